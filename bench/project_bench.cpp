@@ -1,0 +1,91 @@
+// The topic list operations on a large project: 20,000 function pages grouped by 200 user
+// index entries, the Index page first and the License last.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "project/helpproject.h"
+#include "project/topicops.h"
+#include "project/usertopics.h"
+
+namespace {
+
+using qs::project::HelpProject;
+using qs::project::Topic;
+using qs::project::TopicIcon;
+
+HelpProject LargeProject() {
+  HelpProject project;
+  Topic index;
+  index.name = "Index";
+  index.icon = TopicIcon::IndexIcon;
+  project.AppendTopic(index);
+  for (int group = 0; group < 200; ++group) {
+    Topic entry;
+    entry.name = "Group" + std::to_string(group);
+    entry.isUserIndex = true;
+    entry.icon = TopicIcon::IndexIcon;
+    project.AppendTopic(entry);
+    for (int i = 0; i < 100; ++i) {
+      Topic function;
+      function.name = "Function" + std::to_string(group * 100 + i);
+      function.parameters = "(Value.l, Text$)";
+      function.summary = function.name + function.parameters;
+      function.body = "Does something useful with the value and the text.";
+      project.AppendTopic(function);
+    }
+  }
+  Topic license;
+  license.name = "License";
+  license.isUserTopic = true;
+  project.AppendTopic(license);
+  project.RefillItemsFromStore();
+  return project;
+}
+
+void BM_RefreshIndexLists(benchmark::State& state) {
+  HelpProject project = LargeProject();
+  for (auto _ : state) {
+    qs::project::RefreshIndexLists(project);
+    benchmark::DoNotOptimize(project.TopicAt(0).body.data());
+  }
+}
+BENCHMARK(BM_RefreshIndexLists)->Unit(benchmark::kMillisecond);
+
+void BM_MoveTopicUpAndDown(benchmark::State& state) {
+  HelpProject project = LargeProject();
+  for (auto _ : state) {
+    project.SelectRow(10'000);
+    qs::project::MoveTopicUp(project);
+    qs::project::MoveTopicDown(project);
+  }
+}
+BENCHMARK(BM_MoveTopicUpAndDown)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteSelectedTopic(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    HelpProject project = LargeProject();
+    project.SelectRow(10'000);
+    project.selectedTopic = project.ItemText(10'000);
+    state.ResumeTiming();
+    qs::project::DeleteSelectedTopic(project);
+    benchmark::DoNotOptimize(project.TopicCount());
+  }
+}
+BENCHMARK(BM_DeleteSelectedTopic)->Unit(benchmark::kMillisecond);
+
+void BM_AddUserIndex(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    HelpProject project = LargeProject();
+    project.SelectRow(10'000);
+    state.ResumeTiming();
+    auto outcome = qs::project::AddUserIndex(project, "NewGroup");
+    benchmark::DoNotOptimize(outcome);
+  }
+}
+BENCHMARK(BM_AddUserIndex)->Unit(benchmark::kMillisecond);
+
+}  // namespace

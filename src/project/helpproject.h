@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "project/topic.h"
+
+namespace qs::project {
+
+// Lets the name index be searched with a string_view without making a string first.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const {
+    return std::hash<std::string_view>{}(name);
+  }
+};
+
+// One row of the topic list: the display order of the pages.
+struct ListItem {
+  std::string text;
+  TopicIcon icon = TopicIcon::PageIcon;
+
+  friend bool operator==(const ListItem&, const ListItem&) = default;
+};
+
+// The help project in memory: three paths, the topics in store order, and the rows of the
+// topic list, whose order is the display order (project file, index links, contents).
+//
+// Topics are looked up by name through an index of their store positions, so that "the first
+// stored topic with that name" never scans the store. The index is rebuilt after every change
+// that moves store positions; that is linear, and no single operation does it more than once.
+class HelpProject {
+ public:
+  std::string projectFile;
+  std::string libraryFile;
+  std::string helpFolder;
+  bool modified = false;
+  std::string selectedTopic;
+
+  // ---- store order ----
+  const std::vector<Topic>& topics() const { return topics_; }
+  std::size_t TopicCount() const { return topics_.size(); }
+  const Topic& TopicAt(std::size_t pos) const { return topics_[pos]; }
+  // The texts and flags of a topic may be changed through this; its name may not (use
+  // RenameTopic).
+  Topic& TopicAt(std::size_t pos) { return topics_[pos]; }
+
+  // The first stored topic with this name, or null.
+  const Topic* FindTopic(std::string_view name) const;
+  Topic* FindTopic(std::string_view name);
+  // Store position of the first topic with this name, or npos.
+  std::size_t FindTopicPos(std::string_view name) const;
+  // Store positions of every topic with this name, in store order.
+  const std::vector<std::size_t>& TopicPositions(std::string_view name) const;
+  // The first stored topic with this name for which `accept` holds, or null.
+  const Topic* FindTopicIf(std::string_view name,
+                           const std::function<bool(const Topic&)>& accept) const;
+  std::size_t CountTopics(std::string_view name) const { return TopicPositions(name).size(); }
+
+  void AppendTopic(Topic topic);
+  void InsertTopic(std::size_t pos, Topic topic);
+  void EraseTopic(std::size_t pos);
+  void ClearTopics();
+  void RenameTopic(std::size_t pos, std::string name);
+  // Replaces the whole store at once (batch edits such as a library merge).
+  void SetTopics(std::vector<Topic> topics);
+
+  // ---- display order: the rows of the topic list ----
+  const std::vector<ListItem>& items() const { return items_; }
+  std::size_t ItemCount() const { return items_.size(); }
+  // Text of a row, or empty text when there is no such row.
+  std::string ItemText(int row) const;
+  void AppendItem(ListItem item);
+  void InsertItem(std::size_t row, ListItem item);
+  void RemoveItem(std::size_t row);
+  void ClearItems();
+  // The list's selected row; -1 for none. Changing the rows keeps it only where the operation
+  // says so.
+  int selectedRow() const { return selectedRow_; }
+  void SelectRow(int row);
+  // Refills the rows from the store: one per topic, in store order, with its icon; no row
+  // selected.
+  void RefillItemsFromStore();
+  // Counts every change of the rows, so that a view can tell when to refill.
+  std::size_t itemsRevision() const { return itemsRevision_; }
+
+ private:
+  void Reindex();
+  void IndexAppended(std::size_t pos);
+
+  std::vector<Topic> topics_;
+  std::unordered_map<std::string, std::vector<std::size_t>, NameHash, std::equal_to<>>
+      positions_;
+  std::vector<ListItem> items_;
+  int selectedRow_ = -1;
+  std::size_t itemsRevision_ = 0;
+};
+
+}  // namespace qs::project

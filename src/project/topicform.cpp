@@ -1,0 +1,91 @@
+#include "project/topicform.h"
+
+#include <algorithm>
+
+#include "text/textops.h"
+
+namespace qs::project {
+
+EditForm PlaceholderForm() {
+  return {"PageTitle", "Syntax (Function) or Overview (Index)", "Description", "Code example"};
+}
+
+FormLayout InitialFormLayout() {
+  FormLayout layout;
+  layout.summaryLabel = "Syntax / Overview";
+  layout.bodyLabel = "Description";
+  layout.exampleLabel = "Example";
+  layout.summaryTooltip = "Syntax (Function) or Overview (Index)";
+  layout.bodyTooltip = "Function description";
+  return layout;
+}
+
+FormLayout LayoutFor(TopicKind kind) {
+  FormLayout layout;
+  switch (kind) {
+    case TopicKind::UserTopic:
+      layout.summaryLabel = "Not used";
+      layout.bodyLabel = "User text";
+      layout.exampleLabel = "Not used";
+      layout.summaryEnabled = false;
+      layout.exampleEnabled = false;
+      layout.bodyTooltip = "User text";
+      break;
+    case TopicKind::UserIndexEntry:
+    case TopicKind::IndexPage:
+      layout.summaryLabel = "Overview";
+      layout.bodyLabel = "Index";
+      layout.exampleLabel = "Example";
+      layout.bodyReadOnly = true;
+      layout.bodyTooltip = "Functions list";
+      layout.summaryTooltip = "Library overview";
+      break;
+    case TopicKind::FunctionPage:
+      layout.summaryLabel = "Syntax";
+      layout.bodyLabel = "Description";
+      layout.exampleLabel = "Example";
+      layout.summaryReadOnly = true;
+      layout.bodyTooltip = "Function description";
+      layout.summaryTooltip = "Function syntax";
+      break;
+  }
+  return layout;
+}
+
+std::optional<ShownTopic> ShowTopic(const HelpProject& project) {
+  if (project.selectedTopic.empty()) return std::nullopt;
+  const Topic* topic = project.FindTopic(project.selectedTopic);
+  if (topic == nullptr) return std::nullopt;
+  return ShownTopic{{topic->title, topic->summary, topic->body, topic->example},
+                    LayoutFor(topic->Kind())};
+}
+
+void CommitTopicEdits(HelpProject& project, const EditForm& form) {
+  if (project.selectedTopic.empty()) return;
+  Topic* topic = project.FindTopic(project.selectedTopic);
+  if (topic == nullptr) return;
+
+  auto commit = [&project](std::string& field, const std::string& edited) {
+    std::string trimmed = text::TrimBlanks(edited);
+    if (trimmed == field) return false;
+    field = std::move(trimmed);
+    project.modified = true;
+    return true;
+  };
+  commit(topic->title, form.title);
+  const bool summaryChanged = commit(topic->summary, form.summary);
+  commit(topic->body, form.body);
+  commit(topic->example, form.example);
+
+  if (summaryChanged && topic->Kind() == TopicKind::FunctionPage) {
+    const std::string& syntax = topic->summary;
+    const auto open = syntax.find('(');
+    const auto close = syntax.find(')');
+    if (std::count(syntax.begin(), syntax.end(), '(') == 1 &&
+        std::count(syntax.begin(), syntax.end(), ')') == 1 && close > open) {
+      topic->parameters = syntax.substr(open, close - open + 1);
+    }
+  }
+}
+
+}  // namespace qs::project

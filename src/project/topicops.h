@@ -1,0 +1,32 @@
+#pragma once
+
+// Operations on the topic list that keep the store, the rows and the computed functions lists
+// consistent. None of them touches the edit form: after one that returns true, the caller
+// shows `selectedTopic` again (which drops uncommitted typing, as moving a row always has).
+
+#include <string_view>
+
+#include "project/helpproject.h"
+
+namespace qs::project {
+
+// The flags of the first stored topic with this name; false when there is none.
+bool UserTopicFlag(const HelpProject& project, std::string_view name);
+bool UserIndexFlag(const HelpProject& project, std::string_view name);
+
+// Recomputes the functions list of the Index page (every plain topic of rows 1 to n-1) and of
+// every user index entry (the plain topics after it up to the next user topic or user index
+// entry), following the display order.
+void RefreshIndexLists(HelpProject& project);
+
+// Move the selected row one place, within the rules that keep the Index page first and the
+// user topics together at the end. True when the row moved.
+bool MoveTopicUp(HelpProject& project);
+bool MoveTopicDown(HelpProject& project);
+
+// Removes the row and the first stored topic named `selectedTopic`, rebuilds the Index page's
+// functions list from the store order and selects the Index page. True when something was
+// deleted.
+bool DeleteSelectedTopic(HelpProject& project);
+
+}  // namespace qs::project

@@ -1,0 +1,91 @@
+#include "project/usertopics.h"
+
+#include <algorithm>
+
+#include "project/topicops.h"
+
+namespace qs::project {
+namespace {
+
+Topic NewTopic(const std::string& name, bool userIndex) {
+  Topic topic;
+  topic.name = name;
+  topic.title = name;
+  topic.body = kUserTopicPlaceholder;
+  topic.isUserTopic = !userIndex;
+  topic.isUserIndex = userIndex;
+  topic.icon = userIndex ? TopicIcon::IndexIcon : TopicIcon::PageIcon;
+  return topic;
+}
+
+// The row used when nothing is selected: just above the last stored topic's row.
+int RowWithoutSelection(const HelpProject& project) {
+  const int row = static_cast<int>(project.TopicCount()) - 1;
+  return std::clamp(row, 0, static_cast<int>(project.ItemCount()));
+}
+
+// Store position just after the first stored topic named `name`; the end when there is none.
+std::size_t StoreAfter(const HelpProject& project, const std::string& name) {
+  const auto pos = project.FindTopicPos(name);
+  return pos == std::string::npos ? project.TopicCount() : pos + 1;
+}
+
+AddOutcome Refuse(const HelpProject& project, const std::string& name) {
+  AddOutcome outcome;
+  if (!name.empty()) outcome.duplicates = project.CountTopics(name);
+  return outcome;
+}
+
+void Finish(HelpProject& project, const std::string& name, int row, AddOutcome& outcome) {
+  project.selectedTopic = name;
+  project.SelectRow(row);
+  project.modified = true;
+  outcome.added = true;
+  outcome.row = row;
+}
+
+}  // namespace
+
+AddOutcome AddUserTopic(HelpProject& project, const std::string& name) {
+  AddOutcome outcome = Refuse(project, name);
+  if (name.empty() || outcome.duplicates > 0) return outcome;
+
+  const int selected = project.selectedRow();
+  const int count = static_cast<int>(project.ItemCount());
+  int row = RowWithoutSelection(project);
+  std::size_t storePos = project.TopicCount();
+  if (selected >= 0) {
+    row = selected;
+    while (row < count && !UserTopicFlag(project, project.ItemText(row))) ++row;
+    if (row < count) storePos = StoreAfter(project, project.ItemText(row));
+  }
+  project.InsertItem(static_cast<std::size_t>(row), {name, TopicIcon::PageIcon});
+  project.InsertTopic(storePos, NewTopic(name, false));
+  Finish(project, name, row, outcome);
+  return outcome;
+}
+
+AddOutcome AddUserIndex(HelpProject& project, const std::string& name) {
+  AddOutcome outcome = Refuse(project, name);
+  if (name.empty() || outcome.duplicates > 0) return outcome;
+
+  const int selected = project.selectedRow();
+  int row = RowWithoutSelection(project);
+  std::size_t storePos = project.TopicCount();
+  if (selected == 0) {
+    row = std::min(1, static_cast<int>(project.ItemCount()));
+  } else if (selected > 0) {
+    row = selected;
+    while (row > 1 && UserTopicFlag(project, project.ItemText(row))) --row;
+    if (row < static_cast<int>(project.ItemCount())) {
+      storePos = StoreAfter(project, project.ItemText(row));
+    }
+  }
+  project.InsertItem(static_cast<std::size_t>(row), {name, TopicIcon::IndexIcon});
+  project.InsertTopic(storePos, NewTopic(name, true));
+  Finish(project, name, row, outcome);
+  RefreshIndexLists(project);
+  return outcome;
+}
+
+}  // namespace qs::project

@@ -1,0 +1,27 @@
+#include "platform/filesystem.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace qs::platform {
+
+std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path p(path);
+  if (!std::filesystem::is_regular_file(p, error)) return std::nullopt;
+  const auto size = std::filesystem::file_size(p, error);
+  if (error) return std::nullopt;
+  return size;
+}
+
+bool IsNonEmptyFile(const std::string& path) {
+  const auto size = RegularFileSize(path);
+  return size.has_value() && *size > 0;
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && std::filesystem::is_directory(std::filesystem::path(path), error);
+}
+
+}  // namespace qs::platform

@@ -1,0 +1,52 @@
+#include "cli/cli.h"
+
+#include <functional>
+#include <ostream>
+#include <string_view>
+
+namespace qs::cli {
+namespace {
+
+constexpr std::string_view kVersion = "1.03.99";
+
+constexpr std::string_view kUsageText =
+    "Usage:\n"
+    "  quillsmith-cli --help | --version\n";
+
+using Command = std::function<int(const std::vector<std::string>& args, std::ostream& out,
+                                  std::ostream& err)>;
+
+struct CommandEntry {
+  std::string_view name;
+  Command run;
+};
+
+// One entry per command; each takes the arguments after its name.
+const std::vector<CommandEntry>& Commands() {
+  static const std::vector<CommandEntry> commands = {};
+  return commands;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && args[0] == "--version") {
+    out << "quillsmith-cli " << kVersion << "\n";
+    return kSuccess;
+  }
+  if (args.size() == 1 && args[0] == "--help") {
+    out << kUsageText;
+    return kSuccess;
+  }
+  if (!args.empty()) {
+    for (const auto& command : Commands()) {
+      if (args[0] == command.name) {
+        return command.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+      }
+    }
+  }
+  err << kUsageText;
+  return kUsage;
+}
+
+}  // namespace qs::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace qs::cli {
+
+// Exit statuses of quillsmith-cli.
+inline constexpr int kSuccess = 0;
+inline constexpr int kFailure = 1;
+inline constexpr int kUsage = 2;
+
+// Runs quillsmith-cli with the arguments after the program name. Results go to `out`; the
+// program's messages go to `err`, one per line.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace qs::cli

@@ -1,6 +1,8 @@
 #include "project/topicops.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "text/textops.h"
 
@@ -19,36 +21,43 @@ bool UserIndexFlag(const HelpProject& project, std::string_view name) {
 void RefreshIndexLists(HelpProject& project) {
   const auto& items = project.items();
 
+  // One look-up per row serves both walks: the first stored topic of the name decides the
+  // groups, the first plain one of the name goes into the Index page's list.
   std::string functions;
-  bool first = true;
-  for (std::size_t row = 1; row < items.size(); ++row) {
-    const Topic* plain =
-        project.FindTopicIf(items[row].text, [](const Topic& t) { return t.IsPlain(); });
-    if (plain == nullptr) continue;
-    if (!first) functions += text::kCrLf;
-    functions += plain->name;
-    first = false;
-  }
-  for (const auto pos : project.TopicPositions(kIndexName)) project.TopicAt(pos).body = functions;
-
-  // Groups of the user index entries.
+  bool firstFunction = true;
   std::size_t groupEntry = std::string::npos;
   std::string members;
-  bool noMember = true;
+  bool firstMember = true;
+  // Group lists are stored after the Index page's list, so that an entry that is itself named
+  // "Index" ends up with its group, as the two walks made one after the other would leave it.
+  std::vector<std::pair<std::size_t, std::string>> groups;
   auto closeGroup = [&] {
     if (groupEntry == std::string::npos) return;
-    project.TopicAt(groupEntry).body = members;
+    groups.emplace_back(groupEntry, std::move(members));
+    members.clear();
     groupEntry = std::string::npos;
   };
+
   for (std::size_t row = 1; row < items.size(); ++row) {
-    const auto pos = project.FindTopicPos(items[row].text);
-    if (pos == std::string::npos) continue;
+    const auto& positions = project.TopicPositions(items[row].text);
+    if (positions.empty()) continue;
+
+    for (const auto pos : positions) {
+      const Topic& candidate = project.TopicAt(pos);
+      if (!candidate.IsPlain()) continue;
+      if (!firstFunction) functions += text::kCrLf;
+      functions += candidate.name;
+      firstFunction = false;
+      break;
+    }
+
+    const auto pos = positions.front();
     const Topic& topic = project.TopicAt(pos);
     if (groupEntry != std::string::npos) {
       if (topic.IsPlain()) {
-        if (!noMember) members += text::kCrLf;
+        if (!firstMember) members += text::kCrLf;
         members += topic.name;
-        noMember = false;
+        firstMember = false;
       } else {
         closeGroup();
       }
@@ -56,10 +65,13 @@ void RefreshIndexLists(HelpProject& project) {
     if (groupEntry == std::string::npos && topic.Kind() == TopicKind::UserIndexEntry) {
       groupEntry = pos;
       members.clear();
-      noMember = true;
+      firstMember = true;
     }
   }
   closeGroup();
+
+  for (const auto pos : project.TopicPositions(kIndexName)) project.TopicAt(pos).body = functions;
+  for (auto& [pos, list] : groups) project.TopicAt(pos).body = std::move(list);
 }
 
 namespace {

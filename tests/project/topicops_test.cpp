@@ -89,6 +89,14 @@ TEST(RefreshIndexLists, skipsRowsWithoutTopicAndFlaggedNamesakes) {
   EXPECT_EQ(p.FindTopic("G")->body, "B");
 }
 
+TEST(RefreshIndexLists, anEntryNamedIndexKeepsItsGroup) {
+  // A project file can hold a user index entry named "Index" beside the Index page.
+  auto p = MakeProject({"Index#", "Index", "A"});
+  RefreshIndexLists(p);
+  EXPECT_EQ(p.TopicAt(0).body, "A") << "the group list is the last word";
+  EXPECT_EQ(p.TopicAt(1).body, "Index\r\nA");
+}
+
 TEST(RefreshIndexLists, handlesEmptyNames) {
   auto p = MakeProject({"Index", "G#", "", "B"});
   RefreshIndexLists(p);

@@ -1,0 +1,283 @@
+#include "project/projectfile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "platform/atomicfile.h"
+#include "platform/filesystem.h"
+#include "text/paths.h"
+#include "text/textops.h"
+
+namespace qs::project {
+
+namespace {
+
+constexpr std::string_view kEndOfTextLine{&kEndOfTextMark, 1};
+// Every byte that ends a line on load.
+constexpr std::string_view kLineEndBytes{"\r\n\0", 3};
+
+// ---------------------------------------------------------------- saving
+
+std::size_t EstimatedSize(const HelpProject& project) {
+  std::size_t size = kProjectHeader.size() + project.projectFile.size() +
+                     project.libraryFile.size() + project.helpFolder.size() + 8;
+  for (const Topic& topic : project.topics()) {
+    size += topic.name.size() + topic.parameters.size() + topic.title.size() +
+            topic.summary.size() + topic.body.size() + topic.example.size() + 24;
+  }
+  return size;
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+  out.append(line);
+  out.append(text::kCrLf);
+}
+
+// A text is written as its own bytes followed by CR LF, so its inner CR LF pairs become line
+// ends; an empty text writes nothing. The end-of-text line follows either way.
+void AppendText(std::string& out, const std::string& value) {
+  if (!value.empty()) AppendLine(out, value);
+  AppendLine(out, kEndOfTextLine);
+}
+
+std::string ProjectFileBytes(const HelpProject& project) {
+  std::string out;
+  out.reserve(EstimatedSize(project));
+  AppendLine(out, kProjectHeader);
+  AppendLine(out, project.projectFile);
+  AppendLine(out, project.libraryFile);
+  AppendLine(out, project.helpFolder);
+  if (project.TopicCount() == 0) return out;
+  for (const ListItem& item : project.items()) {
+    const Topic* topic = project.FindTopic(item.text);
+    if (topic == nullptr) continue;
+    out.append(topic->name);
+    if (topic->isUserTopic) {
+      out.push_back(kUserTopicMark);
+    } else if (topic->isUserIndex) {
+      out.push_back(kUserIndexMark);
+    }
+    out.append(text::kCrLf);
+    AppendLine(out, topic->parameters);
+    AppendLine(out, topic->title);
+    AppendText(out, topic->summary);
+    AppendText(out, topic->body);
+    AppendText(out, topic->example);
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------- loading
+
+bool ReadWholeFile(const std::string& path, std::string& data) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  std::error_code error;
+  const auto hint = std::filesystem::file_size(std::filesystem::path(path), error);
+  data.clear();
+  if (!error) data.resize(static_cast<std::size_t>(hint));
+  std::size_t filled = std::fread(data.data(), 1, data.size(), file);
+  // The file may have grown since its size was taken: read on until its real end.
+  while (filled == data.size() && !std::ferror(file)) {
+    data.resize(data.size() + 65536);
+    const std::size_t got = std::fread(data.data() + filled, 1, data.size() - filled, file);
+    filled += got;
+    if (got == 0) break;
+  }
+  const bool ok = !std::ferror(file);
+  std::fclose(file);
+  data.resize(filled);
+  return ok;
+}
+
+struct Line {
+  std::size_t begin = 0;
+  std::size_t end = 0;  // one past the last byte of the line, before its line end
+  bool endedByCrLf = false;
+};
+
+// Lines of the loaded bytes: each ends at CR LF, a lone LF, a lone CR or a zero byte, or at
+// the end of the data. Reading at the end gives empty lines and never moves past it.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view data) : data_(data) {}
+
+  bool AtEnd() const { return pos_ >= data_.size(); }
+
+  // Nothing but line ends remain: blank lines after the last record.
+  bool OnlyLineEndsRemain() const {
+    return AtEnd() || data_.find_first_not_of(kLineEndBytes, pos_) == std::string_view::npos;
+  }
+
+  Line Next() {
+    Line line;
+    line.begin = pos_;
+    std::size_t i = pos_;
+    const std::size_t size = data_.size();
+    while (i < size) {
+      const char c = data_[i];
+      if ((static_cast<unsigned char>(c) <= '\r') && (c == '\r' || c == '\n' || c == '\0')) break;
+      ++i;
+    }
+    line.end = i;
+    if (i < size) {
+      if (data_[i] == '\r' && i + 1 < size && data_[i + 1] == '\n') {
+        line.endedByCrLf = true;
+        i += 2;
+      } else {
+        i += 1;
+      }
+    }
+    pos_ = i;
+    return line;
+  }
+
+  std::string_view Text(const Line& line) const {
+    return data_.substr(line.begin, line.end - line.begin);
+  }
+
+  std::string ReadString() {
+    const Line line = Next();
+    return std::string(Text(line));
+  }
+
+ private:
+  std::string_view data_;
+  std::size_t pos_ = 0;
+};
+
+// Reads the lines of one text up to its end-of-text line and joins them with CR LF. Lines
+// that were already separated by CR LF in the file are copied as one block. Returns false
+// when the data ended before the end-of-text line; `out` then holds the lines that were read.
+bool ReadText(LineReader& in, std::string_view data, std::string& out) {
+  out.clear();
+  bool any = false;
+  bool joined = false;  // `out` is being built line by line
+  bool previousCrLf = false;
+  std::size_t blockBegin = 0;
+  std::size_t blockEnd = 0;
+  bool closed = false;
+  while (!in.AtEnd()) {
+    const Line line = in.Next();
+    const std::string_view lineText = in.Text(line);
+    if (lineText == kEndOfTextLine) {
+      closed = true;
+      break;
+    }
+    if (!any) {
+      any = true;
+      blockBegin = line.begin;
+      blockEnd = line.end;
+    } else if (!joined && previousCrLf) {
+      blockEnd = line.end;
+    } else {
+      if (!joined) {
+        out.assign(data.substr(blockBegin, blockEnd - blockBegin));
+        joined = true;
+      }
+      out.append(text::kCrLf);
+      out.append(lineText);
+    }
+    previousCrLf = line.endedByCrLf;
+  }
+  if (any && !joined) out.assign(data.substr(blockBegin, blockEnd - blockBegin));
+  return closed;
+}
+
+Topic TopicFromNameLine(std::string name) {
+  Topic topic;
+  if (name == kIndexName) {
+    topic.icon = TopicIcon::IndexIcon;
+  } else if (!name.empty() && name.back() == kUserTopicMark) {
+    name.pop_back();
+    topic.isUserTopic = true;
+    topic.icon = TopicIcon::PageIcon;
+  } else if (!name.empty() && name.back() == kUserIndexMark) {
+    name.pop_back();
+    topic.isUserIndex = true;
+    topic.icon = TopicIcon::IndexIcon;
+  } else {
+    topic.icon = TopicIcon::PageIcon;
+  }
+  topic.name = std::move(name);
+  return topic;
+}
+
+// Offers the library of the same name from the current installation when the saved one is
+// gone. Without a known installation there is no place to look.
+void RelocateLibrary(HelpProject& project, const LoadContext& context) {
+  if (!context.askReplaceLibrary || context.purebasicFolder.empty()) return;
+  if (platform::IsNonEmptyFile(project.libraryFile)) return;
+  const char sep = text::NativeSeparator();
+  std::string candidate = context.purebasicFolder;
+  candidate += "PureLibraries";
+  candidate += sep;
+  candidate += "UserLibraries";
+  candidate += sep;
+  candidate += text::FileNamePart(project.libraryFile);
+  if (!platform::IsNonEmptyFile(candidate)) return;
+  const text::Report question{"WARNING",
+                              "The library could not be found !\n" + project.libraryFile +
+                                  "\n\nDo you want to replace it with the following ?\n" +
+                                  candidate,
+                              text::ReportIcon::Exclamation};
+  if (!context.askReplaceLibrary(question)) return;
+  project.libraryFile = std::move(candidate);
+  project.modified = true;
+}
+
+}  // namespace
+
+bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports) {
+  const std::string bytes = ProjectFileBytes(project);
+  platform::AtomicFile file;
+  if (!file.Open(path) || !file.Write(bytes) || !file.Commit()) {
+    reports.push_back(text::ErrorReport("Could not create file '" + path + "'!"));
+    return false;
+  }
+  return true;
+}
+
+bool LoadProject(HelpProject& project, const std::string& path, const LoadContext& context,
+                 text::Reports& reports) {
+  std::string data;
+  if (!ReadWholeFile(path, data)) {
+    reports.push_back(text::ErrorReport("Could not read file '" + path + "'!"));
+    return false;
+  }
+  LineReader in(data);
+  if (in.ReadString() != kProjectHeader) {
+    reports.push_back(text::ErrorReport("The file '" + path + "' is not a valid project!"));
+    return false;
+  }
+  project.projectFile = in.ReadString();
+  project.libraryFile = in.ReadString();
+  project.helpFolder = in.ReadString();
+  // A project without topics, blank lines or not, does not load; the paths stay taken over.
+  if (in.OnlyLineEndsRemain()) return false;
+
+  std::vector<Topic> topics;
+  // A file cut short inside a record keeps that record with what was read of it; blank lines
+  // after the last record are no record.
+  while (!in.OnlyLineEndsRemain()) {
+    Topic topic = TopicFromNameLine(in.ReadString());
+    topic.parameters = in.ReadString();
+    topic.title = in.ReadString();
+    const bool complete = ReadText(in, data, topic.summary) && ReadText(in, data, topic.body) &&
+                          ReadText(in, data, topic.example);
+    topics.push_back(std::move(topic));
+    if (!complete) break;
+  }
+
+  project.SetTopics(std::move(topics));
+  project.RefillItemsFromStore();
+  project.selectedTopic = std::string(kIndexName);
+  RelocateLibrary(project, context);
+  project.SelectRow(0);
+  return true;
+}
+
+}  // namespace qs::project

@@ -1,0 +1,164 @@
+#include "library/librarytopics.h"
+
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "library/libraryreader.h"
+#include "project/topicops.h"
+#include "text/paths.h"
+
+namespace qs::library {
+namespace {
+
+using project::HelpProject;
+using project::Topic;
+using project::TopicIcon;
+
+constexpr std::string_view kLibrarySummary = "This is a purebasic user library.";
+
+std::string IndexTitle(std::string_view fileName) {
+  return std::string(fileName) + " library";
+}
+
+std::string SyntaxLine(const LibraryFunction& function) {
+  return function.name + function.parameters;
+}
+
+// The texts a function page takes from the library when it is (re)built.
+void RefreshFunctionPage(Topic& topic, const LibraryFunction& function) {
+  if (topic.title.empty()) topic.title = function.name + "()";
+  topic.name = function.name;
+  topic.parameters = function.parameters;
+  topic.summary = SyntaxLine(function);
+  if (topic.body.empty()) topic.body = function.help;
+  topic.refreshed = true;
+  topic.icon = TopicIcon::PageIcon;
+}
+
+}  // namespace
+
+void BuildFreshTopics(HelpProject& project, std::string_view fileName, const LibraryInfo& info) {
+  std::vector<Topic> topics;
+  topics.reserve(info.size() + 2);
+
+  Topic index;
+  index.name = std::string(project::kIndexName);
+  index.title = IndexTitle(fileName);
+  index.summary = std::string(kLibrarySummary);
+  for (std::size_t i = 0; i < info.size(); ++i) {
+    if (i > 0) index.body += "\r\n";
+    index.body += info[i].name;
+  }
+  index.icon = TopicIcon::IndexIcon;
+  topics.push_back(std::move(index));
+
+  for (const auto& function : info) {
+    Topic page;
+    page.title = function.name + "()";
+    page.name = function.name;
+    page.parameters = function.parameters;
+    page.summary = SyntaxLine(function);
+    page.body = function.help;
+    page.icon = TopicIcon::PageIcon;
+    topics.push_back(std::move(page));
+  }
+
+  Topic license;
+  license.name = "License";
+  license.title = std::string(fileName) + " library license";
+  license.isUserTopic = true;
+  license.icon = TopicIcon::PageIcon;
+  license.body = std::string(kLicenseText);
+  topics.push_back(std::move(license));
+
+  project.SetTopics(std::move(topics));
+  project.selectedTopic = std::string(project::kIndexName);
+}
+
+void MergeLibraryTopics(HelpProject& project, std::string_view fileName, const LibraryInfo& info) {
+  const std::size_t count = project.TopicCount();
+  for (std::size_t pos = 0; pos < count; ++pos) project.TopicAt(pos).refreshed = false;
+
+  const std::size_t indexPos = project.FindTopicPos(project::kIndexName);
+  if (indexPos != std::string::npos) {
+    Topic& index = project.TopicAt(indexPos);
+    index.refreshed = true;
+    index.icon = TopicIcon::IndexIcon;
+    if (index.title.empty()) index.title = IndexTitle(fileName);
+    if (index.summary.empty()) index.summary = std::string(kLibrarySummary);
+  }
+
+  // Pages for functions the project does not have yet. They are collected aside and placed in
+  // one pass below, instead of shifting the store once per page.
+  std::vector<Topic> added;
+  std::unordered_set<std::string_view> addedNames;  // views into `info`, which outlives this
+  for (const auto& function : info) {
+    Topic* topic = project.FindTopic(function.name);
+    if (topic == nullptr) {
+      // A second library entry of a new name would find the page just made, already refreshed.
+      if (!addedNames.insert(function.name).second) continue;
+      topic = &added.emplace_back();
+    }
+    if (!topic->refreshed) RefreshFunctionPage(*topic, function);
+  }
+
+  // New pages go before the first stored user topic, or at the end when there is none; the
+  // Index page stays ahead of them even in a project whose store puts a user topic first.
+  std::size_t insertAt = count;
+  for (std::size_t pos = 0; pos < count; ++pos) {
+    if (project.TopicAt(pos).isUserTopic) {
+      insertAt = pos;
+      break;
+    }
+  }
+  if (indexPos != std::string::npos && insertAt <= indexPos) insertAt = indexPos + 1;
+
+  // Function pages whose function is gone are dropped; user topics and user index entries
+  // always stay.
+  std::vector<Topic> merged;
+  merged.reserve(count + added.size());
+  const auto keepFrom = [&](std::size_t begin, std::size_t end) {
+    for (std::size_t pos = begin; pos < end; ++pos) {
+      Topic& topic = project.TopicAt(pos);
+      if (topic.refreshed || !topic.IsPlain()) merged.push_back(std::move(topic));
+    }
+  };
+  keepFrom(0, insertAt);
+  for (auto& topic : added) merged.push_back(std::move(topic));
+  keepFrom(insertAt, count);
+  project.SetTopics(std::move(merged));
+}
+
+bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool keepExistingData,
+                            LibraryInfo& info, text::Reports& reports) {
+  if (!ReadUserLibrary(path, info, reports)) return false;
+  if (info.empty()) {
+    reports.push_back(text::ErrorReport("No functions found in library '" + path + "'!"));
+    return false;
+  }
+  project.modified = true;
+  const auto fileName = text::FileNamePart(path);
+  if (keepExistingData && project.TopicCount() > 0) {
+    MergeLibraryTopics(project, fileName, info);
+  } else {
+    BuildFreshTopics(project, fileName, info);
+  }
+  return true;
+}
+
+bool ExtractLibraryInfo(HelpProject& project, bool keepExistingData, LibraryInfo& info,
+                        text::Reports& reports) {
+  if (project.libraryFile.empty()) return false;
+  std::string previous = std::exchange(project.selectedTopic, std::string());
+  if (!BuildTopicsFromLibrary(project, project.libraryFile, keepExistingData, info, reports)) {
+    project.selectedTopic = std::move(previous);
+    return false;
+  }
+  project.RefillItemsFromStore();
+  project::RefreshIndexLists(project);
+  project.SelectRow(0);
+  return true;
+}
+
+}  // namespace qs::library

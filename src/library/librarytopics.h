@@ -1,0 +1,54 @@
+#pragma once
+
+// Turns the functions of a user library into the topics of the help project: afresh (Index,
+// one page per function, License) or merged into the existing topics without touching what
+// the author wrote.
+
+#include <string>
+#include <string_view>
+
+#include "library/libraryinfo.h"
+#include "project/helpproject.h"
+#include "text/report.h"
+
+namespace qs::library {
+
+// The License page's text: four lines separated by single line feeds, none at the end.
+inline constexpr std::string_view kLicenseText =
+    "This purebasic user library is provided 'as-is', without any express or implied "
+    "warranty.\n"
+    "In no event will the author be held liable for any damages arising from the use of this "
+    "software.\n"
+    "Permission is granted to anyone to use this software for any purpose, including "
+    "commercial\n"
+    "applications, and redistribute it freely.";
+
+// Reads the library at `path` into `info` and rebuilds the topics from it: merged when
+// `keepExistingData` is set and the project has topics, afresh otherwise. On success sets
+// `modified`; the rows of the topic list are not touched. A library without retained
+// functions reports "No functions found in library '<path>'!". On failure the topics and
+// `modified` are unchanged.
+bool BuildTopicsFromLibrary(project::HelpProject& project, const std::string& path,
+                            bool keepExistingData, LibraryInfo& info, text::Reports& reports);
+
+// Replaces every topic by the Index page, one page per function and the License page, and
+// selects the Index page. `fileName` names the library in the two titles.
+void BuildFreshTopics(project::HelpProject& project, std::string_view fileName,
+                      const LibraryInfo& info);
+
+// Merges `info` into the existing topics: the syntax line and parameters follow the library,
+// the title and description are filled only where empty, the example and the flags are never
+// touched; function pages whose function is gone are removed, user topics and user index
+// entries stay. New pages go just before the first stored user topic (at the end of the
+// store when there is none), never before the Index page. Linear in topics plus functions.
+void MergeLibraryTopics(project::HelpProject& project, std::string_view fileName,
+                        const LibraryInfo& info);
+
+// The extraction command on the model: builds the topics from `libraryFile` (nothing happens
+// when it is empty), then refills the rows from the store, recomputes the functions lists and
+// selects row 0. On failure `selectedTopic` keeps its value, so the form that still shows
+// that topic goes on committing into it.
+bool ExtractLibraryInfo(project::HelpProject& project, bool keepExistingData, LibraryInfo& info,
+                        text::Reports& reports);
+
+}  // namespace qs::library

@@ -1,0 +1,253 @@
+#include "library/librarytopics.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/librarygenerator.h"
+#include "support/projectfixture.h"
+
+namespace qs::library {
+namespace {
+
+using project::HelpProject;
+using project::Topic;
+using project::TopicIcon;
+using testsupport::Function;
+using testsupport::LibrarySpec;
+using testsupport::MakeProject;
+using testsupport::RowTexts;
+using testsupport::StoreNames;
+using Names = std::vector<std::string>;
+
+LibrarySpec Library(std::vector<LibrarySpec::Entry> entries) {
+  LibrarySpec spec;
+  spec.entries = std::move(entries);
+  return spec;
+}
+
+class LibraryTopicsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("qs_library_topics_" +
+               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    path_ = (folder_ / "MyLib").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // Writes the library and runs the extraction on `project`, as the window's button does.
+  bool Extract(HelpProject& project, const LibrarySpec& spec, bool keep) {
+    EXPECT_TRUE(testsupport::WriteLibraryFile(path_, spec));
+    project.libraryFile = path_;
+    reports_.clear();
+    return ExtractLibraryInfo(project, keep, info_, reports_);
+  }
+
+  const Topic& TopicNamed(const HelpProject& project, std::string_view name) {
+    const Topic* topic = project.FindTopic(name);
+    EXPECT_NE(topic, nullptr) << name;
+    static const Topic kNone;
+    return topic ? *topic : kNone;
+  }
+
+  std::filesystem::path folder_;
+  std::string path_;
+  LibraryInfo info_;
+  text::Reports reports_;
+};
+
+const LibrarySpec kAB = Library({Function("A", "(x) - does a"), Function("B", "(y, z) - does b")});
+
+TEST_F(LibraryTopicsTest, freshBuildMakesIndexFunctionPagesAndLicense) {
+  HelpProject project;
+  ASSERT_TRUE(Extract(project, kAB, true));
+  EXPECT_TRUE(reports_.empty());
+  EXPECT_TRUE(project.modified);
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "License"}));
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "A", "B", "License"}));
+  EXPECT_EQ(project.selectedRow(), 0);
+  EXPECT_EQ(project.selectedTopic, "Index");
+
+  const Topic& index = project.TopicAt(0);
+  EXPECT_EQ(index.title, "MyLib library");
+  EXPECT_EQ(index.summary, "This is a purebasic user library.");
+  EXPECT_EQ(index.body, "A\r\nB");
+  EXPECT_EQ(index.icon, TopicIcon::IndexIcon);
+  EXPECT_TRUE(index.IsPlain());
+
+  const Topic& a = project.TopicAt(1);
+  EXPECT_EQ(a.title, "A()");
+  EXPECT_EQ(a.parameters, "(x)");
+  EXPECT_EQ(a.summary, "A(x)");
+  EXPECT_EQ(a.body, "does a");
+  EXPECT_EQ(a.example, "");
+  EXPECT_EQ(a.icon, TopicIcon::PageIcon);
+  EXPECT_EQ(project.TopicAt(2).summary, "B(y, z)");
+
+  const Topic& license = project.TopicAt(3);
+  EXPECT_EQ(license.title, "MyLib library license");
+  EXPECT_TRUE(license.isUserTopic);
+  EXPECT_EQ(license.icon, TopicIcon::PageIcon);
+  EXPECT_EQ(license.body,
+            "This purebasic user library is provided 'as-is', without any express or implied "
+            "warranty.\nIn no event will the author be held liable for any damages arising "
+            "from the use of this software.\nPermission is granted to anyone to use this "
+            "software for any purpose, including commercial\napplications, and redistribute "
+            "it freely.");
+}
+
+TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsTextsAndFollowsTheLibrary) {
+  HelpProject project;
+  ASSERT_TRUE(Extract(project,
+                      Library({Function("A", "(x) - does a"), Function("B", "(y)"),
+                               Function("C", "(c) - gone soon")}),
+                      true));
+  // The author edits A, and adds a user topic and a user index entry.
+  Topic& a = *project.FindTopic("A");
+  a.title = "A, the first";
+  a.body = "My own description";
+  a.example = "A(1)";
+  project.FindTopic("B")->title.clear();
+  project.AppendTopic(testsupport::MakeTopic("Notes*"));
+  project.InsertTopic(1, testsupport::MakeTopic("Group#"));
+  project.TopicAt(0).summary = "My overview";
+  project.TopicAt(0).title.clear();
+  project.modified = false;
+  project.selectedTopic = "A";
+
+  ASSERT_TRUE(Extract(project,
+                      Library({Function("A", "(x, y) - does a better"), Function("D", "(d) - new"),
+                               Function("B", "(y) - now described")}),
+                      true));
+  EXPECT_TRUE(project.modified);
+  // C is gone; D stands just before the first user topic; rows follow the store.
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "Group", "A", "B", "D", "License", "Notes"}));
+  EXPECT_EQ(RowTexts(project), StoreNames(project));
+
+  const Topic& merged = TopicNamed(project, "A");
+  EXPECT_EQ(merged.title, "A, the first");
+  EXPECT_EQ(merged.body, "My own description");
+  EXPECT_EQ(merged.example, "A(1)");
+  EXPECT_EQ(merged.parameters, "(x, y)");
+  EXPECT_EQ(merged.summary, "A(x, y)");
+  // Empty texts are filled from the library.
+  EXPECT_EQ(TopicNamed(project, "B").title, "B()");
+  EXPECT_EQ(TopicNamed(project, "B").body, "now described");
+  EXPECT_EQ(TopicNamed(project, "D").summary, "D(d)");
+  EXPECT_EQ(TopicNamed(project, "D").body, "new");
+  EXPECT_EQ(TopicNamed(project, "D").icon, TopicIcon::PageIcon);
+
+  const Topic& index = project.TopicAt(0);
+  EXPECT_EQ(index.title, "MyLib library");
+  EXPECT_EQ(index.summary, "My overview");
+  // The functions lists follow the rows: the user index entry groups what follows it.
+  EXPECT_EQ(index.body, "A\r\nB\r\nD");
+  EXPECT_EQ(TopicNamed(project, "Group").body, "A\r\nB\r\nD");
+  EXPECT_TRUE(TopicNamed(project, "Notes").isUserTopic);
+  EXPECT_EQ(TopicNamed(project, "License").title, "MyLib library license");
+  // A merge leaves no topic chosen; the caller re-selects row 0.
+  EXPECT_EQ(project.selectedTopic, "");
+  EXPECT_EQ(project.selectedRow(), 0);
+}
+
+TEST_F(LibraryTopicsTest, mergeWithoutUserTopicsAppendsNewPagesAfterTheOthers) {
+  auto project = MakeProject({"Index", "A", "Group#", "B"});
+  ASSERT_TRUE(Extract(project,
+                      Library({Function("N"), Function("B"), Function("A"), Function("M")}), true));
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "Group", "B", "N", "M"}));
+}
+
+TEST_F(LibraryTopicsTest, mergeNeverPlacesNewPagesBeforeTheIndexPage) {
+  auto project = MakeProject({"Notes*", "Index", "A", "License*"});
+  ASSERT_TRUE(Extract(project, Library({Function("A"), Function("New")}), true));
+  EXPECT_EQ(StoreNames(project), (Names{"Notes", "Index", "New", "A", "License"}));
+}
+
+TEST_F(LibraryTopicsTest, userTopicSharingAFunctionNameIsTakenOver) {
+  auto project = MakeProject({"Index", "Helper*", "License*"});
+  Topic& helper = *project.FindTopic("Helper");
+  helper.body = "Written by hand";
+  ASSERT_TRUE(Extract(project, Library({Function("Helper", "(h) - from the library")}), true));
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "Helper", "License"}));
+  const Topic& merged = TopicNamed(project, "Helper");
+  EXPECT_TRUE(merged.isUserTopic);
+  EXPECT_EQ(merged.summary, "Helper(h)");
+  EXPECT_EQ(merged.parameters, "(h)");
+  EXPECT_EQ(merged.body, "Written by hand");
+}
+
+TEST_F(LibraryTopicsTest, repeatedFunctionNameChangesNothingTheSecondTime) {
+  auto project = MakeProject({"Index", "A", "License*"});
+  ASSERT_TRUE(Extract(project,
+                      Library({Function("A", "(1) - first"), Function("A", "(2) - second"),
+                               Function("N", "(1)"), Function("X"), Function("N", "(2)")}),
+                      true));
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "N", "X", "License"}));
+  EXPECT_EQ(TopicNamed(project, "A").summary, "A(1)");
+  EXPECT_EQ(TopicNamed(project, "N").summary, "N(1)");
+}
+
+TEST_F(LibraryTopicsTest, clearedBoxOrEmptyProjectBuildsAfresh) {
+  auto project = MakeProject({"Index", "A", "Group#", "Old", "Notes*", "License*"});
+  project.FindTopic("A")->body = "edited";
+  ASSERT_TRUE(Extract(project, kAB, false));
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "License"}));
+  EXPECT_EQ(TopicNamed(project, "A").body, "does a");
+  EXPECT_EQ(project.selectedTopic, "Index");
+
+  HelpProject empty;
+  ASSERT_TRUE(Extract(empty, kAB, true));
+  EXPECT_EQ(StoreNames(empty), (Names{"Index", "A", "B", "License"}));
+}
+
+TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
+  auto project = MakeProject({"Index", "A", "License*"});
+  project.selectedTopic = "A";
+  project.SelectRow(1);
+  const auto before = project.topics();
+
+  // Only internal routines: the read succeeds but nothing is retained.
+  EXPECT_FALSE(Extract(project, Library({Function("MyLib_Init"), Function("EndMyLib")}), true));
+  ASSERT_EQ(reports_.size(), 1u);
+  EXPECT_EQ(reports_[0], text::ErrorReport("No functions found in library '" + path_ + "'!"));
+
+  // A cut-off table is damage, not a shorter library: no page may be dropped because of it.
+  auto cut = kAB;
+  cut.endMark = LibrarySpec::EndMark::None;
+  cut.tail.clear();
+  EXPECT_FALSE(Extract(project, cut, true));
+  ASSERT_EQ(reports_.size(), 1u);
+  EXPECT_EQ(reports_[0].text, "File 'MyLib' is not a library!");
+
+  EXPECT_EQ(project.topics(), before);
+  EXPECT_FALSE(project.modified);
+  EXPECT_EQ(project.selectedTopic, "A");  // the form still shows A and keeps committing into it
+  EXPECT_EQ(project.selectedRow(), 1);
+}
+
+TEST_F(LibraryTopicsTest, emptyLibraryPathDoesNothing) {
+  auto project = MakeProject({"Index", "A"});
+  project.selectedTopic = "A";
+  EXPECT_FALSE(ExtractLibraryInfo(project, true, info_, reports_));
+  EXPECT_TRUE(reports_.empty());
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "A"}));
+  EXPECT_EQ(project.selectedTopic, "A");
+}
+
+TEST_F(LibraryTopicsTest, movedRowsReturnToTheirStorePositionsAfterAMerge) {
+  auto project = MakeProject({"Index", "A", "B", "License*"});
+  project.SelectRow(2);
+  // Display order Index, B, A, License; the store is unchanged.
+  project.RemoveItem(2);
+  project.InsertItem(1, {"B", TopicIcon::PageIcon});
+  ASSERT_TRUE(Extract(project, kAB, true));
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "A", "B", "License"}));
+}
+
+}  // namespace
+}  // namespace qs::library

@@ -1,0 +1,49 @@
+#include "config/appsettings.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "config/preferencefile.h"
+#include "text/paths.h"
+
+namespace qs::config {
+
+std::string SettingsFilePath(std::string_view folder) {
+  return text::WithTrailingSeparator(folder) + std::string(kSettingsFileName);
+}
+
+bool LoadSettings(std::string_view folder, AppSettings& settings,
+                  std::string_view purebasicFolder) {
+  PreferenceFile file;
+  if (!file.OpenRead(SettingsFilePath(folder))) return false;
+  if (!file.SelectGroup(kSettingsGroup)) return false;
+  settings.htm2chm = file.ReadString("HTM2CHM", "");
+  settings.dontOverWriteExistingData = file.ReadInteger("DontOverWriteExistingData", 1) != 0;
+  settings.compileToChm = file.ReadInteger("CompileToCHM", 0) != 0;
+  settings.eraseHtmlFiles = file.ReadInteger("EraseHTMLFiles", 1) != 0;
+  settings.currentLanguage = file.ReadString("CurrentLanguage", "English");
+  settings.lastProjectDir = file.ReadString("LastProjectDir", settings.lastProjectDir);
+  if (settings.lastProjectDir.empty()) settings.lastProjectDir = std::string(purebasicFolder);
+  settings.maximised = file.ReadInteger("Maximised", 0) != 0;
+  return true;
+}
+
+bool SaveSettings(std::string_view folder, const AppSettings& settings) {
+  if (!folder.empty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(std::string(folder)), ignored);
+  }
+  PreferenceFile file;
+  if (!file.Create(SettingsFilePath(folder))) return false;
+  file.SelectGroup(kSettingsGroup);
+  file.WriteString("HTM2CHM", settings.htm2chm);
+  file.WriteInteger("CompileToCHM", settings.compileToChm ? 1 : 0);
+  file.WriteInteger("DontOverWriteExistingData", settings.dontOverWriteExistingData ? 1 : 0);
+  file.WriteInteger("EraseHTMLFiles", settings.eraseHtmlFiles ? 1 : 0);
+  file.WriteInteger("Maximised", settings.maximised ? 1 : 0);
+  file.WriteString("CurrentLanguage", settings.currentLanguage);
+  file.WriteString("LastProjectDir", settings.lastProjectDir);
+  return file.Close();
+}
+
+}  // namespace qs::config

@@ -1,0 +1,136 @@
+#include "config/languagefiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "config/preferencefile.h"
+#include "text/paths.h"
+#include "text/textops.h"
+
+namespace qs::config {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool MatchesLanguagePattern(std::string_view fileName) {
+  if (fileName.size() < kLanguageFilePrefix.size() + kLanguageFileExtension.size()) return false;
+  return text::EqualsNoCase(fileName.substr(0, kLanguageFilePrefix.size()), kLanguageFilePrefix) &&
+         text::EqualsNoCase(fileName.substr(fileName.size() - kLanguageFileExtension.size()),
+                            kLanguageFileExtension);
+}
+
+// The regular files of the folder whose names match the pattern, sorted by name.
+std::vector<std::string> LanguageFileNames(std::string_view folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  const fs::path dir = folder.empty() ? fs::path(".") : fs::path(std::string(folder));
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    std::string name = it->path().filename().string();
+    if (MatchesLanguagePattern(name)) names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string FileNameOf(std::string_view language) {
+  return std::string(kLanguageFilePrefix) + std::string(language) +
+         std::string(kLanguageFileExtension);
+}
+
+}  // namespace
+
+std::optional<LanguageState> ReadLanguageFile(const std::string& path,
+                                              std::string_view defaultLanguage) {
+  PreferenceFile file;
+  if (!file.OpenRead(path) || !file.SelectGroup(kLanguageGroup)) return std::nullopt;
+  LanguageState state;
+  state.currentLanguage = file.ReadString("CurrentLanguage", defaultLanguage);
+  const LanguageTable builtIn;
+  for (std::size_t i = 0; i < kCaptionKeys.size(); ++i) {
+    CaptionAt(state.table, i) = file.ReadString(kCaptionKeys[i], CaptionAt(builtIn, i));
+  }
+  return state;
+}
+
+std::optional<std::string> LanguageFilePath(std::string_view folder, std::string_view language) {
+  if (language.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::string wanted = FileNameOf(language);
+  const std::string base = text::WithTrailingSeparator(folder);
+  std::error_code error;
+  if (fs::is_regular_file(fs::path(base + wanted), error)) return base + wanted;
+  for (const std::string& name : LanguageFileNames(folder)) {
+    if (text::EqualsNoCase(name, wanted)) return base + name;
+  }
+  return base + wanted;
+}
+
+bool LoadLanguage(std::string_view folder, std::string_view language, LanguageState& state) {
+  const auto path = LanguageFilePath(folder, language);
+  if (!path) return false;
+  auto loaded = ReadLanguageFile(*path, language);
+  if (!loaded) return false;
+  state = std::move(*loaded);
+  return true;
+}
+
+bool SaveLanguage(std::string_view folder, const LanguageState& state) {
+  const auto path = LanguageFilePath(folder, state.currentLanguage);
+  if (!path) return false;
+  if (!folder.empty()) {
+    std::error_code ignored;
+    fs::create_directories(fs::path(std::string(folder)), ignored);
+  }
+  PreferenceFile file;
+  if (!file.Create(*path)) return false;
+  file.WriteComment("QuillSmith localisation file");
+  file.SelectGroup(kLanguageGroup);
+  file.WriteString("CurrentLanguage", state.currentLanguage);
+  for (std::size_t i = 0; i < kCaptionKeys.size(); ++i) {
+    file.WriteString(kCaptionKeys[i], CaptionAt(state.table, i));
+  }
+  return file.Close();
+}
+
+LanguageListView FillLanguageList(std::string_view folder, LanguageState& state) {
+  LanguageListView view;
+  const std::string base = text::WithTrailingSeparator(folder);
+  // A file that opens but has no "Language" group is no language and is not listed.
+  for (const std::string& name : LanguageFileNames(folder)) {
+    PreferenceFile file;
+    if (!file.OpenRead(base + name) || !file.SelectGroup(kLanguageGroup)) continue;
+    view.entries.push_back(file.ReadString("CurrentLanguage", name));
+  }
+  const bool found = !view.entries.empty();
+  if (!found) view.entries.emplace_back(kBuiltInLanguage);
+  view.enabled = view.entries.size() != 1;
+  if (!found) {
+    view.selected = 0;
+    return view;
+  }
+  const auto match = std::find(view.entries.begin(), view.entries.end(), state.currentLanguage);
+  if (match != view.entries.end()) {
+    view.selected = static_cast<std::size_t>(match - view.entries.begin());
+    LoadLanguage(folder, state.currentLanguage, state);
+  }
+  return view;
+}
+
+bool OnLanguageChosen(std::string_view folder, std::string_view chosen, LanguageState& state) {
+  if (chosen == state.currentLanguage) return false;
+  SaveLanguage(folder, state);
+  return LoadLanguage(folder, chosen, state);
+}
+
+void OnCaptionEdited(LanguageState& state, const std::array<std::string, 6>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    CaptionAt(state.table, i) = text::TrimBlanks(fields[i]);
+  }
+}
+
+}  // namespace qs::config

@@ -1,0 +1,73 @@
+#pragma once
+
+// Language files "QuillSmith_<language>.lng" in the settings folder: the current language's
+// six captions, the language list of the Options panel, and the operations behind the list
+// and the six heading fields. The window shows what these return.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/languagetable.h"
+
+namespace qs::config {
+
+inline constexpr std::string_view kLanguageGroup = "Language";
+inline constexpr std::string_view kLanguageFilePrefix = "QuillSmith_";
+inline constexpr std::string_view kLanguageFileExtension = ".lng";
+inline constexpr std::string_view kBuiltInLanguage = "English";
+
+// The current language: its name and its captions.
+struct LanguageState {
+  std::string currentLanguage{kBuiltInLanguage};
+  LanguageTable table;
+
+  friend bool operator==(const LanguageState&, const LanguageState&) = default;
+};
+
+// What the language list shows after FillLanguageList.
+struct LanguageListView {
+  std::vector<std::string> entries;
+  std::optional<std::size_t> selected;  // none: no entry equals the current language
+  bool enabled = false;                 // the list and the six heading fields
+
+  friend bool operator==(const LanguageListView&, const LanguageListView&) = default;
+};
+
+// Reads one language file by its path: the name under "CurrentLanguage" (default
+// `defaultLanguage`) and the six captions, each missing one giving its built-in word.
+// Nothing when the file cannot be read or has no "Language" group.
+std::optional<LanguageState> ReadLanguageFile(const std::string& path,
+                                              std::string_view defaultLanguage);
+
+// The file of a language in `folder`: an existing file whose name differs only in letter case
+// counts, as on systems whose file names ignore case. Nothing for a name that would reach
+// outside the folder (it holds a separator).
+std::optional<std::string> LanguageFilePath(std::string_view folder, std::string_view language);
+
+// Makes the language of that name current when its file can be read; otherwise nothing
+// changes and the result is false.
+bool LoadLanguage(std::string_view folder, std::string_view language, LanguageState& state);
+
+// Writes the current language to its file: the comment, the group and the seven entries.
+// Creates the folder when it is missing; a failure leaves any previous file as it was.
+bool SaveLanguage(std::string_view folder, const LanguageState& state);
+
+// Lists the readable language files of `folder` (names matching "QuillSmith_*.lng" without
+// regard to letter case, sorted by name), selects the entry equal to the current language and
+// loads that language. Without any language file the list holds "English" alone, selected.
+// With a single entry the list and the heading fields are disabled.
+LanguageListView FillLanguageList(std::string_view folder, LanguageState& state);
+
+// The user picked `chosen` in the list: unless it is the current language, the current one
+// is saved and the chosen one loaded. True when the current language changed.
+bool OnLanguageChosen(std::string_view folder, std::string_view chosen, LanguageState& state);
+
+// The heading fields were edited: each caption becomes its field's text without leading and
+// trailing blanks. The fields are in the order of kCaptionKeys.
+void OnCaptionEdited(LanguageState& state, const std::array<std::string, 6>& fields);
+
+}  // namespace qs::config

@@ -1,0 +1,53 @@
+#pragma once
+
+// A fresh folder per test below the system's temporary folder, removed afterwards, with
+// byte-exact file helpers.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/atomicfile.h"
+
+namespace qs::configtest {
+
+class TempFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = std::filesystem::temp_directory_path() /
+           (std::string("qs_config_") + info->test_suite_name() + "_" + info->name() + "_" +
+            std::to_string(::getpid()));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override {
+    platform::AtomicFile::FailWritesAfterForTesting(std::nullopt);
+    std::filesystem::remove_all(dir_);
+  }
+
+  std::string Folder() const { return dir_.string() + "/"; }
+  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::string Read(const std::string& name) const {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  std::size_t FileCount() const {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++count;
+    return count;
+  }
+
+  std::filesystem::path dir_;
+};
+
+}  // namespace qs::configtest

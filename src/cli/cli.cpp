@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/librarycommands.h"
+
 namespace qs::cli {
 namespace {
 
@@ -11,10 +13,12 @@ constexpr std::string_view kVersion = "1.03.99";
 
 constexpr std::string_view kUsageText =
     "Usage:\n"
+    "  quillsmith-cli list LIBRARY\n"
+    "  quillsmith-cli extract LIBRARY PROJECT.qsp [--fresh] [--help-folder FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
 
-using Command = std::function<int(const std::vector<std::string>& args, std::ostream& out,
-                                  std::ostream& err)>;
+using Command =
+    std::function<int(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)>;
 
 struct CommandEntry {
   std::string_view name;
@@ -23,7 +27,10 @@ struct CommandEntry {
 
 // One entry per command; each takes the arguments after its name.
 const std::vector<CommandEntry>& Commands() {
-  static const std::vector<CommandEntry> commands = {};
+  static const std::vector<CommandEntry> commands = {
+      {"list", RunListCommand},
+      {"extract", RunExtractCommand},
+  };
   return commands;
 }
 
@@ -41,7 +48,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (!args.empty()) {
     for (const auto& command : Commands()) {
       if (args[0] == command.name) {
-        return command.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        const int status =
+            command.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        if (status == kUsage) err << kUsageText;
+        return status;
       }
     }
   }

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "project/projectfile.h"
+#include "support/librarygenerator.h"
+
+namespace qs::cli {
+namespace {
+
+using testsupport::Function;
+using testsupport::LibrarySpec;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = Run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+LibrarySpec Library(std::vector<LibrarySpec::Entry> entries) {
+  LibrarySpec spec;
+  spec.entries = std::move(entries);
+  return spec;
+}
+
+class LibraryCommandsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("qs_cli_library_" +
+               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    library_ = (folder_ / "MyLib").string();
+    project_ = (folder_ / "MyLib.qsp").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::filesystem::path folder_;
+  std::string library_;
+  std::string project_;
+};
+
+const std::string kLicenseLines =
+    "This purebasic user library is provided 'as-is', without any express or implied "
+    "warranty.\nIn no event will the author be held liable for any damages arising from the use "
+    "of this software.\nPermission is granted to anyone to use this software for any purpose, "
+    "including commercial\napplications, and redistribute it freely.\r\n";
+
+std::string ReplaceLf(std::string text) {
+  for (std::size_t pos = 0; (pos = text.find('\n', pos)) != std::string::npos; pos += 2) {
+    if (pos == 0 || text[pos - 1] != '\r') text.insert(pos, 1, '\r');
+  }
+  return text;
+}
+
+TEST_F(LibraryCommandsTest, listPrintsOneLinePerRetainedFunction) {
+  ASSERT_TRUE(testsupport::WriteLibraryFile(
+      library_, Library({Function("MyLib_Init"), Function("Show", "(Text$) - Shows a text"),
+                         Function("Show2", "(Text$, Flags)"), Function("Beep")})));
+  const auto outcome = RunCli({"list", library_});
+  EXPECT_EQ(outcome.status, kSuccess);
+  EXPECT_EQ(outcome.out, "Show\t(Text$)\tShows a text\nBeep\t\t\n");
+  EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(LibraryCommandsTest, listReportsUnreadableLibraries) {
+  auto outcome = RunCli({"list", (folder_ / "Nowhere").string()});
+  EXPECT_EQ(outcome.status, kFailure);
+  EXPECT_EQ(outcome.err, "Could not open file 'Nowhere'!\n");
+
+  WriteBytes(library_, "not a library at all");
+  outcome = RunCli({"list", library_});
+  EXPECT_EQ(outcome.status, kFailure);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, "File 'MyLib' is not a library!\n");
+}
+
+TEST_F(LibraryCommandsTest, wrongUsageExitsWithTwoAndShowsTheUsage) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"list"},
+                                             {"list", "a", "b"},
+                                             {"extract", "Lib"},
+                                             {"extract", "Lib", "P.qsp", "extra"},
+                                             {"extract", "Lib", "P.qsp", "--help-folder"},
+                                             {"extract", "Lib", "P.qsp", "--fast"},
+                                             {"extract", "", "P.qsp"}}) {
+    const auto outcome = RunCli(args);
+    EXPECT_EQ(outcome.status, kUsage) << args.size();
+    EXPECT_NE(outcome.err.find("quillsmith-cli extract LIBRARY PROJECT.qsp"), std::string::npos);
+  }
+}
+
+TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
+  ASSERT_TRUE(testsupport::WriteLibraryFile(
+      library_,
+      Library({Function("MyFunc", "(Text$) - Shows a text"), Function("Old", "(a) - goes away")})));
+  const auto helpFolder = (folder_ / "Help").string();
+  auto outcome = RunCli({"extract", library_, project_, "--help-folder", helpFolder});
+  ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  const std::string header = "QuillSmith Project *** DO NOT EDIT ***\r\n" + project_ + "\r\n" +
+                             library_ + "\r\n" + helpFolder + "/\r\n";
+  EXPECT_EQ(ReadBytes(project_), header +
+                                     "Index\r\n\r\nMyLib library\r\n"
+                                     "This is a purebasic user library.\r\n\xB6\r\n"
+                                     "MyFunc\r\nOld\r\n\xB6\r\n\xB6\r\n"
+                                     "MyFunc\r\n(Text$)\r\nMyFunc()\r\nMyFunc(Text$)\r\n\xB6\r\n"
+                                     "Shows a text\r\n\xB6\r\n\xB6\r\n"
+                                     "Old\r\n(a)\r\nOld()\r\nOld(a)\r\n\xB6\r\n"
+                                     "goes away\r\n\xB6\r\n\xB6\r\n"
+                                     "License\xB1\r\n\r\nMyLib library license\r\n\xB6\r\n" +
+                                     kLicenseLines + "\xB6\r\n\xB6\r\n");
+
+  // The author writes an example and a description, then the library changes.
+  project::HelpProject edited;
+  text::Reports reports;
+  ASSERT_TRUE(project::LoadProject(edited, project_, {}, reports));
+  edited.FindTopic("MyFunc")->body = "My words";
+  edited.FindTopic("MyFunc")->example = "MyFunc(\"Hi\")\r\nEnd";
+  ASSERT_TRUE(project::SaveProject(edited, project_, reports));
+  ASSERT_TRUE(testsupport::WriteLibraryFile(
+      library_, Library({Function("MyFunc", "(Text$, Flags) - Shows a text"),
+                         Function("Added", "(b) - is new")})));
+
+  outcome = RunCli({"extract", library_, project_});
+  ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
+  EXPECT_EQ(ReadBytes(project_), header +
+                                     "Index\r\n\r\nMyLib library\r\n"
+                                     "This is a purebasic user library.\r\n\xB6\r\n"
+                                     "MyFunc\r\nAdded\r\n\xB6\r\n\xB6\r\n"
+                                     "MyFunc\r\n(Text$, Flags)\r\nMyFunc()\r\n"
+                                     "MyFunc(Text$, Flags)\r\n\xB6\r\n"
+                                     "My words\r\n\xB6\r\nMyFunc(\"Hi\")\r\nEnd\r\n\xB6\r\n"
+                                     "Added\r\n(b)\r\nAdded()\r\nAdded(b)\r\n\xB6\r\n"
+                                     "is new\r\n\xB6\r\n\xB6\r\n"
+                                     "License\xB1\r\n\r\nMyLib library license\r\n\xB6\r\n"
+                                     // the LF breaks came back from the load as CR LF
+                                     + ReplaceLf(kLicenseLines) + "\xB6\r\n\xB6\r\n");
+}
+
+TEST_F(LibraryCommandsTest, failedExtractionLeavesTheProjectFileAlone) {
+  ASSERT_TRUE(testsupport::WriteLibraryFile(library_, Library({Function("A", "(a)")})));
+  ASSERT_EQ(RunCli({"extract", library_, project_}).status, kSuccess);
+  const auto saved = ReadBytes(project_);
+
+  auto cut = Library({Function("A", "(a)"), Function("B")});
+  cut.endMark = LibrarySpec::EndMark::None;
+  cut.tail.clear();
+  ASSERT_TRUE(testsupport::WriteLibraryFile(library_, cut));
+  auto outcome = RunCli({"extract", library_, project_, "--help-folder", "elsewhere"});
+  EXPECT_EQ(outcome.status, kFailure);
+  EXPECT_EQ(outcome.err, "File 'MyLib' is not a library!\n");
+  EXPECT_EQ(ReadBytes(project_), saved);
+
+  ASSERT_TRUE(testsupport::WriteLibraryFile(library_, Library({Function("MyLib_Init")})));
+  outcome = RunCli({"extract", library_, project_});
+  EXPECT_EQ(outcome.status, kFailure);
+  EXPECT_EQ(outcome.err, "No functions found in library '" + library_ + "'!\n");
+  EXPECT_EQ(ReadBytes(project_), saved);
+
+  const auto absent = (folder_ / "Absent.qsp").string();
+  EXPECT_EQ(RunCli({"extract", library_, absent}).status, kFailure);
+  EXPECT_FALSE(std::filesystem::exists(absent));
+
+  WriteBytes(project_, "Some other file\r\n");
+  outcome = RunCli({"extract", library_, project_});
+  EXPECT_EQ(outcome.status, kFailure);
+  EXPECT_EQ(outcome.err, "The file '" + project_ + "' is not a valid project!\n");
+  EXPECT_EQ(ReadBytes(project_), "Some other file\r\n");
+}
+
+TEST_F(LibraryCommandsTest, freshOptionDropsUserTopicsAndHeaderOnlyProjectIsFilled) {
+  ASSERT_TRUE(testsupport::WriteLibraryFile(library_, Library({Function("A", "(a)")})));
+  WriteBytes(project_, "QuillSmith Project *** DO NOT EDIT ***\r\nold.qsp\r\nold\r\nHelp/\r\n");
+  ASSERT_EQ(RunCli({"extract", library_, project_}).status, kSuccess);
+
+  project::HelpProject loaded;
+  text::Reports reports;
+  ASSERT_TRUE(project::LoadProject(loaded, project_, {}, reports));
+  EXPECT_EQ(loaded.helpFolder, "Help/");  // kept from the header-only file
+  EXPECT_EQ(loaded.TopicCount(), 3u);
+  project::Topic notes;
+  notes.name = "Notes";
+  notes.isUserTopic = true;
+  loaded.AppendTopic(notes);
+  loaded.RefillItemsFromStore();
+  ASSERT_TRUE(project::SaveProject(loaded, project_, reports));
+
+  ASSERT_EQ(RunCli({"extract", library_, project_}).status, kSuccess);
+  EXPECT_NE(ReadBytes(project_).find("Notes\xB1\r\n"), std::string::npos);
+  ASSERT_EQ(RunCli({"extract", "--fresh", library_, project_}).status, kSuccess);
+  EXPECT_EQ(ReadBytes(project_).find("Notes\xB1\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qs::cli

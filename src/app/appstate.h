@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace qs::app {
+
+// The three multi-line editors of the edit form; the tag buttons write into the one the user
+// touched last.
+enum class Editor { None, Summary, Body, Example };
+
+// What the commands share besides the help project.
+struct AppState {
+  // Found once at start-up; the start folder of several requesters. May be empty.
+  std::string purebasicFolder;
+  // Folder of the project file last chosen, with its trailing separator.
+  std::string lastProjectDir;
+  std::string currentLanguage = "English";
+  // False: the page pane shows the edit form; true: the preview browser.
+  bool viewMode = false;
+  // The preview folder the view mode built into; empty when none.
+  std::string previewFolder;
+  // The row last reported selected by the topic list; -1 for none.
+  int selectedRow = 0;
+  Editor activeEditor = Editor::None;
+};
+
+}  // namespace qs::app

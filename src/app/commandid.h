@@ -1,0 +1,16 @@
+#pragma once
+
+namespace qs::app {
+
+// Commands that arrive without a control: the popup menu of the topic list and the three
+// keyboard shortcuts of the main window.
+enum class CommandId {
+  DeleteItem = 0,
+  AddUserTopic = 1,
+  AddUserIndex = 2,
+  PreviewPage = 3,  // F1
+  PreviewAll = 4,   // F2
+  EditViewKey = 5,  // Esc: a click on the edit/view switch
+};
+
+}  // namespace qs::app

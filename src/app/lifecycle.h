@@ -1,0 +1,38 @@
+#pragma once
+
+// The program's spine: what happens before the main window exists, after it is shown, and
+// when it is asked to close. The steps run in a fixed order, each to its end.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/commands.h"
+
+namespace qs::app {
+
+// Splits a whole command line: blanks separate tokens; a token that starts with a double quote
+// runs to the next double quote (or the end) and may hold blanks, without its quotes.
+std::vector<std::string> SplitCommandLine(std::string_view line);
+
+// Before the window: English captions and language, then the PureBasic folder look-up.
+void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services);
+
+// After the window is shown: settings, languages, the project named on the command line (an
+// empty text for none), the compiler path, the focus; then the main loop may take events.
+void FinishStart(Commands& commands, const std::string& projectArgument);
+
+// Reads the settings file into the Options controls, the language and the last project
+// folder, and maximises the window when the last run ended maximised.
+void LoadSettings(Commands& commands);
+// Writes the settings file from the Options controls, the window and the application state.
+void SaveSettings(Commands& commands);
+// Fills the language list and loads the current language's captions.
+void FillLanguageList(Commands& commands);
+
+// When the main window is asked to close: ends the view mode's preview, offers to save a
+// modified project that has a file, writes the language file and the settings. Closing cannot
+// be aborted.
+void ShutDown(Commands& commands);
+
+}  // namespace qs::app

@@ -1,0 +1,104 @@
+#pragma once
+
+// The core side of the commands: the project file, the library extraction, the help output,
+// the settings and language files and the operating system. `CoreServices` binds it to the
+// real layers; tests bind it to a recording fake, so that a command's sequence can be checked
+// without files on disk.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/languagetable.h"
+#include "project/helpproject.h"
+#include "project/projectfile.h"
+#include "text/report.h"
+
+namespace qs::app {
+
+struct DateTime {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;
+  int hour = 0;  // 0 to 23
+  int minute = 0;
+  int second = 0;
+};
+
+// The seven options kept between runs.
+struct StoredSettings {
+  std::string compilerPath;
+  bool compileToChm = false;
+  bool keepData = true;
+  bool eraseHtml = false;
+  bool maximised = false;
+  std::string currentLanguage = "English";
+  std::string lastProjectDir;
+
+  friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
+};
+
+// A language file as the language list offers it.
+struct LanguageList {
+  std::vector<std::string> entries;
+  bool anyFound = false;  // false: no file held a language; the list is just "English"
+};
+
+class Services {
+ public:
+  virtual ~Services() = default;
+
+  // ---- project file ----
+  virtual bool LoadProject(project::HelpProject& project, const std::string& path,
+                           const project::LoadContext& context, text::Reports& reports) = 0;
+  virtual bool SaveProject(project::HelpProject& project, const std::string& path,
+                           text::Reports& reports) = 0;
+
+  // ---- library ----
+  // Reads `libraryFile` and builds the topics afresh, or merges into them when `keepData` is
+  // set and the project has topics; refills the rows and selects the Index page.
+  virtual void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+                                  text::Reports& reports) = 0;
+
+  // ---- help output ----
+  virtual void EraseBuildFiles() = 0;
+  // The preview folder, created; empty when it cannot be made.
+  virtual std::string MakePreviewFolder() = 0;
+  // Erases the build's files inside `folder` and removes it; nothing for an empty text.
+  virtual void EndPreview(const std::string& folder) = 0;
+  // Writes every page, the contents and the project file into `folder`; the build log, or an
+  // empty text on failure.
+  virtual std::string BuildHelpFolder(const project::HelpProject& project,
+                                      const config::LanguageTable& captions,
+                                      const std::string& folder, text::Reports& reports) = 0;
+  virtual void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+                                   text::Reports& reports) = 0;
+
+  // ---- settings and languages ----
+  // The settings file's options; nothing when there is no file or no "Options" group. A key
+  // the file lacks takes its documented default; `lastProjectDir` is that key's default.
+  virtual std::optional<StoredSettings> ReadSettings(const std::string& lastProjectDir) = 0;
+  virtual void WriteSettings(const StoredSettings& settings) = 0;
+  virtual LanguageList ListLanguages() = 0;
+  // Loads a language file into `currentLanguage` and `captions`; false (nothing changed) when
+  // the file cannot be read or lacks its group.
+  virtual bool LoadLanguage(const std::string& name, std::string& currentLanguage,
+                            config::LanguageTable& captions) = 0;
+  virtual void SaveLanguage(const std::string& currentLanguage,
+                            const config::LanguageTable& captions) = 0;
+
+  // ---- operating system ----
+  virtual std::string FindPureBasicFolder() = 0;
+  virtual std::string FindHelpCompiler() = 0;
+  virtual std::string ProgramFolder() = 0;
+  // Creates the folder and every missing parent; true also when it already existed.
+  virtual bool CreateFolderPath(const std::string& folder) = 0;
+  virtual bool IsNonEmptyFile(const std::string& path) = 0;
+  // The association of project files with the program; true when it really changed or
+  // already was as asked.
+  virtual bool RegisterProjectFiles() = 0;
+  virtual bool UnregisterProjectFiles() = 0;
+  virtual DateTime Now() = 0;
+};
+
+}  // namespace qs::app

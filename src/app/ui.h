@@ -1,0 +1,113 @@
+#pragma once
+
+// The window side of the commands. The commands are long sequences of questions, requesters
+// and calls; written against this port they run unchanged behind the Qt main window and
+// behind the scripted fake of the tests. Every text crossing it is a Windows-1252 byte string
+// (paths: the bytes the system gave), exactly as the model holds it.
+
+#include <string>
+#include <vector>
+
+#include "app/appstate.h"
+#include "app/commandid.h"
+#include "config/languagetable.h"
+#include "project/topicform.h"
+#include "text/report.h"
+
+namespace qs::app {
+
+// A requester's answer: the chosen path (empty when cancelled) and the index of the filter
+// pair selected last (the first pair is 0).
+struct FileChoice {
+  std::string path;
+  int filterIndex = 0;
+};
+
+struct MenuEntry {
+  std::string text;
+  CommandId command;
+
+  friend bool operator==(const MenuEntry&, const MenuEntry&) = default;
+};
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // ---- message boxes ----
+  // An OK box with the report's title, text and icon.
+  virtual void ShowMessage(const text::Report& report) = 0;
+  // A Yes/No box; true only for Yes.
+  virtual bool AskYesNo(const text::Report& question) = 0;
+
+  // ---- requesters; each returns an empty path when cancelled ----
+  // `pattern` is label and filter pairs separated by "|" ("Label|*.ext|All files|*.*").
+  virtual FileChoice SaveFileRequester(const std::string& title, const std::string& start,
+                                       const std::string& pattern) = 0;
+  virtual FileChoice OpenFileRequester(const std::string& title, const std::string& start,
+                                       const std::string& pattern) = 0;
+  // The chosen folder, ending in a separator.
+  virtual std::string FolderRequester(const std::string& title, const std::string& start) = 0;
+  // A one-line text with an OK button; Enter accepts, Esc cancels (empty text).
+  virtual std::string TextRequester(const std::string& title, const std::string& prompt,
+                                    const std::string& text) = 0;
+  // The small name prompt at the mouse pointer; empty text when cancelled.
+  virtual std::string AskText(const std::string& caption, const std::string& prompt,
+                              const std::string& text) = 0;
+  // Shows the popup menu of the topic list; the chosen entry comes back later as a command.
+  virtual void ShowTopicMenu(const std::vector<MenuEntry>& entries) = 0;
+  // Repaints the whole main window at once.
+  virtual void FullRedraw() = 0;
+  // Opens a document with the desktop's own viewer.
+  virtual void OpenDocument(const std::string& path) = 0;
+
+  // ---- the Project tab ----
+  virtual void SetProjectFileField(const std::string& text) = 0;
+  virtual void SetLibraryFileField(const std::string& text) = 0;
+  virtual void SetHelpFolderField(const std::string& text) = 0;
+  virtual void FocusLoadProjectButton() = 0;
+
+  // ---- topic list, form and page pane ----
+  // Makes the list show the project's rows and selected row.
+  virtual void RefreshTopicList() = 0;
+  // Scrolls the selected row into view and gives the list the keyboard focus.
+  virtual void FocusTopicList() = 0;
+  virtual project::EditForm ReadForm() = 0;
+  virtual void ShowForm(const project::EditForm& form, const project::FormLayout& layout) = 0;
+  // Empties the title field and the three editors.
+  virtual void ClearForm() = 0;
+  // False shows the edit form and the tag buttons, true the preview browser in their place.
+  virtual void SetViewMode(bool viewMode) = 0;
+  // A path, or "about:blank".
+  virtual void NavigateBrowser(const std::string& target) = 0;
+  // Whether the edit/view switch can be used (the browser could be created).
+  virtual bool EditViewAvailable() = 0;
+  // Replaces the editor's selection at its caret by `tag` and gives it the focus.
+  virtual void InsertTag(Editor editor, const std::string& tag) = 0;
+
+  // ---- the Options tab: the live store of four options ----
+  virtual std::string CompilerPath() = 0;
+  virtual void SetCompilerPath(const std::string& path) = 0;
+  virtual bool CompileChecked() = 0;
+  virtual void SetCompileChecked(bool checked) = 0;
+  virtual bool KeepDataChecked() = 0;
+  virtual void SetKeepDataChecked(bool checked) = 0;
+  virtual bool EraseHtmlChecked() = 0;
+  virtual void SetEraseHtmlChecked(bool checked) = 0;
+
+  // ---- localisation ----
+  virtual void SetLanguageEntries(const std::vector<std::string>& entries) = 0;
+  // -1 selects none.
+  virtual void SelectLanguageEntry(int index) = 0;
+  virtual std::string SelectedLanguageEntry() = 0;
+  // The language list and the six heading fields together.
+  virtual void SetLanguageControlsEnabled(bool enabled) = 0;
+  virtual void SetHeadingFields(const config::LanguageTable& captions) = 0;
+  virtual config::LanguageTable ReadHeadingFields() = 0;
+
+  // ---- the window ----
+  virtual bool IsMaximised() = 0;
+  virtual void Maximise() = 0;
+};
+
+}  // namespace qs::app

@@ -1,0 +1,195 @@
+#include "fakes.h"
+
+#include <algorithm>
+
+#include "support/projectfixture.h"
+#include "text/paths.h"
+
+namespace qs::apptest {
+
+void FakeUi::ShowMessage(const text::Report& report) {
+  messages.push_back(report);
+  log_.push_back("message " + report.text);
+}
+
+bool FakeUi::AskYesNo(const text::Report& question) {
+  questions.push_back(question);
+  log_.push_back("ask " + question.text);
+  if (answers.empty()) return true;
+  const bool answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+app::FileChoice FakeUi::SaveFileRequester(const std::string& title, const std::string& start,
+                                          const std::string& pattern) {
+  requesters.push_back({"save", title, start, pattern});
+  if (files.empty()) return {};
+  app::FileChoice choice = files.front();
+  files.pop_front();
+  return choice;
+}
+
+app::FileChoice FakeUi::OpenFileRequester(const std::string& title, const std::string& start,
+                                          const std::string& pattern) {
+  requesters.push_back({"open", title, start, pattern});
+  if (files.empty()) return {};
+  app::FileChoice choice = files.front();
+  files.pop_front();
+  return choice;
+}
+
+namespace {
+std::string Next(std::deque<std::string>& texts) {
+  if (texts.empty()) return {};
+  std::string text = texts.front();
+  texts.pop_front();
+  return text;
+}
+}  // namespace
+
+std::string FakeUi::FolderRequester(const std::string& title, const std::string& start) {
+  requesters.push_back({"folder", title, start, ""});
+  return Next(texts);
+}
+
+std::string FakeUi::TextRequester(const std::string& title, const std::string& prompt,
+                                  const std::string& text) {
+  requesters.push_back({"text", title, text, prompt});
+  return Next(texts);
+}
+
+std::string FakeUi::AskText(const std::string& caption, const std::string& prompt,
+                            const std::string& text) {
+  requesters.push_back({"ask", caption, text, prompt});
+  return Next(texts);
+}
+
+void FakeUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
+  menu = entries;
+  log_.push_back("menu");
+}
+
+void FakeUi::ShowForm(const project::EditForm& shown, const project::FormLayout& how) {
+  form = shown;
+  layout = how;
+  log_.push_back("show " + shown.title);
+}
+
+void FakeUi::ClearForm() {
+  form = {};
+  log_.push_back("clear form");
+}
+
+void FakeUi::SetViewMode(bool on) {
+  viewMode = on;
+  log_.push_back(on ? "view mode" : "edit mode");
+}
+
+void FakeUi::NavigateBrowser(const std::string& target) {
+  browser = target;
+  log_.push_back("navigate " + target);
+}
+
+void FakeUi::InsertTag(app::Editor editor, const std::string& tag) {
+  insertedTags.emplace_back(editor, tag);
+}
+
+bool FakeServices::LoadProject(project::HelpProject& project, const std::string& path,
+                               const project::LoadContext&, text::Reports& reports) {
+  log_.push_back("load " + path);
+  const auto file = projectFiles.find(path);
+  if (file == projectFiles.end()) {
+    reports.push_back(text::ErrorReport("Could not read file '" + path + "'!"));
+    return false;
+  }
+  const project::HelpProject& stored = file->second;
+  project.projectFile = stored.projectFile;
+  project.libraryFile = stored.libraryFile;
+  project.helpFolder = stored.helpFolder;
+  if (stored.TopicCount() == 0) return false;  // a file that ends after its header
+  std::vector<project::Topic> topics = stored.topics();
+  project.SetTopics(std::move(topics));
+  project.RefillItemsFromStore();
+  project.selectedTopic = "Index";
+  project.SelectRow(0);
+  return true;
+}
+
+bool FakeServices::SaveProject(project::HelpProject& project, const std::string& path,
+                               text::Reports&) {
+  log_.push_back("save " + path);
+  savedTo.push_back(path);
+  projectFiles[path] = project;
+  return true;
+}
+
+void FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+                                      text::Reports& reports) {
+  lastKeepData = keepData;
+  const auto library = libraries.find(text::FileNamePart(project.libraryFile));
+  if (library == libraries.end()) {
+    log_.push_back("extract failed");
+    reports.push_back(text::ErrorReport("Could not read file '" + project.libraryFile + "'!"));
+    return;
+  }
+  if (keepData && project.TopicCount() > 0) {
+    log_.push_back("extract merge");
+    for (const std::string& spec : library->second) {
+      if (project.FindTopic(testsupport::MakeTopic(spec).name) == nullptr) {
+        project.AppendTopic(testsupport::MakeTopic(spec));
+      }
+    }
+  } else {
+    log_.push_back("extract fresh");
+    project.SetTopics(testsupport::MakeProject(library->second).topics());
+  }
+  project.RefillItemsFromStore();
+  project.selectedTopic = "Index";
+  project.SelectRow(0);
+  project.modified = true;
+}
+
+std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const config::LanguageTable&,
+                                          const std::string& folder, text::Reports&) {
+  log_.push_back("build " + folder);
+  return folder + "Index.html";
+}
+
+void FakeServices::WriteUniqueHtmlFile(const project::HelpProject& project,
+                                       const std::string& folder, text::Reports&) {
+  const project::Topic* index = project.FindTopic("Index");
+  log_.push_back("unique " + folder + " " + (index ? index->title : ""));
+}
+
+std::optional<app::StoredSettings> FakeServices::ReadSettings(const std::string&) {
+  log_.push_back("read settings");
+  return settings;
+}
+
+void FakeServices::WriteSettings(const app::StoredSettings& values) {
+  log_.push_back("write settings");
+  written = values;
+}
+
+bool FakeServices::LoadLanguage(const std::string& name, std::string& currentLanguage,
+                                config::LanguageTable& captions) {
+  log_.push_back("load language " + name);
+  const auto file = languageFiles.find(name);
+  if (file == languageFiles.end()) return false;
+  currentLanguage = file->second.first;
+  captions = file->second.second;
+  return true;
+}
+
+void FakeServices::SaveLanguage(const std::string& currentLanguage,
+                                const config::LanguageTable& captions) {
+  log_.push_back("save language " + currentLanguage);
+  savedLanguages.emplace_back(currentLanguage, captions);
+}
+
+bool FakeServices::IsNonEmptyFile(const std::string& path) {
+  return std::find(nonEmptyFiles.begin(), nonEmptyFiles.end(), path) != nonEmptyFiles.end();
+}
+
+}  // namespace qs::apptest

@@ -1,0 +1,181 @@
+#pragma once
+
+// Scripted stand-ins for the window and the core: the window answers questions and requesters
+// from queues and records every message box; both record their calls in one shared log, so a
+// test can check the order of a command's steps.
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/services.h"
+#include "app/ui.h"
+
+namespace qs::apptest {
+
+using Log = std::vector<std::string>;
+
+struct Requested {
+  std::string kind;  // "save", "open", "folder", "text", "ask"
+  std::string title;
+  std::string start;
+  std::string pattern;
+};
+
+class FakeUi : public app::Ui {
+ public:
+  explicit FakeUi(Log& log) : log_(log) {}
+
+  // ---- script ----
+  std::deque<bool> answers;           // Yes/No questions, in order; Yes when it runs out
+  std::deque<app::FileChoice> files;  // file requesters; cancelled when it runs out
+  std::deque<std::string> texts;      // folder, text requesters and AskText
+  project::EditForm form;             // what the form holds as typed
+  bool editViewAvailable = true;
+
+  // ---- record ----
+  std::vector<text::Report> messages;
+  std::vector<text::Report> questions;
+  std::vector<Requested> requesters;
+  std::vector<app::MenuEntry> menu;
+  std::optional<project::FormLayout> layout;
+  std::string projectField, libraryField, helpField;
+  std::string browser = "about:blank";
+  bool viewMode = false;
+  std::vector<std::pair<app::Editor, std::string>> insertedTags;
+  std::vector<std::string> languageEntries;
+  int languageSelected = -2;
+  std::string languageChosen;  // what the user picked in the list
+  bool languageEnabled = true;
+  config::LanguageTable headings;
+  std::string compilerPath;
+  bool compile = false, keepData = true, eraseHtml = false, maximised = false;
+  int listRefreshes = 0;
+
+  void ShowMessage(const text::Report& report) override;
+  bool AskYesNo(const text::Report& question) override;
+  app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
+                                    const std::string& pattern) override;
+  app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
+                                    const std::string& pattern) override;
+  std::string FolderRequester(const std::string& title, const std::string& start) override;
+  std::string TextRequester(const std::string& title, const std::string& prompt,
+                            const std::string& text) override;
+  std::string AskText(const std::string& caption, const std::string& prompt,
+                      const std::string& text) override;
+  void ShowTopicMenu(const std::vector<app::MenuEntry>& entries) override;
+  void FullRedraw() override {}
+  void OpenDocument(const std::string& path) override { log_.push_back("open " + path); }
+  void SetProjectFileField(const std::string& text) override { projectField = text; }
+  void SetLibraryFileField(const std::string& text) override { libraryField = text; }
+  void SetHelpFolderField(const std::string& text) override { helpField = text; }
+  void FocusLoadProjectButton() override { log_.push_back("focus load"); }
+  void RefreshTopicList() override { ++listRefreshes; }
+  void FocusTopicList() override { log_.push_back("focus list"); }
+  project::EditForm ReadForm() override { return form; }
+  void ShowForm(const project::EditForm& shown, const project::FormLayout& how) override;
+  void ClearForm() override;
+  void SetViewMode(bool on) override;
+  void NavigateBrowser(const std::string& target) override;
+  bool EditViewAvailable() override { return editViewAvailable; }
+  void InsertTag(app::Editor editor, const std::string& tag) override;
+  std::string CompilerPath() override { return compilerPath; }
+  void SetCompilerPath(const std::string& path) override { compilerPath = path; }
+  bool CompileChecked() override { return compile; }
+  void SetCompileChecked(bool on) override { compile = on; }
+  bool KeepDataChecked() override { return keepData; }
+  void SetKeepDataChecked(bool on) override { keepData = on; }
+  bool EraseHtmlChecked() override { return eraseHtml; }
+  void SetEraseHtmlChecked(bool on) override { eraseHtml = on; }
+  void SetLanguageEntries(const std::vector<std::string>& entries) override {
+    languageEntries = entries;
+  }
+  void SelectLanguageEntry(int index) override { languageSelected = index; }
+  std::string SelectedLanguageEntry() override { return languageChosen; }
+  void SetLanguageControlsEnabled(bool enabled) override { languageEnabled = enabled; }
+  void SetHeadingFields(const config::LanguageTable& captions) override { headings = captions; }
+  config::LanguageTable ReadHeadingFields() override { return headings; }
+  bool IsMaximised() override { return maximised; }
+  void Maximise() override {
+    maximised = true;
+    log_.push_back("maximise");
+  }
+
+ private:
+  Log& log_;
+};
+
+class FakeServices : public app::Services {
+ public:
+  explicit FakeServices(Log& log) : log_(log) {}
+
+  // ---- script ----
+  // Projects that load: path -> what the file holds (topics by spec, see projectfixture.h).
+  std::map<std::string, project::HelpProject> projectFiles;
+  // What an extraction builds from `libraryFile`, keyed by the library's file name.
+  std::map<std::string, std::vector<std::string>> libraries;
+  bool createFolderWorks = true;
+  bool associationWorks = true;
+  std::string previewFolder = "/tmp/preview/";
+  std::string purebasicFolder = "/opt/purebasic/";
+  std::optional<app::StoredSettings> settings;
+  app::LanguageList languages;
+  std::map<std::string, std::pair<std::string, config::LanguageTable>> languageFiles;
+  std::vector<std::string> nonEmptyFiles;
+  std::string compiler;
+
+  // ---- record ----
+  std::vector<std::string> savedTo;
+  std::optional<app::StoredSettings> written;
+  std::vector<std::pair<std::string, config::LanguageTable>> savedLanguages;
+  std::optional<bool> lastKeepData;
+
+  bool LoadProject(project::HelpProject& project, const std::string& path,
+                   const project::LoadContext& context, text::Reports& reports) override;
+  bool SaveProject(project::HelpProject& project, const std::string& path,
+                   text::Reports& reports) override;
+  void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+                          text::Reports& reports) override;
+  void EraseBuildFiles() override { log_.push_back("erase build"); }
+  std::string MakePreviewFolder() override {
+    log_.push_back("make preview");
+    return previewFolder;
+  }
+  void EndPreview(const std::string& folder) override { log_.push_back("end preview " + folder); }
+  std::string BuildHelpFolder(const project::HelpProject& project,
+                              const config::LanguageTable& captions, const std::string& folder,
+                              text::Reports& reports) override;
+  void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+                           text::Reports& reports) override;
+  std::optional<app::StoredSettings> ReadSettings(const std::string& lastProjectDir) override;
+  void WriteSettings(const app::StoredSettings& values) override;
+  app::LanguageList ListLanguages() override { return languages; }
+  bool LoadLanguage(const std::string& name, std::string& currentLanguage,
+                    config::LanguageTable& captions) override;
+  void SaveLanguage(const std::string& currentLanguage,
+                    const config::LanguageTable& captions) override;
+  std::string FindPureBasicFolder() override { return purebasicFolder; }
+  std::string FindHelpCompiler() override { return compiler; }
+  std::string ProgramFolder() override { return "/prog/"; }
+  bool CreateFolderPath(const std::string& folder) override {
+    log_.push_back("create " + folder);
+    return createFolderWorks;
+  }
+  bool IsNonEmptyFile(const std::string& path) override;
+  bool RegisterProjectFiles() override {
+    log_.push_back("register");
+    return associationWorks;
+  }
+  bool UnregisterProjectFiles() override {
+    log_.push_back("unregister");
+    return associationWorks;
+  }
+  app::DateTime Now() override { return {2026, 12, 6, 7, 41, 9}; }
+
+ private:
+  Log& log_;
+};
+
+}  // namespace qs::apptest

@@ -1,0 +1,150 @@
+// Start-up after the window is built, and shutdown.
+
+#include "app/lifecycle.h"
+
+#include "commandfixture.h"
+
+namespace qs::apptest {
+namespace {
+
+TEST_F(CommandTest, firstRunKeepsTheDefaultsAndOffersOnlyEnglish) {
+  app::PrepareStart(state, captions, services);
+  EXPECT_EQ(state.purebasicFolder, "/opt/purebasic/");
+  app::FinishStart(commands, "");
+  EXPECT_TRUE(ui.keepData);
+  EXPECT_FALSE(ui.compile);
+  EXPECT_FALSE(ui.eraseHtml);
+  EXPECT_FALSE(ui.maximised);
+  EXPECT_EQ(state.currentLanguage, "English");
+  EXPECT_TRUE(state.lastProjectDir.empty());
+  EXPECT_EQ(ui.languageEntries, std::vector<std::string>{"English"});
+  EXPECT_EQ(ui.languageSelected, 0);
+  EXPECT_FALSE(ui.languageEnabled);
+  EXPECT_FALSE(Logged("load language"));
+  EXPECT_EQ(log.back(), "focus load");
+  EXPECT_EQ(state.activeEditor, app::Editor::None);
+}
+
+TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
+  app::StoredSettings stored;
+  stored.compilerPath = "/usr/bin/chmcmd";
+  stored.compileToChm = true;
+  stored.keepData = false;
+  stored.eraseHtml = true;
+  stored.maximised = true;
+  stored.currentLanguage = "Deutsch";
+  services.settings = stored;
+  services.languages = {{"Deutsch", "English"}, true};
+  services.languageFiles["Deutsch"] = {"Deutsch", config::LanguageTable{"Übersicht"}};
+  state.purebasicFolder = "/pb/";
+  app::FinishStart(commands, "");
+  EXPECT_EQ(ui.compilerPath, "/usr/bin/chmcmd");
+  EXPECT_TRUE(ui.compile);
+  EXPECT_FALSE(ui.keepData);
+  EXPECT_TRUE(ui.eraseHtml);
+  EXPECT_TRUE(ui.maximised);
+  // An empty last project folder falls back to the PureBasic folder.
+  EXPECT_EQ(state.lastProjectDir, "/pb/");
+  EXPECT_TRUE(ui.languageEnabled);
+  EXPECT_EQ(ui.languageSelected, 0);
+  EXPECT_EQ(ui.headings.overview, "Übersicht");
+  EXPECT_LT(LogIndex("read settings"), LogIndex("maximise"));
+}
+
+TEST_F(CommandTest, aCurrentLanguageThatMatchesNoEntryLoadsNothing) {
+  services.settings = app::StoredSettings{};
+  services.settings->currentLanguage = "deutsch";
+  services.languages = {{"Deutsch"}, true};
+  app::FinishStart(commands, "");
+  EXPECT_EQ(ui.languageSelected, -1);
+  EXPECT_FALSE(ui.languageEnabled);
+  EXPECT_FALSE(Logged("load language"));
+  EXPECT_EQ(captions, config::LanguageTable{});
+}
+
+TEST_F(CommandTest, projectNamedOnTheCommandLineIsLoadedAndShown) {
+  services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
+  services.projectFiles["/w/p.qsp"].projectFile = "/elsewhere/p.qsp";
+  app::FinishStart(commands, "/w/p.qsp");
+  EXPECT_EQ(project.projectFile, "/w/p.qsp");
+  EXPECT_EQ(ui.projectField, "/w/p.qsp");
+  EXPECT_EQ(ui.form.title, "Index");
+  EXPECT_FALSE(project.modified);
+
+  project = {};
+  ui.projectField.clear();
+  app::FinishStart(commands, "/w/missing.qsp");
+  EXPECT_TRUE(project.projectFile.empty());
+  EXPECT_TRUE(ui.projectField.empty());
+  EXPECT_EQ(ui.messages.back().text, "Could not read file '/w/missing.qsp'!");
+}
+
+TEST_F(CommandTest, compilerPathIsLookedUpOnlyWhenEmptyAndTheFileIsThere) {
+  services.compiler = "/usr/bin/chmcmd";
+  app::FinishStart(commands, "");
+  EXPECT_TRUE(ui.compilerPath.empty());
+  services.nonEmptyFiles.push_back("/usr/bin/chmcmd");
+  app::FinishStart(commands, "");
+  EXPECT_EQ(ui.compilerPath, "/usr/bin/chmcmd");
+}
+
+TEST_F(CommandTest, closingWithoutAProjectFileNeverAsks) {
+  UseProject({"Index", "A"}, "");
+  project.modified = true;
+  app::ShutDown(commands);
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_TRUE(services.savedTo.empty());
+  EXPECT_LT(LogIndex("save language English"), LogIndex("write settings"));
+}
+
+TEST_F(CommandTest, closingWithModifiedClearDropsTheTypingSilently) {
+  UseProject({"Index", "A"});
+  project.selectedTopic = "A";
+  ui.form = {"typed", "", "", ""};
+  app::ShutDown(commands);
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_TRUE(services.savedTo.empty());
+}
+
+TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
+  UseProject({"Index", "A"}, "/w/My Help.qsp");
+  project.selectedTopic = "A";
+  project.modified = true;
+  ui.form = {"typed", "A()", "", ""};
+  ui.compilerPath = "/c";
+  ui.maximised = true;
+  state.lastProjectDir = "/w/";
+  app::ShutDown(commands);
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0],
+            (text::Report{"Project My Help.qsp", "Do you want to save the current project?",
+                          text::ReportIcon::Question}));
+  EXPECT_EQ(services.projectFiles["/w/My Help.qsp"].FindTopic("A")->title, "typed");
+  ASSERT_TRUE(services.written.has_value());
+  EXPECT_EQ(services.written->compilerPath, "/c");
+  EXPECT_TRUE(services.written->maximised);
+  EXPECT_TRUE(services.written->keepData);
+  EXPECT_EQ(services.written->lastProjectDir, "/w/");
+  EXPECT_LT(LogIndex("save /w/"), LogIndex("save language"));
+}
+
+TEST_F(CommandTest, closingModifiedAnsweredNoSavesNoProject) {
+  UseProject({"Index"});
+  project.modified = true;
+  ui.answers.push_back(false);
+  app::ShutDown(commands);
+  EXPECT_TRUE(services.savedTo.empty());
+  EXPECT_TRUE(services.written.has_value());
+}
+
+TEST_F(CommandTest, closingInViewModeRemovesThePreviewBeforeTheQuestion) {
+  UseProject({"Index"});
+  project.modified = true;
+  state.viewMode = true;
+  state.previewFolder = "/tmp/preview/";
+  app::ShutDown(commands);
+  EXPECT_LT(LogIndex("end preview /tmp/preview/"), LogIndex("ask "));
+}
+
+}  // namespace
+}  // namespace qs::apptest

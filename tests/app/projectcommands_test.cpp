@@ -1,0 +1,294 @@
+// The commands of the Project tab: new, load, save, library and help folder.
+
+#include "commandfixture.h"
+#include "text/paths.h"
+
+namespace qs::apptest {
+namespace {
+
+using testsupport::RowTexts;
+const std::string kSep(1, text::NativeSeparator());
+
+TEST_F(CommandTest, newProjectOffersDatedNameInTheProjectFolderWithTheProjectFilter) {
+  UseProject({}, "/w/old.qsp");
+  ui.files.push_back({"/w/MyHelp", 0});
+  commands.NewProject();
+  ASSERT_EQ(ui.requesters.size(), 1u);
+  EXPECT_EQ(ui.requesters[0].title, "Create new QuillSmith Project");
+  EXPECT_EQ(ui.requesters[0].start, "/w/HelpProject_06122026_071209.qsp");
+  EXPECT_EQ(ui.requesters[0].pattern, "QuillSmith Project|*.qsp|All files|*.*");
+  EXPECT_EQ(project.projectFile, "/w/MyHelp.qsp");
+  EXPECT_EQ(ui.projectField, "/w/MyHelp.qsp");
+  EXPECT_EQ(state.lastProjectDir, "/w/");
+}
+
+TEST_F(CommandTest, qspRuleAppliesOnlyToTheFirstFilterOfNewAndSave) {
+  ui.files = {{"/w/A", 1}, {"/w/B.QSP", 0}, {"/w/C", 0}};
+  commands.NewProject();
+  EXPECT_EQ(project.projectFile, "/w/A");
+  commands.NewProject();
+  EXPECT_EQ(project.projectFile, "/w/B.QSP");
+  commands.SaveProject();
+  EXPECT_EQ(project.projectFile, "/w/C.qsp");
+  EXPECT_EQ(services.savedTo, std::vector<std::string>{"/w/C.qsp"});
+  EXPECT_EQ(ui.requesters.back().start, "/w/B.QSP");
+}
+
+TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
+  UseProject({"Index", "A", "License*"}, "/w/old.qsp");
+  project.modified = true;
+  ui.files.push_back({"/other/new.qsp", 0});
+  ui.answers.push_back(false);
+  commands.NewProject();
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0].title, "WARNING");
+  EXPECT_EQ(ui.questions[0].icon, text::ReportIcon::Exclamation);
+  EXPECT_EQ(project.projectFile, "/w/old.qsp");
+  EXPECT_EQ(project.ItemCount(), 3u);
+  EXPECT_TRUE(project.modified);
+  EXPECT_EQ(state.lastProjectDir, "/other/");
+  EXPECT_FALSE(Logged("erase build"));
+}
+
+TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
+  UseProject({"Index", "A"}, "/w/old.qsp");
+  project.libraryFile = "/lib/A";
+  project.helpFolder = "/help/";
+  project.selectedTopic = "A";
+  project.modified = true;
+  state.viewMode = true;
+  ui.libraryField = "/lib/A";
+  ui.files.push_back({"/w/new.qsp", 0});
+  commands.NewProject();
+  EXPECT_EQ(project.projectFile, "/w/new.qsp");
+  EXPECT_EQ(project.TopicCount(), 0u);
+  EXPECT_EQ(project.ItemCount(), 0u);
+  EXPECT_TRUE(project.libraryFile.empty());
+  EXPECT_TRUE(project.helpFolder.empty());
+  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_FALSE(project.modified);
+  EXPECT_TRUE(ui.libraryField.empty());
+  EXPECT_EQ(ui.browser, "about:blank");
+  EXPECT_TRUE(state.viewMode);
+  EXPECT_TRUE(Logged("erase build"));
+}
+
+TEST_F(CommandTest, cancelledRequestersChangeNothing) {
+  UseProject({"Index"}, "/w/p.qsp");
+  project.helpFolder = "/h/";
+  commands.NewProject();
+  commands.LoadProject();
+  commands.SaveProject();
+  commands.BrowseLibrary();
+  commands.BrowseHelpFolder();
+  commands.CreateHelpFolder();
+  EXPECT_EQ(project.projectFile, "/w/p.qsp");
+  EXPECT_EQ(project.helpFolder, "/h/");
+  EXPECT_TRUE(state.lastProjectDir.empty());
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_TRUE(services.savedTo.empty());
+}
+
+TEST_F(CommandTest, commandsThatNeedAProjectRefuseWithoutOne) {
+  commands.SaveProject();
+  commands.BrowseLibrary();
+  commands.BrowseHelpFolder();
+  commands.CreateHelpFolder();
+  ASSERT_EQ(ui.messages.size(), 4u);
+  for (const auto& message : ui.messages) {
+    EXPECT_EQ(message, text::ErrorReport("There is no current project!"));
+  }
+  EXPECT_TRUE(ui.requesters.empty());
+}
+
+TEST_F(CommandTest, loadIntoAnEmptyListShowsNoTopicAndSelectsNoRow) {
+  services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A", "License*"});
+  services.projectFiles["/w/p.qsp"].libraryFile = "/lib/A";
+  state.lastProjectDir = "/last/";
+  ui.files.push_back({"/w/p.qsp", 0});
+  commands.LoadProject();
+  EXPECT_EQ(ui.requesters[0].title, "Load QuillSmith Project");
+  EXPECT_EQ(ui.requesters[0].start, "/last/");
+  EXPECT_EQ(project.projectFile, "/w/p.qsp");
+  EXPECT_EQ(ui.projectField, "/w/p.qsp");
+  EXPECT_EQ(ui.libraryField, "/lib/A");
+  EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "A", "License"}));
+  EXPECT_EQ(project.selectedRow(), -1);
+  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_FALSE(ui.layout.has_value());
+  EXPECT_FALSE(project.modified);
+  EXPECT_TRUE(ui.questions.empty());
+  // Selecting a row now must not write the placeholders of the form into a topic.
+  ui.form = {"PageTitle", "x", "y", "z"};
+  commands.TopicListEvent(1, false);
+  EXPECT_EQ(project.FindTopic("Index")->title, "Index");
+  EXPECT_EQ(ui.form.title, "A");
+}
+
+TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
+  UseProject({"Index", "Old"}, "/w/old.qsp");
+  state.viewMode = true;
+  state.previewFolder = "/tmp/preview/";
+  services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
+  ui.files.push_back({"/w/p.qsp", 0});
+  commands.LoadProject();
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0].text,
+            "You are about to load a new project !\nYou will loose all curent data.\nContinue ?");
+  EXPECT_EQ(ui.requesters[0].start, "/w/");
+  EXPECT_LT(LogIndex("erase build"), LogIndex("edit mode"));
+  EXPECT_LT(LogIndex("edit mode"), LogIndex("end preview /tmp/preview/"));
+  EXPECT_LT(LogIndex("end preview"), LogIndex("load /w/p.qsp"));
+  EXPECT_FALSE(state.viewMode);
+  EXPECT_EQ(project.projectFile, "/w/p.qsp");
+  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.selectedRow(), 0);
+  EXPECT_EQ(ui.form.title, "Index");
+  EXPECT_TRUE(Logged("focus list"));
+}
+
+TEST_F(CommandTest, confirmedLoadThatFailsLeavesTheProjectResetAndUnnamed) {
+  UseProject({"Index", "Old"}, "/w/old.qsp");
+  project.libraryFile = "/lib/Old";
+  project.modified = true;
+  ui.files.push_back({"/w/broken.qsp", 0});
+  commands.LoadProject();
+  EXPECT_EQ(project.projectFile, "/w/old.qsp");
+  EXPECT_EQ(ui.projectField, "");
+  EXPECT_EQ(project.TopicCount(), 0u);
+  EXPECT_TRUE(project.libraryFile.empty());
+  EXPECT_FALSE(project.modified);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Could not read file '/w/broken.qsp'!");
+}
+
+TEST_F(CommandTest, loadAnsweredNoLeavesTheProjectAlone) {
+  UseProject({"Index", "Old"}, "/w/old.qsp");
+  ui.files.push_back({"/w/p.qsp", 0});
+  ui.answers.push_back(false);
+  commands.LoadProject();
+  EXPECT_EQ(project.ItemCount(), 2u);
+  EXPECT_FALSE(Logged("load "));
+  EXPECT_EQ(state.lastProjectDir, "/w/");
+}
+
+TEST_F(CommandTest, saveCommitsTheFormFirstAndClearsModifiedOnSuccess) {
+  UseProject({"Index", "A"}, "/w/p.qsp");
+  project.selectedTopic = "A";
+  ui.form = {"New title  ", "A()", "", ""};
+  ui.files.push_back({"/w/p.qsp", 0});
+  commands.SaveProject();
+  EXPECT_EQ(services.projectFiles["/w/p.qsp"].FindTopic("A")->title, "New title");
+  EXPECT_FALSE(project.modified);
+}
+
+TEST_F(CommandTest, sameLibraryNameFromAnotherFolderMergesWithoutAQuestion) {
+  UseProject({"Index", "F1", "License*"});
+  project.libraryFile = "/old/place/MyLib";
+  project.selectedTopic = "F1";
+  ui.form = {"F1", "F1()", "my words", ""};
+  services.libraries["MyLib"] = {"Index", "F1", "F2", "License*"};
+  ui.files.push_back({"/new/place/MyLib", 0});
+  commands.BrowseLibrary();
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_EQ(ui.requesters[0].title, "Select user library");
+  EXPECT_EQ(ui.requesters[0].start,
+            "/opt/purebasic/PureLibraries" + kSep + "UserLibraries" + kSep + "*");
+  EXPECT_EQ(ui.requesters[0].pattern, "Libraries|*|All files|*.*");
+  EXPECT_EQ(project.libraryFile, "/new/place/MyLib");
+  EXPECT_EQ(ui.libraryField, "/new/place/MyLib");
+  EXPECT_TRUE(Logged("extract merge"));
+  // The form was committed before the merge, so the typed description survives it.
+  EXPECT_EQ(project.FindTopic("F1")->body, "my words");
+  EXPECT_NE(project.FindTopic("F2"), nullptr);
+  EXPECT_EQ(ui.form.title, "Index");
+}
+
+TEST_F(CommandTest, libraryOfAnotherNameAsksAndStartsOverOnYes) {
+  UseProject({"Index", "F1", "License*"});
+  project.libraryFile = "/lib/MyLib";
+  services.libraries["Other"] = {"Index", "G1", "License*"};
+  state.purebasicFolder = "";
+  ui.files = {{"/lib/Other", 0}, {"/lib/Other", 0}};
+  ui.answers = {false, true};
+  commands.BrowseLibrary();
+  EXPECT_EQ(project.libraryFile, "/lib/MyLib");
+  EXPECT_EQ(project.TopicCount(), 3u);
+  commands.BrowseLibrary();
+  EXPECT_EQ(ui.questions.size(), 2u);
+  EXPECT_EQ(ui.questions[1].text,
+            "You have chosen a different library !\nYou will loose all curent data.\nContinue ?");
+  EXPECT_TRUE(Logged("extract fresh"));
+  EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "G1", "License"}));
+  EXPECT_EQ(project.FindTopic("F1"), nullptr);
+}
+
+TEST_F(CommandTest, extractButtonShowsAndSelectsTheIndexRow) {
+  UseProject({});
+  project.libraryFile = "/lib/MyLib";
+  services.libraries["MyLib"] = {"Index", "F1"};
+  ui.keepData = false;
+  commands.Extract();
+  EXPECT_EQ(services.lastKeepData, false);
+  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.selectedRow(), 0);
+  EXPECT_EQ(ui.form.title, "Index");
+}
+
+TEST_F(CommandTest, extractionThatFailsOnAnEmptyListSelectsNothing) {
+  UseProject({});
+  project.libraryFile = "/lib/Missing";
+  commands.Extract();
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(project.selectedRow(), -1);
+  EXPECT_TRUE(project.selectedTopic.empty());
+}
+
+TEST_F(CommandTest, helpFolderFromTheRequesterKeepsOneTrailingSeparator) {
+  UseProject({"Index"});
+  ui.texts = {"/h/Out/"};
+  commands.BrowseHelpFolder();
+  EXPECT_EQ(ui.requesters[0].title, "Select help folder");
+  EXPECT_EQ(ui.requesters[0].start, "/opt/purebasic/");
+  EXPECT_EQ(project.helpFolder, "/h/Out/");
+  EXPECT_EQ(ui.helpField, "/h/Out/");
+}
+
+TEST_F(CommandTest, makeHelpFolderAppendsTheSeparatorAndProposesTheLibraryName) {
+  UseProject({"Index"});
+  project.libraryFile = "/lib/MyLib";
+  ui.texts = {"/h/Help"};
+  commands.CreateHelpFolder();
+  EXPECT_EQ(ui.requesters[0].kind, "text");
+  EXPECT_EQ(ui.requesters[0].title, "Make help folder");
+  EXPECT_EQ(ui.requesters[0].pattern, "Type help folder path");
+  EXPECT_EQ(ui.requesters[0].start, "/opt/purebasic/help" + kSep + "MyLib");
+  EXPECT_EQ(project.helpFolder, "/h/Help" + kSep);
+  EXPECT_TRUE(Logged("create /h/Help" + kSep));
+  EXPECT_EQ(ui.helpField, "/h/Help" + kSep);
+}
+
+TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) {
+  UseProject({"Index"});
+  project.helpFolder = "/h/Before/";
+  ui.helpField = "/h/Before/";
+  services.createFolderWorks = false;
+  ui.texts = {"/root/x"};
+  commands.CreateHelpFolder();
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], text::ErrorReport("Could not create directory '/root/x" + kSep + "'!"));
+  EXPECT_TRUE(project.helpFolder.empty());
+  EXPECT_EQ(ui.helpField, "/h/Before/");
+}
+
+TEST_F(CommandTest, programHelpOpensOnlyANonEmptyFile) {
+  commands.ShowHelp();
+  EXPECT_FALSE(Logged("open"));
+  services.nonEmptyFiles.push_back("/prog/QuillSmith.chm");
+  commands.ShowHelp();
+  EXPECT_TRUE(Logged("open /prog/QuillSmith.chm"));
+}
+
+}  // namespace
+}  // namespace qs::apptest

@@ -53,13 +53,15 @@ GeneratedLibrary GenerateLibrary(const LibrarySpec& spec) {
   out += "3BIL";
   out += std::string_view("\x01\x00\x00\x00", 4);
   out += "LIB3";
+  // The two bytes the reader passes over are zeros: a reader that is off by one then reads an
+  // empty string or a zero count and lands somewhere visibly wrong.
   PutString(out, spec.headerString);
-  out += '\x01';
+  out += '\0';
 
   result.firstCountOffset = out.size();
   PutCount(out, spec.firstNames.size(), "first name list");
   for (const auto& name : spec.firstNames) PutString(out, name);
-  if (!spec.firstNames.empty()) out += '\x02';
+  if (!spec.firstNames.empty()) out += '\0';
   PutString(out, spec.secondHeaderString);
 
   result.secondCountOffset = out.size();

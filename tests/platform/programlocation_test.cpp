@@ -1,0 +1,60 @@
+#include "platform/programlocation.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/purebasicfolder.h"
+
+namespace qs::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ProgramLocation, programFolderIsTheFolderOfThisTestWithItsSeparator) {
+  const std::string path = ProgramPath();
+  ASSERT_FALSE(path.empty());
+  EXPECT_TRUE(fs::is_regular_file(path));
+  EXPECT_EQ(ProgramFolder(), fs::path(path).parent_path().string() + "/");
+}
+
+TEST(SettingsFolder, programFolderWhenWritableElseTheConfigFolder) {
+  EXPECT_EQ(SettingsFolderFor("/build/", true, "/cfg", "/home/u"), "/build/");
+  EXPECT_EQ(SettingsFolderFor("/usr/bin/", false, "/cfg", "/home/u"), "/cfg/QuillSmith/");
+  EXPECT_EQ(SettingsFolderFor("/usr/bin/", false, "", "/home/u"), "/home/u/.config/QuillSmith/");
+}
+
+class PureBasicFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = fs::temp_directory_path() / "qs_purebasic_test";
+    fs::remove_all(root);
+    fs::create_directories(root / "pb" / "compilers");
+    fs::create_directories(root / "home" / "purebasic");
+  }
+  void TearDown() override { fs::remove_all(root); }
+  fs::path root;
+};
+
+TEST_F(PureBasicFolderTest, homeVariableThenCompilerOnPathThenHomeFolder) {
+  const std::string pb = (root / "pb").string();
+  const std::string home = (root / "home").string();
+  EXPECT_EQ(FindPureBasicFolderFrom(pb, "", ""), pb + "/");
+  EXPECT_EQ(FindPureBasicFolderFrom(pb + "/", "", ""), pb + "/");
+
+  const fs::path compiler = root / "pb" / "compilers" / "pbcompiler";
+  { std::ofstream(compiler) << "#!/bin/sh\n"; }
+  fs::permissions(compiler, fs::perms::owner_all);
+  // A home variable naming no folder is passed over.
+  EXPECT_EQ(FindPureBasicFolderFrom((root / "nowhere").string(),
+                                    "/nonexistent:" + (root / "pb" / "compilers").string(), home),
+            pb + "/");
+  if (!fs::exists("/opt/purebasic")) {
+    EXPECT_EQ(FindPureBasicFolderFrom("", "/nonexistent", home), home + "/purebasic/");
+    EXPECT_EQ(FindPureBasicFolderFrom("", "", (root / "empty").string()), "");
+  }
+}
+
+}  // namespace
+}  // namespace qs::platform

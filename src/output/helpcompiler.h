@@ -1,0 +1,32 @@
+#pragma once
+
+// Turning a built help folder into one compiled help file, and the clean-up after it.
+
+#include <string>
+
+#include "output/compileoptions.h"
+#include "platform/programrunner.h"
+#include "text/report.h"
+
+namespace qs::output {
+
+// helpFolder (separator appended when missing) + library name + ".chm".
+std::string CompiledFilePath(const std::string& helpFolder, const std::string& libraryFile);
+
+// Runs the compiler on the folder's .hhp, with the folder as working folder, hidden, and
+// waits. True only when a non-empty .chm is there afterwards; an old one is deleted first, so
+// it cannot pass for a new one. Silent false when compiling is off or no compiler is set.
+bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
+                 const std::string& libraryFile, platform::ProgramRunner& runner,
+                 text::Reports& reports);
+
+// Deletes the compiler's leftovers "~hh*.tmp" (any letter case) in the temporary folder.
+void DeleteCompilerTempFiles();
+void DeleteCompilerTempFiles(const std::string& tempFolder);
+
+// The compiler path at start-up: a path already set stays; otherwise the look-up's answer
+// when it names a non-empty file; otherwise empty.
+std::string FindHelpCompilerAtStart(const std::string& currentPath);
+std::string FindHelpCompilerAtStart(const std::string& currentPath, const std::string& found);
+
+}  // namespace qs::output

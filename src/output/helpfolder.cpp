@@ -1,0 +1,259 @@
+#include "output/helpfolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "output/autolinker.h"
+#include "output/outputfile.h"
+#include "output/pagewriter.h"
+#include "text/paths.h"
+#include "text/textops.h"
+
+namespace qs::output {
+namespace {
+
+namespace fs = std::filesystem;
+using project::HelpProject;
+using project::Topic;
+
+constexpr std::string_view kHelpProjectHead = "; QuillSmith help project";
+constexpr std::string_view kContentsHead =
+    "<HTML><HEAD><meta name=\"GENERATOR\" content=\"QuillSmith\"><!-- Sitemap 1.0 --></HEAD>";
+
+void AppendEntry(std::string& out, std::string_view name) {
+  AppendLine(out, "<LI> <OBJECT type=\"text/sitemap\">");
+  out.append("<param name=\"name\" value=\"").append(name);
+  AppendLine(out, "\">");
+  out.append("<param name=\"Local\" value=\"").append(name);
+  AppendLine(out, ".html\">");
+  AppendLine(out, "</OBJECT>");
+}
+
+bool IsDrive(std::string_view part) {
+  return part.size() >= 2 && part[1] == ':' &&
+         ((part[0] >= 'A' && part[0] <= 'Z') || (part[0] >= 'a' && part[0] <= 'z'));
+}
+
+// A relative path that stays below its starting folder: no ".." part and no drive.
+bool StaysBelow(std::string_view relative) {
+  std::size_t start = 0;
+  bool first = true;
+  while (start <= relative.size()) {
+    auto end = relative.find_first_of("/\\", start);
+    if (end == std::string_view::npos) end = relative.size();
+    const auto part = relative.substr(start, end - start);
+    if (part == "..") return false;
+    if (first && IsDrive(part)) return false;
+    first = false;
+    start = end + 1;
+  }
+  return true;
+}
+
+bool HasSeparator(std::string_view text) {
+  return text.find_first_of("/\\") != std::string_view::npos;
+}
+
+fs::path ResolvedFolder(const std::string& folder) {
+  std::error_code error;
+  std::string bare = folder;
+  while (bare.size() > 1 && text::IsSeparator(bare.back())) bare.pop_back();
+  auto resolved = fs::weakly_canonical(fs::path(bare.empty() ? "." : bare), error);
+  if (error) return {};
+  return resolved;
+}
+
+// Whether the folder holding `file`, with every link resolved, is `base` or below it.
+bool ParentResolvesInside(const std::string& file, const fs::path& base) {
+  if (base.empty()) return false;
+  std::error_code error;
+  const auto parent = fs::weakly_canonical(fs::path(file).parent_path(), error);
+  if (error) return false;
+  const auto [b, p] = std::mismatch(base.begin(), base.end(), parent.begin(), parent.end());
+  // A trailing empty element of `base` (a root such as "/") matches anything.
+  return b == base.end() || (std::next(b) == base.end() && b->empty());
+}
+
+// Writes one file of the build and books it. False ends the build.
+template <typename Writer>
+bool BuildFile(const std::string& path, BuildRecord& record, std::string& log, Writer&& write) {
+  if (!write(path)) return false;
+  record.files.push_back(path);
+  log.append(path).push_back('\n');
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> PagePathInFolder(const std::string& folder, const std::string& name) {
+  if (!StaysBelow(name)) return std::nullopt;
+  std::string path = folder;
+  for (const char c : name) path.push_back(text::IsSeparator(c) ? text::NativeSeparator() : c);
+  path.append(".html");
+  return path;
+}
+
+bool LiesInsideFolder(const std::string& path, const std::string& folder) {
+  if (!folder.empty() && !text::IsSeparator(folder.back())) return false;
+  if (!text::StartsWith(path, folder)) return false;
+  const std::string_view relative = std::string_view(path).substr(folder.size());
+  if (relative.empty()) return false;
+  if (folder.empty() && text::IsSeparator(relative.front())) return false;
+  if (!StaysBelow(relative)) return false;
+  // Through a sub-folder, a link planted in the folder could lead elsewhere.
+  if (HasSeparator(relative)) return ParentResolvesInside(path, ResolvedFolder(folder));
+  return true;
+}
+
+std::string HelpProjectFileText(const HelpProject& project) {
+  const std::string library = LibraryName(project);
+  std::string out;
+  AppendLine(out, kHelpProjectHead);
+  AppendLine(out, "[OPTIONS]");
+  AppendLine(out, "Compatibility=1.1 Or later");
+  AppendLine(out, "Compiled file=" + library + ".chm");
+  AppendLine(out, "Contents file=" + library + ".hhc");
+  AppendLine(out, "Title=" + library + " library help");
+  AppendLine(out, "Default topic=Index.html");
+  AppendLine(out, "Default Window=MAIN");
+  AppendLine(out, "Display compile progress=No");
+  AppendLine(out, "Full-text search=Yes");
+  AppendLine(out, "Language=0x40c");
+  AppendLine(out, "[FILES]");
+  for (const auto& item : project.items()) {
+    const Topic* topic = project.FindTopic(item.text);
+    if (topic == nullptr) continue;
+    out.append(topic->name);
+    AppendLine(out, ".html");
+  }
+  return out;
+}
+
+std::string ContentsFileText(const HelpProject& project, const config::LanguageTable& captions) {
+  std::string out;
+  AppendLine(out, kContentsHead);
+  AppendLine(out, "<BODY><OBJECT type=\"text/site properties\">");
+  AppendLine(out, "<param name=\"Window Styles\" value=\"0x800025\">");
+  AppendLine(out, "</OBJECT>");
+  AppendLine(out, "<UL>");
+  AppendLine(out, "<LI> <OBJECT type=\"text/sitemap\">");
+  out.append("<param name=\"name\" value=\"").append(captions.functions);
+  AppendLine(out, "\">");
+  AppendLine(out, "<param name=\"Local\" value=\"Index.html\">");
+  AppendLine(out, "</OBJECT>");
+  AppendLine(out, "<UL>");
+
+  // First pass: the book's children, each user index entry a sub-book of the plain topics
+  // after it. The first user topic ends it.
+  const auto& items = project.items();
+  std::size_t row = 1;
+  bool groupOpen = false;
+  bool endedByUserTopic = false;
+  for (; row < items.size(); ++row) {
+    const Topic* topic = project.FindTopic(items[row].text);
+    if (topic == nullptr) continue;
+    if (topic->isUserTopic) {
+      endedByUserTopic = true;
+      break;
+    }
+    if (topic->isUserIndex) {
+      if (groupOpen) AppendLine(out, "</UL>");
+      AppendEntry(out, topic->name);
+      AppendLine(out, "<UL>");
+      groupOpen = true;
+    } else {
+      AppendEntry(out, topic->name);
+    }
+  }
+  if (groupOpen) AppendLine(out, "</UL>");
+  AppendLine(out, "</UL>");
+
+  // Second pass: from the first user topic on, everything at top level.
+  if (endedByUserTopic) {
+    for (; row < items.size(); ++row) {
+      const Topic* topic = project.FindTopic(items[row].text);
+      if (topic != nullptr) AppendEntry(out, topic->name);
+    }
+  }
+  AppendLine(out, "</UL></BODY></HTML>");
+  return out;
+}
+
+bool WriteHelpProjectFile(const std::string& path, const HelpProject& project,
+                          text::Reports& reports) {
+  return WriteOutputFile(path, HelpProjectFileText(project), reports);
+}
+
+bool WriteContentsFile(const std::string& path, const HelpProject& project,
+                       const config::LanguageTable& captions, text::Reports& reports) {
+  return WriteOutputFile(path, ContentsFileText(project, captions), reports);
+}
+
+std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTable& captions,
+                            const std::string& folder, BuildRecord& record,
+                            text::Reports& reports) {
+  const std::string target = text::WithTrailingSeparator(folder);
+  const std::string library = LibraryName(project);
+  record.folder = target;
+  record.files.clear();
+  std::string log;
+
+  std::error_code ignored;  // a folder that cannot be made shows as a file that cannot be made
+  if (!target.empty()) fs::create_directories(fs::path(target), ignored);
+
+  if (!BuildFile(target + library + ".hhp", record, log, [&](const std::string& path) {
+        return WriteHelpProjectFile(path, project, reports);
+      })) {
+    return {};
+  }
+  if (!BuildFile(target + library + ".hhc", record, log, [&](const std::string& path) {
+        return WriteContentsFile(path, project, captions, reports);
+      })) {
+    return {};
+  }
+  if (!BuildFile(target + "Index.html", record, log, [&](const std::string& path) {
+        return WriteIndexPage(path, project, captions, reports);
+      })) {
+    return {};
+  }
+
+  AutoLinker linker(project);
+  const fs::path resolvedTarget = ResolvedFolder(target);
+  const auto& topics = project.topics();
+  for (std::size_t pos = 1; pos < topics.size(); ++pos) {
+    const Topic& topic = topics[pos];
+    const auto path = PagePathInFolder(target, topic.name);
+    if (!path) {
+      reports.push_back(CouldNotCreateFile(target + topic.name + ".html"));
+      return {};
+    }
+    if (HasSeparator(topic.name)) {
+      // Checked before any folder is made: a link already in the folder must not lead the
+      // new folders, or the page, elsewhere.
+      if (!ParentResolvesInside(*path, resolvedTarget)) {
+        reports.push_back(CouldNotCreateFile(*path));
+        return {};
+      }
+      fs::create_directories(fs::path(*path).parent_path(), ignored);
+    }
+    if (!BuildFile(*path, record, log, [&](const std::string& file) {
+          return WriteTopicPage(file, project, topic, captions, linker, reports);
+        })) {
+      return {};
+    }
+  }
+  return log;
+}
+
+void EraseBuildFiles(const BuildRecord& record) {
+  for (const auto& file : record.files) {
+    if (!LiesInsideFolder(file, record.folder)) continue;
+    std::error_code error;
+    const auto status = fs::symlink_status(fs::path(file), error);
+    if (error || !fs::exists(status) || fs::is_directory(status)) continue;
+    fs::remove(fs::path(file), error);
+  }
+}
+
+}  // namespace qs::output

@@ -1,0 +1,48 @@
+#pragma once
+
+// The help folder: the help project file (.hhp), the contents (.hhc), Index.html and one page
+// per further topic, as the help compiler reads them.
+
+#include <optional>
+#include <string>
+
+#include "config/languagetable.h"
+#include "output/buildrecord.h"
+#include "project/helpproject.h"
+#include "text/report.h"
+
+namespace qs::output {
+
+// Writes the whole help folder into `folder` (a separator is appended when it ends in none).
+// The record is emptied first and then names every file written, in writing order. Returns
+// the paths, each followed by LF; an empty text when a file could not be written (reported;
+// the files written so far stay, and stay in the record).
+//
+// A page lands at folder + name + ".html", where "/" and "\" in the name make sub-folders. A
+// name that would leave the folder (a ".." part, a drive such as "C:") gets no page: the build
+// fails on it as on any file that cannot be created.
+std::string BuildHelpFolder(const project::HelpProject& project,
+                            const config::LanguageTable& captions, const std::string& folder,
+                            BuildRecord& record, text::Reports& reports);
+
+std::string HelpProjectFileText(const project::HelpProject& project);
+std::string ContentsFileText(const project::HelpProject& project,
+                             const config::LanguageTable& captions);
+bool WriteHelpProjectFile(const std::string& path, const project::HelpProject& project,
+                          text::Reports& reports);
+bool WriteContentsFile(const std::string& path, const project::HelpProject& project,
+                       const config::LanguageTable& captions, text::Reports& reports);
+
+// The path of a topic's page in `folder` (which ends in a separator), with both separators
+// of the name turned into the system's; nothing when the name would leave the folder.
+std::optional<std::string> PagePathInFolder(const std::string& folder, const std::string& name);
+
+// Deletes the files of the record that still exist and are not folders. Only files inside
+// the record's folder are touched, whatever the record says. Reports nothing.
+void EraseBuildFiles(const BuildRecord& record);
+
+// True when `path` lies inside `folder` (both as the record holds them): lexically, and,
+// where the path goes through sub-folders, also after links are resolved.
+bool LiesInsideFolder(const std::string& path, const std::string& folder);
+
+}  // namespace qs::output

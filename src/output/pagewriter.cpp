@@ -1,0 +1,179 @@
+#include "output/pagewriter.h"
+
+#include "output/outputfile.h"
+#include "text/paths.h"
+#include "text/textops.h"
+
+namespace qs::output {
+namespace {
+
+using project::HelpProject;
+using project::Topic;
+
+constexpr std::string_view kMetaStart =
+    "<html><head><meta http-equiv=\"Content-Type\"content=\"text/html; "
+    "charset=windows-1252\"><title>";
+constexpr std::string_view kArialFont = "<blockquote><font face=\"Arial\"size=\"2\">";
+constexpr std::string_view kCourierFont =
+    "<blockquote><font face=\"Courier New, Courier, mono\"size=\"2\">";
+constexpr std::string_view kCodeFrame =
+    "<div style=\"Border:solid 1px black;Padding:8px;Background-Color:White;\">";
+
+std::string Caption(std::string_view before, std::string_view caption, std::string_view after) {
+  std::string line(before);
+  line.append(caption).append(after);
+  return line;
+}
+
+// "<a href=\"" + name + ".html\">" + name + "</a><br>": a member line of an index list.
+void AppendMemberLine(std::string& out, std::string_view name) {
+  out.append("<a href=\"").append(name).append(".html\">").append(name).append("</a><br>");
+  out.append(text::kCrLf);
+}
+
+void AppendCodeExample(std::string& out, const Topic& topic,
+                       const config::LanguageTable& captions) {
+  if (topic.example.empty()) return;
+  AppendLine(out, Caption("<p><b>", captions.example, "</b></p>"));
+  out.append(kCourierFont);
+  AppendLine(out, kCodeFrame);
+  AppendLine(out, text::CodeToHtml(topic.example));
+  AppendLine(out, "</div>");
+  AppendLine(out, "</font></blockquote>");
+}
+
+// The first row showing this name, or the row count when there is none.
+std::size_t RowOf(const HelpProject& project, std::string_view name) {
+  const auto& items = project.items();
+  for (std::size_t row = 0; row < items.size(); ++row) {
+    if (items[row].text == name) return row;
+  }
+  return items.size();
+}
+
+void AppendUserIndexLayout(std::string& out, const HelpProject& project, const Topic& topic,
+                           const config::LanguageTable& captions) {
+  if (!topic.summary.empty()) {
+    AppendLine(out, Caption("<p><b>", captions.overview, "</b></p>"));
+    AppendLine(out, kArialFont);
+    AppendLine(out, text::LineBreaksToHtml(topic.summary));
+    AppendLine(out, "</font></blockquote>");
+  }
+  AppendLine(out, Caption("<p><b>", captions.commandIndex, "</b><blockquote>"));
+  // The group: the plain topics of the rows after the entry's own row, up to the next user
+  // index entry or user topic. Rows without a topic are skipped.
+  const auto& items = project.items();
+  for (std::size_t row = RowOf(project, topic.name) + 1; row < items.size(); ++row) {
+    const Topic* member = project.FindTopic(items[row].text);
+    if (member == nullptr) continue;
+    if (!member->IsPlain()) break;
+    AppendMemberLine(out, member->name);
+  }
+  AppendLine(out, "<blockquote></p>");
+  AppendCodeExample(out, topic, captions);
+}
+
+void AppendFunctionLayout(std::string& out, const Topic& topic,
+                          const config::LanguageTable& captions, AutoLinker& linker) {
+  AppendLine(out, Caption("<p><b>", captions.syntax, "</b></p>"));
+  out.append("<blockquote><font color=\"#006666\"><b>").append(topic.name).append("</b></Font>");
+  out.append(topic.parameters);
+  AppendLine(out, "</blockquote>");
+  AppendLine(out, Caption("<p><b>", captions.description, "</b></p>"));
+  AppendLine(out, "<blockquote style=\"text-align: justify;\"><font face=\"Arial\"Size=\"2\">");
+  AppendLine(out, linker.Apply(text::LineBreaksToHtml(topic.body)));
+  AppendLine(out, "</font></blockquote>");
+  AppendCodeExample(out, topic, captions);
+}
+
+}  // namespace
+
+std::string LibraryName(const HelpProject& project) {
+  return text::FileNamePart(project.libraryFile);
+}
+
+std::string IndexHeadLine(std::string_view title) {
+  std::string line(kMetaStart);
+  line.append(title).append("</title></head>");
+  return line;
+}
+
+std::string IndexPageText(const HelpProject& project, const config::LanguageTable& captions) {
+  static const Topic kNoTopic;
+  const Topic& index = project.TopicCount() > 0 ? project.TopicAt(0) : kNoTopic;
+  std::string out;
+  AppendLine(out, IndexHeadLine(index.title));
+  AppendLine(out, kBodyLine);
+  AppendLine(out, "<font face=\"Arial\" size=\"2\">");
+  AppendLine(out,
+             Caption("<p align=\"center\"><b><font size=\"4\">", index.title, "</font></b></p>"));
+  AppendLine(out, Caption("<p><b>", captions.overview, "</b></p><blockquote>"));
+  AppendLine(out, text::LineBreaksToHtml(index.summary));
+  AppendLine(out, Caption("</blockquote><p><b>", captions.commandIndex, "</b><blockquote>"));
+  const auto& items = project.items();
+  for (std::size_t row = 1; row < items.size(); ++row) {
+    const Topic* topic = project.FindTopic(items[row].text);
+    if (topic == nullptr || topic->isUserTopic) continue;
+    if (topic->isUserIndex) {
+      if (row != 1) AppendLine(out, "<br>");
+      out.append("<a href=\"").append(topic->name).append(".html\"><b>");
+      out.append(topic->name);
+      AppendLine(out, "</b></a> :<br>");
+    } else {
+      AppendMemberLine(out, topic->name);
+    }
+  }
+  AppendLine(out, "<blockquote></p>");
+  if (!index.example.empty()) {
+    AppendLine(out, Caption("<p><b>", captions.example, "</b></p>"));
+    out.append(kCourierFont);
+    AppendLine(out, text::LineBreaksToHtml(index.example));
+    AppendLine(out, "</font></blockquote>");
+  }
+  AppendLine(out, kClosingLine);
+  return out;
+}
+
+std::string TopicPageText(const HelpProject& project, const Topic& topic,
+                          const config::LanguageTable& captions, AutoLinker& linker) {
+  std::string out;
+  out.reserve(512 + topic.body.size() * 2 + topic.example.size() * 2);
+  out.append(kMetaStart).append(topic.title);
+  AppendLine(out, "</title></HEAD>");
+  AppendLine(out, kBodyLine);
+  AppendLine(out,
+             Caption("<font face=\"Arial\" size=\"2\"><p align=\"center\"><b><font size=\"4\">",
+                     topic.title, " </Font></b></p>"));
+  if (topic.isUserTopic) {
+    AppendLine(out, kArialFont);
+    AppendLine(out, text::LineBreaksToHtml(topic.body));
+    AppendLine(out, "</font></blockquote>");
+  } else if (topic.isUserIndex) {
+    AppendUserIndexLayout(out, project, topic, captions);
+  } else {
+    AppendFunctionLayout(out, topic, captions, linker);
+  }
+  AppendLine(out, Caption("<br><br><br><center><a href=index.html>", LibraryName(project),
+                          " - index</a></center>"));
+  AppendLine(out, kClosingLine);
+  return out;
+}
+
+bool WriteIndexPage(const std::string& path, const HelpProject& project,
+                    const config::LanguageTable& captions, text::Reports& reports) {
+  return WriteOutputFile(path, IndexPageText(project, captions), reports);
+}
+
+bool WriteTopicPage(const std::string& path, const HelpProject& project, const Topic& topic,
+                    const config::LanguageTable& captions, AutoLinker& linker,
+                    text::Reports& reports) {
+  return WriteOutputFile(path, TopicPageText(project, topic, captions, linker), reports);
+}
+
+bool WriteTopicPage(const std::string& path, const HelpProject& project, const Topic& topic,
+                    const config::LanguageTable& captions, text::Reports& reports) {
+  AutoLinker linker(project);
+  return WriteTopicPage(path, project, topic, captions, linker, reports);
+}
+
+}  // namespace qs::output

@@ -1,0 +1,50 @@
+#pragma once
+
+// The HTML pages of a help: the start page Index.html and the page of every other topic. Page
+// bytes are part of the product's output (existing help folders and compiled files are
+// compared against them), so every literal below is written exactly, odd spacing and letter
+// case included. Topic texts are inserted as they are, without escaping: authors type markup.
+
+#include <string>
+#include <string_view>
+
+#include "config/languagetable.h"
+#include "output/autolinker.h"
+#include "project/helpproject.h"
+#include "text/report.h"
+
+namespace qs::output {
+
+// The library name: the file-name part of the project's library file.
+std::string LibraryName(const project::HelpProject& project);
+
+// The page bytes. The Index page is the first topic in store order; an empty project gives
+// a page with empty texts.
+std::string IndexPageText(const project::HelpProject& project,
+                          const config::LanguageTable& captions);
+// The layout follows the topic's flags: user topic first, then user index entry, else a
+// function page (whose description gets the links of `linker`).
+std::string TopicPageText(const project::HelpProject& project, const project::Topic& topic,
+                          const config::LanguageTable& captions, AutoLinker& linker);
+
+// Write the pages to `path` (its folders must exist). False, with "Could not create file"
+// reported, when the file cannot be created or written.
+bool WriteIndexPage(const std::string& path, const project::HelpProject& project,
+                    const config::LanguageTable& captions, text::Reports& reports);
+bool WriteTopicPage(const std::string& path, const project::HelpProject& project,
+                    const project::Topic& topic, const config::LanguageTable& captions,
+                    AutoLinker& linker, text::Reports& reports);
+// For a single page: makes the links from the project itself.
+bool WriteTopicPage(const std::string& path, const project::HelpProject& project,
+                    const project::Topic& topic, const config::LanguageTable& captions,
+                    text::Reports& reports);
+
+// Line 1 of a page: the index page and the unique HTML file close the head with "</head>",
+// topic pages with "</HEAD>".
+std::string IndexHeadLine(std::string_view title);
+
+inline constexpr std::string_view kBodyLine =
+    "<body bgcolor=\"#FFFFDF\" link=\"#009999\" vlink=\"#006666\" alink=\"#006666\">";
+inline constexpr std::string_view kClosingLine = "</font></body></html>";
+
+}  // namespace qs::output

@@ -1,0 +1,43 @@
+#include "output/preview.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "output/helpfolder.h"
+#include "text/paths.h"
+
+namespace qs::output {
+
+namespace fs = std::filesystem;
+
+void EndPreview(const std::string& folder, const BuildRecord& record) {
+  if (folder.empty()) return;
+  std::error_code error;
+  const auto status = fs::symlink_status(fs::path(folder), error);
+  if (error || !fs::is_directory(status)) return;
+
+  const std::string base = text::WithTrailingSeparator(folder);
+  BuildRecord inside{base, {}};
+  for (const auto& file : record.files) {
+    if (LiesInsideFolder(file, base)) inside.files.push_back(file);
+  }
+  EraseBuildFiles(inside);
+
+  // Pages of names with separators sit in sub-folders; remove those that are now empty,
+  // deepest first, never climbing to the preview folder or above it.
+  for (const auto& file : inside.files) {
+    std::string parent = text::FolderPart(file);
+    while (parent.size() > base.size() && parent.compare(0, base.size(), base) == 0) {
+      while (!parent.empty() && text::IsSeparator(parent.back())) parent.pop_back();
+      if (parent.size() <= base.size()) break;
+      std::error_code ignored;
+      const auto parentStatus = fs::symlink_status(fs::path(parent), ignored);
+      if (!fs::is_directory(parentStatus) || !fs::is_empty(fs::path(parent), ignored)) break;
+      fs::remove(fs::path(parent), ignored);
+      parent = text::FolderPart(parent);
+    }
+  }
+  fs::remove(fs::path(folder), error);  // only succeeds when empty
+}
+
+}  // namespace qs::output

@@ -1,0 +1,63 @@
+#include "output/uniquehtml.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "output/outputfile.h"
+#include "output/pagewriter.h"
+#include "text/paths.h"
+#include "text/textops.h"
+
+namespace qs::output {
+
+std::string UniqueHtmlText(const project::HelpProject& project) {
+  static const project::Topic kNoTopic;
+  const auto& topics = project.topics();
+  const project::Topic& index = topics.empty() ? kNoTopic : topics.front();
+  std::string out;
+  AppendLine(out, IndexHeadLine(index.title));
+  AppendLine(out, kBodyLine);
+  AppendLine(out, "<font face=\"Arial\" size=\"2\">");
+  out.append("<p align=\"center\"><b><font size=\"4\">").append(index.title);
+  AppendLine(out, "</font></b></p>");
+  // These two headings are fixed English words, not captions of the language table.
+  AppendLine(out, "<p><b>Overview</b></p>");
+  AppendLine(out, text::LineBreaksToHtml(index.summary));
+  AppendLine(out, "");
+  AppendLine(out, "<p><b>Functions</b></p>");
+  for (std::size_t pos = 1; pos < topics.size(); ++pos) {
+    const auto& topic = topics[pos];
+    if (!topic.IsPlain()) continue;
+    out.append("<font color=\"#006666\"><b>").append(topic.name).append("</b></Font>");
+    AppendLine(out, topic.parameters);
+    AppendLine(out, "<blockquote><font face=\"Arial\"size=\"2\">");
+    AppendLine(out, text::LineBreaksToHtml(topic.body));
+    AppendLine(out, "</font></blockquote>");
+  }
+  AppendLine(out, kClosingLine);
+  return out;
+}
+
+std::optional<std::string> UniqueHtmlPath(const project::HelpProject& project,
+                                          const std::string& folder) {
+  if (project.TopicCount() == 0) return std::nullopt;
+  const std::string& title = project.TopicAt(0).title;
+  if (title.find_first_of("/\\") != std::string::npos) return std::nullopt;
+  return text::WithTrailingSeparator(folder) + title + ".html";
+}
+
+bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+                         text::Reports& reports) {
+  const auto path = UniqueHtmlPath(project, folder);
+  if (!path) return false;
+  if (!folder.empty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(folder), ignored);
+  }
+  text::Reports silent;  // this file's failure is not reported
+  if (!WriteOutputFile(*path, UniqueHtmlText(project), silent)) return false;
+  reports.push_back(text::InformationReport("Unique HTML help file created :\n\n" + *path));
+  return true;
+}
+
+}  // namespace qs::output

@@ -1,0 +1,98 @@
+#include <fcntl.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/programrunner.h"
+
+namespace qs::platform {
+namespace {
+
+// Everything the child does between fork and exec is async-signal-safe: the caller may be a
+// multi-threaded GUI program.
+[[noreturn]] void ExecChild(const char* program, char* const argv[], const char* folder,
+                            bool hidden, int reportFd) {
+  if (folder != nullptr && chdir(folder) != 0) {
+    const int error = errno;
+    [[maybe_unused]] auto n = write(reportFd, &error, sizeof error);
+    _exit(127);
+  }
+  if (hidden) {
+    const int devNull = open("/dev/null", O_RDWR);
+    if (devNull >= 0) {
+      dup2(devNull, STDIN_FILENO);
+      dup2(devNull, STDOUT_FILENO);
+      dup2(devNull, STDERR_FILENO);
+      if (devNull > STDERR_FILENO) close(devNull);
+    }
+  }
+  execv(program, argv);
+  const int error = errno;
+  [[maybe_unused]] auto n = write(reportFd, &error, sizeof error);
+  _exit(127);
+}
+
+bool WaitFor(pid_t pid) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool RunProgram(const std::string& program, const std::string& argument,
+                const std::string& workingFolder, bool hidden, bool wait) {
+  if (program.empty()) return false;
+  // The argument vector and the folder are made before the fork: the child may not allocate.
+  std::string argv0 = program;
+  std::string argv1 = argument;
+  std::vector<char*> argv = {argv0.data(), argv1.data(), nullptr};
+  const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
+
+  // A close-on-exec pipe tells the parent whether exec succeeded: it reads end-of-file when
+  // the program started, and the child's errno when it did not.
+  int fds[2];
+  if (pipe(fds) != 0) return false;
+  fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+  fcntl(fds[1], F_SETFD, FD_CLOEXEC);
+
+  const pid_t child = fork();
+  if (child < 0) {
+    close(fds[0]);
+    close(fds[1]);
+    return false;
+  }
+  if (child == 0) {
+    close(fds[0]);
+    if (!wait) {
+      // Not waited for: a grandchild runs the program, so that no zombie is left behind.
+      const pid_t grandchild = fork();
+      if (grandchild < 0) {
+        const int error = errno;
+        [[maybe_unused]] auto n = write(fds[1], &error, sizeof error);
+        _exit(127);
+      }
+      if (grandchild > 0) _exit(0);
+    }
+    ExecChild(program.c_str(), argv.data(), folder, hidden, fds[1]);
+  }
+
+  close(fds[1]);
+  int childError = 0;
+  ssize_t got = 0;
+  do {
+    got = read(fds[0], &childError, sizeof childError);
+  } while (got < 0 && errno == EINTR);
+  close(fds[0]);
+  const bool started = (got == 0);
+  // With `wait` this is the program's end; without it, the short-lived intermediate child's.
+  WaitFor(child);
+  return started;
+}
+
+}  // namespace qs::platform

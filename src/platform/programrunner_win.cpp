@@ -1,0 +1,28 @@
+#include <shellapi.h>
+#include <windows.h>
+
+#include "platform/programrunner.h"
+
+namespace qs::platform {
+
+bool RunProgram(const std::string& program, const std::string& argument,
+                const std::string& workingFolder, bool hidden, bool wait) {
+  // The shell splits the parameter text at blanks, so the one argument goes in quotes.
+  const std::string parameters = "\"" + argument + "\"";
+  SHELLEXECUTEINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = "open";
+  info.lpFile = program.c_str();
+  info.lpParameters = parameters.c_str();
+  info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
+  info.nShow = hidden ? SW_HIDE : SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&info)) return false;
+  if (info.hProcess != nullptr) {
+    if (wait) WaitForSingleObject(info.hProcess, INFINITE);
+    CloseHandle(info.hProcess);
+  }
+  return true;
+}
+
+}  // namespace qs::platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/programrunner.h"
+
+namespace qs::platform {
+
+// The real runner: RunProgram of the running system.
+class SystemProgramRunner : public ProgramRunner {
+ public:
+  bool Run(const std::string& program, const std::string& argument,
+           const std::string& workingFolder, bool hidden, bool wait) override;
+};
+
+}  // namespace qs::platform

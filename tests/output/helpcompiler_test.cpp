@@ -1,0 +1,197 @@
+#include "output/helpcompiler.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "output/helpfolder.h"
+#include "platform/helpcompilerlocator.h"
+#include "platform/systemprogramrunner.h"
+#include "scratchfolder.h"
+#include "support/projectfixture.h"
+
+namespace qs::output {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadBytes;
+using testsupport::ScratchFolder;
+using testsupport::WriteBytes;
+
+// A compiler stand-in: records the call and does what the test says.
+class FakeRunner : public platform::ProgramRunner {
+ public:
+  std::function<bool(const std::string& argument, const std::string& folder)> act;
+  std::vector<std::string> calls;
+
+  bool Run(const std::string& program, const std::string& argument,
+           const std::string& workingFolder, bool hidden, bool wait) override {
+    calls.push_back(program + "|" + argument + "|" + workingFolder + "|" +
+                    (hidden ? "hidden" : "shown") + "|" + (wait ? "wait" : "nowait"));
+    return act ? act(argument, workingFolder) : true;
+  }
+};
+
+struct CompileSetup {
+  ScratchFolder scratch;
+  std::string compiler = scratch.Path() + "compiler";
+  std::string folder = scratch.Path() + "help/";
+  std::string chm = folder + "MyLib.chm";
+  CompileOptions options{true, compiler};
+  FakeRunner runner;
+  text::Reports reports;
+
+  CompileSetup() {
+    WriteBytes(compiler, "#!/bin/sh\n");
+    fs::create_directories(folder);
+  }
+  bool Compile() { return CompileHelp(options, folder, "/libs/MyLib", runner, reports); }
+};
+
+TEST(CompileHelp, isSilentWhenSwitchedOffOrWithoutCompiler) {
+  CompileSetup setup;
+  setup.options.compileToChm = false;
+  EXPECT_FALSE(setup.Compile());
+  setup.options = {true, ""};
+  EXPECT_FALSE(setup.Compile());
+  EXPECT_TRUE(setup.reports.empty());
+  EXPECT_TRUE(setup.runner.calls.empty());
+}
+
+TEST(CompileHelp, missingCompilerOrAFolderSwitchesCompilingOff) {
+  for (const bool asFolder : {false, true}) {
+    CompileSetup setup;
+    setup.options.compilerPath = setup.scratch.Path() + (asFolder ? "" : "nothing.exe");
+    EXPECT_FALSE(setup.Compile());
+    EXPECT_FALSE(setup.options.compileToChm);
+    ASSERT_EQ(setup.reports.size(), 1u);
+    EXPECT_EQ(setup.reports[0], text::BuildErrorReport("Help compiler not found!\n'" +
+                                                       setup.options.compilerPath + "'"));
+    EXPECT_TRUE(setup.runner.calls.empty());
+  }
+}
+
+TEST(CompileHelp, compilerThatCannotStartSwitchesCompilingOff) {
+  CompileSetup setup;
+  setup.runner.act = [](auto&, auto&) { return false; };
+  EXPECT_FALSE(setup.Compile());
+  EXPECT_FALSE(setup.options.compileToChm);
+  ASSERT_EQ(setup.reports.size(), 1u);
+  EXPECT_EQ(setup.reports[0].text, "Could not start help compiler!\n'" + setup.compiler + "'");
+  EXPECT_EQ(setup.reports[0].title, "ERROR");
+}
+
+TEST(CompileHelp, runsHiddenAndWaitsWithTheProjectFileInTheHelpFolder) {
+  CompileSetup setup;
+  setup.runner.act = [&](const std::string& argument, const std::string& folder) {
+    EXPECT_EQ(argument, folder + "MyLib.hhp");
+    WriteBytes(folder + "MyLib.chm", "ITSF");
+    return true;
+  };
+  EXPECT_TRUE(setup.Compile());
+  EXPECT_TRUE(setup.reports.empty());
+  EXPECT_TRUE(setup.options.compileToChm);
+  ASSERT_EQ(setup.runner.calls.size(), 1u);
+  EXPECT_EQ(setup.runner.calls[0],
+            setup.compiler + "|" + setup.folder + "MyLib.hhp|" + setup.folder + "|hidden|wait");
+}
+
+TEST(CompileHelp, anOldCompiledFileIsDeletedSoANoShowCompilerFails) {
+  CompileSetup setup;
+  WriteBytes(setup.chm, "old compiled help");
+  EXPECT_FALSE(setup.Compile());  // the stand-in writes nothing
+  EXPECT_FALSE(fs::exists(setup.chm));
+  ASSERT_EQ(setup.reports.size(), 1u);
+  EXPECT_EQ(setup.reports[0],
+            text::BuildErrorReport("Could not create CHM help file!\n'" + setup.chm + "'"));
+  EXPECT_TRUE(setup.options.compileToChm);
+}
+
+TEST(CompileHelp, anEmptyCompiledFileIsAFailure) {
+  CompileSetup setup;
+  setup.runner.act = [&](auto&, const std::string& folder) {
+    WriteBytes(folder + "MyLib.chm", "");
+    return true;
+  };
+  EXPECT_FALSE(setup.Compile());
+  ASSERT_EQ(setup.reports.size(), 1u);
+  EXPECT_EQ(setup.reports[0].text, "Could not create CHM help file!\n'" + setup.chm + "'");
+}
+
+TEST(CompileHelp, aRelativeHelpFolderReachesTheCompilerAsAFullPath) {
+  CompileSetup setup;
+  const auto previous = fs::current_path();
+  fs::current_path(setup.scratch.Path());
+  setup.runner.act = [&](const std::string& argument, const std::string& folder) {
+    EXPECT_EQ(folder, setup.folder);
+    EXPECT_EQ(argument, setup.folder + "MyLib.hhp");
+    WriteBytes(folder + "MyLib.chm", "x");
+    return true;
+  };
+  const bool compiled = CompileHelp(setup.options, "help", "MyLib", setup.runner, setup.reports);
+  fs::current_path(previous);
+  EXPECT_TRUE(compiled);
+}
+
+// A real program, run the real way, in a folder whose path holds blanks: the argument must
+// arrive as one piece and the working folder must be the help folder.
+TEST(CompileHelp, realProgramInAFolderWithSpaces) {
+  CompileSetup setup;
+  const std::string folder = setup.scratch.Path() + "my help folder/";
+  fs::create_directories(folder);
+  WriteBytes(folder + "MyLib.hhp", "x");
+  WriteBytes(setup.compiler,
+             "#!/bin/sh\n[ $# -eq 1 ] && [ -f \"$1\" ] && [ \"$PWD/MyLib.hhp\" = \"$1\" ] "
+             "&& echo compiled > MyLib.chm\n");
+  fs::permissions(setup.compiler, fs::perms::owner_all);
+  platform::SystemProgramRunner runner;
+  EXPECT_TRUE(CompileHelp(setup.options, folder, "MyLib", runner, setup.reports));
+  EXPECT_EQ(ReadBytes(folder + "MyLib.chm"), "compiled\n");
+}
+
+TEST(CompileHelp, chmcmdCompilesABuiltHelpFolder) {
+  const std::string chmcmd = platform::FindHelpCompiler();
+  if (chmcmd.empty()) GTEST_SKIP() << "chmcmd is not installed";
+  ScratchFolder scratch;
+  auto project = testsupport::MakeProject({"Index", "Open", "Close", "G#", "Read", "License*"});
+  project.libraryFile = "/libs/Files Lib";
+  project.FindTopic("Open")->body = "Opens a file. See Close.";
+  const std::string folder = scratch.Path() + "help with spaces/";
+  BuildRecord record;
+  text::Reports reports;
+  ASSERT_FALSE(BuildHelpFolder(project, {}, folder, record, reports).empty());
+  CompileOptions options{true, chmcmd};
+  platform::SystemProgramRunner runner;
+  EXPECT_TRUE(CompileHelp(options, folder, project.libraryFile, runner, reports));
+  EXPECT_TRUE(reports.empty());
+  EXPECT_GT(fs::file_size(folder + "Files Lib.chm"), 0u);
+}
+
+TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {
+  ScratchFolder scratch;
+  for (const char* name : {"~hh1234.tmp", "~HHx.TMP", "~hh.tmp", "hh1.tmp", "~hh1.tmpx"}) {
+    WriteBytes(scratch.Path() + name, "x");
+  }
+  fs::create_directories(scratch.Path() + "~hhdir.tmp");
+  DeleteCompilerTempFiles(scratch.Path());
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(scratch.Path())) {
+    left.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, (std::set<std::string>{"hh1.tmp", "~hh1.tmpx", "~hhdir.tmp"}));
+  DeleteCompilerTempFiles(scratch.Path() + "missing/");
+}
+
+TEST(FindHelpCompilerAtStart, keepsASetPathAndTakesOnlyAnExistingFile) {
+  ScratchFolder scratch;
+  const std::string found = scratch.Path() + "chmcmd";
+  EXPECT_EQ(FindHelpCompilerAtStart("", found), "");
+  WriteBytes(found, "x");
+  EXPECT_EQ(FindHelpCompilerAtStart("", found), found);
+  EXPECT_EQ(FindHelpCompilerAtStart("/my/compiler", found), "/my/compiler");
+  EXPECT_EQ(FindHelpCompilerAtStart("/my/compiler"), "/my/compiler");
+}
+
+}  // namespace
+}  // namespace qs::output

@@ -1,0 +1,249 @@
+#include "output/helpfolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "output/pagewriter.h"
+#include "scratchfolder.h"
+#include "support/projectfixture.h"
+
+namespace qs::output {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::CrLfLines;
+using testsupport::MakeProject;
+using testsupport::ReadBytes;
+using testsupport::ScratchFolder;
+
+project::HelpProject ExampleProject() {
+  auto project = MakeProject({"Index", "P", "Q", "G#", "R", "U*"});
+  project.libraryFile = "C:\\PureBasic\\PureLibraries\\UserLibraries\\MyLib";
+  return project;
+}
+
+std::vector<std::string> Entry(std::string_view name) {
+  return {"<LI> <OBJECT type=\"text/sitemap\">",
+          "<param name=\"name\" value=\"" + std::string(name) + "\">",
+          "<param name=\"Local\" value=\"" + std::string(name) + ".html\">", "</OBJECT>"};
+}
+
+// The contents file from a readable outline: "[Name" is an entry that opens a group,
+// "Name" an entry, "<UL>"/"</UL>" as they are.
+std::string Contents(std::string_view functions, std::vector<std::string> outline) {
+  std::vector<std::string> lines = {
+      "<HTML><HEAD><meta name=\"GENERATOR\" content=\"QuillSmith\"><!-- Sitemap 1.0 --></HEAD>",
+      "<BODY><OBJECT type=\"text/site properties\">",
+      "<param name=\"Window Styles\" value=\"0x800025\">",
+      "</OBJECT>",
+      "<UL>",
+      "<LI> <OBJECT type=\"text/sitemap\">",
+      "<param name=\"name\" value=\"" + std::string(functions) + "\">",
+      "<param name=\"Local\" value=\"Index.html\">",
+      "</OBJECT>",
+  };
+  for (const auto& item : outline) {
+    if (item == "<UL>" || item == "</UL>") {
+      lines.push_back(item);
+    } else {
+      for (auto& line : Entry(item)) lines.push_back(line);
+    }
+  }
+  lines.push_back("</UL></BODY></HTML>");
+  std::string out;
+  for (const auto& line : lines) out += line + "\r\n";
+  return out;
+}
+
+TEST(HelpProjectFile, namesTheLibraryFilesAndEveryPageInDisplayOrder) {
+  auto project = ExampleProject();
+  project.AppendItem({"Ghost", project::TopicIcon::PageIcon});
+  EXPECT_EQ(HelpProjectFileText(project), CrLfLines({
+                                              "; QuillSmith help project",
+                                              "[OPTIONS]",
+                                              "Compatibility=1.1 Or later",
+                                              "Compiled file=MyLib.chm",
+                                              "Contents file=MyLib.hhc",
+                                              "Title=MyLib library help",
+                                              "Default topic=Index.html",
+                                              "Default Window=MAIN",
+                                              "Display compile progress=No",
+                                              "Full-text search=Yes",
+                                              "Language=0x40c",
+                                              "[FILES]",
+                                              "Index.html",
+                                              "P.html",
+                                              "Q.html",
+                                              "G.html",
+                                              "R.html",
+                                              "U.html",
+                                          }));
+}
+
+TEST(ContentsFile, nestsGroupsInTheBookAndPutsUserTopicsAfterIt) {
+  EXPECT_EQ(ContentsFileText(ExampleProject(), {}),
+            Contents("Functions", {"<UL>", "P", "Q", "G", "<UL>", "R", "</UL>", "</UL>", "U"}));
+}
+
+TEST(ContentsFile, indexOnlyGivesAnEmptyBook) {
+  config::LanguageTable captions;
+  captions.functions = "Funktionen";
+  EXPECT_EQ(ContentsFileText(MakeProject({"Index"}), captions),
+            Contents("Funktionen", {"<UL>", "</UL>"}));
+}
+
+TEST(ContentsFile, aSecondGroupClosesTheFirstAndAUserTopicEndsNesting) {
+  auto project = MakeProject({"Index", "G#", "A", "H#", "B", "L*", "K#", "C"});
+  project.InsertItem(2, {"Ghost", project::TopicIcon::PageIcon});
+  EXPECT_EQ(ContentsFileText(project, {}),
+            Contents("Functions", {"<UL>", "G", "<UL>", "A", "</UL>", "H", "<UL>", "B", "</UL>",
+                                   "</UL>", "L", "K", "C"}));
+}
+
+TEST(BuildHelpFolder, writesEveryFileInOrderAndRecordsThem) {
+  ScratchFolder scratch;
+  const auto project = ExampleProject();
+  const std::string folder = scratch.Path() + "help";  // no trailing separator
+  BuildRecord record;
+  text::Reports reports;
+  const std::string log = BuildHelpFolder(project, {}, folder, record, reports);
+  EXPECT_TRUE(reports.empty());
+  const std::string f = folder + "/";
+  const std::vector<std::string> files = {f + "MyLib.hhp", f + "MyLib.hhc", f + "Index.html",
+                                          f + "P.html",    f + "Q.html",    f + "G.html",
+                                          f + "R.html",    f + "U.html"};
+  std::string expectedLog;
+  for (const auto& file : files) expectedLog += file + "\n";
+  EXPECT_EQ(log, expectedLog);
+  EXPECT_EQ(record.folder, f);
+  EXPECT_EQ(record.files, files);
+  EXPECT_EQ(ReadBytes(f + "MyLib.hhp"), HelpProjectFileText(project));
+  EXPECT_EQ(ReadBytes(f + "MyLib.hhc"), ContentsFileText(project, {}));
+  EXPECT_EQ(ReadBytes(f + "Index.html"), IndexPageText(project, {}));
+  AutoLinker linker(project);
+  EXPECT_EQ(ReadBytes(f + "G.html"), TopicPageText(project, *project.FindTopic("G"), {}, linker));
+}
+
+TEST(BuildHelpFolder, buildingTwiceGivesTheSameBytesAndBothFolderFormsAgree) {
+  ScratchFolder scratch;
+  auto project = ExampleProject();
+  project.FindTopic("P")->body = "Uses Q, R and Index.";
+  BuildRecord record;
+  text::Reports reports;
+  const std::string first = BuildHelpFolder(project, {}, scratch.Path(), record, reports);
+  std::map<std::string, std::string> bytes;
+  for (const auto& file : record.files) bytes[file] = ReadBytes(file);
+  // Spoil one file: the second build must replace it.
+  testsupport::WriteBytes(scratch.Path() + "Q.html", "old");
+  const std::string bare = scratch.Path().substr(0, scratch.Path().size() - 1);
+  EXPECT_EQ(BuildHelpFolder(project, {}, bare, record, reports), first);
+  for (const auto& file : record.files) EXPECT_EQ(ReadBytes(file), bytes[file]) << file;
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST(BuildHelpFolder, indexOnlyProjectWritesThreeFiles) {
+  ScratchFolder scratch;
+  auto project = MakeProject({"Index"});
+  project.libraryFile = "Solo";
+  BuildRecord record;
+  text::Reports reports;
+  BuildHelpFolder(project, {}, scratch.Path(), record, reports);
+  EXPECT_EQ(record.files.size(), 3u);
+  EXPECT_EQ(ReadBytes(scratch.Path() + "Solo.hhp")
+                .substr(ReadBytes(scratch.Path() + "Solo.hhp").find("[FILES]")),
+            "[FILES]\r\nIndex.html\r\n");
+}
+
+TEST(BuildHelpFolder, namesWithSeparatorsMakeSubFoldersInside) {
+  ScratchFolder scratch;
+  auto project = MakeProject({"Index", "sub/A", "win\\B", "/C"});
+  BuildRecord record;
+  text::Reports reports;
+  ASSERT_FALSE(BuildHelpFolder(project, {}, scratch.Path(), record, reports).empty());
+  EXPECT_TRUE(fs::is_regular_file(scratch.Path() + "sub/A.html"));
+  EXPECT_TRUE(fs::is_regular_file(scratch.Path() + "win/B.html"));
+  EXPECT_TRUE(fs::is_regular_file(scratch.Path() + "C.html"));
+}
+
+// A page that would land outside the folder is refused like a file that cannot be made; the
+// files written before it stay, and stay recorded.
+TEST(BuildHelpFolder, namesThatWouldLeaveTheFolderFailTheBuildAndWriteNothingOutside) {
+  for (const std::string name : {"../Escape", "a/../../Escape", "..\\Escape", "C:Escape"}) {
+    ScratchFolder scratch;
+    const std::string folder = scratch.Path() + "help/";
+    auto project = MakeProject({"Index", "Fine", name, "Later"});
+    BuildRecord record;
+    text::Reports reports;
+    EXPECT_EQ(BuildHelpFolder(project, {}, folder, record, reports), "") << name;
+    ASSERT_EQ(reports.size(), 1u) << name;
+    EXPECT_EQ(reports[0].title, "Error");
+    EXPECT_EQ(reports[0].text, "Could not create file '" + folder + name + ".html'!");
+    EXPECT_FALSE(fs::exists(scratch.Path() + "Escape.html")) << name;
+    EXPECT_FALSE(fs::exists(folder + "Later.html"));
+    ASSERT_EQ(record.files.size(), 4u);
+    EXPECT_EQ(record.files.back(), folder + "Fine.html");
+  }
+}
+
+TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
+  ScratchFolder scratch;
+  const std::string folder = scratch.Path() + "help/";
+  fs::create_directories(folder);
+  fs::create_directories(scratch.Path() + "elsewhere");
+  fs::create_directory_symlink(scratch.Path() + "elsewhere", folder + "docs");
+  auto project = MakeProject({"Index", "docs/Page"});
+  BuildRecord record;
+  text::Reports reports;
+  EXPECT_EQ(BuildHelpFolder(project, {}, folder, record, reports), "");
+  EXPECT_FALSE(fs::exists(scratch.Path() + "elsewhere/Page.html"));
+}
+
+TEST(BuildHelpFolder, aFolderThatCannotBeMadeFailsOnTheFirstFile) {
+  ScratchFolder scratch;
+  testsupport::WriteBytes(scratch.Path() + "plainfile", "x");
+  BuildRecord record{"old/", {"old/x.html"}};
+  text::Reports reports;
+  const std::string folder = scratch.Path() + "plainfile/help/";
+  EXPECT_EQ(BuildHelpFolder(ExampleProject(), {}, folder, record, reports), "");
+  EXPECT_TRUE(record.files.empty());
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].text, "Could not create file '" + folder + "MyLib.hhp'!");
+}
+
+TEST(EraseBuildFiles, deletesRecordedFilesButNeverOutsideTheFolderOrFolders) {
+  ScratchFolder scratch;
+  const std::string folder = scratch.Path() + "help/";
+  auto project = MakeProject({"Index", "A", "sub/B"});
+  BuildRecord record;
+  text::Reports reports;
+  ASSERT_FALSE(BuildHelpFolder(project, {}, folder, record, reports).empty());
+  testsupport::WriteBytes(scratch.Path() + "keep.txt", "x");
+  testsupport::WriteBytes(folder + "other.txt", "x");
+  fs::create_directories(folder + "dir.html");
+
+  BuildRecord tampered = record;
+  tampered.files.push_back(folder + "../keep.txt");
+  tampered.files.push_back(scratch.Path() + "keep.txt");
+  tampered.files.push_back(folder + "dir.html");
+  fs::remove(folder + "A.html");  // already gone: skipped quietly
+  EraseBuildFiles(tampered);
+  for (const auto& file : record.files) EXPECT_FALSE(fs::exists(file)) << file;
+  EXPECT_TRUE(fs::exists(scratch.Path() + "keep.txt"));
+  EXPECT_TRUE(fs::exists(folder + "other.txt"));
+  EXPECT_TRUE(fs::is_directory(folder + "dir.html"));
+  EraseBuildFiles(BuildRecord{});  // nothing to do
+}
+
+TEST(PagePathInFolder, refusesOnlyNamesThatLeaveTheFolder) {
+  EXPECT_EQ(PagePathInFolder("/h/", "A"), "/h/A.html");
+  EXPECT_EQ(PagePathInFolder("/h/", "a\\b"), "/h/a/b.html");
+  EXPECT_EQ(PagePathInFolder("/h/", "..x"), "/h/..x.html");
+  EXPECT_EQ(PagePathInFolder("/h/", "a/.."), std::nullopt);
+  EXPECT_EQ(PagePathInFolder("/h/", "z:"), std::nullopt);
+  EXPECT_EQ(PagePathInFolder("/h/", "x/C:y"), "/h/x/C:y.html");
+}
+
+}  // namespace
+}  // namespace qs::output

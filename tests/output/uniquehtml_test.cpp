@@ -1,0 +1,80 @@
+#include "output/uniquehtml.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "scratchfolder.h"
+#include "support/projectfixture.h"
+
+namespace qs::output {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::CrLfLines;
+
+project::HelpProject LibraryProject() {
+  auto project = testsupport::MakeProject({"Index", "Beta", "Notes*", "Group#", "Alpha"});
+  project.libraryFile = "C:\\Libs\\MyLib";
+  auto& index = *project.FindTopic("Index");
+  index.title = "MyLib library";
+  index.summary = "All about\r\nMyLib.";
+  project.FindTopic("Beta")->parameters = "(x)";
+  project.FindTopic("Beta")->body = "Uses Alpha.\r\nTwice.";
+  project.FindTopic("Alpha")->body.clear();
+  project.FindTopic("Group")->summary = "not written";
+  return project;
+}
+
+TEST(UniqueHtml, holdsTheOverviewAndEveryFunctionInStoreOrderWithoutLinks) {
+  const std::string expected = CrLfLines({
+      "<html><head><meta http-equiv=\"Content-Type\"content=\"text/html; "
+      "charset=windows-1252\"><title>MyLib library</title></head>",
+      "<body bgcolor=\"#FFFFDF\" link=\"#009999\" vlink=\"#006666\" alink=\"#006666\">",
+      "<font face=\"Arial\" size=\"2\">",
+      "<p align=\"center\"><b><font size=\"4\">MyLib library</font></b></p>",
+      "<p><b>Overview</b></p>",
+      "All about<br>",
+      "MyLib.",
+      "",
+      "<p><b>Functions</b></p>",
+      "<font color=\"#006666\"><b>Beta</b></Font>(x)",
+      "<blockquote><font face=\"Arial\"size=\"2\">",
+      "Uses Alpha.<br>",
+      "Twice.",
+      "</font></blockquote>",
+      "<font color=\"#006666\"><b>Alpha</b></Font>()",
+      "<blockquote><font face=\"Arial\"size=\"2\">",
+      "",
+      "</font></blockquote>",
+      "</font></body></html>",
+  });
+  EXPECT_EQ(UniqueHtmlText(LibraryProject()), expected);
+}
+
+TEST(UniqueHtml, isNamedAfterTheTitleInTheFolderAndConfirmed) {
+  testsupport::ScratchFolder scratch;
+  const std::string folder = scratch.Path() + "new/help";
+  text::Reports reports;
+  ASSERT_TRUE(WriteUniqueHtmlFile(LibraryProject(), folder, reports));
+  const std::string path = folder + "/MyLib library.html";
+  EXPECT_EQ(testsupport::ReadBytes(path), UniqueHtmlText(LibraryProject()));
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], text::InformationReport("Unique HTML help file created :\n\n" + path));
+}
+
+TEST(UniqueHtml, writesNothingAndSaysNothingWhenItCannot) {
+  testsupport::ScratchFolder scratch;
+  text::Reports reports;
+  EXPECT_FALSE(WriteUniqueHtmlFile(project::HelpProject{}, scratch.Path(), reports));
+  auto project = LibraryProject();
+  project.FindTopic("Index")->title = "../escape";
+  EXPECT_FALSE(WriteUniqueHtmlFile(project, scratch.Path() + "help/", reports));
+  EXPECT_FALSE(fs::exists(scratch.Path() + "escape.html"));
+  testsupport::WriteBytes(scratch.Path() + "file", "x");
+  EXPECT_FALSE(WriteUniqueHtmlFile(LibraryProject(), scratch.Path() + "file/", reports));
+  EXPECT_TRUE(reports.empty());
+}
+
+}  // namespace
+}  // namespace qs::output

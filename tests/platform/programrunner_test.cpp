@@ -1,0 +1,56 @@
+#include "platform/programrunner.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/systemprogramrunner.h"
+#include "platformscratch.h"
+
+namespace qs::platform {
+namespace {
+
+TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
+  Scratch scratch;
+  const std::string folder = scratch.Path() + "a folder/";
+  fs::create_directories(folder);
+  const std::string script = scratch.Path() + "record";
+  // Sleeps first: the result is only there if the runner waited for the end.
+  WriteFile(script,
+            "#!/bin/sh\nsleep 0.2\nprintf '%s|%s|%s' \"$#\" \"$1\" \"$(pwd)\" > out.txt\n"
+            "echo noise; echo more noise >&2\n",
+            true);
+  const std::string argument = "with blanks \"and quotes\" 'and' $HOME";
+  SystemProgramRunner runner;
+  ASSERT_TRUE(runner.Run(script, argument, folder, true, true));
+  EXPECT_EQ(ReadFile(folder + "out.txt"),
+            "1|" + argument + "|" + folder.substr(0, folder.size() - 1));
+}
+
+TEST(RunProgram, reportsAProgramThatCannotStart) {
+  Scratch scratch;
+  EXPECT_FALSE(RunProgram(scratch.Path() + "missing", "x", scratch.Path(), true, true));
+  WriteFile(scratch.Path() + "notexec", "#!/bin/sh\n");
+  EXPECT_FALSE(RunProgram(scratch.Path() + "notexec", "x", scratch.Path(), true, true));
+  EXPECT_FALSE(RunProgram("/bin/sh", "-c", scratch.Path() + "no such folder", true, true));
+  EXPECT_FALSE(RunProgram("", "x", scratch.Path(), true, true));
+}
+
+TEST(RunProgram, aCrashingProgramStillCountsAsStarted) {
+  Scratch scratch;
+  WriteFile(scratch.Path() + "crash", "#!/bin/sh\nkill -SEGV $$\n", true);
+  EXPECT_TRUE(RunProgram(scratch.Path() + "crash", "x", scratch.Path(), true, true));
+}
+
+TEST(RunProgram, withoutWaitingReturnsAtOnce) {
+  Scratch scratch;
+  WriteFile(scratch.Path() + "slow",
+            "#!/bin/sh\nsleep 0.3\necho done > \"$1.part\"\nmv \"$1.part\" \"$1\"\n", true);
+  const std::string out = scratch.Path() + "out.txt";
+  ASSERT_TRUE(RunProgram(scratch.Path() + "slow", out, scratch.Path(), true, false));
+  EXPECT_FALSE(fs::exists(out));
+  for (int i = 0; i < 250 && !fs::exists(out); ++i) usleep(20000);
+  EXPECT_EQ(ReadFile(out), "done\n");
+}
+
+}  // namespace
+}  // namespace qs::platform

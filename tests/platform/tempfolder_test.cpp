@@ -1,0 +1,50 @@
+#include "platform/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platformscratch.h"
+
+namespace qs::platform {
+namespace {
+
+TEST(PreviewFolder, isMadePrivateAndReused) {
+  Scratch scratch;
+  const std::string temp = scratch.Path() + "tmp/";
+  const std::string folder = MakePreviewFolderIn(temp);
+  ASSERT_EQ(folder, temp + "~QuillSmith~/");
+  EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+  WriteFile(folder + "kept.html", "x");
+  EXPECT_EQ(MakePreviewFolderIn(temp), folder);
+  EXPECT_TRUE(fs::exists(folder + "kept.html"));
+}
+
+TEST(PreviewFolder, isRefusedWhenItIsALinkOrAFile) {
+  Scratch scratch;
+  fs::create_directories(scratch.Path() + "elsewhere");
+  fs::create_directories(scratch.Path() + "a");
+  fs::create_directory_symlink(scratch.Path() + "elsewhere", scratch.Path() + "a/~QuillSmith~");
+  EXPECT_EQ(MakePreviewFolderIn(scratch.Path() + "a/"), "");
+  fs::create_directories(scratch.Path() + "b");
+  WriteFile(scratch.Path() + "b/~QuillSmith~", "x");
+  EXPECT_EQ(MakePreviewFolderIn(scratch.Path() + "b/"), "");
+  EXPECT_EQ(MakePreviewFolderIn(""), "");
+}
+
+TEST(SystemTempFolder, followsTmpdirAndEndsInASeparator) {
+  const char* saved = std::getenv("TMPDIR");
+  const std::string previous = saved ? saved : "";
+  setenv("TMPDIR", "/var/tmp", 1);
+  EXPECT_EQ(SystemTempFolder(), "/var/tmp/");
+  setenv("TMPDIR", "", 1);
+  EXPECT_EQ(SystemTempFolder(), "/tmp/");
+  if (saved) {
+    setenv("TMPDIR", previous.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+}
+
+}  // namespace
+}  // namespace qs::platform

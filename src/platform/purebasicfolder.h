@@ -12,7 +12,7 @@ namespace qs::platform {
 // above the one holding pbcompiler on PATH, /opt/purebasic/ or ~/purebasic/, ending in "/".
 std::string FindPureBasicFolder();
 
-// The look-up outside Windows with the environment given: `purebasicHome` ($PUREBASIC_HOME),
+// The look-up used outside Windows, with the environment given: `purebasicHome` ($PUREBASIC_HOME),
 // `pathValue` ($PATH) and `home` ($HOME), each possibly empty.
 std::string FindPureBasicFolderFrom(const std::string& purebasicHome, const std::string& pathValue,
                                     const std::string& home);

@@ -1,7 +1,10 @@
 #include "project/projectfile.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -72,24 +75,32 @@ std::string ProjectFileBytes(const HelpProject& project) {
 
 // ---------------------------------------------------------------- loading
 
-bool ReadWholeFile(const std::string& path, std::string& data) {
+// The bytes of a whole file, in a buffer that is not cleared before it is filled.
+struct FileBytes {
+  std::unique_ptr<char[]> bytes;
+  std::size_t size = 0;
+  std::string_view View() const { return {bytes.get(), size}; }
+};
+
+bool ReadWholeFile(const std::string& path, FileBytes& data) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   std::error_code error;
   const auto hint = std::filesystem::file_size(std::filesystem::path(path), error);
-  data.clear();
-  if (!error) data.resize(static_cast<std::size_t>(hint));
-  std::size_t filled = std::fread(data.data(), 1, data.size(), file);
+  std::size_t capacity = error ? 0 : static_cast<std::size_t>(hint);
+  data.bytes = std::make_unique_for_overwrite<char[]>(capacity);
+  data.size = std::fread(data.bytes.get(), 1, capacity, file);
   // The file may have grown since its size was taken: read on until its real end.
-  while (filled == data.size() && !std::ferror(file)) {
-    data.resize(data.size() + 65536);
-    const std::size_t got = std::fread(data.data() + filled, 1, data.size() - filled, file);
-    filled += got;
-    if (got == 0) break;
+  while (data.size == capacity && !std::ferror(file) && !std::feof(file)) {
+    const std::size_t larger = capacity + capacity / 2 + 65536;
+    auto grown = std::make_unique_for_overwrite<char[]>(larger);
+    if (data.size > 0) std::memcpy(grown.get(), data.bytes.get(), data.size);
+    data.bytes = std::move(grown);
+    capacity = larger;
+    data.size += std::fread(data.bytes.get() + data.size, 1, capacity - data.size, file);
   }
   const bool ok = !std::ferror(file);
   std::fclose(file);
-  data.resize(filled);
   return ok;
 }
 
@@ -115,12 +126,12 @@ class LineReader {
   Line Next() {
     Line line;
     line.begin = pos_;
-    std::size_t i = pos_;
     const std::size_t size = data_.size();
+    std::size_t i = SkipToControlByte(pos_);
     while (i < size) {
       const char c = data_[i];
-      if ((static_cast<unsigned char>(c) <= '\r') && (c == '\r' || c == '\n' || c == '\0')) break;
-      ++i;
+      if (c == '\r' || c == '\n' || c == '\0') break;
+      i = SkipToControlByte(i + 1);
     }
     line.end = i;
     if (i < size) {
@@ -145,6 +156,23 @@ class LineReader {
   }
 
  private:
+  // The first position at or after `i` whose byte is below 14, the range of every line end,
+  // or the size. Eight bytes are tested at once: lines are long and line ends rare.
+  std::size_t SkipToControlByte(std::size_t i) const {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    const std::size_t size = data_.size();
+    while (i + 8 <= size) {
+      std::uint64_t word;
+      std::memcpy(&word, data_.data() + i, sizeof word);
+      // A byte below 14 sets its high bit here; bytes of 0x80 and above never do.
+      if (((word - kOnes * 14) & ~word & kHighBits) != 0) break;
+      i += 8;
+    }
+    while (i < size && static_cast<unsigned char>(data_[i]) >= 14) ++i;
+    return i;
+  }
+
   std::string_view data_;
   std::size_t pos_ = 0;
 };
@@ -243,11 +271,12 @@ bool SaveProject(HelpProject& project, const std::string& path, text::Reports& r
 
 bool LoadProject(HelpProject& project, const std::string& path, const LoadContext& context,
                  text::Reports& reports) {
-  std::string data;
-  if (!ReadWholeFile(path, data)) {
+  FileBytes file;
+  if (!ReadWholeFile(path, file)) {
     reports.push_back(text::ErrorReport("Could not read file '" + path + "'!"));
     return false;
   }
+  const std::string_view data = file.View();
   LineReader in(data);
   if (in.ReadString() != kProjectHeader) {
     reports.push_back(text::ErrorReport("The file '" + path + "' is not a valid project!"));

@@ -1,0 +1,157 @@
+#include "app/coreservices.h"
+
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+#include "config/appsettings.h"
+#include "config/languagefiles.h"
+#include "library/librarytopics.h"
+#include "output/helpfolder.h"
+#include "output/preview.h"
+#include "output/uniquehtml.h"
+#include "platform/fileassociation.h"
+#include "platform/filesystem.h"
+#include "platform/helpcompilerlocator.h"
+#include "platform/purebasicfolder.h"
+#include "platform/tempfolder.h"
+#include "project/projectfile.h"
+#include "text/paths.h"
+
+namespace qs::app {
+
+CoreServices::CoreServices(std::string programPath, std::string settingsFolder)
+    : programPath_(std::move(programPath)), settingsFolder_(std::move(settingsFolder)) {}
+
+bool CoreServices::LoadProject(project::HelpProject& project, const std::string& path,
+                               const project::LoadContext& context, text::Reports& reports) {
+  return project::LoadProject(project, path, context, reports);
+}
+
+bool CoreServices::SaveProject(project::HelpProject& project, const std::string& path,
+                               text::Reports& reports) {
+  return project::SaveProject(project, path, reports);
+}
+
+void CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+                                      text::Reports& reports) {
+  library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
+}
+
+void CoreServices::EraseBuildFiles() {
+  output::EraseBuildFiles(record_);
+}
+
+std::string CoreServices::MakePreviewFolder() {
+  return platform::MakePreviewFolder();
+}
+
+void CoreServices::EndPreview(const std::string& folder) {
+  output::EndPreview(folder, record_);
+}
+
+std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
+                                          const config::LanguageTable& captions,
+                                          const std::string& folder, text::Reports& reports) {
+  return output::BuildHelpFolder(project, captions, folder, record_, reports);
+}
+
+void CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
+                                       const std::string& folder, text::Reports& reports) {
+  output::WriteUniqueHtmlFile(project, folder, reports);
+}
+
+std::optional<StoredSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {
+  config::AppSettings settings;
+  settings.lastProjectDir = lastProjectDir;
+  // The empty PureBasic folder keeps the fallback with the caller, which knows the folder.
+  if (!config::LoadSettings(settingsFolder_, settings, "")) return std::nullopt;
+  StoredSettings stored;
+  stored.compilerPath = settings.htm2chm;
+  stored.compileToChm = settings.compileToChm;
+  stored.keepData = settings.dontOverWriteExistingData;
+  stored.eraseHtml = settings.eraseHtmlFiles;
+  stored.maximised = settings.maximised;
+  stored.currentLanguage = settings.currentLanguage;
+  stored.lastProjectDir = settings.lastProjectDir;
+  return stored;
+}
+
+void CoreServices::WriteSettings(const StoredSettings& stored) {
+  config::AppSettings settings;
+  settings.htm2chm = stored.compilerPath;
+  settings.compileToChm = stored.compileToChm;
+  settings.dontOverWriteExistingData = stored.keepData;
+  settings.eraseHtmlFiles = stored.eraseHtml;
+  settings.maximised = stored.maximised;
+  settings.currentLanguage = stored.currentLanguage;
+  settings.lastProjectDir = stored.lastProjectDir;
+  config::SaveSettings(settingsFolder_, settings);
+}
+
+LanguageList CoreServices::ListLanguages() {
+  // Listing only: the current language is loaded by the caller once it has chosen the entry.
+  config::LanguageState scratch;
+  scratch.currentLanguage = "";
+  const config::LanguageListView view = config::FillLanguageList(settingsFolder_, scratch);
+  LanguageList list;
+  list.entries = view.entries;
+  // Without any language file the list is "English" alone and already selected; with files,
+  // no entry matches the empty name given here.
+  list.anyFound = !view.selected.has_value();
+  return list;
+}
+
+bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,
+                                config::LanguageTable& captions) {
+  config::LanguageState state{currentLanguage, captions};
+  if (!config::LoadLanguage(settingsFolder_, name, state)) return false;
+  currentLanguage = state.currentLanguage;
+  captions = state.table;
+  return true;
+}
+
+void CoreServices::SaveLanguage(const std::string& currentLanguage,
+                                const config::LanguageTable& captions) {
+  config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions});
+}
+
+std::string CoreServices::FindPureBasicFolder() {
+  return platform::FindPureBasicFolder();
+}
+
+std::string CoreServices::FindHelpCompiler() {
+  return platform::FindHelpCompiler();
+}
+
+std::string CoreServices::ProgramFolder() {
+  return text::FolderPart(programPath_);
+}
+
+bool CoreServices::CreateFolderPath(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(folder), error);
+  return platform::IsFolder(folder);
+}
+
+bool CoreServices::IsNonEmptyFile(const std::string& path) {
+  return platform::IsNonEmptyFile(path);
+}
+
+bool CoreServices::RegisterProjectFiles() {
+  return platform::RegisterProjectFiles(programPath_);
+}
+
+bool CoreServices::UnregisterProjectFiles() {
+  return platform::UnregisterProjectFiles();
+}
+
+DateTime CoreServices::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+}  // namespace qs::app

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+
+#include "app/services.h"
+#include "library/libraryinfo.h"
+#include "output/buildrecord.h"
+
+namespace qs::app {
+
+// The commands' core, bound to the real layers: project files, library extraction, help
+// output, settings and language files in `settingsFolder`, and the operating system. Owns the
+// state those layers keep between commands: the functions last read from a library and the
+// record of the last build.
+class CoreServices : public Services {
+ public:
+  // `programPath` is the running program (for the association); `settingsFolder` holds the
+  // settings and language files.
+  CoreServices(std::string programPath, std::string settingsFolder);
+
+  bool LoadProject(project::HelpProject& project, const std::string& path,
+                   const project::LoadContext& context, text::Reports& reports) override;
+  bool SaveProject(project::HelpProject& project, const std::string& path,
+                   text::Reports& reports) override;
+  void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+                          text::Reports& reports) override;
+  void EraseBuildFiles() override;
+  std::string MakePreviewFolder() override;
+  void EndPreview(const std::string& folder) override;
+  std::string BuildHelpFolder(const project::HelpProject& project,
+                              const config::LanguageTable& captions, const std::string& folder,
+                              text::Reports& reports) override;
+  void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+                           text::Reports& reports) override;
+  std::optional<StoredSettings> ReadSettings(const std::string& lastProjectDir) override;
+  void WriteSettings(const StoredSettings& settings) override;
+  LanguageList ListLanguages() override;
+  bool LoadLanguage(const std::string& name, std::string& currentLanguage,
+                    config::LanguageTable& captions) override;
+  void SaveLanguage(const std::string& currentLanguage,
+                    const config::LanguageTable& captions) override;
+  std::string FindPureBasicFolder() override;
+  std::string FindHelpCompiler() override;
+  std::string ProgramFolder() override;
+  bool CreateFolderPath(const std::string& folder) override;
+  bool IsNonEmptyFile(const std::string& path) override;
+  bool RegisterProjectFiles() override;
+  bool UnregisterProjectFiles() override;
+  DateTime Now() override;
+
+  const output::BuildRecord& buildRecord() const { return record_; }
+
+ private:
+  std::string programPath_;
+  std::string settingsFolder_;
+  library::LibraryInfo libraryInfo_;
+  output::BuildRecord record_;
+};
+
+}  // namespace qs::app

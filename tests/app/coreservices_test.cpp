@@ -1,0 +1,96 @@
+// Start-up and shutdown against the real settings and language files.
+
+#include "app/coreservices.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/lifecycle.h"
+#include "fakes.h"
+
+namespace qs::apptest {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class CoreLifecycleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder =
+        fs::temp_directory_path() /
+        ("qs_core_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  void Run(FakeUi& ui, const std::string& projectArgument = "") {
+    app::CoreServices services("/prog/quillsmith", folder.string() + "/");
+    app::Commands commands(project, state, captions, services, ui);
+    app::PrepareStart(state, captions, services);
+    app::FinishStart(commands, projectArgument);
+    app::ShutDown(commands);
+  }
+
+  fs::path folder;
+  Log log;
+  FakeUi ui{log};
+  project::HelpProject project;
+  app::AppState state;
+  config::LanguageTable captions;
+};
+
+TEST_F(CoreLifecycleTest, firstRunWritesTheSettingsAndTheEnglishLanguageFile) {
+  Run(ui);
+  EXPECT_EQ(ReadAll(folder / "QuillSmith.ini"),
+            "[Options]\r\nHTM2CHM = " + ui.compilerPath +
+                "\r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\nEraseHTMLFiles = 0\r\n"
+                "Maximised = 0\r\nCurrentLanguage = English\r\nLastProjectDir = \r\n");
+  EXPECT_EQ(ReadAll(folder / "QuillSmith_English.lng"),
+            ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = English\r\n"
+            "Overview = Overview\r\nCommandIndex = Command Index\r\nSyntax = Syntax\r\n"
+            "Example = Example\r\nDescription = Description\r\nFunctions = Functions\r\n");
+  EXPECT_EQ(ui.languageEntries, std::vector<std::string>{"English"});
+  EXPECT_FALSE(ui.languageEnabled);
+}
+
+TEST_F(CoreLifecycleTest, secondRunReadsWhatTheFirstWrote) {
+  ui.maximised = true;
+  ui.eraseHtml = true;
+  Run(ui);
+  FakeUi second{log};
+  Run(second);
+  EXPECT_TRUE(second.maximised);
+  EXPECT_TRUE(second.eraseHtml);
+  // One language file: listed, selected, and the list disabled.
+  EXPECT_EQ(second.languageEntries, std::vector<std::string>{"English"});
+  EXPECT_EQ(second.languageSelected, 0);
+  EXPECT_FALSE(second.languageEnabled);
+}
+
+TEST_F(CoreLifecycleTest, twoLanguageFilesEnableTheListAndLoadTheCurrentOne) {
+  std::ofstream(folder / "QuillSmith_Deutsch.lng")
+      << "[Language]\r\nCurrentLanguage = Deutsch\r\nSyntax = Aufruf\r\n";
+  std::ofstream(folder / "QuillSmith_English.lng") << "[Language]\r\nCurrentLanguage = English\r\n";
+  std::ofstream(folder / "QuillSmith.ini") << "[Options]\r\nCurrentLanguage = Deutsch\r\n";
+  Run(ui);
+  EXPECT_TRUE(ui.languageEnabled);
+  EXPECT_EQ(ui.languageEntries, (std::vector<std::string>{"Deutsch", "English"}));
+  EXPECT_EQ(ui.languageSelected, 0);
+  EXPECT_EQ(ui.headings.syntax, "Aufruf");
+  // The key missing from the settings file turns erasing on.
+  EXPECT_TRUE(ui.eraseHtml);
+}
+
+}  // namespace
+}  // namespace qs::apptest

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/librarycommands.h"
+#include "cli/outputcommands.h"
 
 namespace qs::cli {
 namespace {
@@ -15,6 +16,9 @@ constexpr std::string_view kUsageText =
     "Usage:\n"
     "  quillsmith-cli list LIBRARY\n"
     "  quillsmith-cli extract LIBRARY PROJECT.qsp [--fresh] [--help-folder FOLDER]\n"
+    "  quillsmith-cli build PROJECT.qsp [--out FOLDER] [--compile] [--compiler PATH] [--erase]\n"
+    "                       [--language-file FILE.lng]\n"
+    "  quillsmith-cli unique PROJECT.qsp [--out FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
 
 using Command =
@@ -30,6 +34,8 @@ const std::vector<CommandEntry>& Commands() {
   static const std::vector<CommandEntry> commands = {
       {"list", RunListCommand},
       {"extract", RunExtractCommand},
+      {"build", RunBuildCommand},
+      {"unique", RunUniqueCommand},
   };
   return commands;
 }

@@ -6,177 +6,115 @@
 
 namespace {
 
-using qs::config::FillLanguageList;
-using qs::config::LanguageListView;
-using qs::config::LanguageState;
-using qs::config::LanguageTable;
-using qs::config::LoadLanguage;
-using qs::config::OnCaptionEdited;
-using qs::config::OnLanguageChosen;
-using qs::config::ReadLanguageFile;
-using qs::config::SaveLanguage;
+using namespace qs::config;
+using Names = std::vector<std::string>;
 
 class LanguageFilesTest : public qs::configtest::TempFolderTest {
  protected:
-  // A language file as the program writes it, with some keys left out when asked.
-  void WriteLanguage(const std::string& fileName, const std::string& name,
-                     const std::string& syntax = "Syntax", bool withName = true) {
+  // A language file with its Overview caption derived from the name; an empty `name` leaves
+  // out CurrentLanguage, an empty `syntax` the Syntax key.
+  void Lang(const std::string& file, const std::string& name, const std::string& syntax = "S") {
     std::string bytes = ";QuillSmith localisation file\r\n[Language]\r\n";
-    if (withName) bytes += "CurrentLanguage = " + name + "\r\n";
-    bytes += "Overview = " + name + "-Overview\r\n";
+    if (!name.empty()) bytes += "CurrentLanguage = " + name + "\r\n";
+    bytes += "Overview = " + name + "-O\r\n";
     if (!syntax.empty()) bytes += "Syntax = " + syntax + "\r\n";
-    Write(fileName, bytes);
+    Write(file, bytes);
   }
+  LanguageState state_;
 };
 
-TEST_F(LanguageFilesTest, noLanguageFileListsEnglishAloneDisabled) {
-  LanguageState state;
-  const LanguageListView view = FillLanguageList(Folder(), state);
-  EXPECT_EQ(view.entries, std::vector<std::string>{"English"});
-  EXPECT_EQ(view.selected, 0u);
-  EXPECT_FALSE(view.enabled);
-  EXPECT_EQ(state, LanguageState{});
-
-  // A missing folder is no different.
-  EXPECT_EQ(FillLanguageList(Folder() + "absent", state).entries,
-            std::vector<std::string>{"English"});
+TEST_F(LanguageFilesTest, noFileListsEnglishAloneSelectedAndDisabled) {
+  const LanguageListView view = FillLanguageList(Folder(), state_);
+  EXPECT_EQ(view, (LanguageListView{{"English"}, 0, false}));
+  EXPECT_EQ(state_, LanguageState{});
+  EXPECT_EQ(FillLanguageList(Folder() + "absent", state_), view);
 }
 
 TEST_F(LanguageFilesTest, oneFileIsListedSelectedLoadedAndDisabled) {
-  WriteLanguage("QuillSmith_Deutsch.lng", "Deutsch", "Syntax-DE");
-  LanguageState state;
-  state.currentLanguage = "Deutsch";
-  const LanguageListView view = FillLanguageList(Folder(), state);
-  EXPECT_EQ(view.entries, std::vector<std::string>{"Deutsch"});
-  EXPECT_EQ(view.selected, 0u);
-  EXPECT_FALSE(view.enabled);
-  EXPECT_EQ(state.table.overview, "Deutsch-Overview");
-  EXPECT_EQ(state.table.syntax, "Syntax-DE");
-  EXPECT_EQ(state.table.functions, "Functions");
+  Lang("QuillSmith_Deutsch.lng", "Deutsch", "Syntax-DE");
+  state_.currentLanguage = "Deutsch";
+  EXPECT_EQ(FillLanguageList(Folder(), state_), (LanguageListView{{"Deutsch"}, 0, false}));
+  EXPECT_EQ(state_.table.overview, "Deutsch-O");
+  EXPECT_EQ(state_.table.syntax, "Syntax-DE");
+  EXPECT_EQ(state_.table.functions, "Functions");
 }
 
-TEST_F(LanguageFilesTest, twoFilesAreEnabledSortedAndTheCurrentOneSelected) {
-  WriteLanguage("quillsmith_zulu.LNG", "Zulu");  // the pattern ignores letter case
-  WriteLanguage("QuillSmith_Alpha.lng", "Alpha");
-  Write("QuillSmith_NoGroup.lng", "CurrentLanguage = X\r\n");  // no group: no language
-  Write("Other_Beta.lng", "[Language]\r\n");
+TEST_F(LanguageFilesTest, severalFilesAreSortedEnabledAndMatchedWithoutCase) {
+  Lang("quillsmith_zulu.LNG", "Zulu");
+  Lang("QuillSmith_Alpha.lng", "Alpha");
+  Lang("QuillSmith_Nameless.lng", "");
+  Write("QuillSmith_NoGroup.lng", "CurrentLanguage = X\r\n");  // no group: not listed
+  Lang("Other_Beta.lng", "Beta");
   std::filesystem::create_directory(dir_ / "QuillSmith_Dir.lng");
-  LanguageState state;
-  state.currentLanguage = "Zulu";
-  const LanguageListView view = FillLanguageList(Folder(), state);
-  EXPECT_EQ(view.entries, (std::vector<std::string>{"Alpha", "Zulu"}));
-  EXPECT_EQ(view.selected, 1u);
-  EXPECT_TRUE(view.enabled);
-  // The differently cased file is still the language's file.
-  EXPECT_EQ(state.table.overview, "Zulu-Overview");
+  state_.currentLanguage = "Zulu";
+  EXPECT_EQ(FillLanguageList(Folder(), state_),
+            (LanguageListView{{"Alpha", "QuillSmith_Nameless.lng", "Zulu"}, 2, true}));
+  EXPECT_EQ(state_.table.overview, "Zulu-O");  // found although its name differs in case
+
+  LanguageState other;
+  other.currentLanguage = "alpha";  // letter case counts when selecting
+  EXPECT_FALSE(FillLanguageList(Folder(), other).selected.has_value());
+  EXPECT_EQ(other.table, LanguageTable{});
 }
 
-TEST_F(LanguageFilesTest, currentLanguageMatchingNoEntrySelectsNothing) {
-  WriteLanguage("QuillSmith_Alpha.lng", "Alpha");
-  WriteLanguage("QuillSmith_Beta.lng", "Beta");
-  LanguageState state;
-  state.currentLanguage = "alpha";  // letter case counts here
-  const LanguageListView view = FillLanguageList(Folder(), state);
-  EXPECT_FALSE(view.selected.has_value());
-  EXPECT_EQ(state.table, LanguageTable{});
-  EXPECT_EQ(state.currentLanguage, "alpha");
+TEST_F(LanguageFilesTest, choosingSavesTheOldLanguageThenLoadsTheNew) {
+  Lang("QuillSmith_Alpha.lng", "Alpha", "Alpha-S");
+  Lang("QuillSmith_Beta.lng", "Beta", "");
+  Lang("QuillSmith_Nameless.lng", "");
+  ASSERT_TRUE(LoadLanguage(Folder(), "Alpha", state_));
+  state_.table.example = "Edited";
+  // The entry of a file without a name names no file: the current language stays.
+  EXPECT_FALSE(OnLanguageChosen(Folder(), "QuillSmith_Nameless.lng", state_));
+  EXPECT_EQ(state_.currentLanguage, "Alpha");
+  EXPECT_EQ(ReadLanguageFile(P("QuillSmith_Alpha.lng"), "")->table.example, "Edited");
+  // A missing key gives the built-in word, not the previous language's caption.
+  ASSERT_TRUE(OnLanguageChosen(Folder(), "Beta", state_));
+  EXPECT_EQ(state_.table.syntax, "Syntax");
+  EXPECT_EQ(state_.table.overview, "Beta-O");
+  EXPECT_FALSE(OnLanguageChosen(Folder(), "Beta", state_));  // already current
+  Write("QuillSmith_Bad.lng", "no group\r\n");
+  EXPECT_FALSE(LoadLanguage(Folder(), "Bad", state_));
+  EXPECT_EQ(state_.currentLanguage, "Beta");
 }
 
-TEST_F(LanguageFilesTest, fileWithoutNameIsListedUnderItsFileNameAndCannotBeChosen) {
-  WriteLanguage("QuillSmith_Alpha.lng", "Alpha");
-  WriteLanguage("QuillSmith_Nameless.lng", "Nameless", "Syntax", /*withName=*/false);
-  LanguageState state;
-  state.currentLanguage = "Alpha";
-  const LanguageListView view = FillLanguageList(Folder(), state);
-  ASSERT_EQ(view.entries, (std::vector<std::string>{"Alpha", "QuillSmith_Nameless.lng"}));
-  state.table.example = "Edited";
-  // Choosing it saves the current language, then finds no file of that name.
-  EXPECT_FALSE(OnLanguageChosen(Folder(), "QuillSmith_Nameless.lng", state));
-  EXPECT_EQ(state.currentLanguage, "Alpha");
-  EXPECT_EQ(ReadLanguageFile(PathOf("QuillSmith_Alpha.lng"), "")->table.example, "Edited");
-}
-
-TEST_F(LanguageFilesTest, missingKeyGivesBuiltInWordNotThePreviousCaption) {
-  WriteLanguage("QuillSmith_Alpha.lng", "Alpha", "Alpha-Syntax");
-  WriteLanguage("QuillSmith_Beta.lng", "Beta", /*syntax=*/"");
-  LanguageState state;
-  ASSERT_TRUE(LoadLanguage(Folder(), "Alpha", state));
-  EXPECT_EQ(state.table.syntax, "Alpha-Syntax");
-  ASSERT_TRUE(OnLanguageChosen(Folder(), "Beta", state));
-  EXPECT_EQ(state.currentLanguage, "Beta");
-  EXPECT_EQ(state.table.syntax, "Syntax");
-  EXPECT_EQ(state.table.overview, "Beta-Overview");
-}
-
-TEST_F(LanguageFilesTest, choosingTheCurrentLanguageDoesNothing) {
-  LanguageState state;
-  state.table.syntax = "Edited";
-  EXPECT_FALSE(OnLanguageChosen(Folder(), "English", state));
-  EXPECT_EQ(FileCount(), 0u);
-  EXPECT_EQ(state.table.syntax, "Edited");
-}
-
-TEST_F(LanguageFilesTest, unreadableChoiceKeepsCurrentLanguage) {
-  Write("QuillSmith_Empty.lng", "no group here\r\n");
-  LanguageState state;
-  state.table.overview = "Mine";
-  EXPECT_FALSE(LoadLanguage(Folder(), "Empty", state));
-  EXPECT_FALSE(LoadLanguage(Folder(), "Absent", state));
-  EXPECT_EQ(state.currentLanguage, "English");
-  EXPECT_EQ(state.table.overview, "Mine");
-}
-
-TEST_F(LanguageFilesTest, saveWritesNineLinesAndReadsBack) {
-  LanguageState state;
-  state.currentLanguage = "Custom";
-  state.table.commandIndex = "All commands";
-  ASSERT_TRUE(SaveLanguage(Folder() + "sub", state));
+TEST_F(LanguageFilesTest, saveWritesNineLinesInPlaceAndNeverLeavesTheFolder) {
+  state_.currentLanguage = "Custom";
+  state_.table.commandIndex = "All commands";
+  ASSERT_TRUE(SaveLanguage(Folder() + "sub", state_));
   EXPECT_EQ(Read("sub/QuillSmith_Custom.lng"),
             ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = Custom\r\n"
             "Overview = Overview\r\nCommandIndex = All commands\r\nSyntax = Syntax\r\n"
             "Example = Example\r\nDescription = Description\r\nFunctions = Functions\r\n");
   LanguageState loaded;
   ASSERT_TRUE(LoadLanguage(Folder() + "sub", "Custom", loaded));
-  EXPECT_EQ(loaded, state);
-  // The file of a differently cased name is rewritten in place, not doubled.
-  WriteLanguage("quillsmith_other.lng", "Other");
-  state.currentLanguage = "Other";
-  ASSERT_TRUE(SaveLanguage(Folder(), state));
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "QuillSmith_Other.lng"));
-  EXPECT_EQ(ReadLanguageFile(PathOf("quillsmith_other.lng"), "")->table.commandIndex,
-            "All commands");
+  EXPECT_EQ(loaded, state_);
+  // A file whose name differs in case is rewritten, not doubled.
+  Lang("quillsmith_other.lng", "Other");
+  state_.currentLanguage = "Other";
+  ASSERT_TRUE(SaveLanguage(Folder(), state_));
+  EXPECT_EQ(ReadLanguageFile(P("quillsmith_other.lng"), "")->table.commandIndex, "All commands");
+  EXPECT_EQ(FileCount(), 2u);
+  for (const char* name : {"../escape", "a\\b"}) {
+    state_.currentLanguage = name;
+    EXPECT_FALSE(SaveLanguage(Folder() + "sub", state_));
+    EXPECT_FALSE(LoadLanguage(Folder(), name, state_));
+  }
+  EXPECT_EQ(FileCount(), 2u);
 }
 
-TEST_F(LanguageFilesTest, namesWithSeparatorsNeverLeaveTheFolder) {
-  LanguageState state;
-  state.currentLanguage = "../escape";
-  EXPECT_FALSE(SaveLanguage(Folder() + "sub", state));
-  state.currentLanguage = "a\\b";
-  EXPECT_FALSE(SaveLanguage(Folder(), state));
-  EXPECT_EQ(FileCount(), 0u);
-  WriteLanguage("QuillSmith_Alpha.lng", "Alpha");
-  EXPECT_FALSE(LoadLanguage(Folder(), "x/../../QuillSmith_Alpha", state));
-}
-
-TEST_F(LanguageFilesTest, editedCaptionsLoseOuterBlanks) {
-  LanguageState state;
-  OnCaptionEdited(state, {"  Über  ", "Index", " Syntax", "Example ", "", "\tFunctions"});
-  EXPECT_EQ(state.table.overview, "Über");
-  EXPECT_EQ(state.table.syntax, "Syntax");
-  EXPECT_EQ(state.table.example, "Example");
-  EXPECT_EQ(state.table.description, "");
-  EXPECT_EQ(state.table.functions, "\tFunctions");  // only spaces are blanks
+TEST_F(LanguageFilesTest, editedCaptionsLoseOuterSpacesOnly) {
+  OnCaptionEdited(state_, {"  Über  ", "Index", " S", "E ", "", "\tF"});
+  EXPECT_EQ(state_.table, (LanguageTable{"Über", "Index", "S", "E", "", "\tF"}));
 }
 
 TEST_F(LanguageFilesTest, readLanguageFileGivesBuiltInCaptionsForMissingKeys) {
   Write("any.lng", "[language]\r\nexample = Beispiel\r\n");
-  const auto read = ReadLanguageFile(PathOf("any.lng"), "fallback");
+  const auto read = ReadLanguageFile(P("any.lng"), "fallback");
   ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(read->currentLanguage, "fallback");
   LanguageTable expected;
   expected.example = "Beispiel";
-  EXPECT_EQ(read->table, expected);
-  EXPECT_FALSE(ReadLanguageFile(PathOf("absent.lng"), "").has_value());
+  EXPECT_EQ(*read, (LanguageState{"fallback", expected}));
+  EXPECT_FALSE(ReadLanguageFile(P("absent.lng"), "").has_value());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
 
-// A fresh folder per test below the system's temporary folder, removed afterwards, with
-// byte-exact file helpers.
+// A fresh folder per test below the system's temporary folder, removed afterwards.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -20,8 +19,7 @@ class TempFolderTest : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     dir_ = std::filesystem::temp_directory_path() /
-           (std::string("qs_config_") + info->test_suite_name() + "_" + info->name() + "_" +
-            std::to_string(::getpid()));
+           ("qs_cfg_" + std::string(info->name()) + std::to_string(::getpid()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
@@ -29,22 +27,17 @@ class TempFolderTest : public ::testing::Test {
     platform::AtomicFile::FailWritesAfterForTesting(std::nullopt);
     std::filesystem::remove_all(dir_);
   }
-
   std::string Folder() const { return dir_.string() + "/"; }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
+  std::string P(const std::string& name) const { return (dir_ / name).string(); }
   std::string Read(const std::string& name) const {
     std::ifstream in(dir_ / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(dir_ / name, std::ios::binary) << bytes;
   }
   std::size_t FileCount() const {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++count;
-    return count;
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
   }
 
   std::filesystem::path dir_;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,36 +16,19 @@
 namespace {
 
 namespace fs = std::filesystem;
-using qs::project::HelpProject;
-using qs::project::LoadContext;
-using qs::project::LoadProject;
-using qs::project::SaveProject;
-using qs::project::Topic;
-using qs::project::TopicIcon;
+using namespace qs::project;
 using qs::testsupport::MakeProject;
-using qs::testsupport::RowTexts;
 using qs::testsupport::StoreNames;
 using qs::text::Reports;
+using Names = std::vector<std::string>;
 
 const std::string kHeader = "QuillSmith Project *** DO NOT EDIT ***";
+const std::string B6 = "\xB6";
 const std::string kLicense =
     "This purebasic user library is provided 'as-is', without any express or implied "
-    "warranty.\n"
-    "In no event will the author be held liable for any damages arising from the use of this "
-    "software.\n"
-    "Permission is granted to anyone to use this software for any purpose, including "
-    "commercial\n"
-    "applications, and redistribute it freely.";
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+    "warranty.\nIn no event will the author be held liable for any damages arising from the "
+    "use of this software.\nPermission is granted to anyone to use this software for any "
+    "purpose, including commercial\napplications, and redistribute it freely.";
 
 std::string Lines(std::initializer_list<std::string> lines) {
   std::string out;
@@ -54,14 +36,13 @@ std::string Lines(std::initializer_list<std::string> lines) {
   return out;
 }
 
-const std::string B6 = "\xB6";
-
 class ProjectFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           (std::string("qs_projectfile_") + info->name() + "_" + std::to_string(::getpid()));
+    dir_ =
+        fs::temp_directory_path() /
+        ("qs_pf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -69,71 +50,57 @@ class ProjectFileTest : public ::testing::Test {
     qs::platform::AtomicFile::FailWritesAfterForTesting(std::nullopt);
     fs::remove_all(dir_);
   }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-  // Saves and loads back into a fresh project; fails the test on any report.
+  std::string P(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+  }
+  // Loads `bytes` into a fresh project; the result of the load.
+  bool LoadBytes(const std::string& bytes, HelpProject& project, const LoadContext& context = {}) {
+    Write("in.qsp", bytes);
+    return LoadProject(project, P("in.qsp"), context, reports_);
+  }
   HelpProject RoundTrip(HelpProject& project) {
-    Reports reports;
-    const std::string path = PathOf("round.qsp");
-    EXPECT_TRUE(SaveProject(project, path, reports));
+    EXPECT_TRUE(SaveProject(project, P("round.qsp"), reports_));
     HelpProject loaded;
-    EXPECT_TRUE(LoadProject(loaded, path, {}, reports));
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(LoadProject(loaded, P("round.qsp"), {}, reports_));
+    EXPECT_TRUE(reports_.empty());
     return loaded;
   }
-
-  // The files in the folder other than the ones named: leftovers of a failed save.
-  std::vector<std::string> OtherFiles(const std::vector<std::string>& expected) const {
-    std::vector<std::string> others;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      const std::string name = entry.path().filename().string();
-      if (std::find(expected.begin(), expected.end(), name) == expected.end()) {
-        others.push_back(name);
-      }
-    }
-    return others;
+  std::size_t FileCount() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
   }
 
   fs::path dir_;
+  Reports reports_;
 };
 
-HelpProject FreshMyLibProject() {
+// A project freshly built from a library MyLib with the one function MyFunc.
+HelpProject MyLibProject() {
   HelpProject project;
   project.projectFile = "C:\\Work\\MyLib.qsp";
-  project.libraryFile = "C:\\PureBasic\\PureLibraries\\UserLibraries\\MyLib";
+  project.libraryFile = "C:\\PB\\PureLibraries\\UserLibraries\\MyLib";
   project.helpFolder = "C:\\Work\\Help\\";
-  Topic index;
-  index.name = "Index";
-  index.title = "MyLib library";
-  index.summary = "This is a purebasic user library.";
-  index.body = "MyFunc";
+  Topic index{"Index", "", "MyLib library", "This is a purebasic user library.", "MyFunc", ""};
   index.icon = TopicIcon::IndexIcon;
-  Topic function;
-  function.name = "MyFunc";
-  function.parameters = "(Text$)";
-  function.title = "MyFunc()";
-  function.summary = "MyFunc(Text$)";
-  function.body = "Shows a text";
-  Topic license;
-  license.name = "License";
-  license.title = "MyLib library license";
+  Topic function{"MyFunc", "(Text$)", "MyFunc()", "MyFunc(Text$)", "Shows a text", ""};
+  Topic license{"License", "", "MyLib library license", "", kLicense, ""};
   license.isUserTopic = true;
-  license.body = kLicense;
   project.SetTopics({index, function, license});
   project.RefillItemsFromStore();
-  project.selectedTopic = "Index";
   return project;
 }
 
-TEST_F(ProjectFileTest, freshLibraryProjectIsWrittenByteForByte) {
-  HelpProject project = FreshMyLibProject();
-  Reports reports;
-  ASSERT_TRUE(SaveProject(project, PathOf("MyLib.qsp"), reports));
-  EXPECT_TRUE(reports.empty());
-  // The license keeps its single line feeds: only the line after its last line is CR LF.
-  const std::string expected = Lines({kHeader,
+TEST_F(ProjectFileTest, freshLibraryProjectIsWrittenByteForByteAndReadBack) {
+  HelpProject project = MyLibProject();
+  ASSERT_TRUE(SaveProject(project, P("MyLib.qsp"), reports_));
+  // The license keeps its single line feeds; only its last line ends in CR LF: 30 lines.
+  EXPECT_EQ(Read("MyLib.qsp"), Lines({kHeader,
                                       "C:\\Work\\MyLib.qsp",
-                                      "C:\\PureBasic\\PureLibraries\\UserLibraries\\MyLib",
+                                      "C:\\PB\\PureLibraries\\UserLibraries\\MyLib",
                                       "C:\\Work\\Help\\",
                                       "Index",
                                       "",
@@ -157,298 +124,183 @@ TEST_F(ProjectFileTest, freshLibraryProjectIsWrittenByteForByte) {
                                       B6,
                                       kLicense,
                                       B6,
-                                      B6});
-  EXPECT_EQ(ReadBytes(PathOf("MyLib.qsp")), expected);
-  // 30 lines when a lone LF counts as a line end.
-  std::size_t lineEnds = 0;
-  for (char c : expected) lineEnds += c == '\n';
-  EXPECT_EQ(lineEnds, 30u);
-}
+                                      B6}));
 
-TEST_F(ProjectFileTest, loadRebuildsStoreRowsFlagsAndSelection) {
-  HelpProject project = FreshMyLibProject();
   HelpProject loaded = RoundTrip(project);
-  EXPECT_EQ(StoreNames(loaded), (std::vector<std::string>{"Index", "MyFunc", "License"}));
-  EXPECT_EQ(RowTexts(loaded), StoreNames(loaded));
+  EXPECT_EQ(StoreNames(loaded), (Names{"Index", "MyFunc", "License"}));
+  EXPECT_EQ(qs::testsupport::RowTexts(loaded), StoreNames(loaded));
   EXPECT_EQ(loaded.selectedTopic, "Index");
   EXPECT_EQ(loaded.selectedRow(), 0);
   EXPECT_EQ(loaded.projectFile, "C:\\Work\\MyLib.qsp");
-  EXPECT_EQ(loaded.helpFolder, "C:\\Work\\Help\\");
   EXPECT_EQ(loaded.TopicAt(0).icon, TopicIcon::IndexIcon);
-  EXPECT_EQ(loaded.TopicAt(1).icon, TopicIcon::PageIcon);
-  EXPECT_EQ(loaded.TopicAt(1).summary, "MyFunc(Text$)");
   EXPECT_TRUE(loaded.TopicAt(2).isUserTopic);
-  EXPECT_EQ(loaded.TopicAt(2).icon, TopicIcon::PageIcon);
-  // The single line feeds of the license come back as CR LF.
   EXPECT_EQ(loaded.TopicAt(2).body, qs::text::ReplaceAll(kLicense, "\n", "\r\n"));
 }
 
-TEST_F(ProjectFileTest, textsSurviveRoundTripIncludingTrailingCrLfAndEmptyTexts) {
-  HelpProject project = MakeProject({"Index", "A", "G#", "B", "License*"});
-  Topic& a = project.TopicAt(1);
-  a.summary = "first\r\nsecond\r\n";  // ends in CR LF: one empty line before the mark
-  a.body = "";
-  a.example = "\r\n\r\n";
-  Topic& b = project.TopicAt(3);
-  b.summary = "x";
-  b.body = "\r\n";
-  b.example = "one\r\n\r\nthree";
-  project.TopicAt(2).title = "Group";
-
-  HelpProject loaded = RoundTrip(project);
-  ASSERT_EQ(loaded.TopicCount(), project.TopicCount());
-  for (std::size_t i = 0; i < project.TopicCount(); ++i) {
-    Topic expected = project.TopicAt(i);
-    expected.icon = loaded.TopicAt(i).icon;
-    EXPECT_EQ(loaded.TopicAt(i), expected) << "topic " << i;
-  }
-  EXPECT_TRUE(loaded.TopicAt(2).isUserIndex);
-  EXPECT_EQ(loaded.TopicAt(2).icon, TopicIcon::IndexIcon);
-}
-
-TEST_F(ProjectFileTest, recordsFollowDisplayOrderAndStoreFollowsFile) {
-  HelpProject project = MakeProject({"Index", "A", "B", "License*"});
-  project.ClearItems();
-  for (const char* name : {"Index", "B", "A", "Missing", "License"}) {
+TEST_F(ProjectFileTest, textsNamesAndDisplayOrderSurviveRoundTrip) {
+  HelpProject project = MakeProject({"Index", "A", "G#", "B", "Plus\xB1", "License*"});
+  project.TopicAt(1).summary = "first\r\nsecond\r\n";  // one empty line before the mark
+  project.TopicAt(1).example = "\r\n\r\n";
+  project.TopicAt(3).body = "one\r\n\r\nthree";
+  project.ClearItems();  // display order differs from store order; "Gone" has no topic
+  for (const char* name : {"Index", "B", "A", "G", "Gone", "Plus\xB1", "License"}) {
     project.AppendItem({name, TopicIcon::PageIcon});
   }
   HelpProject loaded = RoundTrip(project);
-  // A row with no topic behind it writes nothing.
-  EXPECT_EQ(StoreNames(loaded), (std::vector<std::string>{"Index", "B", "A", "License"}));
-  EXPECT_EQ(RowTexts(loaded), StoreNames(loaded));
+  // The store follows the file, which follows the display order; a name ending in the mark
+  // byte comes back one byte shorter and flagged.
+  EXPECT_EQ(StoreNames(loaded), (Names{"Index", "B", "A", "G", "Plus", "License"}));
+  EXPECT_EQ(loaded.TopicAt(2).summary, "first\r\nsecond\r\n");
+  EXPECT_EQ(loaded.TopicAt(2).body, "");
+  EXPECT_EQ(loaded.TopicAt(2).example, "\r\n\r\n");
+  EXPECT_EQ(loaded.TopicAt(1).body, "one\r\n\r\nthree");
+  EXPECT_TRUE(loaded.TopicAt(3).isUserIndex);
+  EXPECT_EQ(loaded.TopicAt(3).icon, TopicIcon::IndexIcon);
+  EXPECT_TRUE(loaded.TopicAt(4).isUserTopic);
 }
 
-TEST_F(ProjectFileTest, nameEndingInMarkByteComesBackShorterAndFlagged) {
-  HelpProject project = MakeProject({"Index", "Plus\xB1", "Div\xF7"});
-  HelpProject loaded = RoundTrip(project);
-  EXPECT_EQ(StoreNames(loaded), (std::vector<std::string>{"Index", "Plus", "Div"}));
-  EXPECT_TRUE(loaded.TopicAt(1).isUserTopic);
-  EXPECT_TRUE(loaded.TopicAt(2).isUserIndex);
-}
-
-TEST_F(ProjectFileTest, everyLineEndIsAcceptedOnLoad) {
-  // The same project with CR LF, LF, CR and NUL line ends, and the last line unterminated.
-  const std::vector<std::string> lines = {kHeader, "p",  "l", "h", "Index", "", "T",
-                                          "s1",    "s2", B6,  B6,  "e",     B6};
-  for (const std::string& eol :
-       std::vector<std::string>{"\r\n", "\n", "\r", std::string(1, '\0')}) {
+TEST_F(ProjectFileTest, everyLineEndIsAccepted) {
+  const Names lines = {kHeader, "p", "l", "h", "Index", "", "T", "s1", "s2", B6, B6, "e", B6};
+  for (const std::string& eol : Names{"\r\n", "\n", "\r", std::string(1, '\0')}) {
     std::string bytes;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      bytes += lines[i];
-      if (i + 1 < lines.size()) bytes += eol;
-    }
-    WriteBytes(PathOf("eol.qsp"), bytes);
+    for (const auto& line : lines) bytes += (bytes.empty() ? "" : eol) + line;  // last unended
     HelpProject loaded;
-    Reports reports;
-    ASSERT_TRUE(LoadProject(loaded, PathOf("eol.qsp"), {}, reports)) << int(eol[0]);
-    ASSERT_EQ(loaded.TopicCount(), 1u);
+    ASSERT_TRUE(LoadBytes(bytes, loaded)) << int(eol[0]);
     EXPECT_EQ(loaded.TopicAt(0).summary, "s1\r\ns2");
-    EXPECT_EQ(loaded.TopicAt(0).body, "");
     EXPECT_EQ(loaded.TopicAt(0).example, "e");
   }
-  // Mixed within one text: each kind of end separates lines, CR LF counts once.
-  WriteBytes(PathOf("mixed.qsp"), Lines({kHeader, "p", "l", "h", "Index", "", "T"}) +
-                                      "a\nb\rc\r\nd" + std::string(1, '\0') + B6 + "\r\n" + B6 +
-                                      "\r\n" + B6 + "\r\n");
-  HelpProject loaded;
-  Reports reports;
-  ASSERT_TRUE(LoadProject(loaded, PathOf("mixed.qsp"), {}, reports));
-  EXPECT_EQ(loaded.TopicAt(0).summary, "a\r\nb\r\nc\r\nd");
+  HelpProject mixed;
+  ASSERT_TRUE(LoadBytes(Lines({kHeader, "p", "l", "h", "Index", "", "T"}) + "a\nb\rc\r\nd" +
+                            std::string(1, '\0') + Lines({B6, B6, B6}),
+                        mixed));
+  EXPECT_EQ(mixed.TopicAt(0).summary, "a\r\nb\r\nc\r\nd");
 }
 
-TEST_F(ProjectFileTest, failuresReportAndKeepTheProject) {
+TEST_F(ProjectFileTest, failuresReportAndLeaveTheProjectAlone) {
   HelpProject project = MakeProject({"Index", "A"});
-  project.projectFile = "old";
-  const HelpProject before = project;
-  Reports reports;
-
-  EXPECT_FALSE(LoadProject(project, PathOf("absent.qsp"), {}, reports));
-  EXPECT_FALSE(LoadProject(project, dir_.string(), {}, reports));  // a folder
-  WriteBytes(PathOf("other.qsp"), "Some other text\r\np\r\nl\r\nh\r\nIndex\r\n");
-  EXPECT_FALSE(LoadProject(project, PathOf("other.qsp"), {}, reports));
-  WriteBytes(PathOf("empty.qsp"), "");
-  EXPECT_FALSE(LoadProject(project, PathOf("empty.qsp"), {}, reports));
-  // The header must be exact: a byte-order mark in front makes it another text.
-  WriteBytes(PathOf("bom.qsp"), "\xEF\xBB\xBF" + Lines({kHeader, "p", "l", "h", "Index"}));
-  EXPECT_FALSE(LoadProject(project, PathOf("bom.qsp"), {}, reports));
-
-  EXPECT_EQ(project.topics(), before.topics());
-  EXPECT_EQ(project.projectFile, "old");
-  ASSERT_EQ(reports.size(), 5u);
-  EXPECT_EQ(reports[0],
-            qs::text::ErrorReport("Could not read file '" + PathOf("absent.qsp") + "'!"));
-  EXPECT_EQ(reports[1].text, "Could not read file '" + dir_.string() + "'!");
-  EXPECT_EQ(reports[2], qs::text::ErrorReport("The file '" + PathOf("other.qsp") +
-                                              "' is not a valid project!"));
-  EXPECT_EQ(reports[3].text, "The file '" + PathOf("empty.qsp") + "' is not a valid project!");
-  EXPECT_EQ(reports[4].text, "The file '" + PathOf("bom.qsp") + "' is not a valid project!");
-}
-
-TEST_F(ProjectFileTest, projectWithoutTopicsDoesNotLoadButPathsAreTakenOver) {
-  HelpProject empty;
-  empty.projectFile = "saved.qsp";
-  empty.libraryFile = "lib";
-  empty.helpFolder = "help/";
-  Reports reports;
-  ASSERT_TRUE(SaveProject(empty, PathOf("empty.qsp"), reports));
-  EXPECT_EQ(ReadBytes(PathOf("empty.qsp")), Lines({kHeader, "saved.qsp", "lib", "help/"}));
-
-  for (const std::string tail : {"", "\r\n\r\n"}) {
-    WriteBytes(PathOf("empty.qsp"), Lines({kHeader, "saved.qsp", "lib", "help/"}) + tail);
-    HelpProject project = MakeProject({"Index", "A"});
-    EXPECT_FALSE(LoadProject(project, PathOf("empty.qsp"), {}, reports));
-    EXPECT_EQ(StoreNames(project), (std::vector<std::string>{"Index", "A"}));
-    EXPECT_EQ(project.projectFile, "saved.qsp");
-    EXPECT_EQ(project.libraryFile, "lib");
-    EXPECT_EQ(project.helpFolder, "help/");
+  const auto before = project.topics();
+  EXPECT_FALSE(LoadProject(project, P("absent.qsp"), {}, reports_));
+  EXPECT_FALSE(LoadProject(project, dir_.string(), {}, reports_));  // a folder
+  EXPECT_FALSE(LoadBytes("Another text\r\np\r\nl\r\nh\r\nIndex\r\n", project));
+  EXPECT_FALSE(LoadBytes("", project));
+  EXPECT_FALSE(LoadBytes("\xEF\xBB\xBF" + Lines({kHeader, "p", "l", "h", "Index"}), project));
+  EXPECT_EQ(project.topics(), before);
+  EXPECT_EQ(project.projectFile, "");
+  ASSERT_EQ(reports_.size(), 5u);
+  EXPECT_EQ(reports_[0], qs::text::ErrorReport("Could not read file '" + P("absent.qsp") + "'!"));
+  EXPECT_EQ(reports_[1].text, "Could not read file '" + dir_.string() + "'!");
+  for (std::size_t i = 2; i < 5; ++i) {
+    EXPECT_EQ(reports_[i],
+              qs::text::ErrorReport("The file '" + P("in.qsp") + "' is not a valid project!"));
   }
-  EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(ProjectFileTest, truncatedFilesAndTrailingBlankLinesLoadWithoutHanging) {
+TEST_F(ProjectFileTest, projectWithoutTopicsFailsSilentlyButTakesThePaths) {
+  HelpProject empty;
+  empty.libraryFile = "lib";
+  ASSERT_TRUE(SaveProject(empty, P("empty.qsp"), reports_));
+  EXPECT_EQ(Read("empty.qsp"), Lines({kHeader, "", "lib", ""}));
+  for (const std::string tail : {"", "\r\n\n"}) {
+    HelpProject project = MakeProject({"Index", "A"});
+    EXPECT_FALSE(LoadBytes(Lines({kHeader, "saved", "lib", "help/"}) + tail, project));
+    EXPECT_EQ(StoreNames(project), (Names{"Index", "A"}));
+    EXPECT_EQ(project.projectFile + project.libraryFile + project.helpFolder, "savedlibhelp/");
+  }
+  HelpProject project;
+  EXPECT_FALSE(LoadBytes(kHeader, project));  // the header alone
+  EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(ProjectFileTest, shortFilesAndStrayMarksLoadWithoutHangingOrOverreading) {
   const std::string head = Lines({kHeader, "p", "l", "h", "Index", "", "T", "s", B6, "b", B6, B6});
-  Reports reports;
   HelpProject loaded;
-
   // Blank lines after the last record are no record.
-  WriteBytes(PathOf("blank.qsp"), head + "\r\n\n\r" + std::string(1, '\0'));
-  ASSERT_TRUE(LoadProject(loaded, PathOf("blank.qsp"), {}, reports));
-  EXPECT_EQ(StoreNames(loaded), (std::vector<std::string>{"Index"}));
-
-  // Cut inside the body: the record is kept with what was read; the rest stays empty.
-  WriteBytes(PathOf("cut.qsp"), head + Lines({"A", "(x)", "A()", "A(x)", B6, "line1"}) + "line2");
-  ASSERT_TRUE(LoadProject(loaded, PathOf("cut.qsp"), {}, reports));
-  ASSERT_EQ(StoreNames(loaded), (std::vector<std::string>{"Index", "A"}));
+  ASSERT_TRUE(LoadBytes(head + "\r\n\n\r" + std::string(1, '\0'), loaded));
+  EXPECT_EQ(StoreNames(loaded), (Names{"Index"}));
+  // Cut inside a text: the record keeps what was read; the texts after it stay empty.
+  ASSERT_TRUE(LoadBytes(head + Lines({"A", "(x)", "A()", "A(x)", B6, "line1"}) + "line2", loaded));
+  ASSERT_EQ(StoreNames(loaded), (Names{"Index", "A"}));
   EXPECT_EQ(loaded.TopicAt(1).summary, "A(x)");
   EXPECT_EQ(loaded.TopicAt(1).body, "line1\r\nline2");
-  EXPECT_EQ(loaded.TopicAt(1).example, "");
-
-  // Cut right after a name line: the topic has that name and nothing else.
-  WriteBytes(PathOf("name.qsp"), head + "Lone\xF7");
-  ASSERT_TRUE(LoadProject(loaded, PathOf("name.qsp"), {}, reports));
-  ASSERT_EQ(loaded.TopicCount(), 2u);
-  Topic lone;
-  lone.name = "Lone";
+  // Cut right after a name line.
+  ASSERT_TRUE(LoadBytes(head + "Lone\xF7", loaded));
+  Topic lone{"Lone", "", "", "", "", ""};
   lone.isUserIndex = true;
   lone.icon = TopicIcon::IndexIcon;
   EXPECT_EQ(loaded.TopicAt(1), lone);
-
-  // Only the header: not a project with topics.
-  WriteBytes(PathOf("short.qsp"), kHeader);
-  EXPECT_FALSE(LoadProject(loaded, PathOf("short.qsp"), {}, reports));
-  EXPECT_TRUE(reports.empty());
-}
-
-TEST_F(ProjectFileTest, endOfTextLineInsideATextCutsItOnLoad) {
-  // The format has no escape: a text line that is the mark byte alone ends the text early,
-  // and the lines after it are read as the next texts and records.
+  // The format has no escape: a text line that is the mark alone ends the text early and the
+  // rest is read as the next text and a record of its own.
   HelpProject project = MakeProject({"Index", "A"});
   project.TopicAt(1).body = "before\r\n" + B6 + "\r\nafter";
-  HelpProject loaded = RoundTrip(project);
+  loaded = RoundTrip(project);
   EXPECT_EQ(loaded.TopicAt(1).body, "before");
   EXPECT_EQ(loaded.TopicAt(1).example, "after");
-  EXPECT_EQ(loaded.TopicCount(), 3u);  // the last mark line starts a record of its own
+  EXPECT_EQ(loaded.TopicCount(), 3u);
 }
 
-TEST_F(ProjectFileTest, failedSaveLeavesThePreviousFileIntact) {
-  HelpProject project = FreshMyLibProject();
-  Reports reports;
-  const std::string target = PathOf("keep.qsp");
-  ASSERT_TRUE(SaveProject(project, target, reports));
-  const std::string good = ReadBytes(target);
+TEST_F(ProjectFileTest, failedSaveLeavesThePreviousFileByteForByte) {
+  HelpProject project = MyLibProject();
+  ASSERT_TRUE(SaveProject(project, P("keep.qsp"), reports_));
+  const std::string good = Read("keep.qsp");
   project.TopicAt(1).body = "changed";
-
-  // A write that fails midway through.
-  qs::platform::AtomicFile::FailWritesAfterForTesting(100);
-  EXPECT_FALSE(SaveProject(project, target, reports));
+  qs::platform::AtomicFile::FailWritesAfterForTesting(100);  // a write fails midway
+  EXPECT_FALSE(SaveProject(project, P("keep.qsp"), reports_));
   qs::platform::AtomicFile::FailWritesAfterForTesting(std::nullopt);
-  EXPECT_EQ(ReadBytes(target), good);
-  EXPECT_TRUE(OtherFiles({"keep.qsp"}).empty());
-
-  // The target's folder does not exist, or the target is a folder.
-  const std::string noFolder = PathOf("missing/x.qsp");
-  EXPECT_FALSE(SaveProject(project, noFolder, reports));
+  EXPECT_FALSE(SaveProject(project, P("missing/x.qsp"), reports_));
   fs::create_directory(dir_ / "folder.qsp");
-  EXPECT_FALSE(SaveProject(project, PathOf("folder.qsp"), reports));
+  EXPECT_FALSE(SaveProject(project, P("folder.qsp"), reports_));
+  EXPECT_EQ(Read("keep.qsp"), good);
   EXPECT_TRUE(fs::is_directory(dir_ / "folder.qsp"));
-  EXPECT_TRUE(OtherFiles({"keep.qsp", "folder.qsp"}).empty());
-
-  ASSERT_EQ(reports.size(), 3u);
-  EXPECT_EQ(reports[0], qs::text::ErrorReport("Could not create file '" + target + "'!"));
-  EXPECT_EQ(reports[1].text, "Could not create file '" + noFolder + "'!");
-  EXPECT_EQ(reports[2].text, "Could not create file '" + PathOf("folder.qsp") + "'!");
-
-  // A later good save replaces the file.
-  EXPECT_TRUE(SaveProject(project, target, reports));
-  EXPECT_NE(ReadBytes(target), good);
+  EXPECT_EQ(FileCount(), 2u);  // no temporary file is left behind
+  ASSERT_EQ(reports_.size(), 3u);
+  EXPECT_EQ(reports_[0], qs::text::ErrorReport("Could not create file '" + P("keep.qsp") + "'!"));
+  EXPECT_EQ(reports_[1].text, "Could not create file '" + P("missing/x.qsp") + "'!");
+  EXPECT_EQ(reports_[2].text, "Could not create file '" + P("folder.qsp") + "'!");
+  EXPECT_TRUE(SaveProject(project, P("keep.qsp"), reports_));
+  EXPECT_NE(Read("keep.qsp"), good);
 }
 
-class RelocationTest : public ProjectFileTest {
- protected:
-  // A project file naming a library that no longer exists, and an installation folder.
-  void SetUp() override {
-    ProjectFileTest::SetUp();
-    install_ = (dir_ / "pb").string() + "/";
-    fs::create_directories(dir_ / "pb" / "PureLibraries" / "UserLibraries");
-    WriteBytes(PathOf("p.qsp"), Lines({kHeader, "p", "C:\\Old\\PureLibraries\\UserLibraries\\MyLib",
-                                       "h", "Index", "", "", B6, B6, B6}));
-  }
-  std::string Candidate() const { return install_ + "PureLibraries/UserLibraries/MyLib"; }
-
-  std::string install_;
-};
-
-TEST_F(RelocationTest, offersLibraryOfSameNameFromInstallation) {
-  WriteBytes(Candidate(), "library bytes");
+TEST_F(ProjectFileTest, movedLibraryIsOfferedFromTheInstallationOnlyWhenUsable) {
+  const std::string install = dir_.string() + "/pb/";
+  const std::string candidate = install + "PureLibraries/UserLibraries/MyLib";
+  const std::string saved = "C:\\Old\\PureLibraries\\UserLibraries\\MyLib";
+  fs::create_directories(install + "PureLibraries/UserLibraries");
+  const std::string file = Lines({kHeader, "p", saved, "h", "Index", "", "", B6, B6, B6});
   std::vector<qs::text::Report> asked;
-  for (bool answer : {false, true}) {
-    HelpProject project;
-    Reports reports;
-    LoadContext context{install_, [&](const qs::text::Report& question) {
+  bool answer = false;
+  const LoadContext ask{install, [&](const qs::text::Report& question) {
                           asked.push_back(question);
                           return answer;
                         }};
-    ASSERT_TRUE(LoadProject(project, PathOf("p.qsp"), context, reports));
-    EXPECT_TRUE(reports.empty());
-    EXPECT_EQ(project.libraryFile,
-              answer ? Candidate() : "C:\\Old\\PureLibraries\\UserLibraries\\MyLib");
-    EXPECT_EQ(project.modified, answer);
-  }
-  ASSERT_EQ(asked.size(), 2u);
-  EXPECT_EQ(asked[0].title, "WARNING");
-  EXPECT_EQ(asked[0].icon, qs::text::ReportIcon::Exclamation);
-  EXPECT_EQ(asked[0].text,
-            "The library could not be found !\nC:\\Old\\PureLibraries\\UserLibraries\\MyLib"
-            "\n\nDo you want to replace it with the following ?\n" +
-                Candidate());
-}
-
-TEST_F(RelocationTest, asksNothingWhenNoUsableCandidateOrNoQuestion) {
-  int asked = 0;
-  const auto ask = [&](const qs::text::Report&) {
-    ++asked;
-    return true;
-  };
   HelpProject project;
-  Reports reports;
-  // No file of that name; then an empty one, which does not count.
-  ASSERT_TRUE(LoadProject(project, PathOf("p.qsp"), {install_, ask}, reports));
-  WriteBytes(Candidate(), "");
-  ASSERT_TRUE(LoadProject(project, PathOf("p.qsp"), {install_, ask}, reports));
-  // A real candidate, but no way to ask (the command-line tool), or no installation known.
-  WriteBytes(Candidate(), "bytes");
-  ASSERT_TRUE(LoadProject(project, PathOf("p.qsp"), {install_, {}}, reports));
-  ASSERT_TRUE(LoadProject(project, PathOf("p.qsp"), {"", ask}, reports));
-  EXPECT_EQ(asked, 0);
-  EXPECT_EQ(project.libraryFile, "C:\\Old\\PureLibraries\\UserLibraries\\MyLib");
+  ASSERT_TRUE(LoadBytes(file, project, ask));  // no file of that name
+  Write("pb/PureLibraries/UserLibraries/MyLib", "");
+  ASSERT_TRUE(LoadBytes(file, project, ask));  // an empty one does not count
+  EXPECT_TRUE(asked.empty());
 
-  // The saved library still exists: nothing is asked either.
-  WriteBytes(PathOf("lib"), "bytes");
-  WriteBytes(PathOf("q.qsp"),
-             Lines({kHeader, "p", PathOf("lib"), "h", "Index", "", "", B6, B6, B6}));
-  ASSERT_TRUE(LoadProject(project, PathOf("q.qsp"), {install_, ask}, reports));
-  EXPECT_EQ(asked, 0);
+  Write("pb/PureLibraries/UserLibraries/MyLib", "bytes");
+  ASSERT_TRUE(LoadBytes(file, project, {install, {}}));  // no way to ask: no relocation
+  ASSERT_TRUE(LoadBytes(file, project, {"", ask.askReplaceLibrary}));  // no installation
+  ASSERT_TRUE(LoadBytes(file, project, ask));                          // answered No
+  EXPECT_EQ(project.libraryFile, saved);
   EXPECT_FALSE(project.modified);
+  answer = true;
+  ASSERT_TRUE(LoadBytes(file, project, ask));
+  EXPECT_EQ(project.libraryFile, candidate);
+  EXPECT_TRUE(project.modified);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], (qs::text::Report{"WARNING",
+                                        "The library could not be found !\n" + saved +
+                                            "\n\nDo you want to replace it with the following "
+                                            "?\n" +
+                                            candidate,
+                                        qs::text::ReportIcon::Exclamation}));
+
+  // The saved library still exists: nothing is asked.
+  HelpProject present;
+  ASSERT_TRUE(
+      LoadBytes(Lines({kHeader, "p", candidate, "h", "Index", "", "", B6, B6, B6}), present, ask));
+  EXPECT_EQ(asked.size(), 2u);
 }
 
 }  // namespace

@@ -74,7 +74,13 @@ bool AtomicFile::Commit() {
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
   if (ok) {
+    // The new file keeps the permissions of the one it replaces.
     std::error_code error;
+    const auto previous = std::filesystem::status(target_, error);
+    if (!error && std::filesystem::is_regular_file(previous)) {
+      std::filesystem::permissions(temporary_, previous.permissions(), error);
+    }
+    error.clear();
     std::filesystem::rename(temporary_, target_, error);
     ok = !error;
   }

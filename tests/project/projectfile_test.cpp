@@ -256,8 +256,12 @@ TEST_F(ProjectFileTest, failedSaveLeavesThePreviousFileByteForByte) {
   EXPECT_EQ(reports_[0], qs::text::ErrorReport("Could not create file '" + P("keep.qsp") + "'!"));
   EXPECT_EQ(reports_[1].text, "Could not create file '" + P("missing/x.qsp") + "'!");
   EXPECT_EQ(reports_[2].text, "Could not create file '" + P("folder.qsp") + "'!");
+  // A good save replaces the file and keeps its permissions.
+  fs::permissions(dir_ / "keep.qsp", fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_TRUE(SaveProject(project, P("keep.qsp"), reports_));
   EXPECT_NE(Read("keep.qsp"), good);
+  EXPECT_EQ(fs::status(dir_ / "keep.qsp").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ProjectFileTest, movedLibraryIsOfferedFromTheInstallationOnlyWhenUsable) {

@@ -1,0 +1,40 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <string>
+
+#include "app/commands.h"
+#include "app/coreservices.h"
+#include "app/lifecycle.h"
+#include "platform/programlocation.h"
+#include "ui/mainwindow.h"
+#include "ui/qtui.h"
+#include "ui/wiring.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  application.setApplicationName("QuillSmith");
+
+  // Before the window: the empty project, the English captions, the PureBasic folder.
+  qs::project::HelpProject project;
+  qs::app::AppState state;
+  qs::config::LanguageTable captions;
+  qs::app::CoreServices services(qs::platform::ProgramPath(), qs::platform::SettingsFolder());
+  qs::app::PrepareStart(state, captions, services);
+
+  qs::ui::MainWindow window;
+  qs::ui::QtUi ui(window, project);
+  qs::app::Commands commands(project, state, captions, services, ui);
+  qs::ui::Wire(window, ui, commands);
+  if (!window.browserAvailable()) {
+    QMessageBox::critical(nullptr, "ERROR",
+                          "The file 'atl.dll' could not be found!\nHave a look at "
+                          "Purebasic\\Compilers...");
+  }
+  window.setCloseHandler([&commands] { qs::app::ShutDown(commands); });
+  window.show();
+
+  // On POSIX the shell has split the command line already: the project is the first argument.
+  qs::app::FinishStart(commands, argc > 1 ? std::string(argv[1]) : std::string());
+  application.exec();
+  return 0;
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTreeWidget;
+class QWebEngineView;
+
+namespace qs::ui {
+
+class Anchors;
+
+// The program's one long-lived window: the project's paths and buttons, the topic list with
+// its edit form or preview, the options, the localisation fields and the association buttons.
+// Each control's object name is its role ("TopicListView", "CompileCheckBox"). The window only
+// lays out and reports; what a control does is the command it is wired to.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Without `withBrowser` the preview browser is not made, as when the system cannot make it:
+  // the edit/view switch is then disabled and the rest works.
+  explicit MainWindow(bool withBrowser = true);
+  ~MainWindow() override;
+
+  bool browserAvailable() const { return previewBrowser != nullptr; }
+  // Runs when the window is asked to close, while it still exists; closing cannot be refused.
+  void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+
+  // ---- the controls, by their roles ----
+  QTabWidget* mainPanel = nullptr;
+  QLineEdit* projectFileField = nullptr;
+  QLineEdit* libraryFileField = nullptr;
+  QLineEdit* helpFolderField = nullptr;
+  QPushButton* showHelpButton = nullptr;
+  QPushButton* browseLibraryButton = nullptr;
+  QPushButton* createHelpFolderButton = nullptr;
+  QPushButton* browseHelpFolderButton = nullptr;
+  QPushButton* newProjectButton = nullptr;
+  QPushButton* loadProjectButton = nullptr;
+  QPushButton* saveProjectButton = nullptr;
+  QGroupBox* makeHelpFrame = nullptr;
+  QPushButton* previewButton = nullptr;
+  QPushButton* previewAllButton = nullptr;
+  QPushButton* createHtmlButton = nullptr;
+  QGroupBox* filesFrame = nullptr;
+  QSplitter* paneSplitter = nullptr;
+  QWidget* topicPane = nullptr;
+  QWidget* pagePane = nullptr;
+  QPushButton* moveUpButton = nullptr;
+  QPushButton* moveDownButton = nullptr;
+  QLabel* topicsCaption = nullptr;
+  QTreeWidget* topicListView = nullptr;
+  QPushButton* extractButton = nullptr;
+  // Bold, bold end, underline, underline end, italic, italic end.
+  std::array<QPushButton*, 6> tagButtons{};
+  QPushButton* editViewButton = nullptr;
+  QGroupBox* titleLabel = nullptr;
+  QLineEdit* titleField = nullptr;
+  QGroupBox* summaryLabel = nullptr;
+  QPlainTextEdit* summaryEditor = nullptr;
+  QGroupBox* bodyLabel = nullptr;
+  QPlainTextEdit* bodyEditor = nullptr;
+  QGroupBox* exampleLabel = nullptr;
+  QPlainTextEdit* exampleEditor = nullptr;
+  QWebEngineView* previewBrowser = nullptr;
+  QCheckBox* compileCheckBox = nullptr;
+  QLineEdit* compilerPathField = nullptr;
+  QPushButton* browseCompilerButton = nullptr;
+  QCheckBox* keepDataCheckBox = nullptr;
+  QCheckBox* eraseHtmlCheckBox = nullptr;
+  QGroupBox* localisationFrame = nullptr;
+  // Overview, Command Index, Syntax, Example, Description, Functions.
+  std::array<QLineEdit*, 6> headingFields{};
+  QComboBox* languageList = nullptr;
+  QGroupBox* aboutFrame = nullptr;
+  QLabel* aboutText = nullptr;
+  QPushButton* uniqueHtmlButton = nullptr;
+  QGroupBox* associationFrame = nullptr;
+  QPushButton* associateButton = nullptr;
+  QPushButton* removeAssociationButton = nullptr;
+
+  // The tags of the six tag buttons, in the order of tagButtons.
+  static const std::array<const char*, 6> kTags;
+  // The about text, ending in the version line.
+  static QString AboutText();
+
+  // The smallest size of the window's inner area.
+  static constexpr QSize kMinimumInner{657, 583};
+
+ signals:
+  // F1 (3), F2 (4) and Esc (5), from whatever control has the focus.
+  void shortcutCommand(int commandId);
+  // A row of the topic list was selected (-1: none); with `rightClick` the popup is wanted.
+  void topicListEvent(int row, bool rightClick);
+  // One of the three editors was typed in, or gained or lost the focus (0, 1, 2).
+  void editorEvent(int editor);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildProjectTab(QWidget* page);
+  void BuildTopicPane();
+  void BuildPagePane(bool withBrowser);
+  void BuildOptionsTab(QWidget* page);
+
+  std::vector<Anchors*> anchors_;
+  std::function<void()> closeHandler_;
+  bool shownOnce_ = false;
+};
+
+}  // namespace qs::ui

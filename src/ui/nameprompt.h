@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <QString>
+
+class QLineEdit;
+
+namespace qs::ui {
+
+// The small name prompt of the topic list: a caption, a prompt, one field and "Ok", over the
+// main window near the mouse pointer, without a close box. Return accepts, Escape cancels.
+class NamePrompt : public QDialog {
+ public:
+  NamePrompt(QWidget* parent, const QString& caption, const QString& prompt, const QString& text,
+             QPoint pointer);
+
+  QLineEdit* field() const { return field_; }
+
+  // The entered text, or an empty text when cancelled.
+  static QString Ask(QWidget* parent, const QString& caption, const QString& prompt,
+                     const QString& text);
+
+ private:
+  QLineEdit* field_;
+};
+
+}  // namespace qs::ui

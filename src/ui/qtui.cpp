@@ -1,0 +1,354 @@
+#include "ui/qtui.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QWebEngineView>
+
+#include "project/helpproject.h"
+#include "text/cp1252.h"
+#include "ui/caseinsensitivefiles.h"
+#include "ui/listicons.h"
+#include "ui/mainwindow.h"
+#include "ui/nameprompt.h"
+
+namespace qs::ui {
+
+QString FromModel(const std::string& text) {
+  return QString::fromStdString(text::Utf8FromCp1252(text));
+}
+std::string ToModel(const QString& text) {
+  return text::Cp1252FromUtf8(text.toStdString());
+}
+QString FromModelLines(const std::string& text) {
+  QString shown = FromModel(text);
+  shown.replace("\r\n", "\n");
+  return shown;
+}
+std::string ToModelLines(const QString& text) {
+  QString lines = text;
+  lines.replace("\n", "\r\n");
+  return ToModel(lines);
+}
+QString FromBytes(const std::string& bytes) {
+  return QString::fromStdString(text::Utf8FromBytes(bytes));
+}
+std::string ToBytes(const QString& text) {
+  return text.toStdString();
+}
+
+namespace {
+
+QMessageBox::Icon IconOf(text::ReportIcon icon) {
+  switch (icon) {
+    case text::ReportIcon::Error:
+      return QMessageBox::Critical;
+    case text::ReportIcon::Exclamation:
+      return QMessageBox::Warning;
+    case text::ReportIcon::Information:
+      return QMessageBox::Information;
+    case text::ReportIcon::Question:
+      return QMessageBox::Question;
+    case text::ReportIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// "Label|*.ext|All files|*.*" as the dialog's name filters.
+QStringList NameFilters(const std::string& pattern) {
+  const QStringList parts = QString::fromStdString(pattern).split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString globs = parts[i + 1];
+    globs.replace(';', ' ');
+    if (globs == "*.*") globs = "*";
+    filters << QString("%1 (%2)").arg(parts[i], globs);
+  }
+  return filters;
+}
+
+app::FileChoice RunFileDialog(QWidget* parent, bool save, const std::string& title,
+                              const std::string& start, const std::string& pattern) {
+  QFileDialog dialog(parent, FromBytes(title));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  const QStringList filters = NameFilters(pattern);
+  dialog.setNameFilters(filters);
+  QString startText = FromBytes(start);
+  if (startText.endsWith('*')) startText.chop(1);
+  const QFileInfo info(startText);
+  if (startText.endsWith('/') || info.isDir()) {
+    dialog.setDirectory(startText);
+  } else if (!startText.isEmpty()) {
+    dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return {ToBytes(dialog.selectedFiles().front()),
+          static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+}  // namespace
+
+QtUi::QtUi(MainWindow& window, project::HelpProject& project)
+    : window_(window), project_(project) {}
+
+void QtUi::ShowMessage(const text::Report& report) {
+  QMessageBox box(IconOf(report.icon), FromBytes(report.title), FromBytes(report.text),
+                  QMessageBox::Ok, &window_);
+  box.exec();
+}
+
+bool QtUi::AskYesNo(const text::Report& question) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::Yes | QMessageBox::No, &window_);
+  return box.exec() == QMessageBox::Yes;
+}
+
+app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
+                                        const std::string& pattern) {
+  return RunFileDialog(&window_, true, title, start, pattern);
+}
+
+app::FileChoice QtUi::OpenFileRequester(const std::string& title, const std::string& start,
+                                        const std::string& pattern) {
+  return RunFileDialog(&window_, false, title, start, pattern);
+}
+
+std::string QtUi::FolderRequester(const std::string& title, const std::string& start) {
+  const QString folder = QFileDialog::getExistingDirectory(
+      &window_, FromBytes(title), FromBytes(start), QFileDialog::DontUseNativeDialog);
+  if (folder.isEmpty()) return {};
+  return ToBytes(folder.endsWith('/') ? folder : folder + '/');
+}
+
+std::string QtUi::TextRequester(const std::string& title, const std::string& prompt,
+                                const std::string& text) {
+  bool ok = false;
+  const QString typed = QInputDialog::getText(&window_, FromBytes(title), FromBytes(prompt),
+                                              QLineEdit::Normal, FromBytes(text), &ok);
+  return ok ? ToBytes(typed) : std::string();
+}
+
+std::string QtUi::AskText(const std::string& caption, const std::string& prompt,
+                          const std::string& text) {
+  return ToModel(NamePrompt::Ask(&window_, FromModel(caption), FromModel(prompt), FromModel(text)));
+}
+
+void QtUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
+  QMenu menu(&window_);
+  for (const app::MenuEntry& entry : entries) {
+    QAction* action = menu.addAction(FromModel(entry.text));
+    action->setData(static_cast<int>(entry.command));
+  }
+  QAction* chosen = menu.exec(QCursor::pos() - QPoint(1, 1));
+  if (chosen == nullptr) return;
+  const int command = chosen->data().toInt();
+  // The entry runs as a command of its own, after the one that raised the menu.
+  QMetaObject::invokeMethod(
+      this, [this, command] { emit menuCommand(command); }, Qt::QueuedConnection);
+}
+
+void QtUi::FullRedraw() {
+  window_.repaint();
+}
+
+void QtUi::OpenDocument(const std::string& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(FromBytes(path)));
+}
+
+void QtUi::SetProjectFileField(const std::string& text) {
+  window_.projectFileField->setText(FromBytes(text));
+}
+void QtUi::SetLibraryFileField(const std::string& text) {
+  window_.libraryFileField->setText(FromBytes(text));
+}
+void QtUi::SetHelpFolderField(const std::string& text) {
+  window_.helpFolderField->setText(FromBytes(text));
+}
+void QtUi::FocusLoadProjectButton() {
+  window_.loadProjectButton->setFocus();
+}
+
+void QtUi::RefreshTopicList() {
+  QTreeWidget* list = window_.topicListView;
+  const QSignalBlocker block(list);
+  if (shownRevision_ != project_.itemsRevision()) {
+    shownRevision_ = project_.itemsRevision();
+    list->setUpdatesEnabled(false);
+    list->clear();
+    static const QIcon page = PageIcon();
+    static const QIcon index = IndexIcon();
+    for (const project::ListItem& item : project_.items()) {
+      auto* row = new QTreeWidgetItem(list, {FromModel(item.text)});
+      row->setIcon(0, item.icon == project::TopicIcon::IndexIcon ? index : page);
+    }
+    list->resizeColumnToContents(0);
+    list->setUpdatesEnabled(true);
+  }
+  const int row = project_.selectedRow();
+  QTreeWidgetItem* item = row >= 0 ? list->topLevelItem(row) : nullptr;
+  list->clearSelection();
+  if (item != nullptr) {
+    list->setCurrentItem(item);
+    item->setSelected(true);
+    list->scrollToItem(item);
+  }
+}
+
+void QtUi::FocusTopicList() {
+  QTreeWidget* list = window_.topicListView;
+  if (QTreeWidgetItem* item = list->currentItem()) list->scrollToItem(item);
+  list->setFocus();
+}
+
+project::EditForm QtUi::ReadForm() {
+  return {ToModel(window_.titleField->text()), ToModelLines(window_.summaryEditor->toPlainText()),
+          ToModelLines(window_.bodyEditor->toPlainText()),
+          ToModelLines(window_.exampleEditor->toPlainText())};
+}
+
+void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& layout) {
+  const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
+  window_.titleField->setText(FromModel(form.title));
+  window_.summaryEditor->setPlainText(FromModelLines(form.summary));
+  window_.bodyEditor->setPlainText(FromModelLines(form.body));
+  window_.exampleEditor->setPlainText(FromModelLines(form.example));
+  window_.summaryLabel->setTitle(FromModel(layout.summaryLabel));
+  window_.bodyLabel->setTitle(FromModel(layout.bodyLabel));
+  window_.exampleLabel->setTitle(FromModel(layout.exampleLabel));
+  window_.summaryEditor->setEnabled(layout.summaryEnabled);
+  window_.summaryEditor->setReadOnly(layout.summaryReadOnly);
+  window_.bodyEditor->setReadOnly(layout.bodyReadOnly);
+  window_.exampleEditor->setEnabled(layout.exampleEnabled);
+  if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
+  if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
+}
+
+void QtUi::ClearForm() {
+  const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
+  window_.titleField->clear();
+  window_.summaryEditor->clear();
+  window_.bodyEditor->clear();
+  window_.exampleEditor->clear();
+}
+
+void QtUi::SetViewMode(bool viewMode) {
+  for (QWidget* w :
+       {static_cast<QWidget*>(window_.titleLabel), static_cast<QWidget*>(window_.titleField),
+        static_cast<QWidget*>(window_.summaryLabel), static_cast<QWidget*>(window_.summaryEditor),
+        static_cast<QWidget*>(window_.bodyLabel), static_cast<QWidget*>(window_.bodyEditor),
+        static_cast<QWidget*>(window_.exampleLabel),
+        static_cast<QWidget*>(window_.exampleEditor)}) {
+    w->setVisible(!viewMode);
+  }
+  for (QPushButton* tag : window_.tagButtons) tag->setVisible(!viewMode);
+  if (window_.previewBrowser) window_.previewBrowser->setVisible(viewMode);
+}
+
+void QtUi::NavigateBrowser(const std::string& target) {
+  if (!window_.previewBrowser) return;
+  if (target == "about:blank") {
+    window_.previewBrowser->setUrl(QUrl("about:blank"));
+    return;
+  }
+  window_.previewBrowser->setUrl(QUrl::fromLocalFile(ResolvePathIgnoringCase(FromBytes(target))));
+}
+
+bool QtUi::EditViewAvailable() {
+  return window_.editViewButton->isEnabled();
+}
+
+void QtUi::InsertTag(app::Editor editor, const std::string& tag) {
+  QPlainTextEdit* target = editor == app::Editor::Summary ? window_.summaryEditor
+                           : editor == app::Editor::Body  ? window_.bodyEditor
+                                                          : window_.exampleEditor;
+  target->setFocus();
+  // The tag replaces the selection at the caret; the user's clipboard is left alone.
+  target->insertPlainText(FromModel(tag));
+}
+
+std::string QtUi::CompilerPath() {
+  return ToBytes(window_.compilerPathField->text());
+}
+void QtUi::SetCompilerPath(const std::string& path) {
+  window_.compilerPathField->setText(FromBytes(path));
+}
+bool QtUi::CompileChecked() {
+  return window_.compileCheckBox->isChecked();
+}
+void QtUi::SetCompileChecked(bool checked) {
+  const QSignalBlocker block(window_.compileCheckBox);
+  window_.compileCheckBox->setChecked(checked);
+}
+bool QtUi::KeepDataChecked() {
+  return window_.keepDataCheckBox->isChecked();
+}
+void QtUi::SetKeepDataChecked(bool checked) {
+  window_.keepDataCheckBox->setChecked(checked);
+}
+bool QtUi::EraseHtmlChecked() {
+  return window_.eraseHtmlCheckBox->isChecked();
+}
+void QtUi::SetEraseHtmlChecked(bool checked) {
+  window_.eraseHtmlCheckBox->setChecked(checked);
+}
+
+void QtUi::SetLanguageEntries(const std::vector<std::string>& entries) {
+  const QSignalBlocker block(window_.languageList);
+  window_.languageList->clear();
+  for (const std::string& entry : entries) window_.languageList->addItem(FromModel(entry));
+}
+
+void QtUi::SelectLanguageEntry(int index) {
+  const QSignalBlocker block(window_.languageList);
+  window_.languageList->setCurrentIndex(index);
+}
+
+std::string QtUi::SelectedLanguageEntry() {
+  return ToModel(window_.languageList->currentText());
+}
+
+void QtUi::SetLanguageControlsEnabled(bool enabled) {
+  window_.languageList->setEnabled(enabled);
+  for (QLineEdit* field : window_.headingFields) field->setEnabled(enabled);
+}
+
+void QtUi::SetHeadingFields(const config::LanguageTable& captions) {
+  for (std::size_t i = 0; i < window_.headingFields.size(); ++i) {
+    const QSignalBlocker block(window_.headingFields[i]);
+    window_.headingFields[i]->setText(FromModel(config::CaptionAt(captions, i)));
+  }
+}
+
+config::LanguageTable QtUi::ReadHeadingFields() {
+  config::LanguageTable captions;
+  for (std::size_t i = 0; i < window_.headingFields.size(); ++i) {
+    config::CaptionAt(captions, i) = ToModel(window_.headingFields[i]->text());
+  }
+  return captions;
+}
+
+bool QtUi::IsMaximised() {
+  return window_.isMaximized();
+}
+void QtUi::Maximise() {
+  window_.showMaximized();
+  window_.repaint();
+}
+
+}  // namespace qs::ui

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QObject>
+
+#include "app/ui.h"
+
+namespace qs::project {
+class HelpProject;
+}
+
+namespace qs::ui {
+
+class MainWindow;
+
+// The window port on the Qt main window: message boxes, requesters, the name prompt, the
+// popup menu, and the controls as the commands read and set them. Texts of the model are
+// Windows-1252 and become Unicode here; paths are shown as the system's bytes.
+class QtUi : public QObject, public app::Ui {
+  Q_OBJECT
+
+ public:
+  QtUi(MainWindow& window, project::HelpProject& project);
+
+  void ShowMessage(const text::Report& report) override;
+  bool AskYesNo(const text::Report& question) override;
+  app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
+                                    const std::string& pattern) override;
+  app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
+                                    const std::string& pattern) override;
+  std::string FolderRequester(const std::string& title, const std::string& start) override;
+  std::string TextRequester(const std::string& title, const std::string& prompt,
+                            const std::string& text) override;
+  std::string AskText(const std::string& caption, const std::string& prompt,
+                      const std::string& text) override;
+  void ShowTopicMenu(const std::vector<app::MenuEntry>& entries) override;
+  void FullRedraw() override;
+  void OpenDocument(const std::string& path) override;
+  void SetProjectFileField(const std::string& text) override;
+  void SetLibraryFileField(const std::string& text) override;
+  void SetHelpFolderField(const std::string& text) override;
+  void FocusLoadProjectButton() override;
+  void RefreshTopicList() override;
+  void FocusTopicList() override;
+  project::EditForm ReadForm() override;
+  void ShowForm(const project::EditForm& form, const project::FormLayout& layout) override;
+  void ClearForm() override;
+  void SetViewMode(bool viewMode) override;
+  void NavigateBrowser(const std::string& target) override;
+  bool EditViewAvailable() override;
+  void InsertTag(app::Editor editor, const std::string& tag) override;
+  std::string CompilerPath() override;
+  void SetCompilerPath(const std::string& path) override;
+  bool CompileChecked() override;
+  void SetCompileChecked(bool checked) override;
+  bool KeepDataChecked() override;
+  void SetKeepDataChecked(bool checked) override;
+  bool EraseHtmlChecked() override;
+  void SetEraseHtmlChecked(bool checked) override;
+  void SetLanguageEntries(const std::vector<std::string>& entries) override;
+  void SelectLanguageEntry(int index) override;
+  std::string SelectedLanguageEntry() override;
+  void SetLanguageControlsEnabled(bool enabled) override;
+  void SetHeadingFields(const config::LanguageTable& captions) override;
+  config::LanguageTable ReadHeadingFields() override;
+  bool IsMaximised() override;
+  void Maximise() override;
+
+ signals:
+  // A popup menu entry was chosen; it runs after the command that showed the menu.
+  void menuCommand(int commandId);
+
+ private:
+  MainWindow& window_;
+  project::HelpProject& project_;
+  std::size_t shownRevision_ = static_cast<std::size_t>(-1);
+};
+
+// Model text (Windows-1252) to Unicode and back; a character the code page lacks is kept as a
+// numeric character reference.
+QString FromModel(const std::string& text);
+std::string ToModel(const QString& text);
+// Multi-line texts: CR LF in the model, line feeds in the editors.
+QString FromModelLines(const std::string& text);
+std::string ToModelLines(const QString& text);
+// Paths and messages: the system's bytes.
+QString FromBytes(const std::string& bytes);
+std::string ToBytes(const QString& text);
+
+}  // namespace qs::ui

@@ -1,0 +1,61 @@
+#include "ui/wiring.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/commands.h"
+#include "ui/mainwindow.h"
+#include "ui/qtui.h"
+
+namespace qs::ui {
+
+void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
+  auto on = [&w](QPushButton* button, auto command) {
+    QObject::connect(button, &QPushButton::clicked, &w, command);
+  };
+  on(w.newProjectButton, [&c] { c.NewProject(); });
+  on(w.loadProjectButton, [&c] { c.LoadProject(); });
+  on(w.saveProjectButton, [&c] { c.SaveProject(); });
+  on(w.showHelpButton, [&c] { c.ShowHelp(); });
+  on(w.browseLibraryButton, [&c] { c.BrowseLibrary(); });
+  on(w.browseHelpFolderButton, [&c] { c.BrowseHelpFolder(); });
+  on(w.createHelpFolderButton, [&c] { c.CreateHelpFolder(); });
+  on(w.moveUpButton, [&c] { c.MoveUp(); });
+  on(w.moveDownButton, [&c] { c.MoveDown(); });
+  on(w.extractButton, [&c] { c.Extract(); });
+  on(w.editViewButton, [&c] { c.EditView(); });
+  on(w.associateButton, [&c] { c.Associate(); });
+  on(w.removeAssociationButton, [&c] { c.RemoveAssociation(); });
+  on(w.uniqueHtmlButton, [&c] { c.UniqueHtml(); });
+  for (std::size_t i = 0; i < w.tagButtons.size(); ++i) {
+    const char* tag = MainWindow::kTags[i];
+    on(w.tagButtons[i], [&c, tag] { c.TagButton(tag); });
+  }
+
+  QObject::connect(&w, &MainWindow::topicListEvent, &w,
+                   [&c](int row, bool rightClick) { c.TopicListEvent(row, rightClick); });
+  QObject::connect(&w, &MainWindow::editorEvent, &w, [&c](int editor) {
+    c.EditorEvent(editor == 0   ? app::Editor::Summary
+                  : editor == 1 ? app::Editor::Body
+                                : app::Editor::Example);
+  });
+  QObject::connect(&w, &MainWindow::shortcutCommand, &w, [&w, &c](int id) {
+    if (id == static_cast<int>(app::CommandId::EditViewKey)) {
+      // Esc is a click on the switch, which a disabled switch ignores.
+      if (w.editViewButton->isEnabled()) w.editViewButton->click();
+      return;
+    }
+    c.Command(static_cast<app::CommandId>(id));
+  });
+  QObject::connect(&ui, &QtUi::menuCommand, &w,
+                   [&c](int id) { c.Command(static_cast<app::CommandId>(id)); });
+
+  QObject::connect(w.languageList, &QComboBox::activated, &w, [&c](int) { c.LanguageChosen(); });
+  for (QLineEdit* field : w.headingFields) {
+    QObject::connect(field, &QLineEdit::textEdited, &w,
+                     [&c](const QString&) { c.CaptionEdited(); });
+  }
+}
+
+}  // namespace qs::ui

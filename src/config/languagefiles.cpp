@@ -107,6 +107,7 @@ LanguageListView FillLanguageList(std::string_view folder, LanguageState& state)
     view.entries.push_back(file.ReadString("CurrentLanguage", name));
   }
   const bool found = !view.entries.empty();
+  view.languageFound = found;
   if (!found) view.entries.emplace_back(kBuiltInLanguage);
   view.enabled = view.entries.size() != 1;
   if (!found) {

@@ -33,6 +33,7 @@ struct LanguageListView {
   std::vector<std::string> entries;
   std::optional<std::size_t> selected;  // none: no entry equals the current language
   bool enabled = false;                 // the list and the six heading fields
+  bool languageFound = false;           // some file had a "Language" group
 
   friend bool operator==(const LanguageListView&, const LanguageListView&) = default;
 };

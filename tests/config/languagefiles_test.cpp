@@ -25,7 +25,7 @@ class LanguageFilesTest : public qs::configtest::TempFolderTest {
 
 TEST_F(LanguageFilesTest, noFileListsEnglishAloneSelectedAndDisabled) {
   const LanguageListView view = FillLanguageList(Folder(), state_);
-  EXPECT_EQ(view, (LanguageListView{{"English"}, 0, false}));
+  EXPECT_EQ(view, (LanguageListView{{"English"}, 0, false, false}));
   EXPECT_EQ(state_, LanguageState{});
   EXPECT_EQ(FillLanguageList(Folder() + "absent", state_), view);
 }
@@ -33,7 +33,7 @@ TEST_F(LanguageFilesTest, noFileListsEnglishAloneSelectedAndDisabled) {
 TEST_F(LanguageFilesTest, oneFileIsListedSelectedLoadedAndDisabled) {
   Lang("QuillSmith_Deutsch.lng", "Deutsch", "Syntax-DE");
   state_.currentLanguage = "Deutsch";
-  EXPECT_EQ(FillLanguageList(Folder(), state_), (LanguageListView{{"Deutsch"}, 0, false}));
+  EXPECT_EQ(FillLanguageList(Folder(), state_), (LanguageListView{{"Deutsch"}, 0, false, true}));
   EXPECT_EQ(state_.table.overview, "Deutsch-O");
   EXPECT_EQ(state_.table.syntax, "Syntax-DE");
   EXPECT_EQ(state_.table.functions, "Functions");
@@ -48,7 +48,7 @@ TEST_F(LanguageFilesTest, severalFilesAreSortedEnabledAndMatchedWithoutCase) {
   std::filesystem::create_directory(dir_ / "QuillSmith_Dir.lng");
   state_.currentLanguage = "Zulu";
   EXPECT_EQ(FillLanguageList(Folder(), state_),
-            (LanguageListView{{"Alpha", "QuillSmith_Nameless.lng", "Zulu"}, 2, true}));
+            (LanguageListView{{"Alpha", "QuillSmith_Nameless.lng", "Zulu"}, 2, true, true}));
   EXPECT_EQ(state_.table.overview, "Zulu-O");  // found although its name differs in case
 
   LanguageState other;

@@ -17,6 +17,12 @@ void Anchors::Capture() {
   captured_ = true;
 }
 
+void Anchors::Capture(QSize size) {
+  designSize_ = size;
+  captured_ = true;
+  Apply();
+}
+
 void Anchors::Apply() {
   if (!captured_) return;
   const int dw = parent_->width() - designSize_.width();

@@ -27,6 +27,8 @@ class Anchors : public QObject {
 
   void Add(QWidget* control, unsigned rule);
   void Capture();
+  // The same for a parent that is hidden now but will have `size`, as the pages of a tab panel.
+  void Capture(QSize size);
   void Apply();
 
  protected:

@@ -420,7 +420,15 @@ void MainWindow::showEvent(QShowEvent* event) {
   shownOnce_ = true;
   // The places above are those of the window's size at creation: from now on every resize
   // moves and stretches the controls by the difference.
-  for (Anchors* anchors : anchors_) anchors->Capture();
+  // A hidden tab page has not been given its size yet: it will have the visible page's.
+  const QSize pageSize = mainPanel->currentWidget()->size();
+  for (Anchors* anchors : anchors_) {
+    if (anchors->parent() == mainPanel->widget(1) && mainPanel->currentIndex() != 1) {
+      anchors->Capture(pageSize);
+    } else {
+      anchors->Capture();
+    }
+  }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,51 @@
+#include "autolinkinput.h"
+
+#include "output/autolinker.h"
+
+namespace qs::fuzz {
+
+AutoLinkCase ParseAutoLinkInput(std::string_view data) {
+  AutoLinkCase result;
+  std::size_t start = 0;
+  bool first = true;
+  while (start <= data.size() && result.topicSpecs.size() < kMaxAutoLinkTopics) {
+    std::size_t end = data.find('\n', start);
+    if (end == std::string_view::npos) end = data.size();
+    const std::string_view line = data.substr(start, end - start);
+    if (first) {
+      result.description = std::string(line);
+      first = false;
+    } else {
+      result.topicSpecs.emplace_back(line);
+    }
+    if (end == data.size()) break;
+    start = end + 1;
+  }
+  return result;
+}
+
+std::string FormatAutoLinkInput(const AutoLinkCase& input) {
+  std::string out = input.description;
+  for (const auto& spec : input.topicSpecs) {
+    out.push_back('\n');
+    out.append(spec);
+  }
+  return out;
+}
+
+std::size_t AutoLinkOutputBound(std::size_t textSize, const std::vector<std::string>& names) {
+  if (textSize > kMaxAutoLinkOutput) return kMaxAutoLinkOutput + 1;
+  std::size_t bound = textSize;
+  for (const auto& name : names) {
+    if (name.empty()) continue;
+    const std::size_t growth = output::LinkTo(name).size() - name.size();
+    const std::size_t occurrences = bound / name.size();
+    if (occurrences > (kMaxAutoLinkOutput - bound) / (growth == 0 ? 1 : growth)) {
+      return kMaxAutoLinkOutput + 1;
+    }
+    bound += occurrences * growth;
+  }
+  return bound;
+}
+
+}  // namespace qs::fuzz

@@ -1,0 +1,36 @@
+#pragma once
+
+// The input of the auto-link differential target, and its seeds: a description text and a
+// small project, one per line. Line 1 is the description; each further line is one topic in
+// store order, written as the test fixtures write them ("Index", "Name", "Name*" for a user
+// topic, "Name#" for a user index entry; an empty line is a topic with an empty name).
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/helpproject.h"
+
+namespace qs::fuzz {
+
+inline constexpr std::size_t kMaxAutoLinkTopics = 8;
+// The rule can multiply the text with every pass (a one-letter name occurs several times in
+// its own link); inputs whose worst case exceeds this are not tried, so one execution stays
+// short.
+inline constexpr std::size_t kMaxAutoLinkOutput = 1 << 20;
+
+struct AutoLinkCase {
+  std::string description;
+  std::vector<std::string> topicSpecs;
+};
+
+AutoLinkCase ParseAutoLinkInput(std::string_view data);
+std::string FormatAutoLinkInput(const AutoLinkCase& input);
+
+// An upper bound of the linked text's size: each name can at most turn every run of its own
+// length into a link.
+std::size_t AutoLinkOutputBound(std::size_t textSize, const std::vector<std::string>& names);
+
+}  // namespace qs::fuzz

@@ -1,31 +1,35 @@
 #include "project/helpproject.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace qs::project {
 namespace {
-const std::vector<std::size_t> kNoPositions;
+constexpr std::size_t kNone = std::string_view::npos;
+}
+
+std::size_t PositionRange::size() const {
+  std::size_t count = 0;
+  for (auto it = begin(); it != end(); ++it) ++count;
+  return count;
 }
 
 const Topic* HelpProject::FindTopic(std::string_view name) const {
   const auto pos = FindTopicPos(name);
-  return pos == std::string::npos ? nullptr : &topics_[pos];
+  return pos == kNone ? nullptr : &topics_[pos];
 }
 
 Topic* HelpProject::FindTopic(std::string_view name) {
   const auto pos = FindTopicPos(name);
-  return pos == std::string::npos ? nullptr : &topics_[pos];
+  return pos == kNone ? nullptr : &topics_[pos];
 }
 
 std::size_t HelpProject::FindTopicPos(std::string_view name) const {
-  const auto& positions = TopicPositions(name);
-  return positions.empty() ? std::string::npos : positions.front();
+  const auto it = first_.find(name);
+  return it == first_.end() ? kNone : it->second;
 }
 
-const std::vector<std::size_t>& HelpProject::TopicPositions(std::string_view name) const {
-  const auto it = positions_.find(name);
-  return it == positions_.end() ? kNoPositions : it->second;
+PositionRange HelpProject::TopicPositions(std::string_view name) const {
+  return {&next_, FindTopicPos(name)};
 }
 
 const Topic* HelpProject::FindTopicIf(std::string_view name,
@@ -38,6 +42,7 @@ const Topic* HelpProject::FindTopicIf(std::string_view name,
 
 void HelpProject::AppendTopic(Topic topic) {
   topics_.push_back(std::move(topic));
+  next_.push_back(kNone);
   IndexAppended(topics_.size() - 1);
 }
 
@@ -46,35 +51,35 @@ void HelpProject::InsertTopic(std::size_t pos, Topic topic) {
     AppendTopic(std::move(topic));
     return;
   }
-  // Shift the stored positions instead of rebuilding the index: no string is hashed again.
-  for (auto& [name, positions] : positions_) {
-    for (auto& p : positions) {
-      if (p >= pos) ++p;
-    }
-  }
-  auto& positions = positions_[topic.name];
-  positions.insert(std::lower_bound(positions.begin(), positions.end(), pos), pos);
+  ShiftPositions(pos, true);
   topics_.insert(topics_.begin() + static_cast<std::ptrdiff_t>(pos), std::move(topic));
+  next_.insert(next_.begin() + static_cast<std::ptrdiff_t>(pos), kNone);
+  // Splice the new position into its name's chain, which runs in store order.
+  const auto [it, inserted] = first_.try_emplace(topics_[pos].name, pos);
+  if (inserted) return;
+  if (it->second > pos) {
+    next_[pos] = it->second;
+    it->second = pos;
+    return;
+  }
+  std::size_t prev = it->second;
+  while (next_[prev] != kNone && next_[prev] < pos) prev = next_[prev];
+  next_[pos] = next_[prev];
+  next_[prev] = pos;
 }
 
 void HelpProject::EraseTopic(std::size_t pos) {
   if (pos >= topics_.size()) return;
-  const auto it = positions_.find(topics_[pos].name);
-  if (it != positions_.end()) {
-    std::erase(it->second, pos);
-    if (it->second.empty()) positions_.erase(it);
-  }
-  for (auto& [name, positions] : positions_) {
-    for (auto& p : positions) {
-      if (p > pos) --p;
-    }
-  }
+  Unlink(pos);
   topics_.erase(topics_.begin() + static_cast<std::ptrdiff_t>(pos));
+  next_.erase(next_.begin() + static_cast<std::ptrdiff_t>(pos));
+  ShiftPositions(pos, false);
 }
 
 void HelpProject::ClearTopics() {
   topics_.clear();
-  positions_.clear();
+  next_.clear();
+  first_.clear();
 }
 
 void HelpProject::RenameTopic(std::size_t pos, std::string name) {
@@ -89,12 +94,57 @@ void HelpProject::SetTopics(std::vector<Topic> topics) {
 }
 
 void HelpProject::Reindex() {
-  positions_.clear();
-  positions_.reserve(topics_.size());
-  for (std::size_t pos = 0; pos < topics_.size(); ++pos) IndexAppended(pos);
+  first_.clear();
+  first_.reserve(topics_.size());
+  next_.assign(topics_.size(), kNone);
+  // Walking backwards leaves each name's first position in the map and chains the rest.
+  for (std::size_t pos = topics_.size(); pos-- > 0;) {
+    const auto [it, inserted] = first_.try_emplace(topics_[pos].name, pos);
+    if (!inserted) {
+      next_[pos] = it->second;
+      it->second = pos;
+    }
+  }
 }
 
-void HelpProject::IndexAppended(std::size_t pos) { positions_[topics_[pos].name].push_back(pos); }
+void HelpProject::IndexAppended(std::size_t pos) {
+  const auto [it, inserted] = first_.try_emplace(topics_[pos].name, pos);
+  if (inserted) return;
+  std::size_t last = it->second;
+  while (next_[last] != kNone) last = next_[last];
+  next_[last] = pos;
+}
+
+void HelpProject::Unlink(std::size_t pos) {
+  const auto it = first_.find(topics_[pos].name);
+  if (it == first_.end()) return;
+  if (it->second == pos) {
+    if (next_[pos] == kNone) {
+      first_.erase(it);
+    } else {
+      it->second = next_[pos];
+    }
+    return;
+  }
+  std::size_t prev = it->second;
+  while (next_[prev] != kNone && next_[prev] != pos) prev = next_[prev];
+  if (next_[prev] == pos) next_[prev] = next_[pos];
+}
+
+// Renumbers every stored position at or after `from` (up: +1 for an insertion there; down: -1
+// after an erasure there).
+void HelpProject::ShiftPositions(std::size_t from, bool up) {
+  auto shift = [from, up](std::size_t& p) {
+    if (p == kNone) return;
+    if (up && p >= from) {
+      ++p;
+    } else if (!up && p > from) {
+      --p;
+    }
+  };
+  for (auto& [name, first] : first_) shift(first);
+  for (auto& next : next_) shift(next);
+}
 
 std::string HelpProject::ItemText(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= items_.size()) return {};

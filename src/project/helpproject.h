@@ -19,6 +19,45 @@ struct NameHash {
   }
 };
 
+// The store positions of the topics that share one name, in store order.
+class PositionRange {
+ public:
+  class Iterator {
+   public:
+    using value_type = std::size_t;
+    using difference_type = std::ptrdiff_t;
+    Iterator() = default;
+    Iterator(const std::vector<std::size_t>* next, std::size_t pos) : next_(next), pos_(pos) {}
+    std::size_t operator*() const { return pos_; }
+    Iterator& operator++() {
+      pos_ = (*next_)[pos_];
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator old = *this;
+      ++*this;
+      return old;
+    }
+    friend bool operator==(const Iterator& a, const Iterator& b) { return a.pos_ == b.pos_; }
+
+   private:
+    const std::vector<std::size_t>* next_ = nullptr;
+    std::size_t pos_ = std::string_view::npos;
+  };
+
+  PositionRange(const std::vector<std::size_t>* next, std::size_t first)
+      : next_(next), first_(first) {}
+  Iterator begin() const { return {next_, first_}; }
+  Iterator end() const { return {next_, std::string_view::npos}; }
+  bool empty() const { return first_ == std::string_view::npos; }
+  std::size_t front() const { return first_; }
+  std::size_t size() const;
+
+ private:
+  const std::vector<std::size_t>* next_;
+  std::size_t first_;
+};
+
 // One row of the topic list: the display order of the pages.
 struct ListItem {
   std::string text;
@@ -30,9 +69,10 @@ struct ListItem {
 // The help project in memory: three paths, the topics in store order, and the rows of the
 // topic list, whose order is the display order (project file, index links, contents).
 //
-// Topics are looked up by name through an index of their store positions, so that "the first
-// stored topic with that name" never scans the store. The index is rebuilt after every change
-// that moves store positions; that is linear, and no single operation does it more than once.
+// Topics are looked up by name through an index, so that "the first stored topic with that
+// name" never scans the store: a hash map gives the first position of each name, and a chain
+// through the store links each topic to the next one of the same name. A change that moves
+// store positions shifts the numbers in one linear pass without hashing a name again.
 class HelpProject {
  public:
   std::string projectFile;
@@ -55,7 +95,7 @@ class HelpProject {
   // Store position of the first topic with this name, or npos.
   std::size_t FindTopicPos(std::string_view name) const;
   // Store positions of every topic with this name, in store order.
-  const std::vector<std::size_t>& TopicPositions(std::string_view name) const;
+  PositionRange TopicPositions(std::string_view name) const;
   // The first stored topic with this name for which `accept` holds, or null.
   const Topic* FindTopicIf(std::string_view name,
                            const std::function<bool(const Topic&)>& accept) const;
@@ -91,10 +131,13 @@ class HelpProject {
  private:
   void Reindex();
   void IndexAppended(std::size_t pos);
+  void Unlink(std::size_t pos);
+  void ShiftPositions(std::size_t from, bool up);
 
   std::vector<Topic> topics_;
-  std::unordered_map<std::string, std::vector<std::size_t>, NameHash, std::equal_to<>>
-      positions_;
+  // First store position of each name, and for each position the next one of the same name.
+  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> first_;
+  std::vector<std::size_t> next_;
   std::vector<ListItem> items_;
   int selectedRow_ = -1;
   std::size_t itemsRevision_ = 0;

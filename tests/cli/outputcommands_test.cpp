@@ -191,10 +191,6 @@ TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   EXPECT_EQ(outcome.err, "Unique HTML help file created :\n\n" + path + "\n");
   EXPECT_EQ(ReadBytes(path), output::UniqueHtmlText(project));
 
-  const auto toHelpFolder = RunCli({"unique", project_});
-  EXPECT_EQ(toHelpFolder.status, kSuccess);
-  EXPECT_TRUE(fs::exists(help_ + project.TopicAt(0).title + ".html"));
-
   std::ofstream(folder_ + "plain") << "x";
   const auto blocked = RunCli({"unique", project_, "--out", folder_ + "plain"});
   EXPECT_EQ(blocked.status, kFailure);

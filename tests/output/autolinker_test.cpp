@@ -53,7 +53,7 @@ TEST(AutoLink, namesComeFromPlainTopicsInStoreOrder) {
 // overlaps, nesting, matches inside inserted links and across their edges are frequent.
 TEST(AutoLink, fastLinkerEqualsThePassByPassRuleOnGeneratedProjects) {
   std::mt19937 random(20240601);
-  const std::string alphabet = "aAhtml<>\"./ Ixdenf";
+  const std::string alphabet = "aAhtml<>\"./ Ixdenf\r\n";
   const auto randomText = [&](std::size_t maxLength) {
     std::string text;
     const auto length = std::uniform_int_distribution<std::size_t>(0, maxLength)(random);
@@ -93,20 +93,6 @@ TEST(AutoLink, fastLinkerEqualsThePassByPassRuleOnGeneratedProjects) {
     if (expected != text) ++changed;
   }
   EXPECT_GT(changed, 1500);
-}
-
-TEST(AutoLink, fastLinkerEqualsThePassByPassRuleOnIdentifierNames) {
-  std::mt19937 random(7);
-  const std::vector<std::string> stems = {"Open",  "OpenFile", "File", "Read", "ReadFile",
-                                          "Index", "Close",    "e",    "Fi",   "leR"};
-  for (int round = 0; round < 500; ++round) {
-    std::vector<std::string> names;
-    for (int i = 0; i < 8; ++i) names.push_back(stems[random() % stems.size()]);
-    std::string text;
-    for (int i = 0; i < 10; ++i) text += stems[random() % stems.size()] + (i % 3 ? " " : "\r\n");
-    AutoLinker linker(names);
-    ASSERT_EQ(linker.Apply(text), AutoLinkSequential(text, names)) << "round " << round;
-  }
 }
 
 }  // namespace

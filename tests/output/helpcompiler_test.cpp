@@ -5,17 +5,12 @@
 #include <filesystem>
 #include <functional>
 
-#include "output/helpfolder.h"
-#include "platform/helpcompilerlocator.h"
-#include "platform/systemprogramrunner.h"
-#include "scratchfolder.h"
-#include "support/projectfixture.h"
+#include "support/scratchfolder.h"
 
 namespace qs::output {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::ReadBytes;
 using testsupport::ScratchFolder;
 using testsupport::WriteBytes;
 
@@ -132,40 +127,6 @@ TEST(CompileHelp, aRelativeHelpFolderReachesTheCompilerAsAFullPath) {
   const bool compiled = CompileHelp(setup.options, "help", "MyLib", setup.runner, setup.reports);
   fs::current_path(previous);
   EXPECT_TRUE(compiled);
-}
-
-// A real program, run the real way, in a folder whose path holds blanks: the argument must
-// arrive as one piece and the working folder must be the help folder.
-TEST(CompileHelp, realProgramInAFolderWithSpaces) {
-  CompileSetup setup;
-  const std::string folder = setup.scratch.Path() + "my help folder/";
-  fs::create_directories(folder);
-  WriteBytes(folder + "MyLib.hhp", "x");
-  WriteBytes(setup.compiler,
-             "#!/bin/sh\n[ $# -eq 1 ] && [ -f \"$1\" ] && [ \"$PWD/MyLib.hhp\" = \"$1\" ] "
-             "&& echo compiled > MyLib.chm\n");
-  fs::permissions(setup.compiler, fs::perms::owner_all);
-  platform::SystemProgramRunner runner;
-  EXPECT_TRUE(CompileHelp(setup.options, folder, "MyLib", runner, setup.reports));
-  EXPECT_EQ(ReadBytes(folder + "MyLib.chm"), "compiled\n");
-}
-
-TEST(CompileHelp, chmcmdCompilesABuiltHelpFolder) {
-  const std::string chmcmd = platform::FindHelpCompiler();
-  if (chmcmd.empty()) GTEST_SKIP() << "chmcmd is not installed";
-  ScratchFolder scratch;
-  auto project = testsupport::MakeProject({"Index", "Open", "Close", "G#", "Read", "License*"});
-  project.libraryFile = "/libs/Files Lib";
-  project.FindTopic("Open")->body = "Opens a file. See Close.";
-  const std::string folder = scratch.Path() + "help with spaces/";
-  BuildRecord record;
-  text::Reports reports;
-  ASSERT_FALSE(BuildHelpFolder(project, {}, folder, record, reports).empty());
-  CompileOptions options{true, chmcmd};
-  platform::SystemProgramRunner runner;
-  EXPECT_TRUE(CompileHelp(options, folder, project.libraryFile, runner, reports));
-  EXPECT_TRUE(reports.empty());
-  EXPECT_GT(fs::file_size(folder + "Files Lib.chm"), 0u);
 }
 
 TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scratchfolder.h"
 #include "support/projectfixture.h"
+#include "support/scratchfolder.h"
 
 namespace qs::output {
 namespace {
@@ -165,12 +165,6 @@ TEST(FunctionPage, emptyFieldsGiveEmptyLinesAndNoExampleBlock) {
   EXPECT_EQ(PageOf(project, "F"), expected);
 }
 
-TEST(FunctionPage, lfOnlyTextGetsNoBreakTags) {
-  auto project = MakeProject({"Index", "F"});
-  project.FindTopic("F")->body = "one\ntwo\rthree";
-  EXPECT_NE(PageOf(project, "F").find("\r\none\ntwo\rthree\r\n"), std::string::npos);
-}
-
 TEST(UserIndexPage, listsOnlyItsOwnGroupAndShowsOverviewAndExample) {
   auto project = ExampleProject();
   auto& g = *project.FindTopic("G");
@@ -225,25 +219,6 @@ TEST(UserTopicPage, writesTheTextWithoutLinks) {
                                }) +
                                Tail("MyLib");
   EXPECT_EQ(PageOf(project, "License"), expected);
-}
-
-TEST(PageFiles, writeTheTextAndFailWithTheMessageWhenTheFileCannotBeMade) {
-  testsupport::ScratchFolder scratch;
-  const auto project = ExampleProject();
-  text::Reports reports;
-  const std::string indexPath = scratch.Path() + "Index.html";
-  ASSERT_TRUE(WriteIndexPage(indexPath, project, {}, reports));
-  EXPECT_EQ(testsupport::ReadBytes(indexPath), IndexPageText(project, {}));
-  const std::string pagePath = scratch.Path() + "P.html";
-  ASSERT_TRUE(WriteTopicPage(pagePath, project, *project.FindTopic("P"), {}, reports));
-  EXPECT_EQ(testsupport::ReadBytes(pagePath), PageOf(project, "P"));
-  EXPECT_TRUE(reports.empty());
-
-  const std::string missing = scratch.Path() + "no/such/folder/Q.html";
-  EXPECT_FALSE(WriteTopicPage(missing, project, *project.FindTopic("Q"), {}, reports));
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports[0], text::ErrorReport("Could not create file '" + missing + "'!"));
-  EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccess) {

@@ -6,8 +6,8 @@
 
 #include "output/helpfolder.h"
 #include "platform/tempfolder.h"
-#include "scratchfolder.h"
 #include "support/projectfixture.h"
+#include "support/scratchfolder.h"
 
 namespace qs::output {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "scratchfolder.h"
 #include "support/projectfixture.h"
+#include "support/scratchfolder.h"
 
 namespace qs::output {
 namespace {

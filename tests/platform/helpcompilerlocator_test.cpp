@@ -2,10 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "platformscratch.h"
+#include <filesystem>
+
+#include "support/scratchfolder.h"
 
 namespace qs::platform {
 namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadBytes;
+using Scratch = testsupport::ScratchFolder;
+
+void WriteFile(const std::string& path, const std::string& bytes, bool executable = false) {
+  testsupport::WriteBytes(path, bytes, executable);
+}
 
 TEST(FindProgramOnPath, takesTheFirstExecutableFileOfThePathList) {
   Scratch scratch;

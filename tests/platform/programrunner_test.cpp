@@ -3,11 +3,21 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "platform/systemprogramrunner.h"
-#include "platformscratch.h"
+#include "support/scratchfolder.h"
 
 namespace qs::platform {
 namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadBytes;
+using Scratch = testsupport::ScratchFolder;
+
+void WriteFile(const std::string& path, const std::string& bytes, bool executable = false) {
+  testsupport::WriteBytes(path, bytes, executable);
+}
 
 TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
   Scratch scratch;
@@ -22,7 +32,7 @@ TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
   const std::string argument = "with blanks \"and quotes\" 'and' $HOME";
   SystemProgramRunner runner;
   ASSERT_TRUE(runner.Run(script, argument, folder, true, true));
-  EXPECT_EQ(ReadFile(folder + "out.txt"),
+  EXPECT_EQ(ReadBytes(folder + "out.txt"),
             "1|" + argument + "|" + folder.substr(0, folder.size() - 1));
 }
 
@@ -49,7 +59,7 @@ TEST(RunProgram, withoutWaitingReturnsAtOnce) {
   ASSERT_TRUE(RunProgram(scratch.Path() + "slow", out, scratch.Path(), true, false));
   EXPECT_FALSE(fs::exists(out));
   for (int i = 0; i < 250 && !fs::exists(out); ++i) usleep(20000);
-  EXPECT_EQ(ReadFile(out), "done\n");
+  EXPECT_EQ(ReadBytes(out), "done\n");
 }
 
 }  // namespace

@@ -3,11 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
-#include "platformscratch.h"
+#include "support/scratchfolder.h"
 
 namespace qs::platform {
 namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadBytes;
+using Scratch = testsupport::ScratchFolder;
+
+void WriteFile(const std::string& path, const std::string& bytes, bool executable = false) {
+  testsupport::WriteBytes(path, bytes, executable);
+}
 
 TEST(PreviewFolder, isMadePrivateAndReused) {
   Scratch scratch;

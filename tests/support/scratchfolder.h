@@ -16,7 +16,7 @@ namespace qs::testsupport {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qs-output-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "qs-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
   }
   ~ScratchFolder() {
@@ -40,9 +40,12 @@ inline std::string ReadBytes(const std::string& path) {
   return bytes.str();
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+inline void WriteBytes(const std::string& path, const std::string& bytes, bool executable = false) {
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  if (executable) std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
 
 // Joins lines, each followed by CR LF, the way every generated file ends its lines.

@@ -21,6 +21,57 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
 
+// The usage followed by what every command and option does; the manual page says the same.
+constexpr std::string_view kHelpDetails =
+    "\n"
+    "Writes the help of a PureBasic user library without a window. Output files are byte for\n"
+    "byte those of the desktop program.\n"
+    "\n"
+    "Commands:\n"
+    "  list LIBRARY    Print the library's functions, one per line: name TAB parameters TAB\n"
+    "                  help.\n"
+    "  extract LIBRARY PROJECT.qsp\n"
+    "                  Load PROJECT.qsp when it exists, extract LIBRARY into it and save it.\n"
+    "                  Existing pages are merged: syntax lines follow the library, titles and\n"
+    "                  descriptions are filled only where empty, examples and user topics are\n"
+    "                  kept, pages of functions the library no longer has are removed.\n"
+    "      --fresh               build every page afresh instead of merging\n"
+    "      --help-folder FOLDER  set the project's help folder\n"
+    "                  A failed extraction saves nothing.\n"
+    "  build PROJECT.qsp\n"
+    "                  Write the help folder (.hhp, .hhc, Index.html and one page per topic)\n"
+    "                  and print the full path of every file written.\n"
+    "      --out FOLDER          write there instead of the project's help folder\n"
+    "      --compile             run the help compiler and print the .chm path\n"
+    "      --compiler PATH       the help compiler to run (default: chmcmd on PATH)\n"
+    "      --erase               delete the files written once done (the .chm stays)\n"
+    "      --language-file FILE  take the six page captions from this .lng file\n"
+    "  unique PROJECT.qsp\n"
+    "                  Write the one-page HTML help, named after the Index page's title,\n"
+    "                  and print its path.\n"
+    "      --out FOLDER          write there instead of the project's help folder\n"
+    "\n"
+    "Messages go to standard error, one per line, in the program's own words:\n"
+    "  Could not open file 'NAME'!               the library cannot be opened\n"
+    "  Memory allocation problem!                the library does not fit in memory\n"
+    "  File 'NAME' is not a library!             no user library, or one cut short\n"
+    "  No functions found in library 'PATH'!     the library documents no function\n"
+    "  Could not read file 'PATH'!               a project or language file cannot be read\n"
+    "  The file 'PATH' is not a valid project!   the first line is not a project header\n"
+    "  The library could not be found ! ...      (desktop only: offer of a moved library)\n"
+    "  Could not create file 'PATH'!             a project, page or other file cannot be\n"
+    "                                            written; an existing project file is kept\n"
+    "  No help folder defined!                   build without --out and without a folder\n"
+    "  Error during help files creation!         the help folder could not be written\n"
+    "  Help compiler not found! 'PATH'           no compiler, or it names no file\n"
+    "  Could not start help compiler! 'PATH'     the compiler cannot be run\n"
+    "  Could not create CHM help file! 'PATH'    the compiler wrote no (or an empty) .chm\n"
+    "  Unique HTML help file created : PATH      confirmation of unique\n"
+    "A project file that holds only its header lines loads as no project and fails without\n"
+    "a message; extract then builds afresh into it.\n"
+    "\n"
+    "Exit status: 0 success, 1 failure, 2 wrong usage.\n";
+
 using Command =
     std::function<int(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)>;
 
@@ -48,7 +99,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kSuccess;
   }
   if (args.size() == 1 && args[0] == "--help") {
-    out << kUsageText;
+    out << kUsageText << kHelpDetails;
     return kSuccess;
   }
   if (!args.empty()) {

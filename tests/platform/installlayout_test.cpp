@@ -1,0 +1,35 @@
+#include "platform/installlayout.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/scratchfolder.h"
+
+namespace qs::platform {
+namespace {
+
+using testsupport::ScratchFolder;
+using testsupport::WriteBytes;
+
+TEST(InstallLayout, findsTheHelpFileBesideTheProgramFirstThenInSharedData) {
+  ScratchFolder scratch;
+  const std::string bin = scratch.Path() + "bin/";
+  const std::string data = scratch.Path() + "share/quillsmith/";
+  std::filesystem::create_directories(bin);
+
+  EXPECT_EQ(InstalledDataFolder(bin), "") << "a build tree has no shared data folder";
+  EXPECT_EQ(ProgramHelpFile(bin), bin + "QuillSmith.chm");
+
+  std::filesystem::create_directories(data);
+  EXPECT_EQ(InstalledDataFolder(bin), bin + "../share/quillsmith/");
+  WriteBytes(data + "QuillSmith.chm", "");
+  EXPECT_EQ(ProgramHelpFile(bin), bin + "QuillSmith.chm") << "an empty file does not count";
+  WriteBytes(data + "QuillSmith.chm", "ITSF");
+  EXPECT_EQ(ProgramHelpFile(bin), bin + "../share/quillsmith/QuillSmith.chm");
+  WriteBytes(bin + "QuillSmith.chm", "ITSF");
+  EXPECT_EQ(ProgramHelpFile(bin), bin + "QuillSmith.chm");
+}
+
+}  // namespace
+}  // namespace qs::platform

@@ -13,7 +13,11 @@ namespace fs = std::filesystem;
 void EndPreview(const std::string& folder, const BuildRecord& record) {
   if (folder.empty()) return;
   std::error_code error;
-  const auto status = fs::symlink_status(fs::path(folder), error);
+  // Asked with its trailing separator, the system answers for what a link points at: a
+  // folder swapped for a link would pass, and the files of that name behind it be deleted.
+  std::string bare = folder;
+  while (bare.size() > 1 && text::IsSeparator(bare.back())) bare.pop_back();
+  const auto status = fs::symlink_status(fs::path(bare), error);
   if (error || !fs::is_directory(status)) return;
 
   const std::string base = text::WithTrailingSeparator(folder);

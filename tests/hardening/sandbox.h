@@ -1,0 +1,46 @@
+#pragma once
+
+// A private folder per test, a picture of everything below it, and a way to run code in a
+// child process whose files cannot grow past a size limit (the disk is "full" there).
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace qs::hardening {
+
+class Sandbox {
+ public:
+  Sandbox();
+  ~Sandbox();
+  Sandbox(const Sandbox&) = delete;
+  Sandbox& operator=(const Sandbox&) = delete;
+
+  // The folder, with a trailing separator.
+  const std::string& Path() const { return path_; }
+  std::string Path(std::string_view relative) const { return path_ + std::string(relative); }
+
+  // Writes a file (its folders are made first) and reads one back ("" when missing).
+  void Write(std::string_view relative, std::string_view bytes) const;
+  std::string Read(std::string_view relative) const;
+
+ private:
+  std::string path_;
+};
+
+// Every entry below `folder`, by relative path: "dir", "link -> target", or the file's bytes.
+// Links are listed, never followed.
+using Picture = std::map<std::string, std::string>;
+Picture TakePicture(const std::string& folder);
+// The entries of `picture` that lie below `relativeFolder` (a prefix such as "help/").
+Picture Without(Picture picture, std::string_view relativeFolder);
+
+// Runs `body` in a forked child whose files cannot grow past `fileSizeLimit` bytes: a write
+// beyond it fails as on a full disk. Returns what `body` returned, or "crashed" when the
+// child did not end normally. Keep `body` to plain calls: it runs in a copy of the process.
+std::string RunWithFileSizeLimit(std::uintmax_t fileSizeLimit,
+                                 const std::function<std::string()>& body);
+
+}  // namespace qs::hardening

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/requesters.h"
+#include "output/helpcompiler.h"
 #include "project/topicform.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
@@ -252,6 +253,72 @@ void Commands::CreateHelpFolder() {
   }
 }
 
+// ---- Make Help group ----
+
+void Commands::RunPreview(const std::string& page) {
+  if (project_.selectedTopic.empty()) return;
+  CommitForm();
+  const std::string folder = services_.MakePreviewFolder();
+  if (folder.empty()) return;
+  // A page that cannot be written is reported; the window still opens.
+  text::Reports reports;
+  services_.BuildHelpFolder(project_, captions_, folder, reports);
+  ShowReports(reports);
+  ui_.ShowPreviewWindow(
+      "QuillSmith [HTML Preview] - " + text::FileNamePart(project_.libraryFile) + " library help",
+      folder + page);
+  // The view mode shows its pages from the same folder: it stays until the view mode ends,
+  // which erases what this build wrote there.
+  if (state_.viewMode && folder == state_.previewFolder) return;
+  services_.EndPreview(folder);
+}
+
+void Commands::PreviewPage() {
+  ForgetEditorAtEnd forget(state_);
+  RunPreview(project_.selectedTopic + ".html");
+}
+
+void Commands::PreviewAll() {
+  ForgetEditorAtEnd forget(state_);
+  RunPreview(std::string(project::kIndexName) + ".html");
+}
+
+std::string Commands::CompileForBuilder() {
+  output::CompileOptions options{ui_.CompileChecked(), ui_.CompilerPath()};
+  text::Reports reports;
+  const bool compiled = services_.CompileHelp(project_, options, reports);
+  if (!options.compileToChm && ui_.CompileChecked()) ui_.SetCompileChecked(false);
+  ShowReports(reports);
+  if (!compiled) return {};
+  return "Help files compiled to " +
+         output::CompiledFilePath(project_.helpFolder, project_.libraryFile) + " :";
+}
+
+void Commands::CreateHtml() {
+  ForgetEditorAtEnd forget(state_);
+  CommitForm();
+  if (project_.helpFolder.empty()) {
+    ui_.ShowMessage(Warning("No help folder defined!"));
+    return;
+  }
+  // Back to the form; the view mode's preview folder stays until the view mode ends.
+  ShowEditForm();
+  services_.EraseBuildFiles();
+  text::Reports reports;
+  const std::string log =
+      services_.BuildHelpFolder(project_, captions_, project_.helpFolder, reports);
+  ShowReports(reports);
+  if (!log.empty()) {
+    ui_.ShowBuilderWindow("Help files created in " + project_.helpFolder + " :", log,
+                          [this] { return CompileForBuilder(); });
+    services_.DeleteCompilerTempFiles();
+  } else {
+    ui_.ShowMessage(text::BuildErrorReport("Error during help files creation!"));
+  }
+  // The compiled file is not in the build's record and stays.
+  if (ui_.EraseHtmlChecked()) services_.EraseBuildFiles();
+}
+
 // ---- topic list and page pane ----
 
 void Commands::MoveUp() {
@@ -342,6 +409,20 @@ void Commands::TagButton(const std::string& tag) {
 }
 
 // ---- Options tab ----
+
+void Commands::BrowseCompiler() {
+  ForgetEditorAtEnd forget(state_);
+  std::string start = services_.FindHelpCompiler();
+  if (start.empty()) start = services_.ProgramFolder();
+  const FileChoice choice =
+      ui_.OpenFileRequester("HTML2CHM Compiler", start, std::string(kCompilerFilter));
+  if (!choice.path.empty()) ui_.SetCompilerPath(choice.path);
+}
+
+void Commands::CompileOptionChanged() {
+  ForgetEditorAtEnd forget(state_);
+  if (ui_.CompilerPath().empty() && ui_.CompileChecked()) ui_.SetCompileChecked(false);
+}
 
 void Commands::LanguageChosen() {
   const std::string chosen = ui_.SelectedLanguageEntry();
@@ -440,7 +521,13 @@ void Commands::Command(CommandId id) {
       break;
     case CommandId::PreviewPage:
     case CommandId::PreviewAll:
-      // F1 and F2 open the preview window, which comes with the builder window.
+      // Without a selected topic the keys do nothing at all, not even forget the editor.
+      if (project_.selectedTopic.empty()) break;
+      if (id == CommandId::PreviewPage) {
+        PreviewPage();
+      } else {
+        PreviewAll();
+      }
       break;
   }
 }

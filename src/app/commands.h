@@ -40,6 +40,15 @@ class Commands {
   void BrowseHelpFolder();
   void CreateHelpFolder();
 
+  // ---- the Make Help group ----
+  // "Preview [F1]": the selected page in the preview window.
+  void PreviewPage();
+  // "Preview all [F2]": the index page in the preview window.
+  void PreviewAll();
+  // "Create HTML files": the help folder, the builder window with the compilation, the
+  // clean-up and the erase option.
+  void CreateHtml();
+
   // ---- topic list and page pane ----
   void MoveUp();
   void MoveDown();
@@ -52,6 +61,9 @@ class Commands {
   void TagButton(const std::string& tag);
 
   // ---- controls of the Options tab ----
+  void BrowseCompiler();
+  // The compile option was switched: it cannot stay on without a compiler path.
+  void CompileOptionChanged();
   void LanguageChosen();
   void CaptionEdited();
   void Associate();
@@ -80,6 +92,11 @@ class Commands {
   void ShowEditForm();
   void ShowBrowser();
   void RunExtraction();
+  // Builds the whole help into the preview folder and shows `page` of it in the preview
+  // window; nothing without a selected topic.
+  void RunPreview(const std::string& page);
+  // The compile step of the builder window: the new label, or an empty text.
+  std::string CompileForBuilder();
 
   project::HelpProject& project_;
   AppState& state_;

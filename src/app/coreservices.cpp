@@ -7,6 +7,7 @@
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
 #include "library/librarytopics.h"
+#include "output/helpcompiler.h"
 #include "output/helpfolder.h"
 #include "output/preview.h"
 #include "output/uniquehtml.h"
@@ -20,8 +21,11 @@
 
 namespace qs::app {
 
-CoreServices::CoreServices(std::string programPath, std::string settingsFolder)
-    : programPath_(std::move(programPath)), settingsFolder_(std::move(settingsFolder)) {}
+CoreServices::CoreServices(std::string programPath, std::string settingsFolder,
+                           platform::ProgramRunner* runner)
+    : programPath_(std::move(programPath)),
+      settingsFolder_(std::move(settingsFolder)),
+      runner_(runner != nullptr ? runner : &systemRunner_) {}
 
 bool CoreServices::LoadProject(project::HelpProject& project, const std::string& path,
                                const project::LoadContext& context, text::Reports& reports) {
@@ -59,6 +63,15 @@ std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
 void CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
                                        const std::string& folder, text::Reports& reports) {
   output::WriteUniqueHtmlFile(project, folder, reports);
+}
+
+bool CoreServices::CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
+                               text::Reports& reports) {
+  return output::CompileHelp(options, project.helpFolder, project.libraryFile, *runner_, reports);
+}
+
+void CoreServices::DeleteCompilerTempFiles() {
+  output::DeleteCompilerTempFiles();
 }
 
 std::optional<StoredSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {

@@ -5,6 +5,8 @@
 #include "app/services.h"
 #include "library/libraryinfo.h"
 #include "output/buildrecord.h"
+#include "platform/programrunner.h"
+#include "platform/systemprogramrunner.h"
 
 namespace qs::app {
 
@@ -15,8 +17,10 @@ namespace qs::app {
 class CoreServices : public Services {
  public:
   // `programPath` is the running program (for the association); `settingsFolder` holds the
-  // settings and language files.
-  CoreServices(std::string programPath, std::string settingsFolder);
+  // settings and language files. The help compiler runs through `runner` (which must outlive
+  // this object) or, without one, through the system's runner.
+  CoreServices(std::string programPath, std::string settingsFolder,
+               platform::ProgramRunner* runner = nullptr);
 
   bool LoadProject(project::HelpProject& project, const std::string& path,
                    const project::LoadContext& context, text::Reports& reports) override;
@@ -32,6 +36,9 @@ class CoreServices : public Services {
                               text::Reports& reports) override;
   void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
+  bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
+                   text::Reports& reports) override;
+  void DeleteCompilerTempFiles() override;
   std::optional<StoredSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const StoredSettings& settings) override;
   LanguageList ListLanguages() override;
@@ -55,6 +62,8 @@ class CoreServices : public Services {
   std::string settingsFolder_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
+  platform::SystemProgramRunner systemRunner_;
+  platform::ProgramRunner* runner_;
 };
 
 }  // namespace qs::app

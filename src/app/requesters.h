@@ -12,6 +12,8 @@ namespace qs::app {
 
 inline constexpr std::string_view kProjectFilter = "QuillSmith Project|*.qsp|All files|*.*";
 inline constexpr std::string_view kLibraryFilter = "Libraries|*|All files|*.*";
+inline constexpr std::string_view kCompilerFilter =
+    "Microsoft HTML Help Compiler|hhc.exe|Executables|*.exe|All files|*.*";
 inline constexpr std::string_view kDateMask = "%dd%mm%yyyy_%hh%mm%ss";
 
 // Fills a date mask: "%dd" day, "%mm" month (every occurrence, the one after "%hh" too),

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/languagetable.h"
+#include "output/compileoptions.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
 #include "text/report.h"
@@ -73,6 +74,13 @@ class Services {
                                       const std::string& folder, text::Reports& reports) = 0;
   virtual void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                                    text::Reports& reports) = 0;
+  // Compiles the project's help folder into its .chm when `options` ask for it; true when a
+  // new non-empty .chm is there. Switches `options.compileToChm` off when the compiler is
+  // missing or cannot be started.
+  virtual bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
+                           text::Reports& reports) = 0;
+  // Deletes the help compiler's leftovers in the temporary folder.
+  virtual void DeleteCompilerTempFiles() = 0;
 
   // ---- settings and languages ----
   // The settings file's options; nothing when there is no file or no "Options" group. A key

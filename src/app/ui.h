@@ -5,6 +5,7 @@
 // behind the scripted fake of the tests. Every text crossing it is a Windows-1252 byte string
 // (paths: the bytes the system gave), exactly as the model holds it.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,16 @@ class Ui {
   virtual bool EditViewAvailable() = 0;
   // Replaces the editor's selection at its caret by `tag` and gives it the focus.
   virtual void InsertTag(Editor editor, const std::string& tag) = 0;
+
+  // ---- the two windows of a build ----
+  // The modal preview window titled `title`, opened on the page `pagePath`; returns when the
+  // preview ends. When no web view can be made it says so and returns at once.
+  virtual void ShowPreviewWindow(const std::string& title, const std::string& pagePath) = 0;
+  // The builder window: `label` above the build log, "Working..." while `compile` runs, then
+  // the label `compile` returned (kept as it was when that is empty) and "Ok [Esc]"; returns
+  // when the user has closed the window. While `compile` runs the windows take no input.
+  virtual void ShowBuilderWindow(const std::string& label, const std::string& log,
+                                 const std::function<std::string()>& compile) = 0;
 
   // ---- the Options tab: the live store of four options ----
   virtual std::string CompilerPath() = 0;

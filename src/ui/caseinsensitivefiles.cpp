@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <QWebEngineProfile>
 
 namespace qs::ui {
 
@@ -39,6 +40,15 @@ void CaseInsensitiveFiles::interceptRequest(QWebEngineUrlRequestInfo& info) {
   const QString path = url.toLocalFile();
   const QString real = ResolvePathIgnoringCase(path);
   if (real != path) info.redirect(QUrl::fromLocalFile(real));
+}
+
+}  // namespace qs::ui
+
+namespace qs::ui {
+
+void ResolveLocalFilesIgnoringCase(QWebEngineProfile* profile) {
+  if (profile == nullptr || profile->findChild<CaseInsensitiveFiles*>() != nullptr) return;
+  profile->setUrlRequestInterceptor(new CaseInsensitiveFiles(profile));
 }
 
 }  // namespace qs::ui

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWebEngineUrlRequestInterceptor>
 
+class QWebEngineProfile;
+
 namespace qs::ui {
 
 // The path of an existing file or folder whose name differs from `path` only in letter case,
@@ -16,5 +18,10 @@ class CaseInsensitiveFiles : public QWebEngineUrlRequestInterceptor {
   using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
   void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 };
+
+// Gives `profile` one such interceptor for its whole life; a second call changes nothing. The
+// main window's browser and every preview window share the profile, so the interceptor must
+// not belong to any one of their views.
+void ResolveLocalFilesIgnoringCase(QWebEngineProfile* profile);
 
 }  // namespace qs::ui

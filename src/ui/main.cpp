@@ -7,6 +7,7 @@
 #include "app/lifecycle.h"
 #include "platform/programlocation.h"
 #include "ui/mainwindow.h"
+#include "ui/qtprogramrunner.h"
 #include "ui/qtui.h"
 #include "ui/wiring.h"
 
@@ -18,17 +19,20 @@ int main(int argc, char* argv[]) {
   qs::project::HelpProject project;
   qs::app::AppState state;
   qs::config::LanguageTable captions;
-  qs::app::CoreServices services(qs::platform::ProgramPath(), qs::platform::SettingsFolder());
+  // The compiler runs without stopping the windows' painting; they take no input meanwhile.
+  qs::ui::QtProgramRunner runner;
+  qs::app::CoreServices services(qs::platform::ProgramPath(), qs::platform::SettingsFolder(),
+                                 &runner);
   qs::app::PrepareStart(state, captions, services);
 
-  qs::ui::MainWindow window;
+  qs::ui::MainWindow window(qs::ui::WebViewAvailable());
   qs::ui::QtUi ui(window, project);
   qs::app::Commands commands(project, state, captions, services, ui);
   qs::ui::Wire(window, ui, commands);
   if (!window.browserAvailable()) {
-    QMessageBox::critical(nullptr, "ERROR",
-                          "The file 'atl.dll' could not be found!\nHave a look at "
-                          "Purebasic\\Compilers...");
+    const qs::text::Report report = qs::ui::NoBrowserReport();
+    QMessageBox::critical(nullptr, QString::fromStdString(report.title),
+                          QString::fromStdString(report.text));
   }
   window.setCloseHandler([&commands] { qs::app::ShutDown(commands); });
   window.show();

@@ -332,8 +332,7 @@ void MainWindow::BuildPagePane(bool withBrowser) {
     previewBrowser = new QWebEngineView(pagePane);
     previewBrowser->setObjectName("PreviewBrowser");
     previewBrowser->setGeometry(1, 22, 474, 377);
-    previewBrowser->page()->profile()->setUrlRequestInterceptor(
-        new CaseInsensitiveFiles(previewBrowser));
+    ResolveLocalFilesIgnoringCase(previewBrowser->page()->profile());
     previewBrowser->setUrl(QUrl("about:blank"));
     previewBrowser->hide();
     anchors->Add(previewBrowser, kStretch);

@@ -8,10 +8,12 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -19,10 +21,12 @@
 
 #include "project/helpproject.h"
 #include "text/cp1252.h"
+#include "ui/builderwindow.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/listicons.h"
 #include "ui/mainwindow.h"
 #include "ui/nameprompt.h"
+#include "ui/previewwindow.h"
 
 namespace qs::ui {
 
@@ -49,7 +53,36 @@ std::string ToBytes(const QString& text) {
   return text.toStdString();
 }
 
+text::Report NoBrowserReport() {
+  return text::BuildErrorReport(
+      "The file 'atl.dll' could not be found!\nHave a look at Purebasic\\Compilers...");
+}
+
+bool WebViewAvailable() {
+  // The web view runs its pages in a helper program; without it no view can be made.
+  const QByteArray overridden = qgetenv("QTWEBENGINEPROCESS_PATH");
+  const QString helper =
+      !overridden.isEmpty()
+          ? QFile::decodeName(overridden)
+          : QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + "/QtWebEngineProcess";
+  return QFileInfo(helper).isExecutable();
+}
+
 namespace {
+
+// Gives the keyboard focus back to the control that had it when a window of a build opened.
+class KeepFocus {
+ public:
+  KeepFocus() : focus_(QApplication::focusWidget()) {}
+  ~KeepFocus() {
+    if (focus_ != nullptr) focus_->setFocus();
+  }
+  KeepFocus(const KeepFocus&) = delete;
+  KeepFocus& operator=(const KeepFocus&) = delete;
+
+ private:
+  QPointer<QWidget> focus_;
+};
 
 QMessageBox::Icon IconOf(text::ReportIcon icon) {
   switch (icon) {
@@ -280,6 +313,24 @@ void QtUi::InsertTag(app::Editor editor, const std::string& tag) {
   target->setFocus();
   // The tag replaces the selection at the caret; the user's clipboard is left alone.
   target->insertPlainText(FromModel(tag));
+}
+
+void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {
+  const KeepFocus focus;
+  if (!window_.browserAvailable()) {
+    ShowMessage(NoBrowserReport());
+    window_.activateWindow();
+    return;
+  }
+  PreviewWindow preview(&window_, FromBytes(title), FromBytes(pagePath));
+  preview.Run();
+}
+
+void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
+                             const std::function<std::string()>& compile) {
+  const KeepFocus focus;
+  BuilderWindow builder(&window_, FromBytes(label), FromBytes(log));
+  builder.Run([&compile] { return FromBytes(compile()); });
 }
 
 std::string QtUi::CompilerPath() {

@@ -48,6 +48,9 @@ class QtUi : public QObject, public app::Ui {
   void NavigateBrowser(const std::string& target) override;
   bool EditViewAvailable() override;
   void InsertTag(app::Editor editor, const std::string& tag) override;
+  void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
+  void ShowBuilderWindow(const std::string& label, const std::string& log,
+                         const std::function<std::string()>& compile) override;
   std::string CompilerPath() override;
   void SetCompilerPath(const std::string& path) override;
   bool CompileChecked() override;
@@ -74,6 +77,12 @@ class QtUi : public QObject, public app::Ui {
   project::HelpProject& project_;
   std::size_t shownRevision_ = static_cast<std::size_t>(-1);
 };
+
+// The message when no web view can be made, at start-up and for each preview.
+text::Report NoBrowserReport();
+
+// Whether this system can make web views: the browser's helper program is installed.
+bool WebViewAvailable();
 
 // Model text (Windows-1252) to Unicode and back; a character the code page lacks is kept as a
 // numeric character reference.

@@ -1,5 +1,6 @@
 #include "ui/wiring.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,10 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   on(w.moveUpButton, [&c] { c.MoveUp(); });
   on(w.moveDownButton, [&c] { c.MoveDown(); });
   on(w.extractButton, [&c] { c.Extract(); });
+  on(w.previewButton, [&c] { c.PreviewPage(); });
+  on(w.previewAllButton, [&c] { c.PreviewAll(); });
+  on(w.createHtmlButton, [&c] { c.CreateHtml(); });
+  on(w.browseCompilerButton, [&c] { c.BrowseCompiler(); });
   on(w.editViewButton, [&c] { c.EditView(); });
   on(w.associateButton, [&c] { c.Associate(); });
   on(w.removeAssociationButton, [&c] { c.RemoveAssociation(); });
@@ -50,6 +55,9 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   });
   QObject::connect(&ui, &QtUi::menuCommand, &w,
                    [&c](int id) { c.Command(static_cast<app::CommandId>(id)); });
+
+  QObject::connect(w.compileCheckBox, &QCheckBox::toggled, &w,
+                   [&c](bool) { c.CompileOptionChanged(); });
 
   QObject::connect(w.languageList, &QComboBox::activated, &w, [&c](int) { c.LanguageChosen(); });
   for (QLineEdit* field : w.headingFields) {

@@ -95,6 +95,21 @@ void FakeUi::InsertTag(app::Editor editor, const std::string& tag) {
   insertedTags.emplace_back(editor, tag);
 }
 
+void FakeUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {
+  previews.push_back({title, pagePath});
+  log_.push_back("preview window " + pagePath);
+}
+
+void FakeUi::ShowBuilderWindow(const std::string& label, const std::string& log,
+                               const std::function<std::string()>& compile) {
+  log_.push_back("builder window");
+  BuilderShown shown{label, log, label};
+  const std::string compiled = compile();
+  if (!compiled.empty()) shown.finalLabel = compiled;
+  builders.push_back(shown);
+  log_.push_back("builder closed");
+}
+
 bool FakeServices::LoadProject(project::HelpProject& project, const std::string& path,
                                const project::LoadContext&, text::Reports& reports) {
   log_.push_back("load " + path);
@@ -151,9 +166,23 @@ void FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
 }
 
 std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const config::LanguageTable&,
-                                          const std::string& folder, text::Reports&) {
+                                          const std::string& folder, text::Reports& reports) {
   log_.push_back("build " + folder);
-  return folder + "Index.html";
+  if (buildLog.empty()) {
+    reports.push_back(text::ErrorReport("Could not create file '" + folder + "Index.html'!"));
+    return {};
+  }
+  return folder + buildLog;
+}
+
+bool FakeServices::CompileHelp(const project::HelpProject&, output::CompileOptions& options,
+                               text::Reports& reports) {
+  log_.push_back("compile");
+  compiledWith = options;
+  if (!options.compileToChm || options.compilerPath.empty()) return false;
+  if (compileReport) reports.push_back(*compileReport);
+  if (compileSwitchesOff) options.compileToChm = false;
+  return compileWorks;
 }
 
 void FakeServices::WriteUniqueHtmlFile(const project::HelpProject& project,

@@ -45,6 +45,14 @@ class FakeUi : public app::Ui {
   std::string browser = "about:blank";
   bool viewMode = false;
   std::vector<std::pair<app::Editor, std::string>> insertedTags;
+  struct PreviewShown {
+    std::string title, page;
+  };
+  std::vector<PreviewShown> previews;
+  struct BuilderShown {
+    std::string firstLabel, log, finalLabel;
+  };
+  std::vector<BuilderShown> builders;
   std::vector<std::string> languageEntries;
   int languageSelected = -2;
   std::string languageChosen;  // what the user picked in the list
@@ -81,6 +89,9 @@ class FakeUi : public app::Ui {
   void NavigateBrowser(const std::string& target) override;
   bool EditViewAvailable() override { return editViewAvailable; }
   void InsertTag(app::Editor editor, const std::string& tag) override;
+  void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
+  void ShowBuilderWindow(const std::string& label, const std::string& log,
+                         const std::function<std::string()>& compile) override;
   std::string CompilerPath() override { return compilerPath; }
   void SetCompilerPath(const std::string& path) override { compilerPath = path; }
   bool CompileChecked() override { return compile; }
@@ -125,12 +136,18 @@ class FakeServices : public app::Services {
   std::map<std::string, std::pair<std::string, config::LanguageTable>> languageFiles;
   std::vector<std::string> nonEmptyFiles;
   std::string compiler;
+  // What a compile run does: produce the file, or fail with a report and maybe switch off.
+  bool compileWorks = true;
+  std::optional<text::Report> compileReport;
+  bool compileSwitchesOff = false;
+  std::string buildLog = "Index.html\n";  // a build that fails returns empty
 
   // ---- record ----
   std::vector<std::string> savedTo;
   std::optional<app::StoredSettings> written;
   std::vector<std::pair<std::string, config::LanguageTable>> savedLanguages;
   std::optional<bool> lastKeepData;
+  std::optional<output::CompileOptions> compiledWith;
 
   bool LoadProject(project::HelpProject& project, const std::string& path,
                    const project::LoadContext& context, text::Reports& reports) override;
@@ -149,6 +166,9 @@ class FakeServices : public app::Services {
                               text::Reports& reports) override;
   void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
+  bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
+                   text::Reports& reports) override;
+  void DeleteCompilerTempFiles() override { log_.push_back("delete temp files"); }
   std::optional<app::StoredSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const app::StoredSettings& values) override;
   app::LanguageList ListLanguages() override { return languages; }

@@ -1,0 +1,182 @@
+// The Make Help group and the compiler options: the two previews, "Create HTML files" with the
+// builder window and its compile step, the compiler requester and the compile option's rule.
+
+#include "commandfixture.h"
+
+namespace qs::apptest {
+namespace {
+
+class BuildCommandTest : public CommandTest {
+ protected:
+  BuildCommandTest() {
+    UseProject({"Index", "Split", "Notes*", "License*"});
+    project.libraryFile = "/libs/TextKit";
+    project.helpFolder = "/help/";
+    project.selectedTopic = "Notes";
+    project.SelectRow(2);
+    ui.form = {"Notes typed", "", "body typed", ""};
+    ui.compilerPath = "/usr/bin/chmcmd";
+  }
+};
+
+TEST_F(BuildCommandTest, previewsCommitBuildShowThePageAndEndThePreviewInOrder) {
+  state.activeEditor = app::Editor::Body;
+  commands.PreviewPage();
+  EXPECT_EQ(project.FindTopic("Notes")->body, "body typed");
+  ASSERT_EQ(ui.previews.size(), 1u);
+  EXPECT_EQ(ui.previews[0].title, "QuillSmith [HTML Preview] - TextKit library help");
+  EXPECT_EQ(ui.previews[0].page, "/tmp/preview/Notes.html");
+  EXPECT_LT(LogIndex("make preview"), LogIndex("build /tmp/preview/"));
+  EXPECT_LT(LogIndex("build /tmp/preview/"), LogIndex("preview window"));
+  EXPECT_LT(LogIndex("preview window"), LogIndex("end preview /tmp/preview/"));
+  EXPECT_EQ(state.activeEditor, app::Editor::None);
+
+  log.clear();
+  commands.Command(app::CommandId::PreviewAll);
+  EXPECT_EQ(ui.previews.back().page, "/tmp/preview/Index.html");
+  EXPECT_TRUE(Logged("end preview /tmp/preview/"));
+  commands.Command(app::CommandId::PreviewPage);
+  EXPECT_EQ(ui.previews.back().page, "/tmp/preview/Notes.html");
+}
+
+TEST_F(BuildCommandTest, previewsDoNothingWithoutATopicOrAPreviewFolder) {
+  project.selectedTopic.clear();
+  state.activeEditor = app::Editor::Summary;
+  commands.Command(app::CommandId::PreviewPage);
+  commands.Command(app::CommandId::PreviewAll);
+  // The keys leave the editor of the tag buttons alone when there is nothing to preview.
+  EXPECT_EQ(state.activeEditor, app::Editor::Summary);
+  commands.PreviewAll();
+  EXPECT_EQ(state.activeEditor, app::Editor::None);
+  EXPECT_TRUE(log.empty());
+
+  project.selectedTopic = "Notes";
+  services.previewFolder.clear();
+  commands.PreviewPage();
+  EXPECT_TRUE(ui.previews.empty());
+  EXPECT_FALSE(Logged("build"));
+  EXPECT_FALSE(Logged("end preview"));
+}
+
+TEST_F(BuildCommandTest, previewWindowInViewModeLeavesTheViewItsPages) {
+  commands.EditView();
+  ASSERT_TRUE(state.viewMode);
+  ASSERT_EQ(state.previewFolder, "/tmp/preview/");
+  log.clear();
+  commands.PreviewAll();
+  EXPECT_EQ(ui.previews.size(), 1u);
+  EXPECT_FALSE(Logged("end preview"));
+  // Leaving the view mode ends the preview of both.
+  commands.EditView();
+  EXPECT_TRUE(Logged("end preview /tmp/preview/"));
+}
+
+TEST_F(BuildCommandTest, createHtmlRefusesWithoutAHelpFolderButCommitsFirst) {
+  project.helpFolder.clear();
+  commands.CreateHtml();
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0],
+            (text::Report{"WARNING", "No help folder defined!", text::ReportIcon::Exclamation}));
+  EXPECT_EQ(project.FindTopic("Notes")->title, "Notes typed");
+  EXPECT_FALSE(Logged("build"));
+  EXPECT_TRUE(ui.builders.empty());
+}
+
+TEST_F(BuildCommandTest, createHtmlLeavesViewModeErasesBuildsShowsTheBuilderAndCleansUp) {
+  commands.EditView();
+  log.clear();
+  commands.CreateHtml();
+  EXPECT_FALSE(state.viewMode);
+  EXPECT_FALSE(ui.viewMode);
+  // Neither the form is refilled nor the view mode's folder removed.
+  EXPECT_FALSE(Logged("show "));
+  EXPECT_FALSE(Logged("end preview"));
+  EXPECT_LT(LogIndex("edit mode"), LogIndex("erase build"));
+  EXPECT_LT(LogIndex("erase build"), LogIndex("build /help/"));
+  EXPECT_LT(LogIndex("build /help/"), LogIndex("builder window"));
+  EXPECT_LT(LogIndex("builder window"), LogIndex("compile"));
+  EXPECT_LT(LogIndex("builder closed"), LogIndex("delete temp files"));
+  ASSERT_EQ(ui.builders.size(), 1u);
+  EXPECT_EQ(ui.builders[0].firstLabel, "Help files created in /help/ :");
+  EXPECT_EQ(ui.builders[0].log, "/help/Index.html\n");
+  // Compilation is off: the label stays.
+  EXPECT_EQ(ui.builders[0].finalLabel, "Help files created in /help/ :");
+  EXPECT_EQ(services.compiledWith, (output::CompileOptions{false, "/usr/bin/chmcmd"}));
+  // Without the erase option the build is erased only once, before it.
+  EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 1);
+}
+
+TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
+  ui.compile = true;
+  commands.CreateHtml();
+  ASSERT_EQ(ui.builders.size(), 1u);
+  EXPECT_EQ(ui.builders[0].finalLabel, "Help files compiled to /help/TextKit.chm :");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BuildCommandTest, compileFailuresAreShownInTheBuilderAndMaySwitchTheOptionOff) {
+  ui.compile = true;
+  ui.eraseHtml = true;
+  services.compileWorks = false;
+  services.compileSwitchesOff = true;
+  services.compileReport = text::BuildErrorReport("Help compiler not found!\n'/usr/bin/chmcmd'");
+  commands.CreateHtml();
+  ASSERT_EQ(ui.builders.size(), 1u);
+  EXPECT_EQ(ui.builders[0].finalLabel, "Help files created in /help/ :");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "ERROR");
+  EXPECT_LT(LogIndex("message Help compiler not found!"), LogIndex("builder closed"));
+  EXPECT_FALSE(ui.compile);
+  // The erase option erases the build after the window also when nothing was compiled.
+  EXPECT_GT(std::count(log.begin() + static_cast<std::ptrdiff_t>(LogIndex("builder closed")),
+                       log.end(), "erase build"),
+            0);
+
+  // A failure that keeps the option: still checked.
+  ui.compile = true;
+  services.compileSwitchesOff = false;
+  commands.CreateHtml();
+  EXPECT_TRUE(ui.compile);
+}
+
+TEST_F(BuildCommandTest, aFailedBuildSaysSoOpensNoWindowAndStillHonoursTheEraseOption) {
+  services.buildLog.clear();
+  ui.eraseHtml = true;
+  commands.CreateHtml();
+  EXPECT_TRUE(ui.builders.empty());
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, "Could not create file '/help/Index.html'!");
+  EXPECT_EQ(ui.messages[1], text::BuildErrorReport("Error during help files creation!"));
+  EXPECT_FALSE(Logged("delete temp files"));
+  EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 2);
+}
+
+TEST_F(BuildCommandTest, compilerRequesterStartsAtTheLookUpOrTheProgramFolder) {
+  services.compiler = "/usr/bin/chmcmd";
+  ui.files = {{"/opt/hhc/hhc.exe", 0}};
+  commands.BrowseCompiler();
+  ASSERT_EQ(ui.requesters.size(), 1u);
+  EXPECT_EQ(ui.requesters[0].kind, "open");
+  EXPECT_EQ(ui.requesters[0].title, "HTML2CHM Compiler");
+  EXPECT_EQ(ui.requesters[0].start, "/usr/bin/chmcmd");
+  EXPECT_EQ(ui.requesters[0].pattern,
+            "Microsoft HTML Help Compiler|hhc.exe|Executables|*.exe|All files|*.*");
+  EXPECT_EQ(ui.compilerPath, "/opt/hhc/hhc.exe");
+
+  services.compiler.clear();
+  commands.BrowseCompiler();  // cancelled
+  EXPECT_EQ(ui.requesters[1].start, "/prog/");
+  EXPECT_EQ(ui.compilerPath, "/opt/hhc/hhc.exe");
+}
+
+TEST_F(BuildCommandTest, compileOptionCannotStayOnWithoutACompilerPath) {
+  ui.compile = true;
+  commands.CompileOptionChanged();
+  EXPECT_TRUE(ui.compile);
+  ui.compilerPath.clear();
+  commands.CompileOptionChanged();
+  EXPECT_FALSE(ui.compile);
+}
+
+}  // namespace
+}  // namespace qs::apptest

@@ -178,10 +178,16 @@ TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
   fs::create_directories(folder);
   fs::create_directories(scratch.Path() + "elsewhere");
   fs::create_directory_symlink(scratch.Path() + "elsewhere", folder + "docs");
-  auto project = MakeProject({"Index", "docs/Page"});
+  testsupport::WriteBytes(scratch.Path() + "elsewhere/target", "kept");
+  fs::create_symlink(scratch.Path() + "elsewhere/target", folder + "A.html");
   BuildRecord record;
   text::Reports reports;
-  EXPECT_EQ(BuildHelpFolder(project, {}, folder, record, reports), "");
+  // A link at a page's own name is replaced, not written through.
+  EXPECT_FALSE(BuildHelpFolder(MakeProject({"Index", "A"}), {}, folder, record, reports).empty());
+  EXPECT_FALSE(fs::is_symlink(folder + "A.html"));
+  EXPECT_EQ(ReadBytes(scratch.Path() + "elsewhere/target"), "kept");
+  // A linked sub-folder is refused.
+  EXPECT_EQ(BuildHelpFolder(MakeProject({"Index", "docs/Page"}), {}, folder, record, reports), "");
   EXPECT_FALSE(fs::exists(scratch.Path() + "elsewhere/Page.html"));
 }
 

@@ -1,6 +1,10 @@
 #include "output/pagewriter.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include "support/projectfixture.h"
 #include "support/scratchfolder.h"
@@ -221,12 +225,24 @@ TEST(UserTopicPage, writesTheTextWithoutLinks) {
   EXPECT_EQ(PageOf(project, "License"), expected);
 }
 
-TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccess) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+// A file-size limit makes the write fail partway, as a full disk would.
+TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccessAndLeavesNoStump) {
+  testsupport::ScratchFolder scratch;
+  const std::string path = scratch.Path() + "Index.html";
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   text::Reports reports;
-  EXPECT_FALSE(WriteIndexPage("/dev/full", ExampleProject(), {}, reports));
+  const bool written = WriteIndexPage(path, ExampleProject(), {}, reports);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(written);
   ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports[0].text, "Could not create file '/dev/full'!");
+  EXPECT_EQ(reports[0], text::ErrorReport("Could not create file '" + path + "'!"));
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 }  // namespace

@@ -1,0 +1,165 @@
+// The preview window with the real web view: F1 on a user topic, F2 with the links of the
+// built help (letter case ignored, as in a compiled help file), Back and Forward with the
+// address-field rule, the layout, and the preview's end when no web view can be made.
+
+#include "ui/previewwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "modaldriver.h"
+#include "platform/tempfolder.h"
+#include "project/usertopics.h"
+#include "wiredwindow.h"
+
+namespace qs::ui {
+namespace {
+
+using uitest::RunScript;
+using uitest::WaitFor;
+using uitest::WaitForPage;
+using uitest::WhenModal;
+
+QString PreviewFolder() {
+  return QString::fromStdString(platform::SystemTempFolder()) + "~QuillSmith~/";
+}
+
+QString TitleOf(const project::HelpProject& project, const std::string& name) {
+  return FromModel(project.FindTopic(name)->title);
+}
+
+// Clicks the first link matching `selector` as a user would, after scrolling it into view.
+bool ClickLink(QWebEngineView* view, const QString& selector) {
+  const QVariantList centre =
+      RunScript(view, QString("(function(){var a=document.querySelector('%1');"
+                              "if(!a)return [];a.scrollIntoView();"
+                              "var r=a.getBoundingClientRect();"
+                              "return [r.left+r.width/2,r.top+r.height/2];})()")
+                          .arg(selector))
+          .toList();
+  if (centre.size() != 2) return false;
+  QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {},
+                    QPoint(centre[0].toInt(), centre[1].toInt()));
+  return true;
+}
+
+void PressIn(PreviewWindow* preview, Qt::Key key) {
+  preview->activateWindow();
+  QTest::keyClick(preview, key);
+}
+
+TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndRemovesThePreviewFolderAfterwards) {
+  uitest::WiredWindow app(true);
+  app.ExtractSample(app.Path("help/"));
+  ASSERT_TRUE(project::AddUserTopic(app.project, "Notes").added);
+  app.ui->RefreshTopicList();
+  app.commands->ShowSelectedTopic();
+  // Typed but not yet committed: the preview commits first.
+  app.window->bodyEditor->setPlainText("Typed just before the preview");
+
+  bool checked = false;
+  WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
+    EXPECT_TRUE(WaitForPage(preview->browser, "Notes"));
+    EXPECT_TRUE(RunScript(preview->browser, "document.body.innerText")
+                    .toString()
+                    .contains("Typed just before the preview"));
+    EXPECT_EQ(preview->windowTitle(), "QuillSmith [HTML Preview] - TextKit library help");
+    EXPECT_EQ(preview->addressField->text(), PreviewFolder() + "Notes.html");
+    EXPECT_TRUE(preview->addressField->isReadOnly());
+    EXPECT_EQ(preview->size(), QSize(600, 400));
+    EXPECT_EQ(preview->minimumSize(), QSize(500, 300));
+    EXPECT_EQ(preview->backButton->text(), QString(QChar(0x2190)));
+    EXPECT_EQ(preview->forwardButton->toolTip(), "Forward [F2]");
+    EXPECT_EQ(preview->endButton->text(), QString(QChar(0x2715)));
+    EXPECT_TRUE(preview->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(preview->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(preview->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(preview->isModal());
+    // The address field and the separator stretch across; the browser stretches both ways.
+    preview->resize(700, 450);
+    QApplication::processEvents();
+    EXPECT_EQ(preview->addressField->geometry(), QRect(155, 3, 540, 20));
+    EXPECT_EQ(preview->separator->geometry(), QRect(1, 27, 698, 2));
+    EXPECT_EQ(preview->browser->geometry(), QRect(5, 35, 690, 410));
+    EXPECT_EQ(preview->endButton->geometry(), QRect(105, 3, 45, 20));
+    checked = true;
+    PressIn(preview, Qt::Key_Escape);
+  });
+  app.window->topicListView->setFocus();
+  QTest::keyClick(app.window->topicListView, Qt::Key_F1);
+
+  EXPECT_TRUE(checked);
+  EXPECT_FALSE(app.window->findChild<PreviewWindow*>());
+  EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
+  EXPECT_EQ(app.project.FindTopic("Notes")->body, "Typed just before the preview");
+  // The focus is back where it was.
+  EXPECT_EQ(app.window->focusWidget(), app.window->topicListView);
+}
+
+TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
+  uitest::WiredWindow app(true);
+  app.ExtractSample(app.Path("help/"));
+  const std::string function = app.project.ItemText(1);
+  const QString index = TitleOf(app.project, "Index");
+  const QString page = TitleOf(app.project, function);
+  const QString pageFile = QString::fromStdString(function) + ".html";
+
+  bool walked = false;
+  WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
+    QWebEngineView* view = preview->browser;
+    const QString start = PreviewFolder() + "Index.html";
+    ASSERT_TRUE(WaitForPage(view, index));
+    EXPECT_EQ(preview->addressField->text(), start);
+    // Index -> function page -> "- index" link at its foot (written in lower case).
+    ASSERT_TRUE(ClickLink(view, QString("a[href=\"%1\"]").arg(pageFile)));
+    ASSERT_TRUE(WaitForPage(view, page));
+    ASSERT_TRUE(ClickLink(view, "a[href=\"index.html\"]"));
+    ASSERT_TRUE(WaitForPage(view, index));
+    EXPECT_EQ(preview->addressField->text(), start);
+
+    // The Back button goes back and leaves the address field alone.
+    preview->backButton->click();
+    ASSERT_TRUE(WaitForPage(view, page));
+    EXPECT_EQ(preview->addressField->text(), start);
+    // F1 goes back and shows where the browser arrived.
+    PressIn(preview, Qt::Key_F1);
+    ASSERT_TRUE(WaitForPage(view, index));
+    EXPECT_TRUE(WaitFor([&] { return preview->addressField->text() == start; }));
+    PressIn(preview, Qt::Key_F2);
+    ASSERT_TRUE(WaitForPage(view, page));
+    EXPECT_TRUE(
+        WaitFor([&] { return preview->addressField->text() == PreviewFolder() + pageFile; }));
+    preview->forwardButton->click();
+    ASSERT_TRUE(WaitForPage(view, index));
+    EXPECT_EQ(preview->addressField->text(), PreviewFolder() + pageFile);
+    walked = true;
+    preview->endButton->click();
+  });
+  QTest::keyClick(app.window->topicListView, Qt::Key_F2);
+  EXPECT_TRUE(walked);
+  EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
+}
+
+TEST(PreviewWindow, withoutAWebViewSaysSoAndStillEndsThePreview) {
+  uitest::WiredWindow app(false);
+  app.ExtractSample(app.Path("help/"));
+  QString said;
+  WhenModal<QMessageBox>("", [&](QMessageBox* box) {
+    said = box->windowTitle() + "|" + box->text();
+    box->accept();
+  });
+  app.window->previewButton->click();
+  EXPECT_EQ(said,
+            "ERROR|The file 'atl.dll' could not be found!\nHave a look at Purebasic\\Compilers...");
+  EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
+}
+
+}  // namespace
+}  // namespace qs::ui

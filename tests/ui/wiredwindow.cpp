@@ -1,0 +1,42 @@
+#include "wiredwindow.h"
+
+#include <QTest>
+#include <QTreeWidget>
+
+#include "support/librarygenerator.h"
+#include "ui/wiring.h"
+
+namespace qs::uitest {
+
+WiredWindow::WiredWindow(bool withBrowser) {
+  libraryPath = Path("TextKit");
+  testsupport::WriteLibraryFile(libraryPath, testsupport::SampleLibrarySpec());
+  window = std::make_unique<ui::MainWindow>(withBrowser);
+  ui = std::make_unique<ui::QtUi>(*window, project);
+  services = std::make_unique<app::CoreServices>(Path("quillsmith"), Path(""), &runner);
+  commands = std::make_unique<app::Commands>(project, state, captions, *services, *ui);
+  ui::Wire(*window, *ui, *commands);
+  window->show();
+  exposed = QTest::qWaitForWindowExposed(window.get());
+  window->activateWindow();
+}
+
+std::string WiredWindow::Path(const char* name) const {
+  return folder.path().toStdString() + "/" + name;
+}
+
+void WiredWindow::ExtractSample(const std::string& helpFolder) {
+  project.projectFile = Path("demo.qsp");
+  project.libraryFile = libraryPath;
+  project.helpFolder = helpFolder;
+  text::Reports reports;
+  services->ExtractLibraryInfo(project, false, reports);
+  ui->RefreshTopicList();
+  commands->ShowSelectedTopic();
+}
+
+void WiredWindow::SelectRow(int row) {
+  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(row));
+}
+
+}  // namespace qs::uitest

@@ -1,0 +1,147 @@
+// "Create HTML files" through the real window: the builder window's label, log and button,
+// its missing close box, the compiler run with chmcmd while input is dropped, the erase
+// option, a compiler path that is a folder, and the compile option's rule.
+
+#include "ui/builderwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include "modaldriver.h"
+#include "platform/helpcompilerlocator.h"
+#include "ui/inputblocker.h"
+#include "wiredwindow.h"
+
+namespace qs::ui {
+namespace {
+
+using uitest::WhenModal;
+
+bool Finished(BuilderWindow* builder) {
+  return builder->builderButton->text() == "Ok [Esc]";
+}
+
+class BuilderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app.ExtractSample(app.Path("help/"));
+    helpFolder = QString::fromStdString(app.Path("help/"));
+    QDir().mkpath(helpFolder);
+  }
+  // Clicks "Create HTML files", lets `check` look at the finished builder window, closes it
+  // with Escape; returns the log the window showed.
+  QStringList CreateHtml(const std::function<void(BuilderWindow*)>& check) {
+    QStringList log;
+    bool seen = false;
+    WhenModal<BuilderWindow>("BuilderWindow", Finished, [&](BuilderWindow* builder) {
+      seen = true;
+      log = builder->builderLog->toPlainText().split('\n', Qt::SkipEmptyParts);
+      check(builder);
+      builder->activateWindow();
+      QTest::keyClick(builder, Qt::Key_Escape);
+    });
+    app.window->createHtmlButton->click();
+    EXPECT_TRUE(seen);
+    return log;
+  }
+  uitest::WiredWindow app{false};
+  QString helpFolder;
+};
+
+TEST_F(BuilderTest, withoutCompilationTheLabelKeepsTheHelpFolderAndOnlyOkOrEscCloses) {
+  const QStringList log = CreateHtml([&](BuilderWindow* builder) {
+    EXPECT_EQ(builder->windowTitle(), "QuillSmith [HTML Builder]");
+    EXPECT_EQ(builder->builderLabel->text(), "Help files created in " + helpFolder + " :");
+    EXPECT_TRUE(builder->builderLog->isReadOnly());
+    EXPECT_EQ(builder->size(), QSize(390, 202));
+    EXPECT_EQ(builder->builderButton->geometry(), QRect(150, 175, 105, 25));
+    // No close box, and a close request from the window manager is refused.
+    EXPECT_FALSE(builder->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(builder->windowFlags() & Qt::WindowMinMaxButtonsHint);
+    builder->close();
+    EXPECT_TRUE(builder->isVisible());
+  });
+  ASSERT_FALSE(log.isEmpty());
+  EXPECT_TRUE(log.contains(helpFolder + "Index.html"));
+  EXPECT_TRUE(log.contains(helpFolder + "TextKit.hhp"));
+  for (const QString& file : log) EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(helpFolder + "TextKit.chm"));
+}
+
+TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
+  const std::string compiler = platform::FindHelpCompiler();
+  if (compiler.empty()) GTEST_SKIP() << "chmcmd is not installed";
+  app.window->compilerPathField->setText(QString::fromStdString(compiler));
+  app.window->compileCheckBox->setChecked(true);
+  app.window->eraseHtmlCheckBox->setChecked(true);
+  const QStringList log = CreateHtml([&](BuilderWindow* builder) {
+    EXPECT_EQ(builder->builderLabel->text(),
+              "Help files compiled to " + helpFolder + "TextKit.chm :");
+  });
+  ASSERT_GT(log.size(), 5);
+  for (const QString& file : log) EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
+  EXPECT_GT(QFileInfo(helpFolder + "TextKit.chm").size(), 0);
+  EXPECT_TRUE(app.window->compileCheckBox->isChecked());
+}
+
+TEST_F(BuilderTest, aCompilerPathThatIsAFolderIsNotFoundAndUnchecksTheOption) {
+  const QString folder = QString::fromStdString(app.Path(""));
+  app.window->compilerPathField->setText(folder);
+  app.window->compileCheckBox->setChecked(true);
+  QString said;
+  WhenModal<QMessageBox>("", [&](QMessageBox* box) {
+    said = box->windowTitle() + "|" + box->text();
+    box->accept();
+  });
+  CreateHtml([&](BuilderWindow* builder) {
+    EXPECT_EQ(builder->builderLabel->text(), "Help files created in " + helpFolder + " :");
+  });
+  EXPECT_EQ(said, "ERROR|Help compiler not found!\n'" + folder + "'");
+  EXPECT_FALSE(app.window->compileCheckBox->isChecked());
+}
+
+TEST_F(BuilderTest, theCompileOptionCannotBeCheckedWithoutACompilerPath) {
+  app.window->compilerPathField->clear();
+  app.window->compileCheckBox->click();
+  EXPECT_FALSE(app.window->compileCheckBox->isChecked());
+  app.window->compilerPathField->setText("/usr/bin/chmcmd");
+  app.window->compileCheckBox->click();
+  EXPECT_TRUE(app.window->compileCheckBox->isChecked());
+}
+
+TEST(InputBlocker, dropsKeysAndClicksButLetsTimersAndPaintingRun) {
+  QWidget window;
+  auto* field = new QLineEdit(&window);
+  auto* button = new QPushButton("x", &window);
+  button->move(0, 40);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  int clicks = 0;
+  QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+  bool timerRan = false;
+  {
+    const InputBlocker blocker;
+    QTest::keyClicks(field, "typed");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    EXPECT_TRUE(uitest::WaitFor([&] { return timerRan; }));
+    window.repaint();
+  }
+  EXPECT_EQ(field->text(), "");
+  EXPECT_EQ(clicks, 0);
+  QTest::keyClicks(field, "typed");
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(field->text(), "typed");
+  EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
+}  // namespace qs::ui

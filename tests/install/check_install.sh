@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and checks the tree a desktop would see.
+set -euo pipefail
+build_dir=$1
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR="$dest" cmake --install "$build_dir" --prefix /usr >/dev/null
+root="$dest/usr"
+
+for program in quillsmith quillsmith-cli; do
+  [[ -x "$root/bin/$program" ]] || fail "bin/$program is not installed"
+done
+"$root/bin/quillsmith-cli" --version | grep -qx "quillsmith-cli 1.03.99" ||
+  fail "the installed quillsmith-cli does not run"
+
+desktop="$root/share/applications/quillsmith.desktop"
+desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+grep -qx "MimeType=application/x-quillsmith-project;" "$desktop" ||
+  fail "desktop entry does not open project files"
+
+mime="$root/share/mime/packages/quillsmith.xml"
+xmllint --noout "$mime" || fail "MIME definition is not valid XML"
+glob=$(xmllint --xpath "string(//*[local-name()='mime-type'][@type='application/x-quillsmith-project']/*[local-name()='glob']/@pattern)" "$mime")
+[[ "$glob" == "*.qsp" ]] || fail "MIME definition does not name *.qsp (found '$glob')"
+
+[[ -s "$root/share/icons/hicolor/scalable/apps/quillsmith.svg" ]] || fail "no scalable icon"
+for size in 16 32 48 64 128 256; do
+  png="$root/share/icons/hicolor/${size}x${size}/apps/quillsmith.png"
+  [[ -s "$png" ]] || fail "no ${size}px icon"
+  file "$png" | grep -q "PNG image data, $size x $size" || fail "$png is not a ${size}px PNG"
+done
+
+man="$root/share/man/man1/quillsmith-cli.1"
+[[ -s "$man" ]] || fail "no manual page"
+for word in 'B quillsmith-cli list' 'B quillsmith-cli extract' 'B quillsmith-cli build' \
+  'B quillsmith-cli unique' '\-\-fresh' '\-\-help\-folder' '\-\-out' '\-\-compile' \
+  '\-\-compiler' '\-\-erase' '\-\-language\-file' 'SH DIAGNOSTICS' 'SH EXIT STATUS'; do
+  grep -qF -- "$word" "$man" || fail "manual page does not describe $word"
+done
+
+chm="$root/share/quillsmith/QuillSmith.chm"
+[[ -s "$chm" ]] || fail "the program's help file is missing or empty"
+chmls list "$chm" | grep -q "/QuillSmith.html$" || fail "the help file has no QuillSmith.html"
+echo "installed tree is complete"

@@ -21,4 +21,14 @@ std::string ProgramHelpFile(const std::string& programFolder) {
   return beside;
 }
 
+std::string ProgramHelpPages(const std::string& programFolder) {
+  const char sep = text::NativeSeparator();
+  const std::string pages = std::string("QuillSmithHelp") + sep;
+  const std::string beside = text::WithTrailingSeparator(programFolder) + pages;
+  if (!programFolder.empty() && IsNonEmptyFile(beside + "QuillSmith.html")) return beside;
+  const std::string data = InstalledDataFolder(programFolder);
+  if (!data.empty() && IsNonEmptyFile(data + pages + "QuillSmith.html")) return data + pages;
+  return {};
+}
+
 }  // namespace qs::platform

@@ -16,4 +16,9 @@ std::string InstalledDataFolder(const std::string& programFolder);
 // exist).
 std::string ProgramHelpFile(const std::string& programFolder);
 
+// The folder of the help file's pages as plain HTML ("QuillSmithHelp/" beside the program or
+// in the installed data folder), for showing the help where no viewer for compiled help files
+// is installed; empty text when neither holds "QuillSmith.html".
+std::string ProgramHelpPages(const std::string& programFolder);
+
 }  // namespace qs::platform

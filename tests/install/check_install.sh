@@ -43,4 +43,6 @@ done
 chm="$root/share/quillsmith/QuillSmith.chm"
 [[ -s "$chm" ]] || fail "the program's help file is missing or empty"
 chmls list "$chm" | grep -q "/QuillSmith.html$" || fail "the help file has no QuillSmith.html"
+[[ -s "$root/share/quillsmith/QuillSmithHelp/QuillSmith.html" ]] ||
+  fail "the help pages for the program's own preview are missing"
 echo "installed tree is complete"

@@ -31,5 +31,19 @@ TEST(InstallLayout, findsTheHelpFileBesideTheProgramFirstThenInSharedData) {
   EXPECT_EQ(ProgramHelpFile(bin), bin + "QuillSmith.chm");
 }
 
+TEST(InstallLayout, findsTheHelpPagesWhereTheyHoldTheStartPage) {
+  ScratchFolder scratch;
+  const std::string bin = scratch.Path() + "bin/";
+  const std::string data = scratch.Path() + "share/quillsmith/";
+  std::filesystem::create_directories(bin + "QuillSmithHelp");
+  std::filesystem::create_directories(data + "QuillSmithHelp");
+  EXPECT_EQ(ProgramHelpPages(bin), "");
+  WriteBytes(data + "QuillSmithHelp/QuillSmith.html", "<html>");
+  EXPECT_EQ(ProgramHelpPages(bin), bin + "../share/quillsmith/QuillSmithHelp/");
+  WriteBytes(bin + "QuillSmithHelp/QuillSmith.html", "<html>");
+  EXPECT_EQ(ProgramHelpPages(bin), bin + "QuillSmithHelp/");
+  EXPECT_EQ(ProgramHelpPages(""), "");
+}
+
 }  // namespace
 }  // namespace qs::platform

@@ -83,9 +83,12 @@ struct FileBytes {
 };
 
 bool ReadWholeFile(const std::string& path, FileBytes& data) {
+  // Only a regular file holds a project: a named pipe would block the open for ever and a
+  // device such as /dev/zero would give bytes until memory runs out.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
-  std::error_code error;
   const auto hint = std::filesystem::file_size(std::filesystem::path(path), error);
   std::size_t capacity = error ? 0 : static_cast<std::size_t>(hint);
   data.bytes = std::make_unique_for_overwrite<char[]>(capacity);

@@ -82,7 +82,7 @@ Picture Without(Picture picture, std::string_view relativeFolder) {
 }
 
 std::string RunWithFileSizeLimit(std::uintmax_t fileSizeLimit,
-                                 const std::function<std::string()>& body) {
+                                 const std::function<std::string()>& body, unsigned seconds) {
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe");
   const pid_t child = fork();
@@ -93,6 +93,7 @@ std::string RunWithFileSizeLimit(std::uintmax_t fileSizeLimit,
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+    alarm(seconds);
     const std::string answer = body();
     std::size_t done = 0;
     while (done < answer.size()) {

@@ -39,8 +39,10 @@ Picture Without(Picture picture, std::string_view relativeFolder);
 
 // Runs `body` in a forked child whose files cannot grow past `fileSizeLimit` bytes: a write
 // beyond it fails as on a full disk. Returns what `body` returned, or "crashed" when the
-// child did not end normally. Keep `body` to plain calls: it runs in a copy of the process.
+// child did not end normally; a child still running after `seconds` is killed, so a hang
+// fails the test instead of stopping the suite. Keep `body` to plain calls: it runs in a
+// copy of the process.
 std::string RunWithFileSizeLimit(std::uintmax_t fileSizeLimit,
-                                 const std::function<std::string()>& body);
+                                 const std::function<std::string()>& body, unsigned seconds = 60);
 
 }  // namespace qs::hardening

@@ -4,6 +4,7 @@
 // byte and nothing half-written may be left beside it.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -75,6 +76,29 @@ TEST(ProjectSaveFaults, aFolderInTheWayOrAMissingFolderIsReportedAndChangesNothi
     EXPECT_EQ(reports[0], text::ErrorReport("Could not create file '" + box.Path(relative) + "'!"));
   }
   EXPECT_EQ(TakePicture(box.Path()), before);
+}
+
+TEST(ProjectLoadFaults, aPipeOrAFolderIsRefusedWithoutHangingAndTheProjectStays) {
+  Sandbox box;
+  ASSERT_EQ(::mkfifo(box.Path("pipe.qsp").c_str(), 0600), 0);
+  box.Write("Folder.qsp/inside.txt", "kept");
+  auto project = ProjectWithBody(10);
+  const auto topics = project.topics();
+
+  for (const std::string relative : {"pipe.qsp", "Folder.qsp"}) {
+    SCOPED_TRACE(relative);
+    const std::string path = box.Path(relative);
+    const std::string answer = RunWithFileSizeLimit(
+        1 << 20,
+        [&] {
+          text::Reports reports;
+          const bool loaded = project::LoadProject(project, path, {}, reports);
+          return std::string(loaded ? "loaded\n" : "failed\n") + Joined(reports) +
+                 (project.topics() == topics ? "unchanged" : "changed");
+        },
+        10);
+    EXPECT_EQ(answer, "failed\nError: Could not read file '" + path + "'!\nunchanged");
+  }
 }
 
 TEST(SettingsSaveFaults, settingsAndLanguageFilesAreNeverReplacedByAHalfWrittenOne) {

@@ -11,31 +11,13 @@
 #include <vector>
 
 #include "platform/fileassociation.h"
+#include "platform/helpcompilerlocator.h"
 
 namespace qs::platform {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The first folder of a PATH-style list holding an executable regular file `program`.
-std::string FindOnPath(const std::string& program, const std::string& pathValue) {
-  std::size_t start = 0;
-  while (start <= pathValue.size()) {
-    const std::size_t end = std::min(pathValue.find(':', start), pathValue.size());
-    const std::filesystem::path folder =
-        end > start ? std::filesystem::path(pathValue.substr(start, end - start))
-                    : std::filesystem::path(".");
-    const std::filesystem::path candidate = folder / program;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(candidate, error) &&
-        ::access(candidate.c_str(), X_OK) == 0) {
-      return std::filesystem::absolute(candidate, error).string();
-    }
-    start = end + 1;
-  }
-  return {};
-}
 
 constexpr const char* kMimeType = "application/x-quillsmith-project";
 constexpr const char* kDesktopName = "quillsmith.desktop";
@@ -167,7 +149,7 @@ bool SetDefault(const AssociationFolders& f, bool on) {
 
 void RunIfPresent(const std::string& tool, const std::string& argument) {
   const char* path = std::getenv("PATH");
-  const std::string program = FindOnPath(tool, path ? path : "");
+  const std::string program = FindProgramOnPath(tool, path ? path : "", ':');
   if (program.empty()) return;
   const pid_t child = fork();
   if (child == 0) {

@@ -7,30 +7,12 @@
 #include <system_error>
 
 #include "platform/filesystem.h"
+#include "platform/helpcompilerlocator.h"
 #include "platform/purebasicfolder.h"
 
 namespace qs::platform {
 
 namespace {
-
-// The first folder of a PATH-style list holding an executable regular file `program`.
-std::string FindOnPath(const std::string& program, const std::string& pathValue) {
-  std::size_t start = 0;
-  while (start <= pathValue.size()) {
-    const std::size_t end = std::min(pathValue.find(':', start), pathValue.size());
-    const std::filesystem::path folder =
-        end > start ? std::filesystem::path(pathValue.substr(start, end - start))
-                    : std::filesystem::path(".");
-    const std::filesystem::path candidate = folder / program;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(candidate, error) &&
-        ::access(candidate.c_str(), X_OK) == 0) {
-      return std::filesystem::absolute(candidate, error).string();
-    }
-    start = end + 1;
-  }
-  return {};
-}
 
 std::string AsFolder(const std::string& path) {
   if (path.empty() || !IsFolder(path)) return {};
@@ -45,7 +27,7 @@ std::string FindPureBasicFolderFrom(const std::string& purebasicHome, const std:
                                     const std::string& home) {
   if (std::string folder = AsFolder(purebasicHome); !folder.empty()) return folder;
 
-  const std::string compiler = FindOnPath("pbcompiler", pathValue);
+  const std::string compiler = FindProgramOnPath("pbcompiler", pathValue, ':');
   if (!compiler.empty()) {
     // pbcompiler lives in <install>/compilers/.
     std::filesystem::path install = std::filesystem::path(compiler).parent_path().parent_path();

@@ -6,37 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
+#include "cli/clirunner.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
+#include "support/scratchfolder.h"
 
 namespace qs::cli {
 namespace {
 
 using testsupport::Function;
 using testsupport::LibrarySpec;
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 LibrarySpec Library(std::vector<LibrarySpec::Entry> entries) {
   LibrarySpec spec;

@@ -9,36 +9,20 @@
 #include <set>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/clirunner.h"
 #include "config/languagefiles.h"
 #include "output/helpfolder.h"
 #include "output/uniquehtml.h"
 #include "platform/helpcompilerlocator.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
+#include "support/scratchfolder.h"
 
 namespace qs::cli {
 namespace {
 
+using testsupport::ReadBytes;
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 void WriteScript(const std::string& path, const std::string& body) {
   std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body << "\n";

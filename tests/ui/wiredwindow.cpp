@@ -31,6 +31,9 @@ void WiredWindow::ExtractSample(const std::string& helpFolder) {
   project.helpFolder = helpFolder;
   text::Reports reports;
   services->ExtractLibraryInfo(project, false, reports);
+  ui->SetProjectFileField(project.projectFile);
+  ui->SetLibraryFileField(project.libraryFile);
+  ui->SetHelpFolderField(project.helpFolder);
   ui->RefreshTopicList();
   commands->ShowSelectedTopic();
 }

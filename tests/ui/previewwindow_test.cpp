@@ -50,6 +50,15 @@ bool ClickLink(QWebEngineView* view, const QString& selector) {
   return true;
 }
 
+// A key on the main window's topic list; window shortcuts need the window to be active, which
+// a real display without a window manager does not make by itself.
+void PressOnMainWindow(uitest::WiredWindow& app, Qt::Key key) {
+  app.window->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(app.window.get()));
+  app.window->topicListView->setFocus();
+  QTest::keyClick(app.window->topicListView, key);
+}
+
 void PressIn(PreviewWindow* preview, Qt::Key key) {
   preview->activateWindow();
   QTest::keyClick(preview, key);
@@ -92,8 +101,7 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndRemovesThePreviewFolderAfterw
     checked = true;
     PressIn(preview, Qt::Key_Escape);
   });
-  app.window->topicListView->setFocus();
-  QTest::keyClick(app.window->topicListView, Qt::Key_F1);
+  PressOnMainWindow(app, Qt::Key_F1);
 
   EXPECT_TRUE(checked);
   EXPECT_FALSE(app.window->findChild<PreviewWindow*>());
@@ -142,7 +150,7 @@ TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
     walked = true;
     preview->endButton->click();
   });
-  QTest::keyClick(app.window->topicListView, Qt::Key_F2);
+  PressOnMainWindow(app, Qt::Key_F2);
   EXPECT_TRUE(walked);
   EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
 }

@@ -185,8 +185,15 @@ void Commands::SaveProject() {
 
 void Commands::ShowHelp() {
   ForgetEditorAtEnd forget(state_);
-  const std::string path = services_.ProgramFolder() + "QuillSmith.chm";
-  if (services_.IsNonEmptyFile(path)) ui_.OpenDocument(path);
+  const std::string path = services_.ProgramHelpFile();
+  if (!services_.IsNonEmptyFile(path)) return;
+  if (services_.HasDocumentViewer(path) && ui_.OpenDocument(path)) return;
+  // No viewer for compiled help on this desktop: the same pages, built beside the help file,
+  // go into the program's own preview window rather than the button doing nothing.
+  const std::string pages = services_.ProgramHelpPages();
+  if (!pages.empty()) {
+    ui_.ShowPreviewWindow("QuillSmith [HTML Preview] - QuillSmith help", pages + "QuillSmith.html");
+  }
 }
 
 void Commands::RunExtraction() {

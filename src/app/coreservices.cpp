@@ -11,9 +11,11 @@
 #include "output/helpfolder.h"
 #include "output/preview.h"
 #include "output/uniquehtml.h"
+#include "platform/documentviewer.h"
 #include "platform/fileassociation.h"
 #include "platform/filesystem.h"
 #include "platform/helpcompilerlocator.h"
+#include "platform/installlayout.h"
 #include "platform/purebasicfolder.h"
 #include "platform/tempfolder.h"
 #include "project/projectfile.h"
@@ -139,6 +141,18 @@ std::string CoreServices::FindHelpCompiler() {
 
 std::string CoreServices::ProgramFolder() {
   return text::FolderPart(programPath_);
+}
+
+std::string CoreServices::ProgramHelpFile() {
+  return platform::ProgramHelpFile(ProgramFolder());
+}
+
+std::string CoreServices::ProgramHelpPages() {
+  return platform::ProgramHelpPages(ProgramFolder());
+}
+
+bool CoreServices::HasDocumentViewer(const std::string& path) {
+  return platform::HasDocumentViewer(path);
 }
 
 bool CoreServices::CreateFolderPath(const std::string& folder) {

@@ -49,6 +49,9 @@ class CoreServices : public Services {
   std::string FindPureBasicFolder() override;
   std::string FindHelpCompiler() override;
   std::string ProgramFolder() override;
+  std::string ProgramHelpFile() override;
+  std::string ProgramHelpPages() override;
+  bool HasDocumentViewer(const std::string& path) override;
   bool CreateFolderPath(const std::string& folder) override;
   bool IsNonEmptyFile(const std::string& path) override;
   bool RegisterProjectFiles() override;

@@ -99,6 +99,12 @@ class Services {
   virtual std::string FindPureBasicFolder() = 0;
   virtual std::string FindHelpCompiler() = 0;
   virtual std::string ProgramFolder() = 0;
+  // The program's own help file, and the folder of the same pages as plain HTML (empty when
+  // there is none).
+  virtual std::string ProgramHelpFile() = 0;
+  virtual std::string ProgramHelpPages() = 0;
+  // Whether the desktop has a program that opens this document.
+  virtual bool HasDocumentViewer(const std::string& path) = 0;
   // Creates the folder and every missing parent; true also when it already existed.
   virtual bool CreateFolderPath(const std::string& folder) = 0;
   virtual bool IsNonEmptyFile(const std::string& path) = 0;

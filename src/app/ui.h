@@ -59,8 +59,8 @@ class Ui {
   virtual void ShowTopicMenu(const std::vector<MenuEntry>& entries) = 0;
   // Repaints the whole main window at once.
   virtual void FullRedraw() = 0;
-  // Opens a document with the desktop's own viewer.
-  virtual void OpenDocument(const std::string& path) = 0;
+  // Opens a document with the desktop's own viewer; false when that could not be done.
+  virtual bool OpenDocument(const std::string& path) = 0;
 
   // ---- the Project tab ----
   virtual void SetProjectFileField(const std::string& text) = 0;

@@ -200,8 +200,8 @@ void QtUi::FullRedraw() {
   window_.repaint();
 }
 
-void QtUi::OpenDocument(const std::string& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(FromBytes(path)));
+bool QtUi::OpenDocument(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(FromBytes(path)));
 }
 
 void QtUi::SetProjectFileField(const std::string& text) {

@@ -34,7 +34,7 @@ class QtUi : public QObject, public app::Ui {
                       const std::string& text) override;
   void ShowTopicMenu(const std::vector<app::MenuEntry>& entries) override;
   void FullRedraw() override;
-  void OpenDocument(const std::string& path) override;
+  bool OpenDocument(const std::string& path) override;
   void SetProjectFileField(const std::string& text) override;
   void SetLibraryFileField(const std::string& text) override;
   void SetHelpFolderField(const std::string& text) override;

@@ -59,6 +59,7 @@ class FakeUi : public app::Ui {
   bool languageEnabled = true;
   config::LanguageTable headings;
   std::string compilerPath;
+  bool openWorks = true;
   bool compile = false, keepData = true, eraseHtml = false, maximised = false;
   int listRefreshes = 0;
 
@@ -75,7 +76,10 @@ class FakeUi : public app::Ui {
                       const std::string& text) override;
   void ShowTopicMenu(const std::vector<app::MenuEntry>& entries) override;
   void FullRedraw() override {}
-  void OpenDocument(const std::string& path) override { log_.push_back("open " + path); }
+  bool OpenDocument(const std::string& path) override {
+    log_.push_back("open " + path);
+    return openWorks;
+  }
   void SetProjectFileField(const std::string& text) override { projectField = text; }
   void SetLibraryFileField(const std::string& text) override { libraryField = text; }
   void SetHelpFolderField(const std::string& text) override { helpField = text; }
@@ -135,6 +139,8 @@ class FakeServices : public app::Services {
   app::LanguageList languages;
   std::map<std::string, std::pair<std::string, config::LanguageTable>> languageFiles;
   std::vector<std::string> nonEmptyFiles;
+  bool hasViewer = true;
+  std::string helpPages = "/prog/QuillSmithHelp/";
   std::string compiler;
   // What a compile run does: produce the file, or fail with a report and maybe switch off.
   bool compileWorks = true;
@@ -179,6 +185,9 @@ class FakeServices : public app::Services {
   std::string FindPureBasicFolder() override { return purebasicFolder; }
   std::string FindHelpCompiler() override { return compiler; }
   std::string ProgramFolder() override { return "/prog/"; }
+  std::string ProgramHelpFile() override { return "/prog/QuillSmith.chm"; }
+  std::string ProgramHelpPages() override { return helpPages; }
+  bool HasDocumentViewer(const std::string& /*path*/) override { return hasViewer; }
   bool CreateFolderPath(const std::string& folder) override {
     log_.push_back("create " + folder);
     return createFolderWorks;

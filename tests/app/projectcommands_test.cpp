@@ -285,9 +285,31 @@ TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) 
 TEST_F(CommandTest, programHelpOpensOnlyANonEmptyFile) {
   commands.ShowHelp();
   EXPECT_FALSE(Logged("open"));
+  EXPECT_TRUE(ui.previews.empty());
   services.nonEmptyFiles.push_back("/prog/QuillSmith.chm");
   commands.ShowHelp();
   EXPECT_TRUE(Logged("open /prog/QuillSmith.chm"));
+  EXPECT_TRUE(ui.previews.empty());
+}
+
+TEST_F(CommandTest, programHelpFallsBackToThePreviewWindowWithoutAViewer) {
+  services.nonEmptyFiles.push_back("/prog/QuillSmith.chm");
+  services.hasViewer = false;
+  commands.ShowHelp();
+  EXPECT_FALSE(Logged("open"));
+  ASSERT_EQ(ui.previews.size(), 1u);
+  EXPECT_EQ(ui.previews[0].page, "/prog/QuillSmithHelp/QuillSmith.html");
+
+  // A viewer that is named but fails to start gets the same fallback.
+  services.hasViewer = true;
+  ui.openWorks = false;
+  commands.ShowHelp();
+  EXPECT_TRUE(Logged("open /prog/QuillSmith.chm"));
+  EXPECT_EQ(ui.previews.size(), 2u);
+
+  services.helpPages.clear();
+  commands.ShowHelp();
+  EXPECT_EQ(ui.previews.size(), 2u) << "without the pages nothing more can be shown";
 }
 
 }  // namespace

@@ -11,19 +11,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 using Scratch = testsupport::ScratchFolder;
-
-void WriteFile(const std::string& path, const std::string& bytes, bool executable = false) {
-  testsupport::WriteBytes(path, bytes, executable);
-}
 
 TEST(FindProgramOnPath, takesTheFirstExecutableFileOfThePathList) {
   Scratch scratch;
   for (const char* folder : {"one", "two", "three"})
     fs::create_directories(scratch.Path() + folder);
-  WriteFile(scratch.Path() + "one/chmcmd", "plain file, not executable");
+  WriteBytes(scratch.Path() + "one/chmcmd", "plain file, not executable");
   fs::create_directories(scratch.Path() + "two/chmcmd");  // a folder
-  WriteFile(scratch.Path() + "three/chmcmd", "#!/bin/sh\n", true);
+  WriteBytes(scratch.Path() + "three/chmcmd", "#!/bin/sh\n", true);
   const std::string list = scratch.Path() + "missing:" + scratch.Path() + "one:" + scratch.Path() +
                            "two:" + scratch.Path() + "three";
   EXPECT_EQ(FindProgramOnPath("chmcmd", list, ':'), scratch.Path() + "three/chmcmd");
@@ -33,7 +30,7 @@ TEST(FindProgramOnPath, takesTheFirstExecutableFileOfThePathList) {
 
 TEST(FindProgramOnPath, anEmptyEntryIsTheCurrentFolderGivenAsAFullPath) {
   Scratch scratch;
-  WriteFile(scratch.Path() + "chmcmd", "#!/bin/sh\n", true);
+  WriteBytes(scratch.Path() + "chmcmd", "#!/bin/sh\n", true);
   const auto previous = fs::current_path();
   fs::current_path(scratch.Path());
   const std::string found = FindProgramOnPath("chmcmd", "/nonexistent::", ':');

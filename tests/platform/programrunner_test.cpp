@@ -13,11 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 using Scratch = testsupport::ScratchFolder;
-
-void WriteFile(const std::string& path, const std::string& bytes, bool executable = false) {
-  testsupport::WriteBytes(path, bytes, executable);
-}
 
 TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
   Scratch scratch;
@@ -25,10 +22,10 @@ TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
   fs::create_directories(folder);
   const std::string script = scratch.Path() + "record";
   // Sleeps first: the result is only there if the runner waited for the end.
-  WriteFile(script,
-            "#!/bin/sh\nsleep 0.2\nprintf '%s|%s|%s' \"$#\" \"$1\" \"$(pwd)\" > out.txt\n"
-            "echo noise; echo more noise >&2\n",
-            true);
+  WriteBytes(script,
+             "#!/bin/sh\nsleep 0.2\nprintf '%s|%s|%s' \"$#\" \"$1\" \"$(pwd)\" > out.txt\n"
+             "echo noise; echo more noise >&2\n",
+             true);
   const std::string argument = "with blanks \"and quotes\" 'and' $HOME";
   SystemProgramRunner runner;
   ASSERT_TRUE(runner.Run(script, argument, folder, true, true));
@@ -39,7 +36,7 @@ TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
 TEST(RunProgram, reportsAProgramThatCannotStart) {
   Scratch scratch;
   EXPECT_FALSE(RunProgram(scratch.Path() + "missing", "x", scratch.Path(), true, true));
-  WriteFile(scratch.Path() + "notexec", "#!/bin/sh\n");
+  WriteBytes(scratch.Path() + "notexec", "#!/bin/sh\n");
   EXPECT_FALSE(RunProgram(scratch.Path() + "notexec", "x", scratch.Path(), true, true));
   EXPECT_FALSE(RunProgram("/bin/sh", "-c", scratch.Path() + "no such folder", true, true));
   EXPECT_FALSE(RunProgram("", "x", scratch.Path(), true, true));
@@ -47,14 +44,14 @@ TEST(RunProgram, reportsAProgramThatCannotStart) {
 
 TEST(RunProgram, aCrashingProgramStillCountsAsStarted) {
   Scratch scratch;
-  WriteFile(scratch.Path() + "crash", "#!/bin/sh\nkill -SEGV $$\n", true);
+  WriteBytes(scratch.Path() + "crash", "#!/bin/sh\nkill -SEGV $$\n", true);
   EXPECT_TRUE(RunProgram(scratch.Path() + "crash", "x", scratch.Path(), true, true));
 }
 
 TEST(RunProgram, withoutWaitingReturnsAtOnce) {
   Scratch scratch;
-  WriteFile(scratch.Path() + "slow",
-            "#!/bin/sh\nsleep 0.3\necho done > \"$1.part\"\nmv \"$1.part\" \"$1\"\n", true);
+  WriteBytes(scratch.Path() + "slow",
+             "#!/bin/sh\nsleep 0.3\necho done > \"$1.part\"\nmv \"$1.part\" \"$1\"\n", true);
   const std::string out = scratch.Path() + "out.txt";
   ASSERT_TRUE(RunProgram(scratch.Path() + "slow", out, scratch.Path(), true, false));
   EXPECT_FALSE(fs::exists(out));

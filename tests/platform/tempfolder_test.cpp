@@ -12,11 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 using Scratch = testsupport::ScratchFolder;
-
-void WriteFile(const std::string& path, const std::string& bytes, bool executable = false) {
-  testsupport::WriteBytes(path, bytes, executable);
-}
 
 TEST(PreviewFolder, isMadePrivateAndReused) {
   Scratch scratch;
@@ -24,7 +21,7 @@ TEST(PreviewFolder, isMadePrivateAndReused) {
   const std::string folder = MakePreviewFolderIn(temp);
   ASSERT_EQ(folder, temp + "~QuillSmith~/");
   EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
-  WriteFile(folder + "kept.html", "x");
+  WriteBytes(folder + "kept.html", "x");
   EXPECT_EQ(MakePreviewFolderIn(temp), folder);
   EXPECT_TRUE(fs::exists(folder + "kept.html"));
 }
@@ -36,7 +33,7 @@ TEST(PreviewFolder, isRefusedWhenItIsALinkOrAFile) {
   fs::create_directory_symlink(scratch.Path() + "elsewhere", scratch.Path() + "a/~QuillSmith~");
   EXPECT_EQ(MakePreviewFolderIn(scratch.Path() + "a/"), "");
   fs::create_directories(scratch.Path() + "b");
-  WriteFile(scratch.Path() + "b/~QuillSmith~", "x");
+  WriteBytes(scratch.Path() + "b/~QuillSmith~", "x");
   EXPECT_EQ(MakePreviewFolderIn(scratch.Path() + "b/"), "");
   EXPECT_EQ(MakePreviewFolderIn(""), "");
 }

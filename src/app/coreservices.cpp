@@ -16,6 +16,7 @@
 #include "platform/filesystem.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/installlayout.h"
+#include "platform/localtime.h"
 #include "platform/purebasicfolder.h"
 #include "platform/tempfolder.h"
 #include "project/projectfile.h"
@@ -174,9 +175,7 @@ bool CoreServices::UnregisterProjectFiles() {
 }
 
 DateTime CoreServices::Now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::LocalTime(std::time(nullptr));
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }

@@ -1,5 +1,8 @@
-#include <shellapi.h>
+// windows.h first: shellapi.h builds on its types.
 #include <windows.h>
+// clang-format off
+#include <shellapi.h>
+// clang-format on
 
 #include "platform/programrunner.h"
 

@@ -77,31 +77,15 @@ void CoreServices::DeleteCompilerTempFiles() {
   output::DeleteCompilerTempFiles();
 }
 
-std::optional<StoredSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {
+std::optional<config::AppSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {
   config::AppSettings settings;
   settings.lastProjectDir = lastProjectDir;
   // The empty PureBasic folder keeps the fallback with the caller, which knows the folder.
   if (!config::LoadSettings(settingsFolder_, settings, "")) return std::nullopt;
-  StoredSettings stored;
-  stored.compilerPath = settings.htm2chm;
-  stored.compileToChm = settings.compileToChm;
-  stored.keepData = settings.dontOverWriteExistingData;
-  stored.eraseHtml = settings.eraseHtmlFiles;
-  stored.maximised = settings.maximised;
-  stored.currentLanguage = settings.currentLanguage;
-  stored.lastProjectDir = settings.lastProjectDir;
-  return stored;
+  return settings;
 }
 
-void CoreServices::WriteSettings(const StoredSettings& stored) {
-  config::AppSettings settings;
-  settings.htm2chm = stored.compilerPath;
-  settings.compileToChm = stored.compileToChm;
-  settings.dontOverWriteExistingData = stored.keepData;
-  settings.eraseHtmlFiles = stored.eraseHtml;
-  settings.maximised = stored.maximised;
-  settings.currentLanguage = stored.currentLanguage;
-  settings.lastProjectDir = stored.lastProjectDir;
+void CoreServices::WriteSettings(const config::AppSettings& settings) {
   config::SaveSettings(settingsFolder_, settings);
 }
 

@@ -39,8 +39,8 @@ class CoreServices : public Services {
   bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
                    text::Reports& reports) override;
   void DeleteCompilerTempFiles() override;
-  std::optional<StoredSettings> ReadSettings(const std::string& lastProjectDir) override;
-  void WriteSettings(const StoredSettings& settings) override;
+  std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
+  void WriteSettings(const config::AppSettings& settings) override;
   LanguageList ListLanguages() override;
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;

@@ -38,10 +38,10 @@ void LoadSettings(Commands& commands) {
   Ui& ui = commands.ui();
   const auto settings = commands.services().ReadSettings(state.lastProjectDir);
   if (!settings) return;
-  ui.SetCompilerPath(settings->compilerPath);
-  ui.SetKeepDataChecked(settings->keepData);
+  ui.SetCompilerPath(settings->htm2chm);
+  ui.SetKeepDataChecked(settings->dontOverWriteExistingData);
   ui.SetCompileChecked(settings->compileToChm);
-  ui.SetEraseHtmlChecked(settings->eraseHtml);
+  ui.SetEraseHtmlChecked(settings->eraseHtmlFiles);
   state.currentLanguage = settings->currentLanguage;
   state.lastProjectDir = settings->lastProjectDir;
   if (state.lastProjectDir.empty()) state.lastProjectDir = state.purebasicFolder;
@@ -50,11 +50,11 @@ void LoadSettings(Commands& commands) {
 
 void SaveSettings(Commands& commands) {
   Ui& ui = commands.ui();
-  StoredSettings settings;
-  settings.compilerPath = ui.CompilerPath();
+  config::AppSettings settings;
+  settings.htm2chm = ui.CompilerPath();
   settings.compileToChm = ui.CompileChecked();
-  settings.keepData = ui.KeepDataChecked();
-  settings.eraseHtml = ui.EraseHtmlChecked();
+  settings.dontOverWriteExistingData = ui.KeepDataChecked();
+  settings.eraseHtmlFiles = ui.EraseHtmlChecked();
   settings.maximised = ui.IsMaximised();
   settings.currentLanguage = commands.state().currentLanguage;
   settings.lastProjectDir = commands.state().lastProjectDir;

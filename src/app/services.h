@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "config/appsettings.h"
 #include "config/languagetable.h"
 #include "output/compileoptions.h"
 #include "project/helpproject.h"
@@ -27,18 +28,6 @@ struct DateTime {
 };
 
 // The seven options kept between runs.
-struct StoredSettings {
-  std::string compilerPath;
-  bool compileToChm = false;
-  bool keepData = true;
-  bool eraseHtml = false;
-  bool maximised = false;
-  std::string currentLanguage = "English";
-  std::string lastProjectDir;
-
-  friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
-};
-
 // A language file as the language list offers it.
 struct LanguageList {
   std::vector<std::string> entries;
@@ -85,8 +74,8 @@ class Services {
   // ---- settings and languages ----
   // The settings file's options; nothing when there is no file or no "Options" group. A key
   // the file lacks takes its documented default; `lastProjectDir` is that key's default.
-  virtual std::optional<StoredSettings> ReadSettings(const std::string& lastProjectDir) = 0;
-  virtual void WriteSettings(const StoredSettings& settings) = 0;
+  virtual std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) = 0;
+  virtual void WriteSettings(const config::AppSettings& settings) = 0;
   virtual LanguageList ListLanguages() = 0;
   // Loads a language file into `currentLanguage` and `captions`; false (nothing changed) when
   // the file cannot be read or lacks its group.

@@ -191,12 +191,12 @@ void FakeServices::WriteUniqueHtmlFile(const project::HelpProject& project,
   log_.push_back("unique " + folder + " " + (index ? index->title : ""));
 }
 
-std::optional<app::StoredSettings> FakeServices::ReadSettings(const std::string&) {
+std::optional<config::AppSettings> FakeServices::ReadSettings(const std::string&) {
   log_.push_back("read settings");
   return settings;
 }
 
-void FakeServices::WriteSettings(const app::StoredSettings& values) {
+void FakeServices::WriteSettings(const config::AppSettings& values) {
   log_.push_back("write settings");
   written = values;
 }

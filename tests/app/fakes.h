@@ -135,7 +135,7 @@ class FakeServices : public app::Services {
   bool associationWorks = true;
   std::string previewFolder = "/tmp/preview/";
   std::string purebasicFolder = "/opt/purebasic/";
-  std::optional<app::StoredSettings> settings;
+  std::optional<config::AppSettings> settings;
   app::LanguageList languages;
   std::map<std::string, std::pair<std::string, config::LanguageTable>> languageFiles;
   std::vector<std::string> nonEmptyFiles;
@@ -150,7 +150,7 @@ class FakeServices : public app::Services {
 
   // ---- record ----
   std::vector<std::string> savedTo;
-  std::optional<app::StoredSettings> written;
+  std::optional<config::AppSettings> written;
   std::vector<std::pair<std::string, config::LanguageTable>> savedLanguages;
   std::optional<bool> lastKeepData;
   std::optional<output::CompileOptions> compiledWith;
@@ -175,8 +175,8 @@ class FakeServices : public app::Services {
   bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
                    text::Reports& reports) override;
   void DeleteCompilerTempFiles() override { log_.push_back("delete temp files"); }
-  std::optional<app::StoredSettings> ReadSettings(const std::string& lastProjectDir) override;
-  void WriteSettings(const app::StoredSettings& values) override;
+  std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
+  void WriteSettings(const config::AppSettings& values) override;
   app::LanguageList ListLanguages() override { return languages; }
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;

@@ -26,11 +26,11 @@ TEST_F(CommandTest, firstRunKeepsTheDefaultsAndOffersOnlyEnglish) {
 }
 
 TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
-  app::StoredSettings stored;
-  stored.compilerPath = "/usr/bin/chmcmd";
+  config::AppSettings stored;
+  stored.htm2chm = "/usr/bin/chmcmd";
   stored.compileToChm = true;
-  stored.keepData = false;
-  stored.eraseHtml = true;
+  stored.dontOverWriteExistingData = false;
+  stored.eraseHtmlFiles = true;
   stored.maximised = true;
   stored.currentLanguage = "Deutsch";
   services.settings = stored;
@@ -52,7 +52,7 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
 }
 
 TEST_F(CommandTest, aCurrentLanguageThatMatchesNoEntryLoadsNothing) {
-  services.settings = app::StoredSettings{};
+  services.settings = config::AppSettings{};
   services.settings->currentLanguage = "deutsch";
   services.languages = {{"Deutsch"}, true};
   app::FinishStart(commands, "");
@@ -121,9 +121,9 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
                           text::ReportIcon::Question}));
   EXPECT_EQ(services.projectFiles["/w/My Help.qsp"].FindTopic("A")->title, "typed");
   ASSERT_TRUE(services.written.has_value());
-  EXPECT_EQ(services.written->compilerPath, "/c");
+  EXPECT_EQ(services.written->htm2chm, "/c");
   EXPECT_TRUE(services.written->maximised);
-  EXPECT_TRUE(services.written->keepData);
+  EXPECT_TRUE(services.written->dontOverWriteExistingData);
   EXPECT_EQ(services.written->lastProjectDir, "/w/");
   EXPECT_LT(LogIndex("save /w/"), LogIndex("save language"));
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tempfolder.h"
+#include "support/tempfoldertest.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ using qs::config::AppSettings;
 using qs::config::LoadSettings;
 using qs::config::SaveSettings;
 
-class AppSettingsTest : public qs::configtest::TempFolderTest {};
+class AppSettingsTest : public qs::testsupport::TempFolderTest {};
 
 const std::string kPureBasic = "/opt/purebasic/";
 

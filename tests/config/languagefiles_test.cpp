@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tempfolder.h"
+#include "support/tempfoldertest.h"
 
 namespace {
 
 using namespace qs::config;
 using Names = std::vector<std::string>;
 
-class LanguageFilesTest : public qs::configtest::TempFolderTest {
+class LanguageFilesTest : public qs::testsupport::TempFolderTest {
  protected:
   // A language file with its Overview caption derived from the name; an empty `name` leaves
   // out CurrentLanguage, an empty `syntax` the Syntax key.

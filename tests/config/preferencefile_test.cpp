@@ -4,13 +4,13 @@
 
 #include <limits>
 
-#include "tempfolder.h"
+#include "support/tempfoldertest.h"
 
 namespace {
 
 using qs::config::PreferenceFile;
 
-class PreferenceFileTest : public qs::configtest::TempFolderTest {
+class PreferenceFileTest : public qs::testsupport::TempFolderTest {
  protected:
   // Opens a file holding `bytes` and selects `group`; the result of the selection.
   bool OpenWith(const std::string& bytes, const std::string& group) {

@@ -11,6 +11,7 @@
 
 #include "platform/atomicfile.h"
 #include "support/projectfixture.h"
+#include "support/tempfoldertest.h"
 #include "text/textops.h"
 
 namespace {
@@ -36,28 +37,8 @@ std::string Lines(std::initializer_list<std::string> lines) {
   return out;
 }
 
-class ProjectFileTest : public ::testing::Test {
+class ProjectFileTest : public qs::testsupport::TempFolderTest {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("qs_pf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    qs::platform::AtomicFile::FailWritesAfterForTesting(std::nullopt);
-    fs::remove_all(dir_);
-  }
-  std::string P(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
   // Loads `bytes` into a fresh project; the result of the load.
   bool LoadBytes(const std::string& bytes, HelpProject& project, const LoadContext& context = {}) {
     Write("in.qsp", bytes);
@@ -69,9 +50,6 @@ class ProjectFileTest : public ::testing::Test {
     EXPECT_TRUE(LoadProject(loaded, P("round.qsp"), {}, reports_));
     EXPECT_TRUE(reports_.empty());
     return loaded;
-  }
-  std::size_t FileCount() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
   }
 
   fs::path dir_;

@@ -1,6 +1,8 @@
 #pragma once
 
-// A fresh folder per test below the system's temporary folder, removed afterwards.
+// A test fixture with a fresh folder per test below the system's temporary folder, removed
+// afterwards. It also clears the injected write failure of the atomic file, which outlives a
+// test otherwise.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,14 +14,14 @@
 
 #include "platform/atomicfile.h"
 
-namespace qs::configtest {
+namespace qs::testsupport {
 
 class TempFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     dir_ = std::filesystem::temp_directory_path() /
-           ("qs_cfg_" + std::string(info->name()) + std::to_string(::getpid()));
+           ("qs_" + std::string(info->name()) + std::to_string(::getpid()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
@@ -43,4 +45,4 @@ class TempFolderTest : public ::testing::Test {
   std::filesystem::path dir_;
 };
 
-}  // namespace qs::configtest
+}  // namespace qs::testsupport

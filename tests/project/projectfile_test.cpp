@@ -52,7 +52,6 @@ class ProjectFileTest : public qs::testsupport::TempFolderTest {
     return loaded;
   }
 
-  fs::path dir_;
   Reports reports_;
 };
 

@@ -11,6 +11,7 @@
 
 #include "platform/atomicfile.h"
 #include "support/projectfixture.h"
+#include "support/scratchfolder.h"
 #include "support/tempfoldertest.h"
 #include "text/textops.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace qs::project;
+using qs::testsupport::CrLfLines;
 using qs::testsupport::MakeProject;
 using qs::testsupport::StoreNames;
 using qs::text::Reports;
@@ -30,12 +32,6 @@ const std::string kLicense =
     "warranty.\nIn no event will the author be held liable for any damages arising from the "
     "use of this software.\nPermission is granted to anyone to use this software for any "
     "purpose, including commercial\napplications, and redistribute it freely.";
-
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string out;
-  for (const auto& line : lines) out += line + "\r\n";
-  return out;
-}
 
 class ProjectFileTest : public qs::testsupport::TempFolderTest {
  protected:
@@ -75,33 +71,33 @@ TEST_F(ProjectFileTest, freshLibraryProjectIsWrittenByteForByteAndReadBack) {
   HelpProject project = MyLibProject();
   ASSERT_TRUE(SaveProject(project, P("MyLib.qsp"), reports_));
   // The license keeps its single line feeds; only its last line ends in CR LF: 30 lines.
-  EXPECT_EQ(Read("MyLib.qsp"), Lines({kHeader,
-                                      "C:\\Work\\MyLib.qsp",
-                                      "C:\\PB\\PureLibraries\\UserLibraries\\MyLib",
-                                      "C:\\Work\\Help\\",
-                                      "Index",
-                                      "",
-                                      "MyLib library",
-                                      "This is a purebasic user library.",
-                                      B6,
-                                      "MyFunc",
-                                      B6,
-                                      B6,
-                                      "MyFunc",
-                                      "(Text$)",
-                                      "MyFunc()",
-                                      "MyFunc(Text$)",
-                                      B6,
-                                      "Shows a text",
-                                      B6,
-                                      B6,
-                                      "License\xB1",
-                                      "",
-                                      "MyLib library license",
-                                      B6,
-                                      kLicense,
-                                      B6,
-                                      B6}));
+  EXPECT_EQ(Read("MyLib.qsp"), CrLfLines({kHeader,
+                                          "C:\\Work\\MyLib.qsp",
+                                          "C:\\PB\\PureLibraries\\UserLibraries\\MyLib",
+                                          "C:\\Work\\Help\\",
+                                          "Index",
+                                          "",
+                                          "MyLib library",
+                                          "This is a purebasic user library.",
+                                          B6,
+                                          "MyFunc",
+                                          B6,
+                                          B6,
+                                          "MyFunc",
+                                          "(Text$)",
+                                          "MyFunc()",
+                                          "MyFunc(Text$)",
+                                          B6,
+                                          "Shows a text",
+                                          B6,
+                                          B6,
+                                          "License\xB1",
+                                          "",
+                                          "MyLib library license",
+                                          B6,
+                                          kLicense,
+                                          B6,
+                                          B6}));
 
   HelpProject loaded = RoundTrip(project);
   EXPECT_EQ(StoreNames(loaded), (Names{"Index", "MyFunc", "License"}));
@@ -147,8 +143,8 @@ TEST_F(ProjectFileTest, everyLineEndIsAccepted) {
     EXPECT_EQ(loaded.TopicAt(0).example, "e");
   }
   HelpProject mixed;
-  ASSERT_TRUE(LoadBytes(Lines({kHeader, "p", "l", "h", "Index", "", "T"}) + "a\nb\rc\r\nd" +
-                            std::string(1, '\0') + Lines({B6, B6, B6}),
+  ASSERT_TRUE(LoadBytes(CrLfLines({kHeader, "p", "l", "h", "Index", "", "T"}) + "a\nb\rc\r\nd" +
+                            std::string(1, '\0') + CrLfLines({B6, B6, B6}),
                         mixed));
   EXPECT_EQ(mixed.TopicAt(0).summary, "a\r\nb\r\nc\r\nd");
 }
@@ -160,7 +156,7 @@ TEST_F(ProjectFileTest, failuresReportAndLeaveTheProjectAlone) {
   EXPECT_FALSE(LoadProject(project, dir_.string(), {}, reports_));  // a folder
   EXPECT_FALSE(LoadBytes("Another text\r\np\r\nl\r\nh\r\nIndex\r\n", project));
   EXPECT_FALSE(LoadBytes("", project));
-  EXPECT_FALSE(LoadBytes("\xEF\xBB\xBF" + Lines({kHeader, "p", "l", "h", "Index"}), project));
+  EXPECT_FALSE(LoadBytes("\xEF\xBB\xBF" + CrLfLines({kHeader, "p", "l", "h", "Index"}), project));
   EXPECT_EQ(project.topics(), before);
   EXPECT_EQ(project.projectFile, "");
   ASSERT_EQ(reports_.size(), 5u);
@@ -176,10 +172,10 @@ TEST_F(ProjectFileTest, projectWithoutTopicsFailsSilentlyButTakesThePaths) {
   HelpProject empty;
   empty.libraryFile = "lib";
   ASSERT_TRUE(SaveProject(empty, P("empty.qsp"), reports_));
-  EXPECT_EQ(Read("empty.qsp"), Lines({kHeader, "", "lib", ""}));
+  EXPECT_EQ(Read("empty.qsp"), CrLfLines({kHeader, "", "lib", ""}));
   for (const std::string tail : {"", "\r\n\n"}) {
     HelpProject project = MakeProject({"Index", "A"});
-    EXPECT_FALSE(LoadBytes(Lines({kHeader, "saved", "lib", "help/"}) + tail, project));
+    EXPECT_FALSE(LoadBytes(CrLfLines({kHeader, "saved", "lib", "help/"}) + tail, project));
     EXPECT_EQ(StoreNames(project), (Names{"Index", "A"}));
     EXPECT_EQ(project.projectFile + project.libraryFile + project.helpFolder, "savedlibhelp/");
   }
@@ -189,13 +185,15 @@ TEST_F(ProjectFileTest, projectWithoutTopicsFailsSilentlyButTakesThePaths) {
 }
 
 TEST_F(ProjectFileTest, shortFilesAndStrayMarksLoadWithoutHangingOrOverreading) {
-  const std::string head = Lines({kHeader, "p", "l", "h", "Index", "", "T", "s", B6, "b", B6, B6});
+  const std::string head =
+      CrLfLines({kHeader, "p", "l", "h", "Index", "", "T", "s", B6, "b", B6, B6});
   HelpProject loaded;
   // Blank lines after the last record are no record.
   ASSERT_TRUE(LoadBytes(head + "\r\n\n\r" + std::string(1, '\0'), loaded));
   EXPECT_EQ(StoreNames(loaded), (Names{"Index"}));
   // Cut inside a text: the record keeps what was read; the texts after it stay empty.
-  ASSERT_TRUE(LoadBytes(head + Lines({"A", "(x)", "A()", "A(x)", B6, "line1"}) + "line2", loaded));
+  ASSERT_TRUE(
+      LoadBytes(head + CrLfLines({"A", "(x)", "A()", "A(x)", B6, "line1"}) + "line2", loaded));
   ASSERT_EQ(StoreNames(loaded), (Names{"Index", "A"}));
   EXPECT_EQ(loaded.TopicAt(1).summary, "A(x)");
   EXPECT_EQ(loaded.TopicAt(1).body, "line1\r\nline2");
@@ -246,7 +244,7 @@ TEST_F(ProjectFileTest, movedLibraryIsOfferedFromTheInstallationOnlyWhenUsable) 
   const std::string candidate = install + "PureLibraries/UserLibraries/MyLib";
   const std::string saved = "C:\\Old\\PureLibraries\\UserLibraries\\MyLib";
   fs::create_directories(install + "PureLibraries/UserLibraries");
-  const std::string file = Lines({kHeader, "p", saved, "h", "Index", "", "", B6, B6, B6});
+  const std::string file = CrLfLines({kHeader, "p", saved, "h", "Index", "", "", B6, B6, B6});
   std::vector<qs::text::Report> asked;
   bool answer = false;
   const LoadContext ask{install, [&](const qs::text::Report& question) {
@@ -279,8 +277,8 @@ TEST_F(ProjectFileTest, movedLibraryIsOfferedFromTheInstallationOnlyWhenUsable) 
 
   // The saved library still exists: nothing is asked.
   HelpProject present;
-  ASSERT_TRUE(
-      LoadBytes(Lines({kHeader, "p", candidate, "h", "Index", "", "", B6, B6, B6}), present, ask));
+  ASSERT_TRUE(LoadBytes(CrLfLines({kHeader, "p", candidate, "h", "Index", "", "", B6, B6, B6}),
+                        present, ask));
   EXPECT_EQ(asked.size(), 2u);
 }
 

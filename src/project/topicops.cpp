@@ -113,7 +113,8 @@ bool MoveTopicDown(HelpProject& project) {
 
 bool DeleteSelectedTopic(HelpProject& project) {
   if (project.selectedTopic.empty()) return false;
-  if (project.selectedRow() >= 0) project.RemoveItem(static_cast<std::size_t>(project.selectedRow()));
+  if (project.selectedRow() >= 0)
+    project.RemoveItem(static_cast<std::size_t>(project.selectedRow()));
   const auto pos = project.FindTopicPos(project.selectedTopic);
   if (pos != std::string::npos) project.EraseTopic(pos);
 

@@ -6,11 +6,10 @@
 
 #include "cli/librarycommands.h"
 #include "cli/outputcommands.h"
+#include "version/version.h"
 
 namespace qs::cli {
 namespace {
-
-constexpr std::string_view kVersion = "1.03.99";
 
 constexpr std::string_view kUsageText =
     "Usage:\n"
@@ -95,7 +94,7 @@ const std::vector<CommandEntry>& Commands() {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && args[0] == "--version") {
-    out << "quillsmith-cli " << kVersion << "\n";
+    out << "quillsmith-cli " << kDisplayVersion << "\n";
     return kSuccess;
   }
   if (args.size() == 1 && args[0] == "--help") {

@@ -21,6 +21,7 @@
 
 #include "ui/anchors.h"
 #include "ui/caseinsensitivefiles.h"
+#include "version/version.h"
 
 namespace qs::ui {
 
@@ -97,12 +98,13 @@ const std::array<const char*, 6> MainWindow::kTags = {"<b>", "</b>", "<u>", "</u
 
 QString MainWindow::AboutText() {
   return QStringLiteral(
-      "QuillSmith: the help of a PureBasic user library, made by its own author."
-      "\nIt needs an HTML2CHM compiler and ATL.DLL in the path."
-      "\n"
-      "\nThanks to the PureBasic community for ideas and testing,"
-      "\nand to everyone who sent a project file with a bug report."
-      "\nVersion 1.03.99");
+             "QuillSmith: the help of a PureBasic user library, made by its own author."
+             "\nIt needs an HTML2CHM compiler and ATL.DLL in the path."
+             "\n"
+             "\nThanks to the PureBasic community for ideas and testing,"
+             "\nand to everyone who sent a project file with a bug report."
+             "\nVersion ") +
+         QLatin1String(kDisplayVersion.data(), static_cast<qsizetype>(kDisplayVersion.size()));
 }
 
 MainWindow::MainWindow(bool withBrowser) {

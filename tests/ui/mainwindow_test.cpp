@@ -28,6 +28,7 @@
 #include "ui/caseinsensitivefiles.h"
 #include "ui/qtui.h"
 #include "ui/wiring.h"
+#include "version/version.h"
 
 namespace qs::ui {
 namespace {
@@ -140,7 +141,8 @@ TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
   EXPECT_FALSE(window->eraseHtmlCheckBox->isChecked());
   EXPECT_EQ(window->titleField->text(), "PageTitle");
   EXPECT_EQ(window->summaryEditor->toPlainText(), "Syntax (Function) or Overview (Index)");
-  EXPECT_TRUE(MainWindow::AboutText().endsWith("\nVersion 1.03.99"));
+  EXPECT_TRUE(MainWindow::AboutText().endsWith(
+      "\nVersion " + QString::fromLatin1(kDisplayVersion.data(), kDisplayVersion.size())));
   EXPECT_NE(window->findChild<QTreeWidget*>("TopicListView"), nullptr);
   EXPECT_NE(window->findChild<QPushButton*>("UniqueHtmlButton"), nullptr);
   // Without the browser the switch is greyed out.

@@ -89,17 +89,8 @@ void CoreServices::WriteSettings(const config::AppSettings& settings) {
   config::SaveSettings(settingsFolder_, settings);
 }
 
-LanguageList CoreServices::ListLanguages() {
-  // Listing only: the current language is loaded by the caller once it has chosen the entry.
-  config::LanguageState scratch;
-  scratch.currentLanguage = "";
-  const config::LanguageListView view = config::FillLanguageList(settingsFolder_, scratch);
-  LanguageList list;
-  list.entries = view.entries;
-  // Without any language file the list is "English" alone and already selected; with files,
-  // no entry matches the empty name given here.
-  list.anyFound = !view.selected.has_value();
-  return list;
+std::vector<std::string> CoreServices::ListLanguages() {
+  return config::ListLanguages(settingsFolder_);
 }
 
 bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,

@@ -41,7 +41,7 @@ class CoreServices : public Services {
   void DeleteCompilerTempFiles() override;
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& settings) override;
-  LanguageList ListLanguages() override;
+  std::vector<std::string> ListLanguages() override;
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;
   void SaveLanguage(const std::string& currentLanguage,

@@ -1,5 +1,6 @@
 #include "app/lifecycle.h"
 
+#include "config/languagefiles.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -64,17 +65,20 @@ void SaveSettings(Commands& commands) {
 void FillLanguageList(Commands& commands) {
   Ui& ui = commands.ui();
   AppState& state = commands.state();
-  LanguageList list = commands.services().ListLanguages();
-  if (!list.anyFound) list.entries = {"English"};
-  ui.SetLanguageEntries(list.entries);
+  std::vector<std::string> entries = commands.services().ListLanguages();
+  // Without any language file the list offers the built-in language alone, already current.
+  const bool anyFound = !entries.empty();
+  if (!anyFound) entries = {std::string(config::kBuiltInLanguage)};
+  ui.SetLanguageEntries(entries);
   // With a single language the captions cannot be edited.
-  ui.SetLanguageControlsEnabled(list.entries.size() != 1);
-  if (!list.anyFound) {
+  ui.SetLanguageControlsEnabled(entries.size() != 1);
+  if (!anyFound) {
     ui.SelectLanguageEntry(0);
     return;
   }
-  for (std::size_t i = 0; i < list.entries.size(); ++i) {
-    if (list.entries[i] != state.currentLanguage) continue;
+  // Letter case counts: a name that matches no entry exactly selects none and loads nothing.
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i] != state.currentLanguage) continue;
     ui.SelectLanguageEntry(static_cast<int>(i));
     const std::string name = state.currentLanguage;
     if (commands.services().LoadLanguage(name, state.currentLanguage, commands.captions())) {

@@ -27,13 +27,6 @@ struct DateTime {
   int second = 0;
 };
 
-// The seven options kept between runs.
-// A language file as the language list offers it.
-struct LanguageList {
-  std::vector<std::string> entries;
-  bool anyFound = false;  // false: no file held a language; the list is just "English"
-};
-
 class Services {
  public:
   virtual ~Services() = default;
@@ -76,7 +69,9 @@ class Services {
   // the file lacks takes its documented default; `lastProjectDir` is that key's default.
   virtual std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) = 0;
   virtual void WriteSettings(const config::AppSettings& settings) = 0;
-  virtual LanguageList ListLanguages() = 0;
+  // The languages of the language files, in the order the list offers them; empty when no
+  // file holds one.
+  virtual std::vector<std::string> ListLanguages() = 0;
   // Loads a language file into `currentLanguage` and `captions`; false (nothing changed) when
   // the file cannot be read or lacks its group.
   virtual bool LoadLanguage(const std::string& name, std::string& currentLanguage,

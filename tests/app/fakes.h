@@ -136,7 +136,7 @@ class FakeServices : public app::Services {
   std::string previewFolder = "/tmp/preview/";
   std::string purebasicFolder = "/opt/purebasic/";
   std::optional<config::AppSettings> settings;
-  app::LanguageList languages;
+  std::vector<std::string> languages;  // what the language files hold
   std::map<std::string, std::pair<std::string, config::LanguageTable>> languageFiles;
   std::vector<std::string> nonEmptyFiles;
   bool hasViewer = true;
@@ -177,7 +177,7 @@ class FakeServices : public app::Services {
   void DeleteCompilerTempFiles() override { log_.push_back("delete temp files"); }
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& values) override;
-  app::LanguageList ListLanguages() override { return languages; }
+  std::vector<std::string> ListLanguages() override { return languages; }
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;
   void SaveLanguage(const std::string& currentLanguage,

@@ -34,7 +34,7 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   stored.maximised = true;
   stored.currentLanguage = "Deutsch";
   services.settings = stored;
-  services.languages = {{"Deutsch", "English"}, true};
+  services.languages = {"Deutsch", "English"};
   services.languageFiles["Deutsch"] = {"Deutsch", config::LanguageTable{"Übersicht"}};
   state.purebasicFolder = "/pb/";
   app::FinishStart(commands, "");
@@ -54,7 +54,7 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
 TEST_F(CommandTest, aCurrentLanguageThatMatchesNoEntryLoadsNothing) {
   services.settings = config::AppSettings{};
   services.settings->currentLanguage = "deutsch";
-  services.languages = {{"Deutsch"}, true};
+  services.languages = {"Deutsch"};
   app::FinishStart(commands, "");
   EXPECT_EQ(ui.languageSelected, -1);
   EXPECT_FALSE(ui.languageEnabled);

@@ -23,58 +23,38 @@ class LanguageFilesTest : public qs::testsupport::TempFolderTest {
   LanguageState state_;
 };
 
-TEST_F(LanguageFilesTest, noFileListsEnglishAloneSelectedAndDisabled) {
-  const LanguageListView view = FillLanguageList(Folder(), state_);
-  EXPECT_EQ(view, (LanguageListView{{"English"}, 0, false, false}));
-  EXPECT_EQ(state_, LanguageState{});
-  EXPECT_EQ(FillLanguageList(Folder() + "absent", state_), view);
-}
-
-TEST_F(LanguageFilesTest, oneFileIsListedSelectedLoadedAndDisabled) {
-  Lang("QuillSmith_Deutsch.lng", "Deutsch", "Syntax-DE");
-  state_.currentLanguage = "Deutsch";
-  EXPECT_EQ(FillLanguageList(Folder(), state_), (LanguageListView{{"Deutsch"}, 0, false, true}));
-  EXPECT_EQ(state_.table.overview, "Deutsch-O");
-  EXPECT_EQ(state_.table.syntax, "Syntax-DE");
-  EXPECT_EQ(state_.table.functions, "Functions");
-}
-
-TEST_F(LanguageFilesTest, severalFilesAreSortedEnabledAndMatchedWithoutCase) {
+TEST_F(LanguageFilesTest, listsTheLanguagesOfReadableFilesSortedByFileName) {
+  EXPECT_EQ(ListLanguages(Folder()), Names{});
+  EXPECT_EQ(ListLanguages(Folder() + "absent"), Names{});
   Lang("quillsmith_zulu.LNG", "Zulu");
   Lang("QuillSmith_Alpha.lng", "Alpha");
   Lang("QuillSmith_Nameless.lng", "");
   Write("QuillSmith_NoGroup.lng", "CurrentLanguage = X\r\n");  // no group: not listed
   Lang("Other_Beta.lng", "Beta");
   std::filesystem::create_directory(dir_ / "QuillSmith_Dir.lng");
-  state_.currentLanguage = "Zulu";
-  EXPECT_EQ(FillLanguageList(Folder(), state_),
-            (LanguageListView{{"Alpha", "QuillSmith_Nameless.lng", "Zulu"}, 2, true, true}));
-  EXPECT_EQ(state_.table.overview, "Zulu-O");  // found although its name differs in case
-
-  LanguageState other;
-  other.currentLanguage = "alpha";  // letter case counts when selecting
-  EXPECT_FALSE(FillLanguageList(Folder(), other).selected.has_value());
-  EXPECT_EQ(other.table, LanguageTable{});
+  EXPECT_EQ(ListLanguages(Folder()), (Names{"Alpha", "QuillSmith_Nameless.lng", "Zulu"}));
+  // The file of a listed language is found although its name differs in letter case.
+  ASSERT_TRUE(LoadLanguage(Folder(), "Zulu", state_));
+  EXPECT_EQ(state_.table.overview, "Zulu-O");
 }
 
-TEST_F(LanguageFilesTest, choosingSavesTheOldLanguageThenLoadsTheNew) {
+TEST_F(LanguageFilesTest, loadingReplacesEveryCaptionOrChangesNothing) {
   Lang("QuillSmith_Alpha.lng", "Alpha", "Alpha-S");
   Lang("QuillSmith_Beta.lng", "Beta", "");
   Lang("QuillSmith_Nameless.lng", "");
   ASSERT_TRUE(LoadLanguage(Folder(), "Alpha", state_));
-  state_.table.example = "Edited";
-  // The entry of a file without a name names no file: the current language stays.
-  EXPECT_FALSE(OnLanguageChosen(Folder(), "QuillSmith_Nameless.lng", state_));
-  EXPECT_EQ(state_.currentLanguage, "Alpha");
-  EXPECT_EQ(ReadLanguageFile(P("QuillSmith_Alpha.lng"), "")->table.example, "Edited");
+  EXPECT_EQ(state_.table.syntax, "Alpha-S");
   // A missing key gives the built-in word, not the previous language's caption.
-  ASSERT_TRUE(OnLanguageChosen(Folder(), "Beta", state_));
+  ASSERT_TRUE(LoadLanguage(Folder(), "Beta", state_));
   EXPECT_EQ(state_.table.syntax, "Syntax");
   EXPECT_EQ(state_.table.overview, "Beta-O");
-  EXPECT_FALSE(OnLanguageChosen(Folder(), "Beta", state_));  // already current
+  // The list entry of a file without a name names no file; a file without the group is no
+  // language. Either way the current language stays.
+  EXPECT_FALSE(LoadLanguage(Folder(), "QuillSmith_Nameless.lng", state_));
   Write("QuillSmith_Bad.lng", "no group\r\n");
   EXPECT_FALSE(LoadLanguage(Folder(), "Bad", state_));
   EXPECT_EQ(state_.currentLanguage, "Beta");
+  EXPECT_EQ(state_.table.overview, "Beta-O");
 }
 
 TEST_F(LanguageFilesTest, saveWritesNineLinesInPlaceAndNeverLeavesTheFolder) {
@@ -100,11 +80,6 @@ TEST_F(LanguageFilesTest, saveWritesNineLinesInPlaceAndNeverLeavesTheFolder) {
     EXPECT_FALSE(LoadLanguage(Folder(), name, state_));
   }
   EXPECT_EQ(FileCount(), 2u);
-}
-
-TEST_F(LanguageFilesTest, editedCaptionsLoseOuterSpacesOnly) {
-  OnCaptionEdited(state_, {"  Über  ", "Index", " S", "E ", "", "\tF"});
-  EXPECT_EQ(state_.table, (LanguageTable{"Über", "Index", "S", "E", "", "\tF"}));
 }
 
 TEST_F(LanguageFilesTest, readLanguageFileGivesBuiltInCaptionsForMissingKeys) {

@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "platform/filesystem.h"
-#include "platform/helpcompilerlocator.h"
 #include "platform/tempfolder.h"
 #include "text/paths.h"
 #include "text/textops.h"
@@ -83,17 +82,6 @@ void DeleteCompilerTempFiles(const std::string& tempFolder) {
     if (!entry.is_regular_file(ignored)) continue;
     fs::remove(entry.path(), ignored);
   }
-}
-
-std::string FindHelpCompilerAtStart(const std::string& currentPath) {
-  if (!currentPath.empty()) return currentPath;
-  return FindHelpCompilerAtStart(currentPath, platform::FindHelpCompiler());
-}
-
-std::string FindHelpCompilerAtStart(const std::string& currentPath, const std::string& found) {
-  if (!currentPath.empty()) return currentPath;
-  if (!found.empty() && platform::IsNonEmptyFile(found)) return found;
-  return currentPath;
 }
 
 }  // namespace qs::output

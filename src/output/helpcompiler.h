@@ -24,9 +24,4 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
 void DeleteCompilerTempFiles();
 void DeleteCompilerTempFiles(const std::string& tempFolder);
 
-// The compiler path at start-up: a path already set stays; otherwise the look-up's answer
-// when it names a non-empty file; otherwise empty.
-std::string FindHelpCompilerAtStart(const std::string& currentPath);
-std::string FindHelpCompilerAtStart(const std::string& currentPath, const std::string& found);
-
 }  // namespace qs::output

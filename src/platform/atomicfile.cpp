@@ -9,11 +9,6 @@ namespace qs::platform {
 
 namespace {
 
-std::optional<std::size_t>& WriteLimit() {
-  static std::optional<std::size_t> limit;
-  return limit;
-}
-
 // A name beside the target that no other writer picks at the same time: the time, a counter
 // of this process and the exclusive creation mode together rule out a clash.
 std::string TemporaryNameFor(const std::string& target, unsigned attempt) {
@@ -42,7 +37,6 @@ AtomicFile::~AtomicFile() {
 bool AtomicFile::Open(const std::string& target) {
   Discard();
   target_ = ResolveLink(target);
-  written_ = 0;
   failed_ = false;
   for (unsigned attempt = 0; attempt < 8 && file_ == nullptr; ++attempt) {
     temporary_ = TemporaryNameFor(target_, attempt);
@@ -57,14 +51,9 @@ bool AtomicFile::Open(const std::string& target) {
 
 bool AtomicFile::Write(std::string_view bytes) {
   if (file_ == nullptr || failed_) return false;
-  std::size_t allowed = bytes.size();
-  const auto& limit = WriteLimit();
-  if (limit && written_ + bytes.size() > *limit) {
-    allowed = *limit > written_ ? *limit - written_ : 0;
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
     failed_ = true;
   }
-  if (allowed > 0 && std::fwrite(bytes.data(), 1, allowed, file_) != allowed) failed_ = true;
-  written_ += allowed;
   return !failed_;
 }
 
@@ -102,10 +91,6 @@ void AtomicFile::Discard() {
     std::filesystem::remove(temporary_, ignored);
     temporary_.clear();
   }
-}
-
-void AtomicFile::FailWritesAfterForTesting(std::optional<std::size_t> bytes) {
-  WriteLimit() = bytes;
 }
 
 }  // namespace qs::platform

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +22,6 @@ class AtomicFile {
   // Creates the temporary file beside `target`. False when it cannot be created (for example
   // when the target's folder does not exist). Missing folders are not created.
   bool Open(const std::string& target);
-  bool IsOpen() const { return file_ != nullptr; }
 
   // Appends bytes. After a failed write every later call fails and Commit() refuses.
   bool Write(std::string_view bytes);
@@ -35,15 +33,10 @@ class AtomicFile {
   // Removes the temporary file; the target stays as it was.
   void Discard();
 
-  // Tests only: every writer of the process fails the write that would take its total past
-  // this many bytes, after writing the bytes up to the limit. Nothing given switches it off.
-  static void FailWritesAfterForTesting(std::optional<std::size_t> bytes);
-
  private:
   std::FILE* file_ = nullptr;
   std::string target_;
   std::string temporary_;
-  std::size_t written_ = 0;
   bool failed_ = false;
 };
 

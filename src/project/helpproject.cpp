@@ -32,14 +32,6 @@ PositionRange HelpProject::TopicPositions(std::string_view name) const {
   return {&next_, FindTopicPos(name)};
 }
 
-const Topic* HelpProject::FindTopicIf(std::string_view name,
-                                      const std::function<bool(const Topic&)>& accept) const {
-  for (const auto pos : TopicPositions(name)) {
-    if (accept(topics_[pos])) return &topics_[pos];
-  }
-  return nullptr;
-}
-
 void HelpProject::AppendTopic(Topic topic) {
   topics_.push_back(std::move(topic));
   next_.push_back(kNone);

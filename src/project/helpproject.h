@@ -96,9 +96,6 @@ class HelpProject {
   std::size_t FindTopicPos(std::string_view name) const;
   // Store positions of every topic with this name, in store order.
   PositionRange TopicPositions(std::string_view name) const;
-  // The first stored topic with this name for which `accept` holds, or null.
-  const Topic* FindTopicIf(std::string_view name,
-                           const std::function<bool(const Topic&)>& accept) const;
   std::size_t CountTopics(std::string_view name) const { return TopicPositions(name).size(); }
 
   void AppendTopic(Topic topic);

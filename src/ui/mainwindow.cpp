@@ -19,8 +19,10 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#include "project/topicform.h"
 #include "ui/anchors.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/qtui.h"
 #include "version/version.h"
 
 namespace qs::ui {
@@ -297,18 +299,25 @@ void MainWindow::BuildPagePane(bool withBrowser) {
   ArrowFont(editViewButton);
   anchors->Add(editViewButton, kMoveRight);
 
+  // Until a topic is shown the form holds placeholders that say what goes where.
+  const project::EditForm placeholder = project::PlaceholderForm();
+  const project::FormLayout initial = project::InitialFormLayout();
   titleLabel = Group(pagePane, "TitleLabel", "Page Title", {0, 16, 476, 40}, false);
   titleField = Field(pagePane, "TitleField", "HTML PageTitle", {4, 30, 465, 20}, false);
-  titleField->setText("PageTitle");
+  titleField->setText(FromModel(placeholder.title));
   titleField->setStyleSheet("QLineEdit { color: rgb(0, 0, 100); background: white; }");
-  summaryLabel = Group(pagePane, "SummaryLabel", "Syntax / Overview", {0, 56, 476, 78}, false);
+  summaryLabel =
+      Group(pagePane, "SummaryLabel", FromModel(initial.summaryLabel), {0, 56, 476, 78}, false);
   summaryEditor =
-      Editor(pagePane, "SummaryEditor", "Syntax (Function) or Overview (Index)", {4, 71, 465, 58});
-  bodyLabel = Group(pagePane, "BodyLabel", "Description", {0, 135, 476, 125}, false);
-  bodyEditor = Editor(pagePane, "BodyEditor", "Description", {4, 150, 465, 105});
-  bodyEditor->setToolTip("Function description");
-  exampleLabel = Group(pagePane, "ExampleLabel", "Example", {0, 260, 476, 140}, false);
-  exampleEditor = Editor(pagePane, "ExampleEditor", "Code example", {4, 275, 465, 120});
+      Editor(pagePane, "SummaryEditor", FromModel(placeholder.summary), {4, 71, 465, 58});
+  summaryEditor->setToolTip(FromModel(initial.summaryTooltip.value_or("")));
+  bodyLabel = Group(pagePane, "BodyLabel", FromModel(initial.bodyLabel), {0, 135, 476, 125}, false);
+  bodyEditor = Editor(pagePane, "BodyEditor", FromModel(placeholder.body), {4, 150, 465, 105});
+  bodyEditor->setToolTip(FromModel(initial.bodyTooltip.value_or("")));
+  exampleLabel =
+      Group(pagePane, "ExampleLabel", FromModel(initial.exampleLabel), {0, 260, 476, 140}, false);
+  exampleEditor =
+      Editor(pagePane, "ExampleEditor", FromModel(placeholder.example), {4, 275, 465, 120});
   // The group boxes frame the fields; the fields sit above them.
   for (QWidget* w : {static_cast<QWidget*>(titleField), static_cast<QWidget*>(summaryEditor),
                      static_cast<QWidget*>(bodyEditor), static_cast<QWidget*>(exampleEditor)}) {

@@ -54,7 +54,7 @@ TEST_F(AppSettingsTest, handWrittenFileFollowsThePreferenceRules) {
   EXPECT_EQ(settings.lastProjectDir, "/w/  ");
 }
 
-TEST_F(AppSettingsTest, roundTripCreatesFolderAndFailedSaveKeepsOldFile) {
+TEST_F(AppSettingsTest, roundTripCreatesTheFolder) {
   AppSettings settings{"/usr/bin/chmcmd",
                        true,
                        false,
@@ -67,12 +67,6 @@ TEST_F(AppSettingsTest, roundTripCreatesFolderAndFailedSaveKeepsOldFile) {
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(Folder() + "config/QuillSmith", loaded, kPureBasic));
   EXPECT_EQ(loaded, settings);
-
-  ASSERT_TRUE(SaveSettings(Folder(), settings));
-  const std::string good = Read("QuillSmith.ini");
-  qs::platform::AtomicFile::FailWritesAfterForTesting(40);
-  EXPECT_FALSE(SaveSettings(Folder(), AppSettings{}));
-  EXPECT_EQ(Read("QuillSmith.ini"), good);
 }
 
 }  // namespace

@@ -144,15 +144,5 @@ TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {
   DeleteCompilerTempFiles(scratch.Path() + "missing/");
 }
 
-TEST(FindHelpCompilerAtStart, keepsASetPathAndTakesOnlyAnExistingFile) {
-  ScratchFolder scratch;
-  const std::string found = scratch.Path() + "chmcmd";
-  EXPECT_EQ(FindHelpCompilerAtStart("", found), "");
-  WriteBytes(found, "x");
-  EXPECT_EQ(FindHelpCompilerAtStart("", found), found);
-  EXPECT_EQ(FindHelpCompilerAtStart("/my/compiler", found), "/my/compiler");
-  EXPECT_EQ(FindHelpCompilerAtStart("/my/compiler"), "/my/compiler");
-}
-
 }  // namespace
 }  // namespace qs::output

@@ -1,8 +1,7 @@
 #pragma once
 
 // A test fixture with a fresh folder per test below the system's temporary folder, removed
-// afterwards. It also clears the injected write failure of the atomic file, which outlives a
-// test otherwise.
+// afterwards.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,8 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include "platform/atomicfile.h"
 
 namespace qs::testsupport {
 
@@ -25,10 +22,7 @@ class TempFolderTest : public ::testing::Test {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
-  void TearDown() override {
-    platform::AtomicFile::FailWritesAfterForTesting(std::nullopt);
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Folder() const { return dir_.string() + "/"; }
   std::string P(const std::string& name) const { return (dir_ / name).string(); }
   std::string Read(const std::string& name) const {

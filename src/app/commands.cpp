@@ -59,7 +59,7 @@ void Commands::ShowSelectedTopic() {
 }
 
 void Commands::CommitForm() {
-  if (project_.selectedTopic.empty()) return;
+  if (project_.shownTopic().empty()) return;
   project::CommitTopicEdits(project_, ui_.ReadForm());
 }
 
@@ -74,7 +74,7 @@ void Commands::ResetProject() {
   ui_.SetLibraryFileField("");
   project_.libraryFile.clear();
   project_.helpFolder.clear();
-  project_.selectedTopic.clear();
+  project_.SetShownTopic({});
   project_.modified = false;
 }
 
@@ -151,8 +151,7 @@ void Commands::LoadProject() {
   ui_.SetLibraryFileField(project_.libraryFile);
   ui_.SetHelpFolderField(project_.helpFolder);
   if (overExisting) {
-    project_.selectedTopic = project_.ItemText(0);
-    project_.SelectRow(0);
+    project_.ShowRow(0);
     ui_.RefreshTopicList();
     ShowSelectedTopic();
     ui_.FocusTopicList();
@@ -160,8 +159,7 @@ void Commands::LoadProject() {
     // Into an empty list nothing is shown or selected. Nothing may then be named as shown
     // either: the form still holds its placeholders, and a later commit would write them
     // into the Index page.
-    project_.selectedTopic.clear();
-    project_.SelectRow(-1);
+    project_.ShowRow(-1);
     ui_.RefreshTopicList();
     project_.modified = false;
   }
@@ -263,7 +261,7 @@ void Commands::CreateHelpFolder() {
 // ---- Make Help group ----
 
 void Commands::RunPreview(const std::string& page) {
-  if (project_.selectedTopic.empty()) return;
+  if (project_.shownTopic().empty()) return;
   CommitForm();
   const std::string folder = services_.MakePreviewFolder();
   if (folder.empty()) return;
@@ -282,7 +280,7 @@ void Commands::RunPreview(const std::string& page) {
 
 void Commands::PreviewPage() {
   ForgetEditorAtEnd forget(state_);
-  RunPreview(project_.selectedTopic + ".html");
+  RunPreview(project_.shownTopic() + ".html");
 }
 
 void Commands::PreviewAll() {
@@ -346,9 +344,8 @@ void Commands::MoveDown() {
 
 void Commands::TopicListEvent(int row, bool rightClick) {
   ForgetEditorAtEnd forget(state_);
-  if (row < 0 || static_cast<std::size_t>(row) >= project_.ItemCount()) row = -1;
-  state_.selectedRow = row;
   project_.SelectRow(row);
+  row = project_.selectedRow();
   if (row == -1) return;
 
   if (state_.viewMode) {
@@ -358,14 +355,14 @@ void Commands::TopicListEvent(int row, bool rightClick) {
     return;
   }
   CommitForm();
-  project_.selectedTopic = project_.ItemText(row);
+  project_.ShowRow(row);
   ShowSelectedTopic();
 
   if (rightClick) {
     std::vector<MenuEntry> entries = {{"Add user topic", CommandId::AddUserTopic},
                                       {"Add user index", CommandId::AddUserIndex}};
-    if (project_.selectedTopic != project::kIndexName) {
-      entries.push_back({"Delete item '" + project_.selectedTopic + "'", CommandId::DeleteItem});
+    if (project_.shownTopic() != project::kIndexName) {
+      entries.push_back({"Delete item '" + project_.shownTopic() + "'", CommandId::DeleteItem});
     }
     ui_.ShowTopicMenu(entries);
     ui_.FullRedraw();
@@ -378,8 +375,7 @@ void Commands::Extract() {
   text::Reports reports;
   services_.ExtractLibraryInfo(project_, ui_.KeepDataChecked(), reports);
   ShowReports(reports);
-  project_.selectedTopic = project_.ItemText(0);
-  project_.SelectRow(project_.ItemCount() > 0 ? 0 : -1);
+  project_.ShowRow(0);
   ui_.RefreshTopicList();
   ShowSelectedTopic();
   ui_.FocusTopicList();
@@ -390,18 +386,19 @@ void Commands::EditView() {
   if (!ui_.EditViewAvailable()) return;
   if (!state_.viewMode) {
     ShowBrowser();
-    if (project_.selectedTopic.empty()) return;
+    if (project_.shownTopic().empty()) return;
     CommitForm();
     state_.previewFolder = services_.MakePreviewFolder();
     if (state_.previewFolder.empty()) return;
     text::Reports reports;
     services_.BuildHelpFolder(project_, captions_, state_.previewFolder, reports);
     ShowReports(reports);
-    ui_.NavigateBrowser(state_.previewFolder + project_.selectedTopic + ".html");
+    ui_.NavigateBrowser(state_.previewFolder + project_.shownTopic() + ".html");
     return;
   }
   ShowEditForm();
-  project_.selectedTopic = project_.ItemText(state_.selectedRow);
+  // Back to the form on the row the list shows selected, which the view mode may have moved.
+  project_.ShowRow(project_.selectedRow());
   ShowSelectedTopic();
   services_.EndPreview(state_.previewFolder);
 }
@@ -500,7 +497,7 @@ void Commands::AddUserIndex() {
 
 void Commands::DeleteSelectedTopic() {
   // The Index page is never deleted: the menu does not offer it, and nothing else may.
-  if (project_.selectedTopic == project::kIndexName) return;
+  if (project_.shownTopic() == project::kIndexName) return;
   if (!project::DeleteSelectedTopic(project_)) return;
   ui_.RefreshTopicList();
   ShowSelectedTopic();
@@ -529,7 +526,7 @@ void Commands::Command(CommandId id) {
     case CommandId::PreviewPage:
     case CommandId::PreviewAll:
       // Without a selected topic the keys do nothing at all, not even forget the editor.
-      if (project_.selectedTopic.empty()) break;
+      if (project_.shownTopic().empty()) break;
       if (id == CommandId::PreviewPage) {
         PreviewPage();
       } else {

@@ -16,7 +16,7 @@ namespace qs::app {
 // method decides, from the project and the application state, what happens.
 //
 // The edit form is the only copy of the texts being edited until a commit copies it into the
-// topic named `selectedTopic`. The commands commit before the shown topic changes, before a
+// topic the form shows. The commands commit before the shown topic changes, before a
 // save, before an extraction from the same library and when the view mode is entered; they do
 // not commit before moves, additions and deletions (which show a topic again and so drop
 // uncommitted typing), before a new or loaded project, or before a library of another name.
@@ -77,9 +77,9 @@ class Commands {
   // folder are left to the caller.
   void ResetProject();
 
-  // Shows the topic named `selectedTopic` in the form (nothing when there is none).
+  // Shows the shown topic in the form (nothing when there is none).
   void ShowSelectedTopic();
-  // Copies the form into the topic named `selectedTopic`.
+  // Copies the form into the shown topic.
   void CommitForm();
   void ShowReports(const text::Reports& reports);
 

@@ -176,6 +176,11 @@ void HelpProject::SelectRow(int row) {
   selectedRow_ = (row >= 0 && static_cast<std::size_t>(row) < items_.size()) ? row : -1;
 }
 
+void HelpProject::ShowRow(int row) {
+  SelectRow(row);
+  shownTopic_ = ItemText(selectedRow_);
+}
+
 void HelpProject::RefillItemsFromStore() {
   items_.clear();
   items_.reserve(topics_.size());

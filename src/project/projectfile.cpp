@@ -306,7 +306,7 @@ bool LoadProject(HelpProject& project, const std::string& path, const LoadContex
 
   project.SetTopics(std::move(topics));
   project.RefillItemsFromStore();
-  project.selectedTopic = std::string(kIndexName);
+  project.SetShownTopic(std::string(kIndexName));
   RelocateLibrary(project, context);
   project.SelectRow(0);
   return true;

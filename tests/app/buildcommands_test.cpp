@@ -12,7 +12,7 @@ class BuildCommandTest : public CommandTest {
     UseProject({"Index", "Split", "Notes*", "License*"});
     project.libraryFile = "/libs/TextKit";
     project.helpFolder = "/help/";
-    project.selectedTopic = "Notes";
+    project.SetShownTopic("Notes");
     project.SelectRow(2);
     ui.form = {"Notes typed", "", "body typed", ""};
     ui.compilerPath = "/usr/bin/chmcmd";
@@ -40,7 +40,7 @@ TEST_F(BuildCommandTest, previewsCommitBuildShowThePageAndEndThePreviewInOrder) 
 }
 
 TEST_F(BuildCommandTest, previewsDoNothingWithoutATopicOrAPreviewFolder) {
-  project.selectedTopic.clear();
+  project.SetShownTopic({});
   state.activeEditor = app::Editor::Summary;
   commands.Command(app::CommandId::PreviewPage);
   commands.Command(app::CommandId::PreviewAll);
@@ -50,7 +50,7 @@ TEST_F(BuildCommandTest, previewsDoNothingWithoutATopicOrAPreviewFolder) {
   EXPECT_EQ(state.activeEditor, app::Editor::None);
   EXPECT_TRUE(log.empty());
 
-  project.selectedTopic = "Notes";
+  project.SetShownTopic("Notes");
   services.previewFolder.clear();
   commands.PreviewPage();
   EXPECT_TRUE(ui.previews.empty());

@@ -126,7 +126,7 @@ bool FakeServices::LoadProject(project::HelpProject& project, const std::string&
   std::vector<project::Topic> topics = stored.topics();
   project.SetTopics(std::move(topics));
   project.RefillItemsFromStore();
-  project.selectedTopic = "Index";
+  project.SetShownTopic("Index");
   project.SelectRow(0);
   return true;
 }
@@ -160,7 +160,7 @@ void FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
     project.SetTopics(testsupport::MakeProject(library->second).topics());
   }
   project.RefillItemsFromStore();
-  project.selectedTopic = "Index";
+  project.SetShownTopic("Index");
   project.SelectRow(0);
   project.modified = true;
 }

@@ -99,7 +99,7 @@ TEST_F(CommandTest, closingWithoutAProjectFileNeverAsks) {
 
 TEST_F(CommandTest, closingWithModifiedClearDropsTheTypingSilently) {
   UseProject({"Index", "A"});
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   ui.form = {"typed", "", "", ""};
   app::ShutDown(commands);
   EXPECT_TRUE(ui.questions.empty());
@@ -108,7 +108,7 @@ TEST_F(CommandTest, closingWithModifiedClearDropsTheTypingSilently) {
 
 TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   UseProject({"Index", "A"}, "/w/My Help.qsp");
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   project.modified = true;
   ui.form = {"typed", "A()", "", ""};
   ui.compilerPath = "/c";

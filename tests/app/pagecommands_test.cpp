@@ -16,11 +16,11 @@ TEST_F(CommandTest, selectingARowCommitsTheShownTopicThenShowsTheNewOne) {
   commands.TopicListEvent(2, false);
   EXPECT_EQ(project.FindTopic("A")->body, "typed");
   EXPECT_TRUE(project.modified);
-  EXPECT_EQ(project.selectedTopic, "B");
-  EXPECT_EQ(state.selectedRow, 2);
+  EXPECT_EQ(project.shownTopic(), "B");
+  EXPECT_EQ(project.selectedRow(), 2);
   commands.TopicListEvent(-1, false);
-  EXPECT_EQ(state.selectedRow, -1);
-  EXPECT_EQ(project.selectedTopic, "B");
+  EXPECT_EQ(project.selectedRow(), -1);
+  EXPECT_EQ(project.shownTopic(), "B");
 }
 
 TEST_F(CommandTest, popupMenuOnTheIndexRowOffersOnlyTheTwoAdditions) {
@@ -115,12 +115,35 @@ TEST_F(CommandTest, viewModeBuildsThePreviewAndLeavingShowsTheRowLastSelected) {
   // In view mode the list only navigates.
   commands.TopicListEvent(2, false);
   EXPECT_EQ(ui.browser, "/tmp/preview/B.html");
-  EXPECT_EQ(project.selectedTopic, "A");
+  EXPECT_EQ(project.shownTopic(), "A");
   commands.Command(app::CommandId::EditViewKey);
   EXPECT_FALSE(state.viewMode);
-  EXPECT_EQ(project.selectedTopic, "B");
+  EXPECT_EQ(project.shownTopic(), "B");
   EXPECT_EQ(ui.form.title, "B");
   EXPECT_TRUE(Logged("end preview /tmp/preview/"));
+}
+
+TEST_F(CommandTest, leavingViewModeShowsTheRowTheListHasSelectedAfterMovesAndRefills) {
+  UseProject({"Index", "A", "B", "C"});
+  project.libraryFile = "/lib/Lib";
+  services.libraries["Lib"] = {"Index", "F1", "F2", "License*"};
+  commands.TopicListEvent(1, false);
+  commands.EditView();
+  commands.TopicListEvent(3, false);
+  // The moved row stays selected: leaving shows its topic, not the one now in its old place.
+  commands.MoveUp();
+  ASSERT_EQ(project.selectedRow(), 2);
+  commands.EditView();
+  EXPECT_EQ(project.shownTopic(), "C");
+  EXPECT_EQ(ui.form.title, "C");
+
+  // An extraction refills the rows and selects the Index page's row.
+  commands.EditView();
+  commands.TopicListEvent(3, false);
+  commands.Extract();
+  commands.EditView();
+  EXPECT_EQ(project.shownTopic(), "Index");
+  EXPECT_EQ(ui.form.title, "Index");
 }
 
 TEST_F(CommandTest, viewModeWithoutASelectedTopicOrPreviewFolderBuildsNothing) {
@@ -129,7 +152,7 @@ TEST_F(CommandTest, viewModeWithoutASelectedTopicOrPreviewFolderBuildsNothing) {
   EXPECT_TRUE(state.viewMode);
   EXPECT_FALSE(Logged("make preview"));
   commands.EditView();
-  project.selectedTopic = "Index";
+  project.SetShownTopic("Index");
   services.previewFolder = "";
   commands.EditView();
   EXPECT_TRUE(Logged("make preview"));

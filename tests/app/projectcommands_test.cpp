@@ -54,7 +54,7 @@ TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
   UseProject({"Index", "A"}, "/w/old.qsp");
   project.libraryFile = "/lib/A";
   project.helpFolder = "/help/";
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   project.modified = true;
   state.viewMode = true;
   ui.libraryField = "/lib/A";
@@ -65,7 +65,7 @@ TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
   EXPECT_EQ(project.ItemCount(), 0u);
   EXPECT_TRUE(project.libraryFile.empty());
   EXPECT_TRUE(project.helpFolder.empty());
-  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_TRUE(project.shownTopic().empty());
   EXPECT_FALSE(project.modified);
   EXPECT_TRUE(ui.libraryField.empty());
   EXPECT_EQ(ui.browser, "about:blank");
@@ -115,7 +115,7 @@ TEST_F(CommandTest, loadIntoAnEmptyListShowsNoTopicAndSelectsNoRow) {
   EXPECT_EQ(ui.libraryField, "/lib/A");
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "A", "License"}));
   EXPECT_EQ(project.selectedRow(), -1);
-  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_TRUE(project.shownTopic().empty());
   EXPECT_FALSE(ui.layout.has_value());
   EXPECT_FALSE(project.modified);
   EXPECT_TRUE(ui.questions.empty());
@@ -142,7 +142,7 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   EXPECT_LT(LogIndex("end preview"), LogIndex("load /w/p.qsp"));
   EXPECT_FALSE(state.viewMode);
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
   EXPECT_EQ(project.selectedRow(), 0);
   EXPECT_EQ(ui.form.title, "Index");
   EXPECT_TRUE(Logged("focus list"));
@@ -175,7 +175,7 @@ TEST_F(CommandTest, loadAnsweredNoLeavesTheProjectAlone) {
 
 TEST_F(CommandTest, saveCommitsTheFormFirstAndClearsModifiedOnSuccess) {
   UseProject({"Index", "A"}, "/w/p.qsp");
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   ui.form = {"New title  ", "A()", "", ""};
   ui.files.push_back({"/w/p.qsp", 0});
   commands.SaveProject();
@@ -186,7 +186,7 @@ TEST_F(CommandTest, saveCommitsTheFormFirstAndClearsModifiedOnSuccess) {
 TEST_F(CommandTest, sameLibraryNameFromAnotherFolderMergesWithoutAQuestion) {
   UseProject({"Index", "F1", "License*"});
   project.libraryFile = "/old/place/MyLib";
-  project.selectedTopic = "F1";
+  project.SetShownTopic("F1");
   ui.form = {"F1", "F1()", "my words", ""};
   services.libraries["MyLib"] = {"Index", "F1", "F2", "License*"};
   ui.files.push_back({"/new/place/MyLib", 0});
@@ -231,7 +231,7 @@ TEST_F(CommandTest, extractButtonShowsAndSelectsTheIndexRow) {
   ui.keepData = false;
   commands.Extract();
   EXPECT_EQ(services.lastKeepData, false);
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
   EXPECT_EQ(project.selectedRow(), 0);
   EXPECT_EQ(ui.form.title, "Index");
 }
@@ -242,7 +242,7 @@ TEST_F(CommandTest, extractionThatFailsOnAnEmptyListSelectsNothing) {
   commands.Extract();
   EXPECT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(project.selectedRow(), -1);
-  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_TRUE(project.shownTopic().empty());
 }
 
 TEST_F(CommandTest, helpFolderFromTheRequesterKeepsOneTrailingSeparator) {

@@ -70,7 +70,7 @@ TEST_F(LibraryTopicsTest, freshBuildMakesIndexFunctionPagesAndLicense) {
   EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "License"}));
   EXPECT_EQ(RowTexts(project), (Names{"Index", "A", "B", "License"}));
   EXPECT_EQ(project.selectedRow(), 0);
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
 
   const Topic& index = project.TopicAt(0);
   EXPECT_EQ(index.title, "MyLib library");
@@ -117,7 +117,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsTextsAndFollowsTheLibrary) {
   project.TopicAt(0).summary = "My overview";
   project.TopicAt(0).title.clear();
   project.modified = false;
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
 
   ASSERT_TRUE(Extract(project,
                       Library({Function("A", "(x, y) - does a better"), Function("D", "(d) - new"),
@@ -150,7 +150,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsTextsAndFollowsTheLibrary) {
   EXPECT_TRUE(TopicNamed(project, "Notes").isUserTopic);
   EXPECT_EQ(TopicNamed(project, "License").title, "MyLib library license");
   // A merge leaves no topic chosen; the caller re-selects row 0.
-  EXPECT_EQ(project.selectedTopic, "");
+  EXPECT_EQ(project.shownTopic(), "");
   EXPECT_EQ(project.selectedRow(), 0);
 }
 
@@ -197,7 +197,7 @@ TEST_F(LibraryTopicsTest, clearedBoxOrEmptyProjectBuildsAfresh) {
   ASSERT_TRUE(Extract(project, kAB, false));
   EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "License"}));
   EXPECT_EQ(TopicNamed(project, "A").body, "does a");
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
 
   HelpProject empty;
   ASSERT_TRUE(Extract(empty, kAB, true));
@@ -206,7 +206,7 @@ TEST_F(LibraryTopicsTest, clearedBoxOrEmptyProjectBuildsAfresh) {
 
 TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
   auto project = MakeProject({"Index", "A", "License*"});
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   project.SelectRow(1);
   const auto before = project.topics();
 
@@ -225,7 +225,7 @@ TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
 
   EXPECT_EQ(project.topics(), before);
   EXPECT_FALSE(project.modified);
-  EXPECT_EQ(project.selectedTopic, "A");  // the form still shows A and keeps committing into it
+  EXPECT_EQ(project.shownTopic(), "A");  // the form still shows A and keeps committing into it
   EXPECT_EQ(project.selectedRow(), 1);
 
   // No library chosen: nothing happens, nothing is said.

@@ -101,7 +101,7 @@ TEST_F(ProjectFileTest, freshLibraryProjectIsWrittenByteForByteAndReadBack) {
   HelpProject loaded = RoundTrip(project);
   EXPECT_EQ(StoreNames(loaded), (Names{"Index", "MyFunc", "License"}));
   EXPECT_EQ(qs::testsupport::RowTexts(loaded), StoreNames(loaded));
-  EXPECT_EQ(loaded.selectedTopic, "Index");
+  EXPECT_EQ(loaded.shownTopic(), "Index");
   EXPECT_EQ(loaded.selectedRow(), 0);
   EXPECT_EQ(loaded.projectFile, "C:\\Work\\MyLib.qsp");
   EXPECT_EQ(loaded.TopicAt(0).icon, TopicIcon::IndexIcon);

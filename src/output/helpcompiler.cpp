@@ -24,6 +24,10 @@ std::string AbsoluteFolder(const std::string& folder) {
 
 }  // namespace
 
+text::Report CompilerNotFoundReport(const std::string& compilerPath) {
+  return text::BuildErrorReport("Help compiler not found!\n'" + compilerPath + "'");
+}
+
 std::string CompiledFilePath(const std::string& helpFolder, const std::string& libraryFile) {
   return text::WithTrailingSeparator(helpFolder) + text::FileNamePart(libraryFile) + ".chm";
 }
@@ -34,8 +38,7 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
   if (!options.compileToChm || options.compilerPath.empty()) return false;
   if (!platform::IsNonEmptyFile(options.compilerPath)) {
     options.compileToChm = false;
-    reports.push_back(
-        text::BuildErrorReport("Help compiler not found!\n'" + options.compilerPath + "'"));
+    reports.push_back(CompilerNotFoundReport(options.compilerPath));
     return false;
   }
 

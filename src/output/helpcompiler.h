@@ -10,6 +10,9 @@
 
 namespace qs::output {
 
+// "Help compiler not found!" with the path the compiler was expected at.
+text::Report CompilerNotFoundReport(const std::string& compilerPath);
+
 // helpFolder (separator appended when missing) + library name + ".chm".
 std::string CompiledFilePath(const std::string& helpFolder, const std::string& libraryFile);
 

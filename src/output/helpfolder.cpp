@@ -225,14 +225,14 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
     const Topic& topic = topics[pos];
     const auto path = PagePathInFolder(target, topic.name);
     if (!path) {
-      reports.push_back(CouldNotCreateFile(target + topic.name + ".html"));
+      reports.push_back(text::CouldNotCreateFileReport(target + topic.name + ".html"));
       return {};
     }
     if (HasSeparator(topic.name)) {
       // Checked before any folder is made: a link already in the folder must not lead the
       // new folders, or the page, elsewhere.
       if (!ParentResolvesInside(*path, resolvedTarget)) {
-        reports.push_back(CouldNotCreateFile(*path));
+        reports.push_back(text::CouldNotCreateFileReport(*path));
         return {};
       }
       fs::create_directories(fs::path(*path).parent_path(), ignored);

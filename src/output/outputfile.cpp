@@ -8,10 +8,6 @@
 
 namespace qs::output {
 
-text::Report CouldNotCreateFile(const std::string& path) {
-  return text::ErrorReport("Could not create file '" + path + "'!");
-}
-
 namespace {
 
 bool IsPlainFileOrLink(const std::string& path) {
@@ -32,7 +28,7 @@ bool WriteOutputFile(const std::string& path, std::string_view bytes, text::Repo
   if (!path.empty() && IsPlainFileOrLink(path)) std::filesystem::remove(path, ignored);
   std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
-    reports.push_back(CouldNotCreateFile(path));
+    reports.push_back(text::CouldNotCreateFileReport(path));
     return false;
   }
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -43,7 +39,7 @@ bool WriteOutputFile(const std::string& path, std::string_view bytes, text::Repo
     if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ignored))) {
       std::filesystem::remove(path, ignored);
     }
-    reports.push_back(CouldNotCreateFile(path));
+    reports.push_back(text::CouldNotCreateFileReport(path));
     return false;
   }
   return true;

@@ -14,9 +14,6 @@ namespace qs::output {
 // and is removed.
 bool WriteOutputFile(const std::string& path, std::string_view bytes, text::Reports& reports);
 
-// The report above.
-text::Report CouldNotCreateFile(const std::string& path);
-
 // Appends `line` and CR LF.
 void AppendLine(std::string& out, std::string_view line);
 

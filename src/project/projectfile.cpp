@@ -266,7 +266,7 @@ bool SaveProject(HelpProject& project, const std::string& path, text::Reports& r
   const std::string bytes = ProjectFileBytes(project);
   platform::AtomicFile file;
   if (!file.Open(path) || !file.Write(bytes) || !file.Commit()) {
-    reports.push_back(text::ErrorReport("Could not create file '" + path + "'!"));
+    reports.push_back(text::CouldNotCreateFileReport(path));
     return false;
   }
   return true;
@@ -276,7 +276,7 @@ bool LoadProject(HelpProject& project, const std::string& path, const LoadContex
                  text::Reports& reports) {
   FileBytes file;
   if (!ReadWholeFile(path, file)) {
-    reports.push_back(text::ErrorReport("Could not read file '" + path + "'!"));
+    reports.push_back(text::CouldNotReadFileReport(path));
     return false;
   }
   const std::string_view data = file.View();

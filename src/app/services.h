@@ -39,8 +39,9 @@ class Services {
 
   // ---- library ----
   // Reads `libraryFile` and builds the topics afresh, or merges into them when `keepData` is
-  // set and the project has topics; refills the rows and selects the Index page.
-  virtual void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+  // set and the project has topics; refills the rows and selects the Index page. False, with
+  // the topics as they were, when the library gives no topics.
+  virtual bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                   text::Reports& reports) = 0;
 
   // ---- help output ----
@@ -54,13 +55,15 @@ class Services {
   virtual std::string BuildHelpFolder(const project::HelpProject& project,
                                       const config::LanguageTable& captions,
                                       const std::string& folder, text::Reports& reports) = 0;
-  virtual void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+  // The one-page HTML help in `folder`; false when it could not be written (nothing is
+  // reported then).
+  virtual bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                                    text::Reports& reports) = 0;
-  // Compiles the project's help folder into its .chm when `options` ask for it; true when a
-  // new non-empty .chm is there. Switches `options.compileToChm` off when the compiler is
-  // missing or cannot be started.
-  virtual bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
-                           text::Reports& reports) = 0;
+  // Compiles the help folder `folder` into the library's .chm when `options` ask for it; true
+  // when a new non-empty .chm is there. Switches `options.compileToChm` off when the compiler
+  // is missing or cannot be started.
+  virtual bool CompileHelp(const project::HelpProject& project, const std::string& folder,
+                           output::CompileOptions& options, text::Reports& reports) = 0;
   // Deletes the help compiler's leftovers in the temporary folder.
   virtual void DeleteCompilerTempFiles() = 0;
 

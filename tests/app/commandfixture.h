@@ -20,7 +20,8 @@ class CommandTest : public ::testing::Test {
   project::HelpProject project;
   app::AppState state;
   config::LanguageTable captions;
-  app::Commands commands{project, state, captions, services, ui};
+  app::CommandContext context{project, state, captions, services, ui};
+  app::Commands commands{context};
 
   CommandTest() { state.purebasicFolder = services.purebasicFolder; }
 

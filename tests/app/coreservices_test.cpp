@@ -36,10 +36,10 @@ class CoreLifecycleTest : public ::testing::Test {
 
   void Run(FakeUi& ui, const std::string& projectArgument = "") {
     app::CoreServices services("/prog/quillsmith", folder.string() + "/");
-    app::Commands commands(project, state, captions, services, ui);
+    const app::CommandContext context{project, state, captions, services, ui};
     app::PrepareStart(state, captions, services);
-    app::FinishStart(commands, projectArgument);
-    app::ShutDown(commands);
+    app::FinishStart(context, projectArgument);
+    app::ShutDown(context);
   }
 
   fs::path folder;

@@ -159,7 +159,7 @@ class FakeServices : public app::Services {
                    const project::LoadContext& context, text::Reports& reports) override;
   bool SaveProject(project::HelpProject& project, const std::string& path,
                    text::Reports& reports) override;
-  void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+  bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
   void EraseBuildFiles() override { log_.push_back("erase build"); }
   std::string MakePreviewFolder() override {
@@ -170,10 +170,10 @@ class FakeServices : public app::Services {
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
                               text::Reports& reports) override;
-  void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+  bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
-  bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
-                   text::Reports& reports) override;
+  bool CompileHelp(const project::HelpProject& project, const std::string& folder,
+                   output::CompileOptions& options, text::Reports& reports) override;
   void DeleteCompilerTempFiles() override { log_.push_back("delete temp files"); }
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& values) override;

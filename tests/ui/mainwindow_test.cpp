@@ -157,7 +157,9 @@ class WiredTest : public WindowTest {
     ui = std::make_unique<QtUi>(*window, project);
     services = std::make_unique<app::CoreServices>("/nowhere/quillsmith",
                                                    settings.path().toStdString() + "/");
-    commands = std::make_unique<app::Commands>(project, state, captions, *services, *ui);
+    context = std::make_unique<app::CommandContext>(
+        app::CommandContext{project, state, captions, *services, *ui});
+    commands = std::make_unique<app::Commands>(*context);
     Wire(*window, *ui, *commands);
   }
   QTemporaryDir settings;
@@ -166,6 +168,7 @@ class WiredTest : public WindowTest {
   config::LanguageTable captions;
   std::unique_ptr<QtUi> ui;
   std::unique_ptr<app::CoreServices> services;
+  std::unique_ptr<app::CommandContext> context;
   std::unique_ptr<app::Commands> commands;
 };
 
@@ -219,7 +222,7 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
 }
 
 TEST_F(WiredTest, firstRunOffersEnglishAloneAndDisablesTheLanguageControls) {
-  app::FinishStart(*commands, "");
+  app::FinishStart(*context, "");
   EXPECT_EQ(window->languageList->count(), 1);
   EXPECT_EQ(window->languageList->currentText(), "English");
   EXPECT_FALSE(window->languageList->isEnabled());
@@ -238,7 +241,7 @@ TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
   const std::string path = settings.filePath("demo.qsp").toStdString();
   ASSERT_TRUE(project::SaveProject(saved, path, reports));
 
-  app::FinishStart(*commands, path);
+  app::FinishStart(*context, path);
   QApplication::processEvents();
   EXPECT_TRUE(window->isMaximized());
   EXPECT_EQ(window->projectFileField->text().toStdString(), path);

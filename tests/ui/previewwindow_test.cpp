@@ -69,7 +69,7 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndRemovesThePreviewFolderAfterw
   app.ExtractSample(app.Path("help/"));
   ASSERT_TRUE(project::AddUserTopic(app.project, "Notes").added);
   app.ui->RefreshTopicList();
-  app.commands->ShowSelectedTopic();
+  app.context->ShowTopic();
   // Typed but not yet committed: the preview commits first.
   app.window->bodyEditor->setPlainText("Typed just before the preview");
 

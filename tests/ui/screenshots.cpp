@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(out);
 
   qs::uitest::WiredWindow app(true);
-  qs::app::FinishStart(*app.commands, "");
+  qs::app::FinishStart(*app.context, "");
   app.window->resize(760, 600);
   // A short help folder, so that the builder window's one-line label shows all of it.
   QTemporaryDir help(QDir::tempPath() + "/TextKit-XXXXXX");

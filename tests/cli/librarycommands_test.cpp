@@ -78,21 +78,6 @@ TEST_F(LibraryCommandsTest, listReportsUnreadableLibraries) {
   EXPECT_EQ(outcome.err, "File 'MyLib' is not a library!\n");
 }
 
-TEST_F(LibraryCommandsTest, wrongUsageExitsWithTwoAndShowsTheUsage) {
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"list"},
-                                             {"list", "a", "b"},
-                                             {"extract", "Lib"},
-                                             {"extract", "Lib", "P.qsp", "extra"},
-                                             {"extract", "Lib", "P.qsp", "--help-folder"},
-                                             {"extract", "Lib", "P.qsp", "--fast"},
-                                             {"extract", "", "P.qsp"}}) {
-    const auto outcome = RunCli(args);
-    EXPECT_EQ(outcome.status, kUsage) << args.size();
-    EXPECT_NE(outcome.err.find("quillsmith-cli extract LIBRARY PROJECT.qsp"), std::string::npos);
-  }
-}
-
 TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
   ASSERT_TRUE(testsupport::WriteLibraryFile(
       library_,

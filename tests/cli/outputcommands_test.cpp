@@ -1,5 +1,3 @@
-#include "cli/outputcommands.h"
-
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -49,7 +47,7 @@ class OutputCommandsTest : public testing::Test {
   project::HelpProject LoadedProject() {
     project::HelpProject project;
     text::Reports reports;
-    EXPECT_TRUE(LoadProjectForOutput(project_, project, reports));
+    EXPECT_TRUE(project::LoadProject(project, project_, {}, reports));
     return project;
   }
 
@@ -180,23 +178,6 @@ TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   EXPECT_EQ(blocked.status, kFailure);
   EXPECT_EQ(blocked.err, "Could not create file '" + folder_ + "plain/" + project.TopicAt(0).title +
                              ".html'!\n");
-}
-
-TEST_F(OutputCommandsTest, wrongUsageExitsWithTwo) {
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"build"},
-                                             {"build", project_, project_},
-                                             {"build", project_, "--out"},
-                                             {"build", project_, "--compiler"},
-                                             {"build", project_, "--language-file"},
-                                             {"build", project_, "--fast"},
-                                             {"unique"},
-                                             {"unique", project_, "--out"},
-                                             {"unique", project_, "--compile"}}) {
-    const auto outcome = RunCli(args);
-    EXPECT_EQ(outcome.status, kUsage) << args.size();
-    EXPECT_NE(outcome.err.find("quillsmith-cli build PROJECT.qsp"), std::string::npos);
-  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The Make Help group and the compiler options: the two previews, "Create HTML files" with the
-// builder window and its compile step, the compiler requester and the compile option's rule.
+// The commands that write the help: the two previews, "Create HTML files" with the builder
+// window and its compile step, and the unique HTML file.
 
 #include "commandfixture.h"
 
@@ -151,31 +151,13 @@ TEST_F(BuildCommandTest, aFailedBuildSaysSoOpensNoWindowAndStillHonoursTheEraseO
   EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 2);
 }
 
-TEST_F(BuildCommandTest, compilerRequesterStartsAtTheLookUpOrTheProgramFolder) {
-  services.compiler = "/usr/bin/chmcmd";
-  ui.files = {{"/opt/hhc/hhc.exe", 0}};
-  commands.options.BrowseCompiler();
-  ASSERT_EQ(ui.requesters.size(), 1u);
-  EXPECT_EQ(ui.requesters[0].kind, "open");
-  EXPECT_EQ(ui.requesters[0].title, "HTML2CHM Compiler");
-  EXPECT_EQ(ui.requesters[0].start, "/usr/bin/chmcmd");
-  EXPECT_EQ(ui.requesters[0].pattern,
-            "Microsoft HTML Help Compiler|hhc.exe|Executables|*.exe|All files|*.*");
-  EXPECT_EQ(ui.compilerPath, "/opt/hhc/hhc.exe");
-
-  services.compiler.clear();
-  commands.options.BrowseCompiler();  // cancelled
-  EXPECT_EQ(ui.requesters[1].start, "/prog/");
-  EXPECT_EQ(ui.compilerPath, "/opt/hhc/hhc.exe");
-}
-
-TEST_F(BuildCommandTest, compileOptionCannotStayOnWithoutACompilerPath) {
-  ui.compile = true;
-  commands.options.CompileOptionChanged();
-  EXPECT_TRUE(ui.compile);
-  ui.compilerPath.clear();
-  commands.options.CompileOptionChanged();
-  EXPECT_FALSE(ui.compile);
+TEST_F(CommandTest, uniqueHtmlUsesTheLastCommittedTexts) {
+  UseProject({"Index"});
+  project.helpFolder = "/h/";
+  commands.page.TopicListEvent(0, false);
+  ui.form.title = "typed, not committed";
+  commands.build.UniqueHtml();
+  EXPECT_TRUE(Logged("unique /h/ Index"));
 }
 
 }  // namespace

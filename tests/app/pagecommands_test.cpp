@@ -1,4 +1,4 @@
-// The topic list, its popup menu, the edit/view switch, the tag buttons and the Options tab.
+// The topic list, its popup menu, the edit/view switch and the tag buttons.
 
 #include "commandfixture.h"
 
@@ -165,51 +165,6 @@ TEST_F(CommandTest, escapeDoesNothingWithoutTheBrowser) {
   commands.Command(app::CommandId::EditViewKey);
   EXPECT_FALSE(state.viewMode);
   EXPECT_TRUE(log.empty());
-}
-
-TEST_F(CommandTest, uniqueHtmlUsesTheLastCommittedTexts) {
-  UseProject({"Index"});
-  project.helpFolder = "/h/";
-  commands.page.TopicListEvent(0, false);
-  ui.form.title = "typed, not committed";
-  commands.build.UniqueHtml();
-  EXPECT_TRUE(Logged("unique /h/ Index"));
-}
-
-TEST_F(CommandTest, associationMessagesTellWhatHappened) {
-  commands.options.Associate();
-  commands.options.RemoveAssociation();
-  services.associationWorks = false;
-  commands.options.Associate();
-  ASSERT_EQ(ui.messages.size(), 3u);
-  EXPECT_EQ(ui.messages[0], text::InformationReport("QuillSmith project files are registered"));
-  EXPECT_EQ(ui.messages[1], text::InformationReport("QuillSmith project files are unregistered"));
-  EXPECT_EQ(ui.messages[2].title, "Error");
-}
-
-TEST_F(CommandTest, choosingAnotherLanguageSavesTheEditedOneThenLoads) {
-  config::LanguageTable german;
-  german.syntax = "Syntax DE";
-  services.languageFiles["Deutsch"] = {"Deutsch", german};
-  ui.headings.overview = "  Summary  ";
-  commands.options.CaptionEdited();
-  EXPECT_EQ(captions.overview, "Summary");
-  EXPECT_EQ(ui.headings.overview, "  Summary  ");
-
-  ui.languageChosen = "Deutsch";
-  commands.options.LanguageChosen();
-  ASSERT_EQ(services.savedLanguages.size(), 1u);
-  EXPECT_EQ(services.savedLanguages[0].first, "English");
-  EXPECT_EQ(services.savedLanguages[0].second.overview, "Summary");
-  EXPECT_EQ(state.currentLanguage, "Deutsch");
-  EXPECT_EQ(captions.syntax, "Syntax DE");
-  EXPECT_EQ(ui.headings.syntax, "Syntax DE");
-
-  // An entry whose file cannot be read: the old language is saved and stays current.
-  ui.languageChosen = "QuillSmith_Broken.lng";
-  commands.options.LanguageChosen();
-  EXPECT_EQ(services.savedLanguages.size(), 2u);
-  EXPECT_EQ(state.currentLanguage, "Deutsch");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@
 #include "project/topicform.h"
 #include "ui/anchors.h"
 #include "ui/caseinsensitivefiles.h"
-#include "ui/qtui.h"
+#include "ui/modeltext.h"
 #include "version/version.h"
 
 namespace qs::ui {
@@ -141,15 +141,15 @@ MainWindow::MainWindow(bool withBrowser) {
   paneSplitter->setSizes({148, paneSplitter->width() - 148 - paneSplitter->handleWidth()});
   BuildOptionsTab(optionsTab);
 
-  auto addShortcut = [this](Qt::Key key, int command) {
+  auto addShortcut = [this](Qt::Key key, app::CommandId command) {
     auto* shortcut = new QShortcut(QKeySequence(key), this);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this,
             [this, command] { emit shortcutCommand(command); });
   };
-  addShortcut(Qt::Key_F1, 3);
-  addShortcut(Qt::Key_F2, 4);
-  addShortcut(Qt::Key_Escape, 5);
+  addShortcut(Qt::Key_F1, app::CommandId::PreviewPage);
+  addShortcut(Qt::Key_F2, app::CommandId::PreviewAll);
+  addShortcut(Qt::Key_Escape, app::CommandId::EditViewKey);
 
   setMinimumSize(kMinimumInner);
   mainPanel->setCurrentIndex(0);
@@ -332,11 +332,11 @@ void MainWindow::BuildPagePane(bool withBrowser) {
   anchors->Add(exampleLabel, kStretchAcross | kMoveDown);
   anchors->Add(exampleEditor, kStretchAcross | kMoveDown);
 
-  int index = 0;
-  for (QPlainTextEdit* editor : {summaryEditor, bodyEditor, exampleEditor}) {
+  for (const auto& [editor, which] :
+       {std::pair{summaryEditor, app::Editor::Summary}, std::pair{bodyEditor, app::Editor::Body},
+        std::pair{exampleEditor, app::Editor::Example}}) {
     editor->installEventFilter(this);
-    connect(editor, &QPlainTextEdit::textChanged, this, [this, index] { emit editorEvent(index); });
-    ++index;
+    connect(editor, &QPlainTextEdit::textChanged, this, [this, which] { emit editorEvent(which); });
   }
 
   if (withBrowser) {
@@ -443,9 +443,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-    if (watched == summaryEditor) emit editorEvent(0);
-    if (watched == bodyEditor) emit editorEvent(1);
-    if (watched == exampleEditor) emit editorEvent(2);
+    if (watched == summaryEditor) emit editorEvent(app::Editor::Summary);
+    if (watched == bodyEditor) emit editorEvent(app::Editor::Body);
+    if (watched == exampleEditor) emit editorEvent(app::Editor::Example);
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -5,6 +5,9 @@
 #include <functional>
 #include <vector>
 
+#include "app/appstate.h"
+#include "app/commandid.h"
+
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -101,12 +104,12 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
-  // F1 (3), F2 (4) and Esc (5), from whatever control has the focus.
-  void shortcutCommand(int commandId);
+  // F1, F2 and Esc, from whatever control has the focus.
+  void shortcutCommand(qs::app::CommandId command);
   // A row of the topic list was selected (-1: none); with `rightClick` the popup is wanted.
   void topicListEvent(int row, bool rightClick);
-  // One of the three editors was typed in, or gained or lost the focus (0, 1, 2).
-  void editorEvent(int editor);
+  // One of the three editors was typed in, or gained or lost the focus.
+  void editorEvent(qs::app::Editor editor);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -40,21 +40,17 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
 
   QObject::connect(&w, &MainWindow::topicListEvent, &w,
                    [&c](int row, bool rightClick) { c.page.TopicListEvent(row, rightClick); });
-  QObject::connect(&w, &MainWindow::editorEvent, &w, [&c](int editor) {
-    c.page.EditorEvent(editor == 0   ? app::Editor::Summary
-                       : editor == 1 ? app::Editor::Body
-                                     : app::Editor::Example);
-  });
-  QObject::connect(&w, &MainWindow::shortcutCommand, &w, [&w, &c](int id) {
-    if (id == static_cast<int>(app::CommandId::EditViewKey)) {
+  QObject::connect(&w, &MainWindow::editorEvent, &w,
+                   [&c](app::Editor editor) { c.page.EditorEvent(editor); });
+  QObject::connect(&w, &MainWindow::shortcutCommand, &w, [&w, &c](app::CommandId id) {
+    if (id == app::CommandId::EditViewKey) {
       // Esc is a click on the switch, which a disabled switch ignores.
       if (w.editViewButton->isEnabled()) w.editViewButton->click();
       return;
     }
-    c.Command(static_cast<app::CommandId>(id));
+    c.Command(id);
   });
-  QObject::connect(&ui, &QtUi::menuCommand, &w,
-                   [&c](int id) { c.Command(static_cast<app::CommandId>(id)); });
+  QObject::connect(&ui, &QtUi::menuCommand, &w, [&c](app::CommandId id) { c.Command(id); });
 
   QObject::connect(w.compileCheckBox, &QCheckBox::toggled, &w,
                    [&c](bool) { c.options.CompileOptionChanged(); });

@@ -8,21 +8,25 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <fstream>
 
 #include "app/commands.h"
 #include "app/coreservices.h"
 #include "app/lifecycle.h"
+#include "modaldriver.h"
 #include "project/projectfile.h"
 #include "support/projectfixture.h"
 #include "ui/caseinsensitivefiles.h"
@@ -126,10 +130,10 @@ TEST_F(WindowTest, shortcutsWorkWithTheFocusInAnEditor) {
   window->titleField->setFocus();
   QTest::keyClick(window->titleField, Qt::Key_Escape);
   ASSERT_EQ(spy.count(), 4);
-  EXPECT_EQ(spy[0][0].toInt(), 3);
-  EXPECT_EQ(spy[1][0].toInt(), 4);
-  EXPECT_EQ(spy[2][0].toInt(), 5);
-  EXPECT_EQ(spy[3][0].toInt(), 5);
+  EXPECT_EQ(spy[0][0].value<app::CommandId>(), app::CommandId::PreviewPage);
+  EXPECT_EQ(spy[1][0].value<app::CommandId>(), app::CommandId::PreviewAll);
+  EXPECT_EQ(spy[2][0].value<app::CommandId>(), app::CommandId::EditViewKey);
+  EXPECT_EQ(spy[3][0].value<app::CommandId>(), app::CommandId::EditViewKey);
 }
 
 TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
@@ -219,6 +223,35 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   window->tagButtons[0]->click();
   window->tagButtons[1]->click();
   EXPECT_EQ(window->bodyEditor->toPlainText(), "word<b></b>");
+}
+
+// The entry chosen in the topic list's popup menu reaches the command it names, after the
+// menu has closed: here "Add user index", whose name prompt then runs its own loop.
+TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
+  project = testsupport::MakeProject({"Index", "F1", "F2"});
+  ui->RefreshTopicList();
+  QTreeWidget* list = window->topicListView;
+  QStringList offered;
+  auto* chooser = new QTimer(window.get());
+  QObject::connect(chooser, &QTimer::timeout, chooser, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    chooser->stop();
+    for (QAction* action : menu->actions()) offered << action->text();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[1]).center());
+  });
+  chooser->start(20);
+  uitest::WhenModal<QDialog>("AskText", [](QDialog* prompt) {
+    auto* field = prompt->findChild<QLineEdit*>();
+    field->setText("Group");
+    QTest::keyClick(field, Qt::Key_Return);
+  });
+  emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(1)).center());
+  EXPECT_EQ(offered, (QStringList{"Add user topic", "Add user index", "Delete item 'F1'"}));
+  ASSERT_TRUE(uitest::WaitFor([&] { return project.ItemCount() == 4; }, 10));
+  EXPECT_EQ(testsupport::RowTexts(project),
+            (std::vector<std::string>{"Index", "Group", "F1", "F2"}));
+  EXPECT_EQ(window->titleField->text(), "Group");
 }
 
 TEST_F(WiredTest, firstRunOffersEnglishAloneAndDisablesTheLanguageControls) {

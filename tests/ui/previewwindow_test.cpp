@@ -17,6 +17,7 @@
 #include "modaldriver.h"
 #include "platform/tempfolder.h"
 #include "project/usertopics.h"
+#include "ui/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

@@ -17,6 +17,7 @@
 #include "modaldriver.h"
 #include "ui/builderwindow.h"
 #include "ui/designfont.h"
+#include "ui/modeltext.h"
 #include "ui/previewwindow.h"
 #include "wiredwindow.h"
 

@@ -15,9 +15,9 @@ void BuildCommands::RunPreview(const std::string& page) {
   text::Reports reports;
   c_.services.BuildHelpFolder(c_.project, c_.captions, folder, reports);
   c_.ShowReports(reports);
-  c_.ui.ShowPreviewWindow("QuillSmith [HTML Preview] - " +
-                              text::FileNamePart(c_.project.libraryFile) + " library help",
-                          folder + page);
+  c_.ui.ShowPreviewWindow(
+      "QuillSmith [HTML Preview] - " + text::FileNamePart(c_.project.libraryFile) + " library help",
+      folder + page);
   // The view mode shows its pages from the same folder: it stays until the view mode ends,
   // which erases what this build wrote there.
   if (c_.state.viewMode && folder == c_.state.previewFolder) return;

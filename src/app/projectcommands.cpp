@@ -38,8 +38,8 @@ void ProjectCommands::ResetProject() {
 
 void ProjectCommands::NewProject() {
   ForgetEditorAtEnd forget(c_.state);
-  const std::string start = ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir,
-                                               c_.state.purebasicFolder);
+  const std::string start =
+      ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice = c_.ui.SaveFileRequester("Create new QuillSmith Project",
                                                     DefaultProjectName(start, c_.services.Now()),
                                                     std::string(kProjectFilter));
@@ -64,8 +64,8 @@ void ProjectCommands::NewProject() {
 
 void ProjectCommands::LoadProject() {
   ForgetEditorAtEnd forget(c_.state);
-  const std::string start = ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir,
-                                               c_.state.purebasicFolder);
+  const std::string start =
+      ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice =
       c_.ui.OpenFileRequester("Load QuillSmith Project", start, std::string(kProjectFilter));
   c_.ui.FullRedraw();
@@ -74,8 +74,9 @@ void ProjectCommands::LoadProject() {
   c_.state.lastProjectDir = text::FolderPart(path);
 
   Ui& ui = c_.ui;
-  const project::LoadContext context{
-      c_.state.purebasicFolder, [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
+  const project::LoadContext context{c_.state.purebasicFolder, [&ui](const text::Report& question) {
+                                       return ui.AskYesNo(question);
+                                     }};
   const bool overExisting = c_.project.ItemCount() > 0;
   if (overExisting) {
     if (!c_.ui.AskYesNo(Warning("You are about to load a new project !\nYou will loose all "
@@ -150,9 +151,9 @@ void ProjectCommands::RunExtraction() {
 void ProjectCommands::BrowseLibrary() {
   ForgetEditorAtEnd forget(c_.state);
   if (!c_.RequireProject()) return;
-  const FileChoice choice = c_.ui.OpenFileRequester("Select user library",
-                                                    UserLibrariesStart(c_.state.purebasicFolder),
-                                                    std::string(kLibraryFilter));
+  const FileChoice choice =
+      c_.ui.OpenFileRequester("Select user library", UserLibrariesStart(c_.state.purebasicFolder),
+                              std::string(kLibraryFilter));
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
 

@@ -14,6 +14,7 @@
 #include "output/pagewriter.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/systemprogramrunner.h"
+#include "support/tempfolder.h"
 
 namespace {
 
@@ -64,21 +65,11 @@ const project::HelpProject& LargeProject() {
   return project;
 }
 
-// A scratch folder for the run, removed with everything in it at the end.
-struct ScratchFolder {
-  std::string path;
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qs-output-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path = pattern + "/";
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path.empty()) fs::remove_all(path, ignored);
-  }
-} scratch;
+// A folder for the run, removed with everything in it at the end.
+const testsupport::TempFolder scratch;
 
 const std::string& BenchFolder() {
-  return scratch.path;
+  return scratch.Path();
 }
 
 void BM_BuildHelpFolder(benchmark::State& state) {

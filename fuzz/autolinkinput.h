@@ -23,7 +23,7 @@ inline constexpr std::size_t kMaxAutoLinkOutput = 1 << 20;
 
 struct AutoLinkCase {
   std::string description;
-  std::vector<std::string> topicSpecs;
+  std::vector<std::string> topicRecipes;
 };
 
 AutoLinkCase ParseAutoLinkInput(std::string_view data);

@@ -25,8 +25,8 @@ class CommandTest : public ::testing::Test {
 
   CommandTest() { state.purebasicFolder = services.purebasicFolder; }
 
-  void UseProject(std::initializer_list<std::string_view> specs, std::string file = "/w/p.qsp") {
-    project = testsupport::MakeProject(specs);
+  void UseProject(std::initializer_list<std::string_view> recipes, std::string file = "/w/p.qsp") {
+    project = testsupport::MakeProject(recipes);
     project.projectFile = std::move(file);
   }
   // Position of the first log line that starts with `prefix`; the log's size when none does.

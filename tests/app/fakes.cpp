@@ -150,9 +150,9 @@ bool FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
   }
   if (keepData && project.TopicCount() > 0) {
     log_.push_back("extract merge");
-    for (const std::string& spec : library->second) {
-      if (project.FindTopic(testsupport::MakeTopic(spec).name) == nullptr) {
-        project.AppendTopic(testsupport::MakeTopic(spec));
+    for (const std::string& recipe : library->second) {
+      if (project.FindTopic(testsupport::MakeTopic(recipe).name) == nullptr) {
+        project.AppendTopic(testsupport::MakeTopic(recipe));
       }
     }
   } else {

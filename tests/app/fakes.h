@@ -127,7 +127,7 @@ class FakeServices : public app::Services {
   explicit FakeServices(Log& log) : log_(log) {}
 
   // ---- script ----
-  // Projects that load: path -> what the file holds (topics by spec, see projectfixture.h).
+  // Projects that load: path -> what the file holds (made with MakeProject).
   std::map<std::string, project::HelpProject> projectFiles;
   // What an extraction builds from `libraryFile`, keyed by the library's file name.
   std::map<std::string, std::vector<std::string>> libraries;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,7 +13,7 @@
 #include "platform/helpcompilerlocator.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::cli {
 namespace {
@@ -32,17 +31,11 @@ void WriteScript(const std::string& path, const std::string& body) {
 class OutputCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "qs cli output XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern + "/";
-    library_ = folder_ + "TextKit";
-    project_ = folder_ + "TextKit.qsp";
-    help_ = folder_ + "help folder/";
-    ASSERT_TRUE(testsupport::WriteLibraryFile(library_, testsupport::SampleLibrarySpec()));
+    fs::create_directories(folder_);
+    ASSERT_TRUE(testsupport::WriteLibraryFile(library_, testsupport::SampleLibraryRecipe()));
     const auto extract = RunCli({"extract", library_, project_, "--help-folder", help_});
     ASSERT_EQ(extract.status, kSuccess) << extract.err;
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   project::HelpProject LoadedProject() {
     project::HelpProject project;
@@ -51,10 +44,11 @@ class OutputCommandsTest : public testing::Test {
     return project;
   }
 
-  std::string folder_;
-  std::string library_;
-  std::string project_;
-  std::string help_;
+  testsupport::TempFolder temp_;
+  std::string folder_ = temp_.Path("qs cli output/");
+  std::string library_ = folder_ + "TextKit";
+  std::string project_ = folder_ + "TextKit.qsp";
+  std::string help_ = folder_ + "help folder/";
 };
 
 TEST_F(OutputCommandsTest, buildPrintsTheLogAndWritesWhatTheCoreWrites) {

@@ -10,7 +10,7 @@
 
 #include "cli/clirunner.h"
 #include "support/librarygenerator.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 #include "version/version.h"
 
 namespace qs::cli {
@@ -86,10 +86,10 @@ TEST(Usage, wrongArgumentsExitWithTwoAndShowTheUsage) {
 // Every option that takes a value refuses an empty one, wherever it stands, before anything
 // is read or written: arguments that would otherwise work end in the usage.
 TEST(Usage, everyOptionThatTakesAValueRefusesAnEmptyOne) {
-  testsupport::ScratchFolder folder;
+  testsupport::TempFolder folder;
   const std::string library = folder.Path() + "TextKit";
   const std::string project = folder.Path() + "TextKit.qsp";
-  ASSERT_TRUE(testsupport::WriteLibraryFile(library, testsupport::SampleLibrarySpec()));
+  ASSERT_TRUE(testsupport::WriteLibraryFile(library, testsupport::SampleLibraryRecipe()));
   ExpectUsage({"extract", library, project, "--help-folder", ""});
   ExpectUsage({"extract", "--help-folder", "", library, project});
   EXPECT_FALSE(std::filesystem::exists(project));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/tempfoldertest.h"
+#include "support/tempfolder.h"
 
 namespace {
 
@@ -10,44 +10,48 @@ using qs::config::AppSettings;
 using qs::config::LoadSettings;
 using qs::config::SaveSettings;
 
-class AppSettingsTest : public qs::testsupport::TempFolderTest {};
+class AppSettingsTest : public ::testing::Test {
+ protected:
+  qs::testsupport::TempFolder temp_;
+};
 
 const std::string kPureBasic = "/opt/purebasic/";
 
 TEST_F(AppSettingsTest, firstRunKeepsBuiltInValuesAndWritesEightLines) {
   AppSettings settings;
-  EXPECT_FALSE(LoadSettings(Folder(), settings, kPureBasic));
+  EXPECT_FALSE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_EQ(settings, AppSettings{});
   EXPECT_TRUE(settings.dontOverWriteExistingData && !settings.eraseHtmlFiles);
   EXPECT_EQ(settings.lastProjectDir, "");  // no file: no fallback either
-  ASSERT_TRUE(SaveSettings(Folder(), settings));
-  EXPECT_EQ(Read("QuillSmith.ini"),
+  ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"),
             "[Options]\r\nHTM2CHM = \r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\n"
             "EraseHTMLFiles = 0\r\nMaximised = 0\r\nCurrentLanguage = English\r\n"
             "LastProjectDir = \r\n");
 }
 
 TEST_F(AppSettingsTest, missingKeysTurnEraseOnAndFallBackToPureBasicFolder) {
-  Write("QuillSmith.ini", "[Options]\r\n");
+  temp_.Write("QuillSmith.ini", "[Options]\r\n");
   AppSettings settings;
-  ASSERT_TRUE(LoadSettings(Folder(), settings, kPureBasic));
+  ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_TRUE(settings.eraseHtmlFiles);
   EXPECT_EQ(settings.lastProjectDir, kPureBasic);
   settings.lastProjectDir = "/home/me/";  // a folder already known is kept
-  ASSERT_TRUE(LoadSettings(Folder(), settings, kPureBasic));
+  ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_EQ(settings.lastProjectDir, "/home/me/");
 
-  Write("QuillSmith.ini", "[Other]\r\nEraseHTMLFiles = 1\r\n");  // no Options group
+  temp_.Write("QuillSmith.ini", "[Other]\r\nEraseHTMLFiles = 1\r\n");  // no Options group
   AppSettings untouched;
-  EXPECT_FALSE(LoadSettings(Folder(), untouched, kPureBasic));
+  EXPECT_FALSE(LoadSettings(temp_.Path(), untouched, kPureBasic));
   EXPECT_EQ(untouched, AppSettings{});
 }
 
 TEST_F(AppSettingsTest, handWrittenFileFollowsThePreferenceRules) {
-  Write("QuillSmith.ini",
-        "[options]\ncompiletochm=1\nEraseHTMLFiles =\nMaximised = 2\nLastProjectDir = /w/  \n");
+  temp_.Write(
+      "QuillSmith.ini",
+      "[options]\ncompiletochm=1\nEraseHTMLFiles =\nMaximised = 2\nLastProjectDir = /w/  \n");
   AppSettings settings;
-  ASSERT_TRUE(LoadSettings(Folder(), settings, kPureBasic));
+  ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_TRUE(settings.compileToChm);
   EXPECT_FALSE(settings.eraseHtmlFiles);  // present but empty reads as 0
   EXPECT_TRUE(settings.maximised);        // any number but 0 is on
@@ -63,9 +67,9 @@ TEST_F(AppSettingsTest, roundTripCreatesTheFolder) {
                        "Fran\xE7"
                        "ais",
                        "/p/"};
-  ASSERT_TRUE(SaveSettings(Folder() + "config/QuillSmith", settings));
+  ASSERT_TRUE(SaveSettings(temp_.Path() + "config/QuillSmith", settings));
   AppSettings loaded;
-  ASSERT_TRUE(LoadSettings(Folder() + "config/QuillSmith", loaded, kPureBasic));
+  ASSERT_TRUE(LoadSettings(temp_.Path() + "config/QuillSmith", loaded, kPureBasic));
   EXPECT_EQ(loaded, settings);
 }
 

@@ -35,7 +35,7 @@ project::HelpProject ProjectWithBody(std::size_t bodySize) {
 }
 
 TEST(ProjectSaveFaults, aDiskThatFillsMidwayKeepsTheOldFileByteForByte) {
-  Sandbox box;
+  TempFolder box;
   const std::string path = box.Path("MyLib.qsp");
   text::Reports reports;
   auto small = ProjectWithBody(10);
@@ -62,7 +62,7 @@ TEST(ProjectSaveFaults, aDiskThatFillsMidwayKeepsTheOldFileByteForByte) {
 }
 
 TEST(ProjectSaveFaults, aFolderInTheWayOrAMissingFolderIsReportedAndChangesNothing) {
-  Sandbox box;
+  TempFolder box;
   box.Write("Folder.qsp/inside.txt", "kept");
   box.Write("plain-file", "not a folder");
   const Picture before = TakePicture(box.Path());
@@ -79,7 +79,7 @@ TEST(ProjectSaveFaults, aFolderInTheWayOrAMissingFolderIsReportedAndChangesNothi
 }
 
 TEST(ProjectLoadFaults, aPipeOrAFolderIsRefusedWithoutHangingAndTheProjectStays) {
-  Sandbox box;
+  TempFolder box;
   ASSERT_EQ(::mkfifo(box.Path("pipe.qsp").c_str(), 0600), 0);
   box.Write("Folder.qsp/inside.txt", "kept");
   auto project = ProjectWithBody(10);
@@ -102,7 +102,7 @@ TEST(ProjectLoadFaults, aPipeOrAFolderIsRefusedWithoutHangingAndTheProjectStays)
 }
 
 TEST(SettingsSaveFaults, settingsAndLanguageFilesAreNeverReplacedByAHalfWrittenOne) {
-  Sandbox box;
+  TempFolder box;
   const std::string folder = box.Path("settings");
   config::AppSettings good;
   good.htm2chm = "/usr/bin/chmcmd";
@@ -139,7 +139,7 @@ TEST(SettingsSaveFaults, settingsAndLanguageFilesAreNeverReplacedByAHalfWrittenO
 }
 
 TEST(SettingsSaveFaults, aFolderNamedLikeTheFileIsLeftAlone) {
-  Sandbox box;
+  TempFolder box;
   box.Write("settings/QuillSmith.ini/inside.txt", "kept");
   box.Write("settings/QuillSmith_English.lng/inside.txt", "kept too");
   const Picture before = TakePicture(box.Path());

@@ -8,6 +8,7 @@
 
 #include "support/librarygenerator.h"
 #include "support/projectfixture.h"
+#include "support/tempfolder.h"
 
 namespace qs::library {
 namespace {
@@ -16,33 +17,23 @@ using project::HelpProject;
 using project::Topic;
 using project::TopicIcon;
 using testsupport::Function;
-using testsupport::LibrarySpec;
+using testsupport::LibraryRecipe;
 using testsupport::MakeProject;
 using testsupport::RowTexts;
 using testsupport::StoreNames;
 using Names = std::vector<std::string>;
 
-LibrarySpec Library(std::vector<LibrarySpec::Entry> entries) {
-  LibrarySpec spec;
-  spec.entries = std::move(entries);
-  return spec;
+LibraryRecipe Library(std::vector<LibraryRecipe::Entry> entries) {
+  LibraryRecipe recipe;
+  recipe.entries = std::move(entries);
+  return recipe;
 }
 
 class LibraryTopicsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qs_library_topics_" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    path_ = (folder_ / "MyLib").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   // Writes the library and runs the extraction on `project`, as the window's button does.
-  bool Extract(HelpProject& project, const LibrarySpec& spec, bool keep) {
-    EXPECT_TRUE(testsupport::WriteLibraryFile(path_, spec));
+  bool Extract(HelpProject& project, const LibraryRecipe& recipe, bool keep) {
+    EXPECT_TRUE(testsupport::WriteLibraryFile(path_, recipe));
     project.libraryFile = path_;
     reports_.clear();
     return ExtractLibraryInfo(project, keep, info_, reports_);
@@ -54,13 +45,14 @@ class LibraryTopicsTest : public testing::Test {
     return topic ? *topic : kNone;
   }
 
-  std::filesystem::path folder_;
-  std::string path_;
+  testsupport::TempFolder folder_;
+  std::string path_ = folder_.Path("MyLib");
   LibraryInfo info_;
   text::Reports reports_;
 };
 
-const LibrarySpec kAB = Library({Function("A", "(x) - does a"), Function("B", "(y, z) - does b")});
+const LibraryRecipe kAB =
+    Library({Function("A", "(x) - does a"), Function("B", "(y, z) - does b")});
 
 TEST_F(LibraryTopicsTest, freshBuildMakesIndexFunctionPagesAndLicense) {
   HelpProject project;
@@ -217,7 +209,7 @@ TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
 
   // A cut-off table is damage, not a shorter library: no page may be dropped because of it.
   auto cut = kAB;
-  cut.endMark = LibrarySpec::EndMark::None;
+  cut.endMark = LibraryRecipe::EndMark::None;
   cut.tail.clear();
   EXPECT_FALSE(Extract(project, cut, true));
   ASSERT_EQ(reports_.size(), 1u);

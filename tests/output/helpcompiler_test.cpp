@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 using testsupport::WriteBytes;
 
 // A compiler stand-in: records the call and does what the test says.
@@ -29,7 +29,7 @@ class FakeRunner : public platform::ProgramRunner {
 };
 
 struct CompileSetup {
-  ScratchFolder scratch;
+  TempFolder scratch;
   std::string compiler = scratch.Path() + "compiler";
   std::string folder = scratch.Path() + "help/";
   std::string chm = folder + "MyLib.chm";
@@ -130,7 +130,7 @@ TEST(CompileHelp, aRelativeHelpFolderReachesTheCompilerAsAFullPath) {
 }
 
 TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   for (const char* name : {"~hh1234.tmp", "~HHx.TMP", "~hh.tmp", "hh1.tmp", "~hh1.tmpx"}) {
     WriteBytes(scratch.Path() + name, "x");
   }

@@ -8,7 +8,7 @@
 
 #include "output/pagewriter.h"
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 using testsupport::CrLfLines;
 using testsupport::MakeProject;
 using testsupport::ReadBytes;
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 
 project::HelpProject ExampleProject() {
   auto project = MakeProject({"Index", "P", "Q", "G#", "R", "U*"});
@@ -97,7 +97,7 @@ TEST(ContentsFile, aSecondGroupClosesTheFirstAndAUserTopicEndsNesting) {
 }
 
 TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   auto project = ExampleProject();
   project.FindTopic("P")->body = "Uses Q, R and Index.";
   const std::string folder = scratch.Path() + "help";  // no trailing separator
@@ -127,7 +127,7 @@ TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) 
 }
 
 TEST(BuildHelpFolder, indexOnlyProjectGivesAnEmptyBookAndThreeFiles) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   auto project = MakeProject({"Index"});
   project.libraryFile = "Solo";
   config::LanguageTable captions;
@@ -142,7 +142,7 @@ TEST(BuildHelpFolder, indexOnlyProjectGivesAnEmptyBookAndThreeFiles) {
 }
 
 TEST(BuildHelpFolder, namesWithSeparatorsMakeSubFoldersInside) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   auto project = MakeProject({"Index", "sub/A", "win\\B", "/C"});
   BuildRecord record;
   text::Reports reports;
@@ -156,7 +156,7 @@ TEST(BuildHelpFolder, namesWithSeparatorsMakeSubFoldersInside) {
 // files written before it stay, and stay recorded.
 TEST(BuildHelpFolder, namesThatWouldLeaveTheFolderFailTheBuildAndWriteNothingOutside) {
   for (const std::string name : {"../Escape", "a/../../Escape", "..\\Escape", "C:Escape"}) {
-    ScratchFolder scratch;
+    TempFolder scratch;
     const std::string folder = scratch.Path() + "help/";
     auto project = MakeProject({"Index", "Fine", name, "Later"});
     BuildRecord record;
@@ -173,7 +173,7 @@ TEST(BuildHelpFolder, namesThatWouldLeaveTheFolderFailTheBuildAndWriteNothingOut
 }
 
 TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = scratch.Path() + "help/";
   fs::create_directories(folder);
   fs::create_directories(scratch.Path() + "elsewhere");
@@ -192,7 +192,7 @@ TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
 }
 
 TEST(EraseBuildFiles, deletesRecordedFilesButNeverOutsideTheFolderOrFolders) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = scratch.Path() + "help/";
   auto project = MakeProject({"Index", "A", "sub/B"});
   BuildRecord record;

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
@@ -227,7 +227,7 @@ TEST(UserTopicPage, writesTheTextWithoutLinks) {
 
 // A file-size limit makes the write fail partway, as a full disk would.
 TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccessAndLeavesNoStump) {
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string path = scratch.Path() + "Index.html";
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/tempfolder.h"
+
 namespace qs::platform {
 namespace {
 
@@ -29,18 +31,9 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
 
 class AssociationTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root = fs::temp_directory_path() /
-           ("qs_assoc_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(root);
-    fs::create_directories(root);
-    folders = {(root / "data").string(), (root / "config").string(), false};
-  }
-  void TearDown() override { fs::remove_all(root); }
-
-  fs::path root;
-  AssociationFolders folders;
+  testsupport::TempFolder temp_;
+  fs::path root{temp_.Path()};
+  AssociationFolders folders{(root / "data").string(), (root / "config").string(), false};
 };
 
 TEST_F(AssociationTest, registeringTwiceGivesTheSameFilesAndUnregisterRemovesThem) {

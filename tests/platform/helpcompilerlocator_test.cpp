@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
-using Scratch = testsupport::ScratchFolder;
+using Scratch = testsupport::TempFolder;
 
 TEST(FindProgramOnPath, takesTheFirstExecutableFileOfThePathList) {
   Scratch scratch;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/purebasicfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -28,13 +29,11 @@ TEST(SettingsFolder, programFolderWhenWritableElseTheConfigFolder) {
 class PureBasicFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / "qs_purebasic_test";
-    fs::remove_all(root);
     fs::create_directories(root / "pb" / "compilers");
     fs::create_directories(root / "home" / "purebasic");
   }
-  void TearDown() override { fs::remove_all(root); }
-  fs::path root;
+  testsupport::TempFolder temp_;
+  fs::path root{temp_.Path()};
 };
 
 TEST_F(PureBasicFolderTest, homeVariableThenCompilerOnPathThenHomeFolder) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/systemprogramrunner.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
-using Scratch = testsupport::ScratchFolder;
+using Scratch = testsupport::TempFolder;
 
 TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
   Scratch scratch;

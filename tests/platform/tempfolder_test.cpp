@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
-using Scratch = testsupport::ScratchFolder;
+using Scratch = testsupport::TempFolder;
 
 TEST(PreviewFolder, isMadePrivateAndReused) {
   Scratch scratch;

@@ -10,7 +10,7 @@ namespace qs::uitest {
 
 WiredWindow::WiredWindow(bool withBrowser) {
   libraryPath = Path("TextKit");
-  testsupport::WriteLibraryFile(libraryPath, testsupport::SampleLibrarySpec());
+  testsupport::WriteLibraryFile(libraryPath, testsupport::SampleLibraryRecipe());
   window = std::make_unique<ui::MainWindow>(withBrowser);
   ui = std::make_unique<ui::QtUi>(*window, project);
   services = std::make_unique<app::CoreServices>(Path("quillsmith"), Path(""), &runner);

@@ -70,7 +70,8 @@ constexpr std::string_view kHelpDetails =
     "A project file that holds only its header lines loads as no project and fails without\n"
     "a message; extract then builds afresh into it.\n"
     "\n"
-    "Exit status: 0 success, 1 failure, 2 wrong usage.\n";
+    "Exit status: 0 success, 1 failure, 2 wrong usage (an option that takes a value needs a\n"
+    "non-empty one).\n";
 
 using Command = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
 

@@ -1,5 +1,6 @@
 // The help folder build of a large generated project against the compiler run on the same
-// folder: the build should cost a small fraction of the compile.
+// folder: the build should cost a small fraction of the compile. Then the auto-linking of
+// descriptions, on names that share their start and on names made to cost the most.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -14,6 +15,7 @@
 #include "output/pagewriter.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/systemprogramrunner.h"
+#include "support/autolinkreference.h"
 
 namespace {
 
@@ -155,21 +157,55 @@ void BM_ChmcmdCompile(benchmark::State& state) {
 }
 BENCHMARK(BM_ChmcmdCompile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// The links of one description: the automaton against trying every name in turn.
+// The links of one description: the trie against the rule written out plainly, which tries
+// every name at every place.
 void BM_AutoLinkOneDescription(benchmark::State& state) {
   const auto& project = LargeProject();
-  output::AutoLinker linker(project);
+  const output::AutoLinker linker(project);
   const std::string& body = project.TopicAt(1).body;
   for (auto _ : state) benchmark::DoNotOptimize(linker.Apply(body));
 }
 BENCHMARK(BM_AutoLinkOneDescription)->Unit(benchmark::kMicrosecond);
 
-void BM_AutoLinkOneDescriptionNameByName(benchmark::State& state) {
+void BM_AutoLinkOneDescriptionReference(benchmark::State& state) {
   const auto& project = LargeProject();
   const auto names = output::AutoLinkNames(project);
   const std::string& body = project.TopicAt(1).body;
-  for (auto _ : state) benchmark::DoNotOptimize(output::AutoLinkSequential(body, names));
+  for (auto _ : state) benchmark::DoNotOptimize(testsupport::ReferenceAutoLink(body, names));
 }
-BENCHMARK(BM_AutoLinkOneDescriptionNameByName)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AutoLinkOneDescriptionReference)->Unit(benchmark::kMicrosecond);
+
+// 5,000 names in families that share their start, as string libraries name them
+// ("TextAAA", "TextAAALeft", "TextAAALeftAll", ...), and a 300-byte description that names
+// family members, the bare stem and longer words that merely begin like a name.
+void BM_AutoLinkPrefixSharingNames(benchmark::State& state) {
+  std::vector<std::string> names;
+  const std::vector<std::string> endings = {"", "Left", "LeftAll", "Right", "RightAll"};
+  for (std::size_t i = 0; i < kFunctions / endings.size(); ++i) {
+    const std::string stem = "Text" + FunctionName(i).substr(6);
+    for (const auto& ending : endings) names.push_back(stem + ending);
+  }
+  const output::AutoLinker linker(names);
+  std::string body;
+  for (std::size_t i = 0; body.size() < 300; i += 37) {
+    const std::string stem = "Text" + FunctionName(i % (kFunctions / endings.size())).substr(6);
+    body += stem + "LeftAll trims " + stem + "; " + stem + "Leftmost is no name, " + stem +
+            "Right is.\r\n";
+  }
+  body.resize(300);
+  for (auto _ : state) benchmark::DoNotOptimize(linker.Apply(body));
+}
+BENCHMARK(BM_AutoLinkPrefixSharingNames)->Unit(benchmark::kMicrosecond);
+
+// The most a description can cost: names of up to 63 dots and an "x", and a description of
+// 300 dots, where every place starts a walk 63 deep that ends in no name.
+void BM_AutoLinkWorstCaseNames(benchmark::State& state) {
+  std::vector<std::string> names;
+  for (std::size_t dots = 0; dots < 64; ++dots) names.push_back(std::string(dots, '.') + "x");
+  const output::AutoLinker linker(names);
+  const std::string body(300, '.');
+  for (auto _ : state) benchmark::DoNotOptimize(linker.Apply(body));
+}
+BENCHMARK(BM_AutoLinkWorstCaseNames)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

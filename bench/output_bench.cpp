@@ -1,6 +1,7 @@
 // The help folder build of a large generated project against the compiler run on the same
-// folder: the build should cost a small fraction of the compile. Then the auto-linking of
-// descriptions, on names that share their start and on names made to cost the most.
+// folder: the build should cost a small fraction of the compile, and the keyword index a small
+// fraction of the build. Then the auto-linking of descriptions, on names that share their
+// start and on names made to cost the most.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -83,39 +84,54 @@ const std::string& BenchFolder() {
   return scratch.path;
 }
 
-void BM_BuildHelpFolder(benchmark::State& state) {
+void BuildInto(benchmark::State& state, const std::string& folder, bool keywordIndex) {
   const auto& project = LargeProject();
-  const std::string folder = BenchFolder() + "help/";
   output::BuildRecord record;
   for (auto _ : state) {
     text::Reports reports;
-    const std::string log = output::BuildHelpFolder(project, {}, folder, record, reports);
+    const std::string log = output::BuildHelpFolder(project, {}, folder, record, reports,
+                                                    output::BuildOptions{keywordIndex});
     if (log.empty()) state.SkipWithError("build failed");
     benchmark::DoNotOptimize(log);
   }
-  state.counters["pages"] = static_cast<double>(record.files.size() - 2);
+  state.counters["files"] = static_cast<double>(record.files.size());
+}
+
+// The same build into a memory file system, where the disk's noise does not reach.
+std::string MemoryFolder() {
+  if (!fs::is_directory("/dev/shm")) return {};
+  return "/dev/shm/qs-output-bench-" + std::to_string(getpid()) + "/";
+}
+
+void BM_BuildHelpFolder(benchmark::State& state) {
+  BuildInto(state, BenchFolder() + "help/", false);
 }
 BENCHMARK(BM_BuildHelpFolder)->Unit(benchmark::kMillisecond);
 
-// The same build into a memory file system, where the disk's noise does not reach.
+void BM_BuildHelpFolderWithKeywordIndex(benchmark::State& state) {
+  BuildInto(state, BenchFolder() + "help/", true);
+}
+BENCHMARK(BM_BuildHelpFolderWithKeywordIndex)->Unit(benchmark::kMillisecond);
+
 void BM_BuildHelpFolderInMemory(benchmark::State& state) {
-  const std::string folder = "/dev/shm/qs-output-bench-" + std::to_string(getpid()) + "/";
-  if (!fs::is_directory("/dev/shm")) {
-    state.SkipWithError("no /dev/shm here");
-    return;
-  }
-  const auto& project = LargeProject();
-  output::BuildRecord record;
-  for (auto _ : state) {
-    text::Reports reports;
-    const std::string log = output::BuildHelpFolder(project, {}, folder, record, reports);
-    if (log.empty()) state.SkipWithError("build failed");
-    benchmark::DoNotOptimize(log);
-  }
+  const std::string folder = MemoryFolder();
+  if (folder.empty()) return state.SkipWithError("no /dev/shm here");
+  BuildInto(state, folder, state.range(0) != 0);
   std::error_code ignored;
   fs::remove_all(folder, ignored);
 }
-BENCHMARK(BM_BuildHelpFolderInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildHelpFolderInMemory)
+    ->ArgName("keywordIndex")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// The bytes of the keyword index alone.
+void BM_KeywordIndexText(benchmark::State& state) {
+  const auto& project = LargeProject();
+  for (auto _ : state) benchmark::DoNotOptimize(output::KeywordIndexText(project));
+}
+BENCHMARK(BM_KeywordIndexText)->Unit(benchmark::kMillisecond);
 
 // Only the bytes of every file, nothing written: the writers' own share of a build.
 void BM_HelpFolderTexts(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "output/autolinker.h"
 #include "output/outputfile.h"
@@ -28,6 +29,22 @@ void AppendEntry(std::string& out, std::string_view name) {
   out.append("<param name=\"Local\" value=\"").append(name);
   AppendLine(out, ".html\">");
   AppendLine(out, "</OBJECT>");
+}
+
+// Lower case of a Windows-1252 letter; every other byte as it is.
+unsigned char FoldCase(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
+  switch (c) {
+    case 0x8A:  // S caron
+    case 0x8C:  // OE
+    case 0x8E:  // Z caron
+      return static_cast<unsigned char>(c + 0x10);
+    case 0x9F:  // Y diaeresis
+      return 0xFF;
+    default:
+      return c;
+  }
 }
 
 bool IsDrive(std::string_view part) {
@@ -106,7 +123,18 @@ bool LiesInsideFolder(const std::string& path, const std::string& folder) {
   return true;
 }
 
-std::string HelpProjectFileText(const HelpProject& project) {
+bool KeywordOrder(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto x = FoldCase(static_cast<unsigned char>(a[i]));
+    const auto y = FoldCase(static_cast<unsigned char>(b[i]));
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+std::string HelpProjectFileText(const HelpProject& project, const BuildOptions& options) {
   const std::string library = LibraryName(project);
   std::string out;
   AppendLine(out, kHelpProjectHead);
@@ -114,6 +142,7 @@ std::string HelpProjectFileText(const HelpProject& project) {
   AppendLine(out, "Compatibility=1.1 Or later");
   AppendLine(out, "Compiled file=" + library + ".chm");
   AppendLine(out, "Contents file=" + library + ".hhc");
+  if (options.keywordIndex) AppendLine(out, "Index file=" + library + ".hhk");
   AppendLine(out, "Title=" + library + " library help");
   AppendLine(out, "Default topic=Index.html");
   AppendLine(out, "Default Window=MAIN");
@@ -180,9 +209,38 @@ std::string ContentsFileText(const HelpProject& project, const config::LanguageT
   return out;
 }
 
+std::string KeywordIndexText(const HelpProject& project) {
+  // Every page but the Index page's Index.html, which the contents' book already opens; a
+  // plain topic named "Index" further on would only lead to that same file.
+  std::vector<std::string_view> names;
+  const auto& topics = project.topics();
+  for (std::size_t pos = 1; pos < topics.size(); ++pos) {
+    const Topic& topic = topics[pos];
+    if (!topic.name.empty() && topic.Kind() != project::TopicKind::IndexPage) {
+      names.push_back(topic.name);
+    }
+  }
+  std::sort(names.begin(), names.end(), KeywordOrder);
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+
+  std::string out;
+  out.reserve(names.size() * 100 + 200);
+  AppendLine(out, kContentsHead);
+  AppendLine(out, "<BODY>");
+  AppendLine(out, "<UL>");
+  for (const auto name : names) AppendEntry(out, name);
+  AppendLine(out, "</UL></BODY></HTML>");
+  return out;
+}
+
 bool WriteHelpProjectFile(const std::string& path, const HelpProject& project,
-                          text::Reports& reports) {
-  return WriteOutputFile(path, HelpProjectFileText(project), reports);
+                          text::Reports& reports, const BuildOptions& options) {
+  return WriteOutputFile(path, HelpProjectFileText(project, options), reports);
+}
+
+bool WriteKeywordIndexFile(const std::string& path, const HelpProject& project,
+                           text::Reports& reports) {
+  return WriteOutputFile(path, KeywordIndexText(project), reports);
 }
 
 bool WriteContentsFile(const std::string& path, const HelpProject& project,
@@ -191,8 +249,8 @@ bool WriteContentsFile(const std::string& path, const HelpProject& project,
 }
 
 std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTable& captions,
-                            const std::string& folder, BuildRecord& record,
-                            text::Reports& reports) {
+                            const std::string& folder, BuildRecord& record, text::Reports& reports,
+                            const BuildOptions& options) {
   const std::string target = text::WithTrailingSeparator(folder);
   const std::string library = LibraryName(project);
   record.folder = target;
@@ -203,12 +261,18 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
   if (!target.empty()) fs::create_directories(fs::path(target), ignored);
 
   if (!BuildFile(target + library + ".hhp", record, log, [&](const std::string& path) {
-        return WriteHelpProjectFile(path, project, reports);
+        return WriteHelpProjectFile(path, project, reports, options);
       })) {
     return {};
   }
   if (!BuildFile(target + library + ".hhc", record, log, [&](const std::string& path) {
         return WriteContentsFile(path, project, captions, reports);
+      })) {
+    return {};
+  }
+  if (options.keywordIndex &&
+      !BuildFile(target + library + ".hhk", record, log, [&](const std::string& path) {
+        return WriteKeywordIndexFile(path, project, reports);
       })) {
     return {};
   }
@@ -218,7 +282,7 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
     return {};
   }
 
-  AutoLinker linker(project);
+  const AutoLinker linker(project);
   const fs::path resolvedTarget = ResolvedFolder(target);
   const auto& topics = project.topics();
   for (std::size_t pos = 1; pos < topics.size(); ++pos) {

@@ -32,7 +32,7 @@ void AppendEntry(std::string& out, std::string_view name) {
 }
 
 // Lower case of a Windows-1252 letter; every other byte as it is.
-unsigned char FoldCase(unsigned char c) {
+constexpr unsigned char FoldCase(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
   switch (c) {
@@ -45,6 +45,13 @@ unsigned char FoldCase(unsigned char c) {
     default:
       return c;
   }
+}
+
+// The name with every letter in lower case: the keyword index sorts by this first.
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 bool IsDrive(std::string_view part) {
@@ -121,17 +128,6 @@ bool LiesInsideFolder(const std::string& path, const std::string& folder) {
   // Through a sub-folder, a link planted in the folder could lead elsewhere.
   if (HasSeparator(relative)) return ParentResolvesInside(path, ResolvedFolder(folder));
   return true;
-}
-
-bool KeywordOrder(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const auto x = FoldCase(static_cast<unsigned char>(a[i]));
-    const auto y = FoldCase(static_cast<unsigned char>(b[i]));
-    if (x != y) return x < y;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
 }
 
 std::string HelpProjectFileText(const HelpProject& project, const BuildOptions& options) {
@@ -212,23 +208,31 @@ std::string ContentsFileText(const HelpProject& project, const config::LanguageT
 std::string KeywordIndexText(const HelpProject& project) {
   // Every page but the Index page's Index.html, which the contents' book already opens; a
   // plain topic named "Index" further on would only lead to that same file.
-  std::vector<std::string_view> names;
+  //
+  // Sorted without regard to letter case, then by the bytes themselves, so that names which
+  // differ only in case come upper case first and the order never depends on the store order.
+  struct Keyword {
+    std::string folded;
+    std::string_view name;
+    auto operator<=>(const Keyword&) const = default;
+  };
+  std::vector<Keyword> keywords;
   const auto& topics = project.topics();
   for (std::size_t pos = 1; pos < topics.size(); ++pos) {
     const Topic& topic = topics[pos];
     if (!topic.name.empty() && topic.Kind() != project::TopicKind::IndexPage) {
-      names.push_back(topic.name);
+      keywords.push_back({FoldedName(topic.name), topic.name});
     }
   }
-  std::sort(names.begin(), names.end(), KeywordOrder);
-  names.erase(std::unique(names.begin(), names.end()), names.end());
+  std::sort(keywords.begin(), keywords.end());
+  keywords.erase(std::unique(keywords.begin(), keywords.end()), keywords.end());
 
   std::string out;
-  out.reserve(names.size() * 100 + 200);
+  out.reserve(keywords.size() * 100 + 200);
   AppendLine(out, kContentsHead);
   AppendLine(out, "<BODY>");
   AppendLine(out, "<UL>");
-  for (const auto name : names) AppendEntry(out, name);
+  for (const auto& keyword : keywords) AppendEntry(out, keyword.name);
   AppendLine(out, "</UL></BODY></HTML>");
   return out;
 }

@@ -37,8 +37,10 @@ std::string HelpProjectFileText(const project::HelpProject& project,
 std::string ContentsFileText(const project::HelpProject& project,
                              const config::LanguageTable& captions);
 // The keyword index: a sitemap like the contents, one entry per page (every topic but the
-// Index page), keyed by the topic's name and leading to its page, in the order of
-// KeywordOrder. A name that occurs twice gives one entry; an empty name gives none.
+// Index page), keyed by the topic's name and leading to its page. The entries are sorted
+// without regard to letter case (the letters of Windows-1252, accented ones included, count
+// as their lower case), and names that differ only in case by their bytes, upper case first.
+// A name that occurs twice gives one entry; an empty name gives none.
 std::string KeywordIndexText(const project::HelpProject& project);
 bool WriteHelpProjectFile(const std::string& path, const project::HelpProject& project,
                           text::Reports& reports, const BuildOptions& options = {});
@@ -46,11 +48,6 @@ bool WriteContentsFile(const std::string& path, const project::HelpProject& proj
                        const config::LanguageTable& captions, text::Reports& reports);
 bool WriteKeywordIndexFile(const std::string& path, const project::HelpProject& project,
                            text::Reports& reports);
-
-// The order of the keyword index: without regard to letter case (the letters of
-// Windows-1252, accented ones included, fold to lower case), then, between names that differ
-// only in case, by their bytes, so that upper case comes first and the order is total.
-bool KeywordOrder(std::string_view a, std::string_view b);
 
 // The path of a topic's page in `folder` (which ends in a separator), with both separators
 // of the name turned into the system's; nothing when the name would leave the folder.

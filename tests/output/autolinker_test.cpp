@@ -101,9 +101,9 @@ TEST(AutoLink, namesComeFromPlainTopicsInStoreOrder) {
 // openings, identifier and other characters, names that share their start.
 TEST(AutoLink, fastLinkerEqualsTheReferenceRuleOnGeneratedProjects) {
   std::mt19937 random(20240601);
-  const std::vector<std::string> pieces = {"a",   "A",    "b",    "_",  "1",   " ",
-                                           ".",   "<",    ">",    "/",  "<a ", "</a>",
-                                           "<b>", "\r\n", "\xE9", "ab", "Ab"};
+  const std::vector<std::string> pieces = {"a",   "A",    "b",  "_",    "1",   " ",
+                                           ".",   "<",    ">",  "/",    "<a ", "</a>",
+                                           "<b>", "\r\n", "\t", "\xE9", "ab",  "Ab"};
   const auto randomText = [&](std::size_t maxPieces) {
     std::string text;
     const auto count = std::uniform_int_distribution<std::size_t>(0, maxPieces)(random);

@@ -55,7 +55,8 @@ TEST_F(CoreLifecycleTest, firstRunWritesTheSettingsAndTheEnglishLanguageFile) {
   EXPECT_EQ(ReadAll(folder / "QuillSmith.ini"),
             "[Options]\r\nHTM2CHM = " + ui.compilerPath +
                 "\r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\nEraseHTMLFiles = 0\r\n"
-                "Maximised = 0\r\nCurrentLanguage = English\r\nLastProjectDir = \r\n");
+                "Maximised = 0\r\nCurrentLanguage = English\r\nLastProjectDir = \r\n"
+                "KeywordIndex = 0\r\n");
   EXPECT_EQ(ReadAll(folder / "QuillSmith_English.lng"),
             ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = English\r\n"
             "Overview = Overview\r\nCommandIndex = Command Index\r\nSyntax = Syntax\r\n"

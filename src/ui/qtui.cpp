@@ -23,7 +23,7 @@
 #include "text/cp1252.h"
 #include "ui/builderwindow.h"
 #include "ui/caseinsensitivefiles.h"
-#include "ui/listicons.h"
+#include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/nameprompt.h"
 #include "ui/previewwindow.h"

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -188,7 +187,7 @@ void QtUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
     QAction* action = menu.addAction(FromModel(entry.text));
     action->setData(static_cast<int>(entry.command));
   }
-  QAction* chosen = menu.exec(QCursor::pos() - QPoint(1, 1));
+  QAction* chosen = menu.exec(window_.topicMenuPosition());
   if (chosen == nullptr) return;
   const int command = chosen->data().toInt();
   // The entry runs as a command of its own, after the one that raised the menu.
@@ -241,6 +240,8 @@ void QtUi::RefreshTopicList() {
     item->setSelected(true);
     list->scrollToItem(item);
   }
+  // The form stops taking typing once it no longer stands for a topic of the project.
+  if (project_.FindTopic(project_.selectedTopic) == nullptr) window_.setFormActive(false);
 }
 
 void QtUi::FocusTopicList() {
@@ -270,6 +271,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   window_.exampleEditor->setEnabled(layout.exampleEnabled);
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
+  window_.setFormActive(true);
 }
 
 void QtUi::ClearForm() {
@@ -278,6 +280,7 @@ void QtUi::ClearForm() {
   window_.summaryEditor->clear();
   window_.bodyEditor->clear();
   window_.exampleEditor->clear();
+  window_.setFormActive(false);
 }
 
 void QtUi::SetViewMode(bool viewMode) {

@@ -16,7 +16,7 @@
 #include "app/lifecycle.h"
 #include "modaldriver.h"
 #include "ui/builderwindow.h"
-#include "ui/designfont.h"
+#include "ui/icons.h"
 #include "ui/previewwindow.h"
 #include "wiredwindow.h"
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   }
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QApplication application(argc, argv);
-  qs::ui::UseDesignFont(application);
+  application.setWindowIcon(qs::ui::ProgramIcon());
   const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + "/";
   QDir().mkpath(out);
 

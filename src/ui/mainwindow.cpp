@@ -480,8 +480,7 @@ void MainWindow::BuildOptionsTab(QWidget* page) {
   rightCorner->addWidget(uniqueHtmlButton);
   rightCorner->addWidget(associationFrame);
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(aboutFrame, 0, Qt::AlignBottom);
-  bottom->addStretch(1);
+  bottom->addWidget(aboutFrame, 1, Qt::AlignLeft | Qt::AlignBottom);
   bottom->addLayout(rightCorner);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(5, 5, 5, 5);
@@ -539,7 +538,11 @@ bool MainWindow::formActive() const {
 
 void MainWindow::CollapseUnusedEditors() {
   for (QPlainTextEdit* editor : {summaryEditor, exampleEditor}) {
-    static_cast<FormEditor*>(editor)->setCollapsed(formActive() && !editor->isEnabled());
+    const bool collapsed = formActive() && !editor->isEnabled();
+    static_cast<FormEditor*>(editor)->setCollapsed(collapsed);
+    // The group keeps its caption and takes no share of the height.
+    editor->parentWidget()->setSizePolicy(QSizePolicy::Preferred,
+                                          collapsed ? QSizePolicy::Fixed : QSizePolicy::Preferred);
   }
 }
 
@@ -569,6 +572,8 @@ void MainWindow::FitAboutText() {
   // needs at its narrowest, about forty characters of the current font.
   const int width = aboutText->fontMetrics().averageCharWidth() * 40;
   aboutText->setMinimumSize(width, aboutText->heightForWidth(width));
+  // Where there is room, it stands unwrapped, and no wider.
+  aboutText->setMaximumWidth(aboutText->fontMetrics().size(0, aboutText->text()).width() + 1);
 }
 
 void MainWindow::FitMinimumSize() {

@@ -6,21 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/captionroom.h"
+
 namespace qs::ui {
-
-namespace {
-
-// A window manager shortens a caption that its title bar has no room for. The title bar's own
-// font is the desktop's business; a bold face of the window's font, with room for a few
-// buttons, is a fair guess at what it needs.
-int CaptionWidth(const QWidget& window) {
-  QFont bold = window.font();
-  bold.setBold(true);
-  const QFontMetrics metrics(bold);
-  return metrics.horizontalAdvance(window.windowTitle()) + 4 * metrics.height();
-}
-
-}  // namespace
 
 NamePrompt::NamePrompt(QWidget* parent, const QString& caption, const QString& prompt,
                        const QString& text, QPoint pointer)
@@ -32,6 +20,8 @@ NamePrompt::NamePrompt(QWidget* parent, const QString& caption, const QString& p
   label->setObjectName("AskTextPrompt");
   field_ = new QLineEdit(text);
   field_->setObjectName("AskTextField");
+  // Room for a name of some twenty-five characters before it scrolls.
+  field_->setMinimumWidth(field_->fontMetrics().averageCharWidth() * 25);
   auto* ok = new QPushButton("Ok");
   ok->setObjectName("AskTextOk");
   ok->setDefault(true);
@@ -47,7 +37,7 @@ NamePrompt::NamePrompt(QWidget* parent, const QString& caption, const QString& p
   layout->addWidget(ok, 1, 1);
   layout->setColumnStretch(0, 1);
   setFixedSize(
-      kInner.expandedTo(layout->totalMinimumSize()).expandedTo(QSize(CaptionWidth(*this), 0)));
+      kInner.expandedTo(layout->totalMinimumSize()).expandedTo(QSize(CaptionRoom(*this), 0)));
   move(pointer - QPoint(15, 54));
   field_->setFocus();
 }

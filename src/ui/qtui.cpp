@@ -21,6 +21,7 @@
 #include "project/helpproject.h"
 #include "text/cp1252.h"
 #include "ui/builderwindow.h"
+#include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
@@ -170,10 +171,15 @@ std::string QtUi::FolderRequester(const std::string& title, const std::string& s
 
 std::string QtUi::TextRequester(const std::string& title, const std::string& prompt,
                                 const std::string& text) {
-  bool ok = false;
-  const QString typed = QInputDialog::getText(&window_, FromBytes(title), FromBytes(prompt),
-                                              QLineEdit::Normal, FromBytes(text), &ok);
-  return ok ? ToBytes(typed) : std::string();
+  QInputDialog dialog(&window_);
+  dialog.setWindowTitle(FromBytes(title));
+  dialog.setLabelText(FromBytes(prompt));
+  dialog.setTextValue(FromBytes(text));
+  // Wide enough for a path, and for the whole caption in the title bar.
+  dialog.setMinimumWidth(
+      std::max(CaptionRoom(dialog), dialog.fontMetrics().averageCharWidth() * 50));
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return ToBytes(dialog.textValue());
 }
 
 std::string QtUi::AskText(const std::string& caption, const std::string& prompt,

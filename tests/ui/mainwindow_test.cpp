@@ -227,6 +227,7 @@ TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   EXPECT_TRUE(window->exampleLabel->isVisible());
   EXPECT_EQ(window->summaryEditor->height(), 0);
   EXPECT_EQ(window->exampleEditor->height(), 0);
+  EXPECT_EQ(window->exampleLabel->height(), window->exampleLabel->minimumSizeHint().height());
   EXPECT_GT(window->bodyEditor->height(), functionBody);
 
   window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));

@@ -149,10 +149,12 @@ void CheckComboBox(const QComboBox& list, QStringList& found) {
 }
 
 // A multi-line field shows at least one line, and its placeholder whole.
-void CheckTextArea(const QAbstractScrollArea& area, const QString& placeholder, int margin,
-                   QStringList& found) {
+template <typename Editor>
+void CheckTextArea(const Editor& area, QStringList& found) {
   const QFontMetrics metrics = area.fontMetrics();
+  const int margin = static_cast<int>(area.document()->documentMargin());
   const QRect inside = area.viewport()->rect().adjusted(margin, margin, -margin, -margin);
+  const QString placeholder = area.document()->isEmpty() ? area.placeholderText() : QString();
   QSize needed(0, metrics.lineSpacing());
   if (!placeholder.isEmpty()) {
     needed = metrics.boundingRect(inside, Qt::AlignTop | Qt::TextWordWrap, placeholder).size();
@@ -192,11 +194,9 @@ QStringList UnfittedTexts(const QWidget& window) {
     } else if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
       CheckComboBox(*list, found);
     } else if (const auto* editor = qobject_cast<const QPlainTextEdit*>(widget)) {
-      CheckTextArea(*editor, editor->document()->isEmpty() ? editor->placeholderText() : "",
-                    static_cast<int>(editor->document()->documentMargin()), found);
+      CheckTextArea(*editor, found);
     } else if (const auto* log = qobject_cast<const QTextEdit*>(widget)) {
-      CheckTextArea(*log, log->document()->isEmpty() ? log->placeholderText() : "",
-                    static_cast<int>(log->document()->documentMargin()), found);
+      CheckTextArea(*log, found);
     } else if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
       CheckList(*view, found);
     }

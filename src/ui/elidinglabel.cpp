@@ -3,7 +3,6 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOption>
 #include <QToolTip>
 
 namespace qs::ui {

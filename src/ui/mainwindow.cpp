@@ -3,92 +3,139 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFont>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include "ui/anchors.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/formeditor.h"
+#include "ui/icons.h"
 
 namespace qs::ui {
 
 namespace {
 
-const char* const kDarkGreen = "rgb(0, 98, 49)";
+const QColor kDarkGreen(0, 98, 49);
+const QColor kGrey212(212, 212, 212);
+const QColor kGrey154(154, 154, 154);
+const QColor kDarkBlue(0, 0, 160);
+const QColor kNavy(0, 0, 100);
 
-QString Face(const char* colour, bool flat) {
-  QString sheet = QString("QPushButton { background-color: %1;").arg(colour);
-  if (flat) sheet += " border: 1px solid rgb(160, 160, 160);";
-  sheet += " } QPushButton:disabled { color: rgb(150, 150, 150); }";
-  return sheet;
+// The narrowest the two panes of the splitter can be made.
+constexpr int kTopicPaneMinimum = 148;
+constexpr int kPagePaneMinimum = 400;
+
+QString Rgb(const QColor& colour) {
+  return QString("rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& tooltip, QRect place, const char* face, bool flat) {
-  auto* button = new QPushButton(caption, parent);
+// A button face filled with `face`. A flat button has a thin frame, a raised one an outset
+// edge. With the keyboard focus the frame turns into a strong dark one, which the style sheet
+// would otherwise leave out. The padding keeps the caption in place when the frame changes.
+QString FaceSheet(const QColor& face, bool flat) {
+  const QString edge =
+      flat ? "border: 1px solid rgb(160, 160, 160); padding: 2px 6px;"
+           : QString("border: 2px outset %1; padding: 1px 5px;").arg(Rgb(face.lighter(112)));
+  return QString(
+             "QPushButton { background-color: %1; %2 }"
+             " QPushButton:pressed { background-color: %3; }"
+             " QPushButton:focus { border: 2px solid %4; padding: 1px 5px; }"
+             " QPushButton:disabled { color: rgb(150, 150, 150); }")
+      .arg(Rgb(face), edge, Rgb(face.darker(118)), Rgb(kDarkBlue));
+}
+
+QPushButton* Button(const char* name, const QString& caption, const QString& tooltip,
+                    const QColor& face, bool flat) {
+  auto* button = new QPushButton(caption);
   button->setObjectName(name);
   button->setToolTip(tooltip);
-  button->setGeometry(place);
   button->setFlat(flat);
-  button->setStyleSheet(Face(face, flat));
+  button->setAutoDefault(false);
+  button->setStyleSheet(FaceSheet(face, flat));
+  button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   return button;
 }
 
-QGroupBox* Group(QWidget* parent, const char* name, const QString& caption, QRect place,
-                 bool darkGreenCaption) {
-  auto* group = new QGroupBox(caption, parent);
+// A button whose face shows no word gets its Alt key this way; the tooltip names it.
+void GiveKey(QPushButton* button, QKeyCombination key) {
+  const QKeySequence sequence(key);
+  button->setShortcut(sequence);
+  button->setToolTip(button->toolTip() + " [" + sequence.toString(QKeySequence::NativeText) + "]");
+}
+
+QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& tooltip,
+                         const QString& accessibleName, const QColor& face) {
+  QPushButton* button = Button(name, QString(), tooltip, face, true);
+  button->setIcon(icon);
+  button->setAccessibleName(accessibleName);
+  return button;
+}
+
+QGroupBox* Group(const char* name, const QString& caption, bool darkGreenCaption) {
+  auto* group = new QGroupBox(caption);
   group->setObjectName(name);
-  group->setGeometry(place);
+  // Named, so that the colour stays with this group and does not reach the groups inside it.
   if (darkGreenCaption) {
-    group->setStyleSheet(QString("QGroupBox { color: %1; }").arg(kDarkGreen));
+    group->setStyleSheet(QString("QGroupBox#%1 { color: %2; }").arg(name, Rgb(kDarkGreen)));
   }
   return group;
 }
 
-QLabel* Label(QWidget* parent, const QString& caption, QRect place) {
-  auto* label = new QLabel(caption, parent);
-  label->setGeometry(place);
-  return label;
-}
-
-QLineEdit* Field(QWidget* parent, const char* name, const QString& tooltip, QRect place,
-                 bool readOnly) {
-  auto* field = new QLineEdit(parent);
+QLineEdit* Field(const char* name, const QString& tooltip, bool readOnly) {
+  auto* field = new QLineEdit;
   field->setObjectName(name);
   field->setToolTip(tooltip);
-  field->setGeometry(place);
   field->setReadOnly(readOnly);
   return field;
 }
 
-QPlainTextEdit* Editor(QWidget* parent, const char* name, const QString& text, QRect place) {
-  auto* editor = new QPlainTextEdit(text, parent);
+// Text in `text` on `base` while usable; a disabled control keeps the style's grey.
+void Colours(QWidget* control, const QColor& text, const QColor& base) {
+  QPalette palette = control->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Text, text);
+    palette.setColor(group, QPalette::Base, base);
+  }
+  control->setPalette(palette);
+}
+
+FormEditor* Editor(const char* name, const QString& placeholder, int minimumLines,
+                   int preferredLines, bool tabTypesTab) {
+  auto* editor = new FormEditor(minimumLines, preferredLines, tabTypesTab);
   editor->setObjectName(name);
-  editor->setToolTip(text);
-  editor->setGeometry(place);
-  editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  editor->setStyleSheet("QPlainTextEdit { color: rgb(0, 0, 160); background: white; }");
+  editor->setPlaceholderText(placeholder);
+  editor->setToolTip(placeholder);
+  Colours(editor, kDarkBlue, Qt::white);
   return editor;
 }
 
-// The arrow buttons use a larger glyph, as their pictures once came from a symbol font.
-void ArrowFont(QPushButton* button) {
-  QFont font = button->font();
-  font.setPointSize(10);
-  button->setFont(font);
+// A group box holding one control.
+QGroupBox* Framed(QGroupBox* group, QWidget* control) {
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(control);
+  return group;
+}
+
+QLabel* Caption(const QString& text, QWidget* buddy = nullptr) {
+  auto* label = new QLabel(text);
+  if (buddy != nullptr) label->setBuddy(buddy);
+  return label;
 }
 
 }  // namespace
@@ -108,34 +155,31 @@ QString MainWindow::AboutText() {
 MainWindow::MainWindow(bool withBrowser) {
   setWindowTitle("QuillSmith [Fast Builder]");
   setObjectName("MainWindow");
+  setWindowIcon(ProgramIcon());
   auto* central = new QWidget(this);
   setCentralWidget(central);
   statusBar()->setSizeGripEnabled(true);
-  resize(649, 574);
-  central->resize(649, 574 - statusBar()->sizeHint().height());
 
-  mainPanel = new QTabWidget(central);
+  mainPanel = new QTabWidget;
   mainPanel->setObjectName("MainPanel");
-  mainPanel->setGeometry(0, 0, 650, 552);
+  auto* centralLayout = new QVBoxLayout(central);
+  centralLayout->setContentsMargins(0, 0, 0, 0);
+  centralLayout->addWidget(mainPanel);
   auto* projectTab = new QWidget;
   auto* optionsTab = new QWidget;
-  mainPanel->addTab(projectTab, "Project");
-  mainPanel->addTab(optionsTab, "Options");
-  // The tab pages take their size from the panel; place their controls at that size.
-  projectTab->resize(mainPanel->contentsRect().size() - QSize(4, 27));
-  optionsTab->resize(projectTab->size());
-
-  auto* windowAnchors = new Anchors(central);
-  windowAnchors->Add(mainPanel, kStretch);
-  anchors_.push_back(windowAnchors);
+  mainPanel->addTab(projectTab, "&Project");
+  mainPanel->addTab(optionsTab, "&Options");
 
   BuildProjectTab(projectTab);
   BuildTopicPane();
   BuildPagePane(withBrowser);
   paneSplitter->addWidget(topicPane);
   paneSplitter->addWidget(pagePane);
-  paneSplitter->setSizes({148, paneSplitter->width() - 148 - paneSplitter->handleWidth()});
+  // The divider starts as far left as the topic pane allows; the page pane takes the growth.
+  paneSplitter->setStretchFactor(1, 1);
+  paneSplitter->setSizes({topicPane->minimumSizeHint().width(), QWIDGETSIZE_MAX});
   BuildOptionsTab(optionsTab);
+  SetTabOrder();
 
   auto addShortcut = [this](Qt::Key key, int command) {
     auto* shortcut = new QShortcut(QKeySequence(key), this);
@@ -147,89 +191,101 @@ MainWindow::MainWindow(bool withBrowser) {
   addShortcut(Qt::Key_F2, 4);
   addShortcut(Qt::Key_Escape, 5);
 
-  setMinimumSize(kMinimumInner);
+  setFormActive(false);
   mainPanel->setCurrentIndex(0);
+  FitAboutText();
+  FitMinimumSize();
+  PlaceOnScreen();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildProjectTab(QWidget* page) {
-  auto* anchors = new Anchors(page);
-  anchors_.push_back(anchors);
-  const char* grey = "rgb(212, 212, 212)";
+  projectFileField = Field("ProjectFileField", "Project filename", true);
+  libraryFileField = Field("LibraryFileField", "Library filename", true);
+  helpFolderField = Field("HelpFolderField", "Help files location", true);
+  showHelpButton = Button("ShowHelpButton", "?", "Show help file", kGrey212, false);
+  GiveKey(showHelpButton, Qt::ALT | Qt::Key_H);
+  browseLibraryButton = Button("BrowseLibraryButton", "...", "Browse for library", kGrey212, false);
+  GiveKey(browseLibraryButton, Qt::ALT | Qt::Key_R);
+  createHelpFolderButton =
+      Button("CreateHelpFolderButton", "\\", "Create help folder", kGrey212, false);
+  GiveKey(createHelpFolderButton, Qt::ALT | Qt::Key_D);
+  browseHelpFolderButton =
+      Button("BrowseHelpFolderButton", "...", "Browse for help folder", kGrey212, false);
+  GiveKey(browseHelpFolderButton, Qt::ALT | Qt::Key_F);
+  newProjectButton =
+      Button("NewProjectButton", "&New Project", "Create new project", kGrey212, true);
+  loadProjectButton =
+      Button("LoadProjectButton", "&Load Project", "Load a new project", kGrey212, true);
+  saveProjectButton =
+      Button("SaveProjectButton", "&Save Project", "Save current project", kGrey212, true);
 
-  Group(page, "PropertiesFrame", "Properties", {3, 3, 525, 95}, true);
-  Label(page, "Project", {13, 23, 75, 20});
-  projectFileField = Field(page, "ProjectFileField", "Project filename", {98, 18, 305, 20}, true);
-  Label(page, "Library", {13, 48, 75, 20});
-  libraryFileField = Field(page, "LibraryFileField", "Library filename", {98, 43, 305, 20}, true);
-  Label(page, "Help Folder", {13, 73, 80, 20});
-  helpFolderField = Field(page, "HelpFolderField", "Help files location", {98, 68, 275, 20}, true);
-  showHelpButton =
-      Button(page, "ShowHelpButton", "?", "Show help file", {408, 18, 25, 20}, grey, false);
-  browseLibraryButton = Button(page, "BrowseLibraryButton", "...", "Browse for library",
-                               {408, 43, 25, 20}, grey, false);
-  createHelpFolderButton = Button(page, "CreateHelpFolderButton", "\\", "Create help folder",
-                                  {378, 68, 25, 20}, grey, false);
-  browseHelpFolderButton = Button(page, "BrowseHelpFolderButton", "...", "Browse for help folder",
-                                  {408, 68, 25, 20}, grey, false);
-  newProjectButton = Button(page, "NewProjectButton", "New Project", "Create new project",
-                            {438, 18, 85, 20}, grey, true);
-  loadProjectButton = Button(page, "LoadProjectButton", "Load Project", "Load a new project",
-                             {438, 43, 85, 20}, grey, true);
-  saveProjectButton = Button(page, "SaveProjectButton", "Save Project", "Save current project",
-                             {438, 68, 85, 20}, grey, true);
+  // Label, path field (stretching up to the buttons), the small buttons, the project buttons.
+  auto* properties = Group("PropertiesFrame", "Properties", true);
+  auto* grid = new QGridLayout(properties);
+  grid->addWidget(Caption("Project"), 0, 0);
+  grid->addWidget(projectFileField, 0, 1, 1, 2);
+  grid->addWidget(showHelpButton, 0, 3);
+  grid->addWidget(newProjectButton, 0, 4);
+  grid->addWidget(Caption("Library"), 1, 0);
+  grid->addWidget(libraryFileField, 1, 1, 1, 2);
+  grid->addWidget(browseLibraryButton, 1, 3);
+  grid->addWidget(loadProjectButton, 1, 4);
+  grid->addWidget(Caption("Help Folder"), 2, 0);
+  grid->addWidget(helpFolderField, 2, 1);
+  grid->addWidget(createHelpFolderButton, 2, 2);
+  grid->addWidget(browseHelpFolderButton, 2, 3);
+  grid->addWidget(saveProjectButton, 2, 4);
+  grid->setColumnStretch(1, 1);
+  grid->setHorizontalSpacing(5);
 
-  makeHelpFrame = Group(page, "MakeHelpFrame", "Make Help", {533, 3, 110, 95}, true);
-  previewButton = Button(page, "PreviewButton", "Preview [F1]", "Preview current page",
-                         {538, 18, 100, 20}, grey, true);
-  previewAllButton =
-      Button(page, "PreviewAllButton", "Preview all [F2]",
-             "Preview all help files (starting with index.html)", {538, 43, 100, 20}, grey, true);
-  createHtmlButton = Button(page, "CreateHtmlButton", "Create HTML files",
-                            "Create HTML files (including TOC) in defined help folder",
-                            {538, 68, 100, 20}, grey, true);
-  for (QWidget* w :
-       {static_cast<QWidget*>(makeHelpFrame), static_cast<QWidget*>(previewButton),
-        static_cast<QWidget*>(previewAllButton), static_cast<QWidget*>(createHtmlButton)}) {
-    anchors->Add(w, kMoveRight);
-  }
+  makeHelpFrame = Group("MakeHelpFrame", "Make Help", true);
+  previewButton = Button("PreviewButton", "Pre&view [F1]", "Preview current page", kGrey212, true);
+  previewAllButton = Button("PreviewAllButton", "Preview &all [F2]",
+                            "Preview all help files (starting with index.html)", kGrey212, true);
+  createHtmlButton =
+      Button("CreateHtmlButton", "&Create HTML files",
+             "Create HTML files (including TOC) in defined help folder", kGrey212, true);
+  auto* makeHelp = new QVBoxLayout(makeHelpFrame);
+  makeHelp->addWidget(previewButton);
+  makeHelp->addWidget(previewAllButton);
+  makeHelp->addWidget(createHtmlButton);
 
-  filesFrame = Group(page, "FilesFrame", "Files", {3, 103, 640, 420}, true);
-  anchors->Add(filesFrame, kStretch);
-  paneSplitter = new QSplitter(Qt::Horizontal, page);
+  filesFrame = Group("FilesFrame", "Files", true);
+  paneSplitter = new QSplitter(Qt::Horizontal);
   paneSplitter->setObjectName("PaneSplitter");
-  paneSplitter->setGeometry(8, 115, 632, 404);
   paneSplitter->setChildrenCollapsible(false);
-  anchors->Add(paneSplitter, kStretch);
+  auto* files = new QVBoxLayout(filesFrame);
+  files->addWidget(paneSplitter);
+
+  // The path fields and the files take the width; the "Make Help" group keeps its own.
+  auto* top = new QHBoxLayout;
+  top->addWidget(properties, 1);
+  top->addWidget(makeHelpFrame, 0);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(3, 3, 3, 3);
+  layout->addLayout(top);
+  layout->addWidget(filesFrame, 1);
 }
 
 void MainWindow::BuildTopicPane() {
   topicPane = new QWidget;
   topicPane->setObjectName("TopicPane");
-  topicPane->resize(150, 405);
-  topicPane->setMinimumWidth(148);
-  auto* anchors = new Anchors(topicPane);
-  anchors_.push_back(anchors);
-  const char* grey154 = "rgb(154, 154, 154)";
 
-  moveUpButton = Button(topicPane, "MoveUpButton", QString(QChar(0x2191)), "Move topic up",
-                        {1, 6, 30, 20}, grey154, true);
-  ArrowFont(moveUpButton);
-  auto* captionFrame = new QFrame(topicPane);
-  captionFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  captionFrame->setGeometry(31, 6, 84, 20);
-  topicsCaption = Label(topicPane, "Topics", {32, 10, 78, 14});
+  moveUpButton = GlyphButton("MoveUpButton", UpArrowIcon(), "Move topic up", "Up", kGrey154);
+  GiveKey(moveUpButton, Qt::ALT | Qt::Key_Up);
+  topicsCaption = new QLabel("Topics");
   topicsCaption->setObjectName("TopicsCaption");
   topicsCaption->setAlignment(Qt::AlignCenter);
-  moveDownButton = Button(topicPane, "MoveDownButton", QString(QChar(0x2193)), "Move topic down",
-                          {114, 6, 30, 20}, grey154, true);
-  ArrowFont(moveDownButton);
+  topicsCaption->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  moveDownButton =
+      GlyphButton("MoveDownButton", DownArrowIcon(), "Move topic down", "Down", kGrey154);
+  GiveKey(moveDownButton, Qt::ALT | Qt::Key_Down);
 
-  topicListView = new QTreeWidget(topicPane);
+  topicListView = new QTreeWidget;
   topicListView->setObjectName("TopicListView");
   topicListView->setToolTip("Current project help files [right-click to add/delete]");
-  topicListView->setGeometry(1, 29, 145, 350);
   topicListView->setColumnCount(1);
   topicListView->setHeaderLabels({"Topics"});
   topicListView->setHeaderHidden(true);
@@ -238,203 +294,348 @@ void MainWindow::BuildTopicPane() {
   topicListView->setSelectionMode(QAbstractItemView::SingleSelection);
   topicListView->setSelectionBehavior(QAbstractItemView::SelectRows);
   topicListView->setIconSize(QSize(16, 16));
-  topicListView->setContextMenuPolicy(Qt::CustomContextMenu);
   QPalette palette = topicListView->palette();
   for (auto group : {QPalette::Active, QPalette::Inactive}) {
-    palette.setColor(group, QPalette::Text, QColor(0, 98, 49));
+    palette.setColor(group, QPalette::Text, kDarkGreen);
     palette.setColor(group, QPalette::Base, Qt::white);
-    palette.setColor(group, QPalette::Highlight, QColor(0, 98, 49));
+    palette.setColor(group, QPalette::Highlight, kDarkGreen);
     palette.setColor(group, QPalette::HighlightedText, Qt::white);
   }
   topicListView->setPalette(palette);
+  // With the keyboard focus the list is framed in a strong colour, as the buttons are.
+  topicListView->setStyleSheet(QString("QTreeWidget { border: 1px solid rgb(160, 160, 160); }"
+                                       " QTreeWidget:focus { border: 2px solid %1; }")
+                                   .arg(Rgb(kDarkBlue)));
   connect(topicListView, &QTreeWidget::itemSelectionChanged, this, [this] {
     const QList<QTreeWidgetItem*> selected = topicListView->selectedItems();
     emit topicListEvent(
         selected.isEmpty() ? -1 : topicListView->indexOfTopLevelItem(selected.front()), false);
   });
-  connect(topicListView, &QTreeWidget::customContextMenuRequested, this, [this](QPoint pos) {
-    QTreeWidgetItem* item = topicListView->itemAt(pos);
-    if (item == nullptr) return;
-    {
-      const QSignalBlocker block(topicListView);
-      topicListView->setCurrentItem(item);
-    }
-    emit topicListEvent(topicListView->indexOfTopLevelItem(item), true);
-  });
+  topicListView->installEventFilter(this);
+  topicListView->viewport()->installEventFilter(this);
 
-  extractButton =
-      Button(topicPane, "ExtractButton", "Library information extraction",
-             "Extracts library information", {1, 381, 145, 20}, "rgb(212, 212, 212)", true);
+  extractButton = Button("ExtractButton", "Library information e&xtraction",
+                         "Extracts library information", kGrey212, true);
 
-  anchors->Add(captionFrame, kStretchAcross);
-  anchors->Add(topicsCaption, kStretchAcross);
-  anchors->Add(moveDownButton, kMoveRight);
-  anchors->Add(topicListView, kStretch);
-  anchors->Add(extractButton, kStretchAcross | kMoveDown);
+  auto* captionRow = new QHBoxLayout;
+  captionRow->setSpacing(1);
+  captionRow->addWidget(moveUpButton);
+  captionRow->addWidget(topicsCaption, 1);
+  captionRow->addWidget(moveDownButton);
+  auto* layout = new QVBoxLayout(topicPane);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(3);
+  layout->addStrut(kTopicPaneMinimum);
+  layout->addLayout(captionRow);
+  layout->addWidget(topicListView, 1);
+  layout->addWidget(extractButton);
 }
 
 void MainWindow::BuildPagePane(bool withBrowser) {
   pagePane = new QWidget;
   pagePane->setObjectName("PagePane");
-  pagePane->resize(475, 405);
-  pagePane->setMinimumWidth(400);
-  auto* anchors = new Anchors(pagePane);
-  anchors_.push_back(anchors);
 
   const std::array<const char*, 6> captions = {"B", "/B", "U", "/U", "i", "/i"};
   const std::array<const char*, 6> tips = {"Bold",       "/Bold",  "Underline",
                                            "/Underline", "Italic", "/Italic"};
-  for (std::size_t i = 0; i < 6; ++i) {
-    tagButtons[i] = Button(pagePane, "TagButton", captions[i], tips[i],
-                           {200 + 20 * static_cast<int>(i), 0, 18, 18}, "white", true);
+  // The opening tag on Alt and the letter, the closing one with Shift as well.
+  const std::array<Qt::Key, 3> letters = {Qt::Key_B, Qt::Key_U, Qt::Key_I};
+  auto* toolRow = new QHBoxLayout;
+  toolRow->setSpacing(2);
+  toolRow->addStretch(1);
+  for (std::size_t i = 0; i < tagButtons.size(); ++i) {
+    tagButtons[i] = Button("TagButton", captions[i], tips[i], Qt::white, true);
+    // The tags go into the editor that has the focus; the buttons never take it.
     tagButtons[i]->setFocusPolicy(Qt::NoFocus);
-    anchors->Add(tagButtons[i], kMoveRight);
+    const Qt::KeyboardModifiers modifiers =
+        i % 2 == 0 ? Qt::AltModifier : Qt::AltModifier | Qt::ShiftModifier;
+    GiveKey(tagButtons[i], QKeyCombination(modifiers, letters[i / 2]));
+    toolRow->addWidget(tagButtons[i]);
   }
-  editViewButton = Button(pagePane, "EditViewButton", QString(QChar(0x2194)),
-                          "Switch Edit/View [Esc]", {446, 0, 28, 18}, "rgb(154, 154, 154)", true);
-  ArrowFont(editViewButton);
-  anchors->Add(editViewButton, kMoveRight);
+  toolRow->addSpacing(24);
+  editViewButton = GlyphButton("EditViewButton", BothWaysArrowIcon(), "Switch Edit/View [Esc]",
+                               "Edit/View", kGrey154);
+  GiveKey(editViewButton, Qt::ALT | Qt::Key_E);
+  toolRow->addWidget(editViewButton);
 
-  titleLabel = Group(pagePane, "TitleLabel", "Page Title", {0, 16, 476, 40}, false);
-  titleField = Field(pagePane, "TitleField", "HTML PageTitle", {4, 30, 465, 20}, false);
-  titleField->setText("PageTitle");
-  titleField->setStyleSheet("QLineEdit { color: rgb(0, 0, 100); background: white; }");
-  summaryLabel = Group(pagePane, "SummaryLabel", "Syntax / Overview", {0, 56, 476, 78}, false);
-  summaryEditor =
-      Editor(pagePane, "SummaryEditor", "Syntax (Function) or Overview (Index)", {4, 71, 465, 58});
-  bodyLabel = Group(pagePane, "BodyLabel", "Description", {0, 135, 476, 125}, false);
-  bodyEditor = Editor(pagePane, "BodyEditor", "Description", {4, 150, 465, 105});
+  titleField = Field("TitleField", "HTML PageTitle", false);
+  titleField->setPlaceholderText("PageTitle");
+  Colours(titleField, kNavy, Qt::white);
+  titleLabel = Framed(Group("TitleLabel", "Page Title", false), titleField);
+  summaryEditor = Editor("SummaryEditor", "Syntax (Function) or Overview (Index)", 3, 3, false);
+  summaryEditor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  summaryLabel = Framed(Group("SummaryLabel", "Syntax / Overview", false), summaryEditor);
+  bodyEditor = Editor("BodyEditor", "Description", 3, 7, false);
   bodyEditor->setToolTip("Function description");
-  exampleLabel = Group(pagePane, "ExampleLabel", "Example", {0, 260, 476, 140}, false);
-  exampleEditor = Editor(pagePane, "ExampleEditor", "Code example", {4, 275, 465, 120});
-  // The group boxes frame the fields; the fields sit above them.
-  for (QWidget* w : {static_cast<QWidget*>(titleField), static_cast<QWidget*>(summaryEditor),
-                     static_cast<QWidget*>(bodyEditor), static_cast<QWidget*>(exampleEditor)}) {
-    w->raise();
-  }
-  anchors->Add(titleLabel, kStretchAcross);
-  anchors->Add(titleField, kStretchAcross);
-  anchors->Add(summaryLabel, kStretchAcross);
-  anchors->Add(summaryEditor, kStretchAcross);
-  anchors->Add(bodyLabel, kStretch);
-  anchors->Add(bodyEditor, kStretch);
-  anchors->Add(exampleLabel, kStretchAcross | kMoveDown);
-  anchors->Add(exampleEditor, kStretchAcross | kMoveDown);
+  bodyLabel = Framed(Group("BodyLabel", "Description", false), bodyEditor);
+  // Code is indented with tabs: in the example Tab types one.
+  exampleEditor = Editor("ExampleEditor", "Code example", 3, 8, true);
+  exampleLabel = Framed(Group("ExampleLabel", "Example", false), exampleEditor);
 
+  auto* layout = new QVBoxLayout(pagePane);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addStrut(kPagePaneMinimum);
+  layout->addLayout(toolRow);
+  layout->addWidget(titleLabel);
+  layout->addWidget(summaryLabel);
+  // Description and example share the height, the example at least a third of it.
+  layout->addWidget(bodyLabel, 2);
+  layout->addWidget(exampleLabel, 1);
+
+  for (QWidget* watched : {static_cast<QWidget*>(summaryEditor), static_cast<QWidget*>(bodyEditor),
+                           static_cast<QWidget*>(exampleEditor)}) {
+    watched->installEventFilter(this);
+  }
+  for (QWidget* group : {titleLabel, summaryLabel, bodyLabel, exampleLabel}) {
+    group->installEventFilter(this);
+  }
   int index = 0;
   for (QPlainTextEdit* editor : {summaryEditor, bodyEditor, exampleEditor}) {
-    editor->installEventFilter(this);
     connect(editor, &QPlainTextEdit::textChanged, this, [this, index] { emit editorEvent(index); });
     ++index;
   }
 
   if (withBrowser) {
-    previewBrowser = new QWebEngineView(pagePane);
+    previewBrowser = new QWebEngineView;
     previewBrowser->setObjectName("PreviewBrowser");
-    previewBrowser->setGeometry(1, 22, 474, 377);
     ResolveLocalFilesIgnoringCase(previewBrowser->page()->profile());
     previewBrowser->setUrl(QUrl("about:blank"));
     previewBrowser->hide();
-    anchors->Add(previewBrowser, kStretch);
+    layout->addWidget(previewBrowser, 3);
   } else {
     editViewButton->setEnabled(false);
   }
 }
 
 void MainWindow::BuildOptionsTab(QWidget* page) {
-  auto* anchors = new Anchors(page);
-  anchors_.push_back(anchors);
-  const char* grey = "rgb(212, 212, 212)";
-
-  compileCheckBox = new QCheckBox("Compile Help folder to CHM (needs CHM Compiler)", page);
+  compileCheckBox = new QCheckBox("&Compile Help folder to CHM (needs CHM Compiler)");
   compileCheckBox->setObjectName("CompileCheckBox");
   compileCheckBox->setToolTip("Compiles help folder to CMH after HTML files creation");
-  compileCheckBox->setGeometry(8, 8, 275, 25);
   compilerPathField =
-      Field(page, "CompilerPathField", "Path to CHM compiler (like HHC.exe or HTM2CHM.exe)",
-            {283, 8, 270, 20}, true);
-  browseCompilerButton =
-      Button(page, "BrowseCompilerButton", "...", "Browse files", {558, 8, 20, 20}, grey, false);
+      Field("CompilerPathField", "Path to CHM compiler (like HHC.exe or HTM2CHM.exe)", true);
+  browseCompilerButton = Button("BrowseCompilerButton", "...", "Browse files", kGrey212, false);
+  GiveKey(browseCompilerButton, Qt::ALT | Qt::Key_B);
   keepDataCheckBox =
-      new QCheckBox("When extracting library information, do not overwrite existing data", page);
+      new QCheckBox("When extracting library information, do not overwrite existing &data");
   keepDataCheckBox->setObjectName("KeepDataCheckBox");
   keepDataCheckBox->setToolTip(
       "Existing project data is not overwritten when extracting library information");
-  keepDataCheckBox->setGeometry(8, 33, 330, 25);
   keepDataCheckBox->setChecked(true);
-  eraseHtmlCheckBox = new QCheckBox("Erase HTML files after CHM creation", page);
+  eraseHtmlCheckBox = new QCheckBox("&Erase HTML files after CHM creation");
   eraseHtmlCheckBox->setObjectName("EraseHtmlCheckBox");
   eraseHtmlCheckBox->setToolTip("The HTML, HHC and HHP files are erased after CHM file creation");
-  eraseHtmlCheckBox->setGeometry(8, 63, 200, 20);
 
-  localisationFrame = Group(page, "LocalisationFrame", "Localisation", {3, 88, 635, 200}, true);
-  const std::array<const char*, 6> names = {"Overview", "Command Index", "Syntax",
-                                            "Example",  "Description",   "Functions"};
+  localisationFrame = Group("LocalisationFrame", "Localisation", true);
+  auto* captions = new QGridLayout(localisationFrame);
+  const std::array<const char*, 6> names = {"O&verview", "Co&mmand Index", "&Syntax",
+                                            "E&xample",  "Descr&iption",   "&Functions"};
   const std::array<const char*, 6> defaults = {"Overview", "Command Index", "Syntax",
                                                "Example",  "Description",   "Functions"};
-  for (int i = 0; i < 6; ++i) {
-    Label(page, names[static_cast<std::size_t>(i)], {13, 108 + 25 * i, i < 2 ? 115 : 120, 20});
-    QLineEdit* field = Field(page, "HeadingField", "", {138, 103 + 25 * i, 410, 20}, false);
-    field->setText(defaults[static_cast<std::size_t>(i)]);
-    headingFields[static_cast<std::size_t>(i)] = field;
+  for (std::size_t i = 0; i < headingFields.size(); ++i) {
+    QLineEdit* field = Field("HeadingField", "", false);
+    field->setText(defaults[i]);
+    headingFields[i] = field;
+    const int row = static_cast<int>(i);
+    captions->addWidget(Caption(names[i], field), row, 0);
+    captions->addWidget(field, row, 1, 1, 2);
   }
-  Label(page, "Language", {13, 263, 120, 20});
-  languageList = new QComboBox(page);
+  languageList = new QComboBox;
   languageList->setObjectName("LanguageList");
   languageList->setEditable(false);
-  languageList->setGeometry(138, 258, 140, 22);
+  languageList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  languageList->setMinimumContentsLength(12);
+  captions->addWidget(Caption("&Language", languageList), 6, 0);
+  captions->addWidget(languageList, 6, 1);
+  captions->setColumnStretch(2, 1);
 
-  aboutFrame = Group(page, "AboutFrame", "About", {8, 418, 300, 105}, true);
-  aboutText = Label(page, AboutText(), {13, 435, 290, 85});
+  aboutFrame = Group("AboutFrame", "About", true);
+  aboutText = new QLabel(AboutText());
   aboutText->setObjectName("AboutText");
   aboutText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   aboutText->setWordWrap(true);
-  {
-    QFont small = aboutText->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    aboutText->setFont(small);
+  aboutText->installEventFilter(this);
+  Framed(aboutFrame, aboutText);
+
+  uniqueHtmlButton = Button(
+      "UniqueHtmlButton", "Create &unique HTML help file now !",
+      "Create a unique HTML help file with all functions (usefull for web site)", kGrey212, true);
+  associationFrame = Group("AssociationFrame", "QuillSmith project files association", true);
+  associateButton = Button("AssociateButton", "&Associate .qsp files to QuillSmith",
+                           "Register project files", kGrey212, true);
+  removeAssociationButton = Button("RemoveAssociationButton", "&Remove Association",
+                                   "Unregister project files", kGrey212, true);
+  auto* association = new QHBoxLayout(associationFrame);
+  association->addWidget(associateButton);
+  association->addWidget(removeAssociationButton);
+
+  auto* compilerRow = new QHBoxLayout;
+  compilerRow->addWidget(compileCheckBox);
+  compilerRow->addWidget(compilerPathField, 1);
+  compilerRow->addWidget(browseCompilerButton);
+  // The about group sits in the lower left corner, the file buttons in the lower right one.
+  auto* rightCorner = new QVBoxLayout;
+  rightCorner->addStretch(1);
+  rightCorner->addWidget(uniqueHtmlButton);
+  rightCorner->addWidget(associationFrame);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(aboutFrame, 1, Qt::AlignLeft | Qt::AlignBottom);
+  bottom->addLayout(rightCorner);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(5, 5, 5, 5);
+  layout->addLayout(compilerRow);
+  layout->addWidget(keepDataCheckBox);
+  layout->addWidget(eraseHtmlCheckBox);
+  layout->addWidget(localisationFrame);
+  layout->addStretch(1);
+  layout->addLayout(bottom);
+}
+
+void MainWindow::SetTabOrder() {
+  // The order of the controls in the window's description, tab by tab.
+  std::vector<QWidget*> chain = {projectFileField,
+                                 libraryFileField,
+                                 helpFolderField,
+                                 showHelpButton,
+                                 browseLibraryButton,
+                                 createHelpFolderButton,
+                                 browseHelpFolderButton,
+                                 newProjectButton,
+                                 loadProjectButton,
+                                 saveProjectButton,
+                                 previewButton,
+                                 previewAllButton,
+                                 createHtmlButton,
+                                 moveUpButton,
+                                 moveDownButton,
+                                 topicListView,
+                                 extractButton,
+                                 editViewButton,
+                                 titleField,
+                                 summaryEditor,
+                                 bodyEditor,
+                                 exampleEditor};
+  if (previewBrowser != nullptr) chain.push_back(previewBrowser);
+  chain.insert(chain.end(), {compileCheckBox, compilerPathField, browseCompilerButton,
+                             keepDataCheckBox, eraseHtmlCheckBox});
+  chain.insert(chain.end(), headingFields.begin(), headingFields.end());
+  chain.insert(chain.end(),
+               {languageList, uniqueHtmlButton, associateButton, removeAssociationButton});
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void MainWindow::setFormActive(bool active) {
+  for (QWidget* group : {titleLabel, summaryLabel, bodyLabel, exampleLabel}) {
+    group->setEnabled(active);
   }
-  uniqueHtmlButton =
-      Button(page, "UniqueHtmlButton", "Create unique HTML help file now !",
-             "Create a unique HTML help file with all functions (usefull for web site)",
-             {318, 438, 320, 20}, grey, true);
-  associationFrame = Group(page, "AssociationFrame", "QuillSmith project files association",
-                           {313, 468, 330, 55}, true);
-  associateButton = Button(page, "AssociateButton", "Associate .qsp files to QuillSmith",
-                           "Register project files", {318, 488, 170, 25}, grey, true);
-  removeAssociationButton = Button(page, "RemoveAssociationButton", "Remove Association",
-                                   "Unregister project files", {493, 488, 145, 25}, grey, true);
-  anchors->Add(aboutFrame, kMoveDown);
-  anchors->Add(aboutText, kMoveDown);
-  for (QWidget* w :
-       {static_cast<QWidget*>(uniqueHtmlButton), static_cast<QWidget*>(associationFrame),
-        static_cast<QWidget*>(associateButton), static_cast<QWidget*>(removeAssociationButton)}) {
-    anchors->Add(w, kMoveRight | kMoveDown);
+  CollapseUnusedEditors();
+}
+
+bool MainWindow::formActive() const {
+  return titleLabel->isEnabled();
+}
+
+void MainWindow::CollapseUnusedEditors() {
+  for (QPlainTextEdit* editor : {summaryEditor, exampleEditor}) {
+    const bool collapsed = formActive() && !editor->isEnabled();
+    static_cast<FormEditor*>(editor)->setCollapsed(collapsed);
+    // The group keeps its caption and takes no share of the height.
+    editor->parentWidget()->setSizePolicy(QSizePolicy::Preferred,
+                                          collapsed ? QSizePolicy::Fixed : QSizePolicy::Preferred);
   }
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (shownOnce_) return;
-  shownOnce_ = true;
-  // The places above are those of the window's size at creation: from now on every resize
-  // moves and stretches the controls by the difference.
-  // A hidden tab page has not been given its size yet: it will have the visible page's.
-  const QSize pageSize = mainPanel->currentWidget()->size();
-  for (Anchors* anchors : anchors_) {
-    if (anchors->parent() == mainPanel->widget(1) && mainPanel->currentIndex() != 1) {
-      anchors->Capture(pageSize);
-    } else {
-      anchors->Capture();
+QPoint MainWindow::topicMenuPosition() const {
+  if (menuByKeyboard_) {
+    if (QTreeWidgetItem* item = topicListView->currentItem()) {
+      const QRect row = topicListView->visualItemRect(item);
+      return topicListView->viewport()->mapToGlobal(row.bottomLeft() +
+                                                    QPoint(topicListView->iconSize().width(), 0));
     }
   }
+  return QCursor::pos() - QPoint(1, 1);
+}
+
+void MainWindow::RequestTopicMenu(QTreeWidgetItem* item, bool byKeyboard) {
+  if (item == nullptr) return;
+  menuByKeyboard_ = byKeyboard;
+  {
+    const QSignalBlocker block(topicListView);
+    topicListView->setCurrentItem(item);
+  }
+  emit topicListEvent(topicListView->indexOfTopLevelItem(item), true);
+}
+
+void MainWindow::FitAboutText() {
+  // A wrapped text has no height of its own in a window's smallest size: give it the height it
+  // needs at its narrowest, about forty characters of the current font.
+  const int width = aboutText->fontMetrics().averageCharWidth() * 40;
+  aboutText->setMinimumSize(width, aboutText->heightForWidth(width));
+  // Where there is room, it stands unwrapped, and no wider.
+  aboutText->setMaximumWidth(aboutText->fontMetrics().size(0, aboutText->text()).width() + 1);
+}
+
+void MainWindow::FitMinimumSize() {
+  const QSize needed = kMinimumInner.expandedTo(layout()->totalMinimumSize());
+  if (minimumSize() != needed) setMinimumSize(needed);
+}
+
+void MainWindow::PlaceOnScreen() {
+  QSize size = kInitialInner.expandedTo(minimumSize());
+  QRect frame(QPoint(0, 0), size);
+  if (QScreen* screen = this->screen()) {
+    const QRect available = screen->availableGeometry();
+    size = size.boundedTo(available.size()).expandedTo(minimumSize());
+    frame.setSize(size);
+    frame.moveCenter(available.center());
+  }
+  resize(size);
+  move(frame.topLeft());
+}
+
+bool MainWindow::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  // A caption, a font or a style changed somewhere: the window may need more room.
+  if (event->type() == QEvent::LayoutRequest) FitMinimumSize();
+  return handled;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
     if (watched == summaryEditor) emit editorEvent(0);
     if (watched == bodyEditor) emit editorEvent(1);
     if (watched == exampleEditor) emit editorEvent(2);
+  }
+  if (type == QEvent::EnabledChange && (watched == summaryEditor || watched == exampleEditor ||
+                                        watched == summaryLabel || watched == exampleLabel)) {
+    CollapseUnusedEditors();
+  }
+  if (watched == aboutText && (type == QEvent::FontChange || type == QEvent::StyleChange)) {
+    FitAboutText();
+  }
+  if (watched == topicListView && type == QEvent::KeyPress) {
+    // Shift+F10 and the menu key open the popup menu at the selected row.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+      const QList<QTreeWidgetItem*> selected = topicListView->selectedItems();
+      RequestTopicMenu(selected.isEmpty() ? nullptr : selected.front(), true);
+      return true;
+    }
+  }
+  if ((watched == topicListView || watched == topicListView->viewport()) &&
+      type == QEvent::ContextMenu) {
+    // Some systems turn the menu key into a menu request as well: the key itself is handled
+    // above, so such a request is dropped here rather than opening a second menu.
+    const auto* request = static_cast<QContextMenuEvent*>(event);
+    if (request->reason() == QContextMenuEvent::Mouse) {
+      RequestTopicMenu(
+          topicListView->itemAt(topicListView->viewport()->mapFromGlobal(request->globalPos())),
+          false);
+    }
+    return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "support/scratchfolder.h"
+#include "support/systemtraits.h"
 
 namespace qs::output {
 namespace {
@@ -31,7 +32,8 @@ class FakeRunner : public platform::ProgramRunner {
 struct CompileSetup {
   ScratchFolder scratch;
   std::string compiler = scratch.Path() + "compiler";
-  std::string folder = scratch.Path() + "help/";
+  // In the system's own form: the compiler gets the folder as a normalised full path.
+  std::string folder = testsupport::Native(scratch.Path() + "help/");
   std::string chm = folder + "MyLib.chm";
   CompileOptions options{true, compiler};
   FakeRunner runner;

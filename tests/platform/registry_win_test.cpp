@@ -147,11 +147,19 @@ class RegistryTest : public ::testing::Test {
       GTEST_SKIP() << "rewrites machine-wide keys: set QS_SCRATCH_REGISTRY=1 in a throw-away "
                       "Wine prefix (scripts/windows-check does)";
     }
+    // CTest runs tests in processes side by side, and the registry is one for all of them:
+    // the tests that use it take turns.
+    turn_ = CreateMutexA(nullptr, FALSE, "QuillSmithRegistryTests");
+    ASSERT_NE(turn_, nullptr);
+    ASSERT_NE(WaitForSingleObject(turn_, 120000), WAIT_TIMEOUT);
     owned_ = true;
     Clean();
   }
   void TearDown() override {
-    if (owned_) Clean();
+    if (!owned_) return;
+    Clean();
+    ReleaseMutex(turn_);
+    CloseHandle(turn_);
   }
 
   void Lock(HKEY root, const std::string& path) {
@@ -181,6 +189,7 @@ class RegistryTest : public ::testing::Test {
     for (const auto& [root, path] : UsedKeys()) RegDeleteTreeA(root, path.c_str());
   }
 
+  HANDLE turn_ = nullptr;
   bool owned_ = false;
   std::vector<std::pair<HKEY, std::string>> locked_;
 };

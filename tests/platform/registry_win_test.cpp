@@ -142,9 +142,9 @@ std::set<std::string> SubKeyNames(HKEY root, const std::string& path) {
 class RegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* scratch = std::getenv("QS_SCRATCH_REGISTRY");
+    const char* scratch = std::getenv("QS_THROWAWAY_WINDOWS");
     if (scratch == nullptr || std::string(scratch) != "1") {
-      GTEST_SKIP() << "rewrites machine-wide keys: set QS_SCRATCH_REGISTRY=1 in a throw-away "
+      GTEST_SKIP() << "rewrites machine-wide keys: set QS_THROWAWAY_WINDOWS=1 in a throw-away "
                       "Wine prefix (scripts/windows-check does)";
     }
     // CTest runs tests in processes side by side, and the registry is one for all of them:

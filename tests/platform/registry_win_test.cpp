@@ -71,6 +71,21 @@ bool SetSecurity(HKEY root, const std::string& path, const char* sddl) {
   return done;
 }
 
+// The names of the direct sub-keys of an open key.
+std::set<std::string> SubKeysOf(HKEY key) {
+  std::set<std::string> names;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameSize = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.insert(name);
+  }
+  return names;
+}
+
 // Every key below `path` (relative names, "" for the key itself) with its values, each as
 // name=text for a NUL-ended REG_SZ and name=?type for anything else.
 using KeyTree = std::map<std::string, std::string>;
@@ -95,15 +110,9 @@ void Collect(HKEY key, const std::string& relative, KeyTree& tree) {
     values += ";";
   }
   tree[relative] = values;
-  for (DWORD i = 0;; ++i) {
-    char name[256];
-    DWORD nameSize = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
+  for (const std::string& name : SubKeysOf(key)) {
     HKEY sub = nullptr;
-    if (RegOpenKeyExA(key, name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    if (RegOpenKeyExA(key, name.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
     Collect(sub, relative.empty() ? name : relative + "\\" + name, tree);
     RegCloseKey(sub);
   }
@@ -120,18 +129,9 @@ KeyTree TreeOf(HKEY root, const std::string& path) {
 
 // The names of the direct sub-keys, to see that nothing was added or left beside them.
 std::set<std::string> SubKeyNames(HKEY root, const std::string& path) {
-  std::set<std::string> names;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-  for (DWORD i = 0;; ++i) {
-    char name[256];
-    DWORD nameSize = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    names.insert(name);
-  }
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  auto names = SubKeysOf(key);
   RegCloseKey(key);
   return names;
 }

@@ -36,12 +36,12 @@ inline char* mkdtemp(char* pattern) {
   return nullptr;
 }
 
+// Unlike POSIX, an empty value removes the variable.
 inline int setenv(const char* name, const char* value, int overwrite) {
   if (overwrite == 0 && std::getenv(name) != nullptr) return 0;
   return _putenv_s(name, value) == 0 ? 0 : -1;
 }
 
-// An empty value removes the variable on Windows.
 inline int unsetenv(const char* name) {
   return _putenv_s(name, "") == 0 ? 0 : -1;
 }

@@ -80,10 +80,12 @@ TEST_F(CoreLifecycleTest, secondRunReadsWhatTheFirstWrote) {
 }
 
 TEST_F(CoreLifecycleTest, twoLanguageFilesEnableTheListAndLoadTheCurrentOne) {
-  std::ofstream(folder / "QuillSmith_Deutsch.lng")
+  std::ofstream(folder / "QuillSmith_Deutsch.lng", std::ios::binary)
       << "[Language]\r\nCurrentLanguage = Deutsch\r\nSyntax = Aufruf\r\n";
-  std::ofstream(folder / "QuillSmith_English.lng") << "[Language]\r\nCurrentLanguage = English\r\n";
-  std::ofstream(folder / "QuillSmith.ini") << "[Options]\r\nCurrentLanguage = Deutsch\r\n";
+  std::ofstream(folder / "QuillSmith_English.lng", std::ios::binary)
+      << "[Language]\r\nCurrentLanguage = English\r\n";
+  std::ofstream(folder / "QuillSmith.ini", std::ios::binary)
+      << "[Options]\r\nCurrentLanguage = Deutsch\r\n";
   Run(ui);
   EXPECT_TRUE(ui.languageEnabled);
   EXPECT_EQ(ui.languageEntries, (std::vector<std::string>{"Deutsch", "English"}));

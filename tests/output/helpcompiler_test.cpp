@@ -12,6 +12,7 @@
 #include "platform/systemprogramrunner.h"
 #include "support/projectfixture.h"
 #include "support/scratchfolder.h"
+#include "support/systemtraits.h"
 
 namespace qs::output {
 namespace {
@@ -37,7 +38,8 @@ class FakeRunner : public platform::ProgramRunner {
 struct CompileSetup {
   ScratchFolder scratch;
   std::string compiler = scratch.Path() + "compiler";
-  std::string folder = scratch.Path() + "help/";
+  // In the system's own form: the compiler gets the folder as a normalised full path.
+  std::string folder = testsupport::Native(scratch.Path() + "help/");
   std::string chm = folder + "MyLib.chm";
   CompileOptions options{true, compiler};
   FakeRunner runner;

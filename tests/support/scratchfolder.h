@@ -11,6 +11,8 @@
 #include <string>
 #include <system_error>
 
+#include "support/windowscompat.h"
+
 namespace qs::testsupport {
 
 class ScratchFolder {

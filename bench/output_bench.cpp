@@ -1,5 +1,7 @@
 // The help folder build of a large generated project against the compiler run on the same
-// folder: the build should cost a small fraction of the compile.
+// folder: the build should cost a small fraction of the compile, and the keyword index a small
+// fraction of the build. Then the auto-linking of descriptions, on names that share their
+// start and on names made to cost the most.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -14,6 +16,7 @@
 #include "output/pagewriter.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/systemprogramrunner.h"
+#include "support/autolinkreference.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -72,39 +75,54 @@ const std::string& BenchFolder() {
   return scratch.Path();
 }
 
-void BM_BuildHelpFolder(benchmark::State& state) {
+void BuildInto(benchmark::State& state, const std::string& folder, bool keywordIndex) {
   const auto& project = LargeProject();
-  const std::string folder = BenchFolder() + "help/";
   output::BuildRecord record;
   for (auto _ : state) {
     text::Reports reports;
-    const std::string log = output::BuildHelpFolder(project, {}, folder, record, reports);
+    const std::string log = output::BuildHelpFolder(project, {}, folder, record, reports,
+                                                    output::BuildOptions{keywordIndex});
     if (log.empty()) state.SkipWithError("build failed");
     benchmark::DoNotOptimize(log);
   }
-  state.counters["pages"] = static_cast<double>(record.files.size() - 2);
+  state.counters["files"] = static_cast<double>(record.files.size());
+}
+
+// The same build into a memory file system, where the disk's noise does not reach.
+std::string MemoryFolder() {
+  if (!fs::is_directory("/dev/shm")) return {};
+  return "/dev/shm/qs-output-bench-" + std::to_string(getpid()) + "/";
+}
+
+void BM_BuildHelpFolder(benchmark::State& state) {
+  BuildInto(state, BenchFolder() + "help/", false);
 }
 BENCHMARK(BM_BuildHelpFolder)->Unit(benchmark::kMillisecond);
 
-// The same build into a memory file system, where the disk's noise does not reach.
+void BM_BuildHelpFolderWithKeywordIndex(benchmark::State& state) {
+  BuildInto(state, BenchFolder() + "help/", true);
+}
+BENCHMARK(BM_BuildHelpFolderWithKeywordIndex)->Unit(benchmark::kMillisecond);
+
 void BM_BuildHelpFolderInMemory(benchmark::State& state) {
-  const std::string folder = "/dev/shm/qs-output-bench-" + std::to_string(getpid()) + "/";
-  if (!fs::is_directory("/dev/shm")) {
-    state.SkipWithError("no /dev/shm here");
-    return;
-  }
-  const auto& project = LargeProject();
-  output::BuildRecord record;
-  for (auto _ : state) {
-    text::Reports reports;
-    const std::string log = output::BuildHelpFolder(project, {}, folder, record, reports);
-    if (log.empty()) state.SkipWithError("build failed");
-    benchmark::DoNotOptimize(log);
-  }
+  const std::string folder = MemoryFolder();
+  if (folder.empty()) return state.SkipWithError("no /dev/shm here");
+  BuildInto(state, folder, state.range(0) != 0);
   std::error_code ignored;
   fs::remove_all(folder, ignored);
 }
-BENCHMARK(BM_BuildHelpFolderInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildHelpFolderInMemory)
+    ->ArgName("keywordIndex")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// The bytes of the keyword index alone.
+void BM_KeywordIndexText(benchmark::State& state) {
+  const auto& project = LargeProject();
+  for (auto _ : state) benchmark::DoNotOptimize(output::KeywordIndexText(project));
+}
+BENCHMARK(BM_KeywordIndexText)->Unit(benchmark::kMillisecond);
 
 // Only the bytes of every file, nothing written: the writers' own share of a build.
 void BM_HelpFolderTexts(benchmark::State& state) {
@@ -146,21 +164,55 @@ void BM_ChmcmdCompile(benchmark::State& state) {
 }
 BENCHMARK(BM_ChmcmdCompile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// The links of one description: the automaton against trying every name in turn.
+// The links of one description: the trie against the rule written out plainly, which tries
+// every name at every place.
 void BM_AutoLinkOneDescription(benchmark::State& state) {
   const auto& project = LargeProject();
-  output::AutoLinker linker(project);
+  const output::AutoLinker linker(project);
   const std::string& body = project.TopicAt(1).body;
   for (auto _ : state) benchmark::DoNotOptimize(linker.Apply(body));
 }
 BENCHMARK(BM_AutoLinkOneDescription)->Unit(benchmark::kMicrosecond);
 
-void BM_AutoLinkOneDescriptionNameByName(benchmark::State& state) {
+void BM_AutoLinkOneDescriptionReference(benchmark::State& state) {
   const auto& project = LargeProject();
   const auto names = output::AutoLinkNames(project);
   const std::string& body = project.TopicAt(1).body;
-  for (auto _ : state) benchmark::DoNotOptimize(output::AutoLinkSequential(body, names));
+  for (auto _ : state) benchmark::DoNotOptimize(testsupport::ReferenceAutoLink(body, names));
 }
-BENCHMARK(BM_AutoLinkOneDescriptionNameByName)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AutoLinkOneDescriptionReference)->Unit(benchmark::kMicrosecond);
+
+// 5,000 names in families that share their start, as string libraries name them
+// ("TextAAA", "TextAAALeft", "TextAAALeftAll", ...), and a 300-byte description that names
+// family members, the bare stem and longer words that merely begin like a name.
+void BM_AutoLinkPrefixSharingNames(benchmark::State& state) {
+  std::vector<std::string> names;
+  const std::vector<std::string> endings = {"", "Left", "LeftAll", "Right", "RightAll"};
+  for (std::size_t i = 0; i < kFunctions / endings.size(); ++i) {
+    const std::string stem = "Text" + FunctionName(i).substr(6);
+    for (const auto& ending : endings) names.push_back(stem + ending);
+  }
+  const output::AutoLinker linker(names);
+  std::string body;
+  for (std::size_t i = 0; body.size() < 300; i += 37) {
+    const std::string stem = "Text" + FunctionName(i % (kFunctions / endings.size())).substr(6);
+    body += stem + "LeftAll trims " + stem + "; " + stem + "Leftmost is no name, " + stem +
+            "Right is.\r\n";
+  }
+  body.resize(300);
+  for (auto _ : state) benchmark::DoNotOptimize(linker.Apply(body));
+}
+BENCHMARK(BM_AutoLinkPrefixSharingNames)->Unit(benchmark::kMicrosecond);
+
+// The most a description can cost: names of up to 63 dots and an "x", and a description of
+// 300 dots, where every place starts a walk 63 deep that ends in no name.
+void BM_AutoLinkWorstCaseNames(benchmark::State& state) {
+  std::vector<std::string> names;
+  for (std::size_t dots = 0; dots < 64; ++dots) names.push_back(std::string(dots, '.') + "x");
+  const output::AutoLinker linker(names);
+  const std::string body(300, '.');
+  for (auto _ : state) benchmark::DoNotOptimize(linker.Apply(body));
+}
+BENCHMARK(BM_AutoLinkWorstCaseNames)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

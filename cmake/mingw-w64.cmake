@@ -7,3 +7,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The programs carry the C and C++ runtimes of mingw-w64 inside, so that they run on a plain
+# Windows (and under Wine) without mingw's DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

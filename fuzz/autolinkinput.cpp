@@ -1,7 +1,5 @@
 #include "autolinkinput.h"
 
-#include "output/autolinker.h"
-
 namespace qs::fuzz {
 
 AutoLinkCase ParseAutoLinkInput(std::string_view data) {
@@ -31,21 +29,6 @@ std::string FormatAutoLinkInput(const AutoLinkCase& input) {
     out.append(recipe);
   }
   return out;
-}
-
-std::size_t AutoLinkOutputBound(std::size_t textSize, const std::vector<std::string>& names) {
-  if (textSize > kMaxAutoLinkOutput) return kMaxAutoLinkOutput + 1;
-  std::size_t bound = textSize;
-  for (const auto& name : names) {
-    if (name.empty()) continue;
-    const std::size_t growth = output::LinkTo(name).size() - name.size();
-    const std::size_t occurrences = bound / name.size();
-    if (occurrences > (kMaxAutoLinkOutput - bound) / (growth == 0 ? 1 : growth)) {
-      return kMaxAutoLinkOutput + 1;
-    }
-    bound += occurrences * growth;
-  }
-  return bound;
 }
 
 }  // namespace qs::fuzz

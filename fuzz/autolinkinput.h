@@ -16,10 +16,6 @@
 namespace qs::fuzz {
 
 inline constexpr std::size_t kMaxAutoLinkTopics = 8;
-// The rule can multiply the text with every pass (a one-letter name occurs several times in
-// its own link); inputs whose worst case exceeds this are not tried, so one execution stays
-// short.
-inline constexpr std::size_t kMaxAutoLinkOutput = 1 << 20;
 
 struct AutoLinkCase {
   std::string description;
@@ -28,9 +24,5 @@ struct AutoLinkCase {
 
 AutoLinkCase ParseAutoLinkInput(std::string_view data);
 std::string FormatAutoLinkInput(const AutoLinkCase& input);
-
-// An upper bound of the linked text's size: each name can at most turn every run of its own
-// length into a link.
-std::size_t AutoLinkOutputBound(std::size_t textSize, const std::vector<std::string>& names);
 
 }  // namespace qs::fuzz

@@ -188,6 +188,10 @@ void AutoLinkSeeds(const fs::path& folder) {
       {"<b>bold</b> and <i>", {"<b>", "b", "G#", "bold", "U*", "</"}},
       {"IndexIndex Index", {"Index", "In", "dex", "ndexI"}},
       {"\"quoted\" .html", {"\"", ".html", "quoted"}},
+      {"TextTrimLeft, TextTrim; Len Length _Len Len2", {"TextTrim", "TextTrimLeft", "Len"}},
+      {"<A HREF=x>Open</A > Open <abbr>Open</abbr> <a\tname=y>Open</a\r> a<b c",
+       {"Open", "a<b", "abbr"}},
+      {"<img alt=\"Open\"> #PB_Any x#PB_Any C++x < Open", {"Open", "#PB_Any", "C++"}},
   };
   int n = 0;
   for (const auto& input : cases) {

@@ -25,6 +25,7 @@ bool LoadSettings(std::string_view folder, AppSettings& settings,
   settings.lastProjectDir = file.ReadString("LastProjectDir", settings.lastProjectDir);
   if (settings.lastProjectDir.empty()) settings.lastProjectDir = std::string(purebasicFolder);
   settings.maximised = file.ReadInteger("Maximised", 0) != 0;
+  settings.keywordIndex = file.ReadInteger("KeywordIndex", 0) != 0;
   return true;
 }
 
@@ -43,6 +44,8 @@ bool SaveSettings(std::string_view folder, const AppSettings& settings) {
   file.WriteInteger("Maximised", settings.maximised ? 1 : 0);
   file.WriteString("CurrentLanguage", settings.currentLanguage);
   file.WriteString("LastProjectDir", settings.lastProjectDir);
+  // New keys go after the old ones, so the lines an earlier version wrote stay as they were.
+  file.WriteInteger("KeywordIndex", settings.keywordIndex ? 1 : 0);
   return file.Close();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The seven options kept between runs, and their file "QuillSmith.ini" in the settings folder
-// that the caller names (the platform layer decides where that is).
+// The options kept between runs, and their file "QuillSmith.ini" in the settings folder that
+// the caller names (the platform layer decides where that is).
 
 #include <string>
 #include <string_view>
@@ -20,6 +20,7 @@ struct AppSettings {
   bool maximised = false;                   // Maximised
   std::string currentLanguage = "English";  // CurrentLanguage
   std::string lastProjectDir;               // LastProjectDir, with a trailing separator
+  bool keywordIndex = false;                // KeywordIndex: builds write the keyword index
 
   friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
@@ -30,11 +31,13 @@ std::string SettingsFilePath(std::string_view folder);
 // Reads the "Options" group. Without the file or the group nothing changes and the result is
 // false. A key missing from the group takes its default, which for EraseHTMLFiles is on
 // (unlike a first run); LastProjectDir keeps its current value and, when that is empty too,
-// becomes `purebasicFolder`. A stored number other than 0 turns a switch on.
+// becomes `purebasicFolder`; KeywordIndex, which files of earlier versions lack, is off. A
+// stored number other than 0 turns a switch on.
 bool LoadSettings(std::string_view folder, AppSettings& settings, std::string_view purebasicFolder);
 
-// Writes the group line and the seven entries, creating the folder when it is missing. A
-// failure leaves any previous file as it was; the result says whether the file was written.
+// Writes the group line and the entries: the seven that every version writes, in their order,
+// then KeywordIndex. The folder is created when it is missing. A failure leaves any previous
+// file as it was; the result says whether the file was written.
 bool SaveSettings(std::string_view folder, const AppSettings& settings);
 
 }  // namespace qs::config

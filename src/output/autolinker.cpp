@@ -1,13 +1,34 @@
 #include "output/autolinker.h"
 
 #include <algorithm>
-#include <deque>
-#include <limits>
-#include <utility>
-
-#include "text/textops.h"
+#include <iterator>
 
 namespace qs::output {
+namespace {
+
+bool IsIdentifierChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// What may follow a tag's name: HTML reads any white space there, as it reads a space.
+bool EndsTagName(char c) {
+  return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+bool IsA(char c) {
+  return c == 'a' || c == 'A';
+}
+
+// `tag` runs from its "<" to its ">", both included.
+bool OpensLink(std::string_view tag) {
+  return tag.size() >= 3 && IsA(tag[1]) && EndsTagName(tag[2]);
+}
+
+bool ClosesLink(std::string_view tag) {
+  return tag.size() >= 4 && tag[1] == '/' && IsA(tag[2]) && EndsTagName(tag[3]);
+}
+
+}  // namespace
 
 std::vector<std::string> AutoLinkNames(const project::HelpProject& project) {
   std::vector<std::string> names;
@@ -19,139 +40,106 @@ std::vector<std::string> AutoLinkNames(const project::HelpProject& project) {
 
 std::string LinkTo(std::string_view name) {
   std::string link;
-  link.reserve(name.size() * 2 + 22);
+  link.reserve(name.size() * 2 + 20);
   link.append("<a href=\"").append(name).append(".html\">").append(name).append("</a>");
   return link;
 }
 
-std::string AutoLinkSequential(std::string_view text, const std::vector<std::string>& names) {
-  std::string result(text);
-  for (const auto& name : names) {
-    if (name.empty()) continue;
-    result = text::ReplaceAll(result, name, LinkTo(name));
-  }
-  return result;
-}
-
 AutoLinker::AutoLinker(const project::HelpProject& project) : AutoLinker(AutoLinkNames(project)) {}
 
-AutoLinker::AutoLinker(std::vector<std::string> names) : names_(std::move(names)) {
-  Build();
+AutoLinker::AutoLinker(const std::vector<std::string>& names) {
+  nodes_.emplace_back();
+  std::fill(std::begin(rootNext_), std::end(rootNext_), kNone);
+  for (const auto& name : names) Add(name);
 }
 
 std::int32_t AutoLinker::Child(std::int32_t node, unsigned char c) const {
   if (node == 0) return rootNext_[c];
-  for (const auto& [byte, child] : nodes_[static_cast<std::size_t>(node)].edges) {
-    if (byte == c) return child;
-    if (byte > c) break;
-  }
-  return kNone;
+  const auto& edges = nodes_[static_cast<std::size_t>(node)].edges;
+  const auto it = std::lower_bound(edges.begin(), edges.end(), std::make_pair(c, kNone));
+  return (it != edges.end() && it->first == c) ? it->second : kNone;
 }
 
-std::int32_t AutoLinker::AddChild(std::int32_t node, unsigned char c) {
-  const auto existing = Child(node, c);
-  if (existing != kNone) return existing;
-  const auto child = static_cast<std::int32_t>(nodes_.size());
-  nodes_.emplace_back();
-  if (node == 0) {
-    rootNext_[c] = child;
-  } else {
-    auto& edges = nodes_[static_cast<std::size_t>(node)].edges;
-    const auto at = std::lower_bound(edges.begin(), edges.end(), std::make_pair(c, kNone));
-    edges.insert(at, {c, child});
-  }
-  return child;
-}
-
-void AutoLinker::Build() {
-  nodes_.clear();
-  nodes_.emplace_back();
-  std::fill(std::begin(rootNext_), std::end(rootNext_), kNone);
-  for (std::size_t i = 0; i < names_.size(); ++i) {
-    if (names_[i].empty()) continue;
-    std::int32_t node = 0;
-    for (const char c : names_[i]) node = AddChild(node, static_cast<unsigned char>(c));
-    nodes_[static_cast<std::size_t>(node)].order.push_back(static_cast<std::uint32_t>(i));
-  }
-
-  // Failure and output links, breadth first.
-  std::deque<std::int32_t> queue;
-  for (int c = 0; c < 256; ++c) {
-    const auto child = rootNext_[c];
-    if (child == kNone) continue;
-    nodes_[static_cast<std::size_t>(child)].fail = 0;
-    queue.push_back(child);
-  }
-  while (!queue.empty()) {
-    const auto node = queue.front();
-    queue.pop_front();
-    const auto& edges = nodes_[static_cast<std::size_t>(node)].edges;
-    for (const auto& [c, child] : edges) {
-      auto f = nodes_[static_cast<std::size_t>(node)].fail;
-      std::int32_t target = kNone;
-      while (true) {
-        target = Child(f, c);
-        if (target != kNone || f == 0) break;
-        f = nodes_[static_cast<std::size_t>(f)].fail;
-      }
-      auto& childNode = nodes_[static_cast<std::size_t>(child)];
-      childNode.fail = (target == kNone) ? 0 : target;
-      const auto& failNode = nodes_[static_cast<std::size_t>(childNode.fail)];
-      childNode.output = !failNode.order.empty() ? childNode.fail : failNode.output;
-      queue.push_back(child);
-    }
-  }
-  stamp_.assign(nodes_.size(), 0);
-  generation_ = 0;
-}
-
-void AutoLinker::FindPresent(std::string_view text) {
-  present_.clear();
-  if (++generation_ == 0) {  // wrapped: start the stamps afresh
-    std::fill(stamp_.begin(), stamp_.end(), 0);
-    generation_ = 1;
-  }
-  std::int32_t state = 0;
-  for (const char ch : text) {
+void AutoLinker::Add(std::string_view name) {
+  if (name.empty()) return;
+  std::int32_t node = 0;
+  for (const char ch : name) {
     const auto c = static_cast<unsigned char>(ch);
-    std::int32_t next = Child(state, c);
-    while (next == kNone && state != 0) {
-      state = nodes_[static_cast<std::size_t>(state)].fail;
-      next = Child(state, c);
+    std::int32_t next = Child(node, c);
+    if (next == kNone) {
+      next = static_cast<std::int32_t>(nodes_.size());
+      nodes_.emplace_back();
+      if (node == 0) {
+        rootNext_[c] = next;
+      } else {
+        auto& edges = nodes_[static_cast<std::size_t>(node)].edges;
+        edges.insert(std::lower_bound(edges.begin(), edges.end(), std::make_pair(c, kNone)),
+                     {c, next});
+      }
     }
-    state = (next == kNone) ? 0 : next;
-    const auto& node = nodes_[static_cast<std::size_t>(state)];
-    // Every name ending here: this node if it ends one, then the output chain. A stamped node
-    // has had its whole chain recorded already, which keeps the scan linear.
-    for (auto hit = node.order.empty() ? node.output : state;
-         hit != kNone && stamp_[static_cast<std::size_t>(hit)] != generation_;
-         hit = nodes_[static_cast<std::size_t>(hit)].output) {
-      stamp_[static_cast<std::size_t>(hit)] = generation_;
-      present_.push_back(hit);
-    }
+    node = next;
   }
+  nodes_[static_cast<std::size_t>(node)].endsName = true;
 }
 
-std::string AutoLinker::Apply(std::string_view text) {
-  std::string result(text);
-  if (names_.empty()) return result;
-  std::uint32_t from = 0;  // walking positions before this one are done
-  while (true) {
-    FindPresent(result);
-    // A name that is absent now stays absent until some replacement changes the text, so the
-    // passes in between would change nothing: go straight to the earliest present one.
-    std::uint32_t best = std::numeric_limits<std::uint32_t>::max();
-    for (const auto node : present_) {
-      const auto& order = nodes_[static_cast<std::size_t>(node)].order;
-      const auto it = std::lower_bound(order.begin(), order.end(), from);
-      if (it != order.end()) best = std::min(best, *it);
+std::size_t AutoLinker::LongestNameAt(std::string_view text, std::size_t at,
+                                      std::size_t tagsBefore) const {
+  std::size_t longest = 0;
+  std::int32_t node = rootNext_[static_cast<unsigned char>(text[at])];
+  for (std::size_t end = at + 1; node != kNone; ++end) {
+    if (nodes_[static_cast<std::size_t>(node)].endsName &&
+        (end == text.size() || !IsIdentifierChar(text[end]))) {
+      longest = end - at;
     }
-    if (best == std::numeric_limits<std::uint32_t>::max()) break;
-    const auto& name = names_[best];
-    result = text::ReplaceAll(result, name, LinkTo(name));
-    from = best + 1;
+    if (end == text.size()) break;
+    const char c = text[end];
+    if (c == '<' && tagsBefore != std::string_view::npos && end < tagsBefore) break;
+    node = Child(node, static_cast<unsigned char>(c));
   }
-  return result;
+  return longest;
+}
+
+std::string AutoLinker::Apply(std::string_view text) const {
+  std::string out;
+  out.reserve(text.size() + text.size() / 4);
+  const std::size_t tagsBefore = text.rfind('>');
+  bool inAuthorsLink = false;
+  std::size_t copied = 0;  // text before this position is in `out`
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const char c = text[at];
+    if (c == '<' && tagsBefore != std::string_view::npos && at < tagsBefore) {
+      const std::size_t close = text.find('>', at + 1);
+      const std::string_view tag = text.substr(at, close + 1 - at);
+      if (OpensLink(tag)) {
+        inAuthorsLink = true;
+      } else if (ClosesLink(tag)) {
+        inAuthorsLink = false;
+      }
+      at = close + 1;
+      continue;
+    }
+    if (inAuthorsLink) {
+      // Nothing to do before the next tag.
+      const std::size_t next = text.find('<', at + 1);
+      at = (next == std::string_view::npos) ? text.size() : next;
+      continue;
+    }
+    if (at == 0 || !IsIdentifierChar(text[at - 1])) {
+      const std::size_t length = LongestNameAt(text, at, tagsBefore);
+      if (length != 0) {
+        const std::string_view name = text.substr(at, length);
+        out.append(text.substr(copied, at - copied));
+        out.append("<a href=\"").append(name).append(".html\">").append(name).append("</a>");
+        at += length;
+        copied = at;
+        continue;
+      }
+    }
+    ++at;
+  }
+  out.append(text.substr(copied));
+  return out;
 }
 
 }  // namespace qs::output

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "output/autolinker.h"
 #include "output/outputfile.h"
@@ -28,6 +29,29 @@ void AppendEntry(std::string& out, std::string_view name) {
   out.append("<param name=\"Local\" value=\"").append(name);
   AppendLine(out, ".html\">");
   AppendLine(out, "</OBJECT>");
+}
+
+// Lower case of a Windows-1252 letter; every other byte as it is.
+constexpr unsigned char FoldCase(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
+  switch (c) {
+    case 0x8A:  // S caron
+    case 0x8C:  // OE
+    case 0x8E:  // Z caron
+      return static_cast<unsigned char>(c + 0x10);
+    case 0x9F:  // Y diaeresis
+      return 0xFF;
+    default:
+      return c;
+  }
+}
+
+// The name with every letter in lower case: the keyword index sorts by this first.
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 bool IsDrive(std::string_view part) {
@@ -106,7 +130,7 @@ bool LiesInsideFolder(const std::string& path, const std::string& folder) {
   return true;
 }
 
-std::string HelpProjectFileText(const HelpProject& project) {
+std::string HelpProjectFileText(const HelpProject& project, const BuildOptions& options) {
   const std::string library = LibraryName(project);
   std::string out;
   AppendLine(out, kHelpProjectHead);
@@ -114,6 +138,7 @@ std::string HelpProjectFileText(const HelpProject& project) {
   AppendLine(out, "Compatibility=1.1 Or later");
   AppendLine(out, "Compiled file=" + library + ".chm");
   AppendLine(out, "Contents file=" + library + ".hhc");
+  if (options.keywordIndex) AppendLine(out, "Index file=" + library + ".hhk");
   AppendLine(out, "Title=" + library + " library help");
   AppendLine(out, "Default topic=Index.html");
   AppendLine(out, "Default Window=MAIN");
@@ -180,9 +205,46 @@ std::string ContentsFileText(const HelpProject& project, const config::LanguageT
   return out;
 }
 
+std::string KeywordIndexText(const HelpProject& project) {
+  // Every page but the Index page's Index.html, which the contents' book already opens; a
+  // plain topic named "Index" further on would only lead to that same file.
+  //
+  // Sorted without regard to letter case, then by the bytes themselves, so that names which
+  // differ only in case come upper case first and the order never depends on the store order.
+  struct Keyword {
+    std::string folded;
+    std::string_view name;
+    auto operator<=>(const Keyword&) const = default;
+  };
+  std::vector<Keyword> keywords;
+  const auto& topics = project.topics();
+  for (std::size_t pos = 1; pos < topics.size(); ++pos) {
+    const Topic& topic = topics[pos];
+    if (!topic.name.empty() && topic.Kind() != project::TopicKind::IndexPage) {
+      keywords.push_back({FoldedName(topic.name), topic.name});
+    }
+  }
+  std::sort(keywords.begin(), keywords.end());
+  keywords.erase(std::unique(keywords.begin(), keywords.end()), keywords.end());
+
+  std::string out;
+  out.reserve(keywords.size() * 100 + 200);
+  AppendLine(out, kContentsHead);
+  AppendLine(out, "<BODY>");
+  AppendLine(out, "<UL>");
+  for (const auto& keyword : keywords) AppendEntry(out, keyword.name);
+  AppendLine(out, "</UL></BODY></HTML>");
+  return out;
+}
+
 bool WriteHelpProjectFile(const std::string& path, const HelpProject& project,
-                          text::Reports& reports) {
-  return WriteOutputFile(path, HelpProjectFileText(project), reports);
+                          text::Reports& reports, const BuildOptions& options) {
+  return WriteOutputFile(path, HelpProjectFileText(project, options), reports);
+}
+
+bool WriteKeywordIndexFile(const std::string& path, const HelpProject& project,
+                           text::Reports& reports) {
+  return WriteOutputFile(path, KeywordIndexText(project), reports);
 }
 
 bool WriteContentsFile(const std::string& path, const HelpProject& project,
@@ -191,8 +253,8 @@ bool WriteContentsFile(const std::string& path, const HelpProject& project,
 }
 
 std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTable& captions,
-                            const std::string& folder, BuildRecord& record,
-                            text::Reports& reports) {
+                            const std::string& folder, BuildRecord& record, text::Reports& reports,
+                            const BuildOptions& options) {
   const std::string target = text::WithTrailingSeparator(folder);
   const std::string library = LibraryName(project);
   record.folder = target;
@@ -203,12 +265,18 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
   if (!target.empty()) fs::create_directories(fs::path(target), ignored);
 
   if (!BuildFile(target + library + ".hhp", record, log, [&](const std::string& path) {
-        return WriteHelpProjectFile(path, project, reports);
+        return WriteHelpProjectFile(path, project, reports, options);
       })) {
     return {};
   }
   if (!BuildFile(target + library + ".hhc", record, log, [&](const std::string& path) {
         return WriteContentsFile(path, project, captions, reports);
+      })) {
+    return {};
+  }
+  if (options.keywordIndex &&
+      !BuildFile(target + library + ".hhk", record, log, [&](const std::string& path) {
+        return WriteKeywordIndexFile(path, project, reports);
       })) {
     return {};
   }
@@ -218,7 +286,7 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
     return {};
   }
 
-  AutoLinker linker(project);
+  const AutoLinker linker(project);
   const fs::path resolvedTarget = ResolvedFolder(target);
   const auto& topics = project.topics();
   for (std::size_t pos = 1; pos < topics.size(); ++pos) {

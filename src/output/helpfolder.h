@@ -1,12 +1,14 @@
 #pragma once
 
-// The help folder: the help project file (.hhp), the contents (.hhc), Index.html and one page
-// per further topic, as the help compiler reads them.
+// The help folder: the help project file (.hhp), the contents (.hhc), optionally the keyword
+// index (.hhk), Index.html and one page per further topic, as the help compiler reads them.
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/languagetable.h"
+#include "output/buildoptions.h"
 #include "output/buildrecord.h"
 #include "project/helpproject.h"
 #include "text/report.h"
@@ -21,17 +23,31 @@ namespace qs::output {
 // A page lands at folder + name + ".html", where "/" and "\" in the name make sub-folders. A
 // name that would leave the folder (a ".." part, a drive such as "C:") gets no page: the build
 // fails on it as on any file that cannot be created.
+//
+// With `options.keywordIndex` the keyword index is written right after the contents and is
+// recorded and logged like every other file.
 std::string BuildHelpFolder(const project::HelpProject& project,
                             const config::LanguageTable& captions, const std::string& folder,
-                            BuildRecord& record, text::Reports& reports);
+                            BuildRecord& record, text::Reports& reports,
+                            const BuildOptions& options = {});
 
-std::string HelpProjectFileText(const project::HelpProject& project);
+// With `options.keywordIndex` the .hhp names the keyword index right after the contents.
+std::string HelpProjectFileText(const project::HelpProject& project,
+                                const BuildOptions& options = {});
 std::string ContentsFileText(const project::HelpProject& project,
                              const config::LanguageTable& captions);
+// The keyword index: a sitemap like the contents, one entry per page (every topic but the
+// Index page), keyed by the topic's name and leading to its page. The entries are sorted
+// without regard to letter case (the letters of Windows-1252, accented ones included, count
+// as their lower case), and names that differ only in case by their bytes, upper case first.
+// A name that occurs twice gives one entry; an empty name gives none.
+std::string KeywordIndexText(const project::HelpProject& project);
 bool WriteHelpProjectFile(const std::string& path, const project::HelpProject& project,
-                          text::Reports& reports);
+                          text::Reports& reports, const BuildOptions& options = {});
 bool WriteContentsFile(const std::string& path, const project::HelpProject& project,
                        const config::LanguageTable& captions, text::Reports& reports);
+bool WriteKeywordIndexFile(const std::string& path, const project::HelpProject& project,
+                           text::Reports& reports);
 
 // The path of a topic's page in `folder` (which ends in a separator), with both separators
 // of the name turned into the system's; nothing when the name would leave the folder.

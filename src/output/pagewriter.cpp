@@ -74,7 +74,7 @@ void AppendUserIndexLayout(std::string& out, const HelpProject& project, const T
 }
 
 void AppendFunctionLayout(std::string& out, const Topic& topic,
-                          const config::LanguageTable& captions, AutoLinker& linker) {
+                          const config::LanguageTable& captions, const AutoLinker& linker) {
   AppendLine(out, Caption("<p><b>", captions.syntax, "</b></p>"));
   out.append("<blockquote><font color=\"#006666\"><b>").append(topic.name).append("</b></Font>");
   out.append(topic.parameters);
@@ -135,7 +135,7 @@ std::string IndexPageText(const HelpProject& project, const config::LanguageTabl
 }
 
 std::string TopicPageText(const HelpProject& project, const Topic& topic,
-                          const config::LanguageTable& captions, AutoLinker& linker) {
+                          const config::LanguageTable& captions, const AutoLinker& linker) {
   std::string out;
   out.reserve(512 + topic.body.size() * 2 + topic.example.size() * 2);
   out.append(kMetaStart).append(topic.title);
@@ -165,7 +165,7 @@ bool WriteIndexPage(const std::string& path, const HelpProject& project,
 }
 
 bool WriteTopicPage(const std::string& path, const HelpProject& project, const Topic& topic,
-                    const config::LanguageTable& captions, AutoLinker& linker,
+                    const config::LanguageTable& captions, const AutoLinker& linker,
                     text::Reports& reports) {
   return WriteOutputFile(path, TopicPageText(project, topic, captions, linker), reports);
 }

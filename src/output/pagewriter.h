@@ -25,7 +25,7 @@ std::string IndexPageText(const project::HelpProject& project,
 // The layout follows the topic's flags: user topic first, then user index entry, else a
 // function page (whose description gets the links of `linker`).
 std::string TopicPageText(const project::HelpProject& project, const project::Topic& topic,
-                          const config::LanguageTable& captions, AutoLinker& linker);
+                          const config::LanguageTable& captions, const AutoLinker& linker);
 
 // Write the pages to `path` (its folders must exist). False, with "Could not create file"
 // reported, when the file cannot be created or written.
@@ -33,7 +33,7 @@ bool WriteIndexPage(const std::string& path, const project::HelpProject& project
                     const config::LanguageTable& captions, text::Reports& reports);
 bool WriteTopicPage(const std::string& path, const project::HelpProject& project,
                     const project::Topic& topic, const config::LanguageTable& captions,
-                    AutoLinker& linker, text::Reports& reports);
+                    const AutoLinker& linker, text::Reports& reports);
 // For a single page: makes the links from the project itself.
 bool WriteTopicPage(const std::string& path, const project::HelpProject& project,
                     const project::Topic& topic, const config::LanguageTable& captions,

@@ -73,6 +73,8 @@ bool UnregisterProjectFilesIn(const AssociationFolders&) {
 }
 
 bool RegisterProjectFiles(const std::string& programPath) {
+  // Without the program's path the command would start nothing: nothing is registered.
+  if (programPath.empty()) return false;
   auto write = [&](HKEY root) {
     return RegisterFileType(root, "qsp", "QuillSmith Project", programPath, "", "QuillSmith.qsp",
                             "open", "open");

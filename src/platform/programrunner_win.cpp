@@ -4,14 +4,45 @@
 #include <shellapi.h>
 // clang-format on
 
+#include <string>
+
 #include "platform/programrunner.h"
 
 namespace qs::platform {
 
+namespace {
+
+// The argument in double quotes, written so that the C runtime of the started program splits
+// it back into exactly that one argument: a quote inside is escaped with a backslash, and
+// backslashes are doubled where they come before a quote (also the closing one). A path
+// without quotes and without a trailing backslash is just enclosed in quotes.
+std::string QuotedArgument(const std::string& argument) {
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (const char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    if (c == '"') {
+      quoted.append(backslashes * 2 + 1, '\\');
+    } else {
+      quoted.append(backslashes, '\\');
+    }
+    quoted.push_back(c);
+    backslashes = 0;
+  }
+  quoted.append(backslashes * 2, '\\');
+  quoted.push_back('"');
+  return quoted;
+}
+
+}  // namespace
+
 bool RunProgram(const std::string& program, const std::string& argument,
                 const std::string& workingFolder, bool hidden, bool wait) {
   // The shell splits the parameter text at blanks, so the one argument goes in quotes.
-  const std::string parameters = "\"" + argument + "\"";
+  const std::string parameters = QuotedArgument(argument);
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;

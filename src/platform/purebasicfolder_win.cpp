@@ -33,6 +33,10 @@ std::string FolderOfQuotedProgram(const std::string& command) {
   return program.substr(0, slash + 1);
 }
 
+// The keys are opened for reading only: a user without administrator rights may not open the
+// machine's keys for writing, and the look-up would find nothing.
+constexpr REGSAM kRead = KEY_QUERY_VALUE;
+
 }  // namespace
 
 std::string FindPureBasicFolder() {
@@ -40,11 +44,11 @@ std::string FindPureBasicFolder() {
   const DWORD version = GetVersion();
   HKEY root = ((version >> 16) & 0xFF) != 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, "Software\\Classes\\PureBasic.exe\\shell\\open\\command", 0,
-                    KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(root, "Software\\Classes\\PureBasic.exe\\shell\\open\\command", 0, kRead,
+                    &key) != ERROR_SUCCESS) {
     key = nullptr;
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Applications\\PureBasic.exe\\shell\\open\\command", 0,
-                      KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+                      kRead, &key) != ERROR_SUCCESS) {
       key = nullptr;
     }
   }
@@ -57,8 +61,7 @@ std::string FindPureBasicFolder() {
     const std::string path =
         "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PureBasic_is" + std::to_string(n);
     HKEY entry = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &entry) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kRead, &entry) != ERROR_SUCCESS) {
       continue;
     }
     const std::string location = ReadValue(entry, "InstallLocation");

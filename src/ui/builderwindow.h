@@ -28,6 +28,7 @@ class BuilderWindow : public QDialog {
   QTextEdit* builderLog = nullptr;
   QPushButton* builderButton = nullptr;
 
+  // The inner size at the least; wider when the label needs it, up to the screen's width.
   static constexpr QSize kInner{390, 202};
 
  public slots:
@@ -37,6 +38,10 @@ class BuilderWindow : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The window is not resizable: its one size is set from what its texts need.
+  void FitToTexts();
+  void CentreOnScreen();
+
   bool done_ = false;
 };
 

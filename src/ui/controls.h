@@ -1,32 +1,54 @@
 #pragma once
 
-// The controls of the main window as it makes them: each placed at its spot, named by its
-// role, with the colours and faces of its kind.
+// The controls of the main window as it makes them: each named by its role, with the colours
+// and faces of its kind. The window's layouts place them.
 
-#include <QRect>
+#include <QColor>
+#include <QKeyCombination>
 #include <QString>
 
 class QGroupBox;
+class QIcon;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
+namespace qs::ui {
+class FormEditor;
+}
+
 namespace qs::ui::controls {
 
-// A button with the background colour `face`; a flat one gets a thin grey border.
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& tooltip, QRect place, const char* face, bool flat);
+inline const QColor kDarkGreen(0, 98, 49);
+inline const QColor kGrey212(212, 212, 212);
+inline const QColor kGrey154(154, 154, 154);
+inline const QColor kDarkBlue(0, 0, 160);
+inline const QColor kNavy(0, 0, 100);
+
+// "rgb(r, g, b)", for style sheets.
+QString Rgb(const QColor& colour);
+
+// A button filled with `face`: flat with a thin frame, or raised with an outset edge; with the
+// keyboard focus a strong dark frame.
+QPushButton* Button(const char* name, const QString& caption, const QString& tooltip,
+                    const QColor& face, bool flat);
+// A button whose face shows no word gets its Alt key this way; the tooltip names it.
+void GiveKey(QPushButton* button, QKeyCombination key);
+// A flat button that shows a picture; `accessibleName` says what it does.
+QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& tooltip,
+                         const QString& accessibleName, const QColor& face);
 // A frame with a caption, dark green for the frames of the tabs.
-QGroupBox* Group(QWidget* parent, const char* name, const QString& caption, QRect place,
-                 bool darkGreenCaption);
-QLabel* Label(QWidget* parent, const QString& caption, QRect place);
-QLineEdit* Field(QWidget* parent, const char* name, const QString& tooltip, QRect place,
-                 bool readOnly);
-// A word-wrapping editor in dark blue on white, holding `text`, which is its tooltip too.
-QPlainTextEdit* Editor(QWidget* parent, const char* name, const QString& text, QRect place);
-// The arrow buttons use a larger glyph, as their pictures once came from a symbol font.
-void ArrowFont(QPushButton* button);
+QGroupBox* Group(const char* name, const QString& caption, bool darkGreenCaption);
+QLineEdit* Field(const char* name, const QString& tooltip, bool readOnly);
+// Text in `text` on `base` while usable; a disabled control keeps the style's grey.
+void Colours(QWidget* control, const QColor& text, const QColor& base);
+// An editor of the page form in dark blue on white; `placeholder` is its hint and tooltip.
+FormEditor* Editor(const char* name, const QString& placeholder, int minimumLines,
+                   int preferredLines, bool tabTypesTab);
+// A group box holding one control.
+QGroupBox* Framed(QGroupBox* group, QWidget* control);
+// A label, which gives the keyboard focus to `buddy` when it has one.
+QLabel* Caption(const QString& text, QWidget* buddy = nullptr);
 
 }  // namespace qs::ui::controls

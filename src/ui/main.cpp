@@ -6,7 +6,7 @@
 #include "app/coreservices.h"
 #include "app/lifecycle.h"
 #include "platform/programlocation.h"
-#include "ui/designfont.h"
+#include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/qtprogramrunner.h"
 #include "ui/qtui.h"
@@ -15,7 +15,7 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   application.setApplicationName("QuillSmith");
-  qs::ui::UseDesignFont(application);
+  application.setWindowIcon(qs::ui::ProgramIcon());
 
   // Before the window: the empty project, the English captions, the PureBasic folder.
   qs::project::HelpProject project;

@@ -3,7 +3,6 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
-#include <vector>
 
 #include "app/appstate.h"
 #include "app/commandid.h"
@@ -19,11 +18,10 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWebEngineView;
 
 namespace qs::ui {
-
-class Anchors;
 
 // The program's one long-lived window: the project's paths and buttons, the topic list with
 // its edit form or preview, the options, the localisation fields and the association buttons.
@@ -39,6 +37,13 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   bool browserAvailable() const { return previewBrowser != nullptr; }
+  // The form takes typing only while it shows a topic: until then, and after the project was
+  // emptied, it shows its placeholders greyed out, so nothing typed can go nowhere.
+  void setFormActive(bool active);
+  bool formActive() const;
+  // Where the topic list's popup menu opens: at the mouse pointer after a right click, below
+  // the selected row when the keyboard asked for it.
+  QPoint topicMenuPosition() const;
   // Runs when the window is asked to close, while it still exists; closing cannot be refused.
   void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
 
@@ -100,7 +105,9 @@ class MainWindow : public QMainWindow {
   // The about text, ending in the version line.
   static QString AboutText();
 
-  // The smallest size of the window's inner area.
+  // The window's inner area when it opens, and the smallest it can be made; both grow when the
+  // texts of the controls need more room in the current font.
+  static constexpr QSize kInitialInner{649, 574};
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
@@ -112,19 +119,24 @@ class MainWindow : public QMainWindow {
   void editorEvent(qs::app::Editor editor);
 
  protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildProjectTab(QWidget* page);
-  void BuildTopicPane();
-  void BuildPagePane(bool withBrowser);
-  void BuildOptionsTab(QWidget* page);
+  void SetTabOrder();
+  // The smallest size: the design's, or what the controls' texts need when that is more.
+  void FitMinimumSize();
+  void PlaceOnScreen();
+  void FitAboutText();
+  // An editor that is disabled while the form is in use collapses to its caption.
+  void CollapseUnusedEditors();
+  // The popup menu of the topic list, by mouse (the row under it) or by keyboard (the
+  // selected row).
+  void RequestTopicMenu(QTreeWidgetItem* item, bool byKeyboard);
 
-  std::vector<Anchors*> anchors_;
   std::function<void()> closeHandler_;
-  bool shownOnce_ = false;
+  bool menuByKeyboard_ = false;
 };
 
 }  // namespace qs::ui

@@ -1,9 +1,12 @@
 #include "ui/nameprompt.h"
 
 #include <QCursor>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "ui/captionroom.h"
 
 namespace qs::ui {
 
@@ -13,17 +16,29 @@ NamePrompt::NamePrompt(QWidget* parent, const QString& caption, const QString& p
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
   setObjectName("AskText");
   setWindowTitle(caption);
-  setFixedSize(201, 50);
-  move(pointer - QPoint(15, 54));
-  auto* label = new QLabel(prompt, this);
-  label->setGeometry(5, 5, 190, 15);
-  field_ = new QLineEdit(text, this);
-  field_->setGeometry(5, 25, 170, 20);
-  auto* ok = new QPushButton("Ok", this);
-  ok->setGeometry(178, 25, 22, 20);
+  auto* label = new QLabel(prompt);
+  label->setObjectName("AskTextPrompt");
+  field_ = new QLineEdit(text);
+  field_->setObjectName("AskTextField");
+  // Room for a name of some twenty-five characters before it scrolls.
+  field_->setMinimumWidth(field_->fontMetrics().averageCharWidth() * 25);
+  auto* ok = new QPushButton("Ok");
+  ok->setObjectName("AskTextOk");
   ok->setDefault(true);
   ok->setAutoDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+  // The prompt above, the field beside its button; the field takes the width.
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(5, 5, 5, 5);
+  layout->setSpacing(3);
+  layout->addWidget(label, 0, 0, 1, 2);
+  layout->addWidget(field_, 1, 0);
+  layout->addWidget(ok, 1, 1);
+  layout->setColumnStretch(0, 1);
+  setFixedSize(
+      kInner.expandedTo(layout->totalMinimumSize()).expandedTo(QSize(CaptionRoom(*this), 0)));
+  move(pointer - QPoint(15, 54));
   field_->setFocus();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 class QLineEdit;
@@ -16,6 +17,9 @@ class NamePrompt : public QDialog {
              QPoint pointer);
 
   QLineEdit* field() const { return field_; }
+
+  // The inner size at the least; larger when the prompt, the button or the caption need it.
+  static constexpr QSize kInner{201, 50};
 
   // The entered text, or an empty text when cancelled.
   static QString Ask(QWidget* parent, const QString& caption, const QString& prompt,

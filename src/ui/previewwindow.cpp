@@ -1,34 +1,35 @@
 #include "ui/previewwindow.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
 
-#include "ui/anchors.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/icons.h"
 
 namespace qs::ui {
 
 namespace {
 
-QPushButton* GlyphButton(QWidget* parent, const char* name, char16_t glyph, const QString& tip,
-                         QRect place) {
-  auto* button = new QPushButton(QString(QChar(glyph)), parent);
+QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& tip,
+                         const QString& accessibleName) {
+  auto* button = new QPushButton;
   button->setObjectName(name);
+  button->setIcon(icon);
   button->setToolTip(tip);
-  button->setGeometry(place);
-  QFont font = button->font();
-  font.setPointSize(12);
-  button->setFont(font);
+  button->setAccessibleName(accessibleName);
   button->setStyleSheet(
       "QPushButton { background-color: rgb(212, 212, 212); border: 1px solid rgb(160, 160, "
-      "160); }");
+      "160); padding: 2px 6px; } QPushButton:pressed { background-color: rgb(180, 180, 180); }");
+  // Wide enough to hit easily, as the arrows of a browser.
+  button->setMinimumWidth(45);
   button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
@@ -36,36 +37,47 @@ QPushButton* GlyphButton(QWidget* parent, const char* name, char16_t glyph, cons
 }  // namespace
 
 PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QString& pagePath)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowStaysOnTopHint) {
   setObjectName("PreviewWindow");
   setWindowTitle(title);
   setWindowModality(Qt::ApplicationModal);
-  resize(kInner);
-  setMinimumSize(kMinimumInner);
   setSizeGripEnabled(true);
 
-  backButton = GlyphButton(this, "BackButton", u'\u2190', "Back [F1]", {5, 3, 45, 20});
-  forwardButton = GlyphButton(this, "ForwardButton", u'\u2192', "Forward [F2]", {55, 3, 45, 20});
-  endButton = GlyphButton(this, "EndButton", u'\u2715', "End preview [Esc]", {105, 3, 45, 20});
-  addressField = new QLineEdit(pagePath, this);
+  backButton = GlyphButton("BackButton", LeftArrowIcon(), "Back [F1]", "Back");
+  forwardButton = GlyphButton("ForwardButton", RightArrowIcon(), "Forward [F2]", "Forward");
+  endButton = GlyphButton("EndButton", CrossIcon(), "End preview [Esc]", "End preview");
+  addressField = new QLineEdit(pagePath);
   addressField->setObjectName("AddressField");
   addressField->setReadOnly(true);
-  addressField->setGeometry(155, 3, 440, 20);
-  separator = new QFrame(this);
+  separator = new QFrame;
   separator->setObjectName("Separator");
   separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-  separator->setGeometry(1, 27, 598, 2);
-  browser = new QWebEngineView(this);
+  browser = new QWebEngineView;
   browser->setObjectName("PreviewWindowBrowser");
-  browser->setGeometry(5, 35, 590, 360);
   ResolveLocalFilesIgnoringCase(browser->page()->profile());
 
-  anchors_ = new Anchors(this);
-  anchors_->Add(addressField, kStretchAcross);
-  anchors_->Add(separator, kStretchAcross);
-  anchors_->Add(browser, kStretch);
+  // The address field and the separator stretch across, the page both ways.
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(5, 3, 5, 0);
+  bar->setSpacing(5);
+  bar->addWidget(backButton);
+  bar->addWidget(forwardButton);
+  bar->addWidget(endButton);
+  bar->addWidget(addressField, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 5);
+  layout->setSpacing(4);
+  layout->addLayout(bar);
+  layout->addWidget(separator);
+  auto* page = new QHBoxLayout;
+  page->setContentsMargins(5, 0, 5, 0);
+  page->addWidget(browser);
+  layout->addLayout(page, 1);
+
+  setMinimumSize(kMinimumInner.expandedTo(layout->totalMinimumSize()));
+  resize(kInner.expandedTo(minimumSize()));
 
   connect(backButton, &QPushButton::clicked, browser, &QWebEngineView::back);
   connect(forwardButton, &QPushButton::clicked, browser, &QWebEngineView::forward);
@@ -112,8 +124,6 @@ void PreviewWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
-  // The places above are those of the inner size at creation; resizing follows from here.
-  anchors_->Capture(kInner);
   if (QScreen* screen = this->screen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QSize>
 #include <QString>
-#include <vector>
 
 class QFrame;
 class QLineEdit;
@@ -11,8 +10,6 @@ class QPushButton;
 class QWebEngineView;
 
 namespace qs::ui {
-
-class Anchors;
 
 // The modal preview window over the main window: Back, Forward and End, the read-only
 // address field, a separator and the web view on one built page. Esc ends the preview; F1 and
@@ -35,6 +32,7 @@ class PreviewWindow : public QDialog {
   QFrame* separator = nullptr;
   QWebEngineView* browser = nullptr;
 
+  // The inner size when it opens and the smallest; larger when the controls need it.
   static constexpr QSize kInner{600, 400};
   static constexpr QSize kMinimumInner{500, 300};
 
@@ -48,7 +46,6 @@ class PreviewWindow : public QDialog {
   // After a key: the field follows the page the browser arrives at.
   void GoByKey(bool forward);
 
-  Anchors* anchors_ = nullptr;
   bool addressFollowsNavigation_ = false;
   bool shownOnce_ = false;
 };

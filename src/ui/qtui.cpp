@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -21,9 +20,10 @@
 
 #include "project/helpproject.h"
 #include "ui/builderwindow.h"
+#include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/filedialogs.h"
-#include "ui/listicons.h"
+#include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
@@ -111,10 +111,15 @@ std::string QtUi::FolderRequester(const std::string& title, const std::string& s
 
 std::string QtUi::TextRequester(const std::string& title, const std::string& prompt,
                                 const std::string& text) {
-  bool ok = false;
-  const QString typed = QInputDialog::getText(&window_, FromBytes(title), FromBytes(prompt),
-                                              QLineEdit::Normal, FromBytes(text), &ok);
-  return ok ? ToBytes(typed) : std::string();
+  QInputDialog dialog(&window_);
+  dialog.setWindowTitle(FromBytes(title));
+  dialog.setLabelText(FromBytes(prompt));
+  dialog.setTextValue(FromBytes(text));
+  // Wide enough for a path, and for the whole caption in the title bar.
+  dialog.setMinimumWidth(
+      std::max(CaptionRoom(dialog), dialog.fontMetrics().averageCharWidth() * 50));
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return ToBytes(dialog.textValue());
 }
 
 std::string QtUi::AskText(const std::string& caption, const std::string& prompt,
@@ -128,7 +133,7 @@ void QtUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
     QAction* action = menu.addAction(FromModel(entry.text));
     action->setData(QVariant::fromValue(entry.command));
   }
-  QAction* chosen = menu.exec(QCursor::pos() - QPoint(1, 1));
+  QAction* chosen = menu.exec(window_.topicMenuPosition());
   if (chosen == nullptr) return;
   const app::CommandId command = chosen->data().value<app::CommandId>();
   // The entry runs as a command of its own, after the one that raised the menu.
@@ -181,6 +186,8 @@ void QtUi::RefreshTopicList() {
     item->setSelected(true);
     list->scrollToItem(item);
   }
+  // The form stops taking typing once it no longer stands for a topic of the project.
+  if (project_.FindTopic(project_.shownTopic()) == nullptr) window_.setFormActive(false);
 }
 
 void QtUi::FocusTopicList() {
@@ -210,6 +217,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   window_.exampleEditor->setEnabled(layout.exampleEnabled);
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
+  window_.setFormActive(true);
 }
 
 void QtUi::ClearForm() {
@@ -218,6 +226,7 @@ void QtUi::ClearForm() {
   window_.summaryEditor->clear();
   window_.bodyEditor->clear();
   window_.exampleEditor->clear();
+  window_.setFormActive(false);
 }
 
 void QtUi::SetViewMode(bool viewMode) {

@@ -48,7 +48,8 @@ TEST_F(CoreLifecycleTest, firstRunWritesTheSettingsAndTheEnglishLanguageFile) {
   EXPECT_EQ(ReadAll(folder / "QuillSmith.ini"),
             "[Options]\r\nHTM2CHM = " + ui.compilerPath +
                 "\r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\nEraseHTMLFiles = 0\r\n"
-                "Maximised = 0\r\nCurrentLanguage = English\r\nLastProjectDir = \r\n");
+                "Maximised = 0\r\nCurrentLanguage = English\r\nLastProjectDir = \r\n"
+                "KeywordIndex = 0\r\n");
   EXPECT_EQ(ReadAll(folder / "QuillSmith_English.lng"),
             ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = English\r\n"
             "Overview = Overview\r\nCommandIndex = Command Index\r\nSyntax = Syntax\r\n"
@@ -72,10 +73,12 @@ TEST_F(CoreLifecycleTest, secondRunReadsWhatTheFirstWrote) {
 }
 
 TEST_F(CoreLifecycleTest, twoLanguageFilesEnableTheListAndLoadTheCurrentOne) {
-  std::ofstream(folder / "QuillSmith_Deutsch.lng")
+  std::ofstream(folder / "QuillSmith_Deutsch.lng", std::ios::binary)
       << "[Language]\r\nCurrentLanguage = Deutsch\r\nSyntax = Aufruf\r\n";
-  std::ofstream(folder / "QuillSmith_English.lng") << "[Language]\r\nCurrentLanguage = English\r\n";
-  std::ofstream(folder / "QuillSmith.ini") << "[Options]\r\nCurrentLanguage = Deutsch\r\n";
+  std::ofstream(folder / "QuillSmith_English.lng", std::ios::binary)
+      << "[Language]\r\nCurrentLanguage = English\r\n";
+  std::ofstream(folder / "QuillSmith.ini", std::ios::binary)
+      << "[Options]\r\nCurrentLanguage = Deutsch\r\n";
   Run(ui);
   EXPECT_TRUE(ui.languageEnabled);
   EXPECT_EQ(ui.languageEntries, (std::vector<std::string>{"Deutsch", "English"}));

@@ -9,6 +9,7 @@
 #include "cli/clirunner.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::cli {
@@ -76,7 +77,7 @@ TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
   EXPECT_EQ(outcome.err, "");
   const std::string header = "QuillSmith Project *** DO NOT EDIT ***\r\n" + project_ + "\r\n" +
-                             library_ + "\r\n" + helpFolder + "/\r\n";
+                             library_ + "\r\n" + helpFolder + testsupport::Native("/") + "\r\n";
   EXPECT_EQ(ReadBytes(project_), header +
                                      "Index\r\n\r\nMyLib library\r\n"
                                      "This is a purebasic user library.\r\n\xB6\r\n"

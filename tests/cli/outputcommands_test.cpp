@@ -13,6 +13,7 @@
 #include "platform/helpcompilerlocator.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::cli {
@@ -98,6 +99,7 @@ TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFil
 }
 
 TEST_F(OutputCommandsTest, compilersThatFailAreReported) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "shell scripts stand in for the compilers";
   const std::string chm = folder_ + "out/TextKit.chm";
   const std::string silent = folder_ + "silent";
   WriteScript(silent, "exit 0");
@@ -150,8 +152,9 @@ TEST_F(OutputCommandsTest, buildFailuresSayWhy) {
   const auto blocked = RunCli({"build", project_, "--out", folder_ + "plain/help"});
   EXPECT_EQ(blocked.status, kFailure);
   EXPECT_EQ(blocked.out, "");
-  EXPECT_EQ(blocked.err, "Could not create file '" + folder_ +
-                             "plain/help/TextKit.hhp'!\nError during help files creation!\n");
+  EXPECT_EQ(blocked.err, "Could not create file '" + folder_ + "plain/help" +
+                             testsupport::Native("/TextKit.hhp") +
+                             "'!\nError during help files creation!\n");
 
   const auto notAProject = RunCli({"build", library_});
   EXPECT_EQ(notAProject.status, kFailure);
@@ -162,7 +165,8 @@ TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   const auto outcome = RunCli({"unique", project_, "--out", folder_ + "web"});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
   const auto project = LoadedProject();
-  const std::string path = folder_ + "web/" + project.TopicAt(0).title + ".html";
+  const std::string path =
+      folder_ + "web" + testsupport::Native("/") + project.TopicAt(0).title + ".html";
   EXPECT_EQ(outcome.out, path + "\n");
   EXPECT_EQ(outcome.err, "Unique HTML help file created :\n\n" + path + "\n");
   EXPECT_EQ(ReadBytes(path), output::UniqueHtmlText(project));
@@ -170,8 +174,8 @@ TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   std::ofstream(folder_ + "plain") << "x";
   const auto blocked = RunCli({"unique", project_, "--out", folder_ + "plain"});
   EXPECT_EQ(blocked.status, kFailure);
-  EXPECT_EQ(blocked.err, "Could not create file '" + folder_ + "plain/" + project.TopicAt(0).title +
-                             ".html'!\n");
+  EXPECT_EQ(blocked.err, "Could not create file '" + folder_ + "plain" + testsupport::Native("/") +
+                             project.TopicAt(0).title + ".html'!\n");
 }
 
 }  // namespace

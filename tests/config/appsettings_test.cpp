@@ -17,17 +17,39 @@ class AppSettingsTest : public ::testing::Test {
 
 const std::string kPureBasic = "/opt/purebasic/";
 
-TEST_F(AppSettingsTest, firstRunKeepsBuiltInValuesAndWritesEightLines) {
+// The eight lines every version writes, then the keyword index option.
+TEST_F(AppSettingsTest, firstRunKeepsBuiltInValuesAndWritesTheOldLinesThenTheNewKey) {
   AppSettings settings;
   EXPECT_FALSE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_EQ(settings, AppSettings{});
   EXPECT_TRUE(settings.dontOverWriteExistingData && !settings.eraseHtmlFiles);
+  EXPECT_FALSE(settings.keywordIndex);
   EXPECT_EQ(settings.lastProjectDir, "");  // no file: no fallback either
   ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
   EXPECT_EQ(temp_.Read("QuillSmith.ini"),
             "[Options]\r\nHTM2CHM = \r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\n"
             "EraseHTMLFiles = 0\r\nMaximised = 0\r\nCurrentLanguage = English\r\n"
-            "LastProjectDir = \r\n");
+            "LastProjectDir = \r\nKeywordIndex = 0\r\n");
+}
+
+// A file of an earlier version, which lacks the key, reads as off; saved again, its lines
+// come back unchanged, with the new key after them.
+TEST_F(AppSettingsTest, aFileWithoutTheKeywordIndexKeyReadsAsOffAndKeepsItsLines) {
+  const std::string earlier =
+      "[Options]\r\nHTM2CHM = /usr/bin/chmcmd\r\nCompileToCHM = 1\r\n"
+      "DontOverWriteExistingData = 0\r\nEraseHTMLFiles = 1\r\nMaximised = 1\r\n"
+      "CurrentLanguage = Deutsch\r\nLastProjectDir = /p/\r\n";
+  temp_.Write("QuillSmith.ini", earlier);
+  AppSettings settings;
+  settings.keywordIndex = true;
+  ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
+  EXPECT_FALSE(settings.keywordIndex);
+  settings.keywordIndex = true;
+  ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"), earlier + "KeywordIndex = 1\r\n");
+  AppSettings loaded;
+  ASSERT_TRUE(LoadSettings(temp_.Path(), loaded, kPureBasic));
+  EXPECT_TRUE(loaded.keywordIndex);
 }
 
 TEST_F(AppSettingsTest, missingKeysTurnEraseOnAndFallBackToPureBasicFolder) {
@@ -66,7 +88,8 @@ TEST_F(AppSettingsTest, roundTripCreatesTheFolder) {
                        true,
                        "Fran\xE7"
                        "ais",
-                       "/p/"};
+                       "/p/",
+                       true};
   ASSERT_TRUE(SaveSettings(temp_.Path() + "config/QuillSmith", settings));
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(temp_.Path() + "config/QuillSmith", loaded, kPureBasic));

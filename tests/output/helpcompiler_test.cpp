@@ -1,10 +1,17 @@
 #include "output/helpcompiler.h"
 
 #include <gtest/gtest.h>
+#include <stdio.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
+#include "output/helpfolder.h"
+#include "platform/helpcompilerlocator.h"
+#include "platform/systemprogramrunner.h"
+#include "support/projectfixture.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::output {
@@ -31,7 +38,8 @@ class FakeRunner : public platform::ProgramRunner {
 struct CompileSetup {
   TempFolder scratch;
   std::string compiler = scratch.Path() + "compiler";
-  std::string folder = scratch.Path() + "help/";
+  // In the system's own form: the compiler gets the folder as a normalised full path.
+  std::string folder = testsupport::Native(scratch.Path() + "help/");
   std::string chm = folder + "MyLib.chm";
   CompileOptions options{true, compiler};
   FakeRunner runner;
@@ -127,6 +135,65 @@ TEST(CompileHelp, aRelativeHelpFolderReachesTheCompilerAsAFullPath) {
   const bool compiled = CompileHelp(setup.options, "help", "MyLib", setup.runner, setup.reports);
   fs::current_path(previous);
   EXPECT_TRUE(compiled);
+}
+
+std::string OutputOf(const std::string& command) {
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  pclose(pipe);
+  return out;
+}
+
+// The value of the first `<param name="` + key + `" value="...">` in `entry`.
+std::string ParamValue(std::string_view entry, std::string_view key) {
+  const std::string start = "name=\"" + std::string(key) + "\" value=\"";
+  const auto at = entry.find(start);
+  if (at == std::string_view::npos) return "?";
+  const auto from = at + start.size();
+  return std::string(entry.substr(from, entry.find('"', from) - from));
+}
+
+// The Index tab of a help compiled by the real chmcmd: the compiled file holds the keyword
+// index, and the index read back from it lists every page but the Index page, in our order.
+TEST(CompileHelp, theRealCompilerTakesTheKeywordIndexAndItReadsBackEntryForEntry) {
+  const char* path = std::getenv("PATH");
+  const std::string chmls = platform::FindProgramOnPath("chmls", path ? path : "", ':');
+  const std::string compiler = platform::FindHelpCompiler();
+  if (compiler.empty() || chmls.empty()) GTEST_SKIP() << "chmcmd and chmls are not installed";
+  TempFolder scratch;
+  const std::string folder = scratch.Path() + "help folder/";
+  auto project = testsupport::MakeProject(
+      {"Index", "TextTrim", "TextTrimLeft", "textPad", "Group#", "TextTrim", "about*", "License*"});
+  project.libraryFile = "/libs/TextKit";
+  project.FindTopic("TextTrim")->body = "See TextTrimLeft and Index.";
+  BuildRecord record;
+  text::Reports reports;
+  ASSERT_NE(BuildHelpFolder(project, {}, folder, record, reports, {true}), "");
+  CompileOptions options{true, compiler};
+  platform::SystemProgramRunner runner;
+  ASSERT_TRUE(CompileHelp(options, folder, project.libraryFile, runner, reports));
+  const std::string chm = folder + "TextKit.chm";
+
+  EXPECT_NE(OutputOf("'" + chmls + "' list '" + chm + "'").find(" /TextKit.hhk\n"),
+            std::string::npos);
+  const std::string extracted = scratch.Path() + "index.hhk";
+  OutputOf("'" + chmls + "' extractindex '" + chm + "' '" + extracted + "'");
+  const std::string index = testsupport::ReadBytes(extracted);
+  std::vector<std::string> entries;
+  for (auto at = index.find("<LI>"); at != std::string::npos;) {
+    const auto next = index.find("<LI>", at + 4);
+    const std::string_view entry = std::string_view(index).substr(at, next - at);
+    entries.push_back(ParamValue(entry, "Name") + " -> " + ParamValue(entry, "Local"));
+    at = next;
+  }
+  EXPECT_EQ(entries, (std::vector<std::string>{"about -> about.html", "Group -> Group.html",
+                                               "License -> License.html", "textPad -> textPad.html",
+                                               "TextTrim -> TextTrim.html",
+                                               "TextTrimLeft -> TextTrimLeft.html"}))
+      << index;
 }
 
 TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {

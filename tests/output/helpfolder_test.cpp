@@ -8,6 +8,7 @@
 
 #include "output/pagewriter.h"
 #include "support/projectfixture.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::output {
@@ -83,6 +84,15 @@ TEST(HelpProjectFile, namesTheLibraryFilesAndEveryPageInDisplayOrder) {
                                           }));
 }
 
+TEST(HelpProjectFile, namesTheKeywordIndexRightAfterTheContentsOnlyWhenAsked) {
+  const auto project = ExampleProject();
+  std::string expected = HelpProjectFileText(project);
+  const std::string contents = "Contents file=MyLib.hhc\r\n";
+  expected.insert(expected.find(contents) + contents.size(), "Index file=MyLib.hhk\r\n");
+  EXPECT_EQ(HelpProjectFileText(project, BuildOptions{true}), expected);
+  EXPECT_EQ(HelpProjectFileText(project, BuildOptions{false}), HelpProjectFileText(project));
+}
+
 TEST(ContentsFile, nestsGroupsInTheBookAndPutsUserTopicsAfterIt) {
   EXPECT_EQ(ContentsFileText(ExampleProject(), {}),
             Contents("Functions", {"<UL>", "P", "Q", "G", "<UL>", "R", "</UL>", "</UL>", "U"}));
@@ -96,6 +106,33 @@ TEST(ContentsFile, aSecondGroupClosesTheFirstAndAUserTopicEndsNesting) {
                                    "</UL>", "L", "K", "C"}));
 }
 
+// Every page but the Index page, whatever its kind, sorted without regard to case: names that
+// differ only in case keep both entries, upper case first; a repeated name and an empty one
+// give no further entry; a second plain "Index" would only lead to the start page again.
+// ("\311" and "\351" are the Windows-1252 letters E and e with an acute accent.)
+TEST(KeywordIndexFile, listsEveryPageOnceSortedWithoutRegardToCase) {
+  auto project = MakeProject({"Index", "zeta", "Alpha", "alpha", "Group#", "\351clair", "ALPHA",
+                              "Zeta", "", "Index", "\311clair", "Alpha", "sub\\Page", "About*"});
+  std::vector<std::string> lines = {
+      "<HTML><HEAD><meta name=\"GENERATOR\" content=\"QuillSmith\"><!-- Sitemap 1.0 --></HEAD>",
+      "<BODY>",
+      "<UL>",
+  };
+  for (const std::string name : {"About", "ALPHA", "Alpha", "alpha", "Group", "sub\\Page", "Zeta",
+                                 "zeta", "\311clair", "\351clair"}) {
+    for (auto& line : Entry(name)) lines.push_back(line);
+  }
+  lines.push_back("</UL></BODY></HTML>");
+  std::string expected;
+  for (const auto& line : lines) expected += line + "\r\n";
+  EXPECT_EQ(KeywordIndexText(project), expected);
+
+  EXPECT_EQ(KeywordIndexText(MakeProject({"Index"})),
+            CrLfLines({"<HTML><HEAD><meta name=\"GENERATOR\" content=\"QuillSmith\"><!-- "
+                       "Sitemap 1.0 --></HEAD>",
+                       "<BODY>", "<UL>", "</UL></BODY></HTML>"}));
+}
+
 TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) {
   TempFolder scratch;
   auto project = ExampleProject();
@@ -104,7 +141,7 @@ TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) 
   BuildRecord record;
   text::Reports reports;
   const std::string log = BuildHelpFolder(project, {}, folder, record, reports);
-  const std::string f = folder + "/";
+  const std::string f = folder + testsupport::Native("/");
   const std::vector<std::string> files = {f + "MyLib.hhp", f + "MyLib.hhc", f + "Index.html",
                                           f + "P.html",    f + "Q.html",    f + "G.html",
                                           f + "R.html",    f + "U.html"};
@@ -124,6 +161,54 @@ TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) 
   EXPECT_EQ(BuildHelpFolder(project, {}, f, record, reports), log);
   for (const auto& file : files) EXPECT_EQ(ReadBytes(file), bytes[file]) << file;
   EXPECT_TRUE(reports.empty());
+}
+
+// The keyword index comes right after the contents, in the record and the log like every
+// file, so erasing takes it too; every other file is what the build without it writes.
+TEST(BuildHelpFolder, theKeywordIndexIsOneMoreRecordedFileAndChangesNothingElse) {
+  TempFolder scratch;
+  auto project = ExampleProject();
+  project.FindTopic("P")->body = "Uses Q, R and Index.";
+  const std::string plain = scratch.Path() + "plain/";
+  const std::string indexed = scratch.Path() + "indexed/";
+  BuildRecord plainRecord;
+  BuildRecord record;
+  text::Reports reports;
+  ASSERT_NE(BuildHelpFolder(project, {}, plain, plainRecord, reports), "");
+  const std::string log = BuildHelpFolder(project, {}, indexed, record, reports, {true});
+  EXPECT_TRUE(reports.empty());
+
+  std::vector<std::string> files;
+  for (const auto& file : plainRecord.files) {
+    files.push_back(indexed + file.substr(plain.size()));
+    if (file.ends_with(".hhc")) files.push_back(indexed + "MyLib.hhk");
+  }
+  EXPECT_EQ(record, (BuildRecord{indexed, files}));
+  std::string expectedLog;
+  for (const auto& file : files) expectedLog += file + "\n";
+  EXPECT_EQ(log, expectedLog);
+  EXPECT_EQ(ReadBytes(indexed + "MyLib.hhk"), KeywordIndexText(project));
+  EXPECT_EQ(ReadBytes(indexed + "MyLib.hhp"), HelpProjectFileText(project, {true}));
+  for (const auto& file : plainRecord.files) {
+    if (file.ends_with(".hhp")) continue;
+    EXPECT_EQ(ReadBytes(indexed + file.substr(plain.size())), ReadBytes(file)) << file;
+  }
+
+  EraseBuildFiles(record);
+  EXPECT_TRUE(fs::is_empty(indexed));
+}
+
+TEST(BuildHelpFolder, aKeywordIndexThatCannotBeWrittenFailsTheBuildAfterTheContents) {
+  TempFolder scratch;
+  const std::string folder = scratch.Path();
+  fs::create_directories(folder + "MyLib.hhk");
+  BuildRecord record;
+  text::Reports reports;
+  EXPECT_EQ(BuildHelpFolder(ExampleProject(), {}, folder, record, reports, {true}), "");
+  EXPECT_EQ(record.files, (std::vector<std::string>{folder + "MyLib.hhp", folder + "MyLib.hhc"}));
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].text, "Could not create file '" + folder + "MyLib.hhk'!");
+  EXPECT_FALSE(fs::exists(folder + "Index.html"));
 }
 
 TEST(BuildHelpFolder, indexOnlyProjectGivesAnEmptyBookAndThreeFiles) {
@@ -173,6 +258,7 @@ TEST(BuildHelpFolder, namesThatWouldLeaveTheFolderFailTheBuildAndWriteNothingOut
 }
 
 TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "Wine makes no symbolic links";
   TempFolder scratch;
   const std::string folder = scratch.Path() + "help/";
   fs::create_directories(folder);

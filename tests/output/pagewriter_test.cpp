@@ -1,7 +1,9 @@
 #include "output/pagewriter.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -227,6 +229,9 @@ TEST(UserTopicPage, writesTheTextWithoutLinks) {
 
 // A file-size limit makes the write fail partway, as a full disk would.
 TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccessAndLeavesNoStump) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no file-size limit to stand in for a full disk";
+#else
   testsupport::TempFolder scratch;
   const std::string path = scratch.Path() + "Index.html";
   rlimit saved{};
@@ -243,6 +248,7 @@ TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccessAndLeavesNoStump) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0], text::ErrorReport("Could not create file '" + path + "'!"));
   EXPECT_FALSE(std::filesystem::exists(path));
+#endif
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "output/helpfolder.h"
 #include "platform/tempfolder.h"
 #include "support/projectfixture.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::output {
@@ -50,7 +51,10 @@ TEST(EndPreview, doesNothingForEmptyTextsFilesAndLinks) {
   BuildRecord record;
   text::Reports reports;
   BuildHelpFolder(project, {}, folder, record, reports);
-  fs::create_directory_symlink(scratch.Path() + "real", scratch.Path() + "link");
+  std::error_code linkError;
+  fs::create_directory_symlink(scratch.Path() + "real", scratch.Path() + "link", linkError);
+  // Wine makes no links: there only the texts and the file are tried.
+  ASSERT_TRUE(!linkError || testsupport::kOnWindows) << linkError.message();
   EndPreview("", record);
   EndPreview(folder + "A.html", record);
   EndPreview(scratch.Path() + "link", record);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/projectfixture.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::output {
@@ -57,7 +58,7 @@ TEST(UniqueHtml, isNamedAfterTheTitleInTheFolderAndConfirmed) {
   const std::string folder = scratch.Path() + "new/help";
   text::Reports reports;
   ASSERT_TRUE(WriteUniqueHtmlFile(LibraryProject(), folder, reports));
-  const std::string path = folder + "/MyLib library.html";
+  const std::string path = folder + testsupport::Native("/MyLib library.html");
   EXPECT_EQ(testsupport::ReadBytes(path), UniqueHtmlText(LibraryProject()));
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0], text::InformationReport("Unique HTML help file created :\n\n" + path));

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::platform {
@@ -30,6 +31,7 @@ class FakeXdgMime {
 };
 
 TEST(DocumentViewer, followsWhatXdgMimeNamesAsTheDefault) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "xdg-mime answers on the freedesktop only";
   TempFolder scratch;
   const std::string chm = scratch.Path() + "QuillSmith.chm";
   WriteBytes(chm, "ITSF");
@@ -52,6 +54,7 @@ TEST(DocumentViewer, followsWhatXdgMimeNamesAsTheDefault) {
 }
 
 TEST(DocumentViewer, withoutXdgMimeThereIsNoViewer) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "xdg-mime answers on the freedesktop only";
   TempFolder scratch;
   const char* old = std::getenv("PATH");
   const std::string oldPath = old ? old : "";

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::platform {
@@ -31,6 +32,11 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
 
 class AssociationTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    if (testsupport::kOnWindows)
+      GTEST_SKIP() << "the freedesktop association; Windows writes the registry";
+  }
+
   testsupport::TempFolder temp_;
   fs::path root{temp_.Path()};
   AssociationFolders folders{(root / "data").string(), (root / "config").string(), false};
@@ -78,6 +84,7 @@ TEST_F(AssociationTest, theUsersOtherDefaultsSurviveRegisterAndUnregister) {
 }
 
 TEST(DesktopExec, quotesCharactersTheEntryFormatReserves) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "the desktop entry format is freedesktop's";
   EXPECT_EQ(DesktopExecLine("/a b/qs"), "\"/a b/qs\" %f");
   EXPECT_EQ(DesktopExecLine("/a$b/q\"s"), "\"/a\\\\$b/q\\\\\"s\" %f");
   EXPECT_EQ(DesktopExecLine("/100%/qs"), "\"/100%%/qs\" %f");

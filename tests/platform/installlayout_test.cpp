@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
 
+using testsupport::Native;
 using testsupport::TempFolder;
 using testsupport::WriteBytes;
 
@@ -22,11 +24,11 @@ TEST(InstallLayout, findsTheHelpFileBesideTheProgramFirstThenInSharedData) {
   EXPECT_EQ(ProgramHelpFile(bin), bin + "QuillSmith.chm");
 
   std::filesystem::create_directories(data);
-  EXPECT_EQ(InstalledDataFolder(bin), bin + "../share/quillsmith/");
+  EXPECT_EQ(InstalledDataFolder(bin), bin + Native("../share/quillsmith/"));
   WriteBytes(data + "QuillSmith.chm", "");
   EXPECT_EQ(ProgramHelpFile(bin), bin + "QuillSmith.chm") << "an empty file does not count";
   WriteBytes(data + "QuillSmith.chm", "ITSF");
-  EXPECT_EQ(ProgramHelpFile(bin), bin + "../share/quillsmith/QuillSmith.chm");
+  EXPECT_EQ(ProgramHelpFile(bin), bin + Native("../share/quillsmith/QuillSmith.chm"));
   WriteBytes(bin + "QuillSmith.chm", "ITSF");
   EXPECT_EQ(ProgramHelpFile(bin), bin + "QuillSmith.chm");
 }
@@ -39,9 +41,9 @@ TEST(InstallLayout, findsTheHelpPagesWhereTheyHoldTheStartPage) {
   std::filesystem::create_directories(data + "QuillSmithHelp");
   EXPECT_EQ(ProgramHelpPages(bin), "");
   WriteBytes(data + "QuillSmithHelp/QuillSmith.html", "<html>");
-  EXPECT_EQ(ProgramHelpPages(bin), bin + "../share/quillsmith/QuillSmithHelp/");
+  EXPECT_EQ(ProgramHelpPages(bin), bin + Native("../share/quillsmith/QuillSmithHelp/"));
   WriteBytes(bin + "QuillSmithHelp/QuillSmith.html", "<html>");
-  EXPECT_EQ(ProgramHelpPages(bin), bin + "QuillSmithHelp/");
+  EXPECT_EQ(ProgramHelpPages(bin), bin + Native("QuillSmithHelp/"));
   EXPECT_EQ(ProgramHelpPages(""), "");
 }
 

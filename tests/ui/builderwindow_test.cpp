@@ -12,11 +12,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextEdit>
 
 #include "modaldriver.h"
 #include "platform/helpcompilerlocator.h"
+#include "ui/elidinglabel.h"
 #include "ui/inputblocker.h"
 #include "wiredwindow.h"
 
@@ -61,8 +63,16 @@ TEST_F(BuilderTest, withoutCompilationTheLabelKeepsTheHelpFolderAndOnlyOkOrEscCl
     EXPECT_EQ(builder->windowTitle(), "QuillSmith [HTML Builder]");
     EXPECT_EQ(builder->builderLabel->text(), "Help files created in " + helpFolder + " :");
     EXPECT_TRUE(builder->builderLog->isReadOnly());
-    EXPECT_EQ(builder->size(), QSize(390, 202));
-    EXPECT_EQ(builder->builderButton->geometry(), QRect(150, 175, 105, 25));
+    // Its design height, wide enough for the whole label, and not resizable.
+    EXPECT_EQ(builder->height(), 202);
+    EXPECT_GE(builder->width(), 390);
+    EXPECT_FALSE(qobject_cast<ElidingLabel*>(builder->builderLabel)->isElided());
+    EXPECT_EQ(builder->minimumSize(), builder->maximumSize());
+    // The button sits centred below the log.
+    const QRect button = builder->builderButton->geometry();
+    EXPECT_GE(button.width(), 105);
+    EXPECT_NEAR(button.center().x(), builder->width() / 2, 1);
+    EXPECT_GT(button.top(), builder->builderLog->geometry().bottom());
     // No close box, and a close request from the window manager is refused.
     EXPECT_FALSE(builder->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(builder->windowFlags() & Qt::WindowMinMaxButtonsHint);
@@ -115,6 +125,18 @@ TEST_F(BuilderTest, theCompileOptionCannotBeCheckedWithoutACompilerPath) {
   app.window->compilerPathField->setText("/usr/bin/chmcmd");
   app.window->compileCheckBox->click();
   EXPECT_TRUE(app.window->compileCheckBox->isChecked());
+}
+
+TEST(BuilderWindow, aLabelLongerThanTheScreenIsShortenedInTheMiddleAndKeptWhole) {
+  const QString folder = "/" + QString("very-long-folder-name/").repeated(60);
+  const QString label = "Help files created in " + folder + " :";
+  BuilderWindow builder(nullptr, label, folder + "Index.html\n");
+  builder.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&builder));
+  EXPECT_LE(builder.width(), builder.screen()->availableGeometry().width());
+  auto* shown = qobject_cast<ElidingLabel*>(builder.builderLabel);
+  EXPECT_TRUE(shown->isElided());
+  EXPECT_EQ(shown->text(), label);
 }
 
 TEST(InputBlocker, dropsKeysAndClicksButLetsTimersAndPaintingRun) {

@@ -8,15 +8,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -48,79 +51,109 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(WindowTest, growingTheWindowStretchesMovesAndKeepsTheRightControls) {
+TEST_F(WindowTest, growingTheWindowGivesTheRoomToTheListTheEditorsAndThePathFields) {
   window->mainPanel->setCurrentIndex(0);
+  QApplication::processEvents();
   const QRect makeHelp = window->makeHelpFrame->geometry();
-  const QRect createHtml = window->createHtmlButton->geometry();
   const QRect files = window->filesFrame->geometry();
-  const QRect moveUp = window->moveUpButton->geometry();
-  const QRect moveDown = window->moveDownButton->geometry();
   const QRect projectField = window->projectFileField->geometry();
+  const QRect helpField = window->helpFolderField->geometry();
+  const QRect moveUp = window->moveUpButton->geometry();
   const QRect list = window->topicListView->geometry();
   const QRect extract = window->extractButton->geometry();
-  const QRect body = window->bodyEditor->geometry();
-  const QRect example = window->exampleEditor->geometry();
   const QRect title = window->titleField->geometry();
+  const QRect summary = window->summaryEditor->geometry();
   const QRect bold = window->tagButtons[0]->geometry();
+  const int body = window->bodyLabel->height();
+  const int example = window->exampleLabel->height();
 
-  window->resize(window->size() + QSize(200, 100));
-  QApplication::processEvents();
   const int dw = 200, dh = 100;
+  window->resize(window->size() + QSize(dw, dh));
+  QApplication::processEvents();
 
   EXPECT_EQ(window->makeHelpFrame->geometry(), makeHelp.translated(dw, 0));
-  EXPECT_EQ(window->createHtmlButton->geometry(), createHtml.translated(dw, 0));
   EXPECT_EQ(window->filesFrame->geometry().size(), files.size() + QSize(dw, dh));
-  EXPECT_EQ(window->projectFileField->geometry(), projectField);
+  // The path fields stretch up to the buttons beside them.
+  EXPECT_EQ(window->projectFileField->geometry(), projectField.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(window->helpFolderField->geometry(), helpField.adjusted(0, 0, dw, 0));
+  EXPECT_LE(window->createHelpFolderButton->x() - window->helpFolderField->geometry().right(), 8);
+  // The topic list takes the height; the page pane takes the width.
   EXPECT_EQ(window->moveUpButton->geometry(), moveUp);
-  // The splitter gives the topic pane part of the extra width, so the pane's controls follow
-  // the pane: the down button keeps its distance to the pane's right edge.
-  const int paneGrowth = window->topicPane->width() - 148;
-  EXPECT_EQ(window->moveDownButton->geometry(), moveDown.translated(paneGrowth, 0));
-  EXPECT_EQ(window->topicListView->height(), list.height() + dh);
-  EXPECT_EQ(window->extractButton->height(), extract.height());
-  EXPECT_EQ(window->extractButton->y(), extract.y() + dh);
-  EXPECT_EQ(window->bodyEditor->height(), body.height() + dh);
-  EXPECT_EQ(window->exampleEditor->height(), example.height());
-  EXPECT_EQ(window->exampleEditor->y(), example.y() + dh);
-  EXPECT_EQ(window->titleField->height(), title.height());
-  EXPECT_GT(window->titleField->width(), title.width());
-  EXPECT_GT(window->tagButtons[0]->x(), bold.x());
-  EXPECT_EQ(window->tagButtons[0]->y(), bold.y());
+  EXPECT_EQ(window->topicListView->geometry(), list.adjusted(0, 0, 0, dh));
+  EXPECT_EQ(window->extractButton->geometry(), extract.translated(0, dh));
+  EXPECT_EQ(window->titleField->geometry(), title.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(window->summaryEditor->geometry(), summary.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(window->tagButtons[0]->geometry(), bold.translated(dw, 0));
+  // Description and example share the height, and both grow.
+  EXPECT_EQ(window->bodyLabel->height() + window->exampleLabel->height(), body + example + dh);
+  EXPECT_GT(window->bodyLabel->height(), body);
+  EXPECT_GT(window->exampleLabel->height(), example);
+
+  // However large the window, the example keeps at least a third of that height.
+  window->resize(1600, 1400);
+  QApplication::processEvents();
+  const int shared = window->bodyLabel->height() + window->exampleLabel->height();
+  EXPECT_GE(window->exampleLabel->height() * 3, shared - 3);
+  EXPECT_GT(window->bodyLabel->height(), window->exampleLabel->height());
 }
 
 TEST_F(WindowTest, growingTheWindowMovesTheLowerOptionsWithTheirCorner) {
   window->mainPanel->setCurrentIndex(1);
   QApplication::processEvents();
-  const QRect about = window->aboutFrame->geometry();
-  const QRect associate = window->associateButton->geometry();
-  const QRect unique = window->uniqueHtmlButton->geometry();
-  const QRect compile = window->compileCheckBox->geometry();
-  const QRect heading = window->headingFields[0]->geometry();
-  // At the size of creation every control stands where it was placed.
-  EXPECT_NEAR(about.y(), 418, 2);
-  EXPECT_NEAR(associate.x(), 318, 2);
-  window->resize(window->size() + QSize(120, 80));
+  // Places in the window, whichever group a control sits in.
+  auto place = [this](QWidget* control) {
+    return QRect(control->mapTo(window.get(), QPoint(0, 0)), control->size());
+  };
+  const QRect about = place(window->aboutFrame);
+  const QRect associate = place(window->associateButton);
+  const QRect unique = place(window->uniqueHtmlButton);
+  const QRect compile = place(window->compileCheckBox);
+  const QRect compiler = place(window->compilerPathField);
+  const QRect browse = place(window->browseCompilerButton);
+  const QRect heading = place(window->headingFields[0]);
+  const int dw = 120, dh = 80;
+  window->resize(window->size() + QSize(dw, dh));
   QApplication::processEvents();
-  EXPECT_EQ(window->aboutFrame->geometry(), about.translated(0, 80));
-  EXPECT_EQ(window->associateButton->geometry(), associate.translated(120, 80));
-  EXPECT_EQ(window->uniqueHtmlButton->geometry(), unique.translated(120, 80));
-  EXPECT_EQ(window->compileCheckBox->geometry(), compile);
-  EXPECT_EQ(window->headingFields[0]->geometry(), heading);
+  EXPECT_EQ(place(window->aboutFrame), about.translated(0, dh));
+  EXPECT_EQ(place(window->associateButton), associate.translated(dw, dh));
+  EXPECT_EQ(place(window->uniqueHtmlButton), unique.translated(dw, dh));
+  EXPECT_EQ(place(window->compileCheckBox), compile);
+  EXPECT_EQ(place(window->compilerPathField), compiler.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(place(window->browseCompilerButton), browse.translated(dw, 0));
+  EXPECT_EQ(place(window->headingFields[0]), heading.adjusted(0, 0, dw, 0));
 }
 
-TEST_F(WindowTest, splitterKeepsBothPanesAboveTheirMinimumWidths) {
-  EXPECT_EQ(window->topicPane->width(), 148);
+TEST_F(WindowTest, windowOpensAtItsSizeAndKeepsItsLimitsAndThoseOfTheSplitter) {
+  EXPECT_GE(window->minimumWidth(), 657);
+  EXPECT_GE(window->minimumHeight(), 583);
+  EXPECT_EQ(window->size(), window->minimumSize().expandedTo(MainWindow::kInitialInner));
+  window->resize(100, 100);
+  EXPECT_EQ(window->size(), window->minimumSize());
+
+  // The divider starts at the topic pane's narrowest and cannot squeeze either pane.
+  const int topicMinimum = std::max(148, window->topicPane->minimumSizeHint().width());
+  EXPECT_EQ(window->topicPane->width(), topicMinimum);
   window->paneSplitter->setSizes({20, 2000});
   QApplication::processEvents();
-  EXPECT_GE(window->topicPane->width(), 148);
+  EXPECT_GE(window->topicPane->width(), topicMinimum);
   window->paneSplitter->setSizes({2000, 20});
   QApplication::processEvents();
   EXPECT_GE(window->pagePane->width(), 400);
-  EXPECT_EQ(window->minimumSize(), QSize(657, 583));
+
+  // A larger font makes the window larger, never its texts cut.
+  const QFont font = QApplication::font();
+  QFont large = font;
+  large.setPointSize(16);
+  QApplication::setFont(large);
+  QApplication::processEvents();
+  EXPECT_GT(window->minimumWidth(), 657);
+  EXPECT_GE(window->width(), window->minimumWidth());
+  QApplication::setFont(font);
 }
 
 TEST_F(WindowTest, shortcutsWorkWithTheFocusInAnEditor) {
   QSignalSpy spy(window.get(), &MainWindow::shortcutCommand);
+  window->setFormActive(true);
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   window->bodyEditor->setFocus();
@@ -138,17 +171,25 @@ TEST_F(WindowTest, shortcutsWorkWithTheFocusInAnEditor) {
 
 TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
   EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder]");
-  EXPECT_EQ(window->mainPanel->tabText(0), "Project");
-  EXPECT_EQ(window->mainPanel->tabText(1), "Options");
+  EXPECT_EQ(window->mainPanel->tabText(0), "&Project");
+  EXPECT_EQ(window->mainPanel->tabText(1), "&Options");
   EXPECT_TRUE(window->keepDataCheckBox->isChecked());
   EXPECT_FALSE(window->compileCheckBox->isChecked());
   EXPECT_FALSE(window->eraseHtmlCheckBox->isChecked());
-  EXPECT_EQ(window->titleField->text(), "PageTitle");
-  EXPECT_EQ(window->summaryEditor->toPlainText(), "Syntax (Function) or Overview (Index)");
+  // The form shows its placeholders as hints, greyed out until a topic is shown.
+  EXPECT_EQ(window->titleField->text(), "");
+  EXPECT_EQ(window->titleField->placeholderText(), "PageTitle");
+  EXPECT_EQ(window->summaryEditor->placeholderText(), "Syntax (Function) or Overview (Index)");
+  EXPECT_EQ(window->bodyEditor->placeholderText(), "Description");
+  EXPECT_EQ(window->exampleEditor->placeholderText(), "Code example");
+  EXPECT_FALSE(window->formActive());
+  EXPECT_FALSE(window->titleField->isEnabled());
+  EXPECT_FALSE(window->bodyEditor->isEnabled());
   EXPECT_TRUE(MainWindow::AboutText().endsWith(
       "\nVersion " + QString::fromLatin1(kDisplayVersion.data(), kDisplayVersion.size())));
   EXPECT_NE(window->findChild<QTreeWidget*>("TopicListView"), nullptr);
   EXPECT_NE(window->findChild<QPushButton*>("UniqueHtmlButton"), nullptr);
+  EXPECT_FALSE(window->windowIcon().isNull());
   // Without the browser the switch is greyed out.
   EXPECT_FALSE(window->editViewButton->isEnabled());
 }
@@ -176,21 +217,37 @@ class WiredTest : public WindowTest {
   std::unique_ptr<app::Commands> commands;
 };
 
-TEST_F(WiredTest, formLabelsAndStatesFollowTheKindOfPage) {
+TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   project = testsupport::MakeProject({"Index", "F1", "Notes*"});
   ui->RefreshTopicList();
+  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  QApplication::processEvents();
+  const int functionBody = window->bodyEditor->height();
+
+  // A user topic has no syntax and no example: those editors are disabled and collapse
+  // under their captions, and the text takes their room.
   window->topicListView->setCurrentItem(window->topicListView->topLevelItem(2));
+  QApplication::processEvents();
   EXPECT_EQ(window->summaryLabel->title(), "Not used");
   EXPECT_EQ(window->bodyLabel->title(), "User text");
   EXPECT_FALSE(window->summaryEditor->isEnabled());
   EXPECT_FALSE(window->exampleEditor->isEnabled());
   EXPECT_FALSE(window->bodyEditor->isReadOnly());
+  EXPECT_TRUE(window->exampleLabel->isVisible());
+  EXPECT_EQ(window->summaryEditor->height(), 0);
+  EXPECT_EQ(window->exampleEditor->height(), 0);
+  EXPECT_EQ(window->exampleLabel->height(), window->exampleLabel->minimumSizeHint().height());
+  EXPECT_GT(window->bodyEditor->height(), functionBody);
 
   window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  QApplication::processEvents();
   EXPECT_EQ(window->summaryLabel->title(), "Syntax");
   EXPECT_TRUE(window->summaryEditor->isEnabled());
   EXPECT_TRUE(window->summaryEditor->isReadOnly());
   EXPECT_TRUE(window->exampleEditor->isEnabled());
+  EXPECT_GT(window->summaryEditor->height(), 0);
+  EXPECT_GT(window->exampleEditor->height(), 0);
+  EXPECT_EQ(window->bodyEditor->height(), functionBody);
   EXPECT_EQ(window->bodyEditor->toolTip(), "Function description");
 
   window->topicListView->setCurrentItem(window->topicListView->topLevelItem(0));
@@ -246,7 +303,9 @@ TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
     field->setText("Group");
     QTest::keyClick(field, Qt::Key_Return);
   });
-  emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(1)).center());
+  const QPoint row = list->visualItemRect(list->topLevelItem(1)).center();
+  QContextMenuEvent click(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
+  QApplication::sendEvent(list->viewport(), &click);
   EXPECT_EQ(offered, (QStringList{"Add user topic", "Add user index", "Delete item 'F1'"}));
   ASSERT_TRUE(uitest::WaitFor([&] { return project.ItemCount() == 4; }, 10));
   EXPECT_EQ(testsupport::RowTexts(project),
@@ -281,6 +340,191 @@ TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
   EXPECT_EQ(window->topicListView->topLevelItemCount(), 3);
   EXPECT_EQ(window->titleField->text(), "MyLib library");
   EXPECT_EQ(window->topicListView->currentItem()->text(0), "Index");
+}
+
+TEST_F(WiredTest, formTakesTypingOnlyWhileItShowsATopic) {
+  project = testsupport::MakeProject({"Index", "F1"});
+  ui->RefreshTopicList();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  // Nothing shown: typing has nowhere to go, so the form takes none.
+  QTest::keyClicks(window->titleField, "lost");
+  EXPECT_EQ(window->titleField->text(), "");
+
+  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  EXPECT_TRUE(window->formActive());
+  window->titleField->setFocus();
+  QTest::keyClicks(window->titleField, " kept");
+  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(0));
+  EXPECT_EQ(project.FindTopic("F1")->title, "F1 kept");
+
+  // Emptied as a new project empties it, the form is out of use again.
+  ui->ClearForm();
+  EXPECT_FALSE(window->formActive());
+  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  EXPECT_TRUE(window->formActive());
+  // The shown topic is gone from the project, as after an extraction that removed it.
+  project.ClearTopics();
+  ui->RefreshTopicList();
+  EXPECT_FALSE(window->formActive());
+}
+
+TEST_F(WiredTest, tabWalksTheProjectTabInItsOrderAndTheExampleTakesTabs) {
+  project = testsupport::MakeProject({"Index", "F1"});
+  ui->RefreshTopicList();
+  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  window->projectFileField->setFocus();
+  const std::vector<QWidget*> order = {
+      window->projectFileField,       window->libraryFileField,    window->helpFolderField,
+      window->showHelpButton,         window->browseLibraryButton, window->createHelpFolderButton,
+      window->browseHelpFolderButton, window->newProjectButton,    window->loadProjectButton,
+      window->saveProjectButton,      window->previewButton,       window->previewAllButton,
+      window->createHtmlButton,       window->moveUpButton,        window->moveDownButton,
+      window->topicListView,          window->extractButton,       window->titleField,
+      window->summaryEditor,          window->bodyEditor,          window->exampleEditor};
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), order[i]) << "step " << i;
+  }
+  // In the example Tab types a tab; Ctrl+Tab leaves, without switching the tab page.
+  QTest::keyClicks(window->exampleEditor, "If a");
+  QTest::keyClick(window->exampleEditor, Qt::Key_Tab);
+  QTest::keyClicks(window->exampleEditor, "b");
+  EXPECT_EQ(window->exampleEditor->toPlainText(), "If a\tb");
+  EXPECT_EQ(QApplication::focusWidget(), window->exampleEditor);
+  QTest::keyClick(window->exampleEditor, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_NE(QApplication::focusWidget(), window->exampleEditor);
+  EXPECT_EQ(window->mainPanel->currentIndex(), 0);
+  window->exampleEditor->setFocus();
+  QTest::keyClick(window->exampleEditor, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window->bodyEditor);
+  // Shift+Tab goes back from an editor as well.
+  QTest::keyClick(window->bodyEditor, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window->summaryEditor);
+}
+
+TEST_F(WindowTest, menuKeyAndShiftF10AskForThePopupAtTheSelectedRowAsARightClickDoes) {
+  QTreeWidget* list = window->topicListView;
+  for (const char* name : {"Index", "F1", "F2"}) new QTreeWidgetItem(list, {name});
+  QSignalSpy spy(window.get(), &MainWindow::topicListEvent);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  list->setFocus();
+  // Nothing selected: no menu.
+  QTest::keyClick(list, Qt::Key_Menu);
+  EXPECT_EQ(spy.count(), 0);
+
+  list->setCurrentItem(list->topLevelItem(1));
+  spy.clear();
+  QTest::keyClick(list, Qt::Key_Menu);
+  QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+  ASSERT_EQ(spy.count(), 2);
+  for (const QList<QVariant>& event : spy) {
+    EXPECT_EQ(event[0].toInt(), 1);
+    EXPECT_TRUE(event[1].toBool());
+  }
+  // The menu opens below the row, inside the list.
+  const QRect row = list->visualItemRect(list->topLevelItem(1));
+  const QPoint at = list->viewport()->mapFromGlobal(window->topicMenuPosition());
+  EXPECT_TRUE(list->viewport()->rect().contains(at));
+  EXPECT_NEAR(at.y(), row.bottom(), 1);
+
+  // A system's own menu request from the keyboard adds no second menu; a right click on a row
+  // selects it and asks for the menu there.
+  spy.clear();
+  QContextMenuEvent byKey(QContextMenuEvent::Keyboard, row.center(),
+                          list->viewport()->mapToGlobal(row.center()));
+  QApplication::sendEvent(list, &byKey);
+  EXPECT_EQ(spy.count(), 0);
+  const QRect third = list->visualItemRect(list->topLevelItem(2));
+  QContextMenuEvent byMouse(QContextMenuEvent::Mouse, third.center(),
+                            list->viewport()->mapToGlobal(third.center()));
+  QApplication::sendEvent(list->viewport(), &byMouse);
+  ASSERT_EQ(spy.count(), 1);
+  EXPECT_EQ(spy[0][0].toInt(), 2);
+  EXPECT_TRUE(spy[0][1].toBool());
+  EXPECT_EQ(list->currentItem(), list->topLevelItem(2));
+}
+
+// Every button answers to Alt and a key of its own: its underlined letter, or for a button
+// whose face shows no word the key its tooltip names. No two controls of a tab page, and no
+// control and a tab, share a key.
+TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
+  window->setFormActive(true);
+  for (int page = 0; page < window->mainPanel->count(); ++page) {
+    window->mainPanel->setCurrentIndex(page);
+    QApplication::processEvents();
+    std::map<QString, QString> taken;
+    auto take = [&](const QKeySequence& key, const QString& owner) {
+      const QString text = key.toString();
+      EXPECT_TRUE(taken.emplace(text, owner).second)
+          << text.toStdString() << ": " << owner.toStdString() << " and "
+          << taken[text].toStdString();
+    };
+    for (int tab = 0; tab < window->mainPanel->count(); ++tab) {
+      take(QKeySequence::mnemonic(window->mainPanel->tabText(tab)), "tab " + QString::number(tab));
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+      if (label->buddy() != nullptr && label->isVisibleTo(window.get())) {
+        take(QKeySequence::mnemonic(label->text()), label->text());
+      }
+    }
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+      if (!button->isVisibleTo(window.get()) || qobject_cast<QTabBar*>(button->parent())) continue;
+      const QString owner = button->objectName() + " " + button->text();
+      ASSERT_EQ(button->shortcut().count(), 1) << owner.toStdString();
+      EXPECT_TRUE(button->shortcut()[0].keyboardModifiers() & Qt::AltModifier)
+          << owner.toStdString();
+      take(button->shortcut(), owner);
+    }
+  }
+  // The keys work: a word's letter, a glyph's key, a closing tag's Shift, a tab's letter.
+  window->mainPanel->setCurrentIndex(0);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QSignalSpy newProject(window->newProjectButton, &QPushButton::clicked);
+  QSignalSpy browse(window->browseLibraryButton, &QPushButton::clicked);
+  QSignalSpy boldEnd(window->tagButtons[1], &QPushButton::clicked);
+  QTest::keyClick(window.get(), Qt::Key_N, Qt::AltModifier);
+  QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+  QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(newProject.wait(1000) || newProject.count() == 1);
+  EXPECT_TRUE(browse.count() == 1 || browse.wait(1000));
+  EXPECT_TRUE(boldEnd.count() == 1 || boldEnd.wait(1000));
+  QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
+  EXPECT_EQ(window->mainPanel->currentIndex(), 1);
+}
+
+// The keyboard focus shows as a strong frame around the list and around each kind of button,
+// whatever their style sheets draw.
+TEST_F(WindowTest, keyboardFocusIsFramedOnTheListAndTheButtons) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           window->topicListView, window->newProjectButton, window->browseLibraryButton,
+           window->moveUpButton, window->extractButton}) {
+    window->projectFileField->setFocus();
+    QApplication::processEvents();
+    const QImage plain = control->grab().toImage();
+    control->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(control->hasFocus());
+    const QImage framed = control->grab().toImage();
+    // The frame runs round the whole control: its four edges change.
+    int changedEdgePixels = 0;
+    const int w = plain.width(), h = plain.height();
+    for (int x = 0; x < w; ++x) {
+      for (int y : {0, 1, h - 2, h - 1})
+        changedEdgePixels += plain.pixel(x, y) != framed.pixel(x, y);
+    }
+    for (int y = 0; y < h; ++y) {
+      for (int x : {0, 1, w - 2, w - 1})
+        changedEdgePixels += plain.pixel(x, y) != framed.pixel(x, y);
+    }
+    EXPECT_GT(changedEdgePixels, w + h) << control->objectName().toStdString();
+  }
 }
 
 TEST(CaseInsensitiveFiles, pagesAreFoundWhateverTheirLetterCase) {

@@ -1,39 +1,74 @@
-// Makes the README's pictures of the three windows: the main window on a function page of the
-// generated sample library, the preview window on the index page, and the builder window
-// after a compiled build. Usage: qs_screenshots OUTPUT-FOLDER (run under xvfb-run).
+// Makes the README's pictures of the windows as a user sees them, window frame included: the
+// main window on a function page of the generated sample library and on its Options tab, the
+// preview window on the index page, and the builder window while it compiles and once it is
+// done. Run on an X display with a window manager (scripts/screenshots does so).
+// Usage: qs_screenshots OUTPUT-FOLDER          all the pictures, named as the README names them
+//        qs_screenshots --main-window FILE.png the main window alone (for a scaled screen)
 
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <iostream>
 
 #include "app/lifecycle.h"
 #include "modaldriver.h"
 #include "ui/builderwindow.h"
-#include "ui/designfont.h"
+#include "ui/icons.h"
 #include "ui/modeltext.h"
 #include "ui/previewwindow.h"
 #include "wiredwindow.h"
 
 namespace {
 
+using qs::uitest::WaitFor;
+
+// Lets the window settle: the window manager frames and places it, and it paints.
+void Settle(QWidget* window) {
+  window->activateWindow();
+  WaitFor([window] { return window->frameGeometry() != window->geometry(); }, 10);
+  WaitFor([] { return false; }, 1);
+}
+
+// The window with its frame, as the screen shows it.
 bool Save(QWidget* window, const QString& path) {
-  const bool saved = window->grab().save(path);
+  const QRect frame = window->frameGeometry();
+  const QPixmap shot =
+      window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  const bool saved = !shot.isNull() && shot.save(path);
   std::cout << (saved ? "Wrote " : "Could not write ") << path.toStdString() << "\n";
   return saved;
+}
+
+// A help compiler that takes its time, so that the builder window can be seen at work: it
+// waits, then runs the real one when there is one.
+QString SlowCompiler(const QString& folder, const QString& realCompiler) {
+  const QString path = folder + "/slow-compiler";
+  QFile script(path);
+  if (!script.open(QIODevice::WriteOnly)) return {};
+  script.write("#!/bin/sh\nsleep 3\n");
+  if (!realCompiler.isEmpty()) script.write(("exec '" + realCompiler + "' \"$@\"\n").toUtf8());
+  script.close();
+  script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+  return path;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "Usage: qs_screenshots OUTPUT-FOLDER\n";
+  const bool mainOnly = argc == 3 && QString(argv[1]) == "--main-window";
+  if (argc != 2 && !mainOnly) {
+    std::cerr << "Usage: qs_screenshots OUTPUT-FOLDER\n"
+                 "       qs_screenshots --main-window FILE.png\n";
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
@@ -41,26 +76,32 @@ int main(int argc, char** argv) {
   }
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QApplication application(argc, argv);
-  qs::ui::UseDesignFont(application);
-  const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + "/";
-  QDir().mkpath(out);
+  application.setWindowIcon(qs::ui::ProgramIcon());
+  const QString target = QString::fromLocal8Bit(argv[argc - 1]);
+  const QString out = QDir(target).absolutePath() + "/";
+  if (!mainOnly) QDir().mkpath(out);
 
   qs::uitest::WiredWindow app(true);
   qs::app::FinishStart(*app.context, "");
-  app.window->resize(760, 600);
-  // A short help folder, so that the builder window's one-line label shows all of it.
+  // A short help folder, so that the builder window's one-line label stays short.
   QTemporaryDir help(QDir::tempPath() + "/TextKit-XXXXXX");
   app.ExtractSample(help.path().toStdString() + "/");
   app.SelectRow(2);
-  qs::uitest::WaitFor([] { return false; }, 1);  // let the window settle and paint
+  Settle(app.window.get());
+  if (mainOnly) return Save(app.window.get(), target) ? 0 : 1;
+
   int failures = Save(app.window.get(), out + "main-window.png") ? 0 : 1;
+  app.window->mainPanel->setCurrentIndex(1);
+  Settle(app.window.get());
+  if (!Save(app.window.get(), out + "options-tab.png")) ++failures;
+  app.window->mainPanel->setCurrentIndex(0);
 
   bool previewShot = false;
   const QString indexTitle = qs::ui::FromModel(app.project.FindTopic("Index")->title);
   qs::uitest::WhenModal<qs::ui::PreviewWindow>(
       "PreviewWindow", [&](qs::ui::PreviewWindow* preview) {
         if (qs::uitest::WaitForPage(preview->browser, indexTitle)) {
-          qs::uitest::WaitFor([] { return false; }, 1);  // the page's first paint
+          Settle(preview);
           previewShot = Save(preview, out + "preview-window.png");
         }
         preview->endButton->click();
@@ -68,16 +109,28 @@ int main(int argc, char** argv) {
   app.window->previewAllButton->click();
   if (!previewShot) ++failures;
 
-  bool builderShot = false;
-  if (!app.window->compilerPathField->text().isEmpty()) app.window->compileCheckBox->click();
+  const QString compiler = SlowCompiler(help.path(), app.window->compilerPathField->text());
+  app.window->compilerPathField->setText(compiler);
+  app.window->compileCheckBox->setChecked(true);
+  bool workingShot = false;
+  bool doneShot = false;
+  // While the compiler runs the windows take no input, but they paint and timers run.
+  QTimer::singleShot(1500, [&] {
+    auto* builder = qobject_cast<qs::ui::BuilderWindow*>(QApplication::activeModalWidget());
+    if (builder != nullptr && builder->builderButton->text() == "Working...") {
+      workingShot = Save(builder, out + "builder-working.png");
+    }
+  });
   qs::uitest::WhenModal<qs::ui::BuilderWindow>(
       "BuilderWindow",
       [](qs::ui::BuilderWindow* builder) { return builder->builderButton->text() == "Ok [Esc]"; },
       [&](qs::ui::BuilderWindow* builder) {
-        builderShot = Save(builder, out + "builder-window.png");
+        Settle(builder);
+        doneShot = Save(builder, out + "builder-window.png");
         builder->builderButton->click();
       });
   app.window->createHtmlButton->click();
-  if (!builderShot) ++failures;
+  if (!workingShot) ++failures;
+  if (!doneShot) ++failures;
   return failures == 0 ? 0 : 1;
 }

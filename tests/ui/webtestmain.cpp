@@ -1,7 +1,8 @@
 // The entry of the widget tests that use the web view and run the compiler: they run on the
 // offscreen platform unless a display is asked for (xvfb-run sets DISPLAY and
 // QT_QPA_PLATFORM=xcb may be given), and the preview folder goes into a private temporary
-// folder so that parallel test programs never share it.
+// folder so that parallel test programs never share it. A program built with QS_TEST_SCREEN
+// always runs offscreen, on the screen that file describes.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +11,11 @@
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
+#ifdef QS_TEST_SCREEN
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QS_TEST_SCREEN);
+#else
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   }

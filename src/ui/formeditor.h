@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace qs::ui {
+
+// A multi-line editor of the page form. It wraps its lines at its width and asks for room in
+// lines of its own font, so that it keeps its proportions at any font size. Tab either moves
+// the focus on, as in the other fields, or types a tab character, as code needs; in the
+// latter case Ctrl+Tab and Ctrl+Shift+Tab move the focus. A collapsed editor takes no room.
+class FormEditor : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, QWidget* parent = nullptr);
+
+  void setCollapsed(bool collapsed);
+  bool isCollapsed() const { return collapsed_; }
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  int HeightOfLines(int lines) const;
+
+  int minimumLines_;
+  int preferredLines_;
+  bool collapsed_ = false;
+};
+
+}  // namespace qs::ui

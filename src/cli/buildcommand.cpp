@@ -47,7 +47,8 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   if (ok) {
     out << written.log;
     if (args.Has("--compile")) {
-      const std::string compiler = args.Value("--compiler").value_or(services.FindHelpCompiler());
+      const auto given = args.Value("--compiler");
+      const std::string compiler = given ? *given : services.FindHelpCompiler();
       if (compiler.empty()) {
         WriteReports({output::CompilerNotFoundReport(std::string(platform::kHelpCompilerName))},
                      err);

@@ -1,13 +1,18 @@
 #include "support/tempfolder.h"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
+
+#include "support/windowscompat.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace qs::testsupport {
 
@@ -23,10 +28,11 @@ TempFolder::~TempFolder() {
   std::error_code ignored;
   for (auto it = fs::recursive_directory_iterator(path_, ignored);
        it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-    if (!it->is_symlink(ignored)) {
-      (void)!::lchown(it->path().c_str(), getuid(), getgid());
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
+    if (it->is_symlink(ignored)) continue;
+#ifndef _WIN32
+    (void)!::lchown(it->path().c_str(), getuid(), getgid());
+#endif
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
   fs::remove_all(path_, ignored);
 }

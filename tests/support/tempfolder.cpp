@@ -8,8 +8,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "support/windowscompat.h"
-
 #ifndef _WIN32
 #include <unistd.h>
 #endif

@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+// The tests that make folders and set variables use the POSIX calls; on Windows this brings
+// stand-ins for them.
+#include "support/windowscompat.h"
+
 namespace qs::testsupport {
 
 class TempFolder {

@@ -27,7 +27,7 @@ void SpellHighlighter::highlightBlock(const QString& text) {
   setCurrentBlockState(static_cast<int>(state));
   if (misspelt.isEmpty()) return;
   QTextCharFormat format;
-  format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+  format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
   format.setUnderlineColor(Qt::red);
   for (const WordRange& word : misspelt) {
     setFormat(static_cast<int>(word.start), static_cast<int>(word.length), format);

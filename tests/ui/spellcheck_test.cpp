@@ -99,7 +99,7 @@ QStringList Underlined(QPlainTextEdit* editor) {
   QStringList words;
   for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
     for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
-      if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline) {
+      if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline) {
         words.append(block.text().mid(range.start, range.length));
       }
     }

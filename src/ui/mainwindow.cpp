@@ -139,6 +139,16 @@ QGroupBox* Framed(QGroupBox* group, QWidget* control) {
   return group;
 }
 
+// A list to pick one entry from, as wide as its longest entry.
+QComboBox* DropDown(const char* name) {
+  auto* list = new QComboBox;
+  list->setObjectName(name);
+  list->setEditable(false);
+  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  list->setMinimumContentsLength(12);
+  return list;
+}
+
 QLabel* Caption(const QString& text, QWidget* buddy = nullptr) {
   auto* label = new QLabel(text);
   if (buddy != nullptr) label->setBuddy(buddy);
@@ -456,18 +466,10 @@ void MainWindow::BuildOptionsTab(QWidget* page) {
     captions->addWidget(Caption(names[i], field), row, 0);
     captions->addWidget(field, row, 1, 1, 2);
   }
-  languageList = new QComboBox;
-  languageList->setObjectName("LanguageList");
-  languageList->setEditable(false);
-  languageList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  languageList->setMinimumContentsLength(12);
+  languageList = DropDown("LanguageList");
   captions->addWidget(Caption("&Language", languageList), 6, 0);
   captions->addWidget(languageList, 6, 1);
-  dictionaryList = new QComboBox;
-  dictionaryList->setObjectName("DictionaryList");
-  dictionaryList->setEditable(false);
-  dictionaryList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  dictionaryList->setMinimumContentsLength(12);
+  dictionaryList = DropDown("DictionaryList");
   captions->addWidget(Caption("Dic&tionary", dictionaryList), 7, 0);
   captions->addWidget(dictionaryList, 7, 1);
   captions->setColumnStretch(2, 1);

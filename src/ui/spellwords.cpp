@@ -74,17 +74,11 @@ QList<WordRange> CheckableWords(QStringView text, MarkupState& state) {
   qsizetype i = 0;
   const qsizetype n = text.size();
   while (i < n) {
-    if (state == MarkupState::Comment) {
-      const qsizetype close = text.indexOf(u"-->", i);
-      if (close < 0) return words;
-      i = close + 3;
-      state = MarkupState::Text;
-      continue;
-    }
-    if (state == MarkupState::Tag) {
-      const qsizetype close = text.indexOf(u'>', i);
-      if (close < 0) return words;
-      i = close + 1;
+    if (state != MarkupState::Text) {
+      const QStringView close = state == MarkupState::Comment ? QStringView(u"-->") : u">";
+      const qsizetype at = text.indexOf(close, i);
+      if (at < 0) return words;
+      i = at + close.size();
       state = MarkupState::Text;
       continue;
     }

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
@@ -155,11 +154,10 @@ void SpellCheck::RefreshTopicWords() {
   topicWords_.clear();
   if (!topicNames_) return;
   for (const QString& name : topicNames_()) {
-    topicWords_.insert(name);
-    // A user topic's name may be several words; each of them is a name too.
-    for (const QString& part :
-         name.split(QRegularExpression(QStringLiteral("[^\\w']+")), Qt::SkipEmptyParts)) {
-      topicWords_.insert(part);
+    // A user topic's name may be several words; each word that would be checked is a name.
+    auto state = MarkupState::Text;
+    for (const WordRange& word : CheckableWords(name, state)) {
+      topicWords_.insert(name.mid(word.start, word.length));
     }
   }
 }

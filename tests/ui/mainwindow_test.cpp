@@ -21,6 +21,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
@@ -512,6 +513,22 @@ TEST_F(WindowTest, recentProjectsDropDownOffersTheListAndShowsAMissingFileDisabl
   // The file is looked for each time the menu opens.
   std::filesystem::remove(here);
   EXPECT_FALSE(open()[0]->isEnabled());
+
+  // Alt+Shift+L opens it from the keyboard.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  bool opened = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (QApplication::activePopupWidget() == menu) {
+      opened = true;
+      menu->close();
+    }
+  });
+  closer.start(20);
+  QTest::keyClick(window.get(), Qt::Key_L, Qt::AltModifier | Qt::ShiftModifier);
+  QTest::qWait(100);
+  EXPECT_TRUE(opened);
 }
 
 // The keyboard focus shows as a strong frame around the list and around each kind of button,

@@ -47,6 +47,8 @@ SpellCheck::SpellCheck(const QStringList& folders, QObject* parent)
   Resolve();
 }
 
+SpellCheck::~SpellCheck() = default;
+
 void SpellCheck::SetDictionaryFolders(const QStringList& folders) {
   folders_ = folders;
   Rescan();
@@ -63,8 +65,6 @@ void SpellCheck::Rescan() {
   emit dictionariesFound();
   Resolve(reload);
 }
-
-SpellCheck::~SpellCheck() = default;
 
 QString SpellCheck::DefaultDictionary(const QStringList& installed, const QString& localeName) {
   if (installed.contains(localeName)) return localeName;

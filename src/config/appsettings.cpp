@@ -26,6 +26,7 @@ bool LoadSettings(std::string_view folder, AppSettings& settings,
   if (settings.lastProjectDir.empty()) settings.lastProjectDir = std::string(purebasicFolder);
   settings.maximised = file.ReadInteger("Maximised", 0) != 0;
   settings.keywordIndex = file.ReadInteger("KeywordIndex", 0) != 0;
+  settings.dictionary = file.ReadString("Dictionary", "");
   return true;
 }
 
@@ -46,6 +47,7 @@ bool SaveSettings(std::string_view folder, const AppSettings& settings) {
   file.WriteString("LastProjectDir", settings.lastProjectDir);
   // New keys go after the old ones, so the lines an earlier version wrote stay as they were.
   file.WriteInteger("KeywordIndex", settings.keywordIndex ? 1 : 0);
+  file.WriteString("Dictionary", settings.dictionary);
   return file.Close();
 }
 

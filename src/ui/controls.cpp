@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -48,7 +50,7 @@ QPushButton* Button(const char* name, const QString& caption, const QString& too
 }
 
 // A button whose face shows no word gets its Alt key this way; the tooltip names it.
-void GiveKey(QPushButton* button, QKeyCombination key) {
+void GiveKey(QAbstractButton* button, QKeyCombination key) {
   const QKeySequence sequence(key);
   button->setShortcut(sequence);
   button->setToolTip(button->toolTip() + " [" + sequence.toString(QKeySequence::NativeText) + "]");
@@ -105,6 +107,15 @@ QGroupBox* Framed(QGroupBox* group, QWidget* control) {
   auto* layout = new QVBoxLayout(group);
   layout->addWidget(control);
   return group;
+}
+
+QComboBox* DropDown(const char* name) {
+  auto* list = new QComboBox;
+  list->setObjectName(name);
+  list->setEditable(false);
+  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  list->setMinimumContentsLength(12);
+  return list;
 }
 
 QLabel* Caption(const QString& text, QWidget* buddy) {

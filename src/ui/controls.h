@@ -7,6 +7,8 @@
 #include <QKeyCombination>
 #include <QString>
 
+class QAbstractButton;
+class QComboBox;
 class QGroupBox;
 class QIcon;
 class QLabel;
@@ -34,7 +36,7 @@ QString Rgb(const QColor& colour);
 QPushButton* Button(const char* name, const QString& caption, const QString& tooltip,
                     const QColor& face, bool flat);
 // A button whose face shows no word gets its Alt key this way; the tooltip names it.
-void GiveKey(QPushButton* button, QKeyCombination key);
+void GiveKey(QAbstractButton* button, QKeyCombination key);
 // A flat button that shows a picture; `accessibleName` says what it does.
 QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& tooltip,
                          const QString& accessibleName, const QColor& face);
@@ -48,6 +50,8 @@ FormEditor* Editor(const char* name, const QString& placeholder, int minimumLine
                    int preferredLines, bool tabTypesTab);
 // A group box holding one control.
 QGroupBox* Framed(QGroupBox* group, QWidget* control);
+// A list to pick one entry from, as wide as its longest entry.
+QComboBox* DropDown(const char* name);
 // A label, which gives the keyboard focus to `buddy` when it has one.
 QLabel* Caption(const QString& text, QWidget* buddy = nullptr);
 

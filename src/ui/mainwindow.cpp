@@ -5,15 +5,21 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWebEngineView>
@@ -23,6 +29,7 @@
 #include "ui/icons.h"
 #include "ui/optionstab.h"
 #include "ui/projecttab.h"
+#include "ui/spellcheck.h"
 #include "version/version.h"
 
 namespace qs::ui {
@@ -60,8 +67,12 @@ MainWindow::MainWindow(bool withBrowser) {
   mainPanel->addTab(projectTab, "&Project");
   mainPanel->addTab(optionsTab, "&Options");
 
+  spellCheck_ = new SpellCheck(DictionaryFolders(), this);
+  BuildRecentProjectsButton();
   BuildProjectTab(*this, projectTab, withBrowser);
+  AttachSpellCheck();
   BuildOptionsTab(*this, optionsTab);
+  AttachDictionaryList(optionsTab);
   SetTabOrder();
 
   auto addShortcut = [this](Qt::Key key, app::CommandId command) {
@@ -85,35 +96,151 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::SetTabOrder() {
   // The order of the controls in the window's description, tab by tab.
-  std::vector<QWidget*> chain = {projectFileField,
-                                 libraryFileField,
-                                 helpFolderField,
-                                 showHelpButton,
-                                 browseLibraryButton,
-                                 createHelpFolderButton,
-                                 browseHelpFolderButton,
-                                 newProjectButton,
-                                 loadProjectButton,
-                                 saveProjectButton,
-                                 previewButton,
-                                 previewAllButton,
-                                 createHtmlButton,
-                                 moveUpButton,
-                                 moveDownButton,
-                                 topicListView,
-                                 extractButton,
-                                 editViewButton,
-                                 titleField,
-                                 summaryEditor,
-                                 bodyEditor,
+  std::vector<QWidget*> chain = {projectFileField,       libraryFileField,
+                                 helpFolderField,        showHelpButton,
+                                 browseLibraryButton,    createHelpFolderButton,
+                                 browseHelpFolderButton, newProjectButton,
+                                 loadProjectButton,      recentProjectsButton,
+                                 saveProjectButton,      previewButton,
+                                 previewAllButton,       createHtmlButton,
+                                 moveUpButton,           moveDownButton,
+                                 topicListView,          extractButton,
+                                 editViewButton,         titleField,
+                                 summaryEditor,          bodyEditor,
                                  exampleEditor};
   if (previewBrowser != nullptr) chain.push_back(previewBrowser);
   chain.insert(chain.end(), {compileCheckBox, compilerPathField, browseCompilerButton,
                              keepDataCheckBox, eraseHtmlCheckBox});
   chain.insert(chain.end(), headingFields.begin(), headingFields.end());
-  chain.insert(chain.end(),
-               {languageList, uniqueHtmlButton, associateButton, removeAssociationButton});
+  chain.insert(chain.end(), {languageList, dictionaryList, uniqueHtmlButton, associateButton,
+                             removeAssociationButton});
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void MainWindow::BuildRecentProjectsButton() {
+  recentProjectsButton = new QToolButton;
+  recentProjectsButton->setObjectName("RecentProjectsButton");
+  recentProjectsButton->setToolTip("Load a recent project");
+  recentProjectsButton->setAccessibleName("Recent projects");
+  recentProjectsButton->setArrowType(Qt::DownArrow);
+  recentProjectsButton->setPopupMode(QToolButton::InstantPopup);
+  recentProjectsButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  recentProjectsButton->setStyleSheet(
+      QString("QToolButton { background-color: %1; border: 1px solid rgb(160, 160, 160);"
+              " border-left: none; padding: 0px 2px; }"
+              " QToolButton:pressed, QToolButton:open { background-color: %2; }"
+              " QToolButton:focus { border: 2px solid %3; }"
+              " QToolButton::menu-indicator { image: none; width: 0px; }")
+          .arg(Rgb(kGrey212), Rgb(kGrey212.darker(118)), Rgb(kDarkBlue)));
+  GiveKey(recentProjectsButton, Qt::ALT | Qt::SHIFT | Qt::Key_L);
+  auto* menu = new QMenu(recentProjectsButton);
+  menu->setObjectName("RecentProjectsMenu");
+  menu->setToolTipsVisible(true);
+  recentProjectsButton->setMenu(menu);
+  // Whether a file still exists is asked each time the menu opens.
+  connect(menu, &QMenu::aboutToShow, this, &MainWindow::FillRecentProjectsMenu);
+}
+
+void MainWindow::setRecentProjects(std::vector<std::string> paths) {
+  recentProjects_ = std::move(paths);
+}
+
+void MainWindow::FillRecentProjectsMenu() {
+  QMenu* menu = recentProjectsButton->menu();
+  menu->clear();
+  if (recentProjects_.empty()) {
+    menu->addAction("No recent projects")->setEnabled(false);
+    return;
+  }
+  int number = 0;
+  for (const std::string& path : recentProjects_) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    QString caption = QDir::toNativeSeparators(name);
+    caption.replace("&", "&&");
+    ++number;
+    QAction* action =
+        menu->addAction(number < 10 ? QString("&%1  %2").arg(number).arg(caption) : caption);
+    if (!QFileInfo(name).isFile()) {
+      action->setEnabled(false);
+      action->setToolTip("This file no longer exists");
+    }
+    connect(action, &QAction::triggered, this, [this, path] { emit recentProjectChosen(path); });
+  }
+}
+
+void MainWindow::AttachSpellCheck() {
+  spellCheck_->Attach(titleField);
+  spellCheck_->Attach(summaryEditor);
+  spellCheck_->Attach(bodyEditor);
+  // The example is code: it is not checked.
+  spellCheck_->SetTopicNameProvider([this] {
+    QStringList names;
+    names.reserve(topicListView->topLevelItemCount());
+    for (int row = 0; row < topicListView->topLevelItemCount(); ++row) {
+      names.append(topicListView->topLevelItem(row)->text(0));
+    }
+    return names;
+  });
+  QAbstractItemModel* rows = topicListView->model();
+  auto changed = [this] { spellCheck_->TopicNamesChanged(); };
+  connect(rows, &QAbstractItemModel::rowsInserted, spellCheck_, changed);
+  connect(rows, &QAbstractItemModel::rowsRemoved, spellCheck_, changed);
+  connect(rows, &QAbstractItemModel::modelReset, spellCheck_, changed);
+  connect(rows, &QAbstractItemModel::dataChanged, spellCheck_, changed);
+}
+
+void MainWindow::FillDictionaryList() {
+  dictionaryList->clear();
+  dictionaryList->addItem("None", SpellCheck::kOff);
+  dictionaryList->setItemData(0, "No spell checking", Qt::ToolTipRole);
+  for (const DictionaryFiles& files : spellCheck_->installedDictionaries()) {
+    dictionaryList->addItem(files.name, files.name);
+    const QLocale locale(files.name);
+    if (locale.language() != QLocale::C) {
+      dictionaryList->setItemData(
+          dictionaryList->count() - 1,
+          QString("%1 (%2)").arg(QLocale::languageToString(locale.language()),
+                                 QLocale::territoryToString(locale.territory())),
+          Qt::ToolTipRole);
+    }
+  }
+  ShowActiveDictionary();
+}
+
+void MainWindow::ShowActiveDictionary() {
+  const QString active = spellCheck_->activeDictionary();
+  const bool installed = !spellCheck_->installedDictionaries().isEmpty();
+  const int index = dictionaryList->findData(active.isEmpty() ? SpellCheck::kOff : active);
+  dictionaryList->setCurrentIndex(std::max(index, 0));
+  dictionaryList->setEnabled(installed);
+  if (!installed) {
+    dictionaryList->setToolTip(
+        "Spell checking is off: no spelling dictionary is installed.\n"
+        "Install one (a Hunspell dictionary, on Debian for example the package hunspell-en-us)\n"
+        "or put its .aff and .dic files into the folder \"dictionaries\" beside the program.");
+  } else if (spellCheck_->dictionaryUnreadable()) {
+    dictionaryList->setToolTip("Spell checking is off: the dictionary could not be read");
+  } else if (active.isEmpty() && spellCheck_->dictionaryChoice() != SpellCheck::kOff) {
+    dictionaryList->setToolTip(
+        "Spell checking is off: there is no dictionary for the system's language; choose one");
+  } else {
+    dictionaryList->setToolTip(
+        "Dictionary for the spell checking of the page title, syntax / overview and "
+        "description");
+  }
+}
+
+void MainWindow::AttachDictionaryList(QWidget* optionsPage) {
+  FillDictionaryList();
+  connect(dictionaryList, &QComboBox::activated, this, [this](int index) {
+    spellCheck_->SetDictionary(dictionaryList->itemData(index).toString());
+  });
+  connect(spellCheck_, &SpellCheck::dictionaryChanged, this, &MainWindow::ShowActiveDictionary);
+  connect(spellCheck_, &SpellCheck::dictionariesFound, this, &MainWindow::FillDictionaryList);
+  // A dictionary installed while the program runs is offered when the options are looked at.
+  connect(mainPanel, &QTabWidget::currentChanged, spellCheck_, [this, optionsPage](int index) {
+    if (mainPanel->widget(index) == optionsPage) spellCheck_->Rescan();
+  });
 }
 
 void MainWindow::setFormActive(bool active) {

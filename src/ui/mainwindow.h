@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/appstate.h"
 #include "app/commandid.h"
@@ -17,11 +19,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
+class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWebEngineView;
 
 namespace qs::ui {
+
+class SpellCheck;
 
 // The program's one long-lived window: the project's paths and buttons, the topic list with
 // its edit form or preview, the options, the localisation fields and the association buttons.
@@ -47,6 +52,16 @@ class MainWindow : public QMainWindow {
   // Runs when the window is asked to close, while it still exists; closing cannot be refused.
   void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
 
+  // Spell checking of the title, syntax / overview and description editors, with the
+  // dictionaries installed on this system. Until it is given other names, the names of the
+  // topics are the rows of the topic list.
+  SpellCheck& spellCheck() { return *spellCheck_; }
+  // The projects offered by the drop-down beside "Load Project", most recent first (the
+  // system's bytes, as config::ReadRecentProjects gives them). Choosing one emits
+  // recentProjectChosen; a file that no longer exists is offered disabled.
+  void setRecentProjects(std::vector<std::string> paths);
+  const std::vector<std::string>& recentProjects() const { return recentProjects_; }
+
   // ---- the controls, by their roles ----
   QTabWidget* mainPanel = nullptr;
   QLineEdit* projectFileField = nullptr;
@@ -58,6 +73,7 @@ class MainWindow : public QMainWindow {
   QPushButton* browseHelpFolderButton = nullptr;
   QPushButton* newProjectButton = nullptr;
   QPushButton* loadProjectButton = nullptr;
+  QToolButton* recentProjectsButton = nullptr;
   QPushButton* saveProjectButton = nullptr;
   QGroupBox* makeHelpFrame = nullptr;
   QPushButton* previewButton = nullptr;
@@ -93,6 +109,7 @@ class MainWindow : public QMainWindow {
   // Overview, Command Index, Syntax, Example, Description, Functions.
   std::array<QLineEdit*, 6> headingFields{};
   QComboBox* languageList = nullptr;
+  QComboBox* dictionaryList = nullptr;
   QGroupBox* aboutFrame = nullptr;
   QLabel* aboutText = nullptr;
   QPushButton* uniqueHtmlButton = nullptr;
@@ -117,6 +134,8 @@ class MainWindow : public QMainWindow {
   void topicListEvent(int row, bool rightClick);
   // One of the three editors was typed in, or gained or lost the focus.
   void editorEvent(qs::app::Editor editor);
+  // A project of the recent projects' drop-down was chosen.
+  void recentProjectChosen(const std::string& path);
 
  protected:
   bool event(QEvent* event) override;
@@ -124,6 +143,15 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildRecentProjectsButton();
+  void FillRecentProjectsMenu();
+  void AttachSpellCheck();
+  // The dictionary drop-down follows the spell check: filled now, and again when a
+  // dictionary appears or the choice changes.
+  void AttachDictionaryList(QWidget* optionsPage);
+  // The dictionary drop-down: every installed dictionary and "None", the one in use selected.
+  void FillDictionaryList();
+  void ShowActiveDictionary();
   void SetTabOrder();
   // The smallest size: the design's, or what the controls' texts need when that is more.
   void FitMinimumSize();
@@ -136,6 +164,8 @@ class MainWindow : public QMainWindow {
   void RequestTopicMenu(QTreeWidgetItem* item, bool byKeyboard);
 
   std::function<void()> closeHandler_;
+  SpellCheck* spellCheck_ = nullptr;
+  std::vector<std::string> recentProjects_;
   bool menuByKeyboard_ = false;
 };
 

@@ -51,13 +51,12 @@ void BuildOptionsTab(MainWindow& window, QWidget* page) {
     captions->addWidget(Caption(names[i], field), row, 0);
     captions->addWidget(field, row, 1, 1, 2);
   }
-  window.languageList = new QComboBox;
-  window.languageList->setObjectName("LanguageList");
-  window.languageList->setEditable(false);
-  window.languageList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  window.languageList->setMinimumContentsLength(12);
+  window.languageList = DropDown("LanguageList");
   captions->addWidget(Caption("&Language", window.languageList), 6, 0);
   captions->addWidget(window.languageList, 6, 1);
+  window.dictionaryList = DropDown("DictionaryList");
+  captions->addWidget(Caption("Dic&tionary", window.dictionaryList), 7, 0);
+  captions->addWidget(window.dictionaryList, 7, 1);
   captions->setColumnStretch(2, 1);
 
   window.aboutFrame = Group("AboutFrame", "About", true);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -205,6 +206,11 @@ void BuildProjectTab(MainWindow& window, QWidget* page, bool withBrowser) {
       Button("LoadProjectButton", "&Load Project", "Load a new project", kGrey212, true);
   window.saveProjectButton =
       Button("SaveProjectButton", "&Save Project", "Save current project", kGrey212, true);
+  // "Load Project" and its drop-down of recent projects are one split button.
+  auto* loadRow = new QHBoxLayout;
+  loadRow->setSpacing(0);
+  loadRow->addWidget(window.loadProjectButton, 1);
+  loadRow->addWidget(window.recentProjectsButton);
 
   // Label, path field (stretching up to the buttons), the small buttons, the project buttons.
   auto* properties = Group("PropertiesFrame", "Properties", true);
@@ -216,7 +222,7 @@ void BuildProjectTab(MainWindow& window, QWidget* page, bool withBrowser) {
   grid->addWidget(Caption("Library"), 1, 0);
   grid->addWidget(window.libraryFileField, 1, 1, 1, 2);
   grid->addWidget(window.browseLibraryButton, 1, 3);
-  grid->addWidget(window.loadProjectButton, 1, 4);
+  grid->addLayout(loadRow, 1, 4);
   grid->addWidget(Caption("Help Folder"), 2, 0);
   grid->addWidget(window.helpFolderField, 2, 1);
   grid->addWidget(window.createHelpFolderButton, 2, 2);

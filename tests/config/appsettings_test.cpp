@@ -29,12 +29,12 @@ TEST_F(AppSettingsTest, firstRunKeepsBuiltInValuesAndWritesTheOldLinesThenTheNew
   EXPECT_EQ(temp_.Read("QuillSmith.ini"),
             "[Options]\r\nHTM2CHM = \r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\n"
             "EraseHTMLFiles = 0\r\nMaximised = 0\r\nCurrentLanguage = English\r\n"
-            "LastProjectDir = \r\nKeywordIndex = 0\r\n");
+            "LastProjectDir = \r\nKeywordIndex = 0\r\nDictionary = \r\n");
 }
 
-// A file of an earlier version, which lacks the key, reads as off; saved again, its lines
-// come back unchanged, with the new key after them.
-TEST_F(AppSettingsTest, aFileWithoutTheKeywordIndexKeyReadsAsOffAndKeepsItsLines) {
+// A file of an earlier version, which lacks the newer keys, reads them as off and empty; saved
+// again, its lines come back unchanged, with the new keys after them in their order.
+TEST_F(AppSettingsTest, aFileWithoutTheNewerKeysReadsThemAsDefaultsAndKeepsItsLines) {
   const std::string earlier =
       "[Options]\r\nHTM2CHM = /usr/bin/chmcmd\r\nCompileToCHM = 1\r\n"
       "DontOverWriteExistingData = 0\r\nEraseHTMLFiles = 1\r\nMaximised = 1\r\n"
@@ -42,14 +42,18 @@ TEST_F(AppSettingsTest, aFileWithoutTheKeywordIndexKeyReadsAsOffAndKeepsItsLines
   temp_.Write("QuillSmith.ini", earlier);
   AppSettings settings;
   settings.keywordIndex = true;
+  settings.dictionary = "de_DE";
   ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_FALSE(settings.keywordIndex);
+  EXPECT_EQ(settings.dictionary, "");
   settings.keywordIndex = true;
+  settings.dictionary = "de_AT";
   ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
-  EXPECT_EQ(temp_.Read("QuillSmith.ini"), earlier + "KeywordIndex = 1\r\n");
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"), earlier + "KeywordIndex = 1\r\nDictionary = de_AT\r\n");
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(temp_.Path(), loaded, kPureBasic));
   EXPECT_TRUE(loaded.keywordIndex);
+  EXPECT_EQ(loaded.dictionary, "de_AT");
 }
 
 TEST_F(AppSettingsTest, missingKeysTurnEraseOnAndFallBackToPureBasicFolder) {
@@ -89,7 +93,8 @@ TEST_F(AppSettingsTest, roundTripCreatesTheFolder) {
                        "Fran\xE7"
                        "ais",
                        "/p/",
-                       true};
+                       true,
+                       "de_CH"};
   ASSERT_TRUE(SaveSettings(temp_.Path() + "config/QuillSmith", settings));
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(temp_.Path() + "config/QuillSmith", loaded, kPureBasic));

@@ -11,6 +11,8 @@
 
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
+#include "config/recentprojects.h"
+#include "config/wordlist.h"
 #include "project/projectfile.h"
 #include "sandbox.h"
 #include "support/projectfixture.h"
@@ -136,6 +138,27 @@ TEST(SettingsSaveFaults, settingsAndLanguageFilesAreNeverReplacedByAHalfWrittenO
   config::LanguageState reloaded;
   ASSERT_TRUE(config::LoadLanguage(folder, "Deutsch", reloaded));
   EXPECT_EQ(reloaded, language);
+}
+
+// The lists kept beside the settings: the recent projects and a project's word list.
+TEST(SettingsSaveFaults, theRecentProjectsAndAWordListKeepTheirLinesWhenTheDiskFills) {
+  TempFolder box;
+  const std::string folder = box.Path("settings/");
+  config::RecordRecentProject(folder, "/p/1.qsp");
+  const std::string words = config::WordListPath(folder, "/p/Lib.qsp");
+  ASSERT_TRUE(config::AddToWordList(words, "zlib"));
+  const Picture before = TakePicture(box.Path());
+  ASSERT_EQ(box.Read("settings/QuillSmith.recent"), "/p/1.qsp\r\n");
+
+  for (const std::uintmax_t limit : {0u, 3u, 12u}) {
+    SCOPED_TRACE("limit " + std::to_string(limit));
+    const std::string answer = RunWithFileSizeLimit(limit, [&] {
+      config::RecordRecentProject(folder, "/p/" + std::string(200, 'x') + ".qsp");
+      return std::to_string(config::AddToWordList(words, std::string(100, 'w')));
+    });
+    EXPECT_EQ(answer, "0");
+    EXPECT_EQ(TakePicture(box.Path()), before);  // same bytes, no temporary file left
+  }
 }
 
 TEST(SettingsSaveFaults, aFolderNamedLikeTheFileIsLeftAlone) {

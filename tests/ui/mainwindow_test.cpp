@@ -23,7 +23,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <filesystem>
 #include <fstream>
 
 #include "app/commands.h"
@@ -376,14 +378,28 @@ TEST_F(WiredTest, tabWalksTheProjectTabInItsOrderAndTheExampleTakesTabs) {
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   window->projectFileField->setFocus();
-  const std::vector<QWidget*> order = {
-      window->projectFileField,       window->libraryFileField,    window->helpFolderField,
-      window->showHelpButton,         window->browseLibraryButton, window->createHelpFolderButton,
-      window->browseHelpFolderButton, window->newProjectButton,    window->loadProjectButton,
-      window->saveProjectButton,      window->previewButton,       window->previewAllButton,
-      window->createHtmlButton,       window->moveUpButton,        window->moveDownButton,
-      window->topicListView,          window->extractButton,       window->titleField,
-      window->summaryEditor,          window->bodyEditor,          window->exampleEditor};
+  const std::vector<QWidget*> order = {window->projectFileField,
+                                       window->libraryFileField,
+                                       window->helpFolderField,
+                                       window->showHelpButton,
+                                       window->browseLibraryButton,
+                                       window->createHelpFolderButton,
+                                       window->browseHelpFolderButton,
+                                       window->newProjectButton,
+                                       window->loadProjectButton,
+                                       window->recentProjectsButton,
+                                       window->saveProjectButton,
+                                       window->previewButton,
+                                       window->previewAllButton,
+                                       window->createHtmlButton,
+                                       window->moveUpButton,
+                                       window->moveDownButton,
+                                       window->topicListView,
+                                       window->extractButton,
+                                       window->titleField,
+                                       window->summaryEditor,
+                                       window->bodyEditor,
+                                       window->exampleEditor};
   for (std::size_t i = 1; i < order.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), order[i]) << "step " << i;
@@ -495,6 +511,62 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
   EXPECT_TRUE(boldEnd.count() == 1 || boldEnd.wait(1000));
   QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
   EXPECT_EQ(window->mainPanel->currentIndex(), 1);
+}
+
+// The drop-down beside "Load Project" offers the recent projects by number; one whose file is
+// gone is shown disabled with its path, and choosing one hands over its path as given.
+TEST_F(WindowTest, recentProjectsDropDownOffersTheListAndShowsAMissingFileDisabled) {
+  QTemporaryDir folder;
+  const std::string here = folder.filePath("R&D.qsp").toStdString();
+  const std::string gone = folder.filePath("Gone.qsp").toStdString();
+  std::ofstream(here) << "x";
+  QMenu* menu = window->recentProjectsButton->menu();
+  ASSERT_NE(menu, nullptr);
+  auto open = [&] {
+    menu->popup(window->recentProjectsButton->mapToGlobal(QPoint(0, 0)));
+    QApplication::processEvents();
+    const QList<QAction*> actions = menu->actions();
+    menu->close();
+    return actions;
+  };
+
+  QList<QAction*> actions = open();
+  ASSERT_EQ(actions.size(), 1);
+  EXPECT_FALSE(actions[0]->isEnabled());
+
+  window->setRecentProjects({here, gone});
+  actions = open();
+  ASSERT_EQ(actions.size(), 2);
+  EXPECT_EQ(actions[0]->text(), "&1  " + QString::fromStdString(here).replace("&", "&&"));
+  EXPECT_TRUE(actions[0]->isEnabled());
+  EXPECT_EQ(actions[1]->text(), "&2  " + QString::fromStdString(gone));
+  EXPECT_FALSE(actions[1]->isEnabled());
+  EXPECT_FALSE(actions[1]->toolTip().isEmpty());
+
+  QSignalSpy chosen(window.get(), &MainWindow::recentProjectChosen);
+  actions[0]->trigger();
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen[0][0].value<std::string>(), here);
+
+  // The file is looked for each time the menu opens.
+  std::filesystem::remove(here);
+  EXPECT_FALSE(open()[0]->isEnabled());
+
+  // Alt+Shift+L opens it from the keyboard.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  bool opened = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (QApplication::activePopupWidget() == menu) {
+      opened = true;
+      menu->close();
+    }
+  });
+  closer.start(20);
+  QTest::keyClick(window.get(), Qt::Key_L, Qt::AltModifier | Qt::ShiftModifier);
+  QTest::qWait(100);
+  EXPECT_TRUE(opened);
 }
 
 // The keyboard focus shows as a strong frame around the list and around each kind of button,

@@ -1,0 +1,298 @@
+// Spell checking of the page form: which words are looked at, dictionaries in their own
+// encodings, the underlines in the real editors of the main window, and the context menu's
+// suggestions, "Add to dictionary" and "Ignore". The window tests use the en_US dictionary
+// that scripts/install-deps installs (Debian package hunspell-en-us).
+
+#include "ui/spellcheck.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
+#include <QTreeWidget>
+#include <fstream>
+#include <functional>
+
+#include "config/wordlist.h"
+#include "ui/mainwindow.h"
+#include "ui/spellunderlay.h"
+
+namespace qs::ui {
+namespace {
+
+QStringList Words(const QString& text, MarkupState& state) {
+  QStringList words;
+  for (const WordRange& word : CheckableWords(text, state)) {
+    words.append(text.mid(word.start, word.length));
+  }
+  return words;
+}
+
+// Prose is checked; markup, references and names from code are not.
+TEST(CheckableWords, takeProseAndLeaveMarkupReferencesAndCodeAlone) {
+  auto state = MarkupState::Text;
+  EXPECT_EQ(Words("Plain wurds, <b class=\"wurd\">bold</b> &nbsp;caf&eacute; &#945;lpha "
+                  "don't (see) TrimText() Text$ #PB_Any x86 a.b example.com path/name HTML "
+                  "if a < b then",
+                  state),
+            QStringList({"Plain", "wurds", "bold", "don't", "see", "if", "then"}));
+  EXPECT_EQ(state, MarkupState::Text);
+
+  // A tag or a comment that runs over lines hides everything up to its end.
+  EXPECT_EQ(Words("text <a title=\"first", state), QStringList({"text"}));
+  EXPECT_EQ(state, MarkupState::Tag);
+  EXPECT_EQ(Words("second\">link</a> <!-- a > b", state), QStringList({"link"}));
+  EXPECT_EQ(state, MarkupState::Comment);
+  EXPECT_EQ(Words("note -->done &amp", state), QStringList({"done"}));
+  EXPECT_EQ(state, MarkupState::Text);
+}
+
+// The system's language first, then any dictionary of that language, then American English.
+TEST(SpellCheck, defaultDictionaryFollowsTheSystemLanguage) {
+  const QStringList installed = {"de_DE", "en_GB", "en_US", "fr"};
+  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "en_GB"), "en_GB");
+  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "de_AT"), "de_DE");
+  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "fr_CA"), "fr");
+  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "C"), "en_US");
+  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "it_IT"), "en_US");
+  EXPECT_EQ(SpellCheck::DefaultDictionary({"de_DE"}, "it_IT"), "");
+}
+
+void WriteFile(const QString& path, const std::string& bytes) {
+  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+}
+
+// A dictionary in ISO 8859-1, made here: the editors' Unicode words reach it in its encoding
+// and its suggestions come back as Unicode. A word its encoding cannot hold is no word of it.
+TEST(SpellDictionary, wordsCrossIntoTheDictionarysOwnEncodingAndBack) {
+  QTemporaryDir folder;
+  WriteFile(folder.filePath("xx_LATIN.aff"), "SET ISO8859-1\nTRY aefinorstuvw\xE9\xEF\n");
+  WriteFile(folder.filePath("xx_LATIN.dic"), "3\ncaf\xE9\nna\xEFve\nword\n");
+  WriteFile(folder.filePath("hyph_xx.dic"), "ISO8859-1\n");  // hyphenation: no .aff
+  const QList<DictionaryFiles> found = FindDictionaries({folder.path(), folder.filePath("none")});
+  ASSERT_EQ(found.size(), 1);
+  EXPECT_EQ(found[0].name, "xx_LATIN");
+
+  const auto dictionary = SpellDictionary::Open(found[0]);
+  ASSERT_TRUE(dictionary);
+  EXPECT_EQ(dictionary->encoding(), "ISO8859-1");
+  EXPECT_TRUE(dictionary->IsCorrect(QString::fromUtf8("caf\xC3\xA9")));
+  EXPECT_TRUE(dictionary->IsCorrect(QString::fromUtf8("na\xC3\xAFve")));
+  EXPECT_FALSE(dictionary->IsCorrect("cafe"));
+  EXPECT_FALSE(dictionary->IsCorrect(QString::fromUtf8("\xCE\xB1\xCE\xB2")));  // Greek
+  EXPECT_TRUE(dictionary->Suggestions("cafe").contains(QString::fromUtf8("caf\xC3\xA9")));
+  EXPECT_TRUE(dictionary->Suggestions(QString::fromUtf8("\xCE\xB1\xCE\xB2")).isEmpty());
+}
+
+// The underlined words of a multi-line editor.
+QStringList Underlined(QPlainTextEdit* editor) {
+  QStringList words;
+  for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+      if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline) {
+        words.append(block.text().mid(range.start, range.length));
+      }
+    }
+  }
+  return words;
+}
+
+// Where the caret goes for a position of the text, in the viewport's coordinates.
+QPoint PointAt(QPlainTextEdit* editor, int position) {
+  QTextCursor cursor(editor->document());
+  cursor.setPosition(position);
+  return editor->cursorRect(cursor).center();
+}
+
+QAction* ActionNamed(QMenu& menu, const QString& text) {
+  for (QAction* action : menu.actions()) {
+    if (action->text() == text) return action;
+  }
+  return nullptr;
+}
+
+// Runs `act` on the popup menu once it is open (it runs its own wait loop).
+void WhenPopup(std::function<void(QMenu*)> act) {
+  auto* timer = new QTimer(qApp);
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, tries] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu != nullptr || ++*tries > 250) {
+      timer->stop();
+      timer->deleteLater();
+      if (menu != nullptr) act(menu);
+    }
+  });
+  timer->start(20);
+}
+
+class SpellWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<MainWindow>(false);
+    window->setFormActive(true);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    check().SetDictionary("en_US");
+    ASSERT_EQ(check().activeDictionary(), "en_US") << "the package hunspell-en-us is missing";
+    for (const char* name : {"Index", "Frobnicate"}) {
+      new QTreeWidgetItem(window->topicListView, {name});
+    }
+    QApplication::processEvents();
+  }
+  SpellCheck& check() { return window->spellCheck(); }
+  std::string WordListPath() const { return words.filePath("words/Lib-0.txt").toStdString(); }
+
+  QTemporaryDir words;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample) {
+  QPlainTextEdit* body = window->bodyEditor;
+  body->setPlainText(
+      "A recieve call, <b title=\"wurd\">Frobnicate</b> &nbsp;&eacute;t&eacute; Zorblax\n"
+      "<a\nhref=\"wurd\">teh</a> MyFunc()");
+  EXPECT_EQ(Underlined(body), QStringList({"recieve", "Zorblax", "teh"}));
+  window->summaryEditor->setPlainText("Zorblax");
+  EXPECT_EQ(Underlined(window->summaryEditor), QStringList({"Zorblax"}));
+  window->exampleEditor->setPlainText("Zorblax recieve");
+  EXPECT_EQ(Underlined(window->exampleEditor), QStringList());
+
+  // A topic added later is a name from then on, each word of it, and checking again is no
+  // typing.
+  QSignalSpy typed(body, &QPlainTextEdit::textChanged);
+  new QTreeWidgetItem(window->topicListView, {"Zorblax Notes"});
+  QApplication::processEvents();
+  EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
+  EXPECT_EQ(typed.count(), 0);
+  EXPECT_FALSE(body->document()->isUndoAvailable());
+
+  // The title has one line and draws its own underline, under the misspelt word only.
+  window->titleField->setText("Recieve data");
+  const auto* underlay = window->titleField->findChild<SpellUnderlay*>();
+  ASSERT_NE(underlay, nullptr);
+  const QList<QRect> stretches = underlay->UnderlinedStretches();
+  ASSERT_EQ(stretches.size(), 1);
+  const int wordWidth = window->titleField->fontMetrics().horizontalAdvance("Recieve");
+  EXPECT_NEAR(stretches[0].width(), wordWidth, 2);
+  const QImage shown = window->titleField->grab().toImage();
+  int red = 0;
+  for (int x = stretches[0].left(); x <= stretches[0].right(); ++x) {
+    for (int y = stretches[0].top(); y <= stretches[0].bottom(); ++y) {
+      const QColor pixel =
+          shown.pixelColor(x * shown.devicePixelRatio(), y * shown.devicePixelRatio());
+      if (pixel.red() > 150 && pixel.green() < 120) ++red;
+    }
+  }
+  EXPECT_GT(red, wordWidth / 2);
+
+  // Switched off, nothing is underlined.
+  check().SetDictionary(SpellCheck::kOff);
+  EXPECT_EQ(Underlined(body), QStringList());
+  EXPECT_TRUE(underlay->UnderlinedStretches().isEmpty());
+  EXPECT_EQ(window->dictionaryList->currentText(), "None");
+}
+
+TEST_F(SpellWindowTest, contextMenuReplacesAddsAndIgnores) {
+  QPlainTextEdit* body = window->bodyEditor;
+  body->setPlainText("We recieve data.\nZorblax and Quuxify here.");
+  const int recieve = 4;
+
+  // A suggestion replaces the word, as one step of undo.
+  auto menu = check().CreateContextMenu(body, PointAt(body, recieve + 2), false);
+  ASSERT_TRUE(menu);
+  ASSERT_NE(ActionNamed(*menu, "receive"), nullptr);
+  EXPECT_EQ(menu->actions().front()->text(), "receive");  // suggestions come first
+  ActionNamed(*menu, "receive")->trigger();
+  EXPECT_EQ(body->toPlainText(), "We receive data.\nZorblax and Quuxify here.");
+  body->undo();
+  EXPECT_EQ(body->toPlainText(), "We recieve data.\nZorblax and Quuxify here.");
+
+  // Without a project file there is no list to add to.
+  const int zorblax = body->document()->findBlockByNumber(1).position();
+  menu = check().CreateContextMenu(body, PointAt(body, zorblax + 1), false);
+  QAction* add = menu->findChild<QAction*>("AddToDictionary");
+  ASSERT_NE(add, nullptr);
+  EXPECT_FALSE(add->isEnabled());
+
+  // Added: gone here, and kept in the project's list for every later session.
+  check().SetProjectWordListPath(WordListPath());
+  menu = check().CreateContextMenu(body, PointAt(body, zorblax + 1), false);
+  menu->findChild<QAction*>("AddToDictionary")->trigger();
+  EXPECT_EQ(Underlined(body), QStringList({"recieve", "Quuxify"}));
+  EXPECT_EQ(config::ReadWordList(WordListPath()).words, std::vector<std::string>{"Zorblax"});
+
+  // Ignored: gone for this session only.
+  const int quuxify = zorblax + 12;
+  menu = check().CreateContextMenu(body, PointAt(body, quuxify + 3), false);
+  menu->findChild<QAction*>("IgnoreWord")->trigger();
+  EXPECT_EQ(Underlined(body), QStringList({"recieve"}));
+  EXPECT_EQ(config::ReadWordList(WordListPath()).words, std::vector<std::string>{"Zorblax"});
+
+  // Another project has its own list; the ignored word stays ignored.
+  check().SetProjectWordListPath(words.filePath("words/Other-1.txt").toStdString());
+  EXPECT_EQ(Underlined(body), QStringList({"recieve", "Zorblax"}));
+
+  // On a correct word the menu is the editor's own.
+  menu = check().CreateContextMenu(body, PointAt(body, 1), false);
+  EXPECT_EQ(menu->findChild<QAction*>("IgnoreWord"), nullptr);
+}
+
+// A right click on the title opens the menu through the field itself.
+TEST_F(SpellWindowTest, rightClickOnTheTitleOffersSuggestions) {
+  QLineEdit* title = window->titleField;
+  title->setText("Recieve data");
+  title->setCursorPosition(3);
+  const QPoint inside = title->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+  title->setCursorPosition(12);
+  bool offered = false;
+  WhenPopup([&](QMenu* menu) {
+    QAction* receive = ActionNamed(*menu, "Receive");
+    offered = receive != nullptr;
+    if (receive != nullptr) receive->trigger();
+    menu->close();
+  });
+  QContextMenuEvent request(QContextMenuEvent::Mouse, inside, title->mapToGlobal(inside));
+  QApplication::sendEvent(title, &request);
+  EXPECT_TRUE(offered);
+  EXPECT_EQ(title->text(), "Receive data");
+  title->undo();
+  EXPECT_EQ(title->text(), "Recieve data");
+}
+
+// Without any dictionary the feature is off, and the drop-down says why.
+TEST_F(SpellWindowTest, withoutDictionariesCheckingIsOffAndTheDropDownSaysWhy) {
+  window->bodyEditor->setPlainText("recieve");
+  ASSERT_EQ(Underlined(window->bodyEditor), QStringList({"recieve"}));
+  QTemporaryDir empty;
+  check().SetDictionaryFolders({empty.path()});
+  EXPECT_EQ(check().activeDictionary(), "");
+  EXPECT_EQ(check().dictionaryChoice(), "en_US");  // kept for when it is back
+  EXPECT_EQ(Underlined(window->bodyEditor), QStringList());
+  EXPECT_FALSE(window->dictionaryList->isEnabled());
+  EXPECT_TRUE(window->dictionaryList->toolTip().contains("no spelling dictionary is installed"));
+  auto menu = check().CreateContextMenu(window->bodyEditor, PointAt(window->bodyEditor, 2), false);
+  EXPECT_EQ(menu->findChild<QAction*>("AddToDictionary"), nullptr);
+
+  // Installed while the program runs: found when looked for again.
+  WriteFile(empty.filePath("en_US.aff"), "SET UTF-8\n");
+  WriteFile(empty.filePath("en_US.dic"), "1\nreceive\n");
+  check().Rescan();
+  EXPECT_EQ(check().activeDictionary(), "en_US");
+  EXPECT_TRUE(window->dictionaryList->isEnabled());
+  EXPECT_EQ(window->dictionaryList->currentText(), "en_US");
+  EXPECT_EQ(Underlined(window->bodyEditor), QStringList({"recieve"}));
+}
+
+}  // namespace
+}  // namespace qs::ui

@@ -24,10 +24,13 @@ class PreferenceFile {
 
   // Reads the whole file. The position is the start of the file, so entries ahead of the
   // first group line can be read without selecting a group. Closes any file open before.
+  // False, as for a missing file, for anything but a regular file, and for a file above
+  // platform::kPreferenceFileLimit.
   bool OpenRead(const std::string& path);
 
   // Starts a new file that replaces `path` on Close(). False when it cannot be created (its
-  // folder is not created). Closes any file open before.
+  // folder is not created), or when `path` is read-only or no regular file (see
+  // platform::AtomicFile). Closes any file open before.
   bool Create(const std::string& path);
 
   // Writing: writes the group line and returns true. Reading: the first group line whose

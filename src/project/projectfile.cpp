@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -72,6 +73,58 @@ std::string ProjectFileBytes(const HelpProject& project) {
     AppendText(out, topic->example);
   }
   return out;
+}
+
+// Every byte that ends a line on load: a one-line field holding one would come back split,
+// and every line after it shifted.
+bool HoldsLineEnd(std::string_view value) {
+  return value.find_first_of(kLineEndBytes) != std::string_view::npos;
+}
+
+// The value as a message shows it: line ends written out, so the message stays one line.
+std::string Shown(std::string_view value) {
+  std::string shown;
+  for (const char c : value) {
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\0') {
+      shown += "\\0";
+    } else {
+      shown.push_back(c);
+    }
+  }
+  return shown;
+}
+
+text::Report CannotSave(std::string_view what) {
+  return text::ErrorReport("Could not save the project: " + std::string(what) +
+                           " holds a line break!");
+}
+
+// The first one-line field that the file cannot hold: the three paths, and the name, the
+// parameters and the title of every topic that is written. The file has no way to escape a
+// line end and its format stays as it is, so such a project is refused before anything is
+// written, with a message that says what to change.
+std::optional<text::Report> OneLineFieldProblem(const HelpProject& project) {
+  const std::pair<std::string_view, const std::string*> paths[] = {
+      {"the project path", &project.projectFile},
+      {"the library path", &project.libraryFile},
+      {"the help folder", &project.helpFolder}};
+  for (const auto& [what, value] : paths) {
+    if (HoldsLineEnd(*value)) return CannotSave(std::string(what) + " '" + Shown(*value) + "'");
+  }
+  if (project.TopicCount() == 0) return std::nullopt;
+  for (const ListItem& item : project.items()) {
+    const Topic* topic = project.FindTopic(item.text);
+    if (topic == nullptr) continue;
+    const std::string page = " of the page '" + Shown(topic->name) + "'";
+    if (HoldsLineEnd(topic->name)) return CannotSave("the name" + page);
+    if (HoldsLineEnd(topic->parameters)) return CannotSave("the parameter list" + page);
+    if (HoldsLineEnd(topic->title)) return CannotSave("the title" + page);
+  }
+  return std::nullopt;
 }
 
 std::string TooLargeMessage(const std::string& path) {
@@ -237,6 +290,10 @@ void RelocateLibrary(HelpProject& project, const LoadContext& context) {
 }  // namespace
 
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports) {
+  if (auto problem = OneLineFieldProblem(project)) {
+    reports.push_back(std::move(*problem));
+    return false;
+  }
   const std::string bytes = ProjectFileBytes(project);
   platform::AtomicFile file;
   if (!file.Open(path) || !file.Write(bytes) || !file.Commit()) {

@@ -120,6 +120,9 @@ bool WriteFileIn(int folder, const std::string& name, std::string_view bytes) {
       if (errno == ELOOP || errno == ENOENT || errno == ENXIO) continue;  // changed meanwhile
       return false;
     }
+    // Checked on what was opened. (A hard link made and removed again between the open and
+    // this check would pass; the system's protection of hard links, on by default, lets
+    // another user link only files they may write anyway.)
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
       ::close(fd);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "gadgetproject.h"
 #include "output/autolinker.h"
 #include "output/helpcompiler.h"
 #include "output/helpfolder.h"
@@ -19,50 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace qs;
-
-constexpr std::size_t kFunctions = 5000;
-
-// Distinct names of equal length, none inside another: "GadgetAAA", "GadgetAAB", ...
-std::string FunctionName(std::size_t i) {
-  std::string name = "Gadget";
-  name.push_back(static_cast<char>('A' + i / 676 % 26));
-  name.push_back(static_cast<char>('A' + i / 26 % 26));
-  name.push_back(static_cast<char>('A' + i % 26));
-  return name;
-}
-
-// 5,000 function pages whose 300-byte descriptions each name three other functions.
-const project::HelpProject& LargeProject() {
-  static const project::HelpProject project = [] {
-    project::HelpProject p;
-    p.libraryFile = "/libs/BigLib";
-    project::Topic index;
-    index.name = "Index";
-    index.title = "BigLib library";
-    index.summary = "A generated library.";
-    p.AppendTopic(index);
-    for (std::size_t i = 0; i < kFunctions; ++i) {
-      project::Topic topic;
-      topic.name = FunctionName(i);
-      topic.title = topic.name;
-      topic.parameters = "(#Gadget, x, y, Width, Height, Flags)";
-      topic.summary = topic.name + topic.parameters;
-      std::string body = "Creates the gadget at the given place; see " +
-                         FunctionName((i + 1) % kFunctions) + " for its events, " +
-                         FunctionName((i + 7) % kFunctions) + " to change its state and " +
-                         FunctionName((i + 131) % kFunctions) + " to free it.\r\n";
-      while (body.size() < 300) body += "The flags combine with | and are checked on creation. ";
-      body.resize(300);
-      topic.body = body;
-      topic.example = "If OpenWindow(0, 0, 0, 200, 100, \"x\")\r\n\t" + topic.name +
-                      "(0, 5, 5, 100, 20)\r\nEndIf";
-      p.AppendTopic(std::move(topic));
-    }
-    p.RefillItemsFromStore();
-    return p;
-  }();
-  return project;
-}
 
 // A scratch folder for the run, removed with everything in it at the end.
 struct ScratchFolder {
@@ -82,7 +39,7 @@ const std::string& BenchFolder() {
 }
 
 void BM_BuildHelpFolder(benchmark::State& state) {
-  const auto& project = LargeProject();
+  const auto& project = bench::GadgetProject();
   const std::string folder = BenchFolder() + "help/";
   output::BuildRecord record;
   for (auto _ : state) {
@@ -102,7 +59,7 @@ void BM_BuildHelpFolderInMemory(benchmark::State& state) {
     state.SkipWithError("no /dev/shm here");
     return;
   }
-  const auto& project = LargeProject();
+  const auto& project = bench::GadgetProject();
   output::BuildRecord record;
   for (auto _ : state) {
     text::Reports reports;
@@ -117,7 +74,7 @@ BENCHMARK(BM_BuildHelpFolderInMemory)->Unit(benchmark::kMillisecond);
 
 // Only the bytes of every file, nothing written: the writers' own share of a build.
 void BM_HelpFolderTexts(benchmark::State& state) {
-  const auto& project = LargeProject();
+  const auto& project = bench::GadgetProject();
   for (auto _ : state) {
     std::size_t bytes = output::HelpProjectFileText(project).size() +
                         output::ContentsFileText(project, {}).size() +
@@ -137,7 +94,7 @@ void BM_ChmcmdCompile(benchmark::State& state) {
     state.SkipWithError("chmcmd is not installed");
     return;
   }
-  const auto& project = LargeProject();
+  const auto& project = bench::GadgetProject();
   const std::string folder = BenchFolder() + "help/";
   output::BuildRecord record;
   text::Reports reports;
@@ -157,7 +114,7 @@ BENCHMARK(BM_ChmcmdCompile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The links of one description: the automaton against trying every name in turn.
 void BM_AutoLinkOneDescription(benchmark::State& state) {
-  const auto& project = LargeProject();
+  const auto& project = bench::GadgetProject();
   output::AutoLinker linker(project);
   const std::string& body = project.TopicAt(1).body;
   for (auto _ : state) benchmark::DoNotOptimize(linker.Apply(body));
@@ -165,7 +122,7 @@ void BM_AutoLinkOneDescription(benchmark::State& state) {
 BENCHMARK(BM_AutoLinkOneDescription)->Unit(benchmark::kMicrosecond);
 
 void BM_AutoLinkOneDescriptionNameByName(benchmark::State& state) {
-  const auto& project = LargeProject();
+  const auto& project = bench::GadgetProject();
   const auto names = output::AutoLinkNames(project);
   const std::string& body = project.TopicAt(1).body;
   for (auto _ : state) benchmark::DoNotOptimize(output::AutoLinkSequential(body, names));

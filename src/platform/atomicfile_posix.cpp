@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <string>
 
 #include "platform/atomicfile.h"
@@ -25,8 +26,9 @@ bool WriteAllAt(int fd, std::string_view bytes) {
   return true;
 }
 
-bool ReadAllAt(int fd, std::string& bytes, std::size_t size) {
-  bytes.resize(size);
+// Fills `bytes` from the start of the file.
+bool ReadAllAt(int fd, std::string& bytes) {
+  const std::size_t size = bytes.size();
   std::size_t done = 0;
   while (done < size) {
     const ssize_t n = ::pread(fd, bytes.data() + done, size - done, static_cast<off_t>(done));
@@ -77,28 +79,31 @@ bool IsRemovableLeftover(const std::string& path) {
 bool RewriteInPlace(const std::string& path, std::string_view bytes) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
+  const std::unique_ptr<const int, void (*)(const int*)> closer(
+      &fd, [](const int* open) { ::close(*open); });
   struct stat info {};
-  std::string previous;
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-            static_cast<std::uint64_t>(info.st_size) <= kProjectFileLimit &&
-            ReadAllAt(fd, previous, static_cast<std::size_t>(info.st_size));
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::uint64_t>(info.st_size) > kProjectFileLimit) {
+    return false;
+  }
+  // All memory is had before the file is touched: running out of it midway must not leave
+  // the file half rewritten.
+  std::string previous(static_cast<std::size_t>(info.st_size), '\0');
+  std::string check(bytes.size(), '\0');
+  if (!ReadAllAt(fd, previous)) return false;
   // Room for the new bytes first: a disk too full for them refuses here, before the file was
   // touched. (A file system that cannot reserve room is written without the check.)
-  if (ok && bytes.size() > previous.size()) {
+  if (bytes.size() > previous.size()) {
     const int reserved = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
     if (reserved == ENOSPC || reserved == EFBIG) {
-      ok = false;
       ::ftruncate(fd, static_cast<off_t>(previous.size()));  // a partial reservation goes
+      return false;
     }
   }
-  if (ok) {
-    std::string check;
-    ok = Replace(fd, bytes) && ReadAllAt(fd, check, bytes.size()) && check == bytes;
-    // A rewrite that went wrong midway gives the file its previous bytes back.
-    if (!ok) Replace(fd, previous);
-  }
-  ok = ::close(fd) == 0 && ok;
-  return ok;
+  if (Replace(fd, bytes) && ReadAllAt(fd, check) && check == bytes) return true;
+  // A rewrite that went wrong midway gives the file its previous bytes back.
+  Replace(fd, previous);
+  return false;
 }
 
 }  // namespace qs::platform

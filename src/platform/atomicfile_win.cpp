@@ -3,6 +3,7 @@
 #include <io.h>
 // clang-format on
 
+#include <memory>
 #include <string>
 
 #include "platform/atomicfile.h"
@@ -12,9 +13,10 @@ namespace qs::platform {
 
 namespace {
 
-bool ReadAll(std::FILE* file, std::string& bytes, std::size_t size) {
-  bytes.resize(size);
-  return std::fseek(file, 0, SEEK_SET) == 0 && std::fread(bytes.data(), 1, size, file) == size;
+// Fills `bytes` (sized by the caller) from the start of the file.
+bool ReadAll(std::FILE* file, std::string& bytes) {
+  return std::fseek(file, 0, SEEK_SET) == 0 &&
+         std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 // The file holds `bytes` and nothing after them, on the disk.
@@ -59,22 +61,24 @@ bool IsRemovableLeftover(const std::string& path) {
 }
 
 bool RewriteInPlace(const std::string& path, std::string_view bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "r+b");
-  if (file == nullptr) return false;
-  const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "r+b"),
+                                                             &std::fclose);
+  if (!file) return false;
+  const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file.get())));
   LARGE_INTEGER size = {};
-  std::string previous;
-  bool ok = GetFileType(handle) == FILE_TYPE_DISK && GetFileSizeEx(handle, &size) &&
-            static_cast<unsigned long long>(size.QuadPart) <= kProjectFileLimit &&
-            ReadAll(file, previous, static_cast<std::size_t>(size.QuadPart));
-  if (ok) {
-    std::string check;
-    ok = Replace(file, bytes) && ReadAll(file, check, bytes.size()) && check == bytes;
-    // A rewrite that went wrong midway gives the file its previous bytes back.
-    if (!ok) Replace(file, previous);
+  if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size) ||
+      static_cast<unsigned long long>(size.QuadPart) > kProjectFileLimit) {
+    return false;
   }
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  // All memory is had before the file is touched: running out of it midway must not leave
+  // the file half rewritten.
+  std::string previous(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::string check(bytes.size(), '\0');
+  if (!ReadAll(file.get(), previous)) return false;
+  if (Replace(file.get(), bytes) && ReadAll(file.get(), check) && check == bytes) return true;
+  // A rewrite that went wrong midway gives the file its previous bytes back.
+  Replace(file.get(), previous);
+  return false;
 }
 
 }  // namespace qs::platform

@@ -1,5 +1,6 @@
 #include "config/preferencefile.h"
 
+#include <exception>
 #include <limits>
 
 #include "platform/regularfile.h"
@@ -53,6 +54,11 @@ std::int32_t ParseInteger(std::string_view value) {
 }
 
 PreferenceFile::~PreferenceFile() {
+  // Left by an exception (memory ran out midway), the lines written so far are no file.
+  if (mode_ == Mode::Write && std::uncaught_exceptions() > exceptionsAtCreate_) {
+    writer_.Discard();
+    mode_ = Mode::Closed;
+  }
   Close();
 }
 
@@ -74,6 +80,7 @@ bool PreferenceFile::Create(const std::string& path) {
   Close();
   if (!writer_.Open(path)) return false;
   mode_ = Mode::Write;
+  exceptionsAtCreate_ = std::uncaught_exceptions();
   return true;
 }
 

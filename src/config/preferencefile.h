@@ -17,7 +17,8 @@ namespace qs::config {
 class PreferenceFile {
  public:
   PreferenceFile() = default;
-  // A file still open for writing is closed (and so written) as by Close().
+  // A file still open for writing is closed (and so written) as by Close(), unless an
+  // exception is leaving the writer's scope: then the old file stays as it was.
   ~PreferenceFile();
   PreferenceFile(const PreferenceFile&) = delete;
   PreferenceFile& operator=(const PreferenceFile&) = delete;
@@ -70,6 +71,7 @@ class PreferenceFile {
   std::string data_;
   std::optional<std::size_t> position_;
   platform::AtomicFile writer_;
+  int exceptionsAtCreate_ = 0;
 };
 
 // The number reading of ReadInteger, on a text.

@@ -8,36 +8,12 @@
 #include <string>
 
 #include "platform/atomicfile.h"
+#include "platform/descriptorio_posix.h"
 #include "platform/regularfile.h"
 
 namespace qs::platform {
 
 namespace {
-
-bool WriteAllAt(int fd, std::string_view bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n =
-        ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Fills `bytes` from the start of the file.
-bool ReadAllAt(int fd, std::string& bytes) {
-  const std::size_t size = bytes.size();
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pread(fd, bytes.data() + done, size - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
 
 // The file holds `bytes` and nothing after them, on the disk.
 bool Replace(int fd, std::string_view bytes) {

@@ -45,10 +45,10 @@ class OutputFolder {
   // Removes the folder at `relative` when it is empty and not a link.
   bool RemoveEmptyFolder(std::string_view relative);
 
- private:
   // The parts of `relative` (see Write); false for a ".." part or no part at all.
   static bool SplitParts(std::string_view relative, std::vector<std::string_view>& parts);
 
+ private:
   // The open folder's descriptor or handle; -1 when nothing is open.
   std::intptr_t handle_ = -1;
   // The folder's path with a trailing separator (empty: the current folder); the system

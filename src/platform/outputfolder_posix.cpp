@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/descriptorio_posix.h"
 #include "platform/outputfolder.h"
 
 namespace qs::platform {
@@ -42,27 +43,18 @@ int OpenSubFolder(int parent, const std::string& name, bool make) {
   return fd;
 }
 
-// Opens, below `root`, the folder that holds the last of `parts`, one part at a time.
-bool OpenParent(int root, const std::vector<std::string_view>& parts, bool make,
-                Descriptor& folder) {
+// Opens, below `root`, the folder that holds the last part of `relative`, one part at a
+// time, and names that last part.
+bool Reach(int root, std::string_view relative, bool make, Descriptor& folder, std::string& name) {
+  std::vector<std::string_view> parts;
+  if (root < 0 || !OutputFolder::SplitParts(relative, parts)) return false;
   folder.Reset(root, false);
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
     const int sub = OpenSubFolder(folder.get(), std::string(parts[i]), make);
     if (sub < 0) return false;
     folder.Reset(sub, true);
   }
-  return true;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n =
-        ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
+  name = parts.back();
   return true;
 }
 
@@ -70,7 +62,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 // failure the file, which may now be cut short, is removed when its name still leads to it.
 bool FillFile(int folder, const std::string& name, int fd, const struct stat& opened,
               std::string_view bytes) {
-  bool ok = WriteAll(fd, bytes);
+  bool ok = WriteAllAt(fd, bytes);
   if (ok && opened.st_size > static_cast<off_t>(bytes.size())) {
     ok = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
   }
@@ -150,19 +142,16 @@ bool OutputFolder::Open(const std::string& folder) {
 }
 
 bool OutputFolder::Write(std::string_view relative, std::string_view bytes) {
-  std::vector<std::string_view> parts;
-  if (handle_ == -1 || !SplitParts(relative, parts)) return false;
   Descriptor folder(-1, false);
-  if (!OpenParent(static_cast<int>(handle_), parts, true, folder)) return false;
-  return WriteFileIn(folder.get(), std::string(parts.back()), bytes);
+  std::string name;
+  return Reach(static_cast<int>(handle_), relative, true, folder, name) &&
+         WriteFileIn(folder.get(), name, bytes);
 }
 
 bool OutputFolder::RemoveFile(std::string_view relative) {
-  std::vector<std::string_view> parts;
-  if (handle_ == -1 || !SplitParts(relative, parts)) return false;
   Descriptor folder(-1, false);
-  if (!OpenParent(static_cast<int>(handle_), parts, false, folder)) return false;
-  const std::string name(parts.back());
+  std::string name;
+  if (!Reach(static_cast<int>(handle_), relative, false, folder, name)) return false;
   struct stat seen {};
   if (::fstatat(folder.get(), name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0 ||
       !S_ISREG(seen.st_mode)) {
@@ -172,12 +161,11 @@ bool OutputFolder::RemoveFile(std::string_view relative) {
 }
 
 bool OutputFolder::RemoveEmptyFolder(std::string_view relative) {
-  std::vector<std::string_view> parts;
-  if (handle_ == -1 || !SplitParts(relative, parts)) return false;
   Descriptor folder(-1, false);
-  if (!OpenParent(static_cast<int>(handle_), parts, false, folder)) return false;
+  std::string name;
   // AT_REMOVEDIR removes only an empty folder, and never what a link points at.
-  return ::unlinkat(folder.get(), std::string(parts.back()).c_str(), AT_REMOVEDIR) == 0;
+  return Reach(static_cast<int>(handle_), relative, false, folder, name) &&
+         ::unlinkat(folder.get(), name.c_str(), AT_REMOVEDIR) == 0;
 }
 
 }  // namespace qs::platform

@@ -48,9 +48,12 @@ class HeldFolders {
   std::vector<HANDLE> handles_;
 };
 
-// The path of the last part, with every folder before it held.
-bool HoldParents(const std::string& base, const std::vector<std::string_view>& parts, bool make,
-                 HeldFolders& held, std::string& path) {
+// The path of `relative` below `base` (ending in a separator), with every folder before its
+// last part held.
+bool Reach(const std::string& base, std::string_view relative, bool make, HeldFolders& held,
+           std::string& path) {
+  std::vector<std::string_view> parts;
+  if (!OutputFolder::SplitParts(relative, parts)) return false;
   path = base;
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
     path.append(parts[i]);
@@ -157,19 +160,15 @@ bool OutputFolder::Open(const std::string& folder) {
 }
 
 bool OutputFolder::Write(std::string_view relative, std::string_view bytes) {
-  std::vector<std::string_view> parts;
-  if (handle_ == -1 || !SplitParts(relative, parts)) return false;
   HeldFolders held;
   std::string path;
-  return HoldParents(path_, parts, true, held, path) && WriteFileAt(path, bytes);
+  return handle_ != -1 && Reach(path_, relative, true, held, path) && WriteFileAt(path, bytes);
 }
 
 bool OutputFolder::RemoveFile(std::string_view relative) {
-  std::vector<std::string_view> parts;
-  if (handle_ == -1 || !SplitParts(relative, parts)) return false;
   HeldFolders held;
   std::string path;
-  if (!HoldParents(path_, parts, false, held, path)) return false;
+  if (handle_ == -1 || !Reach(path_, relative, false, held, path)) return false;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES ||
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
@@ -179,11 +178,9 @@ bool OutputFolder::RemoveFile(std::string_view relative) {
 }
 
 bool OutputFolder::RemoveEmptyFolder(std::string_view relative) {
-  std::vector<std::string_view> parts;
-  if (handle_ == -1 || !SplitParts(relative, parts)) return false;
   HeldFolders held;
   std::string path;
-  if (!HoldParents(path_, parts, false, held, path)) return false;
+  if (handle_ == -1 || !Reach(path_, relative, false, held, path)) return false;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
       (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {

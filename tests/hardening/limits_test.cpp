@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "answers.h"
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
 #include "library/libraryreader.h"
@@ -26,12 +27,6 @@ namespace qs::hardening {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Joined(const text::Reports& reports) {
-  std::string out;
-  for (const auto& report : reports) out += report.text + "\n";
-  return out;
-}
 
 // A file of `size` bytes that takes no room on the disk: zeros nobody wrote.
 void WriteSparse(const Sandbox& box, const std::string& relative, std::uintmax_t size) {
@@ -68,7 +63,7 @@ TEST(InputLimits, filesAboveTheirLimitAreRefusedWithoutBeingRead) {
   const auto status =
       config::ReadLanguageFile(box.Path("settings/QuillSmith_Huge.lng"), "x", language);
   answer += status == config::LanguageFileStatus::CannotRead ? "" : "language\n";
-  answer += settings.htm2chm + "\n" + Joined(reports);
+  answer += settings.htm2chm + "\n" + ReportLines(reports);
   EXPECT_EQ(answer, "kept\nThe file '" + box.Path("huge.qsp") +
                         "' is too large for a project (more than 256 MB)!\n"
                         "Memory allocation problem!\n");
@@ -91,10 +86,7 @@ std::string SaveAtSizeLimit(const project::HelpProject& project, const std::stri
   return RunWithFileSizeLimit(limit, [&] {
     ::signal(SIGXFSZ, SIG_DFL);
     if (prepared) platform::PrepareProcess();
-    auto copy = project;
-    text::Reports reports;
-    const bool saved = project::SaveProject(copy, path, reports);
-    return std::string(saved ? "saved\n" : "failed\n") + Joined(reports);
+    return SaveAnswer(project, path);
   });
 }
 

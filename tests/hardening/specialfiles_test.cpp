@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "answers.h"
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
 #include "library/libraryreader.h"
@@ -29,12 +30,6 @@ namespace fs = std::filesystem;
 // Generous for every case here; a pipe that blocks would hit the time limit instead.
 constexpr std::uintmax_t kNoSizeLimit = std::uintmax_t{1} << 30;
 constexpr unsigned kSeconds = 10;
-
-std::string Joined(const text::Reports& reports) {
-  std::string out;
-  for (const auto& report : reports) out += report.text + "\n";
-  return out;
-}
 
 void MakePipe(const Sandbox& box, const std::string& relative) {
   fs::create_directories(fs::path(box.Path(relative)).parent_path());
@@ -61,7 +56,7 @@ std::string BuildAnswer(const project::HelpProject& project, const std::string& 
         output::BuildRecord record;
         text::Reports reports;
         const bool built = !output::BuildHelpFolder(project, {}, help, record, reports).empty();
-        return std::string(built ? "built\n" : "failed\n") + Joined(reports);
+        return std::string(built ? "built\n" : "failed\n") + ReportLines(reports);
       },
       kSeconds);
 }
@@ -86,7 +81,7 @@ TEST(SpecialFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
         text::Reports reports;
         const bool written =
             output::WriteUniqueHtmlFile(SmallProject(), box.Path("help/"), reports);
-        return std::string(written ? "written\n" : "failed\n") + Joined(reports);
+        return std::string(written ? "written\n" : "failed\n") + ReportLines(reports);
       },
       kSeconds);
   EXPECT_EQ(answer, "failed\n");
@@ -163,7 +158,7 @@ TEST(SpecialFiles, readersRefusePipesAndDevicesWithTheirUsualAnswer) {
           out += "language " +
                  std::to_string(static_cast<int>(config::ReadLanguageFile(path, "x", language))) +
                  "\n";
-          return out + Joined(reports);
+          return out + ReportLines(reports);
         },
         kSeconds);
     EXPECT_EQ(answer, "language 1\nCould not read file '" + path + "'!\nCould not open file '" +
@@ -208,15 +203,8 @@ TEST(SpecialFiles, aProjectSavedOverAPipeIsRefusedAndThePipeStays) {
   MakePipe(box, "MyLib.qsp");
   const std::string path = box.Path("MyLib.qsp");
   const std::string answer = RunWithFileSizeLimit(
-      kNoSizeLimit,
-      [&] {
-        auto project = SmallProject();
-        text::Reports reports;
-        const bool saved = project::SaveProject(project, path, reports);
-        return std::to_string(saved) + Joined(reports);
-      },
-      kSeconds);
-  EXPECT_EQ(answer, "0Could not create file '" + path + "'!\n");
+      kNoSizeLimit, [&] { return SaveAnswer(SmallProject(), path); }, kSeconds);
+  EXPECT_EQ(answer, "failed\nCould not create file '" + path + "'!\n");
   EXPECT_TRUE(IsPipe(path));
   EXPECT_EQ(std::distance(fs::directory_iterator(box.Path()), {}), 1);  // nothing beside it
 }
@@ -283,12 +271,9 @@ TEST(ReadOnlyFiles, aWritableProjectInAReadOnlyFolderIsRewrittenWhereItIs) {
   // Longer, then shorter than before: the file takes exactly the new bytes either way.
   for (const std::string& body : {std::string(5000, 'l'), std::string("short")}) {
     project.TopicAt(1).body = body;
-    const std::string answer = InReadOnlyFolder(box, "project", kNoSizeLimit, [&] {
-      text::Reports childReports;
-      const bool saved = project::SaveProject(project, path, childReports);
-      return std::to_string(saved) + Joined(childReports);
-    });
-    EXPECT_EQ(answer, "1");
+    EXPECT_EQ(
+        InReadOnlyFolder(box, "project", kNoSizeLimit, [&] { return SaveAnswer(project, path); }),
+        "saved\n");
     project::HelpProject loaded;
     ASSERT_TRUE(project::LoadProject(loaded, path, {}, reports));
     EXPECT_EQ(loaded.TopicAt(1).body, body);
@@ -301,12 +286,8 @@ TEST(ReadOnlyFiles, aWritableProjectInAReadOnlyFolderIsRewrittenWhereItIs) {
   // A disk too full for the new bytes refuses before the file is touched.
   const std::string kept = box.Read("project/MyLib.qsp");
   project.TopicAt(1).body = std::string(20000, 'x');
-  const std::string answer = InReadOnlyFolder(box, "project", 8000, [&] {
-    text::Reports childReports;
-    const bool saved = project::SaveProject(project, path, childReports);
-    return std::to_string(saved) + Joined(childReports);
-  });
-  EXPECT_EQ(answer, "0Could not create file '" + path + "'!\n");
+  EXPECT_EQ(InReadOnlyFolder(box, "project", 8000, [&] { return SaveAnswer(project, path); }),
+            "failed\nCould not create file '" + path + "'!\n");
   EXPECT_EQ(box.Read("project/MyLib.qsp"), kept);
   EXPECT_NE(kept, oldBytes);
 }

@@ -113,63 +113,46 @@ const std::string& CompiledAndRebuiltFolder() {
 }
 
 // Each new folder is made, and the last one removed, outside the measured time.
-void BM_Build_NewFolder(benchmark::State& state) {
+void BM_NewFolder(benchmark::State& state, bool build) {
   BuildFiles();
   for (auto _ : state) {
     state.PauseTiming();
     const std::string folder = NewFolder();
     state.ResumeTiming();
-    if (!Build(folder)) state.SkipWithError("build failed");
+    if (build) {
+      if (!Build(folder)) state.SkipWithError("build failed");
+    } else {
+      PlainLoop(folder);
+    }
     state.PauseTiming();
     fs::remove_all(folder);
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_Build_NewFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NewFolder, Build, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NewFolder, PlainLoop, false)->Unit(benchmark::kMillisecond);
 
-void BM_PlainLoop_NewFolder(benchmark::State& state) {
-  BuildFiles();
-  for (auto _ : state) {
-    state.PauseTiming();
-    const std::string folder = NewFolder();
-    state.ResumeTiming();
-    PlainLoop(folder);
-    state.PauseTiming();
-    fs::remove_all(folder);
-    state.ResumeTiming();
-  }
-}
-BENCHMARK(BM_PlainLoop_NewFolder)->Unit(benchmark::kMillisecond);
+// A folder in a given state, made once and kept for every repetition.
+using PreparedFolder = const std::string& (*)();
 
-void BM_Build_SameFolder(benchmark::State& state) {
-  const std::string& folder = SameFolder();
+void BM_Build(benchmark::State& state, PreparedFolder prepared) {
+  const std::string& folder = prepared();
   for (auto _ : state) {
     if (!Build(folder)) state.SkipWithError("build failed");
   }
 }
-BENCHMARK(BM_Build_SameFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Build, SameFolder, &SameFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Build, CompiledAndRebuilt, &CompiledAndRebuiltFolder)
+    ->Unit(benchmark::kMillisecond);
 
-void BM_PlainLoop_SameFolder(benchmark::State& state) {
-  const std::string& folder = SameFolder();
+void BM_PlainLoop(benchmark::State& state, PreparedFolder prepared) {
+  const std::string& folder = prepared();
   BuildFiles();
   for (auto _ : state) PlainLoop(folder);
 }
-BENCHMARK(BM_PlainLoop_SameFolder)->Unit(benchmark::kMillisecond);
-
-void BM_Build_CompiledAndRebuilt(benchmark::State& state) {
-  const std::string& folder = CompiledAndRebuiltFolder();
-  for (auto _ : state) {
-    if (!Build(folder)) state.SkipWithError("build failed");
-  }
-}
-BENCHMARK(BM_Build_CompiledAndRebuilt)->Unit(benchmark::kMillisecond);
-
-void BM_PlainLoop_CompiledAndRebuilt(benchmark::State& state) {
-  const std::string& folder = CompiledAndRebuiltFolder();
-  BuildFiles();
-  for (auto _ : state) PlainLoop(folder);
-}
-BENCHMARK(BM_PlainLoop_CompiledAndRebuilt)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainLoop, SameFolder, &SameFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainLoop, CompiledAndRebuilt, &CompiledAndRebuiltFolder)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Chmcmd_CompiledAndRebuilt(benchmark::State& state) {
   const std::string compiler = platform::FindHelpCompiler();

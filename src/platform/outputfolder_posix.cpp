@@ -11,7 +11,14 @@ namespace qs::platform {
 
 namespace {
 
-constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+// Folders are opened only to reach what is below them: where the system can, without asking
+// to read them, so that a folder the user may write but not list is written all the same.
+#ifdef O_PATH
+constexpr int kFolderAccess = O_PATH;
+#else
+constexpr int kFolderAccess = O_RDONLY;
+#endif
+constexpr int kFolderFlags = kFolderAccess | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // Closes a descriptor on every way out, unless it is the open folder's own.
 class Descriptor {
@@ -135,7 +142,8 @@ bool OutputFolder::Open(const std::string& folder) {
   if (handle_ != -1) ::close(static_cast<int>(handle_));
   handle_ = -1;
   path_ = folder;
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd =
+      ::open(folder.empty() ? "." : folder.c_str(), kFolderAccess | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   handle_ = fd;
   return true;

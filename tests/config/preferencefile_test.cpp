@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <new>
 
 #include "support/tempfoldertest.h"
 
@@ -100,6 +101,19 @@ TEST_F(PreferenceFileTest, failedWriteKeepsTheGoodFile) {
   EXPECT_EQ(Read("w.ini"), "[G]\r\nA = good\r\n");
   EXPECT_EQ(FileCount(), 1u);
   EXPECT_FALSE(file_.Create(P("missing/w.ini")));  // folders are not created
+}
+
+TEST_F(PreferenceFileTest, aWriterLeftByAnExceptionReplacesNothing) {
+  Write("w.ini", "[G]\r\nA = good\r\n");
+  try {
+    PreferenceFile writer;
+    ASSERT_TRUE(writer.Create(P("w.ini")));
+    writer.SelectGroup("G");
+    throw std::bad_alloc();  // as when memory runs out before the last entry
+  } catch (const std::bad_alloc&) {
+  }
+  EXPECT_EQ(Read("w.ini"), "[G]\r\nA = good\r\n");
+  EXPECT_EQ(FileCount(), 1u);
 }
 
 }  // namespace

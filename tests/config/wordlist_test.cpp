@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/systemtraits.h"
 #include "support/tempfoldertest.h"
 
 namespace {
@@ -20,14 +21,16 @@ class WordListTest : public qs::testsupport::TempFolderTest {};
 // project's path was written, and never a path outside the folder.
 TEST_F(WordListTest, eachProjectHasItsOwnListBesideTheSettings) {
   const std::string mine = WordListPath(Folder(), "/home/me/My Lib.qsp");
-  EXPECT_EQ(mine.rfind(Folder() + "words/My_Lib-", 0), 0u) << mine;
-  EXPECT_EQ(mine.size(), (Folder() + "words/My_Lib-").size() + 16 + 4);
+  const std::string stem = Folder() + qs::testsupport::Native("words/My_Lib-");
+  EXPECT_EQ(mine.rfind(stem, 0), 0u) << mine;
+  EXPECT_EQ(mine.size(), stem.size() + 16 + 4);
   EXPECT_EQ(mine, WordListPath(Folder(), "/home/me/sub/../My Lib.qsp"));
   EXPECT_NE(mine, WordListPath(Folder(), "/home/you/My Lib.qsp"));
   EXPECT_EQ(WordListPath(Folder(), ""), "");
 
   const std::string odd = WordListPath(Folder(), "/x/../../..qsp");
-  EXPECT_EQ(std::filesystem::path(odd).parent_path().string() + "/", Folder() + "words/");
+  EXPECT_EQ(std::filesystem::path(odd).parent_path(),
+            std::filesystem::path(Folder() + "words/").parent_path());
 
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(dir_);
@@ -76,9 +79,11 @@ TEST_F(WordListTest, aFileInTheWayIsRefusedAndKept) {
   EXPECT_FALSE(AddToWordList(P("huge.txt"), "word"));
   EXPECT_EQ(Read("huge.txt"), huge);
 
-  std::filesystem::create_symlink("/dev/zero", P("device.txt"));
-  EXPECT_EQ(ReadWordList(P("device.txt")).status, ListFileStatus::Refused);
-  EXPECT_FALSE(AddToWordList(P("device.txt"), "word"));
+  if (!qs::testsupport::kOnWindows) {
+    std::filesystem::create_symlink("/dev/zero", P("device.txt"));
+    EXPECT_EQ(ReadWordList(P("device.txt")).status, ListFileStatus::Refused);
+    EXPECT_FALSE(AddToWordList(P("device.txt"), "word"));
+  }
 
   std::filesystem::create_directory(P("folder.txt"));
   EXPECT_FALSE(AddToWordList(P("folder.txt"), "word"));

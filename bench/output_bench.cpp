@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "gadgetproject.h"
 #include "output/autolinker.h"
 #include "output/helpcompiler.h"
 #include "output/helpfolder.h"
@@ -24,48 +25,14 @@ namespace {
 namespace fs = std::filesystem;
 using namespace qs;
 
-constexpr std::size_t kFunctions = 5000;
+constexpr std::size_t kFunctions = bench::kGadgetFunctions;
 
-// Distinct names of equal length, none inside another: "GadgetAAA", "GadgetAAB", ...
 std::string FunctionName(std::size_t i) {
-  std::string name = "Gadget";
-  name.push_back(static_cast<char>('A' + i / 676 % 26));
-  name.push_back(static_cast<char>('A' + i / 26 % 26));
-  name.push_back(static_cast<char>('A' + i % 26));
-  return name;
+  return bench::GadgetName(i);
 }
 
-// 5,000 function pages whose 300-byte descriptions each name three other functions.
 const project::HelpProject& LargeProject() {
-  static const project::HelpProject project = [] {
-    project::HelpProject p;
-    p.libraryFile = "/libs/BigLib";
-    project::Topic index;
-    index.name = "Index";
-    index.title = "BigLib library";
-    index.summary = "A generated library.";
-    p.AppendTopic(index);
-    for (std::size_t i = 0; i < kFunctions; ++i) {
-      project::Topic topic;
-      topic.name = FunctionName(i);
-      topic.title = topic.name;
-      topic.parameters = "(#Gadget, x, y, Width, Height, Flags)";
-      topic.summary = topic.name + topic.parameters;
-      std::string body = "Creates the gadget at the given place; see " +
-                         FunctionName((i + 1) % kFunctions) + " for its events, " +
-                         FunctionName((i + 7) % kFunctions) + " to change its state and " +
-                         FunctionName((i + 131) % kFunctions) + " to free it.\r\n";
-      while (body.size() < 300) body += "The flags combine with | and are checked on creation. ";
-      body.resize(300);
-      topic.body = body;
-      topic.example = "If OpenWindow(0, 0, 0, 200, 100, \"x\")\r\n\t" + topic.name +
-                      "(0, 5, 5, 100, 20)\r\nEndIf";
-      p.AppendTopic(std::move(topic));
-    }
-    p.RefillItemsFromStore();
-    return p;
-  }();
-  return project;
+  return bench::GadgetProject();
 }
 
 // A folder for the run, removed with everything in it at the end.

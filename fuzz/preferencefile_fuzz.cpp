@@ -1,10 +1,11 @@
 // The preference file reader (settings and language files) on arbitrary file contents. Any
-// group and key look-up must end inside the data; the settings read from any file must come
-// back unchanged after they are written and read again.
+// group and key look-up must end inside the data; the settings and the language read from any
+// file must come back unchanged after they are written and read again.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -51,9 +52,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ProbeLookups(path, bytes);
   (void)qs::config::ParseInteger(bytes);
 
-  // The language reader on the same bytes.
-  if (const auto language = qs::config::ReadLanguageFile(path, "Fuzz")) {
-    Check(language->table.overview.find('\n') == std::string::npos);
+  // The language reader on the same bytes: it either reads a language, or says whether the
+  // file could not be read or has no "Language" group, and its two forms agree.
+  qs::config::LanguageState language;
+  const auto status = qs::config::ReadLanguageFile(path, "Fuzz", language);
+  Check(status != qs::config::LanguageFileStatus::CannotRead);  // a regular file, small
+  Check((status == qs::config::LanguageFileStatus::Read) ==
+        qs::config::ReadLanguageFile(path, "Fuzz").has_value());
+  if (status == qs::config::LanguageFileStatus::Read) {
+    Check(language.table.overview.find('\n') == std::string::npos);
+    // A language read from any file comes back unchanged once written and read again,
+    // unless its name cannot name a file.
+    const std::string languages = folder + "languages";
+    std::error_code ignored;
+    std::filesystem::remove_all(languages, ignored);  // each run alone: names match any case
+    if (qs::config::SaveLanguage(languages, language)) {
+      qs::config::LanguageState again;
+      Check(qs::config::LoadLanguage(languages, language.currentLanguage, again));
+      Check(again == language);
+    }
   }
 
   // Settings: read, write, read again; nothing may change on the way.

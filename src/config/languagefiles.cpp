@@ -43,17 +43,32 @@ std::string FileNameOf(std::string_view language) {
 
 }  // namespace
 
-std::optional<LanguageState> ReadLanguageFile(const std::string& path,
-                                              std::string_view defaultLanguage) {
+LanguageFileStatus ReadLanguageFile(const std::string& path, std::string_view defaultLanguage,
+                                    LanguageState& state) {
   PreferenceFile file;
-  if (!file.OpenRead(path) || !file.SelectGroup(kLanguageGroup)) return std::nullopt;
-  LanguageState state;
-  state.currentLanguage = file.ReadString("CurrentLanguage", defaultLanguage);
+  if (!file.OpenRead(path)) return LanguageFileStatus::CannotRead;
+  if (!file.SelectGroup(kLanguageGroup)) return LanguageFileStatus::NoLanguageGroup;
+  LanguageState read;
+  read.currentLanguage = file.ReadString("CurrentLanguage", defaultLanguage);
   const LanguageTable builtIn;
   for (std::size_t i = 0; i < kCaptionKeys.size(); ++i) {
-    CaptionAt(state.table, i) = file.ReadString(kCaptionKeys[i], CaptionAt(builtIn, i));
+    CaptionAt(read.table, i) = file.ReadString(kCaptionKeys[i], CaptionAt(builtIn, i));
+  }
+  state = std::move(read);
+  return LanguageFileStatus::Read;
+}
+
+std::optional<LanguageState> ReadLanguageFile(const std::string& path,
+                                              std::string_view defaultLanguage) {
+  LanguageState state;
+  if (ReadLanguageFile(path, defaultLanguage, state) != LanguageFileStatus::Read) {
+    return std::nullopt;
   }
   return state;
+}
+
+std::string NotALanguageFileMessage(const std::string& path) {
+  return "The file '" + path + "' is not a language file!";
 }
 
 std::optional<std::string> LanguageFilePath(std::string_view folder, std::string_view language) {

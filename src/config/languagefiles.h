@@ -32,6 +32,20 @@ struct LanguageState {
 std::optional<LanguageState> ReadLanguageFile(const std::string& path,
                                               std::string_view defaultLanguage);
 
+// Why a language file gave no language.
+enum class LanguageFileStatus {
+  Read,
+  CannotRead,      // missing, not permitted, no regular file, or above the size limit
+  NoLanguageGroup  // read, but it has no "Language" group: it is no language file
+};
+
+// The same, telling the two failures apart; `state` is set only when the file was read.
+LanguageFileStatus ReadLanguageFile(const std::string& path, std::string_view defaultLanguage,
+                                    LanguageState& state);
+
+// The message for a file given as a language file that has no "Language" group.
+std::string NotALanguageFileMessage(const std::string& path);
+
 // The file of a language in `folder`: an existing file whose name differs only in letter case
 // counts, as on systems whose file names ignore case. Nothing for a name that would reach
 // outside the folder (it holds a separator).

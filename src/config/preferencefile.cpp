@@ -1,25 +1,14 @@
 #include "config/preferencefile.h"
 
-#include <cstdio>
+#include <exception>
 #include <limits>
 
+#include "platform/regularfile.h"
 #include "text/textops.h"
 
 namespace qs::config {
 
 namespace {
-
-bool ReadWholeFile(const std::string& path, std::string& data) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  data.clear();
-  char buffer[16384];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, got);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
 
 // One line from `pos`: up to its line feed, without the carriage return before it. Moves
 // `pos` past the line feed.
@@ -65,12 +54,20 @@ std::int32_t ParseInteger(std::string_view value) {
 }
 
 PreferenceFile::~PreferenceFile() {
+  // Left by an exception (memory ran out midway), the lines written so far are no file.
+  if (mode_ == Mode::Write && std::uncaught_exceptions() > exceptionsAtCreate_) {
+    writer_.Discard();
+    mode_ = Mode::Closed;
+  }
   Close();
 }
 
 bool PreferenceFile::OpenRead(const std::string& path) {
   Close();
-  if (!ReadWholeFile(path, data_)) {
+  // Only a regular file of a sensible size: a pipe would block the program's start for ever,
+  // and a device such as /dev/zero would give bytes until memory runs out.
+  if (platform::ReadRegularFile(path, platform::kPreferenceFileLimit, data_) !=
+      platform::ReadStatus::Read) {
     data_.clear();
     return false;
   }
@@ -83,6 +80,7 @@ bool PreferenceFile::Create(const std::string& path) {
   Close();
   if (!writer_.Open(path)) return false;
   mode_ = Mode::Write;
+  exceptionsAtCreate_ = std::uncaught_exceptions();
   return true;
 }
 

@@ -17,17 +17,21 @@ namespace qs::config {
 class PreferenceFile {
  public:
   PreferenceFile() = default;
-  // A file still open for writing is closed (and so written) as by Close().
+  // A file still open for writing is closed (and so written) as by Close(), unless an
+  // exception is leaving the writer's scope: then the old file stays as it was.
   ~PreferenceFile();
   PreferenceFile(const PreferenceFile&) = delete;
   PreferenceFile& operator=(const PreferenceFile&) = delete;
 
   // Reads the whole file. The position is the start of the file, so entries ahead of the
   // first group line can be read without selecting a group. Closes any file open before.
+  // False, as for a missing file, for anything but a regular file, and for a file above
+  // platform::kPreferenceFileLimit.
   bool OpenRead(const std::string& path);
 
   // Starts a new file that replaces `path` on Close(). False when it cannot be created (its
-  // folder is not created). Closes any file open before.
+  // folder is not created), or when `path` is read-only or no regular file (see
+  // platform::AtomicFile). Closes any file open before.
   bool Create(const std::string& path);
 
   // Writing: writes the group line and returns true. Reading: the first group line whose
@@ -64,6 +68,7 @@ class PreferenceFile {
   std::string data_;
   std::optional<std::size_t> position_;
   platform::AtomicFile writer_;
+  int exceptionsAtCreate_ = 0;
 };
 
 // The number reading of ReadInteger, on a text.

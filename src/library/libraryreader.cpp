@@ -2,11 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <new>
 
+#include "platform/regularfile.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -187,34 +184,22 @@ bool ParseUserLibrary(std::string_view data, std::string_view fileName, LibraryI
 
 bool ReadUserLibrary(const std::string& path, LibraryInfo& info, text::Reports& reports) {
   const auto fileName = text::FileNamePart(path);
-  std::error_code error;
-  // Only a regular file counts: a folder or a device would "open" and then give no bytes, or
-  // endless ones.
-  const bool regular = std::filesystem::is_regular_file(path, error);
-  const std::uintmax_t fileSize = regular ? std::filesystem::file_size(path, error) : 0;
-  std::ifstream file;
-  if (regular && !error) file.open(path, std::ios::binary);
-  if (!regular || error || !file) {
-    reports.push_back(text::ErrorReport("Could not open file '" + fileName + "'!"));
-    return false;
+  // One block of exactly the file's size, so that a checker sees any read beyond it. Only a
+  // regular file counts: a folder or a device would "open" and then give no bytes, or
+  // endless ones, and a pipe would block. Above the limit no real library exists.
+  platform::FileBlock block;
+  switch (platform::ReadRegularFile(path, platform::kLibraryFileLimit, block)) {
+    case platform::ReadStatus::Read:
+      break;
+    case platform::ReadStatus::TooLarge:
+      info.clear();
+      reports.push_back(text::ErrorReport("Memory allocation problem!"));
+      return false;
+    default:
+      reports.push_back(text::ErrorReport("Could not open file '" + fileName + "'!"));
+      return false;
   }
-  info.clear();
-
-  // One block of exactly the file's size, so that a checker sees any read beyond it.
-  std::unique_ptr<char[]> block;
-  const auto size = static_cast<std::size_t>(fileSize);
-  try {
-    if (size != fileSize) throw std::bad_alloc();
-    block = std::make_unique_for_overwrite<char[]>(size == 0 ? 1 : size);
-  } catch (const std::bad_alloc&) {
-    reports.push_back(text::ErrorReport("Memory allocation problem!"));
-    return false;
-  }
-  file.read(block.get(), static_cast<std::streamsize>(size));
-  // A file that shrank since its size was taken gives fewer bytes; parse those.
-  const auto got = static_cast<std::size_t>(file.gcount());
-  file.close();
-  return ParseUserLibrary(std::string_view(block.get(), got), fileName, info, reports);
+  return ParseUserLibrary(block.View(), fileName, info, reports);
 }
 
 }  // namespace qs::library

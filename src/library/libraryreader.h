@@ -13,9 +13,10 @@
 namespace qs::library {
 
 // Reads the library at `path` into `info`. On success `info` holds the retained functions
-// (possibly none). A file that cannot be opened reports "Could not open file '<name>'!" and
-// leaves `info` as it was; every later failure leaves `info` empty. <name> is the file-name
-// part of the path.
+// (possibly none). A file that cannot be opened, or is no regular file, reports "Could not
+// open file '<name>'!" and leaves `info` as it was; a file above platform::kLibraryFileLimit
+// reports "Memory allocation problem!"; every failure after the open leaves `info` empty.
+// <name> is the file-name part of the path.
 bool ReadUserLibrary(const std::string& path, LibraryInfo& info, text::Reports& reports);
 
 // The parsing part of ReadUserLibrary, on bytes already in memory. `fileName` is the name the

@@ -7,6 +7,7 @@
 #include "library/libraryreader.h"
 #include "project/topicops.h"
 #include "text/paths.h"
+#include "text/textops.h"
 
 namespace qs::library {
 namespace {
@@ -34,6 +35,27 @@ void RefreshFunctionPage(Topic& topic, const LibraryFunction& function) {
   if (topic.body.empty()) topic.body = function.help;
   topic.refreshed = true;
   topic.icon = TopicIcon::PageIcon;
+}
+
+// The pages every project has besides the function pages: a function of the same name would
+// overwrite its file, or be taken for it. Compared without regard to letter case, as the
+// compiled help file and the file systems of Windows and macOS compare page names: "index"
+// would overwrite Index.html there, and catch every page's link back to the index.
+constexpr std::string_view kFixedPages[] = {project::kIndexName, kLicenseName};
+
+// Leaves out the functions named like a fixed page, each with a message naming it.
+void SkipFixedPageNames(LibraryInfo& info, text::Reports& reports) {
+  std::erase_if(info, [&](const LibraryFunction& function) {
+    for (const std::string_view fixed : kFixedPages) {
+      if (!text::EqualsNoCase(function.name, fixed)) continue;
+      reports.push_back({"WARNING",
+                         "Function '" + function.name + "' skipped: its page would replace the " +
+                             std::string(fixed) + " page!",
+                         text::ReportIcon::Exclamation});
+      return true;
+    }
+    return false;
+  });
 }
 
 }  // namespace
@@ -65,7 +87,7 @@ void BuildFreshTopics(HelpProject& project, std::string_view fileName, const Lib
   }
 
   Topic license;
-  license.name = "License";
+  license.name = std::string(kLicenseName);
   license.title = std::string(fileName) + " library license";
   license.isUserTopic = true;
   license.icon = TopicIcon::PageIcon;
@@ -133,6 +155,7 @@ void MergeLibraryTopics(HelpProject& project, std::string_view fileName, const L
 bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool keepExistingData,
                             LibraryInfo& info, text::Reports& reports) {
   if (!ReadUserLibrary(path, info, reports)) return false;
+  SkipFixedPageNames(info, reports);
   if (info.empty()) {
     reports.push_back(text::ErrorReport("No functions found in library '" + path + "'!"));
     return false;

@@ -23,11 +23,16 @@ inline constexpr std::string_view kLicenseText =
     "commercial\n"
     "applications, and redistribute it freely.";
 
+// The name of the License page.
+inline constexpr std::string_view kLicenseName = "License";
+
 // Reads the library at `path` into `info` and rebuilds the topics from it: merged when
 // `keepExistingData` is set and the project has topics, afresh otherwise. On success sets
-// `modified`; the rows of the topic list are not touched. A library without retained
-// functions reports "No functions found in library '<path>'!". On failure the topics and
-// `modified` are unchanged.
+// `modified`; the rows of the topic list are not touched. A function named like the Index or
+// the License page (in any letter case) is left out of `info` with the warning "Function
+// '<name>' skipped: its page would replace the <page> page!", so neither page is overwritten
+// or taken over. A library without other functions reports "No functions found in library
+// '<path>'!". On failure the topics and `modified` are unchanged.
 bool BuildTopicsFromLibrary(project::HelpProject& project, const std::string& path,
                             bool keepExistingData, LibraryInfo& info, text::Reports& reports);
 

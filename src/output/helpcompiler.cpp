@@ -57,7 +57,10 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
   }
 
   const std::string folder = AbsoluteFolder(text::WithTrailingSeparator(helpFolder));
-  if (!runner.Run(options.compilerPath, folder + library + ".hhp", folder, true, true)) {
+  // The compiler starts in the help folder: a path relative to here must not be taken
+  // relative to there. Every runner gets the absolute path, whatever it does itself.
+  const std::string compiler = platform::AbsolutePath(options.compilerPath);
+  if (!runner.Run(compiler, folder + library + ".hhp", folder, true, true)) {
     options.compileToChm = false;
     reports.push_back(
         text::BuildErrorReport("Could not start help compiler!\n'" + options.compilerPath + "'"));

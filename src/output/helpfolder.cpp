@@ -8,6 +8,7 @@
 #include "output/autolinker.h"
 #include "output/outputfile.h"
 #include "output/pagewriter.h"
+#include "platform/outputfolder.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -99,10 +100,12 @@ bool ParentResolvesInside(const std::string& file, const fs::path& base) {
   return b == base.end() || (std::next(b) == base.end() && b->empty());
 }
 
-// Writes one file of the build and books it. False ends the build.
-template <typename Writer>
-bool BuildFile(const std::string& path, BuildRecord& record, std::string& log, Writer&& write) {
-  if (!write(path)) return false;
+// Writes one file of the build below the open folder and books it. False ends the build.
+bool BuildFile(platform::OutputFolder& out, const std::string& folder, const std::string& relative,
+               std::string_view bytes, BuildRecord& record, std::string& log,
+               text::Reports& reports) {
+  const std::string path = folder + relative;
+  if (!WriteOutputFile(out, relative, path, bytes, reports)) return false;
   record.files.push_back(path);
   log.append(path).push_back('\n');
   return true;
@@ -263,51 +266,33 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
 
   std::error_code ignored;  // a folder that cannot be made shows as a file that cannot be made
   if (!target.empty()) fs::create_directories(fs::path(target), ignored);
+  // Every file is written from this one open folder, so a folder below it that another
+  // process swaps for a link can never lead a page elsewhere.
+  platform::OutputFolder out;
+  out.Open(target);
 
-  if (!BuildFile(target + library + ".hhp", record, log, [&](const std::string& path) {
-        return WriteHelpProjectFile(path, project, reports, options);
-      })) {
-    return {};
-  }
-  if (!BuildFile(target + library + ".hhc", record, log, [&](const std::string& path) {
-        return WriteContentsFile(path, project, captions, reports);
-      })) {
-    return {};
-  }
-  if (options.keywordIndex &&
-      !BuildFile(target + library + ".hhk", record, log, [&](const std::string& path) {
-        return WriteKeywordIndexFile(path, project, reports);
-      })) {
-    return {};
-  }
-  if (!BuildFile(target + "Index.html", record, log, [&](const std::string& path) {
-        return WriteIndexPage(path, project, captions, reports);
-      })) {
+  if (!BuildFile(out, target, library + ".hhp", HelpProjectFileText(project, options), record, log,
+                 reports) ||
+      !BuildFile(out, target, library + ".hhc", ContentsFileText(project, captions), record, log,
+                 reports) ||
+      (options.keywordIndex && !BuildFile(out, target, library + ".hhk", KeywordIndexText(project),
+                                          record, log, reports)) ||
+      !BuildFile(out, target, "Index.html", IndexPageText(project, captions), record, log,
+                 reports)) {
     return {};
   }
 
   const AutoLinker linker(project);
-  const fs::path resolvedTarget = ResolvedFolder(target);
   const auto& topics = project.topics();
   for (std::size_t pos = 1; pos < topics.size(); ++pos) {
     const Topic& topic = topics[pos];
-    const auto path = PagePathInFolder(target, topic.name);
-    if (!path) {
+    const auto relative = PagePathInFolder({}, topic.name);
+    if (!relative) {
       reports.push_back(text::CouldNotCreateFileReport(target + topic.name + ".html"));
       return {};
     }
-    if (HasSeparator(topic.name)) {
-      // Checked before any folder is made: a link already in the folder must not lead the
-      // new folders, or the page, elsewhere.
-      if (!ParentResolvesInside(*path, resolvedTarget)) {
-        reports.push_back(text::CouldNotCreateFileReport(*path));
-        return {};
-      }
-      fs::create_directories(fs::path(*path).parent_path(), ignored);
-    }
-    if (!BuildFile(*path, record, log, [&](const std::string& file) {
-          return WriteTopicPage(file, project, topic, captions, linker, reports);
-        })) {
+    if (!BuildFile(out, target, *relative, TopicPageText(project, topic, captions, linker), record,
+                   log, reports)) {
       return {};
     }
   }
@@ -315,12 +300,16 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
 }
 
 void EraseBuildFiles(const BuildRecord& record) {
+  platform::OutputFolder folder;
+  bool opened = false;
   for (const auto& file : record.files) {
     if (!LiesInsideFolder(file, record.folder)) continue;
-    std::error_code error;
-    const auto status = fs::symlink_status(fs::path(file), error);
-    if (error || !fs::exists(status) || fs::is_directory(status)) continue;
-    fs::remove(fs::path(file), error);
+    if (!opened) {
+      if (!folder.Open(record.folder)) return;
+      opened = true;
+    }
+    // Only the regular file the build wrote goes; whatever has taken its place stays.
+    folder.RemoveFile(std::string_view(file).substr(record.folder.size()));
   }
 }
 

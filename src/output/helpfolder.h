@@ -26,6 +26,11 @@ namespace qs::output {
 //
 // With `options.keywordIndex` the keyword index is written right after the contents and is
 // recorded and logged like every other file.
+//
+// Every file is reached from the folder opened once, as platform::OutputFolder writes: an
+// existing page is overwritten where it is; a link or a hard link at a page's name is
+// replaced, never written through; a pipe or a device there, or a sub-folder that is a link,
+// fails the build ("Could not create file") and is left alone.
 std::string BuildHelpFolder(const project::HelpProject& project,
                             const config::LanguageTable& captions, const std::string& folder,
                             BuildRecord& record, text::Reports& reports,
@@ -53,8 +58,10 @@ bool WriteKeywordIndexFile(const std::string& path, const project::HelpProject& 
 // of the name turned into the system's; nothing when the name would leave the folder.
 std::optional<std::string> PagePathInFolder(const std::string& folder, const std::string& name);
 
-// Deletes the files of the record that still exist and are not folders. Only files inside
-// the record's folder are touched, whatever the record says. Reports nothing.
+// Deletes the files of the record that are still regular files: whatever has taken the place
+// of one (a link, a pipe, a folder) stays. Only files inside the record's folder are touched,
+// reached from that folder without following links, whatever the record says. Reports
+// nothing.
 void EraseBuildFiles(const BuildRecord& record);
 
 // True when `path` lies inside `folder` (both as the record holds them): lexically, and,

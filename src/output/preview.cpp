@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "output/helpfolder.h"
+#include "platform/outputfolder.h"
 #include "text/paths.h"
 
 namespace qs::output {
@@ -28,17 +29,17 @@ void EndPreview(const std::string& folder, const BuildRecord& record) {
   EraseBuildFiles(inside);
 
   // Pages of names with separators sit in sub-folders; remove those that are now empty,
-  // deepest first, never climbing to the preview folder or above it.
-  for (const auto& file : inside.files) {
-    std::string parent = text::FolderPart(file);
-    while (parent.size() > base.size() && parent.compare(0, base.size(), base) == 0) {
-      while (!parent.empty() && text::IsSeparator(parent.back())) parent.pop_back();
-      if (parent.size() <= base.size()) break;
-      std::error_code ignored;
-      const auto parentStatus = fs::symlink_status(fs::path(parent), ignored);
-      if (!fs::is_directory(parentStatus) || !fs::is_empty(fs::path(parent), ignored)) break;
-      fs::remove(fs::path(parent), ignored);
-      parent = text::FolderPart(parent);
+  // deepest first, never climbing to the preview folder or above it. They are reached from
+  // the open preview folder, so a sub-folder swapped for a link is never followed.
+  platform::OutputFolder open;
+  if (open.Open(base)) {
+    for (const auto& file : inside.files) {
+      std::string relative = text::FolderPart(std::string_view(file).substr(base.size()));
+      while (!relative.empty()) {
+        while (!relative.empty() && text::IsSeparator(relative.back())) relative.pop_back();
+        if (relative.empty() || !open.RemoveEmptyFolder(relative)) break;
+        relative = text::FolderPart(relative);
+      }
     }
   }
   fs::remove(fs::path(folder), error);  // only succeeds when empty

@@ -4,6 +4,15 @@
 // temporary file beside the target; Commit() flushes them to the disk and renames the
 // temporary file over the target. Any failure on the way, or a writer dropped without
 // Commit(), removes the temporary file and leaves the target byte for byte as it was.
+//
+// The temporary file's name is short whatever the target's length (a name near the system's
+// limit still gets one) and tells which target it belongs to and which process made it. A
+// process killed mid-write leaves its temporary file behind; the next save of the same target
+// removes every such file whose process has ended.
+//
+// A target the user made read-only is refused: its mode says so even to an administrator,
+// whom the system would let write anyway. When the target's folder forbids new files but the
+// target itself may be written, the target is rewritten where it is instead (see Commit()).
 
 #include <cstddef>
 #include <cstdio>
@@ -19,28 +28,58 @@ class AtomicFile {
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
-  // Creates the temporary file beside `target`. False when it cannot be created (for example
-  // when the target's folder does not exist). Missing folders are not created.
+  // Prepares the replacement of `target` (a link is followed: the file it points at is
+  // replaced). False when the target is read-only, is no regular file, or no replacement can
+  // be made (for example when the target's folder does not exist). Folders are not created.
   bool Open(const std::string& target);
+  bool IsOpen() const { return file_ != nullptr || inPlace_; }
 
   // Appends bytes. After a failed write every later call fails and Commit() refuses.
   bool Write(std::string_view bytes);
 
   // Flushes, closes and renames over the target. True only when the target now holds exactly
-  // the bytes written.
+  // the bytes written. Rewriting in place (a folder without room for a new name), the target
+  // is first checked to take the new size, then overwritten, flushed and read back; when any
+  // of that fails its previous bytes are written back.
   bool Commit();
 
   // Removes the temporary file; the target stays as it was.
   void Discard();
 
+  // The name of the temporary files of `targetName` (a file name without folder) made by
+  // the process `processId`: "." + at most 64 bytes of the name + ".~qs" + 8 hex digits of a
+  // hash of the whole name + "." + process + "-" + number + ".tmp".
+  static std::string TemporaryName(std::string_view targetName, unsigned long processId,
+                                   unsigned number);
+
  private:
+  bool Fail();
+
   std::FILE* file_ = nullptr;
   std::string target_;
   std::string temporary_;
   bool failed_ = false;
+  bool inPlace_ = false;
+  std::string pending_;  // the bytes of a rewrite in place
 };
 
-// Pushes the file's buffered bytes to the disk. Implemented once per system.
+// Implemented once per system, for AtomicFile.
+
+// Pushes the file's buffered bytes to the disk.
 bool FlushToDisk(std::FILE* file);
+
+// The running process's identifier, and whether a process of that identifier has ended.
+unsigned long CurrentProcessId();
+bool ProcessHasEnded(unsigned long processId);
+
+// The file's mode forbids writing it (for anyone, or for the user running the program).
+bool IsReadOnlyFile(const std::string& path);
+
+// A leftover temporary file that this user may remove: a regular file of the user, with no
+// other name.
+bool IsRemovableLeftover(const std::string& path);
+
+// Rewrites the regular file at `path` with `bytes` where it is, as Commit() describes.
+bool RewriteInPlace(const std::string& path, std::string_view bytes);
 
 }  // namespace qs::platform

@@ -24,4 +24,12 @@ bool IsFolder(const std::string& path) {
   return !path.empty() && std::filesystem::is_directory(std::filesystem::path(path), error);
 }
 
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(std::filesystem::path(path), error);
+  if (error) return path;
+  return absolute.string();
+}
+
 }  // namespace qs::platform

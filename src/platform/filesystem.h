@@ -17,4 +17,9 @@ bool IsNonEmptyFile(const std::string& path);
 
 bool IsFolder(const std::string& path);
 
+// The path made absolute against the current folder (unchanged when it already is, or when
+// the current folder cannot be had). A program is named relative to where the user stands;
+// a child that starts in another folder must get it this way.
+std::string AbsolutePath(const std::string& path);
+
 }  // namespace qs::platform

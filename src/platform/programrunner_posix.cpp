@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "platform/filesystem.h"
 #include "platform/programrunner.h"
 
 namespace qs::platform {
@@ -49,7 +50,8 @@ bool RunProgram(const std::string& program, const std::string& argument,
                 const std::string& workingFolder, bool hidden, bool wait) {
   if (program.empty()) return false;
   // The argument vector and the folder are made before the fork: the child may not allocate.
-  std::string argv0 = program;
+  // A relative program path means relative to here, not to the folder the child moves to.
+  std::string argv0 = AbsolutePath(program);
   std::string argv1 = argument;
   std::vector<char*> argv = {argv0.data(), argv1.data(), nullptr};
   const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
@@ -79,7 +81,7 @@ bool RunProgram(const std::string& program, const std::string& argument,
       }
       if (grandchild > 0) _exit(0);
     }
-    ExecChild(program.c_str(), argv.data(), folder, hidden, fds[1]);
+    ExecChild(argv0.c_str(), argv.data(), folder, hidden, fds[1]);
   }
 
   close(fds[1]);

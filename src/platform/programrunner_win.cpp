@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/filesystem.h"
 #include "platform/programrunner.h"
 
 namespace qs::platform {
@@ -43,11 +44,13 @@ bool RunProgram(const std::string& program, const std::string& argument,
                 const std::string& workingFolder, bool hidden, bool wait) {
   // The shell splits the parameter text at blanks, so the one argument goes in quotes.
   const std::string parameters = QuotedArgument(argument);
+  // A relative program path means relative to here, not to the working folder given.
+  const std::string file = AbsolutePath(program);
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.lpVerb = "open";
-  info.lpFile = program.c_str();
+  info.lpFile = file.c_str();
   info.lpParameters = parameters.c_str();
   info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
   info.nShow = hidden ? SW_HIDE : SW_SHOWNORMAL;

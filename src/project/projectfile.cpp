@@ -5,12 +5,14 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "platform/atomicfile.h"
 #include "platform/filesystem.h"
+#include "platform/regularfile.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -73,39 +75,64 @@ std::string ProjectFileBytes(const HelpProject& project) {
   return out;
 }
 
-// ---------------------------------------------------------------- loading
-
-// The bytes of a whole file, in a buffer that is not cleared before it is filled.
-struct FileBytes {
-  std::unique_ptr<char[]> bytes;
-  std::size_t size = 0;
-  std::string_view View() const { return {bytes.get(), size}; }
-};
-
-bool ReadWholeFile(const std::string& path, FileBytes& data) {
-  // Only a regular file holds a project: a named pipe would block the open for ever and a
-  // device such as /dev/zero would give bytes until memory runs out.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  const auto hint = std::filesystem::file_size(std::filesystem::path(path), error);
-  std::size_t capacity = error ? 0 : static_cast<std::size_t>(hint);
-  data.bytes = std::make_unique_for_overwrite<char[]>(capacity);
-  data.size = std::fread(data.bytes.get(), 1, capacity, file);
-  // The file may have grown since its size was taken: read on until its real end.
-  while (data.size == capacity && !std::ferror(file) && !std::feof(file)) {
-    const std::size_t larger = capacity + capacity / 2 + 65536;
-    auto grown = std::make_unique_for_overwrite<char[]>(larger);
-    if (data.size > 0) std::memcpy(grown.get(), data.bytes.get(), data.size);
-    data.bytes = std::move(grown);
-    capacity = larger;
-    data.size += std::fread(data.bytes.get() + data.size, 1, capacity - data.size, file);
-  }
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
+// Every byte that ends a line on load: a one-line field holding one would come back split,
+// and every line after it shifted.
+bool HoldsLineEnd(std::string_view value) {
+  return value.find_first_of(kLineEndBytes) != std::string_view::npos;
 }
+
+// The value as a message shows it: line ends written out, so the message stays one line.
+std::string Shown(std::string_view value) {
+  std::string shown;
+  for (const char c : value) {
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\0') {
+      shown += "\\0";
+    } else {
+      shown.push_back(c);
+    }
+  }
+  return shown;
+}
+
+text::Report CannotSave(std::string_view what) {
+  return text::ErrorReport("Could not save the project: " + std::string(what) +
+                           " holds a line break!");
+}
+
+// The first one-line field that the file cannot hold: the three paths, and the name, the
+// parameters and the title of every topic that is written. The file has no way to escape a
+// line end and its format stays as it is, so such a project is refused before anything is
+// written, with a message that says what to change.
+std::optional<text::Report> OneLineFieldProblem(const HelpProject& project) {
+  const std::pair<std::string_view, const std::string*> paths[] = {
+      {"the project path", &project.projectFile},
+      {"the library path", &project.libraryFile},
+      {"the help folder", &project.helpFolder}};
+  for (const auto& [what, value] : paths) {
+    if (HoldsLineEnd(*value)) return CannotSave(std::string(what) + " '" + Shown(*value) + "'");
+  }
+  if (project.TopicCount() == 0) return std::nullopt;
+  for (const ListItem& item : project.items()) {
+    const Topic* topic = project.FindTopic(item.text);
+    if (topic == nullptr) continue;
+    const std::string page = " of the page '" + Shown(topic->name) + "'";
+    if (HoldsLineEnd(topic->name)) return CannotSave("the name" + page);
+    if (HoldsLineEnd(topic->parameters)) return CannotSave("the parameter list" + page);
+    if (HoldsLineEnd(topic->title)) return CannotSave("the title" + page);
+  }
+  return std::nullopt;
+}
+
+std::string TooLargeMessage(const std::string& path) {
+  return "The file '" + path + "' is too large for a project (more than " +
+         std::to_string(platform::kProjectFileLimit >> 20) + " MB)!";
+}
+
+// ---------------------------------------------------------------- loading
 
 struct Line {
   std::size_t begin = 0;
@@ -263,6 +290,10 @@ void RelocateLibrary(HelpProject& project, const LoadContext& context) {
 }  // namespace
 
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports) {
+  if (auto problem = OneLineFieldProblem(project)) {
+    reports.push_back(std::move(*problem));
+    return false;
+  }
   const std::string bytes = ProjectFileBytes(project);
   platform::AtomicFile file;
   if (!file.Open(path) || !file.Write(bytes) || !file.Commit()) {
@@ -274,10 +305,18 @@ bool SaveProject(HelpProject& project, const std::string& path, text::Reports& r
 
 bool LoadProject(HelpProject& project, const std::string& path, const LoadContext& context,
                  text::Reports& reports) {
-  FileBytes file;
-  if (!ReadWholeFile(path, file)) {
-    reports.push_back(text::CouldNotReadFileReport(path));
-    return false;
+  // Only a regular file is read, and only up to the limit: a pipe would block the load for
+  // ever, and a device or a huge sparse file would take all memory.
+  platform::FileBlock file;
+  switch (platform::ReadRegularFile(path, platform::kProjectFileLimit, file)) {
+    case platform::ReadStatus::Read:
+      break;
+    case platform::ReadStatus::TooLarge:
+      reports.push_back(text::ErrorReport(TooLargeMessage(path)));
+      return false;
+    default:
+      reports.push_back(text::CouldNotReadFileReport(path));
+      return false;
   }
   const std::string_view data = file.View();
   LineReader in(data);

@@ -32,12 +32,20 @@ struct LoadContext {
 // Writes the header, the three paths and one record per row of the topic list, in display
 // order. The caller has committed the edit form and set projectFile beforehand, and clears
 // `modified` after success. On failure reports "Could not create file '" + path + "'!" and
-// leaves any existing file untouched.
+// leaves any existing file untouched; a file the user made read-only is such a failure.
+//
+// A one-line field that holds a line end (CR, LF or a zero byte: a path, or a written topic's
+// name, parameter list or title) would come back split and shift every line after it. Such
+// a project is refused before anything is written, with "Could not save the project: " + what
+// + " holds a line break!" (title "Error"), the value shown with its line ends as \r, \n, \0.
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports);
 
 // Reads a project file into `project`. On success the topics are replaced, the rows are
 // refilled from the store, the Index page is shown and row 0 is selected; projectFile holds
 // the value read from the file, which the caller replaces with the path it loaded from.
+// Anything but a regular file reports "Could not read file '" + path + "'!"; a file above
+// platform::kProjectFileLimit reports "The file '" + path + "' is too large for a project
+// (more than 256 MB)!". Either leaves the project as it was.
 bool LoadProject(HelpProject& project, const std::string& path, const LoadContext& context,
                  text::Reports& reports);
 

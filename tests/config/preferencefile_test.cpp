@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <new>
 
 #include "support/tempfolder.h"
 
@@ -94,6 +95,19 @@ TEST_F(PreferenceFileTest, writesEveryLineKindWithCrLfAndReadsItBack) {
 TEST_F(PreferenceFileTest, createMakesNoFolders) {
   EXPECT_FALSE(file_.Create(temp_.Path("missing/w.ini")));
   EXPECT_EQ(temp_.EntryCount(), 0u);
+}
+
+TEST_F(PreferenceFileTest, aWriterLeftByAnExceptionReplacesNothing) {
+  temp_.Write("w.ini", "[G]\r\nA = good\r\n");
+  try {
+    PreferenceFile writer;
+    ASSERT_TRUE(writer.Create(temp_.Path("w.ini")));
+    writer.SelectGroup("G");
+    throw std::bad_alloc();  // as when memory runs out before the last entry
+  } catch (const std::bad_alloc&) {
+  }
+  EXPECT_EQ(temp_.Read("w.ini"), "[G]\r\nA = good\r\n");
+  EXPECT_EQ(temp_.EntryCount(), 1u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -23,14 +24,16 @@ class WordListTest : public ::testing::Test {
 // project's path was written, and never a path outside the folder.
 TEST_F(WordListTest, eachProjectHasItsOwnListBesideTheSettings) {
   const std::string mine = WordListPath(temp_.Path(), "/home/me/My Lib.qsp");
-  EXPECT_EQ(mine.rfind(temp_.Path() + "words/My_Lib-", 0), 0u) << mine;
-  EXPECT_EQ(mine.size(), (temp_.Path() + "words/My_Lib-").size() + 16 + 4);
+  const std::string stem = temp_.Path() + qs::testsupport::Native("words/My_Lib-");
+  EXPECT_EQ(mine.rfind(stem, 0), 0u) << mine;
+  EXPECT_EQ(mine.size(), stem.size() + 16 + 4);
   EXPECT_EQ(mine, WordListPath(temp_.Path(), "/home/me/sub/../My Lib.qsp"));
   EXPECT_NE(mine, WordListPath(temp_.Path(), "/home/you/My Lib.qsp"));
   EXPECT_EQ(WordListPath(temp_.Path(), ""), "");
 
   const std::string odd = WordListPath(temp_.Path(), "/x/../../..qsp");
-  EXPECT_EQ(std::filesystem::path(odd).parent_path().string() + "/", temp_.Path() + "words/");
+  EXPECT_EQ(std::filesystem::path(odd).parent_path(),
+            std::filesystem::path(temp_.Path() + "words/").parent_path());
 
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(temp_.Path());
@@ -82,9 +85,11 @@ TEST_F(WordListTest, aFileInTheWayIsRefusedAndKept) {
   EXPECT_FALSE(AddToWordList(temp_.Path("huge.txt"), "word"));
   EXPECT_EQ(temp_.Read("huge.txt"), huge);
 
-  std::filesystem::create_symlink("/dev/zero", temp_.Path("device.txt"));
-  EXPECT_EQ(ReadWordList(temp_.Path("device.txt")).status, ListFileStatus::Refused);
-  EXPECT_FALSE(AddToWordList(temp_.Path("device.txt"), "word"));
+  if (!qs::testsupport::kOnWindows) {
+    std::filesystem::create_symlink("/dev/zero", temp_.Path("device.txt"));
+    EXPECT_EQ(ReadWordList(temp_.Path("device.txt")).status, ListFileStatus::Refused);
+    EXPECT_FALSE(AddToWordList(temp_.Path("device.txt"), "word"));
+  }
 
   std::filesystem::create_directory(temp_.Path("folder.txt"));
   EXPECT_FALSE(AddToWordList(temp_.Path("folder.txt"), "word"));

@@ -161,20 +161,6 @@ TEST(SettingsSaveFaults, theRecentProjectsAndAWordListKeepTheirLinesWhenTheDiskF
   }
 }
 
-TEST(SettingsSaveFaults, aPipeInPlaceOfTheRecentProjectsIsLeftAloneWithoutHanging) {
-  TempFolder box;
-  ASSERT_EQ(::mkfifo(box.Path("QuillSmith.recent").c_str(), 0600), 0);
-  const std::string answer = RunWithFileSizeLimit(
-      1 << 20,
-      [&] {
-        return std::to_string(config::ReadRecentProjects(box.Path()).size()) +
-               std::to_string(config::RecordRecentProject(box.Path(), "/p/2.qsp").size());
-      },
-      10);
-  EXPECT_EQ(answer, "00");
-  EXPECT_TRUE(fs::is_fifo(box.Path("QuillSmith.recent")));
-}
-
 TEST(SettingsSaveFaults, aFolderNamedLikeTheFileIsLeftAlone) {
   TempFolder box;
   box.Write("settings/QuillSmith.ini/inside.txt", "kept");

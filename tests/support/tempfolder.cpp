@@ -19,6 +19,13 @@ namespace fs = std::filesystem;
 TempFolder::TempFolder() {
   std::string pattern = (fs::temp_directory_path() / "qs-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
+  // Readable by all, as a folder made the ordinary way: some tests hand parts of it to another
+  // user, who must be able to reach them.
+  std::error_code ignored;
+  fs::permissions(pattern,
+                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec,
+                  ignored);
   path_ = pattern + "/";
 }
 

@@ -1,0 +1,179 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/descriptorio_posix.h"
+#include "platform/outputfolder.h"
+
+namespace qs::platform {
+
+namespace {
+
+// Folders are opened only to reach what is below them: where the system can, without asking
+// to read them, so that a folder the user may write but not list is written all the same.
+#ifdef O_PATH
+constexpr int kFolderAccess = O_PATH;
+#else
+constexpr int kFolderAccess = O_RDONLY;
+#endif
+constexpr int kFolderFlags = kFolderAccess | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// Closes a descriptor on every way out, unless it is the open folder's own.
+class Descriptor {
+ public:
+  Descriptor(int fd, bool owned) : fd_(fd), owned_(owned) {}
+  ~Descriptor() { Reset(-1, false); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  void Reset(int fd, bool owned) {
+    if (owned_ && fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+    owned_ = owned;
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+  bool owned_;
+};
+
+// Opens the sub-folder `name` of `parent` without following a link; makes it first when
+// `make` is set and it is missing. -1 when it is a link, no folder, or cannot be had.
+int OpenSubFolder(int parent, const std::string& name, bool make) {
+  int fd = ::openat(parent, name.c_str(), kFolderFlags);
+  if (fd < 0 && errno == ENOENT && make) {
+    if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) return -1;
+    fd = ::openat(parent, name.c_str(), kFolderFlags);
+  }
+  return fd;
+}
+
+// Opens, below `root`, the folder that holds the last part of `relative`, one part at a
+// time, and names that last part.
+bool Reach(int root, std::string_view relative, bool make, Descriptor& folder, std::string& name) {
+  std::vector<std::string_view> parts;
+  if (root < 0 || !OutputFolder::SplitParts(relative, parts)) return false;
+  folder.Reset(root, false);
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    const int sub = OpenSubFolder(folder.get(), std::string(parts[i]), make);
+    if (sub < 0) return false;
+    folder.Reset(sub, true);
+  }
+  name = parts.back();
+  return true;
+}
+
+// Writes `bytes` into the open regular file over what it held, and cuts off the rest. On a
+// failure the file, which may now be cut short, is removed when its name still leads to it.
+bool FillFile(int folder, const std::string& name, int fd, const struct stat& opened,
+              std::string_view bytes) {
+  bool ok = WriteAllAt(fd, bytes);
+  if (ok && opened.st_size > static_cast<off_t>(bytes.size())) {
+    ok = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+  }
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) {
+    struct stat now {};
+    if (::fstatat(folder, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == opened.st_dev && now.st_ino == opened.st_ino) {
+      ::unlinkat(folder, name.c_str(), 0);
+    }
+  }
+  return ok;
+}
+
+// Writes the file `name` of the open folder; see OutputFolder::Write.
+bool WriteFileIn(int folder, const std::string& name, std::string_view bytes) {
+  // Another process may change the name between any two calls: every step checks what it
+  // got and starts again when the name changed under it, a bounded number of times.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    struct stat seen {};
+    if (::fstatat(folder, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno != ENOENT) return false;
+      // O_EXCL with O_NOFOLLOW: fails on anything that appeared at the name meanwhile.
+      const int fd = ::openat(folder, name.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (fd < 0) {
+        if (errno == EEXIST) continue;
+        return false;
+      }
+      struct stat made {};
+      if (::fstat(fd, &made) != 0) {
+        ::close(fd);
+        return false;
+      }
+      return FillFile(folder, name, fd, made, bytes);
+    }
+    if (S_ISLNK(seen.st_mode) || (S_ISREG(seen.st_mode) && seen.st_nlink > 1)) {
+      // Written through, the link or the other name would change a file elsewhere.
+      if (::unlinkat(folder, name.c_str(), 0) != 0 && errno != ENOENT) return false;
+      continue;
+    }
+    if (!S_ISREG(seen.st_mode)) return false;  // a pipe, a device, a socket, a folder
+
+    const int fd =
+        ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+      if (errno == ELOOP || errno == ENOENT || errno == ENXIO) continue;  // changed meanwhile
+      return false;
+    }
+    // Checked on what was opened. (A hard link made and removed again between the open and
+    // this check would pass; the system's protection of hard links, on by default, lets
+    // another user link only files they may write anyway.)
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
+      ::close(fd);
+      continue;
+    }
+    return FillFile(folder, name, fd, opened, bytes);
+  }
+  return false;
+}
+
+}  // namespace
+
+OutputFolder::~OutputFolder() {
+  if (handle_ != -1) ::close(static_cast<int>(handle_));
+}
+
+bool OutputFolder::Open(const std::string& folder) {
+  if (handle_ != -1) ::close(static_cast<int>(handle_));
+  handle_ = -1;
+  path_ = folder;
+  const int fd =
+      ::open(folder.empty() ? "." : folder.c_str(), kFolderAccess | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  handle_ = fd;
+  return true;
+}
+
+bool OutputFolder::Write(std::string_view relative, std::string_view bytes) {
+  Descriptor folder(-1, false);
+  std::string name;
+  return Reach(static_cast<int>(handle_), relative, true, folder, name) &&
+         WriteFileIn(folder.get(), name, bytes);
+}
+
+bool OutputFolder::RemoveFile(std::string_view relative) {
+  Descriptor folder(-1, false);
+  std::string name;
+  if (!Reach(static_cast<int>(handle_), relative, false, folder, name)) return false;
+  struct stat seen {};
+  if (::fstatat(folder.get(), name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !S_ISREG(seen.st_mode)) {
+    return false;
+  }
+  return ::unlinkat(folder.get(), name.c_str(), 0) == 0;
+}
+
+bool OutputFolder::RemoveEmptyFolder(std::string_view relative) {
+  Descriptor folder(-1, false);
+  std::string name;
+  // AT_REMOVEDIR removes only an empty folder, and never what a link points at.
+  return Reach(static_cast<int>(handle_), relative, false, folder, name) &&
+         ::unlinkat(folder.get(), name.c_str(), AT_REMOVEDIR) == 0;
+}
+
+}  // namespace qs::platform

@@ -1,0 +1,100 @@
+#include "platform/outputfolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+
+#include "support/systemtraits.h"
+#include "support/tempfolder.h"
+
+namespace qs::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
+
+// The file's identity on the disk: the same number means it was written where it was, not
+// replaced by a new file. Windows has no inode numbers to compare.
+std::uint64_t Inode(const std::string& path) {
+#ifdef _WIN32
+  (void)path;
+  return 0;
+#else
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_ino) : 0;
+#endif
+}
+
+TEST(OutputFolder, anExistingFileIsOverwrittenWhereItIsAndKeepsItsPermissions) {
+  testsupport::TempFolder scratch;
+  const std::string page = scratch.Path() + "A.html";
+  WriteBytes(page, "a much longer old page than the new one");
+  fs::permissions(page, fs::perms::owner_read | fs::perms::owner_write);
+  const std::uint64_t inode = Inode(page);
+
+  OutputFolder folder;
+  ASSERT_TRUE(folder.Open(scratch.Path()));
+  ASSERT_TRUE(folder.Write("A.html", "new page"));
+  EXPECT_EQ(ReadBytes(page), "new page");
+  EXPECT_EQ(Inode(page), inode);
+  if (!testsupport::kOnWindows) {
+    EXPECT_EQ(fs::status(page).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+  }
+  ASSERT_TRUE(folder.Write("A.html", "a page longer than the one before"));
+  EXPECT_EQ(ReadBytes(page), "a page longer than the one before");
+}
+
+TEST(OutputFolder, partsAreTakenApartAtBothSeparatorsAndNeverClimbOut) {
+  testsupport::TempFolder scratch;
+  OutputFolder folder;
+  ASSERT_TRUE(folder.Open(scratch.Path()));
+  EXPECT_TRUE(folder.Write("a/b\\c.html", "deep"));
+  EXPECT_EQ(ReadBytes(scratch.Path() + "a/b/c.html"), "deep");
+  EXPECT_TRUE(folder.Write("/./x.html", "leading separator and dot"));
+  EXPECT_EQ(ReadBytes(scratch.Path() + "x.html"), "leading separator and dot");
+  for (const std::string refused : {"../out.html", "a/../../out.html", "", "/", "./"}) {
+    EXPECT_FALSE(folder.Write(refused, "x")) << refused;
+  }
+  EXPECT_FALSE(fs::exists(fs::path(scratch.Path()).parent_path().parent_path() / "out.html"));
+
+  OutputFolder missing;
+  EXPECT_FALSE(missing.Open(scratch.Path() + "missing"));
+  EXPECT_FALSE(missing.Write("x.html", "x"));
+}
+
+TEST(OutputFolder, removingTakesRegularFilesAndEmptyFoldersOnly) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "Wine makes no symbolic links";
+  testsupport::TempFolder scratch;
+  const std::string base = scratch.Path();
+  WriteBytes(base + "outside.html", "kept");
+  fs::create_directories(base + "help/sub");
+  fs::create_directories(base + "help/full");
+  WriteBytes(base + "help/full/page.html", "x");
+  WriteBytes(base + "help/page.html", "x");
+  fs::create_symlink(base + "outside.html", base + "help/link.html");
+  fs::create_directory_symlink(base + "help/sub", base + "help/sublink");
+
+  OutputFolder folder;
+  ASSERT_TRUE(folder.Open(base + "help/"));
+  EXPECT_FALSE(folder.RemoveFile("link.html"));
+  EXPECT_FALSE(folder.RemoveFile("sub"));
+  EXPECT_FALSE(folder.RemoveFile("sublink/../page.html"));
+  EXPECT_TRUE(folder.RemoveFile("page.html"));
+  EXPECT_FALSE(folder.RemoveFile("page.html"));
+  EXPECT_FALSE(folder.RemoveEmptyFolder("full"));
+  EXPECT_FALSE(folder.RemoveEmptyFolder("sublink"));
+  EXPECT_TRUE(folder.RemoveEmptyFolder("sub"));
+
+  EXPECT_TRUE(fs::is_symlink(base + "help/link.html"));
+  EXPECT_TRUE(fs::is_symlink(base + "help/sublink"));
+  EXPECT_TRUE(fs::exists(base + "help/full/page.html"));
+  EXPECT_FALSE(fs::exists(base + "help/sub"));
+  EXPECT_EQ(ReadBytes(base + "outside.html"), "kept");
+}
+
+}  // namespace
+}  // namespace qs::platform

@@ -27,14 +27,14 @@
 #include "output/pagewriter.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/systemprogramrunner.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace qs;
 
-testsupport::ScratchFolder scratch;
+testsupport::TempFolder scratch;
 
 // Every file of the build, by its path below the help folder, with its bytes.
 struct BuildFile {

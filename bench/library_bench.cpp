@@ -19,9 +19,11 @@ constexpr std::size_t kFunctions = 20000;
 
 const std::string& LibraryBytes(unsigned variant) {
   static const std::string first =
-      qs::testsupport::GenerateLibrary(qs::testsupport::SyntheticLibrarySpec(kFunctions, 0)).bytes;
+      qs::testsupport::GenerateLibrary(qs::testsupport::SyntheticLibraryRecipe(kFunctions, 0))
+          .bytes;
   static const std::string second =
-      qs::testsupport::GenerateLibrary(qs::testsupport::SyntheticLibrarySpec(kFunctions, 1)).bytes;
+      qs::testsupport::GenerateLibrary(qs::testsupport::SyntheticLibraryRecipe(kFunctions, 1))
+          .bytes;
   return variant == 0 ? first : second;
 }
 
@@ -34,7 +36,7 @@ LibraryInfo Parse(unsigned variant) {
 
 void BM_ReadUserLibraryFile(benchmark::State& state) {
   const auto path = (std::filesystem::temp_directory_path() / "qs_bench_Synthetic").string();
-  qs::testsupport::WriteLibraryFile(path, qs::testsupport::SyntheticLibrarySpec(kFunctions, 0));
+  qs::testsupport::WriteLibraryFile(path, qs::testsupport::SyntheticLibraryRecipe(kFunctions, 0));
   const auto size = std::filesystem::file_size(path);
   LibraryInfo info;
   for (auto _ : state) {

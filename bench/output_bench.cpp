@@ -18,6 +18,7 @@
 #include "platform/helpcompilerlocator.h"
 #include "platform/systemprogramrunner.h"
 #include "support/autolinkreference.h"
+#include "support/tempfolder.h"
 
 namespace {
 
@@ -34,21 +35,11 @@ const project::HelpProject& LargeProject() {
   return bench::GadgetProject();
 }
 
-// A scratch folder for the run, removed with everything in it at the end.
-struct ScratchFolder {
-  std::string path;
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qs-output-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path = pattern + "/";
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path.empty()) fs::remove_all(path, ignored);
-  }
-} scratch;
+// A folder for the run, removed with everything in it at the end.
+const testsupport::TempFolder scratch;
 
 const std::string& BenchFolder() {
-  return scratch.path;
+  return scratch.Path();
 }
 
 void BuildInto(benchmark::State& state, const std::string& folder, bool keywordIndex) {

@@ -68,7 +68,7 @@ void BM_DeleteSelectedTopic(benchmark::State& state) {
     state.PauseTiming();
     HelpProject project = LargeProject();
     project.SelectRow(10'000);
-    project.selectedTopic = project.ItemText(10'000);
+    project.SetShownTopic(project.ItemText(10'000));
     state.ResumeTiming();
     qs::project::DeleteSelectedTopic(project);
     benchmark::DoNotOptimize(project.TopicCount());

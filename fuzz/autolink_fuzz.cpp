@@ -29,7 +29,7 @@ void CheckSame(const std::string& text, const std::string& fast, const std::stri
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const qs::fuzz::AutoLinkCase input = qs::fuzz::ParseAutoLinkInput(bytes);
-  const auto project = qs::testsupport::MakeProject(input.topicSpecs);
+  const auto project = qs::testsupport::MakeProject(input.topicRecipes);
   const auto names = qs::output::AutoLinkNames(project);
 
   // The second text: the description's second half, then the first (a different text that

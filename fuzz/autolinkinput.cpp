@@ -6,7 +6,7 @@ AutoLinkCase ParseAutoLinkInput(std::string_view data) {
   AutoLinkCase result;
   std::size_t start = 0;
   bool first = true;
-  while (start <= data.size() && result.topicSpecs.size() < kMaxAutoLinkTopics) {
+  while (start <= data.size() && result.topicRecipes.size() < kMaxAutoLinkTopics) {
     std::size_t end = data.find('\n', start);
     if (end == std::string_view::npos) end = data.size();
     const std::string_view line = data.substr(start, end - start);
@@ -14,7 +14,7 @@ AutoLinkCase ParseAutoLinkInput(std::string_view data) {
       result.description = std::string(line);
       first = false;
     } else {
-      result.topicSpecs.emplace_back(line);
+      result.topicRecipes.emplace_back(line);
     }
     if (end == data.size()) break;
     start = end + 1;
@@ -24,9 +24,9 @@ AutoLinkCase ParseAutoLinkInput(std::string_view data) {
 
 std::string FormatAutoLinkInput(const AutoLinkCase& input) {
   std::string out = input.description;
-  for (const auto& spec : input.topicSpecs) {
+  for (const auto& recipe : input.topicRecipes) {
     out.push_back('\n');
-    out.append(spec);
+    out.append(recipe);
   }
   return out;
 }

@@ -19,7 +19,7 @@ inline constexpr std::size_t kMaxAutoLinkTopics = 8;
 
 struct AutoLinkCase {
   std::string description;
-  std::vector<std::string> topicSpecs;
+  std::vector<std::string> topicRecipes;
 };
 
 AutoLinkCase ParseAutoLinkInput(std::string_view data);

@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using qs::testsupport::Function;
 using qs::testsupport::GenerateLibrary;
-using qs::testsupport::LibrarySpec;
+using qs::testsupport::LibraryRecipe;
 
 bool failed = false;
 
@@ -40,12 +40,12 @@ std::string ReadAll(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<LibrarySpec> LibrarySpecs() {
-  std::vector<LibrarySpec> specs;
-  specs.push_back(qs::testsupport::SampleLibrarySpec());
-  specs.push_back(qs::testsupport::SyntheticLibrarySpec(12));
+std::vector<LibraryRecipe> LibraryRecipes() {
+  std::vector<LibraryRecipe> recipes;
+  recipes.push_back(qs::testsupport::SampleLibraryRecipe());
+  recipes.push_back(qs::testsupport::SyntheticLibraryRecipe(12));
 
-  LibrarySpec rules;  // skip rules, nested parentheses, help without "(", padding
+  LibraryRecipe rules;  // skip rules, nested parentheses, help without "(", padding
   rules.firstNames = {"Kernel32", "User32"};
   rules.secondNames = {"Helper"};
   rules.entries = {Function("MyFunc", "(a, (b)) - text"),
@@ -58,30 +58,30 @@ std::vector<LibrarySpec> LibrarySpecs() {
                    Function("ENDTESTLIB"),
                    Function("Open", "(never closed", 3),
                    Function("Plain", std::nullopt, 5)};
-  specs.push_back(rules);
+  recipes.push_back(rules);
 
-  LibrarySpec dataMark = rules;
-  dataMark.endMark = LibrarySpec::EndMark::Data;
+  LibraryRecipe dataMark = rules;
+  dataMark.endMark = LibraryRecipe::EndMark::Data;
   dataMark.firstNames.clear();
-  specs.push_back(dataMark);
+  recipes.push_back(dataMark);
 
-  LibrarySpec cut = rules;  // a table that ends before its end mark
-  cut.endMark = LibrarySpec::EndMark::None;
+  LibraryRecipe cut = rules;  // a table that ends before its end mark
+  cut.endMark = LibraryRecipe::EndMark::None;
   cut.tail.clear();
-  specs.push_back(cut);
+  recipes.push_back(cut);
 
-  LibrarySpec many;  // count bytes of 128 and more
+  LibraryRecipe many;  // count bytes of 128 and more
   for (int i = 0; i < 130; ++i) many.firstNames.push_back("n" + std::to_string(i));
   many.entries = {Function("Index", "() - the word Index"), Function("..", "(x)"),
                   Function("/abs/path", "(y)"), Function("a\\b", "(z)")};
-  specs.push_back(many);
-  return specs;
+  recipes.push_back(many);
+  return recipes;
 }
 
 void LibrarySeeds(const fs::path& folder) {
   int n = 0;
-  for (const auto& spec : LibrarySpecs()) {
-    const auto library = GenerateLibrary(spec);
+  for (const auto& recipe : LibraryRecipes()) {
+    const auto library = GenerateLibrary(recipe);
     WriteSeed(folder, "library" + std::to_string(n++), library.bytes);
     // The same file cut where the reader changes state.
     for (const std::size_t cut :
@@ -94,7 +94,7 @@ void LibrarySeeds(const fs::path& folder) {
 }
 
 qs::project::HelpProject SampleProject() {
-  const auto library = GenerateLibrary(qs::testsupport::SampleLibrarySpec());
+  const auto library = GenerateLibrary(qs::testsupport::SampleLibraryRecipe());
   qs::library::LibraryInfo info;
   qs::text::Reports reports;
   qs::library::ParseUserLibrary(library.bytes, "TextKit", info, reports);

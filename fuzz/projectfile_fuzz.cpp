@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(reports.empty());
   Check(project.TopicCount() > 0);
-  Check(project.selectedTopic == "Index");
+  Check(project.shownTopic() == "Index");
 
   const std::string first = SaveToBytes(project, saved);
   HelpProject again;

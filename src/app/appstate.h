@@ -19,8 +19,6 @@ struct AppState {
   bool viewMode = false;
   // The preview folder the view mode built into; empty when none.
   std::string previewFolder;
-  // The row last reported selected by the topic list; -1 for none.
-  int selectedRow = 0;
   Editor activeEditor = Editor::None;
 };
 

@@ -40,9 +40,9 @@ bool CoreServices::SaveProject(project::HelpProject& project, const std::string&
   return project::SaveProject(project, path, reports);
 }
 
-void CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                       text::Reports& reports) {
-  library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
+  return library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
 }
 
 void CoreServices::EraseBuildFiles() {
@@ -63,14 +63,14 @@ std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
   return output::BuildHelpFolder(project, captions, folder, record_, reports);
 }
 
-void CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
+bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
                                        const std::string& folder, text::Reports& reports) {
-  output::WriteUniqueHtmlFile(project, folder, reports);
+  return output::WriteUniqueHtmlFile(project, folder, reports);
 }
 
-bool CoreServices::CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
-                               text::Reports& reports) {
-  return output::CompileHelp(options, project.helpFolder, project.libraryFile, *runner_, reports);
+bool CoreServices::CompileHelp(const project::HelpProject& project, const std::string& folder,
+                               output::CompileOptions& options, text::Reports& reports) {
+  return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports);
 }
 
 void CoreServices::DeleteCompilerTempFiles() {
@@ -89,17 +89,8 @@ void CoreServices::WriteSettings(const config::AppSettings& settings) {
   config::SaveSettings(settingsFolder_, settings);
 }
 
-LanguageList CoreServices::ListLanguages() {
-  // Listing only: the current language is loaded by the caller once it has chosen the entry.
-  config::LanguageState scratch;
-  scratch.currentLanguage = "";
-  const config::LanguageListView view = config::FillLanguageList(settingsFolder_, scratch);
-  LanguageList list;
-  list.entries = view.entries;
-  // Without any language file the list is "English" alone and already selected; with files,
-  // no entry matches the empty name given here.
-  list.anyFound = !view.selected.has_value();
-  return list;
+std::vector<std::string> CoreServices::ListLanguages() {
+  return config::ListLanguages(settingsFolder_);
 }
 
 bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,

@@ -21,12 +21,15 @@ class CoreServices : public Services {
   // this object) or, without one, through the system's runner.
   CoreServices(std::string programPath, std::string settingsFolder,
                platform::ProgramRunner* runner = nullptr);
+  // The runner it uses may be its own member: a copy would run through the original's.
+  CoreServices(const CoreServices&) = delete;
+  CoreServices& operator=(const CoreServices&) = delete;
 
   bool LoadProject(project::HelpProject& project, const std::string& path,
                    const project::LoadContext& context, text::Reports& reports) override;
   bool SaveProject(project::HelpProject& project, const std::string& path,
                    text::Reports& reports) override;
-  void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+  bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
   void EraseBuildFiles() override;
   std::string MakePreviewFolder() override;
@@ -34,14 +37,14 @@ class CoreServices : public Services {
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
                               text::Reports& reports) override;
-  void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+  bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
-  bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
-                   text::Reports& reports) override;
+  bool CompileHelp(const project::HelpProject& project, const std::string& folder,
+                   output::CompileOptions& options, text::Reports& reports) override;
   void DeleteCompilerTempFiles() override;
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& settings) override;
-  LanguageList ListLanguages() override;
+  std::vector<std::string> ListLanguages() override;
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;
   void SaveLanguage(const std::string& currentLanguage,

@@ -1,5 +1,7 @@
 #include "app/lifecycle.h"
 
+#include "app/projectflows.h"
+#include "config/languagefiles.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -33,10 +35,10 @@ void PrepareStart(AppState& state, config::LanguageTable& captions, Services& se
   state.purebasicFolder = services.FindPureBasicFolder();
 }
 
-void LoadSettings(Commands& commands) {
-  AppState& state = commands.state();
-  Ui& ui = commands.ui();
-  const auto settings = commands.services().ReadSettings(state.lastProjectDir);
+void LoadSettings(const CommandContext& context) {
+  AppState& state = context.state;
+  Ui& ui = context.ui;
+  const auto settings = context.services.ReadSettings(state.lastProjectDir);
   if (!settings) return;
   ui.SetCompilerPath(settings->htm2chm);
   ui.SetKeepDataChecked(settings->dontOverWriteExistingData);
@@ -48,97 +50,95 @@ void LoadSettings(Commands& commands) {
   if (settings->maximised) ui.Maximise();
 }
 
-void SaveSettings(Commands& commands) {
-  Ui& ui = commands.ui();
+void SaveSettings(const CommandContext& context) {
+  Ui& ui = context.ui;
   config::AppSettings settings;
   settings.htm2chm = ui.CompilerPath();
   settings.compileToChm = ui.CompileChecked();
   settings.dontOverWriteExistingData = ui.KeepDataChecked();
   settings.eraseHtmlFiles = ui.EraseHtmlChecked();
   settings.maximised = ui.IsMaximised();
-  settings.currentLanguage = commands.state().currentLanguage;
-  settings.lastProjectDir = commands.state().lastProjectDir;
-  commands.services().WriteSettings(settings);
+  settings.currentLanguage = context.state.currentLanguage;
+  settings.lastProjectDir = context.state.lastProjectDir;
+  context.services.WriteSettings(settings);
 }
 
-void FillLanguageList(Commands& commands) {
-  Ui& ui = commands.ui();
-  AppState& state = commands.state();
-  LanguageList list = commands.services().ListLanguages();
-  if (!list.anyFound) list.entries = {"English"};
-  ui.SetLanguageEntries(list.entries);
+void FillLanguageList(const CommandContext& context) {
+  Ui& ui = context.ui;
+  AppState& state = context.state;
+  std::vector<std::string> entries = context.services.ListLanguages();
+  // Without any language file the list offers the built-in language alone, already current.
+  const bool anyFound = !entries.empty();
+  if (!anyFound) entries = {std::string(config::kBuiltInLanguage)};
+  ui.SetLanguageEntries(entries);
   // With a single language the captions cannot be edited.
-  ui.SetLanguageControlsEnabled(list.entries.size() != 1);
-  if (!list.anyFound) {
+  ui.SetLanguageControlsEnabled(entries.size() != 1);
+  if (!anyFound) {
     ui.SelectLanguageEntry(0);
     return;
   }
-  for (std::size_t i = 0; i < list.entries.size(); ++i) {
-    if (list.entries[i] != state.currentLanguage) continue;
+  // Letter case counts: a name that matches no entry exactly selects none and loads nothing.
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i] != state.currentLanguage) continue;
     ui.SelectLanguageEntry(static_cast<int>(i));
     const std::string name = state.currentLanguage;
-    if (commands.services().LoadLanguage(name, state.currentLanguage, commands.captions())) {
-      ui.SetHeadingFields(commands.captions());
+    if (context.services.LoadLanguage(name, state.currentLanguage, context.captions)) {
+      ui.SetHeadingFields(context.captions);
     }
     return;
   }
   ui.SelectLanguageEntry(-1);
 }
 
-void FinishStart(Commands& commands, const std::string& projectArgument) {
-  project::HelpProject& project = commands.project();
-  AppState& state = commands.state();
-  Ui& ui = commands.ui();
-  Services& services = commands.services();
-
-  LoadSettings(commands);
-  FillLanguageList(commands);
+void FinishStart(const CommandContext& context, const std::string& projectArgument) {
+  Ui& ui = context.ui;
+  LoadSettings(context);
+  FillLanguageList(context);
 
   if (!projectArgument.empty()) {
-    const project::LoadContext context{state.purebasicFolder, [&ui](const text::Report& question) {
-                                         return ui.AskYesNo(question);
-                                       }};
-    text::Reports reports;
-    const bool loaded = services.LoadProject(project, projectArgument, context, reports);
-    commands.ShowReports(reports);
-    if (loaded) {
-      project.projectFile = projectArgument;
-      ui.SetProjectFileField(project.projectFile);
-      ui.SetLibraryFileField(project.libraryFile);
-      ui.SetHelpFolderField(project.helpFolder);
+    const project::LoadContext ask{
+        context.state.purebasicFolder,
+        [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
+    const ProjectOutcome opened =
+        OpenProject(context.services, context.project, projectArgument, ask);
+    context.ShowReports(opened.reports);
+    if (opened.succeeded) {
+      ui.SetProjectFileField(context.project.projectFile);
+      ui.SetLibraryFileField(context.project.libraryFile);
+      ui.SetHelpFolderField(context.project.helpFolder);
       ui.RefreshTopicList();
-      commands.ShowSelectedTopic();
+      context.ShowTopic();
     }
   }
 
   if (ui.CompilerPath().empty()) {
-    const std::string found = services.FindHelpCompiler();
-    if (!found.empty() && services.IsNonEmptyFile(found)) ui.SetCompilerPath(found);
+    const std::string found = context.services.FindHelpCompiler();
+    if (!found.empty() && context.services.IsNonEmptyFile(found)) ui.SetCompilerPath(found);
   }
 
   ui.FocusLoadProjectButton();
-  state.activeEditor = Editor::None;
+  context.state.activeEditor = Editor::None;
 }
 
-void ShutDown(Commands& commands) {
-  project::HelpProject& project = commands.project();
-  AppState& state = commands.state();
-  Services& services = commands.services();
+void ShutDown(const CommandContext& context) {
+  project::HelpProject& project = context.project;
+  AppState& state = context.state;
+  Services& services = context.services;
 
   services.EndPreview(state.previewFolder);
   if (!project.projectFile.empty() && project.modified) {
     const text::Report question{"Project " + text::FileNamePart(project.projectFile),
                                 "Do you want to save the current project?",
                                 text::ReportIcon::Question};
-    if (commands.ui().AskYesNo(question)) {
-      commands.CommitForm();
+    if (context.ui.AskYesNo(question)) {
+      context.CommitForm();
       text::Reports reports;
       services.SaveProject(project, project.projectFile, reports);
-      commands.ShowReports(reports);
+      context.ShowReports(reports);
     }
   }
-  services.SaveLanguage(state.currentLanguage, commands.captions());
-  SaveSettings(commands);
+  services.SaveLanguage(state.currentLanguage, context.captions);
+  SaveSettings(context);
 }
 
 }  // namespace qs::app

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/commands.h"
+#include "app/commandcontext.h"
 
 namespace qs::app {
 
@@ -20,19 +20,19 @@ void PrepareStart(AppState& state, config::LanguageTable& captions, Services& se
 
 // After the window is shown: settings, languages, the project named on the command line (an
 // empty text for none), the compiler path, the focus; then the main loop may take events.
-void FinishStart(Commands& commands, const std::string& projectArgument);
+void FinishStart(const CommandContext& context, const std::string& projectArgument);
 
 // Reads the settings file into the Options controls, the language and the last project
 // folder, and maximises the window when the last run ended maximised.
-void LoadSettings(Commands& commands);
+void LoadSettings(const CommandContext& context);
 // Writes the settings file from the Options controls, the window and the application state.
-void SaveSettings(Commands& commands);
+void SaveSettings(const CommandContext& context);
 // Fills the language list and loads the current language's captions.
-void FillLanguageList(Commands& commands);
+void FillLanguageList(const CommandContext& context);
 
 // When the main window is asked to close: ends the view mode's preview, offers to save a
 // modified project that has a file, writes the language file and the settings. Closing cannot
 // be aborted.
-void ShutDown(Commands& commands);
+void ShutDown(const CommandContext& context);
 
 }  // namespace qs::app

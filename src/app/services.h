@@ -27,13 +27,6 @@ struct DateTime {
   int second = 0;
 };
 
-// The seven options kept between runs.
-// A language file as the language list offers it.
-struct LanguageList {
-  std::vector<std::string> entries;
-  bool anyFound = false;  // false: no file held a language; the list is just "English"
-};
-
 class Services {
  public:
   virtual ~Services() = default;
@@ -46,8 +39,9 @@ class Services {
 
   // ---- library ----
   // Reads `libraryFile` and builds the topics afresh, or merges into them when `keepData` is
-  // set and the project has topics; refills the rows and selects the Index page.
-  virtual void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+  // set and the project has topics; refills the rows and selects the Index page. False, with
+  // the topics as they were, when the library gives no topics.
+  virtual bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                   text::Reports& reports) = 0;
 
   // ---- help output ----
@@ -61,13 +55,15 @@ class Services {
   virtual std::string BuildHelpFolder(const project::HelpProject& project,
                                       const config::LanguageTable& captions,
                                       const std::string& folder, text::Reports& reports) = 0;
-  virtual void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+  // The one-page HTML help in `folder`; false when it could not be written (nothing is
+  // reported then).
+  virtual bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                                    text::Reports& reports) = 0;
-  // Compiles the project's help folder into its .chm when `options` ask for it; true when a
-  // new non-empty .chm is there. Switches `options.compileToChm` off when the compiler is
-  // missing or cannot be started.
-  virtual bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
-                           text::Reports& reports) = 0;
+  // Compiles the help folder `folder` into the library's .chm when `options` ask for it; true
+  // when a new non-empty .chm is there. Switches `options.compileToChm` off when the compiler
+  // is missing or cannot be started.
+  virtual bool CompileHelp(const project::HelpProject& project, const std::string& folder,
+                           output::CompileOptions& options, text::Reports& reports) = 0;
   // Deletes the help compiler's leftovers in the temporary folder.
   virtual void DeleteCompilerTempFiles() = 0;
 
@@ -76,7 +72,9 @@ class Services {
   // the file lacks takes its documented default; `lastProjectDir` is that key's default.
   virtual std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) = 0;
   virtual void WriteSettings(const config::AppSettings& settings) = 0;
-  virtual LanguageList ListLanguages() = 0;
+  // The languages of the language files, in the order the list offers them; empty when no
+  // file holds one.
+  virtual std::vector<std::string> ListLanguages() = 0;
   // Loads a language file into `currentLanguage` and `captions`; false (nothing changed) when
   // the file cannot be read or lacks its group.
   virtual bool LoadLanguage(const std::string& name, std::string& currentLanguage,

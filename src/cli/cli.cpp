@@ -1,16 +1,16 @@
 #include "cli/cli.h"
 
-#include <functional>
 #include <ostream>
 #include <string_view>
+#include <vector>
 
+#include "cli/arguments.h"
 #include "cli/librarycommands.h"
 #include "cli/outputcommands.h"
+#include "version/version.h"
 
 namespace qs::cli {
 namespace {
-
-constexpr std::string_view kVersion = "1.03.99";
 
 constexpr std::string_view kUsageText =
     "Usage:\n"
@@ -70,23 +70,26 @@ constexpr std::string_view kHelpDetails =
     "A project file that holds only its header lines loads as no project and fails without\n"
     "a message; extract then builds afresh into it.\n"
     "\n"
-    "Exit status: 0 success, 1 failure, 2 wrong usage.\n";
+    "Exit status: 0 success, 1 failure, 2 wrong usage (an option that takes a value needs a\n"
+    "non-empty one).\n";
 
-using Command =
-    std::function<int(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)>;
+using Command = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
 
 struct CommandEntry {
   std::string_view name;
+  ArgumentSyntax syntax;
   Command run;
 };
 
-// One entry per command; each takes the arguments after its name.
+// One entry per command: what it takes after its name, and what runs it.
 const std::vector<CommandEntry>& Commands() {
   static const std::vector<CommandEntry> commands = {
-      {"list", RunListCommand},
-      {"extract", RunExtractCommand},
-      {"build", RunBuildCommand},
-      {"unique", RunUniqueCommand},
+      {"list", {1, {}, {}}, RunListCommand},
+      {"extract", {2, {"--fresh"}, {"--help-folder"}}, RunExtractCommand},
+      {"build",
+       {1, {"--compile", "--erase"}, {"--out", "--compiler", "--language-file"}},
+       RunBuildCommand},
+      {"unique", {1, {}, {"--out"}}, RunUniqueCommand},
   };
   return commands;
 }
@@ -95,7 +98,7 @@ const std::vector<CommandEntry>& Commands() {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && args[0] == "--version") {
-    out << "quillsmith-cli " << kVersion << "\n";
+    out << "quillsmith-cli " << kDisplayVersion << "\n";
     return kSuccess;
   }
   if (args.size() == 1 && args[0] == "--help") {
@@ -104,12 +107,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   if (!args.empty()) {
     for (const auto& command : Commands()) {
-      if (args[0] == command.name) {
-        const int status =
-            command.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
-        if (status == kUsage) err << kUsageText;
-        return status;
-      }
+      if (args[0] != command.name) continue;
+      const auto parsed =
+          ParseArguments(std::vector<std::string>(args.begin() + 1, args.end()), command.syntax);
+      if (parsed) return command.run(*parsed, out, err);
+      break;
     }
   }
   err << kUsageText;

@@ -1,43 +1,29 @@
 #include <filesystem>
-#include <optional>
 #include <ostream>
+#include <utility>
 
+#include "app/coreservices.h"
+#include "app/projectflows.h"
 #include "cli/cli.h"
 #include "cli/librarycommands.h"
-#include "library/librarytopics.h"
-#include "project/projectfile.h"
+#include "cli/services.h"
 #include "text/paths.h"
 
 namespace qs::cli {
 
-int RunExtractCommand(const std::vector<std::string>& args, std::ostream& /*out*/,
-                      std::ostream& err) {
-  std::vector<std::string> positional;
-  bool fresh = false;
-  std::optional<std::string> helpFolder;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--fresh") {
-      fresh = true;
-    } else if (args[i] == "--help-folder") {
-      if (i + 1 >= args.size()) return kUsage;
-      helpFolder = args[++i];
-    } else if (args[i].starts_with("--")) {
-      return kUsage;
-    } else {
-      positional.push_back(args[i]);
-    }
-  }
-  if (positional.size() != 2 || positional[0].empty() || positional[1].empty()) return kUsage;
-  const std::string& libraryPath = positional[0];
-  const std::string& projectPath = positional[1];
+int RunExtractCommand(const Arguments& args, std::ostream& /*out*/, std::ostream& err) {
+  const std::string& libraryPath = args.plain()[0];
+  const std::string& projectPath = args.plain()[1];
+  app::CoreServices services = CommandLineServices();
 
   project::HelpProject project;
   text::Reports reports;
   std::error_code error;
   if (std::filesystem::exists(projectPath, error)) {
     // No question about a moved library: the library to use is the one given.
-    if (!project::LoadProject(project, projectPath, project::LoadContext{}, reports) &&
-        !reports.empty()) {
+    app::ProjectOutcome opened = app::OpenProject(services, project, projectPath);
+    reports = std::move(opened.reports);
+    if (!opened.succeeded && !reports.empty()) {
       WriteReports(reports, err);
       return kFailure;
     }
@@ -47,14 +33,14 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& /*out*
 
   project.libraryFile = libraryPath;
   project.projectFile = projectPath;
-  if (helpFolder) project.helpFolder = text::WithTrailingSeparator(*helpFolder);
-
-  library::LibraryInfo info;
-  if (!library::ExtractLibraryInfo(project, !fresh, info, reports)) {
-    WriteReports(reports, err);
-    return kFailure;
+  if (const auto helpFolder = args.Value("--help-folder")) {
+    project.helpFolder = text::WithTrailingSeparator(*helpFolder);
   }
-  if (!project::SaveProject(project, projectPath, reports)) {
+
+  const app::ProjectOutcome extraction =
+      app::ExtractLibrary(services, project, !args.Has("--fresh"));
+  reports.insert(reports.end(), extraction.reports.begin(), extraction.reports.end());
+  if (!extraction.succeeded || !services.SaveProject(project, projectPath, reports)) {
     WriteReports(reports, err);
     return kFailure;
   }

@@ -1,45 +1,26 @@
-#include <optional>
 #include <ostream>
 
+#include "app/uniquefile.h"
 #include "cli/cli.h"
 #include "cli/librarycommands.h"
 #include "cli/outputcommands.h"
-#include "output/uniquehtml.h"
-#include "project/projectfile.h"
-#include "text/paths.h"
+#include "cli/services.h"
 
 namespace qs::cli {
 
-int RunUniqueCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string projectPath;
-  std::optional<std::string> folderArg;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--out") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) return kUsage;
-      folderArg = args[++i];
-    } else if (args[i].starts_with("--") || args[i].empty() || !projectPath.empty()) {
-      return kUsage;
-    } else {
-      projectPath = args[i];
-    }
-  }
-  if (projectPath.empty()) return kUsage;
-
-  text::Reports reports;
+int RunUniqueCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  app::CoreServices services = CommandLineServices();
   project::HelpProject project;
-  if (!LoadProjectForOutput(projectPath, project, reports)) {
-    WriteReports(reports, err);
-    return kFailure;
-  }
-  const std::string folder = folderArg ? *folderArg : project.helpFolder;
-  if (!output::WriteUniqueHtmlFile(project, folder, reports)) {
+  std::string folder;
+  if (!OpenForOutput(services, args, project, folder, err)) return kFailure;
+  const app::UniqueFileOutcome unique = app::WriteUniqueFile(services, project, folder);
+  if (!unique.written) {
     // The desktop program says nothing here; a script needs to know what failed.
-    const std::string title = project.TopicCount() > 0 ? project.TopicAt(0).title : "";
-    err << "Could not create file '" << text::WithTrailingSeparator(folder) << title << ".html'!\n";
+    WriteReports({text::CouldNotCreateFileReport(unique.path)}, err);
     return kFailure;
   }
-  WriteReports(reports, err);
-  out << *output::UniqueHtmlPath(project, folder) << '\n';
+  WriteReports(unique.reports, err);
+  out << unique.path << '\n';
   return kSuccess;
 }
 

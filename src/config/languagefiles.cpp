@@ -112,41 +112,15 @@ bool SaveLanguage(std::string_view folder, const LanguageState& state) {
   return file.Close();
 }
 
-LanguageListView FillLanguageList(std::string_view folder, LanguageState& state) {
-  LanguageListView view;
+std::vector<std::string> ListLanguages(std::string_view folder) {
+  std::vector<std::string> languages;
   const std::string base = text::WithTrailingSeparator(folder);
-  // A file that opens but has no "Language" group is no language and is not listed.
   for (const std::string& name : LanguageFileNames(folder)) {
     PreferenceFile file;
     if (!file.OpenRead(base + name) || !file.SelectGroup(kLanguageGroup)) continue;
-    view.entries.push_back(file.ReadString("CurrentLanguage", name));
+    languages.push_back(file.ReadString("CurrentLanguage", name));
   }
-  const bool found = !view.entries.empty();
-  view.languageFound = found;
-  if (!found) view.entries.emplace_back(kBuiltInLanguage);
-  view.enabled = view.entries.size() != 1;
-  if (!found) {
-    view.selected = 0;
-    return view;
-  }
-  const auto match = std::find(view.entries.begin(), view.entries.end(), state.currentLanguage);
-  if (match != view.entries.end()) {
-    view.selected = static_cast<std::size_t>(match - view.entries.begin());
-    LoadLanguage(folder, state.currentLanguage, state);
-  }
-  return view;
-}
-
-bool OnLanguageChosen(std::string_view folder, std::string_view chosen, LanguageState& state) {
-  if (chosen == state.currentLanguage) return false;
-  SaveLanguage(folder, state);
-  return LoadLanguage(folder, chosen, state);
-}
-
-void OnCaptionEdited(LanguageState& state, const std::array<std::string, 6>& fields) {
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    CaptionAt(state.table, i) = text::TrimBlanks(fields[i]);
-  }
+  return languages;
 }
 
 }  // namespace qs::config

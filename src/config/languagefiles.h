@@ -1,10 +1,8 @@
 #pragma once
 
 // Language files "QuillSmith_<language>.lng" in the settings folder: the current language's
-// six captions, the language list of the Options panel, and the operations behind the list
-// and the six heading fields. The window shows what these return.
+// six captions, and the languages the Options panel offers.
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -26,16 +24,6 @@ struct LanguageState {
   LanguageTable table;
 
   friend bool operator==(const LanguageState&, const LanguageState&) = default;
-};
-
-// What the language list shows after FillLanguageList.
-struct LanguageListView {
-  std::vector<std::string> entries;
-  std::optional<std::size_t> selected;  // none: no entry equals the current language
-  bool enabled = false;                 // the list and the six heading fields
-  bool languageFound = false;           // some file had a "Language" group
-
-  friend bool operator==(const LanguageListView&, const LanguageListView&) = default;
 };
 
 // Reads one language file by its path: the name under "CurrentLanguage" (default
@@ -71,18 +59,10 @@ bool LoadLanguage(std::string_view folder, std::string_view language, LanguageSt
 // Creates the folder when it is missing; a failure leaves any previous file as it was.
 bool SaveLanguage(std::string_view folder, const LanguageState& state);
 
-// Lists the readable language files of `folder` (names matching "QuillSmith_*.lng" without
-// regard to letter case, sorted by name), selects the entry equal to the current language and
-// loads that language. Without any language file the list holds "English" alone, selected.
-// With a single entry the list and the heading fields are disabled.
-LanguageListView FillLanguageList(std::string_view folder, LanguageState& state);
-
-// The user picked `chosen` in the list: unless it is the current language, the current one
-// is saved and the chosen one loaded. True when the current language changed.
-bool OnLanguageChosen(std::string_view folder, std::string_view chosen, LanguageState& state);
-
-// The heading fields were edited: each caption becomes its field's text without leading and
-// trailing blanks. The fields are in the order of kCaptionKeys.
-void OnCaptionEdited(LanguageState& state, const std::array<std::string, 6>& fields);
+// The languages of the files in `folder` whose names match "QuillSmith_*.lng" without regard
+// to letter case, sorted by file name: each file's "CurrentLanguage", or its whole file name
+// when it has none. A file without a "Language" group is no language and is not listed; no
+// file gives an empty list.
+std::vector<std::string> ListLanguages(std::string_view folder);
 
 }  // namespace qs::config

@@ -58,9 +58,6 @@ class PreferenceFile {
   // returns whether every byte reached it; a failed write leaves the old file as it was.
   bool Close();
 
-  bool IsReading() const { return mode_ == Mode::Read; }
-  bool IsWriting() const { return mode_ == Mode::Write; }
-
  private:
   enum class Mode { Closed, Read, Write };
 

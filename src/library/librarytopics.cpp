@@ -95,7 +95,7 @@ void BuildFreshTopics(HelpProject& project, std::string_view fileName, const Lib
   topics.push_back(std::move(license));
 
   project.SetTopics(std::move(topics));
-  project.selectedTopic = std::string(project::kIndexName);
+  project.SetShownTopic(std::string(project::kIndexName));
 }
 
 void MergeLibraryTopics(HelpProject& project, std::string_view fileName, const LibraryInfo& info) {
@@ -173,9 +173,10 @@ bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool 
 bool ExtractLibraryInfo(HelpProject& project, bool keepExistingData, LibraryInfo& info,
                         text::Reports& reports) {
   if (project.libraryFile.empty()) return false;
-  std::string previous = std::exchange(project.selectedTopic, std::string());
+  std::string previous = project.shownTopic();
+  project.SetShownTopic({});
   if (!BuildTopicsFromLibrary(project, project.libraryFile, keepExistingData, info, reports)) {
-    project.selectedTopic = std::move(previous);
+    project.SetShownTopic(std::move(previous));
     return false;
   }
   project.RefillItemsFromStore();

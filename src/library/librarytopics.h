@@ -51,7 +51,7 @@ void MergeLibraryTopics(project::HelpProject& project, std::string_view fileName
 
 // The extraction command on the model: builds the topics from `libraryFile` (nothing happens
 // when it is empty), then refills the rows from the store, recomputes the functions lists and
-// selects row 0. On failure `selectedTopic` keeps its value, so the form that still shows
+// selects row 0. On failure the shown topic stays, so the form that still shows
 // that topic goes on committing into it.
 bool ExtractLibraryInfo(project::HelpProject& project, bool keepExistingData, LibraryInfo& info,
                         text::Reports& reports);

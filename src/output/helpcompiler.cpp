@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "platform/filesystem.h"
-#include "platform/helpcompilerlocator.h"
 #include "platform/tempfolder.h"
 #include "text/paths.h"
 #include "text/textops.h"
@@ -25,6 +24,10 @@ std::string AbsoluteFolder(const std::string& folder) {
 
 }  // namespace
 
+text::Report CompilerNotFoundReport(const std::string& compilerPath) {
+  return text::BuildErrorReport("Help compiler not found!\n'" + compilerPath + "'");
+}
+
 std::string CompiledFilePath(const std::string& helpFolder, const std::string& libraryFile) {
   return text::WithTrailingSeparator(helpFolder) + text::FileNamePart(libraryFile) + ".chm";
 }
@@ -35,8 +38,7 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
   if (!options.compileToChm || options.compilerPath.empty()) return false;
   if (!platform::IsNonEmptyFile(options.compilerPath)) {
     options.compileToChm = false;
-    reports.push_back(
-        text::BuildErrorReport("Help compiler not found!\n'" + options.compilerPath + "'"));
+    reports.push_back(CompilerNotFoundReport(options.compilerPath));
     return false;
   }
 
@@ -86,17 +88,6 @@ void DeleteCompilerTempFiles(const std::string& tempFolder) {
     if (!entry.is_regular_file(ignored)) continue;
     fs::remove(entry.path(), ignored);
   }
-}
-
-std::string FindHelpCompilerAtStart(const std::string& currentPath) {
-  if (!currentPath.empty()) return currentPath;
-  return FindHelpCompilerAtStart(currentPath, platform::FindHelpCompiler());
-}
-
-std::string FindHelpCompilerAtStart(const std::string& currentPath, const std::string& found) {
-  if (!currentPath.empty()) return currentPath;
-  if (!found.empty() && platform::IsNonEmptyFile(found)) return found;
-  return currentPath;
 }
 
 }  // namespace qs::output

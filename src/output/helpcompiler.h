@@ -10,6 +10,9 @@
 
 namespace qs::output {
 
+// "Help compiler not found!" with the path the compiler was expected at.
+text::Report CompilerNotFoundReport(const std::string& compilerPath);
+
 // helpFolder (separator appended when missing) + library name + ".chm".
 std::string CompiledFilePath(const std::string& helpFolder, const std::string& libraryFile);
 
@@ -23,10 +26,5 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
 // Deletes the compiler's leftovers "~hh*.tmp" (any letter case) in the temporary folder.
 void DeleteCompilerTempFiles();
 void DeleteCompilerTempFiles(const std::string& tempFolder);
-
-// The compiler path at start-up: a path already set stays; otherwise the look-up's answer
-// when it names a non-empty file; otherwise empty.
-std::string FindHelpCompilerAtStart(const std::string& currentPath);
-std::string FindHelpCompilerAtStart(const std::string& currentPath, const std::string& found);
 
 }  // namespace qs::output

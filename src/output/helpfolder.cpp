@@ -271,8 +271,8 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
   platform::OutputFolder out;
   out.Open(target);
 
-  if (!BuildFile(out, target, library + ".hhp", HelpProjectFileText(project, options), record,
-                 log, reports) ||
+  if (!BuildFile(out, target, library + ".hhp", HelpProjectFileText(project, options), record, log,
+                 reports) ||
       !BuildFile(out, target, library + ".hhc", ContentsFileText(project, captions), record, log,
                  reports) ||
       (options.keywordIndex && !BuildFile(out, target, library + ".hhk", KeywordIndexText(project),
@@ -288,7 +288,7 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
     const Topic& topic = topics[pos];
     const auto relative = PagePathInFolder({}, topic.name);
     if (!relative) {
-      reports.push_back(CouldNotCreateFile(target + topic.name + ".html"));
+      reports.push_back(text::CouldNotCreateFileReport(target + topic.name + ".html"));
       return {};
     }
     if (!BuildFile(out, target, *relative, TopicPageText(project, topic, captions, linker), record,

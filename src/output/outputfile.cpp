@@ -5,14 +5,10 @@
 
 namespace qs::output {
 
-text::Report CouldNotCreateFile(const std::string& path) {
-  return text::ErrorReport("Could not create file '" + path + "'!");
-}
-
 bool WriteOutputFile(platform::OutputFolder& folder, std::string_view relative,
                      const std::string& path, std::string_view bytes, text::Reports& reports) {
   if (folder.IsOpen() && folder.Write(relative, bytes)) return true;
-  reports.push_back(CouldNotCreateFile(path));
+  reports.push_back(text::CouldNotCreateFileReport(path));
   return false;
 }
 

@@ -19,9 +19,6 @@ bool WriteOutputFile(platform::OutputFolder& folder, std::string_view relative,
 // The same for a single file: its folder (the path up to its last separator) is opened.
 bool WriteOutputFile(const std::string& path, std::string_view bytes, text::Reports& reports);
 
-// The report above.
-text::Report CouldNotCreateFile(const std::string& path);
-
 // Appends `line` and CR LF.
 void AppendLine(std::string& out, std::string_view line);
 

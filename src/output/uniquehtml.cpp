@@ -38,12 +38,16 @@ std::string UniqueHtmlText(const project::HelpProject& project) {
   return out;
 }
 
+std::string UniqueHtmlTarget(const project::HelpProject& project, const std::string& folder) {
+  const std::string title = project.TopicCount() > 0 ? project.TopicAt(0).title : "";
+  return text::WithTrailingSeparator(folder) + title + ".html";
+}
+
 std::optional<std::string> UniqueHtmlPath(const project::HelpProject& project,
                                           const std::string& folder) {
   if (project.TopicCount() == 0) return std::nullopt;
-  const std::string& title = project.TopicAt(0).title;
-  if (title.find_first_of("/\\") != std::string::npos) return std::nullopt;
-  return text::WithTrailingSeparator(folder) + title + ".html";
+  if (project.TopicAt(0).title.find_first_of("/\\") != std::string::npos) return std::nullopt;
+  return UniqueHtmlTarget(project, folder);
 }
 
 bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,

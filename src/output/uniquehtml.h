@@ -13,9 +13,12 @@ namespace qs::output {
 
 std::string UniqueHtmlText(const project::HelpProject& project);
 
-// folder (separator appended when missing; empty: the current folder) + title + ".html".
-// Nothing when the project has no topics, or when the title holds "/" or "\": the file is
-// made in the folder itself, never in or outside another one.
+// Where the file is meant to go: folder (separator appended when missing; empty: the
+// current folder) + the Index page's title + ".html".
+std::string UniqueHtmlTarget(const project::HelpProject& project, const std::string& folder);
+
+// The target, or nothing when the project has no topics or the title holds "/" or "\": the
+// file is made in the folder itself, never in or outside another one.
 std::optional<std::string> UniqueHtmlPath(const project::HelpProject& project,
                                           const std::string& folder);
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -15,11 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kKeptNameBytes = 64;
-
-std::optional<std::size_t>& WriteLimit() {
-  static std::optional<std::size_t> limit;
-  return limit;
-}
 
 // The temporary files this process is writing now: a leftover of an earlier process that had
 // the same identifier is removed, these are not.
@@ -154,7 +150,6 @@ bool AtomicFile::Fail() {
 bool AtomicFile::Open(const std::string& target) {
   Discard();
   target_ = ResolveLink(target);
-  written_ = 0;
   failed_ = false;
 
   const std::string name = fs::path(target_).filename().string();
@@ -192,18 +187,11 @@ bool AtomicFile::Open(const std::string& target) {
 
 bool AtomicFile::Write(std::string_view bytes) {
   if (!IsOpen() || failed_) return false;
-  std::size_t allowed = bytes.size();
-  const auto& limit = WriteLimit();
-  if (limit && written_ + bytes.size() > *limit) {
-    allowed = *limit > written_ ? *limit - written_ : 0;
-    failed_ = true;
-  }
   if (inPlace_) {
-    pending_.append(bytes.substr(0, allowed));
-  } else if (allowed > 0 && std::fwrite(bytes.data(), 1, allowed, file_) != allowed) {
+    pending_.append(bytes);
+  } else if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
     failed_ = true;
   }
-  written_ += allowed;
   return !failed_;
 }
 
@@ -246,10 +234,6 @@ void AtomicFile::Discard() {
   inPlace_ = false;
   pending_.clear();
   pending_.shrink_to_fit();
-}
-
-void AtomicFile::FailWritesAfterForTesting(std::optional<std::size_t> bytes) {
-  WriteLimit() = bytes;
 }
 
 }  // namespace qs::platform

@@ -16,7 +16,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,17 +52,12 @@ class AtomicFile {
   static std::string TemporaryName(std::string_view targetName, unsigned long processId,
                                    unsigned number);
 
-  // Tests only: every writer of the process fails the write that would take its total past
-  // this many bytes, after writing the bytes up to the limit. Nothing given switches it off.
-  static void FailWritesAfterForTesting(std::optional<std::size_t> bytes);
-
  private:
   bool Fail();
 
   std::FILE* file_ = nullptr;
   std::string target_;
   std::string temporary_;
-  std::size_t written_ = 0;
   bool failed_ = false;
   bool inPlace_ = false;
   std::string pending_;  // the bytes of a rewrite in place

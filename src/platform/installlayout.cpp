@@ -8,8 +8,8 @@ namespace qs::platform {
 std::string InstalledDataFolder(const std::string& programFolder) {
   if (programFolder.empty()) return {};
   const char sep = text::NativeSeparator();
-  const std::string folder = text::WithTrailingSeparator(programFolder) + ".." + sep + "share" +
-                             sep + "quillsmith" + sep;
+  const std::string folder =
+      text::WithTrailingSeparator(programFolder) + ".." + sep + "share" + sep + "quillsmith" + sep;
   return IsFolder(folder) ? folder : std::string();
 }
 

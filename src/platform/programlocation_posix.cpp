@@ -20,8 +20,8 @@ std::string SettingsFolder() {
   const std::string folder = ProgramFolder();
   // An installed program's folder counts as read-only even for root, who may write anywhere:
   // settings then live in the user's configuration folder, never in <prefix>/bin.
-  const bool writable = !folder.empty() && ::access(folder.c_str(), W_OK) == 0 &&
-                        InstalledDataFolder(folder).empty();
+  const bool writable =
+      !folder.empty() && ::access(folder.c_str(), W_OK) == 0 && InstalledDataFolder(folder).empty();
   const char* configHome = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   return SettingsFolderFor(folder, writable, configHome ? configHome : "", home ? home : "");

@@ -32,14 +32,6 @@ PositionRange HelpProject::TopicPositions(std::string_view name) const {
   return {&next_, FindTopicPos(name)};
 }
 
-const Topic* HelpProject::FindTopicIf(std::string_view name,
-                                      const std::function<bool(const Topic&)>& accept) const {
-  for (const auto pos : TopicPositions(name)) {
-    if (accept(topics_[pos])) return &topics_[pos];
-  }
-  return nullptr;
-}
-
 void HelpProject::AppendTopic(Topic topic) {
   topics_.push_back(std::move(topic));
   next_.push_back(kNone);
@@ -182,6 +174,11 @@ void HelpProject::ClearItems() {
 
 void HelpProject::SelectRow(int row) {
   selectedRow_ = (row >= 0 && static_cast<std::size_t>(row) < items_.size()) ? row : -1;
+}
+
+void HelpProject::ShowRow(int row) {
+  SelectRow(row);
+  shownTopic_ = ItemText(selectedRow_);
 }
 
 void HelpProject::RefillItemsFromStore() {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "project/topic.h"
@@ -66,8 +67,9 @@ struct ListItem {
   friend bool operator==(const ListItem&, const ListItem&) = default;
 };
 
-// The help project in memory: three paths, the topics in store order, and the rows of the
-// topic list, whose order is the display order (project file, index links, contents).
+// The help project in memory: three paths, the topics in store order, the rows of the topic
+// list, whose order is the display order (project file, index links, contents), and what the
+// list selects and the edit form shows.
 //
 // Topics are looked up by name through an index, so that "the first stored topic with that
 // name" never scans the store: a hash map gives the first position of each name, and a chain
@@ -79,7 +81,6 @@ class HelpProject {
   std::string libraryFile;
   std::string helpFolder;
   bool modified = false;
-  std::string selectedTopic;
 
   // ---- store order ----
   const std::vector<Topic>& topics() const { return topics_; }
@@ -96,9 +97,6 @@ class HelpProject {
   std::size_t FindTopicPos(std::string_view name) const;
   // Store positions of every topic with this name, in store order.
   PositionRange TopicPositions(std::string_view name) const;
-  // The first stored topic with this name for which `accept` holds, or null.
-  const Topic* FindTopicIf(std::string_view name,
-                           const std::function<bool(const Topic&)>& accept) const;
   std::size_t CountTopics(std::string_view name) const { return TopicPositions(name).size(); }
 
   void AppendTopic(Topic topic);
@@ -118,15 +116,27 @@ class HelpProject {
   void InsertItem(std::size_t row, ListItem item);
   void RemoveItem(std::size_t row);
   void ClearItems();
-  // The list's selected row; -1 for none. Changing the rows keeps it only where the operation
-  // says so.
-  int selectedRow() const { return selectedRow_; }
-  void SelectRow(int row);
   // Refills the rows from the store: one per topic, in store order, with its icon; no row
   // selected.
   void RefillItemsFromStore();
   // Counts every change of the rows, so that a view can tell when to refill.
   std::size_t itemsRevision() const { return itemsRevision_; }
+
+  // ---- the selection: the list's selected row and the topic the edit form shows ----
+  // The selected row: -1 for none, otherwise always a row of the list. Every change of the
+  // rows keeps it on the row it selected, or clears it when that row goes or all rows are
+  // replaced, so it never names a row that the list does not show selected.
+  int selectedRow() const { return selectedRow_; }
+  // The topic the edit form shows, and the one it commits into; empty for none. Normally the
+  // selected row's topic; while the pages are previewed in its place, selecting a row only
+  // moves the preview and this stays the topic shown when the preview began.
+  const std::string& shownTopic() const { return shownTopic_; }
+  // Selects a row (-1, or a row that does not exist: none); the shown topic stays.
+  void SelectRow(int row);
+  // Selects a row and shows its topic (none for -1 or a row that does not exist).
+  void ShowRow(int row);
+  // Shows the topic of this name, whichever row is selected.
+  void SetShownTopic(std::string name) { shownTopic_ = std::move(name); }
 
  private:
   void Reindex();
@@ -140,6 +150,7 @@ class HelpProject {
   std::vector<std::size_t> next_;
   std::vector<ListItem> items_;
   int selectedRow_ = -1;
+  std::string shownTopic_;
   std::size_t itemsRevision_ = 0;
 };
 

@@ -297,7 +297,7 @@ bool SaveProject(HelpProject& project, const std::string& path, text::Reports& r
   const std::string bytes = ProjectFileBytes(project);
   platform::AtomicFile file;
   if (!file.Open(path) || !file.Write(bytes) || !file.Commit()) {
-    reports.push_back(text::ErrorReport("Could not create file '" + path + "'!"));
+    reports.push_back(text::CouldNotCreateFileReport(path));
     return false;
   }
   return true;
@@ -315,7 +315,7 @@ bool LoadProject(HelpProject& project, const std::string& path, const LoadContex
       reports.push_back(text::ErrorReport(TooLargeMessage(path)));
       return false;
     default:
-      reports.push_back(text::ErrorReport("Could not read file '" + path + "'!"));
+      reports.push_back(text::CouldNotReadFileReport(path));
       return false;
   }
   const std::string_view data = file.View();
@@ -345,7 +345,7 @@ bool LoadProject(HelpProject& project, const std::string& path, const LoadContex
 
   project.SetTopics(std::move(topics));
   project.RefillItemsFromStore();
-  project.selectedTopic = std::string(kIndexName);
+  project.SetShownTopic(std::string(kIndexName));
   RelocateLibrary(project, context);
   project.SelectRow(0);
   return true;

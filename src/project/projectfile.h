@@ -41,7 +41,7 @@ struct LoadContext {
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports);
 
 // Reads a project file into `project`. On success the topics are replaced, the rows are
-// refilled from the store, selectedTopic is "Index" and row 0 is selected; projectFile holds
+// refilled from the store, the Index page is shown and row 0 is selected; projectFile holds
 // the value read from the file, which the caller replaces with the path it loaded from.
 // Anything but a regular file reports "Could not read file '" + path + "'!"; a file above
 // platform::kProjectFileLimit reports "The file '" + path + "' is too large for a project

@@ -53,16 +53,16 @@ FormLayout LayoutFor(TopicKind kind) {
 }
 
 std::optional<ShownTopic> ShowTopic(const HelpProject& project) {
-  if (project.selectedTopic.empty()) return std::nullopt;
-  const Topic* topic = project.FindTopic(project.selectedTopic);
+  if (project.shownTopic().empty()) return std::nullopt;
+  const Topic* topic = project.FindTopic(project.shownTopic());
   if (topic == nullptr) return std::nullopt;
   return ShownTopic{{topic->title, topic->summary, topic->body, topic->example},
                     LayoutFor(topic->Kind())};
 }
 
 void CommitTopicEdits(HelpProject& project, const EditForm& form) {
-  if (project.selectedTopic.empty()) return;
-  Topic* topic = project.FindTopic(project.selectedTopic);
+  if (project.shownTopic().empty()) return;
+  Topic* topic = project.FindTopic(project.shownTopic());
   if (topic == nullptr) return;
 
   auto commit = [&project](std::string& field, const std::string& edited) {

@@ -45,10 +45,10 @@ struct ShownTopic {
   FormLayout layout;
 };
 
-// What the form shows for `selectedTopic`: nothing when it is empty or names no topic.
+// What the form shows for the shown topic: nothing when there is none or it names no topic.
 std::optional<ShownTopic> ShowTopic(const HelpProject& project);
 
-// Copies the form into the topic named `selectedTopic`. Each text loses its leading and
+// Copies the form into the shown topic. Each text loses its leading and
 // trailing blanks; a text that differs from the stored one replaces it and sets `modified`.
 // When a function page's syntax changed and holds exactly one "(" before exactly one ")",
 // that part becomes its parameters.

@@ -112,9 +112,10 @@ bool MoveTopicDown(HelpProject& project) {
 }
 
 bool DeleteSelectedTopic(HelpProject& project) {
-  if (project.selectedTopic.empty()) return false;
-  if (project.selectedRow() >= 0) project.RemoveItem(static_cast<std::size_t>(project.selectedRow()));
-  const auto pos = project.FindTopicPos(project.selectedTopic);
+  if (project.shownTopic().empty()) return false;
+  if (project.selectedRow() >= 0)
+    project.RemoveItem(static_cast<std::size_t>(project.selectedRow()));
+  const auto pos = project.FindTopicPos(project.shownTopic());
   if (pos != std::string::npos) project.EraseTopic(pos);
 
   if (project.TopicCount() > 0) {
@@ -128,7 +129,7 @@ bool DeleteSelectedTopic(HelpProject& project) {
     }
     project.TopicAt(0).body = functions;
   }
-  project.selectedTopic = std::string(kIndexName);
+  project.SetShownTopic(std::string(kIndexName));
   project.SelectRow(0);
   project.modified = true;
   return true;

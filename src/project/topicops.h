@@ -2,7 +2,7 @@
 
 // Operations on the topic list that keep the store, the rows and the computed functions lists
 // consistent. None of them touches the edit form: after one that returns true, the caller
-// shows `selectedTopic` again (which drops uncommitted typing, as moving a row always has).
+// shows the shown topic again (which drops uncommitted typing, as moving a row always has).
 
 #include <string_view>
 
@@ -24,9 +24,9 @@ void RefreshIndexLists(HelpProject& project);
 bool MoveTopicUp(HelpProject& project);
 bool MoveTopicDown(HelpProject& project);
 
-// Removes the row and the first stored topic named `selectedTopic`, rebuilds the Index page's
-// functions list from the store order and selects the Index page. True when something was
-// deleted.
+// Removes the selected row and the first stored topic named as the shown topic, rebuilds the
+// Index page's functions list from the store order and selects and shows the Index page. True when
+// something was deleted.
 bool DeleteSelectedTopic(HelpProject& project);
 
 }  // namespace qs::project

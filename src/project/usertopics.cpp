@@ -36,9 +36,8 @@ AddOutcome Refuse(const HelpProject& project, const std::string& name) {
   return outcome;
 }
 
-void Finish(HelpProject& project, const std::string& name, int row, AddOutcome& outcome) {
-  project.selectedTopic = name;
-  project.SelectRow(row);
+void Finish(HelpProject& project, int row, AddOutcome& outcome) {
+  project.ShowRow(row);
   project.modified = true;
   outcome.added = true;
   outcome.row = row;
@@ -61,7 +60,7 @@ AddOutcome AddUserTopic(HelpProject& project, const std::string& name) {
   }
   project.InsertItem(static_cast<std::size_t>(row), {name, TopicIcon::PageIcon});
   project.InsertTopic(storePos, NewTopic(name, false));
-  Finish(project, name, row, outcome);
+  Finish(project, row, outcome);
   return outcome;
 }
 
@@ -83,7 +82,7 @@ AddOutcome AddUserIndex(HelpProject& project, const std::string& name) {
   }
   project.InsertItem(static_cast<std::size_t>(row), {name, TopicIcon::IndexIcon});
   project.InsertTopic(storePos, NewTopic(name, true));
-  Finish(project, name, row, outcome);
+  Finish(project, row, outcome);
   RefreshIndexLists(project);
   return outcome;
 }

@@ -18,8 +18,8 @@ struct AddOutcome {
 
 // Adds a free-text page named `name` at the place the selection gives: just above the first
 // user topic at or below the selected row (at the end when there is none), or just above the
-// last row when nothing is selected. The new topic becomes `selectedTopic` and its row is
-// selected. An empty name adds nothing and reports nothing.
+// last row when nothing is selected. The new row is selected and its topic shown. An empty
+// name adds nothing and reports nothing.
 AddOutcome AddUserTopic(HelpProject& project, const std::string& name);
 
 // Adds a user index entry named `name` above the selected row (never above row 1, and above

@@ -83,8 +83,7 @@ std::optional<std::pair<char32_t, std::size_t>> DecodeUtf8(std::string_view s, s
 // writes (no leading zero), and returns the code point and the length of the reference.
 // Other spellings are left as they stand, so that decoding never changes the bytes a
 // reference came from.
-std::optional<std::pair<char32_t, std::size_t>> ReadReference(std::string_view s,
-                                                              std::size_t pos) {
+std::optional<std::pair<char32_t, std::size_t>> ReadReference(std::string_view s, std::size_t pos) {
   if (s.compare(pos, 2, "&#") != 0) return std::nullopt;
   std::size_t i = pos + 2;
   const std::size_t digitsStart = i;

@@ -2,7 +2,9 @@
 
 namespace qs::text {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 std::string FileNamePart(std::string_view path) {
   const auto last = path.find_last_of("/\\");

@@ -36,4 +36,12 @@ inline Report InformationReport(std::string text) {
   return {"Information", std::move(text), ReportIcon::Information};
 }
 
+// A file that could not be written, or read, in full.
+inline Report CouldNotCreateFileReport(const std::string& path) {
+  return ErrorReport("Could not create file '" + path + "'!");
+}
+inline Report CouldNotReadFileReport(const std::string& path) {
+  return ErrorReport("Could not read file '" + path + "'!");
+}
+
 }  // namespace qs::text

@@ -47,7 +47,9 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
   return out;
 }
 
-std::string LineBreaksToHtml(std::string_view text) { return ReplaceAll(text, kCrLf, "<br>\r\n"); }
+std::string LineBreaksToHtml(std::string_view text) {
+  return ReplaceAll(text, kCrLf, "<br>\r\n");
+}
 
 std::string CodeToHtml(std::string_view text) {
   std::string out = LineBreaksToHtml(text);

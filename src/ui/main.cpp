@@ -29,18 +29,19 @@ int main(int argc, char* argv[]) {
 
   qs::ui::MainWindow window(qs::ui::WebViewAvailable());
   qs::ui::QtUi ui(window, project);
-  qs::app::Commands commands(project, state, captions, services, ui);
+  const qs::app::CommandContext context{project, state, captions, services, ui};
+  qs::app::Commands commands(context);
   qs::ui::Wire(window, ui, commands);
   if (!window.browserAvailable()) {
     const qs::text::Report report = qs::ui::NoBrowserReport();
     QMessageBox::critical(nullptr, QString::fromStdString(report.title),
                           QString::fromStdString(report.text));
   }
-  window.setCloseHandler([&commands] { qs::app::ShutDown(commands); });
+  window.setCloseHandler([&context] { qs::app::ShutDown(context); });
   window.show();
 
   // On POSIX the shell has split the command line already: the project is the first argument.
-  qs::app::FinishStart(commands, argc > 1 ? std::string(argv[1]) : std::string());
+  qs::app::FinishStart(context, argc > 1 ? std::string(argv[1]) : std::string());
   application.exec();
   return 0;
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/appstate.h"
+#include "app/commandid.h"
+
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -125,12 +128,12 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
-  // F1 (3), F2 (4) and Esc (5), from whatever control has the focus.
-  void shortcutCommand(int commandId);
+  // F1, F2 and Esc, from whatever control has the focus.
+  void shortcutCommand(qs::app::CommandId command);
   // A row of the topic list was selected (-1: none); with `rightClick` the popup is wanted.
   void topicListEvent(int row, bool rightClick);
-  // One of the three editors was typed in, or gained or lost the focus (0, 1, 2).
-  void editorEvent(int editor);
+  // One of the three editors was typed in, or gained or lost the focus.
+  void editorEvent(qs::app::Editor editor);
   // A project of the recent projects' drop-down was chosen.
   void recentProjectChosen(const std::string& path);
 
@@ -140,13 +143,12 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildProjectTab(QWidget* page);
-  void BuildTopicPane();
-  void BuildPagePane(bool withBrowser);
-  void BuildOptionsTab(QWidget* page);
   void BuildRecentProjectsButton();
   void FillRecentProjectsMenu();
   void AttachSpellCheck();
+  // The dictionary drop-down follows the spell check: filled now, and again when a
+  // dictionary appears or the choice changes.
+  void AttachDictionaryList(QWidget* optionsPage);
   // The dictionary drop-down: every installed dictionary and "None", the one in use selected.
   void FillDictionaryList();
   void ShowActiveDictionary();

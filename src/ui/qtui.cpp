@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLibraryInfo>
@@ -19,39 +19,17 @@
 #include <QWebEngineView>
 
 #include "project/helpproject.h"
-#include "text/cp1252.h"
 #include "ui/builderwindow.h"
 #include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/filedialogs.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
+#include "ui/modeltext.h"
 #include "ui/nameprompt.h"
 #include "ui/previewwindow.h"
 
 namespace qs::ui {
-
-QString FromModel(const std::string& text) {
-  return QString::fromStdString(text::Utf8FromCp1252(text));
-}
-std::string ToModel(const QString& text) {
-  return text::Cp1252FromUtf8(text.toStdString());
-}
-QString FromModelLines(const std::string& text) {
-  QString shown = FromModel(text);
-  shown.replace("\r\n", "\n");
-  return shown;
-}
-std::string ToModelLines(const QString& text) {
-  QString lines = text;
-  lines.replace("\n", "\r\n");
-  return ToModel(lines);
-}
-QString FromBytes(const std::string& bytes) {
-  return QString::fromStdString(text::Utf8FromBytes(bytes));
-}
-std::string ToBytes(const QString& text) {
-  return text.toStdString();
-}
 
 text::Report NoBrowserReport() {
   return text::BuildErrorReport(
@@ -100,41 +78,6 @@ QMessageBox::Icon IconOf(text::ReportIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// "Label|*.ext|All files|*.*" as the dialog's name filters.
-QStringList NameFilters(const std::string& pattern) {
-  const QStringList parts = QString::fromStdString(pattern).split('|');
-  QStringList filters;
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString globs = parts[i + 1];
-    globs.replace(';', ' ');
-    if (globs == "*.*") globs = "*";
-    filters << QString("%1 (%2)").arg(parts[i], globs);
-  }
-  return filters;
-}
-
-app::FileChoice RunFileDialog(QWidget* parent, bool save, const std::string& title,
-                              const std::string& start, const std::string& pattern) {
-  QFileDialog dialog(parent, FromBytes(title));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  const QStringList filters = NameFilters(pattern);
-  dialog.setNameFilters(filters);
-  QString startText = FromBytes(start);
-  if (startText.endsWith('*')) startText.chop(1);
-  const QFileInfo info(startText);
-  if (startText.endsWith('/') || info.isDir()) {
-    dialog.setDirectory(startText);
-  } else if (!startText.isEmpty()) {
-    dialog.setDirectory(info.absolutePath());
-    dialog.selectFile(info.fileName());
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return {ToBytes(dialog.selectedFiles().front()),
-          static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
-}
-
 }  // namespace
 
 QtUi::QtUi(MainWindow& window, project::HelpProject& project)
@@ -163,10 +106,7 @@ app::FileChoice QtUi::OpenFileRequester(const std::string& title, const std::str
 }
 
 std::string QtUi::FolderRequester(const std::string& title, const std::string& start) {
-  const QString folder = QFileDialog::getExistingDirectory(
-      &window_, FromBytes(title), FromBytes(start), QFileDialog::DontUseNativeDialog);
-  if (folder.isEmpty()) return {};
-  return ToBytes(folder.endsWith('/') ? folder : folder + '/');
+  return RunFolderDialog(&window_, title, start);
 }
 
 std::string QtUi::TextRequester(const std::string& title, const std::string& prompt,
@@ -191,11 +131,11 @@ void QtUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
   QMenu menu(&window_);
   for (const app::MenuEntry& entry : entries) {
     QAction* action = menu.addAction(FromModel(entry.text));
-    action->setData(static_cast<int>(entry.command));
+    action->setData(QVariant::fromValue(entry.command));
   }
   QAction* chosen = menu.exec(window_.topicMenuPosition());
   if (chosen == nullptr) return;
-  const int command = chosen->data().toInt();
+  const app::CommandId command = chosen->data().value<app::CommandId>();
   // The entry runs as a command of its own, after the one that raised the menu.
   QMetaObject::invokeMethod(
       this, [this, command] { emit menuCommand(command); }, Qt::QueuedConnection);
@@ -247,7 +187,7 @@ void QtUi::RefreshTopicList() {
     list->scrollToItem(item);
   }
   // The form stops taking typing once it no longer stands for a topic of the project.
-  if (project_.FindTopic(project_.selectedTopic) == nullptr) window_.setFormActive(false);
+  if (project_.FindTopic(project_.shownTopic()) == nullptr) window_.setFormActive(false);
 }
 
 void QtUi::FocusTopicList() {

@@ -70,7 +70,7 @@ class QtUi : public QObject, public app::Ui {
 
  signals:
   // A popup menu entry was chosen; it runs after the command that showed the menu.
-  void menuCommand(int commandId);
+  void menuCommand(qs::app::CommandId command);
 
  private:
   MainWindow& window_;
@@ -83,16 +83,5 @@ text::Report NoBrowserReport();
 
 // Whether this system can make web views: the browser's helper program is installed.
 bool WebViewAvailable();
-
-// Model text (Windows-1252) to Unicode and back; a character the code page lacks is kept as a
-// numeric character reference.
-QString FromModel(const std::string& text);
-std::string ToModel(const QString& text);
-// Multi-line texts: CR LF in the model, line feeds in the editors.
-QString FromModelLines(const std::string& text);
-std::string ToModelLines(const QString& text);
-// Paths and messages: the system's bytes.
-QString FromBytes(const std::string& bytes);
-std::string ToBytes(const QString& text);
 
 }  // namespace qs::ui

@@ -15,54 +15,51 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   auto on = [&w](QPushButton* button, auto command) {
     QObject::connect(button, &QPushButton::clicked, &w, command);
   };
-  on(w.newProjectButton, [&c] { c.NewProject(); });
-  on(w.loadProjectButton, [&c] { c.LoadProject(); });
-  on(w.saveProjectButton, [&c] { c.SaveProject(); });
-  on(w.showHelpButton, [&c] { c.ShowHelp(); });
-  on(w.browseLibraryButton, [&c] { c.BrowseLibrary(); });
-  on(w.browseHelpFolderButton, [&c] { c.BrowseHelpFolder(); });
-  on(w.createHelpFolderButton, [&c] { c.CreateHelpFolder(); });
-  on(w.moveUpButton, [&c] { c.MoveUp(); });
-  on(w.moveDownButton, [&c] { c.MoveDown(); });
-  on(w.extractButton, [&c] { c.Extract(); });
-  on(w.previewButton, [&c] { c.PreviewPage(); });
-  on(w.previewAllButton, [&c] { c.PreviewAll(); });
-  on(w.createHtmlButton, [&c] { c.CreateHtml(); });
-  on(w.browseCompilerButton, [&c] { c.BrowseCompiler(); });
-  on(w.editViewButton, [&c] { c.EditView(); });
-  on(w.associateButton, [&c] { c.Associate(); });
-  on(w.removeAssociationButton, [&c] { c.RemoveAssociation(); });
-  on(w.uniqueHtmlButton, [&c] { c.UniqueHtml(); });
+  on(w.newProjectButton, [&c] { c.project.NewProject(); });
+  on(w.loadProjectButton, [&c] { c.project.LoadProject(); });
+  on(w.saveProjectButton, [&c] { c.project.SaveProject(); });
+  on(w.showHelpButton, [&c] { c.project.ShowHelp(); });
+  on(w.browseLibraryButton, [&c] { c.project.BrowseLibrary(); });
+  on(w.browseHelpFolderButton, [&c] { c.project.BrowseHelpFolder(); });
+  on(w.createHelpFolderButton, [&c] { c.project.CreateHelpFolder(); });
+  on(w.moveUpButton, [&c] { c.page.MoveUp(); });
+  on(w.moveDownButton, [&c] { c.page.MoveDown(); });
+  on(w.extractButton, [&c] { c.project.Extract(); });
+  on(w.previewButton, [&c] { c.build.PreviewPage(); });
+  on(w.previewAllButton, [&c] { c.build.PreviewAll(); });
+  on(w.createHtmlButton, [&c] { c.build.CreateHtml(); });
+  on(w.browseCompilerButton, [&c] { c.options.BrowseCompiler(); });
+  on(w.editViewButton, [&c] { c.page.EditView(); });
+  on(w.associateButton, [&c] { c.options.Associate(); });
+  on(w.removeAssociationButton, [&c] { c.options.RemoveAssociation(); });
+  on(w.uniqueHtmlButton, [&c] { c.build.UniqueHtml(); });
   for (std::size_t i = 0; i < w.tagButtons.size(); ++i) {
     const char* tag = MainWindow::kTags[i];
-    on(w.tagButtons[i], [&c, tag] { c.TagButton(tag); });
+    on(w.tagButtons[i], [&c, tag] { c.page.TagButton(tag); });
   }
 
   QObject::connect(&w, &MainWindow::topicListEvent, &w,
-                   [&c](int row, bool rightClick) { c.TopicListEvent(row, rightClick); });
-  QObject::connect(&w, &MainWindow::editorEvent, &w, [&c](int editor) {
-    c.EditorEvent(editor == 0   ? app::Editor::Summary
-                  : editor == 1 ? app::Editor::Body
-                                : app::Editor::Example);
-  });
-  QObject::connect(&w, &MainWindow::shortcutCommand, &w, [&w, &c](int id) {
-    if (id == static_cast<int>(app::CommandId::EditViewKey)) {
+                   [&c](int row, bool rightClick) { c.page.TopicListEvent(row, rightClick); });
+  QObject::connect(&w, &MainWindow::editorEvent, &w,
+                   [&c](app::Editor editor) { c.page.EditorEvent(editor); });
+  QObject::connect(&w, &MainWindow::shortcutCommand, &w, [&w, &c](app::CommandId id) {
+    if (id == app::CommandId::EditViewKey) {
       // Esc is a click on the switch, which a disabled switch ignores.
       if (w.editViewButton->isEnabled()) w.editViewButton->click();
       return;
     }
-    c.Command(static_cast<app::CommandId>(id));
+    c.Command(id);
   });
-  QObject::connect(&ui, &QtUi::menuCommand, &w,
-                   [&c](int id) { c.Command(static_cast<app::CommandId>(id)); });
+  QObject::connect(&ui, &QtUi::menuCommand, &w, [&c](app::CommandId id) { c.Command(id); });
 
   QObject::connect(w.compileCheckBox, &QCheckBox::toggled, &w,
-                   [&c](bool) { c.CompileOptionChanged(); });
+                   [&c](bool) { c.options.CompileOptionChanged(); });
 
-  QObject::connect(w.languageList, &QComboBox::activated, &w, [&c](int) { c.LanguageChosen(); });
+  QObject::connect(w.languageList, &QComboBox::activated, &w,
+                   [&c](int) { c.options.LanguageChosen(); });
   for (QLineEdit* field : w.headingFields) {
     QObject::connect(field, &QLineEdit::textEdited, &w,
-                     [&c](const QString&) { c.CaptionEdited(); });
+                     [&c](const QString&) { c.options.CaptionEdited(); });
   }
 }
 

@@ -1,5 +1,5 @@
-// The Make Help group and the compiler options: the two previews, "Create HTML files" with the
-// builder window and its compile step, the compiler requester and the compile option's rule.
+// The commands that write the help: the two previews, "Create HTML files" with the builder
+// window and its compile step, and the unique HTML file.
 
 #include "commandfixture.h"
 
@@ -12,7 +12,7 @@ class BuildCommandTest : public CommandTest {
     UseProject({"Index", "Split", "Notes*", "License*"});
     project.libraryFile = "/libs/TextKit";
     project.helpFolder = "/help/";
-    project.selectedTopic = "Notes";
+    project.SetShownTopic("Notes");
     project.SelectRow(2);
     ui.form = {"Notes typed", "", "body typed", ""};
     ui.compilerPath = "/usr/bin/chmcmd";
@@ -21,7 +21,7 @@ class BuildCommandTest : public CommandTest {
 
 TEST_F(BuildCommandTest, previewsCommitBuildShowThePageAndEndThePreviewInOrder) {
   state.activeEditor = app::Editor::Body;
-  commands.PreviewPage();
+  commands.build.PreviewPage();
   EXPECT_EQ(project.FindTopic("Notes")->body, "body typed");
   ASSERT_EQ(ui.previews.size(), 1u);
   EXPECT_EQ(ui.previews[0].title, "QuillSmith [HTML Preview] - TextKit library help");
@@ -40,40 +40,40 @@ TEST_F(BuildCommandTest, previewsCommitBuildShowThePageAndEndThePreviewInOrder) 
 }
 
 TEST_F(BuildCommandTest, previewsDoNothingWithoutATopicOrAPreviewFolder) {
-  project.selectedTopic.clear();
+  project.SetShownTopic({});
   state.activeEditor = app::Editor::Summary;
   commands.Command(app::CommandId::PreviewPage);
   commands.Command(app::CommandId::PreviewAll);
   // The keys leave the editor of the tag buttons alone when there is nothing to preview.
   EXPECT_EQ(state.activeEditor, app::Editor::Summary);
-  commands.PreviewAll();
+  commands.build.PreviewAll();
   EXPECT_EQ(state.activeEditor, app::Editor::None);
   EXPECT_TRUE(log.empty());
 
-  project.selectedTopic = "Notes";
+  project.SetShownTopic("Notes");
   services.previewFolder.clear();
-  commands.PreviewPage();
+  commands.build.PreviewPage();
   EXPECT_TRUE(ui.previews.empty());
   EXPECT_FALSE(Logged("build"));
   EXPECT_FALSE(Logged("end preview"));
 }
 
 TEST_F(BuildCommandTest, previewWindowInViewModeLeavesTheViewItsPages) {
-  commands.EditView();
+  commands.page.EditView();
   ASSERT_TRUE(state.viewMode);
   ASSERT_EQ(state.previewFolder, "/tmp/preview/");
   log.clear();
-  commands.PreviewAll();
+  commands.build.PreviewAll();
   EXPECT_EQ(ui.previews.size(), 1u);
   EXPECT_FALSE(Logged("end preview"));
   // Leaving the view mode ends the preview of both.
-  commands.EditView();
+  commands.page.EditView();
   EXPECT_TRUE(Logged("end preview /tmp/preview/"));
 }
 
 TEST_F(BuildCommandTest, createHtmlRefusesWithoutAHelpFolderButCommitsFirst) {
   project.helpFolder.clear();
-  commands.CreateHtml();
+  commands.build.CreateHtml();
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0],
             (text::Report{"WARNING", "No help folder defined!", text::ReportIcon::Exclamation}));
@@ -83,9 +83,9 @@ TEST_F(BuildCommandTest, createHtmlRefusesWithoutAHelpFolderButCommitsFirst) {
 }
 
 TEST_F(BuildCommandTest, createHtmlLeavesViewModeErasesBuildsShowsTheBuilderAndCleansUp) {
-  commands.EditView();
+  commands.page.EditView();
   log.clear();
-  commands.CreateHtml();
+  commands.build.CreateHtml();
   EXPECT_FALSE(state.viewMode);
   EXPECT_FALSE(ui.viewMode);
   // Neither the form is refilled nor the view mode's folder removed.
@@ -108,7 +108,7 @@ TEST_F(BuildCommandTest, createHtmlLeavesViewModeErasesBuildsShowsTheBuilderAndC
 
 TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
   ui.compile = true;
-  commands.CreateHtml();
+  commands.build.CreateHtml();
   ASSERT_EQ(ui.builders.size(), 1u);
   EXPECT_EQ(ui.builders[0].finalLabel, "Help files compiled to /help/TextKit.chm :");
   EXPECT_TRUE(ui.messages.empty());
@@ -120,7 +120,7 @@ TEST_F(BuildCommandTest, compileFailuresAreShownInTheBuilderAndMaySwitchTheOptio
   services.compileWorks = false;
   services.compileSwitchesOff = true;
   services.compileReport = text::BuildErrorReport("Help compiler not found!\n'/usr/bin/chmcmd'");
-  commands.CreateHtml();
+  commands.build.CreateHtml();
   ASSERT_EQ(ui.builders.size(), 1u);
   EXPECT_EQ(ui.builders[0].finalLabel, "Help files created in /help/ :");
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -135,14 +135,14 @@ TEST_F(BuildCommandTest, compileFailuresAreShownInTheBuilderAndMaySwitchTheOptio
   // A failure that keeps the option: still checked.
   ui.compile = true;
   services.compileSwitchesOff = false;
-  commands.CreateHtml();
+  commands.build.CreateHtml();
   EXPECT_TRUE(ui.compile);
 }
 
 TEST_F(BuildCommandTest, aFailedBuildSaysSoOpensNoWindowAndStillHonoursTheEraseOption) {
   services.buildLog.clear();
   ui.eraseHtml = true;
-  commands.CreateHtml();
+  commands.build.CreateHtml();
   EXPECT_TRUE(ui.builders.empty());
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[0].text, "Could not create file '/help/Index.html'!");
@@ -151,31 +151,13 @@ TEST_F(BuildCommandTest, aFailedBuildSaysSoOpensNoWindowAndStillHonoursTheEraseO
   EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 2);
 }
 
-TEST_F(BuildCommandTest, compilerRequesterStartsAtTheLookUpOrTheProgramFolder) {
-  services.compiler = "/usr/bin/chmcmd";
-  ui.files = {{"/opt/hhc/hhc.exe", 0}};
-  commands.BrowseCompiler();
-  ASSERT_EQ(ui.requesters.size(), 1u);
-  EXPECT_EQ(ui.requesters[0].kind, "open");
-  EXPECT_EQ(ui.requesters[0].title, "HTML2CHM Compiler");
-  EXPECT_EQ(ui.requesters[0].start, "/usr/bin/chmcmd");
-  EXPECT_EQ(ui.requesters[0].pattern,
-            "Microsoft HTML Help Compiler|hhc.exe|Executables|*.exe|All files|*.*");
-  EXPECT_EQ(ui.compilerPath, "/opt/hhc/hhc.exe");
-
-  services.compiler.clear();
-  commands.BrowseCompiler();  // cancelled
-  EXPECT_EQ(ui.requesters[1].start, "/prog/");
-  EXPECT_EQ(ui.compilerPath, "/opt/hhc/hhc.exe");
-}
-
-TEST_F(BuildCommandTest, compileOptionCannotStayOnWithoutACompilerPath) {
-  ui.compile = true;
-  commands.CompileOptionChanged();
-  EXPECT_TRUE(ui.compile);
-  ui.compilerPath.clear();
-  commands.CompileOptionChanged();
-  EXPECT_FALSE(ui.compile);
+TEST_F(CommandTest, uniqueHtmlUsesTheLastCommittedTexts) {
+  UseProject({"Index"});
+  project.helpFolder = "/h/";
+  commands.page.TopicListEvent(0, false);
+  ui.form.title = "typed, not committed";
+  commands.build.UniqueHtml();
+  EXPECT_TRUE(Logged("unique /h/ Index"));
 }
 
 }  // namespace

@@ -20,12 +20,13 @@ class CommandTest : public ::testing::Test {
   project::HelpProject project;
   app::AppState state;
   config::LanguageTable captions;
-  app::Commands commands{project, state, captions, services, ui};
+  app::CommandContext context{project, state, captions, services, ui};
+  app::Commands commands{context};
 
   CommandTest() { state.purebasicFolder = services.purebasicFolder; }
 
-  void UseProject(std::initializer_list<std::string_view> specs, std::string file = "/w/p.qsp") {
-    project = testsupport::MakeProject(specs);
+  void UseProject(std::initializer_list<std::string_view> recipes, std::string file = "/w/p.qsp") {
+    project = testsupport::MakeProject(recipes);
     project.projectFile = std::move(file);
   }
   // Position of the first log line that starts with `prefix`; the log's size when none does.

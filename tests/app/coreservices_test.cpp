@@ -10,6 +10,7 @@
 
 #include "app/lifecycle.h"
 #include "fakes.h"
+#include "support/tempfolder.h"
 
 namespace qs::apptest {
 namespace {
@@ -25,24 +26,16 @@ std::string ReadAll(const fs::path& path) {
 
 class CoreLifecycleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder =
-        fs::temp_directory_path() /
-        ("qs_core_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
   void Run(FakeUi& ui, const std::string& projectArgument = "") {
-    app::CoreServices services("/prog/quillsmith", folder.string() + "/");
-    app::Commands commands(project, state, captions, services, ui);
+    app::CoreServices services("/prog/quillsmith", temp.Path());
+    const app::CommandContext context{project, state, captions, services, ui};
     app::PrepareStart(state, captions, services);
-    app::FinishStart(commands, projectArgument);
-    app::ShutDown(commands);
+    app::FinishStart(context, projectArgument);
+    app::ShutDown(context);
   }
 
-  fs::path folder;
+  testsupport::TempFolder temp;
+  fs::path folder{temp.Path()};
   Log log;
   FakeUi ui{log};
   project::HelpProject project;

@@ -126,7 +126,7 @@ bool FakeServices::LoadProject(project::HelpProject& project, const std::string&
   std::vector<project::Topic> topics = stored.topics();
   project.SetTopics(std::move(topics));
   project.RefillItemsFromStore();
-  project.selectedTopic = "Index";
+  project.SetShownTopic("Index");
   project.SelectRow(0);
   return true;
 }
@@ -139,20 +139,20 @@ bool FakeServices::SaveProject(project::HelpProject& project, const std::string&
   return true;
 }
 
-void FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+bool FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                       text::Reports& reports) {
   lastKeepData = keepData;
   const auto library = libraries.find(text::FileNamePart(project.libraryFile));
   if (library == libraries.end()) {
     log_.push_back("extract failed");
     reports.push_back(text::ErrorReport("Could not read file '" + project.libraryFile + "'!"));
-    return;
+    return false;
   }
   if (keepData && project.TopicCount() > 0) {
     log_.push_back("extract merge");
-    for (const std::string& spec : library->second) {
-      if (project.FindTopic(testsupport::MakeTopic(spec).name) == nullptr) {
-        project.AppendTopic(testsupport::MakeTopic(spec));
+    for (const std::string& recipe : library->second) {
+      if (project.FindTopic(testsupport::MakeTopic(recipe).name) == nullptr) {
+        project.AppendTopic(testsupport::MakeTopic(recipe));
       }
     }
   } else {
@@ -160,9 +160,10 @@ void FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
     project.SetTopics(testsupport::MakeProject(library->second).topics());
   }
   project.RefillItemsFromStore();
-  project.selectedTopic = "Index";
+  project.SetShownTopic("Index");
   project.SelectRow(0);
   project.modified = true;
+  return true;
 }
 
 std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const config::LanguageTable&,
@@ -175,9 +176,9 @@ std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const con
   return folder + buildLog;
 }
 
-bool FakeServices::CompileHelp(const project::HelpProject&, output::CompileOptions& options,
-                               text::Reports& reports) {
-  log_.push_back("compile");
+bool FakeServices::CompileHelp(const project::HelpProject&, const std::string& folder,
+                               output::CompileOptions& options, text::Reports& reports) {
+  log_.push_back("compile " + folder);
   compiledWith = options;
   if (!options.compileToChm || options.compilerPath.empty()) return false;
   if (compileReport) reports.push_back(*compileReport);
@@ -185,10 +186,11 @@ bool FakeServices::CompileHelp(const project::HelpProject&, output::CompileOptio
   return compileWorks;
 }
 
-void FakeServices::WriteUniqueHtmlFile(const project::HelpProject& project,
+bool FakeServices::WriteUniqueHtmlFile(const project::HelpProject& project,
                                        const std::string& folder, text::Reports&) {
   const project::Topic* index = project.FindTopic("Index");
   log_.push_back("unique " + folder + " " + (index ? index->title : ""));
+  return true;
 }
 
 std::optional<config::AppSettings> FakeServices::ReadSettings(const std::string&) {

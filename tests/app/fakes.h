@@ -127,7 +127,7 @@ class FakeServices : public app::Services {
   explicit FakeServices(Log& log) : log_(log) {}
 
   // ---- script ----
-  // Projects that load: path -> what the file holds (topics by spec, see projectfixture.h).
+  // Projects that load: path -> what the file holds (made with MakeProject).
   std::map<std::string, project::HelpProject> projectFiles;
   // What an extraction builds from `libraryFile`, keyed by the library's file name.
   std::map<std::string, std::vector<std::string>> libraries;
@@ -136,7 +136,7 @@ class FakeServices : public app::Services {
   std::string previewFolder = "/tmp/preview/";
   std::string purebasicFolder = "/opt/purebasic/";
   std::optional<config::AppSettings> settings;
-  app::LanguageList languages;
+  std::vector<std::string> languages;  // what the language files hold
   std::map<std::string, std::pair<std::string, config::LanguageTable>> languageFiles;
   std::vector<std::string> nonEmptyFiles;
   bool hasViewer = true;
@@ -159,7 +159,7 @@ class FakeServices : public app::Services {
                    const project::LoadContext& context, text::Reports& reports) override;
   bool SaveProject(project::HelpProject& project, const std::string& path,
                    text::Reports& reports) override;
-  void ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+  bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
   void EraseBuildFiles() override { log_.push_back("erase build"); }
   std::string MakePreviewFolder() override {
@@ -170,14 +170,14 @@ class FakeServices : public app::Services {
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
                               text::Reports& reports) override;
-  void WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
+  bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
-  bool CompileHelp(const project::HelpProject& project, output::CompileOptions& options,
-                   text::Reports& reports) override;
+  bool CompileHelp(const project::HelpProject& project, const std::string& folder,
+                   output::CompileOptions& options, text::Reports& reports) override;
   void DeleteCompilerTempFiles() override { log_.push_back("delete temp files"); }
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& values) override;
-  app::LanguageList ListLanguages() override { return languages; }
+  std::vector<std::string> ListLanguages() override { return languages; }
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;
   void SaveLanguage(const std::string& currentLanguage,

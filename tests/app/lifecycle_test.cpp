@@ -10,7 +10,7 @@ namespace {
 TEST_F(CommandTest, firstRunKeepsTheDefaultsAndOffersOnlyEnglish) {
   app::PrepareStart(state, captions, services);
   EXPECT_EQ(state.purebasicFolder, "/opt/purebasic/");
-  app::FinishStart(commands, "");
+  app::FinishStart(context, "");
   EXPECT_TRUE(ui.keepData);
   EXPECT_FALSE(ui.compile);
   EXPECT_FALSE(ui.eraseHtml);
@@ -34,10 +34,10 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   stored.maximised = true;
   stored.currentLanguage = "Deutsch";
   services.settings = stored;
-  services.languages = {{"Deutsch", "English"}, true};
+  services.languages = {"Deutsch", "English"};
   services.languageFiles["Deutsch"] = {"Deutsch", config::LanguageTable{"Übersicht"}};
   state.purebasicFolder = "/pb/";
-  app::FinishStart(commands, "");
+  app::FinishStart(context, "");
   EXPECT_EQ(ui.compilerPath, "/usr/bin/chmcmd");
   EXPECT_TRUE(ui.compile);
   EXPECT_FALSE(ui.keepData);
@@ -54,8 +54,8 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
 TEST_F(CommandTest, aCurrentLanguageThatMatchesNoEntryLoadsNothing) {
   services.settings = config::AppSettings{};
   services.settings->currentLanguage = "deutsch";
-  services.languages = {{"Deutsch"}, true};
-  app::FinishStart(commands, "");
+  services.languages = {"Deutsch"};
+  app::FinishStart(context, "");
   EXPECT_EQ(ui.languageSelected, -1);
   EXPECT_FALSE(ui.languageEnabled);
   EXPECT_FALSE(Logged("load language"));
@@ -65,7 +65,7 @@ TEST_F(CommandTest, aCurrentLanguageThatMatchesNoEntryLoadsNothing) {
 TEST_F(CommandTest, projectNamedOnTheCommandLineIsLoadedAndShown) {
   services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
   services.projectFiles["/w/p.qsp"].projectFile = "/elsewhere/p.qsp";
-  app::FinishStart(commands, "/w/p.qsp");
+  app::FinishStart(context, "/w/p.qsp");
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
   EXPECT_EQ(ui.projectField, "/w/p.qsp");
   EXPECT_EQ(ui.form.title, "Index");
@@ -73,7 +73,7 @@ TEST_F(CommandTest, projectNamedOnTheCommandLineIsLoadedAndShown) {
 
   project = {};
   ui.projectField.clear();
-  app::FinishStart(commands, "/w/missing.qsp");
+  app::FinishStart(context, "/w/missing.qsp");
   EXPECT_TRUE(project.projectFile.empty());
   EXPECT_TRUE(ui.projectField.empty());
   EXPECT_EQ(ui.messages.back().text, "Could not read file '/w/missing.qsp'!");
@@ -81,17 +81,17 @@ TEST_F(CommandTest, projectNamedOnTheCommandLineIsLoadedAndShown) {
 
 TEST_F(CommandTest, compilerPathIsLookedUpOnlyWhenEmptyAndTheFileIsThere) {
   services.compiler = "/usr/bin/chmcmd";
-  app::FinishStart(commands, "");
+  app::FinishStart(context, "");
   EXPECT_TRUE(ui.compilerPath.empty());
   services.nonEmptyFiles.push_back("/usr/bin/chmcmd");
-  app::FinishStart(commands, "");
+  app::FinishStart(context, "");
   EXPECT_EQ(ui.compilerPath, "/usr/bin/chmcmd");
 }
 
 TEST_F(CommandTest, closingWithoutAProjectFileNeverAsks) {
   UseProject({"Index", "A"}, "");
   project.modified = true;
-  app::ShutDown(commands);
+  app::ShutDown(context);
   EXPECT_TRUE(ui.questions.empty());
   EXPECT_TRUE(services.savedTo.empty());
   EXPECT_LT(LogIndex("save language English"), LogIndex("write settings"));
@@ -99,22 +99,22 @@ TEST_F(CommandTest, closingWithoutAProjectFileNeverAsks) {
 
 TEST_F(CommandTest, closingWithModifiedClearDropsTheTypingSilently) {
   UseProject({"Index", "A"});
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   ui.form = {"typed", "", "", ""};
-  app::ShutDown(commands);
+  app::ShutDown(context);
   EXPECT_TRUE(ui.questions.empty());
   EXPECT_TRUE(services.savedTo.empty());
 }
 
 TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   UseProject({"Index", "A"}, "/w/My Help.qsp");
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   project.modified = true;
   ui.form = {"typed", "A()", "", ""};
   ui.compilerPath = "/c";
   ui.maximised = true;
   state.lastProjectDir = "/w/";
-  app::ShutDown(commands);
+  app::ShutDown(context);
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.questions[0],
             (text::Report{"Project My Help.qsp", "Do you want to save the current project?",
@@ -132,7 +132,7 @@ TEST_F(CommandTest, closingModifiedAnsweredNoSavesNoProject) {
   UseProject({"Index"});
   project.modified = true;
   ui.answers.push_back(false);
-  app::ShutDown(commands);
+  app::ShutDown(context);
   EXPECT_TRUE(services.savedTo.empty());
   EXPECT_TRUE(services.written.has_value());
 }
@@ -142,7 +142,7 @@ TEST_F(CommandTest, closingInViewModeRemovesThePreviewBeforeTheQuestion) {
   project.modified = true;
   state.viewMode = true;
   state.previewFolder = "/tmp/preview/";
-  app::ShutDown(commands);
+  app::ShutDown(context);
   EXPECT_LT(LogIndex("end preview /tmp/preview/"), LogIndex("ask "));
 }
 

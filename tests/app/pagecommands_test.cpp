@@ -1,4 +1,4 @@
-// The topic list, its popup menu, the edit/view switch, the tag buttons and the Options tab.
+// The topic list, its popup menu, the edit/view switch and the tag buttons.
 
 #include "commandfixture.h"
 
@@ -9,38 +9,38 @@ using testsupport::RowTexts;
 
 TEST_F(CommandTest, selectingARowCommitsTheShownTopicThenShowsTheNewOne) {
   UseProject({"Index", "A", "B"});
-  commands.TopicListEvent(1, false);
+  commands.page.TopicListEvent(1, false);
   EXPECT_EQ(ui.form.title, "A");
   EXPECT_EQ(ui.layout->summaryLabel, "Syntax");
   ui.form.body = "typed";
-  commands.TopicListEvent(2, false);
+  commands.page.TopicListEvent(2, false);
   EXPECT_EQ(project.FindTopic("A")->body, "typed");
   EXPECT_TRUE(project.modified);
-  EXPECT_EQ(project.selectedTopic, "B");
-  EXPECT_EQ(state.selectedRow, 2);
-  commands.TopicListEvent(-1, false);
-  EXPECT_EQ(state.selectedRow, -1);
-  EXPECT_EQ(project.selectedTopic, "B");
+  EXPECT_EQ(project.shownTopic(), "B");
+  EXPECT_EQ(project.selectedRow(), 2);
+  commands.page.TopicListEvent(-1, false);
+  EXPECT_EQ(project.selectedRow(), -1);
+  EXPECT_EQ(project.shownTopic(), "B");
 }
 
 TEST_F(CommandTest, popupMenuOnTheIndexRowOffersOnlyTheTwoAdditions) {
   UseProject({"Index", "A"});
-  commands.TopicListEvent(0, true);
+  commands.page.TopicListEvent(0, true);
   EXPECT_EQ(ui.menu,
             (std::vector<app::MenuEntry>{{"Add user topic", app::CommandId::AddUserTopic},
                                          {"Add user index", app::CommandId::AddUserIndex}}));
-  commands.TopicListEvent(1, true);
+  commands.page.TopicListEvent(1, true);
   ASSERT_EQ(ui.menu.size(), 3u);
   EXPECT_EQ(ui.menu[2], (app::MenuEntry{"Delete item 'A'", app::CommandId::DeleteItem}));
   // A plain click raises no menu.
   ui.menu.clear();
-  commands.TopicListEvent(1, false);
+  commands.page.TopicListEvent(1, false);
   EXPECT_TRUE(ui.menu.empty());
 }
 
 TEST_F(CommandTest, popupCommandsAddAndDeleteTopics) {
   UseProject({"Index", "F1", "F2", "License*"});
-  commands.TopicListEvent(1, true);
+  commands.page.TopicListEvent(1, true);
   ui.texts = {"Notes"};
   commands.Command(app::CommandId::AddUserTopic);
   EXPECT_EQ(ui.requesters.back().title, "USER TOPIC");
@@ -59,7 +59,7 @@ TEST_F(CommandTest, popupCommandsAddAndDeleteTopics) {
   EXPECT_EQ(project.ItemCount(), 5u);
   EXPECT_EQ(ui.messages.size(), 1u);
 
-  commands.TopicListEvent(2, true);
+  commands.page.TopicListEvent(2, true);
   commands.Command(app::CommandId::DeleteItem);
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "F1", "Notes", "License"}));
   EXPECT_EQ(ui.form.title, "Index");
@@ -70,68 +70,91 @@ TEST_F(CommandTest, popupCommandsAddAndDeleteTopics) {
 
 TEST_F(CommandTest, movesRedisplayTheTopicAndDropUncommittedTyping) {
   UseProject({"Index", "A", "B"});
-  commands.TopicListEvent(2, false);
+  commands.page.TopicListEvent(2, false);
   ui.form.body = "not committed";
-  commands.MoveUp();
+  commands.page.MoveUp();
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "B", "A"}));
   EXPECT_EQ(ui.form.body, "");
   EXPECT_EQ(project.FindTopic("B")->body, "");
-  commands.MoveUp();  // row 1 cannot move up
+  commands.page.MoveUp();  // row 1 cannot move up
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "B", "A"}));
-  commands.MoveDown();
+  commands.page.MoveDown();
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "A", "B"}));
 }
 
 TEST_F(CommandTest, tagButtonsWriteIntoTheEditorTouchedLastUntilAnotherCommandRuns) {
   UseProject({"Index", "A"});
-  commands.TagButton("<b>");
+  commands.page.TagButton("<b>");
   EXPECT_TRUE(ui.insertedTags.empty());
-  commands.EditorEvent(app::Editor::Body);
-  commands.TagButton("<b>");
-  commands.TagButton("</b>");
+  commands.page.EditorEvent(app::Editor::Body);
+  commands.page.TagButton("<b>");
+  commands.page.TagButton("</b>");
   ASSERT_EQ(ui.insertedTags.size(), 2u);
   EXPECT_EQ(ui.insertedTags[0], std::make_pair(app::Editor::Body, std::string("<b>")));
   // Language and caption events keep the editor; any other command forgets it.
   ui.languageChosen = state.currentLanguage;
-  commands.LanguageChosen();
-  commands.CaptionEdited();
-  commands.TagButton("<i>");
+  commands.options.LanguageChosen();
+  commands.options.CaptionEdited();
+  commands.page.TagButton("<i>");
   EXPECT_EQ(ui.insertedTags.size(), 3u);
-  commands.TopicListEvent(1, false);
-  commands.TagButton("<u>");
+  commands.page.TopicListEvent(1, false);
+  commands.page.TagButton("<u>");
   EXPECT_EQ(ui.insertedTags.size(), 3u);
 }
 
 TEST_F(CommandTest, viewModeBuildsThePreviewAndLeavingShowsTheRowLastSelected) {
   UseProject({"Index", "A", "B"});
-  commands.TopicListEvent(1, false);
+  commands.page.TopicListEvent(1, false);
   ui.form.title = "A edited";
-  commands.EditView();
+  commands.page.EditView();
   EXPECT_TRUE(state.viewMode);
   EXPECT_TRUE(ui.viewMode);
   EXPECT_EQ(project.FindTopic("A")->title, "A edited");
   EXPECT_LT(LogIndex("make preview"), LogIndex("build /tmp/preview/"));
   EXPECT_EQ(ui.browser, "/tmp/preview/A.html");
   // In view mode the list only navigates.
-  commands.TopicListEvent(2, false);
+  commands.page.TopicListEvent(2, false);
   EXPECT_EQ(ui.browser, "/tmp/preview/B.html");
-  EXPECT_EQ(project.selectedTopic, "A");
+  EXPECT_EQ(project.shownTopic(), "A");
   commands.Command(app::CommandId::EditViewKey);
   EXPECT_FALSE(state.viewMode);
-  EXPECT_EQ(project.selectedTopic, "B");
+  EXPECT_EQ(project.shownTopic(), "B");
   EXPECT_EQ(ui.form.title, "B");
   EXPECT_TRUE(Logged("end preview /tmp/preview/"));
 }
 
+TEST_F(CommandTest, leavingViewModeShowsTheRowTheListHasSelectedAfterMovesAndRefills) {
+  UseProject({"Index", "A", "B", "C"});
+  project.libraryFile = "/lib/Lib";
+  services.libraries["Lib"] = {"Index", "F1", "F2", "License*"};
+  commands.page.TopicListEvent(1, false);
+  commands.page.EditView();
+  commands.page.TopicListEvent(3, false);
+  // The moved row stays selected: leaving shows its topic, not the one now in its old place.
+  commands.page.MoveUp();
+  ASSERT_EQ(project.selectedRow(), 2);
+  commands.page.EditView();
+  EXPECT_EQ(project.shownTopic(), "C");
+  EXPECT_EQ(ui.form.title, "C");
+
+  // An extraction refills the rows and selects the Index page's row.
+  commands.page.EditView();
+  commands.page.TopicListEvent(3, false);
+  commands.project.Extract();
+  commands.page.EditView();
+  EXPECT_EQ(project.shownTopic(), "Index");
+  EXPECT_EQ(ui.form.title, "Index");
+}
+
 TEST_F(CommandTest, viewModeWithoutASelectedTopicOrPreviewFolderBuildsNothing) {
   UseProject({"Index"});
-  commands.EditView();
+  commands.page.EditView();
   EXPECT_TRUE(state.viewMode);
   EXPECT_FALSE(Logged("make preview"));
-  commands.EditView();
-  project.selectedTopic = "Index";
+  commands.page.EditView();
+  project.SetShownTopic("Index");
   services.previewFolder = "";
-  commands.EditView();
+  commands.page.EditView();
   EXPECT_TRUE(Logged("make preview"));
   EXPECT_FALSE(Logged("build"));
 }
@@ -142,51 +165,6 @@ TEST_F(CommandTest, escapeDoesNothingWithoutTheBrowser) {
   commands.Command(app::CommandId::EditViewKey);
   EXPECT_FALSE(state.viewMode);
   EXPECT_TRUE(log.empty());
-}
-
-TEST_F(CommandTest, uniqueHtmlUsesTheLastCommittedTexts) {
-  UseProject({"Index"});
-  project.helpFolder = "/h/";
-  commands.TopicListEvent(0, false);
-  ui.form.title = "typed, not committed";
-  commands.UniqueHtml();
-  EXPECT_TRUE(Logged("unique /h/ Index"));
-}
-
-TEST_F(CommandTest, associationMessagesTellWhatHappened) {
-  commands.Associate();
-  commands.RemoveAssociation();
-  services.associationWorks = false;
-  commands.Associate();
-  ASSERT_EQ(ui.messages.size(), 3u);
-  EXPECT_EQ(ui.messages[0], text::InformationReport("QuillSmith project files are registered"));
-  EXPECT_EQ(ui.messages[1], text::InformationReport("QuillSmith project files are unregistered"));
-  EXPECT_EQ(ui.messages[2].title, "Error");
-}
-
-TEST_F(CommandTest, choosingAnotherLanguageSavesTheEditedOneThenLoads) {
-  config::LanguageTable german;
-  german.syntax = "Syntax DE";
-  services.languageFiles["Deutsch"] = {"Deutsch", german};
-  ui.headings.overview = "  Summary  ";
-  commands.CaptionEdited();
-  EXPECT_EQ(captions.overview, "Summary");
-  EXPECT_EQ(ui.headings.overview, "  Summary  ");
-
-  ui.languageChosen = "Deutsch";
-  commands.LanguageChosen();
-  ASSERT_EQ(services.savedLanguages.size(), 1u);
-  EXPECT_EQ(services.savedLanguages[0].first, "English");
-  EXPECT_EQ(services.savedLanguages[0].second.overview, "Summary");
-  EXPECT_EQ(state.currentLanguage, "Deutsch");
-  EXPECT_EQ(captions.syntax, "Syntax DE");
-  EXPECT_EQ(ui.headings.syntax, "Syntax DE");
-
-  // An entry whose file cannot be read: the old language is saved and stays current.
-  ui.languageChosen = "QuillSmith_Broken.lng";
-  commands.LanguageChosen();
-  EXPECT_EQ(services.savedLanguages.size(), 2u);
-  EXPECT_EQ(state.currentLanguage, "Deutsch");
 }
 
 }  // namespace

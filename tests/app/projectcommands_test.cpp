@@ -12,7 +12,7 @@ const std::string kSep(1, text::NativeSeparator());
 TEST_F(CommandTest, newProjectOffersDatedNameInTheProjectFolderWithTheProjectFilter) {
   UseProject({}, "/w/old.qsp");
   ui.files.push_back({"/w/MyHelp", 0});
-  commands.NewProject();
+  commands.project.NewProject();
   ASSERT_EQ(ui.requesters.size(), 1u);
   EXPECT_EQ(ui.requesters[0].title, "Create new QuillSmith Project");
   EXPECT_EQ(ui.requesters[0].start, "/w/HelpProject_06122026_071209.qsp");
@@ -24,11 +24,11 @@ TEST_F(CommandTest, newProjectOffersDatedNameInTheProjectFolderWithTheProjectFil
 
 TEST_F(CommandTest, qspRuleAppliesOnlyToTheFirstFilterOfNewAndSave) {
   ui.files = {{"/w/A", 1}, {"/w/B.QSP", 0}, {"/w/C", 0}};
-  commands.NewProject();
+  commands.project.NewProject();
   EXPECT_EQ(project.projectFile, "/w/A");
-  commands.NewProject();
+  commands.project.NewProject();
   EXPECT_EQ(project.projectFile, "/w/B.QSP");
-  commands.SaveProject();
+  commands.project.SaveProject();
   EXPECT_EQ(project.projectFile, "/w/C.qsp");
   EXPECT_EQ(services.savedTo, std::vector<std::string>{"/w/C.qsp"});
   EXPECT_EQ(ui.requesters.back().start, "/w/B.QSP");
@@ -39,7 +39,7 @@ TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
   project.modified = true;
   ui.files.push_back({"/other/new.qsp", 0});
   ui.answers.push_back(false);
-  commands.NewProject();
+  commands.project.NewProject();
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.questions[0].title, "WARNING");
   EXPECT_EQ(ui.questions[0].icon, text::ReportIcon::Exclamation);
@@ -54,18 +54,18 @@ TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
   UseProject({"Index", "A"}, "/w/old.qsp");
   project.libraryFile = "/lib/A";
   project.helpFolder = "/help/";
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   project.modified = true;
   state.viewMode = true;
   ui.libraryField = "/lib/A";
   ui.files.push_back({"/w/new.qsp", 0});
-  commands.NewProject();
+  commands.project.NewProject();
   EXPECT_EQ(project.projectFile, "/w/new.qsp");
   EXPECT_EQ(project.TopicCount(), 0u);
   EXPECT_EQ(project.ItemCount(), 0u);
   EXPECT_TRUE(project.libraryFile.empty());
   EXPECT_TRUE(project.helpFolder.empty());
-  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_TRUE(project.shownTopic().empty());
   EXPECT_FALSE(project.modified);
   EXPECT_TRUE(ui.libraryField.empty());
   EXPECT_EQ(ui.browser, "about:blank");
@@ -76,12 +76,12 @@ TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
 TEST_F(CommandTest, cancelledRequestersChangeNothing) {
   UseProject({"Index"}, "/w/p.qsp");
   project.helpFolder = "/h/";
-  commands.NewProject();
-  commands.LoadProject();
-  commands.SaveProject();
-  commands.BrowseLibrary();
-  commands.BrowseHelpFolder();
-  commands.CreateHelpFolder();
+  commands.project.NewProject();
+  commands.project.LoadProject();
+  commands.project.SaveProject();
+  commands.project.BrowseLibrary();
+  commands.project.BrowseHelpFolder();
+  commands.project.CreateHelpFolder();
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
   EXPECT_EQ(project.helpFolder, "/h/");
   EXPECT_TRUE(state.lastProjectDir.empty());
@@ -91,10 +91,10 @@ TEST_F(CommandTest, cancelledRequestersChangeNothing) {
 }
 
 TEST_F(CommandTest, commandsThatNeedAProjectRefuseWithoutOne) {
-  commands.SaveProject();
-  commands.BrowseLibrary();
-  commands.BrowseHelpFolder();
-  commands.CreateHelpFolder();
+  commands.project.SaveProject();
+  commands.project.BrowseLibrary();
+  commands.project.BrowseHelpFolder();
+  commands.project.CreateHelpFolder();
   ASSERT_EQ(ui.messages.size(), 4u);
   for (const auto& message : ui.messages) {
     EXPECT_EQ(message, text::ErrorReport("There is no current project!"));
@@ -107,7 +107,7 @@ TEST_F(CommandTest, loadIntoAnEmptyListShowsNoTopicAndSelectsNoRow) {
   services.projectFiles["/w/p.qsp"].libraryFile = "/lib/A";
   state.lastProjectDir = "/last/";
   ui.files.push_back({"/w/p.qsp", 0});
-  commands.LoadProject();
+  commands.project.LoadProject();
   EXPECT_EQ(ui.requesters[0].title, "Load QuillSmith Project");
   EXPECT_EQ(ui.requesters[0].start, "/last/");
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
@@ -115,13 +115,13 @@ TEST_F(CommandTest, loadIntoAnEmptyListShowsNoTopicAndSelectsNoRow) {
   EXPECT_EQ(ui.libraryField, "/lib/A");
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "A", "License"}));
   EXPECT_EQ(project.selectedRow(), -1);
-  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_TRUE(project.shownTopic().empty());
   EXPECT_FALSE(ui.layout.has_value());
   EXPECT_FALSE(project.modified);
   EXPECT_TRUE(ui.questions.empty());
   // Selecting a row now must not write the placeholders of the form into a topic.
   ui.form = {"PageTitle", "x", "y", "z"};
-  commands.TopicListEvent(1, false);
+  commands.page.TopicListEvent(1, false);
   EXPECT_EQ(project.FindTopic("Index")->title, "Index");
   EXPECT_EQ(ui.form.title, "A");
 }
@@ -132,7 +132,7 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   state.previewFolder = "/tmp/preview/";
   services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
   ui.files.push_back({"/w/p.qsp", 0});
-  commands.LoadProject();
+  commands.project.LoadProject();
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.questions[0].text,
             "You are about to load a new project !\nYou will loose all curent data.\nContinue ?");
@@ -142,7 +142,7 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   EXPECT_LT(LogIndex("end preview"), LogIndex("load /w/p.qsp"));
   EXPECT_FALSE(state.viewMode);
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
   EXPECT_EQ(project.selectedRow(), 0);
   EXPECT_EQ(ui.form.title, "Index");
   EXPECT_TRUE(Logged("focus list"));
@@ -153,7 +153,7 @@ TEST_F(CommandTest, confirmedLoadThatFailsLeavesTheProjectResetAndUnnamed) {
   project.libraryFile = "/lib/Old";
   project.modified = true;
   ui.files.push_back({"/w/broken.qsp", 0});
-  commands.LoadProject();
+  commands.project.LoadProject();
   EXPECT_EQ(project.projectFile, "/w/old.qsp");
   EXPECT_EQ(ui.projectField, "");
   EXPECT_EQ(project.TopicCount(), 0u);
@@ -167,7 +167,7 @@ TEST_F(CommandTest, loadAnsweredNoLeavesTheProjectAlone) {
   UseProject({"Index", "Old"}, "/w/old.qsp");
   ui.files.push_back({"/w/p.qsp", 0});
   ui.answers.push_back(false);
-  commands.LoadProject();
+  commands.project.LoadProject();
   EXPECT_EQ(project.ItemCount(), 2u);
   EXPECT_FALSE(Logged("load "));
   EXPECT_EQ(state.lastProjectDir, "/w/");
@@ -175,10 +175,10 @@ TEST_F(CommandTest, loadAnsweredNoLeavesTheProjectAlone) {
 
 TEST_F(CommandTest, saveCommitsTheFormFirstAndClearsModifiedOnSuccess) {
   UseProject({"Index", "A"}, "/w/p.qsp");
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   ui.form = {"New title  ", "A()", "", ""};
   ui.files.push_back({"/w/p.qsp", 0});
-  commands.SaveProject();
+  commands.project.SaveProject();
   EXPECT_EQ(services.projectFiles["/w/p.qsp"].FindTopic("A")->title, "New title");
   EXPECT_FALSE(project.modified);
 }
@@ -186,11 +186,11 @@ TEST_F(CommandTest, saveCommitsTheFormFirstAndClearsModifiedOnSuccess) {
 TEST_F(CommandTest, sameLibraryNameFromAnotherFolderMergesWithoutAQuestion) {
   UseProject({"Index", "F1", "License*"});
   project.libraryFile = "/old/place/MyLib";
-  project.selectedTopic = "F1";
+  project.SetShownTopic("F1");
   ui.form = {"F1", "F1()", "my words", ""};
   services.libraries["MyLib"] = {"Index", "F1", "F2", "License*"};
   ui.files.push_back({"/new/place/MyLib", 0});
-  commands.BrowseLibrary();
+  commands.project.BrowseLibrary();
   EXPECT_TRUE(ui.questions.empty());
   EXPECT_EQ(ui.requesters[0].title, "Select user library");
   EXPECT_EQ(ui.requesters[0].start,
@@ -212,10 +212,10 @@ TEST_F(CommandTest, libraryOfAnotherNameAsksAndStartsOverOnYes) {
   state.purebasicFolder = "";
   ui.files = {{"/lib/Other", 0}, {"/lib/Other", 0}};
   ui.answers = {false, true};
-  commands.BrowseLibrary();
+  commands.project.BrowseLibrary();
   EXPECT_EQ(project.libraryFile, "/lib/MyLib");
   EXPECT_EQ(project.TopicCount(), 3u);
-  commands.BrowseLibrary();
+  commands.project.BrowseLibrary();
   EXPECT_EQ(ui.questions.size(), 2u);
   EXPECT_EQ(ui.questions[1].text,
             "You have chosen a different library !\nYou will loose all curent data.\nContinue ?");
@@ -229,9 +229,9 @@ TEST_F(CommandTest, extractButtonShowsAndSelectsTheIndexRow) {
   project.libraryFile = "/lib/MyLib";
   services.libraries["MyLib"] = {"Index", "F1"};
   ui.keepData = false;
-  commands.Extract();
+  commands.project.Extract();
   EXPECT_EQ(services.lastKeepData, false);
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
   EXPECT_EQ(project.selectedRow(), 0);
   EXPECT_EQ(ui.form.title, "Index");
 }
@@ -239,16 +239,16 @@ TEST_F(CommandTest, extractButtonShowsAndSelectsTheIndexRow) {
 TEST_F(CommandTest, extractionThatFailsOnAnEmptyListSelectsNothing) {
   UseProject({});
   project.libraryFile = "/lib/Missing";
-  commands.Extract();
+  commands.project.Extract();
   EXPECT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(project.selectedRow(), -1);
-  EXPECT_TRUE(project.selectedTopic.empty());
+  EXPECT_TRUE(project.shownTopic().empty());
 }
 
 TEST_F(CommandTest, helpFolderFromTheRequesterKeepsOneTrailingSeparator) {
   UseProject({"Index"});
   ui.texts = {"/h/Out/"};
-  commands.BrowseHelpFolder();
+  commands.project.BrowseHelpFolder();
   EXPECT_EQ(ui.requesters[0].title, "Select help folder");
   EXPECT_EQ(ui.requesters[0].start, "/opt/purebasic/");
   EXPECT_EQ(project.helpFolder, "/h/Out/");
@@ -259,7 +259,7 @@ TEST_F(CommandTest, makeHelpFolderAppendsTheSeparatorAndProposesTheLibraryName) 
   UseProject({"Index"});
   project.libraryFile = "/lib/MyLib";
   ui.texts = {"/h/Help"};
-  commands.CreateHelpFolder();
+  commands.project.CreateHelpFolder();
   EXPECT_EQ(ui.requesters[0].kind, "text");
   EXPECT_EQ(ui.requesters[0].title, "Make help folder");
   EXPECT_EQ(ui.requesters[0].pattern, "Type help folder path");
@@ -275,7 +275,7 @@ TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) 
   ui.helpField = "/h/Before/";
   services.createFolderWorks = false;
   ui.texts = {"/root/x"};
-  commands.CreateHelpFolder();
+  commands.project.CreateHelpFolder();
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], text::ErrorReport("Could not create directory '/root/x" + kSep + "'!"));
   EXPECT_TRUE(project.helpFolder.empty());
@@ -283,11 +283,11 @@ TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) 
 }
 
 TEST_F(CommandTest, programHelpOpensOnlyANonEmptyFile) {
-  commands.ShowHelp();
+  commands.project.ShowHelp();
   EXPECT_FALSE(Logged("open"));
   EXPECT_TRUE(ui.previews.empty());
   services.nonEmptyFiles.push_back("/prog/QuillSmith.chm");
-  commands.ShowHelp();
+  commands.project.ShowHelp();
   EXPECT_TRUE(Logged("open /prog/QuillSmith.chm"));
   EXPECT_TRUE(ui.previews.empty());
 }
@@ -295,7 +295,7 @@ TEST_F(CommandTest, programHelpOpensOnlyANonEmptyFile) {
 TEST_F(CommandTest, programHelpFallsBackToThePreviewWindowWithoutAViewer) {
   services.nonEmptyFiles.push_back("/prog/QuillSmith.chm");
   services.hasViewer = false;
-  commands.ShowHelp();
+  commands.project.ShowHelp();
   EXPECT_FALSE(Logged("open"));
   ASSERT_EQ(ui.previews.size(), 1u);
   EXPECT_EQ(ui.previews[0].page, "/prog/QuillSmithHelp/QuillSmith.html");
@@ -303,12 +303,12 @@ TEST_F(CommandTest, programHelpFallsBackToThePreviewWindowWithoutAViewer) {
   // A viewer that is named but fails to start gets the same fallback.
   services.hasViewer = true;
   ui.openWorks = false;
-  commands.ShowHelp();
+  commands.project.ShowHelp();
   EXPECT_TRUE(Logged("open /prog/QuillSmith.chm"));
   EXPECT_EQ(ui.previews.size(), 2u);
 
   services.helpPages.clear();
-  commands.ShowHelp();
+  commands.project.ShowHelp();
   EXPECT_EQ(ui.previews.size(), 2u) << "without the pages nothing more can be shown";
 }
 

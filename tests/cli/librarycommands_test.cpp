@@ -9,39 +9,28 @@
 #include "cli/clirunner.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::cli {
 namespace {
 
 using testsupport::Function;
-using testsupport::LibrarySpec;
+using testsupport::LibraryRecipe;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
-LibrarySpec Library(std::vector<LibrarySpec::Entry> entries) {
-  LibrarySpec spec;
-  spec.entries = std::move(entries);
-  return spec;
+LibraryRecipe Library(std::vector<LibraryRecipe::Entry> entries) {
+  LibraryRecipe recipe;
+  recipe.entries = std::move(entries);
+  return recipe;
 }
 
 class LibraryCommandsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qs_cli_library_" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    library_ = (folder_ / "MyLib").string();
-    project_ = (folder_ / "MyLib.qsp").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::filesystem::path folder_;
-  std::string library_;
-  std::string project_;
+  testsupport::TempFolder folder_;
+  std::string library_ = folder_.Path("MyLib");
+  std::string project_ = folder_.Path("MyLib.qsp");
 };
 
 const std::string kLicenseLines =
@@ -68,7 +57,7 @@ TEST_F(LibraryCommandsTest, listPrintsOneLinePerRetainedFunction) {
 }
 
 TEST_F(LibraryCommandsTest, listReportsUnreadableLibraries) {
-  auto outcome = RunCli({"list", (folder_ / "Nowhere").string()});
+  auto outcome = RunCli({"list", folder_.Path("Nowhere")});
   EXPECT_EQ(outcome.status, kFailure);
   EXPECT_EQ(outcome.err, "Could not open file 'Nowhere'!\n");
 
@@ -79,26 +68,11 @@ TEST_F(LibraryCommandsTest, listReportsUnreadableLibraries) {
   EXPECT_EQ(outcome.err, "File 'MyLib' is not a library!\n");
 }
 
-TEST_F(LibraryCommandsTest, wrongUsageExitsWithTwoAndShowsTheUsage) {
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"list"},
-                                             {"list", "a", "b"},
-                                             {"extract", "Lib"},
-                                             {"extract", "Lib", "P.qsp", "extra"},
-                                             {"extract", "Lib", "P.qsp", "--help-folder"},
-                                             {"extract", "Lib", "P.qsp", "--fast"},
-                                             {"extract", "", "P.qsp"}}) {
-    const auto outcome = RunCli(args);
-    EXPECT_EQ(outcome.status, kUsage) << args.size();
-    EXPECT_NE(outcome.err.find("quillsmith-cli extract LIBRARY PROJECT.qsp"), std::string::npos);
-  }
-}
-
 TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
   ASSERT_TRUE(testsupport::WriteLibraryFile(
       library_,
       Library({Function("MyFunc", "(Text$) - Shows a text"), Function("Old", "(a) - goes away")})));
-  const auto helpFolder = (folder_ / "Help").string();
+  const auto helpFolder = folder_.Path("Help");
   auto outcome = RunCli({"extract", library_, project_, "--help-folder", helpFolder});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
   EXPECT_EQ(outcome.err, "");
@@ -148,7 +122,7 @@ TEST_F(LibraryCommandsTest, failedExtractionLeavesTheProjectFileAlone) {
   const auto saved = ReadBytes(project_);
 
   auto cut = Library({Function("A", "(a)"), Function("B")});
-  cut.endMark = LibrarySpec::EndMark::None;
+  cut.endMark = LibraryRecipe::EndMark::None;
   cut.tail.clear();
   ASSERT_TRUE(testsupport::WriteLibraryFile(library_, cut));
   auto outcome = RunCli({"extract", library_, project_, "--help-folder", "elsewhere"});
@@ -162,7 +136,7 @@ TEST_F(LibraryCommandsTest, failedExtractionLeavesTheProjectFileAlone) {
   EXPECT_EQ(outcome.err, "No functions found in library '" + library_ + "'!\n");
   EXPECT_EQ(ReadBytes(project_), saved);
 
-  const auto absent = (folder_ / "Absent.qsp").string();
+  const auto absent = folder_.Path("Absent.qsp");
   EXPECT_EQ(RunCli({"extract", library_, absent}).status, kFailure);
   EXPECT_FALSE(std::filesystem::exists(absent));
 

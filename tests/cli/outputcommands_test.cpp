@@ -1,8 +1,5 @@
-#include "cli/outputcommands.h"
-
 #include <gtest/gtest.h>
 #include <stdio.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,8 +13,8 @@
 #include "platform/helpcompilerlocator.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::cli {
 namespace {
@@ -35,29 +32,24 @@ void WriteScript(const std::string& path, const std::string& body) {
 class OutputCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "qs cli output XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern + "/";
-    library_ = folder_ + "TextKit";
-    project_ = folder_ + "TextKit.qsp";
-    help_ = folder_ + "help folder/";
-    ASSERT_TRUE(testsupport::WriteLibraryFile(library_, testsupport::SampleLibrarySpec()));
+    fs::create_directories(folder_);
+    ASSERT_TRUE(testsupport::WriteLibraryFile(library_, testsupport::SampleLibraryRecipe()));
     const auto extract = RunCli({"extract", library_, project_, "--help-folder", help_});
     ASSERT_EQ(extract.status, kSuccess) << extract.err;
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   project::HelpProject LoadedProject() {
     project::HelpProject project;
     text::Reports reports;
-    EXPECT_TRUE(LoadProjectForOutput(project_, project, reports));
+    EXPECT_TRUE(project::LoadProject(project, project_, {}, reports));
     return project;
   }
 
-  std::string folder_;
-  std::string library_;
-  std::string project_;
-  std::string help_;
+  testsupport::TempFolder temp_;
+  std::string folder_ = temp_.Path("qs cli output/");
+  std::string library_ = folder_ + "TextKit";
+  std::string project_ = folder_ + "TextKit.qsp";
+  std::string help_ = folder_ + "help folder/";
 };
 
 TEST_F(OutputCommandsTest, buildPrintsTheLogAndWritesWhatTheCoreWrites) {
@@ -184,23 +176,6 @@ TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   EXPECT_EQ(blocked.status, kFailure);
   EXPECT_EQ(blocked.err, "Could not create file '" + folder_ + "plain" + testsupport::Native("/") +
                              project.TopicAt(0).title + ".html'!\n");
-}
-
-TEST_F(OutputCommandsTest, wrongUsageExitsWithTwo) {
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"build"},
-                                             {"build", project_, project_},
-                                             {"build", project_, "--out"},
-                                             {"build", project_, "--compiler"},
-                                             {"build", project_, "--language-file"},
-                                             {"build", project_, "--fast"},
-                                             {"unique"},
-                                             {"unique", project_, "--out"},
-                                             {"unique", project_, "--compile"}}) {
-    const auto outcome = RunCli(args);
-    EXPECT_EQ(outcome.status, kUsage) << args.size();
-    EXPECT_NE(outcome.err.find("quillsmith-cli build PROJECT.qsp"), std::string::npos);
-  }
 }
 
 }  // namespace

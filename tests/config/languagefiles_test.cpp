@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "support/tempfoldertest.h"
+#include <filesystem>
+
+#include "support/tempfolder.h"
 
 namespace {
 
 using namespace qs::config;
 using Names = std::vector<std::string>;
 
-class LanguageFilesTest : public qs::testsupport::TempFolderTest {
+class LanguageFilesTest : public ::testing::Test {
  protected:
+  qs::testsupport::TempFolder temp_;
   // A language file with its Overview caption derived from the name; an empty `name` leaves
   // out CurrentLanguage, an empty `syntax` the Syntax key.
   void Lang(const std::string& file, const std::string& name, const std::string& syntax = "S") {
@@ -18,103 +21,79 @@ class LanguageFilesTest : public qs::testsupport::TempFolderTest {
     if (!name.empty()) bytes += "CurrentLanguage = " + name + "\r\n";
     bytes += "Overview = " + name + "-O\r\n";
     if (!syntax.empty()) bytes += "Syntax = " + syntax + "\r\n";
-    Write(file, bytes);
+    temp_.Write(file, bytes);
   }
   LanguageState state_;
 };
 
-TEST_F(LanguageFilesTest, noFileListsEnglishAloneSelectedAndDisabled) {
-  const LanguageListView view = FillLanguageList(Folder(), state_);
-  EXPECT_EQ(view, (LanguageListView{{"English"}, 0, false, false}));
-  EXPECT_EQ(state_, LanguageState{});
-  EXPECT_EQ(FillLanguageList(Folder() + "absent", state_), view);
-}
-
-TEST_F(LanguageFilesTest, oneFileIsListedSelectedLoadedAndDisabled) {
-  Lang("QuillSmith_Deutsch.lng", "Deutsch", "Syntax-DE");
-  state_.currentLanguage = "Deutsch";
-  EXPECT_EQ(FillLanguageList(Folder(), state_), (LanguageListView{{"Deutsch"}, 0, false, true}));
-  EXPECT_EQ(state_.table.overview, "Deutsch-O");
-  EXPECT_EQ(state_.table.syntax, "Syntax-DE");
-  EXPECT_EQ(state_.table.functions, "Functions");
-}
-
-TEST_F(LanguageFilesTest, severalFilesAreSortedEnabledAndMatchedWithoutCase) {
+TEST_F(LanguageFilesTest, listsTheLanguagesOfReadableFilesSortedByFileName) {
+  EXPECT_EQ(ListLanguages(temp_.Path()), Names{});
+  EXPECT_EQ(ListLanguages(temp_.Path() + "absent"), Names{});
   Lang("quillsmith_zulu.LNG", "Zulu");
   Lang("QuillSmith_Alpha.lng", "Alpha");
   Lang("QuillSmith_Nameless.lng", "");
-  Write("QuillSmith_NoGroup.lng", "CurrentLanguage = X\r\n");  // no group: not listed
+  temp_.Write("QuillSmith_NoGroup.lng", "CurrentLanguage = X\r\n");  // no group: not listed
   Lang("Other_Beta.lng", "Beta");
-  std::filesystem::create_directory(dir_ / "QuillSmith_Dir.lng");
-  state_.currentLanguage = "Zulu";
-  EXPECT_EQ(FillLanguageList(Folder(), state_),
-            (LanguageListView{{"Alpha", "QuillSmith_Nameless.lng", "Zulu"}, 2, true, true}));
-  EXPECT_EQ(state_.table.overview, "Zulu-O");  // found although its name differs in case
-
-  LanguageState other;
-  other.currentLanguage = "alpha";  // letter case counts when selecting
-  EXPECT_FALSE(FillLanguageList(Folder(), other).selected.has_value());
-  EXPECT_EQ(other.table, LanguageTable{});
+  std::filesystem::create_directory(temp_.Path("QuillSmith_Dir.lng"));
+  EXPECT_EQ(ListLanguages(temp_.Path()), (Names{"Alpha", "QuillSmith_Nameless.lng", "Zulu"}));
+  // The file of a listed language is found although its name differs in letter case.
+  ASSERT_TRUE(LoadLanguage(temp_.Path(), "Zulu", state_));
+  EXPECT_EQ(state_.table.overview, "Zulu-O");
 }
 
-TEST_F(LanguageFilesTest, choosingSavesTheOldLanguageThenLoadsTheNew) {
+TEST_F(LanguageFilesTest, loadingReplacesEveryCaptionOrChangesNothing) {
   Lang("QuillSmith_Alpha.lng", "Alpha", "Alpha-S");
   Lang("QuillSmith_Beta.lng", "Beta", "");
   Lang("QuillSmith_Nameless.lng", "");
-  ASSERT_TRUE(LoadLanguage(Folder(), "Alpha", state_));
-  state_.table.example = "Edited";
-  // The entry of a file without a name names no file: the current language stays.
-  EXPECT_FALSE(OnLanguageChosen(Folder(), "QuillSmith_Nameless.lng", state_));
-  EXPECT_EQ(state_.currentLanguage, "Alpha");
-  EXPECT_EQ(ReadLanguageFile(P("QuillSmith_Alpha.lng"), "")->table.example, "Edited");
+  ASSERT_TRUE(LoadLanguage(temp_.Path(), "Alpha", state_));
+  EXPECT_EQ(state_.table.syntax, "Alpha-S");
   // A missing key gives the built-in word, not the previous language's caption.
-  ASSERT_TRUE(OnLanguageChosen(Folder(), "Beta", state_));
+  ASSERT_TRUE(LoadLanguage(temp_.Path(), "Beta", state_));
   EXPECT_EQ(state_.table.syntax, "Syntax");
   EXPECT_EQ(state_.table.overview, "Beta-O");
-  EXPECT_FALSE(OnLanguageChosen(Folder(), "Beta", state_));  // already current
-  Write("QuillSmith_Bad.lng", "no group\r\n");
-  EXPECT_FALSE(LoadLanguage(Folder(), "Bad", state_));
+  // The list entry of a file without a name names no file; a file without the group is no
+  // language. Either way the current language stays.
+  EXPECT_FALSE(LoadLanguage(temp_.Path(), "QuillSmith_Nameless.lng", state_));
+  temp_.Write("QuillSmith_Bad.lng", "no group\r\n");
+  EXPECT_FALSE(LoadLanguage(temp_.Path(), "Bad", state_));
   EXPECT_EQ(state_.currentLanguage, "Beta");
+  EXPECT_EQ(state_.table.overview, "Beta-O");
 }
 
 TEST_F(LanguageFilesTest, saveWritesNineLinesInPlaceAndNeverLeavesTheFolder) {
   state_.currentLanguage = "Custom";
   state_.table.commandIndex = "All commands";
-  ASSERT_TRUE(SaveLanguage(Folder() + "sub", state_));
-  EXPECT_EQ(Read("sub/QuillSmith_Custom.lng"),
+  ASSERT_TRUE(SaveLanguage(temp_.Path() + "sub", state_));
+  EXPECT_EQ(temp_.Read("sub/QuillSmith_Custom.lng"),
             ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = Custom\r\n"
             "Overview = Overview\r\nCommandIndex = All commands\r\nSyntax = Syntax\r\n"
             "Example = Example\r\nDescription = Description\r\nFunctions = Functions\r\n");
   LanguageState loaded;
-  ASSERT_TRUE(LoadLanguage(Folder() + "sub", "Custom", loaded));
+  ASSERT_TRUE(LoadLanguage(temp_.Path() + "sub", "Custom", loaded));
   EXPECT_EQ(loaded, state_);
   // A file whose name differs in case is rewritten, not doubled.
   Lang("quillsmith_other.lng", "Other");
   state_.currentLanguage = "Other";
-  ASSERT_TRUE(SaveLanguage(Folder(), state_));
-  EXPECT_EQ(ReadLanguageFile(P("quillsmith_other.lng"), "")->table.commandIndex, "All commands");
-  EXPECT_EQ(FileCount(), 2u);
+  ASSERT_TRUE(SaveLanguage(temp_.Path(), state_));
+  EXPECT_EQ(ReadLanguageFile(temp_.Path("quillsmith_other.lng"), "")->table.commandIndex,
+            "All commands");
+  EXPECT_EQ(temp_.EntryCount(), 2u);
   for (const char* name : {"../escape", "a\\b"}) {
     state_.currentLanguage = name;
-    EXPECT_FALSE(SaveLanguage(Folder() + "sub", state_));
-    EXPECT_FALSE(LoadLanguage(Folder(), name, state_));
+    EXPECT_FALSE(SaveLanguage(temp_.Path() + "sub", state_));
+    EXPECT_FALSE(LoadLanguage(temp_.Path(), name, state_));
   }
-  EXPECT_EQ(FileCount(), 2u);
-}
-
-TEST_F(LanguageFilesTest, editedCaptionsLoseOuterSpacesOnly) {
-  OnCaptionEdited(state_, {"  Über  ", "Index", " S", "E ", "", "\tF"});
-  EXPECT_EQ(state_.table, (LanguageTable{"Über", "Index", "S", "E", "", "\tF"}));
+  EXPECT_EQ(temp_.EntryCount(), 2u);
 }
 
 TEST_F(LanguageFilesTest, readLanguageFileGivesBuiltInCaptionsForMissingKeys) {
-  Write("any.lng", "[language]\r\nexample = Beispiel\r\n");
-  const auto read = ReadLanguageFile(P("any.lng"), "fallback");
+  temp_.Write("any.lng", "[language]\r\nexample = Beispiel\r\n");
+  const auto read = ReadLanguageFile(temp_.Path("any.lng"), "fallback");
   ASSERT_TRUE(read.has_value());
   LanguageTable expected;
   expected.example = "Beispiel";
   EXPECT_EQ(*read, (LanguageState{"fallback", expected}));
-  EXPECT_FALSE(ReadLanguageFile(P("absent.lng"), "").has_value());
+  EXPECT_FALSE(ReadLanguageFile(temp_.Path("absent.lng"), "").has_value());
 }
 
 }  // namespace

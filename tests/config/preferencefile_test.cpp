@@ -5,18 +5,19 @@
 #include <limits>
 #include <new>
 
-#include "support/tempfoldertest.h"
+#include "support/tempfolder.h"
 
 namespace {
 
 using qs::config::PreferenceFile;
 
-class PreferenceFileTest : public qs::testsupport::TempFolderTest {
+class PreferenceFileTest : public ::testing::Test {
  protected:
+  qs::testsupport::TempFolder temp_;
   // Opens a file holding `bytes` and selects `group`; the result of the selection.
   bool OpenWith(const std::string& bytes, const std::string& group) {
-    Write("p.ini", bytes);
-    EXPECT_TRUE(file_.OpenRead(P("p.ini")));
+    temp_.Write("p.ini", bytes);
+    EXPECT_TRUE(file_.OpenRead(temp_.Path("p.ini")));
     return file_.SelectGroup(group);
   }
   PreferenceFile file_;
@@ -50,14 +51,14 @@ TEST_F(PreferenceFileTest, commentsGroupsAndFirstMatch) {
   // An empty name goes back to the start, where entries before the first group are read.
   EXPECT_FALSE(file_.SelectGroup(""));
   EXPECT_EQ(file_.ReadString("Top", "d"), "t");
-  ASSERT_TRUE(file_.OpenRead(P("p.ini")));  // so does opening
+  ASSERT_TRUE(file_.OpenRead(temp_.Path("p.ini")));  // so does opening
   EXPECT_EQ(file_.ReadString("Top", "d"), "t");
 }
 
 TEST_F(PreferenceFileTest, byteOrderMarkHidesTheFirstGroupAndMissingFileGivesDefaults) {
   EXPECT_FALSE(OpenWith("\xEF\xBB\xBF[Options]\r\nA = 1\r\n", "Options"));
   EXPECT_EQ(file_.ReadInteger("A", 9), 9);
-  EXPECT_FALSE(file_.OpenRead(P("absent.ini")));
+  EXPECT_FALSE(file_.OpenRead(temp_.Path("absent.ini")));
   EXPECT_FALSE(file_.SelectGroup("G"));
   EXPECT_EQ(file_.ReadString("A", "d"), "d");
 }
@@ -77,7 +78,7 @@ TEST(ParseIntegerTest, leadingDecimalDigitsClampedTo32Bits) {
 }
 
 TEST_F(PreferenceFileTest, writesEveryLineKindWithCrLfAndReadsItBack) {
-  ASSERT_TRUE(file_.Create(P("w.ini")));
+  ASSERT_TRUE(file_.Create(temp_.Path("w.ini")));
   file_.WriteComment("note");
   EXPECT_TRUE(file_.SelectGroup("G"));
   file_.WriteString("Key", "value  ");
@@ -85,35 +86,28 @@ TEST_F(PreferenceFileTest, writesEveryLineKindWithCrLfAndReadsItBack) {
   file_.WriteString("Empty", "");
   file_.WriteInteger("Num", -12);
   ASSERT_TRUE(file_.Close());
-  EXPECT_EQ(Read("w.ini"), ";note\r\n[G]\r\nKey = value  \r\nEmpty = \r\nNum = -12\r\n");
-  ASSERT_TRUE(OpenWith(Read("w.ini"), "g"));
+  EXPECT_EQ(temp_.Read("w.ini"), ";note\r\n[G]\r\nKey = value  \r\nEmpty = \r\nNum = -12\r\n");
+  ASSERT_TRUE(OpenWith(temp_.Read("w.ini"), "g"));
   EXPECT_EQ(file_.ReadString("key", ""), "value  ");
   EXPECT_EQ(file_.ReadInteger("NUM", 0), -12);
 }
 
-TEST_F(PreferenceFileTest, failedWriteKeepsTheGoodFile) {
-  Write("w.ini", "[G]\r\nA = good\r\n");
-  qs::platform::AtomicFile::FailWritesAfterForTesting(10);
-  ASSERT_TRUE(file_.Create(P("w.ini")));
-  file_.SelectGroup("G");
-  file_.WriteString("A", "replacement");
-  EXPECT_FALSE(file_.Close());
-  EXPECT_EQ(Read("w.ini"), "[G]\r\nA = good\r\n");
-  EXPECT_EQ(FileCount(), 1u);
-  EXPECT_FALSE(file_.Create(P("missing/w.ini")));  // folders are not created
+TEST_F(PreferenceFileTest, createMakesNoFolders) {
+  EXPECT_FALSE(file_.Create(temp_.Path("missing/w.ini")));
+  EXPECT_EQ(temp_.EntryCount(), 0u);
 }
 
 TEST_F(PreferenceFileTest, aWriterLeftByAnExceptionReplacesNothing) {
-  Write("w.ini", "[G]\r\nA = good\r\n");
+  temp_.Write("w.ini", "[G]\r\nA = good\r\n");
   try {
     PreferenceFile writer;
-    ASSERT_TRUE(writer.Create(P("w.ini")));
+    ASSERT_TRUE(writer.Create(temp_.Path("w.ini")));
     writer.SelectGroup("G");
     throw std::bad_alloc();  // as when memory runs out before the last entry
   } catch (const std::bad_alloc&) {
   }
-  EXPECT_EQ(Read("w.ini"), "[G]\r\nA = good\r\n");
-  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_EQ(temp_.Read("w.ini"), "[G]\r\nA = good\r\n");
+  EXPECT_EQ(temp_.EntryCount(), 1u);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ project::HelpProject FiveTopics() {
 }
 
 TEST(HelpBuildFaults, aPageThatFailsMidwayEndsTheBuildAndErasingRemovesExactlyWhatWasWritten) {
-  Sandbox box;
+  TempFolder box;
   const std::string help = box.Path("help/");
   box.Write("help/B.html/keep.txt", "a folder where the page B should go");
   box.Write("help/notes.txt", "the author's own file");
@@ -48,7 +48,7 @@ TEST(HelpBuildFaults, aPageThatFailsMidwayEndsTheBuildAndErasingRemovesExactlyWh
 }
 
 TEST(HelpBuildFaults, aDiskThatFillsInsideAPageLeavesNoCutShortPageBehind) {
-  Sandbox box;
+  TempFolder box;
   const std::string help = box.Path("help/");
   box.Write("help/notes.txt", "the author's own file");
   const Picture before = TakePicture(help);
@@ -75,7 +75,7 @@ TEST(HelpBuildFaults, aDiskThatFillsInsideAPageLeavesNoCutShortPageBehind) {
 }
 
 // A help compiler stand-in: a shell script in the sandbox.
-std::string Compiler(const Sandbox& box, const std::string& name, const std::string& script,
+std::string Compiler(const TempFolder& box, const std::string& name, const std::string& script,
                      bool executable = true) {
   box.Write(name, "#!/bin/sh\n" + script + "\n");
   fs::permissions(box.Path(name), executable ? fs::perms::owner_all : fs::perms::owner_read);
@@ -83,7 +83,7 @@ std::string Compiler(const Sandbox& box, const std::string& name, const std::str
 }
 
 TEST(CompileFaults, aCompilerThatCrashesWritesNothingOrAnEmptyFileIsAFailure) {
-  Sandbox box;
+  TempFolder box;
   const std::string help = box.Path("help/");
   const std::string chm = help + "MyLib.chm";
   output::BuildRecord record;
@@ -122,7 +122,7 @@ TEST(CompileFaults, aCompilerThatCrashesWritesNothingOrAnEmptyFileIsAFailure) {
 }
 
 TEST(CompileFaults, aCompilerThatCannotRunSwitchesCompilingOff) {
-  Sandbox box;
+  TempFolder box;
   const std::string help = box.Path("help/");
   fs::create_directories(help);
   platform::SystemProgramRunner runner;

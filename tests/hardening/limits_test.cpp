@@ -29,7 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A file of `size` bytes that takes no room on the disk: zeros nobody wrote.
-void WriteSparse(const Sandbox& box, const std::string& relative, std::uintmax_t size) {
+void WriteSparse(const TempFolder& box, const std::string& relative, std::uintmax_t size) {
   box.Write(relative, "");
   fs::resize_file(box.Path(relative), size);
 }
@@ -41,7 +41,7 @@ project::HelpProject SmallProject() {
 }
 
 TEST(InputLimits, filesAboveTheirLimitAreRefusedWithoutBeingRead) {
-  Sandbox box;
+  TempFolder box;
   WriteSparse(box, "huge.qsp", platform::kProjectFileLimit + 1);
   WriteSparse(box, "HugeLib", platform::kLibraryFileLimit + 1);
   WriteSparse(box, "settings/QuillSmith.ini", platform::kPreferenceFileLimit + 1);
@@ -70,7 +70,7 @@ TEST(InputLimits, filesAboveTheirLimitAreRefusedWithoutBeingRead) {
 }
 
 TEST(InputLimits, aFileAtItsLimitIsStillRead) {
-  Sandbox box;
+  TempFolder box;
   std::string settings = "[Options]\r\nHTM2CHM = /usr/bin/chmcmd\r\n";
   settings.resize(platform::kPreferenceFileLimit, ';');
   box.Write("QuillSmith.ini", settings);
@@ -91,7 +91,7 @@ std::string SaveAtSizeLimit(const project::HelpProject& project, const std::stri
 }
 
 TEST(SaveLimits, aSavePastTheFileSizeLimitIsAnOrdinaryWriteFailure) {
-  Sandbox box;
+  TempFolder box;
   const std::string path = box.Path("MyLib.qsp");
   auto project = SmallProject();
   text::Reports reports;
@@ -130,7 +130,7 @@ pid_t StartUnfinishedSave(const std::string& target, int release) {
 }
 
 // The names in the sandbox, sorted; a temporary file of `process` shows as LeftoverOf().
-std::vector<std::string> Names(const Sandbox& box) {
+std::vector<std::string> Names(const TempFolder& box) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(box.Path())) {
     std::string name = entry.path().filename().string();
@@ -142,7 +142,7 @@ std::vector<std::string> Names(const Sandbox& box) {
 }
 
 // Waits until the sandbox holds `count` names (each save's child makes one).
-bool AwaitNames(const Sandbox& box, std::size_t count) {
+bool AwaitNames(const TempFolder& box, std::size_t count) {
   for (int wait = 0; wait < 5000; ++wait) {
     if (Names(box).size() == count) return true;
     usleep(1000);
@@ -151,7 +151,7 @@ bool AwaitNames(const Sandbox& box, std::size_t count) {
 }
 
 TEST(SaveLimits, theNextSaveRemovesTheLeftoversOfEndedSavesOfTheSameFileOnly) {
-  Sandbox box;
+  TempFolder box;
   int later[2];
   int now[2];
   ASSERT_EQ(::pipe(later), 0);

@@ -26,10 +26,10 @@ namespace qs::hardening {
 namespace {
 
 namespace fs = std::filesystem;
-using LibraryRecipe = testsupport::LibrarySpec;
 using testsupport::Function;
+using testsupport::LibraryRecipe;
 
-std::string WriteLibrary(const Sandbox& box, const std::vector<LibraryRecipe::Entry>& entries) {
+std::string WriteLibrary(const TempFolder& box, const std::vector<LibraryRecipe::Entry>& entries) {
   LibraryRecipe recipe;
   recipe.entries = entries;
   const std::string path = box.Path("lib/MyLib");
@@ -45,7 +45,7 @@ text::Report Skipped(const std::string& name, const std::string& page) {
 }
 
 TEST(FixedPageNames, functionsNamedLikeTheIndexOrLicensePageAreSkippedWithAWarning) {
-  Sandbox box;
+  TempFolder box;
   const std::string library =
       WriteLibrary(box, {Function("A", "(x) - a"), Function("Index", "(x) - would overwrite"),
                          Function("license", "(x) - would overwrite on Windows"),
@@ -78,7 +78,7 @@ TEST(FixedPageNames, functionsNamedLikeTheIndexOrLicensePageAreSkippedWithAWarni
 }
 
 TEST(FixedPageNames, aMergeKeepsTheLicensePageWhenTheLibraryGainsALicenseFunction) {
-  Sandbox box;
+  TempFolder box;
   std::string library = WriteLibrary(box, {Function("A", "(x) - a")});
   project::HelpProject project;
   project.libraryFile = library;
@@ -109,7 +109,7 @@ TEST(FixedPageNames, aMergeKeepsTheLicensePageWhenTheLibraryGainsALicenseFunctio
 }
 
 TEST(OneLineFields, aLineBreakInAOneLineFieldIsRefusedBeforeAnythingIsSaved) {
-  Sandbox box;
+  TempFolder box;
   const std::string path = box.Path("MyLib.qsp");
   auto good = testsupport::MakeProject({"Index", "A", "License*"});
   good.libraryFile = "/libs/MyLib";
@@ -173,7 +173,7 @@ TEST(OneLineFields, aLineBreakInAOneLineFieldIsRefusedBeforeAnythingIsSaved) {
 }
 
 TEST(LongNames, projectNamesUpToTheSystemLimitAreSavedAndLoaded) {
-  Sandbox box;
+  TempFolder box;
   std::vector<std::string> names;
   for (std::size_t length = 235; length <= 255; length += 4) {
     names.push_back(std::string(length - 4, 'p') + ".qsp");
@@ -209,7 +209,7 @@ void InFolder(const std::string& folder, Body&& body) {
 }
 
 TEST(CompilerPath, aCompilerNamedRelativeToTheCurrentFolderStartsInTheHelpFolder) {
-  Sandbox box;
+  TempFolder box;
   box.Write("tools/compile.sh", "#!/bin/sh\nprintf 'ITSF' > \"${1%.hhp}.chm\"\n");
   fs::permissions(box.Path("tools/compile.sh"), fs::perms::owner_all);
   auto project = testsupport::MakeProject({"Index", "A"});
@@ -236,7 +236,7 @@ TEST(CompilerPath, aCompilerNamedRelativeToTheCurrentFolderStartsInTheHelpFolder
 }
 
 TEST(LanguageFileMessages, aFileWithoutALanguageGroupIsToldApartFromOneThatCannotBeRead) {
-  Sandbox box;
+  TempFolder box;
   box.Write("QuillSmith_German.lng",
             ";QuillSmith localisation file\r\n[Language]\r\n"
             "CurrentLanguage = German\r\nSyntax = Syntax (de)\r\n");
@@ -256,7 +256,7 @@ TEST(LanguageFileMessages, aFileWithoutALanguageGroupIsToldApartFromOneThatCanno
 }
 
 TEST(SettingsBytes, aCompilerPathThatIsNotUtf8KeepsItsBytes) {
-  Sandbox box;
+  TempFolder box;
   config::AppSettings settings;
   settings.htm2chm =
       "/opt/\xE9t\xE9/chm\xFF\x80"

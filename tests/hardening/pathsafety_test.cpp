@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 using testsupport::Function;
 
 // Everything in the sandbox but the help folder and the library the test wrote.
-Picture Outside(const Sandbox& box) {
+Picture Outside(const TempFolder& box) {
   return Without(Without(TakePicture(box.Path()), "help/"), "lib/");
 }
 
@@ -36,12 +36,12 @@ struct PipelineResult {
 
 // The whole road of a library into a help folder: the file is read, the topics are built
 // from it and the help folder is written.
-PipelineResult ExtractAndBuild(const Sandbox& box, const std::vector<std::string>& names) {
-  testsupport::LibrarySpec spec;
-  for (const auto& name : names) spec.entries.push_back(Function(name, "(x) - text"));
+PipelineResult ExtractAndBuild(const TempFolder& box, const std::vector<std::string>& names) {
+  testsupport::LibraryRecipe recipe;
+  for (const auto& name : names) recipe.entries.push_back(Function(name, "(x) - text"));
   const std::string library = box.Path("lib/MyLib");
   fs::create_directories(box.Path("lib"));
-  EXPECT_TRUE(testsupport::WriteLibraryFile(library, spec));
+  EXPECT_TRUE(testsupport::WriteLibraryFile(library, recipe));
 
   PipelineResult result;
   project::HelpProject project;
@@ -62,7 +62,7 @@ TEST(LibraryPathSafety, functionNamesThatLeaveTheHelpFolderGetNoPage) {
       "sub/..", "C:victim",  "c:\\victim", "Z:/victim"};
   for (const auto& name : leaving) {
     SCOPED_TRACE(name);
-    Sandbox box;
+    TempFolder box;
     box.Write("victim.html", "precious");
     box.Write("help/victim.html", "inside");
     const Picture outside = Outside(box);
@@ -81,7 +81,7 @@ TEST(LibraryPathSafety, functionNamesThatLeaveTheHelpFolderGetNoPage) {
 }
 
 TEST(LibraryPathSafety, absoluteAndSeparatorNamesLandInsideTheHelpFolder) {
-  Sandbox box;
+  TempFolder box;
   box.Write("victim.html", "precious");
   const Picture outside = Outside(box);
   // An absolute path into the sandbox itself, names of separators only (nothing left after
@@ -106,7 +106,7 @@ TEST(LibraryPathSafety, absoluteAndSeparatorNamesLandInsideTheHelpFolder) {
 }
 
 TEST(LibraryPathSafety, linksPlantedInTheHelpFolderAreNotFollowed) {
-  Sandbox box;
+  TempFolder box;
   box.Write("target.html", "precious");
   box.Write("outside/x.html", "precious too");
   fs::create_directories(box.Path("help"));
@@ -129,7 +129,7 @@ TEST(LibraryPathSafety, linksPlantedInTheHelpFolderAreNotFollowed) {
 }
 
 TEST(PreviewFolderSafety, aLinkOrAForeignFolderIsNeverUsed) {
-  Sandbox box;
+  TempFolder box;
   box.Write("elsewhere/Index.html", "precious");
   fs::create_directories(box.Path("tmp-link"));
   fs::create_symlink(box.Path("elsewhere"), box.Path("tmp-link/~QuillSmith~"));
@@ -153,7 +153,7 @@ TEST(PreviewFolderSafety, aLinkOrAForeignFolderIsNeverUsed) {
 }
 
 TEST(PreviewFolderSafety, aPreviewFolderSwappedForALinkLosesNothingWhenThePreviewEnds) {
-  Sandbox box;
+  TempFolder box;
   const std::string preview = platform::MakePreviewFolderIn(box.Path("tmp/"));
   ASSERT_FALSE(preview.empty());
   auto project = testsupport::MakeProject({"Index", "A", "sub/B", "License*"});

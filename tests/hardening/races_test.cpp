@@ -40,7 +40,7 @@ std::string RealSubFolder(const std::string& help) {
 // Runs the swapping in a child process for `rounds` rounds and returns its id. In each round
 // every file name is made a link to the victim's file of that name, and the sub-folder is
 // exchanged with a link to the victim's folder (atomically, so the name is never missing).
-pid_t StartSwapper(const Sandbox& box, int rounds) {
+pid_t StartSwapper(const TempFolder& box, int rounds) {
   const std::string help = box.Path("help/");
   const std::string victim = box.Path("victim/");
   fs::create_directories(help + "sub");
@@ -75,7 +75,7 @@ bool Ended(pid_t child) {
 }
 
 TEST(HelpFolderRaces, linksAndFoldersSwappedDuringBuildsNeverLetAPageOut) {
-  Sandbox box;
+  TempFolder box;
   for (const auto& name : kTopFiles) box.Write("victim/" + name, "precious " + name);
   for (const auto& name : kSubFiles) box.Write("victim/sub/" + name, "precious sub " + name);
   const Picture victim = TakePicture(box.Path("victim/"));

@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,41 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 }  // namespace
-
-Sandbox::Sandbox() {
-  static std::atomic<int> counter{0};
-  const fs::path path = fs::temp_directory_path() / ("qs-hardening-" + std::to_string(getpid()) +
-                                                     "-" + std::to_string(counter++));
-  fs::remove_all(path);
-  fs::create_directories(path);
-  path_ = path.string() + "/";
-}
-
-Sandbox::~Sandbox() {
-  std::error_code ignored;
-  // Tests make folders read-only or hand them to other users; take them back first.
-  for (auto it = fs::recursive_directory_iterator(path_, ignored);
-       it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-    if (!it->is_symlink(ignored)) {
-      (void)!::lchown(it->path().c_str(), getuid(), getgid());
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-  }
-  fs::remove_all(path_, ignored);
-}
-
-void Sandbox::Write(std::string_view relative, std::string_view bytes) const {
-  const fs::path path = Path(relative);
-  fs::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-std::string Sandbox::Read(std::string_view relative) const {
-  std::ifstream in(Path(relative), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 Picture TakePicture(const std::string& folder) {
   Picture picture;

@@ -1,7 +1,7 @@
 #pragma once
 
-// A private folder per test, a picture of everything below it, and a way to run code in a
-// child process whose files cannot grow past a size limit (the disk is "full" there).
+// A picture of everything below a test's folder, and a way to run code in a child process
+// whose files cannot grow past a size limit (the disk is "full" there).
 
 #include <cstdint>
 #include <functional>
@@ -9,26 +9,12 @@
 #include <string>
 #include <string_view>
 
+#include "support/tempfolder.h"
+
 namespace qs::hardening {
 
-class Sandbox {
- public:
-  Sandbox();
-  ~Sandbox();
-  Sandbox(const Sandbox&) = delete;
-  Sandbox& operator=(const Sandbox&) = delete;
-
-  // The folder, with a trailing separator.
-  const std::string& Path() const { return path_; }
-  std::string Path(std::string_view relative) const { return path_ + std::string(relative); }
-
-  // Writes a file (its folders are made first) and reads one back ("" when missing).
-  void Write(std::string_view relative, std::string_view bytes) const;
-  std::string Read(std::string_view relative) const;
-
- private:
-  std::string path_;
-};
+// Each test works in its own folder.
+using testsupport::TempFolder;
 
 // Every entry below `folder`, by relative path: "dir", "link -> target", or the file's bytes.
 // Links are listed, never followed.

@@ -11,6 +11,8 @@
 
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
+#include "config/recentprojects.h"
+#include "config/wordlist.h"
 #include "project/projectfile.h"
 #include "sandbox.h"
 #include "support/projectfixture.h"
@@ -35,7 +37,7 @@ project::HelpProject ProjectWithBody(std::size_t bodySize) {
 }
 
 TEST(ProjectSaveFaults, aDiskThatFillsMidwayKeepsTheOldFileByteForByte) {
-  Sandbox box;
+  TempFolder box;
   const std::string path = box.Path("MyLib.qsp");
   text::Reports reports;
   auto small = ProjectWithBody(10);
@@ -62,7 +64,7 @@ TEST(ProjectSaveFaults, aDiskThatFillsMidwayKeepsTheOldFileByteForByte) {
 }
 
 TEST(ProjectSaveFaults, aFolderInTheWayOrAMissingFolderIsReportedAndChangesNothing) {
-  Sandbox box;
+  TempFolder box;
   box.Write("Folder.qsp/inside.txt", "kept");
   box.Write("plain-file", "not a folder");
   const Picture before = TakePicture(box.Path());
@@ -79,7 +81,7 @@ TEST(ProjectSaveFaults, aFolderInTheWayOrAMissingFolderIsReportedAndChangesNothi
 }
 
 TEST(ProjectLoadFaults, aPipeOrAFolderIsRefusedWithoutHangingAndTheProjectStays) {
-  Sandbox box;
+  TempFolder box;
   ASSERT_EQ(::mkfifo(box.Path("pipe.qsp").c_str(), 0600), 0);
   box.Write("Folder.qsp/inside.txt", "kept");
   auto project = ProjectWithBody(10);
@@ -102,7 +104,7 @@ TEST(ProjectLoadFaults, aPipeOrAFolderIsRefusedWithoutHangingAndTheProjectStays)
 }
 
 TEST(SettingsSaveFaults, settingsAndLanguageFilesAreNeverReplacedByAHalfWrittenOne) {
-  Sandbox box;
+  TempFolder box;
   const std::string folder = box.Path("settings");
   config::AppSettings good;
   good.htm2chm = "/usr/bin/chmcmd";
@@ -138,8 +140,29 @@ TEST(SettingsSaveFaults, settingsAndLanguageFilesAreNeverReplacedByAHalfWrittenO
   EXPECT_EQ(reloaded, language);
 }
 
+// The lists kept beside the settings: the recent projects and a project's word list.
+TEST(SettingsSaveFaults, theRecentProjectsAndAWordListKeepTheirLinesWhenTheDiskFills) {
+  TempFolder box;
+  const std::string folder = box.Path("settings/");
+  config::RecordRecentProject(folder, "/p/1.qsp");
+  const std::string words = config::WordListPath(folder, "/p/Lib.qsp");
+  ASSERT_TRUE(config::AddToWordList(words, "zlib"));
+  const Picture before = TakePicture(box.Path());
+  ASSERT_EQ(box.Read("settings/QuillSmith.recent"), "/p/1.qsp\r\n");
+
+  for (const std::uintmax_t limit : {0u, 3u, 12u}) {
+    SCOPED_TRACE("limit " + std::to_string(limit));
+    const std::string answer = RunWithFileSizeLimit(limit, [&] {
+      config::RecordRecentProject(folder, "/p/" + std::string(200, 'x') + ".qsp");
+      return std::to_string(config::AddToWordList(words, std::string(100, 'w')));
+    });
+    EXPECT_EQ(answer, "0");
+    EXPECT_EQ(TakePicture(box.Path()), before);  // same bytes, no temporary file left
+  }
+}
+
 TEST(SettingsSaveFaults, aFolderNamedLikeTheFileIsLeftAlone) {
-  Sandbox box;
+  TempFolder box;
   box.Write("settings/QuillSmith.ini/inside.txt", "kept");
   box.Write("settings/QuillSmith_English.lng/inside.txt", "kept too");
   const Picture before = TakePicture(box.Path());

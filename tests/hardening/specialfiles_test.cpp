@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 constexpr std::uintmax_t kNoSizeLimit = std::uintmax_t{1} << 30;
 constexpr unsigned kSeconds = 10;
 
-void MakePipe(const Sandbox& box, const std::string& relative) {
+void MakePipe(const TempFolder& box, const std::string& relative) {
   fs::create_directories(fs::path(box.Path(relative)).parent_path());
   ASSERT_EQ(::mkfifo(box.Path(relative).c_str(), 0666), 0) << relative;
 }
@@ -64,7 +64,7 @@ std::string BuildAnswer(const project::HelpProject& project, const std::string& 
 TEST(SpecialFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
   for (const std::string name : {"MyLib.hhp", "Index.html", "B.html"}) {
     SCOPED_TRACE(name);
-    Sandbox box;
+    TempFolder box;
     const std::string help = box.Path("help/");
     MakePipe(box, "help/" + name);
     EXPECT_EQ(BuildAnswer(SmallProject(), help),
@@ -73,7 +73,7 @@ TEST(SpecialFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
   }
 
   // The unique HTML file's failure is silent, as for any file it cannot create.
-  Sandbox box;
+  TempFolder box;
   MakePipe(box, "help/MyLib library.html");
   const std::string answer = RunWithFileSizeLimit(
       kNoSizeLimit,
@@ -90,7 +90,7 @@ TEST(SpecialFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
 
 TEST(SpecialFiles, aDeviceInTheHelpFolderIsNeitherOpenedNorRemoved) {
   if (geteuid() != 0) GTEST_SKIP() << "only the administrator may make a device node";
-  Sandbox box;
+  TempFolder box;
   const std::string help = box.Path("help/");
   fs::create_directories(help);
   // The null device, under the name of a page.
@@ -103,7 +103,7 @@ TEST(SpecialFiles, aDeviceInTheHelpFolderIsNeitherOpenedNorRemoved) {
 }
 
 TEST(SpecialFiles, erasingLeavesWhateverTookThePlaceOfAWrittenFile) {
-  Sandbox box;
+  TempFolder box;
   const std::string help = box.Path("help/");
   box.Write("outside.html", "precious");
   output::BuildRecord record;
@@ -123,7 +123,7 @@ TEST(SpecialFiles, erasingLeavesWhateverTookThePlaceOfAWrittenFile) {
 }
 
 TEST(SpecialFiles, aHardLinkInTheHelpFolderIsReplacedNotWrittenThrough) {
-  Sandbox box;
+  TempFolder box;
   const std::string help = box.Path("help/");
   box.Write("outside.html", "precious");
   fs::create_directories(help);
@@ -137,7 +137,7 @@ TEST(SpecialFiles, aHardLinkInTheHelpFolderIsReplacedNotWrittenThrough) {
 }
 
 TEST(SpecialFiles, readersRefusePipesAndDevicesWithTheirUsualAnswer) {
-  Sandbox box;
+  TempFolder box;
   MakePipe(box, "pipe");
   fs::create_symlink("/dev/zero", box.Path("zero"));
   fs::create_symlink("/dev/null", box.Path("null"));
@@ -167,7 +167,7 @@ TEST(SpecialFiles, readersRefusePipesAndDevicesWithTheirUsualAnswer) {
 }
 
 TEST(SpecialFiles, settingsAndLanguageFilesThatArePipesOrDevicesAreNeitherReadNorReplaced) {
-  Sandbox box;
+  TempFolder box;
   MakePipe(box, "pipe/QuillSmith.ini");
   MakePipe(box, "pipe/QuillSmith_Piped.lng");
   fs::create_directories(box.Path("zero"));
@@ -184,14 +184,14 @@ TEST(SpecialFiles, settingsAndLanguageFilesThatArePipesOrDevicesAreNeitherReadNo
           const bool loaded = config::LoadSettings(box.Path(folder), settings, "");
           const bool saved = config::SaveSettings(box.Path(folder), settings);
           config::LanguageState language;
-          const auto list = config::FillLanguageList(box.Path(folder), language);
+          const auto languages = config::ListLanguages(box.Path(folder));
           const bool chosen = config::LoadLanguage(box.Path(folder), "Piped", language) ||
                               config::LoadLanguage(box.Path(folder), "Zero", language);
           return std::to_string(loaded) + std::to_string(saved) + settings.htm2chm + " " +
-                 list.entries.front() + std::to_string(list.languageFound) + std::to_string(chosen);
+                 std::to_string(languages.size()) + std::to_string(chosen);
         },
         kSeconds);
-    EXPECT_EQ(answer, "00kept English00");
+    EXPECT_EQ(answer, "00kept 00");
   }
   EXPECT_TRUE(IsPipe(box.Path("pipe/QuillSmith.ini")));
   EXPECT_TRUE(IsPipe(box.Path("pipe/QuillSmith_Piped.lng")));
@@ -199,7 +199,7 @@ TEST(SpecialFiles, settingsAndLanguageFilesThatArePipesOrDevicesAreNeitherReadNo
 }
 
 TEST(SpecialFiles, aProjectSavedOverAPipeIsRefusedAndThePipeStays) {
-  Sandbox box;
+  TempFolder box;
   MakePipe(box, "MyLib.qsp");
   const std::string path = box.Path("MyLib.qsp");
   const std::string answer = RunWithFileSizeLimit(
@@ -210,7 +210,7 @@ TEST(SpecialFiles, aProjectSavedOverAPipeIsRefusedAndThePipeStays) {
 }
 
 TEST(ReadOnlyFiles, aReadOnlyProjectOrSettingsFileStaysAsItIsEvenForTheAdministrator) {
-  Sandbox box;
+  TempFolder box;
   const std::string path = box.Path("MyLib.qsp");
   auto project = SmallProject();
   text::Reports reports;
@@ -234,7 +234,7 @@ TEST(ReadOnlyFiles, aReadOnlyProjectOrSettingsFileStaysAsItIsEvenForTheAdministr
 // Runs `body` in a child in which the folder `relative` of the sandbox and everything in it
 // belong to an ordinary user, the folder is read-only, and the child is that user: the
 // administrator may write into any folder.
-std::string InReadOnlyFolder(const Sandbox& box, const std::string& relative,
+std::string InReadOnlyFolder(const TempFolder& box, const std::string& relative,
                              std::uintmax_t fileSizeLimit,
                              const std::function<std::string()>& body) {
   return RunWithFileSizeLimit(
@@ -258,7 +258,7 @@ std::string InReadOnlyFolder(const Sandbox& box, const std::string& relative,
 }
 
 TEST(ReadOnlyFiles, aWritableProjectInAReadOnlyFolderIsRewrittenWhereItIs) {
-  Sandbox box;
+  TempFolder box;
   const std::string path = box.Path("project/MyLib.qsp");
   fs::create_directories(box.Path("project"));
   auto project = SmallProject();

@@ -2,6 +2,7 @@
 # Installs the build into a temporary DESTDIR and checks the tree a desktop would see.
 set -euo pipefail
 build_dir=$1
+version=$2  # as the programs show it
 dest=$(mktemp -d)
 trap 'rm -rf "$dest"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -12,7 +13,7 @@ root="$dest/usr"
 for program in quillsmith quillsmith-cli; do
   [[ -x "$root/bin/$program" ]] || fail "bin/$program is not installed"
 done
-"$root/bin/quillsmith-cli" --version | grep -qx "quillsmith-cli 1.03.99" ||
+"$root/bin/quillsmith-cli" --version | grep -qxF "quillsmith-cli $version" ||
   fail "the installed quillsmith-cli does not run"
 
 desktop="$root/share/applications/quillsmith.desktop"
@@ -34,6 +35,7 @@ done
 
 man="$root/share/man/man1/quillsmith-cli.1"
 [[ -s "$man" ]] || fail "no manual page"
+grep -qF "\"QuillSmith $version\"" "$man" || fail "manual page does not carry the version"
 for word in 'B quillsmith-cli list' 'B quillsmith-cli extract' 'B quillsmith-cli build' \
   'B quillsmith-cli unique' '\-\-fresh' '\-\-help\-folder' '\-\-out' '\-\-compile' \
   '\-\-compiler' '\-\-erase' '\-\-language\-file' 'SH DIAGNOSTICS' 'SH EXIT STATUS'; do

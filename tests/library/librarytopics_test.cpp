@@ -8,6 +8,7 @@
 
 #include "support/librarygenerator.h"
 #include "support/projectfixture.h"
+#include "support/tempfolder.h"
 
 namespace qs::library {
 namespace {
@@ -16,33 +17,23 @@ using project::HelpProject;
 using project::Topic;
 using project::TopicIcon;
 using testsupport::Function;
-using testsupport::LibrarySpec;
+using testsupport::LibraryRecipe;
 using testsupport::MakeProject;
 using testsupport::RowTexts;
 using testsupport::StoreNames;
 using Names = std::vector<std::string>;
 
-LibrarySpec Library(std::vector<LibrarySpec::Entry> entries) {
-  LibrarySpec spec;
-  spec.entries = std::move(entries);
-  return spec;
+LibraryRecipe Library(std::vector<LibraryRecipe::Entry> entries) {
+  LibraryRecipe recipe;
+  recipe.entries = std::move(entries);
+  return recipe;
 }
 
 class LibraryTopicsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qs_library_topics_" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    path_ = (folder_ / "MyLib").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   // Writes the library and runs the extraction on `project`, as the window's button does.
-  bool Extract(HelpProject& project, const LibrarySpec& spec, bool keep) {
-    EXPECT_TRUE(testsupport::WriteLibraryFile(path_, spec));
+  bool Extract(HelpProject& project, const LibraryRecipe& recipe, bool keep) {
+    EXPECT_TRUE(testsupport::WriteLibraryFile(path_, recipe));
     project.libraryFile = path_;
     reports_.clear();
     return ExtractLibraryInfo(project, keep, info_, reports_);
@@ -54,13 +45,14 @@ class LibraryTopicsTest : public testing::Test {
     return topic ? *topic : kNone;
   }
 
-  std::filesystem::path folder_;
-  std::string path_;
+  testsupport::TempFolder folder_;
+  std::string path_ = folder_.Path("MyLib");
   LibraryInfo info_;
   text::Reports reports_;
 };
 
-const LibrarySpec kAB = Library({Function("A", "(x) - does a"), Function("B", "(y, z) - does b")});
+const LibraryRecipe kAB =
+    Library({Function("A", "(x) - does a"), Function("B", "(y, z) - does b")});
 
 TEST_F(LibraryTopicsTest, freshBuildMakesIndexFunctionPagesAndLicense) {
   HelpProject project;
@@ -70,7 +62,7 @@ TEST_F(LibraryTopicsTest, freshBuildMakesIndexFunctionPagesAndLicense) {
   EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "License"}));
   EXPECT_EQ(RowTexts(project), (Names{"Index", "A", "B", "License"}));
   EXPECT_EQ(project.selectedRow(), 0);
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
 
   const Topic& index = project.TopicAt(0);
   EXPECT_EQ(index.title, "MyLib library");
@@ -117,7 +109,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsTextsAndFollowsTheLibrary) {
   project.TopicAt(0).summary = "My overview";
   project.TopicAt(0).title.clear();
   project.modified = false;
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
 
   ASSERT_TRUE(Extract(project,
                       Library({Function("A", "(x, y) - does a better"), Function("D", "(d) - new"),
@@ -150,7 +142,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsTextsAndFollowsTheLibrary) {
   EXPECT_TRUE(TopicNamed(project, "Notes").isUserTopic);
   EXPECT_EQ(TopicNamed(project, "License").title, "MyLib library license");
   // A merge leaves no topic chosen; the caller re-selects row 0.
-  EXPECT_EQ(project.selectedTopic, "");
+  EXPECT_EQ(project.shownTopic(), "");
   EXPECT_EQ(project.selectedRow(), 0);
 }
 
@@ -197,7 +189,7 @@ TEST_F(LibraryTopicsTest, clearedBoxOrEmptyProjectBuildsAfresh) {
   ASSERT_TRUE(Extract(project, kAB, false));
   EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "License"}));
   EXPECT_EQ(TopicNamed(project, "A").body, "does a");
-  EXPECT_EQ(project.selectedTopic, "Index");
+  EXPECT_EQ(project.shownTopic(), "Index");
 
   HelpProject empty;
   ASSERT_TRUE(Extract(empty, kAB, true));
@@ -206,7 +198,7 @@ TEST_F(LibraryTopicsTest, clearedBoxOrEmptyProjectBuildsAfresh) {
 
 TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
   auto project = MakeProject({"Index", "A", "License*"});
-  project.selectedTopic = "A";
+  project.SetShownTopic("A");
   project.SelectRow(1);
   const auto before = project.topics();
 
@@ -217,7 +209,7 @@ TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
 
   // A cut-off table is damage, not a shorter library: no page may be dropped because of it.
   auto cut = kAB;
-  cut.endMark = LibrarySpec::EndMark::None;
+  cut.endMark = LibraryRecipe::EndMark::None;
   cut.tail.clear();
   EXPECT_FALSE(Extract(project, cut, true));
   ASSERT_EQ(reports_.size(), 1u);
@@ -225,7 +217,7 @@ TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
 
   EXPECT_EQ(project.topics(), before);
   EXPECT_FALSE(project.modified);
-  EXPECT_EQ(project.selectedTopic, "A");  // the form still shows A and keeps committing into it
+  EXPECT_EQ(project.shownTopic(), "A");  // the form still shows A and keeps committing into it
   EXPECT_EQ(project.selectedRow(), 1);
 
   // No library chosen: nothing happens, nothing is said.

@@ -11,14 +11,14 @@
 #include "platform/helpcompilerlocator.h"
 #include "platform/systemprogramrunner.h"
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 using testsupport::WriteBytes;
 
 // A compiler stand-in: records the call and does what the test says.
@@ -36,7 +36,7 @@ class FakeRunner : public platform::ProgramRunner {
 };
 
 struct CompileSetup {
-  ScratchFolder scratch;
+  TempFolder scratch;
   std::string compiler = scratch.Path() + "compiler";
   // In the system's own form: the compiler gets the folder as a normalised full path.
   std::string folder = testsupport::Native(scratch.Path() + "help/");
@@ -163,7 +163,7 @@ TEST(CompileHelp, theRealCompilerTakesTheKeywordIndexAndItReadsBackEntryForEntry
   const std::string chmls = platform::FindProgramOnPath("chmls", path ? path : "", ':');
   const std::string compiler = platform::FindHelpCompiler();
   if (compiler.empty() || chmls.empty()) GTEST_SKIP() << "chmcmd and chmls are not installed";
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = scratch.Path() + "help folder/";
   auto project = testsupport::MakeProject(
       {"Index", "TextTrim", "TextTrimLeft", "textPad", "Group#", "TextTrim", "about*", "License*"});
@@ -197,7 +197,7 @@ TEST(CompileHelp, theRealCompilerTakesTheKeywordIndexAndItReadsBackEntryForEntry
 }
 
 TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   for (const char* name : {"~hh1234.tmp", "~HHx.TMP", "~hh.tmp", "hh1.tmp", "~hh1.tmpx"}) {
     WriteBytes(scratch.Path() + name, "x");
   }
@@ -209,16 +209,6 @@ TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {
   }
   EXPECT_EQ(left, (std::set<std::string>{"hh1.tmp", "~hh1.tmpx", "~hhdir.tmp"}));
   DeleteCompilerTempFiles(scratch.Path() + "missing/");
-}
-
-TEST(FindHelpCompilerAtStart, keepsASetPathAndTakesOnlyAnExistingFile) {
-  ScratchFolder scratch;
-  const std::string found = scratch.Path() + "chmcmd";
-  EXPECT_EQ(FindHelpCompilerAtStart("", found), "");
-  WriteBytes(found, "x");
-  EXPECT_EQ(FindHelpCompilerAtStart("", found), found);
-  EXPECT_EQ(FindHelpCompilerAtStart("/my/compiler", found), "/my/compiler");
-  EXPECT_EQ(FindHelpCompilerAtStart("/my/compiler"), "/my/compiler");
 }
 
 }  // namespace

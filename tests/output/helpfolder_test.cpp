@@ -8,8 +8,8 @@
 
 #include "output/pagewriter.h"
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 using testsupport::CrLfLines;
 using testsupport::MakeProject;
 using testsupport::ReadBytes;
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 
 project::HelpProject ExampleProject() {
   auto project = MakeProject({"Index", "P", "Q", "G#", "R", "U*"});
@@ -134,7 +134,7 @@ TEST(KeywordIndexFile, listsEveryPageOnceSortedWithoutRegardToCase) {
 }
 
 TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   auto project = ExampleProject();
   project.FindTopic("P")->body = "Uses Q, R and Index.";
   const std::string folder = scratch.Path() + "help";  // no trailing separator
@@ -166,7 +166,7 @@ TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) 
 // The keyword index comes right after the contents, in the record and the log like every
 // file, so erasing takes it too; every other file is what the build without it writes.
 TEST(BuildHelpFolder, theKeywordIndexIsOneMoreRecordedFileAndChangesNothingElse) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   auto project = ExampleProject();
   project.FindTopic("P")->body = "Uses Q, R and Index.";
   const std::string plain = scratch.Path() + "plain/";
@@ -199,7 +199,7 @@ TEST(BuildHelpFolder, theKeywordIndexIsOneMoreRecordedFileAndChangesNothingElse)
 }
 
 TEST(BuildHelpFolder, aKeywordIndexThatCannotBeWrittenFailsTheBuildAfterTheContents) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = scratch.Path();
   fs::create_directories(folder + "MyLib.hhk");
   BuildRecord record;
@@ -212,7 +212,7 @@ TEST(BuildHelpFolder, aKeywordIndexThatCannotBeWrittenFailsTheBuildAfterTheConte
 }
 
 TEST(BuildHelpFolder, indexOnlyProjectGivesAnEmptyBookAndThreeFiles) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   auto project = MakeProject({"Index"});
   project.libraryFile = "Solo";
   config::LanguageTable captions;
@@ -227,7 +227,7 @@ TEST(BuildHelpFolder, indexOnlyProjectGivesAnEmptyBookAndThreeFiles) {
 }
 
 TEST(BuildHelpFolder, namesWithSeparatorsMakeSubFoldersInside) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   auto project = MakeProject({"Index", "sub/A", "win\\B", "/C"});
   BuildRecord record;
   text::Reports reports;
@@ -241,7 +241,7 @@ TEST(BuildHelpFolder, namesWithSeparatorsMakeSubFoldersInside) {
 // files written before it stay, and stay recorded.
 TEST(BuildHelpFolder, namesThatWouldLeaveTheFolderFailTheBuildAndWriteNothingOutside) {
   for (const std::string name : {"../Escape", "a/../../Escape", "..\\Escape", "C:Escape"}) {
-    ScratchFolder scratch;
+    TempFolder scratch;
     const std::string folder = scratch.Path() + "help/";
     auto project = MakeProject({"Index", "Fine", name, "Later"});
     BuildRecord record;
@@ -259,7 +259,7 @@ TEST(BuildHelpFolder, namesThatWouldLeaveTheFolderFailTheBuildAndWriteNothingOut
 
 TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
   if (testsupport::kOnWindows) GTEST_SKIP() << "Wine makes no symbolic links";
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = scratch.Path() + "help/";
   fs::create_directories(folder);
   fs::create_directories(scratch.Path() + "elsewhere");
@@ -278,7 +278,7 @@ TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
 }
 
 TEST(EraseBuildFiles, deletesRecordedFilesButNeverOutsideTheFolderOrFolders) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = scratch.Path() + "help/";
   auto project = MakeProject({"Index", "A", "sub/B"});
   BuildRecord record;

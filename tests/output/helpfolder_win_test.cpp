@@ -10,8 +10,8 @@
 
 #include "output/helpfolder.h"
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::MakeProject;
 using testsupport::Native;
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -31,7 +31,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(HelpFolderOnWindows, aFolderWithADriveLetterAndBackslashesGetsEveryPageAndErasesThem) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = Native(scratch.Path() + "help");  // "C:\...\help", no separator
   ASSERT_EQ(folder[1], ':');
   auto project = MakeProject({"Index", "A", "sub/B", "win\\C", "mixed/deep\\D"});
@@ -56,7 +56,7 @@ TEST(HelpFolderOnWindows, aFolderWithADriveLetterAndBackslashesGetsEveryPageAndE
 TEST(HelpFolderOnWindows, namesOfDrivesAndServersNeverLeadOutOfTheFolder) {
   for (const std::string name : {"D:\\Escape", "c:Escape", "C:/Escape", "..\\Escape",
                                  "sub\\..\\..\\Escape", "sub/..\\..\\Escape"}) {
-    ScratchFolder scratch;
+    TempFolder scratch;
     const std::string folder = Native(scratch.Path() + "help/");
     BuildRecord record;
     text::Reports reports;
@@ -66,7 +66,7 @@ TEST(HelpFolderOnWindows, namesOfDrivesAndServersNeverLeadOutOfTheFolder) {
     EXPECT_EQ(reports[0].text, "Could not create file '" + folder + name + ".html'!");
     EXPECT_FALSE(fs::exists(Native(scratch.Path() + "Escape.html"))) << name;
   }
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = Native(scratch.Path() + "help/");
   BuildRecord record;
   text::Reports reports;
@@ -87,7 +87,7 @@ TEST(HelpFolderOnWindows, theRootOfADriveTakesPagesInSubFolders) {
     GTEST_SKIP() << "writes to C:\\: set QS_THROWAWAY_WINDOWS=1 in a throw-away Wine prefix "
                     "(scripts/windows-check does)";
   }
-  ScratchFolder scratch;
+  TempFolder scratch;
   const auto previous = fs::current_path();
   fs::current_path(scratch.Path());  // on drive C:
   auto project = MakeProject({"Index", "qs root test/A"});

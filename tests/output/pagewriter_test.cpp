@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
@@ -232,7 +232,7 @@ TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccessAndLeavesNoStump) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no file-size limit to stand in for a full disk";
 #else
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string path = scratch.Path() + "Index.html";
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);

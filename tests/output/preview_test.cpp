@@ -7,17 +7,17 @@
 #include "output/helpfolder.h"
 #include "platform/tempfolder.h"
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 
 TEST(EndPreview, removesThePreviewBuildAndItsFolder) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string preview = platform::MakePreviewFolderIn(scratch.Path());
   ASSERT_FALSE(preview.empty());
   auto project = testsupport::MakeProject({"Index", "A", "deep/er/B", "License*"});
@@ -30,7 +30,7 @@ TEST(EndPreview, removesThePreviewBuildAndItsFolder) {
 }
 
 TEST(EndPreview, leavesAHelpFolderBuiltMeanwhileAndForeignFilesAlone) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string preview = platform::MakePreviewFolderIn(scratch.Path());
   auto project = testsupport::MakeProject({"Index", "A"});
   BuildRecord record;
@@ -45,7 +45,7 @@ TEST(EndPreview, leavesAHelpFolderBuiltMeanwhileAndForeignFilesAlone) {
 }
 
 TEST(EndPreview, doesNothingForEmptyTextsFilesAndLinks) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string folder = scratch.Path() + "real/";
   auto project = testsupport::MakeProject({"Index", "A"});
   BuildRecord record;

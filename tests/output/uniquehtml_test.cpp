@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::output {
 namespace {
@@ -54,7 +54,7 @@ TEST(UniqueHtml, holdsTheOverviewAndEveryFunctionInStoreOrderWithoutLinks) {
 }
 
 TEST(UniqueHtml, isNamedAfterTheTitleInTheFolderAndConfirmed) {
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string folder = scratch.Path() + "new/help";
   text::Reports reports;
   ASSERT_TRUE(WriteUniqueHtmlFile(LibraryProject(), folder, reports));
@@ -65,7 +65,7 @@ TEST(UniqueHtml, isNamedAfterTheTitleInTheFolderAndConfirmed) {
 }
 
 TEST(UniqueHtml, writesNothingAndSaysNothingWhenItCannot) {
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   text::Reports reports;
   EXPECT_FALSE(WriteUniqueHtmlFile(project::HelpProject{}, scratch.Path(), reports));
   auto project = LibraryProject();

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/atomicfile.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -40,7 +40,7 @@ class AtomicFileOnWindows : public ::testing::Test {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
   }
 
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string target = testsupport::Native(scratch.Path() + "My Project.qsp");
 };
 

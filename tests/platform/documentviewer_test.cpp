@@ -6,19 +6,19 @@
 #include <filesystem>
 #include <string>
 
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
 
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 using testsupport::WriteBytes;
 
 // Puts a stand-in xdg-mime first on PATH for the life of the test.
 class FakeXdgMime {
  public:
-  FakeXdgMime(const ScratchFolder& scratch, const std::string& script) {
+  FakeXdgMime(const TempFolder& scratch, const std::string& script) {
     const char* old = std::getenv("PATH");
     oldPath_ = old ? old : "";
     WriteBytes(scratch.Path() + "xdg-mime", "#!/bin/sh\n" + script + "\n", true);
@@ -32,7 +32,7 @@ class FakeXdgMime {
 
 TEST(DocumentViewer, followsWhatXdgMimeNamesAsTheDefault) {
   if (testsupport::kOnWindows) GTEST_SKIP() << "xdg-mime answers on the freedesktop only";
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string chm = scratch.Path() + "QuillSmith.chm";
   WriteBytes(chm, "ITSF");
   {
@@ -55,7 +55,7 @@ TEST(DocumentViewer, followsWhatXdgMimeNamesAsTheDefault) {
 
 TEST(DocumentViewer, withoutXdgMimeThereIsNoViewer) {
   if (testsupport::kOnWindows) GTEST_SKIP() << "xdg-mime answers on the freedesktop only";
-  ScratchFolder scratch;
+  TempFolder scratch;
   const char* old = std::getenv("PATH");
   const std::string oldPath = old ? old : "";
   ::setenv("PATH", scratch.Path().c_str(), 1);

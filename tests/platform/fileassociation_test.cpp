@@ -9,6 +9,7 @@
 #include <string>
 
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -32,19 +33,13 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
 class AssociationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() /
-           ("qs_assoc_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(root);
-    fs::create_directories(root);
-    folders = {(root / "data").string(), (root / "config").string(), false};
     if (testsupport::kOnWindows)
       GTEST_SKIP() << "the freedesktop association; Windows writes the registry";
   }
-  void TearDown() override { fs::remove_all(root); }
 
-  fs::path root;
-  AssociationFolders folders;
+  testsupport::TempFolder temp_;
+  fs::path root{temp_.Path()};
+  AssociationFolders folders{(root / "data").string(), (root / "config").string(), false};
 };
 
 TEST_F(AssociationTest, registeringTwiceGivesTheSameFilesAndUnregisterRemovesThem) {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
-using Scratch = testsupport::ScratchFolder;
+using Scratch = testsupport::TempFolder;
 
 TEST(FindProgramOnPath, takesTheFirstExecutableFileOfThePathList) {
   if (testsupport::kOnWindows)

@@ -4,18 +4,18 @@
 
 #include <filesystem>
 
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
 
 using testsupport::Native;
-using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 using testsupport::WriteBytes;
 
 TEST(InstallLayout, findsTheHelpFileBesideTheProgramFirstThenInSharedData) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string bin = scratch.Path() + "bin/";
   const std::string data = scratch.Path() + "share/quillsmith/";
   std::filesystem::create_directories(bin);
@@ -34,7 +34,7 @@ TEST(InstallLayout, findsTheHelpFileBesideTheProgramFirstThenInSharedData) {
 }
 
 TEST(InstallLayout, findsTheHelpPagesWhereTheyHoldTheStartPage) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const std::string bin = scratch.Path() + "bin/";
   const std::string data = scratch.Path() + "share/quillsmith/";
   std::filesystem::create_directories(bin + "QuillSmithHelp");

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -29,7 +29,7 @@ std::uint64_t Inode(const std::string& path) {
 }
 
 TEST(OutputFolder, anExistingFileIsOverwrittenWhereItIsAndKeepsItsPermissions) {
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string page = scratch.Path() + "A.html";
   WriteBytes(page, "a much longer old page than the new one");
   fs::permissions(page, fs::perms::owner_read | fs::perms::owner_write);
@@ -49,7 +49,7 @@ TEST(OutputFolder, anExistingFileIsOverwrittenWhereItIsAndKeepsItsPermissions) {
 }
 
 TEST(OutputFolder, partsAreTakenApartAtBothSeparatorsAndNeverClimbOut) {
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   OutputFolder folder;
   ASSERT_TRUE(folder.Open(scratch.Path()));
   EXPECT_TRUE(folder.Write("a/b\\c.html", "deep"));
@@ -68,7 +68,7 @@ TEST(OutputFolder, partsAreTakenApartAtBothSeparatorsAndNeverClimbOut) {
 
 TEST(OutputFolder, removingTakesRegularFilesAndEmptyFoldersOnly) {
   if (testsupport::kOnWindows) GTEST_SKIP() << "Wine makes no symbolic links";
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string base = scratch.Path();
   WriteBytes(base + "outside.html", "kept");
   fs::create_directories(base + "help/sub");

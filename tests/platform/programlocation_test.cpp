@@ -7,6 +7,7 @@
 
 #include "platform/purebasicfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -30,13 +31,11 @@ TEST(SettingsFolder, programFolderWhenWritableElseTheConfigFolder) {
 class PureBasicFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / "qs_purebasic_test";
-    fs::remove_all(root);
     fs::create_directories(root / "pb" / "compilers");
     fs::create_directories(root / "home" / "purebasic");
   }
-  void TearDown() override { fs::remove_all(root); }
-  fs::path root;
+  testsupport::TempFolder temp_;
+  fs::path root{temp_.Path()};
 };
 
 TEST_F(PureBasicFolderTest, homeVariableThenCompilerOnPathThenHomeFolder) {

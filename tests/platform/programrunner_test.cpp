@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "platform/systemprogramrunner.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
-using Scratch = testsupport::ScratchFolder;
+using Scratch = testsupport::TempFolder;
 
 TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
   if (testsupport::kOnWindows) GTEST_SKIP() << "shell scripts stand in for the programs";

@@ -10,8 +10,8 @@
 #include "platform/programlocation.h"
 #include "platform/programrunner.h"
 #include "platform/systemprogramrunner.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -36,7 +36,7 @@ class RunProgramTest : public ::testing::Test {
     fs::create_directories(folder);
   }
 
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   // Blanks in the folder and in the argument: both reach the program whole.
   const std::string folder = testsupport::Native(scratch.Path() + "help folder/");
   const std::string argument = folder + "My Lib.hhp";

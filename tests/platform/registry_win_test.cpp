@@ -20,7 +20,7 @@
 #include "platform/fileassociation.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/purebasicfolder.h"
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -289,7 +289,7 @@ class PureBasicLookUpTest : public RegistryTest {
   }
   static std::string Command(const std::string& program) { return "\"" + program + "\" \"%1\""; }
 
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
 };
 
 TEST_F(PureBasicLookUpTest, theShellCommandGivesTheProgramsFolderWithItsBackslash) {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "support/scratchfolder.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 using testsupport::WriteBytes;
 
 TEST(RegularFile, isReadWholeUpToItsLimitAndRefusedPastIt) {
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string path = scratch.Path() + "file";
   WriteBytes(path, "0123456789");
   std::string bytes;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
-using Scratch = testsupport::ScratchFolder;
+using Scratch = testsupport::TempFolder;
 
 TEST(PreviewFolder, isMadePrivateAndReused) {
   if (testsupport::kOnWindows) GTEST_SKIP() << "POSIX mode bits";

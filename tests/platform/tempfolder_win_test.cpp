@@ -7,8 +7,8 @@
 
 #include "platform/programlocation.h"
 #include "platform/tempfolder.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::platform {
 namespace {
@@ -27,7 +27,7 @@ TEST(TempFolderOnWindows, theSystemsFolderWithItsBackslashHoldsThePreviewFolder)
   EXPECT_EQ(temp.back(), '\\');
   EXPECT_TRUE(fs::is_directory(temp));
 
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   // Missing parents are made; a folder given without its separator gets one.
   const std::string below = Native(scratch.Path() + "a/b");
   const std::string folder = MakePreviewFolderIn(below);
@@ -40,7 +40,7 @@ TEST(TempFolderOnWindows, theSystemsFolderWithItsBackslashHoldsThePreviewFolder)
 }
 
 TEST(TempFolderOnWindows, aFileInThePlaceOfThePreviewFolderIsNotUsed) {
-  testsupport::ScratchFolder scratch;
+  testsupport::TempFolder scratch;
   const std::string temp = Native(scratch.Path());
   WriteBytes(temp + "~QuillSmith~", "x");
   EXPECT_EQ(MakePreviewFolderIn(temp), "");

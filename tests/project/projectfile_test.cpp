@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/atomicfile.h"
 #include "support/projectfixture.h"
-#include "support/scratchfolder.h"
 #include "support/systemtraits.h"
-#include "support/tempfoldertest.h"
+#include "support/tempfolder.h"
 #include "text/textops.h"
 
 namespace {
@@ -34,17 +32,18 @@ const std::string kLicense =
     "use of this software.\nPermission is granted to anyone to use this software for any "
     "purpose, including commercial\napplications, and redistribute it freely.";
 
-class ProjectFileTest : public qs::testsupport::TempFolderTest {
+class ProjectFileTest : public ::testing::Test {
  protected:
+  qs::testsupport::TempFolder temp_;
   // Loads `bytes` into a fresh project; the result of the load.
   bool LoadBytes(const std::string& bytes, HelpProject& project, const LoadContext& context = {}) {
-    Write("in.qsp", bytes);
-    return LoadProject(project, P("in.qsp"), context, reports_);
+    temp_.Write("in.qsp", bytes);
+    return LoadProject(project, temp_.Path("in.qsp"), context, reports_);
   }
   HelpProject RoundTrip(HelpProject& project) {
-    EXPECT_TRUE(SaveProject(project, P("round.qsp"), reports_));
+    EXPECT_TRUE(SaveProject(project, temp_.Path("round.qsp"), reports_));
     HelpProject loaded;
-    EXPECT_TRUE(LoadProject(loaded, P("round.qsp"), {}, reports_));
+    EXPECT_TRUE(LoadProject(loaded, temp_.Path("round.qsp"), {}, reports_));
     EXPECT_TRUE(reports_.empty());
     return loaded;
   }
@@ -70,40 +69,40 @@ HelpProject MyLibProject() {
 
 TEST_F(ProjectFileTest, freshLibraryProjectIsWrittenByteForByteAndReadBack) {
   HelpProject project = MyLibProject();
-  ASSERT_TRUE(SaveProject(project, P("MyLib.qsp"), reports_));
+  ASSERT_TRUE(SaveProject(project, temp_.Path("MyLib.qsp"), reports_));
   // The license keeps its single line feeds; only its last line ends in CR LF: 30 lines.
-  EXPECT_EQ(Read("MyLib.qsp"), CrLfLines({kHeader,
-                                          "C:\\Work\\MyLib.qsp",
-                                          "C:\\PB\\PureLibraries\\UserLibraries\\MyLib",
-                                          "C:\\Work\\Help\\",
-                                          "Index",
-                                          "",
-                                          "MyLib library",
-                                          "This is a purebasic user library.",
-                                          B6,
-                                          "MyFunc",
-                                          B6,
-                                          B6,
-                                          "MyFunc",
-                                          "(Text$)",
-                                          "MyFunc()",
-                                          "MyFunc(Text$)",
-                                          B6,
-                                          "Shows a text",
-                                          B6,
-                                          B6,
-                                          "License\xB1",
-                                          "",
-                                          "MyLib library license",
-                                          B6,
-                                          kLicense,
-                                          B6,
-                                          B6}));
+  EXPECT_EQ(temp_.Read("MyLib.qsp"), CrLfLines({kHeader,
+                                                "C:\\Work\\MyLib.qsp",
+                                                "C:\\PB\\PureLibraries\\UserLibraries\\MyLib",
+                                                "C:\\Work\\Help\\",
+                                                "Index",
+                                                "",
+                                                "MyLib library",
+                                                "This is a purebasic user library.",
+                                                B6,
+                                                "MyFunc",
+                                                B6,
+                                                B6,
+                                                "MyFunc",
+                                                "(Text$)",
+                                                "MyFunc()",
+                                                "MyFunc(Text$)",
+                                                B6,
+                                                "Shows a text",
+                                                B6,
+                                                B6,
+                                                "License\xB1",
+                                                "",
+                                                "MyLib library license",
+                                                B6,
+                                                kLicense,
+                                                B6,
+                                                B6}));
 
   HelpProject loaded = RoundTrip(project);
   EXPECT_EQ(StoreNames(loaded), (Names{"Index", "MyFunc", "License"}));
   EXPECT_EQ(qs::testsupport::RowTexts(loaded), StoreNames(loaded));
-  EXPECT_EQ(loaded.selectedTopic, "Index");
+  EXPECT_EQ(loaded.shownTopic(), "Index");
   EXPECT_EQ(loaded.selectedRow(), 0);
   EXPECT_EQ(loaded.projectFile, "C:\\Work\\MyLib.qsp");
   EXPECT_EQ(loaded.TopicAt(0).icon, TopicIcon::IndexIcon);
@@ -153,27 +152,28 @@ TEST_F(ProjectFileTest, everyLineEndIsAccepted) {
 TEST_F(ProjectFileTest, failuresReportAndLeaveTheProjectAlone) {
   HelpProject project = MakeProject({"Index", "A"});
   const auto before = project.topics();
-  EXPECT_FALSE(LoadProject(project, P("absent.qsp"), {}, reports_));
-  EXPECT_FALSE(LoadProject(project, dir_.string(), {}, reports_));  // a folder
+  EXPECT_FALSE(LoadProject(project, temp_.Path("absent.qsp"), {}, reports_));
+  EXPECT_FALSE(LoadProject(project, temp_.Path(), {}, reports_));  // a folder
   EXPECT_FALSE(LoadBytes("Another text\r\np\r\nl\r\nh\r\nIndex\r\n", project));
   EXPECT_FALSE(LoadBytes("", project));
   EXPECT_FALSE(LoadBytes("\xEF\xBB\xBF" + CrLfLines({kHeader, "p", "l", "h", "Index"}), project));
   EXPECT_EQ(project.topics(), before);
   EXPECT_EQ(project.projectFile, "");
   ASSERT_EQ(reports_.size(), 5u);
-  EXPECT_EQ(reports_[0], qs::text::ErrorReport("Could not read file '" + P("absent.qsp") + "'!"));
-  EXPECT_EQ(reports_[1].text, "Could not read file '" + dir_.string() + "'!");
+  EXPECT_EQ(reports_[0],
+            qs::text::ErrorReport("Could not read file '" + temp_.Path("absent.qsp") + "'!"));
+  EXPECT_EQ(reports_[1].text, "Could not read file '" + temp_.Path() + "'!");
   for (std::size_t i = 2; i < 5; ++i) {
-    EXPECT_EQ(reports_[i],
-              qs::text::ErrorReport("The file '" + P("in.qsp") + "' is not a valid project!"));
+    EXPECT_EQ(reports_[i], qs::text::ErrorReport("The file '" + temp_.Path("in.qsp") +
+                                                 "' is not a valid project!"));
   }
 }
 
 TEST_F(ProjectFileTest, projectWithoutTopicsFailsSilentlyButTakesThePaths) {
   HelpProject empty;
   empty.libraryFile = "lib";
-  ASSERT_TRUE(SaveProject(empty, P("empty.qsp"), reports_));
-  EXPECT_EQ(Read("empty.qsp"), CrLfLines({kHeader, "", "lib", ""}));
+  ASSERT_TRUE(SaveProject(empty, temp_.Path("empty.qsp"), reports_));
+  EXPECT_EQ(temp_.Read("empty.qsp"), CrLfLines({kHeader, "", "lib", ""}));
   for (const std::string tail : {"", "\r\n\n"}) {
     HelpProject project = MakeProject({"Index", "A"});
     EXPECT_FALSE(LoadBytes(CrLfLines({kHeader, "saved", "lib", "help/"}) + tail, project));
@@ -216,32 +216,30 @@ TEST_F(ProjectFileTest, shortFilesAndStrayMarksLoadWithoutHangingOrOverreading) 
 
 TEST_F(ProjectFileTest, failedSaveLeavesThePreviousFileByteForByte) {
   HelpProject project = MyLibProject();
-  ASSERT_TRUE(SaveProject(project, P("keep.qsp"), reports_));
-  const std::string good = Read("keep.qsp");
+  ASSERT_TRUE(SaveProject(project, temp_.Path("keep.qsp"), reports_));
+  const std::string good = temp_.Read("keep.qsp");
   project.TopicAt(1).body = "changed";
-  qs::platform::AtomicFile::FailWritesAfterForTesting(100);  // a write fails midway
-  EXPECT_FALSE(SaveProject(project, P("keep.qsp"), reports_));
-  qs::platform::AtomicFile::FailWritesAfterForTesting(std::nullopt);
-  EXPECT_FALSE(SaveProject(project, P("missing/x.qsp"), reports_));
-  fs::create_directory(dir_ / "folder.qsp");
-  EXPECT_FALSE(SaveProject(project, P("folder.qsp"), reports_));
-  EXPECT_EQ(Read("keep.qsp"), good);
-  EXPECT_TRUE(fs::is_directory(dir_ / "folder.qsp"));
-  EXPECT_EQ(FileCount(), 2u);  // no temporary file is left behind
-  ASSERT_EQ(reports_.size(), 3u);
-  EXPECT_EQ(reports_[0], qs::text::ErrorReport("Could not create file '" + P("keep.qsp") + "'!"));
-  EXPECT_EQ(reports_[1].text, "Could not create file '" + P("missing/x.qsp") + "'!");
-  EXPECT_EQ(reports_[2].text, "Could not create file '" + P("folder.qsp") + "'!");
+  // A disk that fills midway is tried by the hardening tests, with a real file size limit.
+  EXPECT_FALSE(SaveProject(project, temp_.Path("missing/x.qsp"), reports_));
+  fs::create_directory(temp_.Path("folder.qsp"));
+  EXPECT_FALSE(SaveProject(project, temp_.Path("folder.qsp"), reports_));
+  EXPECT_EQ(temp_.Read("keep.qsp"), good);
+  EXPECT_TRUE(fs::is_directory(temp_.Path("folder.qsp")));
+  EXPECT_EQ(temp_.EntryCount(), 2u);  // no temporary file is left behind
+  ASSERT_EQ(reports_.size(), 2u);
+  EXPECT_EQ(reports_[0],
+            qs::text::ErrorReport("Could not create file '" + temp_.Path("missing/x.qsp") + "'!"));
+  EXPECT_EQ(reports_[1].text, "Could not create file '" + temp_.Path("folder.qsp") + "'!");
   // A good save replaces the file and keeps its permissions (as far as the system has them).
-  fs::permissions(dir_ / "keep.qsp", fs::perms::owner_read | fs::perms::owner_write);
-  const auto permissions = fs::status(dir_ / "keep.qsp").permissions();
-  EXPECT_TRUE(SaveProject(project, P("keep.qsp"), reports_));
-  EXPECT_NE(Read("keep.qsp"), good);
-  EXPECT_EQ(fs::status(dir_ / "keep.qsp").permissions(), permissions);
+  fs::permissions(temp_.Path("keep.qsp"), fs::perms::owner_read | fs::perms::owner_write);
+  const auto permissions = fs::status(temp_.Path("keep.qsp")).permissions();
+  EXPECT_TRUE(SaveProject(project, temp_.Path("keep.qsp"), reports_));
+  EXPECT_NE(temp_.Read("keep.qsp"), good);
+  EXPECT_EQ(fs::status(temp_.Path("keep.qsp")).permissions(), permissions);
 }
 
 TEST_F(ProjectFileTest, movedLibraryIsOfferedFromTheInstallationOnlyWhenUsable) {
-  const std::string install = dir_.string() + "/pb/";
+  const std::string install = temp_.Path("pb/");
   const std::string candidate =
       install + qs::testsupport::Native("PureLibraries/UserLibraries/MyLib");
   const std::string saved = "C:\\Old\\PureLibraries\\UserLibraries\\MyLib";
@@ -255,11 +253,11 @@ TEST_F(ProjectFileTest, movedLibraryIsOfferedFromTheInstallationOnlyWhenUsable) 
                         }};
   HelpProject project;
   ASSERT_TRUE(LoadBytes(file, project, ask));  // no file of that name
-  Write("pb/PureLibraries/UserLibraries/MyLib", "");
+  temp_.Write("pb/PureLibraries/UserLibraries/MyLib", "");
   ASSERT_TRUE(LoadBytes(file, project, ask));  // an empty one does not count
   EXPECT_TRUE(asked.empty());
 
-  Write("pb/PureLibraries/UserLibraries/MyLib", "bytes");
+  temp_.Write("pb/PureLibraries/UserLibraries/MyLib", "bytes");
   ASSERT_TRUE(LoadBytes(file, project, {install, {}}));  // no way to ask: no relocation
   ASSERT_TRUE(LoadBytes(file, project, {"", ask.askReplaceLibrary}));  // no installation
   ASSERT_TRUE(LoadBytes(file, project, ask));                          // answered No

@@ -12,14 +12,14 @@ using testsupport::MakeProject;
 TEST(ShowTopic, showsNothingWithoutAKnownSelection) {
   auto p = MakeProject({"Index", "A"});
   EXPECT_FALSE(ShowTopic(p).has_value());
-  p.selectedTopic = "missing";
+  p.SetShownTopic("missing");
   EXPECT_FALSE(ShowTopic(p).has_value());
 }
 
 TEST(ShowTopic, layoutFollowsTheKind) {
   auto p = MakeProject({"Index", "A", "G#", "U*"});
   p.FindTopic("A")->body = "text";
-  p.selectedTopic = "A";
+  p.SetShownTopic("A");
   auto shown = ShowTopic(p);
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->form, (EditForm{"A", "A()", "text", ""}));
@@ -28,7 +28,7 @@ TEST(ShowTopic, layoutFollowsTheKind) {
   EXPECT_FALSE(shown->layout.bodyReadOnly);
   EXPECT_EQ(shown->layout.summaryTooltip, "Function syntax");
 
-  p.selectedTopic = "U";
+  p.SetShownTopic("U");
   shown = ShowTopic(p);
   EXPECT_EQ(shown->layout.summaryLabel, "Not used");
   EXPECT_EQ(shown->layout.bodyLabel, "User text");
@@ -37,7 +37,7 @@ TEST(ShowTopic, layoutFollowsTheKind) {
   EXPECT_FALSE(shown->layout.summaryTooltip.has_value());
 
   for (const char* name : {"Index", "G"}) {
-    p.selectedTopic = name;
+    p.SetShownTopic(name);
     shown = ShowTopic(p);
     EXPECT_EQ(shown->layout.bodyLabel, "Index");
     EXPECT_TRUE(shown->layout.bodyReadOnly);
@@ -49,7 +49,7 @@ TEST(ShowTopic, layoutFollowsTheKind) {
 
 TEST(CommitTopicEdits, dropsBlanksAndLeavesModifiedAloneWhenNothingChanged) {
   auto p = MakeProject({"Index", "A"});
-  p.selectedTopic = "A";
+  p.SetShownTopic("A");
   CommitTopicEdits(p, {"  A ", "A() ", " ", ""});
   EXPECT_FALSE(p.modified);
   CommitTopicEdits(p, {" New title  ", "A()", "\tdesc", ""});
@@ -60,7 +60,7 @@ TEST(CommitTopicEdits, dropsBlanksAndLeavesModifiedAloneWhenNothingChanged) {
 
 TEST(CommitTopicEdits, takesParametersFromOneParenthesisPair) {
   auto p = MakeProject({"Index", "A", "U*"});
-  p.selectedTopic = "A";
+  p.SetShownTopic("A");
   auto commitSummary = [&](const std::string& summary) {
     CommitTopicEdits(p, {"A", summary, "", ""});
     return p.FindTopic("A")->parameters;
@@ -72,7 +72,7 @@ TEST(CommitTopicEdits, takesParametersFromOneParenthesisPair) {
   EXPECT_EQ(commitSummary("A()"), "()");
   EXPECT_EQ(p.FindTopic("A")->summary, "A()");
 
-  p.selectedTopic = "U";
+  p.SetShownTopic("U");
   CommitTopicEdits(p, {"U", "U(z)", "", ""});
   EXPECT_EQ(p.FindTopic("U")->parameters, "") << "only function pages take parameters";
 }

@@ -110,14 +110,14 @@ TEST(Delete, leavesTheIndexListInStoreOrderUntilTheNextRefresh) {
   p.SelectRow(2);
   ASSERT_TRUE(MoveTopicUp(p));  // rows: Index B A G C D License
   p.SelectRow(5);
-  p.selectedTopic = "D";
+  p.SetShownTopic("D");
   p.modified = false;
   ASSERT_TRUE(DeleteSelectedTopic(p));
   EXPECT_EQ(RowTexts(p), (Rows{"Index", "B", "A", "G", "C", "License"}));
   EXPECT_EQ(StoreNames(p), (Rows{"Index", "A", "B", "G", "C", "License"}));
   EXPECT_EQ(p.FindTopic("Index")->body, "A\r\nB\r\nC") << "store order, not display order";
   EXPECT_EQ(p.FindTopic("G")->body, "C\r\nD") << "groups are not recomputed by a delete";
-  EXPECT_EQ(p.selectedTopic, "Index");
+  EXPECT_EQ(p.shownTopic(), "Index");
   EXPECT_EQ(p.selectedRow(), 0);
   EXPECT_TRUE(p.modified);
 }
@@ -132,7 +132,7 @@ TEST(Delete, doesNothingWithoutASelectedTopic) {
 TEST(Delete, removesOnlyTheFirstStoredNamesake) {
   auto p = MakeProject({"Index", "A", "A*"});
   p.SelectRow(1);
-  p.selectedTopic = "A";
+  p.SetShownTopic("A");
   ASSERT_TRUE(DeleteSelectedTopic(p));
   ASSERT_EQ(p.TopicCount(), 2u);
   EXPECT_TRUE(p.FindTopic("A")->isUserTopic);

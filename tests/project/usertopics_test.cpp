@@ -39,7 +39,7 @@ TEST(AddUserTopic, goesAboveTheFirstUserTopicBelowTheSelection) {
   EXPECT_EQ(RowTexts(p), (Rows{"Index", "F1", "F2", "New", "U1", "License"}));
   EXPECT_EQ(StoreNames(p), (Rows{"Index", "F1", "F2", "U1", "New", "License"}))
       << "stored just after the user topic it was placed above";
-  EXPECT_EQ(p.selectedTopic, "New");
+  EXPECT_EQ(p.shownTopic(), "New");
   EXPECT_EQ(p.selectedRow(), 3);
   EXPECT_TRUE(p.modified);
   const Topic* added = p.FindTopic("New");

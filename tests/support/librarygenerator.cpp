@@ -30,9 +30,9 @@ std::string Letters(std::size_t number) {
 
 }  // namespace
 
-LibrarySpec::Entry Function(std::string name, std::optional<std::string> help,
-                            std::size_t padding) {
-  LibrarySpec::Entry entry;
+LibraryRecipe::Entry Function(std::string name, std::optional<std::string> help,
+                              std::size_t padding) {
+  LibraryRecipe::Entry entry;
   entry.name = std::move(name);
   entry.padding = padding;
   if (help && help->size() > 2 && help->starts_with("(") && !help->starts_with("()")) {
@@ -44,7 +44,7 @@ LibrarySpec::Entry Function(std::string name, std::optional<std::string> help,
   return entry;
 }
 
-GeneratedLibrary GenerateLibrary(const LibrarySpec& spec) {
+GeneratedLibrary GenerateLibrary(const LibraryRecipe& recipe) {
   GeneratedLibrary result;
   std::string& out = result.bytes;
   // Three signatures, each followed by four bytes the reader does not examine.
@@ -55,21 +55,21 @@ GeneratedLibrary GenerateLibrary(const LibrarySpec& spec) {
   out += "LIB3";
   // The two bytes the reader passes over are zeros: a reader that is off by one then reads an
   // empty string or a zero count and lands somewhere visibly wrong.
-  PutString(out, spec.headerString);
+  PutString(out, recipe.headerString);
   out += '\0';
 
   result.firstCountOffset = out.size();
-  PutCount(out, spec.firstNames.size(), "first name list");
-  for (const auto& name : spec.firstNames) PutString(out, name);
-  if (!spec.firstNames.empty()) out += '\0';
-  PutString(out, spec.secondHeaderString);
+  PutCount(out, recipe.firstNames.size(), "first name list");
+  for (const auto& name : recipe.firstNames) PutString(out, name);
+  if (!recipe.firstNames.empty()) out += '\0';
+  PutString(out, recipe.secondHeaderString);
 
   result.secondCountOffset = out.size();
-  PutCount(out, spec.secondNames.size(), "second name list");
-  for (const auto& name : spec.secondNames) PutString(out, name);
+  PutCount(out, recipe.secondNames.size(), "second name list");
+  for (const auto& name : recipe.secondNames) PutString(out, name);
 
   result.entriesOffset = out.size();
-  for (const auto& entry : spec.entries) {
+  for (const auto& entry : recipe.entries) {
     PutString(out, entry.name);
     PutCount(out, entry.parameterBytes.size(), "parameter bytes");
     out += entry.parameterBytes;
@@ -79,39 +79,39 @@ GeneratedLibrary GenerateLibrary(const LibrarySpec& spec) {
   }
 
   result.endMarkOffset = out.size();
-  switch (spec.endMark) {
-    case LibrarySpec::EndMark::Part:
+  switch (recipe.endMark) {
+    case LibraryRecipe::EndMark::Part:
       out += "ERUP";
       result.endMarkSize = 4;
       break;
-    case LibrarySpec::EndMark::Data:
+    case LibraryRecipe::EndMark::Data:
       out += std::string_view("CODE\x10\x00\x00\x00", 8);
       out += "1TAD";
       result.endMarkSize = 12;
       break;
-    case LibrarySpec::EndMark::None:
+    case LibraryRecipe::EndMark::None:
       result.endMarkSize = 0;
       break;
   }
-  out += spec.tail;
+  out += recipe.tail;
   return result;
 }
 
-bool WriteLibraryFile(const std::string& path, const LibrarySpec& spec) {
-  const auto library = GenerateLibrary(spec);
+bool WriteLibraryFile(const std::string& path, const LibraryRecipe& recipe) {
+  const auto library = GenerateLibrary(recipe);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(library.bytes.data(), static_cast<std::streamsize>(library.bytes.size()));
   file.close();
   return static_cast<bool>(file);
 }
 
-LibrarySpec SampleLibrarySpec() {
-  LibrarySpec spec;
-  spec.headerString = "TextKit";
-  spec.firstNames = {"Kernel32", "User32"};
-  spec.secondHeaderString = "TextKit string helpers";
-  spec.secondNames = {"Memory", "String"};
-  spec.entries = {
+LibraryRecipe SampleLibraryRecipe() {
+  LibraryRecipe recipe;
+  recipe.headerString = "TextKit";
+  recipe.firstNames = {"Kernel32", "User32"};
+  recipe.secondHeaderString = "TextKit string helpers";
+  recipe.secondNames = {"Memory", "String"};
+  recipe.entries = {
       Function("TextKit_Init", std::nullopt, 3),
       Function("TextTrim", "(Text$) - Returns the text without leading and trailing blanks."),
       Function("TextTrimLeft", "(Text$) - Returns the text without leading blanks."),
@@ -153,20 +153,20 @@ LibrarySpec SampleLibrarySpec() {
       Function("InitTextKit"),
       Function("EndTextKit"),
   };
-  return spec;
+  return recipe;
 }
 
-LibrarySpec SyntheticLibrarySpec(std::size_t count, unsigned variant) {
+LibraryRecipe SyntheticLibraryRecipe(std::size_t count, unsigned variant) {
   static constexpr std::array<std::string_view, 16> kVerbs = {
       "Get",  "Set",   "Make",  "Free",   "Open",  "Close", "Read",  "Write",
       "Find", "Count", "Clear", "Resize", "Start", "Stop",  "Check", "Select"};
   static constexpr std::array<std::string_view, 16> kNouns = {
       "Window", "Gadget", "Image", "Sound", "File",   "Folder", "Socket", "Buffer",
       "Thread", "Mutex",  "Timer", "Font",  "Sprite", "Map",    "List",   "Queue"};
-  LibrarySpec spec;
-  spec.firstNames = {"Kernel32", "User32", "Gdi32"};
-  spec.secondNames = {"Memory"};
-  spec.entries.reserve(count);
+  LibraryRecipe recipe;
+  recipe.firstNames = {"Kernel32", "User32", "Gdi32"};
+  recipe.secondNames = {"Memory"};
+  recipe.entries.reserve(count);
   // A later variant drops the first functions of the earlier one and adds as many at the end.
   const std::size_t first = static_cast<std::size_t>(variant) * (count / 100 + 1);
   for (std::size_t i = first; i < first + count; ++i) {
@@ -175,9 +175,9 @@ LibrarySpec SyntheticLibrarySpec(std::size_t count, unsigned variant) {
     std::string help = "(Handle.i, Text$, Flags.l";
     if ((i + variant) % 3 == 0) help += ", Mode.l = 0";
     help += ") - Works on the object and returns its state as an integer value.";
-    spec.entries.push_back(Function(name, help, i % 4));
+    recipe.entries.push_back(Function(name, help, i % 4));
   }
-  return spec;
+  return recipe;
 }
 
 }  // namespace qs::testsupport

@@ -11,7 +11,7 @@
 
 namespace qs::testsupport {
 
-struct LibrarySpec {
+struct LibraryRecipe {
   // What follows the last function entry.
   enum class EndMark {
     Part,  // the next part's signature, "ERUP"
@@ -47,21 +47,21 @@ struct GeneratedLibrary {
 
 // An entry with one parameter byte per comma-separated parameter of `help` (none without
 // help), and `padding` zero bytes.
-LibrarySpec::Entry Function(std::string name, std::optional<std::string> help = std::nullopt,
-                            std::size_t padding = 0);
+LibraryRecipe::Entry Function(std::string name, std::optional<std::string> help = std::nullopt,
+                              std::size_t padding = 0);
 
 // Throws std::invalid_argument when a count would not fit its byte.
-GeneratedLibrary GenerateLibrary(const LibrarySpec& spec);
+GeneratedLibrary GenerateLibrary(const LibraryRecipe& recipe);
 // Writes the library's bytes to `path`; false when the file could not be written.
-bool WriteLibraryFile(const std::string& path, const LibrarySpec& spec);
+bool WriteLibraryFile(const std::string& path, const LibraryRecipe& recipe);
 
 // A few dozen plausible string functions with a few internal routines among them, as a
 // library named "TextKit" would carry them. The demo and the end-to-end tests use it.
-LibrarySpec SampleLibrarySpec();
+LibraryRecipe SampleLibraryRecipe();
 
 // `count` functions with distinct names (none ends in a digit) and help strings of about 80
 // bytes: some 100 bytes per function in the file. `variant` changes some help strings, so
 // that two variants differ as a library does between two releases.
-LibrarySpec SyntheticLibrarySpec(std::size_t count, unsigned variant = 0);
+LibraryRecipe SyntheticLibraryRecipe(std::size_t count, unsigned variant = 0);
 
 }  // namespace qs::testsupport

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     std::cerr << "Usage: qs_make_sample_library OUTPUT-FILE\n";
     return 2;
   }
-  if (!qs::testsupport::WriteLibraryFile(argv[1], qs::testsupport::SampleLibrarySpec())) {
+  if (!qs::testsupport::WriteLibraryFile(argv[1], qs::testsupport::SampleLibraryRecipe())) {
     std::cerr << "Could not create file '" << argv[1] << "'!\n";
     return 1;
   }

@@ -2,16 +2,16 @@
 
 namespace qs::testsupport {
 
-project::Topic MakeTopic(std::string_view spec) {
+project::Topic MakeTopic(std::string_view recipe) {
   project::Topic topic;
-  if (!spec.empty() && spec.back() == '*') {
+  if (!recipe.empty() && recipe.back() == '*') {
     topic.isUserTopic = true;
-    spec.remove_suffix(1);
-  } else if (!spec.empty() && spec.back() == '#') {
+    recipe.remove_suffix(1);
+  } else if (!recipe.empty() && recipe.back() == '#') {
     topic.isUserIndex = true;
-    spec.remove_suffix(1);
+    recipe.remove_suffix(1);
   }
-  topic.name = std::string(spec);
+  topic.name = std::string(recipe);
   topic.title = topic.name;
   topic.icon = project::IconFor(topic.Kind());
   if (topic.Kind() == project::TopicKind::FunctionPage) {
@@ -21,16 +21,16 @@ project::Topic MakeTopic(std::string_view spec) {
   return topic;
 }
 
-project::HelpProject MakeProject(const std::vector<std::string>& specs) {
+project::HelpProject MakeProject(const std::vector<std::string>& recipes) {
   project::HelpProject result;
-  for (const auto& spec : specs) result.AppendTopic(MakeTopic(spec));
+  for (const auto& recipe : recipes) result.AppendTopic(MakeTopic(recipe));
   result.RefillItemsFromStore();
   return result;
 }
 
-project::HelpProject MakeProject(std::initializer_list<std::string_view> specs) {
+project::HelpProject MakeProject(std::initializer_list<std::string_view> recipes) {
   std::vector<std::string> copy;
-  for (auto spec : specs) copy.emplace_back(spec);
+  for (auto recipe : recipes) copy.emplace_back(recipe);
   return MakeProject(copy);
 }
 

@@ -13,9 +13,9 @@
 
 namespace qs::testsupport {
 
-project::Topic MakeTopic(std::string_view spec);
-project::HelpProject MakeProject(std::initializer_list<std::string_view> specs);
-project::HelpProject MakeProject(const std::vector<std::string>& specs);
+project::Topic MakeTopic(std::string_view recipe);
+project::HelpProject MakeProject(std::initializer_list<std::string_view> recipes);
+project::HelpProject MakeProject(const std::vector<std::string>& recipes);
 
 // The row texts, in display order.
 std::vector<std::string> RowTexts(const project::HelpProject& project);

@@ -36,7 +36,7 @@ TEST(Cp1252, referencesToCodePageCharactersStayAsTyped) {
 TEST(Cp1252, invalidUtf8IsTakenAsCodePageBytes) {
   EXPECT_EQ(Cp1252FromUtf8("a\xE9z"), "a\xE9z");
   EXPECT_EQ(Cp1252FromUtf8("\xE2\x82"), "\xE2\x82");  // truncated sequence
-  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));               // overlong
+  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));              // overlong
   EXPECT_EQ(Utf8FromBytes("/tmp/h\xC3\xA9"), "/tmp/h\xC3\xA9");
   EXPECT_EQ(Utf8FromBytes("/tmp/h\xE9"), "/tmp/h\xC3\xA9");
 }

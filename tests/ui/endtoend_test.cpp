@@ -42,7 +42,7 @@ TEST(EndToEnd, fromTheGeneratedLibraryToACompiledHelpFileThroughTheWindow) {
   if (chmls.isEmpty() || chmcmd.isEmpty()) GTEST_SKIP() << "chmcmd and chmls are not installed";
 
   uitest::WiredWindow app(true);
-  app::FinishStart(*app.commands, "");
+  app::FinishStart(*app.context, "");
   EXPECT_EQ(app.window->compilerPathField->text(), chmcmd);
 
   const std::string projectFile = app.Path("Manual.qsp");

@@ -75,7 +75,7 @@ class FitTest : public ::testing::TestWithParam<int> {
 TEST_P(FitTest, mainWindowOnEveryKindOfPageOnBothTabsWithShortAndLongCaptions) {
   uitest::WiredWindow app(false);
   ASSERT_TRUE(app.exposed);
-  app::FinishStart(*app.commands, "");
+  app::FinishStart(*app.context, "");
   ExpectAllFit(*app.window, "the window before any topic");
 
   app.ExtractSample(app.Path("help/"));
@@ -104,7 +104,7 @@ TEST_P(FitTest, mainWindowOnEveryKindOfPageOnBothTabsWithShortAndLongCaptions) {
     english << "[Language]\r\nCurrentLanguage = English\r\n";
   }
   app.state.currentLanguage = language;
-  app::FillLanguageList(*app.commands);
+  app::FillLanguageList(*app.context);
   ASSERT_EQ(app.window->languageList->currentText().toStdString(), language);
   ASSERT_EQ(app.window->headingFields[1]->text(), "Index alphabetique des commandes");
   ExpectAllFit(*app.window, "Options with long captions");

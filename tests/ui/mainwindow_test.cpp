@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,11 +31,13 @@
 #include "app/commands.h"
 #include "app/coreservices.h"
 #include "app/lifecycle.h"
+#include "modaldriver.h"
 #include "project/projectfile.h"
 #include "support/projectfixture.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/qtui.h"
 #include "ui/wiring.h"
+#include "version/version.h"
 
 namespace qs::ui {
 namespace {
@@ -162,10 +165,10 @@ TEST_F(WindowTest, shortcutsWorkWithTheFocusInAnEditor) {
   window->titleField->setFocus();
   QTest::keyClick(window->titleField, Qt::Key_Escape);
   ASSERT_EQ(spy.count(), 4);
-  EXPECT_EQ(spy[0][0].toInt(), 3);
-  EXPECT_EQ(spy[1][0].toInt(), 4);
-  EXPECT_EQ(spy[2][0].toInt(), 5);
-  EXPECT_EQ(spy[3][0].toInt(), 5);
+  EXPECT_EQ(spy[0][0].value<app::CommandId>(), app::CommandId::PreviewPage);
+  EXPECT_EQ(spy[1][0].value<app::CommandId>(), app::CommandId::PreviewAll);
+  EXPECT_EQ(spy[2][0].value<app::CommandId>(), app::CommandId::EditViewKey);
+  EXPECT_EQ(spy[3][0].value<app::CommandId>(), app::CommandId::EditViewKey);
 }
 
 TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
@@ -184,7 +187,8 @@ TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
   EXPECT_FALSE(window->formActive());
   EXPECT_FALSE(window->titleField->isEnabled());
   EXPECT_FALSE(window->bodyEditor->isEnabled());
-  EXPECT_TRUE(MainWindow::AboutText().endsWith("\nVersion 1.03.99"));
+  EXPECT_TRUE(MainWindow::AboutText().endsWith(
+      "\nVersion " + QString::fromLatin1(kDisplayVersion.data(), kDisplayVersion.size())));
   EXPECT_NE(window->findChild<QTreeWidget*>("TopicListView"), nullptr);
   EXPECT_NE(window->findChild<QPushButton*>("UniqueHtmlButton"), nullptr);
   EXPECT_FALSE(window->windowIcon().isNull());
@@ -200,7 +204,9 @@ class WiredTest : public WindowTest {
     ui = std::make_unique<QtUi>(*window, project);
     services = std::make_unique<app::CoreServices>("/nowhere/quillsmith",
                                                    settings.path().toStdString() + "/");
-    commands = std::make_unique<app::Commands>(project, state, captions, *services, *ui);
+    context = std::make_unique<app::CommandContext>(
+        app::CommandContext{project, state, captions, *services, *ui});
+    commands = std::make_unique<app::Commands>(*context);
     Wire(*window, *ui, *commands);
   }
   QTemporaryDir settings;
@@ -209,6 +215,7 @@ class WiredTest : public WindowTest {
   config::LanguageTable captions;
   std::unique_ptr<QtUi> ui;
   std::unique_ptr<app::CoreServices> services;
+  std::unique_ptr<app::CommandContext> context;
   std::unique_ptr<app::Commands> commands;
 };
 
@@ -277,8 +284,39 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   EXPECT_EQ(window->bodyEditor->toPlainText(), "word<b></b>");
 }
 
+// The entry chosen in the topic list's popup menu reaches the command it names, after the
+// menu has closed: here "Add user index", whose name prompt then runs its own loop.
+TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
+  project = testsupport::MakeProject({"Index", "F1", "F2"});
+  ui->RefreshTopicList();
+  QTreeWidget* list = window->topicListView;
+  QStringList offered;
+  auto* chooser = new QTimer(window.get());
+  QObject::connect(chooser, &QTimer::timeout, chooser, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    chooser->stop();
+    for (QAction* action : menu->actions()) offered << action->text();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[1]).center());
+  });
+  chooser->start(20);
+  uitest::WhenModal<QDialog>("AskText", [](QDialog* prompt) {
+    auto* field = prompt->findChild<QLineEdit*>();
+    field->setText("Group");
+    QTest::keyClick(field, Qt::Key_Return);
+  });
+  const QPoint row = list->visualItemRect(list->topLevelItem(1)).center();
+  QContextMenuEvent click(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
+  QApplication::sendEvent(list->viewport(), &click);
+  EXPECT_EQ(offered, (QStringList{"Add user topic", "Add user index", "Delete item 'F1'"}));
+  ASSERT_TRUE(uitest::WaitFor([&] { return project.ItemCount() == 4; }, 10));
+  EXPECT_EQ(testsupport::RowTexts(project),
+            (std::vector<std::string>{"Index", "Group", "F1", "F2"}));
+  EXPECT_EQ(window->titleField->text(), "Group");
+}
+
 TEST_F(WiredTest, firstRunOffersEnglishAloneAndDisablesTheLanguageControls) {
-  app::FinishStart(*commands, "");
+  app::FinishStart(*context, "");
   EXPECT_EQ(window->languageList->count(), 1);
   EXPECT_EQ(window->languageList->currentText(), "English");
   EXPECT_FALSE(window->languageList->isEnabled());
@@ -297,7 +335,7 @@ TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
   const std::string path = settings.filePath("demo.qsp").toStdString();
   ASSERT_TRUE(project::SaveProject(saved, path, reports));
 
-  app::FinishStart(*commands, path);
+  app::FinishStart(*context, path);
   QApplication::processEvents();
   EXPECT_TRUE(window->isMaximized());
   EXPECT_EQ(window->projectFileField->text().toStdString(), path);

@@ -17,6 +17,7 @@
 #include "modaldriver.h"
 #include "platform/tempfolder.h"
 #include "project/usertopics.h"
+#include "ui/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -69,7 +70,7 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndRemovesThePreviewFolderAfterw
   app.ExtractSample(app.Path("help/"));
   ASSERT_TRUE(project::AddUserTopic(app.project, "Notes").added);
   app.ui->RefreshTopicList();
-  app.commands->ShowSelectedTopic();
+  app.context->ShowTopic();
   // Typed but not yet committed: the preview commits first.
   app.window->bodyEditor->setPlainText("Typed just before the preview");
 

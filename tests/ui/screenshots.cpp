@@ -24,6 +24,7 @@
 #include "modaldriver.h"
 #include "ui/builderwindow.h"
 #include "ui/icons.h"
+#include "ui/modeltext.h"
 #include "ui/previewwindow.h"
 #include "wiredwindow.h"
 
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
   if (!mainOnly) QDir().mkpath(out);
 
   qs::uitest::WiredWindow app(true);
-  qs::app::FinishStart(*app.commands, "");
+  qs::app::FinishStart(*app.context, "");
   // A short help folder, so that the builder window's one-line label stays short.
   QTemporaryDir help(QDir::tempPath() + "/TextKit-XXXXXX");
   app.ExtractSample(help.path().toStdString() + "/");

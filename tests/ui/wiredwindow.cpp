@@ -10,11 +10,13 @@ namespace qs::uitest {
 
 WiredWindow::WiredWindow(bool withBrowser) {
   libraryPath = Path("TextKit");
-  testsupport::WriteLibraryFile(libraryPath, testsupport::SampleLibrarySpec());
+  testsupport::WriteLibraryFile(libraryPath, testsupport::SampleLibraryRecipe());
   window = std::make_unique<ui::MainWindow>(withBrowser);
   ui = std::make_unique<ui::QtUi>(*window, project);
   services = std::make_unique<app::CoreServices>(Path("quillsmith"), Path(""), &runner);
-  commands = std::make_unique<app::Commands>(project, state, captions, *services, *ui);
+  context = std::make_unique<app::CommandContext>(
+      app::CommandContext{project, state, captions, *services, *ui});
+  commands = std::make_unique<app::Commands>(*context);
   ui::Wire(*window, *ui, *commands);
   window->show();
   exposed = QTest::qWaitForWindowExposed(window.get());
@@ -35,7 +37,7 @@ void WiredWindow::ExtractSample(const std::string& helpFolder) {
   ui->SetLibraryFileField(project.libraryFile);
   ui->SetHelpFolderField(project.helpFolder);
   ui->RefreshTopicList();
-  commands->ShowSelectedTopic();
+  context->ShowTopic();
 }
 
 void WiredWindow::SelectRow(int row) {

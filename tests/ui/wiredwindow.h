@@ -38,6 +38,7 @@ struct WiredWindow {
   std::unique_ptr<ui::MainWindow> window;
   std::unique_ptr<ui::QtUi> ui;
   std::unique_ptr<app::CoreServices> services;
+  std::unique_ptr<app::CommandContext> context;
   std::unique_ptr<app::Commands> commands;
 };
 

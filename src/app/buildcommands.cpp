@@ -1,0 +1,69 @@
+#include "app/buildcommands.h"
+
+#include "app/helpbuild.h"
+#include "app/uniquefile.h"
+#include "text/paths.h"
+
+namespace qs::app {
+
+void BuildCommands::RunPreview(const std::string& page) {
+  if (c_.project.shownTopic().empty()) return;
+  c_.CommitForm();
+  const std::string folder = c_.services.MakePreviewFolder();
+  if (folder.empty()) return;
+  // A page that cannot be written is reported; the window still opens.
+  text::Reports reports;
+  c_.services.BuildHelpFolder(c_.project, c_.captions, folder, reports);
+  c_.ShowReports(reports);
+  c_.ui.ShowPreviewWindow(
+      "QuillSmith [HTML Preview] - " + text::FileNamePart(c_.project.libraryFile) + " library help",
+      folder + page);
+  // The view mode shows its pages from the same folder: it stays until the view mode ends,
+  // which erases what this build wrote there.
+  if (c_.state.viewMode && folder == c_.state.previewFolder) return;
+  c_.services.EndPreview(folder);
+}
+
+void BuildCommands::PreviewPage() {
+  ForgetEditorAtEnd forget(c_.state);
+  RunPreview(c_.project.shownTopic() + ".html");
+}
+
+void BuildCommands::PreviewAll() {
+  ForgetEditorAtEnd forget(c_.state);
+  RunPreview(std::string(project::kIndexName) + ".html");
+}
+
+std::string BuildCommands::CompileForBuilder(HelpBuild& build) {
+  const CompileOutcome outcome = build.Compile({c_.ui.CompileChecked(), c_.ui.CompilerPath()});
+  if (!outcome.options.compileToChm && c_.ui.CompileChecked()) c_.ui.SetCompileChecked(false);
+  c_.ShowReports(outcome.reports);
+  if (!outcome.compiled) return {};
+  return "Help files compiled to " + outcome.compiledFile + " :";
+}
+
+void BuildCommands::CreateHtml() {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
+  if (c_.project.helpFolder.empty()) {
+    c_.ui.ShowMessage(NoHelpFolderReport());
+    return;
+  }
+  // Back to the form; the view mode's preview folder stays until the view mode ends.
+  c_.ShowEditForm();
+  HelpBuild build(c_.services, c_.project, c_.project.helpFolder);
+  const FolderOutcome folder = build.Write(c_.captions);
+  c_.ShowReports(folder.reports);
+  if (folder.written()) {
+    c_.ui.ShowBuilderWindow("Help files created in " + c_.project.helpFolder + " :", folder.log,
+                            [this, &build] { return CompileForBuilder(build); });
+  }
+  build.Finish(c_.ui.EraseHtmlChecked());
+}
+
+void BuildCommands::UniqueHtml() {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.ShowReports(WriteUniqueFile(c_.services, c_.project, c_.project.helpFolder).reports);
+}
+
+}  // namespace qs::app

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "app/commandcontext.h"
+
+namespace qs::app {
+
+class HelpBuild;
+
+// The commands that write the help: the two previews, "Create HTML files" with the builder
+// window and its compile step, and the unique HTML file.
+class BuildCommands {
+ public:
+  explicit BuildCommands(const CommandContext& context) : c_(context) {}
+
+  // "Preview [F1]": the shown page in the preview window.
+  void PreviewPage();
+  // "Preview all [F2]": the index page in the preview window.
+  void PreviewAll();
+  // "Create HTML files": the help folder, the builder window with the compilation, the
+  // clean-up and the erase option.
+  void CreateHtml();
+  // "Create unique HTML help file now !", from the texts last committed.
+  void UniqueHtml();
+
+ private:
+  // Builds the whole help into the preview folder and shows `page` of it in the preview
+  // window; nothing without a shown topic.
+  void RunPreview(const std::string& page);
+  // The compile step of the builder window: the window's new label, or an empty text.
+  std::string CompileForBuilder(HelpBuild& build);
+
+  CommandContext c_;
+};
+
+}  // namespace qs::app

@@ -1,0 +1,68 @@
+#pragma once
+
+// "Create HTML files" as both programs run it: the help folder is written, compiled into one
+// help file when asked, the compiler's leftovers are deleted, and the files of the build are
+// erased when asked. The steps are separate calls because the window shows the build log
+// while the compile step runs; each returns what it did as a value, and the front end decides
+// how to show it: a message box, or a line on standard error.
+
+#include <string>
+
+#include "app/services.h"
+#include "config/languagetable.h"
+#include "output/compileoptions.h"
+#include "project/helpproject.h"
+#include "text/report.h"
+
+namespace qs::app {
+
+// The refusal of a build into no folder.
+text::Report NoHelpFolderReport();
+
+struct FolderOutcome {
+  // The full path of every file written, each followed by LF; empty when the folder could
+  // not be written.
+  std::string log;
+  // What the build reported; after a failure the last one is "Error during help files
+  // creation!".
+  text::Reports reports;
+
+  bool written() const { return !log.empty(); }
+};
+
+struct CompileOutcome {
+  bool compiled = false;
+  // The compiled help file, when there is one.
+  std::string compiledFile;
+  // The options as the compile step left them: compiling is switched off when the compiler
+  // is missing or cannot be started, and the caller keeps that.
+  output::CompileOptions options;
+  text::Reports reports;
+};
+
+class HelpBuild {
+ public:
+  // A build of `project` into `folder`; both must outlive it.
+  HelpBuild(Services& services, const project::HelpProject& project, std::string folder);
+
+  // Erases the files of the previous build, then writes every page, the contents and the
+  // help project file with these captions.
+  FolderOutcome Write(const config::LanguageTable& captions);
+
+  // Compiles the written folder into the library's help file as `options` ask; silently
+  // nothing when compiling is off or no compiler is set.
+  CompileOutcome Compile(output::CompileOptions options);
+
+  // Ends the build: deletes the compiler's leftovers after a compile step, then erases the
+  // files of the build when `erase` is set, whether or not a help file was compiled (the help
+  // file is not one of them).
+  void Finish(bool erase);
+
+ private:
+  Services& services_;
+  const project::HelpProject& project_;
+  std::string folder_;
+  bool compileRan_ = false;
+};
+
+}  // namespace qs::app

@@ -1,0 +1,62 @@
+#include "app/optioncommands.h"
+
+#include <string>
+
+#include "app/requesters.h"
+#include "text/textops.h"
+
+namespace qs::app {
+
+namespace {
+
+// The association either changed as asked, or it says that it could not be changed.
+text::Report AssociationReport(bool changed, const char* confirmation) {
+  if (changed) return text::InformationReport(confirmation);
+  return text::ErrorReport("The association of QuillSmith project files could not be changed!");
+}
+
+}  // namespace
+
+void OptionCommands::BrowseCompiler() {
+  ForgetEditorAtEnd forget(c_.state);
+  std::string start = c_.services.FindHelpCompiler();
+  if (start.empty()) start = c_.services.ProgramFolder();
+  const FileChoice choice =
+      c_.ui.OpenFileRequester("HTML2CHM Compiler", start, std::string(kCompilerFilter));
+  if (!choice.path.empty()) c_.ui.SetCompilerPath(choice.path);
+}
+
+void OptionCommands::CompileOptionChanged() {
+  ForgetEditorAtEnd forget(c_.state);
+  if (c_.ui.CompilerPath().empty() && c_.ui.CompileChecked()) c_.ui.SetCompileChecked(false);
+}
+
+void OptionCommands::LanguageChosen() {
+  const std::string chosen = c_.ui.SelectedLanguageEntry();
+  if (chosen == c_.state.currentLanguage) return;
+  c_.services.SaveLanguage(c_.state.currentLanguage, c_.captions);
+  if (c_.services.LoadLanguage(chosen, c_.state.currentLanguage, c_.captions)) {
+    c_.ui.SetHeadingFields(c_.captions);
+  }
+}
+
+void OptionCommands::CaptionEdited() {
+  const config::LanguageTable typed = c_.ui.ReadHeadingFields();
+  for (std::size_t i = 0; i < config::kCaptionKeys.size(); ++i) {
+    config::CaptionAt(c_.captions, i) = text::TrimBlanks(config::CaptionAt(typed, i));
+  }
+}
+
+void OptionCommands::Associate() {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.ui.ShowMessage(AssociationReport(c_.services.RegisterProjectFiles(),
+                                      "QuillSmith project files are registered"));
+}
+
+void OptionCommands::RemoveAssociation() {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.ui.ShowMessage(AssociationReport(c_.services.UnregisterProjectFiles(),
+                                      "QuillSmith project files are unregistered"));
+}
+
+}  // namespace qs::app

@@ -1,0 +1,125 @@
+#include "app/pagecommands.h"
+
+#include <vector>
+
+#include "project/topicops.h"
+#include "project/usertopics.h"
+
+namespace qs::app {
+
+namespace {
+
+using AddTopic = project::AddOutcome (*)(project::HelpProject&, const std::string&);
+
+// Asks for a name in the small prompt and adds the topic; a name that is taken is refused
+// with one message for each topic that carries it.
+void AddNamedTopic(const CommandContext& c, const std::string& caption, const std::string& prompt,
+                   AddTopic add) {
+  const std::string name = c.ui.AskText(caption, prompt, "");
+  const project::AddOutcome outcome = add(c.project, name);
+  for (std::size_t i = 0; i < outcome.duplicates; ++i) {
+    c.ui.ShowMessage({caption, "This topic name already exists", text::ReportIcon::None});
+  }
+  if (!outcome.added) return;
+  c.ui.RefreshTopicList();
+  c.ShowTopic();
+}
+
+// After a row moved: the list with the row selected and focused, and its topic shown again.
+void ShowMove(const CommandContext& c, bool moved) {
+  if (!moved) return;
+  c.ui.RefreshTopicList();
+  c.ui.FocusTopicList();
+  c.ShowTopic();
+}
+
+}  // namespace
+
+void PageCommands::MoveUp() {
+  ForgetEditorAtEnd forget(c_.state);
+  ShowMove(c_, project::MoveTopicUp(c_.project));
+}
+
+void PageCommands::MoveDown() {
+  ForgetEditorAtEnd forget(c_.state);
+  ShowMove(c_, project::MoveTopicDown(c_.project));
+}
+
+void PageCommands::TopicListEvent(int row, bool rightClick) {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.project.SelectRow(row);
+  row = c_.project.selectedRow();
+  if (row == -1) return;
+
+  if (c_.state.viewMode) {
+    if (!c_.state.previewFolder.empty()) {
+      c_.ui.NavigateBrowser(c_.state.previewFolder + c_.project.ItemText(row) + ".html");
+    }
+    return;
+  }
+  c_.CommitForm();
+  c_.project.ShowRow(row);
+  c_.ShowTopic();
+
+  if (rightClick) {
+    std::vector<MenuEntry> entries = {{"Add user topic", CommandId::AddUserTopic},
+                                      {"Add user index", CommandId::AddUserIndex}};
+    if (c_.project.shownTopic() != project::kIndexName) {
+      entries.push_back({"Delete item '" + c_.project.shownTopic() + "'", CommandId::DeleteItem});
+    }
+    c_.ui.ShowTopicMenu(entries);
+    c_.ui.FullRedraw();
+  }
+}
+
+void PageCommands::EditView() {
+  ForgetEditorAtEnd forget(c_.state);
+  if (!c_.ui.EditViewAvailable()) return;
+  if (!c_.state.viewMode) {
+    c_.ShowBrowser();
+    if (c_.project.shownTopic().empty()) return;
+    c_.CommitForm();
+    c_.state.previewFolder = c_.services.MakePreviewFolder();
+    if (c_.state.previewFolder.empty()) return;
+    text::Reports reports;
+    c_.services.BuildHelpFolder(c_.project, c_.captions, c_.state.previewFolder, reports);
+    c_.ShowReports(reports);
+    c_.ui.NavigateBrowser(c_.state.previewFolder + c_.project.shownTopic() + ".html");
+    return;
+  }
+  c_.ShowEditForm();
+  // Back to the form on the row the list shows selected, which the view mode may have moved.
+  c_.project.ShowRow(c_.project.selectedRow());
+  c_.ShowTopic();
+  c_.services.EndPreview(c_.state.previewFolder);
+}
+
+void PageCommands::EditorEvent(Editor editor) {
+  c_.state.activeEditor = editor;
+}
+
+void PageCommands::TagButton(const std::string& tag) {
+  if (c_.state.activeEditor == Editor::None) return;
+  c_.ui.InsertTag(c_.state.activeEditor, tag);
+}
+
+void PageCommands::AddUserTopic() {
+  ForgetEditorAtEnd forget(c_.state);
+  AddNamedTopic(c_, "USER TOPIC", "Please enter topic name", project::AddUserTopic);
+}
+
+void PageCommands::AddUserIndex() {
+  ForgetEditorAtEnd forget(c_.state);
+  AddNamedTopic(c_, "USER INDEX", "Please enter index name", project::AddUserIndex);
+}
+
+void PageCommands::DeleteSelectedTopic() {
+  ForgetEditorAtEnd forget(c_.state);
+  // The Index page is never deleted: the menu does not offer it, and nothing else may.
+  if (c_.project.shownTopic() == project::kIndexName) return;
+  if (!project::DeleteSelectedTopic(c_.project)) return;
+  c_.ui.RefreshTopicList();
+  c_.ShowTopic();
+}
+
+}  // namespace qs::app

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "app/commandcontext.h"
+
+namespace qs::app {
+
+// The commands of the topic list and the page pane: selecting and moving rows, the list's
+// popup menu, the edit/view switch, the editors and the tag buttons.
+class PageCommands {
+ public:
+  explicit PageCommands(const CommandContext& context) : c_(context) {}
+
+  void MoveUp();
+  void MoveDown();
+  // The list reported `row` selected (-1: none); a right click also raises the popup menu.
+  void TopicListEvent(int row, bool rightClick);
+  // The edit/view switch: the preview browser in place of the form, or back.
+  void EditView();
+  // Typing in an editor, or it gaining or losing the focus.
+  void EditorEvent(Editor editor);
+  void TagButton(const std::string& tag);
+
+  // The entries of the popup menu.
+  void AddUserTopic();
+  void AddUserIndex();
+  void DeleteSelectedTopic();
+
+ private:
+  CommandContext c_;
+};
+
+}  // namespace qs::app

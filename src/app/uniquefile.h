@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "app/services.h"
+#include "project/helpproject.h"
+#include "text/report.h"
+
+namespace qs::app {
+
+struct UniqueFileOutcome {
+  bool written = false;
+  // Where the file goes: folder + the Index page's title + ".html".
+  std::string path;
+  // The confirmation after success. A failure reports nothing: the window says nothing, the
+  // command line says which file it could not create.
+  text::Reports reports;
+};
+
+// Writes the one-page HTML help of `project` into `folder`, from the texts last committed.
+UniqueFileOutcome WriteUniqueFile(Services& services, const project::HelpProject& project,
+                                  const std::string& folder);
+
+}  // namespace qs::app

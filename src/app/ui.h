@@ -119,6 +119,8 @@ class Ui {
   // ---- the window ----
   virtual bool IsMaximised() = 0;
   virtual void Maximise() = 0;
+  // A line in the status bar saying what the last command did; it stays until the next one.
+  virtual void ShowStatus(const std::string& text) = 0;
 };
 
 }  // namespace qs::app

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWebEngineView>
@@ -349,6 +350,9 @@ bool QtUi::IsMaximised() {
 void QtUi::Maximise() {
   window_.showMaximized();
   window_.repaint();
+}
+void QtUi::ShowStatus(const std::string& text) {
+  window_.statusBar()->showMessage(FromModel(text));
 }
 
 }  // namespace qs::ui

@@ -67,6 +67,7 @@ class QtUi : public QObject, public app::Ui {
   config::LanguageTable ReadHeadingFields() override;
   bool IsMaximised() override;
   void Maximise() override;
+  void ShowStatus(const std::string& text) override;
 
  signals:
   // A popup menu entry was chosen; it runs after the command that showed the menu.

@@ -62,6 +62,7 @@ class FakeUi : public app::Ui {
   bool openWorks = true;
   bool compile = false, keepData = true, eraseHtml = false, maximised = false;
   int listRefreshes = 0;
+  std::vector<std::string> statuses;  // status bar lines, in order
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
@@ -117,6 +118,7 @@ class FakeUi : public app::Ui {
     maximised = true;
     log_.push_back("maximise");
   }
+  void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 
  private:
   Log& log_;

@@ -1,6 +1,7 @@
 #include "app/commandcontext.h"
 
 #include "project/topicform.h"
+#include "project/topicops.h"
 
 namespace qs::app {
 
@@ -15,7 +16,19 @@ bool CommandContext::RequireProject() const {
 }
 
 void CommandContext::ShowTopic() const {
+  // A functions list the form is about to show is made now, if a move left it pending.
+  if (const project::Topic* shown = project.FindTopic(project.shownTopic())) {
+    const project::TopicKind kind = shown->Kind();
+    if (kind == project::TopicKind::IndexPage || kind == project::TopicKind::UserIndexEntry) {
+      qs::project::ProduceIndexLists(project);
+    }
+  }
   if (auto shown = qs::project::ShowTopic(project)) ui.ShowForm(shown->form, shown->layout);
+}
+
+const project::HelpProject& CommandContext::ProjectToWrite() const {
+  qs::project::ProduceIndexLists(project);
+  return project;
 }
 
 void CommandContext::CommitForm() const {

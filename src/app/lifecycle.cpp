@@ -90,26 +90,29 @@ void FillLanguageList(const CommandContext& context) {
   ui.SelectLanguageEntry(-1);
 }
 
+void OpenStartProject(const CommandContext& context, const std::string& projectArgument) {
+  if (projectArgument.empty()) return;
+  Ui& ui = context.ui;
+  const project::LoadContext ask{
+      context.state.purebasicFolder,
+      [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
+  const ProjectOutcome opened =
+      OpenProject(context.services, context.project, projectArgument, ask);
+  context.ShowReports(opened.reports);
+  if (!opened.succeeded) return;
+  ui.SetProjectFileField(context.project.projectFile);
+  ui.SetLibraryFileField(context.project.libraryFile);
+  ui.SetHelpFolderField(context.project.helpFolder);
+  ui.RefreshTopicList();
+  context.ShowTopic();
+}
+
 void FinishStart(const CommandContext& context, const std::string& projectArgument) {
   Ui& ui = context.ui;
   LoadSettings(context);
   FillLanguageList(context);
 
-  if (!projectArgument.empty()) {
-    const project::LoadContext ask{
-        context.state.purebasicFolder,
-        [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
-    const ProjectOutcome opened =
-        OpenProject(context.services, context.project, projectArgument, ask);
-    context.ShowReports(opened.reports);
-    if (opened.succeeded) {
-      ui.SetProjectFileField(context.project.projectFile);
-      ui.SetLibraryFileField(context.project.libraryFile);
-      ui.SetHelpFolderField(context.project.helpFolder);
-      ui.RefreshTopicList();
-      context.ShowTopic();
-    }
-  }
+  OpenStartProject(context, projectArgument);
 
   if (ui.CompilerPath().empty()) {
     const std::string found = context.services.FindHelpCompiler();
@@ -132,6 +135,7 @@ void ShutDown(const CommandContext& context) {
                                 text::ReportIcon::Question};
     if (context.ui.AskYesNo(question)) {
       context.CommitForm();
+      context.ProjectToWrite();
       text::Reports reports;
       services.SaveProject(project, project.projectFile, reports);
       context.ShowReports(reports);

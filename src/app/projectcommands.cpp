@@ -120,6 +120,7 @@ void ProjectCommands::SaveProject() {
   c_.project.projectFile = WithProjectExtension(choice.path, choice.filterIndex);
   c_.ui.SetProjectFileField(c_.project.projectFile);
   c_.CommitForm();
+  c_.ProjectToWrite();
   text::Reports reports;
   const bool saved = c_.services.SaveProject(c_.project, c_.project.projectFile, reports);
   c_.ShowReports(reports);

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,7 +21,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -30,6 +30,8 @@
 #include "ui/optionstab.h"
 #include "ui/projecttab.h"
 #include "ui/spellcheck.h"
+#include "ui/topiclistmodel.h"
+#include "ui/topiclistview.h"
 #include "version/version.h"
 
 namespace qs::ui {
@@ -70,6 +72,12 @@ MainWindow::MainWindow(bool withBrowser) {
   spellCheck_ = new SpellCheck(DictionaryFolders(), this);
   BuildRecentProjectsButton();
   BuildProjectTab(*this, projectTab, withBrowser);
+  connect(topicListView, &TopicListView::rowSelected, this,
+          [this](int row) { emit topicListEvent(row, false); });
+  connect(topicListView, &TopicListView::menuRequested, this, [this](int row, bool byKeyboard) {
+    menuByKeyboard_ = byKeyboard;
+    emit topicListEvent(row, true);
+  });
   AttachSpellCheck();
   BuildOptionsTab(*this, optionsTab);
   AttachDictionaryList(optionsTab);
@@ -84,6 +92,7 @@ MainWindow::MainWindow(bool withBrowser) {
   addShortcut(Qt::Key_F1, app::CommandId::PreviewPage);
   addShortcut(Qt::Key_F2, app::CommandId::PreviewAll);
   addShortcut(Qt::Key_Escape, app::CommandId::EditViewKey);
+  AddFindShortcuts();
 
   setFormActive(false);
   mainPanel->setCurrentIndex(0);
@@ -104,7 +113,8 @@ void MainWindow::SetTabOrder() {
                                  saveProjectButton,      previewButton,
                                  previewAllButton,       createHtmlButton,
                                  moveUpButton,           moveDownButton,
-                                 topicListView,          extractButton,
+                                 topicFilterField,       topicListView,
+                                 extractButton,
                                  editViewButton,         titleField,
                                  summaryEditor,          bodyEditor,
                                  exampleEditor};
@@ -174,19 +184,44 @@ void MainWindow::AttachSpellCheck() {
   spellCheck_->Attach(bodyEditor);
   // The example is code: it is not checked.
   spellCheck_->SetTopicNameProvider([this] {
-    QStringList names;
-    names.reserve(topicListView->topLevelItemCount());
-    for (int row = 0; row < topicListView->topLevelItemCount(); ++row) {
-      names.append(topicListView->topLevelItem(row)->text(0));
-    }
-    return names;
+    const TopicListModel* rows = topicListView->topicModel();
+    return rows != nullptr ? rows->AllNames() : QStringList();
   });
-  QAbstractItemModel* rows = topicListView->model();
-  auto changed = [this] { spellCheck_->TopicNamesChanged(); };
-  connect(rows, &QAbstractItemModel::rowsInserted, spellCheck_, changed);
-  connect(rows, &QAbstractItemModel::rowsRemoved, spellCheck_, changed);
-  connect(rows, &QAbstractItemModel::modelReset, spellCheck_, changed);
-  connect(rows, &QAbstractItemModel::dataChanged, spellCheck_, changed);
+}
+
+void MainWindow::setTopicModel(TopicListModel* model) {
+  topicListView->setTopicModel(model);
+  // A move changes no name; a filter shows fewer rows but the project keeps every name.
+  auto changed = [this] {
+    if (!topicListView->topicModel()->filtered()) spellCheck_->TopicNamesChanged();
+  };
+  connect(model, &QAbstractItemModel::rowsInserted, spellCheck_, changed);
+  connect(model, &QAbstractItemModel::rowsRemoved, spellCheck_, changed);
+  connect(model, &QAbstractItemModel::modelReset, spellCheck_, changed);
+  connect(model, &QAbstractItemModel::dataChanged, spellCheck_, changed);
+  spellCheck_->TopicNamesChanged();
+}
+
+void MainWindow::AddFindShortcuts() {
+  auto* filter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+  connect(filter, &QShortcut::activated, topicFilterField, [this] {
+    topicFilterField->setFocus(Qt::ShortcutFocusReason);
+    topicFilterField->selectAll();
+  });
+  // In the editors Ctrl+F is left to them.
+  auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+  connect(find, &QShortcut::activated, topicFilterField, [this, filter] {
+    const QWidget* focus = QApplication::focusWidget();
+    for (const QWidget* editor : {static_cast<QWidget*>(titleField),
+                                  static_cast<QWidget*>(summaryEditor),
+                                  static_cast<QWidget*>(bodyEditor),
+                                  static_cast<QWidget*>(exampleEditor)}) {
+      if (focus == editor) return;
+    }
+    emit filter->activated();
+  });
+  auto* search = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+  connect(search, &QShortcut::activated, this, &MainWindow::searchRequested);
 }
 
 void MainWindow::FillDictionaryList() {
@@ -265,24 +300,10 @@ void MainWindow::CollapseUnusedEditors() {
 }
 
 QPoint MainWindow::topicMenuPosition() const {
-  if (menuByKeyboard_) {
-    if (QTreeWidgetItem* item = topicListView->currentItem()) {
-      const QRect row = topicListView->visualItemRect(item);
-      return topicListView->viewport()->mapToGlobal(row.bottomLeft() +
-                                                    QPoint(topicListView->iconSize().width(), 0));
-    }
+  if (menuByKeyboard_ && topicListView->currentIndex().isValid()) {
+    return topicListView->SelectedRowMenuPoint();
   }
   return QCursor::pos() - QPoint(1, 1);
-}
-
-void MainWindow::RequestTopicMenu(QTreeWidgetItem* item, bool byKeyboard) {
-  if (item == nullptr) return;
-  menuByKeyboard_ = byKeyboard;
-  {
-    const QSignalBlocker block(topicListView);
-    topicListView->setCurrentItem(item);
-  }
-  emit topicListEvent(topicListView->indexOfTopLevelItem(item), true);
 }
 
 void MainWindow::FitAboutText() {
@@ -332,29 +353,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == aboutText && (type == QEvent::FontChange || type == QEvent::StyleChange)) {
     FitAboutText();
-  }
-  if (watched == topicListView && type == QEvent::KeyPress) {
-    // Shift+F10 and the menu key open the popup menu at the selected row.
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
-    const bool shiftF10 = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
-    if (menuKey || shiftF10) {
-      const QList<QTreeWidgetItem*> selected = topicListView->selectedItems();
-      RequestTopicMenu(selected.isEmpty() ? nullptr : selected.front(), true);
-      return true;
-    }
-  }
-  if ((watched == topicListView || watched == topicListView->viewport()) &&
-      type == QEvent::ContextMenu) {
-    // Some systems turn the menu key into a menu request as well: the key itself is handled
-    // above, so such a request is dropped here rather than opening a second menu.
-    const auto* request = static_cast<QContextMenuEvent*>(event);
-    if (request->reason() == QContextMenuEvent::Mouse) {
-      RequestTopicMenu(
-          topicListView->itemAt(topicListView->viewport()->mapFromGlobal(request->globalPos())),
-          false);
-    }
-    return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

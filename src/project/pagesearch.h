@@ -14,7 +14,7 @@ enum class PageField { Title, Description, Example };
 
 // One line of a page that holds the searched text.
 struct SearchHit {
-  int row = 0;            // the row of the topic list
+  int row = 0;  // the row of the topic list
   PageField field = PageField::Title;
   int line = 1;            // counted from 1; a title has one line
   std::size_t column = 0;  // byte offset of the first occurrence within the line

@@ -9,7 +9,8 @@ namespace {
 constexpr std::array<unsigned char, 256> MakeFoldTable() {
   std::array<unsigned char, 256> table{};
   for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c);
-  for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c + 32);
+  for (int c = 'A'; c <= 'Z'; ++c)
+    table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c + 32);
   // Latin capitals with accents; 0xD7 is the multiplication sign.
   for (int c = 0xC0; c <= 0xDE; ++c) {
     if (c != 0xD7) table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c + 32);

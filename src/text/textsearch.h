@@ -14,8 +14,7 @@ unsigned char FoldCp1252(unsigned char c);
 
 // The first position at or after `from` where `needle` occurs in `text` with letter case
 // ignored; npos when it does not. An empty needle is found at `from`.
-std::size_t FindIgnoringCase(std::string_view text, std::string_view needle,
-                             std::size_t from = 0);
+std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std::size_t from = 0);
 
 inline bool ContainsIgnoringCase(std::string_view text, std::string_view needle) {
   return FindIgnoringCase(text, needle) != std::string_view::npos;

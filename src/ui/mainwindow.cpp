@@ -105,19 +105,15 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::SetTabOrder() {
   // The order of the controls in the window's description, tab by tab.
-  std::vector<QWidget*> chain = {projectFileField,       libraryFileField,
-                                 helpFolderField,        showHelpButton,
-                                 browseLibraryButton,    createHelpFolderButton,
-                                 browseHelpFolderButton, newProjectButton,
-                                 loadProjectButton,      recentProjectsButton,
-                                 saveProjectButton,      previewButton,
-                                 previewAllButton,       createHtmlButton,
-                                 moveUpButton,           moveDownButton,
-                                 topicFilterField,       topicListView,
-                                 extractButton,
-                                 editViewButton,         titleField,
-                                 summaryEditor,          bodyEditor,
-                                 exampleEditor};
+  std::vector<QWidget*> chain = {
+      projectFileField,       libraryFileField,    helpFolderField,
+      showHelpButton,         browseLibraryButton, createHelpFolderButton,
+      browseHelpFolderButton, newProjectButton,    loadProjectButton,
+      recentProjectsButton,   saveProjectButton,   previewButton,
+      previewAllButton,       createHtmlButton,    moveUpButton,
+      moveDownButton,         topicFilterField,    topicListView,
+      extractButton,          editViewButton,      titleField,
+      summaryEditor,          bodyEditor,          exampleEditor};
   if (previewBrowser != nullptr) chain.push_back(previewBrowser);
   chain.insert(chain.end(), {compileCheckBox, compilerPathField, browseCompilerButton,
                              keepDataCheckBox, eraseHtmlCheckBox});
@@ -212,10 +208,9 @@ void MainWindow::AddFindShortcuts() {
   auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
   connect(find, &QShortcut::activated, topicFilterField, [this, filter] {
     const QWidget* focus = QApplication::focusWidget();
-    for (const QWidget* editor : {static_cast<QWidget*>(titleField),
-                                  static_cast<QWidget*>(summaryEditor),
-                                  static_cast<QWidget*>(bodyEditor),
-                                  static_cast<QWidget*>(exampleEditor)}) {
+    for (const QWidget* editor :
+         {static_cast<QWidget*>(titleField), static_cast<QWidget*>(summaryEditor),
+          static_cast<QWidget*>(bodyEditor), static_cast<QWidget*>(exampleEditor)}) {
       if (focus == editor) return;
     }
     emit filter->activated();

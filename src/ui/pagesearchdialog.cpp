@@ -79,7 +79,8 @@ void PageSearchDialog::Search() {
     hit.line = found.line;
     // The editor shows characters, the model holds bytes: count what comes before the text.
     hit.column = static_cast<int>(FromModel(found.lineText.substr(0, found.column)).size());
-    hit.length = static_cast<int>(FromModel(found.lineText.substr(found.column, needle.size())).size());
+    hit.length =
+        static_cast<int>(FromModel(found.lineText.substr(found.column, needle.size())).size());
     auto* item = new QTreeWidgetItem(
         {hit.topic, FieldName(hit.field), QString::number(hit.line), FromModel(found.lineText)});
     item->setData(0, Qt::UserRole, QVariant::fromValue(hit));
@@ -100,8 +101,8 @@ void PlaceCaret(MainWindow& window, const PageSearchHit& hit) {
     window.titleField->setSelection(hit.column + hit.length, -hit.length);
     return;
   }
-  QPlainTextEdit* editor = hit.field == project::PageField::Description ? window.bodyEditor
-                                                                        : window.exampleEditor;
+  QPlainTextEdit* editor =
+      hit.field == project::PageField::Description ? window.bodyEditor : window.exampleEditor;
   const QTextBlock block = editor->document()->findBlockByNumber(hit.line - 1);
   if (!block.isValid()) return;
   QTextCursor cursor(block);

@@ -66,10 +66,9 @@ void BuildTopicPane(MainWindow& window) {
   }
   window.topicListView->setPalette(palette);
   // With the keyboard focus the list is framed in a strong colour, as the buttons are.
-  window.topicListView->setStyleSheet(
-      QString("QTreeView { border: 1px solid rgb(160, 160, 160); }"
-              " QTreeView:focus { border: 2px solid %1; }")
-          .arg(Rgb(kDarkBlue)));
+  window.topicListView->setStyleSheet(QString("QTreeView { border: 1px solid rgb(160, 160, 160); }"
+                                              " QTreeView:focus { border: 2px solid %1; }")
+                                          .arg(Rgb(kDarkBlue)));
   window.extractButton = Button("ExtractButton", "Library information e&xtraction",
                                 "Extracts library information", kGrey212, true);
 

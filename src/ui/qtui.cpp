@@ -27,6 +27,7 @@
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
+#include "ui/normalcursor.h"
 #include "ui/previewwindow.h"
 #include "ui/topiclistmodel.h"
 #include "ui/topiclistview.h"
@@ -62,22 +63,6 @@ class KeepFocus {
 
  private:
   QPointer<QWidget> focus_;
-};
-
-// A message box asks with the normal pointer even while a load shows the busy one.
-class NormalCursor {
- public:
-  NormalCursor() : busy_(QApplication::overrideCursor() != nullptr) {
-    if (busy_) QApplication::setOverrideCursor(Qt::ArrowCursor);
-  }
-  ~NormalCursor() {
-    if (busy_) QApplication::restoreOverrideCursor();
-  }
-  NormalCursor(const NormalCursor&) = delete;
-  NormalCursor& operator=(const NormalCursor&) = delete;
-
- private:
-  bool busy_;
 };
 
 QMessageBox::Icon IconOf(text::ReportIcon icon) {
@@ -221,24 +206,41 @@ void QtUi::FocusTopicList() {
 project::EditForm QtUi::ReadForm() {
   // A read-only editor cannot have changed: it gives back what it was shown, unread.
   return {ToModel(window_.titleField->text()),
-          readOnlySummary_ ? *readOnlySummary_
-                           : ToModelLines(window_.summaryEditor->toPlainText()),
+          readOnlySummary_ ? *readOnlySummary_ : ToModelLines(window_.summaryEditor->toPlainText()),
           readOnlyBody_ ? *readOnlyBody_ : ToModelLines(window_.bodyEditor->toPlainText()),
           ToModelLines(window_.exampleEditor->toPlainText())};
 }
 
+namespace {
+
+// A functions list can have tens of thousands of lines. The editor's own setPlainText would
+// apply its typing format to every line once more; the list is not typed in, so it goes into
+// the document as it is.
+void ShowReadOnly(QPlainTextEdit* editor, const QString& text) {
+  editor->document()->setPlainText(text);
+  editor->moveCursor(QTextCursor::Start);
+}
+
+}  // namespace
+
 void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& layout) {
   const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
+  // Read-only first: a read-only editor is not spell checked, so a long functions list goes in
+  // unchecked.
+  window_.summaryEditor->setReadOnly(layout.summaryReadOnly);
+  window_.bodyEditor->setReadOnly(layout.bodyReadOnly);
   window_.titleField->setText(FromModel(form.title));
   window_.summaryEditor->setPlainText(FromModelLines(form.summary));
-  window_.bodyEditor->setPlainText(FromModelLines(form.body));
+  if (layout.bodyReadOnly) {
+    ShowReadOnly(window_.bodyEditor, FromModelLines(form.body));
+  } else {
+    window_.bodyEditor->setPlainText(FromModelLines(form.body));
+  }
   window_.exampleEditor->setPlainText(FromModelLines(form.example));
   window_.summaryLabel->setTitle(FromModel(layout.summaryLabel));
   window_.bodyLabel->setTitle(FromModel(layout.bodyLabel));
   window_.exampleLabel->setTitle(FromModel(layout.exampleLabel));
   window_.summaryEditor->setEnabled(layout.summaryEnabled);
-  window_.summaryEditor->setReadOnly(layout.summaryReadOnly);
-  window_.bodyEditor->setReadOnly(layout.bodyReadOnly);
   window_.exampleEditor->setEnabled(layout.exampleEnabled);
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));

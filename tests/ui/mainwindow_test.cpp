@@ -379,29 +379,19 @@ TEST_F(WiredTest, tabWalksTheProjectTabInItsOrderAndTheExampleTakesTabs) {
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   window->projectFileField->setFocus();
-  const std::vector<QWidget*> order = {window->projectFileField,
-                                       window->libraryFileField,
-                                       window->helpFolderField,
-                                       window->showHelpButton,
-                                       window->browseLibraryButton,
-                                       window->createHelpFolderButton,
-                                       window->browseHelpFolderButton,
-                                       window->newProjectButton,
-                                       window->loadProjectButton,
-                                       window->recentProjectsButton,
-                                       window->saveProjectButton,
-                                       window->previewButton,
-                                       window->previewAllButton,
-                                       window->createHtmlButton,
-                                       window->moveUpButton,
-                                       window->moveDownButton,
-                                       window->topicFilterField,
-                                       window->topicListView,
-                                       window->extractButton,
-                                       window->titleField,
-                                       window->summaryEditor,
-                                       window->bodyEditor,
-                                       window->exampleEditor};
+  const std::vector<QWidget*> order = {
+      window->projectFileField,       window->libraryFileField,
+      window->helpFolderField,        window->showHelpButton,
+      window->browseLibraryButton,    window->createHelpFolderButton,
+      window->browseHelpFolderButton, window->newProjectButton,
+      window->loadProjectButton,      window->recentProjectsButton,
+      window->saveProjectButton,      window->previewButton,
+      window->previewAllButton,       window->createHtmlButton,
+      window->moveUpButton,           window->moveDownButton,
+      window->topicFilterField,       window->topicListView,
+      window->extractButton,          window->titleField,
+      window->summaryEditor,          window->bodyEditor,
+      window->exampleEditor};
   for (std::size_t i = 1; i < order.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), order[i]) << "step " << i;

@@ -187,14 +187,7 @@ void MainWindow::AttachSpellCheck() {
 
 void MainWindow::setTopicModel(TopicListModel* model) {
   topicListView->setTopicModel(model);
-  // A move changes no name; a filter shows fewer rows but the project keeps every name.
-  auto changed = [this] {
-    if (!topicListView->topicModel()->filtered()) spellCheck_->TopicNamesChanged();
-  };
-  connect(model, &QAbstractItemModel::rowsInserted, spellCheck_, changed);
-  connect(model, &QAbstractItemModel::rowsRemoved, spellCheck_, changed);
-  connect(model, &QAbstractItemModel::modelReset, spellCheck_, changed);
-  connect(model, &QAbstractItemModel::dataChanged, spellCheck_, changed);
+  connect(model, &TopicListModel::namesChanged, spellCheck_, &SpellCheck::TopicNamesChanged);
   spellCheck_->TopicNamesChanged();
 }
 

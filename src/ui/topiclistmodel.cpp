@@ -104,6 +104,7 @@ void TopicListModel::RowInserted(std::size_t row) {
   seenRevision_ = project_.itemsRevision();
   endInsertRows();
   CountWidth(project_.items()[row].text, 1);
+  emit namesChanged();
 }
 
 void TopicListModel::RowRemoving(std::size_t row) {
@@ -123,6 +124,7 @@ void TopicListModel::RowRemoved(std::size_t row) {
   seenRevision_ = project_.itemsRevision();
   if (removingShown_) endRemoveRows();
   removingShown_ = false;
+  emit namesChanged();
 }
 
 void TopicListModel::RowMoving(std::size_t from, std::size_t to) {
@@ -163,6 +165,7 @@ void TopicListModel::RowsReset() {
   Refilter();
   MeasureAll();
   endResetModel();
+  emit namesChanged();
 }
 
 void TopicListModel::Resync() {

@@ -56,6 +56,8 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
 
  signals:
   void widestNameChanged();
+  // A name was added or removed, or all were replaced; not sent for a move or a filter.
+  void namesChanged();
 
  private:
   void RowInserting(std::size_t row) override;

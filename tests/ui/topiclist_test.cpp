@@ -156,6 +156,17 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   app.window->bodyEditor->setFocus();
   QTest::keyClick(app.window->bodyEditor, Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(QApplication::focusWidget(), app.window->bodyEditor);
+
+  // A page added under a filter is shown, selected, whatever its name; deleted, it goes.
+  app.window->topicFilterField->setText("trim");
+  ASSERT_TRUE(project::AddUserTopic(app.project, "Zebra").added);
+  app.ui->RefreshTopicList();
+  EXPECT_EQ(SelectedName(*app.window), "Zebra");
+  app.commands->page.DeleteSelectedTopic();
+  EXPECT_EQ(ShownRows(*app.window), expected);
+  app.window->topicFilterField->clear();
+  EXPECT_EQ(ShownRows(*app.window), all);
+  EXPECT_EQ(SelectedName(*app.window), "Index");
 }
 
 // Ctrl+Shift+F lists every line holding the text, in display order, with its field; choosing

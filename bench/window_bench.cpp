@@ -29,6 +29,7 @@
 #include "ui/qtui.h"
 #include "ui/startup.h"
 #include "ui/wiring.h"
+#include "wiredwindow.h"
 
 namespace {
 
@@ -38,33 +39,7 @@ void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-// The desktop program in one object, on a temporary folder.
-struct Program {
-  Program() {
-    services = std::make_unique<app::CoreServices>(folder.filePath("quillsmith").toStdString(),
-                                                   folder.path().toStdString() + "/", &runner);
-    app::PrepareStart(state, captions, *services);
-    window = std::make_unique<ui::MainWindow>(false);
-    ui = std::make_unique<ui::QtUi>(*window, project);
-    context = std::make_unique<app::CommandContext>(
-        app::CommandContext{project, state, captions, *services, *ui});
-    commands = std::make_unique<app::Commands>(*context);
-    ui::Wire(*window, *ui, *commands);
-    window->show();
-  }
-  std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
-
-  QTemporaryDir folder;
-  project::HelpProject project;
-  app::AppState state;
-  config::LanguageTable captions;
-  ui::QtProgramRunner runner;
-  std::unique_ptr<app::CoreServices> services;
-  std::unique_ptr<ui::MainWindow> window;
-  std::unique_ptr<ui::QtUi> ui;
-  std::unique_ptr<app::CommandContext> context;
-  std::unique_ptr<app::Commands> commands;
-};
+using Program = uitest::WiredWindow;
 
 // A shown project of `functions` functions extracted from a generated library, with the
 // License user topic at the end; one per size, made on first use.
@@ -76,7 +51,7 @@ std::map<int, std::unique_ptr<Program>>& Programs() {
 Program& Extracted(int functions) {
   auto& program = Programs()[functions];
   if (program) return *program;
-  program = std::make_unique<Program>();
+  program = std::make_unique<Program>(false);
   Program& p = *program;
   const std::string library = p.Path("Synthetic");
   testsupport::WriteLibraryFile(
@@ -213,28 +188,28 @@ void BM_StartUpToFirstPaint(benchmark::State& state) {
     text::Reports reports;
     project::SaveProject(source.project, projectPath, reports);
   }
+  // Any paint of the main window, made before the window exists.
+  struct PaintSpy : QObject {
+    bool painted = false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Paint && qobject_cast<ui::MainWindow*>(watched)) painted = true;
+      return false;
+    }
+  } spy;
+  QApplication::instance()->installEventFilter(&spy);
   for (auto _ : state) {
+    spy.painted = false;
     QElapsedTimer clock;
     clock.start();
-    auto p = std::make_unique<Program>();
+    auto p = std::make_unique<Program>(false);
     app::FinishStart(*p->context, "");
     ui::OpenAfterFirstPaint(*p->window, *p->context, projectPath);
-    bool painted = false;
-    struct PaintSpy : QObject {
-      bool* painted;
-      explicit PaintSpy(bool* flag) : painted(flag) {}
-      bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) *painted = true;
-        return false;
-      }
-    } spy(&painted);
-    p->window->installEventFilter(&spy);
-    while (!painted) QApplication::processEvents();
+    while (!spy.painted) QApplication::processEvents();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-    p->window->removeEventFilter(&spy);
     // The load after the paint, and closing, are not part of it.
     while (functions > 0 && p->project.ItemCount() == 0) QApplication::processEvents();
   }
+  QApplication::instance()->removeEventFilter(&spy);
 }
 BENCHMARK(BM_StartUpToFirstPaint)
     ->Arg(0)

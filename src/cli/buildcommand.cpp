@@ -41,7 +41,7 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   if (!captions) return kFailure;
 
   app::HelpBuild build(services, project, folder);
-  const app::FolderOutcome written = build.Write(*captions);
+  const app::FolderOutcome written = build.Write(*captions, {args.Has("--keyword-index")});
   WriteReports(written.reports, err);
   bool ok = written.written();
   if (ok) {

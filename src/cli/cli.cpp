@@ -17,7 +17,7 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli list LIBRARY\n"
     "  quillsmith-cli extract LIBRARY PROJECT.qsp [--fresh] [--help-folder FOLDER]\n"
     "  quillsmith-cli build PROJECT.qsp [--out FOLDER] [--compile] [--compiler PATH] [--erase]\n"
-    "                       [--language-file FILE.lng]\n"
+    "                       [--keyword-index] [--language-file FILE.lng]\n"
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
 
@@ -45,6 +45,7 @@ constexpr std::string_view kHelpDetails =
     "      --compile             run the help compiler and print the .chm path\n"
     "      --compiler PATH       the help compiler to run (default: chmcmd on PATH)\n"
     "      --erase               delete the files written once done (the .chm stays)\n"
+    "      --keyword-index       also write the keyword index (LIBRARY.hhk) for the Index tab\n"
     "      --language-file FILE  take the six page captions from this .lng file\n"
     "  unique PROJECT.qsp\n"
     "                  Write the one-page HTML help, named after the Index page's title,\n"
@@ -87,7 +88,7 @@ const std::vector<CommandEntry>& Commands() {
       {"list", {1, {}, {}}, RunListCommand},
       {"extract", {2, {"--fresh"}, {"--help-folder"}}, RunExtractCommand},
       {"build",
-       {1, {"--compile", "--erase"}, {"--out", "--compiler", "--language-file"}},
+       {1, {"--compile", "--erase", "--keyword-index"}, {"--out", "--compiler", "--language-file"}},
        RunBuildCommand},
       {"unique", {1, {}, {"--out"}}, RunUniqueCommand},
   };

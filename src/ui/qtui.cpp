@@ -308,6 +308,12 @@ bool QtUi::EraseHtmlChecked() {
 void QtUi::SetEraseHtmlChecked(bool checked) {
   window_.eraseHtmlCheckBox->setChecked(checked);
 }
+bool QtUi::KeywordIndexChecked() {
+  return window_.keywordIndexCheckBox->isChecked();
+}
+void QtUi::SetKeywordIndexChecked(bool checked) {
+  window_.keywordIndexCheckBox->setChecked(checked);
+}
 
 void QtUi::SetLanguageEntries(const std::vector<std::string>& entries) {
   const QSignalBlocker block(window_.languageList);

@@ -59,6 +59,8 @@ class QtUi : public QObject, public app::Ui {
   void SetKeepDataChecked(bool checked) override;
   bool EraseHtmlChecked() override;
   void SetEraseHtmlChecked(bool checked) override;
+  bool KeywordIndexChecked() override;
+  void SetKeywordIndexChecked(bool checked) override;
   void SetLanguageEntries(const std::vector<std::string>& entries) override;
   void SelectLanguageEntry(int index) override;
   std::string SelectedLanguageEntry() override;

@@ -73,8 +73,9 @@ TEST_F(OutputCommandsTest, buildPrintsTheLogAndWritesWhatTheCoreWrites) {
 
 TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFile) {
   if (platform::FindHelpCompiler().empty()) GTEST_SKIP() << "chmcmd is not installed";
-  const auto outcome = RunCli({"build", project_, "--compile", "--erase"});
+  const auto outcome = RunCli({"build", project_, "--compile", "--erase", "--keyword-index"});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
+  EXPECT_NE(outcome.out.find(help_ + "TextKit.hhk\n"), std::string::npos) << outcome.out;
   const std::string chm = help_ + "TextKit.chm";
   ASSERT_TRUE(outcome.out.ends_with("\n" + chm + "\n")) << outcome.out;
   ASSERT_GT(fs::file_size(chm), 0u);
@@ -92,6 +93,8 @@ TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFil
   const auto project = LoadedProject();
   ASSERT_GT(project.TopicCount(), 10u);
   EXPECT_NE(listing.find("/Index.html\n"), std::string::npos) << listing;
+  // The keyword index went into the compiled file with the pages.
+  EXPECT_NE(listing.find("/TextKit.hhk\n"), std::string::npos) << listing;
   for (std::size_t pos = 1; pos < project.TopicCount(); ++pos) {
     EXPECT_NE(listing.find(" /" + project.TopicAt(pos).name + ".html\n"), std::string::npos)
         << project.TopicAt(pos).name;

@@ -284,9 +284,12 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
 }
 
 std::string QtUi::CompilerPath() {
-  return ToBytes(window_.compilerPathField->text());
+  const QString shown = window_.compilerPathField->text();
+  if (shown == FromBytes(compilerPathBytes_)) return compilerPathBytes_;
+  return ToBytes(shown);
 }
 void QtUi::SetCompilerPath(const std::string& path) {
+  compilerPathBytes_ = path;
   window_.compilerPathField->setText(FromBytes(path));
 }
 bool QtUi::CompileChecked() {

@@ -23,6 +23,7 @@
 #include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/filedialogs.h"
+#include "ui/formeditor.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
@@ -211,18 +212,6 @@ project::EditForm QtUi::ReadForm() {
           ToModelLines(window_.exampleEditor->toPlainText())};
 }
 
-namespace {
-
-// A functions list can have tens of thousands of lines. The editor's own setPlainText would
-// apply its typing format to every line once more; the list is not typed in, so it goes into
-// the document as it is.
-void ShowReadOnly(QPlainTextEdit* editor, const QString& text) {
-  editor->document()->setPlainText(text);
-  editor->moveCursor(QTextCursor::Start);
-}
-
-}  // namespace
-
 void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& layout) {
   const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
   // Read-only first: a read-only editor is not spell checked, so a long functions list goes in
@@ -232,7 +221,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   window_.titleField->setText(FromModel(form.title));
   window_.summaryEditor->setPlainText(FromModelLines(form.summary));
   if (layout.bodyReadOnly) {
-    ShowReadOnly(window_.bodyEditor, FromModelLines(form.body));
+    static_cast<FormEditor*>(window_.bodyEditor)->showProgramText(FromModelLines(form.body));
   } else {
     window_.bodyEditor->setPlainText(FromModelLines(form.body));
   }
@@ -316,9 +305,12 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
 }
 
 std::string QtUi::CompilerPath() {
-  return ToBytes(window_.compilerPathField->text());
+  const QString shown = window_.compilerPathField->text();
+  if (shown == FromBytes(compilerPathBytes_)) return compilerPathBytes_;
+  return ToBytes(shown);
 }
 void QtUi::SetCompilerPath(const std::string& path) {
+  compilerPathBytes_ = path;
   window_.compilerPathField->setText(FromBytes(path));
 }
 bool QtUi::CompileChecked() {
@@ -339,6 +331,12 @@ bool QtUi::EraseHtmlChecked() {
 }
 void QtUi::SetEraseHtmlChecked(bool checked) {
   window_.eraseHtmlCheckBox->setChecked(checked);
+}
+bool QtUi::KeywordIndexChecked() {
+  return window_.keywordIndexCheckBox->isChecked();
+}
+void QtUi::SetKeywordIndexChecked(bool checked) {
+  window_.keywordIndexCheckBox->setChecked(checked);
 }
 
 void QtUi::SetLanguageEntries(const std::vector<std::string>& entries) {

@@ -17,25 +17,31 @@ namespace {
 class AfterFirstPaint : public QObject {
  public:
   AfterFirstPaint(QWidget& window, std::function<void()> work)
-      : QObject(&window), work_(std::move(work)) {
+      : QObject(&window), window_(window), work_(std::move(work)) {
     window.installEventFilter(this);
+    // A window that is never painted (started minimised) still gets its project.
+    QTimer::singleShot(kLongestWait, this, &AfterFirstPaint::Start);
   }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !started_) {
-      started_ = true;
-      watched->removeEventFilter(this);
-      // After the paint has been flushed to the screen, not inside it.
-      QTimer::singleShot(0, this, [this] {
-        work_();
-        deleteLater();
-      });
-    }
+  bool eventFilter(QObject*, QEvent* event) override {
+    // After the paint has been flushed to the screen, not inside it.
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, this, &AfterFirstPaint::Start);
     return false;
   }
 
  private:
+  static constexpr int kLongestWait = 1000;  // milliseconds
+
+  void Start() {
+    if (started_) return;
+    started_ = true;
+    window_.removeEventFilter(this);
+    work_();
+    deleteLater();
+  }
+
+  QWidget& window_;
   std::function<void()> work_;
   bool started_ = false;
 };

@@ -205,6 +205,11 @@ void TopicListModel::MeasureAll() {
   emit widestNameChanged();
 }
 
+int TopicListModel::NameWidth(int modelRow) const {
+  const int row = ProjectRow(modelRow);
+  return row < 0 ? 0 : Measure(project_.items()[static_cast<std::size_t>(row)].text);
+}
+
 int TopicListModel::widestName() const {
   return widths_.empty() ? 0 : widths_.rbegin()->first;
 }

@@ -48,8 +48,10 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
 
   // Names are measured in this font.
   void SetFont(const QFont& font);
-  // The width the widest name of the project needs, in pixels of that font.
+  // The width the widest name of the project needs, in pixels of that font, and the width of
+  // the name of one row of the model.
   int widestName() const;
+  int NameWidth(int modelRow) const;
   // Brings the rows up to date after the project's rows were replaced behind the model's back
   // (a project assigned over the one shown): a reset, and only then.
   void Resync();

@@ -91,15 +91,11 @@ void TopicListView::changeEvent(QEvent* event) {
 }
 
 void TopicListView::FitColumn() {
-  if (model_ == nullptr) return;
-  // The margins and the icon, as the delegate lays out a row; a pixel more for the rounding
-  // of the names' widths.
-  QStyleOptionViewItem option;
-  initViewItemOption(&option);
-  option.features |= QStyleOptionViewItem::HasDecoration;
-  option.decorationSize = iconSize();
-  option.text.clear();
-  const int frame = itemDelegate()->sizeHint(option, QModelIndex()).width();
+  if (model_ == nullptr || model_->rowCount() == 0) return;
+  // The margins and the icon, as the delegate lays out the first row; a pixel more for the
+  // rounding of the names' widths.
+  const QModelIndex first = model_->index(0);
+  const int frame = sizeHintForIndex(first).width() - model_->NameWidth(0);
   setColumnWidth(0, frame + model_->widestName() + 1);
 }
 

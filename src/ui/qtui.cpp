@@ -96,14 +96,38 @@ bool QtUi::AskYesNo(const text::Report& question) {
   return box.exec() == QMessageBox::Yes;
 }
 
+app::SaveAnswer QtUi::AskSaveDiscardCancel(const text::Report& question) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+  box.setDefaultButton(QMessageBox::Save);
+  // Esc and the close box leave everything as it was.
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return app::SaveAnswer::Save;
+    case QMessageBox::Discard:
+      return app::SaveAnswer::Discard;
+    default:
+      return app::SaveAnswer::Cancel;
+  }
+}
+
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
-  return RunFileDialog(&window_, true, title, start, pattern);
+  // The dialog's overwrite question may leave no window active: the keys of the main window
+  // (F1, F2, Esc) must work at once afterwards.
+  const KeepFocus focus;
+  app::FileChoice choice = RunFileDialog(&window_, true, title, start, pattern);
+  window_.activateWindow();
+  return choice;
 }
 
 app::FileChoice QtUi::OpenFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
-  return RunFileDialog(&window_, false, title, start, pattern);
+  const KeepFocus focus;
+  app::FileChoice choice = RunFileDialog(&window_, false, title, start, pattern);
+  window_.activateWindow();
+  return choice;
 }
 
 std::string QtUi::FolderRequester(const std::string& title, const std::string& start) {
@@ -219,6 +243,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
   window_.setFormActive(true);
+  MarkFormCommitted();
 }
 
 void QtUi::ClearForm() {
@@ -228,6 +253,14 @@ void QtUi::ClearForm() {
   window_.bodyEditor->clear();
   window_.exampleEditor->clear();
   window_.setFormActive(false);
+  MarkFormCommitted();
+}
+
+void QtUi::MarkFormCommitted() {
+  // An editor reports its first change after this; the title field reports every keystroke.
+  for (QPlainTextEdit* editor : {window_.summaryEditor, window_.bodyEditor, window_.exampleEditor}) {
+    editor->document()->setModified(false);
+  }
 }
 
 void QtUi::SetViewMode(bool viewMode) {
@@ -350,6 +383,10 @@ bool QtUi::IsMaximised() {
 void QtUi::Maximise() {
   window_.showMaximized();
   window_.repaint();
+}
+void QtUi::SetWindowTitle(const std::string& title) {
+  const QString text = FromBytes(title);
+  if (window_.windowTitle() != text) window_.setWindowTitle(text);
 }
 void QtUi::ShowStatus(const std::string& text) {
   window_.statusBar()->showMessage(FromModel(text));

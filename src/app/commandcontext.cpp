@@ -40,9 +40,8 @@ void CommandContext::ShowUnsavedState() const {
 bool CommandContext::AskToSaveChanges() const {
   CommitForm();
   if (!Unsaved()) return true;
-  const std::string name = project.projectFile.empty()
-                               ? std::string("the new project")
-                               : text::FileNamePart(project.projectFile);
+  const std::string name = project.projectFile.empty() ? std::string("the new project")
+                                                       : text::FileNamePart(project.projectFile);
   const SaveAnswer answer = ui.AskSaveDiscardCancel(
       {"QuillSmith", "Save changes to " + name + "?", text::ReportIcon::Question});
   if (answer == SaveAnswer::Cancel) return false;

@@ -96,8 +96,8 @@ namespace {
 
 std::string ShowTime(const DateTime& when) {
   char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", when.year, when.month,
-                when.day, when.hour, when.minute, when.second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", when.year, when.month, when.day,
+                when.hour, when.minute, when.second);
   return text;
 }
 

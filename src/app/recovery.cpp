@@ -20,8 +20,7 @@ constexpr std::string_view kCopyExtension = ".qsp";
 constexpr std::string_view kOwnerExtension = ".owner";
 
 std::string OwnerPath(const std::string& copyPath) {
-  return copyPath.substr(0, copyPath.size() - kCopyExtension.size()) +
-         std::string(kOwnerExtension);
+  return copyPath.substr(0, copyPath.size() - kCopyExtension.size()) + std::string(kOwnerExtension);
 }
 
 // The process named by the owner file beside the copy; 0 when there is none.

@@ -93,9 +93,8 @@ std::unique_ptr<Change> Move(HelpProject& project, bool (*move)(HelpProject&)) {
   IndexLists stale = StaleLists(project);
   if (!move(project)) return nullptr;
   const int to = project.selectedRow();
-  return std::make_unique<MoveChange>(from, to, std::move(before),
-                                      project.items()[static_cast<std::size_t>(to)],
-                                      std::move(stale));
+  return std::make_unique<MoveChange>(
+      from, to, std::move(before), project.items()[static_cast<std::size_t>(to)], std::move(stale));
 }
 
 class DeleteChange : public Change {

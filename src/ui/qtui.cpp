@@ -258,7 +258,8 @@ void QtUi::ClearForm() {
 
 void QtUi::MarkFormCommitted() {
   // An editor reports its first change after this; the title field reports every keystroke.
-  for (QPlainTextEdit* editor : {window_.summaryEditor, window_.bodyEditor, window_.exampleEditor}) {
+  for (QPlainTextEdit* editor :
+       {window_.summaryEditor, window_.bodyEditor, window_.exampleEditor}) {
     editor->document()->setModified(false);
   }
 }

@@ -30,7 +30,6 @@ void MainWindow::BuildShortcuts() {
   addShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S, app::CommandId::SaveAs);
   addShortcut(Qt::CTRL | Qt::Key_O, app::CommandId::Load);
   addShortcut(Qt::CTRL | Qt::Key_N, app::CommandId::New);
-
 }
 
 void MainWindow::WatchFormEdits() {

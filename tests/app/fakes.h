@@ -29,11 +29,11 @@ class FakeUi : public app::Ui {
   explicit FakeUi(Log& log) : log_(log) {}
 
   // ---- script ----
-  std::deque<bool> answers;           // Yes/No questions, in order; Yes when it runs out
+  std::deque<bool> answers;                 // Yes/No questions, in order; Yes when it runs out
   std::deque<app::SaveAnswer> saveAnswers;  // Save/Discard/Cancel; Save when it runs out
-  std::deque<app::FileChoice> files;  // file requesters; cancelled when it runs out
-  std::deque<std::string> texts;      // folder, text requesters and AskText
-  project::EditForm form;             // what the form holds as typed
+  std::deque<app::FileChoice> files;        // file requesters; cancelled when it runs out
+  std::deque<std::string> texts;            // folder, text requesters and AskText
+  project::EditForm form;                   // what the form holds as typed
   bool editViewAvailable = true;
 
   // ---- record ----
@@ -162,7 +162,7 @@ class FakeServices : public app::Services {
   std::optional<bool> lastKeepData;
   std::optional<output::CompileOptions> compiledWith;
   std::vector<project::HelpProject> recoveryWrites;
-  std::vector<std::string> recoveryRemoved;   // by project file
+  std::vector<std::string> recoveryRemoved;       // by project file
   std::vector<app::RecoveryCopy> recoveryCopies;  // what FindRecoveryCopies gives
 
   bool LoadProject(project::HelpProject& project, const std::string& path,

@@ -128,7 +128,8 @@ TEST_F(CommandTest, structuralChangesAreUndoneAndRedoneFromKeysAndMenu) {
   EXPECT_EQ(RowTexts(project), (Rows{"Index", "X"}));
 
   commands.page.TopicListEvent(0, true);
-  EXPECT_EQ(ui.menu.back(), (app::MenuEntry{"Undo library extraction\tCtrl+Z", app::CommandId::Undo}));
+  EXPECT_EQ(ui.menu.back(),
+            (app::MenuEntry{"Undo library extraction\tCtrl+Z", app::CommandId::Undo}));
   commands.Command(app::CommandId::Undo);
   EXPECT_EQ(project.libraryFile, "");
   EXPECT_EQ(ui.libraryField, "");
@@ -200,9 +201,9 @@ TEST(RecoveryStore, offersOnlyCopiesOfEndedRunsThatAreNewerThanTheirProject) {
   auto project = testsupport::MakeProject({"Index", "A"});
   project.projectFile = temp.Path("saved.qsp");
   temp.Write("saved.qsp", "older than the copy");
-  std::filesystem::last_write_time(std::filesystem::path(project.projectFile),
-                                   std::filesystem::file_time_type::clock::now() -
-                                       std::chrono::hours(1));
+  std::filesystem::last_write_time(
+      std::filesystem::path(project.projectFile),
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   store.Write(project);
   auto unnamed = project;
   unnamed.projectFile.clear();
@@ -222,9 +223,9 @@ TEST(RecoveryStore, offersOnlyCopiesOfEndedRunsThatAreNewerThanTheirProject) {
   ASSERT_EQ(store.Find().size(), 1u);
 
   // A project saved after its copy was written makes the copy stale: it goes.
-  std::filesystem::last_write_time(std::filesystem::path(project.projectFile),
-                                   std::filesystem::file_time_type::clock::now() +
-                                       std::chrono::hours(1));
+  std::filesystem::last_write_time(
+      std::filesystem::path(project.projectFile),
+      std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
   EXPECT_TRUE(store.Find().empty());
   EXPECT_FALSE(std::filesystem::exists(store.CopyPath(project.projectFile)));
   store.Remove("");

@@ -67,9 +67,9 @@ TEST(UnsavedWork, theTitleMarksTypingAtOnceAndCtrlSSavesInPlace) {
   QTest::keyClick(app.window->bodyEditor, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(app.Title(), "QuillSmith [Fast Builder] - demo.qsp");
   EXPECT_NE(ReadAll(app.project.projectFile).find("kept"), std::string::npos);
-  EXPECT_EQ(app.window->statusBar()->currentMessage().toStdString(),
-            "Saved " + std::to_string(app.project.ItemCount()) + " pages to " +
-                app.project.projectFile);
+  EXPECT_EQ(
+      app.window->statusBar()->currentMessage().toStdString(),
+      "Saved " + std::to_string(app.project.ItemCount()) + " pages to " + app.project.projectFile);
 
   // The title field counts too, from the first keystroke after the save.
   QTest::keyClicks(app.window->titleField, "x");

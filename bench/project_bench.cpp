@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "project/helpproject.h"
@@ -101,28 +102,27 @@ void BM_MoveUpAndDownRecorded(benchmark::State& state) {
 }
 BENCHMARK(BM_MoveUpAndDownRecorded)->Unit(benchmark::kMillisecond);
 
-void BM_UndoAndRedoMove(benchmark::State& state) {
+// Undoes and redoes the change `make` records at row 10,000.
+void UndoAndRedo(benchmark::State& state,
+                 std::unique_ptr<qs::project::Change> (*make)(HelpProject&)) {
   HelpProject project = LargeProject();
   qs::project::UndoHistory history;
   project.ShowRow(10'000);
-  history.Record(qs::project::MoveUp(project));
+  history.Record(make(project));
   for (auto _ : state) {
     history.Undo(project);
     history.Redo(project);
   }
 }
+
+void BM_UndoAndRedoMove(benchmark::State& state) {
+  UndoAndRedo(state, qs::project::MoveUp);
+}
 BENCHMARK(BM_UndoAndRedoMove)->Unit(benchmark::kMillisecond);
 
 // Beside BM_DeleteSelectedTopic.
 void BM_UndoAndRedoDelete(benchmark::State& state) {
-  HelpProject project = LargeProject();
-  qs::project::UndoHistory history;
-  project.ShowRow(10'000);
-  history.Record(qs::project::DeleteSelected(project));
-  for (auto _ : state) {
-    history.Undo(project);
-    history.Redo(project);
-  }
+  UndoAndRedo(state, qs::project::DeleteSelected);
 }
 BENCHMARK(BM_UndoAndRedoDelete)->Unit(benchmark::kMillisecond);
 

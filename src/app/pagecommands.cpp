@@ -50,22 +50,23 @@ void PageCommands::MoveDown() {
 }
 
 void PageCommands::Undo() {
-  ForgetEditorAtEnd forget(c_.state);
-  c_.CommitForm();
-  const project::Change* change = c_.state.history.Undo(c_.project);
-  c_.ui.ShowStatus(change != nullptr ? "Undone: " + change->what() : "Nothing to undo");
-  if (change != nullptr) ShowHistoryStep();
+  HistoryStep(true);
 }
 
 void PageCommands::Redo() {
-  ForgetEditorAtEnd forget(c_.state);
-  c_.CommitForm();
-  const project::Change* change = c_.state.history.Redo(c_.project);
-  c_.ui.ShowStatus(change != nullptr ? "Redone: " + change->what() : "Nothing to redo");
-  if (change != nullptr) ShowHistoryStep();
+  HistoryStep(false);
 }
 
-void PageCommands::ShowHistoryStep() {
+void PageCommands::HistoryStep(bool undo) {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
+  project::UndoHistory& history = c_.state.history;
+  const project::Change* change = undo ? history.Undo(c_.project) : history.Redo(c_.project);
+  if (change == nullptr) {
+    c_.ui.ShowStatus(undo ? "Nothing to undo" : "Nothing to redo");
+    return;
+  }
+  c_.ui.ShowStatus((undo ? "Undone: " : "Redone: ") + change->what());
   c_.ui.SetLibraryFileField(c_.project.libraryFile);
   c_.ui.RefreshTopicList();
   c_.ShowTopic();

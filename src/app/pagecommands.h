@@ -33,8 +33,8 @@ class PageCommands {
   void Redo();
 
  private:
-  // The list, the form and the library field after a change was taken back or done again.
-  void ShowHistoryStep();
+  // Takes a change back or does it again; then the list, the form and the library field.
+  void HistoryStep(bool undo);
 
   CommandContext c_;
 };

@@ -268,24 +268,32 @@ void UndoHistory::DropOldest() {
   done_.pop_front();
 }
 
-const Change* UndoHistory::Undo(HelpProject& project) {
-  if (done_.empty()) return nullptr;
-  std::unique_ptr<Change> change = std::move(done_.back());
-  done_.pop_back();
-  change->Undo(project);
+namespace {
+
+// Takes the newest change of `from`, undoes or redoes it and puts it on `to`.
+template <typename From, typename To>
+const Change* Step(From& from, To& to, HelpProject& project, bool undo) {
+  if (from.empty()) return nullptr;
+  std::unique_ptr<Change> change = std::move(from.back());
+  from.pop_back();
+  if (undo) {
+    change->Undo(project);
+  } else {
+    change->Redo(project);
+  }
   project.modified = true;
-  undone_.push_back(std::move(change));
-  return undone_.back().get();
+  to.push_back(std::move(change));
+  return to.back().get();
+}
+
+}  // namespace
+
+const Change* UndoHistory::Undo(HelpProject& project) {
+  return Step(done_, undone_, project, true);
 }
 
 const Change* UndoHistory::Redo(HelpProject& project) {
-  if (undone_.empty()) return nullptr;
-  std::unique_ptr<Change> change = std::move(undone_.back());
-  undone_.pop_back();
-  change->Redo(project);
-  project.modified = true;
-  done_.push_back(std::move(change));
-  return done_.back().get();
+  return Step(undone_, done_, project, false);
 }
 
 void UndoHistory::Clear() {

@@ -148,6 +148,8 @@ TEST(UnsavedWork, workTypedBeforeTheProgramWasKilledIsOfferedBackAtTheNextStart)
       [&] {
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(recovery, error)) {
+          // Not the temporary file of a write in progress: the copy itself.
+          if (entry.path().extension() != ".qsp") continue;
           if (ReadAll(entry.path().string()).find(kTypedBeforeTheKill) != std::string::npos) {
             return true;
           }

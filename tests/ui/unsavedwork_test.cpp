@@ -4,7 +4,6 @@
 // offered back at the next start.
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +15,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -157,7 +158,8 @@ TEST(UnsavedWork, workTypedBeforeTheProgramWasKilledIsOfferedBackAtTheNextStart)
         return false;
       },
       60);
-  ::kill(static_cast<pid_t>(run.processId()), SIGKILL);
+  // SIGKILL (TerminateProcess on Windows): no clean exit of any kind.
+  run.kill();
   run.waitForFinished();
   ASSERT_TRUE(written) << run.readAllStandardError().toStdString();
 
@@ -191,6 +193,8 @@ int RunUntilKilled() {
   app.SelectRow(1);
   app.window->titleField->setFocus();
   QTest::keyClicks(app.window->titleField, QString(" ") + kTypedBeforeTheKill);
+  // Never left behind should the test itself die first.
+  QTimer::singleShot(std::chrono::minutes(2), qApp, &QApplication::quit);
   return QApplication::exec();
 }
 

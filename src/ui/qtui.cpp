@@ -100,32 +100,27 @@ app::SaveAnswer QtUi::AskSaveDiscardCancel(const text::Report& question) {
   QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
   box.setDefaultButton(QMessageBox::Save);
-  // Esc and the close box leave everything as it was.
-  box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
-    case QMessageBox::Save:
-      return app::SaveAnswer::Save;
-    case QMessageBox::Discard:
-      return app::SaveAnswer::Discard;
-    default:
-      return app::SaveAnswer::Cancel;
-  }
+  box.setEscapeButton(QMessageBox::Cancel);  // Esc and the close box too
+  const int answer = box.exec();
+  if (answer == QMessageBox::Save) return app::SaveAnswer::Save;
+  return answer == QMessageBox::Discard ? app::SaveAnswer::Discard : app::SaveAnswer::Cancel;
 }
 
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
-  // The dialog's overwrite question may leave no window active: the keys of the main window
-  // (F1, F2, Esc) must work at once afterwards.
-  const KeepFocus focus;
-  app::FileChoice choice = RunFileDialog(&window_, true, title, start, pattern);
-  window_.activateWindow();
-  return choice;
+  return FileRequester(true, title, start, pattern);
 }
 
 app::FileChoice QtUi::OpenFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
+  return FileRequester(false, title, start, pattern);
+}
+
+app::FileChoice QtUi::FileRequester(bool save, const std::string& title, const std::string& start,
+                                    const std::string& pattern) {
+  // After an overwrite question no window may be active; F1, F2 and Esc must work at once.
   const KeepFocus focus;
-  app::FileChoice choice = RunFileDialog(&window_, false, title, start, pattern);
+  app::FileChoice choice = RunFileDialog(&window_, save, title, start, pattern);
   window_.activateWindow();
   return choice;
 }
@@ -395,8 +390,7 @@ void QtUi::Maximise() {
   window_.repaint();
 }
 void QtUi::SetWindowTitle(const std::string& title) {
-  const QString text = FromBytes(title);
-  if (window_.windowTitle() != text) window_.setWindowTitle(text);
+  window_.setWindowTitle(FromBytes(title));
 }
 void QtUi::ShowStatus(const std::string& text) {
   window_.statusBar()->showMessage(FromModel(text));

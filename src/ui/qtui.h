@@ -79,6 +79,9 @@ class QtUi : public QObject, public app::Ui {
   void menuCommand(qs::app::CommandId command);
 
  private:
+  app::FileChoice FileRequester(bool save, const std::string& title, const std::string& start,
+                                const std::string& pattern);
+
   MainWindow& window_;
   project::HelpProject& project_;
   std::size_t shownRevision_ = static_cast<std::size_t>(-1);

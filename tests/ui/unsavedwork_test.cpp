@@ -121,6 +121,22 @@ TEST(UnsavedWork, afterAnOverwriteQuestionTheWindowHasTheFocusAndCloseCanBeCance
   EXPECT_TRUE(app.Title().endsWith(" *"));
 }
 
+TEST(UnsavedWork, typingRightAfterChoosingTheLibraryGoesIntoThePageTheListSelects) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  const std::string library = app.libraryPath;
+  WhenModal<QFileDialog>("", [library](QFileDialog* dialog) {
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(library));
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  });
+  app.window->browseLibraryButton->click();
+  ASSERT_EQ(app.window->topicListView->currentItem()->text(0), "Index");
+  EXPECT_EQ(app.window->titleField->text().toStdString(), app.project.FindTopic("Index")->title);
+  QTest::keyClicks(app.window->titleField, " and more");
+  app.SelectRow(2);
+  EXPECT_EQ(app.project.FindTopic("Index")->title, "TextKit library and more");
+}
+
 // The run that is killed: started by the test below as a second process of this program.
 constexpr const char* kVictimVariable = "QS_TEST_KILLED_RUN";
 constexpr const char* kTypedBeforeTheKill = "typed before the kill";

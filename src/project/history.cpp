@@ -115,6 +115,9 @@ class DeleteChange : public Change {
     selection_.Restore(project);
   }
   void Redo(HelpProject& project) override {
+    // The texts as they are now, edited perhaps since the undo, are what comes back next time.
+    if (topic_) topic_ = project.TopicAt(pos_);
+    for (auto& [pos, body] : overwritten_) body = project.TopicAt(pos).body;
     selection_.Restore(project);
     DeleteSelectedTopic(project);
   }
@@ -144,6 +147,8 @@ class AddChange : public Change {
         stale_(std::move(stale)) {}
 
   void Undo(HelpProject& project) override {
+    // What was typed into the new page since comes back with the redo.
+    topic_ = project.TopicAt(pos_);
     project.RemoveItem(static_cast<std::size_t>(row_));
     project.EraseTopic(pos_);
     if (stale_) RestoreLists(project, *stale_);
@@ -270,17 +275,20 @@ void UndoHistory::DropOldest() {
 
 namespace {
 
-// Takes the newest change of `from`, undoes or redoes it and puts it on `to`.
+// Takes the newest change of `from`, undoes or redoes it and puts it on `to`. A change may
+// hold other texts afterwards: `bytes` follows.
 template <typename From, typename To>
-const Change* Step(From& from, To& to, HelpProject& project, bool undo) {
+const Change* Step(From& from, To& to, HelpProject& project, bool undo, std::size_t& bytes) {
   if (from.empty()) return nullptr;
   std::unique_ptr<Change> change = std::move(from.back());
   from.pop_back();
+  bytes -= change->Bytes();
   if (undo) {
     change->Undo(project);
   } else {
     change->Redo(project);
   }
+  bytes += change->Bytes();
   project.modified = true;
   to.push_back(std::move(change));
   return to.back().get();
@@ -289,11 +297,11 @@ const Change* Step(From& from, To& to, HelpProject& project, bool undo) {
 }  // namespace
 
 const Change* UndoHistory::Undo(HelpProject& project) {
-  return Step(done_, undone_, project, true);
+  return Step(done_, undone_, project, true, bytes_);
 }
 
 const Change* UndoHistory::Redo(HelpProject& project) {
-  return Step(undone_, done_, project, false);
+  return Step(undone_, done_, project, false, bytes_);
 }
 
 void UndoHistory::Clear() {

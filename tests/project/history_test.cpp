@@ -88,6 +88,30 @@ TEST(UndoHistory, everyStructuralChangeComesBackExactlyAndIsDoneAgainExactly) {
   EXPECT_EQ(history.NextRedo(), nullptr);
 }
 
+TEST(UndoHistory, textsTypedBetweenAnUndoAndARedoAreKept) {
+  auto p = MakeProject({"Index", "A", "B"});
+  UndoHistory history;
+  AddOutcome added;
+  p.ShowRow(1);
+  history.Record(Add(p, AddUserTopic, "Notes", added));
+  p.FindTopic("Notes")->body = "typed into the new page";
+  history.Undo(p);
+  history.Redo(p);
+  EXPECT_EQ(p.FindTopic("Notes")->body, "typed into the new page");
+
+  p.ShowRow(2);
+  history.Record(DeleteSelected(p));
+  history.Undo(p);
+  p.FindTopic("B")->body = "typed after the undo";
+  history.Redo(p);
+  history.Undo(p);
+  EXPECT_EQ(p.FindTopic("B")->body, "typed after the undo");
+  history.Undo(p);
+  history.Redo(p);
+  history.Record(MoveDown(p));
+  EXPECT_LT(history.Bytes(), std::size_t{4096}) << "the estimate follows the texts held";
+}
+
 TEST(UndoHistory, nothingIsRecordedWhenNothingChanged) {
   auto p = MakeProject({"Index", "A"});
   p.ShowRow(1);

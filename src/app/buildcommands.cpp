@@ -63,6 +63,7 @@ void BuildCommands::CreateHtml() {
 
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
   c_.ShowReports(WriteUniqueFile(c_.services, c_.ProjectToWrite(), c_.project.helpFolder).reports);
 }
 

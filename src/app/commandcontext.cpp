@@ -1,7 +1,9 @@
 #include "app/commandcontext.h"
 
+#include "app/requesters.h"
 #include "project/topicform.h"
 #include "project/topicops.h"
+#include "text/paths.h"
 
 namespace qs::app {
 
@@ -23,7 +25,10 @@ void CommandContext::ShowTopic() const {
       qs::project::ProduceIndexLists(project);
     }
   }
-  if (auto shown = qs::project::ShowTopic(project)) ui.ShowForm(shown->form, shown->layout);
+  if (auto shown = qs::project::ShowTopic(project)) {
+    ui.ShowForm(shown->form, shown->layout);
+    state.formEdited = false;
+  }
 }
 
 const project::HelpProject& CommandContext::ProjectToWrite() const {
@@ -34,6 +39,70 @@ const project::HelpProject& CommandContext::ProjectToWrite() const {
 void CommandContext::CommitForm() const {
   if (project.shownTopic().empty()) return;
   qs::project::CommitTopicEdits(project, ui.ReadForm());
+  state.formEdited = false;
+  ui.MarkFormCommitted();
+}
+
+void CommandContext::ShowUnsavedState() const {
+  std::string title = "QuillSmith [Fast Builder]";
+  if (!project.projectFile.empty()) title += " - " + text::FileNamePart(project.projectFile);
+  if (Unsaved()) title += " *";
+  ui.SetWindowTitle(title);
+}
+
+bool CommandContext::AskToSaveChanges() const {
+  CommitForm();
+  if (!Unsaved()) return true;
+  const std::string name = project.projectFile.empty() ? std::string("the new project")
+                                                       : text::FileNamePart(project.projectFile);
+  const SaveAnswer answer = ui.AskSaveDiscardCancel(
+      {"QuillSmith", "Save changes to " + name + "?", text::ReportIcon::Question});
+  if (answer == SaveAnswer::Cancel) return false;
+  if (answer == SaveAnswer::Discard) {
+    services.RemoveRecoveryCopy(project.projectFile);
+    return true;
+  }
+  if (!project.projectFile.empty()) return SaveTo(project.projectFile);
+  const FileChoice choice = ui.SaveFileRequester("Save QuillSmith Project", state.lastProjectDir,
+                                                 std::string(kProjectFilter));
+  if (choice.path.empty()) return false;
+  return SaveTo(WithProjectExtension(choice.path, choice.filterIndex));
+}
+
+bool CommandContext::ConfirmReplace(const text::Report& warning) const {
+  CommitForm();
+  if (Unsaved()) return AskToSaveChanges();
+  return project.ItemCount() == 0 || ui.AskYesNo(warning);
+}
+
+bool CommandContext::SaveTo(const std::string& path) const {
+  CommitForm();
+  const std::string previous = project.projectFile;
+  project.projectFile = path;
+  ui.SetProjectFileField(path);
+  ProjectToWrite();
+  text::Reports reports;
+  const bool saved = services.SaveProject(project, path, reports);
+  ShowReports(reports);
+  if (!saved) return false;
+  project.modified = false;
+  services.RemoveRecoveryCopy(previous);
+  if (previous != path) services.RemoveRecoveryCopy(path);
+  ui.ShowStatus("Saved " + std::to_string(project.ItemCount()) + " pages to " + path);
+  return true;
+}
+
+void CommandContext::Record(std::unique_ptr<project::Change> change) const {
+  state.history.Record(std::move(change));
+}
+
+void CommandContext::WriteRecovery() const {
+  if (!Unsaved()) return;
+  // A copy, so that the timer never commits under the user's hands.
+  project::HelpProject copy = project;
+  if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
+  project::ProduceIndexLists(copy);
+  services.WriteRecoveryCopy(copy);
 }
 
 void CommandContext::ShowEditForm() const {

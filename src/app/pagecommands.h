@@ -20,6 +20,8 @@ class PageCommands {
   void EditView();
   // Typing in an editor, or it gaining or losing the focus.
   void EditorEvent(Editor editor);
+  // Something was typed into the form (any of its four fields).
+  void FormEdited();
   void TagButton(const std::string& tag);
 
   // Before the pages are searched: the form is committed, so that what was typed is found.
@@ -32,8 +34,14 @@ class PageCommands {
   void AddUserTopic();
   void AddUserIndex();
   void DeleteSelectedTopic();
+  // Take the last structural change back, or do the last one taken back again.
+  void Undo();
+  void Redo();
 
  private:
+  // Takes a change back or does it again; then the list, the form and the library field.
+  void HistoryStep(bool undo);
+
   CommandContext c_;
 };
 

@@ -97,6 +97,18 @@ void HelpProject::SetTopics(std::vector<Topic> topics) {
   Reindex();
 }
 
+void HelpProject::SwapContents(std::vector<Topic>& topics, std::vector<ListItem>& items) {
+  if (observer_.observer) observer_.observer->RowsResetting();
+  // The store that comes in brings its own lists (a snapshot is taken with none pending).
+  indexListsPending_ = false;
+  topics_.swap(topics);
+  Reindex();
+  items_.swap(items);
+  selectedRow_ = -1;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowsReset();
+}
+
 void HelpProject::Reindex() {
   first_.clear();
   first_.reserve(topics_.size());

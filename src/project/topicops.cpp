@@ -22,8 +22,7 @@ void ProduceIndexLists(HelpProject& project) {
   if (project.indexListsPending()) RefreshIndexLists(project);
 }
 
-void RefreshIndexLists(HelpProject& project) {
-  project.SetIndexListsPending(false);
+IndexLists ComputeIndexLists(const HelpProject& project) {
   const auto& items = project.items();
 
   // One look-up per row serves both walks: the first stored topic of the name decides the
@@ -75,8 +74,15 @@ void RefreshIndexLists(HelpProject& project) {
   }
   closeGroup();
 
-  for (const auto pos : project.TopicPositions(kIndexName)) project.TopicAt(pos).body = functions;
-  for (auto& [pos, list] : groups) project.TopicAt(pos).body = std::move(list);
+  IndexLists lists;
+  for (const auto pos : project.TopicPositions(kIndexName)) lists.emplace_back(pos, functions);
+  for (auto& group : groups) lists.push_back(std::move(group));
+  return lists;
+}
+
+void RefreshIndexLists(HelpProject& project) {
+  project.SetIndexListsPending(false);
+  for (auto& [pos, list] : ComputeIndexLists(project)) project.TopicAt(pos).body = std::move(list);
 }
 
 namespace {

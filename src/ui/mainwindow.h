@@ -51,8 +51,9 @@ class MainWindow : public QMainWindow {
   QPoint topicMenuPosition() const;
   // The rows the topic list shows; the window does not own them.
   void setTopicModel(TopicListModel* model);
-  // Runs when the window is asked to close, while it still exists; closing cannot be refused.
-  void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+  // Runs when the window is asked to close, while it still exists; the window stays open when
+  // it returns false.
+  void setCloseHandler(std::function<bool()> handler) { closeHandler_ = std::move(handler); }
 
   // Spell checking of the title, syntax / overview and description editors, with the
   // dictionaries installed on this system. Until it is given other names, the names of the
@@ -133,8 +134,11 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
-  // F1, F2 and Esc, from whatever control has the focus.
+  // F1, F2, Esc and the Ctrl keys, from whatever control has the focus (undo and redo only
+  // outside the text fields, which keep their own).
   void shortcutCommand(qs::app::CommandId command);
+  // The user typed into the title field or one of the three editors.
+  void formEdited();
   // A row of the topic list was selected (-1: none); with `rightClick` the popup is wanted.
   void topicListEvent(int row, bool rightClick);
   // One of the three editors was typed in, or gained or lost the focus.
@@ -150,6 +154,11 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The keyboard shortcuts; undo and redo only outside the text fields that take typing.
+  void BuildShortcuts();
+  bool InEditableText() const;
+  // Emits formEdited for every change the user makes in the form.
+  void WatchFormEdits();
   void BuildRecentProjectsButton();
   void FillRecentProjectsMenu();
   void AttachSpellCheck();
@@ -169,7 +178,7 @@ class MainWindow : public QMainWindow {
   // Ctrl+L, and Ctrl+F outside the editors, go to the filter field; Ctrl+Shift+F searches.
   void AddFindShortcuts();
 
-  std::function<void()> closeHandler_;
+  std::function<bool()> closeHandler_;
   SpellCheck* spellCheck_ = nullptr;
   std::vector<std::string> recentProjects_;
   bool menuByKeyboard_ = false;

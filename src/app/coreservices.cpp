@@ -49,8 +49,13 @@ void CoreServices::EraseBuildFiles() {
   output::EraseBuildFiles(record_);
 }
 
+void CoreServices::ErasePreviewFiles() {
+  if (record_.preview) output::EraseBuildFiles(record_);
+}
+
 std::string CoreServices::MakePreviewFolder() {
-  return platform::MakePreviewFolder();
+  previewFolder_ = platform::MakePreviewFolder();
+  return previewFolder_;
 }
 
 void CoreServices::EndPreview(const std::string& folder) {
@@ -60,7 +65,9 @@ void CoreServices::EndPreview(const std::string& folder) {
 std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
                                           const config::LanguageTable& captions,
                                           const std::string& folder, text::Reports& reports) {
-  return output::BuildHelpFolder(project, captions, folder, record_, reports);
+  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports);
+  record_.preview = !previewFolder_.empty() && folder == previewFolder_;
+  return log;
 }
 
 bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,

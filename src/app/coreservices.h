@@ -31,7 +31,9 @@ class CoreServices : public Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
+  const library::LibraryInfo& LibraryFunctions() override { return libraryInfo_; }
   void EraseBuildFiles() override;
+  void ErasePreviewFiles() override;
   std::string MakePreviewFolder() override;
   void EndPreview(const std::string& folder) override;
   std::string BuildHelpFolder(const project::HelpProject& project,
@@ -68,6 +70,8 @@ class CoreServices : public Services {
   std::string settingsFolder_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
+  // The preview folder last made: a build into it is a preview.
+  std::string previewFolder_;
   platform::SystemProgramRunner systemRunner_;
   platform::ProgramRunner* runner_;
 };

@@ -14,7 +14,7 @@ HelpBuild::HelpBuild(Services& services, const project::HelpProject& project, st
     : services_(services), project_(project), folder_(std::move(folder)) {}
 
 FolderOutcome HelpBuild::Write(const config::LanguageTable& captions) {
-  services_.EraseBuildFiles();
+  services_.ErasePreviewFiles();
   FolderOutcome outcome;
   outcome.log = services_.BuildHelpFolder(project_, captions, folder_, outcome.reports);
   if (!outcome.written()) {

@@ -45,8 +45,9 @@ class HelpBuild {
   // A build of `project` into `folder`; both must outlive it.
   HelpBuild(Services& services, const project::HelpProject& project, std::string folder);
 
-  // Erases the files of the previous build, then writes every page, the contents and the
-  // help project file with these captions.
+  // Erases the files of the previous build when it was a preview (a help folder built before
+  // stays as it is), then writes every page, the contents and the help project file with these
+  // captions.
   FolderOutcome Write(const config::LanguageTable& captions);
 
   // Compiles the written folder into the library's help file as `options` ask; silently

@@ -1,6 +1,7 @@
 #include "app/projectcommands.h"
 
 #include <string>
+#include <utility>
 
 #include "app/projectflows.h"
 #include "app/requesters.h"
@@ -19,17 +20,31 @@ std::string UserLibrariesStart(const std::string& purebasicFolder) {
   return purebasicFolder + "PureLibraries" + sep + "UserLibraries" + sep + "*";
 }
 
+// How many pages a fresh extraction would take the author's text from, asked before it does.
+text::Report FreshExtractionQuestion(std::size_t pagesWithText) {
+  const std::string pages =
+      pagesWithText == 1 ? "1 page holds" : std::to_string(pagesWithText) + " pages hold";
+  return Warning(
+      "This extraction builds every page afresh from the library (existing data is not "
+      "kept).\n" +
+      pages + " text you wrote that would be lost.\nContinue ?");
+}
+
 }  // namespace
 
-void ProjectCommands::ResetProject() {
-  c_.services.EraseBuildFiles();
-  c_.project.ClearTopics();
-  c_.project.ClearItems();
-  c_.ui.RefreshTopicList();
+void ProjectCommands::ClearWindow() {
+  c_.services.ErasePreviewFiles();
   c_.ui.NavigateBrowser("about:blank");
   c_.ui.ClearForm();
   c_.ui.SetHelpFolderField("");
   c_.ui.SetLibraryFileField("");
+}
+
+void ProjectCommands::ResetProject() {
+  c_.project.ClearTopics();
+  c_.project.ClearItems();
+  c_.ui.RefreshTopicList();
+  ClearWindow();
   c_.project.libraryFile.clear();
   c_.project.helpFolder.clear();
   c_.project.SetShownTopic({});
@@ -78,17 +93,19 @@ void ProjectCommands::LoadProject() {
                                        return ui.AskYesNo(question);
                                      }};
   const bool overExisting = c_.project.ItemCount() > 0;
-  if (overExisting) {
-    if (!c_.ui.AskYesNo(Warning("You are about to load a new project !\nYou will loose all "
-                                "curent data.\nContinue ?"))) {
-      return;
-    }
-    ResetProject();
+  if (overExisting && !c_.ui.AskYesNo(Warning("You are about to load a new project !\nYou will "
+                                              "loose all curent data.\nContinue ?"))) {
+    return;
+  }
+
+  // The file is read aside and taken over only when it loads: a file that fails leaves the
+  // project and the window as they were.
+  const ProjectOutcome opened = OpenProject(c_.services, c_.project, path, context);
+  if (opened.succeeded && overExisting) {
+    ClearWindow();
     c_.ShowEditForm();
     c_.services.EndPreview(c_.state.previewFolder);
   }
-
-  const ProjectOutcome opened = OpenProject(c_.services, c_.project, path, context);
   c_.ShowReports(opened.reports);
   if (!opened.succeeded) return;
 
@@ -140,12 +157,17 @@ void ProjectCommands::ShowHelp() {
   }
 }
 
-void ProjectCommands::RunExtraction() {
-  const ProjectOutcome extraction =
-      ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
-  c_.ShowReports(extraction.reports);
-  c_.ui.RefreshTopicList();
-  c_.ShowTopic();
+bool ProjectCommands::RunExtraction(bool keepData, bool askBeforeDiscarding) {
+  PreparedExtraction prepared = PrepareExtraction(c_.services, c_.project, keepData);
+  if (prepared.succeeded && askBeforeDiscarding && !keepData && c_.project.TopicCount() > 0) {
+    const std::size_t pages = CountPagesWithAuthorText(c_.project, prepared.result);
+    if (!c_.ui.AskOkCancel(FreshExtractionQuestion(pages))) return false;
+  }
+  c_.ShowReports(prepared.reports);
+  if (!prepared.succeeded) return false;
+  c_.project.ReplaceWith(std::move(prepared.result));
+  c_.ui.ShowStatus(prepared.changesLine);
+  return true;
 }
 
 void ProjectCommands::BrowseLibrary() {
@@ -163,16 +185,28 @@ void ProjectCommands::BrowseLibrary() {
                                 "curent data.\nContinue ?"))) {
       return;
     }
-    c_.project.libraryFile = choice.path;
-    c_.project.ClearTopics();
+    // A fresh build replaces every topic; until it has succeeded nothing changes, so a
+    // library that cannot be read leaves the project and its library as they were.
+    const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
+    if (!RunExtraction(false, false)) {
+      c_.project.libraryFile = previous;
+      return;
+    }
     c_.ui.SetLibraryFileField(c_.project.libraryFile);
-    RunExtraction();
+    c_.ui.RefreshTopicList();
+    c_.ShowTopic();
     return;
   }
-  c_.project.libraryFile = choice.path;
-  c_.ui.SetLibraryFileField(c_.project.libraryFile);
+  const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
   c_.CommitForm();
-  RunExtraction();
+  if (!RunExtraction(c_.ui.KeepDataChecked(), true)) {
+    // A library that gives no pages, or a fresh build cancelled, is not taken either.
+    c_.project.libraryFile = previous;
+    return;
+  }
+  c_.ui.SetLibraryFileField(c_.project.libraryFile);
+  c_.ui.RefreshTopicList();
+  c_.ShowTopic();
 }
 
 void ProjectCommands::BrowseHelpFolder() {
@@ -208,9 +242,7 @@ void ProjectCommands::CreateHelpFolder() {
 void ProjectCommands::Extract() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  const ProjectOutcome extraction =
-      ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
-  c_.ShowReports(extraction.reports);
+  RunExtraction(c_.ui.KeepDataChecked(), true);
   c_.project.ShowRow(0);
   c_.ui.RefreshTopicList();
   c_.ShowTopic();

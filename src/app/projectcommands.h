@@ -24,7 +24,13 @@ class ProjectCommands {
   // Empties the project for a new or loaded one; the project file, the view mode and the
   // preview folder are left to the caller.
   void ResetProject();
-  void RunExtraction();
+  // The window's part of that: the preview's files, the browser, the form and the fields.
+  void ClearWindow();
+  // Extracts the library into the project and says on the status line what changed. With
+  // `askBeforeDiscarding`, a fresh build over existing pages first asks, naming how many
+  // pages hold the author's text. False when the project was left as it was (the extraction
+  // failed or the question was cancelled).
+  bool RunExtraction(bool keepData, bool askBeforeDiscarding);
 
   CommandContext c_;
 };

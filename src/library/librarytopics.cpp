@@ -170,16 +170,50 @@ bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool 
   return true;
 }
 
+void KeepRowsAfterMerge(HelpProject& project) {
+  const auto& rows = project.items();
+  if (rows.empty()) {
+    project.RefillItemsFromStore();
+    return;
+  }
+  std::vector<project::ListItem> kept;
+  kept.reserve(project.TopicCount());
+  std::unordered_set<std::string_view> named;  // views into the topics, which stay put
+  std::size_t insertAt = std::string::npos;
+  for (const auto& row : rows) {
+    const Topic* topic = project.FindTopic(row.text);
+    if (topic == nullptr) continue;  // a function the library no longer has
+    named.insert(topic->name);
+    if (insertAt == std::string::npos && topic->isUserTopic) insertAt = kept.size();
+    kept.push_back({row.text, topic->icon});
+  }
+  if (insertAt == std::string::npos) insertAt = kept.size();
+  if (insertAt == 0 && !kept.empty() && kept.front().text == project::kIndexName) insertAt = 1;
+
+  std::vector<project::ListItem> added;
+  for (const auto& topic : project.topics()) {
+    if (named.insert(topic.name).second) added.push_back({topic.name, topic.icon});
+  }
+  kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(insertAt),
+              std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+  project.SetItems(std::move(kept));
+}
+
 bool ExtractLibraryInfo(HelpProject& project, bool keepExistingData, LibraryInfo& info,
                         text::Reports& reports) {
   if (project.libraryFile.empty()) return false;
+  const bool merging = keepExistingData && project.TopicCount() > 0;
   std::string previous = project.shownTopic();
   project.SetShownTopic({});
   if (!BuildTopicsFromLibrary(project, project.libraryFile, keepExistingData, info, reports)) {
     project.SetShownTopic(std::move(previous));
     return false;
   }
-  project.RefillItemsFromStore();
+  if (merging) {
+    KeepRowsAfterMerge(project);
+  } else {
+    project.RefillItemsFromStore();
+  }
   project::RefreshIndexLists(project);
   project.SelectRow(0);
   return true;

@@ -96,6 +96,14 @@ bool QtUi::AskYesNo(const text::Report& question) {
   return box.exec() == QMessageBox::Yes;
 }
 
+bool QtUi::AskOkCancel(const text::Report& question) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::Ok | QMessageBox::Cancel, &window_);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
   return RunFileDialog(&window_, true, title, start, pattern);

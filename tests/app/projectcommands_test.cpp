@@ -47,7 +47,7 @@ TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
   EXPECT_EQ(project.ItemCount(), 3u);
   EXPECT_TRUE(project.modified);
   EXPECT_EQ(state.lastProjectDir, "/other/");
-  EXPECT_FALSE(Logged("erase build"));
+  EXPECT_FALSE(Logged("erase"));
 }
 
 TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
@@ -70,7 +70,9 @@ TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
   EXPECT_TRUE(ui.libraryField.empty());
   EXPECT_EQ(ui.browser, "about:blank");
   EXPECT_TRUE(state.viewMode);
-  EXPECT_TRUE(Logged("erase build"));
+  // Only a preview's files go: a help folder the author built and kept stays.
+  EXPECT_TRUE(Logged("erase preview build"));
+  EXPECT_FALSE(Logged("erase build"));
 }
 
 TEST_F(CommandTest, cancelledRequestersChangeNothing) {
@@ -137,9 +139,10 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   EXPECT_EQ(ui.questions[0].text,
             "You are about to load a new project !\nYou will loose all curent data.\nContinue ?");
   EXPECT_EQ(ui.requesters[0].start, "/w/");
-  EXPECT_LT(LogIndex("erase build"), LogIndex("edit mode"));
+  // The window is cleared only once the file has loaded.
+  EXPECT_LT(LogIndex("load /w/p.qsp"), LogIndex("erase preview build"));
+  EXPECT_LT(LogIndex("erase preview build"), LogIndex("edit mode"));
   EXPECT_LT(LogIndex("edit mode"), LogIndex("end preview /tmp/preview/"));
-  EXPECT_LT(LogIndex("end preview"), LogIndex("load /w/p.qsp"));
   EXPECT_FALSE(state.viewMode);
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
   EXPECT_EQ(project.shownTopic(), "Index");
@@ -148,17 +151,34 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   EXPECT_TRUE(Logged("focus list"));
 }
 
-TEST_F(CommandTest, confirmedLoadThatFailsLeavesTheProjectResetAndUnnamed) {
-  UseProject({"Index", "Old"}, "/w/old.qsp");
-  project.libraryFile = "/lib/Old";
-  project.modified = true;
-  ui.files.push_back({"/w/broken.qsp", 0});
-  commands.project.LoadProject();
-  EXPECT_EQ(project.projectFile, "/w/old.qsp");
-  EXPECT_EQ(ui.projectField, "");
-  EXPECT_EQ(project.TopicCount(), 0u);
-  EXPECT_TRUE(project.libraryFile.empty());
-  EXPECT_FALSE(project.modified);
+TEST_F(CommandTest, aLoadThatFailsChangesNothing) {
+  // A missing file, and one that ends after its header lines: neither lends the project its
+  // paths, so a later save cannot write over the file the header names.
+  services.projectFiles["/w/header-only.qsp"].projectFile = "/elsewhere/unrelated.txt";
+  services.projectFiles["/w/header-only.qsp"].libraryFile = "/lib/Other";
+  for (const char* broken : {"/w/broken.qsp", "/w/header-only.qsp"}) {
+    UseProject({"Index", "Old"}, "/w/old.qsp");
+    project.libraryFile = "/lib/Old";
+    project.SetShownTopic("Old");
+    project.SelectRow(1);
+    project.modified = true;
+    const project::HelpProject before = project;
+    state.viewMode = true;
+    ui.projectField = "/w/old.qsp";
+    ui.files.push_back({broken, 0});
+    log.clear();
+    commands.project.LoadProject();
+    EXPECT_EQ(project.projectFile, "/w/old.qsp") << broken;
+    EXPECT_EQ(project.libraryFile, "/lib/Old");
+    EXPECT_EQ(project.topics(), before.topics());
+    EXPECT_EQ(project.items(), before.items());
+    EXPECT_EQ(project.shownTopic(), "Old");
+    EXPECT_TRUE(project.modified);
+    EXPECT_EQ(ui.projectField, "/w/old.qsp");
+    EXPECT_TRUE(state.viewMode);
+    EXPECT_FALSE(Logged("erase"));
+    EXPECT_FALSE(Logged("clear form"));
+  }
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Could not read file '/w/broken.qsp'!");
 }

@@ -3,11 +3,16 @@
 #include <utility>
 
 #include "output/helpcompiler.h"
+#include "text/paths.h"
 
 namespace qs::app {
 
 text::Report NoHelpFolderReport() {
   return {"WARNING", "No help folder defined!", text::ReportIcon::Exclamation};
+}
+
+std::string HelpFolderOf(const project::HelpProject& project) {
+  return text::ResolvedAgainst(project.helpFolder, text::FolderPart(project.projectFile));
 }
 
 HelpBuild::HelpBuild(Services& services, const project::HelpProject& project, std::string folder)

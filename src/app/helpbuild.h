@@ -19,6 +19,10 @@ namespace qs::app {
 // The refusal of a build into no folder.
 text::Report NoHelpFolderReport();
 
+// The folder the project's help goes into: its help folder, a relative one taken from the
+// project file's folder (not from wherever the program was started), as it was meant.
+std::string HelpFolderOf(const project::HelpProject& project);
+
 struct FolderOutcome {
   // The full path of every file written, each followed by LF; empty when the folder could
   // not be written.

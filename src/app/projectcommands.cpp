@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/helpbuild.h"
 #include "app/projectflows.h"
 #include "app/requesters.h"
 #include "text/paths.h"
@@ -222,19 +223,24 @@ void ProjectCommands::BrowseHelpFolder() {
 void ProjectCommands::CreateHelpFolder() {
   ForgetEditorAtEnd forget(c_.state);
   if (!c_.RequireProject()) return;
-  const std::string proposal = c_.state.purebasicFolder + "help" +
-                               std::string(1, text::NativeSeparator()) +
-                               text::FileNamePart(c_.project.libraryFile);
+  // Beside the project file (or the library while the project has none), so that the help
+  // lands in the same place whichever folder the program is started from.
+  const std::string base = text::FolderPart(
+      c_.project.projectFile.empty() ? c_.project.libraryFile : c_.project.projectFile);
+  const std::string sep(1, text::NativeSeparator());
+  const std::string proposal =
+      base + "help" + sep + text::FileNamePart(c_.project.libraryFile) + sep;
   const std::string typed =
       c_.ui.TextRequester("Make help folder", "Type help folder path", proposal);
   c_.ui.FullRedraw();
   if (typed.empty()) return;
+  // Stored as typed; a relative folder is made (and later built into) beside the project file.
   c_.project.helpFolder = FolderWithSeparator(typed);
-  if (c_.services.CreateFolderPath(c_.project.helpFolder)) {
+  const std::string folder = HelpFolderOf(c_.project);
+  if (c_.services.CreateFolderPath(folder)) {
     c_.ui.SetHelpFolderField(c_.project.helpFolder);
   } else {
-    c_.ui.ShowMessage(
-        text::ErrorReport("Could not create directory '" + c_.project.helpFolder + "'!"));
+    c_.ui.ShowMessage(text::ErrorReport("Could not create directory '" + folder + "'!"));
     c_.project.helpFolder.clear();
   }
 }

@@ -283,10 +283,21 @@ TEST_F(CommandTest, makeHelpFolderAppendsTheSeparatorAndProposesTheLibraryName) 
   EXPECT_EQ(ui.requesters[0].kind, "text");
   EXPECT_EQ(ui.requesters[0].title, "Make help folder");
   EXPECT_EQ(ui.requesters[0].pattern, "Type help folder path");
-  EXPECT_EQ(ui.requesters[0].start, "/opt/purebasic/help" + kSep + "MyLib");
+  EXPECT_EQ(ui.requesters[0].start, "/w/help" + kSep + "MyLib" + kSep) << "beside the project";
   EXPECT_EQ(project.helpFolder, "/h/Help" + kSep);
   EXPECT_TRUE(Logged("create /h/Help" + kSep));
   EXPECT_EQ(ui.helpField, "/h/Help" + kSep);
+
+  // A relative folder is stored as typed and taken from the project file's folder, for the
+  // folder made now and for every build and unique file later.
+  ui.texts = {"help/Out"};
+  commands.project.CreateHelpFolder();
+  EXPECT_EQ(project.helpFolder, "help/Out" + kSep);
+  EXPECT_TRUE(Logged("create /w/help/Out" + kSep));
+  commands.build.CreateHtml();
+  EXPECT_TRUE(Logged("build /w/help/Out" + kSep));
+  commands.build.UniqueHtml();
+  EXPECT_TRUE(Logged("unique /w/help/Out" + kSep));
 }
 
 TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) {

@@ -158,17 +158,18 @@ void ProjectCommands::ShowHelp() {
   }
 }
 
-bool ProjectCommands::RunExtraction(bool keepData, bool askBeforeDiscarding) {
+ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData,
+                                                           bool askBeforeDiscarding) {
   PreparedExtraction prepared = PrepareExtraction(c_.services, c_.project, keepData);
   if (prepared.succeeded && askBeforeDiscarding && !keepData && c_.project.TopicCount() > 0) {
     const std::size_t pages = CountPagesWithAuthorText(c_.project, prepared.result);
-    if (!c_.ui.AskOkCancel(FreshExtractionQuestion(pages))) return false;
+    if (!c_.ui.AskOkCancel(FreshExtractionQuestion(pages))) return Extraction::Cancelled;
   }
   c_.ShowReports(prepared.reports);
-  if (!prepared.succeeded) return false;
+  if (!prepared.succeeded) return Extraction::Failed;
   c_.project.ReplaceWith(std::move(prepared.result));
   c_.ui.ShowStatus(prepared.changesLine);
-  return true;
+  return Extraction::Done;
 }
 
 void ProjectCommands::BrowseLibrary() {
@@ -180,28 +181,21 @@ void ProjectCommands::BrowseLibrary() {
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
 
-  if (!c_.project.libraryFile.empty() &&
-      text::FileNamePart(choice.path) != text::FileNamePart(c_.project.libraryFile)) {
-    if (!c_.ui.AskYesNo(Warning("You have chosen a different library !\nYou will loose all "
-                                "curent data.\nContinue ?"))) {
-      return;
-    }
-    // A fresh build replaces every topic; until it has succeeded nothing changes, so a
-    // library that cannot be read leaves the project and its library as they were.
-    const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
-    if (!RunExtraction(false, false)) {
-      c_.project.libraryFile = previous;
-      return;
-    }
-    c_.ui.SetLibraryFileField(c_.project.libraryFile);
-    c_.ui.RefreshTopicList();
-    c_.ShowTopic();
+  const bool otherLibrary =
+      !c_.project.libraryFile.empty() &&
+      text::FileNamePart(choice.path) != text::FileNamePart(c_.project.libraryFile);
+  if (otherLibrary && !c_.ui.AskYesNo(Warning("You have chosen a different library !\nYou will "
+                                              "loose all curent data.\nContinue ?"))) {
     return;
   }
+  // The library is taken only with the pages it gives: one that cannot be read, or a fresh
+  // build cancelled, leaves the project and its library as they were. Another library's pages
+  // replace every page (no merge, no commit); the same library's merge into the pages.
   const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
-  c_.CommitForm();
-  if (!RunExtraction(c_.ui.KeepDataChecked(), true)) {
-    // A library that gives no pages, or a fresh build cancelled, is not taken either.
+  if (!otherLibrary) c_.CommitForm();
+  const Extraction done = otherLibrary ? RunExtraction(false, false)
+                                       : RunExtraction(c_.ui.KeepDataChecked(), true);
+  if (done != Extraction::Done) {
     c_.project.libraryFile = previous;
     return;
   }
@@ -248,7 +242,8 @@ void ProjectCommands::CreateHelpFolder() {
 void ProjectCommands::Extract() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  RunExtraction(c_.ui.KeepDataChecked(), true);
+  // Cancelled, the list keeps its selection; a failure still shows the first row.
+  if (RunExtraction(c_.ui.KeepDataChecked(), true) == Extraction::Cancelled) return;
   c_.project.ShowRow(0);
   c_.ui.RefreshTopicList();
   c_.ShowTopic();

@@ -26,11 +26,11 @@ class ProjectCommands {
   void ResetProject();
   // The window's part of that: the preview's files, the browser, the form and the fields.
   void ClearWindow();
+  enum class Extraction { Done, Failed, Cancelled };
   // Extracts the library into the project and says on the status line what changed. With
   // `askBeforeDiscarding`, a fresh build over existing pages first asks, naming how many
-  // pages hold the author's text. False when the project was left as it was (the extraction
-  // failed or the question was cancelled).
-  bool RunExtraction(bool keepData, bool askBeforeDiscarding);
+  // pages hold the author's text. Unless it is done, the project is left as it was.
+  Extraction RunExtraction(bool keepData, bool askBeforeDiscarding);
 
   CommandContext c_;
 };

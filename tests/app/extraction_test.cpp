@@ -86,6 +86,8 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
   project.FindTopic("A")->title = "A, explained";
   project.FindTopic("License")->body = "All rights reserved.";
   ui.keepData = false;
+  project.ShowRow(1);
+  context.ShowTopic();
   const project::HelpProject before = project;
   ui.answers = {false};
   Extract(Library({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
@@ -94,6 +96,8 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
             "This extraction builds every page afresh from the library (existing data is not "
             "kept).\n2 pages hold text you wrote that would be lost.\nContinue ?");
   EXPECT_EQ(project.topics(), before.topics());
+  EXPECT_EQ(project.selectedRow(), 1);
+  EXPECT_EQ(project.shownTopic(), "A");
   EXPECT_EQ(ui.statuses.size(), 1u) << "nothing extracted, nothing reported";
 
   ui.answers = {true};

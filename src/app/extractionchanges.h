@@ -17,9 +17,9 @@
 namespace qs::app {
 
 struct ExtractionChanges {
-  std::vector<std::string> added;          // function pages that are new, in store order
-  std::vector<std::string> removed;        // function pages that left, in their store order
-  std::vector<std::string> newParameters;  // kept function pages whose parameters changed
+  std::vector<std::string> added;            // function pages that are new, in store order
+  std::vector<std::string> removed;          // function pages that left, in their store order
+  std::vector<std::string> newParameters;    // kept function pages whose parameters changed
   std::vector<std::string> removedWithText;  // the removed pages that held the author's text
 
   friend bool operator==(const ExtractionChanges&, const ExtractionChanges&) = default;

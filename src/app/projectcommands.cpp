@@ -193,8 +193,8 @@ void ProjectCommands::BrowseLibrary() {
   // replace every page (no merge, no commit); the same library's merge into the pages.
   const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
   if (!otherLibrary) c_.CommitForm();
-  const Extraction done = otherLibrary ? RunExtraction(false, false)
-                                       : RunExtraction(c_.ui.KeepDataChecked(), true);
+  const Extraction done =
+      otherLibrary ? RunExtraction(false, false) : RunExtraction(c_.ui.KeepDataChecked(), true);
   if (done != Extraction::Done) {
     c_.project.libraryFile = previous;
     return;

@@ -47,7 +47,6 @@ PreparedExtraction PrepareExtraction(Services& services, const project::HelpProj
 
 // PrepareExtraction, then the result taken over when it succeeded. A failed extraction leaves
 // the project exactly as it was.
-PreparedExtraction ExtractLibrary(Services& services, project::HelpProject& project,
-                                  bool keepData);
+PreparedExtraction ExtractLibrary(Services& services, project::HelpProject& project, bool keepData);
 
 }  // namespace qs::app

@@ -123,8 +123,8 @@ std::vector<std::string> ListLanguages(std::string_view folder) {
     std::string language = file.ReadString("CurrentLanguage", name);
     // An empty name is no entry to choose: the file's own middle part names it, and finds it.
     if (language.empty()) {
-      language = name.substr(kLanguageFilePrefix.size(),
-                             name.size() - kLanguageFilePrefix.size() - kLanguageFileExtension.size());
+      language = name.substr(kLanguageFilePrefix.size(), name.size() - kLanguageFilePrefix.size() -
+                                                             kLanguageFileExtension.size());
     }
     languages.push_back(std::move(language));
   }

@@ -57,8 +57,8 @@ void KeepRowsAfterMerge(project::HelpProject& project);
 
 // The extraction command on the model: builds the topics from `libraryFile` (nothing happens
 // when it is empty), then sets the rows (after a merge as KeepRowsAfterMerge says, after a
-// fresh build from the store), recomputes the functions lists and selects row 0. On failure the shown topic stays, so the form that still shows
-// that topic goes on committing into it.
+// fresh build from the store), recomputes the functions lists and selects row 0. On failure the
+// shown topic stays, so the form that still shows that topic goes on committing into it.
 bool ExtractLibraryInfo(project::HelpProject& project, bool keepExistingData, LibraryInfo& info,
                         text::Reports& reports);
 

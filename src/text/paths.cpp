@@ -34,8 +34,8 @@ std::string WithTrailingSeparator(std::string_view folder) {
 
 bool IsAbsolutePath(std::string_view path) {
   if (!path.empty() && IsSeparator(path.front())) return true;
-  const bool letter = path.size() >= 2 && ((path[0] >= 'A' && path[0] <= 'Z') ||
-                                           (path[0] >= 'a' && path[0] <= 'z'));
+  const bool letter = path.size() >= 2 &&
+                      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
   return letter && path[1] == ':';
 }
 

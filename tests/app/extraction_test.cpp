@@ -103,8 +103,9 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
   ui.answers = {true};
   Extract(Library({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
   EXPECT_EQ(project.FindTopic("A")->title, "A()");
-  EXPECT_EQ(ui.statuses.back(), "Library information extracted: no function added, removed or "
-                                "changed");
+  EXPECT_EQ(ui.statuses.back(),
+            "Library information extracted: no function added, removed or "
+            "changed");
 }
 
 TEST_F(ExtractionTest, aDifferentLibraryThatFailsLeavesTheProjectAsItWas) {

@@ -72,8 +72,7 @@ TEST_F(OutputCommandsTest, buildPrintsTheLogAndWritesWhatTheCoreWrites) {
 }
 
 TEST_F(OutputCommandsTest, aRelativeHelpFolderIsTakenFromTheProjectFilesFolder) {
-  ASSERT_EQ(RunCli({"extract", library_, project_, "--help-folder", "rel help"}).status,
-            kSuccess);
+  ASSERT_EQ(RunCli({"extract", library_, project_, "--help-folder", "rel help"}).status, kSuccess);
   EXPECT_EQ(LoadedProject().helpFolder, "rel help" + testsupport::Native("/"));
   const auto built = RunCli({"build", project_});
   ASSERT_EQ(built.status, kSuccess) << built.err;

@@ -239,8 +239,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsDisplayOrder) {
   // C leaves the library; N and M are new.
   ASSERT_TRUE(Extract(project,
                       Library({Function("A"), Function("N"), Function("B"), Function("M")}), true));
-  EXPECT_EQ(RowTexts(project),
-            (Names{"Index", "B", "Group", "A", "N", "M", "Notes", "License"}));
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "Group", "A", "N", "M", "Notes", "License"}));
   EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "Group", "N", "M", "Notes", "License"}));
   // The functions lists follow the kept display order.
   EXPECT_EQ(TopicNamed(project, "Index").body, "B\r\nA\r\nN\r\nM");

@@ -17,15 +17,10 @@ namespace qs::apptest {
 namespace {
 
 using testsupport::Function;
+using testsupport::LibraryOf;
 using testsupport::LibraryRecipe;
 using testsupport::RowTexts;
 using Names = std::vector<std::string>;
-
-LibraryRecipe Library(std::vector<LibraryRecipe::Entry> entries) {
-  LibraryRecipe recipe;
-  recipe.entries = std::move(entries);
-  return recipe;
-}
 
 class ExtractionTest : public ::testing::Test {
  protected:
@@ -51,8 +46,8 @@ class ExtractionTest : public ::testing::Test {
 };
 
 TEST_F(ExtractionTest, aMergeKeepsTheOrderAndSaysWhatChangedAndWhichWordsWent) {
-  Extract(Library({Function("A", "(x) - does a"), Function("B", "(y)"), Function("C", "(c)"),
-                   Function("D", "(d) - plain")}));
+  Extract(LibraryOf({Function("A", "(x) - does a"), Function("B", "(y)"), Function("C", "(c)"),
+                     Function("D", "(d) - plain")}));
   ASSERT_EQ(ui.statuses.size(), 1u);
   EXPECT_EQ(ui.statuses[0], "Library information extracted: 4 functions added (A, B, C, D)");
   EXPECT_TRUE(ui.questions.empty()) << "the first extraction discards nothing";
@@ -63,8 +58,8 @@ TEST_F(ExtractionTest, aMergeKeepsTheOrderAndSaysWhatChangedAndWhichWordsWent) {
   commands.page.MoveUp();
   ASSERT_EQ(RowTexts(project), (Names{"Index", "B", "A", "C", "D", "License"}));
 
-  Extract(Library({Function("A", "(x, y) - does a"), Function("B", "(y)"), Function("N"),
-                   Function("O"), Function("P"), Function("Q"), Function("R"), Function("S")}));
+  Extract(LibraryOf({Function("A", "(x, y) - does a"), Function("B", "(y)"), Function("N"),
+                     Function("O"), Function("P"), Function("Q"), Function("R"), Function("S")}));
   EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "A", "N", "O", "P", "Q", "R", "S", "License"}));
   EXPECT_EQ(ui.statuses.back(),
             "Library information extracted: 6 functions added (N, O, P, Q, R and 1 more); "
@@ -76,13 +71,13 @@ TEST_F(ExtractionTest, aMergeKeepsTheOrderAndSaysWhatChangedAndWhichWordsWent) {
             "The library no longer has these functions. Their pages held text you wrote and "
             "were removed:\nC");
 
-  Extract(Library({Function("A", "(x, y) - does a"), Function("B", "(y)")}));
+  Extract(LibraryOf({Function("A", "(x, y) - does a"), Function("B", "(y)")}));
   EXPECT_EQ(ui.statuses.back(),
             "Library information extracted: 6 functions removed (N, O, P, Q, R and 1 more)");
 }
 
 TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeepsThem) {
-  Extract(Library({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
+  Extract(LibraryOf({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
   project.FindTopic("A")->title = "A, explained";
   project.FindTopic("License")->body = "All rights reserved.";
   ui.keepData = false;
@@ -90,7 +85,7 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
   context.ShowTopic();
   const project::HelpProject before = project;
   ui.answers = {false};
-  Extract(Library({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
+  Extract(LibraryOf({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.questions[0].text,
             "This extraction builds every page afresh from the library (existing data is not "
@@ -101,7 +96,7 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
   EXPECT_EQ(ui.statuses.size(), 1u) << "nothing extracted, nothing reported";
 
   ui.answers = {true};
-  Extract(Library({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
+  Extract(LibraryOf({Function("A", "(x) - does a"), Function("B", "(y) - does b")}));
   EXPECT_EQ(project.FindTopic("A")->title, "A()");
   EXPECT_EQ(ui.statuses.back(),
             "Library information extracted: no function added, removed or "
@@ -109,12 +104,12 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
 }
 
 TEST_F(ExtractionTest, aDifferentLibraryThatFailsLeavesTheProjectAsItWas) {
-  Extract(Library({Function("A", "(x) - does a")}));
+  Extract(LibraryOf({Function("A", "(x) - does a")}));
   project.FindTopic("A")->body = "My words";
   const project::HelpProject before = project;
   ui.libraryField = library;
   const std::string other = temp.Path("Other");
-  ASSERT_TRUE(testsupport::WriteLibraryFile(other, Library({Function("Other_Init")})));
+  ASSERT_TRUE(testsupport::WriteLibraryFile(other, LibraryOf({Function("Other_Init")})));
   ui.files.push_back({other, 0});
   ui.answers = {true};
   commands.project.BrowseLibrary();

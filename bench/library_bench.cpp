@@ -107,4 +107,20 @@ void BM_MergeAndRefreshLists(benchmark::State& state) {
 }
 BENCHMARK(BM_MergeAndRefreshLists)->Unit(benchmark::kMillisecond);
 
+// The same, with the rows kept in the author's order instead of refilled from the store.
+void BM_MergeAndKeepRows(benchmark::State& state) {
+  const HelpProject original = ReleasedProject();
+  const LibraryInfo info = Parse(1);
+  for (auto _ : state) {
+    state.PauseTiming();
+    HelpProject project = original;
+    state.ResumeTiming();
+    qs::library::MergeLibraryTopics(project, "Synthetic", info);
+    qs::library::KeepRowsAfterMerge(project);
+    qs::project::RefreshIndexLists(project);
+    benchmark::DoNotOptimize(project.ItemCount());
+  }
+}
+BENCHMARK(BM_MergeAndKeepRows)->Unit(benchmark::kMillisecond);
+
 }  // namespace

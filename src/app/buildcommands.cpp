@@ -13,7 +13,7 @@ void BuildCommands::RunPreview(const std::string& page) {
   if (folder.empty()) return;
   // A page that cannot be written is reported; the window still opens.
   text::Reports reports;
-  c_.services.BuildHelpFolder(c_.project, c_.captions, folder, reports);
+  c_.services.BuildHelpFolder(c_.project, c_.captions, folder, {}, reports);
   c_.ShowReports(reports);
   c_.ui.ShowPreviewWindow(
       "QuillSmith [HTML Preview] - " + text::FileNamePart(c_.project.libraryFile) + " library help",
@@ -53,7 +53,7 @@ void BuildCommands::CreateHtml() {
   c_.ShowEditForm();
   const std::string target = HelpFolderOf(c_.project);
   HelpBuild build(c_.services, c_.project, target);
-  const FolderOutcome folder = build.Write(c_.captions);
+  const FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
   c_.ShowReports(folder.reports);
   if (folder.written()) {
     c_.ui.ShowBuilderWindow("Help files created in " + target + " :", folder.log,

@@ -64,8 +64,10 @@ void CoreServices::EndPreview(const std::string& folder) {
 
 std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
                                           const config::LanguageTable& captions,
-                                          const std::string& folder, text::Reports& reports) {
-  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports);
+                                          const std::string& folder,
+                                          const output::BuildOptions& options,
+                                          text::Reports& reports) {
+  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
   record_.preview = !previewFolder_.empty() && folder == previewFolder_;
   return log;
 }

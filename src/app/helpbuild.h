@@ -51,8 +51,8 @@ class HelpBuild {
 
   // Erases the files of the previous build when it was a preview (a help folder built before
   // stays as it is), then writes every page, the contents and the help project file with these
-  // captions.
-  FolderOutcome Write(const config::LanguageTable& captions);
+  // captions, and the extra files `options` ask for.
+  FolderOutcome Write(const config::LanguageTable& captions, const output::BuildOptions& options);
 
   // Compiles the written folder into the library's help file as `options` ask; silently
   // nothing when compiling is off or no compiler is set.

@@ -82,7 +82,7 @@ void PageCommands::EditView() {
     c_.state.previewFolder = c_.services.MakePreviewFolder();
     if (c_.state.previewFolder.empty()) return;
     text::Reports reports;
-    c_.services.BuildHelpFolder(c_.project, c_.captions, c_.state.previewFolder, reports);
+    c_.services.BuildHelpFolder(c_.project, c_.captions, c_.state.previewFolder, {}, reports);
     c_.ShowReports(reports);
     c_.ui.NavigateBrowser(c_.state.previewFolder + c_.project.shownTopic() + ".html");
     return;

@@ -99,7 +99,7 @@ class Ui {
   virtual void ShowBuilderWindow(const std::string& label, const std::string& log,
                                  const std::function<std::string()>& compile) = 0;
 
-  // ---- the Options tab: the live store of four options ----
+  // ---- the Options tab: the live store of five options ----
   virtual std::string CompilerPath() = 0;
   virtual void SetCompilerPath(const std::string& path) = 0;
   virtual bool CompileChecked() = 0;
@@ -108,6 +108,9 @@ class Ui {
   virtual void SetKeepDataChecked(bool checked) = 0;
   virtual bool EraseHtmlChecked() = 0;
   virtual void SetEraseHtmlChecked(bool checked) = 0;
+  // Whether "Create HTML files" also writes the keyword index (previews never do).
+  virtual bool KeywordIndexChecked() = 0;
+  virtual void SetKeywordIndexChecked(bool checked) = 0;
 
   // ---- localisation ----
   virtual void SetLanguageEntries(const std::vector<std::string>& entries) = 0;

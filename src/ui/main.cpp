@@ -5,7 +5,9 @@
 #include "app/commands.h"
 #include "app/coreservices.h"
 #include "app/lifecycle.h"
+#include "platform/processsetup.h"
 #include "platform/programlocation.h"
+#include "ui/guardedapplication.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/qtprogramrunner.h"
@@ -13,7 +15,8 @@
 #include "ui/wiring.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
+  qs::platform::PrepareProcess();
+  qs::ui::GuardedApplication application(argc, argv);
   application.setApplicationName("QuillSmith");
   application.setWindowIcon(qs::ui::ProgramIcon());
 

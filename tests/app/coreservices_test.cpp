@@ -128,20 +128,20 @@ TEST(CoreServicesErase, onlyAPreviewIsErasedBeforeAnotherBuildTheBuildItselfWhen
   project.libraryFile = "MyLib";
   text::Reports reports;
   const std::string help = temp.Path("help/");
-  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, reports).empty());
+  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());
   // A new project, or a build into another folder: the help folder the author built stays.
   services.ErasePreviewFiles();
   EXPECT_TRUE(fs::exists(help + "Index.html"));
 
   const std::string preview = services.MakePreviewFolder();
   ASSERT_FALSE(preview.empty());
-  ASSERT_FALSE(services.BuildHelpFolder(project, {}, preview, reports).empty());
+  ASSERT_FALSE(services.BuildHelpFolder(project, {}, preview, {}, reports).empty());
   services.ErasePreviewFiles();
   EXPECT_FALSE(fs::exists(preview + "A.html"));
   services.EndPreview(preview);
 
   // The erase option erases the build's own files.
-  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, reports).empty());
+  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());
   services.EraseBuildFiles();
   EXPECT_FALSE(fs::exists(help + "A.html"));
 }

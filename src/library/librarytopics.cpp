@@ -178,21 +178,23 @@ void KeepRowsAfterMerge(HelpProject& project) {
   }
   std::vector<project::ListItem> kept;
   kept.reserve(project.TopicCount());
-  std::unordered_set<std::string_view> named;  // views into the topics, which stay put
+  // Store positions whose name a row shows: every topic of that name counts as shown.
+  std::vector<char> shown(project.TopicCount(), 0);
   std::size_t insertAt = std::string::npos;
   for (const auto& row : rows) {
-    const Topic* topic = project.FindTopic(row.text);
-    if (topic == nullptr) continue;  // a function the library no longer has
-    named.insert(topic->name);
-    if (insertAt == std::string::npos && topic->isUserTopic) insertAt = kept.size();
-    kept.push_back({row.text, topic->icon});
+    const auto positions = project.TopicPositions(row.text);
+    if (positions.empty()) continue;  // a function the library no longer has
+    for (const auto pos : positions) shown[pos] = 1;
+    const Topic& topic = project.TopicAt(positions.front());
+    if (insertAt == std::string::npos && topic.isUserTopic) insertAt = kept.size();
+    kept.push_back({row.text, topic.icon});
   }
   if (insertAt == std::string::npos) insertAt = kept.size();
   if (insertAt == 0 && !kept.empty() && kept.front().text == project::kIndexName) insertAt = 1;
 
   std::vector<project::ListItem> added;
-  for (const auto& topic : project.topics()) {
-    if (named.insert(topic.name).second) added.push_back({topic.name, topic.icon});
+  for (std::size_t pos = 0; pos < shown.size(); ++pos) {
+    if (shown[pos] == 0) added.push_back({project.TopicAt(pos).name, project.TopicAt(pos).icon});
   }
   kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(insertAt),
               std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));

@@ -23,12 +23,15 @@ std::string UserLibrariesStart(const std::string& purebasicFolder) {
 
 // How many pages a fresh extraction would take the author's text from, asked before it does.
 text::Report FreshExtractionQuestion(std::size_t pagesWithText) {
-  const std::string pages =
-      pagesWithText == 1 ? "1 page holds" : std::to_string(pagesWithText) + " pages hold";
+  std::string pages = "No page holds text you wrote.";
+  if (pagesWithText > 0) {
+    pages = (pagesWithText == 1 ? "1 page holds" : std::to_string(pagesWithText) + " pages hold") +
+            " text you wrote that would be lost.";
+  }
   return Warning(
       "This extraction builds every page afresh from the library (existing data is not "
       "kept).\n" +
-      pages + " text you wrote that would be lost.\nContinue ?");
+      pages + "\nContinue ?");
 }
 
 }  // namespace
@@ -165,10 +168,15 @@ ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData,
     const std::size_t pages = CountPagesWithAuthorText(c_.project, prepared.result);
     if (!c_.ui.AskOkCancel(FreshExtractionQuestion(pages))) return Extraction::Cancelled;
   }
-  c_.ShowReports(prepared.reports);
-  if (!prepared.succeeded) return Extraction::Failed;
+  if (!prepared.succeeded) {
+    c_.ShowReports(prepared.reports);
+    return Extraction::Failed;
+  }
+  // The list shows the new pages before a message names the pages that went.
   c_.project.ReplaceWith(std::move(prepared.result));
+  c_.ui.RefreshTopicList();
   c_.ui.ShowStatus(prepared.changesLine);
+  c_.ShowReports(prepared.reports);
   return Extraction::Done;
 }
 

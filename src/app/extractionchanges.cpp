@@ -1,7 +1,6 @@
 #include "app/extractionchanges.h"
 
 #include <unordered_map>
-#include <unordered_set>
 
 namespace qs::app {
 
@@ -22,16 +21,17 @@ Descriptions DescriptionsOf(const library::LibraryInfo& library) {
   return descriptions;
 }
 
-// The first stored function page of each name, in store order.
-std::vector<const Topic*> FunctionPages(const project::HelpProject& project) {
-  std::vector<const Topic*> pages;
-  std::unordered_set<std::string_view> seen;
-  for (const auto& topic : project.topics()) {
-    if (topic.Kind() == TopicKind::FunctionPage && seen.insert(topic.name).second) {
-      pages.push_back(&topic);
-    }
-  }
-  return pages;
+// The function page a name stands for: the first stored topic of the name, when it is one
+// (the page every look-up by that name finds). Null otherwise.
+const Topic* FunctionPage(const project::HelpProject& project, std::string_view name) {
+  const Topic* topic = project.FindTopic(name);
+  return topic != nullptr && topic->Kind() == TopicKind::FunctionPage ? topic : nullptr;
+}
+
+// Whether the topic at `pos` is the function page its name stands for.
+bool IsFunctionPageAt(const project::HelpProject& project, std::size_t pos) {
+  const Topic& topic = project.TopicAt(pos);
+  return topic.Kind() == TopicKind::FunctionPage && project.FindTopicPos(topic.name) == pos;
 }
 
 // A function page's text that no build of the library gives it: a title of its own, an
@@ -39,7 +39,9 @@ std::vector<const Topic*> FunctionPages(const project::HelpProject& project) {
 // not known (the library was not read before in this run), a description with a line break
 // or markup is the author's: a library gives one plain line.
 bool HoldsOwnText(const Topic& page, const Descriptions& library) {
-  if (page.title != page.name + "()" || !page.example.empty()) return true;
+  const bool defaultTitle = page.title.size() == page.name.size() + 2 &&
+                            page.title.starts_with(page.name) && page.title.ends_with("()");
+  if (!defaultTitle || !page.example.empty()) return true;
   const auto known = library.find(page.name);
   if (known != library.end()) return page.body != known->second;
   return page.body.find_first_of("\r\n<") != std::string::npos;
@@ -97,27 +99,25 @@ ExtractionChanges CompareFunctionPages(const project::HelpProject& before,
                                        const project::HelpProject& after,
                                        const library::LibraryInfo& previousLibrary) {
   ExtractionChanges changes;
-  const std::vector<const Topic*> old = FunctionPages(before);
-  std::unordered_map<std::string_view, const Topic*> oldByName;
-  oldByName.reserve(old.size());
-  for (const Topic* page : old) oldByName.emplace(page->name, page);
-
-  std::unordered_set<std::string_view> kept;
-  for (const Topic* page : FunctionPages(after)) {
-    const auto was = oldByName.find(page->name);
-    if (was == oldByName.end()) {
-      changes.added.push_back(page->name);
-      continue;
+  for (std::size_t pos = 0; pos < after.TopicCount(); ++pos) {
+    if (!IsFunctionPageAt(after, pos)) continue;
+    const Topic& page = after.TopicAt(pos);
+    const Topic* was = FunctionPage(before, page.name);
+    if (was == nullptr) {
+      changes.added.push_back(page.name);
+    } else if (was->parameters != page.parameters) {
+      changes.newParameters.push_back(page.name);
     }
-    kept.insert(page->name);
-    if (was->second->parameters != page->parameters) changes.newParameters.push_back(page->name);
   }
 
-  const Descriptions descriptions = DescriptionsOf(previousLibrary);
-  for (const Topic* page : old) {
-    if (kept.contains(page->name)) continue;
-    changes.removed.push_back(page->name);
-    if (HoldsOwnText(*page, descriptions)) changes.removedWithText.push_back(page->name);
+  Descriptions descriptions;  // made only when a page went
+  for (std::size_t pos = 0; pos < before.TopicCount(); ++pos) {
+    if (!IsFunctionPageAt(before, pos)) continue;
+    const Topic& page = before.TopicAt(pos);
+    if (FunctionPage(after, page.name) != nullptr) continue;
+    changes.removed.push_back(page.name);
+    if (descriptions.empty()) descriptions = DescriptionsOf(previousLibrary);
+    if (HoldsOwnText(page, descriptions)) changes.removedWithText.push_back(page.name);
   }
   return changes;
 }

@@ -64,6 +64,7 @@ void BuildCommands::CreateHtml() {
 
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
   c_.ShowReports(WriteUniqueFile(c_.services, c_.project, HelpFolderOf(c_.project)).reports);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/recovery.h"
 #include "app/services.h"
 #include "library/libraryinfo.h"
 #include "output/buildrecord.h"
@@ -32,6 +33,9 @@ class CoreServices : public Services {
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
   const library::LibraryInfo& LibraryFunctions() override { return libraryInfo_; }
+  void WriteRecoveryCopy(const project::HelpProject& project) override;
+  void RemoveRecoveryCopy(const std::string& projectFile) override;
+  std::vector<RecoveryCopy> FindRecoveryCopies() override;
   void EraseBuildFiles() override;
   void ErasePreviewFiles() override;
   std::string MakePreviewFolder() override;
@@ -68,6 +72,7 @@ class CoreServices : public Services {
  private:
   std::string programPath_;
   std::string settingsFolder_;
+  RecoveryStore recovery_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
   // The preview folder last made: a build into it is a preview.

@@ -57,6 +57,7 @@ void ProjectCommands::ResetProject() {
 
 void ProjectCommands::NewProject() {
   ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
   const std::string start =
       ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice = c_.ui.SaveFileRequester("Create new QuillSmith Project",
@@ -67,11 +68,12 @@ void ProjectCommands::NewProject() {
   const std::string path = WithProjectExtension(choice.path, choice.filterIndex);
   c_.state.lastProjectDir = text::FolderPart(path);
 
+  if (!c_.ConfirmReplace(Warning("You are about to create a new project !\nYou will loose all "
+                                 "curent data.\nContinue ?"))) {
+    return;
+  }
+  c_.state.history.Clear();
   if (c_.project.ItemCount() > 0) {
-    if (!c_.ui.AskYesNo(Warning("You are about to create a new project !\nYou will loose all "
-                                "curent data.\nContinue ?"))) {
-      return;
-    }
     c_.project.projectFile = path;
     ResetProject();
   } else {
@@ -83,6 +85,7 @@ void ProjectCommands::NewProject() {
 
 void ProjectCommands::LoadProject() {
   ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
   const std::string start =
       ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice =
@@ -97,14 +100,15 @@ void ProjectCommands::LoadProject() {
                                        return ui.AskYesNo(question);
                                      }};
   const bool overExisting = c_.project.ItemCount() > 0;
-  if (overExisting && !c_.ui.AskYesNo(Warning("You are about to load a new project !\nYou will "
-                                              "loose all curent data.\nContinue ?"))) {
+  if (!c_.ConfirmReplace(Warning("You are about to load a new project !\nYou will loose all "
+                                 "curent data.\nContinue ?"))) {
     return;
   }
 
   // The file is read aside and taken over only when it loads: a file that fails leaves the
-  // project and the window as they were.
+  // project, its history and the window as they were.
   const ProjectOutcome opened = OpenProject(c_.services, c_.project, path, context);
+  if (opened.succeeded) c_.state.history.Clear();
   if (opened.succeeded && overExisting) {
     ClearWindow();
     c_.ShowEditForm();
@@ -138,13 +142,16 @@ void ProjectCommands::SaveProject() {
       "Save QuillSmith Project", c_.project.projectFile, std::string(kProjectFilter));
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
-  c_.project.projectFile = WithProjectExtension(choice.path, choice.filterIndex);
-  c_.ui.SetProjectFileField(c_.project.projectFile);
-  c_.CommitForm();
-  text::Reports reports;
-  const bool saved = c_.services.SaveProject(c_.project, c_.project.projectFile, reports);
-  c_.ShowReports(reports);
-  if (saved) c_.project.modified = false;
+  c_.SaveTo(WithProjectExtension(choice.path, choice.filterIndex));
+}
+
+void ProjectCommands::SaveToProjectFile() {
+  ForgetEditorAtEnd forget(c_.state);
+  if (c_.project.projectFile.empty()) {
+    SaveProject();
+    return;
+  }
+  c_.SaveTo(c_.project.projectFile);
 }
 
 void ProjectCommands::ShowHelp() {
@@ -161,8 +168,9 @@ void ProjectCommands::ShowHelp() {
   }
 }
 
-ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData,
-                                                           bool askBeforeDiscarding) {
+ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData, bool askBeforeDiscarding,
+                                                           project::Snapshot before,
+                                                           std::string what) {
   PreparedExtraction prepared = PrepareExtraction(c_.services, c_.project, keepData);
   if (prepared.succeeded && askBeforeDiscarding && !keepData && c_.project.TopicCount() > 0) {
     const std::size_t pages = CountPagesWithAuthorText(c_.project, prepared.result);
@@ -172,8 +180,11 @@ ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData,
     c_.ShowReports(prepared.reports);
     return Extraction::Failed;
   }
-  // The list shows the new pages before a message names the pages that went.
   c_.project.ReplaceWith(std::move(prepared.result));
+  c_.Record(std::move(before).Finish(std::move(what)));
+  // The form shows the row the list selects, so that what is typed next goes there; the list
+  // shows the new pages before a message names the pages that went.
+  c_.project.ShowRow(c_.project.selectedRow());
   c_.ui.RefreshTopicList();
   c_.ui.ShowStatus(prepared.changesLine);
   c_.ShowReports(prepared.reports);
@@ -183,6 +194,7 @@ ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData,
 void ProjectCommands::BrowseLibrary() {
   ForgetEditorAtEnd forget(c_.state);
   if (!c_.RequireProject()) return;
+  c_.CommitForm();
   const FileChoice choice =
       c_.ui.OpenFileRequester("Select user library", UserLibrariesStart(c_.state.purebasicFolder),
                               std::string(kLibraryFilter));
@@ -198,17 +210,18 @@ void ProjectCommands::BrowseLibrary() {
   }
   // The library is taken only with the pages it gives: one that cannot be read, or a fresh
   // build cancelled, leaves the project and its library as they were. Another library's pages
-  // replace every page (no merge, no commit); the same library's merge into the pages.
+  // replace every page; the same library's merge into them as the option says.
+  project::Snapshot before(c_.project);
   const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
-  if (!otherLibrary) c_.CommitForm();
   const Extraction done =
-      otherLibrary ? RunExtraction(false, false) : RunExtraction(c_.ui.KeepDataChecked(), true);
+      otherLibrary
+          ? RunExtraction(false, false, std::move(before), "library change")
+          : RunExtraction(c_.ui.KeepDataChecked(), true, std::move(before), "library extraction");
   if (done != Extraction::Done) {
     c_.project.libraryFile = previous;
     return;
   }
   c_.ui.SetLibraryFileField(c_.project.libraryFile);
-  c_.ui.RefreshTopicList();
   c_.ShowTopic();
 }
 
@@ -251,7 +264,10 @@ void ProjectCommands::Extract() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
   // Cancelled, the list keeps its selection; a failure still shows the first row.
-  if (RunExtraction(c_.ui.KeepDataChecked(), true) == Extraction::Cancelled) return;
+  if (RunExtraction(c_.ui.KeepDataChecked(), true, project::Snapshot(c_.project),
+                    "library extraction") == Extraction::Cancelled) {
+    return;
+  }
   c_.project.ShowRow(0);
   c_.ui.RefreshTopicList();
   c_.ShowTopic();

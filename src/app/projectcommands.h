@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "app/commandcontext.h"
+#include "project/history.h"
 
 namespace qs::app {
 
@@ -12,7 +15,10 @@ class ProjectCommands {
 
   void NewProject();
   void LoadProject();
+  // "Save Project": the requester, then the save.
   void SaveProject();
+  // Into the project file without a requester; the requester when there is none yet.
+  void SaveToProjectFile();
   void ShowHelp();
   void BrowseLibrary();
   void BrowseHelpFolder();
@@ -30,7 +36,10 @@ class ProjectCommands {
   // Extracts the library into the project and says on the status line what changed. With
   // `askBeforeDiscarding`, a fresh build over existing pages first asks, naming how many
   // pages hold the author's text. Unless it is done, the project is left as it was.
-  Extraction RunExtraction(bool keepData, bool askBeforeDiscarding);
+  // Once done, the change is recorded for undo as `what`, from `before` (the project as it
+  // was before the command touched it).
+  Extraction RunExtraction(bool keepData, bool askBeforeDiscarding, project::Snapshot before,
+                           std::string what);
 
   CommandContext c_;
 };

@@ -35,8 +35,8 @@ TEST_F(CommandTest, qspRuleAppliesOnlyToTheFirstFilterOfNewAndSave) {
 }
 
 TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
+  // Nothing unsaved: the warning of old, not the save question.
   UseProject({"Index", "A", "License*"}, "/w/old.qsp");
-  project.modified = true;
   ui.files.push_back({"/other/new.qsp", 0});
   ui.answers.push_back(false);
   commands.project.NewProject();
@@ -45,7 +45,6 @@ TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
   EXPECT_EQ(ui.questions[0].icon, text::ReportIcon::Exclamation);
   EXPECT_EQ(project.projectFile, "/w/old.qsp");
   EXPECT_EQ(project.ItemCount(), 3u);
-  EXPECT_TRUE(project.modified);
   EXPECT_EQ(state.lastProjectDir, "/other/");
   EXPECT_FALSE(Logged("erase"));
 }
@@ -159,9 +158,8 @@ TEST_F(CommandTest, aLoadThatFailsChangesNothing) {
   for (const char* broken : {"/w/broken.qsp", "/w/header-only.qsp"}) {
     UseProject({"Index", "Old"}, "/w/old.qsp");
     project.libraryFile = "/lib/Old";
-    project.SetShownTopic("Old");
-    project.SelectRow(1);
-    project.modified = true;
+    project.ShowRow(1);
+    context.ShowTopic();
     const project::HelpProject before = project;
     state.viewMode = true;
     ui.projectField = "/w/old.qsp";
@@ -173,7 +171,7 @@ TEST_F(CommandTest, aLoadThatFailsChangesNothing) {
     EXPECT_EQ(project.topics(), before.topics());
     EXPECT_EQ(project.items(), before.items());
     EXPECT_EQ(project.shownTopic(), "Old");
-    EXPECT_TRUE(project.modified);
+    EXPECT_FALSE(project.modified);
     EXPECT_EQ(ui.projectField, "/w/old.qsp");
     EXPECT_TRUE(state.viewMode);
     EXPECT_FALSE(Logged("erase"));

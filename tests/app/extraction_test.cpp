@@ -70,6 +70,11 @@ TEST_F(ExtractionTest, aMergeKeepsTheOrderAndSaysWhatChangedAndWhichWordsWent) {
   EXPECT_EQ(ui.messages[0].text,
             "The library no longer has these functions. Their pages held text you wrote and "
             "were removed:\nC");
+  // Undo brings the page with the author's words back, in its place.
+  commands.page.Undo();
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "A", "C", "D", "License"}));
+  EXPECT_EQ(project.FindTopic("C")->example, "C(1)");
+  commands.page.Redo();
 
   Extract(LibraryOf({Function("A", "(x, y) - does a"), Function("B", "(y)")}));
   EXPECT_EQ(ui.statuses.back(),

@@ -251,4 +251,22 @@ void HelpProject::RefillItemsFromStore() {
   if (observer_.observer) observer_.observer->RowsReset();
 }
 
+void HelpProject::SetItems(std::vector<ListItem> items) {
+  if (observer_.observer) observer_.observer->RowsResetting();
+  items_ = std::move(items);
+  selectedRow_ = -1;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowsReset();
+}
+
+void HelpProject::ReplaceWith(HelpProject other) {
+  // The view that follows these rows stays with them; it sees all of them replaced.
+  RowObserver* observer = observer_.observer;
+  if (observer) observer->RowsResetting();
+  *this = std::move(other);
+  observer_.observer = observer;
+  itemsRevision_ = NextRevision();
+  if (observer) observer->RowsReset();
+}
+
 }  // namespace qs::project

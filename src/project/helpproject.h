@@ -145,6 +145,8 @@ class HelpProject {
   // Refills the rows from the store: one per topic, in store order, with its icon; no row
   // selected.
   void RefillItemsFromStore();
+  // Replaces every row at once; no row selected.
+  void SetItems(std::vector<ListItem> items);
   // Changes with every change of the rows, so that a view can tell when to refill; no two
   // projects share a revision.
   std::size_t itemsRevision() const { return itemsRevision_; }
@@ -156,6 +158,10 @@ class HelpProject {
   // when they are next shown or written (ProduceIndexLists), rather than after every move.
   bool indexListsPending() const { return indexListsPending_; }
   void SetIndexListsPending(bool pending) { indexListsPending_ = pending; }
+
+  // Takes over everything `other` holds (a project loaded or extracted aside, adopted only
+  // once it succeeded). The rows count as changed even when `other` counted fewer changes.
+  void ReplaceWith(HelpProject other);
 
   // ---- the selection: the list's selected row and the topic the edit form shows ----
   // The selected row: -1 for none, otherwise always a row of the list. Every change of the

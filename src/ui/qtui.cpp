@@ -22,13 +22,13 @@
 #include "ui/builderwindow.h"
 #include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/dialoghelpers.h"
 #include "ui/filedialogs.h"
 #include "ui/formeditor.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
-#include "ui/normalcursor.h"
 #include "ui/previewwindow.h"
 #include "ui/topiclistmodel.h"
 #include "ui/topiclistview.h"
@@ -49,40 +49,6 @@ bool WebViewAvailable() {
           : QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + "/QtWebEngineProcess";
   return QFileInfo(helper).isExecutable();
 }
-
-namespace {
-
-// Gives the keyboard focus back to the control that had it when a window of a build opened.
-class KeepFocus {
- public:
-  KeepFocus() : focus_(QApplication::focusWidget()) {}
-  ~KeepFocus() {
-    if (focus_ != nullptr) focus_->setFocus();
-  }
-  KeepFocus(const KeepFocus&) = delete;
-  KeepFocus& operator=(const KeepFocus&) = delete;
-
- private:
-  QPointer<QWidget> focus_;
-};
-
-QMessageBox::Icon IconOf(text::ReportIcon icon) {
-  switch (icon) {
-    case text::ReportIcon::Error:
-      return QMessageBox::Critical;
-    case text::ReportIcon::Exclamation:
-      return QMessageBox::Warning;
-    case text::ReportIcon::Information:
-      return QMessageBox::Information;
-    case text::ReportIcon::Question:
-      return QMessageBox::Question;
-    case text::ReportIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
-}
-
-}  // namespace
 
 QtUi::QtUi(MainWindow& window, project::HelpProject& project)
     : window_(window), project_(project), rows_(new TopicListModel(project, &window)) {
@@ -130,6 +96,14 @@ app::SaveAnswer QtUi::AskSaveDiscardCancel(const text::Report& question) {
   const int answer = box.exec();
   if (answer == QMessageBox::Save) return app::SaveAnswer::Save;
   return answer == QMessageBox::Discard ? app::SaveAnswer::Discard : app::SaveAnswer::Cancel;
+}
+
+bool QtUi::AskOkCancel(const text::Report& question) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::Ok | QMessageBox::Cancel, &window_);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
 }
 
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,

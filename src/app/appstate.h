@@ -19,6 +19,8 @@ struct AppState {
   bool viewMode = false;
   // The preview folder the view mode built into; empty when none.
   std::string previewFolder;
+  // The live pane beside the form shows the shown topic's page as it is being typed.
+  bool livePane = false;
   Editor activeEditor = Editor::None;
 };
 

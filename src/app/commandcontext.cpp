@@ -23,6 +23,12 @@ void CommandContext::CommitForm() const {
   qs::project::CommitTopicEdits(project, ui.ReadForm());
 }
 
+void UseProjectFile(const CommandContext& context) {
+  const std::string& file = context.project.projectFile;
+  context.ui.SetProjectWordList(context.services.WordListPath(file));
+  if (!file.empty()) context.ui.SetRecentProjects(context.services.RecordRecentProject(file));
+}
+
 void CommandContext::ShowEditForm() const {
   state.viewMode = false;
   ui.SetViewMode(false);

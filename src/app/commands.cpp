@@ -16,6 +16,9 @@ void Commands::Command(CommandId id) {
     case CommandId::EditViewKey:
       page.EditView();
       break;
+    case CommandId::LivePane:
+      page.LivePane();
+      break;
     case CommandId::PreviewPage:
     case CommandId::PreviewAll:
       // Without a shown topic the keys do nothing at all, not even forget the editor.

@@ -47,6 +47,9 @@ void LoadSettings(const CommandContext& context) {
   state.currentLanguage = settings->currentLanguage;
   state.lastProjectDir = settings->lastProjectDir;
   if (state.lastProjectDir.empty()) state.lastProjectDir = state.purebasicFolder;
+  ui.SetDictionaryChoice(settings->dictionary);
+  state.livePane = settings->livePreview;
+  ui.SetLivePane(state.livePane);
   if (settings->maximised) ui.Maximise();
 }
 
@@ -60,6 +63,8 @@ void SaveSettings(const CommandContext& context) {
   settings.maximised = ui.IsMaximised();
   settings.currentLanguage = context.state.currentLanguage;
   settings.lastProjectDir = context.state.lastProjectDir;
+  settings.dictionary = ui.DictionaryChoice();
+  settings.livePreview = context.state.livePane;
   context.services.WriteSettings(settings);
 }
 
@@ -94,6 +99,7 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
   Ui& ui = context.ui;
   LoadSettings(context);
   FillLanguageList(context);
+  ui.SetRecentProjects(context.services.RecentProjects());
 
   if (!projectArgument.empty()) {
     const project::LoadContext ask{
@@ -103,6 +109,7 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
         OpenProject(context.services, context.project, projectArgument, ask);
     context.ShowReports(opened.reports);
     if (opened.succeeded) {
+      UseProjectFile(context);
       ui.SetProjectFileField(context.project.projectFile);
       ui.SetLibraryFileField(context.project.libraryFile);
       ui.SetHelpFolderField(context.project.helpFolder);

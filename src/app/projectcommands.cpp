@@ -30,6 +30,7 @@ void ProjectCommands::ResetProject() {
   c_.ui.ClearForm();
   c_.ui.SetHelpFolderField("");
   c_.ui.SetLibraryFileField("");
+  c_.ui.SetProjectWordList("");
   c_.project.libraryFile.clear();
   c_.project.helpFolder.clear();
   c_.project.SetShownTopic({});
@@ -60,6 +61,7 @@ void ProjectCommands::NewProject() {
     c_.project.modified = false;
   }
   c_.ui.SetProjectFileField(c_.project.projectFile);
+  UseProjectFile(c_);
 }
 
 void ProjectCommands::LoadProject() {
@@ -70,7 +72,16 @@ void ProjectCommands::LoadProject() {
       c_.ui.OpenFileRequester("Load QuillSmith Project", start, std::string(kProjectFilter));
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
-  const std::string path = choice.path;
+  LoadProjectFile(choice.path);
+}
+
+void ProjectCommands::LoadRecentProject(const std::string& path) {
+  ForgetEditorAtEnd forget(c_.state);
+  if (path.empty()) return;
+  LoadProjectFile(path);
+}
+
+void ProjectCommands::LoadProjectFile(const std::string& path) {
   c_.state.lastProjectDir = text::FolderPart(path);
 
   Ui& ui = c_.ui;
@@ -92,6 +103,7 @@ void ProjectCommands::LoadProject() {
   c_.ShowReports(opened.reports);
   if (!opened.succeeded) return;
 
+  UseProjectFile(c_);
   c_.ui.SetProjectFileField(c_.project.projectFile);
   c_.ui.SetLibraryFileField(c_.project.libraryFile);
   c_.ui.SetHelpFolderField(c_.project.helpFolder);
@@ -123,7 +135,9 @@ void ProjectCommands::SaveProject() {
   text::Reports reports;
   const bool saved = c_.services.SaveProject(c_.project, c_.project.projectFile, reports);
   c_.ShowReports(reports);
-  if (saved) c_.project.modified = false;
+  if (!saved) return;
+  c_.project.modified = false;
+  UseProjectFile(c_);
 }
 
 void ProjectCommands::ShowHelp() {

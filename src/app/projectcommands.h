@@ -12,6 +12,9 @@ class ProjectCommands {
 
   void NewProject();
   void LoadProject();
+  // A project chosen from the recent projects: loaded as "Load Project" loads the file the
+  // requester gives, with the same questions.
+  void LoadRecentProject(const std::string& path);
   void SaveProject();
   void ShowHelp();
   void BrowseLibrary();
@@ -25,6 +28,8 @@ class ProjectCommands {
   // preview folder are left to the caller.
   void ResetProject();
   void RunExtraction();
+  // "Load Project" once the file is known.
+  void LoadProjectFile(const std::string& path);
 
   CommandContext c_;
 };

@@ -63,6 +63,11 @@ class FakeUi : public app::Ui {
   bool compile = false, keepData = true, eraseHtml = false, maximised = false;
   int listRefreshes = 0;
   std::vector<std::string> statuses;  // status bar lines, in order
+  bool livePane = false;
+  std::vector<std::string> livePages;  // the addresses the live pane was given, in order
+  std::string dictionary;
+  std::string wordList = "(unset)";
+  std::vector<std::string> recentProjects;
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
@@ -92,6 +97,14 @@ class FakeUi : public app::Ui {
   void ClearForm() override;
   void SetViewMode(bool on) override;
   void NavigateBrowser(const std::string& target) override;
+  void SetLivePane(bool shown) override { livePane = shown; }
+  void ShowLivePage(const std::string& address) override { livePages.push_back(address); }
+  std::string DictionaryChoice() override { return dictionary; }
+  void SetDictionaryChoice(const std::string& choice) override { dictionary = choice; }
+  void SetProjectWordList(const std::string& path) override { wordList = path; }
+  void SetRecentProjects(const std::vector<std::string>& paths) override {
+    recentProjects = paths;
+  }
   bool EditViewAvailable() override { return editViewAvailable; }
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
@@ -148,6 +161,7 @@ class FakeServices : public app::Services {
   bool compileWorks = true;
   std::optional<text::Report> compileReport;
   bool compileSwitchesOff = false;
+  std::vector<std::string> recent;  // what the recent projects' file holds
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
 
   // ---- record ----
@@ -184,6 +198,11 @@ class FakeServices : public app::Services {
                     config::LanguageTable& captions) override;
   void SaveLanguage(const std::string& currentLanguage,
                     const config::LanguageTable& captions) override;
+  std::string WordListPath(const std::string& projectFile) override {
+    return projectFile.empty() ? std::string() : "/settings/words/" + projectFile;
+  }
+  std::vector<std::string> RecentProjects() override { return recent; }
+  std::vector<std::string> RecordRecentProject(const std::string& path) override;
   std::string FindPureBasicFolder() override { return purebasicFolder; }
   std::string FindHelpCompiler() override { return compiler; }
   std::string ProgramFolder() override { return "/prog/"; }

@@ -8,11 +8,14 @@
 #include "platform/programlocation.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
+#include "ui/previewscheme.h"
 #include "ui/qtprogramrunner.h"
 #include "ui/qtui.h"
 #include "ui/wiring.h"
 
 int main(int argc, char* argv[]) {
+  // The preview pages' addresses exist only when known before the application object.
+  qs::ui::RegisterPreviewScheme();
   QApplication application(argc, argv);
   application.setApplicationName("QuillSmith");
   application.setWindowIcon(qs::ui::ProgramIcon());

@@ -84,6 +84,7 @@ MainWindow::MainWindow(bool withBrowser) {
   addShortcut(Qt::Key_F1, app::CommandId::PreviewPage);
   addShortcut(Qt::Key_F2, app::CommandId::PreviewAll);
   addShortcut(Qt::Key_Escape, app::CommandId::EditViewKey);
+  addShortcut(Qt::Key_F3, app::CommandId::LivePane);
 
   setFormActive(false);
   mainPanel->setCurrentIndex(0);

@@ -26,6 +26,7 @@ class QWebEngineView;
 
 namespace qs::ui {
 
+class LivePane;
 class SpellCheck;
 
 // The program's one long-lived window: the project's paths and buttons, the topic list with
@@ -91,6 +92,8 @@ class MainWindow : public QMainWindow {
   // Bold, bold end, underline, underline end, italic, italic end.
   std::array<QPushButton*, 6> tagButtons{};
   QPushButton* editViewButton = nullptr;
+  // Checked while the live pane is shown.
+  QPushButton* livePaneButton = nullptr;
   QGroupBox* titleLabel = nullptr;
   QLineEdit* titleField = nullptr;
   QGroupBox* summaryLabel = nullptr;
@@ -100,6 +103,8 @@ class MainWindow : public QMainWindow {
   QGroupBox* exampleLabel = nullptr;
   QPlainTextEdit* exampleEditor = nullptr;
   QWebEngineView* previewBrowser = nullptr;
+  // Beside the form; none without a browser.
+  LivePane* livePane = nullptr;
   QCheckBox* compileCheckBox = nullptr;
   QLineEdit* compilerPathField = nullptr;
   QPushButton* browseCompilerButton = nullptr;
@@ -128,7 +133,7 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
-  // F1, F2 and Esc, from whatever control has the focus.
+  // F1, F2, F3 and Esc, from whatever control has the focus.
   void shortcutCommand(qs::app::CommandId command);
   // A row of the topic list was selected (-1: none); with `rightClick` the popup is wanted.
   void topicListEvent(int row, bool rightClick);

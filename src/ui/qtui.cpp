@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <QUrl>
@@ -24,11 +25,14 @@
 #include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/filedialogs.h"
+#include "ui/livepane.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
+#include "ui/previewscheme.h"
 #include "ui/previewwindow.h"
+#include "ui/spellcheck.h"
 
 namespace qs::ui {
 
@@ -219,6 +223,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
   window_.setFormActive(true);
+  if (window_.livePane) window_.livePane->FormReplaced();
 }
 
 void QtUi::ClearForm() {
@@ -228,6 +233,7 @@ void QtUi::ClearForm() {
   window_.bodyEditor->clear();
   window_.exampleEditor->clear();
   window_.setFormActive(false);
+  if (window_.livePane) window_.livePane->FormReplaced();
 }
 
 void QtUi::SetViewMode(bool viewMode) {
@@ -245,11 +251,32 @@ void QtUi::SetViewMode(bool viewMode) {
 
 void QtUi::NavigateBrowser(const std::string& target) {
   if (!window_.previewBrowser) return;
-  if (target == "about:blank") {
-    window_.previewBrowser->setUrl(QUrl("about:blank"));
-    return;
-  }
-  window_.previewBrowser->setUrl(QUrl::fromLocalFile(ResolvePathIgnoringCase(FromBytes(target))));
+  window_.previewBrowser->setUrl(BrowserUrl(target));
+}
+
+void QtUi::SetLivePane(bool shown) {
+  window_.livePaneButton->setChecked(shown && window_.livePane != nullptr);
+  if (window_.livePane) window_.livePane->SetOpen(shown);
+}
+
+void QtUi::ShowLivePage(const std::string& address) {
+  if (window_.livePane) window_.livePane->Show(BrowserUrl(address));
+}
+
+std::string QtUi::DictionaryChoice() {
+  return window_.spellCheck().dictionaryChoice().toStdString();
+}
+
+void QtUi::SetDictionaryChoice(const std::string& choice) {
+  window_.spellCheck().SetDictionary(QString::fromStdString(choice));
+}
+
+void QtUi::SetProjectWordList(const std::string& path) {
+  window_.spellCheck().SetProjectWordListPath(path);
+}
+
+void QtUi::SetRecentProjects(const std::vector<std::string>& paths) {
+  window_.setRecentProjects(paths);
 }
 
 bool QtUi::EditViewAvailable() {
@@ -272,7 +299,7 @@ void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePa
     window_.activateWindow();
     return;
   }
-  PreviewWindow preview(&window_, FromBytes(title), FromBytes(pagePath));
+  PreviewWindow preview(&window_, FromBytes(title), BrowserUrl(pagePath));
   preview.Run();
 }
 

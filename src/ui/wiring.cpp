@@ -4,9 +4,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWebEngineProfile>
 
 #include "app/commands.h"
+#include "ui/livepane.h"
 #include "ui/mainwindow.h"
+#include "ui/previewscheme.h"
 #include "ui/qtui.h"
 
 namespace qs::ui {
@@ -30,6 +33,7 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   on(w.createHtmlButton, [&c] { c.build.CreateHtml(); });
   on(w.browseCompilerButton, [&c] { c.options.BrowseCompiler(); });
   on(w.editViewButton, [&c] { c.page.EditView(); });
+  on(w.livePaneButton, [&c] { c.page.LivePane(); });
   on(w.associateButton, [&c] { c.options.Associate(); });
   on(w.removeAssociationButton, [&c] { c.options.RemoveAssociation(); });
   on(w.uniqueHtmlButton, [&c] { c.build.UniqueHtml(); });
@@ -51,6 +55,13 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     c.Command(id);
   });
   QObject::connect(&ui, &QtUi::menuCommand, &w, [&c](app::CommandId id) { c.Command(id); });
+  QObject::connect(&w, &MainWindow::recentProjectChosen, &w,
+                   [&c](const std::string& path) { c.project.LoadRecentProject(path); });
+  if (w.livePane != nullptr) {
+    QObject::connect(w.livePane, &LivePane::refreshDue, &w, [&c] { c.page.RefreshLivePane(); });
+  }
+  // Every browser of the window shares the default profile, and so these pages.
+  ServePreviewPages(QWebEngineProfile::defaultProfile(), &w, c.previews);
 
   QObject::connect(w.compileCheckBox, &QCheckBox::toggled, &w,
                    [&c](bool) { c.options.CompileOptionChanged(); });

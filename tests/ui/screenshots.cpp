@@ -25,6 +25,7 @@
 #include "ui/builderwindow.h"
 #include "ui/icons.h"
 #include "ui/modeltext.h"
+#include "ui/previewscheme.h"
 #include "ui/previewwindow.h"
 #include "wiredwindow.h"
 
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   }
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  qs::ui::RegisterPreviewScheme();
   QApplication application(argc, argv);
   application.setWindowIcon(qs::ui::ProgramIcon());
   const QString target = QString::fromLocal8Bit(argv[argc - 1]);

@@ -125,11 +125,11 @@ void BuildPagePane(MainWindow& window, bool withBrowser) {
                                       "Switch Edit/View [Esc]", "Edit/View", kGrey154);
   GiveKey(window.editViewButton, Qt::ALT | Qt::Key_E);
   toolRow->addWidget(window.editViewButton);
-  window.livePaneButton =
-      Button("LivePaneButton", "Live", "Live preview beside the form [F3]", kGrey212, true);
+  window.livePaneButton = GlyphButton("LivePaneButton", LiveIcon(),
+                                      "Live preview beside the form [F3]", "Live preview",
+                                      kGrey154);
   window.livePaneButton->setCheckable(true);
-  window.livePaneButton->setFocusPolicy(Qt::NoFocus);
-  window.livePaneButton->setAccessibleName("Live preview");
+  GiveKey(window.livePaneButton, Qt::ALT | Qt::Key_W);
   toolRow->addWidget(window.livePaneButton);
 
   // Until a topic is shown the form's hints say what goes where, under its first captions.

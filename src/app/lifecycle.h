@@ -18,8 +18,9 @@ std::vector<std::string> SplitCommandLine(std::string_view line);
 // Before the window: English captions and language, then the PureBasic folder look-up.
 void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services);
 
-// After the window is shown: settings, languages, the recent projects, the project named on the command line (an
-// empty text for none), the compiler path, the focus; then the main loop may take events.
+// After the window is shown: settings, languages, the recent projects, the project named on the
+// command line (an empty text for none), the compiler path, the focus; then the main loop may take
+// events.
 void FinishStart(const CommandContext& context, const std::string& projectArgument);
 
 // Reads the settings file into the Options controls, the language, the last project folder,

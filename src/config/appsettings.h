@@ -40,8 +40,8 @@ std::string SettingsFilePath(std::string_view folder);
 bool LoadSettings(std::string_view folder, AppSettings& settings, std::string_view purebasicFolder);
 
 // Writes the group line and the entries: the seven that every version writes, in their order,
-// then KeywordIndex, Dictionary and LivePreview. The folder is created when it is missing. A failure leaves any
-// previous file as it was; the result says whether the file was written.
+// then KeywordIndex, Dictionary and LivePreview. The folder is created when it is missing. A
+// failure leaves any previous file as it was; the result says whether the file was written.
 bool SaveSettings(std::string_view folder, const AppSettings& settings);
 
 }  // namespace qs::config

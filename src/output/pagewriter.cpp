@@ -100,8 +100,7 @@ std::string IndexHeadLine(std::string_view title) {
 
 std::string IndexPageText(const HelpProject& project, const config::LanguageTable& captions) {
   static const Topic kNoTopic;
-  return IndexPageText(project, project.TopicCount() > 0 ? project.TopicAt(0) : kNoTopic,
-                       captions);
+  return IndexPageText(project, project.TopicCount() > 0 ? project.TopicAt(0) : kNoTopic, captions);
 }
 
 std::string IndexPageText(const HelpProject& project, const Topic& index,

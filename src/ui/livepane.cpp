@@ -38,17 +38,26 @@ LivePane::LivePane(QWidget* parent) : QWidget(parent) {
 void LivePane::SetOpen(bool open) {
   if (isVisibleTo(window()) == open) return;
   setVisible(open);
+  QWidget* top = window();
+  if (!open) {
+    // The window gives back what it grew by for the pane.
+    if (grown_ > 0 && !top->isMaximized() && !top->isFullScreen()) {
+      top->resize(std::max(top->width() - grown_, top->minimumWidth()), top->height());
+    }
+    grown_ = 0;
+    return;
+  }
   auto* splitter = qobject_cast<QSplitter*>(parentWidget());
-  if (!open || splitter == nullptr || splitter->count() < 2) return;
+  if (splitter == nullptr || splitter->count() < 2) return;
   QList<int> sizes = splitter->sizes();
   const qsizetype self = sizes.size() - 1;
   const qsizetype form = self - 1;
   int grow = 0;
-  QWidget* top = window();
   if (!top->isMaximized() && !top->isFullScreen() && top->screen() != nullptr) {
     const int room = top->screen()->availableGeometry().width() - top->frameGeometry().width();
     grow = std::clamp(std::max(sizes[form], kMinimumWidth) - sizes[self], 0, std::max(room, 0));
     top->resize(top->width() + grow, top->height());
+    grown_ = grow;
   }
   // Without room enough the two share it, the pane at least half.
   const int shared = sizes[form] + sizes[self] + grow;

@@ -48,6 +48,8 @@ class LivePane : public QWidget {
   // The scroll position to restore once the page shown again has loaded.
   QPointF keepScroll_;
   bool restoreScroll_ = false;
+  // What the window grew by when the pane opened.
+  int grown_ = 0;
 };
 
 }  // namespace qs::ui

@@ -125,9 +125,8 @@ void BuildPagePane(MainWindow& window, bool withBrowser) {
                                       "Switch Edit/View [Esc]", "Edit/View", kGrey154);
   GiveKey(window.editViewButton, Qt::ALT | Qt::Key_E);
   toolRow->addWidget(window.editViewButton);
-  window.livePaneButton = GlyphButton("LivePaneButton", LiveIcon(),
-                                      "Live preview beside the form [F3]", "Live preview",
-                                      kGrey154);
+  window.livePaneButton = GlyphButton(
+      "LivePaneButton", LiveIcon(), "Live preview beside the form [F3]", "Live preview", kGrey154);
   window.livePaneButton->setCheckable(true);
   GiveKey(window.livePaneButton, Qt::ALT | Qt::Key_W);
   toolRow->addWidget(window.livePaneButton);

@@ -60,8 +60,11 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   if (w.livePane != nullptr) {
     QObject::connect(w.livePane, &LivePane::refreshDue, &w, [&c] { c.page.RefreshLivePane(); });
   }
-  // Every browser of the window shares the default profile, and so these pages.
-  ServePreviewPages(QWebEngineProfile::defaultProfile(), &w, c.previews);
+  // Every browser of the window shares the default profile, and so these pages. Without a
+  // browser there is nothing to serve, and the web engine is not started.
+  if (w.browserAvailable()) {
+    ServePreviewPages(QWebEngineProfile::defaultProfile(), &w, c.previews);
+  }
 
   QObject::connect(w.compileCheckBox, &QCheckBox::toggled, &w,
                    [&c](bool) { c.options.CompileOptionChanged(); });

@@ -102,9 +102,7 @@ class FakeUi : public app::Ui {
   std::string DictionaryChoice() override { return dictionary; }
   void SetDictionaryChoice(const std::string& choice) override { dictionary = choice; }
   void SetProjectWordList(const std::string& path) override { wordList = path; }
-  void SetRecentProjects(const std::vector<std::string>& paths) override {
-    recentProjects = paths;
-  }
+  void SetRecentProjects(const std::vector<std::string>& paths) override { recentProjects = paths; }
   bool EditViewAvailable() override { return editViewAvailable; }
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
@@ -161,7 +159,7 @@ class FakeServices : public app::Services {
   bool compileWorks = true;
   std::optional<text::Report> compileReport;
   bool compileSwitchesOff = false;
-  std::vector<std::string> recent;  // what the recent projects' file holds
+  std::vector<std::string> recent;        // what the recent projects' file holds
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
 
   // ---- record ----

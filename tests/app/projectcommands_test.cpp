@@ -158,8 +158,7 @@ TEST_F(CommandTest, newLoadAndSaveRecordTheRecentProjectAndChoosingOneLoadsIt) {
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "N"}));
   EXPECT_EQ(ui.projectField, "/w/new.qsp");
   EXPECT_EQ(state.lastProjectDir, "/w/");
-  EXPECT_EQ(ui.recentProjects,
-            (std::vector<std::string>{"/w/new.qsp", "/w/copy.qsp", "/w/p.qsp"}));
+  EXPECT_EQ(ui.recentProjects, (std::vector<std::string>{"/w/new.qsp", "/w/copy.qsp", "/w/p.qsp"}));
 
   // One that is gone says so and is not recorded again; the reset dropped the word list.
   services.recent = ui.recentProjects;

@@ -22,8 +22,8 @@ using testsupport::ReadBytes;
 using testsupport::TempFolder;
 
 project::HelpProject Described() {
-  auto project = MakeProject({"Index", "Open", "OpenFile", "Group#", "Close", "Notes*",
-                              "Sub/Deep", "Back\\Slash"});
+  auto project = MakeProject(
+      {"Index", "Open", "OpenFile", "Group#", "Close", "Notes*", "Sub/Deep", "Back\\Slash"});
   project.libraryFile = "/libs/MyLib";
   project.TopicAt(0).summary = "The library\r\nof files";
   project.TopicAt(0).example = "OpenFile(1)";
@@ -104,8 +104,7 @@ TEST(PageSource, aPageWithUncommittedTextsLeavesTheProjectAndFollowsNewNames) {
 
   project::Topic index = project.TopicAt(0);
   project::ApplyForm(index, {"New title", "Overview typed", "", ""});
-  EXPECT_NE(source.PageWith(project, captions, 0, index).find("Overview typed"),
-            std::string::npos);
+  EXPECT_NE(source.PageWith(project, captions, 0, index).find("Overview typed"), std::string::npos);
 
   // The links follow a name added after the first page was made.
   project.AppendTopic(testsupport::MakeTopic("Calls"));

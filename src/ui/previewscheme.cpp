@@ -7,6 +7,7 @@
 #include <QMimeDatabase>
 #include <QPointer>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
@@ -114,6 +115,8 @@ void ServePreviewPages(QWebEngineProfile* profile, QObject* owner, app::PreviewP
     profile->installUrlSchemeHandler(SchemeName(), handler);
   }
   handler->Serve(owner, pages);
+  // The pages have no icons: no browser asks for one.
+  profile->settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
 }
 
 }  // namespace qs::ui

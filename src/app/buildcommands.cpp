@@ -45,7 +45,7 @@ void BuildCommands::CreateHtml() {
   // Back to the form; the view mode's preview folder stays until the view mode ends.
   c_.ShowEditForm();
   HelpBuild build(c_.services, c_.project, c_.project.helpFolder);
-  const FolderOutcome folder = build.Write(c_.captions);
+  const FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
   c_.ShowReports(folder.reports);
   if (folder.written()) {
     c_.ui.ShowBuilderWindow("Help files created in " + c_.project.helpFolder + " :", folder.log,

@@ -61,8 +61,10 @@ void CoreServices::EndPreview(const std::string& folder) {
 
 std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
                                           const config::LanguageTable& captions,
-                                          const std::string& folder, text::Reports& reports) {
-  return output::BuildHelpFolder(project, captions, folder, record_, reports);
+                                          const std::string& folder,
+                                          const output::BuildOptions& options,
+                                          text::Reports& reports) {
+  return output::BuildHelpFolder(project, captions, folder, record_, reports, options);
 }
 
 bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,

@@ -36,7 +36,7 @@ class CoreServices : public Services {
   void EndPreview(const std::string& folder) override;
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
-                              text::Reports& reports) override;
+                              const output::BuildOptions& options, text::Reports& reports) override;
   bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
   bool CompileHelp(const project::HelpProject& project, const std::string& folder,

@@ -13,10 +13,11 @@ text::Report NoHelpFolderReport() {
 HelpBuild::HelpBuild(Services& services, const project::HelpProject& project, std::string folder)
     : services_(services), project_(project), folder_(std::move(folder)) {}
 
-FolderOutcome HelpBuild::Write(const config::LanguageTable& captions) {
+FolderOutcome HelpBuild::Write(const config::LanguageTable& captions,
+                               const output::BuildOptions& options) {
   services_.EraseBuildFiles();
   FolderOutcome outcome;
-  outcome.log = services_.BuildHelpFolder(project_, captions, folder_, outcome.reports);
+  outcome.log = services_.BuildHelpFolder(project_, captions, folder_, options, outcome.reports);
   if (!outcome.written()) {
     outcome.reports.push_back(text::BuildErrorReport("Error during help files creation!"));
   }

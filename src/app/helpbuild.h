@@ -46,8 +46,8 @@ class HelpBuild {
   HelpBuild(Services& services, const project::HelpProject& project, std::string folder);
 
   // Erases the files of the previous build, then writes every page, the contents and the
-  // help project file with these captions.
-  FolderOutcome Write(const config::LanguageTable& captions);
+  // help project file with these captions, and the extra files `options` ask for.
+  FolderOutcome Write(const config::LanguageTable& captions, const output::BuildOptions& options);
 
   // Compiles the written folder into the library's help file as `options` ask; silently
   // nothing when compiling is off or no compiler is set.

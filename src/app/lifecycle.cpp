@@ -44,6 +44,7 @@ void LoadSettings(const CommandContext& context) {
   ui.SetKeepDataChecked(settings->dontOverWriteExistingData);
   ui.SetCompileChecked(settings->compileToChm);
   ui.SetEraseHtmlChecked(settings->eraseHtmlFiles);
+  ui.SetKeywordIndexChecked(settings->keywordIndex);
   state.currentLanguage = settings->currentLanguage;
   state.lastProjectDir = settings->lastProjectDir;
   if (state.lastProjectDir.empty()) state.lastProjectDir = state.purebasicFolder;
@@ -60,6 +61,7 @@ void SaveSettings(const CommandContext& context) {
   settings.compileToChm = ui.CompileChecked();
   settings.dontOverWriteExistingData = ui.KeepDataChecked();
   settings.eraseHtmlFiles = ui.EraseHtmlChecked();
+  settings.keywordIndex = ui.KeywordIndexChecked();
   settings.maximised = ui.IsMaximised();
   settings.currentLanguage = context.state.currentLanguage;
   settings.lastProjectDir = context.state.lastProjectDir;

@@ -11,6 +11,7 @@
 
 #include "config/appsettings.h"
 #include "config/languagetable.h"
+#include "output/buildoptions.h"
 #include "output/compileoptions.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
@@ -50,11 +51,13 @@ class Services {
   virtual std::string MakePreviewFolder() = 0;
   // Erases the build's files inside `folder` and removes it; nothing for an empty text.
   virtual void EndPreview(const std::string& folder) = 0;
-  // Writes every page, the contents and the project file into `folder`; the build log, or an
-  // empty text on failure.
+  // Writes every page, the contents and the project file into `folder`, with the extra files
+  // `options` ask for; the build log, or an empty text on failure.
   virtual std::string BuildHelpFolder(const project::HelpProject& project,
                                       const config::LanguageTable& captions,
-                                      const std::string& folder, text::Reports& reports) = 0;
+                                      const std::string& folder,
+                                      const output::BuildOptions& options,
+                                      text::Reports& reports) = 0;
   // The one-page HTML help in `folder`; false when it could not be written (nothing is
   // reported then).
   virtual bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,

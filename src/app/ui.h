@@ -102,7 +102,7 @@ class Ui {
   virtual void ShowBuilderWindow(const std::string& label, const std::string& log,
                                  const std::function<std::string()>& compile) = 0;
 
-  // ---- the Options tab: the live store of four options ----
+  // ---- the Options tab: the live store of five options ----
   virtual std::string CompilerPath() = 0;
   virtual void SetCompilerPath(const std::string& path) = 0;
   virtual bool CompileChecked() = 0;
@@ -111,6 +111,9 @@ class Ui {
   virtual void SetKeepDataChecked(bool checked) = 0;
   virtual bool EraseHtmlChecked() = 0;
   virtual void SetEraseHtmlChecked(bool checked) = 0;
+  // Whether "Create HTML files" also writes the keyword index (previews never do).
+  virtual bool KeywordIndexChecked() = 0;
+  virtual void SetKeywordIndexChecked(bool checked) = 0;
 
   // ---- spell checking and the recent projects ----
   // The dictionary chosen on the Options tab as the settings file keeps it (empty: the

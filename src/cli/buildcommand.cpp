@@ -18,12 +18,18 @@ namespace {
 std::optional<config::LanguageTable> Captions(const Arguments& args, std::ostream& err) {
   const auto file = args.Value("--language-file");
   if (!file) return config::LanguageTable{};
-  const auto language = config::ReadLanguageFile(*file, config::kBuiltInLanguage);
-  if (!language) {
-    WriteReports({text::CouldNotReadFileReport(*file)}, err);
-    return std::nullopt;
+  config::LanguageState language;
+  switch (config::ReadLanguageFile(*file, config::kBuiltInLanguage, language)) {
+    case config::LanguageFileStatus::Read:
+      return language.table;
+    case config::LanguageFileStatus::CannotRead:
+      WriteReports({text::CouldNotReadFileReport(*file)}, err);
+      return std::nullopt;
+    case config::LanguageFileStatus::NoLanguageGroup:
+      WriteReports({text::ErrorReport(config::NotALanguageFileMessage(*file))}, err);
+      return std::nullopt;
   }
-  return language->table;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -41,7 +47,7 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   if (!captions) return kFailure;
 
   app::HelpBuild build(services, project, folder);
-  const app::FolderOutcome written = build.Write(*captions);
+  const app::FolderOutcome written = build.Write(*captions, {args.Has("--keyword-index")});
   WriteReports(written.reports, err);
   bool ok = written.written();
   if (ok) {

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <new>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "cli/arguments.h"
 #include "cli/librarycommands.h"
 #include "cli/outputcommands.h"
+#include "text/report.h"
 #include "version/version.h"
 
 namespace qs::cli {
@@ -17,7 +19,7 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli list LIBRARY\n"
     "  quillsmith-cli extract LIBRARY PROJECT.qsp [--fresh] [--help-folder FOLDER]\n"
     "  quillsmith-cli build PROJECT.qsp [--out FOLDER] [--compile] [--compiler PATH] [--erase]\n"
-    "                       [--language-file FILE.lng]\n"
+    "                       [--keyword-index] [--language-file FILE.lng]\n"
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
 
@@ -45,6 +47,7 @@ constexpr std::string_view kHelpDetails =
     "      --compile             run the help compiler and print the .chm path\n"
     "      --compiler PATH       the help compiler to run (default: chmcmd on PATH)\n"
     "      --erase               delete the files written once done (the .chm stays)\n"
+    "      --keyword-index       also write the keyword index (LIBRARY.hhk) for the Index tab\n"
     "      --language-file FILE  take the six page captions from this .lng file\n"
     "  unique PROJECT.qsp\n"
     "                  Write the one-page HTML help, named after the Index page's title,\n"
@@ -53,10 +56,13 @@ constexpr std::string_view kHelpDetails =
     "\n"
     "Messages go to standard error, one per line, in the program's own words:\n"
     "  Could not open file 'NAME'!               the library cannot be opened\n"
-    "  Memory allocation problem!                the library does not fit in memory\n"
+    "  Memory allocation problem!                an input does not fit in memory (a library\n"
+    "                                            or project above 256 MB, or memory ran out)\n"
     "  File 'NAME' is not a library!             no user library, or one cut short\n"
     "  No functions found in library 'PATH'!     the library documents no function\n"
     "  Could not read file 'PATH'!               a project or language file cannot be read\n"
+    "  The file 'PATH' is not a language file!   --language-file names a file without a\n"
+    "                                            [Language] group\n"
     "  The file 'PATH' is not a valid project!   the first line is not a project header\n"
     "  The library could not be found ! ...      (desktop only: offer of a moved library)\n"
     "  Could not create file 'PATH'!             a project, page or other file cannot be\n"
@@ -87,7 +93,7 @@ const std::vector<CommandEntry>& Commands() {
       {"list", {1, {}, {}}, RunListCommand},
       {"extract", {2, {"--fresh"}, {"--help-folder"}}, RunExtractCommand},
       {"build",
-       {1, {"--compile", "--erase"}, {"--out", "--compiler", "--language-file"}},
+       {1, {"--compile", "--erase", "--keyword-index"}, {"--out", "--compiler", "--language-file"}},
        RunBuildCommand},
       {"unique", {1, {}, {"--out"}}, RunUniqueCommand},
   };
@@ -110,7 +116,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (args[0] != command.name) continue;
       const auto parsed =
           ParseArguments(std::vector<std::string>(args.begin() + 1, args.end()), command.syntax);
-      if (parsed) return command.run(*parsed, out, err);
+      if (!parsed) break;
+      try {
+        return command.run(*parsed, out, err);
+      } catch (const std::bad_alloc&) {
+        // Every file is replaced atomically, so a command cut short here leaves no file half
+        // written; it says why it stopped instead of ending the process without a word.
+        WriteReports({text::ErrorReport("Memory allocation problem!")}, err);
+        return kFailure;
+      }
       break;
     }
   }

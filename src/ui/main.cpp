@@ -5,7 +5,9 @@
 #include "app/commands.h"
 #include "app/coreservices.h"
 #include "app/lifecycle.h"
+#include "platform/processsetup.h"
 #include "platform/programlocation.h"
+#include "ui/guardedapplication.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/previewscheme.h"
@@ -14,9 +16,10 @@
 #include "ui/wiring.h"
 
 int main(int argc, char* argv[]) {
+  qs::platform::PrepareProcess();
   // The preview pages' addresses exist only when known before the application object.
   qs::ui::RegisterPreviewScheme();
-  QApplication application(argc, argv);
+  qs::ui::GuardedApplication application(argc, argv);
   application.setApplicationName("QuillSmith");
   application.setWindowIcon(qs::ui::ProgramIcon());
 

@@ -111,7 +111,7 @@ void MainWindow::SetTabOrder() {
                                  exampleEditor};
   if (previewBrowser != nullptr) chain.push_back(previewBrowser);
   chain.insert(chain.end(), {compileCheckBox, compilerPathField, browseCompilerButton,
-                             keepDataCheckBox, eraseHtmlCheckBox});
+                             keepDataCheckBox, eraseHtmlCheckBox, keywordIndexCheckBox});
   chain.insert(chain.end(), headingFields.begin(), headingFields.end());
   chain.insert(chain.end(), {languageList, dictionaryList, uniqueHtmlButton, associateButton,
                              removeAssociationButton});

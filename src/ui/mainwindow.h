@@ -110,6 +110,7 @@ class MainWindow : public QMainWindow {
   QPushButton* browseCompilerButton = nullptr;
   QCheckBox* keepDataCheckBox = nullptr;
   QCheckBox* eraseHtmlCheckBox = nullptr;
+  QCheckBox* keywordIndexCheckBox = nullptr;
   QGroupBox* localisationFrame = nullptr;
   // Overview, Command Index, Syntax, Example, Description, Functions.
   std::array<QLineEdit*, 6> headingFields{};

@@ -36,6 +36,10 @@ void BuildOptionsTab(MainWindow& window, QWidget* page) {
   window.eraseHtmlCheckBox->setObjectName("EraseHtmlCheckBox");
   window.eraseHtmlCheckBox->setToolTip(
       "The HTML, HHC and HHP files are erased after CHM file creation");
+  window.keywordIndexCheckBox = new QCheckBox("&Keyword index (Index tab)");
+  window.keywordIndexCheckBox->setObjectName("KeywordIndexCheckBox");
+  window.keywordIndexCheckBox->setToolTip(
+      "The compiled help's Index tab lists every page by its name");
 
   window.localisationFrame = Group("LocalisationFrame", "Localisation", true);
   auto* captions = new QGridLayout(window.localisationFrame);
@@ -96,6 +100,7 @@ void BuildOptionsTab(MainWindow& window, QWidget* page) {
   layout->addLayout(compilerRow);
   layout->addWidget(window.keepDataCheckBox);
   layout->addWidget(window.eraseHtmlCheckBox);
+  layout->addWidget(window.keywordIndexCheckBox);
   layout->addWidget(window.localisationFrame);
   layout->addStretch(1);
   layout->addLayout(bottom);

@@ -311,9 +311,12 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
 }
 
 std::string QtUi::CompilerPath() {
-  return ToBytes(window_.compilerPathField->text());
+  const QString shown = window_.compilerPathField->text();
+  if (shown == FromBytes(compilerPathBytes_)) return compilerPathBytes_;
+  return ToBytes(shown);
 }
 void QtUi::SetCompilerPath(const std::string& path) {
+  compilerPathBytes_ = path;
   window_.compilerPathField->setText(FromBytes(path));
 }
 bool QtUi::CompileChecked() {
@@ -334,6 +337,12 @@ bool QtUi::EraseHtmlChecked() {
 }
 void QtUi::SetEraseHtmlChecked(bool checked) {
   window_.eraseHtmlCheckBox->setChecked(checked);
+}
+bool QtUi::KeywordIndexChecked() {
+  return window_.keywordIndexCheckBox->isChecked();
+}
+void QtUi::SetKeywordIndexChecked(bool checked) {
+  window_.keywordIndexCheckBox->setChecked(checked);
 }
 
 void QtUi::SetLanguageEntries(const std::vector<std::string>& entries) {

@@ -65,6 +65,8 @@ class QtUi : public QObject, public app::Ui {
   void SetDictionaryChoice(const std::string& choice) override;
   void SetProjectWordList(const std::string& path) override;
   void SetRecentProjects(const std::vector<std::string>& paths) override;
+  bool KeywordIndexChecked() override;
+  void SetKeywordIndexChecked(bool checked) override;
   void SetLanguageEntries(const std::vector<std::string>& entries) override;
   void SelectLanguageEntry(int index) override;
   std::string SelectedLanguageEntry() override;
@@ -83,6 +85,9 @@ class QtUi : public QObject, public app::Ui {
   MainWindow& window_;
   project::HelpProject& project_;
   std::size_t shownRevision_ = static_cast<std::size_t>(-1);
+  // The compiler path as the settings gave it: bytes that are no valid UTF-8 cannot survive a
+  // round trip through the field's Unicode text, so they are kept until the user edits it.
+  std::string compilerPathBytes_;
 };
 
 // The message when no web view can be made, at start-up and for each preview.

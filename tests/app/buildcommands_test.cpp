@@ -103,6 +103,16 @@ TEST_F(BuildCommandTest, createHtmlLeavesViewModeErasesBuildsShowsTheBuilderAndC
   EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 1);
 }
 
+TEST_F(BuildCommandTest, theKeywordIndexIsWrittenByCreateHtmlAndNeverByAPreview) {
+  ui.keywordIndex = true;
+  commands.build.PreviewPage();
+  commands.page.EditView();
+  EXPECT_FALSE(Logged("build /tmp/preview/ with keyword index"));
+  commands.page.EditView();
+  commands.build.CreateHtml();
+  EXPECT_TRUE(Logged("build /help/ with keyword index"));
+}
+
 TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
   ui.compile = true;
   commands.build.CreateHtml();

@@ -168,8 +168,10 @@ bool FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
 }
 
 std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const config::LanguageTable&,
-                                          const std::string& folder, text::Reports& reports) {
-  log_.push_back("build " + folder);
+                                          const std::string& folder,
+                                          const output::BuildOptions& options,
+                                          text::Reports& reports) {
+  log_.push_back("build " + folder + (options.keywordIndex ? " with keyword index" : ""));
   if (buildLog.empty()) {
     reports.push_back(text::ErrorReport("Could not create file '" + folder + "Index.html'!"));
     return {};

@@ -60,7 +60,8 @@ class FakeUi : public app::Ui {
   config::LanguageTable headings;
   std::string compilerPath;
   bool openWorks = true;
-  bool compile = false, keepData = true, eraseHtml = false, maximised = false;
+  bool compile = false, keepData = true, eraseHtml = false, keywordIndex = false;
+  bool maximised = false;
   int listRefreshes = 0;
   std::vector<std::string> statuses;  // status bar lines, in order
   bool livePane = false;
@@ -116,6 +117,8 @@ class FakeUi : public app::Ui {
   void SetKeepDataChecked(bool on) override { keepData = on; }
   bool EraseHtmlChecked() override { return eraseHtml; }
   void SetEraseHtmlChecked(bool on) override { eraseHtml = on; }
+  bool KeywordIndexChecked() override { return keywordIndex; }
+  void SetKeywordIndexChecked(bool on) override { keywordIndex = on; }
   void SetLanguageEntries(const std::vector<std::string>& entries) override {
     languageEntries = entries;
   }
@@ -183,7 +186,7 @@ class FakeServices : public app::Services {
   void EndPreview(const std::string& folder) override { log_.push_back("end preview " + folder); }
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
-                              text::Reports& reports) override;
+                              const output::BuildOptions& options, text::Reports& reports) override;
   bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
   bool CompileHelp(const project::HelpProject& project, const std::string& folder,

@@ -31,6 +31,7 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   stored.compileToChm = true;
   stored.dontOverWriteExistingData = false;
   stored.eraseHtmlFiles = true;
+  stored.keywordIndex = true;
   stored.maximised = true;
   stored.currentLanguage = "Deutsch";
   services.settings = stored;
@@ -42,6 +43,7 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   EXPECT_TRUE(ui.compile);
   EXPECT_FALSE(ui.keepData);
   EXPECT_TRUE(ui.eraseHtml);
+  EXPECT_TRUE(ui.keywordIndex);
   EXPECT_TRUE(ui.maximised);
   // An empty last project folder falls back to the PureBasic folder.
   EXPECT_EQ(state.lastProjectDir, "/pb/");
@@ -144,6 +146,7 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   ui.form = {"typed", "A()", "", ""};
   ui.compilerPath = "/c";
   ui.maximised = true;
+  ui.keywordIndex = true;
   state.lastProjectDir = "/w/";
   app::ShutDown(context);
   ASSERT_EQ(ui.questions.size(), 1u);
@@ -154,6 +157,7 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   ASSERT_TRUE(services.written.has_value());
   EXPECT_EQ(services.written->htm2chm, "/c");
   EXPECT_TRUE(services.written->maximised);
+  EXPECT_TRUE(services.written->keywordIndex);
   EXPECT_TRUE(services.written->dontOverWriteExistingData);
   EXPECT_EQ(services.written->lastProjectDir, "/w/");
   EXPECT_LT(LogIndex("save /w/"), LogIndex("save language"));

@@ -16,6 +16,23 @@
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QS_ADDRESS_LIMIT_WORKS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QS_ADDRESS_LIMIT_WORKS 0
+#endif
+#endif
+#ifndef QS_ADDRESS_LIMIT_WORKS
+#define QS_ADDRESS_LIMIT_WORKS 1
+#endif
+
 namespace qs::cli {
 namespace {
 
@@ -73,8 +90,9 @@ TEST_F(OutputCommandsTest, buildPrintsTheLogAndWritesWhatTheCoreWrites) {
 
 TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFile) {
   if (platform::FindHelpCompiler().empty()) GTEST_SKIP() << "chmcmd is not installed";
-  const auto outcome = RunCli({"build", project_, "--compile", "--erase"});
+  const auto outcome = RunCli({"build", project_, "--compile", "--erase", "--keyword-index"});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
+  EXPECT_NE(outcome.out.find(help_ + "TextKit.hhk\n"), std::string::npos) << outcome.out;
   const std::string chm = help_ + "TextKit.chm";
   ASSERT_TRUE(outcome.out.ends_with("\n" + chm + "\n")) << outcome.out;
   ASSERT_GT(fs::file_size(chm), 0u);
@@ -92,6 +110,8 @@ TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFil
   const auto project = LoadedProject();
   ASSERT_GT(project.TopicCount(), 10u);
   EXPECT_NE(listing.find("/Index.html\n"), std::string::npos) << listing;
+  // The keyword index went into the compiled file with the pages.
+  EXPECT_NE(listing.find("/TextKit.hhk\n"), std::string::npos) << listing;
   for (std::size_t pos = 1; pos < project.TopicCount(); ++pos) {
     EXPECT_NE(listing.find(" /" + project.TopicAt(pos).name + ".html\n"), std::string::npos)
         << project.TopicAt(pos).name;
@@ -159,7 +179,56 @@ TEST_F(OutputCommandsTest, buildFailuresSayWhy) {
   const auto notAProject = RunCli({"build", library_});
   EXPECT_EQ(notAProject.status, kFailure);
   EXPECT_EQ(notAProject.err, "The file '" + library_ + "' is not a valid project!\n");
+
+  // A language file that was read but holds no language, and one that cannot be read.
+  const std::string notLanguage = folder_ + "plain";
+  const auto wrongFile = RunCli({"build", project_, "--language-file", notLanguage});
+  EXPECT_EQ(wrongFile.status, kFailure);
+  EXPECT_EQ(wrongFile.err, "The file '" + notLanguage + "' is not a language file!\n");
+  const auto missing = RunCli({"build", project_, "--language-file", folder_ + "none.lng"});
+  EXPECT_EQ(missing.status, kFailure);
+  EXPECT_EQ(missing.err, "Could not read file '" + folder_ + "none.lng'!\n");
 }
+
+#ifndef _WIN32
+TEST_F(OutputCommandsTest, runningOutOfMemorySaysSoAndFailsWithoutWritingAnything) {
+  if (!QS_ADDRESS_LIMIT_WORKS) GTEST_SKIP() << "the address sanitizer needs the address space";
+  // A project below the size limit that still does not fit in the memory the process may
+  // have: the build must stop with the program's message, not end the process.
+  const std::string big = folder_ + "big.qsp";
+  {
+    // The Index page's description grows to 120 MB: it ends where the first record ends.
+    const std::string bytes = ReadBytes(project_);
+    const std::size_t end = bytes.find("\r\n\xB6\r\n");
+    std::ofstream file(big, std::ios::binary);
+    file << bytes.substr(0, end) << std::string(std::size_t{120} << 20, 'a') << bytes.substr(end);
+  }
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(pipeEnds[0]);
+    const rlim_t limit = 200u << 20;
+    const rlimit address{limit, limit};
+    setrlimit(RLIMIT_AS, &address);
+    const Outcome outcome = RunCli({"build", big, "--out", folder_ + "big help"});
+    const std::string said = std::to_string(outcome.status) + " " + outcome.err;
+    (void)!write(pipeEnds[1], said.data(), said.size());
+    _exit(0);
+  }
+  close(pipeEnds[1]);
+  std::string said;
+  char buffer[512];
+  for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) said.append(buffer, n);
+  close(pipeEnds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "the process was ended";
+  EXPECT_EQ(said, std::to_string(kFailure) + " Memory allocation problem!\n");
+  EXPECT_FALSE(fs::exists(folder_ + "big help"));
+}
+#endif
 
 TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   const auto outcome = RunCli({"unique", project_, "--out", folder_ + "web"});

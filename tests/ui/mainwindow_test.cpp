@@ -36,6 +36,7 @@
 #include "project/projectfile.h"
 #include "support/projectfixture.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/guardedapplication.h"
 #include "ui/qtui.h"
 #include "ui/spellcheck.h"
 #include "ui/wiring.h"
@@ -299,6 +300,14 @@ TEST_F(WiredTest, charactersTheCodePageLacksSurviveTheWindow) {
             "e &#945;");
   window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
   EXPECT_EQ(window->titleField->text(), QString::fromUtf8("Größe α"));
+}
+
+TEST_F(WiredTest, aCompilerPathThatIsNoUtf8KeepsItsBytesUntilItIsEdited) {
+  const std::string latin1Path = "/opt/h\xE9lp/chmcmd";
+  ui->SetCompilerPath(latin1Path);
+  EXPECT_EQ(ui->CompilerPath(), latin1Path);
+  window->compilerPathField->setText("/usr/bin/chmcmd");
+  EXPECT_EQ(ui->CompilerPath(), "/usr/bin/chmcmd");
 }
 
 TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
@@ -641,12 +650,30 @@ TEST(CaseInsensitiveFiles, pagesAreFoundWhateverTheirLetterCase) {
             dir.path() + "/Sub/Missing.html");
 }
 
+TEST(GuardedApplication, aCommandThatRunsOutOfMemoryIsToldAndTheProgramGoesOn) {
+  auto* application = static_cast<GuardedApplication*>(QApplication::instance());
+  std::vector<text::Report> told;
+  application->setReportHandler([&told](const text::Report& report) { told.push_back(report); });
+  QPushButton button("Build");
+  int runs = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&runs] {
+    ++runs;
+    throw std::bad_alloc();
+  });
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  QTest::mouseClick(&button, Qt::LeftButton);
+  EXPECT_EQ(runs, 2);
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_EQ(told[0], text::ErrorReport("Memory allocation problem!"));
+}
+
 }  // namespace
 }  // namespace qs::ui
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  qs::ui::GuardedApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -20,7 +20,6 @@
 #include "platform/installlayout.h"
 #include "platform/localtime.h"
 #include "platform/purebasicfolder.h"
-#include "platform/tempfolder.h"
 #include "project/projectfile.h"
 #include "text/paths.h"
 
@@ -49,10 +48,6 @@ bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
 
 void CoreServices::EraseBuildFiles() {
   output::EraseBuildFiles(record_);
-}
-
-std::string CoreServices::MakePreviewFolder() {
-  return platform::MakePreviewFolder();
 }
 
 void CoreServices::EndPreview(const std::string& folder) {

@@ -32,7 +32,6 @@ class CoreServices : public Services {
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
   void EraseBuildFiles() override;
-  std::string MakePreviewFolder() override;
   void EndPreview(const std::string& folder) override;
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,

@@ -47,8 +47,6 @@ class Services {
 
   // ---- help output ----
   virtual void EraseBuildFiles() = 0;
-  // The preview folder, created; empty when it cannot be made.
-  virtual std::string MakePreviewFolder() = 0;
   // Erases the build's files inside `folder` and removes it; nothing for an empty text.
   virtual void EndPreview(const std::string& folder) = 0;
   // Writes every page, the contents and the project file into `folder`, with the extra files

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "project/history.h"
+
 namespace qs::app {
 
 // The three multi-line editors of the edit form; the tag buttons write into the one the user
@@ -23,6 +25,10 @@ struct AppState {
   // The live pane beside the form shows the shown topic's page as it is being typed.
   bool livePane = false;
   Editor activeEditor = Editor::None;
+  // Something was typed into the form since it was last shown or committed.
+  bool formEdited = false;
+  // The structural changes of the project, to take back and do again.
+  project::UndoHistory history;
 };
 
 }  // namespace qs::app

@@ -11,7 +11,13 @@ enum class CommandId {
   PreviewPage = 3,  // F1
   PreviewAll = 4,   // F2
   EditViewKey = 5,  // Esc: a click on the edit/view switch
-  LivePane = 6,     // F3: the live pane on or off
+  Undo = 6,         // Ctrl+Z outside the editors
+  Redo = 7,         // Ctrl+Y, Ctrl+Shift+Z outside the editors
+  Save = 8,         // Ctrl+S: into the project file, without a requester when there is one
+  SaveAs = 9,       // Ctrl+Shift+S
+  Load = 10,        // Ctrl+O
+  New = 11,         // Ctrl+N
+  LivePane = 12,    // F3: the live pane on or off
 };
 
 }  // namespace qs::app

@@ -15,7 +15,10 @@ class ProjectCommands {
   // A project chosen from the recent projects: loaded as "Load Project" loads the file the
   // requester gives, with the same questions.
   void LoadRecentProject(const std::string& path);
+  // "Save Project": the requester, then the save.
   void SaveProject();
+  // Into the project file without a requester; the requester when there is none yet.
+  void SaveToProjectFile();
   void ShowHelp();
   void BrowseLibrary();
   void BrowseHelpFolder();

@@ -23,6 +23,7 @@ class QtUi : public QObject, public app::Ui {
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
+  app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
@@ -44,6 +45,7 @@ class QtUi : public QObject, public app::Ui {
   project::EditForm ReadForm() override;
   void ShowForm(const project::EditForm& form, const project::FormLayout& layout) override;
   void ClearForm() override;
+  void MarkFormCommitted() override;
   void SetViewMode(bool viewMode) override;
   void NavigateBrowser(const std::string& target) override;
   void SetLivePane(bool shown) override;
@@ -75,6 +77,7 @@ class QtUi : public QObject, public app::Ui {
   config::LanguageTable ReadHeadingFields() override;
   bool IsMaximised() override;
   void Maximise() override;
+  void SetWindowTitle(const std::string& title) override;
   void ShowStatus(const std::string& text) override;
 
  signals:
@@ -82,6 +85,9 @@ class QtUi : public QObject, public app::Ui {
   void menuCommand(qs::app::CommandId command);
 
  private:
+  app::FileChoice FileRequester(bool save, const std::string& title, const std::string& start,
+                                const std::string& pattern);
+
   MainWindow& window_;
   project::HelpProject& project_;
   std::size_t shownRevision_ = static_cast<std::size_t>(-1);

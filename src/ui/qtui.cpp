@@ -32,7 +32,6 @@
 #include "ui/nameprompt.h"
 #include "ui/previewscheme.h"
 #include "ui/previewwindow.h"
-#include "ui/spellcheck.h"
 
 namespace qs::ui {
 
@@ -281,31 +280,6 @@ void QtUi::SetViewMode(bool viewMode) {
 void QtUi::NavigateBrowser(const std::string& target) {
   if (!window_.previewBrowser) return;
   window_.previewBrowser->setUrl(BrowserUrl(target));
-}
-
-void QtUi::SetLivePane(bool shown) {
-  window_.livePaneButton->setChecked(shown && window_.livePane != nullptr);
-  if (window_.livePane) window_.livePane->SetOpen(shown);
-}
-
-void QtUi::ShowLivePage(const std::string& address) {
-  if (window_.livePane) window_.livePane->Show(BrowserUrl(address));
-}
-
-std::string QtUi::DictionaryChoice() {
-  return window_.spellCheck().dictionaryChoice().toStdString();
-}
-
-void QtUi::SetDictionaryChoice(const std::string& choice) {
-  window_.spellCheck().SetDictionary(QString::fromStdString(choice));
-}
-
-void QtUi::SetProjectWordList(const std::string& path) {
-  window_.spellCheck().SetProjectWordListPath(path);
-}
-
-void QtUi::SetRecentProjects(const std::vector<std::string>& paths) {
-  window_.setRecentProjects(paths);
 }
 
 bool QtUi::EditViewAvailable() {

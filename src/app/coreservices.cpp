@@ -20,6 +20,7 @@
 #include "platform/installlayout.h"
 #include "platform/localtime.h"
 #include "platform/purebasicfolder.h"
+#include "platform/tempfolder.h"
 #include "project/projectfile.h"
 #include "text/paths.h"
 
@@ -63,6 +64,15 @@ void CoreServices::EraseBuildFiles() {
   output::EraseBuildFiles(record_);
 }
 
+void CoreServices::ErasePreviewFiles() {
+  if (record_.preview) output::EraseBuildFiles(record_);
+}
+
+std::string CoreServices::MakePreviewFolder() {
+  previewFolder_ = platform::MakePreviewFolder();
+  return previewFolder_;
+}
+
 void CoreServices::EndPreview(const std::string& folder) {
   output::EndPreview(folder, record_);
 }
@@ -72,7 +82,9 @@ std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
                                           const std::string& folder,
                                           const output::BuildOptions& options,
                                           text::Reports& reports) {
-  return output::BuildHelpFolder(project, captions, folder, record_, reports, options);
+  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
+  record_.preview = !previewFolder_.empty() && folder == previewFolder_;
+  return log;
 }
 
 bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,

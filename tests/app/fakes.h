@@ -29,7 +29,7 @@ class FakeUi : public app::Ui {
   explicit FakeUi(Log& log) : log_(log) {}
 
   // ---- script ----
-  std::deque<bool> answers;                 // Yes/No questions, in order; Yes when it runs out
+  std::deque<bool> answers;                 // Yes/No and OK/Cancel questions; Yes when it runs out
   std::deque<app::SaveAnswer> saveAnswers;  // Save/Discard/Cancel; Save when it runs out
   std::deque<app::FileChoice> files;        // file requesters; cancelled when it runs out
   std::deque<std::string> texts;            // folder, text requesters and AskText
@@ -75,6 +75,7 @@ class FakeUi : public app::Ui {
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
   app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
+  bool AskOkCancel(const text::Report& question) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
@@ -154,6 +155,7 @@ class FakeServices : public app::Services {
   std::map<std::string, std::vector<std::string>> libraries;
   bool createFolderWorks = true;
   bool associationWorks = true;
+  std::string previewFolder = "/tmp/preview/";
   std::string purebasicFolder = "/opt/purebasic/";
   std::optional<config::AppSettings> settings;
   std::vector<std::string> languages;  // what the language files hold
@@ -168,6 +170,7 @@ class FakeServices : public app::Services {
   bool compileSwitchesOff = false;
   std::vector<std::string> recent;        // what the recent projects' file holds
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
+  library::LibraryInfo libraryFunctions;  // the library as last read
 
   // ---- record ----
   std::vector<std::string> savedTo;
@@ -185,6 +188,7 @@ class FakeServices : public app::Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
+  const library::LibraryInfo& LibraryFunctions() override { return libraryFunctions; }
   void WriteRecoveryCopy(const project::HelpProject& project) override {
     log_.push_back("write recovery");
     recoveryWrites.push_back(project);
@@ -195,6 +199,11 @@ class FakeServices : public app::Services {
   }
   std::vector<app::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
   void EraseBuildFiles() override { log_.push_back("erase build"); }
+  void ErasePreviewFiles() override { log_.push_back("erase preview build"); }
+  std::string MakePreviewFolder() override {
+    log_.push_back("make preview");
+    return previewFolder;
+  }
   void EndPreview(const std::string& folder) override { log_.push_back("end preview " + folder); }
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,

@@ -1,6 +1,7 @@
 #include "app/buildcommands.h"
 
 #include "app/helpbuild.h"
+#include "app/previewpages.h"
 #include "app/uniquefile.h"
 #include "text/paths.h"
 
@@ -9,19 +10,11 @@ namespace qs::app {
 void BuildCommands::RunPreview(const std::string& page) {
   if (c_.project.shownTopic().empty()) return;
   c_.CommitForm();
-  const std::string folder = c_.services.MakePreviewFolder();
-  if (folder.empty()) return;
-  // A page that cannot be written is reported; the window still opens.
-  text::Reports reports;
-  c_.services.BuildHelpFolder(c_.ProjectToWrite(), c_.captions, folder, {}, reports);
-  c_.ShowReports(reports);
+  // Each page is made from the model when the browser asks for it, links followed included:
+  // nothing is written, so there is nothing to erase afterwards.
   c_.ui.ShowPreviewWindow(
       "QuillSmith [HTML Preview] - " + text::FileNamePart(c_.project.libraryFile) + " library help",
-      folder + page);
-  // The view mode shows its pages from the same folder: it stays until the view mode ends,
-  // which erases what this build wrote there.
-  if (c_.state.viewMode && folder == c_.state.previewFolder) return;
-  c_.services.EndPreview(folder);
+      PageAddress(page));
 }
 
 void BuildCommands::PreviewPage() {

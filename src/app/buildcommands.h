@@ -25,8 +25,8 @@ class BuildCommands {
   void UniqueHtml();
 
  private:
-  // Builds the whole help into the preview folder and shows `page` of it in the preview
-  // window; nothing without a shown topic.
+  // Commits the form and shows the page file `page` in the preview window; nothing without a
+  // shown topic.
   void RunPreview(const std::string& page);
   // The compile step of the builder window: the window's new label, or an empty text.
   std::string CompileForBuilder(HelpBuild& build);

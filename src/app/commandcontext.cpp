@@ -88,6 +88,7 @@ bool CommandContext::SaveTo(const std::string& path) const {
   project.modified = false;
   services.RemoveRecoveryCopy(previous);
   if (previous != path) services.RemoveRecoveryCopy(path);
+  UseProjectFile(*this);
   ui.ShowStatus("Saved " + std::to_string(project.ItemCount()) + " pages to " + path);
   return true;
 }
@@ -103,6 +104,12 @@ void CommandContext::WriteRecovery() const {
   if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
   project::ProduceIndexLists(copy);
   services.WriteRecoveryCopy(copy);
+}
+
+void UseProjectFile(const CommandContext& context) {
+  const std::string& file = context.project.projectFile;
+  context.ui.SetProjectWordList(context.services.WordListPath(file));
+  if (!file.empty()) context.ui.SetRecentProjects(context.services.RecordRecentProject(file));
 }
 
 void CommandContext::ShowEditForm() const {

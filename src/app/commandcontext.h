@@ -59,6 +59,10 @@ struct CommandContext {
   void ShowBrowser() const;
 };
 
+// After the project took a new file (a new, loaded or saved project): the spell checking's
+// word list of that file, and the file first among the recent projects.
+void UseProjectFile(const CommandContext& context);
+
 // Every command but those of the language list, the heading fields, the editors and the tag
 // buttons forgets the editor the tag buttons write into, when it ends.
 class ForgetEditorAtEnd {

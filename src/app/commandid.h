@@ -17,6 +17,7 @@ enum class CommandId {
   SaveAs = 9,       // Ctrl+Shift+S
   Load = 10,        // Ctrl+O
   New = 11,         // Ctrl+N
+  LivePane = 12,    // F3: the live pane on or off
 };
 
 }  // namespace qs::app

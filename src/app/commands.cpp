@@ -16,6 +16,9 @@ void Commands::Command(CommandId id) {
     case CommandId::EditViewKey:
       page.EditView();
       break;
+    case CommandId::LivePane:
+      page.LivePane();
+      break;
     case CommandId::Undo:
       page.Undo();
       break;

@@ -5,6 +5,7 @@
 #include "app/commandid.h"
 #include "app/optioncommands.h"
 #include "app/pagecommands.h"
+#include "app/previewpages.h"
 #include "app/projectcommands.h"
 
 namespace qs::app {
@@ -16,8 +17,15 @@ namespace qs::app {
 class Commands {
  public:
   explicit Commands(const CommandContext& context)
-      : project(context), page(context), build(context), options(context), context_(context) {}
+      : previews(context.project, context.captions),
+        project(context),
+        page(context, previews),
+        build(context),
+        options(context),
+        context_(context) {}
 
+  // The pages the preview browsers ask for.
+  PreviewPages previews;
   ProjectCommands project;
   PageCommands page;
   BuildCommands build;

@@ -6,6 +6,8 @@
 
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
+#include "config/recentprojects.h"
+#include "config/wordlist.h"
 #include "library/librarytopics.h"
 #include "output/helpcompiler.h"
 #include "output/helpfolder.h"
@@ -127,6 +129,18 @@ bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLan
 void CoreServices::SaveLanguage(const std::string& currentLanguage,
                                 const config::LanguageTable& captions) {
   config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions});
+}
+
+std::string CoreServices::WordListPath(const std::string& projectFile) {
+  return config::WordListPath(settingsFolder_, projectFile);
+}
+
+std::vector<std::string> CoreServices::RecentProjects() {
+  return config::ReadRecentProjects(settingsFolder_);
+}
+
+std::vector<std::string> CoreServices::RecordRecentProject(const std::string& path) {
+  return config::RecordRecentProject(settingsFolder_, path);
 }
 
 std::string CoreServices::FindPureBasicFolder() {

@@ -55,6 +55,9 @@ class CoreServices : public Services {
                     config::LanguageTable& captions) override;
   void SaveLanguage(const std::string& currentLanguage,
                     const config::LanguageTable& captions) override;
+  std::string WordListPath(const std::string& projectFile) override;
+  std::vector<std::string> RecentProjects() override;
+  std::vector<std::string> RecordRecentProject(const std::string& path) override;
   std::string FindPureBasicFolder() override;
   std::string FindHelpCompiler() override;
   std::string ProgramFolder() override;

@@ -51,6 +51,9 @@ void LoadSettings(const CommandContext& context) {
   state.currentLanguage = settings->currentLanguage;
   state.lastProjectDir = settings->lastProjectDir;
   if (state.lastProjectDir.empty()) state.lastProjectDir = state.purebasicFolder;
+  ui.SetDictionaryChoice(settings->dictionary);
+  state.livePane = settings->livePreview;
+  ui.SetLivePane(state.livePane);
   if (settings->maximised) ui.Maximise();
 }
 
@@ -65,6 +68,8 @@ void SaveSettings(const CommandContext& context) {
   settings.maximised = ui.IsMaximised();
   settings.currentLanguage = context.state.currentLanguage;
   settings.lastProjectDir = context.state.lastProjectDir;
+  settings.dictionary = ui.DictionaryChoice();
+  settings.livePreview = context.state.livePane;
   context.services.WriteSettings(settings);
 }
 
@@ -109,6 +114,7 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
       OpenProject(context.services, context.project, projectArgument, ask);
   context.ShowReports(opened.reports);
   if (!opened.succeeded) return;
+  UseProjectFile(context);
   ui.SetProjectFileField(context.project.projectFile);
   ui.SetLibraryFileField(context.project.libraryFile);
   ui.SetHelpFolderField(context.project.helpFolder);
@@ -147,6 +153,7 @@ bool OfferRecovery(const CommandContext& context) {
     if (!loaded) continue;
     context.project.projectFile = copy.projectFile;
     context.project.modified = true;
+    UseProjectFile(context);
     ui.SetProjectFileField(context.project.projectFile);
     ui.SetLibraryFileField(context.project.libraryFile);
     ui.SetHelpFolderField(context.project.helpFolder);
@@ -166,6 +173,7 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
   Ui& ui = context.ui;
   LoadSettings(context);
   FillLanguageList(context);
+  ui.SetRecentProjects(context.services.RecentProjects());
 
   // Restored work is not replaced by the project named on the command line.
   if (!OfferRecovery(context)) OpenStartProject(context, projectArgument);

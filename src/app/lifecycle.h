@@ -18,9 +18,9 @@ std::vector<std::string> SplitCommandLine(std::string_view line);
 // Before the window: English captions and language, then the PureBasic folder look-up.
 void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services);
 
-// After the window is shown: settings, languages, the offer of work a crashed run left
-// unsaved, else the project named on the command line (an empty text for none), the compiler
-// path, the focus; then the main loop may take events.
+// After the window is shown: settings, languages, the recent projects, the offer of work a
+// crashed run left unsaved, else the project named on the command line (an empty text for
+// none), the compiler path, the focus; then the main loop may take events.
 void FinishStart(const CommandContext& context, const std::string& projectArgument);
 // The part of FinishStart that opens the project named on the command line: it loads it and
 // shows it in the fields, the list and the form. The window calls it on its own, after its
@@ -28,8 +28,9 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
 // given no project).
 void OpenStartProject(const CommandContext& context, const std::string& projectArgument);
 
-// Reads the settings file into the Options controls, the language and the last project
-// folder, and maximises the window when the last run ended maximised.
+// Reads the settings file into the Options controls, the language, the last project folder,
+// the spelling dictionary and the live pane, and maximises the window when the last run ended
+// maximised.
 void LoadSettings(const CommandContext& context);
 // Writes the settings file from the Options controls, the window and the application state.
 void SaveSettings(const CommandContext& context);

@@ -80,9 +80,7 @@ void PageCommands::TopicListEvent(int row, bool rightClick) {
   if (row == -1) return;
 
   if (c_.state.viewMode) {
-    if (!c_.state.previewFolder.empty()) {
-      c_.ui.NavigateBrowser(c_.state.previewFolder + c_.project.ItemText(row) + ".html");
-    }
+    c_.ui.NavigateBrowser(PageAddress(c_.project.ItemText(row) + ".html"));
     return;
   }
   c_.CommitForm();
@@ -123,14 +121,9 @@ void PageCommands::EditView() {
   if (!c_.state.viewMode) {
     c_.ShowBrowser();
     if (c_.project.shownTopic().empty()) return;
+    // The pages are made from the model when the browser asks for them: nothing is built.
     c_.CommitForm();
-    c_.state.previewFolder = c_.services.MakePreviewFolder();
-    if (c_.state.previewFolder.empty()) return;
-    text::Reports reports;
-    c_.services.BuildHelpFolder(c_.ProjectToWrite(), c_.captions, c_.state.previewFolder, {},
-                                reports);
-    c_.ShowReports(reports);
-    c_.ui.NavigateBrowser(c_.state.previewFolder + c_.project.shownTopic() + ".html");
+    c_.ui.NavigateBrowser(PageAddress(c_.project.shownTopic() + ".html"));
     return;
   }
   c_.ShowEditForm();
@@ -138,6 +131,21 @@ void PageCommands::EditView() {
   c_.project.ShowRow(c_.project.selectedRow());
   c_.ShowTopic();
   c_.services.EndPreview(c_.state.previewFolder);
+}
+
+void PageCommands::LivePane() {
+  c_.state.livePane = !c_.state.livePane;
+  c_.ui.SetLivePane(c_.state.livePane);
+  liveShown_ = static_cast<std::size_t>(-1);
+  RefreshLivePane();
+}
+
+void PageCommands::RefreshLivePane() {
+  if (!c_.state.livePane) return;
+  const std::optional<std::string> page = previews_.UpdateLivePage(c_.ui.ReadForm());
+  if (previews_.liveRevision() == liveShown_) return;
+  liveShown_ = previews_.liveRevision();
+  c_.ui.ShowLivePage(page ? LiveAddress(*page) : std::string("about:blank"));
 }
 
 void PageCommands::EditorEvent(Editor editor) {

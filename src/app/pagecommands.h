@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/commandcontext.h"
+#include "app/previewpages.h"
 
 namespace qs::app {
 
@@ -10,7 +11,8 @@ namespace qs::app {
 // popup menu, the edit/view switch, the editors and the tag buttons.
 class PageCommands {
  public:
-  explicit PageCommands(const CommandContext& context) : c_(context) {}
+  PageCommands(const CommandContext& context, PreviewPages& previews)
+      : c_(context), previews_(previews) {}
 
   void MoveUp();
   void MoveDown();
@@ -18,6 +20,12 @@ class PageCommands {
   void TopicListEvent(int row, bool rightClick);
   // The edit/view switch: the preview browser in place of the form, or back.
   void EditView();
+  // The live pane's switch (its button and F3): the pane beside the form, or none.
+  void LivePane();
+  // Shows the form's texts in the live pane as the shown topic's page, without committing
+  // them; the window asks for it a moment after the typing stops and when the form is
+  // filled. Nothing while the pane is off.
+  void RefreshLivePane();
   // Typing in an editor, or it gaining or losing the focus.
   void EditorEvent(Editor editor);
   // Something was typed into the form (any of its four fields).
@@ -43,6 +51,8 @@ class PageCommands {
   void HistoryStep(bool undo);
 
   CommandContext c_;
+  PreviewPages& previews_;
+  std::size_t liveShown_ = static_cast<std::size_t>(-1);
 };
 
 }  // namespace qs::app

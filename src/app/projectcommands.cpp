@@ -49,6 +49,7 @@ void ProjectCommands::ResetProject() {
   c_.project.ClearItems();
   c_.ui.RefreshTopicList();
   ClearWindow();
+  c_.ui.SetProjectWordList("");
   c_.project.libraryFile.clear();
   c_.project.helpFolder.clear();
   c_.project.SetShownTopic({});
@@ -81,6 +82,7 @@ void ProjectCommands::NewProject() {
     c_.project.modified = false;
   }
   c_.ui.SetProjectFileField(c_.project.projectFile);
+  UseProjectFile(c_);
 }
 
 void ProjectCommands::LoadProject() {
@@ -92,7 +94,16 @@ void ProjectCommands::LoadProject() {
       c_.ui.OpenFileRequester("Load QuillSmith Project", start, std::string(kProjectFilter));
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
-  const std::string path = choice.path;
+  LoadProjectFile(choice.path);
+}
+
+void ProjectCommands::LoadRecentProject(const std::string& path) {
+  ForgetEditorAtEnd forget(c_.state);
+  if (path.empty()) return;
+  LoadProjectFile(path);
+}
+
+void ProjectCommands::LoadProjectFile(const std::string& path) {
   c_.state.lastProjectDir = text::FolderPart(path);
 
   Ui& ui = c_.ui;
@@ -117,6 +128,7 @@ void ProjectCommands::LoadProject() {
   c_.ShowReports(opened.reports);
   if (!opened.succeeded) return;
 
+  UseProjectFile(c_);
   c_.ui.SetProjectFileField(c_.project.projectFile);
   c_.ui.SetLibraryFileField(c_.project.libraryFile);
   c_.ui.SetHelpFolderField(c_.project.helpFolder);

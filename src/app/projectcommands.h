@@ -15,6 +15,9 @@ class ProjectCommands {
 
   void NewProject();
   void LoadProject();
+  // A project chosen from the recent projects: loaded as "Load Project" loads the file the
+  // requester gives, with the same questions.
+  void LoadRecentProject(const std::string& path);
   // "Save Project": the requester, then the save.
   void SaveProject();
   // Into the project file without a requester; the requester when there is none yet.
@@ -40,6 +43,8 @@ class ProjectCommands {
   // was before the command touched it).
   Extraction RunExtraction(bool keepData, bool askBeforeDiscarding, project::Snapshot before,
                            std::string what);
+  // "Load Project" once the file is known.
+  void LoadProjectFile(const std::string& path);
 
   CommandContext c_;
 };

@@ -107,6 +107,13 @@ class Services {
   virtual void SaveLanguage(const std::string& currentLanguage,
                             const config::LanguageTable& captions) = 0;
 
+  // ---- the author's lists beside the settings ----
+  // The word list of the project file (config::WordListPath); empty text for none.
+  virtual std::string WordListPath(const std::string& projectFile) = 0;
+  // The recent projects, most recent first; and the list after `path` was used.
+  virtual std::vector<std::string> RecentProjects() = 0;
+  virtual std::vector<std::string> RecordRecentProject(const std::string& path) = 0;
+
   // ---- operating system ----
   virtual std::string FindPureBasicFolder() = 0;
   virtual std::string FindHelpCompiler() = 0;

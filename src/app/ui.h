@@ -90,16 +90,22 @@ class Ui {
   virtual void MarkFormCommitted() = 0;
   // False shows the edit form and the tag buttons, true the preview browser in their place.
   virtual void SetViewMode(bool viewMode) = 0;
-  // A path, or "about:blank".
+  // A page address of the preview (PageAddress), a path, or "about:blank".
   virtual void NavigateBrowser(const std::string& target) = 0;
+  // Shows the live pane beside the form, or hides it.
+  virtual void SetLivePane(bool shown) = 0;
+  // Shows a page address of the live pane (LiveAddress), or "about:blank". Given the address
+  // it already shows, it shows the page again at the same scroll position.
+  virtual void ShowLivePage(const std::string& address) = 0;
   // Whether the edit/view switch can be used (the browser could be created).
   virtual bool EditViewAvailable() = 0;
   // Replaces the editor's selection at its caret by `tag` and gives it the focus.
   virtual void InsertTag(Editor editor, const std::string& tag) = 0;
 
   // ---- the two windows of a build ----
-  // The modal preview window titled `title`, opened on the page `pagePath`; returns when the
-  // preview ends. When no web view can be made it says so and returns at once.
+  // The modal preview window titled `title`, opened on `pagePath` (a page address of the
+  // preview, or a file); returns when the preview ends. When no web view can be made it says
+  // so and returns at once.
   virtual void ShowPreviewWindow(const std::string& title, const std::string& pagePath) = 0;
   // The builder window: `label` above the build log, "Working..." while `compile` runs, then
   // the label `compile` returned (kept as it was when that is empty) and "Ok [Esc]"; returns
@@ -119,6 +125,16 @@ class Ui {
   // Whether "Create HTML files" also writes the keyword index (previews never do).
   virtual bool KeywordIndexChecked() = 0;
   virtual void SetKeywordIndexChecked(bool checked) = 0;
+
+  // ---- spell checking and the recent projects ----
+  // The dictionary chosen on the Options tab as the settings file keeps it (empty: the
+  // system language's), and setting it from there.
+  virtual std::string DictionaryChoice() = 0;
+  virtual void SetDictionaryChoice(const std::string& choice) = 0;
+  // The word list "Add to dictionary" writes to; empty text when the project has no file.
+  virtual void SetProjectWordList(const std::string& path) = 0;
+  // The projects the drop-down beside "Load Project" offers, most recent first.
+  virtual void SetRecentProjects(const std::vector<std::string>& paths) = 0;
 
   // ---- localisation ----
   virtual void SetLanguageEntries(const std::vector<std::string>& entries) = 0;

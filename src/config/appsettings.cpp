@@ -27,6 +27,7 @@ bool LoadSettings(std::string_view folder, AppSettings& settings,
   settings.maximised = file.ReadInteger("Maximised", 0) != 0;
   settings.keywordIndex = file.ReadInteger("KeywordIndex", 0) != 0;
   settings.dictionary = file.ReadString("Dictionary", "");
+  settings.livePreview = file.ReadInteger("LivePreview", 0) != 0;
   return true;
 }
 
@@ -48,6 +49,7 @@ bool SaveSettings(std::string_view folder, const AppSettings& settings) {
   // New keys go after the old ones, so the lines an earlier version wrote stay as they were.
   file.WriteInteger("KeywordIndex", settings.keywordIndex ? 1 : 0);
   file.WriteString("Dictionary", settings.dictionary);
+  file.WriteInteger("LivePreview", settings.livePreview ? 1 : 0);
   return file.Close();
 }
 

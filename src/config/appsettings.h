@@ -24,6 +24,7 @@ struct AppSettings {
   // Dictionary: the spelling dictionary chosen on the Options tab (such as "en_US"); empty
   // until the author chose one, which leaves the choice to the system's language.
   std::string dictionary;
+  bool livePreview = false;  // LivePreview: the live pane beside the form is shown
 
   friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
@@ -34,13 +35,13 @@ std::string SettingsFilePath(std::string_view folder);
 // Reads the "Options" group. Without the file or the group nothing changes and the result is
 // false. A key missing from the group takes its default, which for EraseHTMLFiles is on
 // (unlike a first run); LastProjectDir keeps its current value and, when that is empty too,
-// becomes `purebasicFolder`; KeywordIndex and Dictionary, which files of earlier versions
-// lack, are off and empty. A stored number other than 0 turns a switch on.
+// becomes `purebasicFolder`; KeywordIndex, Dictionary and LivePreview, which files of earlier
+// versions lack, are off, empty and off. A stored number other than 0 turns a switch on.
 bool LoadSettings(std::string_view folder, AppSettings& settings, std::string_view purebasicFolder);
 
 // Writes the group line and the entries: the seven that every version writes, in their order,
-// then KeywordIndex and Dictionary. The folder is created when it is missing. A failure leaves any
-// previous file as it was; the result says whether the file was written.
+// then KeywordIndex, Dictionary and LivePreview. The folder is created when it is missing. A
+// failure leaves any previous file as it was; the result says whether the file was written.
 bool SaveSettings(std::string_view folder, const AppSettings& settings);
 
 }  // namespace qs::config

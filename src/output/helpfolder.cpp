@@ -9,6 +9,7 @@
 #include "output/outputfile.h"
 #include "output/pagewriter.h"
 #include "platform/outputfolder.h"
+#include "text/cp1252.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -32,26 +33,10 @@ void AppendEntry(std::string& out, std::string_view name) {
   AppendLine(out, "</OBJECT>");
 }
 
-// Lower case of a Windows-1252 letter; every other byte as it is.
-constexpr unsigned char FoldCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
-  switch (c) {
-    case 0x8A:  // S caron
-    case 0x8C:  // OE
-    case 0x8E:  // Z caron
-      return static_cast<unsigned char>(c + 0x10);
-    case 0x9F:  // Y diaeresis
-      return 0xFF;
-    default:
-      return c;
-  }
-}
-
 // The name with every letter in lower case: the keyword index sorts by this first.
 std::string FoldedName(std::string_view name) {
   std::string folded(name);
-  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  for (char& c : folded) c = text::FoldCase1252(c);
   return folded;
 }
 

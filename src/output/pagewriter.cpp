@@ -100,7 +100,11 @@ std::string IndexHeadLine(std::string_view title) {
 
 std::string IndexPageText(const HelpProject& project, const config::LanguageTable& captions) {
   static const Topic kNoTopic;
-  const Topic& index = project.TopicCount() > 0 ? project.TopicAt(0) : kNoTopic;
+  return IndexPageText(project, project.TopicCount() > 0 ? project.TopicAt(0) : kNoTopic, captions);
+}
+
+std::string IndexPageText(const HelpProject& project, const Topic& index,
+                          const config::LanguageTable& captions) {
   std::string out;
   AppendLine(out, IndexHeadLine(index.title));
   AppendLine(out, kBodyLine);

@@ -22,6 +22,9 @@ std::string LibraryName(const project::HelpProject& project);
 // a page with empty texts.
 std::string IndexPageText(const project::HelpProject& project,
                           const config::LanguageTable& captions);
+// The same with `index` in the Index page's place (texts not yet committed).
+std::string IndexPageText(const project::HelpProject& project, const project::Topic& index,
+                          const config::LanguageTable& captions);
 // The layout follows the topic's flags: user topic first, then user index entry, else a
 // function page (whose description gets the links of `linker`).
 std::string TopicPageText(const project::HelpProject& project, const project::Topic& topic,

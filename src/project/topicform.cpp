@@ -60,32 +60,35 @@ std::optional<ShownTopic> ShowTopic(const HelpProject& project) {
                     LayoutFor(topic->Kind())};
 }
 
-void CommitTopicEdits(HelpProject& project, const EditForm& form) {
-  if (project.shownTopic().empty()) return;
-  Topic* topic = project.FindTopic(project.shownTopic());
-  if (topic == nullptr) return;
-
-  auto commit = [&project](std::string& field, const std::string& edited) {
+bool ApplyForm(Topic& topic, const EditForm& form) {
+  auto apply = [](std::string& field, const std::string& edited) {
     std::string trimmed = text::TrimBlanks(edited);
     if (trimmed == field) return false;
     field = std::move(trimmed);
-    project.modified = true;
     return true;
   };
-  commit(topic->title, form.title);
-  const bool summaryChanged = commit(topic->summary, form.summary);
-  commit(topic->body, form.body);
-  commit(topic->example, form.example);
+  const bool titleChanged = apply(topic.title, form.title);
+  const bool summaryChanged = apply(topic.summary, form.summary);
+  const bool bodyChanged = apply(topic.body, form.body);
+  const bool exampleChanged = apply(topic.example, form.example);
 
-  if (summaryChanged && topic->Kind() == TopicKind::FunctionPage) {
-    const std::string& syntax = topic->summary;
+  if (summaryChanged && topic.Kind() == TopicKind::FunctionPage) {
+    const std::string& syntax = topic.summary;
     const auto open = syntax.find('(');
     const auto close = syntax.find(')');
     if (std::count(syntax.begin(), syntax.end(), '(') == 1 &&
         std::count(syntax.begin(), syntax.end(), ')') == 1 && close > open) {
-      topic->parameters = syntax.substr(open, close - open + 1);
+      topic.parameters = syntax.substr(open, close - open + 1);
     }
   }
+  return titleChanged || summaryChanged || bodyChanged || exampleChanged;
+}
+
+void CommitTopicEdits(HelpProject& project, const EditForm& form) {
+  if (project.shownTopic().empty()) return;
+  Topic* topic = project.FindTopic(project.shownTopic());
+  if (topic == nullptr) return;
+  if (ApplyForm(*topic, form)) project.modified = true;
 }
 
 }  // namespace qs::project

@@ -25,4 +25,21 @@ std::string Utf8FromBytes(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// The lower case of a Windows-1252 letter (accented ones included); every other byte as it is.
+constexpr char FoldCase1252(char byte) {
+  const auto c = static_cast<unsigned char>(byte);
+  if (c >= 'A' && c <= 'Z') return static_cast<char>(c + ('a' - 'A'));
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char>(c + 0x20);
+  switch (c) {
+    case 0x8A:  // S caron
+    case 0x8C:  // OE
+    case 0x8E:  // Z caron
+      return static_cast<char>(c + 0x10);
+    case 0x9F:  // Y diaeresis
+      return static_cast<char>(0xFF);
+    default:
+      return byte;
+  }
+}
+
 }  // namespace qs::text

@@ -25,7 +25,7 @@ QString FaceSheet(const QColor& face, bool flat) {
            : QString("border: 2px outset %1; padding: 1px 5px;").arg(Rgb(face.lighter(112)));
   return QString(
              "QPushButton { background-color: %1; %2 }"
-             " QPushButton:pressed { background-color: %3; }"
+             " QPushButton:pressed, QPushButton:checked { background-color: %3; }"
              " QPushButton:focus { border: 2px solid %4; padding: 1px 5px; }"
              " QPushButton:disabled { color: rgb(150, 150, 150); }")
       .arg(Rgb(face), edge, Rgb(face.darker(118)), Rgb(kDarkBlue));

@@ -33,6 +33,9 @@ QIcon RightArrowIcon() {
 QIcon BothWaysArrowIcon() {
   return Builtin("arrow-left-right");
 }
+QIcon LiveIcon() {
+  return Builtin("live");
+}
 QIcon CrossIcon() {
   return Builtin("cross");
 }

@@ -15,6 +15,8 @@ QIcon LeftArrowIcon();
 QIcon RightArrowIcon();
 QIcon BothWaysArrowIcon();
 QIcon CrossIcon();
+// The live pane's switch: an eye.
+QIcon LiveIcon();
 // The program's own icon, from the desktop's icon theme when it is installed there.
 QIcon ProgramIcon();
 

@@ -10,6 +10,7 @@
 #include "ui/guardedapplication.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
+#include "ui/previewscheme.h"
 #include "ui/qtprogramrunner.h"
 #include "ui/qtui.h"
 #include "ui/startup.h"
@@ -17,6 +18,8 @@
 
 int main(int argc, char* argv[]) {
   qs::platform::PrepareProcess();
+  // The preview pages' addresses exist only when known before the application object.
+  qs::ui::RegisterPreviewScheme();
   qs::ui::GuardedApplication application(argc, argv);
   application.setApplicationName("QuillSmith");
   application.setWindowIcon(qs::ui::ProgramIcon());

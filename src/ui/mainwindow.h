@@ -25,6 +25,7 @@ class QWebEngineView;
 
 namespace qs::ui {
 
+class LivePane;
 class SpellCheck;
 class TopicListModel;
 
@@ -96,6 +97,8 @@ class MainWindow : public QMainWindow {
   // Bold, bold end, underline, underline end, italic, italic end.
   std::array<QPushButton*, 6> tagButtons{};
   QPushButton* editViewButton = nullptr;
+  // Checked while the live pane is shown.
+  QPushButton* livePaneButton = nullptr;
   QGroupBox* titleLabel = nullptr;
   QLineEdit* titleField = nullptr;
   QGroupBox* summaryLabel = nullptr;
@@ -105,6 +108,8 @@ class MainWindow : public QMainWindow {
   QGroupBox* exampleLabel = nullptr;
   QPlainTextEdit* exampleEditor = nullptr;
   QWebEngineView* previewBrowser = nullptr;
+  // Beside the form; none without a browser.
+  LivePane* livePane = nullptr;
   QCheckBox* compileCheckBox = nullptr;
   QLineEdit* compilerPathField = nullptr;
   QPushButton* browseCompilerButton = nullptr;
@@ -134,8 +139,8 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
-  // F1, F2, Esc and the Ctrl keys, from whatever control has the focus (undo and redo only
-  // outside the text fields, which keep their own).
+  // F1, F2, F3, Esc and the Ctrl keys, from whatever control has the focus (undo and redo
+  // only outside the text fields, which keep their own).
   void shortcutCommand(qs::app::CommandId command);
   // The user typed into the title field or one of the three editors.
   void formEdited();

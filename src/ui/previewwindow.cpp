@@ -36,7 +36,7 @@ QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& tip
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QString& pagePath)
+PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& start)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowStaysOnTopHint) {
@@ -48,7 +48,8 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QString
   backButton = GlyphButton("BackButton", LeftArrowIcon(), "Back [F1]", "Back");
   forwardButton = GlyphButton("ForwardButton", RightArrowIcon(), "Forward [F2]", "Forward");
   endButton = GlyphButton("EndButton", CrossIcon(), "End preview [Esc]", "End preview");
-  addressField = new QLineEdit(pagePath);
+  start_ = start;
+  addressField = new QLineEdit(AddressOf(start));
   addressField->setObjectName("AddressField");
   addressField->setReadOnly(true);
   separator = new QFrame;
@@ -99,9 +100,12 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QString
 
 PreviewWindow::~PreviewWindow() = default;
 
+QString PreviewWindow::AddressOf(const QUrl& url) {
+  return url.isLocalFile() ? url.toLocalFile() : url.toDisplayString();
+}
+
 QString PreviewWindow::CurrentAddress() const {
-  const QUrl url = browser->url();
-  return url.isLocalFile() ? url.toLocalFile() : url.toString();
+  return AddressOf(browser->url());
 }
 
 void PreviewWindow::GoByKey(bool forward) {
@@ -132,7 +136,7 @@ void PreviewWindow::showEvent(QShowEvent* event) {
 }
 
 void PreviewWindow::Run() {
-  browser->setUrl(QUrl::fromLocalFile(ResolvePathIgnoringCase(addressField->text())));
+  browser->setUrl(start_);
   exec();
 }
 

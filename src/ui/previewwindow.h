@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QSize>
 #include <QString>
+#include <QUrl>
 
 class QFrame;
 class QLineEdit;
@@ -12,14 +13,14 @@ class QWebEngineView;
 namespace qs::ui {
 
 // The modal preview window over the main window: Back, Forward and End, the read-only
-// address field, a separator and the web view on one built page. Esc ends the preview; F1 and
+// address field, a separator and the web view on one page. Esc ends the preview; F1 and
 // F2 go back and forward and then show the address the browser arrives at, which the buttons
 // do not.
 class PreviewWindow : public QDialog {
   Q_OBJECT
 
  public:
-  PreviewWindow(QWidget* owner, const QString& title, const QString& pagePath);
+  PreviewWindow(QWidget* owner, const QString& title, const QUrl& start);
   ~PreviewWindow() override;
 
   // Shows the page and runs until the preview ends.
@@ -38,6 +39,7 @@ class PreviewWindow : public QDialog {
 
   // The browser's address as the field shows it: a local page as its path.
   QString CurrentAddress() const;
+  static QString AddressOf(const QUrl& url);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -48,6 +50,7 @@ class PreviewWindow : public QDialog {
 
   bool addressFollowsNavigation_ = false;
   bool shownOnce_ = false;
+  QUrl start_;
 };
 
 }  // namespace qs::ui

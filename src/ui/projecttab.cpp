@@ -5,8 +5,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -18,6 +20,7 @@
 #include "ui/controls.h"
 #include "ui/formeditor.h"
 #include "ui/icons.h"
+#include "ui/livepane.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/topiclistview.h"
@@ -113,6 +116,11 @@ void BuildPagePane(MainWindow& window, bool withBrowser) {
                                       "Switch Edit/View [Esc]", "Edit/View", kGrey154);
   GiveKey(window.editViewButton, Qt::ALT | Qt::Key_E);
   toolRow->addWidget(window.editViewButton);
+  window.livePaneButton = GlyphButton(
+      "LivePaneButton", LiveIcon(), "Live preview beside the form [F3]", "Live preview", kGrey154);
+  window.livePaneButton->setCheckable(true);
+  GiveKey(window.livePaneButton, Qt::ALT | Qt::Key_W);
+  toolRow->addWidget(window.livePaneButton);
 
   // Until a topic is shown the form's hints say what goes where, under its first captions.
   const project::EditForm hint = project::PlaceholderForm();
@@ -171,6 +179,25 @@ void BuildPagePane(MainWindow& window, bool withBrowser) {
     layout->addWidget(window.previewBrowser, 3);
   } else {
     window.editViewButton->setEnabled(false);
+    window.livePaneButton->setEnabled(false);
+  }
+}
+
+// The live pane stands beside the form, the third part of the divided files frame; it asks
+// for a refresh when the form's texts are typed in.
+void BuildLivePane(MainWindow& window) {
+  window.livePane = new LivePane;
+  window.livePane->hide();
+  window.paneSplitter->addWidget(window.livePane);
+  window.paneSplitter->setStretchFactor(2, 1);
+  LivePane* pane = window.livePane;
+  QObject::connect(window.titleField, &QLineEdit::textEdited, pane, &LivePane::FormEdited);
+  for (QPlainTextEdit* editor : {window.summaryEditor, window.bodyEditor, window.exampleEditor}) {
+    // Only changes of the text: the spelling underlines change the formats alone.
+    QObject::connect(editor->document(), &QTextDocument::contentsChange, pane,
+                     [pane](int, int removed, int added) {
+                       if (removed != 0 || added != 0) pane->FormEdited();
+                     });
   }
 }
 
@@ -259,6 +286,7 @@ void BuildProjectTab(MainWindow& window, QWidget* page, bool withBrowser) {
   // The divider starts as far left as the topic pane allows; the page pane takes the growth.
   window.paneSplitter->setStretchFactor(1, 1);
   window.paneSplitter->setSizes({window.topicPane->minimumSizeHint().width(), QWIDGETSIZE_MAX});
+  if (withBrowser) BuildLivePane(window);
 }
 
 }  // namespace qs::ui

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QUrl>
 #include <QWebEngineView>
@@ -26,9 +27,11 @@
 #include "ui/filedialogs.h"
 #include "ui/formeditor.h"
 #include "ui/icons.h"
+#include "ui/livepane.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
+#include "ui/previewscheme.h"
 #include "ui/previewwindow.h"
 #include "ui/topiclistmodel.h"
 #include "ui/topiclistview.h"
@@ -229,6 +232,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   readOnlySummary_ = layout.summaryReadOnly ? std::optional(form.summary) : std::nullopt;
   readOnlyBody_ = layout.bodyReadOnly ? std::optional(form.body) : std::nullopt;
   window_.setFormActive(true);
+  if (window_.livePane) window_.livePane->FormReplaced();
   MarkFormCommitted();
 }
 
@@ -241,6 +245,7 @@ void QtUi::ClearForm() {
   readOnlySummary_.reset();
   readOnlyBody_.reset();
   window_.setFormActive(false);
+  if (window_.livePane) window_.livePane->FormReplaced();
   MarkFormCommitted();
 }
 
@@ -267,11 +272,7 @@ void QtUi::SetViewMode(bool viewMode) {
 
 void QtUi::NavigateBrowser(const std::string& target) {
   if (!window_.previewBrowser) return;
-  if (target == "about:blank") {
-    window_.previewBrowser->setUrl(QUrl("about:blank"));
-    return;
-  }
-  window_.previewBrowser->setUrl(QUrl::fromLocalFile(ResolvePathIgnoringCase(FromBytes(target))));
+  window_.previewBrowser->setUrl(BrowserUrl(target));
 }
 
 bool QtUi::EditViewAvailable() {
@@ -296,7 +297,7 @@ void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePa
     window_.activateWindow();
     return;
   }
-  PreviewWindow preview(&window_, FromBytes(title), FromBytes(pagePath));
+  PreviewWindow preview(&window_, FromBytes(title), BrowserUrl(pagePath));
   preview.Run();
 }
 

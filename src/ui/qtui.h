@@ -60,6 +60,8 @@ class QtUi : public QObject, public app::Ui {
   void MarkFormCommitted() override;
   void SetViewMode(bool viewMode) override;
   void NavigateBrowser(const std::string& target) override;
+  void SetLivePane(bool shown) override;
+  void ShowLivePage(const std::string& address) override;
   bool EditViewAvailable() override;
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
@@ -73,6 +75,10 @@ class QtUi : public QObject, public app::Ui {
   void SetKeepDataChecked(bool checked) override;
   bool EraseHtmlChecked() override;
   void SetEraseHtmlChecked(bool checked) override;
+  std::string DictionaryChoice() override;
+  void SetDictionaryChoice(const std::string& choice) override;
+  void SetProjectWordList(const std::string& path) override;
+  void SetRecentProjects(const std::vector<std::string>& paths) override;
   bool KeywordIndexChecked() override;
   void SetKeywordIndexChecked(bool checked) override;
   void SetLanguageEntries(const std::vector<std::string>& entries) override;

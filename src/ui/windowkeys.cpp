@@ -23,6 +23,7 @@ void MainWindow::BuildShortcuts() {
   addShortcut(Qt::Key_F1, app::CommandId::PreviewPage);
   addShortcut(Qt::Key_F2, app::CommandId::PreviewAll);
   addShortcut(Qt::Key_Escape, app::CommandId::EditViewKey);
+  addShortcut(Qt::Key_F3, app::CommandId::LivePane);
   addShortcut(Qt::CTRL | Qt::Key_Z, app::CommandId::Undo);
   addShortcut(Qt::CTRL | Qt::Key_Y, app::CommandId::Redo);
   addShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, app::CommandId::Redo);

@@ -5,11 +5,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWebEngineProfile>
 
 #include "app/commands.h"
+#include "ui/livepane.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/pagesearchdialog.h"
+#include "ui/previewscheme.h"
 #include "ui/qtui.h"
 #include "ui/topiclistmodel.h"
 
@@ -84,6 +87,7 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   on(w.createHtmlButton, [&c] { c.build.CreateHtml(); });
   on(w.browseCompilerButton, [&c] { c.options.BrowseCompiler(); });
   on(w.editViewButton, [&c] { c.page.EditView(); });
+  on(w.livePaneButton, [&c] { c.page.LivePane(); });
   on(w.associateButton, [&c] { c.options.Associate(); });
   on(w.removeAssociationButton, [&c] { c.options.RemoveAssociation(); });
   on(w.uniqueHtmlButton, [&c] { c.build.UniqueHtml(); });
@@ -105,6 +109,16 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     c.Command(id);
   });
   WireSearch(w, ui, c);
+  QObject::connect(&w, &MainWindow::recentProjectChosen, &w,
+                   [&c](const std::string& path) { c.project.LoadRecentProject(path); });
+  if (w.livePane != nullptr) {
+    QObject::connect(w.livePane, &LivePane::refreshDue, &w, [&c] { c.page.RefreshLivePane(); });
+  }
+  // Every browser of the window shares the default profile, and so these pages. Without a
+  // browser there is nothing to serve, and the web engine is not started.
+  if (w.browserAvailable()) {
+    ServePreviewPages(QWebEngineProfile::defaultProfile(), &w, c.previews);
+  }
   connect(&ui, &QtUi::menuCommand, [&c](app::CommandId id) { c.Command(id); });
 
   connect(w.compileCheckBox, &QCheckBox::toggled, [&c](bool) { c.options.CompileOptionChanged(); });

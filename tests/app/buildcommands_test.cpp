@@ -19,27 +19,28 @@ class BuildCommandTest : public CommandTest {
   }
 };
 
-TEST_F(BuildCommandTest, previewsCommitBuildShowThePageAndEndThePreviewInOrder) {
+TEST_F(BuildCommandTest, previewsCommitAndShowThePageMadeOnRequestWithoutWritingAnything) {
   state.activeEditor = app::Editor::Body;
   commands.build.PreviewPage();
   EXPECT_EQ(project.FindTopic("Notes")->body, "body typed");
   ASSERT_EQ(ui.previews.size(), 1u);
   EXPECT_EQ(ui.previews[0].title, "QuillSmith [HTML Preview] - TextKit library help");
-  EXPECT_EQ(ui.previews[0].page, "/tmp/preview/Notes.html");
-  EXPECT_LT(LogIndex("make preview"), LogIndex("build /tmp/preview/"));
-  EXPECT_LT(LogIndex("build /tmp/preview/"), LogIndex("preview window"));
-  EXPECT_LT(LogIndex("preview window"), LogIndex("end preview /tmp/preview/"));
+  EXPECT_EQ(ui.previews[0].page, "preview://help/Notes.html");
   EXPECT_EQ(state.activeEditor, app::Editor::None);
+  // The browser is given the committed page, and any page it links to, when it asks.
+  const auto page = commands.previews.Page("help", "Notes.html");
+  ASSERT_TRUE(page);
+  EXPECT_NE(page->find("body typed"), std::string::npos);
+  EXPECT_TRUE(commands.previews.Page("help", "split.html"));
 
-  log.clear();
   commands.Command(app::CommandId::PreviewAll);
-  EXPECT_EQ(ui.previews.back().page, "/tmp/preview/Index.html");
-  EXPECT_TRUE(Logged("end preview /tmp/preview/"));
+  EXPECT_EQ(ui.previews.back().page, "preview://help/Index.html");
   commands.Command(app::CommandId::PreviewPage);
-  EXPECT_EQ(ui.previews.back().page, "/tmp/preview/Notes.html");
+  EXPECT_EQ(ui.previews.back().page, "preview://help/Notes.html");
+  EXPECT_FALSE(Logged("build"));
 }
 
-TEST_F(BuildCommandTest, previewsDoNothingWithoutATopicOrAPreviewFolder) {
+TEST_F(BuildCommandTest, previewsDoNothingWithoutATopic) {
   project.SetShownTopic({});
   state.activeEditor = app::Editor::Summary;
   commands.Command(app::CommandId::PreviewPage);
@@ -50,25 +51,20 @@ TEST_F(BuildCommandTest, previewsDoNothingWithoutATopicOrAPreviewFolder) {
   EXPECT_EQ(state.activeEditor, app::Editor::None);
   EXPECT_TRUE(log.empty());
 
-  project.SetShownTopic("Notes");
-  services.previewFolder.clear();
-  commands.build.PreviewPage();
   EXPECT_TRUE(ui.previews.empty());
-  EXPECT_FALSE(Logged("build"));
-  EXPECT_FALSE(Logged("end preview"));
 }
 
-TEST_F(BuildCommandTest, previewWindowInViewModeLeavesTheViewItsPages) {
+TEST_F(BuildCommandTest, previewWindowInViewModeLeavesTheViewItsPage) {
   commands.page.EditView();
   ASSERT_TRUE(state.viewMode);
-  ASSERT_EQ(state.previewFolder, "/tmp/preview/");
-  log.clear();
+  ASSERT_EQ(ui.browser, "preview://help/Notes.html");
   commands.build.PreviewAll();
   EXPECT_EQ(ui.previews.size(), 1u);
-  EXPECT_FALSE(Logged("end preview"));
-  // Leaving the view mode ends the preview of both.
+  EXPECT_TRUE(state.viewMode);
+  EXPECT_EQ(ui.browser, "preview://help/Notes.html");
   commands.page.EditView();
-  EXPECT_TRUE(Logged("end preview /tmp/preview/"));
+  EXPECT_FALSE(state.viewMode);
+  EXPECT_FALSE(Logged("build"));
 }
 
 TEST_F(BuildCommandTest, createHtmlRefusesWithoutAHelpFolderButCommitsFirst) {

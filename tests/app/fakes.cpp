@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/recentprojects.h"
 #include "support/projectfixture.h"
 #include "text/paths.h"
 
@@ -237,6 +238,12 @@ void FakeServices::SaveLanguage(const std::string& currentLanguage,
 
 bool FakeServices::IsNonEmptyFile(const std::string& path) {
   return std::find(nonEmptyFiles.begin(), nonEmptyFiles.end(), path) != nonEmptyFiles.end();
+}
+
+std::vector<std::string> FakeServices::RecordRecentProject(const std::string& path) {
+  log_.push_back("recent " + path);
+  recent = config::WithRecentProject(recent, path);
+  return recent;
 }
 
 }  // namespace qs::apptest

@@ -65,7 +65,12 @@ class FakeUi : public app::Ui {
   bool maximised = false;
   int listRefreshes = 0;
   std::vector<std::string> statuses;  // status bar lines, in order
-  std::string title;                  // the window title
+  bool livePane = false;
+  std::vector<std::string> livePages;  // the addresses the live pane was given, in order
+  std::string dictionary;
+  std::string wordList = "(unset)";
+  std::vector<std::string> recentProjects;
+  std::string title;  // the window title
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
@@ -98,6 +103,12 @@ class FakeUi : public app::Ui {
   void MarkFormCommitted() override { log_.push_back("form committed"); }
   void SetViewMode(bool on) override;
   void NavigateBrowser(const std::string& target) override;
+  void SetLivePane(bool shown) override { livePane = shown; }
+  void ShowLivePage(const std::string& address) override { livePages.push_back(address); }
+  std::string DictionaryChoice() override { return dictionary; }
+  void SetDictionaryChoice(const std::string& choice) override { dictionary = choice; }
+  void SetProjectWordList(const std::string& path) override { wordList = path; }
+  void SetRecentProjects(const std::vector<std::string>& paths) override { recentProjects = paths; }
   bool EditViewAvailable() override { return editViewAvailable; }
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
@@ -157,6 +168,7 @@ class FakeServices : public app::Services {
   bool compileWorks = true;
   std::optional<text::Report> compileReport;
   bool compileSwitchesOff = false;
+  std::vector<std::string> recent;        // what the recent projects' file holds
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
   library::LibraryInfo libraryFunctions;  // the library as last read
 
@@ -208,6 +220,11 @@ class FakeServices : public app::Services {
                     config::LanguageTable& captions) override;
   void SaveLanguage(const std::string& currentLanguage,
                     const config::LanguageTable& captions) override;
+  std::string WordListPath(const std::string& projectFile) override {
+    return projectFile.empty() ? std::string() : "/settings/words/" + projectFile;
+  }
+  std::vector<std::string> RecentProjects() override { return recent; }
+  std::vector<std::string> RecordRecentProject(const std::string& path) override;
   std::string FindPureBasicFolder() override { return purebasicFolder; }
   std::string FindHelpCompiler() override { return compiler; }
   std::string ProgramFolder() override { return "/prog/"; }

@@ -53,6 +53,37 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   EXPECT_LT(LogIndex("read settings"), LogIndex("maximise"));
 }
 
+// The dictionary and the live pane go from the settings file into the window and back out,
+// and the recent projects are offered from the start.
+TEST_F(CommandTest, dictionaryLivePaneAndRecentProjectsComeBackFromTheLastRun) {
+  app::FinishStart(context, "");
+  EXPECT_FALSE(ui.livePane);
+  app::SaveSettings(context);
+  ASSERT_TRUE(services.written);
+  EXPECT_EQ(services.written->dictionary, "");
+  EXPECT_FALSE(services.written->livePreview);
+
+  services.settings = config::AppSettings{};
+  services.settings->dictionary = "de_AT";
+  services.settings->livePreview = true;
+  services.recent = {"/w/b.qsp", "/w/a.qsp"};
+  app::FinishStart(context, "");
+  EXPECT_EQ(ui.dictionary, "de_AT");
+  EXPECT_TRUE(state.livePane);
+  EXPECT_TRUE(ui.livePane);
+  EXPECT_EQ(ui.recentProjects, services.recent);
+  ui.dictionary = "en_GB";  // picked on the Options tab
+  app::ShutDown(context);
+  EXPECT_EQ(services.written->dictionary, "en_GB");
+  EXPECT_TRUE(services.written->livePreview);
+
+  // A project opened from the command line is used like one loaded by hand.
+  services.projectFiles["/w/c.qsp"] = testsupport::MakeProject({"Index"});
+  app::FinishStart(context, "/w/c.qsp");
+  EXPECT_EQ(ui.recentProjects, (std::vector<std::string>{"/w/c.qsp", "/w/b.qsp", "/w/a.qsp"}));
+  EXPECT_EQ(ui.wordList, "/settings/words//w/c.qsp");
+}
+
 TEST_F(CommandTest, aCurrentLanguageThatMatchesNoEntryLoadsNothing) {
   services.settings = config::AppSettings{};
   services.settings->currentLanguage = "deutsch";

@@ -82,6 +82,17 @@ TEST_F(CommandTest, movesCommitTheTypingAndRedisplayTheTopic) {
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "A", "B"}));
 }
 
+TEST_F(CommandTest, previewPagesShowTheFunctionsListsInTheOrderMovesLeft) {
+  UseProject({"Index", "Alpha", "Beta"});
+  commands.page.TopicListEvent(2, false);
+  commands.page.MoveUp();
+  // The Index page asked for by a browser after the move, with nothing written in between.
+  const auto index = commands.previews.Page("help", "Index.html");
+  ASSERT_TRUE(index);
+  ASSERT_NE(index->find("Alpha"), std::string::npos);
+  EXPECT_LT(index->find("Beta"), index->find("Alpha"));
+}
+
 TEST_F(CommandTest, tagButtonsWriteIntoTheEditorTouchedLastUntilAnotherCommandRuns) {
   UseProject({"Index", "A"});
   commands.page.TagButton("<b>");
@@ -102,7 +113,7 @@ TEST_F(CommandTest, tagButtonsWriteIntoTheEditorTouchedLastUntilAnotherCommandRu
   EXPECT_EQ(ui.insertedTags.size(), 3u);
 }
 
-TEST_F(CommandTest, viewModeBuildsThePreviewAndLeavingShowsTheRowLastSelected) {
+TEST_F(CommandTest, viewModeShowsPagesMadeOnRequestAndLeavingShowsTheRowLastSelected) {
   UseProject({"Index", "A", "B"});
   commands.page.TopicListEvent(1, false);
   ui.form.title = "A edited";
@@ -110,17 +121,17 @@ TEST_F(CommandTest, viewModeBuildsThePreviewAndLeavingShowsTheRowLastSelected) {
   EXPECT_TRUE(state.viewMode);
   EXPECT_TRUE(ui.viewMode);
   EXPECT_EQ(project.FindTopic("A")->title, "A edited");
-  EXPECT_LT(LogIndex("make preview"), LogIndex("build /tmp/preview/"));
-  EXPECT_EQ(ui.browser, "/tmp/preview/A.html");
+  EXPECT_EQ(ui.browser, "preview://help/A.html");
+  EXPECT_NE(commands.previews.Page("help", "A.html")->find("A edited"), std::string::npos);
   // In view mode the list only navigates.
   commands.page.TopicListEvent(2, false);
-  EXPECT_EQ(ui.browser, "/tmp/preview/B.html");
+  EXPECT_EQ(ui.browser, "preview://help/B.html");
   EXPECT_EQ(project.shownTopic(), "A");
   commands.Command(app::CommandId::EditViewKey);
   EXPECT_FALSE(state.viewMode);
   EXPECT_EQ(project.shownTopic(), "B");
   EXPECT_EQ(ui.form.title, "B");
-  EXPECT_TRUE(Logged("end preview /tmp/preview/"));
+  EXPECT_FALSE(Logged("build"));
 }
 
 TEST_F(CommandTest, leavingViewModeShowsTheRowTheListHasSelectedAfterMovesAndRefills) {
@@ -146,17 +157,53 @@ TEST_F(CommandTest, leavingViewModeShowsTheRowTheListHasSelectedAfterMovesAndRef
   EXPECT_EQ(ui.form.title, "Index");
 }
 
-TEST_F(CommandTest, viewModeWithoutASelectedTopicOrPreviewFolderBuildsNothing) {
+TEST_F(CommandTest, viewModeWithoutAShownTopicShowsNothing) {
   UseProject({"Index"});
   commands.page.EditView();
   EXPECT_TRUE(state.viewMode);
-  EXPECT_FALSE(Logged("make preview"));
+  EXPECT_EQ(ui.browser, "about:blank");
   commands.page.EditView();
   project.SetShownTopic("Index");
-  services.previewFolder = "";
   commands.page.EditView();
-  EXPECT_TRUE(Logged("make preview"));
-  EXPECT_FALSE(Logged("build"));
+  EXPECT_EQ(ui.browser, "preview://help/Index.html");
+}
+
+// The live pane: the page of the form as typed, again only when it changed, following the
+// shown topic; the project never learns of it.
+TEST_F(CommandTest, livePaneShowsTheFormAsTypedWithoutCommittingOrModifying) {
+  UseProject({"Index", "A", "B"});
+  commands.page.TopicListEvent(1, false);
+  commands.page.RefreshLivePane();
+  EXPECT_TRUE(ui.livePages.empty()) << "off: nothing is made";
+
+  commands.Command(app::CommandId::LivePane);
+  EXPECT_TRUE(state.livePane);
+  EXPECT_TRUE(ui.livePane);
+  ASSERT_EQ(ui.livePages, std::vector<std::string>{"preview://live/A.html"});
+
+  ui.form.body = "Typed, not committed";
+  commands.page.RefreshLivePane();
+  EXPECT_EQ(ui.livePages.size(), 2u);
+  EXPECT_NE(commands.previews.Page("live", "A.html")->find("Typed, not committed"),
+            std::string::npos);
+  // Other pages and the preview's own stay as committed.
+  EXPECT_EQ(commands.previews.Page("help", "A.html")->find("Typed"), std::string::npos);
+  EXPECT_EQ(commands.previews.Page("live", "B.html"), commands.previews.Page("help", "B.html"));
+  EXPECT_EQ(project.FindTopic("A")->body, "");
+  EXPECT_FALSE(project.modified);
+  commands.page.RefreshLivePane();
+  EXPECT_EQ(ui.livePages.size(), 2u) << "nothing new: no reload";
+
+  commands.page.TopicListEvent(2, false);
+  commands.page.RefreshLivePane();
+  EXPECT_EQ(ui.livePages.back(), "preview://live/B.html");
+  EXPECT_TRUE(project.modified) << "the selection committed A, as it always does";
+
+  project.SetShownTopic({});
+  commands.page.RefreshLivePane();
+  EXPECT_EQ(ui.livePages.back(), "about:blank");
+  commands.Command(app::CommandId::LivePane);
+  EXPECT_FALSE(ui.livePane);
 }
 
 TEST_F(CommandTest, escapeDoesNothingWithoutTheBrowser) {

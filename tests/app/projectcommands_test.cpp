@@ -127,6 +127,49 @@ TEST_F(CommandTest, loadIntoAnEmptyListShowsNoTopicAndSelectsNoRow) {
   EXPECT_EQ(ui.form.title, "A");
 }
 
+// Every project file the author works on goes first among the recent projects and brings its
+// word list; choosing a recent project loads it as "Load Project" would, questions included.
+TEST_F(CommandTest, newLoadAndSaveRecordTheRecentProjectAndChoosingOneLoadsIt) {
+  ui.files.push_back({"/w/new", 0});
+  commands.project.NewProject();
+  EXPECT_EQ(ui.recentProjects, std::vector<std::string>{"/w/new.qsp"});
+  EXPECT_EQ(ui.wordList, "/settings/words//w/new.qsp");
+
+  services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
+  ui.files.push_back({"/w/p.qsp", 0});
+  commands.project.LoadProject();
+  EXPECT_EQ(ui.recentProjects, (std::vector<std::string>{"/w/p.qsp", "/w/new.qsp"}));
+  EXPECT_EQ(ui.wordList, "/settings/words//w/p.qsp");
+
+  ui.files.push_back({"/w/copy.qsp", 0});
+  commands.project.SaveProject();
+  EXPECT_EQ(ui.recentProjects.front(), "/w/copy.qsp");
+
+  // The list is not empty: the recent project asks first, and No leaves everything.
+  ui.answers = {false};
+  commands.project.LoadRecentProject("/w/new.qsp");
+  EXPECT_EQ(project.projectFile, "/w/copy.qsp");
+  EXPECT_EQ(ui.questions.size(), 1u);
+  services.projectFiles["/w/new.qsp"] = testsupport::MakeProject({"Index", "N"});
+  ui.answers = {true};
+  const std::size_t requesters = ui.requesters.size();
+  commands.project.LoadRecentProject("/w/new.qsp");
+  EXPECT_EQ(ui.requesters.size(), requesters) << "no file requester";
+  EXPECT_EQ(project.projectFile, "/w/new.qsp");
+  EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "N"}));
+  EXPECT_EQ(ui.projectField, "/w/new.qsp");
+  EXPECT_EQ(state.lastProjectDir, "/w/");
+  EXPECT_EQ(ui.recentProjects, (std::vector<std::string>{"/w/new.qsp", "/w/copy.qsp", "/w/p.qsp"}));
+
+  // One that is gone says so and is not recorded; the project stays, with its word list.
+  services.recent = ui.recentProjects;
+  commands.project.LoadRecentProject("/w/gone.qsp");
+  EXPECT_EQ(ui.messages.back().text, "Could not read file '/w/gone.qsp'!");
+  EXPECT_EQ(project.projectFile, "/w/new.qsp");
+  EXPECT_EQ(ui.wordList, "/settings/words//w/new.qsp");
+  EXPECT_EQ(ui.recentProjects.front(), "/w/new.qsp");
+}
+
 TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   UseProject({"Index", "Old"}, "/w/old.qsp");
   state.viewMode = true;

@@ -29,7 +29,7 @@ TEST_F(AppSettingsTest, firstRunKeepsBuiltInValuesAndWritesTheOldLinesThenTheNew
   EXPECT_EQ(temp_.Read("QuillSmith.ini"),
             "[Options]\r\nHTM2CHM = \r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\n"
             "EraseHTMLFiles = 0\r\nMaximised = 0\r\nCurrentLanguage = English\r\n"
-            "LastProjectDir = \r\nKeywordIndex = 0\r\nDictionary = \r\n");
+            "LastProjectDir = \r\nKeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\n");
 }
 
 // A file of an earlier version, which lacks the newer keys, reads them as off and empty; saved
@@ -43,17 +43,22 @@ TEST_F(AppSettingsTest, aFileWithoutTheNewerKeysReadsThemAsDefaultsAndKeepsItsLi
   AppSettings settings;
   settings.keywordIndex = true;
   settings.dictionary = "de_DE";
+  settings.livePreview = true;
   ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_FALSE(settings.keywordIndex);
   EXPECT_EQ(settings.dictionary, "");
+  EXPECT_FALSE(settings.livePreview);
   settings.keywordIndex = true;
   settings.dictionary = "de_AT";
+  settings.livePreview = true;
   ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
-  EXPECT_EQ(temp_.Read("QuillSmith.ini"), earlier + "KeywordIndex = 1\r\nDictionary = de_AT\r\n");
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"),
+            earlier + "KeywordIndex = 1\r\nDictionary = de_AT\r\nLivePreview = 1\r\n");
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(temp_.Path(), loaded, kPureBasic));
   EXPECT_TRUE(loaded.keywordIndex);
   EXPECT_EQ(loaded.dictionary, "de_AT");
+  EXPECT_TRUE(loaded.livePreview);
 }
 
 TEST_F(AppSettingsTest, missingKeysTurnEraseOnAndFallBackToPureBasicFolder) {

@@ -31,12 +31,14 @@
 #include "app/commands.h"
 #include "app/coreservices.h"
 #include "app/lifecycle.h"
+#include "config/wordlist.h"
 #include "modaldriver.h"
 #include "project/projectfile.h"
 #include "support/projectfixture.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/guardedapplication.h"
 #include "ui/qtui.h"
+#include "ui/spellcheck.h"
 #include "ui/topiclistmodel.h"
 #include "ui/topiclistview.h"
 #include "ui/wiring.h"
@@ -221,6 +223,34 @@ class WiredTest : public WindowTest {
   std::unique_ptr<app::CommandContext> context;
   std::unique_ptr<app::Commands> commands;
 };
+
+// The window's spell check and recent projects behind the commands: the dictionary goes from
+// the settings file into the spell check and back, and a recent project chosen from the
+// drop-down loads, goes first in the list and brings its word list.
+TEST_F(WiredTest, dictionaryAndRecentProjectsAreWiredToSettingsAndLoading) {
+  const std::string folder = settings.path().toStdString() + "/";
+  std::ofstream(folder + "QuillSmith.ini") << "[Options]\r\nDictionary = xx_YY\r\n";
+  project::HelpProject saved = testsupport::MakeProject({"Index", "Saved"});
+  const std::string file = folder + "saved.qsp";
+  text::Reports reports;
+  ASSERT_TRUE(project::SaveProject(saved, file, reports));
+  std::ofstream(folder + "QuillSmith.recent") << file << "\r\n";
+
+  app::FinishStart(*context, "");
+  EXPECT_EQ(window->spellCheck().dictionaryChoice(), "xx_YY");
+  EXPECT_EQ(window->recentProjects(), std::vector<std::string>{file});
+
+  emit window->recentProjectChosen(file);
+  EXPECT_EQ(project.projectFile, file);
+  EXPECT_EQ(window->topicListView->model()->rowCount(), 2);
+  EXPECT_EQ(window->spellCheck().projectWordListPath(), config::WordListPath(folder, file));
+
+  window->spellCheck().SetDictionary(SpellCheck::kOff);
+  app::SaveSettings(*context);
+  std::ifstream written(folder + "QuillSmith.ini");
+  const std::string text((std::istreambuf_iterator<char>(written)), {});
+  EXPECT_NE(text.find("\r\nDictionary = None\r\nLivePreview = 0\r\n"), std::string::npos) << text;
+}
 
 TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   project = testsupport::MakeProject({"Index", "F1", "Notes*"});

@@ -65,7 +65,7 @@ void PressIn(PreviewWindow* preview, Qt::Key key) {
   QTest::keyClick(preview, key);
 }
 
-TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndRemovesThePreviewFolderAfterwards) {
+TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
   uitest::WiredWindow app(true);
   app.ExtractSample(app.Path("help/"));
   ASSERT_TRUE(project::AddUserTopic(app.project, "Notes").added);
@@ -81,7 +81,7 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndRemovesThePreviewFolderAfterw
                     .toString()
                     .contains("Typed just before the preview"));
     EXPECT_EQ(preview->windowTitle(), "QuillSmith [HTML Preview] - TextKit library help");
-    EXPECT_EQ(preview->addressField->text(), PreviewFolder() + "Notes.html");
+    EXPECT_EQ(preview->addressField->text(), "preview://help/Notes.html");
     EXPECT_TRUE(preview->addressField->isReadOnly());
     EXPECT_EQ(preview->size(), QSize(600, 400));
     EXPECT_EQ(preview->minimumSize(), QSize(500, 300));
@@ -128,7 +128,7 @@ TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
   bool walked = false;
   WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
     QWebEngineView* view = preview->browser;
-    const QString start = PreviewFolder() + "Index.html";
+    const QString start = "preview://help/Index.html";
     ASSERT_TRUE(WaitForPage(view, index));
     EXPECT_EQ(preview->addressField->text(), start);
     // Index -> function page -> "- index" link at its foot (written in lower case).
@@ -149,10 +149,10 @@ TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
     PressIn(preview, Qt::Key_F2);
     ASSERT_TRUE(WaitForPage(view, page));
     EXPECT_TRUE(
-        WaitFor([&] { return preview->addressField->text() == PreviewFolder() + pageFile; }));
+        WaitFor([&] { return preview->addressField->text() == "preview://help/" + pageFile; }));
     preview->forwardButton->click();
     ASSERT_TRUE(WaitForPage(view, index));
-    EXPECT_EQ(preview->addressField->text(), PreviewFolder() + pageFile);
+    EXPECT_EQ(preview->addressField->text(), "preview://help/" + pageFile);
     walked = true;
     preview->endButton->click();
   });

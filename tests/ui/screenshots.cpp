@@ -1,7 +1,8 @@
 // Makes the README's pictures of the windows as a user sees them, window frame included: the
-// main window on a function page of the generated sample library and on its Options tab, the
-// preview window on the index page, and the builder window while it compiles and once it is
-// done. Run on an X display with a window manager (scripts/screenshots does so).
+// main window on a function page of the generated sample library, with the live pane beside
+// the form and on its Options tab, the preview window on the index page, and the builder
+// window while it compiles and once it is done. Run on an X display with a window manager
+// (scripts/screenshots does so).
 // Usage: qs_screenshots OUTPUT-FOLDER          all the pictures, named as the README names them
 //        qs_screenshots --main-window FILE.png the main window alone (for a scaled screen)
 
@@ -24,7 +25,9 @@
 #include "modaldriver.h"
 #include "ui/builderwindow.h"
 #include "ui/icons.h"
+#include "ui/livepane.h"
 #include "ui/modeltext.h"
+#include "ui/previewscheme.h"
 #include "ui/previewwindow.h"
 #include "wiredwindow.h"
 
@@ -75,6 +78,7 @@ int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   }
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  qs::ui::RegisterPreviewScheme();
   QApplication application(argc, argv);
   application.setWindowIcon(qs::ui::ProgramIcon());
   const QString target = QString::fromLocal8Bit(argv[argc - 1]);
@@ -95,6 +99,16 @@ int main(int argc, char** argv) {
   Settle(app.window.get());
   if (!Save(app.window.get(), out + "options-tab.png")) ++failures;
   app.window->mainPanel->setCurrentIndex(0);
+
+  // The live pane beside the form, on the page being written.
+  app.window->livePaneButton->click();
+  const QString pageTitle =
+      qs::ui::FromModel(app.project.FindTopic(app.project.ItemText(2))->title);
+  if (!qs::uitest::WaitForPage(app.window->livePane->view, pageTitle)) ++failures;
+  Settle(app.window.get());
+  if (!Save(app.window.get(), out + "live-pane.png")) ++failures;
+  app.window->livePaneButton->click();
+  Settle(app.window.get());
 
   bool previewShot = false;
   const QString indexTitle = qs::ui::FromModel(app.project.FindTopic("Index")->title);

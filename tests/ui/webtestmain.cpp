@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "ui/previewscheme.h"
+
 int main(int argc, char** argv) {
 #ifdef QS_TEST_SCREEN
   qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QS_TEST_SCREEN);
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QTemporaryDir temp;
   qputenv("TMPDIR", temp.path().toLocal8Bit());
+  qs::ui::RegisterPreviewScheme();
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,0 +1,207 @@
+// Previews made one page at a time: F1 (the shown function's page) and F2 (the Index page)
+// through the real main window and preview window, on a library of 20 and of 20,000
+// functions in one run, from the key to the page loaded; the live pane's refresh after a
+// keystroke in a 5,000-character description; and the page production alone.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <map>
+#include <memory>
+
+#include "app/commands.h"
+#include "app/coreservices.h"
+#include "output/pagesource.h"
+#include "ui/livepane.h"
+#include "ui/mainwindow.h"
+#include "ui/previewscheme.h"
+#include "ui/previewwindow.h"
+#include "ui/qtui.h"
+#include "ui/wiring.h"
+
+namespace {
+
+using namespace qs;
+
+std::string FunctionName(std::size_t i) {
+  std::string name = "Func";
+  for (std::size_t n = i, digits = 0; digits < 5; ++digits, n /= 26) {
+    name.push_back(static_cast<char>('A' + n % 26));
+  }
+  return name;
+}
+
+// A library's help of `functions` function pages whose descriptions name three others.
+project::HelpProject Library(std::size_t functions) {
+  project::HelpProject p;
+  p.libraryFile = "/libs/BenchLib";
+  project::Topic index;
+  index.name = "Index";
+  index.title = "BenchLib library";
+  index.summary = "A generated library.";
+  p.AppendTopic(index);
+  for (std::size_t i = 0; i < functions; ++i) {
+    project::Topic topic;
+    topic.name = FunctionName(i);
+    topic.title = topic.name;
+    topic.parameters = "(x, y)";
+    topic.summary = topic.name + topic.parameters;
+    topic.body = "Works with " + FunctionName((i + 1) % functions) + " and " +
+                 FunctionName((i + 7) % functions) + "; frees with " +
+                 FunctionName((i + 13) % functions) + ".";
+    p.AppendTopic(std::move(topic));
+  }
+  p.RefillItemsFromStore();
+  return p;
+}
+
+// The desktop program's window, commands and core on one project.
+struct Program {
+  explicit Program(std::size_t functions) {
+    project = Library(functions);
+    project.projectFile = settings.filePath("bench.qsp").toStdString();
+    window = std::make_unique<ui::MainWindow>(true);
+    qtUi = std::make_unique<ui::QtUi>(*window, project);
+    services = std::make_unique<app::CoreServices>(settings.filePath("quillsmith").toStdString(),
+                                                   settings.path().toStdString());
+    context = std::make_unique<app::CommandContext>(
+        app::CommandContext{project, state, captions, *services, *qtUi});
+    commands = std::make_unique<app::Commands>(*context);
+    ui::Wire(*window, *qtUi, *commands);
+    window->show();
+    project.ShowRow(static_cast<int>(functions / 2));
+    qtUi->RefreshTopicList();
+    context->ShowTopic();
+  }
+
+  QTemporaryDir settings;
+  project::HelpProject project;
+  app::AppState state;
+  config::LanguageTable captions;
+  std::unique_ptr<ui::MainWindow> window;
+  std::unique_ptr<ui::QtUi> qtUi;
+  std::unique_ptr<app::CoreServices> services;
+  std::unique_ptr<app::CommandContext> context;
+  std::unique_ptr<app::Commands> commands;
+};
+
+// The programs share the browsers' profile: the one asked for last serves the pages.
+Program& ProgramWith(std::size_t functions) {
+  static std::map<std::size_t, std::unique_ptr<Program>> programs;
+  auto& program = programs[functions];
+  if (!program) program = std::make_unique<Program>(functions);
+  ui::ServePreviewPages(QWebEngineProfile::defaultProfile(), program->window.get(),
+                        program->commands->previews);
+  return *program;
+}
+
+// Ends every preview window as soon as its page has loaded.
+class CloseWhenLoaded : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      if (auto* preview = qobject_cast<ui::PreviewWindow*>(watched)) {
+        connect(preview->browser, &QWebEngineView::loadFinished, preview, &QDialog::accept,
+                Qt::UniqueConnection);
+      }
+    }
+    return false;
+  }
+};
+
+void RunPreviews(benchmark::State& state, bool all) {
+  const auto functions = static_cast<std::size_t>(state.range(0));
+  Program& program = ProgramWith(functions);
+  CloseWhenLoaded closer;
+  qApp->installEventFilter(&closer);
+  // The web view's first page starts its helper processes: not part of a preview.
+  program.commands->build.PreviewPage();
+  for (auto _ : state) {
+    if (all) {
+      program.commands->build.PreviewAll();
+    } else {
+      program.commands->build.PreviewPage();
+    }
+  }
+  qApp->removeEventFilter(&closer);
+  state.SetLabel(std::to_string(functions) + " functions");
+}
+
+void BM_PreviewPageF1(benchmark::State& state) {
+  RunPreviews(state, false);
+}
+void BM_PreviewAllF2(benchmark::State& state) {
+  RunPreviews(state, true);
+}
+BENCHMARK(BM_PreviewPageF1)->Arg(20)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewAllF2)->Arg(20)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// A keystroke in a 5,000-character description, to the live pane showing it (the pause the
+// pane waits after typing is not included).
+void BM_LivePaneRefresh(benchmark::State& state) {
+  Program& program = ProgramWith(20);
+  QString description;
+  while (description.size() < 5000) {
+    description += "Returns the <b>text</b> without its blanks; see FuncBAAAA. ";
+  }
+  description.truncate(5000);
+  program.window->bodyEditor->setPlainText(description);
+  if (!program.state.livePane) program.commands->page.LivePane();
+  ui::LivePane* pane = program.window->livePane;
+  QSignalSpy shown(pane, &ui::LivePane::pageShown);
+  shown.wait(10000);
+  int typed = 0;
+  for (auto _ : state) {
+    QTextCursor cursor(program.window->bodyEditor->document());
+    cursor.setPosition(2500);
+    cursor.insertText(QString::number(typed++ % 10));
+    shown.clear();
+    program.commands->page.RefreshLivePane();
+    if (!shown.wait(10000)) state.SkipWithError("the live pane showed nothing");
+  }
+  state.SetLabel("5,000-character description");
+}
+BENCHMARK(BM_LivePaneRefresh)->Unit(benchmark::kMillisecond);
+
+// The page production alone, as the browser asks: a function page, and the Index page, which
+// lists every function.
+void ProducePage(benchmark::State& state, bool index) {
+  const auto functions = static_cast<std::size_t>(state.range(0));
+  const project::HelpProject project = Library(functions);
+  const config::LanguageTable captions;
+  output::PageSource source;
+  const std::string page = index ? "Index.html" : FunctionName(functions / 2) + ".html";
+  std::size_t bytes = 0;
+  for (auto _ : state) bytes = source.Page(project, captions, page)->size();
+  state.SetLabel(std::to_string(functions) + " functions, " + std::to_string(bytes) + " bytes");
+}
+void BM_FunctionPageOnRequest(benchmark::State& state) {
+  ProducePage(state, false);
+}
+void BM_IndexPageOnRequest(benchmark::State& state) {
+  ProducePage(state, true);
+}
+BENCHMARK(BM_FunctionPageOnRequest)->Arg(20)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IndexPageOnRequest)->Arg(20)->Arg(20000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  }
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  ui::RegisterPreviewScheme();
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

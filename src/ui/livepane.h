@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QPointF>
+#include <QUrl>
+#include <QWidget>
+
+class QTimer;
+class QWebEngineView;
+
+namespace qs::ui {
+
+// The live pane beside the page form: the shown topic's page as it is being typed. Typing
+// makes a refresh due once it pauses for kPause; filling the form makes it due at once. A
+// page shown again keeps the scroll position it had.
+class LivePane : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit LivePane(QWidget* parent = nullptr);
+
+  // The pause after the last keystroke. The page is made and shown well within 300 ms of the
+  // last keystroke, this pause included.
+  static constexpr int kPause = 200;
+  // The width it asks for when it opens.
+  static constexpr int kMinimumWidth = 360;
+
+  // Shows the pane, the last part of its splitter, or hides it. Opening, it takes the room the
+  // form beside it has, by growing the window where the screen allows, else by sharing.
+  void SetOpen(bool open);
+  // Shows `url`; the address it shows already is shown again at the same scroll position.
+  void Show(const QUrl& url);
+  // A keystroke in the form: the refresh waits until the typing pauses.
+  void FormEdited();
+  // The form shows another topic, or none: the refresh is due at once.
+  void FormReplaced();
+
+  QWebEngineView* view = nullptr;
+
+ signals:
+  // The form's texts should be shown again.
+  void refreshDue();
+  // A page the pane was given has been shown (after its scroll position was restored).
+  void pageShown(bool ok);
+
+ private:
+  QTimer* pause_ = nullptr;
+  QUrl shown_;
+  // The scroll position to restore once the page shown again has loaded.
+  QPointF keepScroll_;
+  bool restoreScroll_ = false;
+  // What the window grew by when the pane opened.
+  int grown_ = 0;
+};
+
+}  // namespace qs::ui

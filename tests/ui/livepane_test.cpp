@@ -1,0 +1,107 @@
+// The live pane beside the form with the real web view: it follows the typing and the
+// selection, keeps its scroll position, shows the help folder's pictures, and never commits
+// or marks the project modified. The view mode's pages come from the model too.
+
+#include "ui/livepane.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEngineView>
+
+#include "modaldriver.h"
+#include "ui/modeltext.h"
+#include "wiredwindow.h"
+
+namespace qs::ui {
+namespace {
+
+using uitest::RunScript;
+using uitest::WaitFor;
+using uitest::WaitForPage;
+
+QString Text(QWebEngineView* view) {
+  return RunScript(view, "document.body ? document.body.innerText : ''").toString();
+}
+
+TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
+  uitest::WiredWindow app(true);
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(app.Path("help"))));
+  app.ExtractSample(app.Path("help/"));
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(QString::fromStdString(app.Path("help/Pic.png"))));
+  app.SelectRow(1);
+  const std::string function = app.project.ItemText(1);
+  const std::string committedBody = app.project.FindTopic(function)->body;
+  app.project.modified = false;
+
+  app.window->activateWindow();
+  app.window->topicListView->setFocus();
+  QTest::keyClick(app.window->topicListView, Qt::Key_F3);
+  LivePane* pane = app.window->livePane;
+  ASSERT_TRUE(pane->isVisible());
+  EXPECT_TRUE(app.window->livePaneButton->isChecked());
+  EXPECT_GT(app.window->paneSplitter->sizes().value(2), 100);
+  ASSERT_TRUE(WaitForPage(pane->view, FromModel(app.project.FindTopic(function)->title)));
+
+  // Typing shows up once it pauses; the project does not know of it.
+  QPlainTextEdit* body = app.window->bodyEditor;
+  body->setFocus();
+  body->moveCursor(QTextCursor::End);
+  QTest::keyClicks(body, " Typed live <img src=\"pic.PNG\">");
+  ASSERT_TRUE(WaitFor([&] { return Text(pane->view).contains("Typed live"); }));
+  EXPECT_TRUE(WaitFor([&] {
+    return RunScript(pane->view, "document.images.length ? document.images[0].naturalWidth : 0")
+               .toInt() == 8;
+  })) << "the picture comes from the help folder, its name's letter case ignored";
+  EXPECT_EQ(app.project.FindTopic(function)->body, committedBody);
+  EXPECT_FALSE(app.project.modified);
+
+  // A long page keeps its place while typing goes on.
+  QString lines;
+  for (int i = 0; i < 300; ++i) lines += QString("Line %1\n").arg(i);
+  body->setPlainText(lines);
+  ASSERT_TRUE(WaitFor([&] { return Text(pane->view).contains("Line 299"); }));
+  RunScript(pane->view, "window.scrollTo(0, 1500); 0");
+  ASSERT_TRUE(WaitFor([&] { return pane->view->page()->scrollPosition().y() > 1000; }));
+  const qreal kept = pane->view->page()->scrollPosition().y();
+  body->moveCursor(QTextCursor::End);
+  QTest::keyClicks(body, "Appended");
+  ASSERT_TRUE(WaitFor([&] { return Text(pane->view).contains("Appended"); }));
+  EXPECT_TRUE(WaitFor([&] { return pane->view->page()->scrollPosition().y() == kept; }))
+      << pane->view->page()->scrollPosition().y() << " instead of " << kept;
+  EXPECT_FALSE(app.project.modified);
+
+  // It follows the selection (which commits, as selecting always does).
+  app.SelectRow(0);
+  EXPECT_TRUE(WaitForPage(pane->view, FromModel(app.project.FindTopic("Index")->title)));
+  EXPECT_TRUE(app.project.modified);
+
+  app.window->livePaneButton->click();
+  EXPECT_FALSE(pane->isVisible());
+  EXPECT_FALSE(app.state.livePane);
+}
+
+TEST(LivePane, viewModeShowsThePagesWithoutAPreviewFolder) {
+  uitest::WiredWindow app(true);
+  app.ExtractSample(app.Path("help/"));
+  app.SelectRow(2);
+  app.window->bodyEditor->setPlainText("Committed by the switch");
+  app.window->editViewButton->click();
+  ASSERT_TRUE(WaitFor([&] { return Text(app.window->previewBrowser).contains("Committed by"); }));
+  EXPECT_EQ(app.window->previewBrowser->url().scheme(), "preview");
+  // A link in lower case still reaches the Index page.
+  RunScript(app.window->previewBrowser, "location.href = 'index.html'; 0");
+  EXPECT_TRUE(
+      WaitForPage(app.window->previewBrowser, FromModel(app.project.FindTopic("Index")->title)));
+}
+
+}  // namespace
+}  // namespace qs::ui

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWebEngineView>
@@ -260,9 +261,31 @@ void QtUi::InsertTag(app::Editor editor, const std::string& tag) {
   QPlainTextEdit* target = editor == app::Editor::Summary ? window_.summaryEditor
                            : editor == app::Editor::Body  ? window_.bodyEditor
                                                           : window_.exampleEditor;
+  // A read-only or unused editor shows what the program made (the functions list, a syntax
+  // line): a tag put there would be stored by the next commit.
+  if (target->isReadOnly() || !target->isEnabled()) return;
   target->setFocus();
-  // The tag replaces the selection at the caret; the user's clipboard is left alone.
-  target->insertPlainText(FromModel(tag));
+  const QString inserted = FromModel(tag);
+  QTextCursor cursor = target->textCursor();
+  if (!cursor.hasSelection()) {
+    // At the caret; the user's clipboard is left alone.
+    cursor.insertText(inserted);
+    target->setTextCursor(cursor);
+    return;
+  }
+  // Either tag of a pair wraps the selection in the pair, as one step of the editor's undo.
+  const QString name = inserted.mid(inserted.startsWith("</") ? 2 : 1);
+  const int start = cursor.selectionStart();
+  const int end = cursor.selectionEnd();
+  cursor.beginEditBlock();
+  cursor.setPosition(end);
+  cursor.insertText("</" + name);
+  const int after = cursor.position();
+  cursor.setPosition(start);
+  cursor.insertText("<" + name);
+  cursor.endEditBlock();
+  cursor.setPosition(after + static_cast<int>(name.size()) + 1);
+  target->setTextCursor(cursor);
 }
 
 void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {

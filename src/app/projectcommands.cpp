@@ -4,6 +4,7 @@
 
 #include "app/projectflows.h"
 #include "app/requesters.h"
+#include "app/statustext.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -17,6 +18,15 @@ text::Report Warning(std::string message) {
 std::string UserLibrariesStart(const std::string& purebasicFolder) {
   const std::string sep(1, text::NativeSeparator());
   return purebasicFolder + "PureLibraries" + sep + "UserLibraries" + sep + "*";
+}
+
+// Says how many functions the project now has pages for, and from which library.
+void ShowExtractionStatus(const CommandContext& c) {
+  std::size_t functions = 0;
+  for (const project::Topic& topic : c.project.topics()) {
+    if (topic.Kind() == project::TopicKind::FunctionPage) ++functions;
+  }
+  c.ui.ShowStatus(ExtractedStatus(functions, c.project.libraryFile));
 }
 
 }  // namespace
@@ -144,6 +154,7 @@ void ProjectCommands::RunExtraction() {
   const ProjectOutcome extraction =
       ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
   c_.ShowReports(extraction.reports);
+  if (extraction.succeeded) ShowExtractionStatus(c_);
   c_.ui.RefreshTopicList();
   c_.ShowTopic();
 }
@@ -211,6 +222,7 @@ void ProjectCommands::Extract() {
   const ProjectOutcome extraction =
       ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
   c_.ShowReports(extraction.reports);
+  if (extraction.succeeded) ShowExtractionStatus(c_);
   c_.project.ShowRow(0);
   c_.ui.RefreshTopicList();
   c_.ShowTopic();

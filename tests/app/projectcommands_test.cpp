@@ -234,6 +234,7 @@ TEST_F(CommandTest, extractButtonShowsAndSelectsTheIndexRow) {
   EXPECT_EQ(project.shownTopic(), "Index");
   EXPECT_EQ(project.selectedRow(), 0);
   EXPECT_EQ(ui.form.title, "Index");
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Extracted 1 function from MyLib"}));
 }
 
 TEST_F(CommandTest, extractionThatFailsOnAnEmptyListSelectsNothing) {
@@ -241,6 +242,7 @@ TEST_F(CommandTest, extractionThatFailsOnAnEmptyListSelectsNothing) {
   project.libraryFile = "/lib/Missing";
   commands.project.Extract();
   EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_TRUE(ui.statuses.empty());
   EXPECT_EQ(project.selectedRow(), -1);
   EXPECT_TRUE(project.shownTopic().empty());
 }

@@ -30,6 +30,7 @@
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
 #include "ui/previewwindow.h"
+#include "ui/qtprogramrunner.h"
 
 namespace qs::ui {
 
@@ -82,8 +83,8 @@ QMessageBox::Icon IconOf(text::ReportIcon icon) {
 
 }  // namespace
 
-QtUi::QtUi(MainWindow& window, project::HelpProject& project)
-    : window_(window), project_(project) {}
+QtUi::QtUi(MainWindow& window, project::HelpProject& project, QtProgramRunner* compilerRunner)
+    : window_(window), project_(project), compilerRunner_(compilerRunner) {}
 
 void QtUi::ShowMessage(const text::Report& report) {
   QMessageBox box(IconOf(report.icon), FromBytes(report.title), FromBytes(report.text),
@@ -303,6 +304,12 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
                              const std::function<std::string()>& compile) {
   const KeepFocus focus;
   BuilderWindow builder(&window_, FromBytes(label), FromBytes(log));
+  if (compilerRunner_ != nullptr) {
+    // Only for this window's life: the connections end with it.
+    connect(compilerRunner_, &QtProgramRunner::started, &builder, &BuilderWindow::CompilerStarted);
+    connect(compilerRunner_, &QtProgramRunner::output, &builder,
+            &BuilderWindow::AddCompilerOutput);
+  }
   builder.Run([&compile] { return FromBytes(compile()); });
 }
 

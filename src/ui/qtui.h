@@ -11,6 +11,7 @@ class HelpProject;
 namespace qs::ui {
 
 class MainWindow;
+class QtProgramRunner;
 
 // The window port on the Qt main window: message boxes, requesters, the name prompt, the
 // popup menu, and the controls as the commands read and set them. Texts of the model are
@@ -19,7 +20,9 @@ class QtUi : public QObject, public app::Ui {
   Q_OBJECT
 
  public:
-  QtUi(MainWindow& window, project::HelpProject& project);
+  // The builder window follows the compiler runs of `compilerRunner`, when there is one.
+  QtUi(MainWindow& window, project::HelpProject& project,
+       QtProgramRunner* compilerRunner = nullptr);
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
@@ -78,6 +81,7 @@ class QtUi : public QObject, public app::Ui {
  private:
   MainWindow& window_;
   project::HelpProject& project_;
+  QtProgramRunner* compilerRunner_;
   std::size_t shownRevision_ = static_cast<std::size_t>(-1);
   // The compiler path as the settings gave it: bytes that are no valid UTF-8 cannot survive a
   // round trip through the field's Unicode text, so they are kept until the user edits it.

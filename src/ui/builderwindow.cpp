@@ -81,8 +81,8 @@ void BuilderWindow::FitToTexts() {
   const QSize needed = layout()->totalMinimumSize();
   int height = kInner.height();
   if (!compilerOutput->isHidden()) {
-    height += compileProgress->sizeHint().height() + compilerOutput->height() +
-              2 * layout()->spacing();
+    height +=
+        compileProgress->sizeHint().height() + compilerOutput->height() + 2 * layout()->spacing();
   }
   QSize size(std::clamp(labelWidth, kInner.width(), widest), height);
   setFixedSize(size.expandedTo(needed));

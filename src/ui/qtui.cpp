@@ -307,8 +307,7 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
   if (compilerRunner_ != nullptr) {
     // Only for this window's life: the connections end with it.
     connect(compilerRunner_, &QtProgramRunner::started, &builder, &BuilderWindow::CompilerStarted);
-    connect(compilerRunner_, &QtProgramRunner::output, &builder,
-            &BuilderWindow::AddCompilerOutput);
+    connect(compilerRunner_, &QtProgramRunner::output, &builder, &BuilderWindow::AddCompilerOutput);
   }
   builder.Run([&compile] { return FromBytes(compile()); });
 }

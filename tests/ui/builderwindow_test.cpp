@@ -104,24 +104,24 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
   app.window->eraseHtmlCheckBox->setChecked(true);
   // While the compiler works the window cannot be closed and has no close box.
   bool sawWork = false;
-  WhenModal<BuilderWindow>(
-      "BuilderWindow",
-      std::function<bool(BuilderWindow*)>(
-          [](BuilderWindow* builder) { return !builder->compileProgress->isHidden(); }),
-      std::function<void(BuilderWindow*)>([&](BuilderWindow* builder) {
-        sawWork = builder->builderButton->text() == "Working...";
-        EXPECT_FALSE(builder->windowFlags() & Qt::WindowCloseButtonHint);
-        builder->close();
-        EXPECT_TRUE(builder->isVisible());
-      }));
+  WhenModal<BuilderWindow>("BuilderWindow",
+                           std::function<bool(BuilderWindow*)>([](BuilderWindow* builder) {
+                             return !builder->compileProgress->isHidden();
+                           }),
+                           std::function<void(BuilderWindow*)>([&](BuilderWindow* builder) {
+                             sawWork = builder->builderButton->text() == "Working...";
+                             EXPECT_FALSE(builder->windowFlags() & Qt::WindowCloseButtonHint);
+                             builder->close();
+                             EXPECT_TRUE(builder->isVisible());
+                           }));
   const QStringList log = CreateHtml(
       [&](BuilderWindow* builder) {
         EXPECT_EQ(builder->builderLabel->text(),
                   "Help files compiled to " + helpFolder + "TextKit.chm :");
         // The compiler's own lines, and every page written counted from them.
         EXPECT_TRUE(builder->compilerOutput->toPlainText().contains("Index.html"));
-        const int pages = static_cast<int>(
-            builder->builderLog->toPlainText().split('\n').filter(".html").size());
+        const int pages =
+            static_cast<int>(builder->builderLog->toPlainText().split('\n').filter(".html").size());
         EXPECT_GT(pages, 30);
         EXPECT_EQ(builder->compileProgress->maximum(), pages);
         EXPECT_EQ(builder->compileProgress->value(), pages);

@@ -297,7 +297,11 @@ void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePa
     return;
   }
   PreviewWindow preview(&window_, FromBytes(title), FromBytes(pagePath));
-  preview.Run();
+  if (preview.Run()) {
+    // The main window's close box ended the preview: once the command that opened it has
+    // cleaned up, the window closes as it was asked to.
+    QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+  }
 }
 
 void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,

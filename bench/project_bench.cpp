@@ -3,9 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "project/helpproject.h"
+#include "project/history.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
 
@@ -87,5 +89,58 @@ void BM_AddUserIndex(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AddUserIndex)->Unit(benchmark::kMillisecond);
+
+// Beside BM_MoveTopicUpAndDown: the same two moves, recorded in the undo history.
+void BM_MoveUpAndDownRecorded(benchmark::State& state) {
+  HelpProject project = LargeProject();
+  qs::project::UndoHistory history;
+  for (auto _ : state) {
+    project.ShowRow(10'000);
+    history.Record(qs::project::MoveUp(project));
+    history.Record(qs::project::MoveDown(project));
+  }
+}
+BENCHMARK(BM_MoveUpAndDownRecorded)->Unit(benchmark::kMillisecond);
+
+// Undoes and redoes the change `make` records at row 10,000.
+void UndoAndRedo(benchmark::State& state,
+                 std::unique_ptr<qs::project::Change> (*make)(HelpProject&)) {
+  HelpProject project = LargeProject();
+  qs::project::UndoHistory history;
+  project.ShowRow(10'000);
+  history.Record(make(project));
+  for (auto _ : state) {
+    history.Undo(project);
+    history.Redo(project);
+  }
+}
+
+void BM_UndoAndRedoMove(benchmark::State& state) {
+  UndoAndRedo(state, qs::project::MoveUp);
+}
+BENCHMARK(BM_UndoAndRedoMove)->Unit(benchmark::kMillisecond);
+
+// Beside BM_DeleteSelectedTopic.
+void BM_UndoAndRedoDelete(benchmark::State& state) {
+  UndoAndRedo(state, qs::project::DeleteSelected);
+}
+BENCHMARK(BM_UndoAndRedoDelete)->Unit(benchmark::kMillisecond);
+
+// A thousand moves recorded, and the memory their history holds (the counter, in bytes).
+void BM_HistoryOfAThousandMoves(benchmark::State& state) {
+  HelpProject project = LargeProject();
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    qs::project::UndoHistory history;
+    project.ShowRow(10'000);
+    for (int i = 0; i < 500; ++i) {
+      history.Record(qs::project::MoveUp(project));
+      history.Record(qs::project::MoveDown(project));
+    }
+    bytes = history.Bytes();
+  }
+  state.counters["history_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_HistoryOfAThousandMoves)->Unit(benchmark::kMillisecond);
 
 }  // namespace

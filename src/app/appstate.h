@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "project/history.h"
+
 namespace qs::app {
 
 // The three multi-line editors of the edit form; the tag buttons write into the one the user
@@ -20,6 +22,10 @@ struct AppState {
   // The preview folder the view mode built into; empty when none.
   std::string previewFolder;
   Editor activeEditor = Editor::None;
+  // Something was typed into the form since it was last shown or committed.
+  bool formEdited = false;
+  // The structural changes of the project, to take back and do again.
+  project::UndoHistory history;
 };
 
 }  // namespace qs::app

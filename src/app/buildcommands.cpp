@@ -87,6 +87,7 @@ void BuildCommands::CreateHtml() {
 
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
   c_.ShowReports(WriteUniqueFile(c_.services, c_.project, c_.project.helpFolder).reports);
 }
 

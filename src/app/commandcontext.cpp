@@ -1,6 +1,8 @@
 #include "app/commandcontext.h"
 
+#include "app/requesters.h"
 #include "project/topicform.h"
+#include "text/paths.h"
 
 namespace qs::app {
 
@@ -15,12 +17,77 @@ bool CommandContext::RequireProject() const {
 }
 
 void CommandContext::ShowTopic() const {
-  if (auto shown = qs::project::ShowTopic(project)) ui.ShowForm(shown->form, shown->layout);
+  if (auto shown = qs::project::ShowTopic(project)) {
+    ui.ShowForm(shown->form, shown->layout);
+    state.formEdited = false;
+  }
 }
 
 void CommandContext::CommitForm() const {
   if (project.shownTopic().empty()) return;
   qs::project::CommitTopicEdits(project, ui.ReadForm());
+  state.formEdited = false;
+  ui.MarkFormCommitted();
+}
+
+void CommandContext::ShowUnsavedState() const {
+  std::string title = "QuillSmith [Fast Builder]";
+  if (!project.projectFile.empty()) title += " - " + text::FileNamePart(project.projectFile);
+  if (Unsaved()) title += " *";
+  ui.SetWindowTitle(title);
+}
+
+bool CommandContext::AskToSaveChanges() const {
+  CommitForm();
+  if (!Unsaved()) return true;
+  const std::string name = project.projectFile.empty() ? std::string("the new project")
+                                                       : text::FileNamePart(project.projectFile);
+  const SaveAnswer answer = ui.AskSaveDiscardCancel(
+      {"QuillSmith", "Save changes to " + name + "?", text::ReportIcon::Question});
+  if (answer == SaveAnswer::Cancel) return false;
+  if (answer == SaveAnswer::Discard) {
+    services.RemoveRecoveryCopy(project.projectFile);
+    return true;
+  }
+  if (!project.projectFile.empty()) return SaveTo(project.projectFile);
+  const FileChoice choice = ui.SaveFileRequester("Save QuillSmith Project", state.lastProjectDir,
+                                                 std::string(kProjectFilter));
+  if (choice.path.empty()) return false;
+  return SaveTo(WithProjectExtension(choice.path, choice.filterIndex));
+}
+
+bool CommandContext::ConfirmReplace(const text::Report& warning) const {
+  CommitForm();
+  if (Unsaved()) return AskToSaveChanges();
+  return project.ItemCount() == 0 || ui.AskYesNo(warning);
+}
+
+bool CommandContext::SaveTo(const std::string& path) const {
+  CommitForm();
+  const std::string previous = project.projectFile;
+  project.projectFile = path;
+  ui.SetProjectFileField(path);
+  text::Reports reports;
+  const bool saved = services.SaveProject(project, path, reports);
+  ShowReports(reports);
+  if (!saved) return false;
+  project.modified = false;
+  services.RemoveRecoveryCopy(previous);
+  if (previous != path) services.RemoveRecoveryCopy(path);
+  ui.ShowStatus("Saved " + std::to_string(project.ItemCount()) + " pages to " + path);
+  return true;
+}
+
+void CommandContext::Record(std::unique_ptr<project::Change> change) const {
+  state.history.Record(std::move(change));
+}
+
+void CommandContext::WriteRecovery() const {
+  if (!Unsaved()) return;
+  // A copy, so that the timer never commits under the user's hands.
+  project::HelpProject copy = project;
+  if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
+  services.WriteRecoveryCopy(copy);
 }
 
 void CommandContext::ShowEditForm() const {

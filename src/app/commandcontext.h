@@ -13,10 +13,10 @@ namespace qs::app {
 // current language, the core and the window, with the few steps that many commands share.
 //
 // The edit form is the only copy of the texts being edited until a commit copies it into the
-// topic the form shows. The commands commit before the shown topic changes, before a save,
-// before an extraction from the same library and when the view mode is entered; they do not
-// commit before moves, additions and deletions (which show a topic again and so drop
-// uncommitted typing), before a new or loaded project, or before a library of another name.
+// topic the form shows. Every command that could lose it commits it first: a move, an
+// addition, a deletion, undo and redo, an extraction or library change, a preview or build, a
+// save, a new or loaded project, a language change and closing. The commit is CommitForm, the
+// one place that knows the form is now stored.
 struct CommandContext {
   project::HelpProject& project;
   AppState& state;
@@ -32,6 +32,25 @@ struct CommandContext {
   void ShowTopic() const;
   // Copies the form into the shown topic.
   void CommitForm() const;
+
+  // ---- unsaved work ----
+  // Whether there is work that is not in the project file: typed into the form, or a change
+  // of the project.
+  bool Unsaved() const { return project.modified || state.formEdited; }
+  // The window title: the program's, the project file's name, and " *" while unsaved.
+  void ShowUnsavedState() const;
+  // Commits the form; then, when there is unsaved work, asks "Save changes to <name>?". True
+  // when the caller may go on: saved, or discarded; false for Cancel or a save that failed.
+  bool AskToSaveChanges() const;
+  // Before the project is replaced: the save question when there is unsaved work, otherwise
+  // `warning` as a Yes/No question when the list has rows. True when the caller may go on.
+  bool ConfirmReplace(const text::Report& warning) const;
+  // Saves into `path` (the project is named so); says on the status line what went where.
+  bool SaveTo(const std::string& path) const;
+  // A structural change the user can take back.
+  void Record(std::unique_ptr<project::Change> change) const;
+  // The recovery copy: written while there is unsaved work, with the form's typing in it.
+  void WriteRecovery() const;
   // The page pane shows the edit form, or the preview browser in its place.
   void ShowEditForm() const;
   void ShowBrowser() const;

@@ -16,6 +16,24 @@ void Commands::Command(CommandId id) {
     case CommandId::EditViewKey:
       page.EditView();
       break;
+    case CommandId::Undo:
+      page.Undo();
+      break;
+    case CommandId::Redo:
+      page.Redo();
+      break;
+    case CommandId::Save:
+      project.SaveToProjectFile();
+      break;
+    case CommandId::SaveAs:
+      project.SaveProject();
+      break;
+    case CommandId::Load:
+      project.LoadProject();
+      break;
+    case CommandId::New:
+      project.NewProject();
+      break;
     case CommandId::PreviewPage:
     case CommandId::PreviewAll:
       // Without a shown topic the keys do nothing at all, not even forget the editor.

@@ -25,6 +25,11 @@ class Commands {
 
   // The entries of the topic list's popup menu and the window's keyboard shortcuts.
   void Command(CommandId id);
+  // After every command and every keystroke in the form: the title tells whether there is
+  // unsaved work.
+  void ShowUnsavedState() const { context_.ShowUnsavedState(); }
+  // On the recovery timer.
+  void WriteRecovery() const { context_.WriteRecovery(); }
 
  private:
   CommandContext context_;

@@ -28,6 +28,7 @@ CoreServices::CoreServices(std::string programPath, std::string settingsFolder,
                            platform::ProgramRunner* runner)
     : programPath_(std::move(programPath)),
       settingsFolder_(std::move(settingsFolder)),
+      recovery_(settingsFolder_),
       runner_(runner != nullptr ? runner : &systemRunner_) {}
 
 bool CoreServices::LoadProject(project::HelpProject& project, const std::string& path,
@@ -43,6 +44,18 @@ bool CoreServices::SaveProject(project::HelpProject& project, const std::string&
 bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                       text::Reports& reports) {
   return library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
+}
+
+void CoreServices::WriteRecoveryCopy(const project::HelpProject& project) {
+  recovery_.Write(project);
+}
+
+void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
+  recovery_.Remove(projectFile);
+}
+
+std::vector<RecoveryCopy> CoreServices::FindRecoveryCopies() {
+  return recovery_.Find();
 }
 
 void CoreServices::EraseBuildFiles() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/recovery.h"
 #include "app/services.h"
 #include "library/libraryinfo.h"
 #include "output/buildrecord.h"
@@ -31,6 +32,9 @@ class CoreServices : public Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
+  void WriteRecoveryCopy(const project::HelpProject& project) override;
+  void RemoveRecoveryCopy(const std::string& projectFile) override;
+  std::vector<RecoveryCopy> FindRecoveryCopies() override;
   void EraseBuildFiles() override;
   std::string MakePreviewFolder() override;
   void EndPreview(const std::string& folder) override;
@@ -66,6 +70,7 @@ class CoreServices : public Services {
  private:
   std::string programPath_;
   std::string settingsFolder_;
+  RecoveryStore recovery_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
   platform::SystemProgramRunner systemRunner_;

@@ -1,5 +1,7 @@
 #include "app/lifecycle.h"
 
+#include <cstdio>
+
 #include "app/projectflows.h"
 #include "config/languagefiles.h"
 #include "text/paths.h"
@@ -92,12 +94,59 @@ void FillLanguageList(const CommandContext& context) {
   ui.SelectLanguageEntry(-1);
 }
 
+namespace {
+
+std::string ShowTime(const DateTime& when) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", when.year, when.month, when.day,
+                when.hour, when.minute, when.second);
+  return text;
+}
+
+// Offers back the work a run that ended without saving left in a recovery copy, newest first,
+// until one is restored. A restored copy is unsaved work under its own project file, which is
+// not written; a declined one is removed.
+bool OfferRecovery(const CommandContext& context) {
+  Ui& ui = context.ui;
+  for (const RecoveryCopy& copy : context.services.FindRecoveryCopies()) {
+    const std::string name = copy.projectFile.empty() ? std::string("a new project")
+                                                      : text::FileNamePart(copy.projectFile);
+    const text::Report question{"Unsaved work of " + name,
+                                "Restore unsaved work from " + ShowTime(copy.written) + "?",
+                                text::ReportIcon::Question};
+    if (!ui.AskYesNo(question)) {
+      context.services.RemoveRecoveryCopy(copy.projectFile);
+      continue;
+    }
+    text::Reports reports;
+    const project::LoadContext quiet{context.state.purebasicFolder, {}};
+    const bool loaded = context.services.LoadProject(context.project, copy.path, quiet, reports);
+    context.ShowReports(reports);
+    if (!loaded) continue;
+    context.project.projectFile = copy.projectFile;
+    context.project.modified = true;
+    ui.SetProjectFileField(context.project.projectFile);
+    ui.SetLibraryFileField(context.project.libraryFile);
+    ui.SetHelpFolderField(context.project.helpFolder);
+    ui.RefreshTopicList();
+    context.ShowTopic();
+    // The copy is this run's now.
+    context.WriteRecovery();
+    ui.ShowStatus("Restored unsaved work from " + ShowTime(copy.written));
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void FinishStart(const CommandContext& context, const std::string& projectArgument) {
   Ui& ui = context.ui;
   LoadSettings(context);
   FillLanguageList(context);
 
-  if (!projectArgument.empty()) {
+  // Restored work is not replaced by the project named on the command line.
+  if (!OfferRecovery(context) && !projectArgument.empty()) {
     const project::LoadContext ask{
         context.state.purebasicFolder,
         [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
@@ -120,27 +169,28 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
 
   ui.FocusLoadProjectButton();
   context.state.activeEditor = Editor::None;
+  context.ShowUnsavedState();
 }
 
-void ShutDown(const CommandContext& context) {
+bool ShutDown(const CommandContext& context) {
   project::HelpProject& project = context.project;
   AppState& state = context.state;
   Services& services = context.services;
 
   services.EndPreview(state.previewFolder);
-  if (!project.projectFile.empty() && project.modified) {
-    const text::Report question{"Project " + text::FileNamePart(project.projectFile),
-                                "Do you want to save the current project?",
-                                text::ReportIcon::Question};
-    if (context.ui.AskYesNo(question)) {
-      context.CommitForm();
-      text::Reports reports;
-      services.SaveProject(project, project.projectFile, reports);
-      context.ShowReports(reports);
+  if (!context.AskToSaveChanges()) {
+    // The program runs on; its preview is gone, so the page pane shows the form again.
+    if (state.viewMode) {
+      context.ShowEditForm();
+      project.ShowRow(project.selectedRow());
+      context.ShowTopic();
     }
+    return false;
   }
+  services.RemoveRecoveryCopy(project.projectFile);
   services.SaveLanguage(state.currentLanguage, context.captions);
   SaveSettings(context);
+  return true;
 }
 
 }  // namespace qs::app

@@ -18,8 +18,9 @@ std::vector<std::string> SplitCommandLine(std::string_view line);
 // Before the window: English captions and language, then the PureBasic folder look-up.
 void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services);
 
-// After the window is shown: settings, languages, the project named on the command line (an
-// empty text for none), the compiler path, the focus; then the main loop may take events.
+// After the window is shown: settings, languages, the offer of work a crashed run left
+// unsaved, else the project named on the command line (an empty text for none), the compiler
+// path, the focus; then the main loop may take events.
 void FinishStart(const CommandContext& context, const std::string& projectArgument);
 
 // Reads the settings file into the Options controls, the language and the last project
@@ -30,9 +31,9 @@ void SaveSettings(const CommandContext& context);
 // Fills the language list and loads the current language's captions.
 void FillLanguageList(const CommandContext& context);
 
-// When the main window is asked to close: ends the view mode's preview, offers to save a
-// modified project that has a file, writes the language file and the settings. Closing cannot
-// be aborted.
-void ShutDown(const CommandContext& context);
+// When the main window is asked to close: ends the view mode's preview, asks whether to save
+// unsaved work, writes the language file and the settings. False when the question was
+// cancelled (or the save failed): the window stays open and nothing else happens.
+bool ShutDown(const CommandContext& context);
 
 }  // namespace qs::app

@@ -34,6 +34,7 @@ void OptionCommands::CompileOptionChanged() {
 void OptionCommands::LanguageChosen() {
   const std::string chosen = c_.ui.SelectedLanguageEntry();
   if (chosen == c_.state.currentLanguage) return;
+  c_.CommitForm();
   c_.services.SaveLanguage(c_.state.currentLanguage, c_.captions);
   if (c_.services.LoadLanguage(chosen, c_.state.currentLanguage, c_.captions)) {
     c_.ui.SetHeadingFields(c_.captions);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "project/history.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
 
@@ -9,14 +10,14 @@ namespace qs::app {
 
 namespace {
 
-using AddTopic = project::AddOutcome (*)(project::HelpProject&, const std::string&);
-
 // Asks for a name in the small prompt and adds the topic; a name that is taken is refused
 // with one message for each topic that carries it.
 void AddNamedTopic(const CommandContext& c, const std::string& caption, const std::string& prompt,
-                   AddTopic add) {
+                   project::AddOperation add) {
+  c.CommitForm();
   const std::string name = c.ui.AskText(caption, prompt, "");
-  const project::AddOutcome outcome = add(c.project, name);
+  project::AddOutcome outcome;
+  c.Record(project::Add(c.project, add, name, outcome));
   for (std::size_t i = 0; i < outcome.duplicates; ++i) {
     c.ui.ShowMessage({caption, "This topic name already exists", text::ReportIcon::None});
   }
@@ -26,8 +27,9 @@ void AddNamedTopic(const CommandContext& c, const std::string& caption, const st
 }
 
 // After a row moved: the list with the row selected and focused, and its topic shown again.
-void ShowMove(const CommandContext& c, bool moved) {
-  if (!moved) return;
+void ShowMove(const CommandContext& c, std::unique_ptr<project::Change> move) {
+  if (!move) return;
+  c.Record(std::move(move));
   c.ui.RefreshTopicList();
   c.ui.FocusTopicList();
   c.ShowTopic();
@@ -37,12 +39,38 @@ void ShowMove(const CommandContext& c, bool moved) {
 
 void PageCommands::MoveUp() {
   ForgetEditorAtEnd forget(c_.state);
-  ShowMove(c_, project::MoveTopicUp(c_.project));
+  c_.CommitForm();
+  ShowMove(c_, project::MoveUp(c_.project));
 }
 
 void PageCommands::MoveDown() {
   ForgetEditorAtEnd forget(c_.state);
-  ShowMove(c_, project::MoveTopicDown(c_.project));
+  c_.CommitForm();
+  ShowMove(c_, project::MoveDown(c_.project));
+}
+
+void PageCommands::Undo() {
+  HistoryStep(true);
+}
+
+void PageCommands::Redo() {
+  HistoryStep(false);
+}
+
+void PageCommands::HistoryStep(bool undo) {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
+  project::UndoHistory& history = c_.state.history;
+  const project::Change* change = undo ? history.Undo(c_.project) : history.Redo(c_.project);
+  if (change == nullptr) {
+    c_.ui.ShowStatus(undo ? "Nothing to undo" : "Nothing to redo");
+    return;
+  }
+  c_.ui.ShowStatus((undo ? "Undone: " : "Redone: ") + change->what());
+  c_.ui.SetLibraryFileField(c_.project.libraryFile);
+  c_.ui.RefreshTopicList();
+  c_.ShowTopic();
+  c_.ui.FocusTopicList();
 }
 
 void PageCommands::TopicListEvent(int row, bool rightClick) {
@@ -66,6 +94,12 @@ void PageCommands::TopicListEvent(int row, bool rightClick) {
                                       {"Add user index", CommandId::AddUserIndex}};
     if (c_.project.shownTopic() != project::kIndexName) {
       entries.push_back({"Delete item '" + c_.project.shownTopic() + "'", CommandId::DeleteItem});
+    }
+    if (const project::Change* next = c_.state.history.NextUndo()) {
+      entries.push_back({"Undo " + next->what() + "\tCtrl+Z", CommandId::Undo});
+    }
+    if (const project::Change* next = c_.state.history.NextRedo()) {
+      entries.push_back({"Redo " + next->what() + "\tCtrl+Y", CommandId::Redo});
     }
     c_.ui.ShowTopicMenu(entries);
     c_.ui.FullRedraw();
@@ -98,6 +132,10 @@ void PageCommands::EditorEvent(Editor editor) {
   c_.state.activeEditor = editor;
 }
 
+void PageCommands::FormEdited() {
+  c_.state.formEdited = true;
+}
+
 void PageCommands::TagButton(const std::string& tag) {
   if (c_.state.activeEditor == Editor::None) return;
   c_.ui.InsertTag(c_.state.activeEditor, tag);
@@ -117,7 +155,13 @@ void PageCommands::DeleteSelectedTopic() {
   ForgetEditorAtEnd forget(c_.state);
   // The Index page is never deleted: the menu does not offer it, and nothing else may.
   if (c_.project.shownTopic() == project::kIndexName) return;
-  if (!project::DeleteSelectedTopic(c_.project)) return;
+  c_.CommitForm();
+  const std::string name = c_.project.shownTopic();
+  auto deletion = project::DeleteSelected(c_.project);
+  if (!deletion) return;
+  // No question before: the deletion is one key away from being taken back.
+  c_.Record(std::move(deletion));
+  c_.ui.ShowStatus("Deleted " + name + " \x97 Ctrl+Z to undo");
   c_.ui.RefreshTopicList();
   c_.ShowTopic();
 }

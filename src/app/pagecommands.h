@@ -20,14 +20,22 @@ class PageCommands {
   void EditView();
   // Typing in an editor, or it gaining or losing the focus.
   void EditorEvent(Editor editor);
+  // Something was typed into the form (any of its four fields).
+  void FormEdited();
   void TagButton(const std::string& tag);
 
   // The entries of the popup menu.
   void AddUserTopic();
   void AddUserIndex();
   void DeleteSelectedTopic();
+  // Take the last structural change back, or do the last one taken back again.
+  void Undo();
+  void Redo();
 
  private:
+  // Takes a change back or does it again; then the list, the form and the library field.
+  void HistoryStep(bool undo);
+
   CommandContext c_;
 };
 

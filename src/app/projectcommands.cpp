@@ -48,6 +48,7 @@ void ProjectCommands::ResetProject() {
 
 void ProjectCommands::NewProject() {
   ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
   const std::string start =
       ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice = c_.ui.SaveFileRequester("Create new QuillSmith Project",
@@ -58,11 +59,12 @@ void ProjectCommands::NewProject() {
   const std::string path = WithProjectExtension(choice.path, choice.filterIndex);
   c_.state.lastProjectDir = text::FolderPart(path);
 
+  if (!c_.ConfirmReplace(Warning("You are about to create a new project !\nYou will loose all "
+                                 "curent data.\nContinue ?"))) {
+    return;
+  }
+  c_.state.history.Clear();
   if (c_.project.ItemCount() > 0) {
-    if (!c_.ui.AskYesNo(Warning("You are about to create a new project !\nYou will loose all "
-                                "curent data.\nContinue ?"))) {
-      return;
-    }
     c_.project.projectFile = path;
     ResetProject();
   } else {
@@ -74,6 +76,7 @@ void ProjectCommands::NewProject() {
 
 void ProjectCommands::LoadProject() {
   ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
   const std::string start =
       ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice =
@@ -88,11 +91,12 @@ void ProjectCommands::LoadProject() {
                                        return ui.AskYesNo(question);
                                      }};
   const bool overExisting = c_.project.ItemCount() > 0;
+  if (!c_.ConfirmReplace(Warning("You are about to load a new project !\nYou will loose all "
+                                 "curent data.\nContinue ?"))) {
+    return;
+  }
+  c_.state.history.Clear();
   if (overExisting) {
-    if (!c_.ui.AskYesNo(Warning("You are about to load a new project !\nYou will loose all "
-                                "curent data.\nContinue ?"))) {
-      return;
-    }
     ResetProject();
     c_.ShowEditForm();
     c_.services.EndPreview(c_.state.previewFolder);
@@ -127,13 +131,16 @@ void ProjectCommands::SaveProject() {
       "Save QuillSmith Project", c_.project.projectFile, std::string(kProjectFilter));
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
-  c_.project.projectFile = WithProjectExtension(choice.path, choice.filterIndex);
-  c_.ui.SetProjectFileField(c_.project.projectFile);
-  c_.CommitForm();
-  text::Reports reports;
-  const bool saved = c_.services.SaveProject(c_.project, c_.project.projectFile, reports);
-  c_.ShowReports(reports);
-  if (saved) c_.project.modified = false;
+  c_.SaveTo(WithProjectExtension(choice.path, choice.filterIndex));
+}
+
+void ProjectCommands::SaveToProjectFile() {
+  ForgetEditorAtEnd forget(c_.state);
+  if (c_.project.projectFile.empty()) {
+    SaveProject();
+    return;
+  }
+  c_.SaveTo(c_.project.projectFile);
 }
 
 void ProjectCommands::ShowHelp() {
@@ -155,6 +162,8 @@ void ProjectCommands::RunExtraction() {
       ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
   c_.ShowReports(extraction.reports);
   if (extraction.succeeded) ShowExtractionStatus(c_);
+  // The form shows the row the list selects, so that what is typed next goes there.
+  c_.project.ShowRow(c_.project.selectedRow());
   c_.ui.RefreshTopicList();
   c_.ShowTopic();
 }
@@ -162,6 +171,7 @@ void ProjectCommands::RunExtraction() {
 void ProjectCommands::BrowseLibrary() {
   ForgetEditorAtEnd forget(c_.state);
   if (!c_.RequireProject()) return;
+  c_.CommitForm();
   const FileChoice choice =
       c_.ui.OpenFileRequester("Select user library", UserLibrariesStart(c_.state.purebasicFolder),
                               std::string(kLibraryFilter));
@@ -174,16 +184,19 @@ void ProjectCommands::BrowseLibrary() {
                                 "curent data.\nContinue ?"))) {
       return;
     }
+    project::Snapshot before(c_.project);
     c_.project.libraryFile = choice.path;
     c_.project.ClearTopics();
     c_.ui.SetLibraryFileField(c_.project.libraryFile);
     RunExtraction();
+    c_.Record(std::move(before).Finish("library change"));
     return;
   }
+  project::Snapshot before(c_.project);
   c_.project.libraryFile = choice.path;
   c_.ui.SetLibraryFileField(c_.project.libraryFile);
-  c_.CommitForm();
   RunExtraction();
+  c_.Record(std::move(before).Finish("library extraction"));
 }
 
 void ProjectCommands::BrowseHelpFolder() {
@@ -219,8 +232,10 @@ void ProjectCommands::CreateHelpFolder() {
 void ProjectCommands::Extract() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
+  project::Snapshot before(c_.project);
   const ProjectOutcome extraction =
       ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
+  if (extraction.succeeded) c_.Record(std::move(before).Finish("library extraction"));
   c_.ShowReports(extraction.reports);
   if (extraction.succeeded) ShowExtractionStatus(c_);
   c_.project.ShowRow(0);

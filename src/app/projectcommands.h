@@ -12,7 +12,10 @@ class ProjectCommands {
 
   void NewProject();
   void LoadProject();
+  // "Save Project": the requester, then the save.
   void SaveProject();
+  // Into the project file without a requester; the requester when there is none yet.
+  void SaveToProjectFile();
   void ShowHelp();
   void BrowseLibrary();
   void BrowseHelpFolder();

@@ -28,6 +28,13 @@ struct DateTime {
   int second = 0;
 };
 
+// A recovery copy of unsaved work, left behind by a run of the program that has ended.
+struct RecoveryCopy {
+  std::string path;         // the copy itself, a project file
+  std::string projectFile;  // the project it belongs to; empty for one never saved
+  DateTime written;
+};
+
 class Services {
  public:
   virtual ~Services() = default;
@@ -37,6 +44,14 @@ class Services {
                            const project::LoadContext& context, text::Reports& reports) = 0;
   virtual bool SaveProject(project::HelpProject& project, const std::string& path,
                            text::Reports& reports) = 0;
+
+  // ---- recovery copies of unsaved work ----
+  // Writes `project` as the recovery copy of its project file, replacing the previous one.
+  virtual void WriteRecoveryCopy(const project::HelpProject& project) = 0;
+  // Removes the recovery copy of this project file, if there is one.
+  virtual void RemoveRecoveryCopy(const std::string& projectFile) = 0;
+  // The copies no running program owns that are newer than their project file, newest first.
+  virtual std::vector<RecoveryCopy> FindRecoveryCopies() = 0;
 
   // ---- library ----
   // Reads `libraryFile` and builds the topics afresh, or merges into them when `keepData` is

@@ -31,6 +31,9 @@ struct MenuEntry {
   friend bool operator==(const MenuEntry&, const MenuEntry&) = default;
 };
 
+// The answer to "Save changes to ...?"; closing the question or Esc is Cancel.
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -40,6 +43,8 @@ class Ui {
   virtual void ShowMessage(const text::Report& report) = 0;
   // A Yes/No box; true only for Yes.
   virtual bool AskYesNo(const text::Report& question) = 0;
+  // A Save / Discard / Cancel box, Save the default button.
+  virtual SaveAnswer AskSaveDiscardCancel(const text::Report& question) = 0;
 
   // ---- requesters; each returns an empty path when cancelled ----
   // `pattern` is label and filter pairs separated by "|" ("Label|*.ext|All files|*.*").
@@ -77,6 +82,9 @@ class Ui {
   virtual void ShowForm(const project::EditForm& form, const project::FormLayout& layout) = 0;
   // Empties the title field and the three editors.
   virtual void ClearForm() = 0;
+  // The form's texts are in their topic now: the next keystroke in the form reports a change
+  // again (showing or clearing the form does the same).
+  virtual void MarkFormCommitted() = 0;
   // False shows the edit form and the tag buttons, true the preview browser in their place.
   virtual void SetViewMode(bool viewMode) = 0;
   // A path, or "about:blank".
@@ -122,6 +130,7 @@ class Ui {
   virtual config::LanguageTable ReadHeadingFields() = 0;
 
   // ---- the window ----
+  virtual void SetWindowTitle(const std::string& title) = 0;
   virtual bool IsMaximised() = 0;
   virtual void Maximise() = 0;
   // A line in the status bar saying what the last command did; it stays until the next one.

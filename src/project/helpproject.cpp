@@ -85,6 +85,14 @@ void HelpProject::SetTopics(std::vector<Topic> topics) {
   Reindex();
 }
 
+void HelpProject::SwapContents(std::vector<Topic>& topics, std::vector<ListItem>& items) {
+  topics_.swap(topics);
+  Reindex();
+  items_.swap(items);
+  selectedRow_ = -1;
+  ++itemsRevision_;
+}
+
 void HelpProject::Reindex() {
   first_.clear();
   first_.reserve(topics_.size());

@@ -106,6 +106,9 @@ class HelpProject {
   void RenameTopic(std::size_t pos, std::string name);
   // Replaces the whole store at once (batch edits such as a library merge).
   void SetTopics(std::vector<Topic> topics);
+  // Exchanges the store and the rows with the given ones, without copying a topic (taking a
+  // batch edit back, or doing it again); no row is selected afterwards.
+  void SwapContents(std::vector<Topic>& topics, std::vector<ListItem>& items);
 
   // ---- display order: the rows of the topic list ----
   const std::vector<ListItem>& items() const { return items_; }

@@ -18,7 +18,7 @@ bool UserIndexFlag(const HelpProject& project, std::string_view name) {
   return topic != nullptr && topic->isUserIndex;
 }
 
-void RefreshIndexLists(HelpProject& project) {
+IndexLists ComputeIndexLists(const HelpProject& project) {
   const auto& items = project.items();
 
   // One look-up per row serves both walks: the first stored topic of the name decides the
@@ -70,8 +70,14 @@ void RefreshIndexLists(HelpProject& project) {
   }
   closeGroup();
 
-  for (const auto pos : project.TopicPositions(kIndexName)) project.TopicAt(pos).body = functions;
-  for (auto& [pos, list] : groups) project.TopicAt(pos).body = std::move(list);
+  IndexLists lists;
+  for (const auto pos : project.TopicPositions(kIndexName)) lists.emplace_back(pos, functions);
+  for (auto& group : groups) lists.push_back(std::move(group));
+  return lists;
+}
+
+void RefreshIndexLists(HelpProject& project) {
+  for (auto& [pos, list] : ComputeIndexLists(project)) project.TopicAt(pos).body = std::move(list);
 }
 
 namespace {

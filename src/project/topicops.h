@@ -4,7 +4,10 @@
 // consistent. None of them touches the edit form: after one that returns true, the caller
 // shows the shown topic again (which drops uncommitted typing, as moving a row always has).
 
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "project/helpproject.h"
 
@@ -18,6 +21,9 @@ bool UserIndexFlag(const HelpProject& project, std::string_view name);
 // every user index entry (the plain topics after it up to the next user topic or user index
 // entry), following the display order.
 void RefreshIndexLists(HelpProject& project);
+// What RefreshIndexLists writes: store position and functions list, in the order written.
+using IndexLists = std::vector<std::pair<std::size_t, std::string>>;
+IndexLists ComputeIndexLists(const HelpProject& project);
 
 // Move the selected row one place, within the rules that keep the Index page first and the
 // user topics together at the end. True when the row moved.

@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     QMessageBox::critical(nullptr, QString::fromStdString(report.title),
                           QString::fromStdString(report.text));
   }
-  window.setCloseHandler([&context] { qs::app::ShutDown(context); });
+  window.setCloseHandler([&context] { return qs::app::ShutDown(context); });
   window.show();
 
   // On POSIX the shell has split the command line already: the project is the first argument.

@@ -75,15 +75,8 @@ MainWindow::MainWindow(bool withBrowser) {
   AttachDictionaryList(optionsTab);
   SetTabOrder();
 
-  auto addShortcut = [this](Qt::Key key, app::CommandId command) {
-    auto* shortcut = new QShortcut(QKeySequence(key), this);
-    shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this,
-            [this, command] { emit shortcutCommand(command); });
-  };
-  addShortcut(Qt::Key_F1, app::CommandId::PreviewPage);
-  addShortcut(Qt::Key_F2, app::CommandId::PreviewAll);
-  addShortcut(Qt::Key_Escape, app::CommandId::EditViewKey);
+  BuildShortcuts();
+  WatchFormEdits();
 
   setFormActive(false);
   mainPanel->setCurrentIndex(0);
@@ -361,9 +354,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closeHandler_) {
+    // Not run twice should a question of the handler let another close request through.
     auto handler = std::move(closeHandler_);
     closeHandler_ = nullptr;
-    handler();
+    if (!handler()) {
+      closeHandler_ = std::move(handler);
+      event->ignore();
+      return;
+    }
   }
   event->accept();
 }

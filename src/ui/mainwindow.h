@@ -49,8 +49,9 @@ class MainWindow : public QMainWindow {
   // Where the topic list's popup menu opens: at the mouse pointer after a right click, below
   // the selected row when the keyboard asked for it.
   QPoint topicMenuPosition() const;
-  // Runs when the window is asked to close, while it still exists; closing cannot be refused.
-  void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+  // Runs when the window is asked to close, while it still exists; the window stays open when
+  // it returns false.
+  void setCloseHandler(std::function<bool()> handler) { closeHandler_ = std::move(handler); }
 
   // Spell checking of the title, syntax / overview and description editors, with the
   // dictionaries installed on this system. Until it is given other names, the names of the
@@ -129,8 +130,11 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
-  // F1, F2 and Esc, from whatever control has the focus.
+  // F1, F2, Esc and the Ctrl keys, from whatever control has the focus (undo and redo only
+  // outside the text fields, which keep their own).
   void shortcutCommand(qs::app::CommandId command);
+  // The user typed into the title field or one of the three editors.
+  void formEdited();
   // A row of the topic list was selected (-1: none); with `rightClick` the popup is wanted.
   void topicListEvent(int row, bool rightClick);
   // One of the three editors was typed in, or gained or lost the focus.
@@ -144,6 +148,11 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The keyboard shortcuts; undo and redo only outside the text fields that take typing.
+  void BuildShortcuts();
+  bool InEditableText() const;
+  // Emits formEdited for every change the user makes in the form.
+  void WatchFormEdits();
   void BuildRecentProjectsButton();
   void FillRecentProjectsMenu();
   void AttachSpellCheck();
@@ -164,7 +173,7 @@ class MainWindow : public QMainWindow {
   // selected row).
   void RequestTopicMenu(QTreeWidgetItem* item, bool byKeyboard);
 
-  std::function<void()> closeHandler_;
+  std::function<bool()> closeHandler_;
   SpellCheck* spellCheck_ = nullptr;
   std::vector<std::string> recentProjects_;
   bool menuByKeyboard_ = false;

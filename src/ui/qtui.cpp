@@ -98,14 +98,33 @@ bool QtUi::AskYesNo(const text::Report& question) {
   return box.exec() == QMessageBox::Yes;
 }
 
+app::SaveAnswer QtUi::AskSaveDiscardCancel(const text::Report& question) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);  // Esc and the close box too
+  const int answer = box.exec();
+  if (answer == QMessageBox::Save) return app::SaveAnswer::Save;
+  return answer == QMessageBox::Discard ? app::SaveAnswer::Discard : app::SaveAnswer::Cancel;
+}
+
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
-  return RunFileDialog(&window_, true, title, start, pattern);
+  return FileRequester(true, title, start, pattern);
 }
 
 app::FileChoice QtUi::OpenFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
-  return RunFileDialog(&window_, false, title, start, pattern);
+  return FileRequester(false, title, start, pattern);
+}
+
+app::FileChoice QtUi::FileRequester(bool save, const std::string& title, const std::string& start,
+                                    const std::string& pattern) {
+  // After an overwrite question no window may be active; F1, F2 and Esc must work at once.
+  const KeepFocus focus;
+  app::FileChoice choice = RunFileDialog(&window_, save, title, start, pattern);
+  window_.activateWindow();
+  return choice;
 }
 
 std::string QtUi::FolderRequester(const std::string& title, const std::string& start) {
@@ -221,6 +240,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
   window_.setFormActive(true);
+  MarkFormCommitted();
 }
 
 void QtUi::ClearForm() {
@@ -230,6 +250,15 @@ void QtUi::ClearForm() {
   window_.bodyEditor->clear();
   window_.exampleEditor->clear();
   window_.setFormActive(false);
+  MarkFormCommitted();
+}
+
+void QtUi::MarkFormCommitted() {
+  // An editor reports its first change after this; the title field reports every keystroke.
+  for (QPlainTextEdit* editor :
+       {window_.summaryEditor, window_.bodyEditor, window_.exampleEditor}) {
+    editor->document()->setModified(false);
+  }
 }
 
 void QtUi::SetViewMode(bool viewMode) {
@@ -392,6 +421,9 @@ bool QtUi::IsMaximised() {
 void QtUi::Maximise() {
   window_.showMaximized();
   window_.repaint();
+}
+void QtUi::SetWindowTitle(const std::string& title) {
+  window_.setWindowTitle(FromBytes(title));
 }
 void QtUi::ShowStatus(const std::string& text) {
   window_.statusBar()->showMessage(FromModel(text));

@@ -26,6 +26,7 @@ class QtUi : public QObject, public app::Ui {
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
+  app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
@@ -47,6 +48,7 @@ class QtUi : public QObject, public app::Ui {
   project::EditForm ReadForm() override;
   void ShowForm(const project::EditForm& form, const project::FormLayout& layout) override;
   void ClearForm() override;
+  void MarkFormCommitted() override;
   void SetViewMode(bool viewMode) override;
   void NavigateBrowser(const std::string& target) override;
   bool EditViewAvailable() override;
@@ -72,6 +74,7 @@ class QtUi : public QObject, public app::Ui {
   config::LanguageTable ReadHeadingFields() override;
   bool IsMaximised() override;
   void Maximise() override;
+  void SetWindowTitle(const std::string& title) override;
   void ShowStatus(const std::string& text) override;
 
  signals:
@@ -79,6 +82,9 @@ class QtUi : public QObject, public app::Ui {
   void menuCommand(qs::app::CommandId command);
 
  private:
+  app::FileChoice FileRequester(bool save, const std::string& title, const std::string& start,
+                                const std::string& pattern);
+
   MainWindow& window_;
   project::HelpProject& project_;
   QtProgramRunner* compilerRunner_;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/commands.h"
 #include "ui/mainwindow.h"
@@ -11,9 +12,27 @@
 
 namespace qs::ui {
 
+namespace {
+
+// Milliseconds between two recovery copies; QS_RECOVERY_INTERVAL_MS shortens it for tests.
+int RecoveryInterval() {
+  bool valid = false;
+  const int overridden = qEnvironmentVariableIntValue("QS_RECOVERY_INTERVAL_MS", &valid);
+  return valid && overridden > 0 ? overridden : 30000;
+}
+
+}  // namespace
+
 void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
-  auto on = [&w](QPushButton* button, auto command) {
-    QObject::connect(button, &QPushButton::clicked, &w, command);
+  // After every command the title tells whether there is unsaved work.
+  auto connect = [&w, &c](auto* sender, auto signal, auto command) {
+    QObject::connect(sender, signal, &w, [&c, command](auto&&... arguments) {
+      command(arguments...);
+      c.ShowUnsavedState();
+    });
+  };
+  auto on = [&connect](QPushButton* button, auto command) {
+    connect(button, &QPushButton::clicked, [command](bool) { command(); });
   };
   on(w.newProjectButton, [&c] { c.project.NewProject(); });
   on(w.loadProjectButton, [&c] { c.project.LoadProject(); });
@@ -38,11 +57,11 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     on(w.tagButtons[i], [&c, tag] { c.page.TagButton(tag); });
   }
 
-  QObject::connect(&w, &MainWindow::topicListEvent, &w,
-                   [&c](int row, bool rightClick) { c.page.TopicListEvent(row, rightClick); });
-  QObject::connect(&w, &MainWindow::editorEvent, &w,
-                   [&c](app::Editor editor) { c.page.EditorEvent(editor); });
-  QObject::connect(&w, &MainWindow::shortcutCommand, &w, [&w, &c](app::CommandId id) {
+  connect(&w, &MainWindow::topicListEvent,
+          [&c](int row, bool rightClick) { c.page.TopicListEvent(row, rightClick); });
+  connect(&w, &MainWindow::editorEvent, [&c](app::Editor editor) { c.page.EditorEvent(editor); });
+  connect(&w, &MainWindow::formEdited, [&c] { c.page.FormEdited(); });
+  connect(&w, &MainWindow::shortcutCommand, [&w, &c](app::CommandId id) {
     if (id == app::CommandId::EditViewKey) {
       // Esc is a click on the switch, which a disabled switch ignores.
       if (w.editViewButton->isEnabled()) w.editViewButton->click();
@@ -50,17 +69,19 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     }
     c.Command(id);
   });
-  QObject::connect(&ui, &QtUi::menuCommand, &w, [&c](app::CommandId id) { c.Command(id); });
+  connect(&ui, &QtUi::menuCommand, [&c](app::CommandId id) { c.Command(id); });
 
-  QObject::connect(w.compileCheckBox, &QCheckBox::toggled, &w,
-                   [&c](bool) { c.options.CompileOptionChanged(); });
+  connect(w.compileCheckBox, &QCheckBox::toggled, [&c](bool) { c.options.CompileOptionChanged(); });
 
-  QObject::connect(w.languageList, &QComboBox::activated, &w,
-                   [&c](int) { c.options.LanguageChosen(); });
+  connect(w.languageList, &QComboBox::activated, [&c](int) { c.options.LanguageChosen(); });
   for (QLineEdit* field : w.headingFields) {
-    QObject::connect(field, &QLineEdit::textEdited, &w,
-                     [&c](const QString&) { c.options.CaptionEdited(); });
+    connect(field, &QLineEdit::textEdited, [&c](const QString&) { c.options.CaptionEdited(); });
   }
+
+  auto* recovery = new QTimer(&w);
+  recovery->setObjectName("RecoveryTimer");
+  QObject::connect(recovery, &QTimer::timeout, &w, [&c] { c.WriteRecovery(); });
+  recovery->start(RecoveryInterval());
 }
 
 }  // namespace qs::ui

@@ -183,13 +183,13 @@ TEST_F(BuildCommandTest, aFailedBuildSaysSoOpensNoWindowAndStillHonoursTheEraseO
   EXPECT_EQ(LastStatus(), "Help files could not be created in /help/");
 }
 
-TEST_F(CommandTest, uniqueHtmlUsesTheLastCommittedTexts) {
+TEST_F(CommandTest, uniqueHtmlCommitsTheFormFirst) {
   UseProject({"Index"});
   project.helpFolder = "/h/";
   commands.page.TopicListEvent(0, false);
-  ui.form.title = "typed, not committed";
+  ui.form.title = "typed";
   commands.build.UniqueHtml();
-  EXPECT_TRUE(Logged("unique /h/ Index"));
+  EXPECT_TRUE(Logged("unique /h/ typed"));
 }
 
 }  // namespace

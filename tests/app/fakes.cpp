@@ -70,6 +70,15 @@ void FakeUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
   log_.push_back("menu");
 }
 
+app::SaveAnswer FakeUi::AskSaveDiscardCancel(const text::Report& question) {
+  questions.push_back(question);
+  log_.push_back("ask " + question.text);
+  if (saveAnswers.empty()) return app::SaveAnswer::Save;
+  const app::SaveAnswer answer = saveAnswers.front();
+  saveAnswers.pop_front();
+  return answer;
+}
+
 void FakeUi::ShowForm(const project::EditForm& shown, const project::FormLayout& how) {
   form = shown;
   layout = how;

@@ -29,10 +29,11 @@ class FakeUi : public app::Ui {
   explicit FakeUi(Log& log) : log_(log) {}
 
   // ---- script ----
-  std::deque<bool> answers;           // Yes/No questions, in order; Yes when it runs out
-  std::deque<app::FileChoice> files;  // file requesters; cancelled when it runs out
-  std::deque<std::string> texts;      // folder, text requesters and AskText
-  project::EditForm form;             // what the form holds as typed
+  std::deque<bool> answers;                 // Yes/No questions, in order; Yes when it runs out
+  std::deque<app::SaveAnswer> saveAnswers;  // Save/Discard/Cancel; Save when it runs out
+  std::deque<app::FileChoice> files;        // file requesters; cancelled when it runs out
+  std::deque<std::string> texts;            // folder, text requesters and AskText
+  project::EditForm form;                   // what the form holds as typed
   bool editViewAvailable = true;
 
   // ---- record ----
@@ -64,9 +65,11 @@ class FakeUi : public app::Ui {
   bool maximised = false;
   int listRefreshes = 0;
   std::vector<std::string> statuses;  // status bar lines, in order
+  std::string title;                  // the window title
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
+  app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
@@ -91,6 +94,7 @@ class FakeUi : public app::Ui {
   project::EditForm ReadForm() override { return form; }
   void ShowForm(const project::EditForm& shown, const project::FormLayout& how) override;
   void ClearForm() override;
+  void MarkFormCommitted() override { log_.push_back("form committed"); }
   void SetViewMode(bool on) override;
   void NavigateBrowser(const std::string& target) override;
   bool EditViewAvailable() override { return editViewAvailable; }
@@ -122,6 +126,7 @@ class FakeUi : public app::Ui {
     log_.push_back("maximise");
   }
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+  void SetWindowTitle(const std::string& text) override { title = text; }
 
  private:
   Log& log_;
@@ -159,6 +164,9 @@ class FakeServices : public app::Services {
   std::vector<std::pair<std::string, config::LanguageTable>> savedLanguages;
   std::optional<bool> lastKeepData;
   std::optional<output::CompileOptions> compiledWith;
+  std::vector<project::HelpProject> recoveryWrites;
+  std::vector<std::string> recoveryRemoved;       // by project file
+  std::vector<app::RecoveryCopy> recoveryCopies;  // what FindRecoveryCopies gives
 
   bool LoadProject(project::HelpProject& project, const std::string& path,
                    const project::LoadContext& context, text::Reports& reports) override;
@@ -166,6 +174,15 @@ class FakeServices : public app::Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
+  void WriteRecoveryCopy(const project::HelpProject& project) override {
+    log_.push_back("write recovery");
+    recoveryWrites.push_back(project);
+  }
+  void RemoveRecoveryCopy(const std::string& projectFile) override {
+    log_.push_back("remove recovery " + projectFile);
+    recoveryRemoved.push_back(projectFile);
+  }
+  std::vector<app::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
   void EraseBuildFiles() override { log_.push_back("erase build"); }
   std::string MakePreviewFolder() override {
     log_.push_back("make preview");

@@ -90,22 +90,46 @@ TEST_F(CommandTest, compilerPathIsLookedUpOnlyWhenEmptyAndTheFileIsThere) {
   EXPECT_EQ(ui.compilerPath, "/usr/bin/chmcmd");
 }
 
-TEST_F(CommandTest, closingWithoutAProjectFileNeverAsks) {
+TEST_F(CommandTest, closingAnUnnamedProjectAsksAndACancelledSaveAsKeepsTheProgramRunning) {
   UseProject({"Index", "A"}, "");
   project.modified = true;
-  app::ShutDown(context);
-  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_FALSE(app::ShutDown(context));
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0].text, "Save changes to the new project?");
+  EXPECT_EQ(ui.requesters.back().title, "Save QuillSmith Project");
   EXPECT_TRUE(services.savedTo.empty());
-  EXPECT_LT(LogIndex("save language English"), LogIndex("write settings"));
+  EXPECT_FALSE(Logged("write settings"));
+  EXPECT_TRUE(project.modified);
 }
 
-TEST_F(CommandTest, closingWithModifiedClearDropsTheTypingSilently) {
+TEST_F(CommandTest, closingAfterTypingAloneAsksAndDiscardDropsTheWorkAndItsRecoveryCopy) {
   UseProject({"Index", "A"});
   project.SetShownTopic("A");
   ui.form = {"typed", "", "", ""};
-  app::ShutDown(context);
-  EXPECT_TRUE(ui.questions.empty());
+  ui.saveAnswers.push_back(app::SaveAnswer::Discard);
+  EXPECT_TRUE(app::ShutDown(context));
+  EXPECT_EQ(ui.questions.size(), 1u);
   EXPECT_TRUE(services.savedTo.empty());
+  EXPECT_EQ(services.recoveryRemoved.back(), "/w/p.qsp");
+  EXPECT_LT(LogIndex("save language English"), LogIndex("write settings"));
+}
+
+TEST_F(CommandTest, closingCancelledLeavesEverythingAndTheViewModeEndsOnTheForm) {
+  UseProject({"Index", "A"});
+  project.ShowRow(1);
+  project.modified = true;
+  state.viewMode = true;
+  state.previewFolder = "/tmp/preview/";
+  ui.form = {"typed", "", "", ""};
+  ui.saveAnswers.push_back(app::SaveAnswer::Cancel);
+  EXPECT_FALSE(app::ShutDown(context));
+  EXPECT_TRUE(services.savedTo.empty());
+  EXPECT_TRUE(services.recoveryRemoved.empty());
+  EXPECT_FALSE(Logged("write settings"));
+  EXPECT_FALSE(Logged("save language"));
+  EXPECT_FALSE(state.viewMode);
+  EXPECT_EQ(ui.form.title, "typed");
+  EXPECT_TRUE(project.modified);
 }
 
 TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
@@ -119,9 +143,8 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   state.lastProjectDir = "/w/";
   app::ShutDown(context);
   ASSERT_EQ(ui.questions.size(), 1u);
-  EXPECT_EQ(ui.questions[0],
-            (text::Report{"Project My Help.qsp", "Do you want to save the current project?",
-                          text::ReportIcon::Question}));
+  EXPECT_EQ(ui.questions[0], (text::Report{"QuillSmith", "Save changes to My Help.qsp?",
+                                           text::ReportIcon::Question}));
   EXPECT_EQ(services.projectFiles["/w/My Help.qsp"].FindTopic("A")->title, "typed");
   ASSERT_TRUE(services.written.has_value());
   EXPECT_EQ(services.written->htm2chm, "/c");
@@ -132,10 +155,10 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   EXPECT_LT(LogIndex("save /w/"), LogIndex("save language"));
 }
 
-TEST_F(CommandTest, closingModifiedAnsweredNoSavesNoProject) {
+TEST_F(CommandTest, closingModifiedAnsweredDiscardSavesNoProject) {
   UseProject({"Index"});
   project.modified = true;
-  ui.answers.push_back(false);
+  ui.saveAnswers.push_back(app::SaveAnswer::Discard);
   app::ShutDown(context);
   EXPECT_TRUE(services.savedTo.empty());
   EXPECT_TRUE(services.written.has_value());

@@ -68,14 +68,14 @@ TEST_F(CommandTest, popupCommandsAddAndDeleteTopics) {
   EXPECT_EQ(project.ItemCount(), 4u);
 }
 
-TEST_F(CommandTest, movesRedisplayTheTopicAndDropUncommittedTyping) {
+TEST_F(CommandTest, movesCommitTheTypingAndRedisplayTheTopic) {
   UseProject({"Index", "A", "B"});
   commands.page.TopicListEvent(2, false);
-  ui.form.body = "not committed";
+  ui.form.body = "typed";
   commands.page.MoveUp();
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "B", "A"}));
-  EXPECT_EQ(ui.form.body, "");
-  EXPECT_EQ(project.FindTopic("B")->body, "");
+  EXPECT_EQ(ui.form.body, "typed");
+  EXPECT_EQ(project.FindTopic("B")->body, "typed");
   commands.page.MoveUp();  // row 1 cannot move up
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "B", "A"}));
   commands.page.MoveDown();

@@ -35,8 +35,8 @@ TEST_F(CommandTest, qspRuleAppliesOnlyToTheFirstFilterOfNewAndSave) {
 }
 
 TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
+  // Nothing unsaved: the warning of old, not the save question.
   UseProject({"Index", "A", "License*"}, "/w/old.qsp");
-  project.modified = true;
   ui.files.push_back({"/other/new.qsp", 0});
   ui.answers.push_back(false);
   commands.project.NewProject();
@@ -45,7 +45,6 @@ TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
   EXPECT_EQ(ui.questions[0].icon, text::ReportIcon::Exclamation);
   EXPECT_EQ(project.projectFile, "/w/old.qsp");
   EXPECT_EQ(project.ItemCount(), 3u);
-  EXPECT_TRUE(project.modified);
   EXPECT_EQ(state.lastProjectDir, "/other/");
   EXPECT_FALSE(Logged("erase build"));
 }
@@ -151,7 +150,6 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
 TEST_F(CommandTest, confirmedLoadThatFailsLeavesTheProjectResetAndUnnamed) {
   UseProject({"Index", "Old"}, "/w/old.qsp");
   project.libraryFile = "/lib/Old";
-  project.modified = true;
   ui.files.push_back({"/w/broken.qsp", 0});
   commands.project.LoadProject();
   EXPECT_EQ(project.projectFile, "/w/old.qsp");

@@ -665,11 +665,16 @@ TEST(GuardedApplication, aCommandThatRunsOutOfMemoryIsToldAndTheProgramGoesOn) {
 }
 
 }  // namespace
+
+// The run of the program that unsavedwork_test.cpp kills; -1 when this process is none.
+int RunUntilKilled();
+
 }  // namespace qs::ui
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qs::ui::GuardedApplication application(argc, argv);
+  if (const int killed = qs::ui::RunUntilKilled(); killed >= 0) return killed;
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -190,7 +190,10 @@ TEST(PreviewWindow, itsCloseBoxEndsItAndTheMainWindowsEndsItBeforeClosingTheProg
 
   // The program's end runs once the preview has ended and erased its pages.
   bool previewGoneAtClose = false;
-  app.window->setCloseHandler([&] { previewGoneAtClose = !QFileInfo::exists(PreviewFolder()); });
+  app.window->setCloseHandler([&] {
+    previewGoneAtClose = !QFileInfo::exists(PreviewFolder());
+    return true;
+  });
   bool stillOpen = false;
   WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow*) {
     CloseBox(app.window.get());

@@ -123,8 +123,8 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
   app::FinishStart(*app.context, "");
   bool shutDown = false;
   app.window->setCloseHandler([&] {
-    app::ShutDown(*app.context);
-    shutDown = true;
+    shutDown = app::ShutDown(*app.context);
+    return shutDown;
   });
   app.window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(app.window.get()));

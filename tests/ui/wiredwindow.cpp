@@ -3,21 +3,24 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/lifecycle.h"
 #include "support/librarygenerator.h"
 #include "ui/wiring.h"
 
 namespace qs::uitest {
 
-WiredWindow::WiredWindow(bool withBrowser) {
+WiredWindow::WiredWindow(bool withBrowser, const std::string& settingsFolder) {
   libraryPath = Path("TextKit");
   testsupport::WriteLibraryFile(libraryPath, testsupport::SampleLibraryRecipe());
   window = std::make_unique<ui::MainWindow>(withBrowser);
   ui = std::make_unique<ui::QtUi>(*window, project, &runner);
-  services = std::make_unique<app::CoreServices>(Path("quillsmith"), Path(""), &runner);
+  services = std::make_unique<app::CoreServices>(
+      Path("quillsmith"), settingsFolder.empty() ? Path("") : settingsFolder, &runner);
   context = std::make_unique<app::CommandContext>(
       app::CommandContext{project, state, captions, *services, *ui});
   commands = std::make_unique<app::Commands>(*context);
   ui::Wire(*window, *ui, *commands);
+  window->setCloseHandler([this] { return app::ShutDown(*context); });
   window->show();
   exposed = QTest::qWaitForWindowExposed(window.get());
   window->activateWindow();

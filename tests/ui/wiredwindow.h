@@ -18,7 +18,9 @@
 namespace qs::uitest {
 
 struct WiredWindow {
-  explicit WiredWindow(bool withBrowser);
+  // The settings live in `settingsFolder` (ending in "/") when given, else in the temporary
+  // folder.
+  explicit WiredWindow(bool withBrowser, const std::string& settingsFolder = {});
 
   // A path in the temporary folder.
   std::string Path(const char* name) const;

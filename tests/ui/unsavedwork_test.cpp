@@ -1,0 +1,217 @@
+// Unsaved work in the real window: the title marker follows the typing, Ctrl+S saves in place,
+// the keys undo outside the editors, the window has the focus after an overwrite question,
+// the close question can be cancelled, and work typed before the program was killed is
+// offered back at the next start.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/lifecycle.h"
+#include "modaldriver.h"
+#include "wiredwindow.h"
+
+namespace qs::ui {
+namespace {
+
+using uitest::WaitFor;
+using uitest::WhenModal;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// A saved project of the sample library, shown with its function page at row 1 selected.
+struct SavedSample : uitest::WiredWindow {
+  explicit SavedSample(const std::string& settingsFolder = {})
+      : WiredWindow(false, settingsFolder) {
+    ExtractSample(Path("help/"));
+    text::Reports reports;
+    services->SaveProject(project, project.projectFile, reports);
+    project.modified = false;
+    SelectRow(1);
+    commands->ShowUnsavedState();
+  }
+  QString Title() const { return window->windowTitle(); }
+};
+
+TEST(UnsavedWork, theTitleMarksTypingAtOnceAndCtrlSSavesInPlace) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  EXPECT_EQ(app.Title(), "QuillSmith [Fast Builder] - demo.qsp");
+  app.window->bodyEditor->setFocus();
+  QTest::keyClicks(app.window->bodyEditor, "new words");
+  EXPECT_EQ(app.Title(), "QuillSmith [Fast Builder] - demo.qsp *");
+
+  // Inside the editor Ctrl+Z is the editor's own undo; Ctrl+S saves without a requester.
+  QTest::keyClick(app.window->bodyEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(app.window->bodyEditor->toPlainText().contains("new words"));
+  QTest::keyClicks(app.window->bodyEditor, "kept");
+  QTest::keyClick(app.window->bodyEditor, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(app.Title(), "QuillSmith [Fast Builder] - demo.qsp");
+  EXPECT_NE(ReadAll(app.project.projectFile).find("kept"), std::string::npos);
+  EXPECT_EQ(
+      app.window->statusBar()->currentMessage().toStdString(),
+      "Saved " + std::to_string(app.project.ItemCount()) + " pages to " + app.project.projectFile);
+
+  // The title field counts too, from the first keystroke after the save.
+  QTest::keyClicks(app.window->titleField, "x");
+  EXPECT_TRUE(app.Title().endsWith(" *"));
+
+  // Outside the editors Ctrl+Z takes a move back.
+  const QString second = app.window->topicListView->topLevelItem(2)->text(0);
+  app.window->moveDownButton->click();
+  EXPECT_EQ(app.window->topicListView->topLevelItem(1)->text(0), second);
+  app.window->topicListView->setFocus();
+  QTest::keyClick(app.window->topicListView, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_NE(app.window->topicListView->topLevelItem(1)->text(0), second);
+  QTest::keyClick(app.window->topicListView, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(app.window->topicListView->topLevelItem(1)->text(0), second);
+}
+
+TEST(UnsavedWork, afterAnOverwriteQuestionTheWindowHasTheFocusAndCloseCanBeCancelled) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  const std::string path = app.project.projectFile;
+  bool overwriteAsked = false;
+  WhenModal<QFileDialog>("", [path](QFileDialog* dialog) {
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  });
+  WhenModal<QMessageBox>(
+      "", [](QMessageBox* box) { return box->parent() != nullptr && box->isVisible(); },
+      [&overwriteAsked](QMessageBox* box) {
+        overwriteAsked = true;
+        box->button(QMessageBox::Yes)->click();
+      });
+  app.window->saveProjectButton->click();
+  EXPECT_TRUE(overwriteAsked);
+  // The window system activates the window a moment later.
+  EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == app.window.get(); }, 5));
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget()->window(), app.window.get());
+
+  // Esc on the save question keeps the program running with the typing in place.
+  QTest::keyClicks(app.window->titleField, " typed");
+  WhenModal<QMessageBox>("", [](QMessageBox* box) {
+    EXPECT_EQ(box->text(), "Save changes to demo.qsp?");
+    QTest::keyClick(box, Qt::Key_Escape);
+  });
+  EXPECT_FALSE(app.window->close());
+  EXPECT_TRUE(app.window->isVisible());
+  EXPECT_TRUE(app.window->titleField->text().endsWith(" typed"));
+  EXPECT_TRUE(app.Title().endsWith(" *"));
+}
+
+TEST(UnsavedWork, typingRightAfterChoosingTheLibraryGoesIntoThePageTheListSelects) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  const std::string library = app.libraryPath;
+  WhenModal<QFileDialog>("", [library](QFileDialog* dialog) {
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(library));
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  });
+  app.window->browseLibraryButton->click();
+  ASSERT_EQ(app.window->topicListView->currentItem()->text(0), "Index");
+  EXPECT_EQ(app.window->titleField->text().toStdString(), app.project.FindTopic("Index")->title);
+  QTest::keyClicks(app.window->titleField, " and more");
+  app.SelectRow(2);
+  EXPECT_EQ(app.project.FindTopic("Index")->title, "TextKit library and more");
+}
+
+// The run that is killed: started by the test below as a second process of this program.
+constexpr const char* kVictimVariable = "QS_TEST_KILLED_RUN";
+constexpr const char* kTypedBeforeTheKill = "typed before the kill";
+
+TEST(UnsavedWork, workTypedBeforeTheProgramWasKilledIsOfferedBackAtTheNextStart) {
+  QTemporaryDir settings;
+  const std::string settingsFolder = settings.path().toStdString() + "/";
+  std::string projectFile, saved;
+  {
+    SavedSample first(settingsFolder);
+    // The project outlives the window's temporary folder: the next runs load it.
+    projectFile = settingsFolder + "demo.qsp";
+    std::filesystem::copy_file(first.project.projectFile, projectFile);
+    saved = ReadAll(projectFile);
+  }
+
+  QProcess run;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(kVictimVariable, QString::fromStdString(settingsFolder + "|" + projectFile));
+  environment.insert("QS_RECOVERY_INTERVAL_MS", "200");
+  run.setProcessEnvironment(environment);
+  run.start(QCoreApplication::applicationFilePath(), {});
+  ASSERT_TRUE(run.waitForStarted());
+  const std::string recovery = settingsFolder + "Recovery/";
+  const bool written = WaitFor(
+      [&] {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(recovery, error)) {
+          // Not the temporary file of a write in progress: the copy itself.
+          if (entry.path().extension() != ".qsp") continue;
+          if (ReadAll(entry.path().string()).find(kTypedBeforeTheKill) != std::string::npos) {
+            return true;
+          }
+        }
+        return false;
+      },
+      60);
+  // SIGKILL (TerminateProcess on Windows): no clean exit of any kind.
+  run.kill();
+  run.waitForFinished();
+  ASSERT_TRUE(written) << run.readAllStandardError().toStdString();
+
+  uitest::WiredWindow next(false, settingsFolder);
+  QString asked;
+  WhenModal<QMessageBox>("", [&asked](QMessageBox* box) {
+    asked = box->text();
+    box->button(QMessageBox::Yes)->click();
+  });
+  app::FinishStart(*next.context, "");
+  EXPECT_TRUE(asked.startsWith("Restore unsaved work from ")) << asked.toStdString();
+  EXPECT_EQ(next.project.projectFile, projectFile);
+  EXPECT_EQ(next.window->projectFileField->text().toStdString(), projectFile);
+  const project::Topic* typed = next.project.FindTopic(next.project.ItemText(1));
+  ASSERT_NE(typed, nullptr);
+  EXPECT_NE(typed->title.find(kTypedBeforeTheKill), std::string::npos);
+  EXPECT_TRUE(next.window->windowTitle().endsWith(" *"));
+  EXPECT_EQ(ReadAll(projectFile), saved) << "the user's project file is written only by a save";
+}
+
+}  // namespace
+
+// The killed run: loads the project, types into the form of row 1 and waits to be killed.
+// Returns -1 when this process is no such run.
+int RunUntilKilled() {
+  const QString value = qEnvironmentVariable(kVictimVariable);
+  if (value.isEmpty()) return -1;
+  const QStringList parts = value.split('|');
+  uitest::WiredWindow app(false, parts[0].toStdString());
+  app::FinishStart(*app.context, parts[1].toStdString());
+  app.SelectRow(1);
+  app.window->titleField->setFocus();
+  QTest::keyClicks(app.window->titleField, QString(" ") + kTypedBeforeTheKill);
+  // Never left behind should the test itself die first.
+  QTimer::singleShot(std::chrono::minutes(2), qApp, &QApplication::quit);
+  return QApplication::exec();
+}
+
+}  // namespace qs::ui

@@ -76,7 +76,10 @@ HelpProject ReleasedProject() {
   return project;
 }
 
-void BM_MergeLibraryTopics(benchmark::State& state) {
+// Times the merge of the second release into a copy of the released project, followed by
+// `after` (what the extraction does next to the rows and lists).
+template <typename After>
+void TimeMerge(benchmark::State& state, After after) {
   const HelpProject original = ReleasedProject();
   const LibraryInfo info = Parse(1);
   for (auto _ : state) {
@@ -84,27 +87,34 @@ void BM_MergeLibraryTopics(benchmark::State& state) {
     HelpProject project = original;
     state.ResumeTiming();
     qs::library::MergeLibraryTopics(project, "Synthetic", info);
-    benchmark::DoNotOptimize(project.TopicCount());
+    after(project);
+    benchmark::DoNotOptimize(project.ItemCount());
   }
   state.counters["topics"] = static_cast<double>(original.TopicCount());
 }
+
+void BM_MergeLibraryTopics(benchmark::State& state) {
+  TimeMerge(state, [](HelpProject&) {});
+}
 BENCHMARK(BM_MergeLibraryTopics)->Unit(benchmark::kMillisecond);
 
-// The merge plus what the extraction does after it: the rows refilled and the functions lists
-// recomputed.
+// The merge plus what the extraction did after it: the rows refilled from the store and the
+// functions lists recomputed.
 void BM_MergeAndRefreshLists(benchmark::State& state) {
-  const HelpProject original = ReleasedProject();
-  const LibraryInfo info = Parse(1);
-  for (auto _ : state) {
-    state.PauseTiming();
-    HelpProject project = original;
-    state.ResumeTiming();
-    qs::library::MergeLibraryTopics(project, "Synthetic", info);
+  TimeMerge(state, [](HelpProject& project) {
     project.RefillItemsFromStore();
     qs::project::RefreshIndexLists(project);
-    benchmark::DoNotOptimize(project.ItemCount());
-  }
+  });
 }
 BENCHMARK(BM_MergeAndRefreshLists)->Unit(benchmark::kMillisecond);
+
+// The same, with the rows kept in the author's order instead of refilled from the store.
+void BM_MergeAndKeepRows(benchmark::State& state) {
+  TimeMerge(state, [](HelpProject& project) {
+    qs::library::KeepRowsAfterMerge(project);
+    qs::project::RefreshIndexLists(project);
+  });
+}
+BENCHMARK(BM_MergeAndKeepRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -17,6 +17,10 @@ struct AppState {
   // Folder of the project file last chosen, with its trailing separator.
   std::string lastProjectDir;
   std::string currentLanguage = "English";
+  // Whether the captions are the current language's own: the built-in ones of the built-in
+  // language while no language file is found, or loaded from its file, or typed for it. Only
+  // then may they be written into its file, which would otherwise get captions it never had.
+  bool captionsOwned = true;
   // False: the page pane shows the edit form; true: the preview browser.
   bool viewMode = false;
   // The preview folder the view mode built into; empty when none.

@@ -67,16 +67,17 @@ void BuildCommands::CreateHtml() {
   }
   // Back to the form; the view mode's preview folder stays until the view mode ends.
   c_.ShowEditForm();
-  HelpBuild build(c_.services, c_.project, c_.project.helpFolder);
+  const std::string target = HelpFolderOf(c_.project);
+  HelpBuild build(c_.services, c_.project, target);
   const Clock::time_point start = Clock::now();
   const FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
   BuildSummary summary;
   summary.pages = PagesInLog(folder.log);
   summary.seconds = SecondsSince(start);
-  summary.folder = c_.project.helpFolder;
+  summary.folder = target;
   c_.ShowReports(folder.reports);
   if (folder.written()) {
-    c_.ui.ShowBuilderWindow("Help files created in " + c_.project.helpFolder + " :", folder.log,
+    c_.ui.ShowBuilderWindow("Help files created in " + target + " :", folder.log,
                             [this, &build, &summary] { return CompileForBuilder(build, summary); });
   }
   const bool erase = c_.ui.EraseHtmlChecked();
@@ -88,7 +89,7 @@ void BuildCommands::CreateHtml() {
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  c_.ShowReports(WriteUniqueFile(c_.services, c_.project, c_.project.helpFolder).reports);
+  c_.ShowReports(WriteUniqueFile(c_.services, c_.project, HelpFolderOf(c_.project)).reports);
 }
 
 }  // namespace qs::app

@@ -62,8 +62,13 @@ void CoreServices::EraseBuildFiles() {
   output::EraseBuildFiles(record_);
 }
 
+void CoreServices::ErasePreviewFiles() {
+  if (record_.preview) output::EraseBuildFiles(record_);
+}
+
 std::string CoreServices::MakePreviewFolder() {
-  return platform::MakePreviewFolder();
+  previewFolder_ = platform::MakePreviewFolder();
+  return previewFolder_;
 }
 
 void CoreServices::EndPreview(const std::string& folder) {
@@ -75,7 +80,9 @@ std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
                                           const std::string& folder,
                                           const output::BuildOptions& options,
                                           text::Reports& reports) {
-  return output::BuildHelpFolder(project, captions, folder, record_, reports, options);
+  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
+  record_.preview = !previewFolder_.empty() && folder == previewFolder_;
+  return log;
 }
 
 bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,

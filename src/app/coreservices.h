@@ -32,10 +32,12 @@ class CoreServices : public Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
+  const library::LibraryInfo& LibraryFunctions() override { return libraryInfo_; }
   void WriteRecoveryCopy(const project::HelpProject& project) override;
   void RemoveRecoveryCopy(const std::string& projectFile) override;
   std::vector<RecoveryCopy> FindRecoveryCopies() override;
   void EraseBuildFiles() override;
+  void ErasePreviewFiles() override;
   std::string MakePreviewFolder() override;
   void EndPreview(const std::string& folder) override;
   std::string BuildHelpFolder(const project::HelpProject& project,
@@ -73,6 +75,8 @@ class CoreServices : public Services {
   RecoveryStore recovery_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
+  // The preview folder last made: a build into it is a preview.
+  std::string previewFolder_;
   platform::SystemProgramRunner systemRunner_;
   platform::ProgramRunner* runner_;
 };

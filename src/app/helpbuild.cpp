@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "output/helpcompiler.h"
+#include "text/paths.h"
 
 namespace qs::app {
 
@@ -10,12 +11,16 @@ text::Report NoHelpFolderReport() {
   return {"WARNING", "No help folder defined!", text::ReportIcon::Exclamation};
 }
 
+std::string HelpFolderOf(const project::HelpProject& project) {
+  return text::ResolvedAgainst(project.helpFolder, text::FolderPart(project.projectFile));
+}
+
 HelpBuild::HelpBuild(Services& services, const project::HelpProject& project, std::string folder)
     : services_(services), project_(project), folder_(std::move(folder)) {}
 
 FolderOutcome HelpBuild::Write(const config::LanguageTable& captions,
                                const output::BuildOptions& options) {
-  services_.EraseBuildFiles();
+  services_.ErasePreviewFiles();
   FolderOutcome outcome;
   outcome.log = services_.BuildHelpFolder(project_, captions, folder_, options, outcome.reports);
   if (!outcome.written()) {

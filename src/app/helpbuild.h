@@ -19,6 +19,10 @@ namespace qs::app {
 // The refusal of a build into no folder.
 text::Report NoHelpFolderReport();
 
+// The folder the project's help goes into: its help folder, a relative one taken from the
+// project file's folder (not from wherever the program was started), as it was meant.
+std::string HelpFolderOf(const project::HelpProject& project);
+
 struct FolderOutcome {
   // The full path of every file written, each followed by LF; empty when the folder could
   // not be written.
@@ -45,8 +49,9 @@ class HelpBuild {
   // A build of `project` into `folder`; both must outlive it.
   HelpBuild(Services& services, const project::HelpProject& project, std::string folder);
 
-  // Erases the files of the previous build, then writes every page, the contents and the
-  // help project file with these captions, and the extra files `options` ask for.
+  // Erases the files of the previous build when it was a preview (a help folder built before
+  // stays as it is), then writes every page, the contents and the help project file with these
+  // captions, and the extra files `options` ask for.
   FolderOutcome Write(const config::LanguageTable& captions, const output::BuildOptions& options);
 
   // Compiles the written folder into the library's help file as `options` ask; silently

@@ -34,6 +34,7 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
 void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services) {
   captions = config::LanguageTable{};
   state.currentLanguage = "English";
+  state.captionsOwned = true;
   state.purebasicFolder = services.FindPureBasicFolder();
 }
 
@@ -81,6 +82,9 @@ void FillLanguageList(const CommandContext& context) {
     ui.SelectLanguageEntry(0);
     return;
   }
+  // The built-in captions are no language's own once there are language files: they stay
+  // unwritten unless the current language's file loads or the user types captions.
+  state.captionsOwned = false;
   // Letter case counts: a name that matches no entry exactly selects none and loads nothing.
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (entries[i] != state.currentLanguage) continue;
@@ -88,6 +92,7 @@ void FillLanguageList(const CommandContext& context) {
     const std::string name = state.currentLanguage;
     if (context.services.LoadLanguage(name, state.currentLanguage, context.captions)) {
       ui.SetHeadingFields(context.captions);
+      state.captionsOwned = true;
     }
     return;
   }
@@ -188,7 +193,7 @@ bool ShutDown(const CommandContext& context) {
     return false;
   }
   services.RemoveRecoveryCopy(project.projectFile);
-  services.SaveLanguage(state.currentLanguage, context.captions);
+  if (state.captionsOwned) services.SaveLanguage(state.currentLanguage, context.captions);
   SaveSettings(context);
   return true;
 }

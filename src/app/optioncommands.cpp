@@ -35,9 +35,10 @@ void OptionCommands::LanguageChosen() {
   const std::string chosen = c_.ui.SelectedLanguageEntry();
   if (chosen == c_.state.currentLanguage) return;
   c_.CommitForm();
-  c_.services.SaveLanguage(c_.state.currentLanguage, c_.captions);
+  if (c_.state.captionsOwned) c_.services.SaveLanguage(c_.state.currentLanguage, c_.captions);
   if (c_.services.LoadLanguage(chosen, c_.state.currentLanguage, c_.captions)) {
     c_.ui.SetHeadingFields(c_.captions);
+    c_.state.captionsOwned = true;
   }
 }
 
@@ -46,6 +47,7 @@ void OptionCommands::CaptionEdited() {
   for (std::size_t i = 0; i < config::kCaptionKeys.size(); ++i) {
     config::CaptionAt(c_.captions, i) = text::TrimBlanks(config::CaptionAt(typed, i));
   }
+  c_.state.captionsOwned = true;
 }
 
 void OptionCommands::Associate() {

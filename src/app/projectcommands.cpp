@@ -1,10 +1,11 @@
 #include "app/projectcommands.h"
 
 #include <string>
+#include <utility>
 
+#include "app/helpbuild.h"
 #include "app/projectflows.h"
 #include "app/requesters.h"
-#include "app/statustext.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -20,26 +21,34 @@ std::string UserLibrariesStart(const std::string& purebasicFolder) {
   return purebasicFolder + "PureLibraries" + sep + "UserLibraries" + sep + "*";
 }
 
-// Says how many functions the project now has pages for, and from which library.
-void ShowExtractionStatus(const CommandContext& c) {
-  std::size_t functions = 0;
-  for (const project::Topic& topic : c.project.topics()) {
-    if (topic.Kind() == project::TopicKind::FunctionPage) ++functions;
+// How many pages a fresh extraction would take the author's text from, asked before it does.
+text::Report FreshExtractionQuestion(std::size_t pagesWithText) {
+  std::string pages = "No page holds text you wrote.";
+  if (pagesWithText > 0) {
+    pages = (pagesWithText == 1 ? "1 page holds" : std::to_string(pagesWithText) + " pages hold") +
+            " text you wrote that would be lost.";
   }
-  c.ui.ShowStatus(ExtractedStatus(functions, c.project.libraryFile));
+  return Warning(
+      "This extraction builds every page afresh from the library (existing data is not "
+      "kept).\n" +
+      pages + "\nContinue ?");
 }
 
 }  // namespace
 
-void ProjectCommands::ResetProject() {
-  c_.services.EraseBuildFiles();
-  c_.project.ClearTopics();
-  c_.project.ClearItems();
-  c_.ui.RefreshTopicList();
+void ProjectCommands::ClearWindow() {
+  c_.services.ErasePreviewFiles();
   c_.ui.NavigateBrowser("about:blank");
   c_.ui.ClearForm();
   c_.ui.SetHelpFolderField("");
   c_.ui.SetLibraryFileField("");
+}
+
+void ProjectCommands::ResetProject() {
+  c_.project.ClearTopics();
+  c_.project.ClearItems();
+  c_.ui.RefreshTopicList();
+  ClearWindow();
   c_.project.libraryFile.clear();
   c_.project.helpFolder.clear();
   c_.project.SetShownTopic({});
@@ -95,14 +104,16 @@ void ProjectCommands::LoadProject() {
                                  "curent data.\nContinue ?"))) {
     return;
   }
-  c_.state.history.Clear();
-  if (overExisting) {
-    ResetProject();
+
+  // The file is read aside and taken over only when it loads: a file that fails leaves the
+  // project, its history and the window as they were.
+  const ProjectOutcome opened = OpenProject(c_.services, c_.project, path, context);
+  if (opened.succeeded) c_.state.history.Clear();
+  if (opened.succeeded && overExisting) {
+    ClearWindow();
     c_.ShowEditForm();
     c_.services.EndPreview(c_.state.previewFolder);
   }
-
-  const ProjectOutcome opened = OpenProject(c_.services, c_.project, path, context);
   c_.ShowReports(opened.reports);
   if (!opened.succeeded) return;
 
@@ -157,15 +168,27 @@ void ProjectCommands::ShowHelp() {
   }
 }
 
-void ProjectCommands::RunExtraction() {
-  const ProjectOutcome extraction =
-      ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
-  c_.ShowReports(extraction.reports);
-  if (extraction.succeeded) ShowExtractionStatus(c_);
-  // The form shows the row the list selects, so that what is typed next goes there.
+ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData, bool askBeforeDiscarding,
+                                                           project::Snapshot before,
+                                                           std::string what) {
+  PreparedExtraction prepared = PrepareExtraction(c_.services, c_.project, keepData);
+  if (prepared.succeeded && askBeforeDiscarding && !keepData && c_.project.TopicCount() > 0) {
+    const std::size_t pages = CountPagesWithAuthorText(c_.project, prepared.result);
+    if (!c_.ui.AskOkCancel(FreshExtractionQuestion(pages))) return Extraction::Cancelled;
+  }
+  if (!prepared.succeeded) {
+    c_.ShowReports(prepared.reports);
+    return Extraction::Failed;
+  }
+  c_.project.ReplaceWith(std::move(prepared.result));
+  c_.Record(std::move(before).Finish(std::move(what)));
+  // The form shows the row the list selects, so that what is typed next goes there; the list
+  // shows the new pages before a message names the pages that went.
   c_.project.ShowRow(c_.project.selectedRow());
   c_.ui.RefreshTopicList();
-  c_.ShowTopic();
+  c_.ui.ShowStatus(prepared.changesLine);
+  c_.ShowReports(prepared.reports);
+  return Extraction::Done;
 }
 
 void ProjectCommands::BrowseLibrary() {
@@ -178,25 +201,28 @@ void ProjectCommands::BrowseLibrary() {
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
 
-  if (!c_.project.libraryFile.empty() &&
-      text::FileNamePart(choice.path) != text::FileNamePart(c_.project.libraryFile)) {
-    if (!c_.ui.AskYesNo(Warning("You have chosen a different library !\nYou will loose all "
-                                "curent data.\nContinue ?"))) {
-      return;
-    }
-    project::Snapshot before(c_.project);
-    c_.project.libraryFile = choice.path;
-    c_.project.ClearTopics();
-    c_.ui.SetLibraryFileField(c_.project.libraryFile);
-    RunExtraction();
-    c_.Record(std::move(before).Finish("library change"));
+  const bool otherLibrary =
+      !c_.project.libraryFile.empty() &&
+      text::FileNamePart(choice.path) != text::FileNamePart(c_.project.libraryFile);
+  if (otherLibrary && !c_.ui.AskYesNo(Warning("You have chosen a different library !\nYou will "
+                                              "loose all curent data.\nContinue ?"))) {
     return;
   }
+  // The library is taken only with the pages it gives: one that cannot be read, or a fresh
+  // build cancelled, leaves the project and its library as they were. Another library's pages
+  // replace every page; the same library's merge into them as the option says.
   project::Snapshot before(c_.project);
-  c_.project.libraryFile = choice.path;
+  const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
+  const Extraction done =
+      otherLibrary
+          ? RunExtraction(false, false, std::move(before), "library change")
+          : RunExtraction(c_.ui.KeepDataChecked(), true, std::move(before), "library extraction");
+  if (done != Extraction::Done) {
+    c_.project.libraryFile = previous;
+    return;
+  }
   c_.ui.SetLibraryFileField(c_.project.libraryFile);
-  RunExtraction();
-  c_.Record(std::move(before).Finish("library extraction"));
+  c_.ShowTopic();
 }
 
 void ProjectCommands::BrowseHelpFolder() {
@@ -212,19 +238,24 @@ void ProjectCommands::BrowseHelpFolder() {
 void ProjectCommands::CreateHelpFolder() {
   ForgetEditorAtEnd forget(c_.state);
   if (!c_.RequireProject()) return;
-  const std::string proposal = c_.state.purebasicFolder + "help" +
-                               std::string(1, text::NativeSeparator()) +
-                               text::FileNamePart(c_.project.libraryFile);
+  // Beside the project file (or the library while the project has none), so that the help
+  // lands in the same place whichever folder the program is started from.
+  const std::string base = text::FolderPart(
+      c_.project.projectFile.empty() ? c_.project.libraryFile : c_.project.projectFile);
+  const std::string sep(1, text::NativeSeparator());
+  const std::string proposal =
+      base + "help" + sep + text::FileNamePart(c_.project.libraryFile) + sep;
   const std::string typed =
       c_.ui.TextRequester("Make help folder", "Type help folder path", proposal);
   c_.ui.FullRedraw();
   if (typed.empty()) return;
+  // Stored as typed; a relative folder is made (and later built into) beside the project file.
   c_.project.helpFolder = FolderWithSeparator(typed);
-  if (c_.services.CreateFolderPath(c_.project.helpFolder)) {
+  const std::string folder = HelpFolderOf(c_.project);
+  if (c_.services.CreateFolderPath(folder)) {
     c_.ui.SetHelpFolderField(c_.project.helpFolder);
   } else {
-    c_.ui.ShowMessage(
-        text::ErrorReport("Could not create directory '" + c_.project.helpFolder + "'!"));
+    c_.ui.ShowMessage(text::ErrorReport("Could not create directory '" + folder + "'!"));
     c_.project.helpFolder.clear();
   }
 }
@@ -232,12 +263,11 @@ void ProjectCommands::CreateHelpFolder() {
 void ProjectCommands::Extract() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  project::Snapshot before(c_.project);
-  const ProjectOutcome extraction =
-      ExtractLibrary(c_.services, c_.project, c_.ui.KeepDataChecked());
-  if (extraction.succeeded) c_.Record(std::move(before).Finish("library extraction"));
-  c_.ShowReports(extraction.reports);
-  if (extraction.succeeded) ShowExtractionStatus(c_);
+  // Cancelled, the list keeps its selection; a failure still shows the first row.
+  if (RunExtraction(c_.ui.KeepDataChecked(), true, project::Snapshot(c_.project),
+                    "library extraction") == Extraction::Cancelled) {
+    return;
+  }
   c_.project.ShowRow(0);
   c_.ui.RefreshTopicList();
   c_.ShowTopic();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "app/commandcontext.h"
+#include "project/history.h"
 
 namespace qs::app {
 
@@ -27,7 +30,16 @@ class ProjectCommands {
   // Empties the project for a new or loaded one; the project file, the view mode and the
   // preview folder are left to the caller.
   void ResetProject();
-  void RunExtraction();
+  // The window's part of that: the preview's files, the browser, the form and the fields.
+  void ClearWindow();
+  enum class Extraction { Done, Failed, Cancelled };
+  // Extracts the library into the project and says on the status line what changed. With
+  // `askBeforeDiscarding`, a fresh build over existing pages first asks, naming how many
+  // pages hold the author's text. Unless it is done, the project is left as it was.
+  // Once done, the change is recorded for undo as `what`, from `before` (the project as it
+  // was before the command touched it).
+  Extraction RunExtraction(bool keepData, bool askBeforeDiscarding, project::Snapshot before,
+                           std::string what);
 
   CommandContext c_;
 };

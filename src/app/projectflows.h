@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/extractionchanges.h"
 #include "app/services.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
@@ -22,13 +23,30 @@ struct ProjectOutcome {
 // Loads the project file at `path` into `project`. Once loaded, the project is named by
 // `path`, whatever name the file holds. `context` offers a library found elsewhere when the
 // project's has moved; the empty one never asks (the command line does not read the
-// library). A load that fails leaves the project as the project file layer leaves it.
+// library). The file is read aside and taken over only when it loads: a load that fails
+// changes nothing, so a damaged file never lends its paths to the project.
 ProjectOutcome OpenProject(Services& services, project::HelpProject& project,
                            const std::string& path, const project::LoadContext& context = {});
 
-// Builds the project's topics from its library file: merged into the existing topics when
-// `keepData` is set and there are some, afresh otherwise; the rows then follow the store and
-// the Index page's row is selected. A failed extraction leaves the topics as they were.
-ProjectOutcome ExtractLibrary(Services& services, project::HelpProject& project, bool keepData);
+// An extraction made on a copy of the project, to be taken over (or dropped) by the caller.
+struct PreparedExtraction : ProjectOutcome {
+  // The project as the extraction left it; meaningful only when it succeeded.
+  project::HelpProject result;
+  ExtractionChanges changes;
+  // What changed, in one line (see ChangesLine); empty when the extraction failed.
+  std::string changesLine;
+};
+
+// Builds the topics of a copy of `project` from its library file: merged into the existing
+// topics when `keepData` is set and there are some, afresh otherwise; after a merge the rows
+// keep the author's order, after a fresh build they follow the store; the Index page's row is
+// selected. After a merge that removed pages holding the author's text, the reports end with
+// the message naming them. `project` itself is not touched.
+PreparedExtraction PrepareExtraction(Services& services, const project::HelpProject& project,
+                                     bool keepData);
+
+// PrepareExtraction, then the result taken over when it succeeded. A failed extraction leaves
+// the project exactly as it was.
+PreparedExtraction ExtractLibrary(Services& services, project::HelpProject& project, bool keepData);
 
 }  // namespace qs::app

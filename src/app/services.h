@@ -11,6 +11,7 @@
 
 #include "config/appsettings.h"
 #include "config/languagetable.h"
+#include "library/libraryinfo.h"
 #include "output/buildoptions.h"
 #include "output/compileoptions.h"
 #include "project/helpproject.h"
@@ -59,9 +60,15 @@ class Services {
   // the topics as they were, when the library gives no topics.
   virtual bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                   text::Reports& reports) = 0;
+  // The functions the library gave when it was last read in this run; empty before that.
+  virtual const library::LibraryInfo& LibraryFunctions() = 0;
 
   // ---- help output ----
+  // Erases the files of the last build, wherever it went.
   virtual void EraseBuildFiles() = 0;
+  // Erases the files of the last build only when it was a preview: a help folder the author
+  // built stays as it is when a project is cleared or another folder is built.
+  virtual void ErasePreviewFiles() = 0;
   // The preview folder, created; empty when it cannot be made.
   virtual std::string MakePreviewFolder() = 0;
   // Erases the build's files inside `folder` and removes it; nothing for an empty text.

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "text/paths.h"
 #include "text/textops.h"
 
 namespace qs::app {
@@ -44,11 +43,6 @@ std::string BuildStatus(const BuildSummary& summary) {
 
 std::string BuildFailedStatus(const std::string& folder) {
   return "Help files could not be created in " + folder;
-}
-
-std::string ExtractedStatus(std::size_t functions, const std::string& libraryFile) {
-  return "Extracted " + Counted(functions, "function", "functions") + " from " +
-         text::FileNamePart(libraryFile);
 }
 
 }  // namespace qs::app

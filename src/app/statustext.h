@@ -1,7 +1,7 @@
 #pragma once
 
-// The status line's wording: what the last command did, in one place so that every command
-// says it the same way. Paths are the system's bytes, as the model holds them.
+// The status line's wording for a help build: what it wrote, where, how fast, and what it
+// compiled. Paths are the system's bytes, as the model holds them.
 
 #include <cstddef>
 #include <string>
@@ -28,7 +28,5 @@ std::size_t PagesInLog(const std::string& log);
 // were erased".
 std::string BuildStatus(const BuildSummary& summary);
 std::string BuildFailedStatus(const std::string& folder);
-// "Extracted 34 functions from TextKit".
-std::string ExtractedStatus(std::size_t functions, const std::string& libraryFile);
 
 }  // namespace qs::app

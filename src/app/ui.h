@@ -45,6 +45,9 @@ class Ui {
   virtual bool AskYesNo(const text::Report& question) = 0;
   // A Save / Discard / Cancel box, Save the default button.
   virtual SaveAnswer AskSaveDiscardCancel(const text::Report& question) = 0;
+  // An OK/Cancel box for a step that would discard the author's text: Cancel is the default
+  // button, and Esc and the box's close button cancel too. True only for OK.
+  virtual bool AskOkCancel(const text::Report& question) = 0;
 
   // ---- requesters; each returns an empty path when cancelled ----
   // `pattern` is label and filter pairs separated by "|" ("Label|*.ext|All files|*.*").

@@ -27,8 +27,8 @@ int RunExtractCommand(const Arguments& args, std::ostream& /*out*/, std::ostream
       WriteReports(reports, err);
       return kFailure;
     }
-    // A file of only the four header lines fails to load without a message; its paths were
-    // taken over and it has no topics, so the extraction below builds afresh into it.
+    // A file of only the four header lines fails to load without a message and lends the
+    // project nothing: the extraction below builds afresh, and the save replaces that file.
   }
 
   project.libraryFile = libraryPath;
@@ -37,7 +37,7 @@ int RunExtractCommand(const Arguments& args, std::ostream& /*out*/, std::ostream
     project.helpFolder = text::WithTrailingSeparator(*helpFolder);
   }
 
-  const app::ProjectOutcome extraction =
+  const app::PreparedExtraction extraction =
       app::ExtractLibrary(services, project, !args.Has("--fresh"));
   reports.insert(reports.end(), extraction.reports.begin(), extraction.reports.end());
   if (!extraction.succeeded || !services.SaveProject(project, projectPath, reports)) {
@@ -45,6 +45,8 @@ int RunExtractCommand(const Arguments& args, std::ostream& /*out*/, std::ostream
     return kFailure;
   }
   WriteReports(reports, err);
+  // What changed, as the window's status line says it: a script's log shows it too.
+  err << extraction.changesLine << '\n';
   return kSuccess;
 }
 

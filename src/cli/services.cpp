@@ -1,5 +1,6 @@
 #include "cli/services.h"
 
+#include "app/helpbuild.h"
 #include "app/projectflows.h"
 #include "cli/librarycommands.h"
 #include "platform/programlocation.h"
@@ -17,7 +18,7 @@ bool OpenForOutput(app::Services& services, const Arguments& args, project::Help
     WriteReports(opened.reports, err);
     return false;
   }
-  folder = args.Value("--out").value_or(project.helpFolder);
+  folder = args.Value("--out").value_or(app::HelpFolderOf(project));
   return true;
 }
 

@@ -50,6 +50,8 @@ LanguageFileStatus ReadLanguageFile(const std::string& path, std::string_view de
   if (!file.SelectGroup(kLanguageGroup)) return LanguageFileStatus::NoLanguageGroup;
   LanguageState read;
   read.currentLanguage = file.ReadString("CurrentLanguage", defaultLanguage);
+  // An empty name would name the file "QuillSmith_.lng", not this one.
+  if (read.currentLanguage.empty()) read.currentLanguage = std::string(defaultLanguage);
   const LanguageTable builtIn;
   for (std::size_t i = 0; i < kCaptionKeys.size(); ++i) {
     CaptionAt(read.table, i) = file.ReadString(kCaptionKeys[i], CaptionAt(builtIn, i));
@@ -118,7 +120,13 @@ std::vector<std::string> ListLanguages(std::string_view folder) {
   for (const std::string& name : LanguageFileNames(folder)) {
     PreferenceFile file;
     if (!file.OpenRead(base + name) || !file.SelectGroup(kLanguageGroup)) continue;
-    languages.push_back(file.ReadString("CurrentLanguage", name));
+    std::string language = file.ReadString("CurrentLanguage", name);
+    // An empty name is no entry to choose: the file's own middle part names it, and finds it.
+    if (language.empty()) {
+      language = name.substr(kLanguageFilePrefix.size(), name.size() - kLanguageFilePrefix.size() -
+                                                             kLanguageFileExtension.size());
+    }
+    languages.push_back(std::move(language));
   }
   return languages;
 }

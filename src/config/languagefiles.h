@@ -27,8 +27,8 @@ struct LanguageState {
 };
 
 // Reads one language file by its path: the name under "CurrentLanguage" (default
-// `defaultLanguage`) and the six captions, each missing one giving its built-in word.
-// Nothing when the file cannot be read or has no "Language" group.
+// `defaultLanguage`, also for an empty value) and the six captions, each missing one giving its
+// built-in word. Nothing when the file cannot be read or has no "Language" group.
 std::optional<LanguageState> ReadLanguageFile(const std::string& path,
                                               std::string_view defaultLanguage);
 
@@ -61,8 +61,8 @@ bool SaveLanguage(std::string_view folder, const LanguageState& state);
 
 // The languages of the files in `folder` whose names match "QuillSmith_*.lng" without regard
 // to letter case, sorted by file name: each file's "CurrentLanguage", or its whole file name
-// when it has none. A file without a "Language" group is no language and is not listed; no
-// file gives an empty list.
+// when it has none, or the part between "QuillSmith_" and ".lng" when the value is empty. A file
+// without a "Language" group is no language and is not listed; no file gives an empty list.
 std::vector<std::string> ListLanguages(std::string_view folder);
 
 }  // namespace qs::config

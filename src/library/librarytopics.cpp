@@ -170,16 +170,52 @@ bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool 
   return true;
 }
 
+void KeepRowsAfterMerge(HelpProject& project) {
+  const auto& rows = project.items();
+  if (rows.empty()) {
+    project.RefillItemsFromStore();
+    return;
+  }
+  std::vector<project::ListItem> kept;
+  kept.reserve(project.TopicCount());
+  // Store positions whose name a row shows: every topic of that name counts as shown.
+  std::vector<char> shown(project.TopicCount(), 0);
+  std::size_t insertAt = std::string::npos;
+  for (const auto& row : rows) {
+    const auto positions = project.TopicPositions(row.text);
+    if (positions.empty()) continue;  // a function the library no longer has
+    for (const auto pos : positions) shown[pos] = 1;
+    const Topic& topic = project.TopicAt(positions.front());
+    if (insertAt == std::string::npos && topic.isUserTopic) insertAt = kept.size();
+    kept.push_back({row.text, topic.icon});
+  }
+  if (insertAt == std::string::npos) insertAt = kept.size();
+  if (insertAt == 0 && !kept.empty() && kept.front().text == project::kIndexName) insertAt = 1;
+
+  std::vector<project::ListItem> added;
+  for (std::size_t pos = 0; pos < shown.size(); ++pos) {
+    if (shown[pos] == 0) added.push_back({project.TopicAt(pos).name, project.TopicAt(pos).icon});
+  }
+  kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(insertAt),
+              std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+  project.SetItems(std::move(kept));
+}
+
 bool ExtractLibraryInfo(HelpProject& project, bool keepExistingData, LibraryInfo& info,
                         text::Reports& reports) {
   if (project.libraryFile.empty()) return false;
+  const bool merging = keepExistingData && project.TopicCount() > 0;
   std::string previous = project.shownTopic();
   project.SetShownTopic({});
   if (!BuildTopicsFromLibrary(project, project.libraryFile, keepExistingData, info, reports)) {
     project.SetShownTopic(std::move(previous));
     return false;
   }
-  project.RefillItemsFromStore();
+  if (merging) {
+    KeepRowsAfterMerge(project);
+  } else {
+    project.RefillItemsFromStore();
+  }
   project::RefreshIndexLists(project);
   project.SelectRow(0);
   return true;

@@ -49,10 +49,16 @@ void BuildFreshTopics(project::HelpProject& project, std::string_view fileName,
 void MergeLibraryTopics(project::HelpProject& project, std::string_view fileName,
                         const LibraryInfo& info);
 
+// The rows after a merge: the rows keep the order the author gave them, a row whose topic is
+// gone leaves, and the stored topics without a row (the new function pages) go, in store
+// order, just before the first user topic's row (at the end when there is none, never before
+// the Index page's row). Without any row, the rows are refilled from the store.
+void KeepRowsAfterMerge(project::HelpProject& project);
+
 // The extraction command on the model: builds the topics from `libraryFile` (nothing happens
-// when it is empty), then refills the rows from the store, recomputes the functions lists and
-// selects row 0. On failure the shown topic stays, so the form that still shows
-// that topic goes on committing into it.
+// when it is empty), then sets the rows (after a merge as KeepRowsAfterMerge says, after a
+// fresh build from the store), recomputes the functions lists and selects row 0. On failure the
+// shown topic stays, so the form that still shows that topic goes on committing into it.
 bool ExtractLibraryInfo(project::HelpProject& project, bool keepExistingData, LibraryInfo& info,
                         text::Reports& reports);
 

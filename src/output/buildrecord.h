@@ -11,6 +11,8 @@ namespace qs::output {
 struct BuildRecord {
   std::string folder;
   std::vector<std::string> files;
+  // Whether the build was a preview, whose files are always the program's to erase.
+  bool preview = false;
 
   friend bool operator==(const BuildRecord&, const BuildRecord&) = default;
 };

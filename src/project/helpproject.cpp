@@ -1,5 +1,6 @@
 #include "project/helpproject.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace qs::project {
@@ -195,6 +196,18 @@ void HelpProject::RefillItemsFromStore() {
   for (const auto& topic : topics_) items_.push_back({topic.name, topic.icon});
   selectedRow_ = -1;
   ++itemsRevision_;
+}
+
+void HelpProject::SetItems(std::vector<ListItem> items) {
+  items_ = std::move(items);
+  selectedRow_ = -1;
+  ++itemsRevision_;
+}
+
+void HelpProject::ReplaceWith(HelpProject other) {
+  const std::size_t revision = std::max(itemsRevision_, other.itemsRevision_) + 1;
+  *this = std::move(other);
+  itemsRevision_ = revision;
 }
 
 }  // namespace qs::project

@@ -122,8 +122,14 @@ class HelpProject {
   // Refills the rows from the store: one per topic, in store order, with its icon; no row
   // selected.
   void RefillItemsFromStore();
+  // Replaces every row at once; no row selected.
+  void SetItems(std::vector<ListItem> items);
   // Counts every change of the rows, so that a view can tell when to refill.
   std::size_t itemsRevision() const { return itemsRevision_; }
+
+  // Takes over everything `other` holds (a project loaded or extracted aside, adopted only
+  // once it succeeded). The rows count as changed even when `other` counted fewer changes.
+  void ReplaceWith(HelpProject other);
 
   // ---- the selection: the list's selected row and the topic the edit form shows ----
   // The selected row: -1 for none, otherwise always a row of the list. Every change of the

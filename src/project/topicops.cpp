@@ -124,7 +124,9 @@ bool DeleteSelectedTopic(HelpProject& project) {
   const auto pos = project.FindTopicPos(project.shownTopic());
   if (pos != std::string::npos) project.EraseTopic(pos);
 
-  if (project.TopicCount() > 0) {
+  // The list goes into the Index page found by name: in a hand-made or foreign file the first
+  // stored record may be any page, and its text is the author's.
+  if (Topic* index = project.FindTopic(kIndexName)) {
     std::string functions;
     bool first = true;
     for (const auto& topic : project.topics()) {
@@ -133,7 +135,7 @@ bool DeleteSelectedTopic(HelpProject& project) {
       functions += topic.name;
       first = false;
     }
-    project.TopicAt(0).body = functions;
+    index->body = std::move(functions);
   }
   project.SetShownTopic(std::string(kIndexName));
   project.SelectRow(0);

@@ -31,8 +31,8 @@ bool MoveTopicUp(HelpProject& project);
 bool MoveTopicDown(HelpProject& project);
 
 // Removes the selected row and the first stored topic named as the shown topic, rebuilds the
-// Index page's functions list from the store order and selects and shows the Index page. True when
-// something was deleted.
+// functions list of the first stored page named "Index" (no other page) from the store order
+// and selects and shows the Index page. True when something was deleted.
 bool DeleteSelectedTopic(HelpProject& project);
 
 }  // namespace qs::project

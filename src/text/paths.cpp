@@ -32,4 +32,16 @@ std::string WithTrailingSeparator(std::string_view folder) {
   return out;
 }
 
+bool IsAbsolutePath(std::string_view path) {
+  if (!path.empty() && IsSeparator(path.front())) return true;
+  const bool letter = path.size() >= 2 &&
+                      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return letter && path[1] == ':';
+}
+
+std::string ResolvedAgainst(std::string_view path, std::string_view base) {
+  if (path.empty() || base.empty() || IsAbsolutePath(path)) return std::string(path);
+  return WithTrailingSeparator(base) + std::string(path);
+}
+
 }  // namespace qs::text

@@ -23,4 +23,12 @@ char NativeSeparator();
 // empty.
 std::string WithTrailingSeparator(std::string_view folder);
 
+// Whether the path names its place without a folder to start from: it starts with a separator
+// or a drive ("C:"). Judged by the text alone, so a project from another system reads alike.
+bool IsAbsolutePath(std::string_view path);
+
+// `path` taken from the folder `base` when it is relative; as it is otherwise, and when it or
+// `base` is empty.
+std::string ResolvedAgainst(std::string_view path, std::string_view base);
+
 }  // namespace qs::text

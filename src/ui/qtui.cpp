@@ -108,6 +108,14 @@ app::SaveAnswer QtUi::AskSaveDiscardCancel(const text::Report& question) {
   return answer == QMessageBox::Discard ? app::SaveAnswer::Discard : app::SaveAnswer::Cancel;
 }
 
+bool QtUi::AskOkCancel(const text::Report& question) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::Ok | QMessageBox::Cancel, &window_);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
   return FileRequester(true, title, start, pattern);

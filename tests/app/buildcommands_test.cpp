@@ -109,8 +109,8 @@ TEST_F(BuildCommandTest, createHtmlLeavesViewModeErasesBuildsShowsTheBuilderAndC
   // Neither the form is refilled nor the view mode's folder removed.
   EXPECT_FALSE(Logged("show "));
   EXPECT_FALSE(Logged("end preview"));
-  EXPECT_LT(LogIndex("edit mode"), LogIndex("erase build"));
-  EXPECT_LT(LogIndex("erase build"), LogIndex("build /help/"));
+  EXPECT_LT(LogIndex("edit mode"), LogIndex("erase preview build"));
+  EXPECT_LT(LogIndex("erase preview build"), LogIndex("build /help/"));
   EXPECT_LT(LogIndex("build /help/"), LogIndex("builder window"));
   EXPECT_LT(LogIndex("builder window"), LogIndex("compile"));
   EXPECT_LT(LogIndex("builder closed"), LogIndex("delete temp files"));
@@ -120,8 +120,8 @@ TEST_F(BuildCommandTest, createHtmlLeavesViewModeErasesBuildsShowsTheBuilderAndC
   // Compilation is off: the label stays.
   EXPECT_EQ(ui.builders[0].finalLabel, "Help files created in /help/ :");
   EXPECT_EQ(services.compiledWith, (output::CompileOptions{false, "/usr/bin/chmcmd"}));
-  // Without the erase option the build is erased only once, before it.
-  EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 1);
+  // Without the erase option only a preview's files go, before the build; never a help folder.
+  EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 0);
   EXPECT_EQ(LastStatus(), "Built 1 page in T s into /help/");
 }
 
@@ -179,7 +179,7 @@ TEST_F(BuildCommandTest, aFailedBuildSaysSoOpensNoWindowAndStillHonoursTheEraseO
   EXPECT_EQ(ui.messages[0].text, "Could not create file '/help/Index.html'!");
   EXPECT_EQ(ui.messages[1], text::BuildErrorReport("Error during help files creation!"));
   EXPECT_FALSE(Logged("delete temp files"));
-  EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 2);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 1);
   EXPECT_EQ(LastStatus(), "Help files could not be created in /help/");
 }
 

@@ -8,8 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/commands.h"
 #include "app/lifecycle.h"
 #include "fakes.h"
+#include "support/projectfixture.h"
 #include "support/tempfolder.h"
 
 namespace qs::apptest {
@@ -86,6 +88,62 @@ TEST_F(CoreLifecycleTest, twoLanguageFilesEnableTheListAndLoadTheCurrentOne) {
   EXPECT_EQ(ui.headings.syntax, "Aufruf");
   // The key missing from the settings file turns erasing on.
   EXPECT_TRUE(ui.eraseHtml);
+}
+
+TEST_F(CoreLifecycleTest, languageFilesGetOnlyCaptionsTheyGaveOrTheUserTyped) {
+  const std::string german = "[Language]\r\nCurrentLanguage = \r\nSyntax = Aufruf\r\n";
+  std::ofstream(folder / "QuillSmith_Deutsch.lng", std::ios::binary) << german;
+  std::ofstream(folder / "QuillSmith_English.lng", std::ios::binary)
+      << "[Language]\r\nCurrentLanguage = English\r\n";
+  // A name in another letter case than the file's: nothing is selected or loaded, and the
+  // file keeps its captions instead of taking the built-in ones at the end.
+  std::ofstream(folder / "QuillSmith.ini", std::ios::binary)
+      << "[Options]\r\nCurrentLanguage = deutsch\r\n";
+  Run(ui);
+  EXPECT_EQ(ui.languageEntries, (std::vector<std::string>{"Deutsch", "English"}))
+      << "an empty name still offers the language";
+  EXPECT_EQ(ui.languageSelected, -1);
+  EXPECT_EQ(ReadAll(folder / "QuillSmith_Deutsch.lng"), german);
+
+  // Chosen in the list, it loads under its own name, and the captions it gave go back.
+  FakeUi second{log};
+  app::CoreServices services("/prog/quillsmith", temp.Path());
+  const app::CommandContext context{project, state, captions, services, second};
+  app::PrepareStart(state, captions, services);
+  app::FinishStart(context, "");
+  second.languageChosen = "Deutsch";
+  app::Commands(context).options.LanguageChosen();
+  EXPECT_EQ(state.currentLanguage, "Deutsch");
+  EXPECT_EQ(second.headings.syntax, "Aufruf");
+  app::ShutDown(context);
+  const std::string written = ReadAll(folder / "QuillSmith_Deutsch.lng");
+  EXPECT_NE(written.find("CurrentLanguage = Deutsch\r\n"), std::string::npos);
+  EXPECT_NE(written.find("Syntax = Aufruf\r\n"), std::string::npos);
+}
+
+TEST(CoreServicesErase, onlyAPreviewIsErasedBeforeAnotherBuildTheBuildItselfWhenAsked) {
+  testsupport::TempFolder temp;
+  app::CoreServices services("/prog/quillsmith", temp.Path());
+  project::HelpProject project = testsupport::MakeProject({"Index", "A"});
+  project.libraryFile = "MyLib";
+  text::Reports reports;
+  const std::string help = temp.Path("help/");
+  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());
+  // A new project, or a build into another folder: the help folder the author built stays.
+  services.ErasePreviewFiles();
+  EXPECT_TRUE(fs::exists(help + "Index.html"));
+
+  const std::string preview = services.MakePreviewFolder();
+  ASSERT_FALSE(preview.empty());
+  ASSERT_FALSE(services.BuildHelpFolder(project, {}, preview, {}, reports).empty());
+  services.ErasePreviewFiles();
+  EXPECT_FALSE(fs::exists(preview + "A.html"));
+  services.EndPreview(preview);
+
+  // The erase option erases the build's own files.
+  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());
+  services.EraseBuildFiles();
+  EXPECT_FALSE(fs::exists(help + "A.html"));
 }
 
 }  // namespace

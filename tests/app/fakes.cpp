@@ -21,6 +21,11 @@ bool FakeUi::AskYesNo(const text::Report& question) {
   return answer;
 }
 
+bool FakeUi::AskOkCancel(const text::Report& question) {
+  log_.push_back("ask ok/cancel");
+  return AskYesNo(question);
+}
+
 app::FileChoice FakeUi::SaveFileRequester(const std::string& title, const std::string& start,
                                           const std::string& pattern) {
   requesters.push_back({"save", title, start, pattern});

@@ -29,7 +29,7 @@ class FakeUi : public app::Ui {
   explicit FakeUi(Log& log) : log_(log) {}
 
   // ---- script ----
-  std::deque<bool> answers;                 // Yes/No questions, in order; Yes when it runs out
+  std::deque<bool> answers;                 // Yes/No and OK/Cancel questions; Yes when it runs out
   std::deque<app::SaveAnswer> saveAnswers;  // Save/Discard/Cancel; Save when it runs out
   std::deque<app::FileChoice> files;        // file requesters; cancelled when it runs out
   std::deque<std::string> texts;            // folder, text requesters and AskText
@@ -70,6 +70,7 @@ class FakeUi : public app::Ui {
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
   app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
+  bool AskOkCancel(const text::Report& question) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
@@ -157,6 +158,7 @@ class FakeServices : public app::Services {
   std::optional<text::Report> compileReport;
   bool compileSwitchesOff = false;
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
+  library::LibraryInfo libraryFunctions;  // the library as last read
 
   // ---- record ----
   std::vector<std::string> savedTo;
@@ -174,6 +176,7 @@ class FakeServices : public app::Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
+  const library::LibraryInfo& LibraryFunctions() override { return libraryFunctions; }
   void WriteRecoveryCopy(const project::HelpProject& project) override {
     log_.push_back("write recovery");
     recoveryWrites.push_back(project);
@@ -184,6 +187,7 @@ class FakeServices : public app::Services {
   }
   std::vector<app::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
   void EraseBuildFiles() override { log_.push_back("erase build"); }
+  void ErasePreviewFiles() override { log_.push_back("erase preview build"); }
   std::string MakePreviewFolder() override {
     log_.push_back("make preview");
     return previewFolder;

@@ -79,6 +79,13 @@ TEST_F(CommandTest, projectNamedOnTheCommandLineIsLoadedAndShown) {
   EXPECT_TRUE(project.projectFile.empty());
   EXPECT_TRUE(ui.projectField.empty());
   EXPECT_EQ(ui.messages.back().text, "Could not read file '/w/missing.qsp'!");
+
+  // A file that ends after its header lines names nothing the close question could save to.
+  services.projectFiles["/w/header.qsp"].projectFile = "/elsewhere/unrelated.txt";
+  services.projectFiles["/w/header.qsp"].libraryFile = "/lib/Other";
+  app::FinishStart(context, "/w/header.qsp");
+  EXPECT_TRUE(project.projectFile.empty());
+  EXPECT_TRUE(project.libraryFile.empty());
 }
 
 TEST_F(CommandTest, compilerPathIsLookedUpOnlyWhenEmptyAndTheFileIsThere) {

@@ -46,7 +46,7 @@ TEST_F(CommandTest, newProjectAnsweredNoKeepsProjectButRemembersTheFolder) {
   EXPECT_EQ(project.projectFile, "/w/old.qsp");
   EXPECT_EQ(project.ItemCount(), 3u);
   EXPECT_EQ(state.lastProjectDir, "/other/");
-  EXPECT_FALSE(Logged("erase build"));
+  EXPECT_FALSE(Logged("erase"));
 }
 
 TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
@@ -69,7 +69,9 @@ TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
   EXPECT_TRUE(ui.libraryField.empty());
   EXPECT_EQ(ui.browser, "about:blank");
   EXPECT_TRUE(state.viewMode);
-  EXPECT_TRUE(Logged("erase build"));
+  // Only a preview's files go: a help folder the author built and kept stays.
+  EXPECT_TRUE(Logged("erase preview build"));
+  EXPECT_FALSE(Logged("erase build"));
 }
 
 TEST_F(CommandTest, cancelledRequestersChangeNothing) {
@@ -136,9 +138,10 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   EXPECT_EQ(ui.questions[0].text,
             "You are about to load a new project !\nYou will loose all curent data.\nContinue ?");
   EXPECT_EQ(ui.requesters[0].start, "/w/");
-  EXPECT_LT(LogIndex("erase build"), LogIndex("edit mode"));
+  // The window is cleared only once the file has loaded.
+  EXPECT_LT(LogIndex("load /w/p.qsp"), LogIndex("erase preview build"));
+  EXPECT_LT(LogIndex("erase preview build"), LogIndex("edit mode"));
   EXPECT_LT(LogIndex("edit mode"), LogIndex("end preview /tmp/preview/"));
-  EXPECT_LT(LogIndex("end preview"), LogIndex("load /w/p.qsp"));
   EXPECT_FALSE(state.viewMode);
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
   EXPECT_EQ(project.shownTopic(), "Index");
@@ -147,16 +150,33 @@ TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
   EXPECT_TRUE(Logged("focus list"));
 }
 
-TEST_F(CommandTest, confirmedLoadThatFailsLeavesTheProjectResetAndUnnamed) {
-  UseProject({"Index", "Old"}, "/w/old.qsp");
-  project.libraryFile = "/lib/Old";
-  ui.files.push_back({"/w/broken.qsp", 0});
-  commands.project.LoadProject();
-  EXPECT_EQ(project.projectFile, "/w/old.qsp");
-  EXPECT_EQ(ui.projectField, "");
-  EXPECT_EQ(project.TopicCount(), 0u);
-  EXPECT_TRUE(project.libraryFile.empty());
-  EXPECT_FALSE(project.modified);
+TEST_F(CommandTest, aLoadThatFailsChangesNothing) {
+  // A missing file, and one that ends after its header lines: neither lends the project its
+  // paths, so a later save cannot write over the file the header names.
+  services.projectFiles["/w/header-only.qsp"].projectFile = "/elsewhere/unrelated.txt";
+  services.projectFiles["/w/header-only.qsp"].libraryFile = "/lib/Other";
+  for (const char* broken : {"/w/broken.qsp", "/w/header-only.qsp"}) {
+    UseProject({"Index", "Old"}, "/w/old.qsp");
+    project.libraryFile = "/lib/Old";
+    project.ShowRow(1);
+    context.ShowTopic();
+    const project::HelpProject before = project;
+    state.viewMode = true;
+    ui.projectField = "/w/old.qsp";
+    ui.files.push_back({broken, 0});
+    log.clear();
+    commands.project.LoadProject();
+    EXPECT_EQ(project.projectFile, "/w/old.qsp") << broken;
+    EXPECT_EQ(project.libraryFile, "/lib/Old");
+    EXPECT_EQ(project.topics(), before.topics());
+    EXPECT_EQ(project.items(), before.items());
+    EXPECT_EQ(project.shownTopic(), "Old");
+    EXPECT_FALSE(project.modified);
+    EXPECT_EQ(ui.projectField, "/w/old.qsp");
+    EXPECT_TRUE(state.viewMode);
+    EXPECT_FALSE(Logged("erase"));
+    EXPECT_FALSE(Logged("clear form"));
+  }
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Could not read file '/w/broken.qsp'!");
 }
@@ -232,7 +252,6 @@ TEST_F(CommandTest, extractButtonShowsAndSelectsTheIndexRow) {
   EXPECT_EQ(project.shownTopic(), "Index");
   EXPECT_EQ(project.selectedRow(), 0);
   EXPECT_EQ(ui.form.title, "Index");
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Extracted 1 function from MyLib"}));
 }
 
 TEST_F(CommandTest, extractionThatFailsOnAnEmptyListSelectsNothing) {
@@ -263,10 +282,21 @@ TEST_F(CommandTest, makeHelpFolderAppendsTheSeparatorAndProposesTheLibraryName) 
   EXPECT_EQ(ui.requesters[0].kind, "text");
   EXPECT_EQ(ui.requesters[0].title, "Make help folder");
   EXPECT_EQ(ui.requesters[0].pattern, "Type help folder path");
-  EXPECT_EQ(ui.requesters[0].start, "/opt/purebasic/help" + kSep + "MyLib");
+  EXPECT_EQ(ui.requesters[0].start, "/w/help" + kSep + "MyLib" + kSep) << "beside the project";
   EXPECT_EQ(project.helpFolder, "/h/Help" + kSep);
   EXPECT_TRUE(Logged("create /h/Help" + kSep));
   EXPECT_EQ(ui.helpField, "/h/Help" + kSep);
+
+  // A relative folder is stored as typed and taken from the project file's folder, for the
+  // folder made now and for every build and unique file later.
+  ui.texts = {"help/Out"};
+  commands.project.CreateHelpFolder();
+  EXPECT_EQ(project.helpFolder, "help/Out" + kSep);
+  EXPECT_TRUE(Logged("create /w/help/Out" + kSep));
+  commands.build.CreateHtml();
+  EXPECT_TRUE(Logged("build /w/help/Out" + kSep));
+  commands.build.UniqueHtml();
+  EXPECT_TRUE(Logged("unique /w/help/Out" + kSep));
 }
 
 TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) {

@@ -75,7 +75,7 @@ TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
   const auto helpFolder = folder_.Path("Help");
   auto outcome = RunCli({"extract", library_, project_, "--help-folder", helpFolder});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.err, "Library information extracted: 2 functions added (MyFunc, Old)\n");
   const std::string header = "QuillSmith Project *** DO NOT EDIT ***\r\n" + project_ + "\r\n" +
                              library_ + "\r\n" + helpFolder + testsupport::Native("/") + "\r\n";
   EXPECT_EQ(ReadBytes(project_), header +
@@ -95,6 +95,7 @@ TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
   ASSERT_TRUE(project::LoadProject(edited, project_, {}, reports));
   edited.FindTopic("MyFunc")->body = "My words";
   edited.FindTopic("MyFunc")->example = "MyFunc(\"Hi\")\r\nEnd";
+  edited.FindTopic("Old")->example = "Old(1)";
   ASSERT_TRUE(project::SaveProject(edited, project_, reports));
   ASSERT_TRUE(testsupport::WriteLibraryFile(
       library_, Library({Function("MyFunc", "(Text$, Flags) - Shows a text"),
@@ -102,6 +103,12 @@ TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
 
   outcome = RunCli({"extract", library_, project_});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
+  // The removed page held the author's example: it is named before the summary of changes.
+  EXPECT_EQ(outcome.err,
+            "The library no longer has these functions. Their pages held text you wrote and "
+            "were removed:\nOld\n"
+            "Library information extracted: 1 function added (Added); 1 function removed (Old); "
+            "1 function with new parameters (MyFunc)\n");
   EXPECT_EQ(ReadBytes(project_), header +
                                      "Index\r\n\r\nMyLib library\r\n"
                                      "This is a purebasic user library.\r\n\xB6\r\n"
@@ -155,7 +162,9 @@ TEST_F(LibraryCommandsTest, freshOptionDropsUserTopicsAndHeaderOnlyProjectIsFill
   project::HelpProject loaded;
   text::Reports reports;
   ASSERT_TRUE(project::LoadProject(loaded, project_, {}, reports));
-  EXPECT_EQ(loaded.helpFolder, "Help/");  // kept from the header-only file
+  // The header-only file failed to load and lent the project nothing, not even its paths.
+  EXPECT_EQ(loaded.helpFolder, "");
+  EXPECT_EQ(loaded.projectFile, project_);
   EXPECT_EQ(loaded.TopicCount(), 3u);
   project::Topic notes;
   notes.name = "Notes";

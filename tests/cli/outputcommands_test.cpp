@@ -88,6 +88,18 @@ TEST_F(OutputCommandsTest, buildPrintsTheLogAndWritesWhatTheCoreWrites) {
             std::string::npos);
 }
 
+TEST_F(OutputCommandsTest, aRelativeHelpFolderIsTakenFromTheProjectFilesFolder) {
+  ASSERT_EQ(RunCli({"extract", library_, project_, "--help-folder", "rel help"}).status, kSuccess);
+  EXPECT_EQ(LoadedProject().helpFolder, "rel help" + testsupport::Native("/"));
+  const auto built = RunCli({"build", project_});
+  ASSERT_EQ(built.status, kSuccess) << built.err;
+  EXPECT_TRUE(fs::exists(folder_ + "rel help/Index.html"));
+  EXPECT_FALSE(fs::exists("rel help"));
+  const auto unique = RunCli({"unique", project_});
+  ASSERT_EQ(unique.status, kSuccess) << unique.err;
+  EXPECT_EQ(unique.out.rfind(folder_ + "rel help", 0), 0u) << unique.out;
+}
+
 TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFile) {
   if (platform::FindHelpCompiler().empty()) GTEST_SKIP() << "chmcmd is not installed";
   const auto outcome = RunCli({"build", project_, "--compile", "--erase", "--keyword-index"});

@@ -108,6 +108,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsTextsAndFollowsTheLibrary) {
   project.InsertTopic(1, testsupport::MakeTopic("Group#"));
   project.TopicAt(0).summary = "My overview";
   project.TopicAt(0).title.clear();
+  project.RefillItemsFromStore();  // as a load of the saved project gives them
   project.modified = false;
   project.SetShownTopic("A");
 
@@ -116,7 +117,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsTextsAndFollowsTheLibrary) {
                                Function("B", "(y) - now described")}),
                       true));
   EXPECT_TRUE(project.modified);
-  // C is gone; D stands just before the first user topic; rows follow the store.
+  // C is gone; D stands just before the first user topic, in the store and in the rows.
   EXPECT_EQ(StoreNames(project), (Names{"Index", "Group", "A", "B", "D", "License", "Notes"}));
   EXPECT_EQ(RowTexts(project), StoreNames(project));
 
@@ -228,14 +229,29 @@ TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
   EXPECT_EQ(project.topics(), before);
 }
 
-TEST_F(LibraryTopicsTest, movedRowsReturnToTheirStorePositionsAfterAMerge) {
-  auto project = MakeProject({"Index", "A", "B", "License*"});
-  project.SelectRow(2);
-  // Display order Index, B, A, License; the store is unchanged.
-  project.RemoveItem(2);
-  project.InsertItem(1, {"B", TopicIcon::PageIcon});
-  ASSERT_TRUE(Extract(project, kAB, true));
-  EXPECT_EQ(RowTexts(project), (Names{"Index", "A", "B", "License"}));
+TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsDisplayOrder) {
+  auto project = MakeProject({"Index", "A", "B", "C", "Group#", "Notes*", "License*"});
+  // The author moved B up and the group before A: Index, B, Group, A, C, Notes, License.
+  project.SetItems({});
+  for (const char* row : {"Index", "B", "Group", "A", "C", "Notes", "License"}) {
+    project.AppendItem({row, project.FindTopic(row)->icon});
+  }
+  // C leaves the library; N and M are new.
+  ASSERT_TRUE(Extract(project,
+                      Library({Function("A"), Function("N"), Function("B"), Function("M")}), true));
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "Group", "A", "N", "M", "Notes", "License"}));
+  EXPECT_EQ(StoreNames(project), (Names{"Index", "A", "B", "Group", "N", "M", "Notes", "License"}));
+  // The functions lists follow the kept display order.
+  EXPECT_EQ(TopicNamed(project, "Index").body, "B\r\nA\r\nN\r\nM");
+  EXPECT_EQ(TopicNamed(project, "Group").body, "A\r\nN\r\nM");
+  EXPECT_EQ(project.selectedRow(), 0);
+
+  // Without a user topic the new pages go last; a fresh build follows the store again.
+  auto plain = MakeProject({"Index", "B", "A"});
+  ASSERT_TRUE(Extract(plain, Library({Function("A"), Function("B"), Function("Z")}), true));
+  EXPECT_EQ(RowTexts(plain), (Names{"Index", "B", "A", "Z"}));
+  ASSERT_TRUE(Extract(plain, Library({Function("A"), Function("B")}), false));
+  EXPECT_EQ(RowTexts(plain), (Names{"Index", "A", "B", "License"}));
 }
 
 }  // namespace

@@ -141,5 +141,23 @@ TEST(Delete, removesOnlyTheFirstStoredNamesake) {
   EXPECT_FALSE(UserTopicFlag(p, "missing"));
 }
 
+TEST(Delete, writesTheFunctionsListIntoTheIndexPageFoundByNameOnly) {
+  // A hand-made file whose first record is a function page, then one without any Index page.
+  auto p = MakeProject({"A", "Index", "B", "C"});
+  p.FindTopic("A")->body = "The author's description";
+  p.SelectRow(3);
+  p.SetShownTopic("C");
+  ASSERT_TRUE(DeleteSelectedTopic(p));
+  EXPECT_EQ(p.FindTopic("A")->body, "The author's description");
+  EXPECT_EQ(p.FindTopic("Index")->body, "A\r\nB");
+
+  auto noIndex = MakeProject({"A", "B"});
+  noIndex.FindTopic("A")->body = "kept";
+  noIndex.SelectRow(1);
+  noIndex.SetShownTopic("B");
+  ASSERT_TRUE(DeleteSelectedTopic(noIndex));
+  EXPECT_EQ(noIndex.FindTopic("A")->body, "kept");
+}
+
 }  // namespace
 }  // namespace qs::project

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 namespace qs::testsupport {
 namespace {
@@ -29,6 +30,12 @@ std::string Letters(std::size_t number) {
 }
 
 }  // namespace
+
+LibraryRecipe LibraryOf(std::vector<LibraryRecipe::Entry> entries) {
+  LibraryRecipe recipe;
+  recipe.entries = std::move(entries);
+  return recipe;
+}
 
 LibraryRecipe::Entry Function(std::string name, std::optional<std::string> help,
                               std::size_t padding) {

@@ -50,6 +50,9 @@ struct GeneratedLibrary {
 LibraryRecipe::Entry Function(std::string name, std::optional<std::string> help = std::nullopt,
                               std::size_t padding = 0);
 
+// A library of these entries and nothing else changed from the defaults.
+LibraryRecipe LibraryOf(std::vector<LibraryRecipe::Entry> entries);
+
 // Throws std::invalid_argument when a count would not fit its byte.
 GeneratedLibrary GenerateLibrary(const LibraryRecipe& recipe);
 // Writes the library's bytes to `path`; false when the file could not be written.

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -377,6 +378,20 @@ TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
   EXPECT_EQ(window->topicListView->topLevelItemCount(), 3);
   EXPECT_EQ(window->titleField->text(), "MyLib library");
   EXPECT_EQ(window->topicListView->currentItem()->text(0), "Index");
+}
+
+TEST_F(WiredTest, aQuestionThatWouldDiscardTextDefaultsToCancel) {
+  const text::Report question{"WARNING", "Continue ?", text::ReportIcon::Exclamation};
+  // Enter takes the default button, Esc cancels; only OK itself answers yes.
+  uitest::WhenModal<QMessageBox>("",
+                                 [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+  EXPECT_FALSE(ui->AskOkCancel(question));
+  uitest::WhenModal<QMessageBox>("",
+                                 [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  EXPECT_FALSE(ui->AskOkCancel(question));
+  uitest::WhenModal<QMessageBox>("",
+                                 [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+  EXPECT_TRUE(ui->AskOkCancel(question));
 }
 
 TEST_F(WiredTest, formTakesTypingOnlyWhileItShowsATopic) {

@@ -13,6 +13,7 @@
 
 #include "ui/compileprogress.h"
 #include "ui/elidinglabel.h"
+#include "ui/qtprogramrunner.h"
 
 namespace qs::ui {
 
@@ -86,6 +87,12 @@ void BuilderWindow::FitToTexts() {
   }
   QSize size(std::clamp(labelWidth, kInner.width(), widest), height);
   setFixedSize(size.expandedTo(needed));
+}
+
+void BuilderWindow::Follow(QtProgramRunner& runner) {
+  // The connections end with the window.
+  connect(&runner, &QtProgramRunner::started, this, &BuilderWindow::CompilerStarted);
+  connect(&runner, &QtProgramRunner::output, this, &BuilderWindow::AddCompilerOutput);
 }
 
 void BuilderWindow::CompilerStarted() {

@@ -15,6 +15,7 @@ class QTextEdit;
 namespace qs::ui {
 
 class CompileProgress;
+class QtProgramRunner;
 
 // The small window that reports a help build: where the files went, the list of them, and a
 // button that reads "Working..." while the help is compiled and "Ok [Esc]" afterwards. While
@@ -27,6 +28,9 @@ class BuilderWindow : public QDialog {
  public:
   BuilderWindow(QWidget* owner, const QString& label, const QString& log);
   ~BuilderWindow() override;
+
+  // Shows the compiler runs of `runner` while the window lives.
+  void Follow(QtProgramRunner& runner);
 
   // Shows the window, paints it, runs `compile` while "Working..." shows, puts the text it
   // returns into the label (unless it is empty), then waits for the user.

@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTextCursor>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWebEngineView>
@@ -25,12 +24,12 @@
 #include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/filedialogs.h"
+#include "ui/formeditor.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
 #include "ui/previewwindow.h"
-#include "ui/qtprogramrunner.h"
 
 namespace qs::ui {
 
@@ -299,31 +298,7 @@ void QtUi::InsertTag(app::Editor editor, const std::string& tag) {
   QPlainTextEdit* target = editor == app::Editor::Summary ? window_.summaryEditor
                            : editor == app::Editor::Body  ? window_.bodyEditor
                                                           : window_.exampleEditor;
-  // A read-only or unused editor shows what the program made (the functions list, a syntax
-  // line): a tag put there would be stored by the next commit.
-  if (target->isReadOnly() || !target->isEnabled()) return;
-  target->setFocus();
-  const QString inserted = FromModel(tag);
-  QTextCursor cursor = target->textCursor();
-  if (!cursor.hasSelection()) {
-    // At the caret; the user's clipboard is left alone.
-    cursor.insertText(inserted);
-    target->setTextCursor(cursor);
-    return;
-  }
-  // Either tag of a pair wraps the selection in the pair, as one step of the editor's undo.
-  const QString name = inserted.mid(inserted.startsWith("</") ? 2 : 1);
-  const int start = cursor.selectionStart();
-  const int end = cursor.selectionEnd();
-  cursor.beginEditBlock();
-  cursor.setPosition(end);
-  cursor.insertText("</" + name);
-  const int after = cursor.position();
-  cursor.setPosition(start);
-  cursor.insertText("<" + name);
-  cursor.endEditBlock();
-  cursor.setPosition(after + static_cast<int>(name.size()) + 1);
-  target->setTextCursor(cursor);
+  PutTag(*target, FromModel(tag));
 }
 
 void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {
@@ -345,11 +320,7 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
                              const std::function<std::string()>& compile) {
   const KeepFocus focus;
   BuilderWindow builder(&window_, FromBytes(label), FromBytes(log));
-  if (compilerRunner_ != nullptr) {
-    // Only for this window's life: the connections end with it.
-    connect(compilerRunner_, &QtProgramRunner::started, &builder, &BuilderWindow::CompilerStarted);
-    connect(compilerRunner_, &QtProgramRunner::output, &builder, &BuilderWindow::AddCompilerOutput);
-  }
+  if (compilerRunner_ != nullptr) builder.Follow(*compilerRunner_);
   builder.Run([&compile] { return FromBytes(compile()); });
 }
 

@@ -142,7 +142,7 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
   AnswerFileRequester(app.libraryPath);
   Key(Qt::Key_R, Qt::AltModifier);
   ASSERT_TRUE(WaitFor([&] { return w.topicListView->topLevelItemCount() > 30; }));
-  EXPECT_TRUE(w.statusBar()->currentMessage().startsWith("Extracted "));
+  EXPECT_TRUE(w.statusBar()->currentMessage().startsWith("Library information extracted"));
 
   // The first function's description, typed; Tab leaves the editor.
   ASSERT_TRUE(TabTo(w.topicListView));

@@ -26,7 +26,7 @@ void BuildCommands::RunPreview(const std::string& page) {
   if (folder.empty()) return;
   // A page that cannot be written is reported; the window still opens.
   text::Reports reports;
-  c_.services.BuildHelpFolder(c_.project, c_.captions, folder, {}, reports);
+  c_.services.BuildHelpFolder(c_.ProjectToWrite(), c_.captions, folder, {}, reports);
   c_.ShowReports(reports);
   c_.ui.ShowPreviewWindow(
       "QuillSmith [HTML Preview] - " + text::FileNamePart(c_.project.libraryFile) + " library help",
@@ -68,7 +68,7 @@ void BuildCommands::CreateHtml() {
   // Back to the form; the view mode's preview folder stays until the view mode ends.
   c_.ShowEditForm();
   const std::string target = HelpFolderOf(c_.project);
-  HelpBuild build(c_.services, c_.project, target);
+  HelpBuild build(c_.services, c_.ProjectToWrite(), target);
   const Clock::time_point start = Clock::now();
   const FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
   BuildSummary summary;
@@ -89,7 +89,8 @@ void BuildCommands::CreateHtml() {
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  c_.ShowReports(WriteUniqueFile(c_.services, c_.project, HelpFolderOf(c_.project)).reports);
+  c_.ShowReports(
+      WriteUniqueFile(c_.services, c_.ProjectToWrite(), HelpFolderOf(c_.project)).reports);
 }
 
 }  // namespace qs::app

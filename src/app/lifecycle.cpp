@@ -99,6 +99,23 @@ void FillLanguageList(const CommandContext& context) {
   ui.SelectLanguageEntry(-1);
 }
 
+void OpenStartProject(const CommandContext& context, const std::string& projectArgument) {
+  if (projectArgument.empty()) return;
+  Ui& ui = context.ui;
+  const project::LoadContext ask{
+      context.state.purebasicFolder,
+      [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
+  const ProjectOutcome opened =
+      OpenProject(context.services, context.project, projectArgument, ask);
+  context.ShowReports(opened.reports);
+  if (!opened.succeeded) return;
+  ui.SetProjectFileField(context.project.projectFile);
+  ui.SetLibraryFileField(context.project.libraryFile);
+  ui.SetHelpFolderField(context.project.helpFolder);
+  ui.RefreshTopicList();
+  context.ShowTopic();
+}
+
 namespace {
 
 std::string ShowTime(const DateTime& when) {
@@ -151,21 +168,7 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
   FillLanguageList(context);
 
   // Restored work is not replaced by the project named on the command line.
-  if (!OfferRecovery(context) && !projectArgument.empty()) {
-    const project::LoadContext ask{
-        context.state.purebasicFolder,
-        [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
-    const ProjectOutcome opened =
-        OpenProject(context.services, context.project, projectArgument, ask);
-    context.ShowReports(opened.reports);
-    if (opened.succeeded) {
-      ui.SetProjectFileField(context.project.projectFile);
-      ui.SetLibraryFileField(context.project.libraryFile);
-      ui.SetHelpFolderField(context.project.helpFolder);
-      ui.RefreshTopicList();
-      context.ShowTopic();
-    }
-  }
+  if (!OfferRecovery(context)) OpenStartProject(context, projectArgument);
 
   if (ui.CompilerPath().empty()) {
     const std::string found = context.services.FindHelpCompiler();

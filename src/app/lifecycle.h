@@ -22,6 +22,11 @@ void PrepareStart(AppState& state, config::LanguageTable& captions, Services& se
 // unsaved, else the project named on the command line (an empty text for none), the compiler
 // path, the focus; then the main loop may take events.
 void FinishStart(const CommandContext& context, const std::string& projectArgument);
+// The part of FinishStart that opens the project named on the command line: it loads it and
+// shows it in the fields, the list and the form. The window calls it on its own, after its
+// first paint, so that a large project never keeps the window blank (FinishStart is then
+// given no project).
+void OpenStartProject(const CommandContext& context, const std::string& projectArgument);
 
 // Reads the settings file into the Options controls, the language and the last project
 // folder, and maximises the window when the last run ended maximised.

@@ -106,6 +106,17 @@ void PageCommands::TopicListEvent(int row, bool rightClick) {
   }
 }
 
+void PageCommands::PrepareSearch() {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
+}
+
+bool PageCommands::ShowSearchHit(int row) {
+  TopicListEvent(row, false);
+  c_.ui.RefreshTopicList();
+  return !c_.state.viewMode && c_.project.selectedRow() == row;
+}
+
 void PageCommands::EditView() {
   ForgetEditorAtEnd forget(c_.state);
   if (!c_.ui.EditViewAvailable()) return;
@@ -116,7 +127,8 @@ void PageCommands::EditView() {
     c_.state.previewFolder = c_.services.MakePreviewFolder();
     if (c_.state.previewFolder.empty()) return;
     text::Reports reports;
-    c_.services.BuildHelpFolder(c_.project, c_.captions, c_.state.previewFolder, {}, reports);
+    c_.services.BuildHelpFolder(c_.ProjectToWrite(), c_.captions, c_.state.previewFolder, {},
+                                reports);
     c_.ShowReports(reports);
     c_.ui.NavigateBrowser(c_.state.previewFolder + c_.project.shownTopic() + ".html");
     return;

@@ -24,6 +24,12 @@ class PageCommands {
   void FormEdited();
   void TagButton(const std::string& tag);
 
+  // Before the pages are searched: the form is committed, so that what was typed is found.
+  void PrepareSearch();
+  // A hit of the page search was chosen: its row is selected in the list and its page shown.
+  // True when the edit form shows it (not the view mode's browser).
+  bool ShowSearchHit(int row);
+
   // The entries of the popup menu.
   void AddUserTopic();
   void AddUserIndex();

@@ -1,12 +1,20 @@
 #include "project/helpproject.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace qs::project {
 namespace {
 constexpr std::size_t kNone = std::string_view::npos;
+
+// Revisions are unique across all projects, so that a view can tell rows that were replaced
+// wholesale (a project assigned over the one it shows) from the rows it last saw.
+std::size_t NextRevision() {
+  static std::atomic<std::size_t> last{0};
+  return ++last;
 }
+}  // namespace
 
 std::size_t PositionRange::size() const {
   std::size_t count = 0;
@@ -70,6 +78,7 @@ void HelpProject::EraseTopic(std::size_t pos) {
 }
 
 void HelpProject::ClearTopics() {
+  indexListsPending_ = false;
   topics_.clear();
   next_.clear();
   first_.clear();
@@ -82,16 +91,22 @@ void HelpProject::RenameTopic(std::size_t pos, std::string name) {
 }
 
 void HelpProject::SetTopics(std::vector<Topic> topics) {
+  // The lists of the topics replaced go with them.
+  indexListsPending_ = false;
   topics_ = std::move(topics);
   Reindex();
 }
 
 void HelpProject::SwapContents(std::vector<Topic>& topics, std::vector<ListItem>& items) {
+  if (observer_.observer) observer_.observer->RowsResetting();
+  // The store that comes in brings its own lists (a snapshot is taken with none pending).
+  indexListsPending_ = false;
   topics_.swap(topics);
   Reindex();
   items_.swap(items);
   selectedRow_ = -1;
-  ++itemsRevision_;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowsReset();
 }
 
 void HelpProject::Reindex() {
@@ -153,32 +168,68 @@ std::string HelpProject::ItemText(int row) const {
 }
 
 void HelpProject::AppendItem(ListItem item) {
-  items_.push_back(std::move(item));
-  ++itemsRevision_;
+  InsertItem(items_.size(), std::move(item));
 }
 
 void HelpProject::InsertItem(std::size_t row, ListItem item) {
   if (row > items_.size()) row = items_.size();
+  if (observer_.observer) observer_.observer->RowInserting(row);
   items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(row), std::move(item));
   if (selectedRow_ >= static_cast<int>(row)) ++selectedRow_;
-  ++itemsRevision_;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowInserted(row);
 }
 
 void HelpProject::RemoveItem(std::size_t row) {
   if (row >= items_.size()) return;
+  if (observer_.observer) observer_.observer->RowRemoving(row);
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(row));
   if (selectedRow_ == static_cast<int>(row)) {
     selectedRow_ = -1;
   } else if (selectedRow_ > static_cast<int>(row)) {
     --selectedRow_;
   }
-  ++itemsRevision_;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowRemoved(row);
+}
+
+void HelpProject::MoveItem(std::size_t from, std::size_t to) {
+  if (from >= items_.size() || to >= items_.size() || from == to) return;
+  if (observer_.observer) observer_.observer->RowMoving(from, to);
+  const auto first = items_.begin();
+  const auto f = static_cast<std::ptrdiff_t>(from);
+  const auto t = static_cast<std::ptrdiff_t>(to);
+  if (from < to) {
+    std::rotate(first + f, first + f + 1, first + t + 1);
+  } else {
+    std::rotate(first + t, first + f, first + f + 1);
+  }
+  const int moved = static_cast<int>(from);
+  const int target = static_cast<int>(to);
+  if (selectedRow_ == moved) {
+    selectedRow_ = target;
+  } else if (from < to && selectedRow_ > moved && selectedRow_ <= target) {
+    --selectedRow_;
+  } else if (to < from && selectedRow_ >= target && selectedRow_ < moved) {
+    ++selectedRow_;
+  }
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowMoved(from, to);
+}
+
+void HelpProject::SetItemIcon(std::size_t row, TopicIcon icon) {
+  if (row >= items_.size() || items_[row].icon == icon) return;
+  items_[row].icon = icon;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowChanged(row);
 }
 
 void HelpProject::ClearItems() {
+  if (observer_.observer) observer_.observer->RowsResetting();
   items_.clear();
   selectedRow_ = -1;
-  ++itemsRevision_;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowsReset();
 }
 
 void HelpProject::SelectRow(int row) {
@@ -191,23 +242,31 @@ void HelpProject::ShowRow(int row) {
 }
 
 void HelpProject::RefillItemsFromStore() {
+  if (observer_.observer) observer_.observer->RowsResetting();
   items_.clear();
   items_.reserve(topics_.size());
   for (const auto& topic : topics_) items_.push_back({topic.name, topic.icon});
   selectedRow_ = -1;
-  ++itemsRevision_;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowsReset();
 }
 
 void HelpProject::SetItems(std::vector<ListItem> items) {
+  if (observer_.observer) observer_.observer->RowsResetting();
   items_ = std::move(items);
   selectedRow_ = -1;
-  ++itemsRevision_;
+  itemsRevision_ = NextRevision();
+  if (observer_.observer) observer_.observer->RowsReset();
 }
 
 void HelpProject::ReplaceWith(HelpProject other) {
-  const std::size_t revision = std::max(itemsRevision_, other.itemsRevision_) + 1;
+  // The view that follows these rows stays with them; it sees all of them replaced.
+  RowObserver* observer = observer_.observer;
+  if (observer) observer->RowsResetting();
   *this = std::move(other);
-  itemsRevision_ = revision;
+  observer_.observer = observer;
+  itemsRevision_ = NextRevision();
+  if (observer) observer->RowsReset();
 }
 
 }  // namespace qs::project

@@ -67,6 +67,25 @@ struct ListItem {
   friend bool operator==(const ListItem&, const ListItem&) = default;
 };
 
+// Told about every change of the rows, just before and just after it, so that a view over the
+// rows follows them one change at a time instead of refilling itself. Replacing or clearing
+// all rows is one reset.
+class RowObserver {
+ public:
+  virtual ~RowObserver() = default;
+  virtual void RowInserting(std::size_t row) = 0;
+  virtual void RowInserted(std::size_t row) = 0;
+  virtual void RowRemoving(std::size_t row) = 0;
+  virtual void RowRemoved(std::size_t row) = 0;
+  // The row `from` becomes the row `to`; the rows between shift by one.
+  virtual void RowMoving(std::size_t from, std::size_t to) = 0;
+  virtual void RowMoved(std::size_t from, std::size_t to) = 0;
+  // The row's text or icon changed.
+  virtual void RowChanged(std::size_t row) = 0;
+  virtual void RowsResetting() = 0;
+  virtual void RowsReset() = 0;
+};
+
 // The help project in memory: three paths, the topics in store order, the rows of the topic
 // list, whose order is the display order (project file, index links, contents), and what the
 // list selects and the edit form shows.
@@ -118,14 +137,27 @@ class HelpProject {
   void AppendItem(ListItem item);
   void InsertItem(std::size_t row, ListItem item);
   void RemoveItem(std::size_t row);
+  // Moves the row `from` to `to` (both rows of the list); the selection stays on the rows it
+  // selected.
+  void MoveItem(std::size_t from, std::size_t to);
+  void SetItemIcon(std::size_t row, TopicIcon icon);
   void ClearItems();
   // Refills the rows from the store: one per topic, in store order, with its icon; no row
   // selected.
   void RefillItemsFromStore();
   // Replaces every row at once; no row selected.
   void SetItems(std::vector<ListItem> items);
-  // Counts every change of the rows, so that a view can tell when to refill.
+  // Changes with every change of the rows, so that a view can tell when to refill; no two
+  // projects share a revision.
   std::size_t itemsRevision() const { return itemsRevision_; }
+  // The one view that follows the rows (null: none). A copy of the project has none.
+  void SetRowObserver(RowObserver* observer) { observer_.observer = observer; }
+
+  // ---- the computed functions lists ----
+  // A move leaves the functions lists of the Index page and the user index entries to be made
+  // when they are next shown or written (ProduceIndexLists), rather than after every move.
+  bool indexListsPending() const { return indexListsPending_; }
+  void SetIndexListsPending(bool pending) { indexListsPending_ = pending; }
 
   // Takes over everything `other` holds (a project loaded or extracted aside, adopted only
   // once it succeeded). The rows count as changed even when `other` counted fewer changes.
@@ -157,7 +189,17 @@ class HelpProject {
   // First store position of each name, and for each position the next one of the same name.
   std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> first_;
   std::vector<std::size_t> next_;
+  // Not copied with the project: a copy is not what the view shows.
+  struct ObserverSlot {
+    RowObserver* observer = nullptr;
+    ObserverSlot() = default;
+    ObserverSlot(const ObserverSlot&) {}
+    ObserverSlot& operator=(const ObserverSlot&) { return *this; }
+  };
+
   std::vector<ListItem> items_;
+  ObserverSlot observer_;
+  bool indexListsPending_ = false;
   int selectedRow_ = -1;
   std::string shownTopic_;
   std::size_t itemsRevision_ = 0;

@@ -54,54 +54,88 @@ void RestoreLists(HelpProject& project, const IndexLists& stale) {
   for (const auto& [pos, body] : stale) project.TopicAt(pos).body = body;
 }
 
+// The functions lists as a move found them. Pending, they are made from the rows whenever
+// they are next needed, and taking the move back leaves them pending again; made, their texts
+// (a project file's own perhaps, not what the rows would give) come back with the undo. Only
+// the first move after the lists were made copies them: a move otherwise costs the same for any
+// number of topics.
+struct ListsBefore {
+  bool pending = false;
+  IndexLists bodies;
+
+  static ListsBefore Of(const HelpProject& project) {
+    ListsBefore before{project.indexListsPending(), {}};
+    if (!before.pending) before.Copy(project);
+    return before;
+  }
+  // For a change that makes the lists first: their texts while pending, put back by its undo.
+  static ListsBefore WhilePending(const HelpProject& project) {
+    ListsBefore before{project.indexListsPending(), {}};
+    if (before.pending) before.Copy(project);
+    return before;
+  }
+  void Copy(const HelpProject& project) {
+    for (std::size_t pos = 0; pos < project.TopicCount(); ++pos) {
+      const Topic& topic = project.TopicAt(pos);
+      if (topic.name == kIndexName || topic.isUserIndex) bodies.emplace_back(pos, topic.body);
+    }
+  }
+  void Restore(HelpProject& project) const {
+    for (const auto& [pos, body] : bodies) project.TopicAt(pos).body = body;
+    project.SetIndexListsPending(pending);
+  }
+};
+
 class MoveChange : public Change {
  public:
-  MoveChange(int from, int to, ListItem before, ListItem after, IndexLists stale)
+  MoveChange(int from, int to, ListItem before, ListItem after, ListsBefore lists)
       : Change("move '" + after.text + "'"),
         from_(from),
         to_(to),
         before_(std::move(before)),
         after_(std::move(after)),
-        stale_(std::move(stale)) {}
+        lists_(std::move(lists)) {}
 
   void Undo(HelpProject& project) override {
-    project.RemoveItem(static_cast<std::size_t>(to_));
-    project.InsertItem(static_cast<std::size_t>(from_), before_);
+    project.MoveItem(static_cast<std::size_t>(to_), static_cast<std::size_t>(from_));
+    project.SetItemIcon(static_cast<std::size_t>(from_), before_.icon);
     project.ShowRow(from_);
-    RestoreLists(project, stale_);
+    lists_.Restore(project);
   }
   void Redo(HelpProject& project) override {
-    project.RemoveItem(static_cast<std::size_t>(from_));
-    project.InsertItem(static_cast<std::size_t>(to_), after_);
+    project.MoveItem(static_cast<std::size_t>(from_), static_cast<std::size_t>(to_));
+    project.SetItemIcon(static_cast<std::size_t>(to_), after_.icon);
     project.ShowRow(to_);
-    RefreshIndexLists(project);
+    project.SetIndexListsPending(true);
   }
   std::size_t Bytes() const override {
-    return sizeof(*this) + TextBytes(before_.text) + TextBytes(after_.text) + ListsBytes(stale_);
+    return sizeof(*this) + TextBytes(before_.text) + TextBytes(after_.text) +
+           ListsBytes(lists_.bodies);
   }
 
  private:
   int from_, to_;
   ListItem before_, after_;
-  IndexLists stale_;
+  ListsBefore lists_;
 };
 
 std::unique_ptr<Change> Move(HelpProject& project, bool (*move)(HelpProject&)) {
   const int from = project.selectedRow();
   if (from < 0) return nullptr;
   ListItem before = project.items()[static_cast<std::size_t>(from)];
-  IndexLists stale = StaleLists(project);
+  ListsBefore lists = ListsBefore::Of(project);
   if (!move(project)) return nullptr;
   const int to = project.selectedRow();
   return std::make_unique<MoveChange>(
-      from, to, std::move(before), project.items()[static_cast<std::size_t>(to)], std::move(stale));
+      from, to, std::move(before), project.items()[static_cast<std::size_t>(to)], std::move(lists));
 }
 
 class DeleteChange : public Change {
  public:
   DeleteChange(Selection selection, std::optional<ListItem> item, std::size_t pos,
-               std::optional<Topic> topic, IndexLists overwritten)
+               std::optional<Topic> topic, IndexLists overwritten, ListsBefore pending)
       : Change("delete '" + selection.shown + "'"),
+        pending_(std::move(pending)),
         selection_(std::move(selection)),
         item_(std::move(item)),
         pos_(pos),
@@ -113,8 +147,10 @@ class DeleteChange : public Change {
     if (item_) project.InsertItem(static_cast<std::size_t>(selection_.row), *item_);
     for (const auto& [pos, body] : overwritten_) project.TopicAt(pos).body = body;
     selection_.Restore(project);
+    if (pending_.pending) pending_.Restore(project);
   }
   void Redo(HelpProject& project) override {
+    ProduceIndexLists(project);
     // The texts as they are now, edited perhaps since the undo, are what comes back next time.
     if (topic_) topic_ = project.TopicAt(pos_);
     for (auto& [pos, body] : overwritten_) body = project.TopicAt(pos).body;
@@ -123,10 +159,12 @@ class DeleteChange : public Change {
   }
   std::size_t Bytes() const override {
     return sizeof(*this) + TextBytes(selection_.shown) + (item_ ? TextBytes(item_->text) : 0) +
-           (topic_ ? TopicBytes(*topic_) : 0) + ListsBytes(overwritten_);
+           (topic_ ? TopicBytes(*topic_) : 0) + ListsBytes(overwritten_) +
+           ListsBytes(pending_.bodies);
   }
 
  private:
+  ListsBefore pending_;
   Selection selection_;
   std::optional<ListItem> item_;
   std::size_t pos_;
@@ -137,8 +175,9 @@ class DeleteChange : public Change {
 class AddChange : public Change {
  public:
   AddChange(Selection selection, int row, ListItem item, std::size_t pos, Topic topic,
-            std::optional<IndexLists> stale)
+            std::optional<IndexLists> stale, ListsBefore pending)
       : Change("add '" + item.text + "'"),
+        pending_(std::move(pending)),
         selection_(std::move(selection)),
         row_(row),
         item_(std::move(item)),
@@ -153,8 +192,10 @@ class AddChange : public Change {
     project.EraseTopic(pos_);
     if (stale_) RestoreLists(project, *stale_);
     selection_.Restore(project);
+    if (pending_.pending) pending_.Restore(project);
   }
   void Redo(HelpProject& project) override {
+    ProduceIndexLists(project);
     project.InsertTopic(pos_, topic_);
     project.InsertItem(static_cast<std::size_t>(row_), item_);
     project.ShowRow(row_);
@@ -162,10 +203,11 @@ class AddChange : public Change {
   }
   std::size_t Bytes() const override {
     return sizeof(*this) + TextBytes(selection_.shown) + TextBytes(item_.text) +
-           TopicBytes(topic_) + (stale_ ? ListsBytes(*stale_) : 0);
+           TopicBytes(topic_) + (stale_ ? ListsBytes(*stale_) : 0) + ListsBytes(pending_.bodies);
   }
 
  private:
+  ListsBefore pending_;
   Selection selection_;
   int row_;
   ListItem item_;
@@ -186,6 +228,10 @@ std::unique_ptr<Change> MoveDown(HelpProject& project) {
 }
 
 std::unique_ptr<Change> DeleteSelected(HelpProject& project) {
+  // Lists a move left pending are made first: the deletion works on made lists, and its undo
+  // leaves them pending again with their texts as they were.
+  ListsBefore pending = ListsBefore::WhilePending(project);
+  ProduceIndexLists(project);
   Selection selection = Selection::Of(project);
   std::optional<ListItem> item;
   if (selection.row >= 0) item = project.items()[static_cast<std::size_t>(selection.row)];
@@ -202,11 +248,14 @@ std::unique_ptr<Change> DeleteSelected(HelpProject& project) {
   }
   if (!DeleteSelectedTopic(project)) return nullptr;
   return std::make_unique<DeleteChange>(std::move(selection), std::move(item), pos,
-                                        std::move(topic), std::move(overwritten));
+                                        std::move(topic), std::move(overwritten),
+                                        std::move(pending));
 }
 
 std::unique_ptr<Change> Add(HelpProject& project, AddOperation add, const std::string& name,
                             AddOutcome& outcome) {
+  ListsBefore pending = ListsBefore::WhilePending(project);
+  ProduceIndexLists(project);
   Selection selection = Selection::Of(project);
   std::optional<IndexLists> stale;
   if (add == AddUserIndex) stale = StaleLists(project);
@@ -215,7 +264,7 @@ std::unique_ptr<Change> Add(HelpProject& project, AddOperation add, const std::s
   const std::size_t pos = project.FindTopicPos(name);
   return std::make_unique<AddChange>(std::move(selection), outcome.row,
                                      project.items()[static_cast<std::size_t>(outcome.row)], pos,
-                                     project.TopicAt(pos), std::move(stale));
+                                     project.TopicAt(pos), std::move(stale), std::move(pending));
 }
 
 // Exchanges the project's store, rows, library file and selection with the ones it holds:

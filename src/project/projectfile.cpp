@@ -13,6 +13,7 @@
 #include "platform/atomicfile.h"
 #include "platform/filesystem.h"
 #include "platform/regularfile.h"
+#include "project/topicops.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -290,6 +291,7 @@ void RelocateLibrary(HelpProject& project, const LoadContext& context) {
 }  // namespace
 
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports) {
+  ProduceIndexLists(project);
   if (auto problem = OneLineFieldProblem(project)) {
     reports.push_back(std::move(*problem));
     return false;

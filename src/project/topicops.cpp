@@ -18,6 +18,10 @@ bool UserIndexFlag(const HelpProject& project, std::string_view name) {
   return topic != nullptr && topic->isUserIndex;
 }
 
+void ProduceIndexLists(HelpProject& project) {
+  if (project.indexListsPending()) RefreshIndexLists(project);
+}
+
 IndexLists ComputeIndexLists(const HelpProject& project) {
   const auto& items = project.items();
 
@@ -77,20 +81,21 @@ IndexLists ComputeIndexLists(const HelpProject& project) {
 }
 
 void RefreshIndexLists(HelpProject& project) {
+  project.SetIndexListsPending(false);
   for (auto& [pos, list] : ComputeIndexLists(project)) project.TopicAt(pos).body = std::move(list);
 }
 
 namespace {
 
-// Re-inserts the row `from` at `to` with the icon of the topic it names, and selects it.
+// Moves the row `from` to `to`, gives it the icon of the topic it names, and selects it. The
+// functions lists follow when they are next shown or written: a move costs the same for any
+// number of topics.
 void MoveRow(HelpProject& project, int from, int to) {
-  const std::string name = project.ItemText(from);
-  const Topic* topic = project.FindTopic(name);
-  const TopicIcon icon = topic != nullptr ? topic->icon : project.items()[from].icon;
-  project.RemoveItem(static_cast<std::size_t>(from));
-  project.InsertItem(static_cast<std::size_t>(to), {name, icon});
+  const Topic* topic = project.FindTopic(project.ItemText(from));
+  project.MoveItem(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+  if (topic != nullptr) project.SetItemIcon(static_cast<std::size_t>(to), topic->icon);
   project.SelectRow(to);
-  RefreshIndexLists(project);
+  project.SetIndexListsPending(true);
   project.modified = true;
 }
 
@@ -119,6 +124,8 @@ bool MoveTopicDown(HelpProject& project) {
 
 bool DeleteSelectedTopic(HelpProject& project) {
   if (project.shownTopic().empty()) return false;
+  // The lists a move left to be made are made from the rows as they were before the deletion.
+  ProduceIndexLists(project);
   if (project.selectedRow() >= 0)
     project.RemoveItem(static_cast<std::size_t>(project.selectedRow()));
   const auto pos = project.FindTopicPos(project.shownTopic());

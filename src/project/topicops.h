@@ -21,12 +21,16 @@ bool UserIndexFlag(const HelpProject& project, std::string_view name);
 // every user index entry (the plain topics after it up to the next user topic or user index
 // entry), following the display order.
 void RefreshIndexLists(HelpProject& project);
+// Makes the functions lists that moves left to be made (see HelpProject::indexListsPending);
+// nothing when none are pending. Called before a list is shown, written or built upon.
+void ProduceIndexLists(HelpProject& project);
 // What RefreshIndexLists writes: store position and functions list, in the order written.
 using IndexLists = std::vector<std::pair<std::size_t, std::string>>;
 IndexLists ComputeIndexLists(const HelpProject& project);
 
 // Move the selected row one place, within the rules that keep the Index page first and the
-// user topics together at the end. True when the row moved.
+// user topics together at the end. True when the row moved. The functions lists are then
+// pending.
 bool MoveTopicUp(HelpProject& project);
 bool MoveTopicDown(HelpProject& project);
 

@@ -48,6 +48,8 @@ void Finish(HelpProject& project, int row, AddOutcome& outcome) {
 AddOutcome AddUserTopic(HelpProject& project, const std::string& name) {
   AddOutcome outcome = Refuse(project, name);
   if (name.empty() || outcome.duplicates > 0) return outcome;
+  // Pending lists are made from the rows without the new topic.
+  ProduceIndexLists(project);
 
   const int selected = project.selectedRow();
   const int count = static_cast<int>(project.ItemCount());

@@ -26,6 +26,11 @@ int FormEditor::HeightOfLines(int lines) const {
          2 * frameWidth() + margins.top() + margins.bottom();
 }
 
+void FormEditor::showProgramText(const QString& text) {
+  document()->setPlainText(text);
+  moveCursor(QTextCursor::Start);
+}
+
 QSize FormEditor::sizeHint() const {
   if (collapsed_) return {QPlainTextEdit::sizeHint().width(), 0};
   return {QPlainTextEdit::sizeHint().width(), HeightOfLines(preferredLines_)};

@@ -17,6 +17,11 @@ class FormEditor : public QPlainTextEdit {
   void setCollapsed(bool collapsed);
   bool isCollapsed() const { return collapsed_; }
 
+  // Shows a text the program made (a functions list of perhaps thousands of lines), the caret
+  // at its start. setPlainText would apply the typing format to every line once more; a text
+  // nobody types in goes into the document as it is.
+  void showProgramText(const QString& text);
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 

@@ -12,6 +12,7 @@
 #include "ui/mainwindow.h"
 #include "ui/qtprogramrunner.h"
 #include "ui/qtui.h"
+#include "ui/startup.h"
 #include "ui/wiring.h"
 
 int main(int argc, char* argv[]) {
@@ -44,7 +45,9 @@ int main(int argc, char* argv[]) {
   window.show();
 
   // On POSIX the shell has split the command line already: the project is the first argument.
-  qs::app::FinishStart(context, argc > 1 ? std::string(argv[1]) : std::string());
+  // It is loaded once the window has painted, so a large one never leaves it blank.
+  qs::app::FinishStart(context, std::string());
+  qs::ui::OpenAfterFirstPaint(window, context, argc > 1 ? std::string(argv[1]) : std::string());
   application.exec();
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,7 +21,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -30,6 +30,8 @@
 #include "ui/optionstab.h"
 #include "ui/projecttab.h"
 #include "ui/spellcheck.h"
+#include "ui/topiclistmodel.h"
+#include "ui/topiclistview.h"
 #include "version/version.h"
 
 namespace qs::ui {
@@ -70,6 +72,12 @@ MainWindow::MainWindow(bool withBrowser) {
   spellCheck_ = new SpellCheck(DictionaryFolders(), this);
   BuildRecentProjectsButton();
   BuildProjectTab(*this, projectTab, withBrowser);
+  connect(topicListView, &TopicListView::rowSelected, this,
+          [this](int row) { emit topicListEvent(row, false); });
+  connect(topicListView, &TopicListView::menuRequested, this, [this](int row, bool byKeyboard) {
+    menuByKeyboard_ = byKeyboard;
+    emit topicListEvent(row, true);
+  });
   AttachSpellCheck();
   BuildOptionsTab(*this, optionsTab);
   AttachDictionaryList(optionsTab);
@@ -77,6 +85,7 @@ MainWindow::MainWindow(bool withBrowser) {
 
   BuildShortcuts();
   WatchFormEdits();
+  AddFindShortcuts();
 
   setFormActive(false);
   mainPanel->setCurrentIndex(0);
@@ -89,18 +98,15 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::SetTabOrder() {
   // The order of the controls in the window's description, tab by tab.
-  std::vector<QWidget*> chain = {projectFileField,       libraryFileField,
-                                 helpFolderField,        showHelpButton,
-                                 browseLibraryButton,    createHelpFolderButton,
-                                 browseHelpFolderButton, newProjectButton,
-                                 loadProjectButton,      recentProjectsButton,
-                                 saveProjectButton,      previewButton,
-                                 previewAllButton,       createHtmlButton,
-                                 moveUpButton,           moveDownButton,
-                                 topicListView,          extractButton,
-                                 editViewButton,         titleField,
-                                 summaryEditor,          bodyEditor,
-                                 exampleEditor};
+  std::vector<QWidget*> chain = {
+      projectFileField,       libraryFileField,    helpFolderField,
+      showHelpButton,         browseLibraryButton, createHelpFolderButton,
+      browseHelpFolderButton, newProjectButton,    loadProjectButton,
+      recentProjectsButton,   saveProjectButton,   previewButton,
+      previewAllButton,       createHtmlButton,    moveUpButton,
+      moveDownButton,         topicFilterField,    topicListView,
+      extractButton,          editViewButton,      titleField,
+      summaryEditor,          bodyEditor,          exampleEditor};
   if (previewBrowser != nullptr) chain.push_back(previewBrowser);
   chain.insert(chain.end(), {compileCheckBox, compilerPathField, browseCompilerButton,
                              keepDataCheckBox, eraseHtmlCheckBox, keywordIndexCheckBox});
@@ -167,19 +173,36 @@ void MainWindow::AttachSpellCheck() {
   spellCheck_->Attach(bodyEditor);
   // The example is code: it is not checked.
   spellCheck_->SetTopicNameProvider([this] {
-    QStringList names;
-    names.reserve(topicListView->topLevelItemCount());
-    for (int row = 0; row < topicListView->topLevelItemCount(); ++row) {
-      names.append(topicListView->topLevelItem(row)->text(0));
-    }
-    return names;
+    const TopicListModel* rows = topicListView->topicModel();
+    return rows != nullptr ? rows->AllNames() : QStringList();
   });
-  QAbstractItemModel* rows = topicListView->model();
-  auto changed = [this] { spellCheck_->TopicNamesChanged(); };
-  connect(rows, &QAbstractItemModel::rowsInserted, spellCheck_, changed);
-  connect(rows, &QAbstractItemModel::rowsRemoved, spellCheck_, changed);
-  connect(rows, &QAbstractItemModel::modelReset, spellCheck_, changed);
-  connect(rows, &QAbstractItemModel::dataChanged, spellCheck_, changed);
+}
+
+void MainWindow::setTopicModel(TopicListModel* model) {
+  topicListView->setTopicModel(model);
+  connect(model, &TopicListModel::namesChanged, spellCheck_, &SpellCheck::TopicNamesChanged);
+  spellCheck_->TopicNamesChanged();
+}
+
+void MainWindow::AddFindShortcuts() {
+  auto* filter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+  connect(filter, &QShortcut::activated, topicFilterField, [this] {
+    topicFilterField->setFocus(Qt::ShortcutFocusReason);
+    topicFilterField->selectAll();
+  });
+  // In the editors Ctrl+F is left to them.
+  auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+  connect(find, &QShortcut::activated, topicFilterField, [this, filter] {
+    const QWidget* focus = QApplication::focusWidget();
+    for (const QWidget* editor :
+         {static_cast<QWidget*>(titleField), static_cast<QWidget*>(summaryEditor),
+          static_cast<QWidget*>(bodyEditor), static_cast<QWidget*>(exampleEditor)}) {
+      if (focus == editor) return;
+    }
+    emit filter->activated();
+  });
+  auto* search = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+  connect(search, &QShortcut::activated, this, &MainWindow::searchRequested);
 }
 
 void MainWindow::FillDictionaryList() {
@@ -258,24 +281,10 @@ void MainWindow::CollapseUnusedEditors() {
 }
 
 QPoint MainWindow::topicMenuPosition() const {
-  if (menuByKeyboard_) {
-    if (QTreeWidgetItem* item = topicListView->currentItem()) {
-      const QRect row = topicListView->visualItemRect(item);
-      return topicListView->viewport()->mapToGlobal(row.bottomLeft() +
-                                                    QPoint(topicListView->iconSize().width(), 0));
-    }
+  if (menuByKeyboard_ && topicListView->currentIndex().isValid()) {
+    return topicListView->SelectedRowMenuPoint();
   }
   return QCursor::pos() - QPoint(1, 1);
-}
-
-void MainWindow::RequestTopicMenu(QTreeWidgetItem* item, bool byKeyboard) {
-  if (item == nullptr) return;
-  menuByKeyboard_ = byKeyboard;
-  {
-    const QSignalBlocker block(topicListView);
-    topicListView->setCurrentItem(item);
-  }
-  emit topicListEvent(topicListView->indexOfTopLevelItem(item), true);
 }
 
 void MainWindow::FitAboutText() {
@@ -325,29 +334,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == aboutText && (type == QEvent::FontChange || type == QEvent::StyleChange)) {
     FitAboutText();
-  }
-  if (watched == topicListView && type == QEvent::KeyPress) {
-    // Shift+F10 and the menu key open the popup menu at the selected row.
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
-    const bool shiftF10 = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
-    if (menuKey || shiftF10) {
-      const QList<QTreeWidgetItem*> selected = topicListView->selectedItems();
-      RequestTopicMenu(selected.isEmpty() ? nullptr : selected.front(), true);
-      return true;
-    }
-  }
-  if ((watched == topicListView || watched == topicListView->viewport()) &&
-      type == QEvent::ContextMenu) {
-    // Some systems turn the menu key into a menu request as well: the key itself is handled
-    // above, so such a request is dropped here rather than opening a second menu.
-    const auto* request = static_cast<QContextMenuEvent*>(event);
-    if (request->reason() == QContextMenuEvent::Mouse) {
-      RequestTopicMenu(
-          topicListView->itemAt(topicListView->viewport()->mapFromGlobal(request->globalPos())),
-          false);
-    }
-    return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

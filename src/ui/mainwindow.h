@@ -8,6 +8,7 @@
 
 #include "app/appstate.h"
 #include "app/commandid.h"
+#include "ui/topiclistview.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,13 +21,12 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 class QWebEngineView;
 
 namespace qs::ui {
 
 class SpellCheck;
+class TopicListModel;
 
 // The program's one long-lived window: the project's paths and buttons, the topic list with
 // its edit form or preview, the options, the localisation fields and the association buttons.
@@ -49,6 +49,8 @@ class MainWindow : public QMainWindow {
   // Where the topic list's popup menu opens: at the mouse pointer after a right click, below
   // the selected row when the keyboard asked for it.
   QPoint topicMenuPosition() const;
+  // The rows the topic list shows; the window does not own them.
+  void setTopicModel(TopicListModel* model);
   // Runs when the window is asked to close, while it still exists; the window stays open when
   // it returns false.
   void setCloseHandler(std::function<bool()> handler) { closeHandler_ = std::move(handler); }
@@ -87,7 +89,9 @@ class MainWindow : public QMainWindow {
   QPushButton* moveUpButton = nullptr;
   QPushButton* moveDownButton = nullptr;
   QLabel* topicsCaption = nullptr;
-  QTreeWidget* topicListView = nullptr;
+  // Narrows the topic list to the names holding its text; the moves wait while it does.
+  QLineEdit* topicFilterField = nullptr;
+  TopicListView* topicListView = nullptr;
   QPushButton* extractButton = nullptr;
   // Bold, bold end, underline, underline end, italic, italic end.
   std::array<QPushButton*, 6> tagButtons{};
@@ -139,6 +143,8 @@ class MainWindow : public QMainWindow {
   void topicListEvent(int row, bool rightClick);
   // One of the three editors was typed in, or gained or lost the focus.
   void editorEvent(qs::app::Editor editor);
+  // Ctrl+Shift+F: the author wants to search the pages.
+  void searchRequested();
   // A project of the recent projects' drop-down was chosen.
   void recentProjectChosen(const std::string& path);
 
@@ -169,9 +175,8 @@ class MainWindow : public QMainWindow {
   void FitAboutText();
   // An editor that is disabled while the form is in use collapses to its caption.
   void CollapseUnusedEditors();
-  // The popup menu of the topic list, by mouse (the row under it) or by keyboard (the
-  // selected row).
-  void RequestTopicMenu(QTreeWidgetItem* item, bool byKeyboard);
+  // Ctrl+L, and Ctrl+F outside the editors, go to the filter field; Ctrl+Shift+F searches.
+  void AddFindShortcuts();
 
   std::function<bool()> closeHandler_;
   SpellCheck* spellCheck_ = nullptr;

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -21,6 +20,7 @@
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
+#include "ui/topiclistview.h"
 
 namespace qs::ui {
 
@@ -46,17 +46,17 @@ void BuildTopicPane(MainWindow& window) {
       GlyphButton("MoveDownButton", DownArrowIcon(), "Move topic down", "Down", kGrey154);
   GiveKey(window.moveDownButton, Qt::ALT | Qt::Key_Down);
 
-  window.topicListView = new QTreeWidget;
+  window.topicFilterField = new QLineEdit;
+  window.topicFilterField->setObjectName("TopicFilterField");
+  window.topicFilterField->setPlaceholderText("Filter [Ctrl+L]");
+  window.topicFilterField->setToolTip(
+      "Shows only the topics whose names hold this text; search the pages with Ctrl+Shift+F");
+  window.topicFilterField->setAccessibleName("Filter topics");
+  window.topicFilterField->setClearButtonEnabled(true);
+
+  window.topicListView = new TopicListView;
   window.topicListView->setObjectName("TopicListView");
   window.topicListView->setToolTip("Current project help files [right-click to add/delete]");
-  window.topicListView->setColumnCount(1);
-  window.topicListView->setHeaderLabels({"Topics"});
-  window.topicListView->setHeaderHidden(true);
-  window.topicListView->setColumnWidth(0, 100);
-  window.topicListView->setRootIsDecorated(false);
-  window.topicListView->setSelectionMode(QAbstractItemView::SingleSelection);
-  window.topicListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-  window.topicListView->setIconSize(QSize(16, 16));
   QPalette palette = window.topicListView->palette();
   for (auto group : {QPalette::Active, QPalette::Inactive}) {
     palette.setColor(group, QPalette::Text, kDarkGreen);
@@ -66,19 +66,9 @@ void BuildTopicPane(MainWindow& window) {
   }
   window.topicListView->setPalette(palette);
   // With the keyboard focus the list is framed in a strong colour, as the buttons are.
-  window.topicListView->setStyleSheet(
-      QString("QTreeWidget { border: 1px solid rgb(160, 160, 160); }"
-              " QTreeWidget:focus { border: 2px solid %1; }")
-          .arg(Rgb(kDarkBlue)));
-  QObject::connect(window.topicListView, &QTreeWidget::itemSelectionChanged, &window, [&window] {
-    const QList<QTreeWidgetItem*> selected = window.topicListView->selectedItems();
-    emit window.topicListEvent(
-        selected.isEmpty() ? -1 : window.topicListView->indexOfTopLevelItem(selected.front()),
-        false);
-  });
-  window.topicListView->installEventFilter(&window);
-  window.topicListView->viewport()->installEventFilter(&window);
-
+  window.topicListView->setStyleSheet(QString("QTreeView { border: 1px solid rgb(160, 160, 160); }"
+                                              " QTreeView:focus { border: 2px solid %1; }")
+                                          .arg(Rgb(kDarkBlue)));
   window.extractButton = Button("ExtractButton", "Library information e&xtraction",
                                 "Extracts library information", kGrey212, true);
 
@@ -92,6 +82,7 @@ void BuildTopicPane(MainWindow& window) {
   layout->setSpacing(3);
   layout->addStrut(kTopicPaneMinimum);
   layout->addLayout(captionRow);
+  layout->addWidget(window.topicFilterField);
   layout->addWidget(window.topicListView, 1);
   layout->addWidget(window.extractButton);
 }

@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -23,6 +22,7 @@
 #include "ui/builderwindow.h"
 #include "ui/captionroom.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/dialoghelpers.h"
 #include "ui/filedialogs.h"
 #include "ui/formeditor.h"
 #include "ui/icons.h"
@@ -30,6 +30,8 @@
 #include "ui/modeltext.h"
 #include "ui/nameprompt.h"
 #include "ui/previewwindow.h"
+#include "ui/topiclistmodel.h"
+#include "ui/topiclistview.h"
 
 namespace qs::ui {
 
@@ -48,50 +50,42 @@ bool WebViewAvailable() {
   return QFileInfo(helper).isExecutable();
 }
 
-namespace {
-
-// Gives the keyboard focus back to the control that had it when a window of a build opened.
-class KeepFocus {
- public:
-  KeepFocus() : focus_(QApplication::focusWidget()) {}
-  ~KeepFocus() {
-    if (focus_ != nullptr) focus_->setFocus();
-  }
-  KeepFocus(const KeepFocus&) = delete;
-  KeepFocus& operator=(const KeepFocus&) = delete;
-
- private:
-  QPointer<QWidget> focus_;
-};
-
-QMessageBox::Icon IconOf(text::ReportIcon icon) {
-  switch (icon) {
-    case text::ReportIcon::Error:
-      return QMessageBox::Critical;
-    case text::ReportIcon::Exclamation:
-      return QMessageBox::Warning;
-    case text::ReportIcon::Information:
-      return QMessageBox::Information;
-    case text::ReportIcon::Question:
-      return QMessageBox::Question;
-    case text::ReportIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
+QtUi::QtUi(MainWindow& window, project::HelpProject& project, QtProgramRunner* compilerRunner)
+    : window_(window),
+      project_(project),
+      compilerRunner_(compilerRunner),
+      rows_(new TopicListModel(project, &window)) {
+  window_.setTopicModel(rows_);
+  connect(window_.topicFilterField, &QLineEdit::textChanged, this, &QtUi::FilterTopics);
 }
 
-}  // namespace
+QtUi::~QtUi() {
+  // The model goes with the window; it must stop following the project before either goes.
+  delete rows_;
+}
 
-QtUi::QtUi(MainWindow& window, project::HelpProject& project, QtProgramRunner* compilerRunner)
-    : window_(window), project_(project), compilerRunner_(compilerRunner) {}
+TopicListModel& QtUi::topicRows() {
+  return *rows_;
+}
+
+void QtUi::FilterTopics(const QString& text) {
+  rows_->SetFilter(text.trimmed());
+  // The project's selection stays, shown again as soon as the filter shows its row.
+  window_.topicListView->SelectProjectRow(project_.selectedRow());
+  // Moving a row among rows out of sight would be ambiguous: the moves wait.
+  window_.moveUpButton->setEnabled(!rows_->filtered());
+  window_.moveDownButton->setEnabled(!rows_->filtered());
+}
 
 void QtUi::ShowMessage(const text::Report& report) {
+  const NormalCursor cursor;
   QMessageBox box(IconOf(report.icon), FromBytes(report.title), FromBytes(report.text),
                   QMessageBox::Ok, &window_);
   box.exec();
 }
 
 bool QtUi::AskYesNo(const text::Report& question) {
+  const NormalCursor cursor;
   QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
                   QMessageBox::Yes | QMessageBox::No, &window_);
   return box.exec() == QMessageBox::Yes;
@@ -192,60 +186,51 @@ void QtUi::FocusLoadProjectButton() {
 }
 
 void QtUi::RefreshTopicList() {
-  QTreeWidget* list = window_.topicListView;
-  const QSignalBlocker block(list);
-  if (shownRevision_ != project_.itemsRevision()) {
-    shownRevision_ = project_.itemsRevision();
-    list->setUpdatesEnabled(false);
-    list->clear();
-    static const QIcon page = PageIcon();
-    static const QIcon index = IndexIcon();
-    for (const project::ListItem& item : project_.items()) {
-      auto* row = new QTreeWidgetItem(list, {FromModel(item.text)});
-      row->setIcon(0, item.icon == project::TopicIcon::IndexIcon ? index : page);
-    }
-    list->resizeColumnToContents(0);
-    list->setUpdatesEnabled(true);
-  }
-  const int row = project_.selectedRow();
-  QTreeWidgetItem* item = row >= 0 ? list->topLevelItem(row) : nullptr;
-  list->clearSelection();
-  if (item != nullptr) {
-    list->setCurrentItem(item);
-    item->setSelected(true);
-    list->scrollToItem(item);
-  }
+  // The model follows every change of the rows as it happens; only rows replaced behind its
+  // back (a project assigned over the one shown) make it start again.
+  rows_->Resync();
+  window_.topicListView->SelectProjectRow(project_.selectedRow());
   // The form stops taking typing once it no longer stands for a topic of the project.
   if (project_.FindTopic(project_.shownTopic()) == nullptr) window_.setFormActive(false);
 }
 
 void QtUi::FocusTopicList() {
-  QTreeWidget* list = window_.topicListView;
-  if (QTreeWidgetItem* item = list->currentItem()) list->scrollToItem(item);
+  TopicListView* list = window_.topicListView;
+  if (list->currentIndex().isValid()) list->scrollTo(list->currentIndex());
   list->setFocus();
 }
 
 project::EditForm QtUi::ReadForm() {
-  return {ToModel(window_.titleField->text()), ToModelLines(window_.summaryEditor->toPlainText()),
-          ToModelLines(window_.bodyEditor->toPlainText()),
+  // A read-only editor cannot have changed: it gives back what it was shown, unread.
+  return {ToModel(window_.titleField->text()),
+          readOnlySummary_ ? *readOnlySummary_ : ToModelLines(window_.summaryEditor->toPlainText()),
+          readOnlyBody_ ? *readOnlyBody_ : ToModelLines(window_.bodyEditor->toPlainText()),
           ToModelLines(window_.exampleEditor->toPlainText())};
 }
 
 void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& layout) {
   const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
+  // Read-only first: a read-only editor is not spell checked, so a long functions list goes in
+  // unchecked.
+  window_.summaryEditor->setReadOnly(layout.summaryReadOnly);
+  window_.bodyEditor->setReadOnly(layout.bodyReadOnly);
   window_.titleField->setText(FromModel(form.title));
   window_.summaryEditor->setPlainText(FromModelLines(form.summary));
-  window_.bodyEditor->setPlainText(FromModelLines(form.body));
+  if (layout.bodyReadOnly) {
+    static_cast<FormEditor*>(window_.bodyEditor)->showProgramText(FromModelLines(form.body));
+  } else {
+    window_.bodyEditor->setPlainText(FromModelLines(form.body));
+  }
   window_.exampleEditor->setPlainText(FromModelLines(form.example));
   window_.summaryLabel->setTitle(FromModel(layout.summaryLabel));
   window_.bodyLabel->setTitle(FromModel(layout.bodyLabel));
   window_.exampleLabel->setTitle(FromModel(layout.exampleLabel));
   window_.summaryEditor->setEnabled(layout.summaryEnabled);
-  window_.summaryEditor->setReadOnly(layout.summaryReadOnly);
-  window_.bodyEditor->setReadOnly(layout.bodyReadOnly);
   window_.exampleEditor->setEnabled(layout.exampleEnabled);
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
+  readOnlySummary_ = layout.summaryReadOnly ? std::optional(form.summary) : std::nullopt;
+  readOnlyBody_ = layout.bodyReadOnly ? std::optional(form.body) : std::nullopt;
   window_.setFormActive(true);
   MarkFormCommitted();
 }
@@ -256,6 +241,8 @@ void QtUi::ClearForm() {
   window_.summaryEditor->clear();
   window_.bodyEditor->clear();
   window_.exampleEditor->clear();
+  readOnlySummary_.reset();
+  readOnlyBody_.reset();
   window_.setFormActive(false);
   MarkFormCommitted();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <optional>
+#include <string>
 
 #include "app/ui.h"
 
@@ -12,6 +15,7 @@ namespace qs::ui {
 
 class MainWindow;
 class QtProgramRunner;
+class TopicListModel;
 
 // The window port on the Qt main window: message boxes, requesters, the name prompt, the
 // popup menu, and the controls as the commands read and set them. Texts of the model are
@@ -23,6 +27,13 @@ class QtUi : public QObject, public app::Ui {
   // The builder window follows the compiler runs of `compilerRunner`, when there is one.
   QtUi(MainWindow& window, project::HelpProject& project,
        QtProgramRunner* compilerRunner = nullptr);
+  ~QtUi() override;
+  QtUi(const QtUi&) = delete;
+  QtUi& operator=(const QtUi&) = delete;
+
+  // The rows of the topic list.
+  TopicListModel& topicRows();
+  const project::HelpProject& project() const { return project_; }
 
   void ShowMessage(const text::Report& report) override;
   bool AskYesNo(const text::Report& question) override;
@@ -85,11 +96,15 @@ class QtUi : public QObject, public app::Ui {
  private:
   app::FileChoice FileRequester(bool save, const std::string& title, const std::string& start,
                                 const std::string& pattern);
+  void FilterTopics(const QString& text);
 
   MainWindow& window_;
   project::HelpProject& project_;
   QtProgramRunner* compilerRunner_;
-  std::size_t shownRevision_ = static_cast<std::size_t>(-1);
+  QPointer<TopicListModel> rows_;
+  // The texts of the read-only editors as the form showed them.
+  std::optional<std::string> readOnlySummary_;
+  std::optional<std::string> readOnlyBody_;
   // The compiler path as the settings gave it: bytes that are no valid UTF-8 cannot survive a
   // round trip through the field's Unicode text, so they are kept until the user edits it.
   std::string compilerPathBytes_;

@@ -203,7 +203,10 @@ void SpellCheck::Ignore(const QString& word) {
 }
 
 void SpellCheck::Attach(QPlainTextEdit* editor) {
-  new SpellHighlighter(editor->document(), *this);
+  auto* highlighter = new SpellHighlighter(editor->document(), *this);
+  // Owned by the editor, so that it can leave the document while the editor is read-only.
+  highlighter->setParent(editor);
+  if (editor->isReadOnly()) highlighter->setDocument(nullptr);
   editors_.append(editor);
   editor->installEventFilter(this);
   editor->viewport()->installEventFilter(this);
@@ -319,6 +322,15 @@ std::unique_ptr<QMenu> SpellCheck::CreateContextMenu(QWidget* editor, QPoint pos
 }
 
 bool SpellCheck::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ReadOnlyChange) {
+    // A read-only editor shows the program's text (a functions list of perhaps thousands of
+    // names): nobody can correct it, so it is not checked, and showing it costs no checking.
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(watched); plain && editors_.contains(plain)) {
+      if (auto* highlighter = plain->findChild<SpellHighlighter*>()) {
+        highlighter->setDocument(plain->isReadOnly() ? nullptr : plain->document());
+      }
+    }
+  }
   if (event->type() != QEvent::ContextMenu) return QObject::eventFilter(watched, event);
   QWidget* editor = nullptr;
   for (QPlainTextEdit* plain : editors_) {

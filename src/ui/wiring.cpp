@@ -8,11 +8,46 @@
 
 #include "app/commands.h"
 #include "ui/mainwindow.h"
+#include "ui/modeltext.h"
+#include "ui/pagesearchdialog.h"
 #include "ui/qtui.h"
+#include "ui/topiclistmodel.h"
 
 namespace qs::ui {
 
 namespace {
+
+void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
+  auto* dialog = new PageSearchDialog(&w, ui.project());
+  dialog->setBeforeSearch([&c] { c.page.PrepareSearch(); });
+  QObject::connect(&w, &MainWindow::searchRequested, dialog, [dialog] {
+    if (!dialog->searchField->text().isEmpty()) dialog->Search();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    dialog->searchField->setFocus();
+    dialog->searchField->selectAll();
+  });
+  QObject::connect(dialog, &PageSearchDialog::hitChosen, &w,
+                   [&w, &ui, &c](const PageSearchHit& chosen) {
+                     PageSearchHit hit = chosen;
+                     // The rows may have moved since the search: the topic is found by name.
+                     const project::HelpProject& project = ui.project();
+                     if (FromModel(project.ItemText(hit.row)) != hit.topic) {
+                       hit.row = -1;
+                       for (std::size_t row = 0; row < project.ItemCount(); ++row) {
+                         if (FromModel(project.ItemText(static_cast<int>(row))) == hit.topic) {
+                           hit.row = static_cast<int>(row);
+                           break;
+                         }
+                       }
+                     }
+                     if (hit.row < 0) return;
+                     // A row the filter hides is shown by clearing the filter.
+                     if (ui.topicRows().ModelRow(hit.row) < 0) w.topicFilterField->clear();
+                     if (c.page.ShowSearchHit(hit.row)) PlaceCaret(w, hit);
+                   });
+}
 
 // Milliseconds between two recovery copies; QS_RECOVERY_INTERVAL_MS shortens it for tests.
 int RecoveryInterval() {
@@ -69,6 +104,7 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     }
     c.Command(id);
   });
+  WireSearch(w, ui, c);
   connect(&ui, &QtUi::menuCommand, [&c](app::CommandId id) { c.Command(id); });
 
   connect(w.compileCheckBox, &QCheckBox::toggled, [&c](bool) { c.options.CompileOptionChanged(); });

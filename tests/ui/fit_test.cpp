@@ -19,7 +19,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
-#include <QTreeWidget>
 #include <fstream>
 
 #include "app/lifecycle.h"
@@ -81,7 +80,7 @@ TEST_P(FitTest, mainWindowOnEveryKindOfPageOnBothTabsWithShortAndLongCaptions) {
   app.ExtractSample(app.Path("help/"));
   ASSERT_TRUE(project::AddUserTopic(app.project, "Notes").added);
   app.ui->RefreshTopicList();
-  const int userTopic = app.window->topicListView->topLevelItemCount() - 2;
+  const int userTopic = app.window->topicListView->model()->rowCount() - 2;
   for (const int row : {0, 1, userTopic}) {
     app.SelectRow(row);
     ExpectAllFit(*app.window, "page " + QString::number(row));

@@ -26,7 +26,6 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
@@ -39,6 +38,8 @@
 #include "ui/caseinsensitivefiles.h"
 #include "ui/guardedapplication.h"
 #include "ui/qtui.h"
+#include "ui/topiclistmodel.h"
+#include "ui/topiclistview.h"
 #include "ui/wiring.h"
 #include "version/version.h"
 
@@ -192,7 +193,7 @@ TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
   EXPECT_FALSE(window->bodyEditor->isEnabled());
   EXPECT_TRUE(MainWindow::AboutText().endsWith(
       "\nVersion " + QString::fromLatin1(kDisplayVersion.data(), kDisplayVersion.size())));
-  EXPECT_NE(window->findChild<QTreeWidget*>("TopicListView"), nullptr);
+  EXPECT_NE(window->findChild<TopicListView*>("TopicListView"), nullptr);
   EXPECT_NE(window->findChild<QPushButton*>("UniqueHtmlButton"), nullptr);
   EXPECT_FALSE(window->windowIcon().isNull());
   // Without the browser the switch is greyed out.
@@ -225,13 +226,13 @@ class WiredTest : public WindowTest {
 TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   project = testsupport::MakeProject({"Index", "F1", "Notes*"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   QApplication::processEvents();
   const int functionBody = window->bodyEditor->height();
 
   // A user topic has no syntax and no example: those editors are disabled and collapse
   // under their captions, and the text takes their room.
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(2));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(2, 0));
   QApplication::processEvents();
   EXPECT_EQ(window->summaryLabel->title(), "Not used");
   EXPECT_EQ(window->bodyLabel->title(), "User text");
@@ -244,7 +245,7 @@ TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   EXPECT_EQ(window->exampleLabel->height(), window->exampleLabel->minimumSizeHint().height());
   EXPECT_GT(window->bodyEditor->height(), functionBody);
 
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   QApplication::processEvents();
   EXPECT_EQ(window->summaryLabel->title(), "Syntax");
   EXPECT_TRUE(window->summaryEditor->isEnabled());
@@ -255,7 +256,7 @@ TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   EXPECT_EQ(window->bodyEditor->height(), functionBody);
   EXPECT_EQ(window->bodyEditor->toolTip(), "Function description");
 
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(0));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
   EXPECT_EQ(window->bodyLabel->title(), "Index");
   EXPECT_TRUE(window->bodyEditor->isReadOnly());
   EXPECT_EQ(window->summaryEditor->toolTip(), "Library overview");
@@ -264,13 +265,13 @@ TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
 TEST_F(WiredTest, charactersTheCodePageLacksSurviveTheWindow) {
   project = testsupport::MakeProject({"Index", "F1"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   window->titleField->setText(QString::fromUtf8("Größe α"));
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(0));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
   EXPECT_EQ(project.FindTopic("F1")->title,
             "Gr\xF6\xDF"
             "e &#945;");
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   EXPECT_EQ(window->titleField->text(), QString::fromUtf8("Größe α"));
 }
 
@@ -285,7 +286,7 @@ TEST_F(WiredTest, aCompilerPathThatIsNoUtf8KeepsItsBytesUntilItIsEdited) {
 TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   project = testsupport::MakeProject({"Index", "F1"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   window->tagButtons[0]->click();
   EXPECT_EQ(window->bodyEditor->toPlainText(), "");
   window->bodyEditor->setFocus();
@@ -311,11 +312,11 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   window->summaryEditor->setFocus();
   window->summaryEditor->selectAll();
   window->tagButtons[4]->click();
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(0));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
   window->bodyEditor->setFocus();
   window->bodyEditor->selectAll();
   window->tagButtons[0]->click();
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   EXPECT_EQ(project.FindTopic("F1")->summary.find('<'), std::string::npos);
   EXPECT_EQ(project.FindTopic("Index")->body.find('<'), std::string::npos);
 }
@@ -325,7 +326,7 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
 TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
   project = testsupport::MakeProject({"Index", "F1", "F2"});
   ui->RefreshTopicList();
-  QTreeWidget* list = window->topicListView;
+  TopicListView* list = window->topicListView;
   QStringList offered;
   auto* chooser = new QTimer(window.get());
   QObject::connect(chooser, &QTimer::timeout, chooser, [&] {
@@ -341,7 +342,7 @@ TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
     field->setText("Group");
     QTest::keyClick(field, Qt::Key_Return);
   });
-  const QPoint row = list->visualItemRect(list->topLevelItem(1)).center();
+  const QPoint row = list->visualRect(list->model()->index(1, 0)).center();
   QContextMenuEvent click(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
   QApplication::sendEvent(list->viewport(), &click);
   EXPECT_EQ(offered, (QStringList{"Add user topic", "Add user index", "Delete item 'F1'"}));
@@ -375,9 +376,9 @@ TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
   QApplication::processEvents();
   EXPECT_TRUE(window->isMaximized());
   EXPECT_EQ(window->projectFileField->text().toStdString(), path);
-  EXPECT_EQ(window->topicListView->topLevelItemCount(), 3);
+  EXPECT_EQ(window->topicListView->model()->rowCount(), 3);
   EXPECT_EQ(window->titleField->text(), "MyLib library");
-  EXPECT_EQ(window->topicListView->currentItem()->text(0), "Index");
+  EXPECT_EQ(window->topicListView->currentIndex().data().toString(), "Index");
 }
 
 TEST_F(WiredTest, aQuestionThatWouldDiscardTextDefaultsToCancel) {
@@ -403,17 +404,17 @@ TEST_F(WiredTest, formTakesTypingOnlyWhileItShowsATopic) {
   QTest::keyClicks(window->titleField, "lost");
   EXPECT_EQ(window->titleField->text(), "");
 
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   EXPECT_TRUE(window->formActive());
   window->titleField->setFocus();
   QTest::keyClicks(window->titleField, " kept");
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(0));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
   EXPECT_EQ(project.FindTopic("F1")->title, "F1 kept");
 
   // Emptied as a new project empties it, the form is out of use again.
   ui->ClearForm();
   EXPECT_FALSE(window->formActive());
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   EXPECT_TRUE(window->formActive());
   // The shown topic is gone from the project, as after an extraction that removed it.
   project.ClearTopics();
@@ -424,32 +425,23 @@ TEST_F(WiredTest, formTakesTypingOnlyWhileItShowsATopic) {
 TEST_F(WiredTest, tabWalksTheProjectTabInItsOrderAndTheExampleTakesTabs) {
   project = testsupport::MakeProject({"Index", "F1"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(1));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   window->projectFileField->setFocus();
-  const std::vector<QWidget*> order = {window->projectFileField,
-                                       window->libraryFileField,
-                                       window->helpFolderField,
-                                       window->showHelpButton,
-                                       window->browseLibraryButton,
-                                       window->createHelpFolderButton,
-                                       window->browseHelpFolderButton,
-                                       window->newProjectButton,
-                                       window->loadProjectButton,
-                                       window->recentProjectsButton,
-                                       window->saveProjectButton,
-                                       window->previewButton,
-                                       window->previewAllButton,
-                                       window->createHtmlButton,
-                                       window->moveUpButton,
-                                       window->moveDownButton,
-                                       window->topicListView,
-                                       window->extractButton,
-                                       window->titleField,
-                                       window->summaryEditor,
-                                       window->bodyEditor,
-                                       window->exampleEditor};
+  const std::vector<QWidget*> order = {
+      window->projectFileField,       window->libraryFileField,
+      window->helpFolderField,        window->showHelpButton,
+      window->browseLibraryButton,    window->createHelpFolderButton,
+      window->browseHelpFolderButton, window->newProjectButton,
+      window->loadProjectButton,      window->recentProjectsButton,
+      window->saveProjectButton,      window->previewButton,
+      window->previewAllButton,       window->createHtmlButton,
+      window->moveUpButton,           window->moveDownButton,
+      window->topicFilterField,       window->topicListView,
+      window->extractButton,          window->titleField,
+      window->summaryEditor,          window->bodyEditor,
+      window->exampleEditor};
   for (std::size_t i = 1; i < order.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), order[i]) << "step " << i;
@@ -472,8 +464,10 @@ TEST_F(WiredTest, tabWalksTheProjectTabInItsOrderAndTheExampleTakesTabs) {
 }
 
 TEST_F(WindowTest, menuKeyAndShiftF10AskForThePopupAtTheSelectedRowAsARightClickDoes) {
-  QTreeWidget* list = window->topicListView;
-  for (const char* name : {"Index", "F1", "F2"}) new QTreeWidgetItem(list, {name});
+  TopicListView* list = window->topicListView;
+  project::HelpProject rows = testsupport::MakeProject({"Index", "F1", "F2"});
+  TopicListModel model(rows);
+  window->setTopicModel(&model);
   QSignalSpy spy(window.get(), &MainWindow::topicListEvent);
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -482,7 +476,7 @@ TEST_F(WindowTest, menuKeyAndShiftF10AskForThePopupAtTheSelectedRowAsARightClick
   QTest::keyClick(list, Qt::Key_Menu);
   EXPECT_EQ(spy.count(), 0);
 
-  list->setCurrentItem(list->topLevelItem(1));
+  list->setCurrentIndex(list->model()->index(1, 0));
   spy.clear();
   QTest::keyClick(list, Qt::Key_Menu);
   QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
@@ -492,7 +486,7 @@ TEST_F(WindowTest, menuKeyAndShiftF10AskForThePopupAtTheSelectedRowAsARightClick
     EXPECT_TRUE(event[1].toBool());
   }
   // The menu opens below the row, inside the list.
-  const QRect row = list->visualItemRect(list->topLevelItem(1));
+  const QRect row = list->visualRect(list->model()->index(1, 0));
   const QPoint at = list->viewport()->mapFromGlobal(window->topicMenuPosition());
   EXPECT_TRUE(list->viewport()->rect().contains(at));
   EXPECT_NEAR(at.y(), row.bottom(), 1);
@@ -504,14 +498,14 @@ TEST_F(WindowTest, menuKeyAndShiftF10AskForThePopupAtTheSelectedRowAsARightClick
                           list->viewport()->mapToGlobal(row.center()));
   QApplication::sendEvent(list, &byKey);
   EXPECT_EQ(spy.count(), 0);
-  const QRect third = list->visualItemRect(list->topLevelItem(2));
+  const QRect third = list->visualRect(list->model()->index(2, 0));
   QContextMenuEvent byMouse(QContextMenuEvent::Mouse, third.center(),
                             list->viewport()->mapToGlobal(third.center()));
   QApplication::sendEvent(list->viewport(), &byMouse);
   ASSERT_EQ(spy.count(), 1);
   EXPECT_EQ(spy[0][0].toInt(), 2);
   EXPECT_TRUE(spy[0][1].toBool());
-  EXPECT_EQ(list->currentItem(), list->topLevelItem(2));
+  EXPECT_EQ(list->currentIndex().row(), 2);
 }
 
 // Every button answers to Alt and a key of its own: its underlined letter, or for a button

@@ -19,13 +19,13 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
-#include <QTreeWidget>
 #include <fstream>
 #include <functional>
 
 #include "config/wordlist.h"
 #include "ui/mainwindow.h"
 #include "ui/spellunderlay.h"
+#include "ui/topiclistmodel.h"
 
 namespace qs::ui {
 namespace {
@@ -146,14 +146,18 @@ class SpellWindowTest : public ::testing::Test {
     check().SetDictionary("en_US");
     ASSERT_EQ(check().activeDictionary(), "en_US") << "the package hunspell-en-us is missing";
     for (const char* name : {"Index", "Frobnicate"}) {
-      new QTreeWidgetItem(window->topicListView, {name});
+      rows.AppendItem({name, project::TopicIcon::PageIcon});
     }
+    model = std::make_unique<TopicListModel>(rows);
+    window->setTopicModel(model.get());
     QApplication::processEvents();
   }
   SpellCheck& check() { return window->spellCheck(); }
   std::string WordListPath() const { return words.filePath("words/Lib-0.txt").toStdString(); }
 
   QTemporaryDir words;
+  project::HelpProject rows;
+  std::unique_ptr<TopicListModel> model;
   std::unique_ptr<MainWindow> window;
 };
 
@@ -171,7 +175,7 @@ TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample)
   // A topic added later is a name from then on, each word of it, and checking again is no
   // typing.
   QSignalSpy typed(body, &QPlainTextEdit::textChanged);
-  new QTreeWidgetItem(window->topicListView, {"Zorblax Notes"});
+  rows.AppendItem({"Zorblax Notes", project::TopicIcon::PageIcon});
   QApplication::processEvents();
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
   EXPECT_EQ(typed.count(), 0);

@@ -77,14 +77,14 @@ TEST(UnsavedWork, theTitleMarksTypingAtOnceAndCtrlSSavesInPlace) {
   EXPECT_TRUE(app.Title().endsWith(" *"));
 
   // Outside the editors Ctrl+Z takes a move back.
-  const QString second = app.window->topicListView->topLevelItem(2)->text(0);
+  const QString second = app.window->topicListView->model()->index(2, 0).data().toString();
   app.window->moveDownButton->click();
-  EXPECT_EQ(app.window->topicListView->topLevelItem(1)->text(0), second);
+  EXPECT_EQ(app.window->topicListView->model()->index(1, 0).data().toString(), second);
   app.window->topicListView->setFocus();
   QTest::keyClick(app.window->topicListView, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_NE(app.window->topicListView->topLevelItem(1)->text(0), second);
+  EXPECT_NE(app.window->topicListView->model()->index(1, 0).data().toString(), second);
   QTest::keyClick(app.window->topicListView, Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(app.window->topicListView->topLevelItem(1)->text(0), second);
+  EXPECT_EQ(app.window->topicListView->model()->index(1, 0).data().toString(), second);
 }
 
 TEST(UnsavedWork, afterAnOverwriteQuestionTheWindowHasTheFocusAndCloseCanBeCancelled) {
@@ -130,7 +130,7 @@ TEST(UnsavedWork, typingRightAfterChoosingTheLibraryGoesIntoThePageTheListSelect
     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
   });
   app.window->browseLibraryButton->click();
-  ASSERT_EQ(app.window->topicListView->currentItem()->text(0), "Index");
+  ASSERT_EQ(app.window->topicListView->currentIndex().data().toString(), "Index");
   EXPECT_EQ(app.window->titleField->text().toStdString(), app.project.FindTopic("Index")->title);
   QTest::keyClicks(app.window->titleField, " and more");
   app.SelectRow(2);

@@ -141,13 +141,13 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
   // The library, picked with the "..." button's key.
   AnswerFileRequester(app.libraryPath);
   Key(Qt::Key_R, Qt::AltModifier);
-  ASSERT_TRUE(WaitFor([&] { return w.topicListView->topLevelItemCount() > 30; }));
+  ASSERT_TRUE(WaitFor([&] { return w.topicListView->model()->rowCount() > 30; }));
   EXPECT_TRUE(w.statusBar()->currentMessage().startsWith("Library information extracted"));
 
   // The first function's description, typed; Tab leaves the editor.
   ASSERT_TRUE(TabTo(w.topicListView));
   Key(Qt::Key_Down);
-  const std::string function = w.topicListView->currentItem()->text(0).toStdString();
+  const std::string function = w.topicListView->currentIndex().data().toString().toStdString();
   ASSERT_TRUE(TabTo(w.bodyEditor));
   Key(Qt::Key_End, Qt::ControlModifier);
   QTest::keyClicks(w.bodyEditor, " Typed from the keyboard.");

@@ -1,7 +1,6 @@
 #include "wiredwindow.h"
 
 #include <QTest>
-#include <QTreeWidget>
 
 #include "app/lifecycle.h"
 #include "support/librarygenerator.h"
@@ -44,7 +43,7 @@ void WiredWindow::ExtractSample(const std::string& helpFolder) {
 }
 
 void WiredWindow::SelectRow(int row) {
-  window->topicListView->setCurrentItem(window->topicListView->topLevelItem(row));
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
 }
 
 }  // namespace qs::uitest

@@ -1,0 +1,270 @@
+// The main window's actions on a project of 200 and of 20,000 functions, side by side in one
+// run: moving a row up and down, adding and deleting a user topic, selecting the Index page and
+// a function, extracting the library again, a keystroke in the topic filter, and the start-up
+// to the window's first paint (without a project, and opening one of either size). Each action
+// is timed from the command to the end of the repaint it causes. The window is made without
+// the preview browser, which the form hides while it is shown. Each state runs a fixed number
+// of iterations on the wall clock: the slow ones take a good part of a second
+// each on a busy machine.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/commands.h"
+#include "app/coreservices.h"
+#include "app/lifecycle.h"
+#include "project/projectfile.h"
+#include "project/usertopics.h"
+#include "support/librarygenerator.h"
+#include "ui/mainwindow.h"
+#include "ui/qtprogramrunner.h"
+#include "ui/qtui.h"
+#include "ui/startup.h"
+#include "ui/wiring.h"
+#include "wiredwindow.h"
+
+namespace {
+
+using namespace qs;
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+using Program = uitest::WiredWindow;
+
+// A shown project of `functions` functions extracted from a generated library, with the
+// License user topic at the end; one per size, made on first use.
+std::map<int, std::unique_ptr<Program>>& Programs() {
+  static std::map<int, std::unique_ptr<Program>> programs;
+  return programs;
+}
+
+Program& Extracted(int functions) {
+  auto& program = Programs()[functions];
+  if (program) return *program;
+  program = std::make_unique<Program>(false);
+  Program& p = *program;
+  const std::string library = p.Path("Synthetic");
+  testsupport::WriteLibraryFile(
+      library, testsupport::SyntheticLibraryRecipe(static_cast<std::size_t>(functions)));
+  p.project.projectFile = p.Path("Synthetic.qsp");
+  p.project.libraryFile = library;
+  p.window->keepDataCheckBox->setChecked(true);
+  p.commands->project.Extract();
+  project::AddUserTopic(p.project, "License");
+  p.ui->RefreshTopicList();
+  Settle();
+  return p;
+}
+
+void SelectRow(Program& p, int row) {
+  p.window->topicListView->setCurrentIndex(p.window->topicListView->model()->index(row, 0));
+}
+
+int MiddleRow(const Program& p) {
+  return static_cast<int>(p.project.ItemCount()) / 2;
+}
+
+void BM_MoveUpAndDown(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  SelectRow(p, MiddleRow(p));
+  Settle();
+  for (auto _ : state) {
+    p.window->moveUpButton->click();
+    Settle();
+    p.window->moveDownButton->click();
+    Settle();
+  }
+  state.SetLabel("one move up and one down");
+}
+BENCHMARK(BM_MoveUpAndDown)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// What "Add user topic" does once the name is typed.
+void AddUserTopic(Program& p) {
+  project::AddUserTopic(p.project, "Notes");
+  p.ui->RefreshTopicList();
+  p.context->ShowTopic();
+  Settle();
+}
+
+void BM_AddUserTopic(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    SelectRow(p, MiddleRow(p));
+    Settle();
+    state.ResumeTiming();
+    AddUserTopic(p);
+    state.PauseTiming();
+    p.commands->page.DeleteSelectedTopic();
+    Settle();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_AddUserTopic)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_DeleteUserTopic(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    SelectRow(p, MiddleRow(p));
+    AddUserTopic(p);
+    state.ResumeTiming();
+    // The deletion shows the Index page.
+    p.commands->page.DeleteSelectedTopic();
+    Settle();
+  }
+}
+BENCHMARK(BM_DeleteUserTopic)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SelectIndex(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    SelectRow(p, 1);
+    Settle();
+    state.ResumeTiming();
+    SelectRow(p, 0);
+    Settle();
+  }
+}
+BENCHMARK(BM_SelectIndex)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SelectFunction(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  int row = 1;
+  for (auto _ : state) {
+    SelectRow(p, row);
+    Settle();
+    row = row == 1 ? 2 : 1;
+  }
+}
+BENCHMARK(BM_SelectFunction)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_Reextraction(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    p.commands->project.Extract();
+    Settle();
+  }
+  state.SetLabel("keeping the pages' texts");
+}
+BENCHMARK(BM_Reextraction)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_FilterKeystroke(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  QLineEdit* filter = p.window->topicFilterField;
+  // Each keystroke narrows or widens the list: "F" matches most names, "Fu" fewer.
+  bool longer = true;
+  filter->setText("F");
+  Settle();
+  for (auto _ : state) {
+    filter->setText(longer ? "Fu" : "F");
+    Settle();
+    longer = !longer;
+  }
+  filter->clear();
+  Settle();
+}
+BENCHMARK(BM_FilterKeystroke)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// From making the window to its first paint, the project (none for 0) named on the command
+// line; the load that follows the paint is not timed.
+void BM_StartUpToFirstPaint(benchmark::State& state) {
+  const int functions = static_cast<int>(state.range(0));
+  std::string projectPath;
+  if (functions > 0) {
+    Program& source = Extracted(functions);
+    projectPath = source.Path("Saved.qsp");
+    text::Reports reports;
+    project::SaveProject(source.project, projectPath, reports);
+  }
+  // Any paint of the main window, made before the window exists.
+  struct PaintSpy : QObject {
+    bool painted = false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Paint && qobject_cast<ui::MainWindow*>(watched)) painted = true;
+      return false;
+    }
+  } spy;
+  QApplication::instance()->installEventFilter(&spy);
+  for (auto _ : state) {
+    spy.painted = false;
+    QElapsedTimer clock;
+    clock.start();
+    auto p = std::make_unique<Program>(false);
+    app::FinishStart(*p->context, "");
+    ui::OpenAfterFirstPaint(*p->window, *p->context, projectPath);
+    while (!spy.painted) QApplication::processEvents();
+    state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    // The load after the paint, and closing, are not part of it.
+    while (functions > 0 && p->project.ItemCount() == 0) QApplication::processEvents();
+  }
+  QApplication::instance()->removeEventFilter(&spy);
+}
+BENCHMARK(BM_StartUpToFirstPaint)
+    ->Arg(0)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  // The windows go before the application object.
+  Programs().clear();
+  return 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+// Finding text the way a reader types it: without regard to letter case, in the model's
+// Windows-1252 bytes, so that a search never converts the texts it looks through.
+
+#include <cstddef>
+#include <string_view>
+
+namespace qs::text {
+
+// The lower-case form of a Windows-1252 character: ASCII letters, the accented Latin letters
+// and the few letter pairs of the 0x80-0x9F range. Every other byte stays itself.
+unsigned char FoldCp1252(unsigned char c);
+
+// The first position at or after `from` where `needle` occurs in `text` with letter case
+// ignored; npos when it does not. An empty needle is found at `from`.
+std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std::size_t from = 0);
+
+inline bool ContainsIgnoringCase(std::string_view text, std::string_view needle) {
+  return FindIgnoringCase(text, needle) != std::string_view::npos;
+}
+
+}  // namespace qs::text

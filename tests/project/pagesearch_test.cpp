@@ -1,0 +1,67 @@
+#include "project/pagesearch.h"
+
+#include <gtest/gtest.h>
+
+#include "project/projectfile.h"
+#include "project/topicops.h"
+#include "support/projectfixture.h"
+#include "support/tempfolder.h"
+#include "text/textsearch.h"
+
+namespace qs::project {
+namespace {
+
+using testsupport::MakeProject;
+
+TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
+  auto p = MakeProject({"Index", "A", "B", "G#", "U*"});
+  p.FindTopic("A")->body = "no\r\nthe \xC9t\xE9 needle";  // "Été", as the code page holds it
+  p.FindTopic("B")->title = "Needle and NEEDLE";
+  p.FindTopic("B")->example = "x\r\nneedle\r\nneedle";
+  p.FindTopic("U")->body = "needle";
+  p.FindTopic("U")->example = "needle";  // a user topic has no example: not searched
+  p.FindTopic("Index")->example = "needle";
+  RefreshIndexLists(p);
+  p.FindTopic("G")->title = "\xE9T\xC9";
+  p.SelectRow(2);
+  ASSERT_TRUE(MoveTopicUp(p));            // B before A
+  p.FindTopic("Index")->body = "needle";  // a functions list is the program's, never a hit
+
+  const auto hits = SearchPages(p, "NEEDLE", 100);
+  std::vector<std::string> where;
+  for (const SearchHit& hit : hits) {
+    where.push_back(p.ItemText(hit.row) + "/" + std::to_string(static_cast<int>(hit.field)) + "/" +
+                    std::to_string(hit.line) + "/" + std::to_string(hit.column));
+  }
+  EXPECT_EQ(where, (std::vector<std::string>{"Index/2/1/0", "B/0/1/0", "B/2/2/0", "B/2/3/0",
+                                             "A/1/2/8", "U/1/1/0"}));
+  EXPECT_EQ(hits[4].lineText, "the \xC9t\xE9 needle");
+  EXPECT_EQ(SearchPages(p, "NEEDLE", 2).size(), 2u);
+  EXPECT_TRUE(SearchPages(p, "", 100).empty());
+  // Accented capitals fold as their small letters do.
+  ASSERT_EQ(SearchPages(p, "\xC9T\xC9", 100).size(), 2u);
+  EXPECT_EQ(text::FindIgnoringCase("x\x8A\x9F", "\x9A\xFF"), 1u);
+  EXPECT_EQ(text::FindIgnoringCase("abc", "abcd"), std::string::npos);
+  EXPECT_EQ(text::FindIgnoringCase("\xD7", "\xF7"), std::string::npos) << "signs have no case";
+}
+
+// A move leaves the functions lists pending; a save writes them made, as they were before.
+TEST(PageSearch, pendingListsAreMadeBeforeTheProjectIsWritten) {
+  testsupport::TempFolder folder;
+  auto p = MakeProject({"Index", "A", "B", "G#", "C"});
+  RefreshIndexLists(p);
+  p.SelectRow(2);
+  ASSERT_TRUE(MoveTopicDown(p));  // B joins G's group
+  ASSERT_TRUE(p.indexListsPending());
+  text::Reports reports;
+  ASSERT_TRUE(SaveProject(p, folder.Path("p.qsp"), reports));
+  EXPECT_FALSE(p.indexListsPending());
+  EXPECT_EQ(p.FindTopic("Index")->body, "A\r\nB\r\nC");
+  EXPECT_EQ(p.FindTopic("G")->body, "B\r\nC");
+  HelpProject loaded;
+  ASSERT_TRUE(LoadProject(loaded, folder.Path("p.qsp"), {}, reports));
+  EXPECT_EQ(loaded.FindTopic("G")->body, "B\r\nC");
+}
+
+}  // namespace
+}  // namespace qs::project

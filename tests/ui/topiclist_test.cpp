@@ -1,0 +1,262 @@
+// The topic list over the project's rows: the row signals of each change, the filter above
+// the list, the search through the pages, and the project named at start-up loading after the
+// window's first paint.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTreeWidget>
+
+#include "app/lifecycle.h"
+#include "project/projectfile.h"
+#include "project/topicops.h"
+#include "project/usertopics.h"
+#include "ui/pagesearchdialog.h"
+#include "ui/startup.h"
+#include "ui/topiclistmodel.h"
+#include "wiredwindow.h"
+
+namespace qs::ui {
+namespace {
+
+QStringList ShownRows(const MainWindow& window) {
+  QStringList rows;
+  const QAbstractItemModel* model = window.topicListView->model();
+  for (int row = 0; row < model->rowCount(); ++row) {
+    rows << model->index(row, 0).data().toString();
+  }
+  return rows;
+}
+
+QStringList ProjectRows(const project::HelpProject& project) {
+  QStringList rows;
+  for (const project::ListItem& item : project.items()) rows << QString::fromStdString(item.text);
+  return rows;
+}
+
+QString SelectedName(const MainWindow& window) {
+  return window.topicListView->currentIndex().isValid() &&
+                 window.topicListView->selectionModel()->hasSelection()
+             ? window.topicListView->currentIndex().data().toString()
+             : QString();
+}
+
+// Each change of the rows reaches the view as the signal of that change; only replacing all
+// rows resets it, and the column stays wide enough for the widest name.
+TEST(TopicList, followsEachChangeWithItsOwnRowSignal) {
+  uitest::WiredWindow app(false);
+  app.ExtractSample(app.Path("help/"));
+  QAbstractItemModel* model = app.window->topicListView->model();
+  QSignalSpy moved(model, &QAbstractItemModel::rowsMoved);
+  QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+  QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+  QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+
+  app.SelectRow(3);
+  const QString third = SelectedName(*app.window);
+  app.window->moveUpButton->click();
+  app.window->moveDownButton->click();
+  app.window->moveDownButton->click();
+  EXPECT_EQ(moved.count(), 3);
+  EXPECT_EQ(ShownRows(*app.window), ProjectRows(app.project));
+  EXPECT_EQ(SelectedName(*app.window), third);
+  EXPECT_EQ(app.project.ItemText(4), third.toStdString());
+
+  ASSERT_TRUE(project::AddUserTopic(app.project, "A much longer name than any function has").added);
+  app.ui->RefreshTopicList();
+  EXPECT_EQ(inserted.count(), 1);
+  const QModelIndex added = model->index(app.project.selectedRow(), 0);
+  EXPECT_EQ(SelectedName(*app.window), "A much longer name than any function has");
+  EXPECT_GE(app.window->topicListView->columnWidth(0),
+            app.window->topicListView->sizeHintForIndex(added).width());
+  app.commands->page.DeleteSelectedTopic();
+  EXPECT_EQ(removed.count(), 1);
+  EXPECT_EQ(ShownRows(*app.window), ProjectRows(app.project));
+  EXPECT_EQ(SelectedName(*app.window), "Index");
+  EXPECT_EQ(reset.count(), 0);
+
+  app.commands->project.Extract();
+  EXPECT_EQ(reset.count(), 1);
+  EXPECT_EQ(ShownRows(*app.window), ProjectRows(app.project));
+}
+
+// The moved rows' functions lists are made when the page is shown, and what the read-only
+// list showed is never taken back from the editor.
+TEST(TopicList, aMovedIndexListIsMadeWhenShownAndNeverReadBack) {
+  uitest::WiredWindow app(false);
+  app.ExtractSample(app.Path("help/"));
+  app.SelectRow(1);
+  const std::string first = app.project.ItemText(1);
+  app.window->moveDownButton->click();
+  EXPECT_TRUE(app.project.indexListsPending());
+  app.SelectRow(0);
+  EXPECT_FALSE(app.project.indexListsPending());
+  const std::string list = app.project.FindTopic("Index")->body;
+  EXPECT_EQ(list.substr(0, list.find("\r\n", list.find("\r\n") + 2)),
+            app.project.ItemText(1) + "\r\n" + first);
+  // Nothing may write into a read-only editor; if something did, it is not the author's.
+  app.window->bodyEditor->document()->setPlainText("not a list");
+  app.SelectRow(1);
+  EXPECT_EQ(app.project.FindTopic("Index")->body, list);
+}
+
+// The filter narrows the list to the names holding its text, in display order, without
+// regard to case; the moves wait; clearing it shows every row with the project's selection.
+TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
+  uitest::WiredWindow app(false);
+  app.ExtractSample(app.Path("help/"));
+  app.SelectRow(2);
+  app.window->moveUpButton->click();  // display order now differs from the store's
+  const QStringList all = ShownRows(*app.window);
+  int other = 1;
+  while (all[other].contains("trim", Qt::CaseInsensitive)) ++other;
+  app.SelectRow(other);
+
+  app.window->topicFilterField->setFocus();
+  QTest::keyClicks(app.window->topicFilterField, "tRiM");
+  QStringList expected;
+  for (const QString& name : all) {
+    if (name.contains("trim", Qt::CaseInsensitive)) expected << name;
+  }
+  ASSERT_GE(expected.size(), 3);
+  EXPECT_EQ(ShownRows(*app.window), expected);
+  EXPECT_FALSE(app.window->moveUpButton->isEnabled());
+  EXPECT_FALSE(app.window->moveDownButton->isEnabled());
+  EXPECT_EQ(SelectedName(*app.window), "") << "the selected row does not match";
+
+  // Selecting a filtered row selects that topic of the project.
+  app.SelectRow(1);
+  const QString chosen = expected[1];
+  EXPECT_EQ(QString::fromStdString(app.project.shownTopic()), chosen);
+  EXPECT_EQ(app.window->titleField->text(),
+            QString::fromStdString(app.project.FindTopic(chosen.toStdString())->title));
+  QTest::keyClick(app.window->topicFilterField, Qt::Key_Backspace);
+  EXPECT_EQ(SelectedName(*app.window), chosen) << "a matching selection stays";
+
+  app.window->topicFilterField->clear();
+  EXPECT_EQ(ShownRows(*app.window), all);
+  EXPECT_EQ(SelectedName(*app.window), chosen);
+  EXPECT_TRUE(app.window->moveUpButton->isEnabled());
+
+  // Ctrl+L, and Ctrl+F outside the editors, go to the field; in an editor Ctrl+F stays there.
+  app.window->topicListView->setFocus();
+  QTest::keyClick(app.window->topicListView, Qt::Key_L, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), app.window->topicFilterField);
+  app.window->topicListView->setFocus();
+  QTest::keyClick(app.window->topicListView, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), app.window->topicFilterField);
+  app.window->bodyEditor->setFocus();
+  QTest::keyClick(app.window->bodyEditor, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), app.window->bodyEditor);
+
+  // A page added under a filter is shown, selected, whatever its name; deleted, it goes.
+  app.window->topicFilterField->setText("trim");
+  ASSERT_TRUE(project::AddUserTopic(app.project, "Zebra").added);
+  app.ui->RefreshTopicList();
+  EXPECT_EQ(SelectedName(*app.window), "Zebra");
+  app.commands->page.DeleteSelectedTopic();
+  EXPECT_EQ(ShownRows(*app.window), expected);
+  app.window->topicFilterField->clear();
+  EXPECT_EQ(ShownRows(*app.window), all);
+  EXPECT_EQ(SelectedName(*app.window), "Index");
+}
+
+// Ctrl+Shift+F lists every line holding the text, in display order, with its field; choosing
+// a hit selects its topic (clearing a filter that hides it) and puts the caret on the text.
+TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
+  uitest::WiredWindow app(false);
+  app.ExtractSample(app.Path("help/"));
+  const std::string second = app.project.ItemText(2);
+  const std::string third = app.project.ItemText(3);
+  app.project.FindTopic(third)->body = "First line\r\nthe Needle is here";
+  app.project.FindTopic(second)->example = "a\r\nb\r\nneedle";
+  app.project.FindTopic(second)->title = "NEEDLE title";
+  app.SelectRow(3);
+  app.window->moveUpButton->click();  // the third row comes before the second now
+  app.window->topicFilterField->setText("zzz");
+
+  QTest::keyClick(app.window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+  auto* dialog = app.window->findChild<PageSearchDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->isVisible());
+  dialog->searchField->setText(QString::fromUtf8("needle"));
+  QTest::keyClick(dialog->searchField, Qt::Key_Return);
+  QStringList hits;
+  for (int i = 0; i < dialog->hitList->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = dialog->hitList->topLevelItem(i);
+    hits << item->text(0) + "/" + item->text(1) + "/" + item->text(2);
+  }
+  const QString s = QString::fromStdString(second);
+  const QString t = QString::fromStdString(third);
+  EXPECT_EQ(hits, QStringList({t + "/Description/2", s + "/Title/1", s + "/Example/3"}));
+  EXPECT_EQ(dialog->countLabel->text(), "3 hits");
+
+  emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(0), 0);
+  EXPECT_EQ(app.window->topicFilterField->text(), "") << "the filter hid the topic";
+  EXPECT_EQ(SelectedName(*app.window), t);
+  EXPECT_EQ(app.project.shownTopic(), third);
+  const QTextCursor caret = app.window->bodyEditor->textCursor();
+  EXPECT_EQ(QApplication::focusWidget(), app.window->bodyEditor);
+  EXPECT_EQ(caret.blockNumber(), 1);
+  EXPECT_EQ(caret.positionInBlock(), 4);
+  EXPECT_EQ(caret.selectedText(), "Needle");
+
+  emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(1), 0);
+  EXPECT_EQ(SelectedName(*app.window), s);
+  EXPECT_EQ(app.window->titleField->selectedText(), "NEEDLE");
+  EXPECT_EQ(app.window->titleField->cursorPosition(), 0);
+}
+
+// The project named on the command line loads after the first paint, with the status line
+// saying so meanwhile.
+TEST(TopicList, theStartProjectLoadsAfterTheFirstPaint) {
+  uitest::WiredWindow source(false);
+  source.ExtractSample(source.Path("help/"));
+  text::Reports reports;
+  ASSERT_TRUE(project::SaveProject(source.project, source.Path("start.qsp"), reports));
+
+  project::HelpProject project;
+  app::AppState state;
+  config::LanguageTable captions;
+  struct FirstPaint : QObject {
+    const project::HelpProject* project = nullptr;
+    int rowsAtFirstPaint = -1;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint && rowsAtFirstPaint < 0) {
+        rowsAtFirstPaint = static_cast<int>(project->ItemCount());
+      }
+      return false;
+    }
+  } spy;
+  spy.project = &project;
+  auto window = std::make_unique<MainWindow>(false);
+  QtUi ui(*window, project);
+  const app::CommandContext context{project, state, captions, *source.services, ui};
+  window->installEventFilter(&spy);
+  QStringList statuses;
+  QObject::connect(window->statusBar(), &QStatusBar::messageChanged, window.get(),
+                   [&statuses](const QString& text) { statuses << text; });
+  window->show();
+  app::FinishStart(context, "");
+  OpenAfterFirstPaint(*window, context, source.Path("start.qsp"));
+  EXPECT_EQ(project.ItemCount(), 0u);
+  QTRY_VERIFY(project.ItemCount() > 0);
+  window->removeEventFilter(&spy);
+  EXPECT_EQ(spy.rowsAtFirstPaint, 0);
+  EXPECT_EQ(ShownRows(*window), ProjectRows(source.project));
+  EXPECT_EQ(window->titleField->text(),
+            QString::fromStdString(source.project.FindTopic("Index")->title));
+  EXPECT_EQ(statuses, QStringList({"Loading the project...", ""}));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace qs::ui

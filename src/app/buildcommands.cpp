@@ -1,11 +1,24 @@
 #include "app/buildcommands.h"
 
+#include <chrono>
+
 #include "app/helpbuild.h"
 #include "app/previewpages.h"
+#include "app/statustext.h"
 #include "app/uniquefile.h"
 #include "text/paths.h"
 
 namespace qs::app {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
 
 void BuildCommands::RunPreview(const std::string& page) {
   if (c_.project.shownTopic().empty()) return;
@@ -27,11 +40,14 @@ void BuildCommands::PreviewAll() {
   RunPreview(std::string(project::kIndexName) + ".html");
 }
 
-std::string BuildCommands::CompileForBuilder(HelpBuild& build) {
+std::string BuildCommands::CompileForBuilder(HelpBuild& build, BuildSummary& summary) {
+  const Clock::time_point start = Clock::now();
   const CompileOutcome outcome = build.Compile({c_.ui.CompileChecked(), c_.ui.CompilerPath()});
+  summary.compileSeconds = SecondsSince(start);
   if (!outcome.options.compileToChm && c_.ui.CompileChecked()) c_.ui.SetCompileChecked(false);
   c_.ShowReports(outcome.reports);
   if (!outcome.compiled) return {};
+  summary.compiledFile = outcome.compiledFile;
   return "Help files compiled to " + outcome.compiledFile + " :";
 }
 
@@ -46,13 +62,21 @@ void BuildCommands::CreateHtml() {
   c_.ShowEditForm();
   const std::string target = HelpFolderOf(c_.project);
   HelpBuild build(c_.services, c_.ProjectToWrite(), target);
+  const Clock::time_point start = Clock::now();
   const FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
+  BuildSummary summary;
+  summary.pages = PagesInLog(folder.log);
+  summary.seconds = SecondsSince(start);
+  summary.folder = target;
   c_.ShowReports(folder.reports);
   if (folder.written()) {
     c_.ui.ShowBuilderWindow("Help files created in " + target + " :", folder.log,
-                            [this, &build] { return CompileForBuilder(build); });
+                            [this, &build, &summary] { return CompileForBuilder(build, summary); });
   }
-  build.Finish(c_.ui.EraseHtmlChecked());
+  const bool erase = c_.ui.EraseHtmlChecked();
+  build.Finish(erase);
+  summary.erased = erase;
+  c_.ui.ShowStatus(folder.written() ? BuildStatus(summary) : BuildFailedStatus(summary.folder));
 }
 
 void BuildCommands::UniqueHtml() {

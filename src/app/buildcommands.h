@@ -7,6 +7,7 @@
 namespace qs::app {
 
 class HelpBuild;
+struct BuildSummary;
 
 // The commands that write the help: the two previews, "Create HTML files" with the builder
 // window and its compile step, and the unique HTML file.
@@ -28,8 +29,9 @@ class BuildCommands {
   // Commits the form and shows the page file `page` in the preview window; nothing without a
   // shown topic.
   void RunPreview(const std::string& page);
-  // The compile step of the builder window: the window's new label, or an empty text.
-  std::string CompileForBuilder(HelpBuild& build);
+  // The compile step of the builder window: the window's new label, or an empty text. What
+  // it compiled, and how long that took, go into `summary`.
+  std::string CompileForBuilder(HelpBuild& build, BuildSummary& summary);
 
   CommandContext c_;
 };

@@ -99,7 +99,9 @@ class Ui {
   virtual void ShowLivePage(const std::string& address) = 0;
   // Whether the edit/view switch can be used (the browser could be created).
   virtual bool EditViewAvailable() = 0;
-  // Replaces the editor's selection at its caret by `tag` and gives it the focus.
+  // Puts `tag` at the editor's caret and gives it the focus; a selection is wrapped in the
+  // tag's pair ("<b>" + selection + "</b>", whichever of the two `tag` is). A read-only or
+  // disabled editor is left alone.
   virtual void InsertTag(Editor editor, const std::string& tag) = 0;
 
   // ---- the two windows of a build ----

@@ -70,6 +70,13 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
   return couldNotCreate();
 }
 
+std::vector<std::string> ListingOptions(const std::string& compilerPath) {
+  std::string name = text::AsciiLower(text::FileNamePart(compilerPath));
+  if (text::EndsWith(name, ".exe")) name.resize(name.size() - 4);
+  if (name == "chmcmd") return {"--verbosity", "5"};
+  return {};
+}
+
 void DeleteCompilerTempFiles() {
   DeleteCompilerTempFiles(platform::SystemTempFolder());
 }

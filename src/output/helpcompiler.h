@@ -3,6 +3,7 @@
 // Turning a built help folder into one compiled help file, and the clean-up after it.
 
 #include <string>
+#include <vector>
 
 #include "output/compileoptions.h"
 #include "platform/programrunner.h"
@@ -22,6 +23,11 @@ std::string CompiledFilePath(const std::string& helpFolder, const std::string& l
 bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
                  const std::string& libraryFile, platform::ProgramRunner& runner,
                  text::Reports& reports);
+
+// The options, before the project file, that make the compiler at `compilerPath` name each
+// file as it adds it, so that a window can show how far it is: chmcmd does so at its highest
+// verbosity. Empty for a compiler not known to need any.
+std::vector<std::string> ListingOptions(const std::string& compilerPath);
 
 // Deletes the compiler's leftovers "~hh*.tmp" (any letter case) in the temporary folder.
 void DeleteCompilerTempFiles();

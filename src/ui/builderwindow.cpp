@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QWindow>
 
+#include "ui/compileprogress.h"
 #include "ui/elidinglabel.h"
+#include "ui/qtprogramrunner.h"
 
 namespace qs::ui {
 
@@ -37,16 +42,34 @@ BuilderWindow::BuilderWindow(QWidget* owner, const QString& label, const QString
   connect(builderButton, &QPushButton::clicked, this, [this] {
     if (done_) accept();
   });
+  progress_ = std::make_unique<CompileProgress>(log);
+  compileProgress = new QProgressBar;
+  compileProgress->setObjectName("CompileProgress");
+  compileProgress->setRange(0, progress_->total());
+  compileProgress->setValue(0);
+  compileProgress->setFormat("%v of %m pages");
+  compileProgress->hide();
+  compilerOutput = new QPlainTextEdit;
+  compilerOutput->setObjectName("CompilerOutput");
+  compilerOutput->setReadOnly(true);
+  compilerOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+  compilerOutput->setFixedHeight(compilerOutput->fontMetrics().lineSpacing() * 7 +
+                                 2 * compilerOutput->frameWidth() + 8);
+  compilerOutput->hide();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 5, 0, 2);
   layout->setSpacing(5);
   layout->addWidget(builderLabel);
   layout->addWidget(builderLog, 1);
+  layout->addWidget(compileProgress);
+  layout->addWidget(compilerOutput);
   layout->addWidget(builderButton, 0, Qt::AlignHCenter);
   builderLabel->setContentsMargins(5, 0, 5, 0);
   FitToTexts();
 }
+
+BuilderWindow::~BuilderWindow() = default;
 
 void BuilderWindow::FitToTexts() {
   // The label is one line: the window widens for it as far as the screen allows, and beyond
@@ -57,8 +80,44 @@ void BuilderWindow::FitToTexts() {
   }
   const int labelWidth = builderLabel->sizeHint().width();
   const QSize needed = layout()->totalMinimumSize();
-  QSize size(std::clamp(labelWidth, kInner.width(), widest), kInner.height());
+  int height = kInner.height();
+  if (!compilerOutput->isHidden()) {
+    height +=
+        compileProgress->sizeHint().height() + compilerOutput->height() + 2 * layout()->spacing();
+  }
+  QSize size(std::clamp(labelWidth, kInner.width(), widest), height);
   setFixedSize(size.expandedTo(needed));
+}
+
+void BuilderWindow::Follow(QtProgramRunner& runner) {
+  // The connections end with the window.
+  connect(&runner, &QtProgramRunner::started, this, &BuilderWindow::CompilerStarted);
+  connect(&runner, &QtProgramRunner::output, this, &BuilderWindow::AddCompilerOutput);
+}
+
+void BuilderWindow::CompilerStarted() {
+  if (!compilerOutput->isHidden()) return;
+  compileProgress->show();
+  compilerOutput->show();
+  // Until the output names a page, or when the build wrote none, the bar only shows activity.
+  if (progress_->total() == 0) compileProgress->setRange(0, 0);
+  FitToTexts();
+  CentreOnScreen();
+}
+
+void BuilderWindow::AddCompilerOutput(const QString& lines) {
+  CompilerStarted();
+  compilerOutput->appendPlainText(lines.endsWith('\n') ? lines.chopped(1) : lines);
+  if (progress_->Read(lines)) compileProgress->setValue(progress_->named());
+}
+
+void BuilderWindow::OfferCloseBox() {
+  const Qt::WindowFlags flags =
+      windowFlags() | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  // setWindowFlags would hide the window and show it again; its platform window can take the
+  // new decorations as it stands.
+  overrideWindowFlags(flags);
+  if (QWindow* window = windowHandle()) window->setFlags(flags);
 }
 
 void BuilderWindow::CentreOnScreen() {
@@ -82,6 +141,11 @@ void BuilderWindow::Run(const std::function<QString()>& compile) {
     CentreOnScreen();
   }
   done_ = true;
+  // The help file holds every page once the compiler has made it.
+  if (!compiled.isEmpty() && compileProgress->maximum() > 0) {
+    compileProgress->setValue(compileProgress->maximum());
+  }
+  OfferCloseBox();
   builderButton->setText("Ok [Esc]");
   builderButton->setEnabled(true);
   builderButton->setFocus();
@@ -96,8 +160,12 @@ void BuilderWindow::reject() {
 }
 
 void BuilderWindow::closeEvent(QCloseEvent* event) {
-  // No close from the title bar or the window manager: the button or Escape closes it.
-  event->ignore();
+  // While the work runs nothing closes the window; afterwards the close box is the button.
+  if (!done_) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
 }
 
 }  // namespace qs::ui

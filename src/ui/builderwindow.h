@@ -4,21 +4,33 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTextEdit;
 
 namespace qs::ui {
 
+class CompileProgress;
+class QtProgramRunner;
+
 // The small window that reports a help build: where the files went, the list of them, and a
-// button that reads "Working..." while the help is compiled and "Ok [Esc]" afterwards. It has
-// no close box; the button or Escape closes it, and only once the work is done.
+// button that reads "Working..." while the help is compiled and "Ok [Esc]" afterwards. While
+// a compiler runs, a progress bar (pages it has named out of pages written) and its output
+// appear below the list. It has no minimise or maximise button; its close box appears once
+// the work is done and then acts as the button, as Escape does.
 class BuilderWindow : public QDialog {
   Q_OBJECT
 
  public:
   BuilderWindow(QWidget* owner, const QString& label, const QString& log);
+  ~BuilderWindow() override;
+
+  // Shows the compiler runs of `runner` while the window lives.
+  void Follow(QtProgramRunner& runner);
 
   // Shows the window, paints it, runs `compile` while "Working..." shows, puts the text it
   // returns into the label (unless it is empty), then waits for the user.
@@ -27,12 +39,19 @@ class BuilderWindow : public QDialog {
   QLabel* builderLabel = nullptr;
   QTextEdit* builderLog = nullptr;
   QPushButton* builderButton = nullptr;
+  QProgressBar* compileProgress = nullptr;
+  QPlainTextEdit* compilerOutput = nullptr;
 
-  // The inner size at the least; wider when the label needs it, up to the screen's width.
+  // The inner size at the least; wider when the label needs it, up to the screen's width, and
+  // taller by the compiler's pane once a compiler runs.
   static constexpr QSize kInner{390, 202};
 
  public slots:
   void reject() override;
+  // A compiler started: the progress bar and the output pane appear.
+  void CompilerStarted();
+  // Lines of the compiler's output: shown, and read for the pages it names.
+  void AddCompilerOutput(const QString& lines);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -41,7 +60,10 @@ class BuilderWindow : public QDialog {
   // The window is not resizable: its one size is set from what its texts need.
   void FitToTexts();
   void CentreOnScreen();
+  // The work is done: the close box appears, without the window being made anew.
+  void OfferCloseBox();
 
+  std::unique_ptr<CompileProgress> progress_;
   bool done_ = false;
 };
 

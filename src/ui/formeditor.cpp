@@ -1,6 +1,7 @@
 #include "ui/formeditor.h"
 
 #include <QKeyEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace qs::ui {
@@ -55,6 +56,30 @@ bool FormEditor::event(QEvent* event) {
     }
   }
   return QPlainTextEdit::event(event);
+}
+
+void PutTag(QPlainTextEdit& editor, const QString& tag) {
+  if (editor.isReadOnly() || !editor.isEnabled()) return;
+  editor.setFocus();
+  QTextCursor cursor = editor.textCursor();
+  if (!cursor.hasSelection()) {
+    // At the caret; the user's clipboard is left alone.
+    cursor.insertText(tag);
+    editor.setTextCursor(cursor);
+    return;
+  }
+  const QString name = tag.mid(tag.startsWith("</") ? 2 : 1);
+  const int start = cursor.selectionStart();
+  const int end = cursor.selectionEnd();
+  cursor.beginEditBlock();
+  cursor.setPosition(end);
+  cursor.insertText("</" + name);
+  const int after = cursor.position();
+  cursor.setPosition(start);
+  cursor.insertText("<" + name);
+  cursor.endEditBlock();
+  cursor.setPosition(after + static_cast<int>(name.size()) + 1);
+  editor.setTextCursor(cursor);
 }
 
 }  // namespace qs::ui

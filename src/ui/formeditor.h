@@ -36,4 +36,11 @@ class FormEditor : public QPlainTextEdit {
   bool collapsed_ = false;
 };
 
+// Puts `tag` at the editor's caret, or wraps the selection in the tag's pair ("<b>" +
+// selection + "</b>", whichever of the two `tag` is) as one step of the editor's undo, and
+// gives the editor the focus. A read-only or disabled editor shows what the program made (the
+// functions list, a syntax line): a tag put there would be stored by the next commit, so it
+// is left alone.
+void PutTag(QPlainTextEdit& editor, const QString& tag);
+
 }  // namespace qs::ui

@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
   qs::app::PrepareStart(state, captions, services);
 
   qs::ui::MainWindow window(qs::ui::WebViewAvailable());
-  qs::ui::QtUi ui(window, project);
+  qs::ui::QtUi ui(window, project, &runner);
   const qs::app::CommandContext context{project, state, captions, services, ui};
   qs::app::Commands commands(context);
   qs::ui::Wire(window, ui, commands);

@@ -1,7 +1,8 @@
 #include "ui/previewwindow.h"
 
+#include <QApplication>
+#include <QEventLoop>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 
 #include "ui/caseinsensitivefiles.h"
 #include "ui/icons.h"
+#include "ui/inputblocker.h"
 
 namespace qs::ui {
 
@@ -42,7 +44,8 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
                          Qt::WindowStaysOnTopHint) {
   setObjectName("PreviewWindow");
   setWindowTitle(title);
-  setWindowModality(Qt::ApplicationModal);
+  // Not modal to Qt: a window that Qt blocks never hears its close box, and the main
+  // window's must end the preview. The event filter makes the preview modal in effect.
   setSizeGripEnabled(true);
 
   backButton = GlyphButton("BackButton", LeftArrowIcon(), "Back [F1]", "Back");
@@ -135,9 +138,55 @@ void PreviewWindow::showEvent(QShowEvent* event) {
   }
 }
 
-void PreviewWindow::Run() {
+bool PreviewWindow::Inside(const QObject* object) const {
+  const QObject* owner = object;
+  while (owner != nullptr && !owner->isWidgetType()) owner = owner->parent();
+  // Events of the platform's windows reach their widgets next, and are judged there.
+  if (owner == nullptr) return true;
+  for (auto* widget = static_cast<const QWidget*>(owner); widget != nullptr;
+       widget = widget->parentWidget()) {
+    if (widget == this) return true;
+  }
+  return false;
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Close) {
+    if (watched != parentWidget()) return false;
+    ownerClosing_ = true;
+    event->ignore();
+    reject();
+    return true;
+  }
+  if (InputBlocker::IsInput(type) && !Inside(watched)) {
+    event->ignore();
+    return true;
+  }
+  // The owner brought forward by the window manager hands the keyboard back to the preview.
+  if (type == QEvent::WindowActivate && watched == parentWidget() && isVisible()) {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          raise();
+          activateWindow();
+        },
+        Qt::QueuedConnection);
+  }
+  return false;
+}
+
+bool PreviewWindow::Run() {
   browser->setUrl(start_);
-  exec();
+  QApplication::instance()->installEventFilter(this);
+  QEventLoop loop;
+  connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  show();
+  raise();
+  activateWindow();
+  loop.exec(QEventLoop::DialogExec);
+  QApplication::instance()->removeEventFilter(this);
+  return ownerClosing_;
 }
 
 }  // namespace qs::ui

@@ -12,10 +12,12 @@ class QWebEngineView;
 
 namespace qs::ui {
 
-// The modal preview window over the main window: Back, Forward and End, the read-only
-// address field, a separator and the web view on one page. Esc ends the preview; F1 and
-// F2 go back and forward and then show the address the browser arrives at, which the buttons
-// do not.
+// The preview window over the main window: Back, Forward and End, the read-only address
+// field, a separator and the web view on one page. Esc and the close box end the
+// preview; F1 and F2 go back and forward and then show the address the browser arrives at,
+// which the buttons do not. It has no minimise or maximise button. While it runs, every other
+// window of the program takes no input; the main window's close box ends the preview, and the
+// caller then closes the main window.
 class PreviewWindow : public QDialog {
   Q_OBJECT
 
@@ -23,8 +25,9 @@ class PreviewWindow : public QDialog {
   PreviewWindow(QWidget* owner, const QString& title, const QUrl& start);
   ~PreviewWindow() override;
 
-  // Shows the page and runs until the preview ends.
-  void Run();
+  // Shows the page and runs until the preview ends. True when the owner was asked to close
+  // meanwhile: the preview ended for that, and the owner is still to be closed.
+  bool Run();
 
   QPushButton* backButton = nullptr;
   QPushButton* forwardButton = nullptr;
@@ -43,11 +46,18 @@ class PreviewWindow : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Modal in effect: input to other windows is dropped, and the owner's close request ends
+  // the preview instead of closing the owner underneath it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // After a key: the field follows the page the browser arrives at.
   void GoByKey(bool forward);
 
+  // Whether `object` is this window, one of its controls, or a window it opened (a menu).
+  bool Inside(const QObject* object) const;
+
+  bool ownerClosing_ = false;
   bool addressFollowsNavigation_ = false;
   bool shownOnce_ = false;
   QUrl start_;

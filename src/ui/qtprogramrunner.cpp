@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 
+#include "output/helpcompiler.h"
 #include "ui/inputblocker.h"
 
 namespace qs::ui {
@@ -12,25 +13,38 @@ bool QtProgramRunner::Run(const std::string& program, const std::string& argumen
                           const std::string& workingFolder, bool hidden, bool wait) {
   // Paths are the system's bytes; decodeName keeps them exact.
   const QString programName = QFile::decodeName(program.c_str());
-  const QStringList arguments{QFile::decodeName(argument.c_str())};
+  QStringList arguments{QFile::decodeName(argument.c_str())};
   const QString folder = QFile::decodeName(workingFolder.c_str());
   if (!wait) return QProcess::startDetached(programName, arguments, folder);
 
   QProcess process;
-  process.setProgram(programName);
-  process.setArguments(arguments);
   process.setWorkingDirectory(folder);
   process.setStandardInputFile(QProcess::nullDevice());
   if (hidden) {
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
+    const std::vector<std::string> options = output::ListingOptions(program);
+    for (auto option = options.rbegin(); option != options.rend(); ++option) {
+      arguments.prepend(QString::fromStdString(*option));
+    }
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, this, [this, &process] {
+      QByteArray lines;
+      while (process.canReadLine()) lines += process.readLine();
+      if (!lines.isEmpty()) emit output(QString::fromLocal8Bit(lines));
+    });
   }
+  process.setProgram(programName);
+  process.setArguments(arguments);
   QEventLoop loop;
   QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
   process.start();
   if (!process.waitForStarted(-1)) return false;
   const InputBlocker blocker;
+  if (hidden) emit started();
   if (process.state() != QProcess::NotRunning) loop.exec();
+  if (hidden) {
+    const QByteArray rest = process.readAll();
+    if (!rest.isEmpty()) emit output(QString::fromLocal8Bit(rest));
+  }
   return true;
 }
 

@@ -53,8 +53,11 @@ bool WebViewAvailable() {
   return QFileInfo(helper).isExecutable();
 }
 
-QtUi::QtUi(MainWindow& window, project::HelpProject& project)
-    : window_(window), project_(project), rows_(new TopicListModel(project, &window)) {
+QtUi::QtUi(MainWindow& window, project::HelpProject& project, QtProgramRunner* compilerRunner)
+    : window_(window),
+      project_(project),
+      compilerRunner_(compilerRunner),
+      rows_(new TopicListModel(project, &window)) {
   window_.setTopicModel(rows_);
   connect(window_.topicFilterField, &QLineEdit::textChanged, this, &QtUi::FilterTopics);
 }
@@ -283,11 +286,7 @@ void QtUi::InsertTag(app::Editor editor, const std::string& tag) {
   QPlainTextEdit* target = editor == app::Editor::Summary ? window_.summaryEditor
                            : editor == app::Editor::Body  ? window_.bodyEditor
                                                           : window_.exampleEditor;
-  // What a read-only editor shows is the program's, not the author's.
-  if (target->isReadOnly()) return;
-  target->setFocus();
-  // The tag replaces the selection at the caret; the user's clipboard is left alone.
-  target->insertPlainText(FromModel(tag));
+  PutTag(*target, FromModel(tag));
 }
 
 void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {
@@ -298,13 +297,18 @@ void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePa
     return;
   }
   PreviewWindow preview(&window_, FromBytes(title), BrowserUrl(pagePath));
-  preview.Run();
+  if (preview.Run()) {
+    // The main window's close box ended the preview: once the command that opened it has
+    // cleaned up, the window closes as it was asked to.
+    QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+  }
 }
 
 void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
                              const std::function<std::string()>& compile) {
   const KeepFocus focus;
   BuilderWindow builder(&window_, FromBytes(label), FromBytes(log));
+  if (compilerRunner_ != nullptr) builder.Follow(*compilerRunner_);
   builder.Run([&compile] { return FromBytes(compile()); });
 }
 

@@ -14,6 +14,7 @@ class HelpProject;
 namespace qs::ui {
 
 class MainWindow;
+class QtProgramRunner;
 class TopicListModel;
 
 // The window port on the Qt main window: message boxes, requesters, the name prompt, the
@@ -23,7 +24,9 @@ class QtUi : public QObject, public app::Ui {
   Q_OBJECT
 
  public:
-  QtUi(MainWindow& window, project::HelpProject& project);
+  // The builder window follows the compiler runs of `compilerRunner`, when there is one.
+  QtUi(MainWindow& window, project::HelpProject& project,
+       QtProgramRunner* compilerRunner = nullptr);
   ~QtUi() override;
   QtUi(const QtUi&) = delete;
   QtUi& operator=(const QtUi&) = delete;
@@ -103,6 +106,7 @@ class QtUi : public QObject, public app::Ui {
 
   MainWindow& window_;
   project::HelpProject& project_;
+  QtProgramRunner* compilerRunner_;
   QPointer<TopicListModel> rows_;
   // The texts of the read-only editors as the form showed them.
   std::optional<std::string> readOnlySummary_;

@@ -8,6 +8,24 @@ namespace {
 
 class BuildCommandTest : public CommandTest {
  protected:
+  // The last status line with its time spans ("0.0 s") written as "T".
+  std::string LastStatus() const {
+    if (ui.statuses.empty()) return {};
+    std::string status = ui.statuses.back();
+    for (std::size_t at = status.find(" s"); at != std::string::npos;
+         at = status.find(" s", at + 2)) {
+      std::size_t number = at;
+      while (number > 0 && (std::isdigit(static_cast<unsigned char>(status[number - 1])) ||
+                            status[number - 1] == '.')) {
+        --number;
+      }
+      if (number == at) continue;
+      status.replace(number, at - number, "T");
+      at = number;
+    }
+    return status;
+  }
+
   BuildCommandTest() {
     UseProject({"Index", "Split", "Notes*", "License*"});
     project.libraryFile = "/libs/TextKit";
@@ -100,6 +118,7 @@ TEST_F(BuildCommandTest, createHtmlLeavesViewModeErasesBuildsShowsTheBuilderAndC
   EXPECT_EQ(services.compiledWith, (output::CompileOptions{false, "/usr/bin/chmcmd"}));
   // Without the erase option only a preview's files go, before the build; never a help folder.
   EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 0);
+  EXPECT_EQ(LastStatus(), "Built 1 page in T s into /help/");
 }
 
 TEST_F(BuildCommandTest, theKeywordIndexIsWrittenByCreateHtmlAndNeverByAPreview) {
@@ -118,6 +137,7 @@ TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
   ASSERT_EQ(ui.builders.size(), 1u);
   EXPECT_EQ(ui.builders[0].finalLabel, "Help files compiled to /help/TextKit.chm :");
   EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(LastStatus(), "Built 1 page in T s into /help/; compiled /help/TextKit.chm in T s");
 }
 
 TEST_F(BuildCommandTest, compileFailuresAreShownInTheBuilderAndMaySwitchTheOptionOff) {
@@ -137,6 +157,7 @@ TEST_F(BuildCommandTest, compileFailuresAreShownInTheBuilderAndMaySwitchTheOptio
   EXPECT_GT(std::count(log.begin() + static_cast<std::ptrdiff_t>(LogIndex("builder closed")),
                        log.end(), "erase build"),
             0);
+  EXPECT_EQ(LastStatus(), "Built 1 page in T s into /help/; the HTML files were erased");
 
   // A failure that keeps the option: still checked.
   ui.compile = true;
@@ -155,6 +176,7 @@ TEST_F(BuildCommandTest, aFailedBuildSaysSoOpensNoWindowAndStillHonoursTheEraseO
   EXPECT_EQ(ui.messages[1], text::BuildErrorReport("Error during help files creation!"));
   EXPECT_FALSE(Logged("delete temp files"));
   EXPECT_EQ(std::count(log.begin(), log.end(), "erase build"), 1);
+  EXPECT_EQ(LastStatus(), "Help files could not be created in /help/");
 }
 
 TEST_F(CommandTest, uniqueHtmlCommitsTheFormFirst) {

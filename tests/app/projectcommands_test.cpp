@@ -302,6 +302,7 @@ TEST_F(CommandTest, extractionThatFailsOnAnEmptyListSelectsNothing) {
   project.libraryFile = "/lib/Missing";
   commands.project.Extract();
   EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_TRUE(ui.statuses.empty());
   EXPECT_EQ(project.selectedRow(), -1);
   EXPECT_TRUE(project.shownTopic().empty());
 }

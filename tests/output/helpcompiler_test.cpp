@@ -196,6 +196,14 @@ TEST(CompileHelp, theRealCompilerTakesTheKeywordIndexAndItReadsBackEntryForEntry
       << index;
 }
 
+TEST(ListingOptions, onlyChmcmdIsAskedToNameTheFilesItAdds) {
+  const std::vector<std::string> verbose = {"--verbosity", "5"};
+  EXPECT_EQ(ListingOptions("/usr/bin/chmcmd"), verbose);
+  EXPECT_EQ(ListingOptions("C:\\fpc\\bin\\ChmCmd.exe"), verbose);
+  EXPECT_TRUE(ListingOptions("C:\\HTML Help Workshop\\hhc.exe").empty());
+  EXPECT_TRUE(ListingOptions("/opt/chmcmd/wrapper").empty());
+}
+
 TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {
   TempFolder scratch;
   for (const char* name : {"~hh1234.tmp", "~HHx.TMP", "~hh.tmp", "hh1.tmp", "~hh1.tmpx"}) {

@@ -11,10 +11,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 
 #include "modaldriver.h"
 #include "platform/helpcompilerlocator.h"
@@ -40,7 +43,8 @@ class BuilderTest : public ::testing::Test {
   }
   // Clicks "Create HTML files", lets `check` look at the finished builder window, closes it
   // with Escape; returns the log the window showed.
-  QStringList CreateHtml(const std::function<void(BuilderWindow*)>& check) {
+  QStringList CreateHtml(const std::function<void(BuilderWindow*)>& check,
+                         bool byCloseBox = false) {
     QStringList log;
     bool seen = false;
     WhenModal<BuilderWindow>("BuilderWindow", Finished, [&](BuilderWindow* builder) {
@@ -48,7 +52,11 @@ class BuilderTest : public ::testing::Test {
       log = builder->builderLog->toPlainText().split('\n', Qt::SkipEmptyParts);
       check(builder);
       builder->activateWindow();
-      QTest::keyClick(builder, Qt::Key_Escape);
+      if (byCloseBox) {
+        builder->close();
+      } else {
+        QTest::keyClick(builder, Qt::Key_Escape);
+      }
     });
     app.window->createHtmlButton->click();
     EXPECT_TRUE(seen);
@@ -73,11 +81,13 @@ TEST_F(BuilderTest, withoutCompilationTheLabelKeepsTheHelpFolderAndOnlyOkOrEscCl
     EXPECT_GE(button.width(), 105);
     EXPECT_NEAR(button.center().x(), builder->width() / 2, 1);
     EXPECT_GT(button.top(), builder->builderLog->geometry().bottom());
-    // No close box, and a close request from the window manager is refused.
-    EXPECT_FALSE(builder->windowFlags() & Qt::WindowCloseButtonHint);
+    // No compiler ran: no progress and no output.
+    EXPECT_TRUE(builder->compileProgress->isHidden());
+    EXPECT_TRUE(builder->compilerOutput->isHidden());
+    // The work is done: the close box is there and acts as the button; never min or max.
+    EXPECT_TRUE(builder->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(builder->windowHandle()->flags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(builder->windowFlags() & Qt::WindowMinMaxButtonsHint);
-    builder->close();
-    EXPECT_TRUE(builder->isVisible());
   });
   ASSERT_FALSE(log.isEmpty());
   EXPECT_TRUE(log.contains(helpFolder + "Index.html"));
@@ -92,10 +102,34 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
   app.window->compilerPathField->setText(QString::fromStdString(compiler));
   app.window->compileCheckBox->setChecked(true);
   app.window->eraseHtmlCheckBox->setChecked(true);
-  const QStringList log = CreateHtml([&](BuilderWindow* builder) {
-    EXPECT_EQ(builder->builderLabel->text(),
-              "Help files compiled to " + helpFolder + "TextKit.chm :");
-  });
+  // While the compiler works the window cannot be closed and has no close box.
+  bool sawWork = false;
+  WhenModal<BuilderWindow>("BuilderWindow",
+                           std::function<bool(BuilderWindow*)>([](BuilderWindow* builder) {
+                             return !builder->compileProgress->isHidden();
+                           }),
+                           std::function<void(BuilderWindow*)>([&](BuilderWindow* builder) {
+                             sawWork = builder->builderButton->text() == "Working...";
+                             EXPECT_FALSE(builder->windowFlags() & Qt::WindowCloseButtonHint);
+                             builder->close();
+                             EXPECT_TRUE(builder->isVisible());
+                           }));
+  const QStringList log = CreateHtml(
+      [&](BuilderWindow* builder) {
+        EXPECT_EQ(builder->builderLabel->text(),
+                  "Help files compiled to " + helpFolder + "TextKit.chm :");
+        // The compiler's own lines, and every page written counted from them.
+        EXPECT_TRUE(builder->compilerOutput->toPlainText().contains("Index.html"));
+        const int pages =
+            static_cast<int>(builder->builderLog->toPlainText().split('\n').filter(".html").size());
+        EXPECT_GT(pages, 30);
+        EXPECT_EQ(builder->compileProgress->maximum(), pages);
+        EXPECT_EQ(builder->compileProgress->value(), pages);
+        EXPECT_GT(builder->height(), BuilderWindow::kInner.height());
+      },
+      true);
+  EXPECT_TRUE(sawWork);
+  EXPECT_FALSE(app.window->findChild<BuilderWindow*>());
   ASSERT_GT(log.size(), 5);
   for (const QString& file : log) EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
   EXPECT_GT(QFileInfo(helpFolder + "TextKit.chm").size(), 0);

@@ -23,6 +23,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -323,6 +324,31 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   window->tagButtons[0]->click();
   window->tagButtons[1]->click();
   EXPECT_EQ(window->bodyEditor->toPlainText(), "word<b></b>");
+
+  // A selection is wrapped by either tag of a pair, and one undo takes the wrap back.
+  window->bodyEditor->setPlainText("one two three");
+  QTextCursor cursor = window->bodyEditor->textCursor();
+  cursor.setPosition(4);
+  cursor.setPosition(7, QTextCursor::KeepAnchor);
+  window->bodyEditor->setTextCursor(cursor);
+  window->tagButtons[3]->click();
+  EXPECT_EQ(window->bodyEditor->toPlainText(), "one <u>two</u> three");
+  EXPECT_EQ(window->bodyEditor->textCursor().position(), 14);
+  window->bodyEditor->undo();
+  EXPECT_EQ(window->bodyEditor->toPlainText(), "one two three");
+
+  // The syntax line and the Index page's functions list are the program's: a tag goes
+  // nowhere there, and nothing reaches the stored topic.
+  window->summaryEditor->setFocus();
+  window->summaryEditor->selectAll();
+  window->tagButtons[4]->click();
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
+  window->bodyEditor->setFocus();
+  window->bodyEditor->selectAll();
+  window->tagButtons[0]->click();
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
+  EXPECT_EQ(project.FindTopic("F1")->summary.find('<'), std::string::npos);
+  EXPECT_EQ(project.FindTopic("Index")->body.find('<'), std::string::npos);
 }
 
 // The entry chosen in the topic list's popup menu reaches the command it names, after the

@@ -19,8 +19,9 @@
 
 namespace qs::uitest {
 
-// Runs `act` on the active modal window once it has `objectName` (empty: any) and `ready`
-// holds for it. Gives up after `seconds`; `act` then never runs and the caller's check fails.
+// Runs `act` on the active modal window (or the shown window named so) once it has `objectName`
+// (empty: any) and `ready` holds for it. Gives up after `seconds`; `act` then never runs and the
+// caller's check fails.
 template <typename Window>
 void WhenModal(const char* objectName, std::function<bool(Window*)> ready,
                std::function<void(Window*)> act, int seconds = 60) {
@@ -28,6 +29,14 @@ void WhenModal(const char* objectName, std::function<bool(Window*)> ready,
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   QObject::connect(timer, &QTimer::timeout, timer, [=] {
     auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+    // A window that is modal only in effect (the preview) is found by its name.
+    if (window == nullptr && objectName[0] != '\0') {
+      for (QWidget* shown : QApplication::topLevelWidgets()) {
+        if (shown->isVisible() && shown->objectName() == QLatin1String(objectName)) {
+          window = qobject_cast<Window*>(shown);
+        }
+      }
+    }
     const bool named = window != nullptr &&
                        (objectName[0] == '\0' || window->objectName() == QLatin1String(objectName));
     if (named && (!ready || ready(window))) {

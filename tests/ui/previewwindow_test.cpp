@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -92,7 +94,12 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
     EXPECT_TRUE(preview->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(preview->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(preview->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_TRUE(preview->isModal());
+    // Modal in effect but not to Qt, which would silence the main window's close box: the
+    // main window takes no keys meanwhile.
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
+    const QString title = app.window->titleField->text();
+    QTest::keyClicks(app.window->titleField, "typed");
+    EXPECT_EQ(app.window->titleField->text(), title);
     // The address field and the separator stretch across; the browser stretches both ways.
     const QRect address = preview->addressField->geometry();
     const QRect separator = preview->separator->geometry();
@@ -159,6 +166,44 @@ TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
   PressOnMainWindow(app, Qt::Key_F2);
   EXPECT_TRUE(walked);
   EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
+}
+
+// A close request as the window manager sends it when its close box is clicked.
+void CloseBox(QWidget* window) {
+  QCloseEvent close;
+  QApplication::sendEvent(window->windowHandle(), &close);
+}
+
+TEST(PreviewWindow, itsCloseBoxEndsItAndTheMainWindowsEndsItBeforeClosingTheProgram) {
+  uitest::WiredWindow app(true);
+  app.ExtractSample(app.Path("help/"));
+  bool closed = false;
+  WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
+    EXPECT_TRUE(preview->windowFlags() & Qt::WindowCloseButtonHint);
+    CloseBox(preview);
+    closed = true;
+  });
+  app.window->previewAllButton->click();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
+  EXPECT_TRUE(app.window->isVisible());
+
+  // The program's end runs once the preview has ended and erased its pages.
+  bool previewGoneAtClose = false;
+  app.window->setCloseHandler([&] {
+    previewGoneAtClose = !QFileInfo::exists(PreviewFolder());
+    return true;
+  });
+  bool stillOpen = false;
+  WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow*) {
+    CloseBox(app.window.get());
+    stillOpen = app.window->isVisible();
+  });
+  app.window->previewAllButton->click();
+  EXPECT_TRUE(stillOpen);
+  EXPECT_FALSE(app.window->findChild<PreviewWindow*>());
+  EXPECT_TRUE(WaitFor([&] { return !app.window->isVisible(); }));
+  EXPECT_TRUE(previewGoneAtClose);
 }
 
 TEST(PreviewWindow, withoutAWebViewSaysSoAndStillEndsThePreview) {

@@ -52,14 +52,23 @@ bool Save(QWidget* window, const QString& path) {
   return saved;
 }
 
-// A help compiler that takes its time, so that the builder window can be seen at work: it
-// waits, then runs the real one when there is one.
+// A help compiler that takes its time, so that the builder window can be seen at work: named
+// chmcmd, so that it is asked to name the files it adds, it hands the real one's lines on one
+// by one, slowly (or only waits when there is no real one).
 QString SlowCompiler(const QString& folder, const QString& realCompiler) {
-  const QString path = folder + "/slow-compiler";
+  QDir().mkpath(folder + "/slow");
+  const QString path = folder + "/slow/chmcmd";
   QFile script(path);
   if (!script.open(QIODevice::WriteOnly)) return {};
-  script.write("#!/bin/sh\nsleep 3\n");
-  if (!realCompiler.isEmpty()) script.write(("exec '" + realCompiler + "' \"$@\"\n").toUtf8());
+  script.write("#!/bin/sh\n");
+  if (realCompiler.isEmpty()) {
+    script.write("sleep 3\n");
+  } else {
+    script.write(("'" + realCompiler +
+                  "' \"$@\" | while IFS= read -r line; do printf '%s\\n' \"$line\"; "
+                  "sleep 0.1; done\n")
+                     .toUtf8());
+  }
   script.close();
   script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
   return path;
@@ -129,7 +138,7 @@ int main(int argc, char** argv) {
   bool workingShot = false;
   bool doneShot = false;
   // While the compiler runs the windows take no input, but they paint and timers run.
-  QTimer::singleShot(1500, [&] {
+  QTimer::singleShot(2500, [&] {
     auto* builder = qobject_cast<qs::ui::BuilderWindow*>(QApplication::activeModalWidget());
     if (builder != nullptr && builder->builderButton->text() == "Working...") {
       workingShot = Save(builder, out + "builder-working.png");

@@ -12,7 +12,7 @@ WiredWindow::WiredWindow(bool withBrowser, const std::string& settingsFolder) {
   libraryPath = Path("TextKit");
   testsupport::WriteLibraryFile(libraryPath, testsupport::SampleLibraryRecipe());
   window = std::make_unique<ui::MainWindow>(withBrowser);
-  ui = std::make_unique<ui::QtUi>(*window, project);
+  ui = std::make_unique<ui::QtUi>(*window, project, &runner);
   services = std::make_unique<app::CoreServices>(
       Path("quillsmith"), settingsFolder.empty() ? Path("") : settingsFolder, &runner);
   context = std::make_unique<app::CommandContext>(

@@ -1,0 +1,48 @@
+#include "app/statustext.h"
+
+#include <cstdio>
+
+#include "text/textops.h"
+
+namespace qs::app {
+namespace {
+
+std::string Seconds(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f s", seconds);
+  return text;
+}
+
+std::string Counted(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::size_t PagesInLog(const std::string& log) {
+  std::size_t pages = 0;
+  std::size_t start = 0;
+  while (start < log.size()) {
+    std::size_t end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    if (text::EndsWith(text::AsciiLower(log.substr(start, end - start)), ".html")) ++pages;
+    start = end + 1;
+  }
+  return pages;
+}
+
+std::string BuildStatus(const BuildSummary& summary) {
+  std::string status = "Built " + Counted(summary.pages, "page", "pages") + " in " +
+                       Seconds(summary.seconds) + " into " + summary.folder;
+  if (!summary.compiledFile.empty()) {
+    status += "; compiled " + summary.compiledFile + " in " + Seconds(summary.compileSeconds);
+  }
+  if (summary.erased) status += "; the HTML files were erased";
+  return status;
+}
+
+std::string BuildFailedStatus(const std::string& folder) {
+  return "Help files could not be created in " + folder;
+}
+
+}  // namespace qs::app

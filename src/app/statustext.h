@@ -1,0 +1,32 @@
+#pragma once
+
+// The status line's wording for a help build: what it wrote, where, how fast, and what it
+// compiled. Paths are the system's bytes, as the model holds them.
+
+#include <cstddef>
+#include <string>
+
+namespace qs::app {
+
+// What one "Create HTML files" did, for its status line.
+struct BuildSummary {
+  // The HTML pages written, and the seconds the writing took.
+  std::size_t pages = 0;
+  double seconds = 0;
+  std::string folder;
+  // The compiled help file; empty when none was made.
+  std::string compiledFile;
+  double compileSeconds = 0;
+  // The files of the build were erased afterwards.
+  bool erased = false;
+};
+
+// The number of HTML pages among the paths of a build log (one path per line).
+std::size_t PagesInLog(const std::string& log);
+
+// "Built 38 pages in 0.4 s into /help/; compiled /help/TextKit.chm in 2.1 s; the HTML files
+// were erased".
+std::string BuildStatus(const BuildSummary& summary);
+std::string BuildFailedStatus(const std::string& folder);
+
+}  // namespace qs::app

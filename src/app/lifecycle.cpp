@@ -104,6 +104,22 @@ void FillLanguageList(const CommandContext& context) {
   ui.SelectLanguageEntry(-1);
 }
 
+namespace {
+
+// The window after a project was opened at start: its word list, the three path fields, the
+// list and the page of the selected row.
+void ShowOpenedProject(const CommandContext& context) {
+  Ui& ui = context.ui;
+  UseProjectFile(context);
+  ui.SetProjectFileField(context.project.projectFile);
+  ui.SetLibraryFileField(context.project.libraryFile);
+  ui.SetHelpFolderField(context.project.helpFolder);
+  ui.RefreshTopicList();
+  context.ShowTopic();
+}
+
+}  // namespace
+
 void OpenStartProject(const CommandContext& context, const std::string& projectArgument) {
   if (projectArgument.empty()) return;
   Ui& ui = context.ui;
@@ -113,13 +129,7 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
   const ProjectOutcome opened =
       OpenProject(context.services, context.project, projectArgument, ask);
   context.ShowReports(opened.reports);
-  if (!opened.succeeded) return;
-  UseProjectFile(context);
-  ui.SetProjectFileField(context.project.projectFile);
-  ui.SetLibraryFileField(context.project.libraryFile);
-  ui.SetHelpFolderField(context.project.helpFolder);
-  ui.RefreshTopicList();
-  context.ShowTopic();
+  if (opened.succeeded) ShowOpenedProject(context);
 }
 
 namespace {
@@ -153,12 +163,7 @@ bool OfferRecovery(const CommandContext& context) {
     if (!loaded) continue;
     context.project.projectFile = copy.projectFile;
     context.project.modified = true;
-    UseProjectFile(context);
-    ui.SetProjectFileField(context.project.projectFile);
-    ui.SetLibraryFileField(context.project.libraryFile);
-    ui.SetHelpFolderField(context.project.helpFolder);
-    ui.RefreshTopicList();
-    context.ShowTopic();
+    ShowOpenedProject(context);
     // The copy is this run's now.
     context.WriteRecovery();
     ui.ShowStatus("Restored unsaved work from " + ShowTime(copy.written));

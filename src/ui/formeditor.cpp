@@ -1,6 +1,7 @@
 #include "ui/formeditor.h"
 
 #include <QKeyEvent>
+#include <QPlainTextDocumentLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -11,6 +12,9 @@ FormEditor::FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, Q
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTabChangesFocus(!tabTypesTab);
+  documents_ = new QObject(this);
+  editDocument_ = document();
+  editDocument_->setParent(documents_);
 }
 
 void FormEditor::setCollapsed(bool collapsed) {
@@ -27,8 +31,27 @@ int FormEditor::HeightOfLines(int lines) const {
 }
 
 void FormEditor::showProgramText(const QString& text) {
-  document()->setPlainText(text);
+  if (programDocument_ == nullptr) {
+    programDocument_ = new QTextDocument(documents_);
+    programDocument_->setDocumentLayout(new QPlainTextDocumentLayout(programDocument_));
+  }
+  // The shown document's look follows the editor's: font, margin, wrapping.
+  if (programDocument_->defaultFont() != editDocument_->defaultFont()) {
+    programDocument_->setDefaultFont(editDocument_->defaultFont());
+  }
+  programDocument_->setDocumentMargin(editDocument_->documentMargin());
+  programDocument_->setDefaultTextOption(editDocument_->defaultTextOption());
+  if (text != programText_ || programDocument_->isEmpty() != text.isEmpty()) {
+    programDocument_->setPlainText(text);
+    programText_ = text;
+  }
+  if (document() != programDocument_) setDocument(programDocument_);
   moveCursor(QTextCursor::Start);
+}
+
+void FormEditor::showEditableText(const QString& text) {
+  if (document() != editDocument_) setDocument(editDocument_);
+  setPlainText(text);
 }
 
 QSize FormEditor::sizeHint() const {

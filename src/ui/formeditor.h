@@ -18,9 +18,15 @@ class FormEditor : public QPlainTextEdit {
   bool isCollapsed() const { return collapsed_; }
 
   // Shows a text the program made (a functions list of perhaps thousands of lines), the caret
-  // at its start. setPlainText would apply the typing format to every line once more; a text
-  // nobody types in goes into the document as it is.
+  // at its start, read-only. It goes into a document of its own that is kept while the editor
+  // shows typed text: showing the same list again (the Index page after a function page) swaps
+  // the documents instead of building and tearing down thousands of text blocks each time.
   void showProgramText(const QString& text);
+  // Shows a text for typing in the editor's own document, which everything that listens to
+  // the typing (spelling, unsaved work, the live pane) is connected to.
+  void showEditableText(const QString& text);
+  // The document typing goes into, whichever one is shown.
+  QTextDocument* editDocument() const { return editDocument_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
@@ -34,6 +40,11 @@ class FormEditor : public QPlainTextEdit {
   int minimumLines_;
   int preferredLines_;
   bool collapsed_ = false;
+  // Owns both documents, so that swapping one in never deletes the other.
+  QObject* documents_ = nullptr;
+  QTextDocument* editDocument_ = nullptr;
+  QTextDocument* programDocument_ = nullptr;
+  QString programText_;
 };
 
 // Puts `tag` at the editor's caret, or wraps the selection in the tag's pair ("<b>" +

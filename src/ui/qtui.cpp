@@ -222,7 +222,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   if (layout.bodyReadOnly) {
     static_cast<FormEditor*>(window_.bodyEditor)->showProgramText(FromModelLines(form.body));
   } else {
-    window_.bodyEditor->setPlainText(FromModelLines(form.body));
+    static_cast<FormEditor*>(window_.bodyEditor)->showEditableText(FromModelLines(form.body));
   }
   window_.exampleEditor->setPlainText(FromModelLines(form.example));
   window_.summaryLabel->setTitle(FromModel(layout.summaryLabel));
@@ -243,7 +243,7 @@ void QtUi::ClearForm() {
   const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
   window_.titleField->clear();
   window_.summaryEditor->clear();
-  window_.bodyEditor->clear();
+  static_cast<FormEditor*>(window_.bodyEditor)->showEditableText({});
   window_.exampleEditor->clear();
   readOnlySummary_.reset();
   readOnlyBody_.reset();

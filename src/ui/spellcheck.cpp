@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "config/wordlist.h"
+#include "ui/formeditor.h"
 #include "ui/spellhighlighter.h"
 #include "ui/spellunderlay.h"
 
@@ -327,7 +328,10 @@ bool SpellCheck::eventFilter(QObject* watched, QEvent* event) {
     // names): nobody can correct it, so it is not checked, and showing it costs no checking.
     if (auto* plain = qobject_cast<QPlainTextEdit*>(watched); plain && editors_.contains(plain)) {
       if (auto* highlighter = plain->findChild<SpellHighlighter*>()) {
-        highlighter->setDocument(plain->isReadOnly() ? nullptr : plain->document());
+        // Always the editor's own document: a program text may be shown in another one.
+        QTextDocument* typed = plain->document();
+        if (auto* form = qobject_cast<FormEditor*>(plain)) typed = form->editDocument();
+        highlighter->setDocument(plain->isReadOnly() ? nullptr : typed);
       }
     }
   }

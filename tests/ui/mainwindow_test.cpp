@@ -28,6 +28,7 @@
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "app/commands.h"
 #include "app/coreservices.h"
@@ -35,11 +36,13 @@
 #include "config/wordlist.h"
 #include "modaldriver.h"
 #include "project/projectfile.h"
+#include "project/topicops.h"
 #include "support/projectfixture.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/guardedapplication.h"
 #include "ui/qtui.h"
 #include "ui/spellcheck.h"
+#include "ui/spellhighlighter.h"
 #include "ui/topiclistmodel.h"
 #include "ui/topiclistview.h"
 #include "ui/wiring.h"
@@ -303,6 +306,34 @@ TEST_F(WiredTest, charactersTheCodePageLacksSurviveTheWindow) {
             "e &#945;");
   window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   EXPECT_EQ(window->titleField->text(), QString::fromUtf8("Größe α"));
+}
+
+TEST_F(WiredTest, theFunctionsListAndTheTypedTextKeepTheirOwnDocuments) {
+  project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
+  project::RefreshIndexLists(project);
+  project.projectFile = "/w/p.qsp";
+  ui->RefreshTopicList();
+  const auto select = [this](int row) {
+    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+  };
+  select(1);
+  select(0);
+  EXPECT_EQ(window->bodyEditor->toPlainText(), "Alpha\nBeta");
+  select(2);
+  // Back on a page for typing: the spelling and the unsaved mark follow what is typed there.
+  EXPECT_FALSE(window->bodyEditor->isReadOnly());
+  auto* highlighter = window->bodyEditor->findChild<SpellHighlighter*>();
+  ASSERT_NE(highlighter, nullptr);
+  EXPECT_EQ(highlighter->document(), window->bodyEditor->document());
+  window->bodyEditor->setFocus();
+  QTest::keyClicks(window->bodyEditor, "more");
+  EXPECT_TRUE(window->windowTitle().endsWith(" *")) << window->windowTitle().toStdString();
+  EXPECT_TRUE(project.FindTopic("Beta")->body.empty());
+  // A move changes the list: the Index page shows the new one, never the kept one.
+  window->moveUpButton->click();
+  select(0);
+  EXPECT_EQ(window->bodyEditor->toPlainText(), "Beta\nAlpha");
+  EXPECT_EQ(project.FindTopic("Beta")->body, "more");
 }
 
 TEST_F(WiredTest, aCompilerPathThatIsNoUtf8KeepsItsBytesUntilItIsEdited) {

@@ -11,6 +11,7 @@
 #include "app/recovery.h"
 #include "commandfixture.h"
 #include "platform/atomicfile.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::apptest {
@@ -212,11 +213,16 @@ TEST(RecoveryStore, offersOnlyCopiesOfEndedRunsThatAreNewerThanTheirProject) {
   // This run's own copies count as ended runs' once it has ended; here, as its own.
   auto found = store.Find();
   ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].path.rfind(temp.Path("Recovery/"), 0), 0u);
+  EXPECT_EQ(std::filesystem::path(found[0].path).parent_path(),
+            std::filesystem::path(temp.Path("Recovery")));
   std::vector<std::string> projects{found[0].projectFile, found[1].projectFile};
   std::sort(projects.begin(), projects.end());
   EXPECT_EQ(projects, (std::vector<std::string>{"", project.projectFile}));
 
+  if (testsupport::kOnWindows) {
+    GTEST_SKIP() << "a copy of another running program needs a process id that is known to run "
+                    "(1 on POSIX); Windows has none to name";
+  }
   // A copy another running program writes is left to it.
   temp.Write("Recovery/" + std::filesystem::path(store.CopyPath("")).stem().string() + ".owner",
              "1\n");

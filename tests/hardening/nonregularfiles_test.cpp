@@ -61,7 +61,7 @@ std::string BuildAnswer(const project::HelpProject& project, const std::string& 
       kSeconds);
 }
 
-TEST(SpecialFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
+TEST(NonRegularFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
   for (const std::string name : {"MyLib.hhp", "Index.html", "B.html"}) {
     SCOPED_TRACE(name);
     TempFolder box;
@@ -88,7 +88,7 @@ TEST(SpecialFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
   EXPECT_TRUE(IsPipe(box.Path("help/MyLib library.html")));
 }
 
-TEST(SpecialFiles, aDeviceInTheHelpFolderIsNeitherOpenedNorRemoved) {
+TEST(NonRegularFiles, aDeviceInTheHelpFolderIsNeitherOpenedNorRemoved) {
   if (geteuid() != 0) GTEST_SKIP() << "only the administrator may make a device node";
   TempFolder box;
   const std::string help = box.Path("help/");
@@ -102,7 +102,7 @@ TEST(SpecialFiles, aDeviceInTheHelpFolderIsNeitherOpenedNorRemoved) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
-TEST(SpecialFiles, erasingLeavesWhateverTookThePlaceOfAWrittenFile) {
+TEST(NonRegularFiles, erasingLeavesWhateverTookThePlaceOfAWrittenFile) {
   TempFolder box;
   const std::string help = box.Path("help/");
   box.Write("outside.html", "precious");
@@ -122,7 +122,7 @@ TEST(SpecialFiles, erasingLeavesWhateverTookThePlaceOfAWrittenFile) {
   EXPECT_FALSE(fs::exists(help + "License.html"));
 }
 
-TEST(SpecialFiles, aHardLinkInTheHelpFolderIsReplacedNotWrittenThrough) {
+TEST(NonRegularFiles, aHardLinkInTheHelpFolderIsReplacedNotWrittenThrough) {
   TempFolder box;
   const std::string help = box.Path("help/");
   box.Write("outside.html", "precious");
@@ -136,7 +136,7 @@ TEST(SpecialFiles, aHardLinkInTheHelpFolderIsReplacedNotWrittenThrough) {
   EXPECT_NE(box.Read("help/A.html").find("<title>"), std::string::npos);
 }
 
-TEST(SpecialFiles, readersRefusePipesAndDevicesWithTheirUsualAnswer) {
+TEST(NonRegularFiles, readersRefusePipesAndDevicesWithTheirUsualAnswer) {
   TempFolder box;
   MakePipe(box, "pipe");
   fs::create_symlink("/dev/zero", box.Path("zero"));
@@ -166,7 +166,7 @@ TEST(SpecialFiles, readersRefusePipesAndDevicesWithTheirUsualAnswer) {
   }
 }
 
-TEST(SpecialFiles, settingsAndLanguageFilesThatArePipesOrDevicesAreNeitherReadNorReplaced) {
+TEST(NonRegularFiles, settingsAndLanguageFilesThatArePipesOrDevicesAreNeitherReadNorReplaced) {
   TempFolder box;
   MakePipe(box, "pipe/QuillSmith.ini");
   MakePipe(box, "pipe/QuillSmith_Piped.lng");
@@ -198,7 +198,7 @@ TEST(SpecialFiles, settingsAndLanguageFilesThatArePipesOrDevicesAreNeitherReadNo
   EXPECT_EQ(fs::read_symlink(box.Path("zero/QuillSmith.ini")), "/dev/zero");
 }
 
-TEST(SpecialFiles, aProjectSavedOverAPipeIsRefusedAndThePipeStays) {
+TEST(NonRegularFiles, aProjectSavedOverAPipeIsRefusedAndThePipeStays) {
   TempFolder box;
   MakePipe(box, "MyLib.qsp");
   const std::string path = box.Path("MyLib.qsp");

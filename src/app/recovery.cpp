@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -10,6 +9,7 @@
 #include "platform/atomicfile.h"
 #include "platform/localtime.h"
 #include "project/projectfile.h"
+#include "text/textops.h"
 
 namespace qs::app {
 namespace fs = std::filesystem;
@@ -54,16 +54,7 @@ RecoveryStore::RecoveryStore(const std::string& settingsFolder)
     : folder_(settingsFolder + "Recovery" + std::string(1, fs::path::preferred_separator)) {}
 
 std::string RecoveryStore::CopyPath(const std::string& projectFile) const {
-  // FNV-1a: stable across runs and systems, unlike std::hash.
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : projectFile) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string name(16, '0');
-  for (int i = 15; i >= 0; --i, hash >>= 4) name[static_cast<std::size_t>(i)] = kDigits[hash & 15];
-  return folder_ + name + std::string(kCopyExtension);
+  return folder_ + text::StableHashHex(projectFile) + std::string(kCopyExtension);
 }
 
 void RecoveryStore::Write(const project::HelpProject& project) const {

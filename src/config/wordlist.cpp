@@ -1,26 +1,16 @@
 #include "config/wordlist.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
 #include "text/cp1252.h"
 #include "text/paths.h"
+#include "text/textops.h"
 
 namespace qs::config {
 
 namespace {
-
-// 64-bit FNV-1a: stable across runs and systems, which std::hash is not.
-std::uint64_t PathHash(std::string_view bytes) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ULL;
-  }
-  return hash;
-}
 
 // The project's file name without its extension, reduced to characters every file system
 // takes, so that a person looking into the folder sees which list is whose.
@@ -57,10 +47,7 @@ std::string WordListPath(std::string_view settingsFolder, std::string_view proje
   std::error_code error;
   const auto made = std::filesystem::absolute(std::filesystem::path(absolute), error);
   if (!error) absolute = made.lexically_normal().string();
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string hash(16, '0');
-  std::uint64_t value = PathHash(absolute);
-  for (std::size_t i = hash.size(); i-- > 0; value >>= 4) hash[i] = kHex[value & 0xF];
+  const std::string hash = text::StableHashHex(absolute);
   return text::WithTrailingSeparator(settingsFolder) + std::string(kWordListFolder) +
          text::NativeSeparator() + ReadableName(projectFile) + "-" + hash + ".txt";
 }

@@ -1,5 +1,7 @@
 #include "text/textops.h"
 
+#include <cstdint>
+
 namespace qs::text {
 
 std::string TrimBlanks(std::string_view text) {
@@ -83,6 +85,18 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (x != y) return false;
   }
   return true;
+}
+
+std::string StableHashHex(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex(16, '0');
+  for (std::size_t i = hex.size(); i-- > 0; hash >>= 4) hex[i] = kDigits[hash & 0xF];
+  return hex;
 }
 
 }  // namespace qs::text

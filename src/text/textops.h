@@ -44,4 +44,8 @@ bool EndsWith(std::string_view text, std::string_view suffix);
 std::string AsciiLower(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// A 64-bit FNV-1a hash of the bytes as 16 lower-case hex digits: the same in every run and on
+// every system (std::hash is not), for file names that a later run must find again.
+std::string StableHashHex(std::string_view bytes);
+
 }  // namespace qs::text

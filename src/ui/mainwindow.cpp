@@ -30,6 +30,7 @@
 #include "ui/optionstab.h"
 #include "ui/projecttab.h"
 #include "ui/spellcheck.h"
+#include "ui/steadytabwidget.h"
 #include "ui/topiclistmodel.h"
 #include "ui/topiclistview.h"
 #include "version/version.h"
@@ -59,7 +60,7 @@ MainWindow::MainWindow(bool withBrowser) {
   setCentralWidget(central);
   statusBar()->setSizeGripEnabled(true);
 
-  mainPanel = new QTabWidget;
+  mainPanel = new SteadyTabWidget;
   mainPanel->setObjectName("MainPanel");
   auto* centralLayout = new QVBoxLayout(central);
   centralLayout->setContentsMargins(0, 0, 0, 0);

@@ -1,7 +1,6 @@
 #include "ui/formeditor.h"
 
 #include <QKeyEvent>
-#include <QPlainTextDocumentLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -12,9 +11,6 @@ FormEditor::FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, Q
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTabChangesFocus(!tabTypesTab);
-  documents_ = new QObject(this);
-  editDocument_ = document();
-  editDocument_->setParent(documents_);
 }
 
 void FormEditor::setCollapsed(bool collapsed) {
@@ -31,27 +27,51 @@ int FormEditor::HeightOfLines(int lines) const {
 }
 
 void FormEditor::showProgramText(const QString& text) {
-  if (programDocument_ == nullptr) {
-    programDocument_ = new QTextDocument(documents_);
-    programDocument_->setDocumentLayout(new QPlainTextDocumentLayout(programDocument_));
+  if (programView_ == nullptr) {
+    // Same frame, font, colours and wrapping as the editor it covers.
+    programView_ = new QPlainTextEdit(this);
+    programView_->setObjectName(objectName() + "ProgramView");
+    programView_->setReadOnly(true);
+    programView_->setLineWrapMode(lineWrapMode());
+    programView_->setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
+    programView_->setTabChangesFocus(true);
+    programView_->setGeometry(rect());
+    // In the focus order right where the editor is, which hands the focus to it.
+    QWidget::setTabOrder(this, programView_);
   }
-  // The shown document's look follows the editor's: font, margin, wrapping.
-  if (programDocument_->defaultFont() != editDocument_->defaultFont()) {
-    programDocument_->setDefaultFont(editDocument_->defaultFont());
-  }
-  programDocument_->setDocumentMargin(editDocument_->documentMargin());
-  programDocument_->setDefaultTextOption(editDocument_->defaultTextOption());
-  if (text != programText_ || programDocument_->isEmpty() != text.isEmpty()) {
-    programDocument_->setPlainText(text);
+  programView_->document()->setDocumentMargin(document()->documentMargin());
+  if (text != programText_ || programView_->document()->isEmpty() != text.isEmpty()) {
+    programView_->setPlainText(text);
     programText_ = text;
   }
-  if (document() != programDocument_) setDocument(programDocument_);
-  moveCursor(QTextCursor::Start);
+  programView_->moveCursor(QTextCursor::Start);
+  // The covered document holds nothing that could be read back or spell checked.
+  if (!document()->isEmpty()) setPlainText({});
+  const bool hadFocus = hasFocus();
+  setFocusProxy(programView_);
+  programView_->show();
+  programView_->raise();
+  if (hadFocus) programView_->setFocus();
 }
 
 void FormEditor::showEditableText(const QString& text) {
-  if (document() != editDocument_) setDocument(editDocument_);
+  if (programView_ != nullptr && programView_->isVisibleTo(this)) {
+    const bool hadFocus = programView_->hasFocus();
+    setFocusProxy(nullptr);
+    programView_->hide();
+    if (hadFocus) setFocus();
+  }
   setPlainText(text);
+}
+
+QString FormEditor::shownText() const {
+  if (programView_ != nullptr && programView_->isVisibleTo(this)) return programText_;
+  return toPlainText();
+}
+
+void FormEditor::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  if (programView_ != nullptr) programView_->setGeometry(rect());
 }
 
 QSize FormEditor::sizeHint() const {

@@ -18,21 +18,26 @@ class FormEditor : public QPlainTextEdit {
   bool isCollapsed() const { return collapsed_; }
 
   // Shows a text the program made (a functions list of perhaps thousands of lines), the caret
-  // at its start, read-only. It goes into a document of its own that is kept while the editor
-  // shows typed text: showing the same list again (the Index page after a function page) swaps
-  // the documents instead of building and tearing down thousands of text blocks each time.
+  // at its start, read-only. It goes into a view of its own laid over the editor and kept
+  // while the editor shows typed text: showing the same list again (the Index page after a
+  // function page) only shows that view, instead of laying out thousands of lines again.
   void showProgramText(const QString& text);
   // Shows a text for typing in the editor's own document, which everything that listens to
   // the typing (spelling, unsaved work, the live pane) is connected to.
   void showEditableText(const QString& text);
-  // The document typing goes into, whichever one is shown.
-  QTextDocument* editDocument() const { return editDocument_; }
+  // The document typing goes into.
+  QTextDocument* editDocument() const { return document(); }
+  // What the editor shows: the program's text while it is shown, else the typed text.
+  QString shownText() const;
+  // The view of the program's text; null until one was shown.
+  QPlainTextEdit* programView() const { return programView_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
  protected:
   bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   int HeightOfLines(int lines) const;
@@ -40,10 +45,7 @@ class FormEditor : public QPlainTextEdit {
   int minimumLines_;
   int preferredLines_;
   bool collapsed_ = false;
-  // Owns both documents, so that swapping one in never deletes the other.
-  QObject* documents_ = nullptr;
-  QTextDocument* editDocument_ = nullptr;
-  QTextDocument* programDocument_ = nullptr;
+  QPlainTextEdit* programView_ = nullptr;
   QString programText_;
 };
 

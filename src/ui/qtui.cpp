@@ -220,7 +220,11 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   window_.titleField->setText(FromModel(form.title));
   window_.summaryEditor->setPlainText(FromModelLines(form.summary));
   if (layout.bodyReadOnly) {
-    static_cast<FormEditor*>(window_.bodyEditor)->showProgramText(FromModelLines(form.body));
+    if (form.body != programBody_ || programBodyText_.isEmpty() != form.body.empty()) {
+      programBody_ = form.body;
+      programBodyText_ = FromModelLines(form.body);
+    }
+    static_cast<FormEditor*>(window_.bodyEditor)->showProgramText(programBodyText_);
   } else {
     static_cast<FormEditor*>(window_.bodyEditor)->showEditableText(FromModelLines(form.body));
   }

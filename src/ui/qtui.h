@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <optional>
 #include <string>
 
@@ -111,6 +112,10 @@ class QtUi : public QObject, public app::Ui {
   // The texts of the read-only editors as the form showed them.
   std::optional<std::string> readOnlySummary_;
   std::optional<std::string> readOnlyBody_;
+  // The functions list last shown and its text in the editor's form, so that showing the
+  // same list again converts nothing.
+  std::string programBody_;
+  QString programBodyText_;
   // The compiler path as the settings gave it: bytes that are no valid UTF-8 cannot survive a
   // round trip through the field's Unicode text, so they are kept until the user edits it.
   std::string compilerPathBytes_;

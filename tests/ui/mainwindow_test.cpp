@@ -39,6 +39,7 @@
 #include "project/topicops.h"
 #include "support/projectfixture.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/formeditor.h"
 #include "ui/guardedapplication.h"
 #include "ui/qtui.h"
 #include "ui/spellcheck.h"
@@ -308,32 +309,86 @@ TEST_F(WiredTest, charactersTheCodePageLacksSurviveTheWindow) {
   EXPECT_EQ(window->titleField->text(), QString::fromUtf8("Größe α"));
 }
 
-TEST_F(WiredTest, theFunctionsListAndTheTypedTextKeepTheirOwnDocuments) {
+TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
   project::RefreshIndexLists(project);
   project.projectFile = "/w/p.qsp";
   ui->RefreshTopicList();
+  auto* body = static_cast<FormEditor*>(window->bodyEditor);
   const auto select = [this](int row) {
     window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
   };
   select(1);
   select(0);
-  EXPECT_EQ(window->bodyEditor->toPlainText(), "Alpha\nBeta");
+  EXPECT_EQ(body->shownText(), "Alpha\nBeta");
+  ASSERT_NE(body->programView(), nullptr);
+  EXPECT_TRUE(body->programView()->isVisibleTo(window.get()));
+  EXPECT_TRUE(body->toPlainText().isEmpty());
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  // The list takes the editor's place in the focus order, and Tab leaves it to the next field.
+  body->setFocus();
+  EXPECT_TRUE(body->programView()->hasFocus());
+  QTest::keyClick(body->programView(), Qt::Key_Tab);
+  EXPECT_TRUE(window->exampleEditor->hasFocus())
+      << QApplication::focusWidget()->objectName().toStdString();
+  QTest::keyClick(window->exampleEditor, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(body->programView()->hasFocus())
+      << QApplication::focusWidget()->objectName().toStdString();
+  QTest::keyClick(body->programView(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(window->summaryEditor->hasFocus())
+      << QApplication::focusWidget()->objectName().toStdString();
+  body->setFocus();
   select(2);
-  // Back on a page for typing: the spelling and the unsaved mark follow what is typed there.
-  EXPECT_FALSE(window->bodyEditor->isReadOnly());
-  auto* highlighter = window->bodyEditor->findChild<SpellHighlighter*>();
+  // Back on a page for typing: the focus, the spelling and the unsaved mark follow what is
+  // typed there.
+  EXPECT_FALSE(body->isReadOnly());
+  EXPECT_FALSE(body->programView()->isVisibleTo(window.get()));
+  auto* highlighter = body->findChild<SpellHighlighter*>();
   ASSERT_NE(highlighter, nullptr);
-  EXPECT_EQ(highlighter->document(), window->bodyEditor->document());
-  window->bodyEditor->setFocus();
-  QTest::keyClicks(window->bodyEditor, "more");
+  EXPECT_EQ(highlighter->document(), body->document());
+  QTest::keyClicks(QApplication::focusWidget(), "more");
   EXPECT_TRUE(window->windowTitle().endsWith(" *")) << window->windowTitle().toStdString();
+  EXPECT_EQ(body->shownText(), "more");
   EXPECT_TRUE(project.FindTopic("Beta")->body.empty());
   // A move changes the list: the Index page shows the new one, never the kept one.
   window->moveUpButton->click();
   select(0);
-  EXPECT_EQ(window->bodyEditor->toPlainText(), "Beta\nAlpha");
+  EXPECT_EQ(body->shownText(), "Beta\nAlpha");
   EXPECT_EQ(project.FindTopic("Beta")->body, "more");
+}
+
+TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {
+  project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
+  project::RefreshIndexLists(project);
+  ui->RefreshTopicList();
+  window->show();
+  const auto select = [this](int row) {
+    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  };
+  select(1);
+  struct PaintCount : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      paints += event->type() == QEvent::Paint;
+      return false;
+    }
+  } outside;
+  window->projectFileField->installEventFilter(&outside);
+  // The captions change ("Syntax" to "Overview", "Description" to "Index"), which lays out
+  // the form again: the fields of the project around it stay as they were painted.
+  select(0);
+  select(1);
+  EXPECT_EQ(window->bodyLabel->title(), "Description");
+  EXPECT_EQ(outside.paints, 0);
+  // What the panel places itself still follows a change: a longer tab caption gets its room.
+  const int before = window->mainPanel->tabBar()->width();
+  window->mainPanel->setTabText(1, "&Options of this program and of its help files");
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  EXPECT_GT(window->mainPanel->tabBar()->width(), before);
+  EXPECT_GE(window->mainPanel->tabBar()->width(), window->mainPanel->tabBar()->sizeHint().width());
 }
 
 TEST_F(WiredTest, aCompilerPathThatIsNoUtf8KeepsItsBytesUntilItIsEdited) {

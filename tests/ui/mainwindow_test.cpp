@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -18,11 +19,13 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
@@ -357,6 +360,33 @@ TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   select(0);
   EXPECT_EQ(body->shownText(), "Beta\nAlpha");
   EXPECT_EQ(project.FindTopic("Beta")->body, "more");
+}
+
+TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
+  std::vector<std::string> names = {"Index"};
+  for (int i = 0; i < 1000; ++i) names.push_back("Function" + std::to_string(i));
+  project = testsupport::MakeProject(names);
+  project::RefreshIndexLists(project);
+  ui->RefreshTopicList();
+  window->show();
+  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
+  QApplication::processEvents();
+  QPlainTextEdit* view = static_cast<FormEditor*>(window->bodyEditor)->programView();
+  ASSERT_NE(view, nullptr);
+  // The scroll bar counts every line from the start, not only those already shown.
+  QScrollBar* bar = view->verticalScrollBar();
+  EXPECT_GT(bar->maximum(), 1000 - 40);
+  bar->setValue(bar->maximum());
+  QApplication::processEvents();
+  const QTextCursor last = view->cursorForPosition(QPoint(5, view->viewport()->height() - 8));
+  EXPECT_EQ(last.block().text().split(QChar::LineSeparator).last(), "Function999");
+  // What is copied is lines, as the list is written.
+  view->selectAll();
+  view->copy();
+  const QString copied = QApplication::clipboard()->text();
+  EXPECT_EQ(copied.count('\n'), 999);
+  EXPECT_FALSE(copied.contains(QChar::LineSeparator));
+  EXPECT_TRUE(copied.startsWith("Function0\nFunction1\n"));
 }
 
 TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {

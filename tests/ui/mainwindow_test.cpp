@@ -525,6 +525,12 @@ TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
   EXPECT_EQ(window->topicListView->model()->rowCount(), 3);
   EXPECT_EQ(window->titleField->text(), "MyLib library");
   EXPECT_EQ(window->topicListView->currentIndex().data().toString(), "Index");
+  // Nothing is unsaved yet, nor after looking at the pages.
+  EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder] - demo.qsp");
+  for (int row : {1, 0, 2, 0}) {
+    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+  }
+  EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder] - demo.qsp");
 }
 
 TEST_F(WiredTest, aQuestionThatWouldDiscardTextDefaultsToCancel) {

@@ -15,9 +15,11 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/coreservices.h"
@@ -191,8 +193,26 @@ void BM_PreviewPageF1(benchmark::State& state) {
 void BM_PreviewAllF2(benchmark::State& state) {
   RunPreviews(state, true);
 }
-BENCHMARK(BM_PreviewPageF1)->Arg(20)->Arg(20000)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PreviewAllF2)->Arg(20)->Arg(20000)->UseManualTime()->Unit(benchmark::kMillisecond);
+// One key press a repetition, so that the median is the median key press; a long page is
+// sometimes painted late (the browser laying out what has arrived of it when its first frame
+// is due), which the 90th percentile shows.
+double NinetiethPercentile(const std::vector<double>& times) {
+  std::vector<double> sorted = times;
+  std::sort(sorted.begin(), sorted.end());
+  return sorted.empty() ? 0 : sorted[(sorted.size() * 9) / 10 - (sorted.size() * 9 % 10 == 0)];
+}
+void PreviewRuns(benchmark::internal::Benchmark* b) {
+  b->Arg(20)
+      ->Arg(20000)
+      ->Iterations(1)
+      ->Repetitions(21)
+      ->ReportAggregatesOnly(true)
+      ->ComputeStatistics("p90", NinetiethPercentile)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_PreviewPageF1)->Apply(PreviewRuns);
+BENCHMARK(BM_PreviewAllF2)->Apply(PreviewRuns);
 
 // A keystroke in a 5,000-character description, to the live pane showing it (the pause the
 // pane waits after typing is not included).

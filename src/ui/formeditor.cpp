@@ -11,9 +11,9 @@ namespace qs::ui {
 namespace {
 
 // Lines of a program's text kept in one paragraph, parted by line separators. A paragraph a
-// line costs tens of milliseconds to build at 20,000 lines; a paragraph of 32 lines shows and
+// line costs tens of milliseconds to build at 20,000 lines; a paragraph of 64 lines shows and
 // copies the same, and is laid out only when it comes into view.
-constexpr int kLinesPerParagraph = 32;
+constexpr int kLinesPerParagraph = 64;
 
 // A read-only view of a long text the program made. Paragraphs not laid out yet count as
 // the lines they hold (names rarely wrap), so that the scroll bar is right from the start

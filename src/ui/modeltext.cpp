@@ -1,5 +1,7 @@
 #include "ui/modeltext.h"
 
+#include <algorithm>
+
 #include "text/cp1252.h"
 
 namespace qs::ui {
@@ -13,6 +15,21 @@ std::string ToModel(const QString& text) {
 }
 
 QString FromModelLines(const std::string& text) {
+  // Plain ASCII without references, as a functions list of thousands of lines is: one pass,
+  // where the general way takes three.
+  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && c != '&';
+  });
+  if (plain) {
+    QString lines(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* out = lines.data();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      *out++ = QLatin1Char(text[i]);
+    }
+    lines.truncate(out - lines.constData());
+    return lines;
+  }
   QString shown = FromModel(text);
   shown.replace("\r\n", "\n");
   return shown;

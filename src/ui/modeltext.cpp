@@ -6,7 +6,21 @@
 
 namespace qs::ui {
 
+namespace {
+
+// Plain ASCII without references reads the same in Windows-1252 and in Latin-1, and needs no
+// detour through UTF-8: names and functions lists nearly always are.
+bool IsPlainAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '&'; });
+}
+
+}  // namespace
+
 QString FromModel(const std::string& text) {
+  if (IsPlainAscii(text)) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  }
   return QString::fromStdString(text::Utf8FromCp1252(text));
 }
 
@@ -15,12 +29,8 @@ std::string ToModel(const QString& text) {
 }
 
 QString FromModelLines(const std::string& text) {
-  // Plain ASCII without references, as a functions list of thousands of lines is: one pass,
-  // where the general way takes three.
-  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x80 && c != '&';
-  });
-  if (plain) {
+  // A functions list of thousands of lines: one pass, where the general way takes three.
+  if (IsPlainAscii(text)) {
     QString lines(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar* out = lines.data();
     for (std::size_t i = 0; i < text.size(); ++i) {

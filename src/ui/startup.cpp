@@ -57,6 +57,8 @@ void OpenAfterFirstPaint(MainWindow& window, const app::CommandContext& context,
     // The status line is painted now: the load holds the event loop until it is done.
     window.statusBar()->repaint();
     app::OpenStartProject(context, path);
+    // The title names the project opened, and whether anything of it is unsaved.
+    context.ShowUnsavedState();
     context.ui.ShowStatus("");
     QApplication::restoreOverrideCursor();
   });

@@ -38,9 +38,12 @@ void MainWindow::WatchFormEdits() {
   // state, which showing a topic or committing the form resets.
   connect(titleField, &QLineEdit::textEdited, this, [this] { emit formEdited(); });
   for (QPlainTextEdit* editor : {summaryEditor, bodyEditor, exampleEditor}) {
-    connect(editor->document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
-      if (changed) emit formEdited();
-    });
+    // A text the program puts in (with the editor's signals blocked) is no edit, although the
+    // document reports it modified until the form is marked committed.
+    connect(editor->document(), &QTextDocument::modificationChanged, this,
+            [this, editor](bool changed) {
+              if (changed && !editor->signalsBlocked()) emit formEdited();
+            });
   }
 }
 

@@ -24,6 +24,7 @@
 
 #include "app/lifecycle.h"
 #include "modaldriver.h"
+#include "ui/startup.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -52,6 +53,27 @@ struct SavedSample : uitest::WiredWindow {
   }
   QString Title() const { return window->windowTitle(); }
 };
+
+TEST(UnsavedWork, aProjectOpenedAfterTheFirstPaintIsShownSaved) {
+  SavedSample saved;
+  // The Index page the project opens on has an overview: filling the form is no typing.
+  project::Topic* index = saved.project.FindTopic("Index");
+  ASSERT_NE(index, nullptr);
+  index->summary = "An overview of the library.";
+  text::Reports reports;
+  ASSERT_TRUE(saved.services->SaveProject(saved.project, saved.project.projectFile, reports));
+
+  uitest::WiredWindow next(false);
+  next.window->show();
+  app::FinishStart(*next.context, "");
+  ui::OpenAfterFirstPaint(*next.window, *next.context, saved.project.projectFile);
+  QTRY_VERIFY(next.project.ItemCount() > 0);
+  EXPECT_EQ(next.window->summaryEditor->toPlainText(), "An overview of the library.");
+  EXPECT_EQ(next.window->windowTitle().toStdString(), "QuillSmith [Fast Builder] - demo.qsp");
+  // Typing still counts at once.
+  QTest::keyClicks(next.window->summaryEditor, " More.");
+  EXPECT_EQ(next.window->windowTitle().toStdString(), "QuillSmith [Fast Builder] - demo.qsp *");
+}
 
 TEST(UnsavedWork, theTitleMarksTypingAtOnceAndCtrlSSavesInPlace) {
   SavedSample app;

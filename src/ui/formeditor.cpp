@@ -93,7 +93,7 @@ void FormEditor::showProgramText(const QString& text) {
     QWidget::setTabOrder(this, programView_);
   }
   programView_->document()->setDocumentMargin(document()->documentMargin());
-  if (text != programText_ || programView_->document()->isEmpty() != text.isEmpty()) {
+  if (text != programText_) {
     static_cast<ProgramTextView*>(programView_)->ShowLines(text);
     programText_ = text;
   }

@@ -220,7 +220,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   window_.titleField->setText(FromModel(form.title));
   window_.summaryEditor->setPlainText(FromModelLines(form.summary));
   if (layout.bodyReadOnly) {
-    if (form.body != programBody_ || programBodyText_.isEmpty() != form.body.empty()) {
+    if (form.body != programBody_) {
       programBody_ = form.body;
       programBodyText_ = FromModelLines(form.body);
     }

@@ -4,6 +4,7 @@
 // descriptions each name three other functions, with an example each.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "project/helpproject.h"
@@ -17,5 +18,10 @@ std::string GadgetName(std::size_t i);
 
 // Built once, on first use. Its library is "/libs/BigLib".
 const project::HelpProject& GadgetProject();
+
+// A generated library's help: the Index page titled "<library> library", then the function
+// pages `functionPage(0)` to `functionPage(functions - 1)`, in this order on the list too.
+project::HelpProject GeneratedHelp(const std::string& library, std::size_t functions,
+                                   const std::function<project::Topic(std::size_t)>& functionPage);
 
 }  // namespace qs::bench

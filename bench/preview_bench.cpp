@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "gadgetproject.h"
 #include "output/pagesource.h"
 #include "ui/livepane.h"
 #include "ui/mainwindow.h"
@@ -43,14 +44,7 @@ std::string FunctionName(std::size_t i) {
 
 // A library's help of `functions` function pages whose descriptions name three others.
 project::HelpProject Library(std::size_t functions) {
-  project::HelpProject p;
-  p.libraryFile = "/libs/BenchLib";
-  project::Topic index;
-  index.name = "Index";
-  index.title = "BenchLib library";
-  index.summary = "A generated library.";
-  p.AppendTopic(index);
-  for (std::size_t i = 0; i < functions; ++i) {
+  return bench::GeneratedHelp("BenchLib", functions, [functions](std::size_t i) {
     project::Topic topic;
     topic.name = FunctionName(i);
     topic.title = topic.name;
@@ -59,10 +53,8 @@ project::HelpProject Library(std::size_t functions) {
     topic.body = "Works with " + FunctionName((i + 1) % functions) + " and " +
                  FunctionName((i + 7) % functions) + "; frees with " +
                  FunctionName((i + 13) % functions) + ".";
-    p.AppendTopic(std::move(topic));
-  }
-  p.RefillItemsFromStore();
-  return p;
+    return topic;
+  });
 }
 
 // The desktop program's window, commands and core on one project, the middle function shown.

@@ -27,9 +27,19 @@ void TopicListView::setTopicModel(TopicListModel* model) {
   connect(model, &TopicListModel::widestNameChanged, this, &TopicListView::FitColumn);
   connect(model, &QAbstractItemModel::modelReset, this, &TopicListView::FitColumn);
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (!quiet_) emit rowSelected(SelectedProjectRow());
+    if (!quiet_ && !removing_) emit rowSelected(SelectedProjectRow());
   });
+  // Connected after the view's own handling of the removal and the selection's.
+  connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { removing_ = false; });
   FitColumn();
+}
+
+void TopicListView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+  // The view selects the row below a removed selected row. Reported, that would show another
+  // page in the middle of the deletion, which would then delete that page's text; the program
+  // selects what it wants once the rows are gone.
+  removing_ = true;
+  QTreeView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 void TopicListView::SelectProjectRow(int row) {

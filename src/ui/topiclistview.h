@@ -35,6 +35,7 @@ class TopicListView : public QTreeView {
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
  private:
   void RequestMenu(const QModelIndex& index, bool byKeyboard);
@@ -43,6 +44,9 @@ class TopicListView : public QTreeView {
 
   TopicListModel* model_ = nullptr;
   bool quiet_ = false;
+  // Rows are going: the row the view selects in place of a removed one is its own choice,
+  // made while the project is halfway through the change.
+  bool removing_ = false;
 };
 
 }  // namespace qs::ui

@@ -88,6 +88,60 @@ TEST(TopicList, followsEachChangeWithItsOwnRowSignal) {
   EXPECT_EQ(ShownRows(*app.window), ProjectRows(app.project));
 }
 
+// Removing the selected row makes the list select the row below it; the program must not take
+// that as the author's click halfway through a deletion or an undo, or the page below is the
+// one whose text goes.
+TEST(TopicList, removingTheSelectedRowTouchesOnlyItsOwnPage) {
+  uitest::WiredWindow app(false);
+  app.ExtractSample(app.Path("help/"));
+  app.SelectRow(1);
+  ASSERT_TRUE(project::AddUserTopic(app.project, "Licence").added);
+  app.project.FindTopic("Licence")->body = "The author's licence text";
+  app.SelectRow(1);
+  ASSERT_TRUE(project::AddUserTopic(app.project, "Notes").added);  // goes above Licence
+  app.ui->RefreshTopicList();
+  const int notes = app.project.selectedRow();
+  ASSERT_EQ(app.project.ItemText(notes + 1), "Licence");
+  const std::string function = app.project.ItemText(2);
+  const std::string below = app.project.ItemText(3);
+  const std::size_t topics = app.project.TopicCount();
+  auto consistent = [&app] {
+    for (const project::ListItem& item : app.project.items()) {
+      if (app.project.CountTopics(item.text) != 1) return false;
+    }
+    return app.project.TopicCount() == app.project.ItemCount();
+  };
+  ASSERT_TRUE(consistent());
+
+  app.SelectRow(notes);
+  app.commands->page.DeleteSelectedTopic();
+  EXPECT_EQ(app.project.CountTopics("Notes"), 0u);
+  ASSERT_NE(app.project.FindTopic("Licence"), nullptr);
+  EXPECT_EQ(app.project.FindTopic("Licence")->body, "The author's licence text");
+  EXPECT_EQ(SelectedName(*app.window), "Index");
+  EXPECT_EQ(ShownRows(*app.window), ProjectRows(app.project));
+
+  // A function row in the middle of the list, and the undo that puts it back.
+  app.SelectRow(2);
+  app.commands->page.DeleteSelectedTopic();
+  EXPECT_EQ(app.project.CountTopics(function), 0u);
+  EXPECT_EQ(app.project.ItemText(2), below);
+  EXPECT_TRUE(consistent());
+  app.commands->page.Undo();
+  EXPECT_EQ(app.project.ItemText(2), function);
+  EXPECT_EQ(SelectedName(*app.window), QString::fromStdString(function));
+
+  // The deletion of Notes undone and done again.
+  app.commands->page.Undo();
+  EXPECT_EQ(SelectedName(*app.window), "Notes");
+  EXPECT_EQ(app.project.TopicCount(), topics);
+  EXPECT_TRUE(consistent());
+  app.commands->page.Redo();
+  EXPECT_EQ(app.project.CountTopics("Notes"), 0u);
+  EXPECT_TRUE(consistent());
+  EXPECT_EQ(app.project.FindTopic("Licence")->body, "The author's licence text");
+}
+
 // The moved rows' functions lists are made when the page is shown, and what the read-only
 // list showed is never taken back from the editor.
 TEST(TopicList, aMovedIndexListIsMadeWhenShownAndNeverReadBack) {

@@ -114,6 +114,11 @@ void BM_AddUserTopic(benchmark::State& state) {
     state.ResumeTiming();
     AddUserTopic(p);
     state.PauseTiming();
+    if (p.project.shownTopic() != "Notes") {
+      state.SkipWithError("the user topic was not added");
+      state.ResumeTiming();
+      break;
+    }
     p.commands->page.DeleteSelectedTopic();
     Settle();
     state.ResumeTiming();
@@ -131,8 +136,13 @@ void BM_DeleteUserTopic(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     SelectRow(p, MiddleRow(p));
+    Settle();
     AddUserTopic(p);
     state.ResumeTiming();
+    if (p.project.shownTopic() != "Notes") {
+      state.SkipWithError("the user topic to delete is not shown");
+      break;
+    }
     // The deletion shows the Index page.
     p.commands->page.DeleteSelectedTopic();
     Settle();

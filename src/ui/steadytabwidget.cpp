@@ -16,9 +16,16 @@ SteadyTabWidget::Hints SteadyTabWidget::CurrentHints() const {
 bool SteadyTabWidget::event(QEvent* event) {
   if (event->type() == QEvent::LayoutRequest) {
     const Hints now = CurrentHints();
-    // Nothing the tab widget places has asked for another size: the page has laid out its
-    // own contents already, and there is nothing of the tab widget's to repaint.
-    if (laidOut_ && now == laidOutFor_) return true;
+    if (laidOut_ && now.PlacesAsBefore(laidOutFor_)) {
+      // The tab bar and the page keep their places: the page has laid out its own contents
+      // already, and there is nothing of the tab widget's to repaint. A page asking for
+      // another size (an editor collapsed) is still news for the window's layout.
+      if (!(now == laidOutFor_)) {
+        laidOutFor_ = now;
+        updateGeometry();
+      }
+      return true;
+    }
     laidOutFor_ = now;
     laidOut_ = true;
   }

@@ -40,6 +40,7 @@
 #include "modaldriver.h"
 #include "project/projectfile.h"
 #include "project/topicops.h"
+#include "project/usertopics.h"
 #include "support/projectfixture.h"
 #include "ui/caseinsensitivefiles.h"
 #include "ui/formeditor.h"
@@ -392,6 +393,8 @@ TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
 TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {
   project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
   project::RefreshIndexLists(project);
+  ASSERT_TRUE(project::AddUserTopic(project, "Notes").added);
+  const int notes = project.selectedRow();
   ui->RefreshTopicList();
   window->show();
   const auto select = [this](int row) {
@@ -412,6 +415,10 @@ TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {
   select(0);
   select(1);
   EXPECT_EQ(window->bodyLabel->title(), "Description");
+  // A user topic's page has no example: its editor folds away and the form asks for less room.
+  select(notes);
+  EXPECT_EQ(window->exampleEditor->height(), 0);
+  select(1);
   EXPECT_EQ(outside.paints, 0);
   // What the panel places itself still follows a change: a longer tab caption gets its room.
   const int before = window->mainPanel->tabBar()->width();

@@ -181,7 +181,9 @@ void MainWindow::AttachSpellCheck() {
 
 void MainWindow::setTopicModel(TopicListModel* model) {
   topicListView->setTopicModel(model);
-  connect(model, &TopicListModel::namesChanged, spellCheck_, &SpellCheck::TopicNamesChanged);
+  connect(model, &TopicListModel::nameAdded, spellCheck_, &SpellCheck::TopicNameAdded);
+  connect(model, &TopicListModel::nameRemoved, spellCheck_, &SpellCheck::TopicNameRemoved);
+  connect(model, &TopicListModel::namesReplaced, spellCheck_, &SpellCheck::TopicNamesChanged);
   spellCheck_->TopicNamesChanged();
 }
 

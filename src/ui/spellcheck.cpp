@@ -140,6 +140,19 @@ void SpellCheck::SetTopicNameProvider(std::function<QStringList()> provider) {
 
 void SpellCheck::TopicNamesChanged() {
   topicWordsStale_ = true;
+  RecheckSoon();
+}
+
+void SpellCheck::TopicNameAdded(const QString& name) {
+  // Stale words are counted afresh from the provider, which has the name already.
+  if (!topicWordsStale_ && CountTopicWords(name, 1)) RecheckSoon();
+}
+
+void SpellCheck::TopicNameRemoved(const QString& name) {
+  if (!topicWordsStale_ && CountTopicWords(name, -1)) RecheckSoon();
+}
+
+void SpellCheck::RecheckSoon() {
   // A list refilled row by row says so once per row: the editors check again once, after it.
   if (recheckPending_) return;
   recheckPending_ = true;
@@ -149,18 +162,34 @@ void SpellCheck::TopicNamesChanged() {
   });
 }
 
+bool SpellCheck::CountTopicWords(const QString& name, int delta) {
+  bool changed = false;
+  // A user topic's name may be several words; each word that would be checked is a name.
+  auto state = MarkupState::Text;
+  for (const WordRange& word : CheckableWords(name, state)) {
+    const QString text = name.mid(word.start, word.length);
+    auto it = topicWords_.find(text);
+    if (it == topicWords_.end()) {
+      if (delta <= 0) continue;
+      topicWords_.insert(text, delta);
+      changed = true;
+      continue;
+    }
+    *it += delta;
+    if (*it <= 0) {
+      topicWords_.erase(it);
+      changed = true;
+    }
+  }
+  return changed;
+}
+
 void SpellCheck::RefreshTopicWords() {
   if (!topicWordsStale_) return;
   topicWordsStale_ = false;
   topicWords_.clear();
   if (!topicNames_) return;
-  for (const QString& name : topicNames_()) {
-    // A user topic's name may be several words; each word that would be checked is a name.
-    auto state = MarkupState::Text;
-    for (const WordRange& word : CheckableWords(name, state)) {
-      topicWords_.insert(name.mid(word.start, word.length));
-    }
-  }
+  for (const QString& name : topicNames_()) CountTopicWords(name, 1);
 }
 
 bool SpellCheck::IsMisspelt(const QString& word) {

@@ -6,6 +6,7 @@
 // misspelt words and offer suggestions, "Add to dictionary" and "Ignore" in their context
 // menu. Without a dictionary nothing is underlined and the menus are the editors' own.
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -52,9 +53,12 @@ class SpellCheck : public QObject {
   // project file: "Add to dictionary" is then offered disabled.
   void SetProjectWordListPath(const std::string& path);
   // Where the names of the project's topics come from; they are asked for again after
-  // TopicNamesChanged().
+  // TopicNamesChanged() (all names replaced). One name added or removed is told with
+  // TopicNameAdded / TopicNameRemoved, which cost no more in a project of 20,000 names.
   void SetTopicNameProvider(std::function<QStringList()> provider);
   void TopicNamesChanged();
+  void TopicNameAdded(const QString& name);
+  void TopicNameRemoved(const QString& name);
 
   // ---- what the program reads ----
 
@@ -108,6 +112,10 @@ class SpellCheck : public QObject {
   void Resolve(bool reload = false);
   bool EnsureLoaded();
   void RefreshTopicWords();
+  // Counts the words of a topic name in or out; true when a word became or stopped being a
+  // name.
+  bool CountTopicWords(const QString& name, int delta);
+  void RecheckSoon();
   void ReadProjectWords();
   Target Locate(QWidget* editor, QPoint pos, bool atCaret) const;
 
@@ -121,7 +129,8 @@ class SpellCheck : public QObject {
   QSet<QString> projectWords_;
   QSet<QString> ignored_;
   std::function<QStringList()> topicNames_;
-  QSet<QString> topicWords_;
+  // Each word of the topic names with the number of names holding it.
+  QHash<QString, int> topicWords_;
   bool topicWordsStale_ = true;
   bool recheckPending_ = false;
   QList<QPlainTextEdit*> editors_;

@@ -104,11 +104,12 @@ void TopicListModel::RowInserted(std::size_t row) {
   seenRevision_ = project_.itemsRevision();
   endInsertRows();
   CountWidth(project_.items()[row].text, 1);
-  emit namesChanged();
+  emit nameAdded(FromModel(project_.items()[row].text));
 }
 
 void TopicListModel::RowRemoving(std::size_t row) {
-  CountWidth(project_.items()[row].text, -1);
+  removingName_ = project_.items()[row].text;
+  CountWidth(removingName_, -1);
   const int pos = ModelRow(static_cast<int>(row));
   removingShown_ = pos >= 0;
   if (removingShown_) beginRemoveRows({}, pos, pos);
@@ -124,7 +125,7 @@ void TopicListModel::RowRemoved(std::size_t row) {
   seenRevision_ = project_.itemsRevision();
   if (removingShown_) endRemoveRows();
   removingShown_ = false;
-  emit namesChanged();
+  emit nameRemoved(FromModel(removingName_));
 }
 
 void TopicListModel::RowMoving(std::size_t from, std::size_t to) {
@@ -165,7 +166,7 @@ void TopicListModel::RowsReset() {
   Refilter();
   MeasureAll();
   endResetModel();
-  emit namesChanged();
+  emit namesReplaced();
 }
 
 void TopicListModel::Resync() {

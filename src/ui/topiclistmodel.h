@@ -59,7 +59,9 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
  signals:
   void widestNameChanged();
   // A name was added or removed, or all were replaced; not sent for a move or a filter.
-  void namesChanged();
+  void nameAdded(const QString& name);
+  void nameRemoved(const QString& name);
+  void namesReplaced();
 
  private:
   void RowInserting(std::size_t row) override;
@@ -88,6 +90,7 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   std::string needle_;
   std::vector<int> shown_;
   bool removingShown_ = false;
+  std::string removingName_;
   bool movingShown_ = false;
   // Advance of each of the 256 characters, and how many names have each width.
   std::array<qreal, 256> advance_{};

@@ -180,6 +180,17 @@ TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample)
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
   EXPECT_EQ(typed.count(), 0);
   EXPECT_FALSE(body->document()->isUndoAvailable());
+  // A word stays a name while any name holds it.
+  rows.AppendItem({"Zorblax Tools", project::TopicIcon::PageIcon});
+  rows.RemoveItem(2);
+  QApplication::processEvents();
+  EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
+  rows.RemoveItem(2);
+  QApplication::processEvents();
+  EXPECT_EQ(Underlined(body), QStringList({"recieve", "Zorblax", "teh"}));
+  rows.AppendItem({"Zorblax", project::TopicIcon::PageIcon});
+  QApplication::processEvents();
+  EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
 
   // The title has one line and draws its own underline, under the misspelt word only.
   window->titleField->setText("Recieve data");

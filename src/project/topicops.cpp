@@ -87,6 +87,28 @@ void RefreshIndexLists(HelpProject& project) {
 
 namespace {
 
+bool InFunctionsList(const Topic& topic) {
+  return topic.IsPlain() && topic.name != kIndexName;
+}
+
+// Whether `list` is the names of the functions list, in store order, parted by line breaks:
+// the list a deletion writes.
+bool ListsFunctionsInStoreOrder(const HelpProject& project, std::string_view list) {
+  std::size_t at = 0;
+  bool first = true;
+  for (const auto& topic : project.topics()) {
+    if (!InFunctionsList(topic)) continue;
+    if (!first) {
+      if (list.substr(at, text::kCrLf.size()) != text::kCrLf) return false;
+      at += text::kCrLf.size();
+    }
+    if (list.substr(at, topic.name.size()) != topic.name) return false;
+    at += topic.name.size();
+    first = false;
+  }
+  return at == list.size();
+}
+
 // Moves the row `from` to `to`, gives it the icon of the topic it names, and selects it. The
 // functions lists follow when they are next shown or written: a move costs the same for any
 // number of topics.
@@ -132,12 +154,15 @@ bool DeleteSelectedTopic(HelpProject& project) {
   if (pos != std::string::npos) project.EraseTopic(pos);
 
   // The list goes into the Index page found by name: in a hand-made or foreign file the first
-  // stored record may be any page, and its text is the author's.
-  if (Topic* index = project.FindTopic(kIndexName)) {
+  // stored record may be any page, and its text is the author's. Mostly it reads so already
+  // (a user topic was deleted), and is then left as it is.
+  if (Topic* index = project.FindTopic(kIndexName);
+      index != nullptr && !ListsFunctionsInStoreOrder(project, index->body)) {
     std::string functions;
+    functions.reserve(index->body.size());
     bool first = true;
     for (const auto& topic : project.topics()) {
-      if (topic.name == kIndexName || !topic.IsPlain()) continue;
+      if (!InFunctionsList(topic)) continue;
       if (!first) functions += text::kCrLf;
       functions += topic.name;
       first = false;

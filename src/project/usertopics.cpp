@@ -57,7 +57,9 @@ AddOutcome AddUserTopic(HelpProject& project, const std::string& name) {
   std::size_t storePos = project.TopicCount();
   if (selected >= 0) {
     row = selected;
-    while (row < count && !UserTopicFlag(project, project.ItemText(row))) ++row;
+    // The rows' own names, not copies: this walks up to the whole list.
+    const auto& items = project.items();
+    while (row < count && !UserTopicFlag(project, items[static_cast<std::size_t>(row)].text)) ++row;
     if (row < count) storePos = StoreAfter(project, project.ItemText(row));
   }
   project.InsertItem(static_cast<std::size_t>(row), {name, TopicIcon::PageIcon});
@@ -77,7 +79,8 @@ AddOutcome AddUserIndex(HelpProject& project, const std::string& name) {
     row = std::min(1, static_cast<int>(project.ItemCount()));
   } else if (selected > 0) {
     row = selected;
-    while (row > 1 && UserTopicFlag(project, project.ItemText(row))) --row;
+    const auto& items = project.items();
+    while (row > 1 && UserTopicFlag(project, items[static_cast<std::size_t>(row)].text)) --row;
     if (row < static_cast<int>(project.ItemCount())) {
       storePos = StoreAfter(project, project.ItemText(row));
     }

@@ -207,7 +207,7 @@ project::EditForm QtUi::ReadForm() {
   // A read-only editor cannot have changed: it gives back what it was shown, unread.
   return {ToModel(window_.titleField->text()),
           readOnlySummary_ ? *readOnlySummary_ : ToModelLines(window_.summaryEditor->toPlainText()),
-          readOnlyBody_ ? *readOnlyBody_ : ToModelLines(window_.bodyEditor->toPlainText()),
+          bodyReadOnly_ ? programBody_ : ToModelLines(window_.bodyEditor->toPlainText()),
           ToModelLines(window_.exampleEditor->toPlainText())};
 }
 
@@ -237,7 +237,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
   if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
   readOnlySummary_ = layout.summaryReadOnly ? std::optional(form.summary) : std::nullopt;
-  readOnlyBody_ = layout.bodyReadOnly ? std::optional(form.body) : std::nullopt;
+  bodyReadOnly_ = layout.bodyReadOnly;
   window_.setFormActive(true);
   if (window_.livePane) window_.livePane->FormReplaced();
   MarkFormCommitted();
@@ -250,7 +250,7 @@ void QtUi::ClearForm() {
   static_cast<FormEditor*>(window_.bodyEditor)->showEditableText({});
   window_.exampleEditor->clear();
   readOnlySummary_.reset();
-  readOnlyBody_.reset();
+  bodyReadOnly_ = false;
   window_.setFormActive(false);
   if (window_.livePane) window_.livePane->FormReplaced();
   MarkFormCommitted();

@@ -109,11 +109,11 @@ class QtUi : public QObject, public app::Ui {
   project::HelpProject& project_;
   QtProgramRunner* compilerRunner_;
   QPointer<TopicListModel> rows_;
-  // The texts of the read-only editors as the form showed them.
+  // The text of the read-only summary editor as the form showed it.
   std::optional<std::string> readOnlySummary_;
-  std::optional<std::string> readOnlyBody_;
   // The functions list last shown and its text in the editor's form, so that showing the
-  // same list again converts nothing.
+  // same list again converts nothing; while `bodyReadOnly_` it is what the body editor shows.
+  bool bodyReadOnly_ = false;
   std::string programBody_;
   QString programBodyText_;
   // The compiler path as the settings gave it: bytes that are no valid UTF-8 cannot survive a

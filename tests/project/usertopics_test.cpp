@@ -49,6 +49,28 @@ TEST(AddUserTopic, goesAboveTheFirstUserTopicBelowTheSelection) {
   EXPECT_EQ(added->icon, TopicIcon::PageIcon);
 }
 
+// Whether a row is a user topic, the first stored topic of its name says, with a few user
+// topics or many, wherever they lie.
+TEST(AddUserTopic, aRowIsAUserTopicWhenTheFirstTopicOfItsNameIs) {
+  auto p = MakeProject({"Index", "F1", "Dup", "F2", "U1*"});
+  p.AppendTopic(testsupport::MakeTopic("Dup*"));  // a later namesake, as a hand-made file has
+  p.SelectRow(1);
+  ASSERT_TRUE(AddUserTopic(p, "New").added);
+  EXPECT_EQ(RowTexts(p), (Rows{"Index", "F1", "Dup", "F2", "New", "U1"}));
+
+  std::vector<std::string> recipes = {"Index", "F1", "F2", "Mid*", "F3"};
+  for (int i = 0; i < 20; ++i) recipes.push_back("U" + std::to_string(i) + "*");
+  auto many = MakeProject(recipes);
+  many.SelectRow(1);
+  ASSERT_TRUE(AddUserTopic(many, "New").added);
+  EXPECT_EQ(many.selectedRow(), 3);
+  EXPECT_EQ(many.ItemText(4), "Mid");
+  many.SelectRow(5);  // F3
+  ASSERT_TRUE(AddUserTopic(many, "Newer").added);
+  EXPECT_EQ(many.selectedRow(), 6);
+  EXPECT_EQ(many.ItemText(7), "U0");
+}
+
 TEST(AddUserTopic, aSelectedUserTopicTakesTheNewOneAboveIt) {
   auto p = MakeProject({"Index", "F1", "U1*", "License*"});
   p.SelectRow(3);

@@ -33,8 +33,8 @@ Topic* HelpProject::FindTopic(std::string_view name) {
 }
 
 std::size_t HelpProject::FindTopicPos(std::string_view name) const {
-  const auto it = first_.find(name);
-  return it == first_.end() ? kNone : it->second;
+  const auto it = slotOf_.find(name);
+  return it == slotOf_.end() ? kNone : firsts_[it->second];
 }
 
 PositionRange HelpProject::TopicPositions(std::string_view name) const {
@@ -56,14 +56,14 @@ void HelpProject::InsertTopic(std::size_t pos, Topic topic) {
   topics_.insert(topics_.begin() + static_cast<std::ptrdiff_t>(pos), std::move(topic));
   next_.insert(next_.begin() + static_cast<std::ptrdiff_t>(pos), kNone);
   // Splice the new position into its name's chain, which runs in store order.
-  const auto [it, inserted] = first_.try_emplace(topics_[pos].name, pos);
-  if (inserted) return;
-  if (it->second > pos) {
-    next_[pos] = it->second;
-    it->second = pos;
+  const auto [first, added] = FirstOf(topics_[pos].name, pos);
+  if (added) return;
+  if (first > pos) {
+    next_[pos] = first;
+    first = pos;
     return;
   }
-  std::size_t prev = it->second;
+  std::size_t prev = first;
   while (next_[prev] != kNone && next_[prev] < pos) prev = next_[prev];
   next_[pos] = next_[prev];
   next_[prev] = pos;
@@ -81,7 +81,7 @@ void HelpProject::ClearTopics() {
   indexListsPending_ = false;
   topics_.clear();
   next_.clear();
-  first_.clear();
+  ClearIndex();
 }
 
 void HelpProject::RenameTopic(std::size_t pos, std::string name) {
@@ -110,41 +110,67 @@ void HelpProject::SwapContents(std::vector<Topic>& topics, std::vector<ListItem>
 }
 
 void HelpProject::Reindex() {
-  first_.clear();
-  first_.reserve(topics_.size());
+  ClearIndex();
+  slotOf_.reserve(topics_.size());
+  firsts_.reserve(topics_.size());
   next_.assign(topics_.size(), kNone);
-  // Walking backwards leaves each name's first position in the map and chains the rest.
+  // Walking backwards leaves each name's first position in the index and chains the rest.
   for (std::size_t pos = topics_.size(); pos-- > 0;) {
-    const auto [it, inserted] = first_.try_emplace(topics_[pos].name, pos);
-    if (!inserted) {
-      next_[pos] = it->second;
-      it->second = pos;
+    const auto [first, added] = FirstOf(topics_[pos].name, pos);
+    if (!added) {
+      next_[pos] = first;
+      first = pos;
     }
   }
 }
 
 void HelpProject::IndexAppended(std::size_t pos) {
-  const auto [it, inserted] = first_.try_emplace(topics_[pos].name, pos);
-  if (inserted) return;
-  std::size_t last = it->second;
+  const auto [first, added] = FirstOf(topics_[pos].name, pos);
+  if (added) return;
+  std::size_t last = first;
   while (next_[last] != kNone) last = next_[last];
   next_[last] = pos;
 }
 
 void HelpProject::Unlink(std::size_t pos) {
-  const auto it = first_.find(topics_[pos].name);
-  if (it == first_.end()) return;
-  if (it->second == pos) {
+  const auto it = slotOf_.find(topics_[pos].name);
+  if (it == slotOf_.end()) return;
+  std::size_t& first = firsts_[it->second];
+  if (first == pos) {
     if (next_[pos] == kNone) {
-      first_.erase(it);
+      first = kNone;
+      freeSlots_.push_back(it->second);
+      slotOf_.erase(it);
     } else {
-      it->second = next_[pos];
+      first = next_[pos];
     }
     return;
   }
-  std::size_t prev = it->second;
+  std::size_t prev = first;
   while (next_[prev] != kNone && next_[prev] != pos) prev = next_[prev];
   if (next_[prev] == pos) next_[prev] = next_[pos];
+}
+
+void HelpProject::ClearIndex() {
+  slotOf_.clear();
+  firsts_.clear();
+  freeSlots_.clear();
+}
+
+HelpProject::FirstEntry HelpProject::FirstOf(const std::string& name, std::size_t pos) {
+  if (const auto it = slotOf_.find(name); it != slotOf_.end()) {
+    return {firsts_[it->second], false};
+  }
+  std::size_t slot = firsts_.size();
+  if (freeSlots_.empty()) {
+    firsts_.push_back(pos);
+  } else {
+    slot = freeSlots_.back();
+    freeSlots_.pop_back();
+    firsts_[slot] = pos;
+  }
+  slotOf_.emplace(name, slot);
+  return {firsts_[slot], true};
 }
 
 // Renumbers every stored position at or after `from` (up: +1 for an insertion there; down: -1
@@ -158,7 +184,7 @@ void HelpProject::ShiftPositions(std::size_t from, bool up) {
       --p;
     }
   };
-  for (auto& [name, first] : first_) shift(first);
+  for (auto& first : firsts_) shift(first);
   for (auto& next : next_) shift(next);
 }
 

@@ -184,10 +184,21 @@ class HelpProject {
   void IndexAppended(std::size_t pos);
   void Unlink(std::size_t pos);
   void ShiftPositions(std::size_t from, bool up);
+  void ClearIndex();
+  // The first position of the name, made `pos` when the name is new (then `added`).
+  struct FirstEntry {
+    std::size_t& first;
+    bool added;
+  };
+  FirstEntry FirstOf(const std::string& name, std::size_t pos);
 
   std::vector<Topic> topics_;
   // First store position of each name, and for each position the next one of the same name.
-  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> first_;
+  // The first positions lie in a vector of their own, at the slot the name maps to: renumbering
+  // them after an insertion or an erasure walks that vector rather than the map's nodes.
+  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> slotOf_;
+  std::vector<std::size_t> firsts_;
+  std::vector<std::size_t> freeSlots_;
   std::vector<std::size_t> next_;
   // Not copied with the project: a copy is not what the view shows.
   struct ObserverSlot {

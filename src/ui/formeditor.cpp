@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace qs::ui {
 
@@ -28,6 +29,7 @@ class ProgramTextView : public QPlainTextEdit {
     for (QChar& c : paragraphs) {
       if (c == u'\n' && ++lines % kLinesPerParagraph != 0) c = QChar::LineSeparator;
     }
+    lines_ = lines + 1;
     setPlainText(paragraphs);
     CountUnlaidLines();
   }
@@ -44,7 +46,9 @@ class ProgramTextView : public QPlainTextEdit {
     bool changed = false;
     for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
       if (block.layout() != nullptr && block.layout()->lineCount() > 0) continue;
-      const int lines = static_cast<int>(block.text().count(QChar::LineSeparator)) + 1;
+      // Every paragraph holds kLinesPerParagraph lines but the last, which holds the rest.
+      const int lines =
+          std::min(kLinesPerParagraph, lines_ - block.blockNumber() * kLinesPerParagraph);
       if (block.lineCount() != lines) {
         block.setLineCount(lines);
         changed = true;
@@ -55,6 +59,9 @@ class ProgramTextView : public QPlainTextEdit {
       emit layout->documentSizeChanged(layout->documentSize());
     }
   }
+
+  // The lines of the text shown.
+  int lines_ = 1;
 };
 
 }  // namespace

@@ -56,7 +56,7 @@ void HelpProject::InsertTopic(std::size_t pos, Topic topic) {
   topics_.insert(topics_.begin() + static_cast<std::ptrdiff_t>(pos), std::move(topic));
   next_.insert(next_.begin() + static_cast<std::ptrdiff_t>(pos), kNone);
   // Splice the new position into its name's chain, which runs in store order.
-  const auto [first, added] = FirstOf(topics_[pos].name, pos);
+  auto [first, added] = FirstOf(topics_[pos].name, pos);
   if (added) return;
   if (first > pos) {
     next_[pos] = first;
@@ -116,7 +116,7 @@ void HelpProject::Reindex() {
   next_.assign(topics_.size(), kNone);
   // Walking backwards leaves each name's first position in the index and chains the rest.
   for (std::size_t pos = topics_.size(); pos-- > 0;) {
-    const auto [first, added] = FirstOf(topics_[pos].name, pos);
+    auto [first, added] = FirstOf(topics_[pos].name, pos);
     if (!added) {
       next_[pos] = first;
       first = pos;
@@ -125,7 +125,7 @@ void HelpProject::Reindex() {
 }
 
 void HelpProject::IndexAppended(std::size_t pos) {
-  const auto [first, added] = FirstOf(topics_[pos].name, pos);
+  auto [first, added] = FirstOf(topics_[pos].name, pos);
   if (added) return;
   std::size_t last = first;
   while (next_[last] != kNone) last = next_[last];

@@ -69,12 +69,6 @@ bool CommandContext::AskToSaveChanges() const {
   return SaveTo(WithProjectExtension(choice.path, choice.filterIndex));
 }
 
-bool CommandContext::ConfirmReplace(const text::Report& warning) const {
-  CommitForm();
-  if (Unsaved()) return AskToSaveChanges();
-  return project.ItemCount() == 0 || ui.AskYesNo(warning);
-}
-
 bool CommandContext::SaveTo(const std::string& path) const {
   CommitForm();
   const std::string previous = project.projectFile;

@@ -45,9 +45,6 @@ struct CommandContext {
   // Commits the form; then, when there is unsaved work, asks "Save changes to <name>?". True
   // when the caller may go on: saved, or discarded; false for Cancel or a save that failed.
   bool AskToSaveChanges() const;
-  // Before the project is replaced: the save question when there is unsaved work, otherwise
-  // `warning` as a Yes/No question when the list has rows. True when the caller may go on.
-  bool ConfirmReplace(const text::Report& warning) const;
   // Saves into `path` (the project is named so); says on the status line what went where.
   bool SaveTo(const std::string& path) const;
   // A structural change the user can take back.

@@ -58,7 +58,11 @@ void ProjectCommands::ResetProject() {
 
 void ProjectCommands::NewProject() {
   ForgetEditorAtEnd forget(c_.state);
+  // Unsaved work is settled before the requester: its question comes first, and Cancel
+  // leaves everything without asking for a file.
   c_.CommitForm();
+  const bool unsaved = c_.Unsaved();
+  if (unsaved && !c_.AskToSaveChanges()) return;
   const std::string start =
       ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice = c_.ui.SaveFileRequester("Create new QuillSmith Project",
@@ -69,8 +73,11 @@ void ProjectCommands::NewProject() {
   const std::string path = WithProjectExtension(choice.path, choice.filterIndex);
   c_.state.lastProjectDir = text::FolderPart(path);
 
-  if (!c_.ConfirmReplace(Warning("You are about to create a new project !\nYou will loose all "
-                                 "curent data.\nContinue ?"))) {
+  // Work just saved or discarded has had its question; otherwise the pages shown are about to
+  // go, and that is asked.
+  if (!unsaved && c_.project.ItemCount() > 0 &&
+      !c_.ui.AskYesNo(Warning("You are about to create a new project !\nYou will loose all "
+                              "curent data.\nContinue ?"))) {
     return;
   }
   c_.state.history.Clear();
@@ -87,7 +94,9 @@ void ProjectCommands::NewProject() {
 
 void ProjectCommands::LoadProject() {
   ForgetEditorAtEnd forget(c_.state);
-  c_.CommitForm();
+  // Unsaved work is settled before the requester; a project with nothing unsaved is in its
+  // file and is replaced without a question.
+  if (!c_.AskToSaveChanges()) return;
   const std::string start =
       ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
   const FileChoice choice =
@@ -100,6 +109,7 @@ void ProjectCommands::LoadProject() {
 void ProjectCommands::LoadRecentProject(const std::string& path) {
   ForgetEditorAtEnd forget(c_.state);
   if (path.empty()) return;
+  if (!c_.AskToSaveChanges()) return;
   LoadProjectFile(path);
 }
 
@@ -111,10 +121,6 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
                                        return ui.AskYesNo(question);
                                      }};
   const bool overExisting = c_.project.ItemCount() > 0;
-  if (!c_.ConfirmReplace(Warning("You are about to load a new project !\nYou will loose all "
-                                 "curent data.\nContinue ?"))) {
-    return;
-  }
 
   // The file is read aside and taken over only when it loads: a file that fails leaves the
   // project, its history and the window as they were.
@@ -243,8 +249,7 @@ void ProjectCommands::BrowseHelpFolder() {
   const std::string folder = c_.ui.FolderRequester("Select help folder", c_.state.purebasicFolder);
   c_.ui.FullRedraw();
   if (folder.empty()) return;
-  c_.project.helpFolder = FolderWithSeparator(folder);
-  c_.ui.SetHelpFolderField(c_.project.helpFolder);
+  TakeHelpFolder(FolderWithSeparator(folder));
 }
 
 void ProjectCommands::CreateHelpFolder() {
@@ -262,14 +267,22 @@ void ProjectCommands::CreateHelpFolder() {
   c_.ui.FullRedraw();
   if (typed.empty()) return;
   // Stored as typed; a relative folder is made (and later built into) beside the project file.
-  c_.project.helpFolder = FolderWithSeparator(typed);
+  const std::string previous = std::exchange(c_.project.helpFolder, FolderWithSeparator(typed));
   const std::string folder = HelpFolderOf(c_.project);
-  if (c_.services.CreateFolderPath(folder)) {
-    c_.ui.SetHelpFolderField(c_.project.helpFolder);
-  } else {
+  const std::string chosen = std::exchange(c_.project.helpFolder, previous);
+  if (!c_.services.CreateFolderPath(folder)) {
+    // A folder that cannot be made is not taken: the project keeps the one its field shows.
     c_.ui.ShowMessage(text::ErrorReport("Could not create directory '" + folder + "'!"));
-    c_.project.helpFolder.clear();
+    return;
   }
+  TakeHelpFolder(chosen);
+}
+
+void ProjectCommands::TakeHelpFolder(const std::string& folder) {
+  // The help folder is stored in the project file: choosing another is a change to save.
+  if (folder != c_.project.helpFolder) c_.project.modified = true;
+  c_.project.helpFolder = folder;
+  c_.ui.SetHelpFolderField(folder);
 }
 
 void ProjectCommands::Extract() {

@@ -16,7 +16,7 @@ class ProjectCommands {
   void NewProject();
   void LoadProject();
   // A project chosen from the recent projects: loaded as "Load Project" loads the file the
-  // requester gives, with the same questions.
+  // requester gives, after the same question about unsaved work.
   void LoadRecentProject(const std::string& path);
   // "Save Project": the requester, then the save.
   void SaveProject();
@@ -43,8 +43,10 @@ class ProjectCommands {
   // was before the command touched it).
   Extraction RunExtraction(bool keepData, bool askBeforeDiscarding, project::Snapshot before,
                            std::string what);
-  // "Load Project" once the file is known.
+  // "Load Project" once the file is known and unsaved work has been asked about.
   void LoadProjectFile(const std::string& path);
+  // Takes a help folder chosen or made by the user into the project and its field.
+  void TakeHelpFolder(const std::string& folder);
 
   CommandContext c_;
 };

@@ -30,6 +30,7 @@ bool FakeUi::AskOkCancel(const text::Report& question) {
 app::FileChoice FakeUi::SaveFileRequester(const std::string& title, const std::string& start,
                                           const std::string& pattern) {
   requesters.push_back({"save", title, start, pattern});
+  log_.push_back("requester " + title);
   if (files.empty()) return {};
   app::FileChoice choice = files.front();
   files.pop_front();
@@ -39,6 +40,7 @@ app::FileChoice FakeUi::SaveFileRequester(const std::string& title, const std::s
 app::FileChoice FakeUi::OpenFileRequester(const std::string& title, const std::string& start,
                                           const std::string& pattern) {
   requesters.push_back({"open", title, start, pattern});
+  log_.push_back("requester " + title);
   if (files.empty()) return {};
   app::FileChoice choice = files.front();
   files.pop_front();

@@ -1,5 +1,8 @@
 // The commands of the Project tab: new, load, save, library and help folder.
 
+#include <functional>
+
+#include "app/lifecycle.h"
 #include "commandfixture.h"
 #include "text/paths.h"
 
@@ -145,13 +148,14 @@ TEST_F(CommandTest, newLoadAndSaveRecordTheRecentProjectAndChoosingOneLoadsIt) {
   commands.project.SaveProject();
   EXPECT_EQ(ui.recentProjects.front(), "/w/copy.qsp");
 
-  // The list is not empty: the recent project asks first, and No leaves everything.
-  ui.answers = {false};
+  // With unsaved work the recent project asks first, and Cancel leaves everything.
+  project.modified = true;
+  ui.saveAnswers = {app::SaveAnswer::Cancel};
   commands.project.LoadRecentProject("/w/new.qsp");
   EXPECT_EQ(project.projectFile, "/w/copy.qsp");
   EXPECT_EQ(ui.questions.size(), 1u);
   services.projectFiles["/w/new.qsp"] = testsupport::MakeProject({"Index", "N"});
-  ui.answers = {true};
+  ui.saveAnswers = {app::SaveAnswer::Discard};
   const std::size_t requesters = ui.requesters.size();
   commands.project.LoadRecentProject("/w/new.qsp");
   EXPECT_EQ(ui.requesters.size(), requesters) << "no file requester";
@@ -170,16 +174,15 @@ TEST_F(CommandTest, newLoadAndSaveRecordTheRecentProjectAndChoosingOneLoadsIt) {
   EXPECT_EQ(ui.recentProjects.front(), "/w/new.qsp");
 }
 
-TEST_F(CommandTest, loadOverAListAsksResetsAndShowsTheIndexRow) {
+TEST_F(CommandTest, loadOverAListWithNothingUnsavedAsksNothingResetsAndShowsTheIndexRow) {
   UseProject({"Index", "Old"}, "/w/old.qsp");
   state.viewMode = true;
   state.previewFolder = "/tmp/preview/";
   services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
   ui.files.push_back({"/w/p.qsp", 0});
   commands.project.LoadProject();
-  ASSERT_EQ(ui.questions.size(), 1u);
-  EXPECT_EQ(ui.questions[0].text,
-            "You are about to load a new project !\nYou will loose all curent data.\nContinue ?");
+  // Everything shown is in its file: nothing is lost, so nothing is asked.
+  EXPECT_TRUE(ui.questions.empty());
   EXPECT_EQ(ui.requesters[0].start, "/w/");
   // The window is cleared only once the file has loaded.
   EXPECT_LT(LogIndex("load /w/p.qsp"), LogIndex("erase preview build"));
@@ -224,14 +227,16 @@ TEST_F(CommandTest, aLoadThatFailsChangesNothing) {
   EXPECT_EQ(ui.messages[0].text, "Could not read file '/w/broken.qsp'!");
 }
 
-TEST_F(CommandTest, loadAnsweredNoLeavesTheProjectAlone) {
+TEST_F(CommandTest, loadCancelledAtTheSaveQuestionLeavesTheProjectAlone) {
   UseProject({"Index", "Old"}, "/w/old.qsp");
+  project.modified = true;
   ui.files.push_back({"/w/p.qsp", 0});
-  ui.answers.push_back(false);
+  ui.saveAnswers.push_back(app::SaveAnswer::Cancel);
   commands.project.LoadProject();
   EXPECT_EQ(project.ItemCount(), 2u);
   EXPECT_FALSE(Logged("load "));
-  EXPECT_EQ(state.lastProjectDir, "/w/");
+  EXPECT_TRUE(ui.requesters.empty());
+  EXPECT_TRUE(state.lastProjectDir.empty());
 }
 
 TEST_F(CommandTest, saveCommitsTheFormFirstAndClearsModifiedOnSuccess) {
@@ -317,6 +322,36 @@ TEST_F(CommandTest, helpFolderFromTheRequesterKeepsOneTrailingSeparator) {
   EXPECT_EQ(ui.helpField, "/h/Out/");
 }
 
+// The help folder is stored in the project file: choosing one is unsaved work like any other,
+// asked about on closing; choosing the folder the project already has changes nothing.
+TEST_F(CommandTest, aHelpFolderChosenOrMadeIsUnsavedWorkAskedAboutOnClosing) {
+  const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+      {"browse", [&] { commands.project.BrowseHelpFolder(); }},
+      {"make", [&] { commands.project.CreateHelpFolder(); }},
+  };
+  for (const auto& [way, choose] : ways) {
+    UseProject({"Index"});
+    project.helpFolder = "/h/Old/";
+    ui.questions.clear();
+    ui.texts = {"/h/Old/"};
+    choose();
+    EXPECT_FALSE(project.modified) << way;
+    ui.texts = {"/h/New/"};
+    choose();
+    EXPECT_EQ(project.helpFolder, "/h/New/") << way;
+    EXPECT_TRUE(project.modified) << way;
+    context.ShowUnsavedState();
+    EXPECT_EQ(ui.title, "QuillSmith [Fast Builder] - p.qsp *") << way;
+    ui.saveAnswers = {app::SaveAnswer::Save};
+    services.savedTo.clear();
+    EXPECT_TRUE(app::ShutDown(context)) << way;
+    ASSERT_EQ(ui.questions.size(), 1u) << way;
+    EXPECT_EQ(ui.questions[0].text, "Save changes to p.qsp?") << way;
+    EXPECT_EQ(services.savedTo, std::vector<std::string>{"/w/p.qsp"}) << way;
+    EXPECT_EQ(services.projectFiles["/w/p.qsp"].helpFolder, "/h/New/") << way;
+  }
+}
+
 TEST_F(CommandTest, makeHelpFolderAppendsTheSeparatorAndProposesTheLibraryName) {
   UseProject({"Index"});
   project.libraryFile = "/lib/MyLib";
@@ -342,7 +377,7 @@ TEST_F(CommandTest, makeHelpFolderAppendsTheSeparatorAndProposesTheLibraryName) 
   EXPECT_TRUE(Logged("unique /w/help/Out" + kSep));
 }
 
-TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) {
+TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndKeepsTheFolderItHad) {
   UseProject({"Index"});
   project.helpFolder = "/h/Before/";
   ui.helpField = "/h/Before/";
@@ -351,8 +386,10 @@ TEST_F(CommandTest, makeHelpFolderThatCannotBeCreatedSaysSoAndForgetsTheFolder) 
   commands.project.CreateHelpFolder();
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], text::ErrorReport("Could not create directory '/root/x" + kSep + "'!"));
-  EXPECT_TRUE(project.helpFolder.empty());
+  // The project and its field agree, and nothing changed that a save would have to keep.
+  EXPECT_EQ(project.helpFolder, "/h/Before/");
   EXPECT_EQ(ui.helpField, "/h/Before/");
+  EXPECT_FALSE(project.modified);
 }
 
 TEST_F(CommandTest, programHelpOpensOnlyANonEmptyFile) {

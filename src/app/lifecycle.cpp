@@ -121,7 +121,9 @@ void ShowOpenedProject(const CommandContext& context) {
 }  // namespace
 
 void OpenStartProject(const CommandContext& context, const std::string& projectArgument) {
-  if (projectArgument.empty()) return;
+  // Work restored from a recovery copy is unsaved: a project named on the command line never
+  // replaces it unasked, however late it is opened.
+  if (projectArgument.empty() || context.Unsaved()) return;
   Ui& ui = context.ui;
   const project::LoadContext ask{
       context.state.purebasicFolder,

@@ -25,7 +25,8 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
 // The part of FinishStart that opens the project named on the command line: it loads it and
 // shows it in the fields, the list and the form. The window calls it on its own, after its
 // first paint, so that a large project never keeps the window blank (FinishStart is then
-// given no project).
+// given no project). Nothing is opened while there is unsaved work (restored from a recovery
+// copy).
 void OpenStartProject(const CommandContext& context, const std::string& projectArgument);
 
 // Reads the settings file into the Options controls, the language, the last project folder,

@@ -52,6 +52,8 @@ void OpenAfterFirstPaint(MainWindow& window, const app::CommandContext& context,
                          std::string projectPath) {
   if (projectPath.empty()) return;
   new AfterFirstPaint(window, [&window, &context, path = std::move(projectPath)] {
+    // Restored unsaved work stays; the status line keeps saying where it came from.
+    if (context.Unsaved()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     context.ui.ShowStatus("Loading the project...");
     // The status line is painted now: the load holds the event loop until it is done.

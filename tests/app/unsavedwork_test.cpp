@@ -68,31 +68,57 @@ TEST_F(CommandTest, theTitleShowsTheProjectAndAStarWhileAnythingIsUnsaved) {
   EXPECT_EQ(ui.title, "QuillSmith [Fast Builder] *");
 }
 
-TEST_F(CommandTest, newAndLoadAskToSaveUnsavedWorkAndCancelLeavesEverything) {
-  UseProject({"Index", "A"}, "/w/old.qsp");
-  project.modified = true;
-  services.projectFiles["/w/next.qsp"] = testsupport::MakeProject({"Index", "N"});
+// New, load and the recent projects ask about unsaved work before any file requester: Cancel
+// leaves everything, Save saves before the requester opens, and no second warning follows.
+// Over a project with nothing unsaved, a load asks nothing at all.
+TEST_F(CommandTest, newAndLoadAskToSaveUnsavedWorkBeforeAnyRequester) {
+  const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+      {"Ctrl+N", [&] { commands.Command(app::CommandId::New); }},
+      {"Ctrl+O", [&] { commands.Command(app::CommandId::Load); }},
+      {"recent", [&] { commands.project.LoadRecentProject("/w/next.qsp"); }},
+  };
+  for (const auto& [way, run] : ways) {
+    UseProject({"Index", "A"}, "/w/old.qsp");
+    project.modified = true;
+    services.projectFiles["/w/next.qsp"] = testsupport::MakeProject({"Index", "N"});
+    ui.questions.clear();
+    ui.requesters.clear();
+    services.savedTo.clear();
+    log.clear();
 
-  ui.files = {{"/w/new.qsp", 0}, {"/w/next.qsp", 0}};
-  ui.saveAnswers = {app::SaveAnswer::Cancel, app::SaveAnswer::Cancel};
-  commands.project.NewProject();
-  commands.project.LoadProject();
-  ASSERT_EQ(ui.questions.size(), 2u);
-  EXPECT_EQ(ui.questions[0].text, "Save changes to old.qsp?");
-  EXPECT_EQ(project.projectFile, "/w/old.qsp");
-  EXPECT_EQ(RowTexts(project), (Rows{"Index", "A"}));
-  EXPECT_TRUE(project.modified);
-  EXPECT_TRUE(services.savedTo.empty());
-  EXPECT_FALSE(Logged("erase build"));
+    ui.files = {{"/w/next.qsp", 0}};
+    ui.saveAnswers = {app::SaveAnswer::Cancel};
+    run();
+    ASSERT_EQ(ui.questions.size(), 1u) << way;
+    EXPECT_EQ(ui.questions[0].text, "Save changes to old.qsp?") << way;
+    EXPECT_TRUE(ui.requesters.empty()) << way << ": no requester after Cancel";
+    EXPECT_EQ(project.projectFile, "/w/old.qsp") << way;
+    EXPECT_EQ(RowTexts(project), (Rows{"Index", "A"})) << way;
+    EXPECT_TRUE(project.modified) << way;
+    EXPECT_TRUE(services.savedTo.empty()) << way;
+    EXPECT_FALSE(Logged("erase build")) << way;
 
-  // Save saves first; a save that fails stops the load.
-  ui.files = {{"/w/next.qsp", 0}};
-  ui.saveAnswers = {app::SaveAnswer::Save};
-  commands.project.LoadProject();
-  EXPECT_EQ(services.savedTo, (std::vector<std::string>{"/w/old.qsp"}));
-  EXPECT_LT(LogIndex("save /w/old.qsp"), LogIndex("load /w/next.qsp"));
-  EXPECT_EQ(RowTexts(project), (Rows{"Index", "N"}));
-  EXPECT_EQ(ui.questions.size(), 3u) << "no second warning after the save question";
+    // Save saves first, then the requester (if any) opens; no warning follows the question.
+    ui.files = {{"/w/next.qsp", 0}};
+    ui.saveAnswers = {app::SaveAnswer::Save};
+    run();
+    EXPECT_EQ(services.savedTo, (std::vector<std::string>{"/w/old.qsp"})) << way;
+    EXPECT_LT(LogIndex("save /w/old.qsp"), LogIndex("requester ")) << way;
+    EXPECT_EQ(project.projectFile, "/w/next.qsp") << way;
+    if (std::string(way) != "Ctrl+N") {
+      EXPECT_LT(LogIndex("save /w/old.qsp"), LogIndex("load /w/next.qsp")) << way;
+      EXPECT_EQ(RowTexts(project), (Rows{"Index", "N"})) << way;
+    }
+    EXPECT_EQ(ui.questions.size(), 2u) << way << ": no second warning after the save question";
+
+    // Nothing unsaved: a load over the pages shown asks nothing.
+    if (std::string(way) == "Ctrl+N") continue;
+    UseProject({"Index", "A"}, "/w/old.qsp");
+    ui.files = {{"/w/next.qsp", 0}};
+    run();
+    EXPECT_EQ(ui.questions.size(), 2u) << way << ": nothing unsaved, nothing asked";
+    EXPECT_EQ(RowTexts(project), (Rows{"Index", "N"})) << way;
+  }
 }
 
 TEST_F(CommandTest, ctrlSSavesIntoTheProjectFileWithoutARequesterAndSaysWhere) {
@@ -183,7 +209,11 @@ TEST_F(CommandTest, theRecoveryCopyHoldsTheTypingAndIsOfferedBackAtTheNextStart)
   copy.FindTopic("A")->title = "typed";
   services.projectFiles["/cfg/Recovery/2.qsp"] = copy;
   ui.answers = {false, true};
+  services.projectFiles["/w/other.qsp"] = testsupport::MakeProject({"Index", "Other"});
   app::FinishStart(context, "/w/other.qsp");
+  // The window opens the project named on the command line after its first paint: by then
+  // the restored work is there, and stays.
+  app::OpenStartProject(context, "/w/other.qsp");
   ASSERT_EQ(ui.questions.size(), 2u);
   EXPECT_EQ(ui.questions[0].text, "Restore unsaved work from 2026-12-07 09:05:00?");
   EXPECT_EQ(services.recoveryRemoved, (std::vector<std::string>{"/w/gone.qsp"}));

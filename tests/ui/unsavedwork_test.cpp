@@ -24,6 +24,8 @@
 
 #include "app/lifecycle.h"
 #include "modaldriver.h"
+#include "project/projectfile.h"
+#include "support/projectfixture.h"
 #include "ui/startup.h"
 #include "wiredwindow.h"
 
@@ -201,13 +203,24 @@ TEST(UnsavedWork, workTypedBeforeTheProgramWasKilledIsOfferedBackAtTheNextStart)
   run.waitForFinished();
   ASSERT_TRUE(written) << run.readAllStandardError().toStdString();
 
+  // The next start names another project on its command line, as a desktop file open does.
+  const std::string other = settingsFolder + "other.qsp";
+  {
+    project::HelpProject named = testsupport::MakeProject({"Index", "Other"});
+    text::Reports reports;
+    ASSERT_TRUE(project::SaveProject(named, other, reports));
+  }
   uitest::WiredWindow next(false, settingsFolder);
   QString asked;
   WhenModal<QMessageBox>("", [&asked](QMessageBox* box) {
     asked = box->text();
     box->button(QMessageBox::Yes)->click();
   });
+  // As the program starts: the offer first, the named project once the window has painted.
   app::FinishStart(*next.context, "");
+  ui::OpenAfterFirstPaint(*next.window, *next.context, other);
+  // The project is opened after the first paint, or a second at the latest.
+  QTest::qWait(1500);
   EXPECT_TRUE(asked.startsWith("Restore unsaved work from ")) << asked.toStdString();
   EXPECT_EQ(next.project.projectFile, projectFile);
   EXPECT_EQ(next.window->projectFileField->text().toStdString(), projectFile);

@@ -238,13 +238,12 @@ std::unique_ptr<Change> DeleteSelected(HelpProject& project) {
   const std::size_t pos = project.FindTopicPos(selection.shown);
   std::optional<Topic> topic;
   if (pos != kNone) topic = project.TopicAt(pos);
-  // The deletion rewrites the Index page's functions list: whichever record it writes, the
-  // first stored one or the one named Index, its text comes back with the undo.
+  // The deletion remakes every functions list: their texts come back with the undo.
   IndexLists overwritten;
-  for (const std::size_t at : {std::size_t{0}, project.FindTopicPos(kIndexName)}) {
-    if (at == kNone || at == pos || at >= project.TopicCount()) continue;
-    if (!overwritten.empty() && overwritten.front().first == at) continue;
-    overwritten.emplace_back(at, project.TopicAt(at).body);
+  for (std::size_t at = 0; at < project.TopicCount(); ++at) {
+    const Topic& list = project.TopicAt(at);
+    if (at == pos || (list.name != kIndexName && !list.isUserIndex)) continue;
+    overwritten.emplace_back(at, list.body);
   }
   if (!DeleteSelectedTopic(project)) return nullptr;
   return std::make_unique<DeleteChange>(std::move(selection), std::move(item), pos,

@@ -87,28 +87,6 @@ void RefreshIndexLists(HelpProject& project) {
 
 namespace {
 
-bool InFunctionsList(const Topic& topic) {
-  return topic.IsPlain() && topic.name != kIndexName;
-}
-
-// Whether `list` is the names of the functions list, in store order, parted by line breaks:
-// the list a deletion writes.
-bool ListsFunctionsInStoreOrder(const HelpProject& project, std::string_view list) {
-  std::size_t at = 0;
-  bool first = true;
-  for (const auto& topic : project.topics()) {
-    if (!InFunctionsList(topic)) continue;
-    if (!first) {
-      if (list.substr(at, text::kCrLf.size()) != text::kCrLf) return false;
-      at += text::kCrLf.size();
-    }
-    if (list.substr(at, topic.name.size()) != topic.name) return false;
-    at += topic.name.size();
-    first = false;
-  }
-  return at == list.size();
-}
-
 // Moves the row `from` to `to`, gives it the icon of the topic it names, and selects it. The
 // functions lists follow when they are next shown or written: a move costs the same for any
 // number of topics.
@@ -146,29 +124,14 @@ bool MoveTopicDown(HelpProject& project) {
 
 bool DeleteSelectedTopic(HelpProject& project) {
   if (project.shownTopic().empty()) return false;
-  // The lists a move left to be made are made from the rows as they were before the deletion.
-  ProduceIndexLists(project);
   if (project.selectedRow() >= 0)
     project.RemoveItem(static_cast<std::size_t>(project.selectedRow()));
   const auto pos = project.FindTopicPos(project.shownTopic());
   if (pos != std::string::npos) project.EraseTopic(pos);
 
-  // The list goes into the Index page found by name: in a hand-made or foreign file the first
-  // stored record may be any page, and its text is the author's. Mostly it reads so already
-  // (a user topic was deleted), and is then left as it is.
-  if (Topic* index = project.FindTopic(kIndexName);
-      index != nullptr && !ListsFunctionsInStoreOrder(project, index->body)) {
-    std::string functions;
-    functions.reserve(index->body.size());
-    bool first = true;
-    for (const auto& topic : project.topics()) {
-      if (!InFunctionsList(topic)) continue;
-      if (!first) functions += text::kCrLf;
-      functions += topic.name;
-      first = false;
-    }
-    index->body = std::move(functions);
-  }
+  // The lists are made from the rows as they are now, the order the pages link in, so that
+  // the form shows what the help will show.
+  RefreshIndexLists(project);
   project.SetShownTopic(std::string(kIndexName));
   project.SelectRow(0);
   project.modified = true;

@@ -34,9 +34,9 @@ IndexLists ComputeIndexLists(const HelpProject& project);
 bool MoveTopicUp(HelpProject& project);
 bool MoveTopicDown(HelpProject& project);
 
-// Removes the selected row and the first stored topic named as the shown topic, rebuilds the
-// functions list of the first stored page named "Index" (no other page) from the store order
-// and selects and shows the Index page. True when something was deleted.
+// Removes the selected row and the first stored topic named as the shown topic, remakes the
+// functions lists from the rows left (RefreshIndexLists) and selects and shows the Index page.
+// True when something was deleted.
 bool DeleteSelectedTopic(HelpProject& project);
 
 }  // namespace qs::project

@@ -109,8 +109,9 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     c.Command(id);
   });
   WireSearch(w, ui, c);
-  QObject::connect(&w, &MainWindow::recentProjectChosen, &w,
-                   [&c](const std::string& path) { c.project.LoadRecentProject(path); });
+  // Like every command, the recent projects' one leaves the title naming the project shown.
+  connect(&w, &MainWindow::recentProjectChosen,
+          [&c](const std::string& path) { c.project.LoadRecentProject(path); });
   if (w.livePane != nullptr) {
     QObject::connect(w.livePane, &LivePane::refreshDue, &w, [&c] { c.page.RefreshLivePane(); });
   }

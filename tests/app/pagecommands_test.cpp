@@ -66,6 +66,15 @@ TEST_F(CommandTest, popupCommandsAddAndDeleteTopics) {
   // The Index page is never deleted, even when the command arrives for it.
   commands.Command(app::CommandId::DeleteItem);
   EXPECT_EQ(project.ItemCount(), 4u);
+
+  // After a move and a delete the Index page lists its functions as the help links them.
+  UseProject({"Index", "A", "B", "C"});
+  commands.page.TopicListEvent(3, false);
+  commands.page.MoveUp();
+  commands.page.TopicListEvent(1, true);
+  commands.Command(app::CommandId::DeleteItem);
+  EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "C", "B"}));
+  EXPECT_EQ(ui.form.body, "C\r\nB");
 }
 
 TEST_F(CommandTest, movesCommitTheTypingAndRedisplayTheTopic) {

@@ -95,7 +95,9 @@ QList<WordRange> CheckableWords(QStringView text, MarkupState& state) {
       i = std::max(end, i + 1);
       continue;
     }
-    if (!c.isLetterOrNumber() && c != u'_') {
+    // Only what can start the run below: a number that is no digit (a superscript two, a
+    // vulgar fraction) would make an empty run and never move on.
+    if (!IsLetter(c) && !c.isDigit() && c != u'_') {
       ++i;
       continue;
     }

@@ -47,6 +47,9 @@ TEST(CheckableWords, takeProseAndLeaveMarkupReferencesAndCodeAlone) {
                   state),
             QStringList({"Plain", "wurds", "bold", "don't", "see", "if", "then"}));
   EXPECT_EQ(state, MarkupState::Text);
+  // Numbers that are no digits part words, and the text is walked to its end.
+  EXPECT_EQ(Words(QString::fromUtf8("m\u00B2 area \u00BD\u00BEhalf \u2153 x\u00B9y"), state),
+            QStringList({"area", "half"}));
 
   // A tag or a comment that runs over lines hides everything up to its end.
   EXPECT_EQ(Words("text <a title=\"first", state), QStringList({"text"}));

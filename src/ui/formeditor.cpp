@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "ui/modeltext.h"
+
 namespace qs::ui {
 
 namespace {
@@ -126,7 +128,7 @@ void FormEditor::showEditableText(const QString& text) {
 
 QString FormEditor::shownText() const {
   if (programView_ != nullptr && programView_->isVisibleTo(this)) return programText_;
-  return toPlainText();
+  return EditorLines(*document());
 }
 
 void FormEditor::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 #include "ui/modeltext.h"
 
 #include <algorithm>
+#include <array>
 
 #include "text/cp1252.h"
 
@@ -14,6 +15,10 @@ bool IsPlainAscii(const std::string& text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '&'; });
 }
+
+// What a text document keeps as line breaks however they are given: the paragraph and line
+// separators, and the marks of a frame's start and end.
+constexpr std::array<char16_t, 4> kLineBreaks = {u'\u2028', u'\u2029', u'\uFDD0', u'\uFDD1'};
 
 }  // namespace
 
@@ -42,6 +47,15 @@ QString FromModelLines(const std::string& text) {
   }
   QString shown = FromModel(text);
   shown.replace("\r\n", "\n");
+  // A reference to a character the document takes for a line break would come back as a line
+  // break: it is shown as the reference it is. No byte of the code page becomes one of these
+  // characters, so each stands for exactly that reference.
+  for (const char16_t lineBreak : kLineBreaks) {
+    if (shown.contains(QChar(lineBreak))) {
+      shown.replace(QChar(lineBreak),
+                    QStringLiteral("&#%1;").arg(static_cast<unsigned>(lineBreak)));
+    }
+  }
   return shown;
 }
 
@@ -49,6 +63,16 @@ std::string ToModelLines(const QString& text) {
   QString lines = text;
   lines.replace("\n", "\r\n");
   return ToModel(lines);
+}
+
+QString EditorLines(const QTextDocument& document) {
+  QString lines = document.toRawText();
+  for (QChar& c : lines) {
+    if (std::find(kLineBreaks.begin(), kLineBreaks.end(), c.unicode()) != kLineBreaks.end()) {
+      c = u'\n';
+    }
+  }
+  return lines;
 }
 
 QString FromBytes(const std::string& bytes) {

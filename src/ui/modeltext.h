@@ -4,6 +4,7 @@
 // the system's bytes for paths; the widgets hold Unicode.
 
 #include <QString>
+#include <QTextDocument>
 #include <string>
 
 namespace qs::ui {
@@ -15,6 +16,10 @@ std::string ToModel(const QString& text);
 // Multi-line texts: CR LF in the model, line feeds in the editors.
 QString FromModelLines(const std::string& text);
 std::string ToModelLines(const QString& text);
+// What an editor's document holds, with its paragraph and line separators as line feeds and
+// every other character as it stands. The document's own plain-text export would also turn
+// each no-break space into a plain space, and so change the author's text unasked.
+QString EditorLines(const QTextDocument& document);
 // Paths and messages: the system's bytes.
 QString FromBytes(const std::string& bytes);
 std::string ToBytes(const QString& text);

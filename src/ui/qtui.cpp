@@ -206,9 +206,10 @@ void QtUi::FocusTopicList() {
 project::EditForm QtUi::ReadForm() {
   // A read-only editor cannot have changed: it gives back what it was shown, unread.
   return {ToModel(window_.titleField->text()),
-          readOnlySummary_ ? *readOnlySummary_ : ToModelLines(window_.summaryEditor->toPlainText()),
-          bodyReadOnly_ ? programBody_ : ToModelLines(window_.bodyEditor->toPlainText()),
-          ToModelLines(window_.exampleEditor->toPlainText())};
+          readOnlySummary_ ? *readOnlySummary_
+                           : ToModelLines(EditorLines(*window_.summaryEditor->document())),
+          bodyReadOnly_ ? programBody_ : ToModelLines(EditorLines(*window_.bodyEditor->document())),
+          ToModelLines(EditorLines(*window_.exampleEditor->document()))};
 }
 
 void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& layout) {

@@ -29,6 +29,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -251,6 +252,8 @@ TEST_F(WiredTest, dictionaryAndRecentProjectsAreWiredToSettingsAndLoading) {
 
   emit window->recentProjectChosen(file);
   EXPECT_EQ(project.projectFile, file);
+  // The title names the project loaded, with nothing of it unsaved.
+  EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder] - saved.qsp");
   EXPECT_EQ(window->topicListView->model()->rowCount(), 2);
   EXPECT_EQ(window->spellCheck().projectWordListPath(), config::WordListPath(folder, file));
 
@@ -311,6 +314,122 @@ TEST_F(WiredTest, charactersTheCodePageLacksSurviveTheWindow) {
             "e &#945;");
   window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   EXPECT_EQ(window->titleField->text(), QString::fromUtf8("Größe α"));
+}
+
+// Every byte a text of the project file can hold comes back from the real editors as it went
+// in: shown, committed and saved, the file is the same to the byte, and showing a page marks
+// nothing unsaved. (CR LF is a line break and NUL ends a line, so no text holds them alone.)
+TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
+  std::vector<std::string> pieces;
+  for (int byte = 1; byte <= 0xFF; ++byte) {
+    if (byte != '\r' && byte != '\n') pieces.emplace_back(1, static_cast<char>(byte));
+  }
+  // References shown as the characters they stand for: among them the document's own line and
+  // paragraph separators and frame mark, and a character beyond 16 bits; and one of a
+  // character the code page holds, shown as written.
+  for (const char* reference :
+       {"&#945;", "&#8232;", "&#8233;", "&#64976;", "&#65279;", "&#128512;", "&#160;"}) {
+    pieces.emplace_back(reference);
+  }
+
+  const std::string path = settings.filePath("bytes.qsp").toStdString();
+  std::string file;
+  auto line = [&file](const std::string& text) { file += text + "\r\n"; };
+  // A text's lines (none for an empty text), then the end-of-text line.
+  auto text = [&](const std::string& lines) {
+    if (!lines.empty()) line(lines);
+    line("\xB6");
+  };
+  // The piece inside a line, at the start of one and at the end of one.
+  auto sample = [](const std::string& piece) {
+    return "a" + piece + "b\r\n" + piece + "c" + piece + "\r\nd";
+  };
+  std::string overview, functions;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    overview += (i == 0 ? "o" : "\r\no") + pieces[i] + "o";
+    functions += (i == 0 ? "F" : "\r\nF") + std::to_string(i);
+  }
+  line("QuillSmith Project *** DO NOT EDIT ***");
+  line(path);
+  line("/lib/Bytes");
+  line("/help/");
+  line("Index");
+  line("");
+  line("Bytes library");
+  text(overview);
+  text(functions);
+  text("Index example");
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    // Description and example of a function page.
+    line("F" + std::to_string(i));
+    line("()");
+    line("T" + pieces[i] + "t");
+    text("F" + std::to_string(i) + "()");
+    text(sample(pieces[i]));
+    text(sample(pieces[i]));
+  }
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    // Overview and example of a user index entry (its functions list is empty).
+    line("G" + std::to_string(i) + "\xF7");
+    line("");
+    line("T" + pieces[i] + "t");
+    text(sample(pieces[i]));
+    text("");
+    text(sample(pieces[i]));
+  }
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    // The text of a user topic.
+    line("U" + std::to_string(i) + "\xB1");
+    line("");
+    line("T" + pieces[i] + "t");
+    text("");
+    text(sample(pieces[i]));
+    text("");
+  }
+  std::ofstream(path, std::ios::binary) << file;
+
+  commands->project.LoadRecentProject(path);
+  const int rows = window->topicListView->model()->rowCount();
+  ASSERT_EQ(rows, static_cast<int>(1 + 3 * pieces.size()));
+  for (int row = 0; row <= rows; ++row) {
+    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row % rows, 0));
+  }
+  EXPECT_FALSE(project.modified);
+  EXPECT_EQ(window->windowTitle().toStdString(), "QuillSmith [Fast Builder] - bytes.qsp");
+
+  // Typed and taken back, a text still holds every byte it held.
+  QTextCursor end = window->summaryEditor->textCursor();
+  end.movePosition(QTextCursor::End);
+  window->summaryEditor->setTextCursor(end);
+  QTest::keyClicks(window->summaryEditor, "x");
+  QTest::keyClick(window->summaryEditor, Qt::Key_Backspace);
+  commands->Command(app::CommandId::Save);
+  EXPECT_FALSE(project.modified);
+
+  std::ifstream in(path, std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), {});
+  if (saved == file) return;
+  // The first line that differs, its bytes spelt out.
+  auto spelt = [](std::string_view bytes) {
+    std::string out;
+    for (const char c : bytes) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte > 0x20 && byte < 0x7F) {
+        out += c;
+        continue;
+      }
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "<%02X>", byte);
+      out += hex;
+    }
+    return out;
+  };
+  std::size_t at = 0;
+  while (at < saved.size() && at < file.size() && saved[at] == file[at]) ++at;
+  const std::size_t from = file.rfind('\n', at == 0 ? 0 : at - 1);
+  const std::size_t start = from == std::string::npos ? 0 : from + 1;
+  ADD_FAILURE() << "written: " << spelt(file.substr(start, file.find('\n', at) - start))
+                << "\nsaved:   " << spelt(saved.substr(start, saved.find('\n', at) - start));
 }
 
 TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {

@@ -62,6 +62,9 @@ std::optional<ShownTopic> ShowTopic(const HelpProject& project) {
 
 bool ApplyForm(Topic& topic, const EditForm& form) {
   auto apply = [](std::string& field, const std::string& edited) {
+    // A text as it was shown is no change, blanks at its ends and all: showing a page and
+    // leaving it never changes what the file holds.
+    if (edited == field) return false;
     std::string trimmed = text::TrimBlanks(edited);
     if (trimmed == field) return false;
     field = std::move(trimmed);

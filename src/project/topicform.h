@@ -48,13 +48,14 @@ struct ShownTopic {
 // What the form shows for the shown topic: nothing when there is none or it names no topic.
 std::optional<ShownTopic> ShowTopic(const HelpProject& project);
 
-// Copies the form into `topic` as a commit does, without a project: each text loses its
-// leading and trailing blanks, and a function page's syntax gives its parameters (below).
+// Copies the form into `topic` as a commit does, without a project: each changed text loses
+// its leading and trailing blanks, and a function page's syntax gives its parameters (below).
 // True when any text changed.
 bool ApplyForm(Topic& topic, const EditForm& form);
 
-// Copies the form into the shown topic. Each text loses its leading and
-// trailing blanks; a text that differs from the stored one replaces it and sets `modified`.
+// Copies the form into the shown topic. A text that differs from the stored one loses its
+// leading and trailing blanks and then, when it still differs, replaces it and sets
+// `modified`; a text exactly as stored stays as it is.
 // When a function page's syntax changed and holds exactly one "(" before exactly one ")",
 // that part becomes its parameters.
 void CommitTopicEdits(HelpProject& project, const EditForm& form);

@@ -1,5 +1,6 @@
 #include "ui/modeltext.h"
 
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 
@@ -20,13 +21,20 @@ bool IsPlainAscii(const std::string& text) {
 // separators, and the marks of a frame's start and end.
 constexpr std::array<char16_t, 4> kLineBreaks = {u'\u2028', u'\u2029', u'\uFDD0', u'\uFDD1'};
 
+// UTF-8 to Unicode, a byte order mark at the start kept: there it is a character of the
+// author's text (from a reference), which the usual conversion would drop.
+QString FromUtf8Text(const std::string& utf8) {
+  QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+  return decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
 }  // namespace
 
 QString FromModel(const std::string& text) {
   if (IsPlainAscii(text)) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   }
-  return QString::fromStdString(text::Utf8FromCp1252(text));
+  return FromUtf8Text(text::Utf8FromCp1252(text));
 }
 
 std::string ToModel(const QString& text) {

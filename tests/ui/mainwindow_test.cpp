@@ -340,9 +340,9 @@ TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
     if (!lines.empty()) line(lines);
     line("\xB6");
   };
-  // The piece inside a line, at the start of one and at the end of one.
+  // The piece inside a line, at the start and the end of one, and at both ends of the text.
   auto sample = [](const std::string& piece) {
-    return "a" + piece + "b\r\n" + piece + "c" + piece + "\r\nd";
+    return piece + "a" + piece + "b\r\n" + piece + "c" + piece + "\r\nd" + piece;
   };
   std::string overview, functions;
   for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -363,7 +363,7 @@ TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
     // Description and example of a function page.
     line("F" + std::to_string(i));
     line("()");
-    line("T" + pieces[i] + "t");
+    line(pieces[i] + "T" + pieces[i] + "t" + pieces[i]);
     text("F" + std::to_string(i) + "()");
     text(sample(pieces[i]));
     text(sample(pieces[i]));
@@ -372,7 +372,7 @@ TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
     // Overview and example of a user index entry (its functions list is empty).
     line("G" + std::to_string(i) + "\xF7");
     line("");
-    line("T" + pieces[i] + "t");
+    line(pieces[i] + "T" + pieces[i] + "t" + pieces[i]);
     text(sample(pieces[i]));
     text("");
     text(sample(pieces[i]));
@@ -381,7 +381,7 @@ TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
     // The text of a user topic.
     line("U" + std::to_string(i) + "\xB1");
     line("");
-    line("T" + pieces[i] + "t");
+    line(pieces[i] + "T" + pieces[i] + "t" + pieces[i]);
     text("");
     text(sample(pieces[i]));
     text("");

@@ -35,7 +35,8 @@ struct MenuEntry {
 struct BuilderResult {
   // The label's new text; empty keeps the first one.
   std::string label;
-  // The compiler's errors, then its warnings, one a line with the page each names.
+  // The compiler's errors, then its warnings, one a line with the page each names; the
+  // system's bytes, as the compiler wrote them.
   std::vector<std::string> messages;
 };
 

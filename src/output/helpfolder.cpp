@@ -103,8 +103,9 @@ bool BuildFile(platform::OutputFolder& out, const std::string& folder, const std
 std::string NativeRelative(std::string_view relative) {
   std::string native;
   native.reserve(relative.size());
-  for (const char c : relative)
+  for (const char c : relative) {
     native.push_back(text::IsSeparator(c) ? text::NativeSeparator() : c);
+  }
   return native;
 }
 
@@ -178,6 +179,7 @@ void RemoveStaleFiles(platform::OutputFolder& out, const std::string& target,
     }
   }
 }
+
 }  // namespace
 
 std::optional<std::string> PagePathInFolder(const std::string& folder, const std::string& name) {

@@ -40,15 +40,20 @@ void BuildCommands::PreviewAll() {
   RunPreview(std::string(project::kIndexName) + ".html");
 }
 
-std::string BuildCommands::CompileForBuilder(HelpBuild& build, BuildSummary& summary) {
+BuilderResult BuildCommands::CompileForBuilder(HelpBuild& build, BuildSummary& summary) {
   const Clock::time_point start = Clock::now();
   const CompileOutcome outcome = build.Compile({c_.ui.CompileChecked(), c_.ui.CompilerPath()});
   summary.compileSeconds = SecondsSince(start);
   if (!outcome.options.compileToChm && c_.ui.CompileChecked()) c_.ui.SetCompileChecked(false);
   c_.ShowReports(outcome.reports);
-  if (!outcome.compiled) return {};
+  BuilderResult result;
+  for (const auto& message : outcome.messages)
+    result.messages.push_back(output::MessageLine(message));
+  if (!outcome.compiled) return result;
   summary.compiledFile = outcome.compiledFile;
-  return "Help files compiled to " + outcome.compiledFile + " :";
+  summary.compiledWith = output::CompiledWithText(outcome.messages);
+  result.label = CompiledText(outcome) + " :";
+  return result;
 }
 
 void BuildCommands::CreateHtml() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/commandcontext.h"
+#include "app/ui.h"
 
 namespace qs::app {
 
@@ -29,9 +30,10 @@ class BuildCommands {
   // Commits the form and shows the page file `page` in the preview window; nothing without a
   // shown topic.
   void RunPreview(const std::string& page);
-  // The compile step of the builder window: the window's new label, or an empty text. What
-  // it compiled, and how long that took, go into `summary`.
-  std::string CompileForBuilder(HelpBuild& build, BuildSummary& summary);
+  // The compile step of the builder window: the window's new label (or an empty text) and the
+  // compiler's messages. What it compiled, how long that took and what the compiler reported
+  // go into `summary`.
+  BuilderResult CompileForBuilder(HelpBuild& build, BuildSummary& summary);
 
   CommandContext c_;
 };

@@ -93,8 +93,9 @@ bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
 }
 
 bool CoreServices::CompileHelp(const project::HelpProject& project, const std::string& folder,
-                               output::CompileOptions& options, text::Reports& reports) {
-  return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports);
+                               output::CompileOptions& options, text::Reports& reports,
+                               std::vector<output::CompilerMessage>& messages) {
+  return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports, &messages);
 }
 
 void CoreServices::DeleteCompilerTempFiles() {

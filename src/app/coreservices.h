@@ -46,7 +46,8 @@ class CoreServices : public Services {
   bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
   bool CompileHelp(const project::HelpProject& project, const std::string& folder,
-                   output::CompileOptions& options, text::Reports& reports) override;
+                   output::CompileOptions& options, text::Reports& reports,
+                   std::vector<output::CompilerMessage>& messages) override;
   void DeleteCompilerTempFiles() override;
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& settings) override;

@@ -15,6 +15,12 @@ std::string HelpFolderOf(const project::HelpProject& project) {
   return text::ResolvedAgainst(project.helpFolder, text::FolderPart(project.projectFile));
 }
 
+std::string CompiledText(const CompileOutcome& outcome) {
+  const std::string with = output::CompiledWithText(outcome.messages);
+  return "Help files " + (with.empty() ? std::string("compiled") : with) + " to " +
+         outcome.compiledFile;
+}
+
 HelpBuild::HelpBuild(Services& services, const project::HelpProject& project, std::string folder)
     : services_(services), project_(project), folder_(std::move(folder)) {}
 
@@ -32,7 +38,8 @@ FolderOutcome HelpBuild::Write(const config::LanguageTable& captions,
 CompileOutcome HelpBuild::Compile(output::CompileOptions options) {
   compileRan_ = true;
   CompileOutcome outcome;
-  outcome.compiled = services_.CompileHelp(project_, folder_, options, outcome.reports);
+  outcome.compiled =
+      services_.CompileHelp(project_, folder_, options, outcome.reports, outcome.messages);
   if (outcome.compiled) {
     outcome.compiledFile = output::CompiledFilePath(folder_, project_.libraryFile);
   }

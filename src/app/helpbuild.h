@@ -11,6 +11,7 @@
 #include "app/services.h"
 #include "config/languagetable.h"
 #include "output/compileoptions.h"
+#include "output/compilermessages.h"
 #include "project/helpproject.h"
 #include "text/report.h"
 
@@ -42,7 +43,18 @@ struct CompileOutcome {
   // is missing or cannot be started, and the caller keeps that.
   output::CompileOptions options;
   text::Reports reports;
+  // The compiler's errors, then its warnings, each with the page it names: a help compiled
+  // despite errors is reported as such.
+  std::vector<output::CompilerMessage> messages;
+
+  std::size_t errors() const {
+    return output::CountMessages(messages, output::CompilerMessageKind::Error);
+  }
 };
+
+// "Help files compiled to " + the compiled file; with "compiled with 2 errors and 1 warning"
+// and so on in place of "compiled" when the compiler reported any.
+std::string CompiledText(const CompileOutcome& outcome);
 
 class HelpBuild {
  public:

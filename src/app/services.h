@@ -14,6 +14,7 @@
 #include "library/libraryinfo.h"
 #include "output/buildoptions.h"
 #include "output/compileoptions.h"
+#include "output/compilermessages.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
 #include "text/report.h"
@@ -86,9 +87,11 @@ class Services {
                                    text::Reports& reports) = 0;
   // Compiles the help folder `folder` into the library's .chm when `options` ask for it; true
   // when a new non-empty .chm is there. Switches `options.compileToChm` off when the compiler
-  // is missing or cannot be started.
+  // is missing or cannot be started. The errors and warnings the compiler wrote go into
+  // `messages`, errors first.
   virtual bool CompileHelp(const project::HelpProject& project, const std::string& folder,
-                           output::CompileOptions& options, text::Reports& reports) = 0;
+                           output::CompileOptions& options, text::Reports& reports,
+                           std::vector<output::CompilerMessage>& messages) = 0;
   // Deletes the help compiler's leftovers in the temporary folder.
   virtual void DeleteCompilerTempFiles() = 0;
 

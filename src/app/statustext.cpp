@@ -34,8 +34,11 @@ std::size_t PagesInLog(const std::string& log) {
 std::string BuildStatus(const BuildSummary& summary) {
   std::string status = "Built " + Counted(summary.pages, "page", "pages") + " in " +
                        Seconds(summary.seconds) + " into " + summary.folder;
-  if (!summary.compiledFile.empty()) {
+  if (!summary.compiledFile.empty() && summary.compiledWith.empty()) {
     status += "; compiled " + summary.compiledFile + " in " + Seconds(summary.compileSeconds);
+  } else if (!summary.compiledFile.empty()) {
+    status += "; " + summary.compiledFile + " " + summary.compiledWith + " in " +
+              Seconds(summary.compileSeconds);
   }
   if (summary.erased) status += "; the HTML files were erased";
   return status;

@@ -17,6 +17,8 @@ struct BuildSummary {
   // The compiled help file; empty when none was made.
   std::string compiledFile;
   double compileSeconds = 0;
+  // "compiled with 2 errors" and the like when the compiler reported errors or warnings.
+  std::string compiledWith;
   // The files of the build were erased afterwards.
   bool erased = false;
 };
@@ -25,7 +27,8 @@ struct BuildSummary {
 std::size_t PagesInLog(const std::string& log);
 
 // "Built 38 pages in 0.4 s into /help/; compiled /help/TextKit.chm in 2.1 s; the HTML files
-// were erased".
+// were erased"; "...; /help/TextKit.chm compiled with 2 errors in 2.1 s" when the compiler
+// reported errors.
 std::string BuildStatus(const BuildSummary& summary);
 std::string BuildFailedStatus(const std::string& folder);
 

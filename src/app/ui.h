@@ -31,6 +31,15 @@ struct MenuEntry {
   friend bool operator==(const MenuEntry&, const MenuEntry&) = default;
 };
 
+// What the builder window shows once its compile step is done.
+struct BuilderResult {
+  // The label's new text; empty keeps the first one.
+  std::string label;
+  // The compiler's errors, then its warnings, one a line with the page each names; the
+  // system's bytes, as the compiler wrote them.
+  std::vector<std::string> messages;
+};
+
 // The answer to "Save changes to ...?"; closing the question or Esc is Cancel.
 enum class SaveAnswer { Save, Discard, Cancel };
 
@@ -110,10 +119,11 @@ class Ui {
   // so and returns at once.
   virtual void ShowPreviewWindow(const std::string& title, const std::string& pagePath) = 0;
   // The builder window: `label` above the build log, "Working..." while `compile` runs, then
-  // the label `compile` returned (kept as it was when that is empty) and "Ok [Esc]"; returns
-  // when the user has closed the window. While `compile` runs the windows take no input.
+  // the label `compile` returned (kept as it was when that is empty), the compiler's messages
+  // it returned ahead of the compiler's output, and "Ok [Esc]"; returns when the user has
+  // closed the window. While `compile` runs the windows take no input.
   virtual void ShowBuilderWindow(const std::string& label, const std::string& log,
-                                 const std::function<std::string()>& compile) = 0;
+                                 const std::function<BuilderResult()>& compile) = 0;
 
   // ---- the Options tab: the live store of five options ----
   virtual std::string CompilerPath() = 0;

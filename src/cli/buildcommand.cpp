@@ -50,6 +50,7 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   const app::FolderOutcome written = build.Write(*captions, {args.Has("--keyword-index")});
   WriteReports(written.reports, err);
   bool ok = written.written();
+  bool compiledWithErrors = false;
   if (ok) {
     out << written.log;
     if (args.Has("--compile")) {
@@ -61,14 +62,19 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
         ok = false;
       } else {
         const app::CompileOutcome compiled = build.Compile({true, compiler});
+        // The compiler's errors first, each with its page, then the messages about the run.
+        for (const auto& message : compiled.messages) err << output::MessageLine(message) << '\n';
         WriteReports(compiled.reports, err);
         ok = compiled.compiled;
         if (ok) out << compiled.compiledFile << '\n';
+        if (ok && !compiled.messages.empty()) err << app::CompiledText(compiled) << '\n';
+        compiledWithErrors = ok && compiled.errors() > 0;
       }
     }
   }
   build.Finish(args.Has("--erase"));
-  return ok ? kSuccess : kFailure;
+  if (!ok) return kFailure;
+  return compiledWithErrors ? kCompiledWithErrors : kSuccess;
 }
 
 }  // namespace qs::cli

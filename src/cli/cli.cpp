@@ -45,7 +45,9 @@ constexpr std::string_view kHelpDetails =
     "                  parameters, each with its first five names (\"and N more\" after).\n"
     "  build PROJECT.qsp\n"
     "                  Write the help folder (.hhp, .hhc, Index.html and one page per topic)\n"
-    "                  and print the full path of every file written.\n"
+    "                  and print the full path of every file written. Files of the previous\n"
+    "                  build there that this one did not write (pages of deleted or renamed\n"
+    "                  topics) are then removed; no other file is.\n"
     "      --out FOLDER          write there instead of the project's help folder (a\n"
     "                            relative help folder of the project is taken from the\n"
     "                            project file's folder)\n"
@@ -77,6 +79,9 @@ constexpr std::string_view kHelpDetails =
     "  Help compiler not found! 'PATH'           no compiler, or it names no file\n"
     "  Could not start help compiler! 'PATH'     the compiler cannot be run\n"
     "  Could not create CHM help file! 'PATH'    the compiler wrote no (or an empty) .chm\n"
+    "  Error in PAGE: ...  / Warning in PAGE: ...\n"
+    "                                            what the compiler reported, errors first\n"
+    "  Help files compiled with N errors to PATH the .chm was made despite them\n"
     "  Unique HTML help file created : PATH      confirmation of unique\n"
     "  The library no longer has these functions. ...\n"
     "                                            extract removed pages holding your text\n"
@@ -84,7 +89,7 @@ constexpr std::string_view kHelpDetails =
     "a message, taking nothing from it; extract then builds afresh and replaces it.\n"
     "\n"
     "Exit status: 0 success, 1 failure, 2 wrong usage (an option that takes a value needs a\n"
-    "non-empty one).\n";
+    "non-empty one), 3 compiled, but the compiler reported errors.\n";
 
 using Command = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
 

@@ -34,7 +34,8 @@ std::string CompiledFilePath(const std::string& helpFolder, const std::string& l
 
 bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
                  const std::string& libraryFile, platform::ProgramRunner& runner,
-                 text::Reports& reports) {
+                 text::Reports& reports, std::vector<CompilerMessage>* messages) {
+  if (messages != nullptr) messages->clear();
   if (!options.compileToChm || options.compilerPath.empty()) return false;
   if (!platform::IsNonEmptyFile(options.compilerPath)) {
     options.compileToChm = false;
@@ -60,12 +61,14 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
   // The compiler starts in the help folder: a path relative to here must not be taken
   // relative to there. Every runner gets the absolute path, whatever it does itself.
   const std::string compiler = platform::AbsolutePath(options.compilerPath);
-  if (!runner.Run(compiler, folder + library + ".hhp", folder, true, true)) {
+  std::string output;
+  if (!runner.RunCollecting(compiler, folder + library + ".hhp", folder, output)) {
     options.compileToChm = false;
     reports.push_back(
         text::BuildErrorReport("Could not start help compiler!\n'" + options.compilerPath + "'"));
     return false;
   }
+  if (messages != nullptr) *messages = ReadCompilerMessages(output);
   if (platform::IsNonEmptyFile(compiled)) return true;
   return couldNotCreate();
 }

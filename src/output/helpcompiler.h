@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "output/compileoptions.h"
+#include "output/compilermessages.h"
 #include "platform/programrunner.h"
 #include "text/report.h"
 
@@ -20,9 +21,11 @@ std::string CompiledFilePath(const std::string& helpFolder, const std::string& l
 // Runs the compiler on the folder's .hhp, with the folder as working folder, hidden, and
 // waits. True only when a non-empty .chm is there afterwards; an old one is deleted first, so
 // it cannot pass for a new one. Silent false when compiling is off or no compiler is set.
+// The errors and warnings the compiler wrote go into `messages` (when given), also when it
+// made no .chm: a .chm made despite errors is still true, and the caller says so.
 bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
                  const std::string& libraryFile, platform::ProgramRunner& runner,
-                 text::Reports& reports);
+                 text::Reports& reports, std::vector<CompilerMessage>* messages = nullptr);
 
 // The options, before the project file, that make the compiler at `compilerPath` name each
 // file as it adds it, so that a window can show how far it is: chmcmd does so at its highest

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "output/outputfile.h"
 #include "output/pagewriter.h"
 #include "platform/outputfolder.h"
+#include "platform/regularfile.h"
 #include "text/cp1252.h"
 #include "text/paths.h"
 #include "text/textops.h"
@@ -96,14 +99,92 @@ bool BuildFile(platform::OutputFolder& out, const std::string& folder, const std
   return true;
 }
 
+// The relative path with both separators turned into the system's, as pages are written.
+std::string NativeRelative(std::string_view relative) {
+  std::string native;
+  native.reserve(relative.size());
+  for (const char c : relative) {
+    native.push_back(text::IsSeparator(c) ? text::NativeSeparator() : c);
+  }
+  return native;
+}
+
+// The value of the option line `key` + "=" when `line` is one.
+std::optional<std::string_view> OptionValue(std::string_view line, std::string_view key) {
+  if (line.size() <= key.size() || !text::StartsWith(line, key) || line[key.size()] != '=') {
+    return std::nullopt;
+  }
+  return line.substr(key.size() + 1);
+}
+
+// A file of the folder's top level with the given ending, as the contents and keyword index
+// are written: a name before the ending, no separator.
+bool IsTopLevelFile(std::string_view name, std::string_view ending) {
+  return name.size() > ending.size() && text::EndsWith(name, ending) && !HasSeparator(name);
+}
+
+// The files an earlier build left in `target`: the record's, when it built into the same
+// folder in this run, and those the help project file `projectFile` (below `target`) names,
+// across runs. Relative to `target`, in the system's separators.
+std::vector<std::string> EarlierBuildFiles(const BuildRecord& record, const std::string& target,
+                                           const std::string& projectFile) {
+  std::vector<std::string> earlier;
+  if (record.folder == target) {
+    for (const auto& file : record.files) {
+      if (LiesInsideFolder(file, target)) earlier.push_back(file.substr(target.size()));
+    }
+  }
+  // A link at the help project file's name is none of ours: its list is not read.
+  std::error_code error;
+  const auto status = fs::symlink_status(fs::path(target + projectFile), error);
+  if (error || !fs::is_regular_file(status)) return earlier;
+  std::string bytes;
+  if (platform::ReadRegularFile(target + projectFile, platform::kProjectFileLimit, bytes) !=
+      platform::ReadStatus::Read) {
+    return earlier;
+  }
+  for (auto& file : FilesNamedInHelpProject(bytes)) earlier.push_back(std::move(file));
+  return earlier;
+}
+
+// Removes the files of `earlier` that this build (the record) did not write, and the
+// sub-folders they leave empty. A name that differs from a written one only in letter case is
+// kept when both lead to one file, as on a file system that ignores case.
+void RemoveStaleFiles(platform::OutputFolder& out, const std::string& target,
+                      const std::vector<std::string>& earlier, const BuildRecord& record) {
+  std::set<std::string> written;
+  std::map<std::string, std::string> writtenFolded;
+  for (const auto& file : record.files) {
+    const std::string relative = file.substr(target.size());
+    written.insert(relative);
+    writtenFolded.emplace(FoldedName(relative), relative);
+  }
+  std::set<std::string> done;
+  for (const auto& relative : earlier) {
+    if (written.count(relative) != 0 || !done.insert(relative).second) continue;
+    const auto same = writtenFolded.find(FoldedName(relative));
+    if (same != writtenFolded.end()) {
+      std::error_code error;
+      const bool one =
+          fs::equivalent(fs::path(target + relative), fs::path(target + same->second), error);
+      if (one || error) continue;
+    }
+    // Reached from the open folder: a link at the name, or a sub-folder that is a link, stays.
+    if (!out.RemoveFile(relative)) continue;
+    std::string parent = text::FolderPart(relative);
+    while (!parent.empty()) {
+      while (!parent.empty() && text::IsSeparator(parent.back())) parent.pop_back();
+      if (parent.empty() || !out.RemoveEmptyFolder(parent)) break;
+      parent = text::FolderPart(parent);
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<std::string> PagePathInFolder(const std::string& folder, const std::string& name) {
   if (!StaysBelow(name)) return std::nullopt;
-  std::string path = folder;
-  for (const char c : name) path.push_back(text::IsSeparator(c) ? text::NativeSeparator() : c);
-  path.append(".html");
-  return path;
+  return folder + NativeRelative(name) + ".html";
 }
 
 bool LiesInsideFolder(const std::string& path, const std::string& folder) {
@@ -116,6 +197,43 @@ bool LiesInsideFolder(const std::string& path, const std::string& folder) {
   // Through a sub-folder, a link planted in the folder could lead elsewhere.
   if (HasSeparator(relative)) return ParentResolvesInside(path, ResolvedFolder(folder));
   return true;
+}
+
+std::vector<std::string> FilesNamedInHelpProject(std::string_view hhpText) {
+  std::vector<std::string> files;
+  bool first = true;
+  bool inFiles = false;
+  std::size_t start = 0;
+  while (start < hhpText.size()) {
+    auto end = hhpText.find('\n', start);
+    if (end == std::string_view::npos) end = hhpText.size();
+    std::string_view line = hhpText.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (first) {
+      // Only a help project file this program wrote names files that are its own.
+      if (line != kHelpProjectHead) return {};
+      first = false;
+      continue;
+    }
+    if (!line.empty() && line.front() == '[') {
+      inFiles = line == "[FILES]";
+      continue;
+    }
+    if (!inFiles) {
+      const auto contents = OptionValue(line, "Contents file");
+      const auto index = OptionValue(line, "Index file");
+      if (contents && IsTopLevelFile(*contents, ".hhc")) files.emplace_back(*contents);
+      if (index && IsTopLevelFile(*index, ".hhk")) files.emplace_back(*index);
+      continue;
+    }
+    // A page: its topic's name as written, with ".html"; the name's separators make
+    // sub-folders, as they did when the page was written.
+    if (line.size() > 5 && text::EndsWith(line, ".html") && StaysBelow(line)) {
+      files.push_back(NativeRelative(line));
+    }
+  }
+  return files;
 }
 
 std::string HelpProjectFileText(const HelpProject& project, const BuildOptions& options) {
@@ -245,6 +363,8 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
                             const BuildOptions& options) {
   const std::string target = text::WithTrailingSeparator(folder);
   const std::string library = LibraryName(project);
+  // Read before this build overwrites the help project file and empties the record.
+  const std::vector<std::string> earlier = EarlierBuildFiles(record, target, library + ".hhp");
   record.folder = target;
   record.files.clear();
   std::string log;
@@ -281,6 +401,9 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
       return {};
     }
   }
+  // Pages of topics since deleted or renamed would otherwise stay in the folder, and the
+  // compiler would take in those that a page still links to.
+  RemoveStaleFiles(out, target, earlier, record);
   return log;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/languagetable.h"
 #include "output/buildoptions.h"
@@ -26,6 +27,14 @@ namespace qs::output {
 //
 // With `options.keywordIndex` the keyword index is written right after the contents and is
 // recorded and logged like every other file.
+//
+// After a build that wrote every file, the files of the build before it in the same folder
+// that this one did not write are removed (those of deleted or renamed topics, a keyword index
+// no longer asked for), with the sub-folders they leave empty. They are known from the record,
+// when it names a build into this folder, and from the help project file the earlier build
+// left there (see FilesNamedInHelpProject). Nothing else is ever removed: no file of another
+// name (pictures, the compiled help, the author's own files), nothing outside the folder, no
+// link and nothing behind one.
 //
 // Every file is reached from the folder opened once, as platform::OutputFolder writes: an
 // existing page is overwritten where it is; a link or a hard link at a page's name is
@@ -53,6 +62,13 @@ bool WriteContentsFile(const std::string& path, const project::HelpProject& proj
                        const config::LanguageTable& captions, text::Reports& reports);
 bool WriteKeywordIndexFile(const std::string& path, const project::HelpProject& project,
                            text::Reports& reports);
+
+// The files that a help project file written by this program names, relative to its folder:
+// the contents and the keyword index of its options, and each page of its [FILES] list, as the
+// page's path below the folder (both separators turned into the system's). A text that does
+// not start with this program's first line names none; entries that are no page of a topic, or
+// that would leave the folder, are passed over.
+std::vector<std::string> FilesNamedInHelpProject(std::string_view hhpText);
 
 // The path of a topic's page in `folder` (which ends in a separator), with both separators
 // of the name turned into the system's; nothing when the name would leave the folder.

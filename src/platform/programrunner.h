@@ -18,11 +18,26 @@ class ProgramRunner {
   // examined.
   virtual bool Run(const std::string& program, const std::string& argument,
                    const std::string& workingFolder, bool hidden, bool wait) = 0;
+
+  // Runs the program hidden and waits, as Run does, and gives what it wrote to its standard
+  // output and error, together, in `output`: a compiler tells there which pages it could not
+  // read. A runner that cannot collect it gives an empty text.
+  virtual bool RunCollecting(const std::string& program, const std::string& argument,
+                             const std::string& workingFolder, std::string& output) {
+    output.clear();
+    return Run(program, argument, workingFolder, true, true);
+  }
 };
 
 // The operating system's way of doing the above. On POSIX the argument is one argv element
 // exactly as given (no quotes are added); on Windows it is passed in double quotes.
 bool RunProgram(const std::string& program, const std::string& argument,
                 const std::string& workingFolder, bool hidden, bool wait);
+
+// RunProgram hidden and waiting, with the program's standard output and error collected into
+// `output` (the first 16 MiB; the rest is read and dropped, so the program never blocks on a
+// full pipe). On Windows the output is not collected: `output` stays empty.
+bool RunProgramCollecting(const std::string& program, const std::string& argument,
+                          const std::string& workingFolder, std::string& output);
 
 }  // namespace qs::platform

@@ -62,4 +62,11 @@ bool RunProgram(const std::string& program, const std::string& argument,
   return true;
 }
 
+bool RunProgramCollecting(const std::string& program, const std::string& argument,
+                          const std::string& workingFolder, std::string& output) {
+  // The shell starts the program without a pipe to read its output from.
+  output.clear();
+  return RunProgram(program, argument, workingFolder, true, true);
+}
+
 }  // namespace qs::platform

@@ -7,4 +7,9 @@ bool SystemProgramRunner::Run(const std::string& program, const std::string& arg
   return RunProgram(program, argument, workingFolder, hidden, wait);
 }
 
+bool SystemProgramRunner::RunCollecting(const std::string& program, const std::string& argument,
+                                        const std::string& workingFolder, std::string& output) {
+  return RunProgramCollecting(program, argument, workingFolder, output);
+}
+
 }  // namespace qs::platform

@@ -7,6 +7,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -109,6 +111,17 @@ void BuilderWindow::AddCompilerOutput(const QString& lines) {
   CompilerStarted();
   compilerOutput->appendPlainText(lines.endsWith('\n') ? lines.chopped(1) : lines);
   if (progress_->Read(lines)) compileProgress->setValue(progress_->named());
+}
+
+void BuilderWindow::ShowCompilerMessages(const QStringList& messages) {
+  if (messages.isEmpty()) return;
+  CompilerStarted();
+  const bool hadOutput = !compilerOutput->document()->isEmpty();
+  QTextCursor cursor(compilerOutput->document());
+  cursor.movePosition(QTextCursor::Start);
+  cursor.insertText(messages.join('\n') + (hadOutput ? "\n\n" : ""));
+  compilerOutput->moveCursor(QTextCursor::Start);
+  compilerOutput->ensureCursorVisible();
 }
 
 void BuilderWindow::OfferCloseBox() {

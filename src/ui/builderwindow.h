@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -52,6 +53,9 @@ class BuilderWindow : public QDialog {
   void CompilerStarted();
   // Lines of the compiler's output: shown, and read for the pages it names.
   void AddCompilerOutput(const QString& lines);
+  // The compiler's errors and warnings, one a line: put ahead of its output, which is
+  // scrolled to them, so that they are not lost among its notes. Nothing for none.
+  void ShowCompilerMessages(const QStringList& messages);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

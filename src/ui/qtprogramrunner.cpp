@@ -11,6 +11,18 @@ namespace qs::ui {
 
 bool QtProgramRunner::Run(const std::string& program, const std::string& argument,
                           const std::string& workingFolder, bool hidden, bool wait) {
+  return Launch(program, argument, workingFolder, hidden, wait, nullptr);
+}
+
+bool QtProgramRunner::RunCollecting(const std::string& program, const std::string& argument,
+                                    const std::string& workingFolder, std::string& output) {
+  output.clear();
+  return Launch(program, argument, workingFolder, true, true, &output);
+}
+
+bool QtProgramRunner::Launch(const std::string& program, const std::string& argument,
+                             const std::string& workingFolder, bool hidden, bool wait,
+                             std::string* collected) {
   // Paths are the system's bytes; decodeName keeps them exact.
   const QString programName = QFile::decodeName(program.c_str());
   QStringList arguments{QFile::decodeName(argument.c_str())};
@@ -26,11 +38,14 @@ bool QtProgramRunner::Run(const std::string& program, const std::string& argumen
       arguments.prepend(QString::fromStdString(*option));
     }
     process.setProcessChannelMode(QProcess::MergedChannels);
-    QObject::connect(&process, &QProcess::readyReadStandardOutput, this, [this, &process] {
-      QByteArray lines;
-      while (process.canReadLine()) lines += process.readLine();
-      if (!lines.isEmpty()) emit output(QString::fromLocal8Bit(lines));
-    });
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, this,
+                     [this, &process, collected] {
+                       QByteArray lines;
+                       while (process.canReadLine()) lines += process.readLine();
+                       if (lines.isEmpty()) return;
+                       if (collected != nullptr) collected->append(lines.toStdString());
+                       emit output(QString::fromLocal8Bit(lines));
+                     });
   }
   process.setProgram(programName);
   process.setArguments(arguments);
@@ -43,7 +58,10 @@ bool QtProgramRunner::Run(const std::string& program, const std::string& argumen
   if (process.state() != QProcess::NotRunning) loop.exec();
   if (hidden) {
     const QByteArray rest = process.readAll();
-    if (!rest.isEmpty()) emit output(QString::fromLocal8Bit(rest));
+    if (!rest.isEmpty()) {
+      if (collected != nullptr) collected->append(rest.toStdString());
+      emit output(QString::fromLocal8Bit(rest));
+    }
   }
   return true;
 }

@@ -19,12 +19,20 @@ class QtProgramRunner : public QObject, public platform::ProgramRunner {
  public:
   bool Run(const std::string& program, const std::string& argument,
            const std::string& workingFolder, bool hidden, bool wait) override;
+  // Also gives the output that the signals handed on, whole.
+  bool RunCollecting(const std::string& program, const std::string& argument,
+                     const std::string& workingFolder, std::string& output) override;
 
  signals:
   // A hidden program was started and is being waited for.
   void started();
   // Whole lines of its output, each ending in a line feed (the last one may have none).
   void output(const QString& lines);
+
+ private:
+  // Run, with a hidden program's output also kept in `collected` when that is given.
+  bool Launch(const std::string& program, const std::string& argument,
+              const std::string& workingFolder, bool hidden, bool wait, std::string* collected);
 };
 
 }  // namespace qs::ui

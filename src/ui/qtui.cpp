@@ -310,11 +310,17 @@ void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePa
 }
 
 void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
-                             const std::function<std::string()>& compile) {
+                             const std::function<app::BuilderResult()>& compile) {
   const KeepFocus focus;
   BuilderWindow builder(&window_, FromBytes(label), FromBytes(log));
   if (compilerRunner_ != nullptr) builder.Follow(*compilerRunner_);
-  builder.Run([&compile] { return FromBytes(compile()); });
+  builder.Run([&compile, &builder] {
+    const app::BuilderResult result = compile();
+    QStringList messages;
+    for (const auto& line : result.messages) messages.append(FromBytes(line));
+    builder.ShowCompilerMessages(messages);
+    return FromBytes(result.label);
+  });
 }
 
 std::string QtUi::CompilerPath() {

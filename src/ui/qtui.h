@@ -70,7 +70,7 @@ class QtUi : public QObject, public app::Ui {
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
   void ShowBuilderWindow(const std::string& label, const std::string& log,
-                         const std::function<std::string()>& compile) override;
+                         const std::function<app::BuilderResult()>& compile) override;
   std::string CompilerPath() override;
   void SetCompilerPath(const std::string& path) override;
   bool CompileChecked() override;

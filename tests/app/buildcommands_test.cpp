@@ -138,6 +138,27 @@ TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
   EXPECT_EQ(ui.builders[0].finalLabel, "Help files compiled to /help/TextKit.chm :");
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(LastStatus(), "Built 1 page in T s into /help/; compiled /help/TextKit.chm in T s");
+  EXPECT_TRUE(ui.builders[0].messages.empty());
+
+  // A help made despite the compiler's errors is never reported as simply compiled: the label
+  // and the status line count them, and the window lists them first, with their pages.
+  using output::CompilerMessageKind;
+  services.compilerMessages = {
+      {CompilerMessageKind::Error, "Split.html", "Html parsing Split.html, failed"},
+      {CompilerMessageKind::Error, "Notes.html", "Html parsing Notes.html, failed"},
+      {CompilerMessageKind::Warning, "Index.html", "Found file x.html while scanning Index.html"}};
+  commands.build.CreateHtml();
+  ASSERT_EQ(ui.builders.size(), 2u);
+  EXPECT_EQ(ui.builders[1].finalLabel,
+            "Help files compiled with 2 errors and 1 warning to /help/TextKit.chm :");
+  EXPECT_EQ(ui.builders[1].messages,
+            (std::vector<std::string>{
+                "Error in Split.html: Html parsing Split.html, failed",
+                "Error in Notes.html: Html parsing Notes.html, failed",
+                "Warning in Index.html: Found file x.html while scanning Index.html"}));
+  EXPECT_EQ(LastStatus(),
+            "Built 1 page in T s into /help/; /help/TextKit.chm compiled with 2 errors and 1 "
+            "warning in T s");
 }
 
 TEST_F(BuildCommandTest, compileFailuresAreShownInTheBuilderAndMaySwitchTheOptionOff) {

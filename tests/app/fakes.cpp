@@ -118,11 +118,12 @@ void FakeUi::ShowPreviewWindow(const std::string& title, const std::string& page
 }
 
 void FakeUi::ShowBuilderWindow(const std::string& label, const std::string& log,
-                               const std::function<std::string()>& compile) {
+                               const std::function<app::BuilderResult()>& compile) {
   log_.push_back("builder window");
-  BuilderShown shown{label, log, label};
-  const std::string compiled = compile();
-  if (!compiled.empty()) shown.finalLabel = compiled;
+  BuilderShown shown{label, log, label, {}};
+  const app::BuilderResult compiled = compile();
+  if (!compiled.label.empty()) shown.finalLabel = compiled.label;
+  shown.messages = compiled.messages;
   builders.push_back(shown);
   log_.push_back("builder closed");
 }
@@ -196,11 +197,14 @@ std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const con
 }
 
 bool FakeServices::CompileHelp(const project::HelpProject&, const std::string& folder,
-                               output::CompileOptions& options, text::Reports& reports) {
+                               output::CompileOptions& options, text::Reports& reports,
+                               std::vector<output::CompilerMessage>& messages) {
   log_.push_back("compile " + folder);
   compiledWith = options;
+  messages.clear();
   if (!options.compileToChm || options.compilerPath.empty()) return false;
   if (compileReport) reports.push_back(*compileReport);
+  messages = compilerMessages;
   if (compileSwitchesOff) options.compileToChm = false;
   return compileWorks;
 }

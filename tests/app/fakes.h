@@ -52,6 +52,7 @@ class FakeUi : public app::Ui {
   std::vector<PreviewShown> previews;
   struct BuilderShown {
     std::string firstLabel, log, finalLabel;
+    std::vector<std::string> messages;
   };
   std::vector<BuilderShown> builders;
   std::vector<std::string> languageEntries;
@@ -113,7 +114,7 @@ class FakeUi : public app::Ui {
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
   void ShowBuilderWindow(const std::string& label, const std::string& log,
-                         const std::function<std::string()>& compile) override;
+                         const std::function<app::BuilderResult()>& compile) override;
   std::string CompilerPath() override { return compilerPath; }
   void SetCompilerPath(const std::string& path) override { compilerPath = path; }
   bool CompileChecked() override { return compile; }
@@ -167,6 +168,8 @@ class FakeServices : public app::Services {
   // What a compile run does: produce the file, or fail with a report and maybe switch off.
   bool compileWorks = true;
   std::optional<text::Report> compileReport;
+  // What the compiler "says" when it runs: its errors and warnings.
+  std::vector<output::CompilerMessage> compilerMessages;
   bool compileSwitchesOff = false;
   std::vector<std::string> recent;        // what the recent projects' file holds
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
@@ -211,7 +214,8 @@ class FakeServices : public app::Services {
   bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
   bool CompileHelp(const project::HelpProject& project, const std::string& folder,
-                   output::CompileOptions& options, text::Reports& reports) override;
+                   output::CompileOptions& options, text::Reports& reports,
+                   std::vector<output::CompilerMessage>& messages) override;
   void DeleteCompilerTempFiles() override { log_.push_back("delete temp files"); }
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& values) override;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -11,8 +12,10 @@
 #include "output/helpfolder.h"
 #include "output/uniquehtml.h"
 #include "platform/helpcompilerlocator.h"
+#include "project/helpproject.h"
 #include "project/projectfile.h"
 #include "support/librarygenerator.h"
+#include "support/projectfixture.h"
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
@@ -103,9 +106,16 @@ TEST_F(OutputCommandsTest, aRelativeHelpFolderIsTakenFromTheProjectFilesFolder) 
 TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFile) {
   if (platform::FindHelpCompiler().empty()) GTEST_SKIP() << "chmcmd is not installed";
   const auto outcome = RunCli({"build", project_, "--compile", "--erase", "--keyword-index"});
-  ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
-  EXPECT_NE(outcome.out.find(help_ + "TextKit.hhk\n"), std::string::npos) << outcome.out;
   const std::string chm = help_ + "TextKit.chm";
+  // The sample's "Escapes <, >, & and quotes" reaches its page as written; chmcmd cannot read
+  // "<," and writes the help all the same. That is no plain success.
+  ASSERT_EQ(outcome.status, kCompiledWithErrors) << outcome.err;
+  EXPECT_EQ(outcome.err,
+            "Error in TextEscapeHTML.html: Html parsing TextEscapeHTML.html, failed with a DOM "
+            "error: EDOMError in DOMDocument.CreateElement\n"
+            "Help files compiled with 1 error to " +
+                chm + "\n");
+  EXPECT_NE(outcome.out.find(help_ + "TextKit.hhk\n"), std::string::npos) << outcome.out;
   ASSERT_TRUE(outcome.out.ends_with("\n" + chm + "\n")) << outcome.out;
   ASSERT_GT(fs::file_size(chm), 0u);
   // --erase leaves the compiled file alone.
@@ -127,6 +137,84 @@ TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFil
   for (std::size_t pos = 1; pos < project.TopicCount(); ++pos) {
     EXPECT_NE(listing.find(" /" + project.TopicAt(pos).name + ".html\n"), std::string::npos)
         << project.TopicAt(pos).name;
+  }
+}
+
+// What a compiled help file holds, as chmls lists it.
+std::string ChmListing(const std::string& chm) {
+  FILE* pipe = popen(("chmls list '" + chm + "' 2>/dev/null").c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::string listing;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) listing.append(buffer, n);
+  pclose(pipe);
+  return listing;
+}
+
+// Two runs of quillsmith-cli with the real chmcmd: the second knows the first build only from
+// the help project file it left. Pages of a renamed and a deleted topic are gone from the folder
+// and from the compiled help, though a page still links to one; the author's files, a link
+// at a gone page's name and a linked sub-folder stay. A page chmcmd cannot read makes it write
+// the help all the same: that is reported as "compiled with 1 error", with exit status 3.
+TEST_F(OutputCommandsTest, aRebuildLeavesNoStalePageAndCompilerErrorsAreCounted) {
+  const char* path = std::getenv("PATH");
+  if (platform::FindHelpCompiler().empty() ||
+      platform::FindProgramOnPath("chmls", path ? path : "", ':').empty()) {
+    GTEST_SKIP() << "chmcmd and chmls are not installed";
+  }
+  const auto save = [&](std::initializer_list<std::string_view> recipe, const char* brokenPage) {
+    auto project = testsupport::MakeProject(recipe);
+    project.libraryFile = library_;
+    project.helpFolder = help_;
+    // A link that outlives its page: the compiler takes in whatever it leads to.
+    project.FindTopic("Alpha")->body = "See <a href=\"Old.html\">the earlier page</a>.";
+    if (brokenPage != nullptr) project.FindTopic(brokenPage)->body = "<1a>";
+    text::Reports reports;
+    ASSERT_TRUE(project::SaveProject(project, project_, reports));
+  };
+  save({"Index", "Alpha", "Old*", "Gone*", "sub/Deep*", "ln/Page*", "License*"}, nullptr);
+  const auto first = RunCli({"build", project_, "--compile", "--keyword-index"});
+  ASSERT_EQ(first.status, kSuccess) << first.err;
+  EXPECT_NE(ChmListing(help_ + "TextKit.chm").find(" /Old.html\n"), std::string::npos);
+
+  testsupport::WriteBytes(help_ + "pic.png", "picture");
+  testsupport::WriteBytes(help_ + "Mine.html", "the author's page");
+  testsupport::WriteBytes(folder_ + "outside.html", "outside");
+  fs::remove(help_ + "Gone.html");
+  fs::create_symlink(folder_ + "outside.html", help_ + "Gone.html");
+  fs::create_directories(folder_ + "elsewhere");
+  testsupport::WriteBytes(folder_ + "elsewhere/Page.html", "elsewhere");
+  fs::remove_all(help_ + "ln");
+  fs::create_directory_symlink(folder_ + "elsewhere", help_ + "ln");
+
+  // "Old" renamed "Fresh", "Gone", "sub/Deep" and "ln/Page" deleted, no keyword index.
+  save({"Index", "Alpha", "Fresh*", "License*"}, "Fresh");
+  const auto second = RunCli({"build", project_, "--compile"});
+  const std::string chm = help_ + "TextKit.chm";
+  EXPECT_EQ(second.status, kCompiledWithErrors) << second.err;
+  EXPECT_TRUE(second.out.ends_with("\n" + chm + "\n")) << second.out;
+  EXPECT_EQ(second.err,
+            "Error in Fresh.html: Html parsing Fresh.html, failed with a DOM error: EDOMError in "
+            "DOMDocument.CreateElement\n"
+            "Warning in Alpha.html: Found file Old.html while scanning Alpha.html, but couldn't "
+            "find it on disk\n"
+            "Help files compiled with 1 error and 1 warning to " +
+                chm + "\n");
+
+  std::set<std::string> left;
+  for (const auto& entry : fs::recursive_directory_iterator(help_)) {
+    left.insert(entry.path().lexically_relative(help_).generic_string());
+  }
+  EXPECT_EQ(left, (std::set<std::string>{"TextKit.hhp", "TextKit.hhc", "TextKit.chm", "Index.html",
+                                         "Alpha.html", "Fresh.html", "License.html", "pic.png",
+                                         "Mine.html", "Gone.html", "ln"}));
+  EXPECT_TRUE(fs::is_symlink(help_ + "Gone.html"));
+  EXPECT_EQ(ReadBytes(folder_ + "outside.html"), "outside");
+  EXPECT_EQ(ReadBytes(folder_ + "elsewhere/Page.html"), "elsewhere");
+  const std::string listing = ChmListing(chm);
+  EXPECT_NE(listing.find(" /Fresh.html\n"), std::string::npos) << listing;
+  for (const char* stale : {"/Old.html", "/Gone.html", "/sub/Deep.html", "/TextKit.hhk"}) {
+    EXPECT_EQ(listing.find(std::string(" ") + stale + "\n"), std::string::npos) << stale;
   }
 }
 

@@ -26,12 +26,20 @@ class FakeRunner : public platform::ProgramRunner {
  public:
   std::function<bool(const std::string& argument, const std::string& folder)> act;
   std::vector<std::string> calls;
+  // What the compiler writes to its standard output and error.
+  std::string output;
 
   bool Run(const std::string& program, const std::string& argument,
            const std::string& workingFolder, bool hidden, bool wait) override {
     calls.push_back(program + "|" + argument + "|" + workingFolder + "|" +
                     (hidden ? "hidden" : "shown") + "|" + (wait ? "wait" : "nowait"));
     return act ? act(argument, workingFolder) : true;
+  }
+  bool RunCollecting(const std::string& program, const std::string& argument,
+                     const std::string& workingFolder, std::string& collected) override {
+    const bool started = Run(program, argument, workingFolder, true, true);
+    collected = output;
+    return started;
   }
 };
 
@@ -120,6 +128,92 @@ TEST(CompileHelp, anEmptyCompiledFileIsAFailure) {
   EXPECT_FALSE(setup.Compile());
   ASSERT_EQ(setup.reports.size(), 1u);
   EXPECT_EQ(setup.reports[0].text, "Could not create CHM help file!\n'" + setup.chm + "'");
+}
+
+// A compiler that writes the help file but could not read a page: the help counts as made,
+// and its errors come first, with the pages they name, whether or not a file was made.
+TEST(CompileHelp, theCompilersErrorsAndWarningsComeBackErrorsFirstWithTheirPages) {
+  for (const bool writesFile : {true, false}) {
+    CompileSetup setup;
+    setup.runner.output =
+        "Note: Scanning file Index.html.\n"
+        "Warning: Found file Old.html while scanning A.html, but couldn't find it on disk\n"
+        "Error: Html parsing sub/B c.html, failed with a DOM error: EDOMError in "
+        "DOMDocument.CreateElement\n"
+        "Writing CHM MyLib.chm\n";
+    setup.runner.act = [&](auto&, const std::string& folder) {
+      if (writesFile) WriteBytes(folder + "MyLib.chm", "ITSF");
+      return true;
+    };
+    std::vector<CompilerMessage> messages = {{}};
+    EXPECT_EQ(
+        CompileHelp(setup.options, setup.folder, "MyLib", setup.runner, setup.reports, &messages),
+        writesFile);
+    EXPECT_EQ(setup.reports.size(), writesFile ? 0u : 1u);
+    EXPECT_EQ(messages,
+              (std::vector<CompilerMessage>{
+                  {CompilerMessageKind::Error, "sub/B c.html",
+                   "Html parsing sub/B c.html, failed with a DOM error: EDOMError in "
+                   "DOMDocument.CreateElement"},
+                  {CompilerMessageKind::Warning, "A.html",
+                   "Found file Old.html while scanning A.html, but couldn't find it on disk"}}));
+  }
+  // Not run, nothing said: an earlier run's messages do not stay.
+  CompileSetup off;
+  off.options.compileToChm = false;
+  std::vector<CompilerMessage> messages = {{}};
+  CompileHelp(off.options, off.folder, "MyLib", off.runner, off.reports, &messages);
+  EXPECT_TRUE(messages.empty());
+}
+
+// Lines of the compiler's output and what they count as; the page each names.
+TEST(CompilerMessages, countsErrorAndWarningLinesAndNamesTheirPages) {
+  using K = CompilerMessageKind;
+  const struct {
+    std::string line;
+    bool counts;
+    K kind;
+    std::string page;
+  } cases[] = {
+      {"Error: Html parsing B.html, failed. Please submit a bug.", true, K::Error, "B.html"},
+      {"Warning: File Missing Page.html does not exist", true, K::Warning, "Missing Page.html"},
+      {"Warning: Found file pic.png while scanning A.html, but couldn't find it on disk", true,
+       K::Warning, "A.html"},
+      {"Error: Can't find TOC file L.hhc", true, K::Error, ""},
+      {"ERROR: something", true, K::Error, ""},
+      // Another compiler's numbered lines, and a page named as a plain word.
+      {"HHC5003: Error: Compilation failed while compiling Index.htm.", true, K::Error,
+       "Index.htm"},
+      {"HHC3004: Warning: 'Page.html' : The HTML tag is not closed.", true, K::Warning,
+       "Page.html"},
+      {"Note: Scanning file Index.html.", false, K::Error, ""},
+      {"Writing CHM L.chm", false, K::Error, ""},
+      {"chmcmd, a CHM compiler. (c) 2010-2019 Free Pascal core.", false, K::Error, ""},
+      {"An Error: in the middle", false, K::Error, ""},
+      {"TooLongAPrefix1: Error: x", false, K::Error, ""},
+      {"Error:", true, K::Error, ""},
+  };
+  for (const auto& c : cases) {
+    for (const char* end : {"\n", "\r\n", ""}) {
+      const auto messages = ReadCompilerMessages("Note: first\n" + c.line + end);
+      ASSERT_EQ(messages.size(), c.counts ? 1u : 0u) << c.line;
+      if (!c.counts) continue;
+      EXPECT_EQ(messages[0].kind, c.kind) << c.line;
+      EXPECT_EQ(messages[0].page, c.page) << c.line;
+    }
+  }
+}
+
+TEST(CompilerMessages, areCountedInWordsAndShownWithTheirPages) {
+  const CompilerMessage error{CompilerMessageKind::Error, "B.html", "Html parsing B.html, failed"};
+  const CompilerMessage warning{CompilerMessageKind::Warning, "", "File x does not exist"};
+  EXPECT_EQ(CompiledWithText({}), "");
+  EXPECT_EQ(CompiledWithText({error}), "compiled with 1 error");
+  EXPECT_EQ(CompiledWithText({error, error}), "compiled with 2 errors");
+  EXPECT_EQ(CompiledWithText({warning, warning}), "compiled with 2 warnings");
+  EXPECT_EQ(CompiledWithText({error, error, warning}), "compiled with 2 errors and 1 warning");
+  EXPECT_EQ(MessageLine(error), "Error in B.html: Html parsing B.html, failed");
+  EXPECT_EQ(MessageLine(warning), "Warning: File x does not exist");
 }
 
 TEST(CompileHelp, aRelativeHelpFolderReachesTheCompilerAsAFullPath) {

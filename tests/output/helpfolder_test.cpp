@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "output/pagewriter.h"
 #include "support/projectfixture.h"
@@ -275,6 +276,88 @@ TEST(BuildHelpFolder, aLinkInsideTheFolderDoesNotLeadPagesOutside) {
   // A linked sub-folder is refused.
   EXPECT_EQ(BuildHelpFolder(MakeProject({"Index", "docs/Page"}), {}, folder, record, reports), "");
   EXPECT_FALSE(fs::exists(scratch.Path() + "elsewhere/Page.html"));
+}
+
+// What an earlier build's help project file tells about the files it left: only names this
+// program writes, below the folder, from a file that starts as ours.
+TEST(FilesNamedInHelpProject, givesOnlyTheContentsIndexAndPagesBelowTheFolder) {
+  const std::string n = testsupport::Native("/");
+  const struct {
+    std::string text;
+    std::vector<std::string> files;
+  } cases[] = {
+      {CrLfLines({"; QuillSmith help project", "[OPTIONS]", "Compiled file=L.chm",
+                  "Contents file=L.hhc", "Index file=L.hhk", "Default topic=Index.html", "[FILES]",
+                  "Index.html", "sub/A.html", "win\\B.html", "/C.html", ""}),
+       {"L.hhc", "L.hhk", "Index.html", "sub" + n + "A.html", "win" + n + "B.html", n + "C.html"}},
+      // Line feeds alone read alike; a trailing line without one counts.
+      {"; QuillSmith help project\n[OPTIONS]\nContents file=L.hhc\n[FILES]\nA.html",
+       {"L.hhc", "A.html"}},
+      // Nothing that would leave the folder or is no page of a topic; the compiled file and
+      // the pictures are never named.
+      {CrLfLines({"; QuillSmith help project", "[OPTIONS]", "Contents file=../L.hhc",
+                  "Index file=sub/L.hhk", "Contents file=.hhc", "Compiled file=L.chm", "[FILES]",
+                  "../Out.html", "a/../../Out.html", "C:Out.html", "pic.png", ".html", "Fine.html",
+                  "[ALIAS]", "Other.html"}),
+       {"Fine.html"}},
+      // Not a help project file of this program: nothing.
+      {CrLfLines({"[OPTIONS]", "Contents file=L.hhc", "[FILES]", "A.html"}), {}},
+      {"", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FilesNamedInHelpProject(c.text), c.files) << c.text;
+}
+
+// A rebuild removes the pages of topics since deleted or renamed, and a keyword index no
+// longer asked for, both across runs (from the help project file the earlier build left) and
+// in one run (from the record, also after the library got another name). Nothing else goes:
+// no file of another name, no compiled file, no link and nothing behind one.
+TEST(BuildHelpFolder, aRebuildRemovesTheEarlierBuildsFilesItDidNotWriteAndNothingElse) {
+  for (const bool acrossRuns : {true, false}) {
+    TempFolder scratch;
+    const std::string folder = scratch.Path() + "help/";
+    auto first = MakeProject({"Index", "Kept", "Renamed", "sub/deep/Gone*", "Linked*", "ln/Page*"});
+    first.libraryFile = "/libs/Old";
+    BuildRecord record;
+    text::Reports reports;
+    ASSERT_NE(BuildHelpFolder(first, {}, folder, record, reports, {true}), "");
+    for (const char* mine : {"Mine.html", "pic.png", "Old.chm", "sub/Notes.txt"}) {
+      testsupport::WriteBytes(folder + mine, "the author's");
+    }
+    if (!testsupport::kOnWindows) {
+      // A link at an earlier page's name, and a sub-folder that is a link: left alone.
+      testsupport::WriteBytes(scratch.Path() + "outside.html", "outside");
+      fs::remove(folder + "Linked.html");
+      fs::create_symlink(scratch.Path() + "outside.html", folder + "Linked.html");
+      fs::create_directories(scratch.Path() + "elsewhere");
+      testsupport::WriteBytes(scratch.Path() + "elsewhere/Page.html", "elsewhere");
+      fs::remove_all(folder + "ln");
+      fs::create_directory_symlink(scratch.Path() + "elsewhere", folder + "ln");
+    }
+
+    auto second = MakeProject({"Index", "Kept", "Fresh"});
+    // Across runs the library keeps its name: its help project file tells what was built.
+    second.libraryFile = acrossRuns ? "/libs/Old" : "/libs/New";
+    if (acrossRuns) record = {};
+    ASSERT_NE(BuildHelpFolder(second, {}, folder, record, reports), "");
+    EXPECT_TRUE(reports.empty());
+
+    std::set<std::string> left;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+      left.insert(entry.path().lexically_relative(folder).generic_string());
+    }
+    std::set<std::string> expected = {"Index.html", "Kept.html", "Fresh.html", "Mine.html",
+                                      "pic.png",    "Old.chm",   "sub",        "sub/Notes.txt"};
+    expected.insert(acrossRuns ? "Old.hhp" : "New.hhp");
+    expected.insert(acrossRuns ? "Old.hhc" : "New.hhc");
+    if (!testsupport::kOnWindows) {
+      expected.insert({"Linked.html", "ln"});
+      EXPECT_TRUE(fs::is_symlink(folder + "Linked.html"));
+      EXPECT_EQ(ReadBytes(scratch.Path() + "outside.html"), "outside");
+      EXPECT_EQ(ReadBytes(scratch.Path() + "elsewhere/Page.html"), "elsewhere");
+    }
+    // "sub/deep" held only the gone page and went with it; "sub" holds the author's file.
+    EXPECT_EQ(left, expected) << (acrossRuns ? "across runs" : "in one run");
+  }
 }
 
 TEST(EraseBuildFiles, deletesRecordedFilesButNeverOutsideTheFolderOrFolders) {

@@ -33,6 +33,30 @@ TEST(RunProgram, passesOneArgumentAsIsInTheWorkingFolderAndWaits) {
   ASSERT_TRUE(runner.Run(script, argument, folder, true, true));
   EXPECT_EQ(ReadBytes(folder + "out.txt"),
             "1|" + argument + "|" + folder.substr(0, folder.size() - 1));
+
+  // Collecting: the same run, with what it wrote to both streams given back.
+  fs::remove(folder + "out.txt");
+  std::string output = "stale";
+  ASSERT_TRUE(runner.RunCollecting(script, argument, folder, output));
+  EXPECT_EQ(output, "noise\nmore noise\n");
+  EXPECT_EQ(ReadBytes(folder + "out.txt"),
+            "1|" + argument + "|" + folder.substr(0, folder.size() - 1));
+}
+
+// A program that writes more than a pipe holds is read to its end, never left blocking; what
+// is kept stops at the limit.
+TEST(RunProgram, collectsLongOutputWithoutBlockingAndNothingFromAProgramThatCannotStart) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "shell scripts stand in for the programs";
+  Scratch scratch;
+  WriteBytes(scratch.Path() + "chatty",
+             "#!/bin/sh\nhead -c 20000000 /dev/zero | tr '\\0' x\necho end >&2\n", true);
+  std::string output;
+  ASSERT_TRUE(RunProgramCollecting(scratch.Path() + "chatty", "x", scratch.Path(), output));
+  EXPECT_EQ(output.size(), std::size_t{16} << 20);
+  EXPECT_EQ(output.find_first_not_of('x'), std::string::npos);
+  output = "stale";
+  EXPECT_FALSE(RunProgramCollecting(scratch.Path() + "missing", "x", scratch.Path(), output));
+  EXPECT_EQ(output, "");
 }
 
 TEST(RunProgram, reportsAProgramThatCannotStart) {

@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QWindow>
@@ -116,8 +117,14 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
                            }));
   const QStringList log = CreateHtml(
       [&](BuilderWindow* builder) {
+        // The sample's "Escapes <, >, & and quotes" reaches its page as written, and chmcmd
+        // cannot read "<,": it writes the help all the same, which is then not reported as
+        // simply compiled. Its error comes first in its pane, with the page.
         EXPECT_EQ(builder->builderLabel->text(),
-                  "Help files compiled to " + helpFolder + "TextKit.chm :");
+                  "Help files compiled with 1 error to " + helpFolder + "TextKit.chm :");
+        EXPECT_TRUE(builder->compilerOutput->toPlainText().startsWith(
+            "Error in TextEscapeHTML.html: Html parsing TextEscapeHTML.html, failed"))
+            << builder->compilerOutput->toPlainText().left(300).toStdString();
         // The compiler's own lines, and every page written counted from them.
         EXPECT_TRUE(builder->compilerOutput->toPlainText().contains("Index.html"));
         const int pages =
@@ -134,6 +141,9 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
   for (const QString& file : log) EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
   EXPECT_GT(QFileInfo(helpFolder + "TextKit.chm").size(), 0);
   EXPECT_TRUE(app.window->compileCheckBox->isChecked());
+  EXPECT_TRUE(app.window->statusBar()->currentMessage().contains(
+      helpFolder + "TextKit.chm compiled with 1 error in "))
+      << app.window->statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(BuilderTest, aCompilerPathThatIsAFolderIsNotFoundAndUnchecksTheOption) {

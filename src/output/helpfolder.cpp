@@ -7,6 +7,7 @@
 
 #include "output/autolinker.h"
 #include "output/outputfile.h"
+#include "output/pagenames.h"
 #include "output/pagewriter.h"
 #include "platform/outputfolder.h"
 #include "text/cp1252.h"
@@ -28,8 +29,8 @@ void AppendEntry(std::string& out, std::string_view name) {
   AppendLine(out, "<LI> <OBJECT type=\"text/sitemap\">");
   out.append("<param name=\"name\" value=\"").append(name);
   AppendLine(out, "\">");
-  out.append("<param name=\"Local\" value=\"").append(name);
-  AppendLine(out, ".html\">");
+  out.append("<param name=\"Local\" value=\"").append(PageLink(name));
+  AppendLine(out, "\">");
   AppendLine(out, "</OBJECT>");
 }
 
@@ -101,8 +102,9 @@ bool BuildFile(platform::OutputFolder& out, const std::string& folder, const std
 std::optional<std::string> PagePathInFolder(const std::string& folder, const std::string& name) {
   if (!StaysBelow(name)) return std::nullopt;
   std::string path = folder;
-  for (const char c : name) path.push_back(text::IsSeparator(c) ? text::NativeSeparator() : c);
-  path.append(".html");
+  for (const char c : PageFileName(name)) {
+    path.push_back(text::IsSeparator(c) ? text::NativeSeparator() : c);
+  }
   return path;
 }
 
@@ -137,8 +139,7 @@ std::string HelpProjectFileText(const HelpProject& project, const BuildOptions& 
   for (const auto& item : project.items()) {
     const Topic* topic = project.FindTopic(item.text);
     if (topic == nullptr) continue;
-    out.append(topic->name);
-    AppendLine(out, ".html");
+    AppendLine(out, PageLink(topic->name));
   }
   return out;
 }

@@ -26,10 +26,13 @@ project::HelpProject ExampleProject() {
   return project;
 }
 
-std::vector<std::string> Entry(std::string_view name) {
+// `page`: the page's file name as the entry names it, when it is not name + ".html".
+std::vector<std::string> Entry(std::string_view name, std::string_view page = {}) {
   return {"<LI> <OBJECT type=\"text/sitemap\">",
           "<param name=\"name\" value=\"" + std::string(name) + "\">",
-          "<param name=\"Local\" value=\"" + std::string(name) + ".html\">", "</OBJECT>"};
+          "<param name=\"Local\" value=\"" +
+              (page.empty() ? std::string(name) + ".html" : std::string(page)) + "\">",
+          "</OBJECT>"};
 }
 
 // The contents file from a readable outline: "[Name" is an entry that opens a group,
@@ -118,9 +121,18 @@ TEST(KeywordIndexFile, listsEveryPageOnceSortedWithoutRegardToCase) {
       "<BODY>",
       "<UL>",
   };
-  for (const std::string name : {"About", "ALPHA", "Alpha", "alpha", "Group", "sub\\Page", "Zeta",
-                                 "zeta", "\311clair", "\351clair"}) {
+  for (const std::string name :
+       {"About", "ALPHA", "Alpha", "alpha", "Group", "sub\\Page", "Zeta", "zeta"}) {
     for (auto& line : Entry(name)) lines.push_back(line);
+  }
+  // Accented names lead to their page by its file name: UTF-8 here, the code page on Windows.
+  for (auto& line :
+       Entry("\311clair", testsupport::kOnWindows ? "\311clair.html" : "\303\211clair.html")) {
+    lines.push_back(line);
+  }
+  for (auto& line :
+       Entry("\351clair", testsupport::kOnWindows ? "\351clair.html" : "\303\251clair.html")) {
+    lines.push_back(line);
   }
   lines.push_back("</UL></BODY></HTML>");
   std::string expected;

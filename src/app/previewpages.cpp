@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/helpbuild.h"
 #include "project/topicops.h"
 
 namespace qs::app {
@@ -32,6 +33,10 @@ std::optional<std::string> PreviewPages::Page(std::string_view host, std::string
   if (host != kLiveHost && host != kPagesHost) return std::nullopt;
   project::ProduceIndexLists(project_);
   return source_.Page(project_, captions_, path);
+}
+
+std::string PreviewPages::fileFolder() const {
+  return HelpFolderOf(project_);
 }
 
 std::optional<std::string> PreviewPages::UpdateLivePage(const project::EditForm& form) {

@@ -41,8 +41,9 @@ class PreviewPages {
   // Counts the changes of the live page (its file or its bytes), so that the pane reloads
   // only when it would show something new.
   std::size_t liveRevision() const { return liveRevision_; }
-  // Where the files the pages refer to lie, as in the built help: the help folder.
-  const std::string& fileFolder() const { return project_.helpFolder; }
+  // Where the files the pages refer to lie, as in the built help: the folder the build writes
+  // into, so a relative help folder lies beside the project file, wherever the program runs.
+  std::string fileFolder() const;
 
  private:
   project::HelpProject& project_;

@@ -10,7 +10,7 @@ namespace qs::app {
 
 struct UniqueFileOutcome {
   bool written = false;
-  // Where the file goes: folder + the Index page's title + ".html".
+  // Where the file goes: folder + the page file name of the Index page's title.
   std::string path;
   // The confirmation after success. A failure reports nothing: the window says nothing, the
   // command line says which file it could not create.

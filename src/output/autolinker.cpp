@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "output/pagenames.h"
+
 namespace qs::output {
 namespace {
 
@@ -41,7 +43,7 @@ std::vector<std::string> AutoLinkNames(const project::HelpProject& project) {
 std::string LinkTo(std::string_view name) {
   std::string link;
   link.reserve(name.size() * 2 + 20);
-  link.append("<a href=\"").append(name).append(".html\">").append(name).append("</a>");
+  link.append("<a href=\"").append(PageLink(name)).append("\">").append(name).append("</a>");
   return link;
 }
 
@@ -130,7 +132,7 @@ std::string AutoLinker::Apply(std::string_view text) const {
       if (length != 0) {
         const std::string_view name = text.substr(at, length);
         out.append(text.substr(copied, at - copied));
-        out.append("<a href=\"").append(name).append(".html\">").append(name).append("</a>");
+        out.append("<a href=\"").append(PageLink(name)).append("\">").append(name).append("</a>");
         at += length;
         copied = at;
         continue;

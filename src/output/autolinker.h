@@ -7,8 +7,8 @@
 //   one ("</a" followed by a blank or ">"), letter case ignored, nothing is linked;
 // - everywhere else, at a position whose preceding character is not an identifier character
 //   (ASCII letter, digit, "_"), the longest topic name that starts there and is followed by
-//   a non-identifier character or the end becomes "<a href=\"" + name + ".html\">" + name +
-//   "</a>", and reading goes on after it: what was inserted is never read again.
+//   a non-identifier character or the end becomes "<a href=\"" + PageLink(name) + "\">" +
+//   name + "</a>", and reading goes on after it: what was inserted is never read again.
 // So a name links only as a whole word, a shorter name never breaks up a longer one, and the
 // page stays well formed whatever the names are. Replacing every name in turn, as earlier
 // versions did, gave the same bytes wherever the names stood as words of their own in plain
@@ -32,7 +32,7 @@ namespace qs::output {
 // page's own topic included) in store order, empty names left out.
 std::vector<std::string> AutoLinkNames(const project::HelpProject& project);
 
-// "<a href=\"" + name + ".html\">" + name + "</a>"
+// "<a href=\"" + PageLink(name) + "\">" + name + "</a>"
 std::string LinkTo(std::string_view name);
 
 class AutoLinker {

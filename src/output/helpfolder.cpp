@@ -9,6 +9,7 @@
 
 #include "output/autolinker.h"
 #include "output/outputfile.h"
+#include "output/pagenames.h"
 #include "output/pagewriter.h"
 #include "platform/outputfolder.h"
 #include "platform/regularfile.h"
@@ -31,8 +32,8 @@ void AppendEntry(std::string& out, std::string_view name) {
   AppendLine(out, "<LI> <OBJECT type=\"text/sitemap\">");
   out.append("<param name=\"name\" value=\"").append(name);
   AppendLine(out, "\">");
-  out.append("<param name=\"Local\" value=\"").append(name);
-  AppendLine(out, ".html\">");
+  out.append("<param name=\"Local\" value=\"").append(PageLink(name));
+  AppendLine(out, "\">");
   AppendLine(out, "</OBJECT>");
 }
 
@@ -184,7 +185,11 @@ void RemoveStaleFiles(platform::OutputFolder& out, const std::string& target,
 
 std::optional<std::string> PagePathInFolder(const std::string& folder, const std::string& name) {
   if (!StaysBelow(name)) return std::nullopt;
-  return folder + NativeRelative(name) + ".html";
+  std::string path = folder;
+  for (const char c : PageFileName(name)) {
+    path.push_back(text::IsSeparator(c) ? text::NativeSeparator() : c);
+  }
+  return path;
 }
 
 bool LiesInsideFolder(const std::string& path, const std::string& folder) {
@@ -255,8 +260,7 @@ std::string HelpProjectFileText(const HelpProject& project, const BuildOptions& 
   for (const auto& item : project.items()) {
     const Topic* topic = project.FindTopic(item.text);
     if (topic == nullptr) continue;
-    out.append(topic->name);
-    AppendLine(out, ".html");
+    AppendLine(out, PageLink(topic->name));
   }
   return out;
 }

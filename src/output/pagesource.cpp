@@ -1,14 +1,13 @@
 #include "output/pagesource.h"
 
 #include "output/helpfolder.h"
+#include "output/pagenames.h"
 #include "output/pagewriter.h"
 #include "text/cp1252.h"
 #include "text/paths.h"
 
 namespace qs::output {
 namespace {
-
-constexpr std::string_view kPageExtension = ".html";
 
 bool SameByte(char a, char b, bool ignoreCase) {
   if (text::IsSeparator(a) && text::IsSeparator(b)) return true;
@@ -33,17 +32,27 @@ bool IsPageOf(std::string_view name, std::string_view path, bool ignoreCase) {
 std::optional<std::string> PageSource::Page(const project::HelpProject& project,
                                             const config::LanguageTable& captions,
                                             std::string_view path) {
+  // A link of the pages names its page as the file is named, which for letters beyond ASCII
+  // is not the topic's name itself: the browser hands it over read in the page's code page.
+  std::string decoded;
+  if (const auto name = TopicNameOfPage(path)) decoded = *name + std::string(kPageExtension);
+  const bool alsoDecoded = !decoded.empty() && decoded != path;
   const auto& topics = project.topics();
-  for (const bool ignoreCase : {false, true}) {
-    // The build writes Index.html first and then the topics in store order, so a later topic
-    // of the same page file replaces an earlier one and the Index page itself.
-    for (std::size_t pos = topics.size(); pos-- > 1;) {
-      const project::Topic& topic = topics[pos];
-      if (!IsPageOf(topic.name, path, ignoreCase)) continue;
-      if (!PagePathInFolder({}, topic.name)) return std::nullopt;
-      return TopicPageText(project, topic, captions, Linker(project));
+  for (const std::string_view wanted : {path, std::string_view(decoded)}) {
+    if (wanted.data() == decoded.data() && !alsoDecoded) break;
+    for (const bool ignoreCase : {false, true}) {
+      // The build writes Index.html first and then the topics in store order, so a later
+      // topic of the same page file replaces an earlier one and the Index page itself.
+      for (std::size_t pos = topics.size(); pos-- > 1;) {
+        const project::Topic& topic = topics[pos];
+        if (!IsPageOf(topic.name, wanted, ignoreCase)) continue;
+        if (!PagePathInFolder({}, topic.name)) return std::nullopt;
+        return TopicPageText(project, topic, captions, Linker(project));
+      }
+      if (IsPageOf(project::kIndexName, wanted, ignoreCase)) {
+        return IndexPageText(project, captions);
+      }
     }
-    if (IsPageOf(project::kIndexName, path, ignoreCase)) return IndexPageText(project, captions);
   }
   return std::nullopt;
 }

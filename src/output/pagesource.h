@@ -21,8 +21,9 @@ class PageSource {
   // The page file at `path`, relative to the help folder ("Index.html", "Group/Name.html";
   // either separator), byte for byte as BuildHelpFolder writes it there: where several topics
   // share a page file, the one written last. When no page has exactly that path, letter case
-  // is ignored (Windows-1252 letters), as a compiled help file ignores it. Nothing when the
-  // build writes no page there.
+  // is ignored (Windows-1252 letters), as a compiled help file ignores it. A path in the
+  // form the pages link to (PageLink) finds its topic's page too. Nothing when the build
+  // writes no page there.
   std::optional<std::string> Page(const project::HelpProject& project,
                                   const config::LanguageTable& captions, std::string_view path);
 

@@ -1,6 +1,7 @@
 #include "output/pagewriter.h"
 
 #include "output/outputfile.h"
+#include "output/pagenames.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -25,9 +26,9 @@ std::string Caption(std::string_view before, std::string_view caption, std::stri
   return line;
 }
 
-// "<a href=\"" + name + ".html\">" + name + "</a><br>": a member line of an index list.
+// "<a href=\"" + page link + "\">" + name + "</a><br>": a member line of an index list.
 void AppendMemberLine(std::string& out, std::string_view name) {
-  out.append("<a href=\"").append(name).append(".html\">").append(name).append("</a><br>");
+  out.append("<a href=\"").append(PageLink(name)).append("\">").append(name).append("</a><br>");
   out.append(text::kCrLf);
 }
 
@@ -120,7 +121,7 @@ std::string IndexPageText(const HelpProject& project, const Topic& index,
     if (topic == nullptr || topic->isUserTopic) continue;
     if (topic->isUserIndex) {
       if (row != 1) AppendLine(out, "<br>");
-      out.append("<a href=\"").append(topic->name).append(".html\"><b>");
+      out.append("<a href=\"").append(PageLink(topic->name)).append("\"><b>");
       out.append(topic->name);
       AppendLine(out, "</b></a> :<br>");
     } else {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "output/outputfile.h"
+#include "output/pagenames.h"
 #include "output/pagewriter.h"
 #include "text/paths.h"
 #include "text/textops.h"
@@ -40,7 +41,9 @@ std::string UniqueHtmlText(const project::HelpProject& project) {
 
 std::string UniqueHtmlTarget(const project::HelpProject& project, const std::string& folder) {
   const std::string title = project.TopicCount() > 0 ? project.TopicAt(0).title : "";
-  return text::WithTrailingSeparator(folder) + title + ".html";
+  // Named like a page, so that a title with letters beyond ASCII gives a file the system can
+  // name and a browser can open.
+  return text::WithTrailingSeparator(folder) + PageFileName(title);
 }
 
 std::optional<std::string> UniqueHtmlPath(const project::HelpProject& project,

@@ -14,7 +14,7 @@ namespace qs::output {
 std::string UniqueHtmlText(const project::HelpProject& project);
 
 // Where the file is meant to go: folder (separator appended when missing; empty: the
-// current folder) + the Index page's title + ".html".
+// current folder) + the page file name of the Index page's title (PageFileName).
 std::string UniqueHtmlTarget(const project::HelpProject& project, const std::string& folder);
 
 // The target, or nothing when the project has no topics or the title holds "/" or "\": the

@@ -14,6 +14,7 @@
 #include "platform/helpcompilerlocator.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
+#include "project/usertopics.h"
 #include "support/librarygenerator.h"
 #include "support/projectfixture.h"
 #include "support/systemtraits.h"
@@ -215,6 +216,95 @@ TEST_F(OutputCommandsTest, aRebuildLeavesNoStalePageAndCompilerErrorsAreCounted)
   EXPECT_NE(listing.find(" /Fresh.html\n"), std::string::npos) << listing;
   for (const char* stale : {"/Old.html", "/Gone.html", "/sub/Deep.html", "/TextKit.hhk"}) {
     EXPECT_EQ(listing.find(std::string(" ") + stale + "\n"), std::string::npos) << stale;
+  }
+}
+
+std::string OutputOf(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::string output;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  pclose(pipe);
+  return output;
+}
+
+// Every quoted value of `attribute` (href or value) that names an .html file.
+std::vector<std::string> PagesNamedIn(const std::string& bytes, const std::string& attribute) {
+  std::vector<std::string> pages;
+  const std::string opening = attribute + "=\"";
+  for (std::size_t at = bytes.find(opening); at != std::string::npos;
+       at = bytes.find(opening, at + 1)) {
+    const std::size_t start = at + opening.size();
+    const std::size_t end = bytes.find('"', start);
+    if (end == std::string::npos) break;
+    const std::string value = bytes.substr(start, end - start);
+    if (value.ends_with(".html")) pages.push_back(value);
+  }
+  return pages;
+}
+
+// A user topic, a user index entry and a function whose names hold letters beyond ASCII are
+// compiled by the real compiler, and what is read back from the compiled file finds them: the
+// contents, the keyword index, the Index page's list and the auto-links each name a page the
+// compiled file holds.
+TEST_F(OutputCommandsTest, pagesWithNamesBeyondAsciiAreCompiledAndFoundFromEveryEntry) {
+  if (platform::FindHelpCompiler().empty()) GTEST_SKIP() << "chmcmd is not installed";
+  if (OutputOf("command -v chmls >/dev/null && command -v extract_chmLib >/dev/null && echo found")
+          .empty()) {
+    GTEST_SKIP() << "chmls or extract_chmLib is not installed (Debian: libchm-bin)";
+  }
+  // Windows-1252, as the model holds them; the files are named in UTF-8 here.
+  const std::vector<std::pair<std::string, std::string>> names = {
+      {"Notes caf\xE9", "Notes caf\xC3\xA9.html"},
+      {"Gruppe \xC9t\xE9", "Gruppe \xC3\x89t\xC3\xA9.html"},
+      {"Text\x96Mot", "Text\xE2\x80\x93Mot.html"}};
+  auto project = LoadedProject();
+  project.RenameTopic(2, names[2].first);
+  project.RefillItemsFromStore();
+  project.TopicAt(1).body = "See " + names[2].first + ".";
+  const std::string linking = project.TopicAt(1).name + ".html";
+  ASSERT_TRUE(project::AddUserTopic(project, names[0].first).added);
+  ASSERT_TRUE(project::AddUserIndex(project, names[1].first).added);
+  text::Reports reports;
+  ASSERT_TRUE(project::SaveProject(project, project_, reports));
+
+  const auto outcome = RunCli({"build", project_, "--compile", "--keyword-index"});
+  ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
+  for (const auto& [name, file] : names) {
+    EXPECT_TRUE(fs::is_regular_file(help_ + file)) << file;
+    EXPECT_NE(ReadBytes(help_ + "TextKit.hhp").find("\r\n" + file + "\r\n"), std::string::npos);
+  }
+  const std::string chm = help_ + "TextKit.chm";
+  const std::string listing = OutputOf("chmls list '" + chm + "' 2>/dev/null");
+  const std::string extracted = folder_ + "extracted/";
+  OutputOf("extract_chmLib '" + chm + "' '" + extracted + "' >/dev/null 2>&1");
+  for (const auto& [name, file] : names) {
+    EXPECT_NE(listing.find(" /" + file + "\n"), std::string::npos) << file << "\n" << listing;
+    EXPECT_EQ(ReadBytes(extracted + file), ReadBytes(help_ + file)) << file;
+  }
+
+  // Every page that the contents, the keyword index and the pages name is in the compiled
+  // file: nothing leads to a page that is not there.
+  std::set<std::string> named;
+  for (const auto& [file, attribute] :
+       std::vector<std::pair<std::string, std::string>>{{"TextKit.hhc", "value"},
+                                                        {"TextKit.hhk", "value"},
+                                                        {"Index.html", "href"},
+                                                        {linking, "href"}}) {
+    const std::string bytes = ReadBytes(extracted + file);
+    ASSERT_FALSE(bytes.empty()) << file;
+    for (const auto& page : PagesNamedIn(bytes, attribute)) {
+      named.insert(file + " -> " + page);
+      EXPECT_TRUE(fs::is_regular_file(extracted + page)) << file << " names " << page;
+    }
+  }
+  for (const auto& expected :
+       {"TextKit.hhc -> " + names[0].second, "TextKit.hhc -> " + names[1].second,
+        "TextKit.hhc -> " + names[2].second, "TextKit.hhk -> " + names[0].second,
+        "Index.html -> " + names[1].second, "Index.html -> " + names[2].second,
+        linking + " -> " + names[2].second}) {
+    EXPECT_TRUE(named.contains(expected)) << expected;
   }
 }
 

@@ -27,10 +27,13 @@ project::HelpProject ExampleProject() {
   return project;
 }
 
-std::vector<std::string> Entry(std::string_view name) {
+// `page`: the page's file name as the entry names it, when it is not name + ".html".
+std::vector<std::string> Entry(std::string_view name, std::string_view page = {}) {
   return {"<LI> <OBJECT type=\"text/sitemap\">",
           "<param name=\"name\" value=\"" + std::string(name) + "\">",
-          "<param name=\"Local\" value=\"" + std::string(name) + ".html\">", "</OBJECT>"};
+          "<param name=\"Local\" value=\"" +
+              (page.empty() ? std::string(name) + ".html" : std::string(page)) + "\">",
+          "</OBJECT>"};
 }
 
 // The contents file from a readable outline: "[Name" is an entry that opens a group,
@@ -63,26 +66,32 @@ std::string Contents(std::string_view functions, std::vector<std::string> outlin
 TEST(HelpProjectFile, namesTheLibraryFilesAndEveryPageInDisplayOrder) {
   auto project = ExampleProject();
   project.AppendItem({"Ghost", project::TopicIcon::PageIcon});
-  EXPECT_EQ(HelpProjectFileText(project), CrLfLines({
-                                              "; QuillSmith help project",
-                                              "[OPTIONS]",
-                                              "Compatibility=1.1 Or later",
-                                              "Compiled file=MyLib.chm",
-                                              "Contents file=MyLib.hhc",
-                                              "Title=MyLib library help",
-                                              "Default topic=Index.html",
-                                              "Default Window=MAIN",
-                                              "Display compile progress=No",
-                                              "Full-text search=Yes",
-                                              "Language=0x40c",
-                                              "[FILES]",
-                                              "Index.html",
-                                              "P.html",
-                                              "Q.html",
-                                              "G.html",
-                                              "R.html",
-                                              "U.html",
-                                          }));
+  // A name beyond ASCII is listed by its page's file name, which the compiler looks for.
+  project.AppendTopic(testsupport::MakeTopic("Caf\xE9 \x96 Notes*"));
+  project.AppendItem({"Caf\xE9 \x96 Notes", project::TopicIcon::PageIcon});
+  EXPECT_EQ(HelpProjectFileText(project),
+            CrLfLines({
+                "; QuillSmith help project",
+                "[OPTIONS]",
+                "Compatibility=1.1 Or later",
+                "Compiled file=MyLib.chm",
+                "Contents file=MyLib.hhc",
+                "Title=MyLib library help",
+                "Default topic=Index.html",
+                "Default Window=MAIN",
+                "Display compile progress=No",
+                "Full-text search=Yes",
+                "Language=0x40c",
+                "[FILES]",
+                "Index.html",
+                "P.html",
+                "Q.html",
+                "G.html",
+                "R.html",
+                "U.html",
+                testsupport::kOnWindows ? "Caf\xE9 \x96 Notes.html"
+                                        : "Caf\xC3\xA9 \xE2\x80\x93 Notes.html",
+            }));
 }
 
 TEST(HelpProjectFile, namesTheKeywordIndexRightAfterTheContentsOnlyWhenAsked) {
@@ -119,9 +128,18 @@ TEST(KeywordIndexFile, listsEveryPageOnceSortedWithoutRegardToCase) {
       "<BODY>",
       "<UL>",
   };
-  for (const std::string name : {"About", "ALPHA", "Alpha", "alpha", "Group", "sub\\Page", "Zeta",
-                                 "zeta", "\311clair", "\351clair"}) {
+  for (const std::string name :
+       {"About", "ALPHA", "Alpha", "alpha", "Group", "sub\\Page", "Zeta", "zeta"}) {
     for (auto& line : Entry(name)) lines.push_back(line);
+  }
+  // Accented names lead to their page by its file name: UTF-8 here, the code page on Windows.
+  for (auto& line :
+       Entry("\311clair", testsupport::kOnWindows ? "\311clair.html" : "\303\211clair.html")) {
+    lines.push_back(line);
+  }
+  for (auto& line :
+       Entry("\351clair", testsupport::kOnWindows ? "\351clair.html" : "\303\251clair.html")) {
+    lines.push_back(line);
   }
   lines.push_back("</UL></BODY></HTML>");
   std::string expected;
@@ -229,13 +247,19 @@ TEST(BuildHelpFolder, indexOnlyProjectGivesAnEmptyBookAndThreeFiles) {
 
 TEST(BuildHelpFolder, namesWithSeparatorsMakeSubFoldersInside) {
   TempFolder scratch;
-  auto project = MakeProject({"Index", "sub/A", "win\\B", "/C"});
+  auto project = MakeProject({"Index", "sub/A", "win\\B", "/C", "\xE9t\xE9/Caf\xE9 \x96 D*"});
   BuildRecord record;
   text::Reports reports;
   ASSERT_FALSE(BuildHelpFolder(project, {}, scratch.Path(), record, reports).empty());
   EXPECT_TRUE(fs::is_regular_file(scratch.Path() + "sub/A.html"));
   EXPECT_TRUE(fs::is_regular_file(scratch.Path() + "win/B.html"));
   EXPECT_TRUE(fs::is_regular_file(scratch.Path() + "C.html"));
+  // Letters beyond ASCII, in the folder and the file, are named as the system names files.
+  const std::string accented = testsupport::kOnWindows
+                                   ? "\xE9t\xE9/Caf\xE9 \x96 D.html"
+                                   : "\xC3\xA9t\xC3\xA9/Caf\xC3\xA9 \xE2\x80\x93 D.html";
+  EXPECT_TRUE(fs::is_regular_file(scratch.Path() + accented));
+  EXPECT_EQ(record.files.back(), scratch.Path() + testsupport::Native(accented));
 }
 
 // A page that would land outside the folder is refused like a file that cannot be made; the

@@ -11,6 +11,7 @@
 #include "output/helpfolder.h"
 #include "project/topicform.h"
 #include "support/projectfixture.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::output {
@@ -22,13 +23,13 @@ using testsupport::ReadBytes;
 using testsupport::TempFolder;
 
 project::HelpProject Described() {
-  auto project = MakeProject(
-      {"Index", "Open", "OpenFile", "Group#", "Close", "Notes*", "Sub/Deep", "Back\\Slash"});
+  auto project = MakeProject({"Index", "Open", "OpenFile", "Group#", "Close", "Notes*", "Sub/Deep",
+                              "Back\\Slash", "\xC9tat", "Caf\xE9 \x96 Notes*"});
   project.libraryFile = "/libs/MyLib";
   project.TopicAt(0).summary = "The library\r\nof files";
   project.TopicAt(0).example = "OpenFile(1)";
   project.TopicAt(1).body = "Opens; see OpenFile and Close, not Opens or <b>Close</b>.";
-  project.TopicAt(2).body = "Like Open.";
+  project.TopicAt(2).body = "Like Open; see \xC9tat.";
   project.TopicAt(2).example = "If OpenFile(0)\r\n  Close()\r\nEndIf";
   project.TopicAt(3).summary = "A group";
   project.TopicAt(5).body = "Free text about Open.";
@@ -53,10 +54,22 @@ TEST(PageSource, everyPageFileOfTheBuildComesOutByteForByte) {
     EXPECT_EQ(*page, ReadBytes(entry.path().string())) << relative;
     ++pages;
   }
-  EXPECT_EQ(pages, 8);
+  EXPECT_EQ(pages, 10);
   // The function pages carry their auto-links.
   EXPECT_NE(source.Page(project, captions, "Open.html")->find("<a href=\"OpenFile.html\">"),
             std::string::npos);
+  // A name beyond ASCII: its page is found by the topic's name (an address of the preview) and
+  // by the form its links and its file have, which the browser hands over read as
+  // Windows-1252 bytes (UTF-8 here); both give the page the folder holds.
+  const std::string etat = testsupport::kOnWindows ? "\xC9tat.html" : "\xC3\x89tat.html";
+  const auto byName = source.Page(project, captions, "\xC9tat.html");
+  ASSERT_TRUE(byName);
+  EXPECT_EQ(byName, source.Page(project, captions, etat));
+  EXPECT_EQ(*byName, ReadBytes(temp.Path("help/") + etat));
+  EXPECT_NE(source.Page(project, captions, "OpenFile.html")
+                ->find("see <a href=\"" + etat + "\">\xC9tat</a>."),
+            std::string::npos);
+  EXPECT_EQ(source.Page(project, captions, "\xE9tat.html"), byName);  // letter case ignored
   EXPECT_EQ(source.Page(project, captions, "Back\\Slash.html"),
             source.Page(project, captions, "Back/Slash.html"));
 }

@@ -62,6 +62,19 @@ TEST(UniqueHtml, isNamedAfterTheTitleInTheFolderAndConfirmed) {
   EXPECT_EQ(testsupport::ReadBytes(path), UniqueHtmlText(LibraryProject()));
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0], text::InformationReport("Unique HTML help file created :\n\n" + path));
+
+  // A title with an en dash and an accent (Windows-1252 in the model) names the file as the
+  // system names files: in UTF-8 here, so that the file can be opened by its name.
+  auto project = LibraryProject();
+  project.FindTopic("Index")->title = "Caf\xE9 \x96 MyLib";
+  reports.clear();
+  ASSERT_TRUE(WriteUniqueHtmlFile(project, folder, reports));
+  const std::string named =
+      folder + testsupport::Native("/") +
+      (testsupport::kOnWindows ? "Caf\xE9 \x96 MyLib.html" : "Caf\xC3\xA9 \xE2\x80\x93 MyLib.html");
+  EXPECT_EQ(testsupport::ReadBytes(named), UniqueHtmlText(project));
+  EXPECT_EQ(reports,
+            text::Reports{text::InformationReport("Unique HTML help file created :\n\n" + named)});
 }
 
 TEST(UniqueHtml, writesNothingAndSaysNothingWhenItCannot) {

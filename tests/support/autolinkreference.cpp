@@ -1,5 +1,7 @@
 #include "support/autolinkreference.h"
 
+#include "output/pagenames.h"
+
 namespace qs::testsupport {
 namespace {
 
@@ -61,7 +63,8 @@ std::string ReferenceAutoLink(std::string_view text, const std::vector<std::stri
       out += text[at];
       ++at;
     } else {
-      out += "<a href=\"" + *longest + ".html\">" + *longest + "</a>";
+      // The rule decides where links go; how a link names its page is the output's own.
+      out += "<a href=\"" + output::PageLink(*longest) + "\">" + *longest + "</a>";
       at += longest->size();
     }
   }

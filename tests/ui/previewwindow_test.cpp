@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -166,6 +168,44 @@ TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
   PressOnMainWindow(app, Qt::Key_F2);
   EXPECT_TRUE(walked);
   EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
+}
+
+// A relative help folder lies beside the project file for the preview as for the build: its
+// pictures show wherever the program was started. A page whose name holds letters beyond
+// ASCII opens from the Index page's link, which names it as its file is named.
+TEST(PreviewWindow, picturesComeFromTheHelpFolderBesideTheProjectAndAccentedPagesOpen) {
+  uitest::WiredWindow app(true);
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(app.Path("help"))));
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(app.Path("elsewhere/help"))));
+  app.ExtractSample("help/");
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(QString::fromStdString(app.Path("help/Pic.png"))));
+  app.project.FindTopic("Index")->summary = "Overview <img src=\"pic.PNG\">";
+  const std::string group = "Gruppe caf\xE9 \x96 1";  // Windows-1252, as the model holds it
+  ASSERT_TRUE(project::AddUserIndex(app.project, group).added);
+  app.ui->RefreshTopicList();
+  app.context->ShowTopic();
+  // The working folder holds a help folder of the same name, without the picture.
+  const QString started = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(app.Path("elsewhere"))));
+
+  bool shown = false;
+  WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
+    QWebEngineView* view = preview->browser;
+    ASSERT_TRUE(WaitForPage(view, TitleOf(app.project, "Index")));
+    EXPECT_TRUE(WaitFor([&] {
+      return RunScript(view, "document.images.length ? document.images[0].naturalWidth : 0")
+                 .toInt() == 8;
+    })) << "the picture comes from the help folder beside the project file";
+    ASSERT_TRUE(ClickLink(view, "a b"));
+    EXPECT_TRUE(WaitForPage(view, FromModel(group)));
+    shown = true;
+    preview->endButton->click();
+  });
+  PressOnMainWindow(app, Qt::Key_F2);
+  QDir::setCurrent(started);
+  EXPECT_TRUE(shown);
 }
 
 // A close request as the window manager sends it when its close box is clicked.

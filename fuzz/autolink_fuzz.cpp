@@ -1,7 +1,9 @@
 // Differential target: the fast auto-link conversion must give the bytes of the rule written
-// out plainly (the reference of the test support) for every small project (names that share
-// their start, "Index", empty names, names with markup or signs) and every description. One
-// linker serves two texts in a row, as it serves every page of a build.
+// out plainly (the reference of the test support, which reads the text state by state as a
+// browser does) for every small project (names that share their start, "Index", empty names,
+// names with markup or signs) and every description (tags with quoted values, comments,
+// script and style, character references, a "<" that is text). One linker serves two texts in
+// a row, as it serves every page of a build.
 
 #include <cstddef>
 #include <cstdint>

@@ -192,6 +192,18 @@ void AutoLinkSeeds(const fs::path& folder) {
       {"<A HREF=x>Open</A > Open <abbr>Open</abbr> <a\tname=y>Open</a\r> a<b c",
        {"Open", "a<b", "abbr"}},
       {"<img alt=\"Open\"> #PB_Any x#PB_Any C++x < Open", {"Open", "#PB_Any", "C++"}},
+      {"if Len < 0 or Len<=Open, Len<<b>Open</b> 1<2 <", {"Len", "Open", "b", "<2"}},
+      {"<img alt=\"a > Open\" title='x>Open'>Open <b title \"x>Open\"> <i a=\"Open",
+       {"Open", "x", "title"}},
+      {"<!-- Open --> Open <!--> Open <!---> b <!-- a --!> a <!DOCTYPE b> <? a > </ b> </> <!--",
+       {"Open", "a", "b", "--"}},
+      {"<script>if (a<b) Open(\"</b>\")</script > Open <STYLE>b{}</stylex></style/> b "
+       "<textarea>Open</TEXTAREA> <plaintext>Open",
+       {"Open", "b", "script", "style"}},
+      {"&copy; copy &copy &#x41; x41 &#65;Len &nbsp;Open &copyb &#;b &b AT&T",
+       {"copy", "x41", "Len", "Open", "b", "AT&T", "#65"}},
+      {"<a/>Open</a>Open <a title='</a>'>Open</a> Open <a><style></a>Open</style></a> Open",
+       {"Open", "a", "style"}},
   };
   int n = 0;
   for (const auto& input : cases) {

@@ -5,6 +5,7 @@
 #include "app/projectflows.h"
 #include "config/languagefiles.h"
 #include "text/paths.h"
+#include "text/textops.h"
 
 namespace qs::app {
 
@@ -90,18 +91,26 @@ void FillLanguageList(const CommandContext& context) {
   // The built-in captions are no language's own once there are language files: they stay
   // unwritten unless the current language's file loads or the user types captions.
   state.captionsOwned = false;
-  // Letter case counts: a name that matches no entry exactly selects none and loads nothing.
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i] != state.currentLanguage) continue;
-    ui.SelectLanguageEntry(static_cast<int>(i));
-    const std::string name = state.currentLanguage;
-    if (context.services.LoadLanguage(name, state.currentLanguage, context.captions)) {
-      ui.SetHeadingFields(context.captions);
-      state.captionsOwned = true;
-    }
+  // The entry of the same name, or else the first whose name differs only in letter case: such
+  // a name still finds that entry's file, so leaving the built-in captions current would write
+  // them over the file under the other spelling once a caption is edited. A name that matches
+  // no entry at all selects none and loads nothing.
+  std::size_t found = entries.size();
+  for (std::size_t i = 0; i < entries.size() && found == entries.size(); ++i) {
+    if (entries[i] == state.currentLanguage) found = i;
+  }
+  for (std::size_t i = 0; i < entries.size() && found == entries.size(); ++i) {
+    if (text::EqualsNoCase(entries[i], state.currentLanguage)) found = i;
+  }
+  if (found == entries.size()) {
+    ui.SelectLanguageEntry(-1);
     return;
   }
-  ui.SelectLanguageEntry(-1);
+  ui.SelectLanguageEntry(static_cast<int>(found));
+  if (context.services.LoadLanguage(entries[found], state.currentLanguage, context.captions)) {
+    ui.SetHeadingFields(context.captions);
+    state.captionsOwned = true;
+  }
 }
 
 namespace {

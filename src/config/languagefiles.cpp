@@ -99,6 +99,17 @@ bool LoadLanguage(std::string_view folder, std::string_view language, LanguageSt
 bool SaveLanguage(std::string_view folder, const LanguageState& state) {
   const auto path = LanguageFilePath(folder, state.currentLanguage);
   if (!path) return false;
+  // Another language's file (found under a name that differs in letter case, or naming another
+  // language inside), or a file that cannot be read as a language, is not this language's to
+  // replace: its captions were never loaded, and writing would lose them.
+  std::error_code missing;
+  if (fs::exists(fs::path(*path), missing)) {
+    LanguageState existing;
+    if (ReadLanguageFile(*path, state.currentLanguage, existing) != LanguageFileStatus::Read ||
+        existing.currentLanguage != state.currentLanguage) {
+      return false;
+    }
+  }
   if (!folder.empty()) {
     std::error_code ignored;
     fs::create_directories(fs::path(std::string(folder)), ignored);

@@ -56,7 +56,9 @@ std::optional<std::string> LanguageFilePath(std::string_view folder, std::string
 bool LoadLanguage(std::string_view folder, std::string_view language, LanguageState& state);
 
 // Writes the current language to its file: the comment, the group and the seven entries.
-// Creates the folder when it is missing; a failure leaves any previous file as it was.
+// Creates the folder when it is missing; a failure leaves any previous file as it was. An
+// existing file is replaced only when it is this language's own: read as a language file whose
+// name (or, without one, the file's) is `state.currentLanguage`, letter case counting.
 bool SaveLanguage(std::string_view folder, const LanguageState& state);
 
 // The languages of the files in `folder` whose names match "QuillSmith_*.lng" without regard

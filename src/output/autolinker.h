@@ -1,14 +1,23 @@
 #pragma once
 
-// Links in function descriptions. The description is read once, left to right:
-// - a tag (from a "<" to the next ">"; a "<" with no ">" after it is plain text) is copied as
-//   it is, and no name is matched across the start of one;
-// - between an author's own link tag ("<a" followed by a blank or ">") and the next closing
-//   one ("</a" followed by a blank or ">"), letter case ignored, nothing is linked;
+// Links in function descriptions. The description is read once, left to right, the way a
+// browser reads it, so that a link goes exactly where the reader sees the name:
+// - markup is copied as it is and nothing inside it is linked: a tag ("<" followed by an ASCII
+//   letter, or "</" followed by one) up to its ">", where a quoted attribute value may hold a
+//   ">" and a tag the text does not close runs to its end; a comment ("<!--" up to "-->" or
+//   "--!>"); any other "<!", "<?" or "</" up to the next ">"; a character reference ("&copy;",
+//   "&#169;", "&#xA9;", whether the browser knows its name or not);
+// - a "<" followed by anything else (a blank, a digit, "=", "<", the end) is plain text, as in
+//   "if Len < 0", and names after it still link;
+// - the contents of elements that hold no markup (script, style, textarea, title and the like)
+//   are copied up to their closing tag;
+// - between an author's own link tag (a start tag named "a") and the next end tag named "a",
+//   nothing is linked;
 // - everywhere else, at a position whose preceding character is not an identifier character
-//   (ASCII letter, digit, "_"), the longest topic name that starts there and is followed by
-//   a non-identifier character or the end becomes "<a href=\"" + PageLink(name) + "\">" +
-//   name + "</a>", and reading goes on after it: what was inserted is never read again.
+//   (ASCII letter, digit, "_"), the longest topic name that starts there, does not run into
+//   markup and is followed by a non-identifier character or the end becomes "<a href=\"" +
+//   PageLink(name) + "\">" + name + "</a>", and reading goes on after it: what was inserted is
+//   never read again.
 // So a name links only as a whole word, a shorter name never breaks up a longer one, and the
 // page stays well formed whatever the names are. Replacing every name in turn, as earlier
 // versions did, gave the same bytes wherever the names stood as words of their own in plain
@@ -53,9 +62,8 @@ class AutoLinker {
 
   std::int32_t Child(std::int32_t node, unsigned char c) const;
   void Add(std::string_view name);
-  // The length of the longest name that may be linked at `at`; 0 when none. `tagsBefore` is
-  // the position of the last ">" (a "<" before it starts a tag), or npos.
-  std::size_t LongestNameAt(std::string_view text, std::size_t at, std::size_t tagsBefore) const;
+  // The length of the longest name that may be linked at `at`; 0 when none.
+  std::size_t LongestNameAt(std::string_view text, std::size_t at) const;
 
   std::vector<Node> nodes_;
   std::int32_t rootNext_[256];

@@ -94,16 +94,33 @@ TEST_F(CoreLifecycleTest, languageFilesGetOnlyCaptionsTheyGaveOrTheUserTyped) {
   const std::string german = "[Language]\r\nCurrentLanguage = \r\nSyntax = Aufruf\r\n";
   std::ofstream(folder / "QuillSmith_Deutsch.lng", std::ios::binary) << german;
   std::ofstream(folder / "QuillSmith_English.lng", std::ios::binary)
-      << "[Language]\r\nCurrentLanguage = English\r\n";
-  // A name in another letter case than the file's: nothing is selected or loaded, and the
-  // file keeps its captions instead of taking the built-in ones at the end.
+      << "[Language]\r\nCurrentLanguage = English\r\nOverview = Summary\r\n";
+  // A name in another letter case than the file's still finds that file. Its entry is
+  // selected and loaded, so an edited caption joins the file's own captions: the built-in
+  // ones were written over it under the other spelling.
   std::ofstream(folder / "QuillSmith.ini", std::ios::binary)
-      << "[Options]\r\nCurrentLanguage = deutsch\r\n";
-  Run(ui);
-  EXPECT_EQ(ui.languageEntries, (std::vector<std::string>{"Deutsch", "English"}))
-      << "an empty name still offers the language";
-  EXPECT_EQ(ui.languageSelected, -1);
+      << "[Options]\r\nCurrentLanguage = english\r\n";
+  {
+    app::CoreServices services("/prog/quillsmith", temp.Path());
+    const app::CommandContext context{project, state, captions, services, ui};
+    app::PrepareStart(state, captions, services);
+    app::FinishStart(context, "");
+    EXPECT_EQ(ui.languageEntries, (std::vector<std::string>{"Deutsch", "English"}))
+        << "an empty name still offers the language";
+    EXPECT_EQ(ui.languageSelected, 1);
+    EXPECT_EQ(ui.headings.overview, "Summary");
+    ui.headings.example = " Sample ";
+    app::Commands(context).options.CaptionEdited();
+    app::ShutDown(context);
+  }
+  EXPECT_EQ(ReadAll(folder / "QuillSmith_English.lng"),
+            ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = English\r\n"
+            "Overview = Summary\r\nCommandIndex = Command Index\r\nSyntax = Syntax\r\n"
+            "Example = Sample\r\nDescription = Description\r\nFunctions = Functions\r\n");
   EXPECT_EQ(ReadAll(folder / "QuillSmith_Deutsch.lng"), german);
+  EXPECT_NE(ReadAll(folder / "QuillSmith.ini").find("CurrentLanguage = English\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(folder / "QuillSmith_english.lng"));
 
   // Chosen in the list, it loads under its own name, and the captions it gave go back.
   FakeUi second{log};

@@ -84,15 +84,25 @@ TEST_F(CommandTest, dictionaryLivePaneAndRecentProjectsComeBackFromTheLastRun) {
   EXPECT_EQ(ui.wordList, "/settings/words//w/c.qsp");
 }
 
-TEST_F(CommandTest, aCurrentLanguageThatMatchesNoEntryLoadsNothing) {
+TEST_F(CommandTest, aCurrentLanguageLoadsTheEntryOfItsNameInAnyLetterCaseOrNothing) {
   services.settings = config::AppSettings{};
-  services.settings->currentLanguage = "deutsch";
+  services.settings->currentLanguage = "Dansk";
   services.languages = {"Deutsch"};
+  services.languageFiles["Deutsch"] = {"Deutsch", config::LanguageTable{"Übersicht"}};
   app::FinishStart(context, "");
   EXPECT_EQ(ui.languageSelected, -1);
   EXPECT_FALSE(ui.languageEnabled);
   EXPECT_FALSE(Logged("load language"));
   EXPECT_EQ(captions, config::LanguageTable{});
+  EXPECT_FALSE(state.captionsOwned);
+  // Another letter case names the same file: the entry is loaded under its own name.
+  services.settings->currentLanguage = "deutsch";
+  app::FinishStart(context, "");
+  EXPECT_EQ(ui.languageSelected, 0);
+  EXPECT_TRUE(Logged("load language Deutsch"));
+  EXPECT_EQ(state.currentLanguage, "Deutsch");
+  EXPECT_EQ(captions.overview, "Übersicht");
+  EXPECT_TRUE(state.captionsOwned);
 }
 
 TEST_F(CommandTest, projectNamedOnTheCommandLineIsLoadedAndShown) {

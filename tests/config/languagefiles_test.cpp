@@ -84,6 +84,20 @@ TEST_F(LanguageFilesTest, saveWritesNineLinesInPlaceAndNeverLeavesTheFolder) {
     EXPECT_FALSE(LoadLanguage(temp_.Path(), name, state_));
   }
   EXPECT_EQ(temp_.EntryCount(), 2u);
+  // Another language's file is never replaced by captions it did not hold: one found under
+  // another spelling that names another language inside, one that is no language file, and
+  // one that cannot be read.
+  Lang("quillsmith_english.lng", "Deutsch");
+  temp_.Write("QuillSmith_Broken.lng", "no group\r\n");
+  std::filesystem::create_directory(temp_.Path("QuillSmith_Folder.lng"));
+  const std::string german = temp_.Read("quillsmith_english.lng");
+  for (const char* name : {"English", "Broken", "Folder"}) {
+    state_.currentLanguage = name;
+    EXPECT_FALSE(SaveLanguage(temp_.Path(), state_)) << name;
+  }
+  EXPECT_EQ(temp_.Read("quillsmith_english.lng"), german);
+  EXPECT_EQ(temp_.Read("QuillSmith_Broken.lng"), "no group\r\n");
+  EXPECT_EQ(temp_.EntryCount(), 5u);
 }
 
 TEST_F(LanguageFilesTest, readLanguageFileGivesBuiltInCaptionsForMissingKeys) {

@@ -54,9 +54,52 @@ TEST(AutoLink, tagsAreCopiedAndNamesInsideThemStayText) {
   const std::vector<std::string> names = {"b", "Open", "href", "title"};
   EXPECT_EQ(Linked(names, "<b>Open</b> <img title=\"Open\" src=b.png> b"),
             "<b>" + A("Open") + "</b> <img title=\"Open\" src=b.png> " + A("b"));
-  // A name never runs on into a tag; a "<" without a ">" after it is plain text.
-  EXPECT_EQ(Linked({"a<b"}, "a<b>x</b> then a<b plain"), "a<b>x</b> then " + A("a<b") + " plain");
+  // A name never runs on into a tag. A tag the description does not close runs on into the
+  // page's own markup, so nothing after its "<" is text.
+  EXPECT_EQ(Linked({"a<b"}, "a<b>x</b> then a<b plain"), "a<b>x</b> then a<b plain");
   EXPECT_EQ(Linked({"Open"}, "1 < Open"), "1 < " + A("Open"));
+}
+
+// What the browser shows as text gets the links, and nothing else does. Up to now any "<"
+// before a later ">" started a tag, so "if Len < 0 ... <b>" hid every name in between, while
+// comments, script and entity names were linked and broke the page.
+TEST(AutoLink, followsHowTheBrowserReadsTheMarkup) {
+  const std::vector<std::string> names = {"Open", "Len", "copy", "x41", "b", "nbsp"};
+  const struct {
+    std::string text;
+    std::string expected;
+  } cases[] = {
+      // A "<" before a blank, a digit, "=" or "<" is text.
+      {"if Len < 0 or Len<=Open, Len<<b>Open</b>", "if " + A("Len") + " < 0 or " + A("Len") +
+                                                       "<=" + A("Open") + ", " + A("Len") + "<<b>" +
+                                                       A("Open") + "</b>"},
+      {"Len<1 Open <", A("Len") + "<1 " + A("Open") + " <"},
+      // A quoted value may hold ">"; a quote opens a value only after "=".
+      {"<img alt=\"a > Open\" title='x>Open'>Open <b title \"x>Open\">",
+       "<img alt=\"a > Open\" title='x>Open'>" + A("Open") + " <b title \"x>" + A("Open") + "\">"},
+      {"<img alt=\"Open>", "<img alt=\"Open>"},
+      // Comments, however they end, and what a browser reads as one.
+      {"<!-- Open -- b --> Open <!--> Open <!---> Open <!-- b --!> b",
+       "<!-- Open -- b --> " + A("Open") + " <!--> " + A("Open") + " <!---> " + A("Open") +
+           " <!-- b --!> " + A("b")},
+      {"<!DOCTYPE Open> <? Open > </ Open> </> Open <!-- Open",
+       "<!DOCTYPE Open> <? Open > </ Open> </> " + A("Open") + " <!-- Open"},
+      // Elements that hold no markup, up to their own end tag only.
+      {"<script>if (a<b) Open(\"</b>\")</script> Open <STYLE>b{}</style > b",
+       "<script>if (a<b) Open(\"</b>\")</script> " + A("Open") + " <STYLE>b{}</style > " + A("b")},
+      {"<textarea>Open</textareax></TEXTAREA>Open <title>Len",
+       "<textarea>Open</textareax></TEXTAREA>" + A("Open") + " <title>Len"},
+      // Entity names, named or numbered, known to the browser or not.
+      {"&copy; copy &copy &#x41; x41 &#65;Len &nbsp;Open &copyb &#;b &b",
+       "&copy; " + A("copy") + " &copy &#x41; " + A("x41") + " &#65;" + A("Len") + " &nbsp;" +
+           A("Open") + " &copyb &#;" + A("b") + " &b"},
+      // A link of the author's own is an "a" element however its tag is written.
+      {"<a/>Open</a>Open <a title='</a>'>Open</a> Open",
+       "<a/>Open</a>" + A("Open") + " <a title='</a>'>Open</a> " + A("Open")},
+  };
+  for (const auto& test : cases) EXPECT_EQ(Linked(names, test.text), test.expected);
+  // A name never runs on into an entity or a tag.
+  EXPECT_EQ(Linked({"AT&T", "a<b"}, "AT&T a<b>"), "AT&T a<b>");
 }
 
 TEST(AutoLink, theAuthorsOwnLinksAreLeftAlone) {
@@ -97,13 +140,16 @@ TEST(AutoLink, namesComeFromPlainTopicsInStoreOrder) {
   EXPECT_EQ(linker.Apply("G License Alpha"), "G License " + A("Alpha"));
 }
 
-// Names and texts over a small alphabet rich in what the rule looks at: tag and link
-// openings, identifier and other characters, names that share their start.
+// Names and texts over a small alphabet rich in what the rule looks at: tag, comment, link and
+// reference openings, quotes, elements without markup, identifier and other characters, names
+// that share their start.
 TEST(AutoLink, fastLinkerEqualsTheReferenceRuleOnGeneratedProjects) {
   std::mt19937 random(20240601);
-  const std::vector<std::string> pieces = {"a",   "A",    "b",  "_",    "1",   " ",
-                                           ".",   "<",    ">",  "/",    "<a ", "</a>",
-                                           "<b>", "\r\n", "\t", "\xE9", "ab",  "Ab"};
+  const std::vector<std::string> pieces = {
+      "a",    "A",   "b",        "_",    "1",     " ",       ".",        "<",  ">",
+      "/",    "<a ", "</a>",     "<b>",  "\r\n",  "\t",      "\xE9",     "ab", "Ab",
+      "&",    "#",   "x",        ";",    "=",     "\"",      "'",        "!",  "-",
+      "<!--", "-->", "<script>", "</sc", "ript>", "<Style ", "</style>", "<?", "</"};
   const auto randomText = [&](std::size_t maxPieces) {
     std::string text;
     const auto count = std::uniform_int_distribution<std::size_t>(0, maxPieces)(random);
@@ -111,7 +157,7 @@ TEST(AutoLink, fastLinkerEqualsTheReferenceRuleOnGeneratedProjects) {
     return text;
   };
   int changed = 0;
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 5000; ++round) {
     std::vector<std::string> names;
     const auto count = std::uniform_int_distribution<int>(1, 6)(random);
     for (int i = 0; i < count; ++i) {

@@ -152,6 +152,19 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
   EXPECT_NE(project.FindTopic("B"), nullptr);
 }
 
+TEST_F(ExtractionTest, theLibrarysNameMessagesAreShownOnceThePagesAreThere) {
+  Extract(LibraryOf({Function("A", "(x) - a"), Function("a/b", "(y) - b"), Function("Con")}));
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "A", "Con", "License"}));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0],
+            (text::Report{"WARNING", "Function 'a/b' skipped: a page name cannot hold '/'!",
+                          text::ReportIcon::Exclamation}));
+  EXPECT_EQ(ui.messages[1].text,
+            "Function 'Con' is a device name on Windows: its page cannot be written or opened "
+            "there!");
+  EXPECT_EQ(ui.statuses.back(), "Library information extracted: 2 functions added (A, Con)");
+}
+
 TEST_F(ExtractionTest, aDifferentLibraryThatFailsLeavesTheProjectAsItWas) {
   Extract(LibraryOf({Function("A", "(x) - does a")}));
   project.FindTopic("A")->body = "My words";

@@ -32,7 +32,6 @@ class CoreServices : public Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
-  const library::LibraryInfo& LibraryFunctions() override { return libraryInfo_; }
   void WriteRecoveryCopy(const project::HelpProject& project) override;
   void RemoveRecoveryCopy(const std::string& projectFile) override;
   std::vector<RecoveryCopy> FindRecoveryCopies() override;

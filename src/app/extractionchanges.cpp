@@ -1,5 +1,6 @@
 #include "app/extractionchanges.h"
 
+#include <string_view>
 #include <unordered_map>
 
 namespace qs::app {
@@ -8,18 +9,10 @@ namespace {
 
 using project::Topic;
 using project::TopicKind;
-using Descriptions = std::unordered_map<std::string_view, std::string_view>;
 
-// How many names a line or a message spells out before it only counts the rest.
+// How many names a line or a question spells out before it only counts the rest.
 constexpr std::size_t kNamesInLine = 5;
-constexpr std::size_t kNamesInMessage = 20;
-
-Descriptions DescriptionsOf(const library::LibraryInfo& library) {
-  Descriptions descriptions;
-  descriptions.reserve(library.size());
-  for (const auto& function : library) descriptions.try_emplace(function.name, function.help);
-  return descriptions;
-}
+constexpr std::size_t kNamesInQuestion = 10;
 
 // The function page a name stands for: the first stored topic of the name, when it is one
 // (the page every look-up by that name finds). Null otherwise.
@@ -32,19 +25,6 @@ const Topic* FunctionPage(const project::HelpProject& project, std::string_view 
 bool IsFunctionPageAt(const project::HelpProject& project, std::size_t pos) {
   const Topic& topic = project.TopicAt(pos);
   return topic.Kind() == TopicKind::FunctionPage && project.FindTopicPos(topic.name) == pos;
-}
-
-// A function page's text that no build of the library gives it: a title of its own, an
-// example, or a description that is not the library's. Where the library's description is
-// not known (the library was not read before in this run), a description with a line break
-// or markup is the author's: a library gives one plain line.
-bool HoldsOwnText(const Topic& page, const Descriptions& library) {
-  const bool defaultTitle = page.title.size() == page.name.size() + 2 &&
-                            page.title.starts_with(page.name) && page.title.ends_with("()");
-  if (!defaultTitle || !page.example.empty()) return true;
-  const auto known = library.find(page.name);
-  if (known != library.end()) return page.body != known->second;
-  return page.body.find_first_of("\r\n<") != std::string::npos;
 }
 
 // Texts compared as the project file gives them back: a line feed and CR LF are one line end.
@@ -93,15 +73,30 @@ std::string Counted(const std::vector<std::string>& names, std::string_view what
          std::string(what) + " (" + NameList(names, kNamesInLine) + ")";
 }
 
+std::string Pages(std::size_t count) {
+  return count == 1 ? "1 page" : std::to_string(count) + " pages";
+}
+
+// The pages that go, named up to the first ten, on a line of their own.
+std::string RemovedList(const ExtractionChanges& changes) {
+  return NameList(changes.removedPages, kNamesInQuestion);
+}
+
+text::Report Question(std::string text) {
+  return {"WARNING", std::move(text) + "\nContinue ?", text::ReportIcon::Exclamation};
+}
+
 }  // namespace
 
 ExtractionChanges CompareFunctionPages(const project::HelpProject& before,
-                                       const project::HelpProject& after,
-                                       const library::LibraryInfo& previousLibrary) {
+                                       const project::HelpProject& after) {
   ExtractionChanges changes;
+  std::unordered_map<std::string_view, std::size_t> pagesAfter;
+  pagesAfter.reserve(after.TopicCount());
   for (std::size_t pos = 0; pos < after.TopicCount(); ++pos) {
-    if (!IsFunctionPageAt(after, pos)) continue;
     const Topic& page = after.TopicAt(pos);
+    ++pagesAfter[page.name];
+    if (!IsFunctionPageAt(after, pos)) continue;
     const Topic* was = FunctionPage(before, page.name);
     if (was == nullptr) {
       changes.added.push_back(page.name);
@@ -110,14 +105,18 @@ ExtractionChanges CompareFunctionPages(const project::HelpProject& before,
     }
   }
 
-  Descriptions descriptions;  // made only when a page went
   for (std::size_t pos = 0; pos < before.TopicCount(); ++pos) {
-    if (!IsFunctionPageAt(before, pos)) continue;
     const Topic& page = before.TopicAt(pos);
-    if (FunctionPage(after, page.name) != nullptr) continue;
-    changes.removed.push_back(page.name);
-    if (descriptions.empty()) descriptions = DescriptionsOf(previousLibrary);
-    if (HoldsOwnText(page, descriptions)) changes.removedWithText.push_back(page.name);
+    // Each page afterwards stands for one page of its name before; the others went.
+    const auto left = pagesAfter.find(page.name);
+    if (left != pagesAfter.end() && left->second > 0) {
+      --left->second;
+    } else {
+      changes.removedPages.push_back(page.name);
+    }
+    if (IsFunctionPageAt(before, pos) && FunctionPage(after, page.name) == nullptr) {
+      changes.removed.push_back(page.name);
+    }
   }
   return changes;
 }
@@ -136,35 +135,50 @@ std::string ChangesLine(const ExtractionChanges& changes) {
   return "Library information extracted: " + parts;
 }
 
-std::optional<text::Report> RemovedTextReport(const ExtractionChanges& changes) {
-  if (changes.removedWithText.empty()) return std::nullopt;
-  return text::Report{"WARNING",
-                      "The library no longer has these functions. Their pages held text you "
-                      "wrote and were removed:\n" +
-                          NameList(changes.removedWithText, kNamesInMessage),
-                      text::ReportIcon::Exclamation};
+text::Report MergeRemovalQuestion(const ExtractionChanges& changes) {
+  const std::size_t count = changes.removedPages.size();
+  return Question("This extraction removes " + Pages(count) +
+                  (count == 1 ? " whose function" : " whose functions") +
+                  " the library no longer has:\n" + RemovedList(changes));
+}
+
+text::Report FreshExtractionQuestion(const ExtractionChanges& changes, std::size_t pagesWithText) {
+  std::string text =
+      "This extraction builds every page afresh from the library (existing data is not kept).\n";
+  const bool removes = !changes.removedPages.empty();
+  if (removes) {
+    text +=
+        "It removes " + Pages(changes.removedPages.size()) + ":\n" + RemovedList(changes) + "\n";
+  }
+  const std::string other = removes ? "other " : "";
+  if (pagesWithText == 0) {
+    text += "No " + other + "page holds text you wrote.";
+  } else {
+    text += (pagesWithText == 1 ? "1 " + other + "page holds"
+                                : std::to_string(pagesWithText) + " " + other + "pages hold") +
+            " text you wrote that would be lost.";
+  }
+  return Question(std::move(text));
+}
+
+text::Report LibraryChangeRemovalQuestion(const ExtractionChanges& changes) {
+  return Question("This extraction removes " + Pages(changes.removedPages.size()) + ":\n" +
+                  RemovedList(changes));
+}
+
+std::vector<std::string> RemovedPageLines(const ExtractionChanges& changes) {
+  std::vector<std::string> lines;
+  lines.reserve(changes.removedPages.size());
+  for (const auto& name : changes.removedPages) lines.push_back("Page removed: " + name);
+  return lines;
 }
 
 std::size_t CountPagesWithAuthorText(const project::HelpProject& before,
                                      const project::HelpProject& fresh) {
   std::size_t count = 0;
   for (const auto& page : before.topics()) {
-    if (const Topic* rebuilt = fresh.FindTopic(page.name)) {
-      if (DiffersFromFresh(page, *rebuilt)) ++count;
-      continue;
-    }
-    switch (page.Kind()) {
-      case TopicKind::FunctionPage:
-        if (HoldsOwnText(page, {})) ++count;
-        break;
-      case TopicKind::IndexPage:
-        if (!page.title.empty() || !page.summary.empty() || !page.example.empty()) ++count;
-        break;
-      case TopicKind::UserTopic:
-      case TopicKind::UserIndexEntry:
-        ++count;
-        break;
-    }
+    const Topic* rebuilt = fresh.FindTopic(page.name);
+    if (rebuilt != nullptr && DiffersFromFresh(page, *rebuilt)) ++count;
   }
   return count;
 }

@@ -1,5 +1,6 @@
 #include "app/projectcommands.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -19,19 +20,6 @@ text::Report Warning(std::string message) {
 std::string UserLibrariesStart(const std::string& purebasicFolder) {
   const std::string sep(1, text::NativeSeparator());
   return purebasicFolder + "PureLibraries" + sep + "UserLibraries" + sep + "*";
-}
-
-// How many pages a fresh extraction would take the author's text from, asked before it does.
-text::Report FreshExtractionQuestion(std::size_t pagesWithText) {
-  std::string pages = "No page holds text you wrote.";
-  if (pagesWithText > 0) {
-    pages = (pagesWithText == 1 ? "1 page holds" : std::to_string(pagesWithText) + " pages hold") +
-            " text you wrote that would be lost.";
-  }
-  return Warning(
-      "This extraction builds every page afresh from the library (existing data is not "
-      "kept).\n" +
-      pages + "\nContinue ?");
 }
 
 }  // namespace
@@ -190,18 +178,26 @@ ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData, bool a
                                                            project::Snapshot before,
                                                            std::string what) {
   PreparedExtraction prepared = PrepareExtraction(c_.services, c_.project, keepData);
-  if (prepared.succeeded && askBeforeDiscarding && !keepData && c_.project.TopicCount() > 0) {
-    const std::size_t pages = CountPagesWithAuthorText(c_.project, prepared.result);
-    if (!c_.ui.AskOkCancel(FreshExtractionQuestion(pages))) return Extraction::Cancelled;
-  }
   if (!prepared.succeeded) {
     c_.ShowReports(prepared.reports);
     return Extraction::Failed;
   }
+  // No page goes unnamed: the author sees every page the extraction would remove (and, for a
+  // fresh build, how many kept pages lose their words) and can still say no.
+  const ExtractionChanges& changes = prepared.changes;
+  std::optional<text::Report> question;
+  if (!prepared.merged && askBeforeDiscarding && c_.project.TopicCount() > 0) {
+    question =
+        FreshExtractionQuestion(changes, CountPagesWithAuthorText(c_.project, prepared.result));
+  } else if (!changes.removedPages.empty()) {
+    question =
+        prepared.merged ? MergeRemovalQuestion(changes) : LibraryChangeRemovalQuestion(changes);
+  }
+  if (question && !c_.ui.AskOkCancel(*question)) return Extraction::Cancelled;
   c_.project.ReplaceWith(std::move(prepared.result));
   c_.Record(std::move(before).Finish(std::move(what)));
   // The form shows the row the list selects, so that what is typed next goes there; the list
-  // shows the new pages before a message names the pages that went.
+  // shows the new pages before any message about the library's names.
   c_.project.ShowRow(c_.project.selectedRow());
   c_.ui.RefreshTopicList();
   c_.ui.ShowStatus(prepared.changesLine);

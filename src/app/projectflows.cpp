@@ -19,19 +19,12 @@ ProjectOutcome OpenProject(Services& services, project::HelpProject& project,
 PreparedExtraction PrepareExtraction(Services& services, const project::HelpProject& project,
                                      bool keepData) {
   PreparedExtraction prepared;
-  // The library as read before: the extraction reads the new one over it.
-  const library::LibraryInfo previousLibrary = services.LibraryFunctions();
-  const bool merging = keepData && project.TopicCount() > 0;
+  prepared.merged = keepData && project.TopicCount() > 0;
   prepared.result = project;
   prepared.succeeded = services.ExtractLibraryInfo(prepared.result, keepData, prepared.reports);
   if (!prepared.succeeded) return prepared;
-  prepared.changes = CompareFunctionPages(project, prepared.result, previousLibrary);
+  prepared.changes = CompareFunctionPages(project, prepared.result);
   prepared.changesLine = ChangesLine(prepared.changes);
-  if (merging) {
-    if (auto removed = RemovedTextReport(prepared.changes)) {
-      prepared.reports.push_back(std::move(*removed));
-    }
-  }
   return prepared;
 }
 

@@ -32,6 +32,8 @@ ProjectOutcome OpenProject(Services& services, project::HelpProject& project,
 struct PreparedExtraction : ProjectOutcome {
   // The project as the extraction left it; meaningful only when it succeeded.
   project::HelpProject result;
+  // Whether the library was merged into existing pages (or the pages were built afresh).
+  bool merged = false;
   ExtractionChanges changes;
   // What changed, in one line (see ChangesLine); empty when the extraction failed.
   std::string changesLine;
@@ -40,8 +42,8 @@ struct PreparedExtraction : ProjectOutcome {
 // Builds the topics of a copy of `project` from its library file: merged into the existing
 // topics when `keepData` is set and there are some, afresh otherwise; after a merge the rows
 // keep the author's order, after a fresh build they follow the store; the Index page's row is
-// selected. After a merge that removed pages holding the author's text, the reports end with
-// the message naming them. `project` itself is not touched.
+// selected. `changes` names every page that goes; asking about them, or naming them after the
+// fact, is the caller's. `project` itself is not touched.
 PreparedExtraction PrepareExtraction(Services& services, const project::HelpProject& project,
                                      bool keepData);
 

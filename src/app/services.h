@@ -61,8 +61,6 @@ class Services {
   // the topics as they were, when the library gives no topics.
   virtual bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                   text::Reports& reports) = 0;
-  // The functions the library gave when it was last read in this run; empty before that.
-  virtual const library::LibraryInfo& LibraryFunctions() = 0;
 
   // ---- help output ----
   // Erases the files of the last build, wherever it went.

@@ -45,7 +45,9 @@ int RunExtractCommand(const Arguments& args, std::ostream& /*out*/, std::ostream
     return kFailure;
   }
   WriteReports(reports, err);
-  // What changed, as the window's status line says it: a script's log shows it too.
+  // No window asks before pages go: the log names every one of them, then what changed, as
+  // the window's status line says it.
+  for (const auto& line : app::RemovedPageLines(extraction.changes)) err << line << '\n';
   err << extraction.changesLine << '\n';
   return kSuccess;
 }

@@ -1,5 +1,7 @@
 #include "library/librarytopics.h"
 
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -43,22 +45,103 @@ void RefreshFunctionPage(Topic& topic, const LibraryFunction& function) {
 // would overwrite Index.html there, and catch every page's link back to the index.
 constexpr std::string_view kFixedPages[] = {project::kIndexName, kLicenseName};
 
-// Leaves out the functions named like a fixed page, each with a message naming it.
-void SkipFixedPageNames(LibraryInfo& info, text::Reports& reports) {
-  std::erase_if(info, [&](const LibraryFunction& function) {
-    for (const std::string_view fixed : kFixedPages) {
-      if (!text::EqualsNoCase(function.name, fixed)) continue;
-      reports.push_back({"WARNING",
-                         "Function '" + function.name + "' skipped: its page would replace the " +
-                             std::string(fixed) + " page!",
-                         text::ReportIcon::Exclamation});
-      return true;
+// Bytes that would break the files a page name goes into: the quote ends the attribute that
+// links to the page, "<", ">" and "&" are markup in the contents and the pages, the slashes
+// make folders of the name, and a TAB or a line end splits the project file's and the list's
+// lines.
+constexpr std::string_view kUnsafeNameBytes = "\"<>&/\\\t\r\n";
+
+text::Report NameWarning(std::string message) {
+  return {"WARNING", std::move(message), text::ReportIcon::Exclamation};
+}
+
+// A byte as a one-line message shows it.
+std::string Shown(char byte) {
+  switch (byte) {
+    case '\t':
+      return "\\t";
+    case '\r':
+      return "\\r";
+    case '\n':
+      return "\\n";
+    default:
+      return std::string(1, byte);
+  }
+}
+
+std::string Shown(std::string_view name) {
+  std::string shown;
+  for (const char byte : name) shown += Shown(byte);
+  return shown;
+}
+
+// Names that Windows keeps for its devices, whatever the extension: a page "CON.html" can be
+// neither written nor opened there.
+bool IsWindowsDeviceName(std::string_view name) {
+  const std::string lower = text::AsciiLower(name);
+  if (lower == "con" || lower == "nul" || lower == "aux" || lower == "prn") return true;
+  return lower.size() == 4 && (lower.starts_with("com") || lower.starts_with("lpt")) &&
+         lower[3] >= '1' && lower[3] <= '9';
+}
+
+// Why a function gets no page, or nothing when it gets one.
+std::optional<text::Report> SkipReason(const LibraryFunction& function,
+                                       const std::unordered_set<std::string_view>& taken) {
+  const auto unsafe = function.name.find_first_of(kUnsafeNameBytes);
+  if (unsafe != std::string::npos) {
+    return NameWarning("Function '" + Shown(function.name) +
+                       "' skipped: a page name cannot hold '" + Shown(function.name[unsafe]) +
+                       "'!");
+  }
+  for (const std::string_view fixed : kFixedPages) {
+    if (text::EqualsNoCase(function.name, fixed)) {
+      return NameWarning("Function '" + function.name + "' skipped: its page would replace the " +
+                         std::string(fixed) + " page!");
     }
-    return false;
-  });
+  }
+  if (taken.contains(function.name)) {
+    // Only the first function of a name gets the page; the second's own help stays in the
+    // message, so that no text of the library is dropped unseen.
+    std::string message =
+        "Function '" + function.name + "' skipped: a function of the same name comes first!";
+    if (!function.parameters.empty() || !function.help.empty()) {
+      message += " Its own help: " + SyntaxLine(function);
+      if (!function.help.empty()) message += " - " + function.help;
+    }
+    return NameWarning(std::move(message));
+  }
+  return std::nullopt;
 }
 
 }  // namespace
+
+void CheckFunctionNames(LibraryInfo& info, text::Reports& reports) {
+  LibraryInfo kept;
+  kept.reserve(info.size());  // never grows past this, so views into its names stay valid
+  std::unordered_set<std::string_view> taken;
+  std::unordered_map<std::string, std::string_view> byFoldedName;  // the first of each
+  for (auto& function : info) {
+    if (auto reason = SkipReason(function, taken)) {
+      reports.push_back(std::move(*reason));
+      continue;
+    }
+    const std::string_view name = kept.emplace_back(std::move(function)).name;
+    taken.insert(name);
+    const auto [first, isFirst] = byFoldedName.try_emplace(text::AsciiLower(name), name);
+    if (!isFirst) {
+      reports.push_back(NameWarning("Function '" + std::string(name) + "' differs from '" +
+                                    std::string(first->second) +
+                                    "' only in letter case: their pages collide in a compiled "
+                                    "help file and on Windows!"));
+    }
+    if (IsWindowsDeviceName(name)) {
+      reports.push_back(NameWarning("Function '" + std::string(name) +
+                                    "' is a device name on Windows: its page cannot be written "
+                                    "or opened there!"));
+    }
+  }
+  info = std::move(kept);
+}
 
 void BuildFreshTopics(HelpProject& project, std::string_view fileName, const LibraryInfo& info) {
   std::vector<Topic> topics;
@@ -155,7 +238,7 @@ void MergeLibraryTopics(HelpProject& project, std::string_view fileName, const L
 bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool keepExistingData,
                             LibraryInfo& info, text::Reports& reports) {
   if (!ReadUserLibrary(path, info, reports)) return false;
-  SkipFixedPageNames(info, reports);
+  CheckFunctionNames(info, reports);
   if (info.empty()) {
     reports.push_back(text::ErrorReport("No functions found in library '" + path + "'!"));
     return false;

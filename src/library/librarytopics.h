@@ -26,13 +26,24 @@ inline constexpr std::string_view kLicenseText =
 // The name of the License page.
 inline constexpr std::string_view kLicenseName = "License";
 
-// Reads the library at `path` into `info` and rebuilds the topics from it: merged when
-// `keepExistingData` is set and the project has topics, afresh otherwise. On success sets
-// `modified`; the rows of the topic list are not touched. A function named like the Index or
-// the License page (in any letter case) is left out of `info` with the warning "Function
-// '<name>' skipped: its page would replace the <page> page!", so neither page is overwritten
-// or taken over. A library without other functions reports "No functions found in library
-// '<path>'!". On failure the topics and `modified` are unchanged.
+// Leaves out of `info` every function whose name cannot become a page, each with a warning
+// naming it, and warns about names that are kept but whose pages collide on some systems:
+// - a name holding a quote, "<", ">", "&", "/", "\", TAB, CR or LF: "Function '<name>'
+//   skipped: a page name cannot hold '<character>'!" (TAB, CR, LF shown as \t, \r, \n);
+// - a name of the Index or the License page, in any letter case: "Function '<name>' skipped:
+//   its page would replace the <page> page!";
+// - a second function of a name: "Function '<name>' skipped: a function of the same name comes
+//   first!", followed by " Its own help: " and its syntax line and help when it has any;
+// - kept with a warning, a name that differs from an earlier one only in letter case, and a
+//   device name of Windows (CON, NUL, AUX, PRN, COM1 to COM9, LPT1 to LPT9, in any case).
+// Every program that reads a library for its pages checks the names here.
+void CheckFunctionNames(LibraryInfo& info, text::Reports& reports);
+
+// Reads the library at `path` into `info`, checks its names (CheckFunctionNames) and rebuilds
+// the topics from it: merged when `keepExistingData` is set and the project has topics,
+// afresh otherwise. On success sets `modified`; the rows of the topic list are not touched.
+// A library without functions left reports "No functions found in library '<path>'!". On
+// failure the topics and `modified` are unchanged.
 bool BuildTopicsFromLibrary(project::HelpProject& project, const std::string& path,
                             bool keepExistingData, LibraryInfo& info, text::Reports& reports);
 

@@ -45,40 +45,68 @@ class ExtractionTest : public ::testing::Test {
   app::Commands commands{context};
 };
 
-TEST_F(ExtractionTest, aMergeKeepsTheOrderAndSaysWhatChangedAndWhichWordsWent) {
+TEST_F(ExtractionTest, aMergeKeepsTheOrderAndAsksBeforeRemovingNamingEveryPage) {
   Extract(LibraryOf({Function("A", "(x) - does a"), Function("B", "(y)"), Function("C", "(c)"),
                      Function("D", "(d) - plain")}));
   ASSERT_EQ(ui.statuses.size(), 1u);
   EXPECT_EQ(ui.statuses[0], "Library information extracted: 4 functions added (A, B, C, D)");
   EXPECT_TRUE(ui.questions.empty()) << "the first extraction discards nothing";
 
-  // The author writes into C, leaves D alone, and moves B above A.
+  // The author writes into C, rewrites D's description in one plain line (as a library would
+  // give it), and moves B above A.
   project.FindTopic("C")->example = "C(1)";
+  project.FindTopic("D")->body = "plain, and said better";
   project.SelectRow(2);
   commands.page.MoveUp();
   ASSERT_EQ(RowTexts(project), (Names{"Index", "B", "A", "C", "D", "License"}));
+  const project::HelpProject before = project;
 
-  Extract(LibraryOf({Function("A", "(x, y) - does a"), Function("B", "(y)"), Function("N"),
-                     Function("O"), Function("P"), Function("Q"), Function("R"), Function("S")}));
-  EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "A", "N", "O", "P", "Q", "R", "S", "License"}));
+  // C and D leave the library: both are named, whoever wrote their words; Cancel keeps all.
+  const auto next = LibraryOf({Function("A", "(x, y) - does a"), Function("B", "(y)"),
+                               Function("N"), Function("O"), Function("P"), Function("Q"),
+                               Function("R"), Function("S"), Function("T"), Function("U"),
+                               Function("V"), Function("W"), Function("X"), Function("Y")});
+  ui.answers = {false};
+  Extract(next);
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0],
+            (text::Report{"WARNING",
+                          "This extraction removes 2 pages whose functions the library no "
+                          "longer has:\nC, D\nContinue ?",
+                          text::ReportIcon::Exclamation}));
+  EXPECT_EQ(project.topics(), before.topics());
+  EXPECT_EQ(project.items(), before.items());
+  EXPECT_EQ(project.modified, before.modified);
+  EXPECT_EQ(ui.statuses.size(), 1u) << "nothing extracted, nothing reported";
+
+  ui.answers = {true};
+  Extract(next);
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "A", "N", "O", "P", "Q", "R", "S", "T", "U",
+                                      "V", "W", "X", "Y", "License"}));
   EXPECT_EQ(ui.statuses.back(),
-            "Library information extracted: 6 functions added (N, O, P, Q, R and 1 more); "
+            "Library information extracted: 12 functions added (N, O, P, Q, R and 7 more); "
             "2 functions removed (C, D); 1 function with new parameters (A)");
-  // Only C held the author's words; D held what the library gave it.
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "WARNING");
-  EXPECT_EQ(ui.messages[0].text,
-            "The library no longer has these functions. Their pages held text you wrote and "
-            "were removed:\nC");
-  // Undo brings the page with the author's words back, in its place.
+  EXPECT_TRUE(ui.messages.empty()) << "asked before, not told after";
+  // Undo brings both pages back, with their words, in their places.
   commands.page.Undo();
   EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "A", "C", "D", "License"}));
   EXPECT_EQ(project.FindTopic("C")->example, "C(1)");
+  EXPECT_EQ(project.FindTopic("D")->body, "plain, and said better");
   commands.page.Redo();
 
+  // More than ten pages go: the first ten are named, the rest counted.
   Extract(LibraryOf({Function("A", "(x, y) - does a"), Function("B", "(y)")}));
+  ASSERT_EQ(ui.questions.size(), 3u);
+  EXPECT_EQ(ui.questions[2].text,
+            "This extraction removes 12 pages whose functions the library no longer has:\n"
+            "N, O, P, Q, R, S, T, U, V, W and 2 more\nContinue ?");
   EXPECT_EQ(ui.statuses.back(),
-            "Library information extracted: 6 functions removed (N, O, P, Q, R and 1 more)");
+            "Library information extracted: 12 functions removed (N, O, P, Q, R and 7 more)");
+
+  // A merge that removes nothing asks nothing.
+  Extract(LibraryOf({Function("A", "(x, y) - does a"), Function("B", "(y)"), Function("Z")}));
+  EXPECT_EQ(ui.questions.size(), 3u);
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "B", "A", "Z", "License"}));
 }
 
 TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeepsThem) {
@@ -106,6 +134,35 @@ TEST_F(ExtractionTest, aFreshExtractionOverTheAuthorsPagesAsksFirstAndCancelKeep
   EXPECT_EQ(ui.statuses.back(),
             "Library information extracted: no function added, removed or "
             "changed");
+
+  // Pages that a fresh build drops are named in the same question; Undo brings them back.
+  ui.texts = {"Notes"};
+  commands.page.AddUserTopic();
+  ASSERT_NE(project.FindTopic("Notes"), nullptr);
+  ui.answers = {true};
+  Extract(LibraryOf({Function("A", "(x) - does a")}));
+  ASSERT_EQ(ui.questions.size(), 3u);
+  EXPECT_EQ(ui.questions[2].text,
+            "This extraction builds every page afresh from the library (existing data is not "
+            "kept).\nIt removes 2 pages:\nB, Notes\nNo other page holds text you wrote.\n"
+            "Continue ?");
+  EXPECT_EQ(project.FindTopic("Notes"), nullptr);
+  commands.page.Undo();
+  EXPECT_NE(project.FindTopic("Notes"), nullptr);
+  EXPECT_NE(project.FindTopic("B"), nullptr);
+}
+
+TEST_F(ExtractionTest, theLibrarysNameMessagesAreShownOnceThePagesAreThere) {
+  Extract(LibraryOf({Function("A", "(x) - a"), Function("a/b", "(y) - b"), Function("Con")}));
+  EXPECT_EQ(RowTexts(project), (Names{"Index", "A", "Con", "License"}));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0],
+            (text::Report{"WARNING", "Function 'a/b' skipped: a page name cannot hold '/'!",
+                          text::ReportIcon::Exclamation}));
+  EXPECT_EQ(ui.messages[1].text,
+            "Function 'Con' is a device name on Windows: its page cannot be written or opened "
+            "there!");
+  EXPECT_EQ(ui.statuses.back(), "Library information extracted: 2 functions added (A, Con)");
 }
 
 TEST_F(ExtractionTest, aDifferentLibraryThatFailsLeavesTheProjectAsItWas) {

@@ -173,7 +173,6 @@ class FakeServices : public app::Services {
   bool compileSwitchesOff = false;
   std::vector<std::string> recent;        // what the recent projects' file holds
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
-  library::LibraryInfo libraryFunctions;  // the library as last read
 
   // ---- record ----
   std::vector<std::string> savedTo;
@@ -191,7 +190,6 @@ class FakeServices : public app::Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
-  const library::LibraryInfo& LibraryFunctions() override { return libraryFunctions; }
   void WriteRecoveryCopy(const project::HelpProject& project) override {
     log_.push_back("write recovery");
     recoveryWrites.push_back(project);

@@ -282,12 +282,24 @@ TEST_F(CommandTest, libraryOfAnotherNameAsksAndStartsOverOnYes) {
   EXPECT_EQ(project.libraryFile, "/lib/MyLib");
   EXPECT_EQ(project.TopicCount(), 3u);
   commands.project.BrowseLibrary();
-  EXPECT_EQ(ui.questions.size(), 2u);
+  ASSERT_EQ(ui.questions.size(), 3u);
   EXPECT_EQ(ui.questions[1].text,
             "You have chosen a different library !\nYou will loose all curent data.\nContinue ?");
+  // Once the other library is read, the pages that go are named before they go.
+  EXPECT_EQ(ui.questions[2].text, "This extraction removes 1 page:\nF1\nContinue ?");
   EXPECT_TRUE(Logged("extract fresh"));
   EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "G1", "License"}));
   EXPECT_EQ(project.FindTopic("F1"), nullptr);
+
+  // Cancel there keeps the project and its library as they were.
+  services.libraries["Third"] = {"Index", "H1"};
+  ui.files = {{"/lib/Third", 0}};
+  ui.answers = {true, false};
+  commands.project.BrowseLibrary();
+  ASSERT_EQ(ui.questions.size(), 5u);
+  EXPECT_EQ(ui.questions[4].text, "This extraction removes 2 pages:\nG1, License\nContinue ?");
+  EXPECT_EQ(project.libraryFile, "/lib/Other");
+  EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "G1", "License"}));
 }
 
 TEST_F(CommandTest, extractButtonShowsAndSelectsTheIndexRow) {

@@ -103,10 +103,9 @@ TEST_F(LibraryCommandsTest, extractBuildsAfreshThenMergesIntoTheSavedProject) {
 
   outcome = RunCli({"extract", library_, project_});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
-  // The removed page held the author's example: it is named before the summary of changes.
+  // Every removed page is named before the summary of changes.
   EXPECT_EQ(outcome.err,
-            "The library no longer has these functions. Their pages held text you wrote and "
-            "were removed:\nOld\n"
+            "Page removed: Old\n"
             "Library information extracted: 1 function added (Added); 1 function removed (Old); "
             "1 function with new parameters (MyFunc)\n");
   EXPECT_EQ(ReadBytes(project_), header +
@@ -175,8 +174,39 @@ TEST_F(LibraryCommandsTest, freshOptionDropsUserTopicsAndHeaderOnlyProjectIsFill
 
   ASSERT_EQ(RunCli({"extract", library_, project_}).status, kSuccess);
   EXPECT_NE(ReadBytes(project_).find("Notes\xB1\r\n"), std::string::npos);
-  ASSERT_EQ(RunCli({"extract", "--fresh", library_, project_}).status, kSuccess);
+  const auto outcome = RunCli({"extract", "--fresh", library_, project_});
+  ASSERT_EQ(outcome.status, kSuccess);
   EXPECT_EQ(ReadBytes(project_).find("Notes\xB1\r\n"), std::string::npos);
+  // A fresh build names every page it drops, user topics too.
+  EXPECT_EQ(outcome.err,
+            "Page removed: Notes\n"
+            "Library information extracted: no function added, removed or changed\n");
+}
+
+// Both commands leave out the names that would break a file, and warn about the names whose
+// pages collide, in the same words; the list's lines stay whole.
+TEST_F(LibraryCommandsTest, listAndExtractSkipAndWarnAboutTheSameNames) {
+  ASSERT_TRUE(testsupport::WriteLibraryFile(
+      library_, Library({Function("Tab\tbed", "(t) - tab"), Function("Draw", "(x) - draw"),
+                         Function("a/b"), Function("DRAW", "(y) - other"), Function("LPT1"),
+                         Function("Draw", "(z) - again")})));
+  const std::string messages =
+      "Function 'Tab\\tbed' skipped: a page name cannot hold '\\t'!\n"
+      "Function 'a/b' skipped: a page name cannot hold '/'!\n"
+      "Function 'DRAW' differs from 'Draw' only in letter case: their pages collide in a "
+      "compiled help file and on Windows!\n"
+      "Function 'LPT1' is a device name on Windows: its page cannot be written or opened there!\n"
+      "Function 'Draw' skipped: a function of the same name comes first! Its own help: "
+      "Draw(z) - again\n";
+  auto outcome = RunCli({"list", library_});
+  EXPECT_EQ(outcome.status, kSuccess);
+  EXPECT_EQ(outcome.out, "Draw\t(x)\tdraw\nDRAW\t(y)\tother\nLPT1\t\t\n");
+  EXPECT_EQ(outcome.err, messages);
+
+  outcome = RunCli({"extract", library_, project_});
+  EXPECT_EQ(outcome.status, kSuccess);
+  EXPECT_EQ(outcome.err,
+            messages + "Library information extracted: 3 functions added (Draw, DRAW, LPT1)\n");
 }
 
 }  // namespace

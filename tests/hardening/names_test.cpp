@@ -117,7 +117,8 @@ TEST(OneLineFields, aLineBreakInAOneLineFieldIsRefusedBeforeAnythingIsSaved) {
   ASSERT_TRUE(project::SaveProject(good, path, reports));
   const Picture before = TakePicture(box.Path());
 
-  // From the library: a name and a parameter list with line breaks.
+  // From the library: a name and a parameter list with line breaks. The name gets no page
+  // from the library; a project can still carry it (added below as a page of its own).
   const std::string library = WriteLibrary(
       box,
       {Function("A", "(x) - a"), Function("Two\nLines", "(x) - t"), Function("C", "(a\r\nb)")});
@@ -126,6 +127,14 @@ TEST(OneLineFields, aLineBreakInAOneLineFieldIsRefusedBeforeAnythingIsSaved) {
   extracted.libraryFile = library;
   library::LibraryInfo info;
   ASSERT_TRUE(library::ExtractLibraryInfo(extracted, true, info, reports));
+  EXPECT_EQ(
+      reports,
+      (text::Reports{{"WARNING", "Function 'Two\\nLines' skipped: a page name cannot hold '\\n'!",
+                      text::ReportIcon::Exclamation}}));
+  reports.clear();
+  EXPECT_EQ(extracted.FindTopic("Two\nLines"), nullptr);
+  extracted.InsertTopic(2, testsupport::MakeTopic("Two\nLines"));
+  extracted.RefillItemsFromStore();
 
   struct Case {
     const char* what;

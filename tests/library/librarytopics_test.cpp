@@ -229,6 +229,86 @@ TEST_F(LibraryTopicsTest, failedExtractionChangesNothing) {
   EXPECT_EQ(project.topics(), before);
 }
 
+// Names that would break a file are left out, each named in its message; names whose pages
+// collide on Windows or in a compiled help file are kept with a warning naming them. Both a
+// fresh build and a merge check them, and nothing else is reported.
+TEST_F(LibraryTopicsTest, libraryNamesThatWouldBreakAFileAreSkippedOrWarnedAbout) {
+  const auto skipped = [](const std::string& shown, const std::string& byte) {
+    return text::Report{"WARNING",
+                        "Function '" + shown + "' skipped: a page name cannot hold '" + byte + "'!",
+                        text::ReportIcon::Exclamation};
+  };
+  const auto warning = [](std::string message) {
+    return text::Report{"WARNING", std::move(message), text::ReportIcon::Exclamation};
+  };
+  const auto caseOnly = [&](const std::string& name, const std::string& first) {
+    return warning("Function '" + name + "' differs from '" + first +
+                   "' only in letter case: their pages collide in a compiled help file and on "
+                   "Windows!");
+  };
+  const auto device = [&](const std::string& name) {
+    return warning("Function '" + name +
+                   "' is a device name on Windows: its page cannot be written or opened there!");
+  };
+  struct Case {
+    const char* what;
+    std::vector<LibraryRecipe::Entry> entries;
+    Names pages;  // the function pages, in order
+    text::Reports reports;
+  };
+  const Case cases[] = {
+      {"bytes that break a file",
+       {Function("Say\"Hi"), Function("A<b"), Function("A>b"), Function("Fish&Chips"),
+        Function("Good", "(x) - kept"), Function("sub/Page"), Function("sub\\Page"),
+        Function("Tab\tbed"), Function("Two\r\nLines"), Function("Line\nFeed")},
+       {"Good"},
+       {skipped("Say\"Hi", "\""), skipped("A<b", "<"), skipped("A>b", ">"),
+        skipped("Fish&Chips", "&"), skipped("sub/Page", "/"), skipped("sub\\Page", "\\"),
+        skipped("Tab\\tbed", "\\t"), skipped("Two\\r\\nLines", "\\r"),
+        skipped("Line\\nFeed", "\\n")}},
+      {"a second function of a name keeps its own help in the message",
+       {Function("A", "(x) - the first"), Function("B"), Function("A", "(y, z) - the second"),
+        Function("B"), Function("A", "(w)")},
+       {"A", "B"},
+       {warning("Function 'A' skipped: a function of the same name comes first! Its own help: "
+                "A(y, z) - the second"),
+        warning("Function 'B' skipped: a function of the same name comes first!"),
+        warning("Function 'A' skipped: a function of the same name comes first! Its own help: "
+                "A(w)")}},
+      {"names that differ only in letter case",
+       {Function("Draw"), Function("DRAW"), Function("Other"), Function("draw")},
+       {"Draw", "DRAW", "Other", "draw"},
+       {caseOnly("DRAW", "Draw"), caseOnly("draw", "Draw")}},
+      {"device names of Windows, in any letter case",
+       {Function("CON"), Function("nul"), Function("Aux"), Function("PRN"), Function("COM1"),
+        Function("lpt9"), Function("COM0"), Function("LPT10"), Function("CONSOLE"),
+        Function("Com")},
+       {"CON", "nul", "Aux", "PRN", "COM1", "lpt9", "COM0", "LPT10", "CONSOLE", "Com"},
+       {device("CON"), device("nul"), device("Aux"), device("PRN"), device("COM1"),
+        device("lpt9")}},
+  };
+  for (const auto& [what, entries, pages, reports] : cases) {
+    SCOPED_TRACE(what);
+    Names expected = {"Index"};
+    expected.insert(expected.end(), pages.begin(), pages.end());
+    expected.push_back("License");
+    for (const bool keep : {false, true}) {
+      auto project = keep ? MakeProject({"Index", "Old", "License*"}) : HelpProject{};
+      ASSERT_TRUE(Extract(project, Library(entries), keep));
+      EXPECT_EQ(reports_, reports);
+      EXPECT_EQ(StoreNames(project), expected);
+      std::string functions;
+      for (const auto& page : pages) functions += (functions.empty() ? "" : "\r\n") + page;
+      EXPECT_EQ(project.TopicAt(0).body, functions);
+    }
+  }
+  // The first function of a name keeps its page and its help.
+  HelpProject project;
+  ASSERT_TRUE(Extract(project, Library(cases[1].entries), false));
+  EXPECT_EQ(TopicNamed(project, "A").summary, "A(x)");
+  EXPECT_EQ(TopicNamed(project, "A").body, "the first");
+}
+
 TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsDisplayOrder) {
   auto project = MakeProject({"Index", "A", "B", "C", "Group#", "Notes*", "License*"});
   // The author moved B up and the group before A: Index, B, Group, A, C, Notes, License.

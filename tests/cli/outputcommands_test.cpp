@@ -141,15 +141,20 @@ TEST_F(OutputCommandsTest, buildCompilesWithChmcmdAndEveryPageIsInTheCompiledFil
   }
 }
 
+// What a command prints on its standard output.
+std::string OutputOf(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::string output;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  pclose(pipe);
+  return output;
+}
+
 // What a compiled help file holds, as chmls lists it.
 std::string ChmListing(const std::string& chm) {
-  FILE* pipe = popen(("chmls list '" + chm + "' 2>/dev/null").c_str(), "r");
-  if (pipe == nullptr) return {};
-  std::string listing;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) listing.append(buffer, n);
-  pclose(pipe);
-  return listing;
+  return OutputOf("chmls list '" + chm + "' 2>/dev/null");
 }
 
 // Two runs of quillsmith-cli with the real chmcmd: the second knows the first build only from
@@ -217,16 +222,6 @@ TEST_F(OutputCommandsTest, aRebuildLeavesNoStalePageAndCompilerErrorsAreCounted)
   for (const char* stale : {"/Old.html", "/Gone.html", "/sub/Deep.html", "/TextKit.hhk"}) {
     EXPECT_EQ(listing.find(std::string(" ") + stale + "\n"), std::string::npos) << stale;
   }
-}
-
-std::string OutputOf(const std::string& command) {
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return {};
-  std::string output;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-  pclose(pipe);
-  return output;
 }
 
 // Every quoted value of `attribute` (href or value) that names an .html file.

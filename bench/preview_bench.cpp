@@ -12,7 +12,6 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <algorithm>
 #include <chrono>
@@ -77,8 +76,7 @@ std::map<std::size_t, std::unique_ptr<Program>>& Programs() {
 Program& ProgramWith(std::size_t functions) {
   auto& program = Programs()[functions];
   if (!program) program = std::make_unique<Program>(functions);
-  ui::ServePreviewPages(QWebEngineProfile::defaultProfile(), program->window.get(),
-                        program->commands->previews);
+  ui::ServePreviewPages(program->window.get(), program->commands->previews);
   return *program;
 }
 

@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
-#include <QWebEngineProfile>
 
 namespace qs::ui {
 
@@ -32,23 +30,6 @@ QString ResolvePathIgnoringCase(const QString& path) {
     if (i + 1 < parts.size()) resolved += '/';
   }
   return resolved;
-}
-
-void CaseInsensitiveFiles::interceptRequest(QWebEngineUrlRequestInfo& info) {
-  const QUrl url = info.requestUrl();
-  if (!url.isLocalFile()) return;
-  const QString path = url.toLocalFile();
-  const QString real = ResolvePathIgnoringCase(path);
-  if (real != path) info.redirect(QUrl::fromLocalFile(real));
-}
-
-}  // namespace qs::ui
-
-namespace qs::ui {
-
-void ResolveLocalFilesIgnoringCase(QWebEngineProfile* profile) {
-  if (profile == nullptr || profile->findChild<CaseInsensitiveFiles*>() != nullptr) return;
-  profile->setUrlRequestInterceptor(new CaseInsensitiveFiles(profile));
 }
 
 }  // namespace qs::ui

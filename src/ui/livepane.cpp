@@ -7,11 +7,13 @@
 #include <QWebEngineView>
 #include <algorithm>
 
+#include "ui/previewscheme.h"
+
 namespace qs::ui {
 
 LivePane::LivePane(QWidget* parent) : QWidget(parent) {
   setObjectName("LivePane");
-  view = new QWebEngineView(this);
+  view = new QWebEngineView(PreviewProfile(), this);
   view->setObjectName("LivePaneBrowser");
   view->setUrl(QUrl("about:blank"));
   auto* layout = new QVBoxLayout(this);

@@ -12,9 +12,9 @@
 #include <QWebEngineHistory>
 #include <QWebEngineView>
 
-#include "ui/caseinsensitivefiles.h"
 #include "ui/icons.h"
 #include "ui/inputblocker.h"
+#include "ui/previewscheme.h"
 
 namespace qs::ui {
 
@@ -58,9 +58,8 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
   separator = new QFrame;
   separator->setObjectName("Separator");
   separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-  browser = new QWebEngineView;
+  browser = new QWebEngineView(PreviewProfile());
   browser->setObjectName("PreviewWindowBrowser");
-  ResolveLocalFilesIgnoringCase(browser->page()->profile());
 
   // The address field and the separator stretch across, the page both ways.
   auto* bar = new QHBoxLayout;

@@ -11,18 +11,16 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include "project/topicform.h"
-#include "ui/caseinsensitivefiles.h"
 #include "ui/controls.h"
 #include "ui/formeditor.h"
 #include "ui/icons.h"
 #include "ui/livepane.h"
 #include "ui/mainwindow.h"
 #include "ui/modeltext.h"
+#include "ui/previewscheme.h"
 #include "ui/topiclistview.h"
 
 namespace qs::ui {
@@ -171,9 +169,8 @@ void BuildPagePane(MainWindow& window, bool withBrowser) {
   }
 
   if (withBrowser) {
-    window.previewBrowser = new QWebEngineView;
+    window.previewBrowser = new QWebEngineView(PreviewProfile());
     window.previewBrowser->setObjectName("PreviewBrowser");
-    ResolveLocalFilesIgnoringCase(window.previewBrowser->page()->profile());
     window.previewBrowser->setUrl(QUrl("about:blank"));
     window.previewBrowser->hide();
     layout->addWidget(window.previewBrowser, 3);

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QWebEngineProfile>
 
 #include "app/commands.h"
 #include "ui/livepane.h"
@@ -115,11 +114,9 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   if (w.livePane != nullptr) {
     QObject::connect(w.livePane, &LivePane::refreshDue, &w, [&c] { c.page.RefreshLivePane(); });
   }
-  // Every browser of the window shares the default profile, and so these pages. Without a
+  // Every browser of the window shares the sealed profile, and so these pages. Without a
   // browser there is nothing to serve, and the web engine is not started.
-  if (w.browserAvailable()) {
-    ServePreviewPages(QWebEngineProfile::defaultProfile(), &w, c.previews);
-  }
+  if (w.browserAvailable()) ServePreviewPages(&w, c.previews);
   connect(&ui, &QtUi::menuCommand, [&c](app::CommandId id) { c.Command(id); });
 
   connect(w.compileCheckBox, &QCheckBox::toggled, [&c](bool) { c.options.CompileOptionChanged(); });

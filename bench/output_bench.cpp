@@ -131,6 +131,59 @@ void BM_ChmcmdCompile(benchmark::State& state) {
 }
 BENCHMARK(BM_ChmcmdCompile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// A compile of a help of a few hundred pages, each with a picture: chmcmd run in the help
+// folder itself, as the compile step once did (copy 0), against the compile step as it is,
+// which copies the help into a private folder first and places the compiled file back
+// (copy 1). The difference is the price of a compile that no link can redirect.
+void BM_ChmcmdCompileOfPages(benchmark::State& state) {
+  const std::string compiler = platform::FindHelpCompiler();
+  if (compiler.empty()) return state.SkipWithError("chmcmd is not installed");
+  const std::size_t pages = 300;
+  static const project::HelpProject project =
+      bench::GeneratedHelp("PageLib", pages, [](std::size_t i) {
+        project::Topic topic;
+        topic.name = FunctionName(i);
+        topic.title = topic.name;
+        topic.parameters = "(Value)";
+        topic.summary = "Does the thing number " + std::to_string(i) + ".";
+        topic.body = "<img src=\"art/" + topic.name + ".png\"> " +
+                     std::string(400, 'a' + static_cast<char>(i % 26));
+        return topic;
+      });
+  const std::string folder = BenchFolder() + "pages/";
+  output::BuildRecord record;
+  text::Reports reports;
+  if (output::BuildHelpFolder(project, {}, folder, record, reports).empty()) {
+    return state.SkipWithError("build failed");
+  }
+  for (std::size_t i = 0; i < pages; ++i) {
+    testsupport::WriteBytes(folder + "art/" + FunctionName(i) + ".png", std::string(2048, 'p'));
+  }
+  platform::SystemProgramRunner runner;
+  const std::string chm = folder + "PageLib.chm";
+  for (auto _ : state) {
+    bool compiled = false;
+    if (state.range(0) == 0) {
+      std::string output;
+      fs::remove(chm);
+      compiled = runner.RunCollecting(compiler, folder + "PageLib.hhp", folder, output) &&
+                 fs::file_size(chm) > 0;
+    } else {
+      output::CompileOptions options{true, compiler};
+      compiled = output::CompileHelp(options, folder, project.libraryFile, runner, reports);
+    }
+    if (!compiled) state.SkipWithError("compile failed");
+  }
+  state.counters["bytes"] = static_cast<double>(fs::file_size(chm));
+}
+BENCHMARK(BM_ChmcmdCompileOfPages)
+    ->ArgName("copy")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
 // The links of one description: the trie against the rule written out plainly, which tries
 // every name at every place.
 void BM_AutoLinkOneDescription(benchmark::State& state) {

@@ -95,11 +95,13 @@ bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
 bool CoreServices::CompileHelp(const project::HelpProject& project, const std::string& folder,
                                output::CompileOptions& options, text::Reports& reports,
                                std::vector<output::CompilerMessage>& messages) {
-  return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports, &messages);
+  return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports, &messages,
+                             &compilerLeftovers_);
 }
 
 void CoreServices::DeleteCompilerTempFiles() {
-  output::DeleteCompilerTempFiles();
+  output::DeleteCompilerTempFiles(compilerLeftovers_);
+  compilerLeftovers_.clear();
 }
 
 std::optional<config::AppSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {

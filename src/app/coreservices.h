@@ -82,6 +82,9 @@ class CoreServices : public Services {
   std::string previewFolder_;
   platform::SystemProgramRunner systemRunner_;
   platform::ProgramRunner* runner_;
+  // The compiler's leftovers in the temporary folder that the last compile made: the only
+  // ones DeleteCompilerTempFiles deletes.
+  std::vector<std::string> compilerLeftovers_;
 };
 
 }  // namespace qs::app

@@ -1,9 +1,14 @@
 #include "output/helpcompiler.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "output/compilercopy.h"
 #include "platform/filesystem.h"
+#include "platform/outputfolder.h"
+#include "platform/privatefolder.h"
+#include "platform/regularfile.h"
 #include "platform/tempfolder.h"
 #include "text/paths.h"
 #include "text/textops.h"
@@ -22,6 +27,22 @@ std::string AbsoluteFolder(const std::string& folder) {
   return text::WithTrailingSeparator(absolute.lexically_normal().string());
 }
 
+// Where the compiler works in the private folder `work`: `depth` folders down, then "help".
+std::string CopyFolderIn(const std::string& work, std::size_t depth) {
+  // Bounded: a path too long to make leaves the copy where it was.
+  std::string folder = work;
+  for (std::size_t i = 0; i < std::min<std::size_t>(depth, 200); ++i) {
+    folder += "up";
+    folder += text::NativeSeparator();
+  }
+  return folder + "help" + text::NativeSeparator();
+}
+
+bool IsPageName(const std::string& name) {
+  const std::string lower = text::AsciiLower(name);
+  return text::EndsWith(lower, ".html") || text::EndsWith(lower, ".htm");
+}
+
 }  // namespace
 
 text::Report CompilerNotFoundReport(const std::string& compilerPath) {
@@ -34,8 +55,10 @@ std::string CompiledFilePath(const std::string& helpFolder, const std::string& l
 
 bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
                  const std::string& libraryFile, platform::ProgramRunner& runner,
-                 text::Reports& reports, std::vector<CompilerMessage>* messages) {
+                 text::Reports& reports, std::vector<CompilerMessage>* messages,
+                 std::vector<std::string>* leftovers) {
   if (messages != nullptr) messages->clear();
+  if (leftovers != nullptr) leftovers->clear();
   if (!options.compileToChm || options.compilerPath.empty()) return false;
   if (!platform::IsNonEmptyFile(options.compilerPath)) {
     options.compileToChm = false;
@@ -44,33 +67,89 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
   }
 
   const std::string library = text::FileNamePart(libraryFile);
+  const std::string compiledName = library + ".chm";
   const std::string compiled = CompiledFilePath(helpFolder, libraryFile);
   const auto couldNotCreate = [&] {
     reports.push_back(
         text::BuildErrorReport("Could not create CHM help file!\n'" + compiled + "'"));
     return false;
   };
-  if (platform::IsNonEmptyFile(compiled)) {
+  const std::string folder = AbsoluteFolder(text::WithTrailingSeparator(helpFolder));
+  platform::OutputFolder help;
+  if (!help.Open(folder)) return couldNotCreate();
+  // An old file that stays would be taken for the new one. (Whatever else is at the name, a
+  // link say, is replaced by the new file and never written through.)
+  help.RemoveFile(compiledName);
+
+  platform::PrivateFolder work;
+  if (!work.Make(platform::SystemTempFolder())) return couldNotCreate();
+  std::string copyFolder = CopyFolderIn(work.Path(), 0);
+  CompilerCopy copy;
+  {
     std::error_code error;
-    fs::remove(fs::path(compiled), error);
-    // An old file that stays would be taken for the new one.
-    if (platform::IsNonEmptyFile(compiled)) return couldNotCreate();
+    fs::create_directory(fs::path(copyFolder), error);
+    platform::OutputFolder target;
+    if (error || !target.Open(copyFolder) ||
+        !CopyForCompiler(help, target, library + ".hhp", copy)) {
+      return couldNotCreate();
+    }
+  }
+  // The compiler looks for what "../x" names, though nothing outside the help folder was
+  // copied: deep enough in the private folder, it finds nothing there.
+  if (copy.reach > 1) {
+    const std::string deeper = CopyFolderIn(work.Path(), copy.reach - 1);
+    std::error_code error;
+    fs::create_directories(fs::path(deeper).parent_path().parent_path(), error);
+    if (!error)
+      fs::rename(fs::path(copyFolder).parent_path(), fs::path(deeper).parent_path(), error);
+    if (!error) copyFolder = deeper;
   }
 
-  const std::string folder = AbsoluteFolder(text::WithTrailingSeparator(helpFolder));
-  // The compiler starts in the help folder: a path relative to here must not be taken
-  // relative to there. Every runner gets the absolute path, whatever it does itself.
+  // The compiler starts in the copy: a path relative to here must not be taken relative to
+  // there. Every runner gets the absolute path, whatever it does itself.
   const std::string compiler = platform::AbsolutePath(options.compilerPath);
+  const std::string tempFolder = platform::SystemTempFolder();
+  const std::vector<std::string> before = CompilerTempFiles(tempFolder);
+  // The user reads the help folder's paths in what the compiler says, as if it ran there.
+  runner.ShowFolderAs(copyFolder, folder);
   std::string output;
-  if (!runner.RunCollecting(compiler, folder + library + ".hhp", folder, output)) {
+  const bool started =
+      runner.RunCollecting(compiler, copyFolder + library + ".hhp", copyFolder, output);
+  output = runner.ShownText(output);
+  runner.ShowFolderAs({}, {});
+  if (leftovers != nullptr) {
+    for (auto& file : CompilerTempFiles(tempFolder)) {
+      if (std::find(before.begin(), before.end(), file) == before.end()) {
+        leftovers->push_back(std::move(file));
+      }
+    }
+  }
+  if (!started) {
     options.compileToChm = false;
     reports.push_back(
         text::BuildErrorReport("Could not start help compiler!\n'" + options.compilerPath + "'"));
     return false;
   }
-  if (messages != nullptr) *messages = ReadCompilerMessages(output);
-  if (platform::IsNonEmptyFile(compiled)) return true;
-  return couldNotCreate();
+  if (messages != nullptr) {
+    *messages = ReadCompilerMessages(output);
+    const auto warnings =
+        std::find_if(messages->begin(), messages->end(), [](const CompilerMessage& message) {
+          return message.kind == CompilerMessageKind::Warning;
+        });
+    std::vector<CompilerMessage> leftOut;
+    for (const auto& [name, text] : copy.leftOut) {
+      leftOut.push_back({CompilerMessageKind::Warning, IsPageName(name) ? name : "", text});
+    }
+    messages->insert(warnings, leftOut.begin(), leftOut.end());
+  }
+
+  std::string bytes;
+  if (platform::ReadRegularFile(copyFolder + compiledName, kCompilerFileLimit, bytes) !=
+          platform::ReadStatus::Read ||
+      bytes.empty() || !help.Write(compiledName, bytes)) {
+    return couldNotCreate();
+  }
+  return true;
 }
 
 std::vector<std::string> ListingOptions(const std::string& compilerPath) {
@@ -80,23 +159,29 @@ std::vector<std::string> ListingOptions(const std::string& compilerPath) {
   return {};
 }
 
-void DeleteCompilerTempFiles() {
-  DeleteCompilerTempFiles(platform::SystemTempFolder());
-}
-
-void DeleteCompilerTempFiles(const std::string& tempFolder) {
-  if (tempFolder.empty()) return;
+std::vector<std::string> CompilerTempFiles(const std::string& tempFolder) {
+  std::vector<std::string> files;
+  if (tempFolder.empty()) return files;
   std::error_code error;
   fs::directory_iterator entries(fs::path(tempFolder), error);
-  if (error) return;
+  if (error) return files;
   for (const auto& entry : entries) {
     const std::string name = text::AsciiLower(entry.path().filename().string());
     if (!text::StartsWith(name, "~hh") || !text::EndsWith(name, ".tmp") || name.size() < 7) {
       continue;
     }
+    const std::string path = entry.path().string();
+    if (platform::IsOwnRegularFile(path)) files.push_back(path);
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+void DeleteCompilerTempFiles(const std::vector<std::string>& leftovers) {
+  for (const auto& file : leftovers) {
+    if (!platform::IsOwnRegularFile(file)) continue;
     std::error_code ignored;
-    if (!entry.is_regular_file(ignored)) continue;
-    fs::remove(entry.path(), ignored);
+    fs::remove(fs::path(file), ignored);
   }
 }
 

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/regularfile.h"
+
 namespace qs::platform {
 
 class OutputFolder {
@@ -37,6 +39,13 @@ class OutputFolder {
   // - a pipe, a device, a socket or a folder fails and is left alone.
   // A file cut short by a write error (a full disk) is removed. False on any failure.
   bool Write(std::string_view relative, std::string_view bytes);
+
+  // Reads the file at `relative` (reached as above, nothing made on the way) whole into
+  // `bytes`, up to `limit` bytes. Only a regular file with no other name is read: a link, a
+  // sub-folder that is a link, a hard link (it may be someone's file that the reader could not
+  // open by its own name), a pipe or a device gives NotARegularFile, and nothing there is
+  // followed. A missing file, or a folder, gives CannotOpen.
+  ReadStatus Read(std::string_view relative, std::size_t limit, std::string& bytes);
 
   // Removes the regular file at `relative` (reached as above, nothing made on the way). A
   // link, a folder or anything else there stays. True when a file was removed.

@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "platform/descriptorio_posix.h"
 #include "platform/outputfolder.h"
@@ -154,6 +156,53 @@ bool OutputFolder::Write(std::string_view relative, std::string_view bytes) {
   std::string name;
   return Reach(static_cast<int>(handle_), relative, true, folder, name) &&
          WriteFileIn(folder.get(), name, bytes);
+}
+
+ReadStatus OutputFolder::Read(std::string_view relative, std::size_t limit, std::string& bytes) {
+  bytes.clear();
+  Descriptor folder(-1, false);
+  std::string name;
+  errno = ENOENT;
+  if (!Reach(static_cast<int>(handle_), relative, false, folder, name)) {
+    // A sub-folder on the way that is a link, or no folder.
+    return (errno == ELOOP || errno == ENOTDIR) ? ReadStatus::NotARegularFile
+                                                : ReadStatus::CannotOpen;
+  }
+  // O_NONBLOCK: a pipe put at the name does not hold the reader up.
+  const int fd = ::openat(folder.get(), name.c_str(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return errno == ELOOP ? ReadStatus::NotARegularFile : ReadStatus::CannotOpen;
+  const Descriptor file(fd, true);
+  struct stat opened {};
+  // A folder holds nothing to read here, and it is no hazard either.
+  if (::fstat(fd, &opened) != 0 || S_ISDIR(opened.st_mode)) return ReadStatus::CannotOpen;
+  if (!S_ISREG(opened.st_mode) || opened.st_nlink != 1) return ReadStatus::NotARegularFile;
+  if (static_cast<std::uintmax_t>(opened.st_size) > limit) return ReadStatus::TooLarge;
+  bytes.resize(static_cast<std::size_t>(opened.st_size));
+  std::size_t done = 0;
+  for (;;) {
+    if (done == bytes.size()) {
+      // Full: the file may have grown since it was opened.
+      if (bytes.size() >= limit) {
+        char probe = 0;
+        const ssize_t more = ::read(fd, &probe, 1);
+        if (more == 0) break;
+        bytes.clear();
+        return more < 0 ? ReadStatus::ReadFailed : ReadStatus::TooLarge;
+      }
+      bytes.resize(std::min(limit, bytes.size() + bytes.size() / 2 + 65536));
+    }
+    const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      bytes.clear();
+      return ReadStatus::ReadFailed;
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  bytes.resize(done);
+  return ReadStatus::Read;
 }
 
 bool OutputFolder::RemoveFile(std::string_view relative) {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/outputfolder.h"
@@ -163,6 +164,50 @@ bool OutputFolder::Write(std::string_view relative, std::string_view bytes) {
   HeldFolders held;
   std::string path;
   return handle_ != -1 && Reach(path_, relative, true, held, path) && WriteFileAt(path, bytes);
+}
+
+ReadStatus OutputFolder::Read(std::string_view relative, std::size_t limit, std::string& bytes) {
+  bytes.clear();
+  HeldFolders held;
+  std::string path;
+  SetLastError(ERROR_SUCCESS);
+  if (handle_ == -1 || !Reach(path_, relative, false, held, path)) {
+    const DWORD error = GetLastError();
+    // Otherwise a sub-folder on the way is a link or a junction, or no folder.
+    return (handle_ == -1 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+               ? ReadStatus::CannotOpen
+               : ReadStatus::NotARegularFile;
+  }
+  // Without delete sharing: the name cannot be given to another file while it is read.
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return ReadStatus::CannotOpen;
+  ReadStatus status = ReadStatus::Read;
+  DWORD links = 0;
+  LARGE_INTEGER size = {};
+  if (!IsPlainFile(file, links) || links != 1) {
+    status = ReadStatus::NotARegularFile;
+  } else if (!GetFileSizeEx(file, &size) || static_cast<std::uint64_t>(size.QuadPart) > limit) {
+    status = ReadStatus::TooLarge;
+  } else {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const std::size_t left = bytes.size() - done;
+      const DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+      DWORD got = 0;
+      if (!ReadFile(file, bytes.data() + done, chunk, &got, nullptr)) {
+        status = ReadStatus::ReadFailed;
+        break;
+      }
+      if (got == 0) break;  // shorter than when it was opened: what is there counts
+      done += got;
+    }
+    bytes.resize(done);
+  }
+  CloseHandle(file);
+  if (status != ReadStatus::Read) bytes.clear();
+  return status;
 }
 
 bool OutputFolder::RemoveFile(std::string_view relative) {

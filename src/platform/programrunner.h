@@ -5,12 +5,24 @@
 // writes nothing or writes an empty file.
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace qs::platform {
 
 class ProgramRunner {
  public:
   virtual ~ProgramRunner() = default;
+
+  // A program that works on a copy of a folder names the copy in its output; the user knows
+  // the folder by its own path. From here on, output that is shown (a runner that shows it as
+  // it comes) and ShownText give `shown` in place of `copy` (both end in a separator, and are
+  // also replaced without it). Two empty texts end this.
+  void ShowFolderAs(std::string copy, std::string shown) {
+    copy_ = std::move(copy);
+    shown_ = std::move(shown);
+  }
+  std::string ShownText(std::string_view output) const;
 
   // Starts `program` with `argument` as its one argument and `workingFolder` as its current
   // folder. `hidden`: no window or console output reaches the user. `wait`: returns only
@@ -27,6 +39,10 @@ class ProgramRunner {
     output.clear();
     return Run(program, argument, workingFolder, true, true);
   }
+
+ private:
+  std::string copy_;
+  std::string shown_;
 };
 
 // The operating system's way of doing the above. On POSIX the argument is one argv element

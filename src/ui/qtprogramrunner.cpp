@@ -44,7 +44,7 @@ bool QtProgramRunner::Launch(const std::string& program, const std::string& argu
                        while (process.canReadLine()) lines += process.readLine();
                        if (lines.isEmpty()) return;
                        if (collected != nullptr) collected->append(lines.toStdString());
-                       emit output(QString::fromLocal8Bit(lines));
+                       emit output(QString::fromLocal8Bit(ShownText(lines.toStdString())));
                      });
   }
   process.setProgram(programName);
@@ -60,7 +60,7 @@ bool QtProgramRunner::Launch(const std::string& program, const std::string& argu
     const QByteArray rest = process.readAll();
     if (!rest.isEmpty()) {
       if (collected != nullptr) collected->append(rest.toStdString());
-      emit output(QString::fromLocal8Bit(rest));
+      emit output(QString::fromLocal8Bit(ShownText(rest.toStdString())));
     }
   }
   return true;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <set>
 
 #include "output/helpfolder.h"
 #include "platform/helpcompilerlocator.h"
@@ -93,10 +95,22 @@ TEST(CompileHelp, compilerThatCannotStartSwitchesCompilingOff) {
   EXPECT_EQ(setup.reports[0].title, "ERROR");
 }
 
-TEST(CompileHelp, runsHiddenAndWaitsWithTheProjectFileInTheHelpFolder) {
+// The compiler runs on a copy in a folder of its own, which only this user may enter and
+// which is gone afterwards; the compiled file it leaves there is placed into the help folder.
+TEST(CompileHelp, runsHiddenAndWaitsOnACopyInAFolderOfItsOwn) {
   CompileSetup setup;
+  WriteBytes(setup.folder + "MyLib.hhp", "[FILES]\r\nIndex.html\r\n");
+  WriteBytes(setup.folder + "Index.html", "<html>index</html>");
+  std::string used;
   setup.runner.act = [&](const std::string& argument, const std::string& folder) {
+    used = folder;
     EXPECT_EQ(argument, folder + "MyLib.hhp");
+    EXPECT_EQ(testsupport::ReadBytes(folder + "MyLib.hhp"), "[FILES]\r\nIndex.html\r\n");
+    EXPECT_EQ(testsupport::ReadBytes(folder + "Index.html"), "<html>index</html>");
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(fs::path(folder).parent_path().parent_path()).permissions(),
+              fs::perms::owner_all);
+#endif
     WriteBytes(folder + "MyLib.chm", "ITSF");
     return true;
   };
@@ -105,7 +119,86 @@ TEST(CompileHelp, runsHiddenAndWaitsWithTheProjectFileInTheHelpFolder) {
   EXPECT_TRUE(setup.options.compileToChm);
   ASSERT_EQ(setup.runner.calls.size(), 1u);
   EXPECT_EQ(setup.runner.calls[0],
-            setup.compiler + "|" + setup.folder + "MyLib.hhp|" + setup.folder + "|hidden|wait");
+            setup.compiler + "|" + used + "MyLib.hhp|" + used + "|hidden|wait");
+  EXPECT_NE(used, setup.folder);
+  EXPECT_FALSE(fs::exists(used));
+  EXPECT_EQ(testsupport::ReadBytes(setup.chm), "ITSF");
+}
+
+// What the compiler gets: the help project file, what it names, and what the pages and the
+// contents refer to, found as the compiler finds it; nothing else of the help folder, nothing
+// outside it, no link. A reference that leaves the folder finds nothing in the copy either.
+TEST(CompileHelp, theCopyHoldsWhatTheProjectAndItsPagesReferTo) {
+  CompileSetup setup;
+  const std::map<std::string, std::string> help = {
+      {"MyLib.hhp",
+       "; QuillSmith help project\r\n[OPTIONS]\r\nCompiled file=MyLib.chm\r\n"
+       "Contents file=MyLib.hhc\r\nTitle=MyLib library help\r\nDefault topic=Index.html\r\n"
+       "[FILES]\r\nIndex.html\r\nsub\\B c.html\r\n"},
+      {"MyLib.hhc",
+       "<param name=\"name\" value=\"pic.png\"><param name=\"Local\" value=\"A.html\">"},
+      {"Index.html",
+       "<IMG SRC=logo.png><a href='sub/B c.html#x'>B</a><img src=\"a%20b.png\">"
+       "<a href=\"http://example.org/web.png\">w</a><a href=\"../up.png\">u</a>"
+       "<link href = \"/css/s.css\"><a href=\"sub/\">folder</a><a href=\"mailto:x@y.z\">m</a>"},
+      {"A.html", "<html>A</html>"},
+      {"sub/B c.html",
+       "<img src=\"../pic2.png?v=1\"><img src=\"deep/../c.png\">"
+       "<img src=\"../../../far.png\">"},
+      {"logo.png", "logo"},
+      {"a b.png", "a b"},
+      {"css/s.css", "css"},
+      {"pic2.png", "pic2"},
+      {"sub/c.png", "c"},
+      {"pic.png", "a name, not a reference"},
+      {"unused.png", "no page shows this"},
+      {"Mine.html", "the author's own page, in no list"},
+  };
+  for (const auto& [name, bytes] : help) setup.scratch.Write("help/" + name, bytes);
+  WriteBytes(setup.scratch.Path() + "up.png", "outside the help folder");
+  WriteBytes(setup.scratch.Path() + "elsewhere.png", "outside the help folder");
+#ifndef _WIN32
+  fs::create_symlink(setup.scratch.Path() + "elsewhere.png", setup.folder + "web.png");
+  fs::create_symlink(setup.scratch.Path() + "elsewhere.png", setup.folder + "sub/link.png");
+  setup.scratch.Write("help/sub/B c.html",
+                      help.at("sub/B c.html") + "<img src=link.png><img src=\"../web.png\">");
+#endif
+  std::map<std::string, std::string> copied;
+  bool farReferenceStaysInside = false;
+  setup.runner.act = [&](auto&, const std::string& folder) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+      if (entry.is_directory()) continue;
+      const std::string name = entry.path().lexically_relative(folder).generic_string();
+      copied[name] = entry.is_symlink() ? "link" : testsupport::ReadBytes(entry.path().string());
+    }
+    // "../../../far.png" from sub/ reaches two folders above the copy.
+    const std::string far = fs::path(folder + "sub/../../../").lexically_normal().string();
+    farReferenceStaysInside = far.find("quillsmith-compile-") != std::string::npos;
+    setup.runner.output = "Error: Can't find TOC file " + folder + "X.hhc\n";
+    WriteBytes(folder + "MyLib.chm", "ITSF");
+    return true;
+  };
+  std::vector<CompilerMessage> messages;
+  ASSERT_TRUE(
+      CompileHelp(setup.options, setup.folder, "MyLib", setup.runner, setup.reports, &messages));
+  std::map<std::string, std::string> expected = help;
+  for (const char* notCopied : {"pic.png", "unused.png", "Mine.html"}) expected.erase(notCopied);
+#ifndef _WIN32
+  expected["sub/B c.html"] = help.at("sub/B c.html") + "<img src=link.png><img src=\"../web.png\">";
+#endif
+  EXPECT_EQ(copied, expected);
+  EXPECT_TRUE(farReferenceStaysInside);
+
+  std::vector<CompilerMessage> told = {
+      {CompilerMessageKind::Error, "", "Can't find TOC file " + setup.folder + "X.hhc"}};
+#ifndef _WIN32
+  for (const char* link : {"sub/link.png", "web.png"}) {
+    told.push_back({CompilerMessageKind::Warning, "",
+                    std::string(link) + " is a link or no plain file of its own in the help "
+                                        "folder; it was not compiled into the help"});
+  }
+#endif
+  EXPECT_EQ(messages, told);
 }
 
 TEST(CompileHelp, anOldCompiledFileIsDeletedSoANoShowCompilerFails) {
@@ -216,19 +309,21 @@ TEST(CompilerMessages, areCountedInWordsAndShownWithTheirPages) {
   EXPECT_EQ(MessageLine(warning), "Warning: File x does not exist");
 }
 
-TEST(CompileHelp, aRelativeHelpFolderReachesTheCompilerAsAFullPath) {
+TEST(CompileHelp, aRelativeHelpFolderIsTakenFromTheCurrentFolder) {
   CompileSetup setup;
+  WriteBytes(setup.folder + "MyLib.hhp", "[FILES]\r\n");
   const auto previous = fs::current_path();
   fs::current_path(setup.scratch.Path());
   setup.runner.act = [&](const std::string& argument, const std::string& folder) {
-    EXPECT_EQ(folder, setup.folder);
-    EXPECT_EQ(argument, setup.folder + "MyLib.hhp");
+    EXPECT_TRUE(fs::path(argument).is_absolute());
+    EXPECT_TRUE(fs::exists(folder + "MyLib.hhp"));
     WriteBytes(folder + "MyLib.chm", "x");
     return true;
   };
   const bool compiled = CompileHelp(setup.options, "help", "MyLib", setup.runner, setup.reports);
   fs::current_path(previous);
   EXPECT_TRUE(compiled);
+  EXPECT_EQ(testsupport::ReadBytes(setup.chm), "x");
 }
 
 std::string OutputOf(const std::string& command) {
@@ -298,19 +393,32 @@ TEST(ListingOptions, onlyChmcmdIsAskedToNameTheFilesItAdds) {
   EXPECT_TRUE(ListingOptions("/opt/chmcmd/wrapper").empty());
 }
 
-TEST(DeleteCompilerTempFiles, deletesOnlyTheCompilersLeftovers) {
+TEST(DeleteCompilerTempFiles, deletesOnlyTheLeftoversItIsGiven) {
   TempFolder scratch;
   for (const char* name : {"~hh1234.tmp", "~HHx.TMP", "~hh.tmp", "hh1.tmp", "~hh1.tmpx"}) {
     WriteBytes(scratch.Path() + name, "x");
   }
   fs::create_directories(scratch.Path() + "~hhdir.tmp");
-  DeleteCompilerTempFiles(scratch.Path());
+  const auto leftovers = CompilerTempFiles(scratch.Path());
+  EXPECT_EQ(leftovers,
+            (std::vector<std::string>{scratch.Path() + "~HHx.TMP", scratch.Path() + "~hh.tmp",
+                                      scratch.Path() + "~hh1234.tmp"}));
+  // One of them is replaced by a link before the clean-up: the link stays, and its target.
+  fs::remove(scratch.Path() + "~HHx.TMP");
+#ifndef _WIN32
+  fs::create_symlink(scratch.Path() + "hh1.tmp", scratch.Path() + "~HHx.TMP");
+#endif
+  DeleteCompilerTempFiles(leftovers);
   std::set<std::string> left;
   for (const auto& entry : fs::directory_iterator(scratch.Path())) {
     left.insert(entry.path().filename().string());
   }
-  EXPECT_EQ(left, (std::set<std::string>{"hh1.tmp", "~hh1.tmpx", "~hhdir.tmp"}));
-  DeleteCompilerTempFiles(scratch.Path() + "missing/");
+  std::set<std::string> expected = {"hh1.tmp", "~hh1.tmpx", "~hhdir.tmp"};
+#ifndef _WIN32
+  expected.insert("~HHx.TMP");
+#endif
+  EXPECT_EQ(left, expected);
+  EXPECT_TRUE(CompilerTempFiles(scratch.Path() + "missing/").empty());
 }
 
 }  // namespace

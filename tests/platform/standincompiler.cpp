@@ -4,8 +4,9 @@
 // Given one argument that names a help project file, it writes the compiled file that the
 // project names ("Compiled file=" line) into its current folder, as a real compiler does:
 // with content, empty (QS_STANDIN_CHM=empty) or not at all (QS_STANDIN_CHM=none). Last it
-// writes "standin.log" into its current folder: the number of arguments, each argument and
-// the current folder, one a line, so that the caller can see how it was started.
+// writes "standin.log" into its current folder (or the file QS_STANDIN_LOG names): the number
+// of arguments, each argument and the current folder, one a line, so that the caller can see
+// how it was started.
 
 #include <chrono>
 #include <cstdlib>
@@ -43,8 +44,10 @@ int main(int argc, char** argv) {
     }
   }
 
+  const char* named = std::getenv("QS_STANDIN_LOG");
+  const std::string logFile = named != nullptr && *named != '\0' ? named : "standin.log";
   {
-    std::ofstream log("standin.log.part", std::ios::binary);
+    std::ofstream log(logFile + ".part", std::ios::binary);
     log << argc - 1 << "\n";
     for (int i = 1; i < argc; ++i) log << argv[i] << "\n";
     log << std::filesystem::current_path().string() << "\n";
@@ -52,6 +55,6 @@ int main(int argc, char** argv) {
   }
   // Whole or not at all, for a caller that polls for it.
   std::error_code error;
-  std::filesystem::rename("standin.log.part", "standin.log", error);
+  std::filesystem::rename(logFile + ".part", logFile, error);
   return error ? 1 : 0;
 }

@@ -63,7 +63,7 @@ bool CommandContext::AskToSaveChanges() const {
     return true;
   }
   // A project opened read-only goes under another name.
-  if (!project.projectFile.empty() && !state.readOnlyProject) return SaveTo(project.projectFile);
+  if (!project.projectFile.empty() && !ReadOnly()) return SaveTo(project.projectFile);
   const FileChoice choice = ui.SaveFileRequester("Save QuillSmith Project", state.lastProjectDir,
                                                  std::string(kProjectFilter));
   if (choice.path.empty()) return false;
@@ -78,7 +78,7 @@ text::Report ReadOnlyProjectReport(const std::string& projectFile) {
 
 bool CommandContext::SaveTo(const std::string& path) const {
   CommitForm();
-  if (state.readOnlyProject && path == project.projectFile) {
+  if (!path.empty() && path == state.readOnlyFile) {
     ui.ShowMessage(ReadOnlyProjectReport(path));
     return false;
   }
@@ -92,8 +92,8 @@ bool CommandContext::SaveTo(const std::string& path) const {
   if (!saved) return false;
   project.modified = false;
   // The file saved is this window's now, the one opened read-only left to the other window.
-  if (path != previous || state.readOnlyProject) services.HoldProjectFile(path);
-  state.readOnlyProject = false;
+  if (path != previous) services.HoldProjectFile(path);
+  state.readOnlyFile.clear();
   services.RemoveRecoveryCopy(previous);
   if (previous != path) services.RemoveRecoveryCopy(path);
   UseProjectFile(*this);
@@ -127,7 +127,7 @@ CommandContext::Claim CommandContext::ClaimProjectFile(const std::string& path) 
 }
 
 void CommandContext::RestoreProjectFileClaim() const {
-  services.HoldProjectFile(state.readOnlyProject ? std::string() : project.projectFile);
+  services.HoldProjectFile(ReadOnly() ? std::string() : project.projectFile);
 }
 
 void UseProjectFile(const CommandContext& context) {

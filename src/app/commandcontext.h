@@ -37,6 +37,10 @@ struct CommandContext {
   void CommitForm() const;
 
   // ---- unsaved work ----
+  // The project file was opened read-only.
+  bool ReadOnly() const {
+    return !project.projectFile.empty() && project.projectFile == state.readOnlyFile;
+  }
   // Whether there is work that is not in the project file: typed into the form, or a change
   // of the project.
   bool Unsaved() const { return project.modified || state.formEdited; }

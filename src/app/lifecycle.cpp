@@ -146,7 +146,8 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
     context.RestoreProjectFileClaim();
     return;
   }
-  context.state.readOnlyProject = claim == CommandContext::Claim::ReadOnly;
+  context.state.readOnlyFile =
+      claim == CommandContext::Claim::ReadOnly ? projectArgument : std::string();
   ShowOpenedProject(context);
 }
 
@@ -188,7 +189,8 @@ bool OfferRecovery(const CommandContext& context) {
       context.RestoreProjectFileClaim();
       continue;
     }
-    context.state.readOnlyProject = claim == CommandContext::Claim::ReadOnly;
+    context.state.readOnlyFile =
+        claim == CommandContext::Claim::ReadOnly ? copy.projectFile : std::string();
     context.project.projectFile = copy.projectFile;
     context.project.modified = true;
     ShowOpenedProject(context);

@@ -71,7 +71,7 @@ void ProjectCommands::NewProject() {
   c_.state.history.Clear();
   // A new project is written over whatever file was chosen: the window marks it as its own.
   c_.services.HoldProjectFile(path);
-  c_.state.readOnlyProject = false;
+  c_.state.readOnlyFile.clear();
   if (c_.project.ItemCount() > 0) {
     c_.project.projectFile = path;
     ResetProject();
@@ -129,7 +129,7 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
     c_.RestoreProjectFileClaim();
     return;
   }
-  c_.state.readOnlyProject = claim == CommandContext::Claim::ReadOnly;
+  c_.state.readOnlyFile = claim == CommandContext::Claim::ReadOnly ? path : std::string();
 
   UseProjectFile(c_);
   c_.ui.SetProjectFileField(c_.project.projectFile);
@@ -166,7 +166,7 @@ void ProjectCommands::SaveToProjectFile() {
     SaveProject();
     return;
   }
-  if (c_.state.readOnlyProject) {
+  if (c_.ReadOnly()) {
     c_.ui.ShowMessage(ReadOnlyProjectReport(c_.project.projectFile));
     SaveProject();
     return;

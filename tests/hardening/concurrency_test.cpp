@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -180,6 +181,29 @@ TEST(ProjectOpenLock, isHeldByTheWindowThatHasTheProjectOpenUntilItEnds) {
   Kill(window);
   EXPECT_TRUE(second.HoldProjectFile(project));
   EXPECT_TRUE(second.HoldProjectFile(project)) << "its own mark is no other window's";
+}
+
+// Two users may open one project in a folder they share: the lock file the first made is the
+// second's lock too, though it may not write it.
+TEST(ProjectOpenLock, isSeenByAnotherUser) {
+  if (geteuid() != 0) GTEST_SKIP() << "a second user needs root to become 'nobody'";
+  const passwd* nobody = getpwnam("nobody");
+  if (nobody == nullptr) GTEST_SKIP() << "there is no user 'nobody'";
+  TempFolder box;
+  fs::create_directory(box.Path("shared"));
+  fs::permissions(box.Path("shared"), fs::perms::all);
+  fs::permissions(box.Path(), fs::perms::others_exec, fs::perm_options::add);
+  const std::string project = box.Path("shared/p.qsp");
+  app::CoreServices window("", "");
+  ASSERT_TRUE(window.HoldProjectFile(project));
+  // 0: the other user's window sees the project open; 1: it takes it as free.
+  const pid_t other = fork();
+  if (other == 0) {
+    if (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(2);
+    app::CoreServices second("", "");
+    _exit(second.HoldProjectFile(project) ? 1 : 0);
+  }
+  EXPECT_EQ(ExitStatus(other), 0);
 }
 
 // The owner of a recovery copy is the program holding its lock, whatever process id an owner

@@ -29,6 +29,9 @@ struct AppState {
   // The live pane beside the form shows the shown topic's page as it is being typed.
   bool livePane = false;
   Editor activeEditor = Editor::None;
+  // The project file opened read-only, being open in another window (empty for none): it is
+  // never saved over, the project only under another name.
+  std::string readOnlyFile;
   // Something was typed into the form since it was last shown or committed.
   bool formEdited = false;
   // The structural changes of the project, to take back and do again.

@@ -62,15 +62,26 @@ bool CommandContext::AskToSaveChanges() const {
     services.RemoveRecoveryCopy(project.projectFile);
     return true;
   }
-  if (!project.projectFile.empty()) return SaveTo(project.projectFile);
+  // A project opened read-only goes under another name.
+  if (!project.projectFile.empty() && !ReadOnly()) return SaveTo(project.projectFile);
   const FileChoice choice = ui.SaveFileRequester("Save QuillSmith Project", state.lastProjectDir,
                                                  std::string(kProjectFilter));
   if (choice.path.empty()) return false;
   return SaveTo(WithProjectExtension(choice.path, choice.filterIndex));
 }
 
+text::Report ReadOnlyProjectReport(const std::string& projectFile) {
+  return text::ErrorReport(text::FileNamePart(projectFile) +
+                           " was opened read-only: it is open in another QuillSmith window. "
+                           "Save it under another name.");
+}
+
 bool CommandContext::SaveTo(const std::string& path) const {
   CommitForm();
+  if (!path.empty() && path == state.readOnlyFile) {
+    ui.ShowMessage(ReadOnlyProjectReport(path));
+    return false;
+  }
   const std::string previous = project.projectFile;
   project.projectFile = path;
   ui.SetProjectFileField(path);
@@ -80,6 +91,9 @@ bool CommandContext::SaveTo(const std::string& path) const {
   ShowReports(reports);
   if (!saved) return false;
   project.modified = false;
+  // The file saved is this window's now, the one opened read-only left to the other window.
+  if (path != previous) services.HoldProjectFile(path);
+  state.readOnlyFile.clear();
   services.RemoveRecoveryCopy(previous);
   if (previous != path) services.RemoveRecoveryCopy(path);
   UseProjectFile(*this);
@@ -98,6 +112,22 @@ void CommandContext::WriteRecovery() const {
   if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
   project::ProduceIndexLists(copy);
   services.WriteRecoveryCopy(copy);
+}
+
+CommandContext::Claim CommandContext::ClaimProjectFile(const std::string& path) const {
+  if (services.HoldProjectFile(path)) return Claim::Writable;
+  const InUseAnswer answer = ui.AskOpenInUse(
+      {"QuillSmith", text::FileNamePart(path) + " is open in another QuillSmith window.",
+       text::ReportIcon::Exclamation});
+  if (answer == InUseAnswer::Cancel) {
+    RestoreProjectFileClaim();
+    return Claim::Cancelled;
+  }
+  return answer == InUseAnswer::OpenReadOnly ? Claim::ReadOnly : Claim::Writable;
+}
+
+void CommandContext::RestoreProjectFileClaim() const {
+  services.HoldProjectFile(ReadOnly() ? std::string() : project.projectFile);
 }
 
 void UseProjectFile(const CommandContext& context) {

@@ -37,6 +37,10 @@ struct CommandContext {
   void CommitForm() const;
 
   // ---- unsaved work ----
+  // The project file was opened read-only.
+  bool ReadOnly() const {
+    return !project.projectFile.empty() && project.projectFile == state.readOnlyFile;
+  }
   // Whether there is work that is not in the project file: typed into the form, or a change
   // of the project.
   bool Unsaved() const { return project.modified || state.formEdited; }
@@ -46,7 +50,16 @@ struct CommandContext {
   // when the caller may go on: saved, or discarded; false for Cancel or a save that failed.
   bool AskToSaveChanges() const;
   // Saves into `path` (the project is named so); says on the status line what went where.
+  // The file of a project opened read-only is refused, with a message.
   bool SaveTo(const std::string& path) const;
+
+  // ---- the file open in another window ----
+  enum class Claim { Writable, ReadOnly, Cancelled };
+  // Marks `path` as open in this window before it is opened. When another running window has
+  // it open, asks whether to open it read-only, anyway or not at all.
+  Claim ClaimProjectFile(const std::string& path) const;
+  // Marks the project file shown again, after a claim whose file was not opened after all.
+  void RestoreProjectFileClaim() const;
   // A structural change the user can take back.
   void Record(std::unique_ptr<project::Change> change) const;
   // The recovery copy: written while there is unsaved work, with the form's typing in it.
@@ -55,6 +68,9 @@ struct CommandContext {
   void ShowEditForm() const;
   void ShowBrowser() const;
 };
+
+// What refuses the save of a project opened read-only.
+text::Report ReadOnlyProjectReport(const std::string& projectFile);
 
 // After the project took a new file (a new, loaded or saved project): the spell checking's
 // word list of that file, and the file first among the recent projects.

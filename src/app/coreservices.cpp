@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/projectlock.h"
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
 #include "config/recentprojects.h"
@@ -40,7 +41,38 @@ bool CoreServices::LoadProject(project::HelpProject& project, const std::string&
 
 bool CoreServices::SaveProject(project::HelpProject& project, const std::string& path,
                                text::Reports& reports) {
+  // No other window or command line writes the file meanwhile. A folder without room for a
+  // lock file is written unlocked, as it was before there were locks.
+  const std::string lockPath = ProjectWriteLockPath(path);
+  platform::FileLock lock;
+  if (!(writeLock_.IsHeld() && writeLock_.path() == lockPath) &&
+      lock.Lock(lockPath, kProjectWriteWait) == platform::LockResult::Busy) {
+    reports.push_back(ProjectBusyReport(path));
+    return false;
+  }
   return project::SaveProject(project, path, reports);
+}
+
+bool CoreServices::HoldProjectFile(const std::string& path) {
+  if (path.empty()) {
+    openLock_.Release();
+    return true;
+  }
+  const std::string lockPath = ProjectOpenLockPath(path);
+  if (openLock_.IsHeld() && openLock_.path() == lockPath) return true;
+  platform::FileLock next;
+  const platform::LockResult result = next.TryLock(lockPath);
+  openLock_ = std::move(next);
+  return result != platform::LockResult::Busy;
+}
+
+bool CoreServices::LockProjectForWriting(const std::string& path, text::Reports& reports) {
+  if (writeLock_.Lock(ProjectWriteLockPath(path), kProjectWriteWait) ==
+      platform::LockResult::Busy) {
+    reports.push_back(ProjectBusyReport(path));
+    return false;
+  }
+  return true;
 }
 
 bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
@@ -58,6 +90,10 @@ void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
 
 std::vector<RecoveryCopy> CoreServices::FindRecoveryCopies() {
   return recovery_.Find();
+}
+
+void CoreServices::TakeRecoveryCopy(const std::string& path) {
+  recovery_.Take(path);
 }
 
 void CoreServices::EraseBuildFiles() {

@@ -6,6 +6,7 @@
 #include "app/services.h"
 #include "library/libraryinfo.h"
 #include "output/buildrecord.h"
+#include "platform/filelock.h"
 #include "platform/programrunner.h"
 #include "platform/systemprogramrunner.h"
 
@@ -30,11 +31,17 @@ class CoreServices : public Services {
                    const project::LoadContext& context, text::Reports& reports) override;
   bool SaveProject(project::HelpProject& project, const std::string& path,
                    text::Reports& reports) override;
+  bool HoldProjectFile(const std::string& path) override;
+  // Takes the project's write lock until this object goes, waiting kProjectWriteWait for
+  // another writer; the saves into `path` then take it no more. False, with the reason in
+  // `reports`, when another writer kept it.
+  bool LockProjectForWriting(const std::string& path, text::Reports& reports);
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
   void WriteRecoveryCopy(const project::HelpProject& project) override;
   void RemoveRecoveryCopy(const std::string& projectFile) override;
   std::vector<RecoveryCopy> FindRecoveryCopies() override;
+  void TakeRecoveryCopy(const std::string& path) override;
   void EraseBuildFiles() override;
   void ErasePreviewFiles() override;
   std::string MakePreviewFolder() override;
@@ -76,6 +83,10 @@ class CoreServices : public Services {
   std::string programPath_;
   std::string settingsFolder_;
   RecoveryStore recovery_;
+  // The project file this window has open, and the write lock a command line holds for its
+  // whole run.
+  platform::FileLock openLock_;
+  platform::FileLock writeLock_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
   // The preview folder last made: a build into it is a preview.

@@ -137,10 +137,18 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
   const project::LoadContext ask{
       context.state.purebasicFolder,
       [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
+  const CommandContext::Claim claim = context.ClaimProjectFile(projectArgument);
+  if (claim == CommandContext::Claim::Cancelled) return;
   const ProjectOutcome opened =
       OpenProject(context.services, context.project, projectArgument, ask);
   context.ShowReports(opened.reports);
-  if (opened.succeeded) ShowOpenedProject(context);
+  if (!opened.succeeded) {
+    context.RestoreProjectFileClaim();
+    return;
+  }
+  context.state.readOnlyFile =
+      claim == CommandContext::Claim::ReadOnly ? projectArgument : std::string();
+  ShowOpenedProject(context);
 }
 
 namespace {
@@ -167,15 +175,27 @@ bool OfferRecovery(const CommandContext& context) {
       context.services.RemoveRecoveryCopy(copy.projectFile);
       continue;
     }
+    // Restored work goes back to its file, which another window may have open now; not
+    // restoring it keeps the copy for the next start.
+    const CommandContext::Claim claim = copy.projectFile.empty()
+                                            ? CommandContext::Claim::Writable
+                                            : context.ClaimProjectFile(copy.projectFile);
+    if (claim == CommandContext::Claim::Cancelled) continue;
     text::Reports reports;
     const project::LoadContext quiet{context.state.purebasicFolder, {}};
     const bool loaded = context.services.LoadProject(context.project, copy.path, quiet, reports);
     context.ShowReports(reports);
-    if (!loaded) continue;
+    if (!loaded) {
+      context.RestoreProjectFileClaim();
+      continue;
+    }
+    context.state.readOnlyFile =
+        claim == CommandContext::Claim::ReadOnly ? copy.projectFile : std::string();
     context.project.projectFile = copy.projectFile;
     context.project.modified = true;
     ShowOpenedProject(context);
     // The copy is this run's now.
+    context.services.TakeRecoveryCopy(copy.path);
     context.WriteRecovery();
     ui.ShowStatus("Restored unsaved work from " + ShowTime(copy.written));
     return true;

@@ -69,6 +69,9 @@ void ProjectCommands::NewProject() {
     return;
   }
   c_.state.history.Clear();
+  // A new project is written over whatever file was chosen: the window marks it as its own.
+  c_.services.HoldProjectFile(path);
+  c_.state.readOnlyFile.clear();
   if (c_.project.ItemCount() > 0) {
     c_.project.projectFile = path;
     ResetProject();
@@ -109,6 +112,8 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
                                        return ui.AskYesNo(question);
                                      }};
   const bool overExisting = c_.project.ItemCount() > 0;
+  const CommandContext::Claim claim = c_.ClaimProjectFile(path);
+  if (claim == CommandContext::Claim::Cancelled) return;
 
   // The file is read aside and taken over only when it loads: a file that fails leaves the
   // project, its history and the window as they were.
@@ -120,7 +125,11 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
     c_.services.EndPreview(c_.state.previewFolder);
   }
   c_.ShowReports(opened.reports);
-  if (!opened.succeeded) return;
+  if (!opened.succeeded) {
+    c_.RestoreProjectFileClaim();
+    return;
+  }
+  c_.state.readOnlyFile = claim == CommandContext::Claim::ReadOnly ? path : std::string();
 
   UseProjectFile(c_);
   c_.ui.SetProjectFileField(c_.project.projectFile);
@@ -154,6 +163,11 @@ void ProjectCommands::SaveProject() {
 void ProjectCommands::SaveToProjectFile() {
   ForgetEditorAtEnd forget(c_.state);
   if (c_.project.projectFile.empty()) {
+    SaveProject();
+    return;
+  }
+  if (c_.ReadOnly()) {
+    c_.ui.ShowMessage(ReadOnlyProjectReport(c_.project.projectFile));
     SaveProject();
     return;
   }

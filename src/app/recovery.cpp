@@ -6,7 +6,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/atomicfile.h"
 #include "platform/localtime.h"
 #include "project/projectfile.h"
 #include "text/textops.h"
@@ -17,18 +16,15 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kCopyExtension = ".qsp";
+constexpr std::string_view kLockExtension = ".lock";
+// Left by earlier versions, which named the writing process in it; removed with its copy.
 constexpr std::string_view kOwnerExtension = ".owner";
+// Copies of one project file at once: one per window that has it open, and those waiting to
+// be offered.
+constexpr int kNamesPerProject = 16;
 
-std::string OwnerPath(const std::string& copyPath) {
-  return copyPath.substr(0, copyPath.size() - kCopyExtension.size()) + std::string(kOwnerExtension);
-}
-
-// The process named by the owner file beside the copy; 0 when there is none.
-unsigned long Owner(const std::string& copyPath) {
-  std::ifstream in(fs::path(OwnerPath(copyPath)));
-  unsigned long owner = 0;
-  in >> owner;
-  return in ? owner : 0;
+std::string Stem(const std::string& copyPath) {
+  return copyPath.substr(0, copyPath.size() - kCopyExtension.size());
 }
 
 // The project file a copy belongs to: the path on its second line. Nothing for a file that is
@@ -43,6 +39,13 @@ std::optional<std::string> ProjectFileOf(const std::string& copyPath) {
   return projectFile;
 }
 
+// The copy goes before its lock is let go: no one may find it unowned in between.
+void RemoveCopyFiles(const std::string& copyPath) {
+  std::error_code error;
+  fs::remove(fs::path(copyPath), error);
+  fs::remove(fs::path(Stem(copyPath) + std::string(kOwnerExtension)), error);
+}
+
 std::time_t ToTime(fs::file_time_type when) {
   return std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(
       std::chrono::time_point_cast<std::chrono::file_clock::duration>(when)));
@@ -53,39 +56,69 @@ std::time_t ToTime(fs::file_time_type when) {
 RecoveryStore::RecoveryStore(const std::string& settingsFolder)
     : folder_(settingsFolder + "Recovery" + std::string(1, fs::path::preferred_separator)) {}
 
-std::string RecoveryStore::CopyPath(const std::string& projectFile) const {
-  return folder_ + text::StableHashHex(projectFile) + std::string(kCopyExtension);
-}
-
-void RecoveryStore::Write(const project::HelpProject& project) const {
+RecoveryStore::HeldCopy* RecoveryStore::Claim(const std::string& projectFile) {
+  for (HeldCopy& copy : held_) {
+    if (!copy.offered && copy.projectFile == projectFile) return &copy;
+  }
   std::error_code error;
   fs::create_directories(fs::path(folder_), error);
-  const std::string path = CopyPath(project.projectFile);
-  platform::AtomicFile owner;
-  if (!owner.Open(OwnerPath(path)) ||
-      !owner.Write(std::to_string(platform::CurrentProcessId()) + "\n") || !owner.Commit()) {
-    return;
+  const std::string hash = text::StableHashHex(projectFile);
+  for (int number = 0; number < kNamesPerProject; ++number) {
+    const std::string stem = folder_ + hash + (number == 0 ? "" : "-" + std::to_string(number));
+    const std::string path = stem + std::string(kCopyExtension);
+    if (std::any_of(held_.begin(), held_.end(),
+                    [&path](const HeldCopy& copy) { return copy.path == path; })) {
+      continue;
+    }
+    platform::FileLock lock;
+    if (lock.TryLock(stem + std::string(kLockExtension)) != platform::LockResult::Locked) continue;
+    // A copy that no one writes is the work of a run that ended without saving: it waits to
+    // be offered at the next start.
+    if (fs::exists(fs::path(path), error) || error) continue;
+    held_.push_back({projectFile, path, std::move(lock), false});
+    return &held_.back();
   }
-  project::HelpProject copy = project;
+  return nullptr;
+}
+
+void RecoveryStore::Write(const project::HelpProject& project) {
+  const HeldCopy* copy = Claim(project.projectFile);
+  if (copy == nullptr) return;
+  project::HelpProject written = project;
   text::Reports ignored;
-  project::SaveProject(copy, path, ignored);
+  project::SaveProject(written, copy->path, ignored);
 }
 
-void RecoveryStore::Remove(const std::string& projectFile) const {
-  const std::string path = CopyPath(projectFile);
-  std::error_code error;
-  fs::remove(fs::path(path), error);
-  fs::remove(fs::path(OwnerPath(path)), error);
+void RecoveryStore::Remove(const std::string& projectFile) {
+  for (auto it = held_.begin(); it != held_.end();) {
+    if (it->projectFile != projectFile) {
+      ++it;
+      continue;
+    }
+    RemoveCopyFiles(it->path);
+    it = held_.erase(it);
+  }
 }
 
-std::vector<RecoveryCopy> RecoveryStore::Find() const {
+void RecoveryStore::Take(const std::string& path) {
+  for (HeldCopy& copy : held_) {
+    if (copy.path == path) copy.offered = false;
+  }
+}
+
+std::vector<RecoveryCopy> RecoveryStore::Find() {
   std::vector<std::pair<fs::file_time_type, RecoveryCopy>> found;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(fs::path(folder_), error)) {
     const std::string path = entry.path().string();
     if (!entry.is_regular_file(error) || !path.ends_with(kCopyExtension)) continue;
-    const unsigned long owner = Owner(path);
-    if (owner != 0 && owner != platform::CurrentProcessId() && !platform::ProcessHasEnded(owner)) {
+    const auto held = std::find_if(held_.begin(), held_.end(),
+                                   [&path](const HeldCopy& copy) { return copy.path == path; });
+    if (held != held_.end() && !held->offered) continue;  // this run's own
+    // Owned while its lock is held: by the program writing it, or one offering it now.
+    platform::FileLock lock;
+    if (held == held_.end() &&
+        lock.TryLock(Stem(path) + std::string(kLockExtension)) != platform::LockResult::Locked) {
       continue;
     }
     const std::optional<std::string> projectFile = ProjectFileOf(path);
@@ -96,10 +129,12 @@ std::vector<RecoveryCopy> RecoveryStore::Find() const {
       std::error_code missing;
       const fs::file_time_type saved = fs::last_write_time(fs::path(*projectFile), missing);
       if (!missing && saved >= written) {
-        Remove(*projectFile);
+        RemoveCopyFiles(path);
+        if (held != held_.end()) held_.erase(held);
         continue;
       }
     }
+    if (held == held_.end()) held_.push_back({*projectFile, path, std::move(lock), true});
     const std::tm local = platform::LocalTime(ToTime(written));
     found.push_back({written,
                      {path,

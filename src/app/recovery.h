@@ -1,14 +1,22 @@
 #pragma once
 
 // Recovery copies of unsaved work, in the folder "Recovery" beside the settings. A copy is a
-// project file like any other, named by a hash of its project file's path (the same project
-// always has the same copy), with an owner file beside it naming the process that writes it:
-// a copy is offered back only once that process has ended.
+// project file like any other, named by a hash of its project file's path. Its writer holds
+// a lock on the lock file of the same name for as long as it runs (the system lets go of it
+// when the writer dies, however it ends): a copy whose lock is held belongs to a running
+// program and is neither offered nor written by anyone else. A process id names no owner:
+// another program may have it after a restart.
+//
+// A copy found unowned is held by the run that offers it until it is restored, declined or
+// that run ends, so that no other run writes over it meanwhile. A run that finds the copy
+// name of its project taken (another window has the same project open, or a copy waits to be
+// offered) writes under the same name with "-1", "-2" and so on.
 
 #include <string>
 #include <vector>
 
 #include "app/services.h"
+#include "platform/filelock.h"
 #include "project/helpproject.h"
 
 namespace qs::app {
@@ -17,19 +25,33 @@ class RecoveryStore {
  public:
   // `settingsFolder` ends in a separator.
   explicit RecoveryStore(const std::string& settingsFolder);
+  RecoveryStore(const RecoveryStore&) = delete;
+  RecoveryStore& operator=(const RecoveryStore&) = delete;
 
   // Writes the copy atomically; failures are silent (the next attempt comes with the timer).
-  void Write(const project::HelpProject& project) const;
-  void Remove(const std::string& projectFile) const;
-  // Copies whose process has ended and that are newer than their project file (or belong to
-  // a project never saved), newest first. A copy older than its project file is removed.
-  std::vector<RecoveryCopy> Find() const;
-
-  // The copy of a project file: folder + 16 hex digits + ".qsp".
-  std::string CopyPath(const std::string& projectFile) const;
+  void Write(const project::HelpProject& project);
+  // Removes this run's copy of the project file and those of it this run was offered.
+  void Remove(const std::string& projectFile);
+  // Copies no running program owns that are newer than their project file (or belong to a
+  // project never saved), newest first; this run holds them from now on. A copy older than
+  // its project file is removed.
+  std::vector<RecoveryCopy> Find();
+  // The offered copy at `path` was restored: this run's writes of its project go there.
+  void Take(const std::string& path);
 
  private:
+  struct HeldCopy {
+    std::string projectFile;
+    std::string path;
+    platform::FileLock lock;
+    bool offered = false;  // found by Find and neither taken nor removed
+  };
+  // This run's copy of the project file, claimed now when there is none yet; null when no
+  // name is free.
+  HeldCopy* Claim(const std::string& projectFile);
+
   std::string folder_;
+  std::vector<HeldCopy> held_;
 };
 
 }  // namespace qs::app

@@ -46,6 +46,10 @@ class Services {
                            const project::LoadContext& context, text::Reports& reports) = 0;
   virtual bool SaveProject(project::HelpProject& project, const std::string& path,
                            text::Reports& reports) = 0;
+  // Marks `path` as open in this window (its open lock), in place of the file marked before;
+  // an empty path marks none. False when another running window has it open: none is marked
+  // then. A folder that takes no mark leaves the file unmarked, and that is no failure.
+  virtual bool HoldProjectFile(const std::string& path) = 0;
 
   // ---- recovery copies of unsaved work ----
   // Writes `project` as the recovery copy of its project file, replacing the previous one.
@@ -53,7 +57,10 @@ class Services {
   // Removes the recovery copy of this project file, if there is one.
   virtual void RemoveRecoveryCopy(const std::string& projectFile) = 0;
   // The copies no running program owns that are newer than their project file, newest first.
+  // No other program writes over them while this one offers them.
   virtual std::vector<RecoveryCopy> FindRecoveryCopies() = 0;
+  // The found copy at `path` was restored: the recovery copies of its project go there now.
+  virtual void TakeRecoveryCopy(const std::string& path) = 0;
 
   // ---- library ----
   // Reads `libraryFile` and builds the topics afresh, or merges into them when `keepData` is

@@ -43,6 +43,10 @@ struct BuilderResult {
 // The answer to "Save changes to ...?"; closing the question or Esc is Cancel.
 enum class SaveAnswer { Save, Discard, Cancel };
 
+// The answer to "<file> is open in another QuillSmith window."; closing the question or Esc
+// is Cancel.
+enum class InUseAnswer { OpenReadOnly, OpenAnyway, Cancel };
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -57,6 +61,8 @@ class Ui {
   // An OK/Cancel box for a step that would discard the author's text: Cancel is the default
   // button, and Esc and the box's close button cancel too. True only for OK.
   virtual bool AskOkCancel(const text::Report& question) = 0;
+  // An "Open read-only" / "Open anyway" / Cancel box, Cancel the default button.
+  virtual InUseAnswer AskOpenInUse(const text::Report& question) = 0;
 
   // ---- requesters; each returns an empty path when cancelled ----
   // `pattern` is label and filter pairs separated by "|" ("Label|*.ext|All files|*.*").

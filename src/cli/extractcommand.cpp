@@ -18,6 +18,13 @@ int RunExtractCommand(const Arguments& args, std::ostream& /*out*/, std::ostream
 
   project::HelpProject project;
   text::Reports reports;
+  // The whole read, merge and save under the project's write lock: another extraction or a
+  // window's save in between would otherwise be lost without a word, overwritten by a merge
+  // into the file as it was before.
+  if (!services.LockProjectForWriting(projectPath, reports)) {
+    WriteReports(reports, err);
+    return kFailure;
+  }
   std::error_code error;
   if (std::filesystem::exists(projectPath, error)) {
     // No question about a moved library: the library to use is the one given.

@@ -112,6 +112,18 @@ bool QtUi::AskOkCancel(const text::Report& question) {
   return box.exec() == QMessageBox::Ok;
 }
 
+app::InUseAnswer QtUi::AskOpenInUse(const text::Report& question) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::Cancel, &window_);
+  QPushButton* readOnly = box.addButton(QStringLiteral("Open read-only"), QMessageBox::AcceptRole);
+  QPushButton* anyway = box.addButton(QStringLiteral("Open anyway"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  if (box.clickedButton() == readOnly) return app::InUseAnswer::OpenReadOnly;
+  return box.clickedButton() == anyway ? app::InUseAnswer::OpenAnyway : app::InUseAnswer::Cancel;
+}
+
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
   return FileRequester(true, title, start, pattern);

@@ -78,6 +78,15 @@ void FakeUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
   log_.push_back("menu");
 }
 
+app::InUseAnswer FakeUi::AskOpenInUse(const text::Report& question) {
+  questions.push_back(question);
+  log_.push_back("ask " + question.text);
+  if (inUseAnswers.empty()) return app::InUseAnswer::Cancel;
+  const app::InUseAnswer answer = inUseAnswers.front();
+  inUseAnswers.pop_front();
+  return answer;
+}
+
 app::SaveAnswer FakeUi::AskSaveDiscardCancel(const text::Report& question) {
   questions.push_back(question);
   log_.push_back("ask " + question.text);

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,10 @@ class FakeUi : public app::Ui {
   // ---- script ----
   std::deque<bool> answers;                 // Yes/No and OK/Cancel questions; Yes when it runs out
   std::deque<app::SaveAnswer> saveAnswers;  // Save/Discard/Cancel; Save when it runs out
-  std::deque<app::FileChoice> files;        // file requesters; cancelled when it runs out
-  std::deque<std::string> texts;            // folder, text requesters and AskText
-  project::EditForm form;                   // what the form holds as typed
+  std::deque<app::InUseAnswer> inUseAnswers;  // Cancel when it runs out
+  std::deque<app::FileChoice> files;          // file requesters; cancelled when it runs out
+  std::deque<std::string> texts;              // folder, text requesters and AskText
+  project::EditForm form;                     // what the form holds as typed
   bool editViewAvailable = true;
 
   // ---- record ----
@@ -77,6 +79,7 @@ class FakeUi : public app::Ui {
   bool AskYesNo(const text::Report& question) override;
   app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   bool AskOkCancel(const text::Report& question) override;
+  app::InUseAnswer AskOpenInUse(const text::Report& question) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
@@ -183,6 +186,9 @@ class FakeServices : public app::Services {
   std::vector<project::HelpProject> recoveryWrites;
   std::vector<std::string> recoveryRemoved;       // by project file
   std::vector<app::RecoveryCopy> recoveryCopies;  // what FindRecoveryCopies gives
+  std::vector<std::string> recoveryTaken;
+  std::set<std::string> openElsewhere;  // project files another window has open
+  std::string held;                     // the project file this window marks as open
 
   bool LoadProject(project::HelpProject& project, const std::string& path,
                    const project::LoadContext& context, text::Reports& reports) override;
@@ -190,6 +196,11 @@ class FakeServices : public app::Services {
                    text::Reports& reports) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
+  bool HoldProjectFile(const std::string& path) override {
+    const bool free = !openElsewhere.contains(path);
+    held = free ? path : std::string();
+    return free;
+  }
   void WriteRecoveryCopy(const project::HelpProject& project) override {
     log_.push_back("write recovery");
     recoveryWrites.push_back(project);
@@ -199,6 +210,7 @@ class FakeServices : public app::Services {
     recoveryRemoved.push_back(projectFile);
   }
   std::vector<app::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
+  void TakeRecoveryCopy(const std::string& path) override { recoveryTaken.push_back(path); }
   void EraseBuildFiles() override { log_.push_back("erase build"); }
   void ErasePreviewFiles() override { log_.push_back("erase preview build"); }
   std::string MakePreviewFolder() override {

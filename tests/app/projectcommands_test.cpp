@@ -227,6 +227,54 @@ TEST_F(CommandTest, aLoadThatFailsChangesNothing) {
   EXPECT_EQ(ui.messages[0].text, "Could not read file '/w/broken.qsp'!");
 }
 
+TEST_F(CommandTest, aProjectOpenInAnotherWindowAsksAndReadOnlyIsSavedOnlyUnderAnotherName) {
+  UseProject({"Index", "Old"}, "/w/old.qsp");
+  services.held = "/w/old.qsp";
+  services.openElsewhere = {"/w/p.qsp"};
+  services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
+  // Cancelled: the window keeps its project, and marks it as its own again.
+  ui.files.push_back({"/w/p.qsp", 0});
+  commands.project.LoadProject();
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0].text, "p.qsp is open in another QuillSmith window.");
+  EXPECT_EQ(project.projectFile, "/w/old.qsp");
+  EXPECT_EQ(services.held, "/w/old.qsp");
+  EXPECT_FALSE(Logged("load "));
+
+  // Read-only: never saved over, neither by Save nor by Save As naming it; Save says why and
+  // offers another name.
+  ui.files.push_back({"/w/p.qsp", 0});
+  ui.inUseAnswers = {app::InUseAnswer::OpenReadOnly};
+  commands.project.LoadProject();
+  EXPECT_EQ(project.projectFile, "/w/p.qsp");
+  EXPECT_TRUE(services.held.empty());
+  project.modified = true;
+  const std::string refused =
+      "p.qsp was opened read-only: it is open in another QuillSmith window. Save it under "
+      "another name.";
+  const std::size_t requesters = ui.requesters.size();
+  commands.project.SaveToProjectFile();
+  EXPECT_EQ(ui.messages.back().text, refused);
+  EXPECT_EQ(ui.requesters.size(), requesters + 1);
+  ui.files.push_back({"/w/p.qsp", 0});
+  commands.project.SaveProject();
+  EXPECT_TRUE(services.savedTo.empty());
+  ui.messages.clear();
+  ui.files.push_back({"/w/mine.qsp", 0});
+  commands.project.SaveProject();
+  EXPECT_EQ(services.savedTo, std::vector<std::string>{"/w/mine.qsp"});
+  EXPECT_EQ(services.held, "/w/mine.qsp");
+  EXPECT_TRUE(ui.messages.empty());
+
+  // Anyway: opened and saved as any project, without the mark the other window holds.
+  ui.files.push_back({"/w/p.qsp", 0});
+  ui.inUseAnswers = {app::InUseAnswer::OpenAnyway};
+  commands.project.LoadProject();
+  commands.project.SaveToProjectFile();
+  EXPECT_EQ(services.savedTo.back(), "/w/p.qsp");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(CommandTest, loadCancelledAtTheSaveQuestionLeavesTheProjectAlone) {
   UseProject({"Index", "Old"}, "/w/old.qsp");
   project.modified = true;

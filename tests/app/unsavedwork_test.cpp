@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "app/lifecycle.h"
 #include "app/recovery.h"
@@ -226,46 +227,71 @@ TEST_F(CommandTest, theRecoveryCopyHoldsTheTypingAndIsOfferedBackAtTheNextStart)
   EXPECT_EQ(ui.title, "QuillSmith [Fast Builder] - p.qsp *");
 }
 
-TEST(RecoveryStore, offersOnlyCopiesOfEndedRunsThatAreNewerThanTheirProject) {
+// Two stores stand for two runs: each holds its own locks, as two processes would.
+TEST(RecoveryStore, offersOnlyCopiesNoRunningProgramHoldsThatAreNewerThanTheirProject) {
+  namespace fs = std::filesystem;
   testsupport::TempFolder temp;
-  const app::RecoveryStore store(temp.Path());
   auto project = testsupport::MakeProject({"Index", "A"});
   project.projectFile = temp.Path("saved.qsp");
   temp.Write("saved.qsp", "older than the copy");
-  std::filesystem::last_write_time(
-      std::filesystem::path(project.projectFile),
-      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
-  store.Write(project);
+  fs::last_write_time(fs::path(project.projectFile),
+                      fs::file_time_type::clock::now() - std::chrono::hours(1));
   auto unnamed = project;
   unnamed.projectFile.clear();
-  store.Write(unnamed);
+  auto writer = std::make_unique<app::RecoveryStore>(temp.Path());
+  writer->Write(project);
+  writer->Write(unnamed);
+  // An owner file of an earlier version naming a process that no longer runs decides
+  // nothing.
+  for (const auto& entry : fs::directory_iterator(temp.Path("Recovery"))) {
+    if (entry.path().extension() == ".qsp") {
+      temp.Write("Recovery/" + entry.path().stem().string() + ".owner", "999999999\n");
+    }
+  }
 
-  // This run's own copies count as ended runs' once it has ended; here, as its own.
-  auto found = store.Find();
+  auto next = std::make_unique<app::RecoveryStore>(temp.Path());
+  EXPECT_TRUE(next->Find().empty()) << "the writer still runs";
+  writer.reset();  // the writer ends without saving
+  auto found = next->Find();
   ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(std::filesystem::path(found[0].path).parent_path(),
-            std::filesystem::path(temp.Path("Recovery")));
+  EXPECT_EQ(fs::path(found[0].path).parent_path(), fs::path(temp.Path("Recovery")));
   std::vector<std::string> projects{found[0].projectFile, found[1].projectFile};
   std::sort(projects.begin(), projects.end());
   EXPECT_EQ(projects, (std::vector<std::string>{"", project.projectFile}));
+  const std::string offered = found[0].projectFile == "" ? found[0].path : found[1].path;
+  const std::string offeredBytes = temp.Read("Recovery/" + fs::path(offered).filename().string());
 
-  if (testsupport::kOnWindows) {
-    GTEST_SKIP() << "a copy of another running program needs a process id that is known to run "
-                    "(1 on POSIX); Windows has none to name";
+  // While they are offered no third run takes them or writes over them: its copy of the same
+  // project goes under another name.
+  {
+    app::RecoveryStore third(temp.Path());
+    EXPECT_TRUE(third.Find().empty());
+    auto other = testsupport::MakeProject({"Index", "B"});
+    third.Write(other);
+    EXPECT_EQ(temp.Read("Recovery/" + fs::path(offered).filename().string()), offeredBytes);
+    third.Remove("");
   }
-  // A copy another running program writes is left to it.
-  temp.Write("Recovery/" + std::filesystem::path(store.CopyPath("")).stem().string() + ".owner",
-             "1\n");
-  ASSERT_EQ(store.Find().size(), 1u);
+
+  // Restored, the copy takes the run's later writes; declined, it goes.
+  next->Take(offered);
+  next->Write(testsupport::MakeProject({"Index", "C"}));
+  EXPECT_NE(temp.Read("Recovery/" + fs::path(offered).filename().string()), offeredBytes);
+  next->Remove("");
+  EXPECT_FALSE(fs::exists(offered));
 
   // A project saved after its copy was written makes the copy stale: it goes.
-  std::filesystem::last_write_time(
-      std::filesystem::path(project.projectFile),
-      std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
-  EXPECT_TRUE(store.Find().empty());
-  EXPECT_FALSE(std::filesystem::exists(store.CopyPath(project.projectFile)));
-  store.Remove("");
-  EXPECT_FALSE(std::filesystem::exists(store.CopyPath("")));
+  next.reset();
+  app::RecoveryStore last(temp.Path());
+  fs::last_write_time(fs::path(project.projectFile),
+                      fs::file_time_type::clock::now() + std::chrono::hours(1));
+  EXPECT_TRUE(last.Find().empty());
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(temp.Path("Recovery"))) {
+    // Lock files stay on Windows, empty.
+    if (testsupport::kOnWindows && entry.path().extension() == ".lock") continue;
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_TRUE(left.empty()) << left.front() << ": copies, owner and lock files all go";
 }
 
 }  // namespace

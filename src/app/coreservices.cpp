@@ -16,6 +16,7 @@
 #include "platform/documentviewer.h"
 #include "platform/fileassociation.h"
 #include "platform/filesystem.h"
+#include "platform/fileversion.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/installlayout.h"
 #include "platform/localtime.h"
@@ -43,6 +44,14 @@ bool CoreServices::SaveProject(project::HelpProject& project, const std::string&
   return project::SaveProject(project, path, reports);
 }
 
+platform::FileVersion CoreServices::ReadFileVersion(const std::string& path) {
+  return platform::ReadFileVersion(path);
+}
+
+bool CoreServices::StillSameVersion(const std::string& path, platform::FileVersion& version) {
+  return platform::StillSameVersion(path, version);
+}
+
 bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                                       text::Reports& reports) {
   return library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
@@ -50,6 +59,16 @@ bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
 
 void CoreServices::WriteRecoveryCopy(const project::HelpProject& project) {
   recovery_.Write(project);
+}
+
+bool CoreServices::KeepRecoveryCopy(const project::HelpProject& project) {
+  recovery_.Write(project);
+  // The store writes quietly; work about to be dropped is dropped only once its copy reads back
+  // whole.
+  project::HelpProject read;
+  text::Reports ignored;
+  return project::LoadProject(read, recovery_.CopyPath(project.projectFile), {}, ignored) &&
+         read.projectFile == project.projectFile && read.TopicCount() == project.TopicCount();
 }
 
 void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
@@ -114,22 +133,48 @@ void CoreServices::WriteSettings(const config::AppSettings& settings) {
   config::SaveSettings(settingsFolder_, settings);
 }
 
+void CoreServices::RememberLanguageFile(const std::string& language) {
+  if (const auto path = config::LanguageFilePath(settingsFolder_, language)) {
+    languageVersions_[*path] = platform::ReadFileVersion(*path);
+  }
+}
+
 std::vector<std::string> CoreServices::ListLanguages() {
-  return config::ListLanguages(settingsFolder_);
+  std::vector<std::string> languages = config::ListLanguages(settingsFolder_);
+  // The built-in language is current without a file then; one that appears later is another
+  // window's.
+  if (languages.empty()) RememberLanguageFile(std::string(config::kBuiltInLanguage));
+  return languages;
 }
 
 bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,
                                 config::LanguageTable& captions) {
   config::LanguageState state{currentLanguage, captions};
+  // Taken before the read: a write in between is then noticed rather than missed.
+  const auto path = config::LanguageFilePath(settingsFolder_, name);
+  const platform::FileVersion before =
+      path ? platform::ReadFileVersion(*path) : platform::FileVersion{};
   if (!config::LoadLanguage(settingsFolder_, name, state)) return false;
+  if (path) languageVersions_[*path] = before;
   currentLanguage = state.currentLanguage;
   captions = state.table;
   return true;
 }
 
-void CoreServices::SaveLanguage(const std::string& currentLanguage,
-                                const config::LanguageTable& captions) {
-  config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions});
+LanguageWrite CoreServices::SaveLanguage(const std::string& currentLanguage,
+                                         const config::LanguageTable& captions, bool overChanges) {
+  const auto path = config::LanguageFilePath(settingsFolder_, currentLanguage);
+  if (!path) return LanguageWrite::Failed;
+  const auto known = languageVersions_.find(*path);
+  if (!overChanges && known != languageVersions_.end() &&
+      !platform::StillSameVersion(*path, known->second)) {
+    return LanguageWrite::ChangedOnDisk;
+  }
+  if (!config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions})) {
+    return LanguageWrite::Failed;
+  }
+  languageVersions_[*path] = platform::ReadFileVersion(*path);
+  return LanguageWrite::Written;
 }
 
 std::string CoreServices::WordListPath(const std::string& projectFile) {

@@ -137,10 +137,13 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
   const project::LoadContext ask{
       context.state.purebasicFolder,
       [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
+  const platform::FileVersion read = context.services.ReadFileVersion(projectArgument);
   const ProjectOutcome opened =
       OpenProject(context.services, context.project, projectArgument, ask);
   context.ShowReports(opened.reports);
-  if (opened.succeeded) ShowOpenedProject(context);
+  if (!opened.succeeded) return;
+  context.RememberProjectFile(read);
+  ShowOpenedProject(context);
 }
 
 namespace {
@@ -174,6 +177,8 @@ bool OfferRecovery(const CommandContext& context) {
     if (!loaded) continue;
     context.project.projectFile = copy.projectFile;
     context.project.modified = true;
+    // The work is newer than the file it belongs to; a later change of that file is asked about.
+    context.RememberProjectFile();
     ShowOpenedProject(context);
     // The copy is this run's now.
     context.WriteRecovery();
@@ -220,7 +225,7 @@ bool ShutDown(const CommandContext& context) {
     return false;
   }
   services.RemoveRecoveryCopy(project.projectFile);
-  if (state.captionsOwned) services.SaveLanguage(state.currentLanguage, context.captions);
+  context.SaveCurrentLanguage();
   SaveSettings(context);
   return true;
 }

@@ -43,6 +43,10 @@ struct BuilderResult {
 // The answer to "Save changes to ...?"; closing the question or Esc is Cancel.
 enum class SaveAnswer { Save, Discard, Cancel };
 
+// The answer to "... was changed by another program": read the file again, write over it, or
+// save under another name; closing the question or Esc is Cancel.
+enum class ChangedFileAnswer { Reload, Overwrite, SaveAs, Cancel };
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -57,6 +61,9 @@ class Ui {
   // An OK/Cancel box for a step that would discard the author's text: Cancel is the default
   // button, and Esc and the box's close button cancel too. True only for OK.
   virtual bool AskOkCancel(const text::Report& question) = 0;
+  // A box with "Reload" (only with `canReload`: a deleted file has nothing to read), "Overwrite",
+  // "Save As..." and "Cancel"; "Save As..." is the default button, since it loses nothing.
+  virtual ChangedFileAnswer AskChangedFile(const text::Report& question, bool canReload) = 0;
 
   // ---- requesters; each returns an empty path when cancelled ----
   // `pattern` is label and filter pairs separated by "|" ("Label|*.ext|All files|*.*").

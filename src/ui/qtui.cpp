@@ -112,6 +112,24 @@ bool QtUi::AskOkCancel(const text::Report& question) {
   return box.exec() == QMessageBox::Ok;
 }
 
+app::ChangedFileAnswer QtUi::AskChangedFile(const text::Report& question, bool canReload) {
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::NoButton, &window_);
+  box.setObjectName("FileChangedQuestion");
+  QPushButton* reload = canReload ? box.addButton("Reload", QMessageBox::AcceptRole) : nullptr;
+  QPushButton* overwrite = box.addButton("Overwrite", QMessageBox::DestructiveRole);
+  QPushButton* saveAs = box.addButton("Save As...", QMessageBox::ActionRole);
+  QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+  box.setDefaultButton(saveAs);
+  box.setEscapeButton(cancel);  // Esc and the close box too
+  box.exec();
+  const QAbstractButton* clicked = box.clickedButton();
+  if (clicked != nullptr && clicked == reload) return app::ChangedFileAnswer::Reload;
+  if (clicked == overwrite) return app::ChangedFileAnswer::Overwrite;
+  if (clicked == saveAs) return app::ChangedFileAnswer::SaveAs;
+  return app::ChangedFileAnswer::Cancel;
+}
+
 app::FileChoice QtUi::SaveFileRequester(const std::string& title, const std::string& start,
                                         const std::string& pattern) {
   return FileRequester(true, title, start, pattern);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "platform/fileversion.h"
 #include "project/history.h"
 
 namespace qs::app {
@@ -34,6 +36,14 @@ struct AppState {
   std::string readOnlyFile;
   // Something was typed into the form since it was last shown or committed.
   bool formEdited = false;
+  // The project file as the window last loaded or saved it (or found it, for a new project):
+  // anything else on disk was written by someone else.
+  platform::FileVersion projectOnDisk;
+  // Such an outside version already asked about when the window was activated: not asked
+  // again there (a save still asks).
+  std::optional<platform::FileVersion> outsideVersionAsked;
+  // A caption was typed since the current language was loaded or saved.
+  bool captionsEdited = false;
   // The structural changes of the project, to take back and do again.
   project::UndoHistory history;
 };

@@ -51,6 +51,9 @@ struct CommandContext {
   bool AskToSaveChanges() const;
   // Saves into `path` (the project is named so); says on the status line what went where.
   // The file of a project opened read-only is refused, with a message.
+  // Saving over the project file that someone else wrote since the window loaded or saved it
+  // first asks (see SettleOutsideChange); true only when the work was saved, here or under
+  // the other name chosen then.
   bool SaveTo(const std::string& path) const;
 
   // ---- the file open in another window ----
@@ -64,9 +67,40 @@ struct CommandContext {
   void Record(std::unique_ptr<project::Change> change) const;
   // The recovery copy: written while there is unsaved work, with the form's typing in it.
   void WriteRecovery() const;
+  // ---- the files on disk ----
+  // The project file is as the window now knows it: `version`, read before the window loaded
+  // it, or what is there now after a save or for a new project.
+  void RememberProjectFile(const platform::FileVersion& version) const;
+  void RememberProjectFile() const;
+  // When the window is activated: a project file someone else wrote or deleted is asked about
+  // once per outside version.
+  void CheckProjectFile() const;
+  enum class OutsideChange { None, Overwrite, SavedAs, Reloaded, Cancelled };
+  // When another program or window wrote or deleted the project file since the window loaded
+  // or saved it: says so and offers to reload it (unsaved work kept as a recovery copy first),
+  // to overwrite it or to save under another name. `atSave` offers Overwrite to the caller,
+  // who is about to write; otherwise Overwrite writes now.
+  OutsideChange SettleOutsideChange(bool atSave) const;
+  // The current language's captions into its file; one that someone else wrote since it was
+  // read is replaced only when the author typed captions and says so.
+  void SaveCurrentLanguage() const;
+
+  // The window emptied of the project's pages and paths, for another project.
+  void ClearWindow() const;
+  // The window after the project was read from its file: `overExisting` shows its first page
+  // (the list had rows before), else nothing is shown.
+  void ShowLoadedProject(bool overExisting) const;
+
   // The page pane shows the edit form, or the preview browser in its place.
   void ShowEditForm() const;
   void ShowBrowser() const;
+
+ private:
+  // SaveTo without the question.
+  bool WriteProject(const std::string& path) const;
+  // Reads the project file again; false when the unsaved work could not be kept first, or the
+  // file does not load (the window is then as it was).
+  bool ReloadProjectFile() const;
 };
 
 // What refuses the save of a project opened read-only.

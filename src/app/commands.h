@@ -36,6 +36,12 @@ class Commands {
   // After every command and every keystroke in the form: the title tells whether there is
   // unsaved work.
   void ShowUnsavedState() const { context_.ShowUnsavedState(); }
+  // When the main window becomes the active window and no other window of the program is in
+  // the way: a project file someone else wrote is asked about.
+  void WindowActivated() const {
+    context_.CheckProjectFile();
+    context_.ShowUnsavedState();
+  }
   // On the recovery timer.
   void WriteRecovery() const { context_.WriteRecovery(); }
 

@@ -17,6 +17,7 @@
 #include "platform/documentviewer.h"
 #include "platform/fileassociation.h"
 #include "platform/filesystem.h"
+#include "platform/fileversion.h"
 #include "platform/helpcompilerlocator.h"
 #include "platform/installlayout.h"
 #include "platform/localtime.h"
@@ -73,161 +74,201 @@ bool CoreServices::LockProjectForWriting(const std::string& path, text::Reports&
     return false;
   }
   return true;
-}
+  platform::FileVersion CoreServices::ReadFileVersion(const std::string& path) {
+    return platform::ReadFileVersion(path);
+  }
 
-bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
-                                      text::Reports& reports) {
-  return library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
-}
+  bool CoreServices::StillSameVersion(const std::string& path, platform::FileVersion& version) {
+    return platform::StillSameVersion(path, version);
+  }
 
-void CoreServices::WriteRecoveryCopy(const project::HelpProject& project) {
-  recovery_.Write(project);
-}
+  bool CoreServices::ExtractLibraryInfo(project::HelpProject & project, bool keepData,
+                                        text::Reports& reports) {
+    return library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
+  }
 
-void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
-  recovery_.Remove(projectFile);
-}
+  void CoreServices::WriteRecoveryCopy(const project::HelpProject& project) {
+    recovery_.Write(project);
+  }
 
-std::vector<RecoveryCopy> CoreServices::FindRecoveryCopies() {
-  return recovery_.Find();
-}
+  bool CoreServices::KeepRecoveryCopy(const project::HelpProject& project) {
+    recovery_.Write(project);
+    // The store writes quietly; work about to be dropped is dropped only once its copy reads back
+    // whole.
+    project::HelpProject read;
+    text::Reports ignored;
+    return project::LoadProject(read, recovery_.CopyPath(project.projectFile), {}, ignored) &&
+           read.projectFile == project.projectFile && read.TopicCount() == project.TopicCount();
+  }
 
-void CoreServices::TakeRecoveryCopy(const std::string& path) {
-  recovery_.Take(path);
-}
+  void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
+    recovery_.Remove(projectFile);
+  }
 
-void CoreServices::EraseBuildFiles() {
-  output::EraseBuildFiles(record_);
-}
+  std::vector<RecoveryCopy> CoreServices::FindRecoveryCopies() {
+    return recovery_.Find();
+  }
 
-void CoreServices::ErasePreviewFiles() {
-  if (record_.preview) output::EraseBuildFiles(record_);
-}
+  void CoreServices::TakeRecoveryCopy(const std::string& path) {
+    recovery_.Take(path);
+  }
 
-std::string CoreServices::MakePreviewFolder() {
-  previewFolder_ = platform::MakePreviewFolder();
-  return previewFolder_;
-}
+  void CoreServices::EraseBuildFiles() {
+    output::EraseBuildFiles(record_);
+  }
 
-void CoreServices::EndPreview(const std::string& folder) {
-  output::EndPreview(folder, record_);
-}
+  void CoreServices::ErasePreviewFiles() {
+    if (record_.preview) output::EraseBuildFiles(record_);
+  }
 
-std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
-                                          const config::LanguageTable& captions,
-                                          const std::string& folder,
-                                          const output::BuildOptions& options,
-                                          text::Reports& reports) {
-  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
-  record_.preview = !previewFolder_.empty() && folder == previewFolder_;
-  return log;
-}
+  std::string CoreServices::MakePreviewFolder() {
+    previewFolder_ = platform::MakePreviewFolder();
+    return previewFolder_;
+  }
 
-bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
-                                       const std::string& folder, text::Reports& reports) {
-  return output::WriteUniqueHtmlFile(project, folder, reports);
-}
+  void CoreServices::EndPreview(const std::string& folder) {
+    output::EndPreview(folder, record_);
+  }
 
-bool CoreServices::CompileHelp(const project::HelpProject& project, const std::string& folder,
-                               output::CompileOptions& options, text::Reports& reports,
-                               std::vector<output::CompilerMessage>& messages) {
-  return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports, &messages,
-                             &compilerLeftovers_);
-}
+  std::string CoreServices::BuildHelpFolder(
+      const project::HelpProject& project, const config::LanguageTable& captions,
+      const std::string& folder, const output::BuildOptions& options, text::Reports& reports) {
+    std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
+    record_.preview = !previewFolder_.empty() && folder == previewFolder_;
+    return log;
+  }
 
-void CoreServices::DeleteCompilerTempFiles() {
-  output::DeleteCompilerTempFiles(compilerLeftovers_);
-  compilerLeftovers_.clear();
-}
+  bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
+                                         const std::string& folder, text::Reports& reports) {
+    return output::WriteUniqueHtmlFile(project, folder, reports);
+  }
 
-std::optional<config::AppSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {
-  config::AppSettings settings;
-  settings.lastProjectDir = lastProjectDir;
-  // The empty PureBasic folder keeps the fallback with the caller, which knows the folder.
-  if (!config::LoadSettings(settingsFolder_, settings, "")) return std::nullopt;
-  return settings;
-}
+  bool CoreServices::CompileHelp(const project::HelpProject& project, const std::string& folder,
+                                 output::CompileOptions& options, text::Reports& reports,
+                                 std::vector<output::CompilerMessage>& messages) {
+    return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports, &messages,
+                               &compilerLeftovers_);
+  }
 
-void CoreServices::WriteSettings(const config::AppSettings& settings) {
-  config::SaveSettings(settingsFolder_, settings);
-}
+  void CoreServices::DeleteCompilerTempFiles() {
+    output::DeleteCompilerTempFiles(compilerLeftovers_);
+    compilerLeftovers_.clear();
+  }
 
-std::vector<std::string> CoreServices::ListLanguages() {
-  return config::ListLanguages(settingsFolder_);
-}
+  std::optional<config::AppSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {
+    config::AppSettings settings;
+    settings.lastProjectDir = lastProjectDir;
+    // The empty PureBasic folder keeps the fallback with the caller, which knows the folder.
+    if (!config::LoadSettings(settingsFolder_, settings, "")) return std::nullopt;
+    return settings;
+  }
 
-bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,
-                                config::LanguageTable& captions) {
-  config::LanguageState state{currentLanguage, captions};
-  if (!config::LoadLanguage(settingsFolder_, name, state)) return false;
-  currentLanguage = state.currentLanguage;
-  captions = state.table;
-  return true;
-}
+  void CoreServices::WriteSettings(const config::AppSettings& settings) {
+    config::SaveSettings(settingsFolder_, settings);
+  }
 
-void CoreServices::SaveLanguage(const std::string& currentLanguage,
-                                const config::LanguageTable& captions) {
-  config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions});
-}
+  void CoreServices::RememberLanguageFile(const std::string& language) {
+    if (const auto path = config::LanguageFilePath(settingsFolder_, language)) {
+      languageVersions_[*path] = platform::ReadFileVersion(*path);
+    }
+  }
 
-std::string CoreServices::WordListPath(const std::string& projectFile) {
-  return config::WordListPath(settingsFolder_, projectFile);
-}
+  std::vector<std::string> CoreServices::ListLanguages() {
+    std::vector<std::string> languages = config::ListLanguages(settingsFolder_);
+    // The built-in language is current without a file then; one that appears later is another
+    // window's.
+    if (languages.empty()) RememberLanguageFile(std::string(config::kBuiltInLanguage));
+    return languages;
+  }
 
-std::vector<std::string> CoreServices::RecentProjects() {
-  return config::ReadRecentProjects(settingsFolder_);
-}
+  bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,
+                                  config::LanguageTable& captions) {
+    config::LanguageState state{currentLanguage, captions};
+    // Taken before the read: a write in between is then noticed rather than missed.
+    const auto path = config::LanguageFilePath(settingsFolder_, name);
+    const platform::FileVersion before =
+        path ? platform::ReadFileVersion(*path) : platform::FileVersion{};
+    if (!config::LoadLanguage(settingsFolder_, name, state)) return false;
+    if (path) languageVersions_[*path] = before;
+    currentLanguage = state.currentLanguage;
+    captions = state.table;
+    return true;
+  }
 
-std::vector<std::string> CoreServices::RecordRecentProject(const std::string& path) {
-  return config::RecordRecentProject(settingsFolder_, path);
-}
+  LanguageWrite CoreServices::SaveLanguage(
+      const std::string& currentLanguage, const config::LanguageTable& captions, bool overChanges) {
+    const auto path = config::LanguageFilePath(settingsFolder_, currentLanguage);
+    if (!path) return LanguageWrite::Failed;
+    const auto known = languageVersions_.find(*path);
+    if (!overChanges && known != languageVersions_.end() &&
+        !platform::StillSameVersion(*path, known->second)) {
+      return LanguageWrite::ChangedOnDisk;
+    }
+    if (!config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions})) {
+      return LanguageWrite::Failed;
+    }
+    languageVersions_[*path] = platform::ReadFileVersion(*path);
+    return LanguageWrite::Written;
+  }
 
-std::string CoreServices::FindPureBasicFolder() {
-  return platform::FindPureBasicFolder();
-}
+  std::string CoreServices::WordListPath(const std::string& projectFile) {
+    return config::WordListPath(settingsFolder_, projectFile);
+  }
 
-std::string CoreServices::FindHelpCompiler() {
-  return platform::FindHelpCompiler();
-}
+  std::vector<std::string> CoreServices::RecentProjects() {
+    return config::ReadRecentProjects(settingsFolder_);
+  }
 
-std::string CoreServices::ProgramFolder() {
-  return text::FolderPart(programPath_);
-}
+  std::vector<std::string> CoreServices::RecordRecentProject(const std::string& path) {
+    return config::RecordRecentProject(settingsFolder_, path);
+  }
 
-std::string CoreServices::ProgramHelpFile() {
-  return platform::ProgramHelpFile(ProgramFolder());
-}
+  std::string CoreServices::FindPureBasicFolder() {
+    return platform::FindPureBasicFolder();
+  }
 
-std::string CoreServices::ProgramHelpPages() {
-  return platform::ProgramHelpPages(ProgramFolder());
-}
+  std::string CoreServices::FindHelpCompiler() {
+    return platform::FindHelpCompiler();
+  }
 
-bool CoreServices::HasDocumentViewer(const std::string& path) {
-  return platform::HasDocumentViewer(path);
-}
+  std::string CoreServices::ProgramFolder() {
+    return text::FolderPart(programPath_);
+  }
 
-bool CoreServices::CreateFolderPath(const std::string& folder) {
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(folder), error);
-  return platform::IsFolder(folder);
-}
+  std::string CoreServices::ProgramHelpFile() {
+    return platform::ProgramHelpFile(ProgramFolder());
+  }
 
-bool CoreServices::IsNonEmptyFile(const std::string& path) {
-  return platform::IsNonEmptyFile(path);
-}
+  std::string CoreServices::ProgramHelpPages() {
+    return platform::ProgramHelpPages(ProgramFolder());
+  }
 
-bool CoreServices::RegisterProjectFiles() {
-  return platform::RegisterProjectFiles(programPath_);
-}
+  bool CoreServices::HasDocumentViewer(const std::string& path) {
+    return platform::HasDocumentViewer(path);
+  }
 
-bool CoreServices::UnregisterProjectFiles() {
-  return platform::UnregisterProjectFiles();
-}
+  bool CoreServices::CreateFolderPath(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(folder), error);
+    return platform::IsFolder(folder);
+  }
 
-DateTime CoreServices::Now() {
-  const std::tm local = platform::LocalTime(std::time(nullptr));
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-          local.tm_hour,        local.tm_min,     local.tm_sec};
-}
+  bool CoreServices::IsNonEmptyFile(const std::string& path) {
+    return platform::IsNonEmptyFile(path);
+  }
+
+  bool CoreServices::RegisterProjectFiles() {
+    return platform::RegisterProjectFiles(programPath_);
+  }
+
+  bool CoreServices::UnregisterProjectFiles() {
+    return platform::UnregisterProjectFiles();
+  }
+
+  DateTime CoreServices::Now() {
+    const std::tm local = platform::LocalTime(std::time(nullptr));
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+  }
 
 }  // namespace qs::app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "app/recovery.h"
@@ -36,9 +37,12 @@ class CoreServices : public Services {
   // another writer; the saves into `path` then take it no more. False, with the reason in
   // `reports`, when another writer kept it.
   bool LockProjectForWriting(const std::string& path, text::Reports& reports);
+  platform::FileVersion ReadFileVersion(const std::string& path) override;
+  bool StillSameVersion(const std::string& path, platform::FileVersion& version) override;
   bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
                           text::Reports& reports) override;
   void WriteRecoveryCopy(const project::HelpProject& project) override;
+  bool KeepRecoveryCopy(const project::HelpProject& project) override;
   void RemoveRecoveryCopy(const std::string& projectFile) override;
   std::vector<RecoveryCopy> FindRecoveryCopies() override;
   void TakeRecoveryCopy(const std::string& path) override;
@@ -60,8 +64,8 @@ class CoreServices : public Services {
   std::vector<std::string> ListLanguages() override;
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;
-  void SaveLanguage(const std::string& currentLanguage,
-                    const config::LanguageTable& captions) override;
+  LanguageWrite SaveLanguage(const std::string& currentLanguage,
+                             const config::LanguageTable& captions, bool overChanges) override;
   std::string WordListPath(const std::string& projectFile) override;
   std::vector<std::string> RecentProjects() override;
   std::vector<std::string> RecordRecentProject(const std::string& path) override;
@@ -96,6 +100,10 @@ class CoreServices : public Services {
   // The compiler's leftovers in the temporary folder that the last compile made: the only
   // ones DeleteCompilerTempFiles deletes.
   std::vector<std::string> compilerLeftovers_;
+  // The language files as this program last read or wrote them, by path: one that another
+  // program or window wrote since is not replaced unasked.
+  std::map<std::string, platform::FileVersion> languageVersions_;
+  void RememberLanguageFile(const std::string& language);
 };
 
 }  // namespace qs::app

@@ -139,6 +139,7 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
       [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
   const CommandContext::Claim claim = context.ClaimProjectFile(projectArgument);
   if (claim == CommandContext::Claim::Cancelled) return;
+  const platform::FileVersion read = context.services.ReadFileVersion(projectArgument);
   const ProjectOutcome opened =
       OpenProject(context.services, context.project, projectArgument, ask);
   context.ShowReports(opened.reports);
@@ -148,6 +149,7 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
   }
   context.state.readOnlyFile =
       claim == CommandContext::Claim::ReadOnly ? projectArgument : std::string();
+  context.RememberProjectFile(read);
   ShowOpenedProject(context);
 }
 
@@ -193,6 +195,8 @@ bool OfferRecovery(const CommandContext& context) {
         claim == CommandContext::Claim::ReadOnly ? copy.projectFile : std::string();
     context.project.projectFile = copy.projectFile;
     context.project.modified = true;
+    // The work is newer than the file it belongs to; a later change of that file is asked about.
+    context.RememberProjectFile();
     ShowOpenedProject(context);
     // The copy is this run's now.
     context.services.TakeRecoveryCopy(copy.path);
@@ -240,7 +244,7 @@ bool ShutDown(const CommandContext& context) {
     return false;
   }
   services.RemoveRecoveryCopy(project.projectFile);
-  if (state.captionsOwned) services.SaveLanguage(state.currentLanguage, context.captions);
+  context.SaveCurrentLanguage();
   SaveSettings(context);
   return true;
 }

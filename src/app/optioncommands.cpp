@@ -35,10 +35,11 @@ void OptionCommands::LanguageChosen() {
   const std::string chosen = c_.ui.SelectedLanguageEntry();
   if (chosen == c_.state.currentLanguage) return;
   c_.CommitForm();
-  if (c_.state.captionsOwned) c_.services.SaveLanguage(c_.state.currentLanguage, c_.captions);
+  c_.SaveCurrentLanguage();
   if (c_.services.LoadLanguage(chosen, c_.state.currentLanguage, c_.captions)) {
     c_.ui.SetHeadingFields(c_.captions);
     c_.state.captionsOwned = true;
+    c_.state.captionsEdited = false;
   }
 }
 
@@ -48,6 +49,7 @@ void OptionCommands::CaptionEdited() {
     config::CaptionAt(c_.captions, i) = text::TrimBlanks(config::CaptionAt(typed, i));
   }
   c_.state.captionsOwned = true;
+  c_.state.captionsEdited = true;
 }
 
 void OptionCommands::Associate() {

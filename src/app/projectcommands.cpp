@@ -24,19 +24,11 @@ std::string UserLibrariesStart(const std::string& purebasicFolder) {
 
 }  // namespace
 
-void ProjectCommands::ClearWindow() {
-  c_.services.ErasePreviewFiles();
-  c_.ui.NavigateBrowser("about:blank");
-  c_.ui.ClearForm();
-  c_.ui.SetHelpFolderField("");
-  c_.ui.SetLibraryFileField("");
-}
-
 void ProjectCommands::ResetProject() {
   c_.project.ClearTopics();
   c_.project.ClearItems();
   c_.ui.RefreshTopicList();
-  ClearWindow();
+  c_.ClearWindow();
   c_.ui.SetProjectWordList("");
   c_.project.libraryFile.clear();
   c_.project.helpFolder.clear();
@@ -80,6 +72,7 @@ void ProjectCommands::NewProject() {
     c_.project.modified = false;
   }
   c_.ui.SetProjectFileField(c_.project.projectFile);
+  c_.RememberProjectFile();
   UseProjectFile(c_);
 }
 
@@ -116,11 +109,13 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
   if (claim == CommandContext::Claim::Cancelled) return;
 
   // The file is read aside and taken over only when it loads: a file that fails leaves the
-  // project, its history and the window as they were.
+  // project, its history and the window as they were. What is on disk is taken before the
+  // read: a write in between is noticed later rather than missed.
+  const platform::FileVersion read = c_.services.ReadFileVersion(path);
   const ProjectOutcome opened = OpenProject(c_.services, c_.project, path, context);
   if (opened.succeeded) c_.state.history.Clear();
   if (opened.succeeded && overExisting) {
-    ClearWindow();
+    c_.ClearWindow();
     c_.ShowEditForm();
     c_.services.EndPreview(c_.state.previewFolder);
   }
@@ -130,24 +125,8 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
     return;
   }
   c_.state.readOnlyFile = claim == CommandContext::Claim::ReadOnly ? path : std::string();
-
-  UseProjectFile(c_);
-  c_.ui.SetProjectFileField(c_.project.projectFile);
-  c_.ui.SetLibraryFileField(c_.project.libraryFile);
-  c_.ui.SetHelpFolderField(c_.project.helpFolder);
-  if (overExisting) {
-    c_.project.ShowRow(0);
-    c_.ui.RefreshTopicList();
-    c_.ShowTopic();
-    c_.ui.FocusTopicList();
-  } else {
-    // Into an empty list nothing is shown or selected. Nothing may then be named as shown
-    // either: the form still holds its placeholders, and a later commit would write them
-    // into the Index page.
-    c_.project.ShowRow(-1);
-    c_.ui.RefreshTopicList();
-    c_.project.modified = false;
-  }
+  c_.RememberProjectFile(read);
+  c_.ShowLoadedProject(overExisting);
 }
 
 void ProjectCommands::SaveProject() {

@@ -33,8 +33,6 @@ class ProjectCommands {
   // Empties the project for a new or loaded one; the project file, the view mode and the
   // preview folder are left to the caller.
   void ResetProject();
-  // The window's part of that: the preview's files, the browser, the form and the fields.
-  void ClearWindow();
   enum class Extraction { Done, Failed, Cancelled };
   // Extracts the library into the project and says on the status line what changed. With
   // `askBeforeDiscarding`, a fresh build over existing pages first asks, naming how many

@@ -15,6 +15,7 @@
 #include "output/buildoptions.h"
 #include "output/compileoptions.h"
 #include "output/compilermessages.h"
+#include "platform/fileversion.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
 #include "text/report.h"
@@ -37,6 +38,8 @@ struct RecoveryCopy {
   DateTime written;
 };
 
+enum class LanguageWrite { Written, Failed, ChangedOnDisk };
+
 class Services {
  public:
   virtual ~Services() = default;
@@ -50,10 +53,17 @@ class Services {
   // an empty path marks none. False when another running window has it open: none is marked
   // then. A folder that takes no mark leaves the file unmarked, and that is no failure.
   virtual bool HoldProjectFile(const std::string& path) = 0;
+  // A file as it is on disk now, and whether it still is `version` (which takes a new time
+  // stamp of the same bytes): how the window notices that someone else wrote its files.
+  virtual platform::FileVersion ReadFileVersion(const std::string& path) = 0;
+  virtual bool StillSameVersion(const std::string& path, platform::FileVersion& version) = 0;
 
   // ---- recovery copies of unsaved work ----
   // Writes `project` as the recovery copy of its project file, replacing the previous one.
   virtual void WriteRecoveryCopy(const project::HelpProject& project) = 0;
+  // The same for work the window is about to drop: true only when the copy is there to be
+  // offered at the next start.
+  virtual bool KeepRecoveryCopy(const project::HelpProject& project) = 0;
   // Removes the recovery copy of this project file, if there is one.
   virtual void RemoveRecoveryCopy(const std::string& projectFile) = 0;
   // The copies no running program owns that are newer than their project file, newest first.
@@ -112,8 +122,11 @@ class Services {
   // the file cannot be read or lacks its group.
   virtual bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                             config::LanguageTable& captions) = 0;
-  virtual void SaveLanguage(const std::string& currentLanguage,
-                            const config::LanguageTable& captions) = 0;
+  // Writes the current language to its file. A file someone else wrote since this program read
+  // or wrote it is replaced only `overChanges`; otherwise it is kept and the result says so.
+  virtual LanguageWrite SaveLanguage(const std::string& currentLanguage,
+                                     const config::LanguageTable& captions,
+                                     bool overChanges = false) = 0;
 
   // ---- the author's lists beside the settings ----
   // The word list of the project file (config::WordListPath); empty text for none.

@@ -46,6 +46,9 @@ enum class SaveAnswer { Save, Discard, Cancel };
 // The answer to "<file> is open in another QuillSmith window."; closing the question or Esc
 // is Cancel.
 enum class InUseAnswer { OpenReadOnly, OpenAnyway, Cancel };
+// The answer to "... was changed by another program": read the file again, write over it, or
+// save under another name; closing the question or Esc is Cancel.
+enum class ChangedFileAnswer { Reload, Overwrite, SaveAs, Cancel };
 
 class Ui {
  public:
@@ -63,6 +66,9 @@ class Ui {
   virtual bool AskOkCancel(const text::Report& question) = 0;
   // An "Open read-only" / "Open anyway" / Cancel box, Cancel the default button.
   virtual InUseAnswer AskOpenInUse(const text::Report& question) = 0;
+  // A box with "Reload" (only with `canReload`: a deleted file has nothing to read), "Overwrite",
+  // "Save As..." and "Cancel"; "Save As..." is the default button, since it loses nothing.
+  virtual ChangedFileAnswer AskChangedFile(const text::Report& question, bool canReload) = 0;
 
   // ---- requesters; each returns an empty path when cancelled ----
   // `pattern` is label and filter pairs separated by "|" ("Label|*.ext|All files|*.*").

@@ -321,6 +321,7 @@ bool MainWindow::event(QEvent* event) {
   const bool handled = QMainWindow::event(event);
   // A caption, a font or a style changed somewhere: the window may need more room.
   if (event->type() == QEvent::LayoutRequest) FitMinimumSize();
+  if (event->type() == QEvent::WindowActivate) emit activated();
   return handled;
 }
 

@@ -152,6 +152,9 @@ class MainWindow : public QMainWindow {
   void searchRequested();
   // A project of the recent projects' drop-down was chosen.
   void recentProjectChosen(const std::string& path);
+  // The window became the active window (the user came back to it from elsewhere, or a
+  // window of its own closed).
+  void activated();
 
  protected:
   bool event(QEvent* event) override;

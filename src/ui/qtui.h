@@ -41,6 +41,7 @@ class QtUi : public QObject, public app::Ui {
   app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   bool AskOkCancel(const text::Report& question) override;
   app::InUseAnswer AskOpenInUse(const text::Report& question) override;
+  app::ChangedFileAnswer AskChangedFile(const text::Report& question, bool canReload) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,

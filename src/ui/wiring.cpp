@@ -1,5 +1,6 @@
 #include "ui/wiring.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -125,6 +126,22 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   for (QLineEdit* field : w.headingFields) {
     connect(field, &QLineEdit::textEdited, [&c](const QString&) { c.options.CaptionEdited(); });
   }
+
+  // Someone else may have written the project file while the author was away. Asked after the
+  // activation has been handled, and only when no window of the program is in the way: a
+  // question over a requester or a build would interrupt a command halfway.
+  QObject::connect(&w, &MainWindow::activated, &w, [&w, &c] {
+    QTimer::singleShot(0, &w, [&w, &c] {
+      static bool asking = false;
+      if (asking || !w.isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
+          QApplication::activePopupWidget() != nullptr) {
+        return;
+      }
+      asking = true;
+      c.WindowActivated();
+      asking = false;
+    });
+  });
 
   auto* recovery = new QTimer(&w);
   recovery->setObjectName("RecoveryTimer");

@@ -28,6 +28,8 @@ class CommandTest : public ::testing::Test {
   void UseProject(std::initializer_list<std::string_view> recipes, std::string file = "/w/p.qsp") {
     project = testsupport::MakeProject(recipes);
     project.projectFile = std::move(file);
+    // As a load leaves it: the window knows the file as it is on disk.
+    context.RememberProjectFile();
   }
   // Position of the first log line that starts with `prefix`; the log's size when none does.
   std::size_t LogIndex(const std::string& prefix) const {

@@ -141,6 +141,57 @@ TEST_F(CoreLifecycleTest, languageFilesGetOnlyCaptionsTheyGaveOrTheUserTyped) {
   EXPECT_NE(written.find("Syntax = Aufruf\r\n"), std::string::npos);
 }
 
+// Two windows open over the same language file: the one that closes last never writes over
+// captions the other saved, unless its author typed captions and says so.
+TEST_F(CoreLifecycleTest, aWindowClosingLastKeepsTheCaptionsAnotherWindowSaved) {
+  struct Window {
+    explicit Window(const testsupport::TempFolder& temp, Log& log)
+        : ui{log}, services("/prog/quillsmith", temp.Path()) {}
+    FakeUi ui;
+    app::CoreServices services;
+    project::HelpProject project;
+    app::AppState state;
+    config::LanguageTable captions;
+    app::CommandContext context{project, state, captions, services, ui};
+  };
+  struct Case {
+    const char* what;
+    bool typedInFirst;
+    bool overwrite;
+    const char* syntaxAfter;
+  };
+  for (const Case& c : {Case{"nothing typed", false, false, "Aufruf"},
+                        Case{"typed, kept the other", true, false, "Aufruf"},
+                        Case{"typed, overwritten", true, true, "Call"}}) {
+    for (const char* name : {"QuillSmith_English.lng", "QuillSmith.ini"}) {
+      fs::remove(folder / name);
+    }
+    // No language file at all yet: the second window's is the first written.
+    Window first(temp, log), second(temp, log);
+    for (Window* window : {&first, &second}) {
+      app::PrepareStart(window->state, window->captions, window->services);
+      app::FinishStart(window->context, "");
+    }
+    second.ui.headings.syntax = "Aufruf";
+    app::Commands(second.context).options.CaptionEdited();
+    ASSERT_TRUE(app::ShutDown(second.context));
+    ASSERT_NE(ReadAll(folder / "QuillSmith_English.lng").find("Syntax = Aufruf"),
+              std::string::npos);
+
+    if (c.typedInFirst) {
+      first.ui.headings.syntax = "Call";
+      app::Commands(first.context).options.CaptionEdited();
+    }
+    first.ui.answers = {c.overwrite};
+    ASSERT_TRUE(app::ShutDown(first.context));
+    EXPECT_EQ(first.ui.questions.size(), c.typedInFirst ? 1u : 0u) << c.what;
+    EXPECT_NE(
+        ReadAll(folder / "QuillSmith_English.lng").find(std::string("Syntax = ") + c.syntaxAfter),
+        std::string::npos)
+        << c.what;
+  }
+}
+
 TEST(CoreServicesErase, onlyAPreviewIsErasedBeforeAnotherBuildTheBuildItselfWhenAsked) {
   testsupport::TempFolder temp;
   app::CoreServices services("/prog/quillsmith", temp.Path());

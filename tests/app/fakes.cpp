@@ -1,6 +1,7 @@
 #include "fakes.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "config/recentprojects.h"
 #include "support/projectfixture.h"
@@ -25,6 +26,15 @@ bool FakeUi::AskYesNo(const text::Report& question) {
 bool FakeUi::AskOkCancel(const text::Report& question) {
   log_.push_back("ask ok/cancel");
   return AskYesNo(question);
+}
+
+app::ChangedFileAnswer FakeUi::AskChangedFile(const text::Report& question, bool canReload) {
+  changedFileQuestions.emplace_back(question, canReload);
+  log_.push_back("ask changed " + question.text);
+  if (changedFileAnswers.empty()) return app::ChangedFileAnswer::Cancel;
+  const app::ChangedFileAnswer answer = changedFileAnswers.front();
+  changedFileAnswers.pop_front();
+  return answer;
 }
 
 app::FileChoice FakeUi::SaveFileRequester(const std::string& title, const std::string& start,
@@ -163,6 +173,7 @@ bool FakeServices::SaveProject(project::HelpProject& project, const std::string&
   log_.push_back("save " + path);
   savedTo.push_back(path);
   projectFiles[path] = project;
+  disk[path] = "saved " + std::to_string(savedTo.size());
   return true;
 }
 
@@ -245,10 +256,22 @@ bool FakeServices::LoadLanguage(const std::string& name, std::string& currentLan
   return true;
 }
 
-void FakeServices::SaveLanguage(const std::string& currentLanguage,
-                                const config::LanguageTable& captions) {
+platform::FileVersion FakeServices::ReadFileVersion(const std::string& path) {
+  const auto file = disk.find(path);
+  if (file == disk.end()) return {};
+  return {true, file->second.size(), 0, std::hash<std::string>{}(file->second) | 1, false};
+}
+
+app::LanguageWrite FakeServices::SaveLanguage(const std::string& currentLanguage,
+                                              const config::LanguageTable& captions,
+                                              bool overChanges) {
+  if (languageChangedOnDisk && !overChanges) {
+    log_.push_back("language changed on disk " + currentLanguage);
+    return app::LanguageWrite::ChangedOnDisk;
+  }
   log_.push_back("save language " + currentLanguage);
   savedLanguages.emplace_back(currentLanguage, captions);
+  return app::LanguageWrite::Written;
 }
 
 bool FakeServices::IsNonEmptyFile(const std::string& path) {

@@ -36,11 +36,15 @@ class FakeUi : public app::Ui {
   std::deque<app::FileChoice> files;          // file requesters; cancelled when it runs out
   std::deque<std::string> texts;              // folder, text requesters and AskText
   project::EditForm form;                     // what the form holds as typed
+  // The question about a file changed on disk; Cancel when it runs out.
+  std::deque<app::ChangedFileAnswer> changedFileAnswers;
   bool editViewAvailable = true;
 
   // ---- record ----
   std::vector<text::Report> messages;
   std::vector<text::Report> questions;
+  // The questions about a changed file, with whether they offered Reload.
+  std::vector<std::pair<text::Report, bool>> changedFileQuestions;
   std::vector<Requested> requesters;
   std::vector<app::MenuEntry> menu;
   std::optional<project::FormLayout> layout;
@@ -80,6 +84,7 @@ class FakeUi : public app::Ui {
   app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   bool AskOkCancel(const text::Report& question) override;
   app::InUseAnswer AskOpenInUse(const text::Report& question) override;
+  app::ChangedFileAnswer AskChangedFile(const text::Report& question, bool canReload) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
                                     const std::string& pattern) override;
   app::FileChoice OpenFileRequester(const std::string& title, const std::string& start,
@@ -177,6 +182,13 @@ class FakeServices : public app::Services {
   std::vector<std::string> recent;        // what the recent projects' file holds
   std::string buildLog = "Index.html\n";  // a build that fails returns empty
 
+  // What each file on disk holds, as a name for its contents: a save writes "saved N", a test
+  // writes what it likes; a path that is not here is no file.
+  std::map<std::string, std::string> disk;
+  // Whether a language save finds that someone else wrote the current language's file.
+  bool languageChangedOnDisk = false;
+  bool keepRecoveryWorks = true;
+
   // ---- record ----
   std::vector<std::string> savedTo;
   std::optional<config::AppSettings> written;
@@ -205,6 +217,16 @@ class FakeServices : public app::Services {
     log_.push_back("write recovery");
     recoveryWrites.push_back(project);
   }
+  bool KeepRecoveryCopy(const project::HelpProject& project) override {
+    log_.push_back("keep recovery " + project.projectFile);
+    if (keepRecoveryWorks) keptRecoveryCopies.push_back(project);
+    return keepRecoveryWorks;
+  }
+  std::vector<project::HelpProject> keptRecoveryCopies;
+  platform::FileVersion ReadFileVersion(const std::string& path) override;
+  bool StillSameVersion(const std::string& path, platform::FileVersion& version) override {
+    return ReadFileVersion(path).SameBytes(version);
+  }
   void RemoveRecoveryCopy(const std::string& projectFile) override {
     log_.push_back("remove recovery " + projectFile);
     recoveryRemoved.push_back(projectFile);
@@ -232,8 +254,8 @@ class FakeServices : public app::Services {
   std::vector<std::string> ListLanguages() override { return languages; }
   bool LoadLanguage(const std::string& name, std::string& currentLanguage,
                     config::LanguageTable& captions) override;
-  void SaveLanguage(const std::string& currentLanguage,
-                    const config::LanguageTable& captions) override;
+  app::LanguageWrite SaveLanguage(const std::string& currentLanguage,
+                                  const config::LanguageTable& captions, bool overChanges) override;
   std::string WordListPath(const std::string& projectFile) override {
     return projectFile.empty() ? std::string() : "/settings/words/" + projectFile;
   }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -225,6 +226,186 @@ TEST_F(CommandTest, theRecoveryCopyHoldsTheTypingAndIsOfferedBackAtTheNextStart)
   EXPECT_TRUE(services.savedTo.empty()) << "the user's project file is not written";
   EXPECT_FALSE(Logged("load /w/other.qsp")) << "restored work is not replaced";
   EXPECT_EQ(ui.title, "QuillSmith [Fast Builder] - p.qsp *");
+}
+
+// Another program or window writes the project file while the author has unsaved work in this
+// one: a save over it asks, and each answer leaves both versions where the author can get them.
+TEST_F(CommandTest, aSaveOverAProjectFileSomeoneElseWroteAsksFirst) {
+  using Answer = app::ChangedFileAnswer;
+  const std::vector<std::pair<const char*, std::function<bool()>>> ways = {
+      {"Ctrl+S",
+       [&] {
+         const std::size_t saves = services.savedTo.size();
+         commands.Command(app::CommandId::Save);
+         return services.savedTo.size() > saves;
+       }},
+      {"close", [&] { return app::ShutDown(context); }},
+  };
+  struct Case {
+    Answer answer;
+    bool keepWorks;
+    // What the file holds afterwards, what the window shows, whether the work was saved (and
+    // the window closes).
+    std::string onDisk;
+    Rows rows;
+    bool closes;
+  };
+  const std::vector<Case> cases = {
+      {Answer::Cancel, true, "theirs", {"Index", "A"}, false},
+      {Answer::Overwrite, true, "saved 2", {"Index", "A"}, true},
+      {Answer::SaveAs, true, "theirs", {"Index", "A"}, true},
+      {Answer::Reload, true, "theirs", {"Index", "Theirs"}, false},
+      // Work that cannot be kept is not dropped: nothing is reloaded.
+      {Answer::Reload, false, "theirs", {"Index", "A"}, false},
+  };
+  for (const auto& [way, save] : ways) {
+    for (const Case& c : cases) {
+      const std::string what = std::string(way) + ", answer " +
+                               std::to_string(static_cast<int>(c.answer)) +
+                               (c.keepWorks ? "" : ", no copy");
+      UseProject({"Index", "A"}, "/w/p.qsp");
+      state = {};
+      services.disk.clear();
+      services.savedTo.clear();
+      services.keptRecoveryCopies.clear();
+      services.recoveryRemoved.clear();
+      services.keepRecoveryWorks = c.keepWorks;
+      ui.changedFileQuestions.clear();
+      commands.Command(app::CommandId::Save);
+      auto theirs = testsupport::MakeProject({"Index", "Theirs"});
+      services.projectFiles["/w/p.qsp"] = theirs;
+      services.disk["/w/p.qsp"] = "theirs";
+      commands.page.TopicListEvent(1, false);
+      ui.form.body = "mine";
+      commands.page.FormEdited();
+
+      ui.changedFileAnswers = {c.answer};
+      ui.saveAnswers = {app::SaveAnswer::Save};
+      ui.files = {{"/w/elsewhere.qsp", 0}};
+      EXPECT_EQ(save(), c.closes) << what;
+      ASSERT_EQ(ui.changedFileQuestions.size(), 1u) << what;
+      EXPECT_EQ(ui.changedFileQuestions[0].first.title, "File changed on disk");
+      EXPECT_EQ(ui.changedFileQuestions[0].first.text,
+                "p.qsp was changed by another program since this window opened or saved it.\n\n"
+                "Reload reads the file again (your unsaved work is kept as a recovery copy); "
+                "Overwrite replaces it with this window's project; Save As... saves this "
+                "window's project under another name.");
+      EXPECT_TRUE(ui.changedFileQuestions[0].second) << "Reload is offered";
+      EXPECT_EQ(services.disk["/w/p.qsp"], c.onDisk) << what;
+      EXPECT_EQ(RowTexts(project), c.rows) << what;
+      const bool reloaded = c.rows.back() == "Theirs";
+      if (!reloaded) {
+        EXPECT_EQ(project.FindTopic("A")->body, "mine") << what;
+      }
+      if (c.answer == Answer::Overwrite) {
+        EXPECT_EQ(services.projectFiles["/w/p.qsp"].FindTopic("A")->body, "mine") << what;
+      }
+      if (c.answer == Answer::SaveAs) {
+        EXPECT_EQ(services.savedTo.back(), "/w/elsewhere.qsp") << what;
+        EXPECT_EQ(project.projectFile, "/w/elsewhere.qsp") << what;
+      }
+      if (c.answer == Answer::Reload && c.keepWorks) {
+        ASSERT_EQ(services.keptRecoveryCopies.size(), 1u) << what;
+        const project::HelpProject& kept = services.keptRecoveryCopies[0];
+        EXPECT_EQ(kept.projectFile, "/w/p (unsaved work 2026-12-06 074109).qsp") << what;
+        EXPECT_EQ(kept.FindTopic("A")->body, "mine") << what;
+        EXPECT_FALSE(context.Unsaved()) << what;
+        EXPECT_EQ(ui.statuses.back(),
+                  "Reloaded /w/p.qsp; your unsaved work is kept as a recovery copy, offered at "
+                  "the next start as p (unsaved work 2026-12-06 074109).qsp");
+        EXPECT_EQ(services.recoveryRemoved.back(), "/w/p.qsp") << "the timer's copy goes";
+      }
+      if (!c.keepWorks) {
+        EXPECT_EQ(ui.messages.back().text,
+                  "Your unsaved work could not be kept as a recovery copy, so p.qsp was not "
+                  "reloaded.");
+      }
+      // Settled: the next save asks nothing, unless the author cancelled and the other
+      // version is still there.
+      const std::size_t saves = services.savedTo.size();
+      ui.changedFileAnswers = {Answer::Cancel};
+      project.modified = true;
+      commands.Command(app::CommandId::Save);
+      const bool settled = c.answer != Answer::Cancel && c.keepWorks;
+      EXPECT_EQ(ui.changedFileQuestions.size(), settled ? 1u : 2u) << what;
+      EXPECT_EQ(services.savedTo.size(), settled ? saves + 1 : saves) << what;
+    }
+  }
+}
+
+TEST_F(CommandTest, activationAsksOnceAboutEachOutsideVersionAndNeverAboutTheWindowsOwnSaves) {
+  using Answer = app::ChangedFileAnswer;
+  UseProject({"Index", "A"}, "/w/p.qsp");
+  commands.WindowActivated();
+  commands.Command(app::CommandId::Save);
+  project.modified = true;
+  commands.Command(app::CommandId::Save);
+  commands.WindowActivated();
+  EXPECT_TRUE(ui.changedFileQuestions.empty()) << "the window's own saves";
+
+  services.disk["/w/p.qsp"] = "second window's save";
+  commands.WindowActivated();
+  commands.WindowActivated();
+  ASSERT_EQ(ui.changedFileQuestions.size(), 1u) << "asked once; cancelled";
+  EXPECT_EQ(ui.title, "QuillSmith [Fast Builder] - p.qsp");
+  // A save still asks about that version; a newer one is asked about on activation again.
+  commands.Command(app::CommandId::Save);
+  EXPECT_EQ(ui.changedFileQuestions.size(), 2u);
+  services.disk["/w/p.qsp"] = "second window's next save";
+  ui.changedFileAnswers = {Answer::Overwrite};
+  commands.WindowActivated();
+  ASSERT_EQ(ui.changedFileQuestions.size(), 3u);
+  EXPECT_EQ(services.disk["/w/p.qsp"], "saved 3") << "Overwrite writes at once";
+  commands.WindowActivated();
+  EXPECT_EQ(ui.changedFileQuestions.size(), 3u);
+
+  // Deleted: nothing to reload; Overwrite writes it again.
+  services.disk.erase("/w/p.qsp");
+  ui.changedFileAnswers = {Answer::Overwrite};
+  commands.WindowActivated();
+  ASSERT_EQ(ui.changedFileQuestions.size(), 4u);
+  EXPECT_FALSE(ui.changedFileQuestions[3].second) << "no Reload for a deleted file";
+  EXPECT_EQ(ui.changedFileQuestions[3].first.text,
+            "p.qsp was deleted by another program since this window opened or saved it.\n\n"
+            "Overwrite writes this window's project there again; Save As... saves it under "
+            "another name.");
+  EXPECT_EQ(services.disk["/w/p.qsp"], "saved 4");
+
+  // A project without a file, and a new project's file that does not exist yet, ask nothing.
+  ui.files = {{"/w/new.qsp", 0}};
+  ui.saveAnswers = {app::SaveAnswer::Discard};
+  commands.project.NewProject();
+  commands.WindowActivated();
+  EXPECT_EQ(ui.changedFileQuestions.size(), 4u);
+}
+
+TEST_F(CommandTest, aLanguageFileSomeoneElseWroteIsReplacedOnlyWhenTheAuthorSaysSo) {
+  services.languageChangedOnDisk = true;
+  struct Case {
+    bool typed;
+    std::deque<bool> answers;
+    bool written;
+  };
+  for (const Case& c :
+       {Case{false, {}, false}, Case{true, {false}, false}, Case{true, {true}, true}}) {
+    state = {};
+    services.savedLanguages.clear();
+    ui.questions.clear();
+    if (c.typed) {
+      ui.headings.syntax = "Aufruf";
+      commands.options.CaptionEdited();
+    }
+    ui.answers = c.answers;
+    ASSERT_TRUE(app::ShutDown(context));
+    EXPECT_EQ(ui.questions.size(), c.typed ? 1u : 0u) << "nothing typed, nothing asked";
+    EXPECT_EQ(services.savedLanguages.size(), c.written ? 1u : 0u);
+    if (!c.written) {
+      EXPECT_EQ(ui.statuses.back(), "Kept QuillSmith_English.lng as another program wrote it");
+    }
+  }
+  EXPECT_EQ(ui.questions[0].text,
+            "QuillSmith_English.lng was changed by another program since this window read it."
+            "\n\nOverwrite it with the captions typed here?");
 }
 
 // Two stores stand for two runs: each holds its own locks, as two processes would.

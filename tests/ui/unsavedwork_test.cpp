@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,6 +27,7 @@
 #include "modaldriver.h"
 #include "project/projectfile.h"
 #include "support/projectfixture.h"
+#include "text/paths.h"
 #include "ui/startup.h"
 #include "wiredwindow.h"
 
@@ -50,6 +52,8 @@ struct SavedSample : uitest::WiredWindow {
     text::Reports reports;
     services->SaveProject(project, project.projectFile, reports);
     project.modified = false;
+    // As the window's own save would: the file is what the window wrote.
+    context->RememberProjectFile();
     SelectRow(1);
     commands->ShowUnsavedState();
   }
@@ -64,6 +68,7 @@ TEST(UnsavedWork, aProjectOpenedAfterTheFirstPaintIsShownSaved) {
   index->summary = "An overview of the library.";
   text::Reports reports;
   ASSERT_TRUE(saved.services->SaveProject(saved.project, saved.project.projectFile, reports));
+  saved.context->RememberProjectFile();
 
   uitest::WiredWindow next(false);
   next.window->show();
@@ -159,6 +164,149 @@ TEST(UnsavedWork, typingRightAfterChoosingTheLibraryGoesIntoThePageTheListSelect
   QTest::keyClicks(app.window->titleField, " and more");
   app.SelectRow(2);
   EXPECT_EQ(app.project.FindTopic("Index")->title, "TextKit library and more");
+}
+
+// Answers every question about a changed file from a queue of button texts, as the author
+// would, and counts them.
+struct ChangedFileQuestions {
+  std::deque<QString> answers;
+  QStringList texts;
+  std::vector<bool> reloadOffered;
+  QTimer timer;
+
+  ChangedFileQuestions() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || box->objectName() != "FileChangedQuestion" || !box->isVisible()) {
+        return;
+      }
+      texts << box->text();
+      QAbstractButton* chosen = nullptr;
+      bool reload = false;
+      for (QAbstractButton* button : box->buttons()) {
+        const QString text = button->text().remove('&');
+        if (text == "Reload") reload = true;
+        if (!answers.empty() && text == answers.front()) chosen = button;
+      }
+      reloadOffered.push_back(reload);
+      if (!answers.empty()) answers.pop_front();
+      if (chosen != nullptr) {
+        chosen->click();
+      } else {
+        QTest::keyClick(box, Qt::Key_Escape);
+      }
+    });
+    timer.start(20);
+  }
+};
+
+// The window the author left and comes back to.
+void Activate(MainWindow& window) {
+  window.activateWindow();
+  WaitFor([&] { return QApplication::activeWindow() == &window; }, 5);
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&window, &activate);
+  // The question comes once the activation is handled.
+  QTest::qWait(100);
+}
+
+TEST(UnsavedWork, aProjectFileAnotherProgramWroteIsAskedAboutBeforeItIsOverwritten) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == app.window.get(); }, 5));
+  const std::string path = app.project.projectFile;
+  ChangedFileQuestions questions;
+
+  // Another program writes the file in place while the author types here.
+  auto theirs = testsupport::MakeProject({"Index", "Theirs"});
+  theirs.libraryFile = app.project.libraryFile;
+  text::Reports reports;
+  ASSERT_TRUE(project::SaveProject(theirs, app.Path("theirs.qsp"), reports));
+  const auto outside = [&](const std::string& command) {
+    QProcess shell;
+    shell.start("sh", {"-c", QString::fromStdString(command)});
+    ASSERT_TRUE(shell.waitForFinished());
+    ASSERT_EQ(shell.exitCode(), 0) << command;
+  };
+  outside("cat '" + app.Path("theirs.qsp") + "' > '" + path + "'");
+  const std::string theirBytes = ReadAll(path);
+  app.window->bodyEditor->setFocus();
+  QTest::keyClicks(app.window->bodyEditor, "ByTheAuthor ");
+  // Once the window is active again after a question, as the shortcut needs.
+  const auto ctrlS = [&] {
+    app.window->activateWindow();
+    WaitFor([&] { return QApplication::activeWindow() == app.window.get(); }, 5);
+    QTest::keyClick(app.window->bodyEditor, Qt::Key_S, Qt::ControlModifier);
+  };
+
+  // Coming back to the window asks once about that version; Cancel leaves both as they are.
+  Activate(*app.window);
+  Activate(*app.window);
+  ASSERT_EQ(questions.texts.size(), 1);
+  EXPECT_EQ(questions.texts[0].toStdString(),
+            "demo.qsp was changed by another program since this window opened or saved it.\n\n"
+            "Reload reads the file again (your unsaved work is kept as a recovery copy); "
+            "Overwrite replaces it with this window's project; Save As... saves this window's "
+            "project under another name.");
+  EXPECT_EQ(ReadAll(path), theirBytes);
+  EXPECT_TRUE(app.window->bodyEditor->toPlainText().contains("ByTheAuthor"));
+
+  // A save asks again: Cancel saves nothing.
+  ctrlS();
+  ASSERT_EQ(questions.texts.size(), 2);
+  EXPECT_EQ(ReadAll(path), theirBytes);
+  EXPECT_TRUE(app.window->bodyEditor->toPlainText().contains("ByTheAuthor"));
+  EXPECT_TRUE(app.Title().endsWith(" *"));
+
+  // Reload shows their version and keeps the author's in a recovery copy.
+  questions.answers = {"Reload"};
+  ctrlS();
+  ASSERT_EQ(questions.texts.size(), 3);
+  EXPECT_EQ(ReadAll(path), theirBytes);
+  EXPECT_EQ(app.window->topicListView->model()->index(1, 0).data().toString(), "Theirs");
+  EXPECT_FALSE(app.Title().endsWith(" *"));
+  const std::vector<app::RecoveryCopy> copies = app.services->FindRecoveryCopies();
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_NE(ReadAll(copies[0].path).find("ByTheAuthor"), std::string::npos);
+  EXPECT_EQ(text::FolderPart(copies[0].projectFile), text::FolderPart(path));
+
+  // A second window of the program saves the file; Overwrite then writes this window's work.
+  {
+    uitest::WiredWindow second(false);
+    second.commands->project.LoadRecentProject(path);
+    ASSERT_EQ(second.project.ItemCount(), 2u);
+    second.SelectRow(1);
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == second.window.get(); }, 5));
+    second.window->bodyEditor->setFocus();
+    QTest::keyClicks(second.window->bodyEditor, "BySecondWindow ");
+    QTest::keyClick(second.window->bodyEditor, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_NE(ReadAll(path).find("BySecondWindow"), std::string::npos);
+  }
+  app.window->activateWindow();
+  app.SelectRow(1);
+  app.window->bodyEditor->setFocus();
+  QTest::keyClicks(app.window->bodyEditor, "ByFirstWindow ");
+  questions.answers = {"Overwrite"};
+  ctrlS();
+  ASSERT_EQ(questions.texts.size(), 4);
+  EXPECT_NE(ReadAll(path).find("ByFirstWindow"), std::string::npos);
+  EXPECT_EQ(ReadAll(path).find("BySecondWindow"), std::string::npos);
+
+  // The window's own saves never ask.
+  QTest::keyClicks(app.window->bodyEditor, "AndAgain ");
+  ctrlS();
+  Activate(*app.window);
+  EXPECT_EQ(questions.texts.size(), 4);
+  EXPECT_NE(ReadAll(path).find("AndAgain"), std::string::npos);
+
+  // Deleted: said so, no Reload; Overwrite writes it again.
+  outside("rm '" + path + "'");
+  questions.answers = {"Overwrite"};
+  Activate(*app.window);
+  ASSERT_EQ(questions.texts.size(), 5);
+  EXPECT_TRUE(questions.texts[4].startsWith("demo.qsp was deleted by another program"));
+  EXPECT_FALSE(questions.reloadOffered[4]);
+  EXPECT_NE(ReadAll(path).find("AndAgain"), std::string::npos);
 }
 
 // The run that is killed: started by the test below as a second process of this program.

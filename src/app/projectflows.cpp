@@ -1,6 +1,7 @@
 #include "app/projectflows.h"
 
 #include <utility>
+#include <vector>
 
 namespace qs::app {
 
@@ -28,10 +29,39 @@ PreparedExtraction PrepareExtraction(Services& services, const project::HelpProj
   return prepared;
 }
 
+namespace {
+
+// What the change report compares: each page's name, kind and parameter list, in store order,
+// without the texts, which for a large project are nearly all of its memory.
+project::HelpProject PageOutline(const project::HelpProject& project) {
+  std::vector<project::Topic> pages;
+  pages.reserve(project.TopicCount());
+  for (const auto& topic : project.topics()) {
+    project::Topic& page = pages.emplace_back();
+    page.name = topic.name;
+    page.parameters = topic.parameters;
+    page.isUserTopic = topic.isUserTopic;
+    page.isUserIndex = topic.isUserIndex;
+    page.icon = topic.icon;
+  }
+  project::HelpProject outline;
+  outline.SetTopics(std::move(pages));
+  return outline;
+}
+
+}  // namespace
+
 PreparedExtraction ExtractLibrary(Services& services, project::HelpProject& project,
                                   bool keepData) {
-  PreparedExtraction prepared = PrepareExtraction(services, project, keepData);
-  if (prepared.succeeded) project.ReplaceWith(std::move(prepared.result));
+  // Made in place: a failed extraction changes nothing (the library is read and checked before
+  // any page is touched), so the project is not copied whole.
+  PreparedExtraction prepared;
+  prepared.merged = keepData && project.TopicCount() > 0;
+  const project::HelpProject before = PageOutline(project);
+  prepared.succeeded = services.ExtractLibraryInfo(project, keepData, prepared.reports);
+  if (!prepared.succeeded) return prepared;
+  prepared.changes = CompareFunctionPages(before, project);
+  prepared.changesLine = ChangesLine(prepared.changes);
   return prepared;
 }
 

@@ -47,8 +47,9 @@ struct PreparedExtraction : ProjectOutcome {
 PreparedExtraction PrepareExtraction(Services& services, const project::HelpProject& project,
                                      bool keepData);
 
-// PrepareExtraction, then the result taken over when it succeeded. A failed extraction leaves
-// the project exactly as it was.
+// The extraction of PrepareExtraction made in `project` itself, with the same outcome except
+// `result`, which stays empty: `project` holds it. A failed extraction leaves the project
+// exactly as it was.
 PreparedExtraction ExtractLibrary(Services& services, project::HelpProject& project, bool keepData);
 
 }  // namespace qs::app

@@ -267,7 +267,11 @@ void KeepRowsAfterMerge(HelpProject& project) {
   for (const auto& row : rows) {
     const auto positions = project.TopicPositions(row.text);
     if (positions.empty()) continue;  // a function the library no longer has
-    for (const auto pos : positions) shown[pos] = 1;
+    // Rows of one name mark its topics once: again for every row would take time in the square
+    // of their number.
+    if (shown[positions.front()] == 0) {
+      for (const auto pos : positions) shown[pos] = 1;
+    }
     const Topic& topic = project.TopicAt(positions.front());
     if (insertAt == std::string::npos && topic.isUserTopic) insertAt = kept.size();
     kept.push_back({row.text, topic.icon});

@@ -1,9 +1,11 @@
 #include "project/projectfile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -27,53 +29,64 @@ constexpr std::string_view kLineEndBytes{"\r\n\0", 3};
 
 // ---------------------------------------------------------------- saving
 
-std::size_t EstimatedSize(const HelpProject& project) {
-  std::size_t size = kProjectHeader.size() + project.projectFile.size() +
-                     project.libraryFile.size() + project.helpFolder.size() + 8;
-  for (const Topic& topic : project.topics()) {
-    size += topic.name.size() + topic.parameters.size() + topic.title.size() +
-            topic.summary.size() + topic.body.size() + topic.example.size() + 24;
-  }
-  return size;
-}
-
 void AppendLine(std::string& out, std::string_view line) {
   out.append(line);
   out.append(text::kCrLf);
 }
 
-// A text is written as its own bytes followed by CR LF, so its inner CR LF pairs become line
-// ends; an empty text writes nothing. The end-of-text line follows either way.
-void AppendText(std::string& out, const std::string& value) {
-  if (!value.empty()) AppendLine(out, value);
-  AppendLine(out, kEndOfTextLine);
-}
+// Hands the bytes on in blocks of about this size: a project is never held twice in memory
+// (its topics and its whole file), which for a large one would double what a save needs.
+constexpr std::size_t kWriteBlock = std::size_t{1} << 20;
 
-std::string ProjectFileBytes(const HelpProject& project) {
+// Writes the file's bytes through `write` (false: stop), block by block.
+bool WriteProjectFile(const HelpProject& project,
+                      const std::function<bool(std::string_view)>& write) {
   std::string out;
-  out.reserve(EstimatedSize(project));
+  out.reserve(kWriteBlock + kWriteBlock / 4);
+  const auto flushIfFull = [&] {
+    if (out.size() < kWriteBlock) return true;
+    const bool written = write(out);
+    out.clear();
+    return written;
+  };
+  // A text is its own bytes followed by CR LF, so its inner CR LF pairs become line ends; an
+  // empty text writes nothing; the end-of-text line follows either way. A text of a block or
+  // more goes on by itself rather than through a copy in `out`.
+  const auto appendText = [&](const std::string& value) {
+    if (value.size() >= kWriteBlock) {
+      if (!out.empty() && !write(out)) return false;
+      out.clear();
+      if (!write(value)) return false;
+      out.append(text::kCrLf);
+    } else if (!value.empty()) {
+      AppendLine(out, value);
+    }
+    AppendLine(out, kEndOfTextLine);
+    return flushIfFull();
+  };
   AppendLine(out, kProjectHeader);
   AppendLine(out, project.projectFile);
   AppendLine(out, project.libraryFile);
   AppendLine(out, project.helpFolder);
-  if (project.TopicCount() == 0) return out;
-  for (const ListItem& item : project.items()) {
-    const Topic* topic = project.FindTopic(item.text);
-    if (topic == nullptr) continue;
-    out.append(topic->name);
-    if (topic->isUserTopic) {
-      out.push_back(kUserTopicMark);
-    } else if (topic->isUserIndex) {
-      out.push_back(kUserIndexMark);
+  if (project.TopicCount() > 0) {
+    for (const ListItem& item : project.items()) {
+      const Topic* topic = project.FindTopic(item.text);
+      if (topic == nullptr) continue;
+      out.append(topic->name);
+      if (topic->isUserTopic) {
+        out.push_back(kUserTopicMark);
+      } else if (topic->isUserIndex) {
+        out.push_back(kUserIndexMark);
+      }
+      out.append(text::kCrLf);
+      AppendLine(out, topic->parameters);
+      AppendLine(out, topic->title);
+      if (!appendText(topic->summary) || !appendText(topic->body) || !appendText(topic->example)) {
+        return false;
+      }
     }
-    out.append(text::kCrLf);
-    AppendLine(out, topic->parameters);
-    AppendLine(out, topic->title);
-    AppendText(out, topic->summary);
-    AppendText(out, topic->body);
-    AppendText(out, topic->example);
   }
-  return out;
+  return out.empty() || write(out);
 }
 
 // Every byte that ends a line on load: a one-line field holding one would come back split,
@@ -100,8 +113,7 @@ std::string Shown(std::string_view value) {
 }
 
 text::Report CannotSave(std::string_view what) {
-  return text::ErrorReport("Could not save the project: " + std::string(what) +
-                           " holds a line break!");
+  return text::ErrorReport(LineBreakMessage(what));
 }
 
 // The first one-line field that the file cannot hold: the three paths, and the name, the
@@ -128,12 +140,28 @@ std::optional<text::Report> OneLineFieldProblem(const HelpProject& project) {
   return std::nullopt;
 }
 
-std::string TooLargeMessage(const std::string& path) {
-  return "The file '" + path + "' is too large for a project (more than " +
-         std::to_string(platform::kProjectFileLimit >> 20) + " MB)!";
-}
-
 // ---------------------------------------------------------------- loading
+
+// The number of lines in `data` that consist of the end-of-text byte alone: each record has
+// three. Counting them first lets the topics be made in one block of the right size; growing
+// it instead keeps the old and the new block alive at once, up to three times the topics.
+std::size_t CountEndOfTextLines(std::string_view data) {
+  std::size_t count = 0;
+  const char* const begin = data.data();
+  const char* const end = begin + data.size();
+  const auto isLineEnd = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
+  for (const char* p = begin; p < end;) {
+    const void* found = std::memchr(p, static_cast<unsigned char>(kEndOfTextMark),
+                                    static_cast<std::size_t>(end - p));
+    if (found == nullptr) break;
+    const char* mark = static_cast<const char*>(found);
+    if ((mark == begin || isLineEnd(mark[-1])) && (mark + 1 == end || isLineEnd(mark[1]))) {
+      ++count;
+    }
+    p = mark + 1;
+  }
+  return count;
+}
 
 struct Line {
   std::size_t begin = 0;
@@ -148,6 +176,7 @@ class LineReader {
   explicit LineReader(std::string_view data) : data_(data) {}
 
   bool AtEnd() const { return pos_ >= data_.size(); }
+  std::size_t Position() const { return pos_; }
 
   // Nothing but line ends remain: blank lines after the last record.
   bool OnlyLineEndsRemain() const {
@@ -290,15 +319,40 @@ void RelocateLibrary(HelpProject& project, const LoadContext& context) {
 
 }  // namespace
 
+std::string LineBreakMessage(std::string_view what) {
+  return "Could not save the project: " + std::string(what) + " holds a line break!";
+}
+
+std::string TooManyPagesToSaveMessage() {
+  return "Could not save the project: it has more than " + std::to_string(kProjectPageLimit) +
+         " pages!";
+}
+
+std::string TooLargeMessage(const std::string& path) {
+  return "The file '" + path + "' is too large for a project (more than " +
+         std::to_string(platform::kProjectFileLimit >> 20) + " MB)!";
+}
+
+std::string TooManyPagesMessage(const std::string& path) {
+  return "The file '" + path + "' holds too many pages for a project (more than " +
+         std::to_string(kProjectPageLimit) + ")!";
+}
+
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports) {
   ProduceIndexLists(project);
   if (auto problem = OneLineFieldProblem(project)) {
     reports.push_back(std::move(*problem));
     return false;
   }
-  const std::string bytes = ProjectFileBytes(project);
+  if (project.ItemCount() > kProjectPageLimit) {
+    reports.push_back(text::ErrorReport(TooManyPagesToSaveMessage()));
+    return false;
+  }
   platform::AtomicFile file;
-  if (!file.Open(path) || !file.Write(bytes) || !file.Commit()) {
+  const bool written =
+      file.Open(path) &&
+      WriteProjectFile(project, [&file](std::string_view bytes) { return file.Write(bytes); });
+  if (!written || !file.Commit()) {
     reports.push_back(text::CouldNotCreateFileReport(path));
     return false;
   }
@@ -326,13 +380,25 @@ bool LoadProject(HelpProject& project, const std::string& path, const LoadContex
     reports.push_back(text::ErrorReport("The file '" + path + "' is not a valid project!"));
     return false;
   }
-  project.projectFile = in.ReadString();
-  project.libraryFile = in.ReadString();
-  project.helpFolder = in.ReadString();
+  std::string projectFile = in.ReadString();
+  std::string libraryFile = in.ReadString();
+  std::string helpFolder = in.ReadString();
+  const auto takePaths = [&] {
+    project.projectFile = std::move(projectFile);
+    project.libraryFile = std::move(libraryFile);
+    project.helpFolder = std::move(helpFolder);
+  };
   // A project without topics, blank lines or not, does not load; the paths stay taken over.
-  if (in.OnlyLineEndsRemain()) return false;
+  if (in.OnlyLineEndsRemain()) {
+    takePaths();
+    return false;
+  }
 
   std::vector<Topic> topics;
+  // A record whose texts hold no line of their own takes fewer than twenty bytes; the limit
+  // keeps what such a file makes in memory in proportion to its size.
+  topics.reserve(
+      std::min(CountEndOfTextLines(data.substr(in.Position())) / 3 + 1, kProjectPageLimit + 1));
   // A file cut short inside a record keeps that record with what was read of it; blank lines
   // after the last record are no record.
   while (!in.OnlyLineEndsRemain()) {
@@ -342,9 +408,16 @@ bool LoadProject(HelpProject& project, const std::string& path, const LoadContex
     const bool complete = ReadText(in, data, topic.summary) && ReadText(in, data, topic.body) &&
                           ReadText(in, data, topic.example);
     topics.push_back(std::move(topic));
+    if (topics.size() > kProjectPageLimit) {
+      reports.push_back(text::ErrorReport(TooManyPagesMessage(path)));
+      return false;
+    }
     if (!complete) break;
   }
 
+  // The file's bytes are all in the topics now: they go before the name index is made.
+  file = platform::FileBlock{};
+  takePaths();
   project.SetTopics(std::move(topics));
   project.RefillItemsFromStore();
   project.SetShownTopic(std::string(kIndexName));

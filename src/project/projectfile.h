@@ -4,6 +4,7 @@
 // every topic with its texts, in display order. Saving is atomic: the previous file stays
 // byte for byte as it was unless every byte of the new one was written.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,12 @@ inline constexpr char kUserTopicMark = '\xB1';
 inline constexpr char kUserIndexMark = '\xF7';
 inline constexpr char kEndOfTextMark = '\xB6';
 
+// The most pages a project file may hold. A real help has a few thousand; a file of many
+// millions of nearly empty records (each still a whole topic in memory) is refused before it
+// takes more memory than the machine has, and a project is never saved with more than a load
+// takes back.
+inline constexpr std::size_t kProjectPageLimit = 1'000'000;
+
 // Answers a Yes/No question; the Report carries the title ("WARNING"), the text and the icon.
 using AskYesNo = std::function<bool(const text::Report& question)>;
 
@@ -28,6 +35,13 @@ struct LoadContext {
   std::string purebasicFolder;  // may be empty
   AskYesNo askReplaceLibrary;   // when empty, the library relocation step is skipped entirely
 };
+
+// The messages of a refused save and a refused load; `what` names the field that holds a line
+// break (for example "the title of the page 'Open'").
+std::string LineBreakMessage(std::string_view what);
+std::string TooManyPagesToSaveMessage();
+std::string TooLargeMessage(const std::string& path);
+std::string TooManyPagesMessage(const std::string& path);
 
 // Writes the header, the three paths and one record per row of the topic list, in display
 // order. The caller has committed the edit form and set projectFile beforehand, and clears
@@ -38,6 +52,8 @@ struct LoadContext {
 // name, parameter list or title) would come back split and shift every line after it. Such
 // a project is refused before anything is written, with "Could not save the project: " + what
 // + " holds a line break!" (title "Error"), the value shown with its line ends as \r, \n, \0.
+// A project of more than kProjectPageLimit rows is refused with "Could not save the project:
+// it has more than 1000000 pages!".
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports);
 
 // Reads a project file into `project`. On success the topics are replaced, the rows are
@@ -45,7 +61,9 @@ bool SaveProject(HelpProject& project, const std::string& path, text::Reports& r
 // the value read from the file, which the caller replaces with the path it loaded from.
 // Anything but a regular file reports "Could not read file '" + path + "'!"; a file above
 // platform::kProjectFileLimit reports "The file '" + path + "' is too large for a project
-// (more than 256 MB)!". Either leaves the project as it was.
+// (more than 256 MB)!", and one of more than kProjectPageLimit records "The file '" + path +
+// "' holds too many pages for a project (more than 1000000)!". Each leaves the project as it
+// was.
 bool LoadProject(HelpProject& project, const std::string& path, const LoadContext& context,
                  text::Reports& reports);
 

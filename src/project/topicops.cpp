@@ -42,17 +42,30 @@ IndexLists ComputeIndexLists(const HelpProject& project) {
     groupEntry = std::string::npos;
   };
 
+  // The first plain topic of each name, by the name's first position, found once per name:
+  // rows of one name all give the same answer, and walking its topics again for each of them
+  // would take time in the square of their number.
+  constexpr std::size_t kUnknown = std::string::npos - 1;
+  std::vector<std::size_t> firstPlain(project.TopicCount(), kUnknown);
+
   for (std::size_t row = 1; row < items.size(); ++row) {
     const auto& positions = project.TopicPositions(items[row].text);
     if (positions.empty()) continue;
 
-    for (const auto pos : positions) {
-      const Topic& candidate = project.TopicAt(pos);
-      if (!candidate.IsPlain()) continue;
+    std::size_t& plain = firstPlain[positions.front()];
+    if (plain == kUnknown) {
+      plain = std::string::npos;
+      for (const auto pos : positions) {
+        if (project.TopicAt(pos).IsPlain()) {
+          plain = pos;
+          break;
+        }
+      }
+    }
+    if (plain != std::string::npos) {
       if (!firstFunction) functions += text::kCrLf;
-      functions += candidate.name;
+      functions += project.TopicAt(plain).name;
       firstFunction = false;
-      break;
     }
 
     const auto pos = positions.front();

@@ -69,6 +69,36 @@ TEST(InputLimits, filesAboveTheirLimitAreRefusedWithoutBeingRead) {
                         "Memory allocation problem!\n");
 }
 
+// A file of nearly empty records makes a whole topic of each: one of more records than any
+// help has pages is refused with its message instead of taking gigabytes, and a project is
+// never saved with more pages than a load takes back.
+TEST(InputLimits, projectsOfMorePagesThanTheLimitAreNeitherLoadedNorSaved) {
+  TempFolder box;
+  std::string bytes = "QuillSmith Project *** DO NOT EDIT ***\np\nl\nh\n";
+  const std::string record = "N\xB1\n\n\n\xB6\n\xB6\n\xB6\n";
+  bytes.reserve(bytes.size() + record.size() * (project::kProjectPageLimit + 1));
+  for (std::size_t i = 0; i <= project::kProjectPageLimit; ++i) bytes += record;
+  box.Write("many.qsp", bytes);
+
+  auto project = SmallProject();
+  const auto topics = project.topics();
+  text::Reports reports;
+  EXPECT_FALSE(project::LoadProject(project, box.Path("many.qsp"), {}, reports));
+  EXPECT_TRUE(project.topics() == topics);
+  EXPECT_EQ(project.libraryFile, "/libs/MyLib");
+
+  std::vector<project::Topic> many(project::kProjectPageLimit + 1);
+  for (auto& topic : many) topic.name = "N";
+  project.SetTopics(std::move(many));
+  project.RefillItemsFromStore();
+  EXPECT_FALSE(project::SaveProject(project, box.Path("many.qsp"), reports));
+  EXPECT_TRUE(box.Read("many.qsp") == bytes);
+  EXPECT_EQ(ReportLines(reports),
+            "The file '" + box.Path("many.qsp") +
+                "' holds too many pages for a project (more than 1000000)!\n"
+                "Could not save the project: it has more than 1000000 pages!\n");
+}
+
 TEST(InputLimits, aFileAtItsLimitIsStillRead) {
   TempFolder box;
   std::string settings = "[Options]\r\nHTM2CHM = /usr/bin/chmcmd\r\n";

@@ -132,6 +132,45 @@ TEST_F(ProjectFileTest, textsNamesAndDisplayOrderSurviveRoundTrip) {
   EXPECT_TRUE(loaded.TopicAt(4).isUserTopic);
 }
 
+// Texts of several megabytes, larger than the blocks a save writes in, come back byte for
+// byte, and so does the file: a long single line, CR LF lines with an empty last one, lone
+// line feeds, and a text that ends right where a block would.
+TEST_F(ProjectFileTest, largeTextsAndTheirFileSurviveRoundTrip) {
+  HelpProject project = MakeProject({"Index", "A", "B", "Note*"});
+  std::string lines;
+  for (int i = 0; i < 60000; ++i) lines += "Line " + std::to_string(i) + " of a long text\r\n";
+  const std::string big(3 << 20, 'x');
+  const std::string block(1 << 20, 'b');
+  const std::string nearBlock = std::string((1 << 20) - 2, 's') + "\r\n";
+  const std::string middle(2 << 20, 'n');
+  project.TopicAt(1).body = lines;
+  project.TopicAt(1).example = big;
+  project.TopicAt(2).summary = nearBlock;
+  project.TopicAt(2).body = block;
+  project.TopicAt(3).body = "a\nb\n" + middle + "\nc";
+  HelpProject loaded = RoundTrip(project);
+  // Line feeds come back as CR LF; everything else as it was.
+  project.TopicAt(3).body = "a\r\nb\r\n" + middle + "\r\nc";
+  EXPECT_TRUE(loaded.topics() == project.topics());
+
+  // The file as the format lays it out, written the plain way.
+  const auto record = [](const std::string& nameLine, const std::string& parameters,
+                         const std::string& title, const std::vector<std::string>& texts) {
+    std::string bytes = nameLine + "\r\n" + parameters + "\r\n" + title + "\r\n";
+    for (const auto& value : texts) bytes += (value.empty() ? "" : value + "\r\n") + B6 + "\r\n";
+    return bytes;
+  };
+  const std::string head =
+      CrLfLines({kHeader, "", "", ""}) + record("Index", "", "Index", {"", "", ""}) +
+      record("A", "()", "A", {"A()", lines, big}) + record("B", "()", "B", {nearBlock, block, ""});
+  EXPECT_TRUE(temp_.Read("round.qsp") ==
+              head + record("Note\xB1", "", "Note", {"", "a\nb\n" + middle + "\nc", ""}));
+  const std::string expected =
+      head + record("Note\xB1", "", "Note", {"", project.TopicAt(3).body, ""});
+  ASSERT_TRUE(SaveProject(loaded, temp_.Path("again.qsp"), reports_));
+  EXPECT_TRUE(temp_.Read("again.qsp") == expected);
+}
+
 TEST_F(ProjectFileTest, everyLineEndIsAccepted) {
   const Names lines = {kHeader, "p", "l", "h", "Index", "", "T", "s1", "s2", B6, B6, "e", B6};
   for (const std::string& eol : Names{"\r\n", "\n", "\r", std::string(1, '\0')}) {

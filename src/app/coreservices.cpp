@@ -1,5 +1,6 @@
 #include "app/coreservices.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -31,16 +32,34 @@ CoreServices::CoreServices(std::string programPath, std::string settingsFolder,
     : programPath_(std::move(programPath)),
       settingsFolder_(std::move(settingsFolder)),
       recovery_(settingsFolder_),
+      interruptedSaves_(settingsFolder_),
       runner_(runner != nullptr ? runner : &systemRunner_) {}
 
 bool CoreServices::LoadProject(project::HelpProject& project, const std::string& path,
                                const project::LoadContext& context, text::Reports& reports) {
+  // A save killed while it rewrote this file where it is may have torn it: the complete
+  // version that save was writing is read instead, and is unsaved until saved again.
+  const std::string left = interruptedSaves_.LeftFor(path);
+  if (!left.empty() && project::LoadProject(project, left, context, reports)) {
+    project.modified = true;
+    reports.push_back({"WARNING",
+                       "The last save of '" + path +
+                           "' did not finish: the version it was saving was read instead. Save "
+                           "the project to mend the file.",
+                       text::ReportIcon::Exclamation});
+    return true;
+  }
   return project::LoadProject(project, path, context, reports);
 }
 
 bool CoreServices::SaveProject(project::HelpProject& project, const std::string& path,
                                text::Reports& reports) {
-  return project::SaveProject(project, path, reports);
+  platform::WriteOptions options;
+  options.keptCopy = interruptedSaves_.CopyPath(path);
+  if (!project::SaveProject(project, path, reports, options)) return false;
+  // The file holds what the author chose to save: an earlier save's copy is of no use now.
+  interruptedSaves_.Discard(path);
+  return true;
 }
 
 bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
@@ -57,7 +76,16 @@ void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
 }
 
 std::vector<RecoveryCopy> CoreServices::FindRecoveryCopies() {
-  return recovery_.Find();
+  std::vector<RecoveryCopy> copies = recovery_.Find();
+  for (RecoveryCopy& copy : interruptedSaves_.Find()) copies.push_back(std::move(copy));
+  std::stable_sort(copies.begin(), copies.end(), [](const RecoveryCopy& a, const RecoveryCopy& b) {
+    return a.written > b.written;
+  });
+  return copies;
+}
+
+void CoreServices::DiscardInterruptedSave(const std::string& projectFile) {
+  interruptedSaves_.Discard(projectFile);
 }
 
 void CoreServices::EraseBuildFiles() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/interruptedsaves.h"
 #include "app/recovery.h"
 #include "app/services.h"
 #include "library/libraryinfo.h"
@@ -35,6 +36,7 @@ class CoreServices : public Services {
   void WriteRecoveryCopy(const project::HelpProject& project) override;
   void RemoveRecoveryCopy(const std::string& projectFile) override;
   std::vector<RecoveryCopy> FindRecoveryCopies() override;
+  void DiscardInterruptedSave(const std::string& projectFile) override;
   void EraseBuildFiles() override;
   void ErasePreviewFiles() override;
   std::string MakePreviewFolder() override;
@@ -76,6 +78,7 @@ class CoreServices : public Services {
   std::string programPath_;
   std::string settingsFolder_;
   RecoveryStore recovery_;
+  InterruptedSaves interruptedSaves_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
   // The preview folder last made: a build into it is a preview.

@@ -8,6 +8,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/localtime.h"
+#include "platform/privatefolder.h"
 #include "project/projectfile.h"
 #include "text/textops.h"
 
@@ -58,17 +59,21 @@ std::string RecoveryStore::CopyPath(const std::string& projectFile) const {
 }
 
 void RecoveryStore::Write(const project::HelpProject& project) const {
-  std::error_code error;
-  fs::create_directories(fs::path(folder_), error);
+  // The copies hold the author's unsaved text: a private folder, private files, and nothing
+  // written through a link someone planted at their names.
+  if (!platform::MakePrivateFolder(folder_)) return;
+  platform::WriteOptions options;
+  options.refuseLinks = true;
+  options.privateFile = true;
   const std::string path = CopyPath(project.projectFile);
   platform::AtomicFile owner;
-  if (!owner.Open(OwnerPath(path)) ||
+  if (!owner.Open(OwnerPath(path), options) ||
       !owner.Write(std::to_string(platform::CurrentProcessId()) + "\n") || !owner.Commit()) {
     return;
   }
   project::HelpProject copy = project;
   text::Reports ignored;
-  project::SaveProject(copy, path, ignored);
+  project::SaveProject(copy, path, ignored, options);
 }
 
 void RecoveryStore::Remove(const std::string& projectFile) const {

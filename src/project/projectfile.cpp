@@ -290,7 +290,8 @@ void RelocateLibrary(HelpProject& project, const LoadContext& context) {
 
 }  // namespace
 
-bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports) {
+bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports,
+                 const platform::WriteOptions& options) {
   ProduceIndexLists(project);
   if (auto problem = OneLineFieldProblem(project)) {
     reports.push_back(std::move(*problem));
@@ -298,7 +299,7 @@ bool SaveProject(HelpProject& project, const std::string& path, text::Reports& r
   }
   const std::string bytes = ProjectFileBytes(project);
   platform::AtomicFile file;
-  if (!file.Open(path) || !file.Write(bytes) || !file.Commit()) {
+  if (!file.Open(path, options) || !file.Write(bytes) || !file.Commit()) {
     reports.push_back(text::CouldNotCreateFileReport(path));
     return false;
   }

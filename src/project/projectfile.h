@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/atomicfile.h"
 #include "project/helpproject.h"
 #include "text/report.h"
 
@@ -38,7 +39,10 @@ struct LoadContext {
 // name, parameter list or title) would come back split and shift every line after it. Such
 // a project is refused before anything is written, with "Could not save the project: " + what
 // + " holds a line break!" (title "Error"), the value shown with its line ends as \r, \n, \0.
-bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports);
+// `options` tell how the file is written (the recovery copies are private files, and a save
+// in place keeps a copy of its bytes elsewhere until it is complete).
+bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports,
+                 const platform::WriteOptions& options = {});
 
 // Reads a project file into `project`. On success the topics are replaced, the rows are
 // refilled from the store, the Index page is shown and row 0 is selected; projectFile holds

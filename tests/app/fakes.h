@@ -183,6 +183,7 @@ class FakeServices : public app::Services {
   std::vector<project::HelpProject> recoveryWrites;
   std::vector<std::string> recoveryRemoved;       // by project file
   std::vector<app::RecoveryCopy> recoveryCopies;  // what FindRecoveryCopies gives
+  std::vector<std::string> interruptedSavesDiscarded;
 
   bool LoadProject(project::HelpProject& project, const std::string& path,
                    const project::LoadContext& context, text::Reports& reports) override;
@@ -199,6 +200,10 @@ class FakeServices : public app::Services {
     recoveryRemoved.push_back(projectFile);
   }
   std::vector<app::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
+  void DiscardInterruptedSave(const std::string& projectFile) override {
+    log_.push_back("discard interrupted save " + projectFile);
+    interruptedSavesDiscarded.push_back(projectFile);
+  }
   void EraseBuildFiles() override { log_.push_back("erase build"); }
   void ErasePreviewFiles() override { log_.push_back("erase preview build"); }
   std::string MakePreviewFolder() override {

@@ -8,7 +8,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/localtime.h"
-#include "platform/privatefolder.h"
+#include "platform/userfolder.h"
 #include "project/projectfile.h"
 #include "text/textops.h"
 

@@ -2,7 +2,7 @@
 
 #include "config/preferencefile.h"
 #include "platform/atomicfile.h"
-#include "platform/privatefolder.h"
+#include "platform/userfolder.h"
 #include "text/paths.h"
 
 namespace qs::config {

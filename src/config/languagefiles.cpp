@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "config/preferencefile.h"
-#include "platform/privatefolder.h"
+#include "platform/userfolder.h"
 #include "text/paths.h"
 #include "text/textops.h"
 

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "platform/atomicfile.h"
-#include "platform/privatefolder.h"
+#include "platform/userfolder.h"
 #include "text/textops.h"
 
 namespace qs::config {

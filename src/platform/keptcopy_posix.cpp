@@ -10,7 +10,7 @@
 #include "platform/descriptorio_posix.h"
 #include "platform/filesystem.h"
 #include "platform/keptcopy.h"
-#include "platform/privatefolder.h"
+#include "platform/userfolder.h"
 
 namespace qs::platform {
 

@@ -5,7 +5,7 @@
 
 #include "platform/filesystem.h"
 #include "platform/keptcopy.h"
-#include "platform/privatefolder.h"
+#include "platform/userfolder.h"
 
 namespace qs::platform {
 

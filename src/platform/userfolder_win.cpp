@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/privatefolder.h"
+#include "platform/userfolder.h"
 
 namespace qs::platform {
 

@@ -1,5 +1,6 @@
 #include "app/coreservices.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -33,10 +34,23 @@ CoreServices::CoreServices(std::string programPath, std::string settingsFolder,
     : programPath_(std::move(programPath)),
       settingsFolder_(std::move(settingsFolder)),
       recovery_(settingsFolder_),
+      interruptedSaves_(settingsFolder_),
       runner_(runner != nullptr ? runner : &systemRunner_) {}
 
 bool CoreServices::LoadProject(project::HelpProject& project, const std::string& path,
                                const project::LoadContext& context, text::Reports& reports) {
+  // A save killed while it rewrote this file where it is may have torn it: the complete
+  // version that save was writing is read instead, and is unsaved until saved again.
+  const std::string left = interruptedSaves_.LeftFor(path);
+  if (!left.empty() && project::LoadProject(project, left, context, reports)) {
+    project.modified = true;
+    reports.push_back({"WARNING",
+                       "The last save of '" + path +
+                           "' did not finish: the version it was saving was read instead. Save "
+                           "the project to mend the file.",
+                       text::ReportIcon::Exclamation});
+    return true;
+  }
   return project::LoadProject(project, path, context, reports);
 }
 
@@ -51,7 +65,12 @@ bool CoreServices::SaveProject(project::HelpProject& project, const std::string&
     reports.push_back(ProjectBusyReport(path));
     return false;
   }
-  return project::SaveProject(project, path, reports);
+  platform::WriteOptions options;
+  options.keptCopy = interruptedSaves_.CopyPath(path);
+  if (!project::SaveProject(project, path, reports, options)) return false;
+  // The file holds what the author chose to save: an earlier save's copy is of no use now.
+  interruptedSaves_.Discard(path);
+  return true;
 }
 
 bool CoreServices::HoldProjectFile(const std::string& path) {
@@ -74,201 +93,214 @@ bool CoreServices::LockProjectForWriting(const std::string& path, text::Reports&
     return false;
   }
   return true;
-  platform::FileVersion CoreServices::ReadFileVersion(const std::string& path) {
-    return platform::ReadFileVersion(path);
-  }
+}
 
-  bool CoreServices::StillSameVersion(const std::string& path, platform::FileVersion& version) {
-    return platform::StillSameVersion(path, version);
-  }
+platform::FileVersion CoreServices::ReadFileVersion(const std::string& path) {
+  return platform::ReadFileVersion(path);
+}
 
-  bool CoreServices::ExtractLibraryInfo(project::HelpProject & project, bool keepData,
-                                        text::Reports& reports) {
-    return library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
-  }
+bool CoreServices::StillSameVersion(const std::string& path, platform::FileVersion& version) {
+  return platform::StillSameVersion(path, version);
+}
 
-  void CoreServices::WriteRecoveryCopy(const project::HelpProject& project) {
-    recovery_.Write(project);
-  }
+bool CoreServices::ExtractLibraryInfo(project::HelpProject& project, bool keepData,
+                                      text::Reports& reports) {
+  return library::ExtractLibraryInfo(project, keepData, libraryInfo_, reports);
+}
 
-  bool CoreServices::KeepRecoveryCopy(const project::HelpProject& project) {
-    recovery_.Write(project);
-    // The store writes quietly; work about to be dropped is dropped only once its copy reads back
-    // whole.
-    project::HelpProject read;
-    text::Reports ignored;
-    return project::LoadProject(read, recovery_.CopyPath(project.projectFile), {}, ignored) &&
-           read.projectFile == project.projectFile && read.TopicCount() == project.TopicCount();
-  }
+void CoreServices::WriteRecoveryCopy(const project::HelpProject& project) {
+  recovery_.Write(project);
+}
 
-  void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
-    recovery_.Remove(projectFile);
-  }
+bool CoreServices::KeepRecoveryCopy(const project::HelpProject& project) {
+  recovery_.Write(project);
+  // The store writes quietly; work about to be dropped is dropped only once its copy reads back
+  // whole.
+  project::HelpProject read;
+  text::Reports ignored;
+  return project::LoadProject(read, recovery_.CopyPath(project.projectFile), {}, ignored) &&
+         read.projectFile == project.projectFile && read.TopicCount() == project.TopicCount();
+}
 
-  std::vector<RecoveryCopy> CoreServices::FindRecoveryCopies() {
-    return recovery_.Find();
-  }
+void CoreServices::RemoveRecoveryCopy(const std::string& projectFile) {
+  recovery_.Remove(projectFile);
+}
 
-  void CoreServices::TakeRecoveryCopy(const std::string& path) {
-    recovery_.Take(path);
-  }
+std::vector<RecoveryCopy> CoreServices::FindRecoveryCopies() {
+  std::vector<RecoveryCopy> copies = recovery_.Find();
+  for (RecoveryCopy& copy : interruptedSaves_.Find()) copies.push_back(std::move(copy));
+  std::stable_sort(copies.begin(), copies.end(), [](const RecoveryCopy& a, const RecoveryCopy& b) {
+    return a.written > b.written;
+  });
+  return copies;
+}
 
-  void CoreServices::EraseBuildFiles() {
-    output::EraseBuildFiles(record_);
-  }
+void CoreServices::DiscardInterruptedSave(const std::string& projectFile) {
+  interruptedSaves_.Discard(projectFile);
+}
 
-  void CoreServices::ErasePreviewFiles() {
-    if (record_.preview) output::EraseBuildFiles(record_);
-  }
+void CoreServices::TakeRecoveryCopy(const std::string& path) {
+  recovery_.Take(path);
+}
 
-  std::string CoreServices::MakePreviewFolder() {
-    previewFolder_ = platform::MakePreviewFolder();
-    return previewFolder_;
-  }
+void CoreServices::EraseBuildFiles() {
+  output::EraseBuildFiles(record_);
+}
 
-  void CoreServices::EndPreview(const std::string& folder) {
-    output::EndPreview(folder, record_);
-  }
+void CoreServices::ErasePreviewFiles() {
+  if (record_.preview) output::EraseBuildFiles(record_);
+}
 
-  std::string CoreServices::BuildHelpFolder(
-      const project::HelpProject& project, const config::LanguageTable& captions,
-      const std::string& folder, const output::BuildOptions& options, text::Reports& reports) {
-    std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
-    record_.preview = !previewFolder_.empty() && folder == previewFolder_;
-    return log;
-  }
+std::string CoreServices::MakePreviewFolder() {
+  previewFolder_ = platform::MakePreviewFolder();
+  return previewFolder_;
+}
 
-  bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
-                                         const std::string& folder, text::Reports& reports) {
-    return output::WriteUniqueHtmlFile(project, folder, reports);
-  }
+void CoreServices::EndPreview(const std::string& folder) {
+  output::EndPreview(folder, record_);
+}
 
-  bool CoreServices::CompileHelp(const project::HelpProject& project, const std::string& folder,
-                                 output::CompileOptions& options, text::Reports& reports,
-                                 std::vector<output::CompilerMessage>& messages) {
-    return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports, &messages,
-                               &compilerLeftovers_);
-  }
+std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
+                                          const config::LanguageTable& captions,
+                                          const std::string& folder,
+                                          const output::BuildOptions& options,
+                                          text::Reports& reports) {
+  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
+  record_.preview = !previewFolder_.empty() && folder == previewFolder_;
+  return log;
+}
 
-  void CoreServices::DeleteCompilerTempFiles() {
-    output::DeleteCompilerTempFiles(compilerLeftovers_);
-    compilerLeftovers_.clear();
-  }
+bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,
+                                       const std::string& folder, text::Reports& reports) {
+  return output::WriteUniqueHtmlFile(project, folder, reports);
+}
 
-  std::optional<config::AppSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {
-    config::AppSettings settings;
-    settings.lastProjectDir = lastProjectDir;
-    // The empty PureBasic folder keeps the fallback with the caller, which knows the folder.
-    if (!config::LoadSettings(settingsFolder_, settings, "")) return std::nullopt;
-    return settings;
-  }
+bool CoreServices::CompileHelp(const project::HelpProject& project, const std::string& folder,
+                               output::CompileOptions& options, text::Reports& reports,
+                               std::vector<output::CompilerMessage>& messages) {
+  return output::CompileHelp(options, folder, project.libraryFile, *runner_, reports, &messages,
+                             &compilerLeftovers_);
+}
 
-  void CoreServices::WriteSettings(const config::AppSettings& settings) {
-    config::SaveSettings(settingsFolder_, settings);
-  }
+void CoreServices::DeleteCompilerTempFiles() {
+  output::DeleteCompilerTempFiles(compilerLeftovers_);
+  compilerLeftovers_.clear();
+}
 
-  void CoreServices::RememberLanguageFile(const std::string& language) {
-    if (const auto path = config::LanguageFilePath(settingsFolder_, language)) {
-      languageVersions_[*path] = platform::ReadFileVersion(*path);
-    }
-  }
+std::optional<config::AppSettings> CoreServices::ReadSettings(const std::string& lastProjectDir) {
+  config::AppSettings settings;
+  settings.lastProjectDir = lastProjectDir;
+  // The empty PureBasic folder keeps the fallback with the caller, which knows the folder.
+  if (!config::LoadSettings(settingsFolder_, settings, "")) return std::nullopt;
+  return settings;
+}
 
-  std::vector<std::string> CoreServices::ListLanguages() {
-    std::vector<std::string> languages = config::ListLanguages(settingsFolder_);
-    // The built-in language is current without a file then; one that appears later is another
-    // window's.
-    if (languages.empty()) RememberLanguageFile(std::string(config::kBuiltInLanguage));
-    return languages;
-  }
+void CoreServices::WriteSettings(const config::AppSettings& settings) {
+  config::SaveSettings(settingsFolder_, settings);
+}
 
-  bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,
-                                  config::LanguageTable& captions) {
-    config::LanguageState state{currentLanguage, captions};
-    // Taken before the read: a write in between is then noticed rather than missed.
-    const auto path = config::LanguageFilePath(settingsFolder_, name);
-    const platform::FileVersion before =
-        path ? platform::ReadFileVersion(*path) : platform::FileVersion{};
-    if (!config::LoadLanguage(settingsFolder_, name, state)) return false;
-    if (path) languageVersions_[*path] = before;
-    currentLanguage = state.currentLanguage;
-    captions = state.table;
-    return true;
-  }
-
-  LanguageWrite CoreServices::SaveLanguage(
-      const std::string& currentLanguage, const config::LanguageTable& captions, bool overChanges) {
-    const auto path = config::LanguageFilePath(settingsFolder_, currentLanguage);
-    if (!path) return LanguageWrite::Failed;
-    const auto known = languageVersions_.find(*path);
-    if (!overChanges && known != languageVersions_.end() &&
-        !platform::StillSameVersion(*path, known->second)) {
-      return LanguageWrite::ChangedOnDisk;
-    }
-    if (!config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions})) {
-      return LanguageWrite::Failed;
-    }
+void CoreServices::RememberLanguageFile(const std::string& language) {
+  if (const auto path = config::LanguageFilePath(settingsFolder_, language)) {
     languageVersions_[*path] = platform::ReadFileVersion(*path);
-    return LanguageWrite::Written;
   }
+}
 
-  std::string CoreServices::WordListPath(const std::string& projectFile) {
-    return config::WordListPath(settingsFolder_, projectFile);
-  }
+std::vector<std::string> CoreServices::ListLanguages() {
+  std::vector<std::string> languages = config::ListLanguages(settingsFolder_);
+  // The built-in language is current without a file then; one that appears later is another
+  // window's.
+  if (languages.empty()) RememberLanguageFile(std::string(config::kBuiltInLanguage));
+  return languages;
+}
 
-  std::vector<std::string> CoreServices::RecentProjects() {
-    return config::ReadRecentProjects(settingsFolder_);
-  }
+bool CoreServices::LoadLanguage(const std::string& name, std::string& currentLanguage,
+                                config::LanguageTable& captions) {
+  config::LanguageState state{currentLanguage, captions};
+  // Taken before the read: a write in between is then noticed rather than missed.
+  const auto path = config::LanguageFilePath(settingsFolder_, name);
+  const platform::FileVersion before =
+      path ? platform::ReadFileVersion(*path) : platform::FileVersion{};
+  if (!config::LoadLanguage(settingsFolder_, name, state)) return false;
+  if (path) languageVersions_[*path] = before;
+  currentLanguage = state.currentLanguage;
+  captions = state.table;
+  return true;
+}
 
-  std::vector<std::string> CoreServices::RecordRecentProject(const std::string& path) {
-    return config::RecordRecentProject(settingsFolder_, path);
+LanguageWrite CoreServices::SaveLanguage(const std::string& currentLanguage,
+                                         const config::LanguageTable& captions, bool overChanges) {
+  const auto path = config::LanguageFilePath(settingsFolder_, currentLanguage);
+  if (!path) return LanguageWrite::Failed;
+  const auto known = languageVersions_.find(*path);
+  if (!overChanges && known != languageVersions_.end() &&
+      !platform::StillSameVersion(*path, known->second)) {
+    return LanguageWrite::ChangedOnDisk;
   }
+  if (!config::SaveLanguage(settingsFolder_, config::LanguageState{currentLanguage, captions})) {
+    return LanguageWrite::Failed;
+  }
+  languageVersions_[*path] = platform::ReadFileVersion(*path);
+  return LanguageWrite::Written;
+}
 
-  std::string CoreServices::FindPureBasicFolder() {
-    return platform::FindPureBasicFolder();
-  }
+std::string CoreServices::WordListPath(const std::string& projectFile) {
+  return config::WordListPath(settingsFolder_, projectFile);
+}
 
-  std::string CoreServices::FindHelpCompiler() {
-    return platform::FindHelpCompiler();
-  }
+std::vector<std::string> CoreServices::RecentProjects() {
+  return config::ReadRecentProjects(settingsFolder_);
+}
 
-  std::string CoreServices::ProgramFolder() {
-    return text::FolderPart(programPath_);
-  }
+std::vector<std::string> CoreServices::RecordRecentProject(const std::string& path) {
+  return config::RecordRecentProject(settingsFolder_, path);
+}
 
-  std::string CoreServices::ProgramHelpFile() {
-    return platform::ProgramHelpFile(ProgramFolder());
-  }
+std::string CoreServices::FindPureBasicFolder() {
+  return platform::FindPureBasicFolder();
+}
 
-  std::string CoreServices::ProgramHelpPages() {
-    return platform::ProgramHelpPages(ProgramFolder());
-  }
+std::string CoreServices::FindHelpCompiler() {
+  return platform::FindHelpCompiler();
+}
 
-  bool CoreServices::HasDocumentViewer(const std::string& path) {
-    return platform::HasDocumentViewer(path);
-  }
+std::string CoreServices::ProgramFolder() {
+  return text::FolderPart(programPath_);
+}
 
-  bool CoreServices::CreateFolderPath(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(folder), error);
-    return platform::IsFolder(folder);
-  }
+std::string CoreServices::ProgramHelpFile() {
+  return platform::ProgramHelpFile(ProgramFolder());
+}
 
-  bool CoreServices::IsNonEmptyFile(const std::string& path) {
-    return platform::IsNonEmptyFile(path);
-  }
+std::string CoreServices::ProgramHelpPages() {
+  return platform::ProgramHelpPages(ProgramFolder());
+}
 
-  bool CoreServices::RegisterProjectFiles() {
-    return platform::RegisterProjectFiles(programPath_);
-  }
+bool CoreServices::HasDocumentViewer(const std::string& path) {
+  return platform::HasDocumentViewer(path);
+}
 
-  bool CoreServices::UnregisterProjectFiles() {
-    return platform::UnregisterProjectFiles();
-  }
+bool CoreServices::CreateFolderPath(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(folder), error);
+  return platform::IsFolder(folder);
+}
 
-  DateTime CoreServices::Now() {
-    const std::tm local = platform::LocalTime(std::time(nullptr));
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour,        local.tm_min,     local.tm_sec};
-  }
+bool CoreServices::IsNonEmptyFile(const std::string& path) {
+  return platform::IsNonEmptyFile(path);
+}
+
+bool CoreServices::RegisterProjectFiles() {
+  return platform::RegisterProjectFiles(programPath_);
+}
+
+bool CoreServices::UnregisterProjectFiles() {
+  return platform::UnregisterProjectFiles();
+}
+
+DateTime CoreServices::Now() {
+  const std::tm local = platform::LocalTime(std::time(nullptr));
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
+}
 
 }  // namespace qs::app

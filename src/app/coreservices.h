@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "app/interruptedsaves.h"
 #include "app/recovery.h"
 #include "app/services.h"
 #include "library/libraryinfo.h"
@@ -46,6 +47,7 @@ class CoreServices : public Services {
   void RemoveRecoveryCopy(const std::string& projectFile) override;
   std::vector<RecoveryCopy> FindRecoveryCopies() override;
   void TakeRecoveryCopy(const std::string& path) override;
+  void DiscardInterruptedSave(const std::string& projectFile) override;
   void EraseBuildFiles() override;
   void ErasePreviewFiles() override;
   std::string MakePreviewFolder() override;
@@ -91,6 +93,7 @@ class CoreServices : public Services {
   // whole run.
   platform::FileLock openLock_;
   platform::FileLock writeLock_;
+  InterruptedSaves interruptedSaves_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
   // The preview folder last made: a build into it is a preview.

@@ -162,19 +162,32 @@ std::string ShowTime(const DateTime& when) {
   return text;
 }
 
-// Offers back the work a run that ended without saving left in a recovery copy, newest first,
-// until one is restored. A restored copy is unsaved work under its own project file, which is
-// not written; a declined one is removed.
+// Offers back the work a run that ended without saving left in a recovery copy, and the
+// version a save was writing when it was killed, newest first, until one is restored. A
+// restored copy is unsaved work under its own project file, which is not written; a declined
+// one is removed. (The copy of a killed save stays until its project is saved: the file may
+// be torn until then.)
 bool OfferRecovery(const CommandContext& context) {
   Ui& ui = context.ui;
   for (const RecoveryCopy& copy : context.services.FindRecoveryCopies()) {
     const std::string name = copy.projectFile.empty() ? std::string("a new project")
                                                       : text::FileNamePart(copy.projectFile);
-    const text::Report question{"Unsaved work of " + name,
-                                "Restore unsaved work from " + ShowTime(copy.written) + "?",
-                                text::ReportIcon::Question};
+    const text::Report question =
+        copy.interruptedSave
+            ? text::Report{"Unfinished save of " + name,
+                           "The save of " + name + " at " + ShowTime(copy.written) +
+                               " did not finish, and the file may be incomplete. Restore the "
+                               "version it was saving?",
+                           text::ReportIcon::Question}
+            : text::Report{"Unsaved work of " + name,
+                           "Restore unsaved work from " + ShowTime(copy.written) + "?",
+                           text::ReportIcon::Question};
     if (!ui.AskYesNo(question)) {
-      context.services.RemoveRecoveryCopy(copy.projectFile);
+      if (copy.interruptedSave) {
+        context.services.DiscardInterruptedSave(copy.projectFile);
+      } else {
+        context.services.RemoveRecoveryCopy(copy.projectFile);
+      }
       continue;
     }
     // Restored work goes back to its file, which another window may have open now; not

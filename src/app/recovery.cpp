@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/localtime.h"
+#include "platform/userfolder.h"
 #include "project/projectfile.h"
 #include "text/textops.h"
 
@@ -60,8 +61,9 @@ RecoveryStore::HeldCopy* RecoveryStore::Claim(const std::string& projectFile) {
   for (HeldCopy& copy : held_) {
     if (!copy.offered && copy.projectFile == projectFile) return &copy;
   }
+  // The copies hold the author's unsaved text: a folder only the author may enter.
+  if (!platform::MakePrivateFolder(folder_)) return nullptr;
   std::error_code error;
-  fs::create_directories(fs::path(folder_), error);
   const std::string hash = text::StableHashHex(projectFile);
   for (int number = 0; number < kNamesPerProject; ++number) {
     const std::string stem = folder_ + hash + (number == 0 ? "" : "-" + std::to_string(number));
@@ -86,7 +88,11 @@ void RecoveryStore::Write(const project::HelpProject& project) {
   if (copy == nullptr) return;
   project::HelpProject written = project;
   text::Reports ignored;
-  project::SaveProject(written, copy->path, ignored);
+  // Private files, and nothing written through a link someone planted at their names.
+  platform::WriteOptions options;
+  options.refuseLinks = true;
+  options.privateFile = true;
+  project::SaveProject(written, copy->path, ignored, options);
 }
 
 void RecoveryStore::Remove(const std::string& projectFile) {

@@ -5,6 +5,7 @@
 // real layers; tests bind it to a recording fake, so that a command's sequence can be checked
 // without files on disk.
 
+#include <compare>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct DateTime {
   int hour = 0;  // 0 to 23
   int minute = 0;
   int second = 0;
+
+  friend auto operator<=>(const DateTime&, const DateTime&) = default;
 };
 
 // A recovery copy of unsaved work, left behind by a run of the program that has ended.
@@ -36,6 +39,9 @@ struct RecoveryCopy {
   std::string path;         // the copy itself, a project file
   std::string projectFile;  // the project it belongs to; empty for one never saved
   DateTime written;
+  // The copy holds the version a save was writing into the project file when it was killed
+  // (the file may be torn), not unsaved work.
+  bool interruptedSave = false;
 };
 
 enum class LanguageWrite { Written, Failed, ChangedOnDisk };
@@ -66,11 +72,14 @@ class Services {
   virtual bool KeepRecoveryCopy(const project::HelpProject& project) = 0;
   // Removes the recovery copy of this project file, if there is one.
   virtual void RemoveRecoveryCopy(const std::string& projectFile) = 0;
-  // The copies no running program owns that are newer than their project file, newest first.
-  // No other program writes over them while this one offers them.
+  // The copies no running program owns that are newer than their project file, and those of
+  // saves that did not finish, newest first. No other program writes over them while this one
+  // offers them.
   virtual std::vector<RecoveryCopy> FindRecoveryCopies() = 0;
   // The found copy at `path` was restored: the recovery copies of its project go there now.
   virtual void TakeRecoveryCopy(const std::string& path) = 0;
+  // Removes the copy of a save of this project file that did not finish.
+  virtual void DiscardInterruptedSave(const std::string& projectFile) = 0;
 
   // ---- library ----
   // Reads `libraryFile` and builds the topics afresh, or merges into them when `keepData` is

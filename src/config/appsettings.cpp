@@ -1,9 +1,8 @@
 #include "config/appsettings.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "config/preferencefile.h"
+#include "platform/atomicfile.h"
+#include "platform/userfolder.h"
 #include "text/paths.h"
 
 namespace qs::config {
@@ -32,12 +31,13 @@ bool LoadSettings(std::string_view folder, AppSettings& settings,
 }
 
 bool SaveSettings(std::string_view folder, const AppSettings& settings) {
-  if (!folder.empty()) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(std::string(folder)), ignored);
-  }
+  // The settings name the user's folders and projects: a folder made for them, and the file,
+  // are the user's alone.
+  if (!platform::MakePrivateFolder(std::string(folder))) return false;
   PreferenceFile file;
-  if (!file.Create(SettingsFilePath(folder))) return false;
+  platform::WriteOptions options;
+  options.privateFile = true;
+  if (!file.Create(SettingsFilePath(folder), options)) return false;
   file.SelectGroup(kSettingsGroup);
   file.WriteString("HTM2CHM", settings.htm2chm);
   file.WriteInteger("CompileToCHM", settings.compileToChm ? 1 : 0);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "config/preferencefile.h"
+#include "platform/userfolder.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -110,10 +111,8 @@ bool SaveLanguage(std::string_view folder, const LanguageState& state) {
       return false;
     }
   }
-  if (!folder.empty()) {
-    std::error_code ignored;
-    fs::create_directories(fs::path(std::string(folder)), ignored);
-  }
+  // The settings folder, when this writes first, is made as the settings file would make it.
+  platform::MakePrivateFolder(std::string(folder));
   PreferenceFile file;
   if (!file.Create(*path)) return false;
   file.WriteComment("QuillSmith localisation file");

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/atomicfile.h"
+#include "platform/userfolder.h"
 #include "text/textops.h"
 
 namespace qs::config {
@@ -49,15 +50,15 @@ ListFile ReadListFile(const std::string& path, std::size_t maxBytes) {
 }
 
 bool WriteListFile(const std::string& path, const std::vector<std::string>& lines) {
+  // Which projects the user works on, and the words of each: nobody else's business.
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (!folder.empty()) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-  }
+  if (!folder.empty() && !platform::MakePrivateFolder(folder.string())) return false;
   std::string bytes;
   for (const std::string& line : lines) bytes.append(line).append(text::kCrLf);
   platform::AtomicFile file;
-  return file.Open(path) && file.Write(bytes) && file.Commit();
+  platform::WriteOptions options;
+  options.privateFile = true;
+  return file.Open(path, options) && file.Write(bytes) && file.Commit();
 }
 
 }  // namespace qs::config

@@ -26,7 +26,8 @@ struct ListFile {
 
 ListFile ReadListFile(const std::string& path, std::size_t maxBytes);
 
-// Writes the lines, each ended by CR LF, creating the file's folder when it is missing.
+// Writes the lines, each ended by CR LF, into a file only its user may read, creating the
+// file's folder (as a private one) when it is missing.
 // False when the file could not be written completely; the old file then stays.
 bool WriteListFile(const std::string& path, const std::vector<std::string>& lines);
 

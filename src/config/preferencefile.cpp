@@ -76,9 +76,9 @@ bool PreferenceFile::OpenRead(const std::string& path) {
   return true;
 }
 
-bool PreferenceFile::Create(const std::string& path) {
+bool PreferenceFile::Create(const std::string& path, const platform::WriteOptions& options) {
   Close();
-  if (!writer_.Open(path)) return false;
+  if (!writer_.Open(path, options)) return false;
   mode_ = Mode::Write;
   exceptionsAtCreate_ = std::uncaught_exceptions();
   return true;

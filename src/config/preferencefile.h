@@ -32,7 +32,7 @@ class PreferenceFile {
   // Starts a new file that replaces `path` on Close(). False when it cannot be created (its
   // folder is not created), or when `path` is read-only or no regular file (see
   // platform::AtomicFile). Closes any file open before.
-  bool Create(const std::string& path);
+  bool Create(const std::string& path, const platform::WriteOptions& options = {});
 
   // Writing: writes the group line and returns true. Reading: the first group line whose
   // name equals `name` without regard to letter case selects the entries after it; when none

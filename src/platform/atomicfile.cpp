@@ -9,6 +9,8 @@
 #include <set>
 #include <system_error>
 
+#include "platform/keptcopy.h"
+
 namespace qs::platform {
 
 namespace {
@@ -147,20 +149,29 @@ bool AtomicFile::Fail() {
   return false;
 }
 
-bool AtomicFile::Open(const std::string& target) {
+bool AtomicFile::Open(const std::string& target, const WriteOptions& options) {
   Discard();
-  target_ = ResolveLink(target);
+  options_ = options;
+  given_ = target;
+  target_ = options.refuseLinks ? target : ResolveLink(target);
   failed_ = false;
 
   const std::string name = fs::path(target_).filename().string();
   if (name.empty() || name == "." || name == "..") return false;
   const std::string folder = target_.substr(0, target_.size() - name.size());
   std::error_code error;
-  const auto status = fs::status(fs::path(target_), error);
-  const bool exists = !error && fs::exists(status);
+  // A link at the name of a file that refuses links is replaced like a missing file.
+  const auto status = options.refuseLinks ? fs::symlink_status(fs::path(target_), error)
+                                          : fs::status(fs::path(target_), error);
+  const bool exists = !error && fs::exists(status) && !fs::is_symlink(status);
   // What is replaced must be a file of the user's that may be written: never a pipe, a
   // device or a folder, and never a file the user made read-only.
-  if (exists && (!fs::is_regular_file(status) || IsReadOnlyFile(target_))) return false;
+  // (A file that refuses links and has a second name is no file of the user's: it is replaced
+  // whatever its mode.)
+  const bool foreign = options.refuseLinks && exists && fs::hard_link_count(target_, error) > 1;
+  if (exists && (!fs::is_regular_file(status) || (!foreign && IsReadOnlyFile(target_)))) {
+    return false;
+  }
 
   RemoveLeftovers(folder, name);
   const unsigned long self = CurrentProcessId();
@@ -168,7 +179,9 @@ bool AtomicFile::Open(const std::string& target) {
   for (unsigned attempt = 0; attempt < 8 && file_ == nullptr; ++attempt) {
     temporary_ = folder + TemporaryName(name, self, NextNumber());
     errno = 0;
-    file_ = std::fopen(temporary_.c_str(), "wbx");
+    // Closed to others until Commit() gives it the mode it will have: a private project's
+    // bytes are never readable under the temporary name.
+    file_ = CreateTemporaryFile(temporary_, exists || options.privateFile);
     lastError = errno;
   }
   if (file_ != nullptr) {
@@ -177,8 +190,9 @@ bool AtomicFile::Open(const std::string& target) {
   }
   temporary_.clear();
   // A folder that takes no new names while the file itself may be written: the file is
-  // rewritten where it is, from the bytes collected until Commit().
-  if (exists && (lastError == EACCES || lastError == EPERM)) {
+  // rewritten where it is, from the bytes collected until Commit(). Never a file that refuses
+  // links: written where it is, a second name would take the bytes elsewhere.
+  if (exists && !options.refuseLinks && (lastError == EACCES || lastError == EPERM)) {
     inPlace_ = true;
     return true;
   }
@@ -197,22 +211,24 @@ bool AtomicFile::Write(std::string_view bytes) {
 
 bool AtomicFile::Commit() {
   if (inPlace_) {
-    const bool ok = !failed_ && RewriteInPlace(target_, pending_);
+    KeptCopy kept;
+    if (failed_ ||
+        (!options_.keptCopy.empty() && !kept.Keep(options_.keptCopy, given_, pending_))) {
+      return Fail();
+    }
+    const InPlaceResult result = RewriteInPlace(target_, pending_);
+    // A target that holds its old bytes or its new ones is whole; a damaged one keeps the copy.
+    if (result != InPlaceResult::Damaged) kept.Remove();
     Discard();
-    return ok;
+    return result == InPlaceResult::Written;
   }
   if (file_ == nullptr) return false;
-  bool ok = !failed_ && std::fflush(file_) == 0 && FlushToDisk(file_);
+  bool ok = !failed_ && std::fflush(file_) == 0 &&
+            TakeOwnerAndMode(file_, temporary_, target_, options_) && FlushToDisk(file_);
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
   if (!ok) return Fail();
-  // The new file keeps the permissions of the one it replaces.
   std::error_code error;
-  const auto previous = fs::status(target_, error);
-  if (!error && fs::is_regular_file(previous)) {
-    fs::permissions(temporary_, previous.permissions(), error);
-  }
-  error.clear();
   fs::rename(temporary_, target_, error);
   if (error) return Fail();
   LiveTemporaries::Instance().Remove(temporary_);

@@ -338,7 +338,8 @@ std::string TooManyPagesMessage(const std::string& path) {
          std::to_string(kProjectPageLimit) + ")!";
 }
 
-bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports) {
+bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports,
+                 const platform::WriteOptions& options) {
   ProduceIndexLists(project);
   if (auto problem = OneLineFieldProblem(project)) {
     reports.push_back(std::move(*problem));
@@ -350,7 +351,7 @@ bool SaveProject(HelpProject& project, const std::string& path, text::Reports& r
   }
   platform::AtomicFile file;
   const bool written =
-      file.Open(path) &&
+      file.Open(path, options) &&
       WriteProjectFile(project, [&file](std::string_view bytes) { return file.Write(bytes); });
   if (!written || !file.Commit()) {
     reports.push_back(text::CouldNotCreateFileReport(path));

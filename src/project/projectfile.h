@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/atomicfile.h"
 #include "project/helpproject.h"
 #include "text/report.h"
 
@@ -54,7 +55,10 @@ std::string TooManyPagesMessage(const std::string& path);
 // + " holds a line break!" (title "Error"), the value shown with its line ends as \r, \n, \0.
 // A project of more than kProjectPageLimit rows is refused with "Could not save the project:
 // it has more than 1000000 pages!".
-bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports);
+// `options` tell how the file is written (the recovery copies are private files, and a save
+// in place keeps a copy of its bytes elsewhere until it is complete).
+bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports,
+                 const platform::WriteOptions& options = {});
 
 // Reads a project file into `project`. On success the topics are replaced, the rows are
 // refilled from the store, the Index page is shown and row 0 is selected; projectFile holds

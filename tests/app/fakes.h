@@ -201,6 +201,7 @@ class FakeServices : public app::Services {
   std::vector<std::string> recoveryTaken;
   std::set<std::string> openElsewhere;  // project files another window has open
   std::string held;                     // the project file this window marks as open
+  std::vector<std::string> interruptedSavesDiscarded;
 
   bool LoadProject(project::HelpProject& project, const std::string& path,
                    const project::LoadContext& context, text::Reports& reports) override;
@@ -233,6 +234,10 @@ class FakeServices : public app::Services {
   }
   std::vector<app::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
   void TakeRecoveryCopy(const std::string& path) override { recoveryTaken.push_back(path); }
+  void DiscardInterruptedSave(const std::string& projectFile) override {
+    log_.push_back("discard interrupted save " + projectFile);
+    interruptedSavesDiscarded.push_back(projectFile);
+  }
   void EraseBuildFiles() override { log_.push_back("erase build"); }
   void ErasePreviewFiles() override { log_.push_back("erase preview build"); }
   std::string MakePreviewFolder() override {

@@ -204,21 +204,29 @@ TEST_F(CommandTest, theRecoveryCopyHoldsTheTypingAndIsOfferedBackAtTheNextStart)
 
   // The next start: declined copies go, a restored one is unsaved work of its project.
   project = {};
+  // The version a killed save was writing is offered as such, and declining it removes that
+  // copy, not the unsaved work of the same project.
   services.recoveryCopies = {{"/cfg/Recovery/1.qsp", "/w/gone.qsp", {2026, 12, 7, 9, 5, 0}},
+                             {"/cfg/Recovery/3.saving", "/w/p.qsp", {2026, 12, 7, 8, 30, 0}, true},
                              {"/cfg/Recovery/2.qsp", "/w/p.qsp", {2026, 12, 7, 8, 0, 0}}};
   auto copy = testsupport::MakeProject({"Index", "A"});
   copy.projectFile = "/w/p.qsp";
   copy.FindTopic("A")->title = "typed";
   services.projectFiles["/cfg/Recovery/2.qsp"] = copy;
-  ui.answers = {false, true};
+  ui.answers = {false, false, true};
   services.projectFiles["/w/other.qsp"] = testsupport::MakeProject({"Index", "Other"});
   app::FinishStart(context, "/w/other.qsp");
   // The window opens the project named on the command line after its first paint: by then
   // the restored work is there, and stays.
   app::OpenStartProject(context, "/w/other.qsp");
-  ASSERT_EQ(ui.questions.size(), 2u);
+  ASSERT_EQ(ui.questions.size(), 3u);
   EXPECT_EQ(ui.questions[0].text, "Restore unsaved work from 2026-12-07 09:05:00?");
+  EXPECT_EQ(ui.questions[1].title, "Unfinished save of p.qsp");
+  EXPECT_EQ(ui.questions[1].text,
+            "The save of p.qsp at 2026-12-07 08:30:00 did not finish, and the file may be "
+            "incomplete. Restore the version it was saving?");
   EXPECT_EQ(services.recoveryRemoved, (std::vector<std::string>{"/w/gone.qsp"}));
+  EXPECT_EQ(services.interruptedSavesDiscarded, (std::vector<std::string>{"/w/p.qsp"}));
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
   EXPECT_EQ(ui.projectField, "/w/p.qsp");
   EXPECT_EQ(project.FindTopic("A")->title, "typed");

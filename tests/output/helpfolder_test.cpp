@@ -177,6 +177,11 @@ TEST(BuildHelpFolder, writesEveryFileInOrderRecordsThemAndRebuildsTheSameBytes) 
   std::map<std::string, std::string> bytes;
   for (const auto& file : files) bytes[file] = ReadBytes(file);
   testsupport::WriteBytes(f + "Q.html", "old");  // the second build must replace it
+  // A page that a killed build left half rewritten where it was: as long as the whole one,
+  // with its old tail. The next build must not pass it over as unchanged.
+  std::string torn = bytes[f + "R.html"];
+  torn.replace(torn.size() / 2, std::string::npos, torn.size() - torn.size() / 2, '#');
+  testsupport::WriteBytes(f + "R.html", torn);
   EXPECT_EQ(BuildHelpFolder(project, {}, f, record, reports), log);
   for (const auto& file : files) EXPECT_EQ(ReadBytes(file), bytes[file]) << file;
   EXPECT_TRUE(reports.empty());

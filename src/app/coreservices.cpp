@@ -44,11 +44,7 @@ bool CoreServices::LoadProject(project::HelpProject& project, const std::string&
   const std::string left = interruptedSaves_.LeftFor(path);
   if (!left.empty() && project::LoadProject(project, left, context, reports)) {
     project.modified = true;
-    reports.push_back({"WARNING",
-                       "The last save of '" + path +
-                           "' did not finish: the version it was saving was read instead. Save "
-                           "the project to mend the file.",
-                       text::ReportIcon::Exclamation});
+    reports.push_back(InterruptedSaveReport(path));
     return true;
   }
   return project::LoadProject(project, path, context, reports);
@@ -113,12 +109,11 @@ void CoreServices::WriteRecoveryCopy(const project::HelpProject& project) {
 }
 
 bool CoreServices::KeepRecoveryCopy(const project::HelpProject& project) {
-  recovery_.Write(project);
-  // The store writes quietly; work about to be dropped is dropped only once its copy reads back
-  // whole.
+  // Work about to be dropped is dropped only once its copy reads back whole.
+  const std::string path = recovery_.Write(project);
   project::HelpProject read;
   text::Reports ignored;
-  return project::LoadProject(read, recovery_.CopyPath(project.projectFile), {}, ignored) &&
+  return !path.empty() && project::LoadProject(read, path, {}, ignored) &&
          read.projectFile == project.projectFile && read.TopicCount() == project.TopicCount();
 }
 

@@ -53,6 +53,14 @@ DateTime WrittenAt(fs::file_time_type when) {
 
 }  // namespace
 
+text::Report InterruptedSaveReport(const std::string& projectFile) {
+  return {"WARNING",
+          "The last save of '" + projectFile +
+              "' did not finish: the version it was saving was read instead. Save the project "
+              "to mend the file.",
+          text::ReportIcon::Exclamation};
+}
+
 InterruptedSaves::InterruptedSaves(const std::string& settingsFolder)
     : folder_(settingsFolder + "Recovery" + std::string(1, fs::path::preferred_separator)) {}
 

@@ -9,8 +9,12 @@
 #include <vector>
 
 #include "app/services.h"
+#include "text/report.h"
 
 namespace qs::app {
+
+// What a load says when it read the copy of an unfinished save in place of `projectFile`.
+text::Report InterruptedSaveReport(const std::string& projectFile);
 
 class InterruptedSaves {
  public:

@@ -83,16 +83,16 @@ RecoveryStore::HeldCopy* RecoveryStore::Claim(const std::string& projectFile) {
   return nullptr;
 }
 
-void RecoveryStore::Write(const project::HelpProject& project) {
+std::string RecoveryStore::Write(const project::HelpProject& project) {
   const HeldCopy* copy = Claim(project.projectFile);
-  if (copy == nullptr) return;
+  if (copy == nullptr) return {};
   project::HelpProject written = project;
   text::Reports ignored;
   // Private files, and nothing written through a link someone planted at their names.
   platform::WriteOptions options;
   options.refuseLinks = true;
   options.privateFile = true;
-  project::SaveProject(written, copy->path, ignored, options);
+  return project::SaveProject(written, copy->path, ignored, options) ? copy->path : std::string();
 }
 
 void RecoveryStore::Remove(const std::string& projectFile) {

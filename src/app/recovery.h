@@ -28,8 +28,9 @@ class RecoveryStore {
   RecoveryStore(const RecoveryStore&) = delete;
   RecoveryStore& operator=(const RecoveryStore&) = delete;
 
-  // Writes the copy atomically; failures are silent (the next attempt comes with the timer).
-  void Write(const project::HelpProject& project);
+  // Writes the copy atomically and gives its path; empty when it could not be written (the
+  // timer's next attempt is the remedy, so most callers pass over that).
+  std::string Write(const project::HelpProject& project);
   // Removes this run's copy of the project file and those of it this run was offered.
   void Remove(const std::string& projectFile);
   // Copies no running program owns that are newer than their project file (or belong to a

@@ -12,6 +12,7 @@
 
 #include "app/extractionchanges.h"
 #include "app/helpbuild.h"
+#include "app/interruptedsaves.h"
 #include "app/projectlock.h"
 #include "cli/clirunner.h"
 #include "config/languagefiles.h"
@@ -101,6 +102,7 @@ std::vector<std::string> MessageForms() {
       // Projects.
       text::CouldNotReadFileReport("PATH").text,
       "The file 'PATH' is not a valid project!",
+      app::InterruptedSaveReport("PATH").text,
       project::TooLargeMessage("PATH"),
       project::TooManyPagesMessage("PATH"),
       text::CouldNotCreateFileReport("PATH").text,

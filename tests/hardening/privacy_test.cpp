@@ -19,6 +19,7 @@
 #include "project/projectfile.h"
 #include "sandbox.h"
 #include "support/projectfixture.h"
+#include "text/textops.h"
 
 namespace qs::hardening {
 namespace {
@@ -36,7 +37,7 @@ fs::perms ModeOf(const fs::path& path) {
   return fs::symlink_status(path).permissions() & fs::perms::all;
 }
 
-// The settings, the recent projects, a word list and a recovery copy with its owner file, as
+// The settings, the recent projects, a word list and a recovery copy with its lock file, as
 // the program writes them, under the common umask that leaves new files readable by all.
 TEST(PrivateFiles, whatTheProgramKeepsForItsUserIsClosedToOthers) {
   const mode_t umaskBefore = ::umask(022);
@@ -71,11 +72,15 @@ TEST(PrivateFiles, whatTheProgramKeepsForItsUserIsClosedToOthers) {
     EXPECT_EQ(ModeOf(settings + "words"), kOwnerFolder);
     std::vector<fs::path> files = {settings + "QuillSmith.ini", settings + "QuillSmith.recent",
                                    words};
+    std::vector<fs::path> locks;
     for (const auto& entry : fs::directory_iterator(settings + "Recovery")) {
-      files.push_back(entry.path());
+      (entry.path().extension() == ".lock" ? locks : files).push_back(entry.path());
     }
-    EXPECT_EQ(files.size(), 5u) << "the recovery copy and its owner file";
+    EXPECT_EQ(files.size(), 4u) << "the recovery copy";
     for (const auto& file : files) EXPECT_EQ(ModeOf(file), kOwnerFile) << file;
+    // The copy's lock file is empty, and lies in the closed folder.
+    ASSERT_EQ(locks.size(), 1u);
+    EXPECT_EQ(fs::file_size(locks[0]), 0u);
   }
   ::umask(umaskBefore);
 }
@@ -115,65 +120,63 @@ TEST(PrivateFiles, anAdministratorsSaveOfAnotherUsersProjectLeavesItTheirs) {
 // Someone who may write into the recovery folder (a portable copy in a shared folder) plants
 // links at the names the recovery writer uses, to make it write the author's unsaved text
 // over a file of theirs, or into a place they can read.
-TEST(PrivateFiles, theRecoveryWriterReplacesLinksAtItsNamesAndNeverWritesThroughThem) {
+TEST(PrivateFiles, theRecoveryWriterNeverWritesThroughLinksAtItsNames) {
   TempFolder box;
-  const app::RecoveryStore store(box.Path("settings/"));
   auto project = testsupport::MakeProject({"Index", "A"});
   project.projectFile = box.Path("p.qsp");
   project.TopicAt(1).body = "the author's unsaved text";
-  const std::string copy = store.CopyPath(project.projectFile);
-  const std::string owner = copy.substr(0, copy.size() - 4) + ".owner";
   const std::string folder = box.Path("settings/Recovery/");
+  const std::string stem = folder + text::StableHashHex(project.projectFile);
+  const std::string copy = stem + ".qsp";
+  const std::string lock = stem + ".lock";
   fs::create_directories(folder);
   box.Write("victim/copy", "precious copy");
-  box.Write("victim/owner", "precious owner");
+  box.Write("victim/lock", "precious lock");
   box.Write("victim/temporary", "precious temporary");
 
   // Every temporary name the writer could pick is taken, by symbolic and by hard links.
   std::vector<std::string> planted;
-  for (const std::string& target : {copy, owner}) {
-    const std::string name = fs::path(target).filename().string();
-    for (unsigned number = 0; number < 2048; ++number) {
-      const std::string temporary =
-          folder + platform::AtomicFile::TemporaryName(name, ::getpid(), number);
-      if (number % 2 == 0) {
-        fs::create_symlink(box.Path("victim/temporary"), temporary);
-      } else {
-        fs::create_hard_link(box.Path("victim/temporary"), temporary);
-      }
-      planted.push_back(temporary);
+  const std::string name = fs::path(copy).filename().string();
+  for (unsigned number = 0; number < 4096; ++number) {
+    const std::string temporary =
+        folder + platform::AtomicFile::TemporaryName(name, ::getpid(), number);
+    if (number % 2 == 0) {
+      fs::create_symlink(box.Path("victim/temporary"), temporary);
+    } else {
+      fs::create_hard_link(box.Path("victim/temporary"), temporary);
     }
+    planted.push_back(temporary);
   }
-  // A symbolic link at each name, then a hard link at each.
+  // A symbolic link at each name, then a hard link at each; each round is a run of its own.
   for (const bool hard : {false, true}) {
     SCOPED_TRACE(hard ? "hard links" : "symbolic links");
-    for (const auto& [name, victim] :
-         {std::pair{copy, box.Path("victim/copy")}, std::pair{owner, box.Path("victim/owner")}}) {
-      fs::remove(name);
+    for (const auto& [at, victim] :
+         {std::pair{copy, box.Path("victim/copy")}, std::pair{lock, box.Path("victim/lock")}}) {
+      fs::remove(at);
       if (hard) {
-        fs::create_hard_link(victim, name);
+        fs::create_hard_link(victim, at);
       } else {
-        fs::create_symlink(victim, name);
+        fs::create_symlink(victim, at);
       }
     }
-    store.Write(project);
+    app::RecoveryStore store(box.Path("settings/"));
+    std::string written = store.Write(project);
     if (!hard) {
       for (const auto& temporary : planted) fs::remove(temporary);
-      store.Write(project);
+      written = store.Write(project);
     }
     EXPECT_EQ(box.Read("victim/copy"), "precious copy");
-    EXPECT_EQ(box.Read("victim/owner"), "precious owner");
+    EXPECT_EQ(box.Read("victim/lock"), "precious lock");
     EXPECT_EQ(box.Read("victim/temporary"), "precious temporary");
-    for (const std::string& name : {copy, owner}) {
-      struct stat info {};
-      ASSERT_EQ(::lstat(name.c_str(), &info), 0);
-      EXPECT_TRUE(S_ISREG(info.st_mode)) << name;
-      EXPECT_EQ(info.st_nlink, 1u) << name;
-      EXPECT_EQ(ModeOf(name), kOwnerFile) << name;
-    }
+    ASSERT_FALSE(written.empty()) << "the work is kept under a name of its own";
+    struct stat info {};
+    ASSERT_EQ(::lstat(written.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode)) << written;
+    EXPECT_EQ(info.st_nlink, 1u) << written;
+    EXPECT_EQ(ModeOf(written), kOwnerFile) << written;
     project::HelpProject restored;
     text::Reports reports;
-    ASSERT_TRUE(project::LoadProject(restored, copy, {}, reports));
+    ASSERT_TRUE(project::LoadProject(restored, written, {}, reports));
     EXPECT_EQ(restored.TopicAt(1).body, "the author's unsaved text");
   }
 }

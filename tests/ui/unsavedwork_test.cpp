@@ -265,10 +265,17 @@ TEST(UnsavedWork, aProjectFileAnotherProgramWroteIsAskedAboutBeforeItIsOverwritt
   EXPECT_EQ(ReadAll(path), theirBytes);
   EXPECT_EQ(app.window->topicListView->model()->index(1, 0).data().toString(), "Theirs");
   EXPECT_FALSE(app.Title().endsWith(" *"));
-  const std::vector<app::RecoveryCopy> copies = app.services->FindRecoveryCopies();
+  // The copy is this run's (no other run takes it) until the run ends; then it is offered.
+  std::vector<std::string> copies;
+  for (const auto& entry : std::filesystem::directory_iterator(app.Path("Recovery"))) {
+    if (entry.path().extension() == ".qsp") copies.push_back(entry.path().string());
+  }
   ASSERT_EQ(copies.size(), 1u);
-  EXPECT_NE(ReadAll(copies[0].path).find("ByTheAuthor"), std::string::npos);
-  EXPECT_EQ(text::FolderPart(copies[0].projectFile), text::FolderPart(path));
+  EXPECT_NE(ReadAll(copies[0]).find("ByTheAuthor"), std::string::npos);
+  project::HelpProject kept;
+  text::Reports keptReports;
+  ASSERT_TRUE(project::LoadProject(kept, copies[0], {}, keptReports));
+  EXPECT_EQ(text::FolderPart(kept.projectFile), text::FolderPart(path));
 
   // A second window of the program saves the file; Overwrite then writes this window's work.
   {

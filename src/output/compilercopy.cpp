@@ -151,23 +151,21 @@ class Copier {
       const std::string name = std::move(queue_.front());
       queue_.pop_front();
       std::string bytes;
-      switch (help_.Read(name, kCompilerFileLimit, bytes)) {
+      const platform::ReadStatus status = help_.Read(name, kCompilerFileLimit, bytes);
+      switch (status) {
         case platform::ReadStatus::Read:
           break;
         case platform::ReadStatus::CannotOpen:
           continue;  // not there: the compiler says so itself, when it looks for it
         case platform::ReadStatus::NotARegularFile:
-          result_.leftOut.emplace_back(
-              name, name +
-                        " is a link or no plain file of its own in the help folder; it was "
-                        "not compiled into the help");
-          continue;
         case platform::ReadStatus::TooLarge:
         case platform::ReadStatus::ReadFailed:
           result_.leftOut.emplace_back(
               name, name +
-                        " could not be read from the help folder; it was not compiled into "
-                        "the help");
+                        (status == platform::ReadStatus::NotARegularFile
+                             ? " is a link or no plain file of its own in the help folder"
+                             : " could not be read from the help folder") +
+                        "; it was not compiled into the help");
           continue;
       }
       if (!copy_.Write(name, bytes)) return false;

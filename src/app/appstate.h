@@ -25,9 +25,6 @@ struct AppState {
   bool captionsOwned = true;
   // False: the page pane shows the edit form; true: the preview browser.
   bool viewMode = false;
-  // A preview folder to end (EndPreview) with the view mode, a reset and the program; empty
-  // when none, which is always so now that the previews make their pages on request.
-  std::string previewFolder;
   // The live pane beside the form shows the shown topic's page as it is being typed.
   bool livePane = false;
   Editor activeEditor = Editor::None;

@@ -63,7 +63,7 @@ void BuildCommands::CreateHtml() {
     c_.ui.ShowMessage(NoHelpFolderReport());
     return;
   }
-  // Back to the form; the view mode's preview folder stays until the view mode ends.
+  // Back to the form while the build runs.
   c_.ShowEditForm();
   const std::string target = HelpFolderOf(c_.project);
   HelpBuild build(c_.services, c_.ProjectToWrite(), target);

@@ -237,7 +237,6 @@ bool CommandContext::ReloadProjectFile() const {
     if (overExisting) {
       ClearWindow();
       ShowEditForm();
-      services.EndPreview(state.previewFolder);
     }
   }
   ShowReports(opened.reports);
@@ -276,7 +275,6 @@ void CommandContext::SaveCurrentLanguage() const {
 }
 
 void CommandContext::ClearWindow() const {
-  services.ErasePreviewFiles();
   ui.NavigateBrowser("about:blank");
   ui.ClearForm();
   ui.SetHelpFolderField("");

@@ -13,7 +13,6 @@
 #include "library/librarytopics.h"
 #include "output/helpcompiler.h"
 #include "output/helpfolder.h"
-#include "output/preview.h"
 #include "output/uniquehtml.h"
 #include "platform/documentviewer.h"
 #include "platform/fileassociation.h"
@@ -142,27 +141,12 @@ void CoreServices::EraseBuildFiles() {
   output::EraseBuildFiles(record_);
 }
 
-void CoreServices::ErasePreviewFiles() {
-  if (record_.preview) output::EraseBuildFiles(record_);
-}
-
-std::string CoreServices::MakePreviewFolder() {
-  previewFolder_ = platform::MakePreviewFolder();
-  return previewFolder_;
-}
-
-void CoreServices::EndPreview(const std::string& folder) {
-  output::EndPreview(folder, record_);
-}
-
 std::string CoreServices::BuildHelpFolder(const project::HelpProject& project,
                                           const config::LanguageTable& captions,
                                           const std::string& folder,
                                           const output::BuildOptions& options,
                                           text::Reports& reports) {
-  std::string log = output::BuildHelpFolder(project, captions, folder, record_, reports, options);
-  record_.preview = !previewFolder_.empty() && folder == previewFolder_;
-  return log;
+  return output::BuildHelpFolder(project, captions, folder, record_, reports, options);
 }
 
 bool CoreServices::WriteUniqueHtmlFile(const project::HelpProject& project,

@@ -49,9 +49,6 @@ class CoreServices : public Services {
   void TakeRecoveryCopy(const std::string& path) override;
   void DiscardInterruptedSave(const std::string& projectFile) override;
   void EraseBuildFiles() override;
-  void ErasePreviewFiles() override;
-  std::string MakePreviewFolder() override;
-  void EndPreview(const std::string& folder) override;
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
                               const output::BuildOptions& options, text::Reports& reports) override;
@@ -83,8 +80,6 @@ class CoreServices : public Services {
   bool UnregisterProjectFiles() override;
   DateTime Now() override;
 
-  const output::BuildRecord& buildRecord() const { return record_; }
-
  private:
   std::string programPath_;
   std::string settingsFolder_;
@@ -96,8 +91,6 @@ class CoreServices : public Services {
   InterruptedSaves interruptedSaves_;
   library::LibraryInfo libraryInfo_;
   output::BuildRecord record_;
-  // The preview folder last made: a build into it is a preview.
-  std::string previewFolder_;
   platform::SystemProgramRunner systemRunner_;
   platform::ProgramRunner* runner_;
   // The compiler's leftovers in the temporary folder that the last compile made: the only

@@ -26,7 +26,6 @@ HelpBuild::HelpBuild(Services& services, const project::HelpProject& project, st
 
 FolderOutcome HelpBuild::Write(const config::LanguageTable& captions,
                                const output::BuildOptions& options) {
-  services_.ErasePreviewFiles();
   FolderOutcome outcome;
   outcome.log = services_.BuildHelpFolder(project_, captions, folder_, options, outcome.reports);
   if (!outcome.written()) {

@@ -61,9 +61,8 @@ class HelpBuild {
   // A build of `project` into `folder`; both must outlive it.
   HelpBuild(Services& services, const project::HelpProject& project, std::string folder);
 
-  // Erases the files of the previous build when it was a preview (a help folder built before
-  // stays as it is), then writes every page, the contents and the help project file with these
-  // captions, and the extra files `options` ask for.
+  // Writes every page, the contents and the help project file with these captions, and the
+  // extra files `options` ask for. A help folder built before stays as it is.
   FolderOutcome Write(const config::LanguageTable& captions, const output::BuildOptions& options);
 
   // Compiles the written folder into the library's help file as `options` ask; silently

@@ -9,29 +9,6 @@
 
 namespace qs::app {
 
-std::vector<std::string> SplitCommandLine(std::string_view line) {
-  std::vector<std::string> tokens;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    if (line[i] == ' ') {
-      ++i;
-      continue;
-    }
-    if (line[i] == '"') {
-      const std::size_t close = line.find('"', i + 1);
-      const std::size_t end = close == std::string_view::npos ? line.size() : close;
-      tokens.emplace_back(line.substr(i + 1, end - i - 1));
-      i = close == std::string_view::npos ? line.size() : close + 1;
-      continue;
-    }
-    const std::size_t blank = line.find(' ', i);
-    const std::size_t end = blank == std::string_view::npos ? line.size() : blank;
-    tokens.emplace_back(line.substr(i, end - i));
-    i = end;
-  }
-  return tokens;
-}
-
 void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services) {
   captions = config::LanguageTable{};
   state.currentLanguage = "English";
@@ -246,9 +223,8 @@ bool ShutDown(const CommandContext& context) {
   AppState& state = context.state;
   Services& services = context.services;
 
-  services.EndPreview(state.previewFolder);
   if (!context.AskToSaveChanges()) {
-    // The program runs on; its preview is gone, so the page pane shows the form again.
+    // The program runs on; the close left the view mode, so the page pane shows the form again.
     if (state.viewMode) {
       context.ShowEditForm();
       project.ShowRow(project.selectedRow());

@@ -11,10 +11,6 @@
 
 namespace qs::app {
 
-// Splits a whole command line: blanks separate tokens; a token that starts with a double quote
-// runs to the next double quote (or the end) and may hold blanks, without its quotes.
-std::vector<std::string> SplitCommandLine(std::string_view line);
-
 // Before the window: English captions and language, then the PureBasic folder look-up.
 void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services);
 

@@ -130,7 +130,6 @@ void PageCommands::EditView() {
   // Back to the form on the row the list shows selected, which the view mode may have moved.
   c_.project.ShowRow(c_.project.selectedRow());
   c_.ShowTopic();
-  c_.services.EndPreview(c_.state.previewFolder);
 }
 
 void PageCommands::LivePane() {

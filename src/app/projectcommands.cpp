@@ -117,7 +117,6 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
   if (opened.succeeded && overExisting) {
     c_.ClearWindow();
     c_.ShowEditForm();
-    c_.services.EndPreview(c_.state.previewFolder);
   }
   c_.ShowReports(opened.reports);
   if (!opened.succeeded) {
@@ -238,7 +237,7 @@ void ProjectCommands::BrowseHelpFolder() {
   const std::string folder = c_.ui.FolderRequester("Select help folder", c_.state.purebasicFolder);
   c_.ui.FullRedraw();
   if (folder.empty()) return;
-  TakeHelpFolder(FolderWithSeparator(folder));
+  TakeHelpFolder(text::WithTrailingSeparator(folder));
 }
 
 void ProjectCommands::CreateHelpFolder() {
@@ -256,7 +255,8 @@ void ProjectCommands::CreateHelpFolder() {
   c_.ui.FullRedraw();
   if (typed.empty()) return;
   // Stored as typed; a relative folder is made (and later built into) beside the project file.
-  const std::string previous = std::exchange(c_.project.helpFolder, FolderWithSeparator(typed));
+  const std::string previous =
+      std::exchange(c_.project.helpFolder, text::WithTrailingSeparator(typed));
   const std::string folder = HelpFolderOf(c_.project);
   const std::string chosen = std::exchange(c_.project.helpFolder, previous);
   if (!c_.services.CreateFolderPath(folder)) {

@@ -30,8 +30,8 @@ class ProjectCommands {
   void Extract();
 
  private:
-  // Empties the project for a new or loaded one; the project file, the view mode and the
-  // preview folder are left to the caller.
+  // Empties the project for a new or loaded one; the project file and the view mode are left
+  // to the caller.
   void ResetProject();
   enum class Extraction { Done, Failed, Cancelled };
   // Extracts the library into the project and says on the status line what changed. With

@@ -66,8 +66,4 @@ std::string ProjectStartFolder(const std::string& projectFile, const std::string
   return purebasicFolder;
 }
 
-std::string FolderWithSeparator(const std::string& folder) {
-  return text::WithTrailingSeparator(folder);
-}
-
 }  // namespace qs::app

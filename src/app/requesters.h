@@ -32,7 +32,4 @@ std::string WithProjectExtension(const std::string& path, int filterIndex);
 std::string ProjectStartFolder(const std::string& projectFile, const std::string& lastProjectDir,
                                const std::string& purebasicFolder);
 
-// A folder text with a separator at its end: the native one when it ends in neither.
-std::string FolderWithSeparator(const std::string& folder);
-
 }  // namespace qs::app

@@ -91,13 +91,6 @@ class Services {
   // ---- help output ----
   // Erases the files of the last build, wherever it went.
   virtual void EraseBuildFiles() = 0;
-  // Erases the files of the last build only when it was a preview: a help folder the author
-  // built stays as it is when a project is cleared or another folder is built.
-  virtual void ErasePreviewFiles() = 0;
-  // The preview folder, created; empty when it cannot be made.
-  virtual std::string MakePreviewFolder() = 0;
-  // Erases the build's files inside `folder` and removes it; nothing for an empty text.
-  virtual void EndPreview(const std::string& folder) = 0;
   // Writes every page, the contents and the project file into `folder`, with the extra files
   // `options` ask for; the build log, or an empty text on failure.
   virtual std::string BuildHelpFolder(const project::HelpProject& project,

@@ -193,13 +193,6 @@ std::vector<std::string> AutoLinkNames(const project::HelpProject& project) {
   return names;
 }
 
-std::string LinkTo(std::string_view name) {
-  std::string link;
-  link.reserve(name.size() * 2 + 20);
-  link.append("<a href=\"").append(PageLink(name)).append("\">").append(name).append("</a>");
-  return link;
-}
-
 AutoLinker::AutoLinker(const project::HelpProject& project) : AutoLinker(AutoLinkNames(project)) {}
 
 AutoLinker::AutoLinker(const std::vector<std::string>& names) {

@@ -41,9 +41,6 @@ namespace qs::output {
 // page's own topic included) in store order, empty names left out.
 std::vector<std::string> AutoLinkNames(const project::HelpProject& project);
 
-// "<a href=\"" + PageLink(name) + "\">" + name + "</a>"
-std::string LinkTo(std::string_view name);
-
 class AutoLinker {
  public:
   explicit AutoLinker(const std::vector<std::string>& names);

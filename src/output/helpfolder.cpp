@@ -347,21 +347,6 @@ std::string KeywordIndexText(const HelpProject& project) {
   return out;
 }
 
-bool WriteHelpProjectFile(const std::string& path, const HelpProject& project,
-                          text::Reports& reports, const BuildOptions& options) {
-  return WriteOutputFile(path, HelpProjectFileText(project, options), reports);
-}
-
-bool WriteKeywordIndexFile(const std::string& path, const HelpProject& project,
-                           text::Reports& reports) {
-  return WriteOutputFile(path, KeywordIndexText(project), reports);
-}
-
-bool WriteContentsFile(const std::string& path, const HelpProject& project,
-                       const config::LanguageTable& captions, text::Reports& reports) {
-  return WriteOutputFile(path, ContentsFileText(project, captions), reports);
-}
-
 std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTable& captions,
                             const std::string& folder, BuildRecord& record, text::Reports& reports,
                             const BuildOptions& options) {

@@ -56,12 +56,6 @@ std::string ContentsFileText(const project::HelpProject& project,
 // as their lower case), and names that differ only in case by their bytes, upper case first.
 // A name that occurs twice gives one entry; an empty name gives none.
 std::string KeywordIndexText(const project::HelpProject& project);
-bool WriteHelpProjectFile(const std::string& path, const project::HelpProject& project,
-                          text::Reports& reports, const BuildOptions& options = {});
-bool WriteContentsFile(const std::string& path, const project::HelpProject& project,
-                       const config::LanguageTable& captions, text::Reports& reports);
-bool WriteKeywordIndexFile(const std::string& path, const project::HelpProject& project,
-                           text::Reports& reports);
 
 // The files that a help project file written by this program names, relative to its folder:
 // the contents and the keyword index of its options, and each page of its [FILES] list, as the

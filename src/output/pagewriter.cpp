@@ -164,21 +164,4 @@ std::string TopicPageText(const HelpProject& project, const Topic& topic,
   return out;
 }
 
-bool WriteIndexPage(const std::string& path, const HelpProject& project,
-                    const config::LanguageTable& captions, text::Reports& reports) {
-  return WriteOutputFile(path, IndexPageText(project, captions), reports);
-}
-
-bool WriteTopicPage(const std::string& path, const HelpProject& project, const Topic& topic,
-                    const config::LanguageTable& captions, const AutoLinker& linker,
-                    text::Reports& reports) {
-  return WriteOutputFile(path, TopicPageText(project, topic, captions, linker), reports);
-}
-
-bool WriteTopicPage(const std::string& path, const HelpProject& project, const Topic& topic,
-                    const config::LanguageTable& captions, text::Reports& reports) {
-  AutoLinker linker(project);
-  return WriteTopicPage(path, project, topic, captions, linker, reports);
-}
-
 }  // namespace qs::output

@@ -30,18 +30,6 @@ std::string IndexPageText(const project::HelpProject& project, const project::To
 std::string TopicPageText(const project::HelpProject& project, const project::Topic& topic,
                           const config::LanguageTable& captions, const AutoLinker& linker);
 
-// Write the pages to `path` (its folders must exist). False, with "Could not create file"
-// reported, when the file cannot be created or written.
-bool WriteIndexPage(const std::string& path, const project::HelpProject& project,
-                    const config::LanguageTable& captions, text::Reports& reports);
-bool WriteTopicPage(const std::string& path, const project::HelpProject& project,
-                    const project::Topic& topic, const config::LanguageTable& captions,
-                    const AutoLinker& linker, text::Reports& reports);
-// For a single page: makes the links from the project itself.
-bool WriteTopicPage(const std::string& path, const project::HelpProject& project,
-                    const project::Topic& topic, const config::LanguageTable& captions,
-                    text::Reports& reports);
-
 // Line 1 of a page: the index page and the unique HTML file close the head with "</head>",
 // topic pages with "</HEAD>".
 std::string IndexHeadLine(std::string_view title);

@@ -1,8 +1,8 @@
 #pragma once
 
-// A folder the program writes its output into: the help folder, the preview folder, the
-// folder of the unique HTML file. Other users may be able to write there too, and may swap
-// a file for a link or a sub-folder for a link to somewhere else while the program works.
+// A folder the program writes its output into: the help folder, the folder of the unique
+// HTML file. Other users may be able to write there too, and may swap a file for a link or a
+// sub-folder for a link to somewhere else while the program works.
 // So the folder is opened once, and every file below it is reached from the open folder, one
 // name at a time, without following a link; what was opened is checked on the open file
 // itself and is never opened again by its path. Implemented once per system.

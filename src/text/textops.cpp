@@ -27,28 +27,6 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
-std::vector<std::string> SplitCrLf(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t pos = 0;
-  while (true) {
-    const auto hit = text.find(kCrLf, pos);
-    if (hit == std::string_view::npos) break;
-    lines.emplace_back(text.substr(pos, hit - pos));
-    pos = hit + kCrLf.size();
-  }
-  lines.emplace_back(text.substr(pos));
-  return lines;
-}
-
-std::string JoinCrLf(const std::vector<std::string>& lines) {
-  std::string out;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) out.append(kCrLf);
-    out.append(lines[i]);
-  }
-  return out;
-}
-
 std::string LineBreaksToHtml(std::string_view text) {
   return ReplaceAll(text, kCrLf, "<br>\r\n");
 }

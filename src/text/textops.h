@@ -21,13 +21,6 @@ std::string TrimBlanks(std::string_view text);
 // nothing.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
-// Splits at CR LF pairs. An empty text gives one empty line; a text ending in CR LF gives an
-// empty last line. Lone CR or LF bytes stay inside their line.
-std::vector<std::string> SplitCrLf(std::string_view text);
-
-// Joins lines with CR LF between them and none after the last.
-std::string JoinCrLf(const std::vector<std::string>& lines);
-
 // Every CR LF becomes "<br>" followed by CR LF; lone CR or LF bytes are left alone.
 std::string LineBreaksToHtml(std::string_view text);
 

@@ -8,10 +8,6 @@
 
 namespace qs::text {
 
-// The lower-case form of a Windows-1252 character: ASCII letters, the accented Latin letters
-// and the few letter pairs of the 0x80-0x9F range. Every other byte stays itself.
-unsigned char FoldCp1252(unsigned char c);
-
 // The first position at or after `from` where `needle` occurs in `text` with letter case
 // ignored; npos when it does not. An empty needle is found at `from`.
 std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std::size_t from = 0);

@@ -192,7 +192,7 @@ TEST_F(CoreLifecycleTest, aWindowClosingLastKeepsTheCaptionsAnotherWindowSaved) 
   }
 }
 
-TEST(CoreServicesErase, onlyAPreviewIsErasedBeforeAnotherBuildTheBuildItselfWhenAsked) {
+TEST(CoreServicesErase, aBuildIntoAnotherFolderLeavesTheFirstTheBuildItselfGoesWhenAsked) {
   testsupport::TempFolder temp;
   app::CoreServices services("/prog/quillsmith", temp.Path());
   project::HelpProject project = testsupport::MakeProject({"Index", "A"});
@@ -200,16 +200,9 @@ TEST(CoreServicesErase, onlyAPreviewIsErasedBeforeAnotherBuildTheBuildItselfWhen
   text::Reports reports;
   const std::string help = temp.Path("help/");
   ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());
-  // A new project, or a build into another folder: the help folder the author built stays.
-  services.ErasePreviewFiles();
+  // A build into another folder: the help folder the author built stays.
+  ASSERT_FALSE(services.BuildHelpFolder(project, {}, temp.Path("other/"), {}, reports).empty());
   EXPECT_TRUE(fs::exists(help + "Index.html"));
-
-  const std::string preview = services.MakePreviewFolder();
-  ASSERT_FALSE(preview.empty());
-  ASSERT_FALSE(services.BuildHelpFolder(project, {}, preview, {}, reports).empty());
-  services.ErasePreviewFiles();
-  EXPECT_FALSE(fs::exists(preview + "A.html"));
-  services.EndPreview(preview);
 
   // The erase option erases the build's own files.
   ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());

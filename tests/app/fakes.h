@@ -164,7 +164,6 @@ class FakeServices : public app::Services {
   std::map<std::string, std::vector<std::string>> libraries;
   bool createFolderWorks = true;
   bool associationWorks = true;
-  std::string previewFolder = "/tmp/preview/";
   std::string purebasicFolder = "/opt/purebasic/";
   std::optional<config::AppSettings> settings;
   std::vector<std::string> languages;  // what the language files hold
@@ -239,12 +238,6 @@ class FakeServices : public app::Services {
     interruptedSavesDiscarded.push_back(projectFile);
   }
   void EraseBuildFiles() override { log_.push_back("erase build"); }
-  void ErasePreviewFiles() override { log_.push_back("erase preview build"); }
-  std::string MakePreviewFolder() override {
-    log_.push_back("make preview");
-    return previewFolder;
-  }
-  void EndPreview(const std::string& folder) override { log_.push_back("end preview " + folder); }
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
                               const output::BuildOptions& options, text::Reports& reports) override;

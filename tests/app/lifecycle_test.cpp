@@ -167,7 +167,6 @@ TEST_F(CommandTest, closingCancelledLeavesEverythingAndTheViewModeEndsOnTheForm)
   project.ShowRow(1);
   project.modified = true;
   state.viewMode = true;
-  state.previewFolder = "/tmp/preview/";
   ui.form = {"typed", "", "", ""};
   ui.saveAnswers.push_back(app::SaveAnswer::Cancel);
   EXPECT_FALSE(app::ShutDown(context));
@@ -210,15 +209,6 @@ TEST_F(CommandTest, closingModifiedAnsweredDiscardSavesNoProject) {
   app::ShutDown(context);
   EXPECT_TRUE(services.savedTo.empty());
   EXPECT_TRUE(services.written.has_value());
-}
-
-TEST_F(CommandTest, closingInViewModeRemovesThePreviewBeforeTheQuestion) {
-  UseProject({"Index"});
-  project.modified = true;
-  state.viewMode = true;
-  state.previewFolder = "/tmp/preview/";
-  app::ShutDown(context);
-  EXPECT_LT(LogIndex("end preview /tmp/preview/"), LogIndex("ask "));
 }
 
 }  // namespace

@@ -72,8 +72,7 @@ TEST_F(CommandTest, newProjectAnsweredYesResetsEverythingButTheViewMode) {
   EXPECT_TRUE(ui.libraryField.empty());
   EXPECT_EQ(ui.browser, "about:blank");
   EXPECT_TRUE(state.viewMode);
-  // Only a preview's files go: a help folder the author built and kept stays.
-  EXPECT_TRUE(Logged("erase preview build"));
+  // A help folder the author built and kept stays.
   EXPECT_FALSE(Logged("erase build"));
 }
 
@@ -177,7 +176,6 @@ TEST_F(CommandTest, newLoadAndSaveRecordTheRecentProjectAndChoosingOneLoadsIt) {
 TEST_F(CommandTest, loadOverAListWithNothingUnsavedAsksNothingResetsAndShowsTheIndexRow) {
   UseProject({"Index", "Old"}, "/w/old.qsp");
   state.viewMode = true;
-  state.previewFolder = "/tmp/preview/";
   services.projectFiles["/w/p.qsp"] = testsupport::MakeProject({"Index", "A"});
   ui.files.push_back({"/w/p.qsp", 0});
   commands.project.LoadProject();
@@ -185,9 +183,7 @@ TEST_F(CommandTest, loadOverAListWithNothingUnsavedAsksNothingResetsAndShowsTheI
   EXPECT_TRUE(ui.questions.empty());
   EXPECT_EQ(ui.requesters[0].start, "/w/");
   // The window is cleared only once the file has loaded.
-  EXPECT_LT(LogIndex("load /w/p.qsp"), LogIndex("erase preview build"));
-  EXPECT_LT(LogIndex("erase preview build"), LogIndex("edit mode"));
-  EXPECT_LT(LogIndex("edit mode"), LogIndex("end preview /tmp/preview/"));
+  EXPECT_LT(LogIndex("load /w/p.qsp"), LogIndex("edit mode"));
   EXPECT_FALSE(state.viewMode);
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
   EXPECT_EQ(project.shownTopic(), "Index");

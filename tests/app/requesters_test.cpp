@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/lifecycle.h"
-
 namespace qs::app {
 namespace {
 
@@ -26,18 +24,6 @@ TEST(ProjectStartFolder, projectFolderThenLastFolderThenPureBasic) {
   EXPECT_EQ(ProjectStartFolder("/a/b/p.qsp", "/last/", "/pb/"), "/a/b/");
   EXPECT_EQ(ProjectStartFolder("", "/last/", "/pb/"), "/last/");
   EXPECT_EQ(ProjectStartFolder("", "", "/pb/"), "/pb/");
-}
-
-TEST(CommandLine, quotedTokensKeepBlanksAndUnquotedOnesSplit) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(SplitCommandLine(R"("C:\Program Files\qs.exe" "C:\My Docs\a.qsp" extra)"),
-            (V{R"(C:\Program Files\qs.exe)", R"(C:\My Docs\a.qsp)", "extra"}));
-  // An unquoted program path with blanks is split too: its second piece becomes the argument.
-  EXPECT_EQ(SplitCommandLine(R"(C:\Program Files\qs.exe a.qsp)"),
-            (V{R"(C:\Program)", R"(Files\qs.exe)", "a.qsp"}));
-  EXPECT_EQ(SplitCommandLine("  qs   \"unterminated arg"), (V{"qs", "unterminated arg"}));
-  EXPECT_EQ(SplitCommandLine("qs \"\""), (V{"qs", ""}));
-  EXPECT_TRUE(SplitCommandLine("   ").empty());
 }
 
 }  // namespace

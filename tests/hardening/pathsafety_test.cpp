@@ -1,6 +1,6 @@
 // Nothing is written or deleted outside the folder the program owns: not by a library whose
 // function names try to leave the help folder, not through links planted in the help folder,
-// and not in a preview folder that is a link or belongs to someone else.
+// and not when the files of a build are erased after something took their place.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,8 +11,6 @@
 
 #include "library/librarytopics.h"
 #include "output/helpfolder.h"
-#include "output/preview.h"
-#include "platform/tempfolder.h"
 #include "sandbox.h"
 #include "support/librarygenerator.h"
 #include "support/projectfixture.h"
@@ -139,58 +137,52 @@ TEST(LibraryPathSafety, linksPlantedInTheHelpFolderAreNotFollowed) {
   EXPECT_FALSE(fs::exists(box.Path("help/Linked.html")));
 }
 
-TEST(PreviewFolderSafety, aLinkOrAForeignFolderIsNeverUsed) {
+TEST(EraseSafety, aPageSwappedForALinkLeadsTheEraseNowhere) {
   TempFolder box;
-  box.Write("elsewhere/Index.html", "precious");
-  fs::create_directories(box.Path("tmp-link"));
-  fs::create_symlink(box.Path("elsewhere"), box.Path("tmp-link/~QuillSmith~"));
-  EXPECT_EQ(platform::MakePreviewFolderIn(box.Path("tmp-link/")), "");
-
-  box.Write("tmp-file/~QuillSmith~", "a file");
-  EXPECT_EQ(platform::MakePreviewFolderIn(box.Path("tmp-file/")), "");
-
-  if (geteuid() == 0) {  // only root can hand a folder to another user
-    fs::create_directories(box.Path("tmp-foreign/~QuillSmith~"));
-    ASSERT_EQ(::chown(box.Path("tmp-foreign/~QuillSmith~").c_str(), 65534, 65534), 0);
-    EXPECT_EQ(platform::MakePreviewFolderIn(box.Path("tmp-foreign/")), "");
-  }
-
-  const std::string fresh = platform::MakePreviewFolderIn(box.Path("tmp/"));
-  ASSERT_EQ(fresh, box.Path("tmp/~QuillSmith~/"));
-  struct stat info {};
-  ASSERT_EQ(::lstat(box.Path("tmp/~QuillSmith~").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0700u);
-  EXPECT_EQ(box.Read("elsewhere/Index.html"), "precious");
-}
-
-TEST(PreviewFolderSafety, aPreviewFolderSwappedForALinkLosesNothingWhenThePreviewEnds) {
-  TempFolder box;
-  const std::string preview = platform::MakePreviewFolderIn(box.Path("tmp/"));
-  ASSERT_FALSE(preview.empty());
-  auto project = testsupport::MakeProject({"Index", "A", "sub/B", "License*"});
+  auto project = testsupport::MakeProject({"Index", "A", "License*"});
   project.libraryFile = "/libs/MyLib";
   output::BuildRecord record;
   text::Reports reports;
-  ASSERT_FALSE(output::BuildHelpFolder(project, {}, preview, record, reports).empty());
+  ASSERT_FALSE(output::BuildHelpFolder(project, {}, box.Path("help/"), record, reports).empty());
 
-  // While the preview is open, its folder is replaced by a link to files of the same names.
-  for (const auto& file : record.files) {
-    box.Write("victim/" + file.substr(preview.size()), "precious");
-  }
-  fs::rename(box.Path("tmp/~QuillSmith~"), box.Path("tmp/moved"));
-  fs::create_symlink(box.Path("victim"), box.Path("tmp/~QuillSmith~"));
+  // While the build's files wait to be erased, a page is replaced by a link to a file of
+  // someone else's, and another page by a hard link to one.
+  box.Write("victim/A.html", "precious");
+  box.Write("victim/Index.html", "precious too");
+  fs::remove(box.Path("help/A.html"));
+  fs::create_symlink(box.Path("victim/A.html"), box.Path("help/A.html"));
+  fs::remove(box.Path("help/Index.html"));
+  fs::create_hard_link(box.Path("victim/Index.html"), box.Path("help/Index.html"));
   const Picture victim = TakePicture(box.Path("victim/"));
 
-  output::EndPreview(preview, record);
+  output::EraseBuildFiles(record);
   EXPECT_EQ(TakePicture(box.Path("victim/")), victim);
-  EXPECT_TRUE(fs::is_symlink(box.Path("tmp/~QuillSmith~")));
+  EXPECT_TRUE(fs::is_symlink(box.Path("help/A.html")));
+  EXPECT_FALSE(fs::exists(box.Path("help/License.html")));
+}
 
-  // The real folder, back in place, is cleaned and removed.
-  fs::remove(box.Path("tmp/~QuillSmith~"));
-  fs::rename(box.Path("tmp/moved"), box.Path("tmp/~QuillSmith~"));
-  output::EndPreview(preview, record);
-  EXPECT_FALSE(fs::exists(box.Path("tmp/~QuillSmith~")));
+TEST(EraseSafety, aSubFolderSwappedForALinkLosesNothingBehindIt) {
+  TempFolder box;
+  auto project = testsupport::MakeProject({"Index", "A", "sub/deeper/B", "License*"});
+  project.libraryFile = "/libs/MyLib";
+  output::BuildRecord record;
+  text::Reports reports;
+  const std::string help = box.Path("help/");
+  ASSERT_FALSE(output::BuildHelpFolder(project, {}, help, record, reports).empty());
+
+  // The sub-folder of a page is replaced by a link to files of the same names.
+  for (const auto& file : record.files) {
+    box.Write("victim/" + file.substr(help.size()), "precious");
+  }
+  fs::rename(box.Path("help/sub"), box.Path("moved"));
+  fs::create_directory_symlink(box.Path("victim/sub"), box.Path("help/sub"));
+  const Picture victim = TakePicture(box.Path("victim/"));
+
+  output::EraseBuildFiles(record);
   EXPECT_EQ(TakePicture(box.Path("victim/")), victim);
+  EXPECT_TRUE(fs::is_symlink(box.Path("help/sub")));
+  EXPECT_FALSE(fs::exists(box.Path("help/A.html")));
+  EXPECT_TRUE(fs::exists(box.Path("moved/deeper/B.html")));
 }
 
 }  // namespace

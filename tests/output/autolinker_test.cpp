@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "output/pagenames.h"
 #include "support/autolinkreference.h"
 #include "support/projectfixture.h"
 
@@ -17,7 +18,7 @@ std::string Linked(const std::vector<std::string>& names, std::string_view text)
 }
 
 std::string A(std::string_view name) {
-  return LinkTo(name);
+  return "<a href=\"" + PageLink(name) + "\">" + std::string(name) + "</a>";
 }
 
 // Names that share their start, as a library's functions often do. Replacing name by name

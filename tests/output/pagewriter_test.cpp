@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "output/outputfile.h"
 #include "support/projectfixture.h"
 #include "support/tempfolder.h"
 
@@ -241,7 +242,7 @@ TEST(PageFiles, aWriteThatFailsHalfwayIsNotReportedAsSuccessAndLeavesNoStump) {
   small.rlim_cur = 100;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   text::Reports reports;
-  const bool written = WriteIndexPage(path, ExampleProject(), {}, reports);
+  const bool written = WriteOutputFile(path, IndexPageText(ExampleProject(), {}), reports);
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previousHandler);
   EXPECT_FALSE(written);

@@ -28,14 +28,6 @@ TEST(ReplaceAll, matchesLeftToRightWithoutOverlap) {
   EXPECT_EQ(ReplaceAll("", "a", "b"), "");
 }
 
-TEST(CrLf, splitAndJoinAreInverse) {
-  const std::vector<std::string> expected = {"a", "b\nc", "d\r", ""};
-  EXPECT_EQ(SplitCrLf("a\r\nb\nc\r\nd\r\r\n"), expected);
-  EXPECT_EQ(JoinCrLf(expected), "a\r\nb\nc\r\nd\r\r\n");
-  EXPECT_EQ(SplitCrLf(""), std::vector<std::string>{""});
-  EXPECT_EQ(JoinCrLf({}), "");
-}
-
 TEST(LineBreaksToHtml, convertsOnlyCrLfPairs) {
   EXPECT_EQ(LineBreaksToHtml("a\r\nb"), "a<br>\r\nb");
   EXPECT_EQ(LineBreaksToHtml("a\nb\rc"), "a\nb\rc");

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/coreservices.h"
-#include "app/projectflows.h"
+#include "flows/diskports.h"
+#include "flows/projectflows.h"
 #include "library/librarytopics.h"
 #include "support/librarygenerator.h"
 
@@ -46,12 +46,12 @@ BENCHMARK(BM_ExtractInPlace)->Unit(benchmark::kMillisecond);
 
 void BM_ExtractAsideWithReport(benchmark::State& state) {
   const Released released;
-  qs::app::CoreServices services("/bench/quillsmith", "/bench/");
+  qs::flows::DiskLibraryReader reader;
   for (auto _ : state) {
     state.PauseTiming();
     qs::project::HelpProject project = released.project;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(qs::app::ExtractLibrary(services, project, true).changesLine);
+    benchmark::DoNotOptimize(qs::flows::ExtractLibrary(reader, project, true).changesLine);
   }
 }
 BENCHMARK(BM_ExtractAsideWithReport)->Unit(benchmark::kMillisecond);

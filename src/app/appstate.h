@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "output/buildrecord.h"
 #include "platform/fileversion.h"
 #include "project/history.h"
 
@@ -43,6 +44,9 @@ struct AppState {
   bool captionsEdited = false;
   // The structural changes of the project, to take back and do again.
   project::UndoHistory history;
+  // What the last "Create HTML files" wrote: the next build into that folder removes its pages
+  // of topics since gone, and the erase option erases exactly these files.
+  output::BuildRecord lastBuild;
 };
 
 }  // namespace qs::app

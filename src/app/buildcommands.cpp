@@ -2,10 +2,10 @@
 
 #include <chrono>
 
-#include "app/helpbuild.h"
 #include "app/previewpages.h"
 #include "app/statustext.h"
-#include "app/uniquefile.h"
+#include "flows/helpbuild.h"
+#include "flows/uniquefile.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -40,9 +40,10 @@ void BuildCommands::PreviewAll() {
   RunPreview(std::string(project::kIndexName) + ".html");
 }
 
-BuilderResult BuildCommands::CompileForBuilder(HelpBuild& build, BuildSummary& summary) {
+BuilderResult BuildCommands::CompileForBuilder(flows::HelpBuild& build, BuildSummary& summary) {
   const Clock::time_point start = Clock::now();
-  const CompileOutcome outcome = build.Compile({c_.ui.CompileChecked(), c_.ui.CompilerPath()});
+  const flows::CompileOutcome outcome =
+      build.Compile({c_.ui.CompileChecked(), c_.ui.CompilerPath()});
   summary.compileSeconds = SecondsSince(start);
   if (!outcome.options.compileToChm && c_.ui.CompileChecked()) c_.ui.SetCompileChecked(false);
   c_.ShowReports(outcome.reports);
@@ -52,7 +53,7 @@ BuilderResult BuildCommands::CompileForBuilder(HelpBuild& build, BuildSummary& s
   if (!outcome.compiled) return result;
   summary.compiledFile = outcome.compiledFile;
   summary.compiledWith = output::CompiledWithText(outcome.messages);
-  result.label = CompiledText(outcome) + " :";
+  result.label = flows::CompiledText(outcome) + " :";
   return result;
 }
 
@@ -60,17 +61,17 @@ void BuildCommands::CreateHtml() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
   if (c_.project.helpFolder.empty()) {
-    c_.ui.ShowMessage(NoHelpFolderReport());
+    c_.ui.ShowMessage(flows::NoHelpFolderReport());
     return;
   }
   // Back to the form while the build runs.
   c_.ShowEditForm();
-  const std::string target = HelpFolderOf(c_.project);
-  HelpBuild build(c_.services, c_.ProjectToWrite(), target);
+  const std::string target = flows::HelpFolderOf(c_.project);
+  flows::HelpBuild build(c_.services.helpOutput, c_.ProjectToWrite(), target, c_.state.lastBuild);
   const Clock::time_point start = Clock::now();
-  const FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
+  const flows::FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
   BuildSummary summary;
-  summary.pages = PagesInLog(folder.log);
+  summary.pages = folder.pages;
   summary.seconds = SecondsSince(start);
   summary.folder = target;
   c_.ShowReports(folder.reports);
@@ -87,8 +88,9 @@ void BuildCommands::CreateHtml() {
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  c_.ShowReports(
-      WriteUniqueFile(c_.services, c_.ProjectToWrite(), HelpFolderOf(c_.project)).reports);
+  c_.ShowReports(flows::WriteUniqueFile(c_.services.helpOutput, c_.ProjectToWrite(),
+                                        flows::HelpFolderOf(c_.project))
+                     .reports);
 }
 
 }  // namespace qs::app

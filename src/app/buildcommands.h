@@ -5,9 +5,12 @@
 #include "app/commandcontext.h"
 #include "app/ui.h"
 
+namespace qs::flows {
+class HelpBuild;
+}
+
 namespace qs::app {
 
-class HelpBuild;
 struct BuildSummary;
 
 // The commands that write the help: the two previews, "Create HTML files" with the builder
@@ -33,7 +36,7 @@ class BuildCommands {
   // The compile step of the builder window: the window's new label (or an empty text) and the
   // compiler's messages. What it compiled, how long that took and what the compiler reported
   // go into `summary`.
-  BuilderResult CompileForBuilder(HelpBuild& build, BuildSummary& summary);
+  BuilderResult CompileForBuilder(flows::HelpBuild& build, BuildSummary& summary);
 
   CommandContext c_;
 };

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/projectflows.h"
 #include "app/requesters.h"
 #include "config/languagefiles.h"
+#include "flows/projectflows.h"
 #include "project/topicform.h"
 #include "project/topicops.h"
 #include "text/paths.h"
@@ -63,7 +63,7 @@ bool CommandContext::AskToSaveChanges() const {
       {"QuillSmith", "Save changes to " + name + "?", text::ReportIcon::Question});
   if (answer == SaveAnswer::Cancel) return false;
   if (answer == SaveAnswer::Discard) {
-    services.RemoveRecoveryCopy(project.projectFile);
+    services.recovery.RemoveRecoveryCopy(project.projectFile);
     return true;
   }
   // A project opened read-only goes under another name.
@@ -109,16 +109,16 @@ bool CommandContext::WriteProject(const std::string& path) const {
   ui.SetProjectFileField(path);
   ProjectToWrite();
   text::Reports reports;
-  const bool saved = services.SaveProject(project, path, reports);
+  const bool saved = services.projectFiles.SaveProject(project, path, reports);
   ShowReports(reports);
   if (!saved) return false;
   project.modified = false;
   // The file saved is this window's now, the one opened read-only left to the other window.
-  if (path != previous) services.HoldProjectFile(path);
+  if (path != previous) services.projectFiles.HoldProjectFile(path);
   state.readOnlyFile.clear();
   RememberProjectFile();
-  services.RemoveRecoveryCopy(previous);
-  if (previous != path) services.RemoveRecoveryCopy(path);
+  services.recovery.RemoveRecoveryCopy(previous);
+  if (previous != path) services.recovery.RemoveRecoveryCopy(path);
   UseProjectFile(*this);
   ui.ShowStatus("Saved " + std::to_string(project.ItemCount()) + " pages to " + path);
   return true;
@@ -130,7 +130,7 @@ void CommandContext::RememberProjectFile(const platform::FileVersion& version) c
 }
 
 void CommandContext::RememberProjectFile() const {
-  RememberProjectFile(services.ReadFileVersion(project.projectFile));
+  RememberProjectFile(services.projectFiles.ReadFileVersion(project.projectFile));
 }
 
 void CommandContext::CheckProjectFile() const {
@@ -141,7 +141,7 @@ namespace {
 
 // The name under which work dropped by a reload is kept: beside the project file, so that once
 // restored it is saved there, never over the file that was reloaded.
-std::string KeptWorkName(const std::string& file, const DateTime& when) {
+std::string KeptWorkName(const std::string& file, const platform::DateTime& when) {
   std::string name = text::FileNamePart(file);
   const std::size_t dot = name.rfind('.');
   const std::string extension =
@@ -157,15 +157,15 @@ std::string KeptWorkName(const std::string& file, const DateTime& when) {
 
 CommandContext::OutsideChange CommandContext::SettleOutsideChange(bool atSave) const {
   const std::string file = project.projectFile;
-  if (file.empty() || services.StillSameVersion(file, state.projectOnDisk)) {
+  if (file.empty() || services.projectFiles.StillSameVersion(file, state.projectOnDisk)) {
     return OutsideChange::None;
   }
   // The author has answered for this version already; only a save asks again.
   if (!atSave && state.outsideVersionAsked &&
-      services.StillSameVersion(file, *state.outsideVersionAsked)) {
+      services.projectFiles.StillSameVersion(file, *state.outsideVersionAsked)) {
     return OutsideChange::None;
   }
-  state.outsideVersionAsked = services.ReadFileVersion(file);
+  state.outsideVersionAsked = services.projectFiles.ReadFileVersion(file);
   const bool deleted = !state.outsideVersionAsked->exists;
   const std::string name = text::FileNamePart(file);
   std::string text = name + (deleted ? " was deleted" : " was changed") +
@@ -214,8 +214,8 @@ bool CommandContext::ReloadProjectFile() const {
     project::HelpProject copy = project;
     if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
     project::ProduceIndexLists(copy);
-    copy.projectFile = KeptWorkName(file, services.Now());
-    if (!services.KeepRecoveryCopy(copy)) {
+    copy.projectFile = KeptWorkName(file, services.system.Now());
+    if (!services.recovery.KeepRecoveryCopy(copy)) {
       ui.ShowMessage(
           text::ErrorReport("Your unsaved work could not be kept as a recovery copy, "
                             "so " +
@@ -229,9 +229,10 @@ bool CommandContext::ReloadProjectFile() const {
                                    return window.AskYesNo(question);
                                  }};
   // Taken before the read: a write in between is noticed later rather than missed.
-  const platform::FileVersion read = services.ReadFileVersion(file);
+  const platform::FileVersion read = services.projectFiles.ReadFileVersion(file);
   const bool overExisting = project.ItemCount() > 0;
-  const ProjectOutcome opened = OpenProject(services, project, file, ask);
+  const flows::ProjectOutcome opened =
+      flows::OpenProject(services.projectFiles, project, file, ask);
   if (opened.succeeded) {
     state.history.Clear();
     if (overExisting) {
@@ -243,7 +244,7 @@ bool CommandContext::ReloadProjectFile() const {
   if (!opened.succeeded) return false;
   RememberProjectFile(read);
   // The work is in its kept copy now; the timer's copy of it would be offered twice.
-  services.RemoveRecoveryCopy(file);
+  services.recovery.RemoveRecoveryCopy(file);
   ShowLoadedProject(overExisting);
   ui.ShowStatus(kept.empty() ? "Reloaded " + file
                              : "Reloaded " + file +
@@ -255,7 +256,7 @@ bool CommandContext::ReloadProjectFile() const {
 
 void CommandContext::SaveCurrentLanguage() const {
   if (!state.captionsOwned) return;
-  LanguageWrite written = services.SaveLanguage(state.currentLanguage, captions);
+  LanguageWrite written = services.preferences.SaveLanguage(state.currentLanguage, captions);
   if (written == LanguageWrite::ChangedOnDisk) {
     const std::string name = std::string(config::kLanguageFilePrefix) + state.currentLanguage +
                              std::string(config::kLanguageFileExtension);
@@ -266,7 +267,7 @@ void CommandContext::SaveCurrentLanguage() const {
                      name + " was changed by another program since this window read it.\n\n"
                             "Overwrite it with the captions typed here?",
                      text::ReportIcon::Question})) {
-      written = services.SaveLanguage(state.currentLanguage, captions, true);
+      written = services.preferences.SaveLanguage(state.currentLanguage, captions, true);
     } else {
       ui.ShowStatus("Kept " + name + " as another program wrote it");
     }
@@ -311,11 +312,11 @@ void CommandContext::WriteRecovery() const {
   project::HelpProject copy = project;
   if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
   project::ProduceIndexLists(copy);
-  services.WriteRecoveryCopy(copy);
+  services.recovery.WriteRecoveryCopy(copy);
 }
 
 CommandContext::Claim CommandContext::ClaimProjectFile(const std::string& path) const {
-  if (services.HoldProjectFile(path)) return Claim::Writable;
+  if (services.projectFiles.HoldProjectFile(path)) return Claim::Writable;
   const InUseAnswer answer = ui.AskOpenInUse(
       {"QuillSmith", text::FileNamePart(path) + " is open in another QuillSmith window.",
        text::ReportIcon::Exclamation});
@@ -327,13 +328,14 @@ CommandContext::Claim CommandContext::ClaimProjectFile(const std::string& path) 
 }
 
 void CommandContext::RestoreProjectFileClaim() const {
-  services.HoldProjectFile(ReadOnly() ? std::string() : project.projectFile);
+  services.projectFiles.HoldProjectFile(ReadOnly() ? std::string() : project.projectFile);
 }
 
 void UseProjectFile(const CommandContext& context) {
   const std::string& file = context.project.projectFile;
-  context.ui.SetProjectWordList(context.services.WordListPath(file));
-  if (!file.empty()) context.ui.SetRecentProjects(context.services.RecordRecentProject(file));
+  context.ui.SetProjectWordList(context.services.preferences.WordListPath(file));
+  if (!file.empty())
+    context.ui.SetRecentProjects(context.services.preferences.RecordRecentProject(file));
 }
 
 void CommandContext::ShowEditForm() const {

@@ -21,7 +21,7 @@ struct CommandContext {
   project::HelpProject& project;
   AppState& state;
   config::LanguageTable& captions;
-  Services& services;
+  Services services;
   Ui& ui;
 
   // One message box per report, in order.

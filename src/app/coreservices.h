@@ -3,61 +3,40 @@
 #include <map>
 #include <string>
 
-#include "app/interruptedsaves.h"
-#include "app/recovery.h"
 #include "app/services.h"
-#include "library/libraryinfo.h"
-#include "output/buildrecord.h"
-#include "platform/filelock.h"
+#include "config/interruptedsaves.h"
+#include "config/recovery.h"
+#include "flows/diskports.h"
+#include "platform/fileversion.h"
 #include "platform/programrunner.h"
-#include "platform/systemprogramrunner.h"
 
 namespace qs::app {
 
-// The commands' core, bound to the real layers: project files, library extraction, help
-// output, settings and language files in `settingsFolder`, and the operating system. Owns the
-// state those layers keep between commands: the functions last read from a library and the
-// record of the last build.
-class CoreServices : public Services {
+// Recovery copies in the settings folder: the store of unsaved work and the copies of saves
+// in place that did not finish.
+class DiskRecovery : public RecoveryCopies {
  public:
-  // `programPath` is the running program (for the association); `settingsFolder` holds the
-  // settings and language files. The help compiler runs through `runner` (which must outlive
-  // this object) or, without one, through the system's runner.
-  CoreServices(std::string programPath, std::string settingsFolder,
-               platform::ProgramRunner* runner = nullptr);
-  // The runner it uses may be its own member: a copy would run through the original's.
-  CoreServices(const CoreServices&) = delete;
-  CoreServices& operator=(const CoreServices&) = delete;
+  // `settingsFolder` ends in a separator.
+  explicit DiskRecovery(const std::string& settingsFolder);
 
-  bool LoadProject(project::HelpProject& project, const std::string& path,
-                   const project::LoadContext& context, text::Reports& reports) override;
-  bool SaveProject(project::HelpProject& project, const std::string& path,
-                   text::Reports& reports) override;
-  bool HoldProjectFile(const std::string& path) override;
-  // Takes the project's write lock until this object goes, waiting kProjectWriteWait for
-  // another writer; the saves into `path` then take it no more. False, with the reason in
-  // `reports`, when another writer kept it.
-  bool LockProjectForWriting(const std::string& path, text::Reports& reports);
-  platform::FileVersion ReadFileVersion(const std::string& path) override;
-  bool StillSameVersion(const std::string& path, platform::FileVersion& version) override;
-  bool ExtractLibraryInfo(project::HelpProject& project, bool keepData,
-                          text::Reports& reports) override;
   void WriteRecoveryCopy(const project::HelpProject& project) override;
   bool KeepRecoveryCopy(const project::HelpProject& project) override;
   void RemoveRecoveryCopy(const std::string& projectFile) override;
-  std::vector<RecoveryCopy> FindRecoveryCopies() override;
+  std::vector<config::RecoveryCopy> FindRecoveryCopies() override;
   void TakeRecoveryCopy(const std::string& path) override;
   void DiscardInterruptedSave(const std::string& projectFile) override;
-  void EraseBuildFiles() override;
-  std::string BuildHelpFolder(const project::HelpProject& project,
-                              const config::LanguageTable& captions, const std::string& folder,
-                              const output::BuildOptions& options, text::Reports& reports) override;
-  bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
-                           text::Reports& reports) override;
-  bool CompileHelp(const project::HelpProject& project, const std::string& folder,
-                   output::CompileOptions& options, text::Reports& reports,
-                   std::vector<output::CompilerMessage>& messages) override;
-  void DeleteCompilerTempFiles() override;
+
+ private:
+  config::RecoveryStore store_;
+  config::InterruptedSaves interruptedSaves_;
+};
+
+// The settings, language and list files in the settings folder.
+class DiskPreferences : public Preferences {
+ public:
+  // `settingsFolder` ends in a separator.
+  explicit DiskPreferences(std::string settingsFolder);
+
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& settings) override;
   std::vector<std::string> ListLanguages() override;
@@ -68,8 +47,21 @@ class CoreServices : public Services {
   std::string WordListPath(const std::string& projectFile) override;
   std::vector<std::string> RecentProjects() override;
   std::vector<std::string> RecordRecentProject(const std::string& path) override;
+
+ private:
+  std::string settingsFolder_;
+  // The language files as this program last read or wrote them, by path: one that another
+  // program or window wrote since is not replaced unasked.
+  std::map<std::string, platform::FileVersion> languageVersions_;
+  void RememberLanguageFile(const std::string& language);
+};
+
+class DiskSystem : public System {
+ public:
+  // `programPath` is the running program (for the association and its own help).
+  explicit DiskSystem(std::string programPath);
+
   std::string FindPureBasicFolder() override;
-  std::string FindHelpCompiler() override;
   std::string ProgramFolder() override;
   std::string ProgramHelpFile() override;
   std::string ProgramHelpPages() override;
@@ -78,28 +70,28 @@ class CoreServices : public Services {
   bool IsNonEmptyFile(const std::string& path) override;
   bool RegisterProjectFiles() override;
   bool UnregisterProjectFiles() override;
-  DateTime Now() override;
+  platform::DateTime Now() override;
 
  private:
   std::string programPath_;
-  std::string settingsFolder_;
-  RecoveryStore recovery_;
-  // The project file this window has open, and the write lock a command line holds for its
-  // whole run.
-  platform::FileLock openLock_;
-  platform::FileLock writeLock_;
-  InterruptedSaves interruptedSaves_;
-  library::LibraryInfo libraryInfo_;
-  output::BuildRecord record_;
-  platform::SystemProgramRunner systemRunner_;
-  platform::ProgramRunner* runner_;
-  // The compiler's leftovers in the temporary folder that the last compile made: the only
-  // ones DeleteCompilerTempFiles deletes.
-  std::vector<std::string> compilerLeftovers_;
-  // The language files as this program last read or wrote them, by path: one that another
-  // program or window wrote since is not replaced unasked.
-  std::map<std::string, platform::FileVersion> languageVersions_;
-  void RememberLanguageFile(const std::string& language);
+};
+
+// Every port of the desktop commands bound to the real layers, each adapter with only the
+// state of its own files.
+class CoreServices : public flows::DiskProjectFiles,
+                     public flows::DiskLibraryReader,
+                     public flows::DiskHelpOutput,
+                     public DiskRecovery,
+                     public DiskPreferences,
+                     public DiskSystem {
+ public:
+  // `programPath` is the running program (for the association); `settingsFolder` holds the
+  // settings and language files. The help compiler runs through `runner` (which must outlive
+  // this object) or, without one, through the system's runner.
+  CoreServices(const std::string& programPath, const std::string& settingsFolder,
+               platform::ProgramRunner* runner = nullptr);
+
+  operator Services() { return {*this, *this, *this, *this, *this, *this}; }
 };
 
 }  // namespace qs::app

@@ -2,24 +2,24 @@
 
 #include <cstdio>
 
-#include "app/projectflows.h"
 #include "config/languagefiles.h"
+#include "flows/projectflows.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
 namespace qs::app {
 
-void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services) {
+void PrepareStart(AppState& state, config::LanguageTable& captions, const Services& services) {
   captions = config::LanguageTable{};
   state.currentLanguage = "English";
   state.captionsOwned = true;
-  state.purebasicFolder = services.FindPureBasicFolder();
+  state.purebasicFolder = services.system.FindPureBasicFolder();
 }
 
 void LoadSettings(const CommandContext& context) {
   AppState& state = context.state;
   Ui& ui = context.ui;
-  const auto settings = context.services.ReadSettings(state.lastProjectDir);
+  const auto settings = context.services.preferences.ReadSettings(state.lastProjectDir);
   if (!settings) return;
   ui.SetCompilerPath(settings->htm2chm);
   ui.SetKeepDataChecked(settings->dontOverWriteExistingData);
@@ -48,13 +48,13 @@ void SaveSettings(const CommandContext& context) {
   settings.lastProjectDir = context.state.lastProjectDir;
   settings.dictionary = ui.DictionaryChoice();
   settings.livePreview = context.state.livePane;
-  context.services.WriteSettings(settings);
+  context.services.preferences.WriteSettings(settings);
 }
 
 void FillLanguageList(const CommandContext& context) {
   Ui& ui = context.ui;
   AppState& state = context.state;
-  std::vector<std::string> entries = context.services.ListLanguages();
+  std::vector<std::string> entries = context.services.preferences.ListLanguages();
   // Without any language file the list offers the built-in language alone, already current.
   const bool anyFound = !entries.empty();
   if (!anyFound) entries = {std::string(config::kBuiltInLanguage)};
@@ -84,7 +84,8 @@ void FillLanguageList(const CommandContext& context) {
     return;
   }
   ui.SelectLanguageEntry(static_cast<int>(found));
-  if (context.services.LoadLanguage(entries[found], state.currentLanguage, context.captions)) {
+  if (context.services.preferences.LoadLanguage(entries[found], state.currentLanguage,
+                                                context.captions)) {
     ui.SetHeadingFields(context.captions);
     state.captionsOwned = true;
   }
@@ -116,9 +117,9 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
       [&ui](const text::Report& question) { return ui.AskYesNo(question); }};
   const CommandContext::Claim claim = context.ClaimProjectFile(projectArgument);
   if (claim == CommandContext::Claim::Cancelled) return;
-  const platform::FileVersion read = context.services.ReadFileVersion(projectArgument);
-  const ProjectOutcome opened =
-      OpenProject(context.services, context.project, projectArgument, ask);
+  const platform::FileVersion read = context.services.projectFiles.ReadFileVersion(projectArgument);
+  const flows::ProjectOutcome opened =
+      flows::OpenProject(context.services.projectFiles, context.project, projectArgument, ask);
   context.ShowReports(opened.reports);
   if (!opened.succeeded) {
     context.RestoreProjectFileClaim();
@@ -132,7 +133,7 @@ void OpenStartProject(const CommandContext& context, const std::string& projectA
 
 namespace {
 
-std::string ShowTime(const DateTime& when) {
+std::string ShowTime(const platform::DateTime& when) {
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", when.year, when.month, when.day,
                 when.hour, when.minute, when.second);
@@ -146,7 +147,7 @@ std::string ShowTime(const DateTime& when) {
 // be torn until then.)
 bool OfferRecovery(const CommandContext& context) {
   Ui& ui = context.ui;
-  for (const RecoveryCopy& copy : context.services.FindRecoveryCopies()) {
+  for (const config::RecoveryCopy& copy : context.services.recovery.FindRecoveryCopies()) {
     const std::string name = copy.projectFile.empty() ? std::string("a new project")
                                                       : text::FileNamePart(copy.projectFile);
     const text::Report question =
@@ -161,9 +162,9 @@ bool OfferRecovery(const CommandContext& context) {
                            text::ReportIcon::Question};
     if (!ui.AskYesNo(question)) {
       if (copy.interruptedSave) {
-        context.services.DiscardInterruptedSave(copy.projectFile);
+        context.services.recovery.DiscardInterruptedSave(copy.projectFile);
       } else {
-        context.services.RemoveRecoveryCopy(copy.projectFile);
+        context.services.recovery.RemoveRecoveryCopy(copy.projectFile);
       }
       continue;
     }
@@ -175,7 +176,8 @@ bool OfferRecovery(const CommandContext& context) {
     if (claim == CommandContext::Claim::Cancelled) continue;
     text::Reports reports;
     const project::LoadContext quiet{context.state.purebasicFolder, {}};
-    const bool loaded = context.services.LoadProject(context.project, copy.path, quiet, reports);
+    const bool loaded =
+        context.services.projectFiles.LoadProject(context.project, copy.path, quiet, reports);
     context.ShowReports(reports);
     if (!loaded) {
       context.RestoreProjectFileClaim();
@@ -189,7 +191,7 @@ bool OfferRecovery(const CommandContext& context) {
     context.RememberProjectFile();
     ShowOpenedProject(context);
     // The copy is this run's now.
-    context.services.TakeRecoveryCopy(copy.path);
+    context.services.recovery.TakeRecoveryCopy(copy.path);
     context.WriteRecovery();
     ui.ShowStatus("Restored unsaved work from " + ShowTime(copy.written));
     return true;
@@ -203,14 +205,14 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
   Ui& ui = context.ui;
   LoadSettings(context);
   FillLanguageList(context);
-  ui.SetRecentProjects(context.services.RecentProjects());
+  ui.SetRecentProjects(context.services.preferences.RecentProjects());
 
   // Restored work is not replaced by the project named on the command line.
   if (!OfferRecovery(context)) OpenStartProject(context, projectArgument);
 
   if (ui.CompilerPath().empty()) {
-    const std::string found = context.services.FindHelpCompiler();
-    if (!found.empty() && context.services.IsNonEmptyFile(found)) ui.SetCompilerPath(found);
+    const std::string found = context.services.helpOutput.FindHelpCompiler();
+    if (!found.empty() && context.services.system.IsNonEmptyFile(found)) ui.SetCompilerPath(found);
   }
 
   ui.FocusLoadProjectButton();
@@ -221,7 +223,7 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
 bool ShutDown(const CommandContext& context) {
   project::HelpProject& project = context.project;
   AppState& state = context.state;
-  Services& services = context.services;
+  const Services& services = context.services;
 
   if (!context.AskToSaveChanges()) {
     // The program runs on; the close left the view mode, so the page pane shows the form again.
@@ -232,7 +234,7 @@ bool ShutDown(const CommandContext& context) {
     }
     return false;
   }
-  services.RemoveRecoveryCopy(project.projectFile);
+  services.recovery.RemoveRecoveryCopy(project.projectFile);
   context.SaveCurrentLanguage();
   SaveSettings(context);
   return true;

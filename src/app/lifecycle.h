@@ -12,7 +12,7 @@
 namespace qs::app {
 
 // Before the window: English captions and language, then the PureBasic folder look-up.
-void PrepareStart(AppState& state, config::LanguageTable& captions, Services& services);
+void PrepareStart(AppState& state, config::LanguageTable& captions, const Services& services);
 
 // After the window is shown: settings, languages, the recent projects, the offer of work a
 // crashed run left unsaved, else the project named on the command line (an empty text for

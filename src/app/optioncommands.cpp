@@ -19,8 +19,8 @@ text::Report AssociationReport(bool changed, const char* confirmation) {
 
 void OptionCommands::BrowseCompiler() {
   ForgetEditorAtEnd forget(c_.state);
-  std::string start = c_.services.FindHelpCompiler();
-  if (start.empty()) start = c_.services.ProgramFolder();
+  std::string start = c_.services.helpOutput.FindHelpCompiler();
+  if (start.empty()) start = c_.services.system.ProgramFolder();
   const FileChoice choice =
       c_.ui.OpenFileRequester("HTML2CHM Compiler", start, std::string(kCompilerFilter));
   if (!choice.path.empty()) c_.ui.SetCompilerPath(choice.path);
@@ -36,7 +36,7 @@ void OptionCommands::LanguageChosen() {
   if (chosen == c_.state.currentLanguage) return;
   c_.CommitForm();
   c_.SaveCurrentLanguage();
-  if (c_.services.LoadLanguage(chosen, c_.state.currentLanguage, c_.captions)) {
+  if (c_.services.preferences.LoadLanguage(chosen, c_.state.currentLanguage, c_.captions)) {
     c_.ui.SetHeadingFields(c_.captions);
     c_.state.captionsOwned = true;
     c_.state.captionsEdited = false;
@@ -54,13 +54,13 @@ void OptionCommands::CaptionEdited() {
 
 void OptionCommands::Associate() {
   ForgetEditorAtEnd forget(c_.state);
-  c_.ui.ShowMessage(AssociationReport(c_.services.RegisterProjectFiles(),
+  c_.ui.ShowMessage(AssociationReport(c_.services.system.RegisterProjectFiles(),
                                       "QuillSmith project files are registered"));
 }
 
 void OptionCommands::RemoveAssociation() {
   ForgetEditorAtEnd forget(c_.state);
-  c_.ui.ShowMessage(AssociationReport(c_.services.UnregisterProjectFiles(),
+  c_.ui.ShowMessage(AssociationReport(c_.services.system.UnregisterProjectFiles(),
                                       "QuillSmith project files are unregistered"));
 }
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/helpbuild.h"
+#include "flows/helpbuild.h"
 #include "project/topicops.h"
 
 namespace qs::app {
@@ -36,7 +36,7 @@ std::optional<std::string> PreviewPages::Page(std::string_view host, std::string
 }
 
 std::string PreviewPages::fileFolder() const {
-  return HelpFolderOf(project_);
+  return flows::HelpFolderOf(project_);
 }
 
 std::optional<std::string> PreviewPages::UpdateLivePage(const project::EditForm& form) {

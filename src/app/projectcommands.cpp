@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "app/helpbuild.h"
-#include "app/projectflows.h"
 #include "app/requesters.h"
+#include "flows/helpbuild.h"
+#include "flows/projectflows.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -45,9 +45,9 @@ void ProjectCommands::NewProject() {
   if (unsaved && !c_.AskToSaveChanges()) return;
   const std::string start =
       ProjectStartFolder(c_.project.projectFile, c_.state.lastProjectDir, c_.state.purebasicFolder);
-  const FileChoice choice = c_.ui.SaveFileRequester("Create new QuillSmith Project",
-                                                    DefaultProjectName(start, c_.services.Now()),
-                                                    std::string(kProjectFilter));
+  const FileChoice choice = c_.ui.SaveFileRequester(
+      "Create new QuillSmith Project", DefaultProjectName(start, c_.services.system.Now()),
+      std::string(kProjectFilter));
   c_.ui.FullRedraw();
   if (choice.path.empty()) return;
   const std::string path = WithProjectExtension(choice.path, choice.filterIndex);
@@ -62,7 +62,7 @@ void ProjectCommands::NewProject() {
   }
   c_.state.history.Clear();
   // A new project is written over whatever file was chosen: the window marks it as its own.
-  c_.services.HoldProjectFile(path);
+  c_.services.projectFiles.HoldProjectFile(path);
   c_.state.readOnlyFile.clear();
   if (c_.project.ItemCount() > 0) {
     c_.project.projectFile = path;
@@ -111,8 +111,9 @@ void ProjectCommands::LoadProjectFile(const std::string& path) {
   // The file is read aside and taken over only when it loads: a file that fails leaves the
   // project, its history and the window as they were. What is on disk is taken before the
   // read: a write in between is noticed later rather than missed.
-  const platform::FileVersion read = c_.services.ReadFileVersion(path);
-  const ProjectOutcome opened = OpenProject(c_.services, c_.project, path, context);
+  const platform::FileVersion read = c_.services.projectFiles.ReadFileVersion(path);
+  const flows::ProjectOutcome opened =
+      flows::OpenProject(c_.services.projectFiles, c_.project, path, context);
   if (opened.succeeded) c_.state.history.Clear();
   if (opened.succeeded && overExisting) {
     c_.ClearWindow();
@@ -154,12 +155,12 @@ void ProjectCommands::SaveToProjectFile() {
 
 void ProjectCommands::ShowHelp() {
   ForgetEditorAtEnd forget(c_.state);
-  const std::string path = c_.services.ProgramHelpFile();
-  if (!c_.services.IsNonEmptyFile(path)) return;
-  if (c_.services.HasDocumentViewer(path) && c_.ui.OpenDocument(path)) return;
+  const std::string path = c_.services.system.ProgramHelpFile();
+  if (!c_.services.system.IsNonEmptyFile(path)) return;
+  if (c_.services.system.HasDocumentViewer(path) && c_.ui.OpenDocument(path)) return;
   // No viewer for compiled help on this desktop: the same pages, built beside the help file,
   // go into the program's own preview window rather than the button doing nothing.
-  const std::string pages = c_.services.ProgramHelpPages();
+  const std::string pages = c_.services.system.ProgramHelpPages();
   if (!pages.empty()) {
     c_.ui.ShowPreviewWindow("QuillSmith [HTML Preview] - QuillSmith help",
                             pages + "QuillSmith.html");
@@ -169,21 +170,22 @@ void ProjectCommands::ShowHelp() {
 ProjectCommands::Extraction ProjectCommands::RunExtraction(bool keepData, bool askBeforeDiscarding,
                                                            project::Snapshot before,
                                                            std::string what) {
-  PreparedExtraction prepared = PrepareExtraction(c_.services, c_.project, keepData);
+  flows::PreparedExtraction prepared =
+      flows::PrepareExtraction(c_.services.libraryReader, c_.project, keepData);
   if (!prepared.succeeded) {
     c_.ShowReports(prepared.reports);
     return Extraction::Failed;
   }
   // No page goes unnamed: the author sees every page the extraction would remove (and, for a
   // fresh build, how many kept pages lose their words) and can still say no.
-  const ExtractionChanges& changes = prepared.changes;
+  const flows::ExtractionChanges& changes = prepared.changes;
   std::optional<text::Report> question;
   if (!prepared.merged && askBeforeDiscarding && c_.project.TopicCount() > 0) {
-    question =
-        FreshExtractionQuestion(changes, CountPagesWithAuthorText(c_.project, prepared.result));
+    question = flows::FreshExtractionQuestion(
+        changes, flows::CountPagesWithAuthorText(c_.project, prepared.result));
   } else if (!changes.removedPages.empty()) {
-    question =
-        prepared.merged ? MergeRemovalQuestion(changes) : LibraryChangeRemovalQuestion(changes);
+    question = prepared.merged ? flows::MergeRemovalQuestion(changes)
+                               : flows::LibraryChangeRemovalQuestion(changes);
   }
   if (question && !c_.ui.AskOkCancel(*question)) return Extraction::Cancelled;
   c_.project.ReplaceWith(std::move(prepared.result));
@@ -257,9 +259,9 @@ void ProjectCommands::CreateHelpFolder() {
   // Stored as typed; a relative folder is made (and later built into) beside the project file.
   const std::string previous =
       std::exchange(c_.project.helpFolder, text::WithTrailingSeparator(typed));
-  const std::string folder = HelpFolderOf(c_.project);
+  const std::string folder = flows::HelpFolderOf(c_.project);
   const std::string chosen = std::exchange(c_.project.helpFolder, previous);
-  if (!c_.services.CreateFolderPath(folder)) {
+  if (!c_.services.system.CreateFolderPath(folder)) {
     // A folder that cannot be made is not taken: the project keeps the one its field shows.
     c_.ui.ShowMessage(text::ErrorReport("Could not create directory '" + folder + "'!"));
     return;

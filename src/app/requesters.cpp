@@ -17,7 +17,7 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
-std::string FormatDateMask(std::string_view mask, const DateTime& when) {
+std::string FormatDateMask(std::string_view mask, const platform::DateTime& when) {
   std::string out;
   std::size_t i = 0;
   while (i < mask.size()) {
@@ -47,7 +47,7 @@ std::string FormatDateMask(std::string_view mask, const DateTime& when) {
   return out;
 }
 
-std::string DefaultProjectName(const std::string& folder, const DateTime& when) {
+std::string DefaultProjectName(const std::string& folder, const platform::DateTime& when) {
   return folder + "HelpProject_" + FormatDateMask(kDateMask, when) + ".qsp";
 }
 

@@ -19,10 +19,10 @@ inline constexpr std::string_view kDateMask = "%dd%mm%yyyy_%hh%mm%ss";
 // Fills a date mask: "%dd" day, "%mm" month (every occurrence, the one after "%hh" too),
 // "%yyyy" year, "%hh" hour, "%ss" second; every field but the year has two digits. Anything
 // else is copied.
-std::string FormatDateMask(std::string_view mask, const DateTime& when);
+std::string FormatDateMask(std::string_view mask, const platform::DateTime& when);
 
 // "HelpProject_" + the date mask + ".qsp", after `folder`.
-std::string DefaultProjectName(const std::string& folder, const DateTime& when);
+std::string DefaultProjectName(const std::string& folder, const platform::DateTime& when);
 
 // With the first filter pair chosen, a path whose last four characters are not ".qsp" in any
 // letter case gets ".qsp" appended; otherwise the path stays as typed.

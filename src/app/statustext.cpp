@@ -19,18 +19,6 @@ std::string Counted(std::size_t count, const char* one, const char* many) {
 
 }  // namespace
 
-std::size_t PagesInLog(const std::string& log) {
-  std::size_t pages = 0;
-  std::size_t start = 0;
-  while (start < log.size()) {
-    std::size_t end = log.find('\n', start);
-    if (end == std::string::npos) end = log.size();
-    if (text::EndsWith(text::AsciiLower(log.substr(start, end - start)), ".html")) ++pages;
-    start = end + 1;
-  }
-  return pages;
-}
-
 std::string BuildStatus(const BuildSummary& summary) {
   std::string status = "Built " + Counted(summary.pages, "page", "pages") + " in " +
                        Seconds(summary.seconds) + " into " + summary.folder;

@@ -23,9 +23,6 @@ struct BuildSummary {
   bool erased = false;
 };
 
-// The number of HTML pages among the paths of a build log (one path per line).
-std::size_t PagesInLog(const std::string& log);
-
 // "Built 38 pages in 0.4 s into /help/; compiled /help/TextKit.chm in 2.1 s; the HTML files
 // were erased"; "...; /help/TextKit.chm compiled with 2 errors in 2.1 s" when the compiler
 // reported errors.

@@ -1,14 +1,15 @@
 #include <optional>
 #include <ostream>
 
-#include "app/helpbuild.h"
 #include "cli/cli.h"
 #include "cli/librarycommands.h"
+#include "cli/openproject.h"
 #include "cli/outputcommands.h"
-#include "cli/services.h"
 #include "config/languagefiles.h"
-#include "output/helpcompiler.h"
-#include "platform/helpcompilerlocator.h"
+#include "flows/diskports.h"
+#include "flows/helpbuild.h"
+#include "output/buildrecord.h"
+#include "platform/programlocation.h"
 
 namespace qs::cli {
 
@@ -35,41 +36,35 @@ std::optional<config::LanguageTable> Captions(const Arguments& args, std::ostrea
 }  // namespace
 
 int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  app::CoreServices services = CommandLineServices();
+  flows::DiskProjectFiles files(platform::SettingsFolder());
   project::HelpProject project;
   std::string folder;
-  if (!OpenForOutput(services, args, project, folder, err)) return kFailure;
+  if (!OpenForOutput(files, args, project, folder, err)) return kFailure;
   if (folder.empty()) {
-    WriteReports({app::NoHelpFolderReport()}, err);
+    WriteReports({flows::NoHelpFolderReport()}, err);
     return kFailure;
   }
   const auto captions = Captions(args, err);
   if (!captions) return kFailure;
 
-  app::HelpBuild build(services, project, folder);
-  const app::FolderOutcome written = build.Write(*captions, {args.Has("--keyword-index")});
+  flows::DiskHelpOutput help;
+  output::BuildRecord record;
+  flows::HelpBuild build(help, project, folder, record);
+  const flows::FolderOutcome written = build.Write(*captions, {args.Has("--keyword-index")});
   WriteReports(written.reports, err);
   bool ok = written.written();
   bool compiledWithErrors = false;
   if (ok) {
     out << written.log;
     if (args.Has("--compile")) {
-      const auto given = args.Value("--compiler");
-      const std::string compiler = given ? *given : services.FindHelpCompiler();
-      if (compiler.empty()) {
-        WriteReports({output::CompilerNotFoundReport(std::string(platform::kHelpCompilerName))},
-                     err);
-        ok = false;
-      } else {
-        const app::CompileOutcome compiled = build.Compile({true, compiler});
-        // The compiler's errors first, each with its page, then the messages about the run.
-        for (const auto& message : compiled.messages) err << output::MessageLine(message) << '\n';
-        WriteReports(compiled.reports, err);
-        ok = compiled.compiled;
-        if (ok) out << compiled.compiledFile << '\n';
-        if (ok && !compiled.messages.empty()) err << app::CompiledText(compiled) << '\n';
-        compiledWithErrors = ok && compiled.errors() > 0;
-      }
+      const flows::CompileOutcome compiled = build.CompileWith(args.Value("--compiler"));
+      // The compiler's errors first, each with its page, then the messages about the run.
+      for (const auto& message : compiled.messages) err << output::MessageLine(message) << '\n';
+      WriteReports(compiled.reports, err);
+      ok = compiled.compiled;
+      if (ok) out << compiled.compiledFile << '\n';
+      if (ok && !compiled.messages.empty()) err << flows::CompiledText(compiled) << '\n';
+      compiledWithErrors = ok && compiled.errors() > 0;
     }
   }
   build.Finish(args.Has("--erase"));

@@ -1,19 +1,22 @@
 #include <ostream>
 
-#include "app/uniquefile.h"
 #include "cli/cli.h"
 #include "cli/librarycommands.h"
+#include "cli/openproject.h"
 #include "cli/outputcommands.h"
-#include "cli/services.h"
+#include "flows/diskports.h"
+#include "flows/uniquefile.h"
+#include "platform/programlocation.h"
 
 namespace qs::cli {
 
 int RunUniqueCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  app::CoreServices services = CommandLineServices();
+  flows::DiskProjectFiles files(platform::SettingsFolder());
   project::HelpProject project;
   std::string folder;
-  if (!OpenForOutput(services, args, project, folder, err)) return kFailure;
-  const app::UniqueFileOutcome unique = app::WriteUniqueFile(services, project, folder);
+  if (!OpenForOutput(files, args, project, folder, err)) return kFailure;
+  flows::DiskHelpOutput help;
+  const flows::UniqueFileOutcome unique = flows::WriteUniqueFile(help, project, folder);
   if (!unique.written) {
     // The desktop program says nothing here; a script needs to know what failed.
     WriteReports({text::CouldNotCreateFileReport(unique.path)}, err);

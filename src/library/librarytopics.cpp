@@ -235,6 +235,10 @@ void MergeLibraryTopics(HelpProject& project, std::string_view fileName, const L
   project.SetTopics(std::move(merged));
 }
 
+bool MergesInto(const HelpProject& project, bool keepExistingData) {
+  return keepExistingData && project.TopicCount() > 0;
+}
+
 bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool keepExistingData,
                             LibraryInfo& info, text::Reports& reports) {
   if (!ReadUserLibrary(path, info, reports)) return false;
@@ -245,7 +249,7 @@ bool BuildTopicsFromLibrary(HelpProject& project, const std::string& path, bool 
   }
   project.modified = true;
   const auto fileName = text::FileNamePart(path);
-  if (keepExistingData && project.TopicCount() > 0) {
+  if (MergesInto(project, keepExistingData)) {
     MergeLibraryTopics(project, fileName, info);
   } else {
     BuildFreshTopics(project, fileName, info);
@@ -291,7 +295,7 @@ void KeepRowsAfterMerge(HelpProject& project) {
 bool ExtractLibraryInfo(HelpProject& project, bool keepExistingData, LibraryInfo& info,
                         text::Reports& reports) {
   if (project.libraryFile.empty()) return false;
-  const bool merging = keepExistingData && project.TopicCount() > 0;
+  const bool merging = MergesInto(project, keepExistingData);
   std::string previous = project.shownTopic();
   project.SetShownTopic({});
   if (!BuildTopicsFromLibrary(project, project.libraryFile, keepExistingData, info, reports)) {

@@ -39,6 +39,10 @@ inline constexpr std::string_view kLicenseName = "License";
 // Every program that reads a library for its pages checks the names here.
 void CheckFunctionNames(LibraryInfo& info, text::Reports& reports);
 
+// Whether an extraction into `project` merges the library into its topics (rather than
+// building them afresh): when the author asked to keep the data and there are topics to keep.
+bool MergesInto(const project::HelpProject& project, bool keepExistingData);
+
 // Reads the library at `path` into `info`, checks its names (CheckFunctionNames) and rebuilds
 // the topics from it: merged when `keepExistingData` is set and the project has topics,
 // afresh otherwise. On success sets `modified`; the rows of the topic list are not touched.

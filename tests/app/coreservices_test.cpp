@@ -192,23 +192,5 @@ TEST_F(CoreLifecycleTest, aWindowClosingLastKeepsTheCaptionsAnotherWindowSaved) 
   }
 }
 
-TEST(CoreServicesErase, aBuildIntoAnotherFolderLeavesTheFirstTheBuildItselfGoesWhenAsked) {
-  testsupport::TempFolder temp;
-  app::CoreServices services("/prog/quillsmith", temp.Path());
-  project::HelpProject project = testsupport::MakeProject({"Index", "A"});
-  project.libraryFile = "MyLib";
-  text::Reports reports;
-  const std::string help = temp.Path("help/");
-  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());
-  // A build into another folder: the help folder the author built stays.
-  ASSERT_FALSE(services.BuildHelpFolder(project, {}, temp.Path("other/"), {}, reports).empty());
-  EXPECT_TRUE(fs::exists(help + "Index.html"));
-
-  // The erase option erases the build's own files.
-  ASSERT_FALSE(services.BuildHelpFolder(project, {}, help, {}, reports).empty());
-  services.EraseBuildFiles();
-  EXPECT_FALSE(fs::exists(help + "A.html"));
-}
-
 }  // namespace
 }  // namespace qs::apptest

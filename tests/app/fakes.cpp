@@ -206,7 +206,7 @@ bool FakeServices::ExtractLibraryInfo(project::HelpProject& project, bool keepDa
 
 std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const config::LanguageTable&,
                                           const std::string& folder,
-                                          const output::BuildOptions& options,
+                                          const output::BuildOptions& options, output::BuildRecord&,
                                           text::Reports& reports) {
   log_.push_back("build " + folder + (options.keywordIndex ? " with keyword index" : ""));
   if (buildLog.empty()) {
@@ -218,7 +218,8 @@ std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const con
 
 bool FakeServices::CompileHelp(const project::HelpProject&, const std::string& folder,
                                output::CompileOptions& options, text::Reports& reports,
-                               std::vector<output::CompilerMessage>& messages) {
+                               std::vector<output::CompilerMessage>& messages,
+                               std::vector<std::string>&) {
   log_.push_back("compile " + folder);
   compiledWith = options;
   messages.clear();

@@ -153,9 +153,15 @@ class FakeUi : public app::Ui {
   Log& log_;
 };
 
-class FakeServices : public app::Services {
+class FakeServices : public flows::ProjectFiles,
+                     public flows::LibraryReader,
+                     public flows::HelpOutput,
+                     public app::RecoveryCopies,
+                     public app::Preferences,
+                     public app::System {
  public:
   explicit FakeServices(Log& log) : log_(log) {}
+  operator app::Services() { return {*this, *this, *this, *this, *this, *this}; }
 
   // ---- script ----
   // Projects that load: path -> what the file holds (made with MakeProject).
@@ -195,8 +201,8 @@ class FakeServices : public app::Services {
   std::optional<bool> lastKeepData;
   std::optional<output::CompileOptions> compiledWith;
   std::vector<project::HelpProject> recoveryWrites;
-  std::vector<std::string> recoveryRemoved;       // by project file
-  std::vector<app::RecoveryCopy> recoveryCopies;  // what FindRecoveryCopies gives
+  std::vector<std::string> recoveryRemoved;          // by project file
+  std::vector<config::RecoveryCopy> recoveryCopies;  // what FindRecoveryCopies gives
   std::vector<std::string> recoveryTaken;
   std::set<std::string> openElsewhere;  // project files another window has open
   std::string held;                     // the project file this window marks as open
@@ -231,22 +237,26 @@ class FakeServices : public app::Services {
     log_.push_back("remove recovery " + projectFile);
     recoveryRemoved.push_back(projectFile);
   }
-  std::vector<app::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
+  std::vector<config::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
   void TakeRecoveryCopy(const std::string& path) override { recoveryTaken.push_back(path); }
   void DiscardInterruptedSave(const std::string& projectFile) override {
     log_.push_back("discard interrupted save " + projectFile);
     interruptedSavesDiscarded.push_back(projectFile);
   }
-  void EraseBuildFiles() override { log_.push_back("erase build"); }
+  void EraseBuildFiles(const output::BuildRecord&) override { log_.push_back("erase build"); }
   std::string BuildHelpFolder(const project::HelpProject& project,
                               const config::LanguageTable& captions, const std::string& folder,
-                              const output::BuildOptions& options, text::Reports& reports) override;
+                              const output::BuildOptions& options, output::BuildRecord& record,
+                              text::Reports& reports) override;
   bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
                            text::Reports& reports) override;
   bool CompileHelp(const project::HelpProject& project, const std::string& folder,
                    output::CompileOptions& options, text::Reports& reports,
-                   std::vector<output::CompilerMessage>& messages) override;
-  void DeleteCompilerTempFiles() override { log_.push_back("delete temp files"); }
+                   std::vector<output::CompilerMessage>& messages,
+                   std::vector<std::string>& leftovers) override;
+  void DeleteCompilerTempFiles(const std::vector<std::string>&) override {
+    log_.push_back("delete temp files");
+  }
   std::optional<config::AppSettings> ReadSettings(const std::string& lastProjectDir) override;
   void WriteSettings(const config::AppSettings& values) override;
   std::vector<std::string> ListLanguages() override { return languages; }
@@ -278,7 +288,7 @@ class FakeServices : public app::Services {
     log_.push_back("unregister");
     return associationWorks;
   }
-  app::DateTime Now() override { return {2026, 12, 6, 7, 41, 9}; }
+  platform::DateTime Now() override { return {2026, 12, 6, 7, 41, 9}; }
 
  private:
   Log& log_;

@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "app/lifecycle.h"
-#include "app/recovery.h"
 #include "commandfixture.h"
+#include "config/recovery.h"
 #include "platform/atomicfile.h"
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
@@ -427,7 +427,7 @@ TEST(RecoveryStore, offersOnlyCopiesNoRunningProgramHoldsThatAreNewerThanTheirPr
                       fs::file_time_type::clock::now() - std::chrono::hours(1));
   auto unnamed = project;
   unnamed.projectFile.clear();
-  auto writer = std::make_unique<app::RecoveryStore>(temp.Path());
+  auto writer = std::make_unique<config::RecoveryStore>(temp.Path());
   writer->Write(project);
   writer->Write(unnamed);
   // An owner file of an earlier version naming a process that no longer runs decides
@@ -438,7 +438,7 @@ TEST(RecoveryStore, offersOnlyCopiesNoRunningProgramHoldsThatAreNewerThanTheirPr
     }
   }
 
-  auto next = std::make_unique<app::RecoveryStore>(temp.Path());
+  auto next = std::make_unique<config::RecoveryStore>(temp.Path());
   EXPECT_TRUE(next->Find().empty()) << "the writer still runs";
   writer.reset();  // the writer ends without saving
   auto found = next->Find();
@@ -453,7 +453,7 @@ TEST(RecoveryStore, offersOnlyCopiesNoRunningProgramHoldsThatAreNewerThanTheirPr
   // While they are offered no third run takes them or writes over them: its copy of the same
   // project goes under another name.
   {
-    app::RecoveryStore third(temp.Path());
+    config::RecoveryStore third(temp.Path());
     EXPECT_TRUE(third.Find().empty());
     auto other = testsupport::MakeProject({"Index", "B"});
     third.Write(other);
@@ -470,7 +470,7 @@ TEST(RecoveryStore, offersOnlyCopiesNoRunningProgramHoldsThatAreNewerThanTheirPr
 
   // A project saved after its copy was written makes the copy stale: it goes.
   next.reset();
-  app::RecoveryStore last(temp.Path());
+  config::RecoveryStore last(temp.Path());
   fs::last_write_time(fs::path(project.projectFile),
                       fs::file_time_type::clock::now() + std::chrono::hours(1));
   EXPECT_TRUE(last.Find().empty());

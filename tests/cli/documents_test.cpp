@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/extractionchanges.h"
-#include "app/helpbuild.h"
-#include "app/interruptedsaves.h"
-#include "app/projectlock.h"
 #include "cli/clirunner.h"
+#include "config/interruptedsaves.h"
 #include "config/languagefiles.h"
+#include "flows/extractionchanges.h"
+#include "flows/helpbuild.h"
+#include "flows/projectlock.h"
 #include "output/compilermessages.h"
 #include "output/helpcompiler.h"
 #include "project/projectfile.h"
@@ -102,19 +102,19 @@ std::vector<std::string> MessageForms() {
       // Projects.
       text::CouldNotReadFileReport("PATH").text,
       "The file 'PATH' is not a valid project!",
-      app::InterruptedSaveReport("PATH").text,
+      config::InterruptedSaveReport("PATH").text,
       project::TooLargeMessage("PATH"),
       project::TooManyPagesMessage("PATH"),
       text::CouldNotCreateFileReport("PATH").text,
       project::LineBreakMessage("WHAT"),
       project::TooManyPagesToSaveMessage(),
       // extract.
-      app::ProjectBusyReport("PATH").text,
-      app::RemovedPageLines({{}, {}, {}, {"NAME"}}).front(),
+      flows::ProjectBusyReport("PATH").text,
+      flows::RemovedPageLines({{}, {}, {}, {"NAME"}}).front(),
       "Library information extracted: ",
       // build.
       config::NotALanguageFileMessage("PATH"),
-      app::NoHelpFolderReport().text,
+      flows::NoHelpFolderReport().text,
       "Error during help files creation!",
       output::CompilerNotFoundReport("PATH").text,
       "Could not start help compiler!",

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/coreservices.h"
-#include "app/projectlock.h"
-#include "app/recovery.h"
 #include "cli/cli.h"
+#include "config/recovery.h"
+#include "flows/projectlock.h"
 #include "platform/filelock.h"
 #include "project/projectfile.h"
 #include "sandbox.h"
@@ -154,7 +154,7 @@ TEST_F(ConcurrentExtracts, aWriterThatKeepsTheLockMakesExtractFailWithoutWriting
   // One that is writing it now does, for half a minute.
   const pid_t writer = StartHolder([&project] {
     static platform::FileLock lock;
-    lock.TryLock(app::ProjectWriteLockPath(project));
+    lock.TryLock(flows::ProjectWriteLockPath(project));
   });
   std::ostringstream out2, err2;
   EXPECT_EQ(cli::Run({"extract", box.Path("LibA"), project}, out2, err2), cli::kFailure);
@@ -213,7 +213,7 @@ TEST(RecoveryOwnership, aCopyIsOfferedOnlyOnceItsWriterHasEnded) {
   auto project = testsupport::MakeProject({"Index", "A"});
   project.projectFile = box.Path("p.qsp");
   const pid_t writer = StartHolder([&box, &project] {
-    static app::RecoveryStore store(box.Path());
+    static config::RecoveryStore store(box.Path());
     store.Write(project);
   });
   std::vector<std::string> copies;
@@ -224,10 +224,10 @@ TEST(RecoveryOwnership, aCopyIsOfferedOnlyOnceItsWriterHasEnded) {
   for (const std::string& owner :
        std::vector<std::string>{"999999999\n", std::to_string(getpid()) + "\n"}) {
     box.Write("Recovery/" + copies[0] + ".owner", owner);
-    EXPECT_TRUE(app::RecoveryStore(box.Path()).Find().empty()) << owner;
+    EXPECT_TRUE(config::RecoveryStore(box.Path()).Find().empty()) << owner;
   }
   Kill(writer);
-  const auto found = app::RecoveryStore(box.Path()).Find();
+  const auto found = config::RecoveryStore(box.Path()).Find();
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].projectFile, project.projectFile);
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/coreservices.h"
-#include "app/recovery.h"
+#include "config/recovery.h"
 #include "config/wordlist.h"
 #include "platform/atomicfile.h"
 #include "project/projectfile.h"
@@ -159,7 +159,7 @@ TEST(PrivateFiles, theRecoveryWriterNeverWritesThroughLinksAtItsNames) {
         fs::create_symlink(victim, at);
       }
     }
-    app::RecoveryStore store(box.Path("settings/"));
+    config::RecoveryStore store(box.Path("settings/"));
     std::string written = store.Write(project);
     if (!hard) {
       for (const auto& temporary : planted) fs::remove(temporary);

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/services.h"
+#include "config/recovery.h"
 #include "text/report.h"
 
-namespace qs::app {
+namespace qs::config {
 
 // What a load says when it read the copy of an unfinished save in place of `projectFile`.
 text::Report InterruptedSaveReport(const std::string& projectFile);
@@ -42,4 +42,4 @@ class InterruptedSaves {
   std::string folder_;
 };
 
-}  // namespace qs::app
+}  // namespace qs::config

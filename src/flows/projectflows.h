@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "app/extractionchanges.h"
-#include "app/services.h"
+#include "flows/extractionchanges.h"
+#include "flows/ports.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
 #include "text/report.h"
 
-namespace qs::app {
+namespace qs::flows {
 
 struct ProjectOutcome {
   bool succeeded = false;
@@ -25,7 +25,7 @@ struct ProjectOutcome {
 // project's has moved; the empty one never asks (the command line does not read the
 // library). The file is read aside and taken over only when it loads: a load that fails
 // changes nothing, so a damaged file never lends its paths to the project.
-ProjectOutcome OpenProject(Services& services, project::HelpProject& project,
+ProjectOutcome OpenProject(ProjectFiles& files, project::HelpProject& project,
                            const std::string& path, const project::LoadContext& context = {});
 
 // An extraction made on a copy of the project, to be taken over (or dropped) by the caller.
@@ -44,12 +44,13 @@ struct PreparedExtraction : ProjectOutcome {
 // keep the author's order, after a fresh build they follow the store; the Index page's row is
 // selected. `changes` names every page that goes; asking about them, or naming them after the
 // fact, is the caller's. `project` itself is not touched.
-PreparedExtraction PrepareExtraction(Services& services, const project::HelpProject& project,
+PreparedExtraction PrepareExtraction(LibraryReader& reader, const project::HelpProject& project,
                                      bool keepData);
 
 // The extraction of PrepareExtraction made in `project` itself, with the same outcome except
 // `result`, which stays empty: `project` holds it. A failed extraction leaves the project
 // exactly as it was.
-PreparedExtraction ExtractLibrary(Services& services, project::HelpProject& project, bool keepData);
+PreparedExtraction ExtractLibrary(LibraryReader& reader, project::HelpProject& project,
+                                  bool keepData);
 
-}  // namespace qs::app
+}  // namespace qs::flows

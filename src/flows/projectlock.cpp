@@ -1,4 +1,4 @@
-#include "app/projectlock.h"
+#include "flows/projectlock.h"
 
 #include <filesystem>
 #include <system_error>
@@ -6,7 +6,7 @@
 #include "text/paths.h"
 #include "text/textops.h"
 
-namespace qs::app {
+namespace qs::flows {
 
 namespace {
 
@@ -47,4 +47,4 @@ text::Report ProjectBusyReport(const std::string& projectFile) {
                            " seconds!");
 }
 
-}  // namespace qs::app
+}  // namespace qs::flows

@@ -15,11 +15,21 @@
 #include <string>
 #include <vector>
 
-#include "app/services.h"
 #include "platform/filelock.h"
+#include "platform/localtime.h"
 #include "project/helpproject.h"
 
-namespace qs::app {
+namespace qs::config {
+
+// A recovery copy of unsaved work, left behind by a run of the program that has ended.
+struct RecoveryCopy {
+  std::string path;         // the copy itself, a project file
+  std::string projectFile;  // the project it belongs to; empty for one never saved
+  platform::DateTime written;
+  // The copy holds the version a save was writing into the project file when it was killed
+  // (the file may be torn), not unsaved work.
+  bool interruptedSave = false;
+};
 
 class RecoveryStore {
  public:
@@ -55,4 +65,4 @@ class RecoveryStore {
   std::vector<HeldCopy> held_;
 };
 
-}  // namespace qs::app
+}  // namespace qs::config

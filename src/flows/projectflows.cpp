@@ -1,15 +1,17 @@
-#include "app/projectflows.h"
+#include "flows/projectflows.h"
 
 #include <utility>
 #include <vector>
 
-namespace qs::app {
+#include "library/librarytopics.h"
 
-ProjectOutcome OpenProject(Services& services, project::HelpProject& project,
+namespace qs::flows {
+
+ProjectOutcome OpenProject(ProjectFiles& files, project::HelpProject& project,
                            const std::string& path, const project::LoadContext& context) {
   ProjectOutcome outcome;
   project::HelpProject loaded;
-  outcome.succeeded = services.LoadProject(loaded, path, context, outcome.reports);
+  outcome.succeeded = files.LoadProject(loaded, path, context, outcome.reports);
   if (outcome.succeeded) {
     loaded.projectFile = path;
     project.ReplaceWith(std::move(loaded));
@@ -17,12 +19,12 @@ ProjectOutcome OpenProject(Services& services, project::HelpProject& project,
   return outcome;
 }
 
-PreparedExtraction PrepareExtraction(Services& services, const project::HelpProject& project,
+PreparedExtraction PrepareExtraction(LibraryReader& reader, const project::HelpProject& project,
                                      bool keepData) {
   PreparedExtraction prepared;
-  prepared.merged = keepData && project.TopicCount() > 0;
+  prepared.merged = library::MergesInto(project, keepData);
   prepared.result = project;
-  prepared.succeeded = services.ExtractLibraryInfo(prepared.result, keepData, prepared.reports);
+  prepared.succeeded = reader.ExtractLibraryInfo(prepared.result, keepData, prepared.reports);
   if (!prepared.succeeded) return prepared;
   prepared.changes = CompareFunctionPages(project, prepared.result);
   prepared.changesLine = ChangesLine(prepared.changes);
@@ -51,18 +53,18 @@ project::HelpProject PageOutline(const project::HelpProject& project) {
 
 }  // namespace
 
-PreparedExtraction ExtractLibrary(Services& services, project::HelpProject& project,
+PreparedExtraction ExtractLibrary(LibraryReader& reader, project::HelpProject& project,
                                   bool keepData) {
   // Made in place: a failed extraction changes nothing (the library is read and checked before
   // any page is touched), so the project is not copied whole.
   PreparedExtraction prepared;
-  prepared.merged = keepData && project.TopicCount() > 0;
+  prepared.merged = library::MergesInto(project, keepData);
   const project::HelpProject before = PageOutline(project);
-  prepared.succeeded = services.ExtractLibraryInfo(project, keepData, prepared.reports);
+  prepared.succeeded = reader.ExtractLibraryInfo(project, keepData, prepared.reports);
   if (!prepared.succeeded) return prepared;
   prepared.changes = CompareFunctionPages(before, project);
   prepared.changesLine = ChangesLine(prepared.changes);
   return prepared;
 }
 
-}  // namespace qs::app
+}  // namespace qs::flows

@@ -3,19 +3,23 @@
 // "Create HTML files" as both programs run it: the help folder is written, compiled into one
 // help file when asked, the compiler's leftovers are deleted, and the files of the build are
 // erased when asked. The steps are separate calls because the window shows the build log
-// while the compile step runs; each returns what it did as a value, and the front end decides
-// how to show it: a message box, or a line on standard error.
+// while the compile step runs; each returns what it did as a value, its messages decided
+// here, and the front end only shows them: a message box, or a line on standard error.
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "app/services.h"
 #include "config/languagetable.h"
+#include "flows/ports.h"
+#include "output/buildrecord.h"
 #include "output/compileoptions.h"
 #include "output/compilermessages.h"
 #include "project/helpproject.h"
 #include "text/report.h"
 
-namespace qs::app {
+namespace qs::flows {
 
 // The refusal of a build into no folder.
 text::Report NoHelpFolderReport();
@@ -28,6 +32,8 @@ struct FolderOutcome {
   // The full path of every file written, each followed by LF; empty when the folder could
   // not be written.
   std::string log;
+  // How many of those files are HTML pages.
+  std::size_t pages = 0;
   // What the build reported; after a failure the last one is "Error during help files
   // creation!".
   text::Reports reports;
@@ -58,8 +64,10 @@ std::string CompiledText(const CompileOutcome& outcome);
 
 class HelpBuild {
  public:
-  // A build of `project` into `folder`; both must outlive it.
-  HelpBuild(Services& services, const project::HelpProject& project, std::string folder);
+  // A build of `project` into `folder`, following the build `record` names (whose pages of
+  // topics since gone it removes) and recorded there in its place. All must outlive it.
+  HelpBuild(HelpOutput& help, const project::HelpProject& project, std::string folder,
+            output::BuildRecord& record);
 
   // Writes every page, the contents and the help project file with these captions, and the
   // extra files `options` ask for. A help folder built before stays as it is.
@@ -68,6 +76,9 @@ class HelpBuild {
   // Compiles the written folder into the library's help file as `options` ask; silently
   // nothing when compiling is off or no compiler is set.
   CompileOutcome Compile(output::CompileOptions options);
+  // Compiles with `compiler`, or without one with the compiler installed on this system;
+  // when there is none, the outcome says the compiler was not found.
+  CompileOutcome CompileWith(const std::optional<std::string>& compiler);
 
   // Ends the build: deletes the compiler's leftovers after a compile step, then erases the
   // files of the build when `erase` is set, whether or not a help file was compiled (the help
@@ -75,10 +86,14 @@ class HelpBuild {
   void Finish(bool erase);
 
  private:
-  Services& services_;
+  HelpOutput& help_;
   const project::HelpProject& project_;
   std::string folder_;
+  output::BuildRecord& record_;
   bool compileRan_ = false;
+  // The compiler's leftovers in the temporary folder that this build's compile made: the only
+  // ones Finish deletes.
+  std::vector<std::string> leftovers_;
 };
 
-}  // namespace qs::app
+}  // namespace qs::flows

@@ -1,9 +1,9 @@
-#include "app/extractionchanges.h"
+#include "flows/extractionchanges.h"
 
 #include <string_view>
 #include <unordered_map>
 
-namespace qs::app {
+namespace qs::flows {
 
 namespace {
 
@@ -183,4 +183,4 @@ std::size_t CountPagesWithAuthorText(const project::HelpProject& before,
   return count;
 }
 
-}  // namespace qs::app
+}  // namespace qs::flows

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "app/services.h"
+#include "flows/ports.h"
 #include "project/helpproject.h"
 #include "text/report.h"
 
-namespace qs::app {
+namespace qs::flows {
 
 struct UniqueFileOutcome {
   bool written = false;
@@ -18,7 +18,7 @@ struct UniqueFileOutcome {
 };
 
 // Writes the one-page HTML help of `project` into `folder`, from the texts last committed.
-UniqueFileOutcome WriteUniqueFile(Services& services, const project::HelpProject& project,
+UniqueFileOutcome WriteUniqueFile(HelpOutput& help, const project::HelpProject& project,
                                   const std::string& folder);
 
-}  // namespace qs::app
+}  // namespace qs::flows

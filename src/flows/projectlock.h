@@ -15,7 +15,7 @@
 
 #include "text/report.h"
 
-namespace qs::app {
+namespace qs::flows {
 
 // How long a writer waits for another one before it gives up.
 inline constexpr std::chrono::seconds kProjectWriteWait{30};
@@ -26,4 +26,4 @@ std::string ProjectWriteLockPath(const std::string& projectFile);
 // What a writer says when the write lock stayed held for kProjectWriteWait.
 text::Report ProjectBusyReport(const std::string& projectFile);
 
-}  // namespace qs::app
+}  // namespace qs::flows

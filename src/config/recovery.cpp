@@ -1,9 +1,10 @@
-#include "app/recovery.h"
+#include "config/recovery.h"
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "platform/localtime.h"
@@ -11,7 +12,7 @@
 #include "project/projectfile.h"
 #include "text/textops.h"
 
-namespace qs::app {
+namespace qs::config {
 namespace fs = std::filesystem;
 
 namespace {
@@ -141,12 +142,7 @@ std::vector<RecoveryCopy> RecoveryStore::Find() {
       }
     }
     if (held == held_.end()) held_.push_back({*projectFile, path, std::move(lock), true});
-    const std::tm local = platform::LocalTime(ToTime(written));
-    found.push_back({written,
-                     {path,
-                      *projectFile,
-                      {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                       local.tm_min, local.tm_sec}}});
+    found.push_back({written, {path, *projectFile, platform::LocalDateTime(ToTime(written))}});
   }
   std::sort(found.begin(), found.end(),
             [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -155,4 +151,4 @@ std::vector<RecoveryCopy> RecoveryStore::Find() {
   return copies;
 }
 
-}  // namespace qs::app
+}  // namespace qs::config

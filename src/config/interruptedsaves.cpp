@@ -1,4 +1,4 @@
-#include "app/interruptedsaves.h"
+#include "config/interruptedsaves.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +12,7 @@
 #include "platform/regularfile.h"
 #include "text/textops.h"
 
-namespace qs::app {
+namespace qs::config {
 
 namespace fs = std::filesystem;
 
@@ -43,12 +43,10 @@ std::string TornProjectOf(const std::string& copyPath) {
   return left.target;
 }
 
-DateTime WrittenAt(fs::file_time_type when) {
-  const std::tm local =
-      platform::LocalTime(std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(
+platform::DateTime WrittenAt(fs::file_time_type when) {
+  return platform::LocalDateTime(
+      std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(
           std::chrono::time_point_cast<std::chrono::file_clock::duration>(when))));
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 }  // namespace
@@ -97,4 +95,4 @@ void InterruptedSaves::Discard(const std::string& projectFile) const {
   platform::DiscardLeftCopy(CopyPath(projectFile));
 }
 
-}  // namespace qs::app
+}  // namespace qs::config

@@ -12,7 +12,7 @@
 #include "project/helpproject.h"
 #include "text/report.h"
 
-namespace qs::app {
+namespace qs::flows {
 
 struct ExtractionChanges {
   std::vector<std::string> added;          // function pages that are new, in store order
@@ -56,4 +56,4 @@ std::vector<std::string> RemovedPageLines(const ExtractionChanges& changes);
 std::size_t CountPagesWithAuthorText(const project::HelpProject& before,
                                      const project::HelpProject& fresh);
 
-}  // namespace qs::app
+}  // namespace qs::flows

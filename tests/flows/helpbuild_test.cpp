@@ -1,0 +1,111 @@
+#include "flows/helpbuild.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "flows/diskports.h"
+#include "output/helpcompiler.h"
+#include "platform/helpcompilerlocator.h"
+#include "support/projectfixture.h"
+#include "support/tempfolder.h"
+
+namespace qs::flows {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The real help output, except that this system has no help compiler installed.
+class NoCompilerInstalled : public DiskHelpOutput {
+ public:
+  std::string FindHelpCompiler() override { return {}; }
+};
+
+TEST(HelpBuild, countsThePagesItWroteAndErasesOnlyItsOwnFilesWhenAsked) {
+  testsupport::TempFolder temp;
+  DiskHelpOutput help;
+  project::HelpProject project = testsupport::MakeProject({"Index", "A", "B", "License*"});
+  project.libraryFile = "MyLib";
+  output::BuildRecord record;
+  const std::string first = temp.Path("help/");
+
+  HelpBuild kept(help, project, first, record);
+  const FolderOutcome written = kept.Write({}, {});
+  ASSERT_TRUE(written.written());
+  EXPECT_EQ(written.pages, 4u);  // Index, A, B, License; not the .hhp and .hhc
+  EXPECT_TRUE(written.reports.empty());
+  kept.Finish(false);
+  EXPECT_TRUE(fs::exists(first + "A.html"));
+
+  // A build into another folder, erased afterwards, leaves the first folder as it was.
+  HelpBuild erased(help, project, temp.Path("other/"), record);
+  ASSERT_TRUE(erased.Write({}, {}).written());
+  erased.Finish(true);
+  EXPECT_FALSE(fs::exists(temp.Path("other/A.html")));
+  EXPECT_TRUE(fs::exists(first + "A.html"));
+}
+
+TEST(HelpBuild, theRecordPassedOnRemovesThePagesOfTopicsSinceGone) {
+  testsupport::TempFolder temp;
+  DiskHelpOutput help;
+  output::BuildRecord record;
+  const std::string folder = temp.Path("help/");
+  project::HelpProject before = testsupport::MakeProject({"Index", "A", "B", "License*"});
+  before.libraryFile = "MyLib";
+  ASSERT_TRUE(HelpBuild(help, before, folder, record).Write({}, {}).written());
+  project::HelpProject after = testsupport::MakeProject({"Index", "A", "License*"});
+  after.libraryFile = "MyLib";
+  const FolderOutcome rebuilt = HelpBuild(help, after, folder, record).Write({}, {});
+  ASSERT_TRUE(rebuilt.written());
+  EXPECT_EQ(rebuilt.pages, 3u);
+  EXPECT_FALSE(fs::exists(folder + "B.html"));
+}
+
+TEST(HelpBuild, aFolderThatCannotBeWrittenSaysSoLastAndCountsNoPage) {
+  testsupport::TempFolder temp;
+  testsupport::WriteBytes(temp.Path("file"), "x");
+  DiskHelpOutput help;
+  project::HelpProject project = testsupport::MakeProject({"Index", "A"});
+  project.libraryFile = "MyLib";
+  output::BuildRecord record;
+  const FolderOutcome failed =
+      HelpBuild(help, project, temp.Path("file/help/"), record).Write({}, {});
+  EXPECT_FALSE(failed.written());
+  EXPECT_EQ(failed.pages, 0u);
+  ASSERT_FALSE(failed.reports.empty());
+  EXPECT_EQ(failed.reports.back(), text::BuildErrorReport("Error during help files creation!"));
+}
+
+// Which compiler the command line's compile step uses, and what it says when there is none.
+TEST(HelpBuild, compilingWithTheCompilerGivenOrFoundSaysWhichOneIsMissing) {
+  struct Case {
+    const char* what;
+    std::optional<std::string> given;
+    std::string reported;
+  };
+  const Case cases[] = {
+      {"none given, none installed", std::nullopt, std::string(platform::kHelpCompilerName)},
+      {"an empty path given", std::string(), std::string(platform::kHelpCompilerName)},
+      {"a path that names no program", std::string("/no/such/chmcmd"), "/no/such/chmcmd"},
+  };
+  for (const Case& c : cases) {
+    testsupport::TempFolder temp;
+    NoCompilerInstalled help;
+    project::HelpProject project = testsupport::MakeProject({"Index", "A"});
+    project.libraryFile = "MyLib";
+    output::BuildRecord record;
+    HelpBuild build(help, project, temp.Path("help/"), record);
+    ASSERT_TRUE(build.Write({}, {}).written()) << c.what;
+    const CompileOutcome outcome = build.CompileWith(c.given);
+    EXPECT_FALSE(outcome.compiled) << c.what;
+    EXPECT_FALSE(outcome.options.compileToChm) << c.what;
+    ASSERT_EQ(outcome.reports.size(), 1u) << c.what;
+    EXPECT_EQ(outcome.reports[0], output::CompilerNotFoundReport(c.reported)) << c.what;
+    build.Finish(false);
+  }
+}
+
+}  // namespace
+}  // namespace qs::flows

@@ -4,6 +4,7 @@
 
 #include "config/languagefiles.h"
 #include "flows/projectflows.h"
+#include "text/log.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -161,6 +162,7 @@ bool OfferRecovery(const CommandContext& context) {
                            "Restore unsaved work from " + ShowTime(copy.written) + "?",
                            text::ReportIcon::Question};
     if (!ui.AskYesNo(question)) {
+      QS_LOG_INFO(text::appLog) << "copy declined: '" << copy.path << "'";
       if (copy.interruptedSave) {
         context.services.recovery.DiscardInterruptedSave(copy.projectFile);
       } else {
@@ -192,6 +194,7 @@ bool OfferRecovery(const CommandContext& context) {
     ShowOpenedProject(context);
     // The copy is this run's now.
     context.services.recovery.TakeRecoveryCopy(copy.path);
+    QS_LOG_INFO(text::appLog) << "copy restored: '" << copy.path << "'";
     context.WriteRecovery();
     ui.ShowStatus("Restored unsaved work from " + ShowTime(copy.written));
     return true;

@@ -3,6 +3,7 @@
 #include "config/preferencefile.h"
 #include "platform/atomicfile.h"
 #include "platform/userfolder.h"
+#include "text/log.h"
 #include "text/paths.h"
 
 namespace qs::config {
@@ -14,8 +15,14 @@ std::string SettingsFilePath(std::string_view folder) {
 bool LoadSettings(std::string_view folder, AppSettings& settings,
                   std::string_view purebasicFolder) {
   PreferenceFile file;
-  if (!file.OpenRead(SettingsFilePath(folder))) return false;
-  if (!file.SelectGroup(kSettingsGroup)) return false;
+  if (!file.OpenRead(SettingsFilePath(folder))) {
+    QS_LOG_INFO(text::configLog) << "no settings read: '" << SettingsFilePath(folder)
+                                 << "' is missing, unreadable or too large";
+    return false;
+  }
+  if (!file.SelectGroup(kSettingsGroup)) {
+    return text::LoggedFailure(text::configLog, "no settings group in", SettingsFilePath(folder));
+  }
   settings.htm2chm = file.ReadString("HTM2CHM", "");
   settings.dontOverWriteExistingData = file.ReadInteger("DontOverWriteExistingData", 1) != 0;
   settings.compileToChm = file.ReadInteger("CompileToCHM", 0) != 0;
@@ -33,11 +40,16 @@ bool LoadSettings(std::string_view folder, AppSettings& settings,
 bool SaveSettings(std::string_view folder, const AppSettings& settings) {
   // The settings name the user's folders and projects: a folder made for them, and the file,
   // are the user's alone.
-  if (!platform::MakePrivateFolder(std::string(folder))) return false;
+  constexpr std::string_view kNotWritten = "settings not written:";
+  if (!platform::MakePrivateFolder(std::string(folder))) {
+    return text::LoggedFailure(text::configLog, kNotWritten, SettingsFilePath(folder));
+  }
   PreferenceFile file;
   platform::WriteOptions options;
   options.privateFile = true;
-  if (!file.Create(SettingsFilePath(folder), options)) return false;
+  if (!file.Create(SettingsFilePath(folder), options)) {
+    return text::LoggedFailure(text::configLog, kNotWritten, SettingsFilePath(folder));
+  }
   file.SelectGroup(kSettingsGroup);
   file.WriteString("HTM2CHM", settings.htm2chm);
   file.WriteInteger("CompileToCHM", settings.compileToChm ? 1 : 0);
@@ -50,7 +62,8 @@ bool SaveSettings(std::string_view folder, const AppSettings& settings) {
   file.WriteInteger("KeywordIndex", settings.keywordIndex ? 1 : 0);
   file.WriteString("Dictionary", settings.dictionary);
   file.WriteInteger("LivePreview", settings.livePreview ? 1 : 0);
-  return file.Close();
+  return file.Close() ||
+         text::LoggedFailure(text::configLog, kNotWritten, SettingsFilePath(folder));
 }
 
 }  // namespace qs::config

@@ -10,6 +10,7 @@
 #include "platform/keptcopy.h"
 #include "platform/localtime.h"
 #include "platform/regularfile.h"
+#include "text/log.h"
 #include "text/textops.h"
 
 namespace qs::config {
@@ -37,6 +38,7 @@ std::string TornProjectOf(const std::string& copyPath) {
   const platform::LeftCopy left = platform::FindLeftCopy(copyPath);
   if (left.state != platform::LeftCopy::State::Left) return {};
   if (HoldsCopy(left.target, copyPath)) {
+    QS_LOG_INFO(text::configLog) << "copy of a finished save removed: '" << copyPath << "'";
     platform::DiscardLeftCopy(copyPath);
     return {};
   }
@@ -77,6 +79,8 @@ std::vector<RecoveryCopy> InterruptedSaves::Find() const {
     std::error_code gone;
     const fs::file_time_type written = fs::last_write_time(entry.path(), gone);
     if (projectFile.empty() || gone) continue;
+    QS_LOG_INFO(text::configLog) << "unfinished save found: '" << path << "' of '" << projectFile
+                                 << "'";
     found.push_back({written, {path, projectFile, WrittenAt(written), true}});
   }
   std::sort(found.begin(), found.end(),

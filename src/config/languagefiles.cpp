@@ -6,6 +6,7 @@
 
 #include "config/preferencefile.h"
 #include "platform/userfolder.h"
+#include "text/log.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -92,7 +93,7 @@ bool LoadLanguage(std::string_view folder, std::string_view language, LanguageSt
   const auto path = LanguageFilePath(folder, language);
   if (!path) return false;
   auto loaded = ReadLanguageFile(*path, language);
-  if (!loaded) return false;
+  if (!loaded) return text::LoggedFailure(text::configLog, "no language read from", *path);
   state = std::move(*loaded);
   return true;
 }
@@ -108,20 +109,23 @@ bool SaveLanguage(std::string_view folder, const LanguageState& state) {
     LanguageState existing;
     if (ReadLanguageFile(*path, state.currentLanguage, existing) != LanguageFileStatus::Read ||
         existing.currentLanguage != state.currentLanguage) {
-      return false;
+      return text::LoggedFailure(text::configLog,
+                                 "not this language's file, left as it is:", *path);
     }
   }
   // The settings folder, when this writes first, is made as the settings file would make it.
   platform::MakePrivateFolder(std::string(folder));
   PreferenceFile file;
-  if (!file.Create(*path)) return false;
+  if (!file.Create(*path)) {
+    return text::LoggedFailure(text::configLog, "language not written:", *path);
+  }
   file.WriteComment("QuillSmith localisation file");
   file.SelectGroup(kLanguageGroup);
   file.WriteString("CurrentLanguage", state.currentLanguage);
   for (std::size_t i = 0; i < kCaptionKeys.size(); ++i) {
     file.WriteString(kCaptionKeys[i], CaptionAt(state.table, i));
   }
-  return file.Close();
+  return file.Close() || text::LoggedFailure(text::configLog, "language not written:", *path);
 }
 
 std::vector<std::string> ListLanguages(std::string_view folder) {

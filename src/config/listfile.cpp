@@ -6,6 +6,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/userfolder.h"
+#include "text/log.h"
 #include "text/textops.h"
 
 namespace qs::config {
@@ -38,6 +39,10 @@ ListFile ReadListFile(const std::string& path, std::size_t maxBytes) {
   ListFile list;
   std::string bytes;
   list.status = ReadCapped(path, maxBytes, bytes);
+  if (list.status == ListFileStatus::Refused) {
+    text::LoggedFailure(text::configLog,
+                        "list file refused (no regular file, too large or unreadable):", path);
+  }
   if (list.status != ListFileStatus::Read) return list;
   std::size_t start = 0;
   while (start < bytes.size()) {
@@ -52,13 +57,16 @@ ListFile ReadListFile(const std::string& path, std::size_t maxBytes) {
 bool WriteListFile(const std::string& path, const std::vector<std::string>& lines) {
   // Which projects the user works on, and the words of each: nobody else's business.
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (!folder.empty() && !platform::MakePrivateFolder(folder.string())) return false;
+  if (!folder.empty() && !platform::MakePrivateFolder(folder.string())) {
+    return text::LoggedFailure(text::configLog, "list not written:", path);
+  }
   std::string bytes;
   for (const std::string& line : lines) bytes.append(line).append(text::kCrLf);
   platform::AtomicFile file;
   platform::WriteOptions options;
   options.privateFile = true;
-  return file.Open(path, options) && file.Write(bytes) && file.Commit();
+  return (file.Open(path, options) && file.Write(bytes) && file.Commit()) ||
+         text::LoggedFailure(text::configLog, "list not written:", path);
 }
 
 }  // namespace qs::config

@@ -10,6 +10,7 @@
 #include "platform/localtime.h"
 #include "platform/userfolder.h"
 #include "project/projectfile.h"
+#include "text/log.h"
 #include "text/textops.h"
 
 namespace qs::config {
@@ -86,14 +87,23 @@ RecoveryStore::HeldCopy* RecoveryStore::Claim(const std::string& projectFile) {
 
 std::string RecoveryStore::Write(const project::HelpProject& project) {
   const HeldCopy* copy = Claim(project.projectFile);
-  if (copy == nullptr) return {};
+  if (copy == nullptr) {
+    text::LoggedFailure(text::configLog,
+                        "recovery copy not written, no folder or no name free:", folder_);
+    return {};
+  }
   project::HelpProject written = project;
   text::Reports ignored;
   // Private files, and nothing written through a link someone planted at their names.
   platform::WriteOptions options;
   options.refuseLinks = true;
   options.privateFile = true;
-  return project::SaveProject(written, copy->path, ignored, options) ? copy->path : std::string();
+  if (!project::SaveProject(written, copy->path, ignored, options)) {
+    text::LoggedFailure(text::configLog, "recovery copy not written:", copy->path);
+    return {};
+  }
+  QS_LOG_INFO(text::configLog) << "recovery copy written: '" << copy->path << "'";
+  return copy->path;
 }
 
 void RecoveryStore::Remove(const std::string& projectFile) {
@@ -103,6 +113,7 @@ void RecoveryStore::Remove(const std::string& projectFile) {
       continue;
     }
     RemoveCopyFiles(it->path);
+    QS_LOG_INFO(text::configLog) << "recovery copy removed: '" << it->path << "'";
     it = held_.erase(it);
   }
 }
@@ -136,12 +147,16 @@ std::vector<RecoveryCopy> RecoveryStore::Find() {
       std::error_code missing;
       const fs::file_time_type saved = fs::last_write_time(fs::path(*projectFile), missing);
       if (!missing && saved >= written) {
+        QS_LOG_INFO(text::configLog)
+            << "recovery copy older than its project file removed: '" << path << "'";
         RemoveCopyFiles(path);
         if (held != held_.end()) held_.erase(held);
         continue;
       }
     }
     if (held == held_.end()) held_.push_back({*projectFile, path, std::move(lock), true});
+    QS_LOG_INFO(text::configLog) << "recovery copy found: '" << path << "' of '" << *projectFile
+                                 << "'";
     found.push_back({written, {path, *projectFile, platform::LocalDateTime(ToTime(written))}});
   }
   std::sort(found.begin(), found.end(),

@@ -1,6 +1,7 @@
 #include "output/helpcompiler.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -10,6 +11,7 @@
 #include "platform/privatefolder.h"
 #include "platform/regularfile.h"
 #include "platform/tempfolder.h"
+#include "text/log.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -113,8 +115,18 @@ bool CompileHelp(CompileOptions& options, const std::string& helpFolder,
   // The user reads the help folder's paths in what the compiler says, as if it ran there.
   runner.ShowFolderAs(copyFolder, folder);
   std::string output;
+  QS_LOG_INFO(text::outputLog) << "compiler: '" << compiler << "' '" << copyFolder << library
+                               << ".hhp' in '" << copyFolder << "' for '" << folder << "'";
+  const auto startedAt = std::chrono::steady_clock::now();
   const bool started =
       runner.RunCollecting(compiler, copyFolder + library + ".hhp", copyFolder, output);
+  QS_LOG_INFO(text::outputLog) << "compiler " << (started ? "ran " : "did not start, ")
+                               << std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      std::chrono::steady_clock::now() - startedAt)
+                                      .count()
+                               << " ms: " << ReadCompilerMessages(output).size()
+                               << " errors and warnings, " << copy.leftOut.size()
+                               << " files left out of its copy";
   output = runner.ShownText(output);
   runner.ShowFolderAs({}, {});
   if (leftovers != nullptr) {
@@ -181,7 +193,9 @@ void DeleteCompilerTempFiles(const std::vector<std::string>& leftovers) {
   for (const auto& file : leftovers) {
     if (!platform::IsOwnRegularFile(file)) continue;
     std::error_code ignored;
-    fs::remove(fs::path(file), ignored);
+    if (fs::remove(fs::path(file), ignored)) {
+      QS_LOG_INFO(text::outputLog) << "erased the compiler's leftover '" << file << "'";
+    }
   }
 }
 

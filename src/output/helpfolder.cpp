@@ -14,6 +14,7 @@
 #include "platform/outputfolder.h"
 #include "platform/regularfile.h"
 #include "text/cp1252.h"
+#include "text/log.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -148,6 +149,21 @@ std::vector<std::string> EarlierBuildFiles(const BuildRecord& record, const std:
   return earlier;
 }
 
+// Says what erasing did at `path`: the file went, or what was there stayed, and why. Gives
+// `removed`.
+bool LoggedRemoval(const std::string& path, bool removed) {
+  if (!text::outputLog.IsEnabled()) return removed;
+  std::error_code error;
+  const fs::file_status there = fs::symlink_status(fs::path(path), error);
+  QS_LOG_INFO(text::outputLog) << (removed ? "erased '" : "kept '") << path << "'"
+                               << (removed                      ? ""
+                                   : fs::is_symlink(there)      ? ": a link"
+                                   : !fs::exists(there)         ? ": gone"
+                                   : fs::is_regular_file(there) ? ": could not be removed"
+                                                                : ": no regular file");
+  return removed;
+}
+
 // Removes the files of `earlier` that this build (the record) did not write, and the
 // sub-folders they leave empty. A name that differs from a written one only in letter case is
 // kept when both lead to one file, as on a file system that ignores case.
@@ -171,7 +187,7 @@ void RemoveStaleFiles(platform::OutputFolder& out, const std::string& target,
       if (one || error) continue;
     }
     // Reached from the open folder: a link at the name, or a sub-folder that is a link, stays.
-    if (!out.RemoveFile(relative)) continue;
+    if (!LoggedRemoval(target + relative, out.RemoveFile(relative))) continue;
     std::string parent = text::FolderPart(relative);
     while (!parent.empty()) {
       while (!parent.empty() && text::IsSeparator(parent.back())) parent.pop_back();
@@ -400,13 +416,19 @@ void EraseBuildFiles(const BuildRecord& record) {
   platform::OutputFolder folder;
   bool opened = false;
   for (const auto& file : record.files) {
-    if (!LiesInsideFolder(file, record.folder)) continue;
+    if (!LiesInsideFolder(file, record.folder)) {
+      QS_LOG_WARNING(text::outputLog) << "kept '" << file << "': outside '" << record.folder << "'";
+      continue;
+    }
     if (!opened) {
-      if (!folder.Open(record.folder)) return;
+      if (!folder.Open(record.folder)) {
+        text::LoggedFailure(text::outputLog, "nothing erased: cannot open", record.folder);
+        return;
+      }
       opened = true;
     }
     // Only the regular file the build wrote goes; whatever has taken its place stays.
-    folder.RemoveFile(std::string_view(file).substr(record.folder.size()));
+    LoggedRemoval(file, folder.RemoveFile(std::string_view(file).substr(record.folder.size())));
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/filesystem.h"
 #include "platform/programrunner.h"
+#include "text/log.h"
 
 namespace qs::platform {
 namespace {
@@ -39,12 +40,24 @@ namespace {
   _exit(127);
 }
 
-bool WaitFor(pid_t pid) {
+// The child's wait status; -1 when it could not be had.
+int WaitFor(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return false;
+    if (errno != EINTR) return -1;
   }
-  return true;
+  return status;
+}
+
+void LogEnd(const std::string& program, int status) {
+  if (status < 0) {
+    QS_LOG_INFO(text::platformLog) << "'" << program << "' ended, how is not known";
+  } else if (WIFSIGNALED(status)) {
+    QS_LOG_INFO(text::platformLog) << "'" << program << "' killed by signal " << WTERMSIG(status);
+  } else {
+    QS_LOG_INFO(text::platformLog)
+        << "'" << program << "' ended with exit status " << WEXITSTATUS(status);
+  }
 }
 
 constexpr std::size_t kOutputLimit = std::size_t{16} << 20;
@@ -138,7 +151,8 @@ bool Launch(const std::string& program, const std::string& argument,
   }
   closeOutput();
   // With `wait` this is the program's end; without it, the short-lived intermediate child's.
-  WaitFor(child);
+  const int status = WaitFor(child);
+  if (wait && started) LogEnd(argv0, status);
   return started;
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/filesystem.h"
 #include "platform/programrunner.h"
+#include "text/log.h"
 
 namespace qs::platform {
 
@@ -56,7 +57,11 @@ bool RunProgram(const std::string& program, const std::string& argument,
   info.nShow = hidden ? SW_HIDE : SW_SHOWNORMAL;
   if (!ShellExecuteExA(&info)) return false;
   if (info.hProcess != nullptr) {
-    if (wait) WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    if (wait && WaitForSingleObject(info.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(info.hProcess, &code)) {
+      QS_LOG_INFO(text::platformLog) << "'" << file << "' ended with exit status " << code;
+    }
     CloseHandle(info.hProcess);
   }
   return true;

@@ -9,6 +9,7 @@
 #include "platform/programlocation.h"
 #include "ui/guardedapplication.h"
 #include "ui/icons.h"
+#include "ui/logging.h"
 #include "ui/mainwindow.h"
 #include "ui/previewscheme.h"
 #include "ui/qtprogramrunner.h"
@@ -18,6 +19,7 @@
 
 int main(int argc, char* argv[]) {
   qs::platform::PrepareProcess();
+  qs::ui::RouteCoreLogToQt();
   // The preview pages' addresses exist only when known before the application object.
   qs::ui::RegisterPreviewScheme();
   qs::ui::GuardedApplication application(argc, argv);

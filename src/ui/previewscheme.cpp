@@ -18,6 +18,7 @@
 
 #include "app/previewpages.h"
 #include "ui/caseinsensitivefiles.h"
+#include "ui/logging.h"
 #include "ui/modeltext.h"
 
 namespace qs::ui {
@@ -128,6 +129,7 @@ class PreviewSeal : public QWebEngineUrlRequestInterceptor {
       return;
     }
     info.block(true);
+    qCInfo(uiLog).noquote() << "preview refused" << info.requestUrl().toDisplayString();
   }
 };
 

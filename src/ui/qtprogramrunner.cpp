@@ -6,6 +6,7 @@
 
 #include "output/helpcompiler.h"
 #include "ui/inputblocker.h"
+#include "ui/logging.h"
 
 namespace qs::ui {
 
@@ -56,6 +57,9 @@ bool QtProgramRunner::Launch(const std::string& program, const std::string& argu
   const InputBlocker blocker;
   if (hidden) emit started();
   if (process.state() != QProcess::NotRunning) loop.exec();
+  qCInfo(uiLog).noquote() << "'" + programName + "'"
+                          << (process.exitStatus() == QProcess::CrashExit ? "crashed" : "ended")
+                          << "with exit status" << process.exitCode();
   if (hidden) {
     const QByteArray rest = process.readAll();
     if (!rest.isEmpty()) {

@@ -13,6 +13,7 @@
 #include "commandfixture.h"
 #include "config/recovery.h"
 #include "platform/atomicfile.h"
+#include "support/logcapture.h"
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
@@ -473,7 +474,12 @@ TEST(RecoveryStore, offersOnlyCopiesNoRunningProgramHoldsThatAreNewerThanTheirPr
   config::RecoveryStore last(temp.Path());
   fs::last_write_time(fs::path(project.projectFile),
                       fs::file_time_type::clock::now() + std::chrono::hours(1));
-  EXPECT_TRUE(last.Find().empty());
+  {
+    testsupport::LogCapture log("qs.config");
+    EXPECT_TRUE(last.Find().empty());
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_TRUE(log.lines()[0].starts_with("qs.config: recovery copy older than its project"));
+  }
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(temp.Path("Recovery"))) {
     // Lock files stay on Windows, empty.

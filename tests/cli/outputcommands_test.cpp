@@ -331,6 +331,33 @@ TEST_F(OutputCommandsTest, compilersThatFailAreReported) {
   EXPECT_TRUE(fs::exists(help_ + "Index.html"));
 }
 
+// With QUILLSMITH_LOG the real program adds the compiler's run to standard error; the
+// messages and the exit status stay as they are, and without it there is no line more.
+TEST_F(OutputCommandsTest, theLogVariableAddsTheCompilerRunToStandardErrorAndNothingElse) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "shell scripts stand in for the compilers";
+  const std::string compiler = folder_ + "compiler";
+  WriteScript(compiler, "exit 3");  // no compiled file: a failure, with its message
+  const auto run = [&](const std::string& variable) {
+    const std::string command =
+        variable + " '" + std::getenv("QS_TEST_BINARY_DIR") + "/src/cli/quillsmith-cli' build '" +
+        project_ + "' --compile --compiler '" + compiler + "' > /dev/null 2> '" + folder_ + "err'";
+    const int status = std::system(command.c_str());
+    return std::to_string(status) + "\n" + ReadBytes(folder_ + "err");
+  };
+  const std::string quiet = run("env -u QUILLSMITH_LOG");
+  std::string logged = run("env QUILLSMITH_LOG=qs.output,qs.platform");
+  const std::string lines[] = {"qs.output: compiler: '" + compiler + "' '",
+                               "qs.platform: '" + compiler + "' ended with exit status 3\n",
+                               "qs.output: compiler ran "};
+  for (const std::string& line : lines) {
+    const std::size_t at = logged.find(line);
+    ASSERT_NE(at, std::string::npos) << line << " in " << logged;
+    logged.erase(at, logged.find('\n', at) + 1 - at);
+  }
+  EXPECT_EQ(logged, quiet);
+  EXPECT_NE(quiet.find("Could not create CHM help file!"), std::string::npos);
+}
+
 TEST_F(OutputCommandsTest, buildTakesCaptionsFromALanguageFile) {
   config::LanguageState german;
   german.currentLanguage = "Deutsch";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/logcapture.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -75,6 +76,21 @@ TEST_F(AppSettingsTest, missingKeysTurnEraseOnAndFallBackToPureBasicFolder) {
   AppSettings untouched;
   EXPECT_FALSE(LoadSettings(temp_.Path(), untouched, kPureBasic));
   EXPECT_EQ(untouched, AppSettings{});
+}
+
+// The program carries on with its built-in settings when the file fails; the log names it.
+TEST_F(AppSettingsTest, settingsThatCannotBeReadOrWrittenAreLoggedNamingTheFile) {
+  qs::testsupport::LogCapture log("qs.config");
+  AppSettings settings;
+  EXPECT_FALSE(LoadSettings(temp_.Path(), settings, kPureBasic));
+  temp_.Write("sub/QuillSmith.ini/x", "a folder where the file goes");
+  EXPECT_FALSE(SaveSettings(temp_.Path("sub"), settings));
+  ASSERT_TRUE(SaveSettings(temp_.Path(), settings));  // logs nothing
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                             "qs.config: no settings read: '" + temp_.Path("QuillSmith.ini") +
+                                 "' is missing, unreadable or too large",
+                             "qs.config: warning settings not written: '" +
+                                 qs::config::SettingsFilePath(temp_.Path("sub")) + "'"}));
 }
 
 TEST_F(AppSettingsTest, handWrittenFileFollowsThePreferenceRules) {

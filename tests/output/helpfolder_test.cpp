@@ -8,6 +8,7 @@
 #include <set>
 
 #include "output/pagewriter.h"
+#include "support/logcapture.h"
 #include "support/projectfixture.h"
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
@@ -415,6 +416,32 @@ TEST(EraseBuildFiles, deletesRecordedFilesButNeverOutsideTheFolderOrFolders) {
   EXPECT_TRUE(fs::exists(folder + "other.txt"));
   EXPECT_TRUE(fs::is_directory(folder + "dir.html"));
   EraseBuildFiles(BuildRecord{});  // nothing to do
+}
+
+// Erasing tells the user nothing, by design: the log says what went, what stayed and why.
+TEST(EraseBuildFiles, logsWhatWentAndWhatStayedAndWhy) {
+  if (testsupport::kOnWindows) GTEST_SKIP() << "Wine makes no symbolic links";
+  TempFolder scratch;
+  const std::string folder = scratch.Path() + "help/";
+  BuildRecord record;
+  text::Reports reports;
+  ASSERT_FALSE(BuildHelpFolder(MakeProject({"Index", "A"}), {}, folder, record, reports).empty());
+  testsupport::WriteBytes(scratch.Path() + "keep.txt", "x");
+  fs::remove(folder + "Index.html");
+  fs::remove(folder + "A.html");
+  fs::create_symlink(scratch.Path() + "keep.txt", folder + "A.html");
+  record.files.push_back(scratch.Path() + "keep.txt");
+
+  testsupport::LogCapture log("qs.output");
+  EraseBuildFiles(record);
+  EXPECT_TRUE(fs::is_symlink(folder + "A.html"));
+  EXPECT_EQ(
+      log.lines(),
+      (std::vector<std::string>{
+          "qs.output: erased '" + folder + ".hhp'", "qs.output: erased '" + folder + ".hhc'",
+          "qs.output: kept '" + folder + "Index.html': gone",
+          "qs.output: kept '" + folder + "A.html': a link",
+          "qs.output: warning kept '" + scratch.Path() + "keep.txt': outside '" + folder + "'"}));
 }
 
 }  // namespace

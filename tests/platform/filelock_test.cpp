@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "support/logcapture.h"
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
@@ -26,7 +27,13 @@ TEST(FileLock, excludesAnotherHolderUntilReleasedAndWaitsForIt) {
   ASSERT_EQ(first.TryLock(path), LockResult::Locked);
   EXPECT_TRUE(first.IsHeld());
   EXPECT_EQ(second.TryLock(path), LockResult::Busy);
-  EXPECT_EQ(second.Lock(path, 30ms), LockResult::Busy);
+  {
+    // Waiting is silent for the user; the log says who waited, and for nothing.
+    testsupport::LogCapture log("qs.platform");
+    EXPECT_EQ(second.Lock(path, 30ms), LockResult::Busy);
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_TRUE(log.lines()[0].ends_with(" ms for the lock '" + path + "': still busy"));
+  }
   EXPECT_FALSE(second.IsHeld());
 
   // A waiter gets the lock once the holder lets go, and the holder's moves keep it held.

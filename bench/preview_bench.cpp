@@ -22,11 +22,11 @@
 #include "app/commands.h"
 #include "gadgetproject.h"
 #include "output/pagesource.h"
-#include "ui/livepane.h"
-#include "ui/mainwindow.h"
-#include "ui/previewscheme.h"
-#include "ui/previewwindow.h"
-#include "ui/qtui.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/preview/livepane.h"
+#include "ui/preview/previewscheme.h"
+#include "ui/preview/previewwindow.h"
 #include "wiredwindow.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <QTextLayout>
 #include <memory>
 
-#include "ui/spellcheck.h"
-#include "ui/spelldictionary.h"
+#include "spelling/spelldictionary.h"
+#include "ui/spelling/spellcheck.h"
 
 namespace {
 

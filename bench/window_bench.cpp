@@ -28,11 +28,11 @@
 #include "project/projectfile.h"
 #include "project/usertopics.h"
 #include "support/librarygenerator.h"
-#include "ui/mainwindow.h"
-#include "ui/qtprogramrunner.h"
-#include "ui/qtui.h"
-#include "ui/startup.h"
-#include "ui/wiring.h"
+#include "ui/builder/qtprogramrunner.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/mainwindow/startup.h"
+#include "ui/mainwindow/wiring.h"
 #include "wiredwindow.h"
 
 namespace {

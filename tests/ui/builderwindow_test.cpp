@@ -2,7 +2,7 @@
 // its missing close box, the compiler run with chmcmd while input is dropped, the erase
 // option, a compiler path that is a folder, and the compile option's rule.
 
-#include "ui/builderwindow.h"
+#include "ui/builder/builderwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,8 @@
 
 #include "modaldriver.h"
 #include "platform/helpcompilerlocator.h"
-#include "ui/elidinglabel.h"
-#include "ui/inputblocker.h"
+#include "ui/widgets/elidinglabel.h"
+#include "ui/widgets/inputblocker.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

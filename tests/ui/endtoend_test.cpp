@@ -17,7 +17,7 @@
 
 #include "app/lifecycle.h"
 #include "modaldriver.h"
-#include "ui/builderwindow.h"
+#include "ui/builder/builderwindow.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

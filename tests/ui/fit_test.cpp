@@ -25,9 +25,9 @@
 #include "fitcheck.h"
 #include "modaldriver.h"
 #include "project/usertopics.h"
-#include "ui/builderwindow.h"
-#include "ui/nameprompt.h"
-#include "ui/previewwindow.h"
+#include "ui/builder/builderwindow.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/widgets/nameprompt.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

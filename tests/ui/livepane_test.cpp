@@ -2,7 +2,7 @@
 // selection, keeps its scroll position, shows the help folder's pictures, and never commits
 // or marks the project modified. The view mode's pages come from the model too.
 
-#include "ui/livepane.h"
+#include "ui/preview/livepane.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <QWebEngineView>
 
 #include "modaldriver.h"
-#include "ui/modeltext.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

@@ -1,7 +1,7 @@
 // The real main window under the offscreen platform: layout on resize, the splitter, the
 // shortcuts, the form per kind of page, the language list, and start-up with real files.
 
-#include "ui/mainwindow.h"
+#include "ui/mainwindow/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -43,15 +43,15 @@
 #include "project/topicops.h"
 #include "project/usertopics.h"
 #include "support/projectfixture.h"
-#include "ui/caseinsensitivefiles.h"
-#include "ui/formeditor.h"
-#include "ui/guardedapplication.h"
-#include "ui/qtui.h"
-#include "ui/spellcheck.h"
-#include "ui/spellhighlighter.h"
-#include "ui/topiclistmodel.h"
-#include "ui/topiclistview.h"
-#include "ui/wiring.h"
+#include "ui/mainwindow/guardedapplication.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/mainwindow/wiring.h"
+#include "ui/preview/caseinsensitivefiles.h"
+#include "ui/spelling/spellcheck.h"
+#include "ui/spelling/spellhighlighter.h"
+#include "ui/topiclist/topiclistmodel.h"
+#include "ui/topiclist/topiclistview.h"
+#include "ui/widgets/formeditor.h"
 #include "version/version.h"
 
 namespace qs::ui {

@@ -23,9 +23,9 @@
 #include <functional>
 
 #include "modaldriver.h"
-#include "ui/livepane.h"
-#include "ui/modeltext.h"
-#include "ui/previewwindow.h"
+#include "ui/preview/livepane.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

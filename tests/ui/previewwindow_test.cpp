@@ -2,7 +2,7 @@
 // built help (letter case ignored, as in a compiled help file), Back and Forward with the
 // address-field rule, the layout, and the preview's end when no web view can be made.
 
-#include "ui/previewwindow.h"
+#include "ui/preview/previewwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@
 #include "modaldriver.h"
 #include "platform/tempfolder.h"
 #include "project/usertopics.h"
-#include "ui/modeltext.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "modaldriver.h"
-#include "ui/previewwindow.h"
+#include "ui/preview/previewwindow.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

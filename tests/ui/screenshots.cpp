@@ -23,12 +23,12 @@
 
 #include "app/lifecycle.h"
 #include "modaldriver.h"
-#include "ui/builderwindow.h"
-#include "ui/icons.h"
-#include "ui/livepane.h"
-#include "ui/modeltext.h"
-#include "ui/previewscheme.h"
-#include "ui/previewwindow.h"
+#include "ui/builder/builderwindow.h"
+#include "ui/preview/livepane.h"
+#include "ui/preview/previewscheme.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/widgets/icons.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // suggestions, "Add to dictionary" and "Ignore". The window tests use the en_US dictionary
 // that scripts/install-deps installs (Debian package hunspell-en-us).
 
-#include "ui/spellcheck.h"
+#include "ui/spelling/spellcheck.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +23,9 @@
 #include <functional>
 
 #include "config/wordlist.h"
-#include "ui/mainwindow.h"
-#include "ui/spellunderlay.h"
-#include "ui/topiclistmodel.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/spelling/spellunderlay.h"
+#include "ui/topiclist/topiclistmodel.h"
 
 namespace qs::ui {
 namespace {

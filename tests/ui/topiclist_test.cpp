@@ -19,9 +19,9 @@
 #include "project/projectfile.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
-#include "ui/pagesearchdialog.h"
-#include "ui/startup.h"
-#include "ui/topiclistmodel.h"
+#include "ui/mainwindow/startup.h"
+#include "ui/topiclist/pagesearchdialog.h"
+#include "ui/topiclist/topiclistmodel.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

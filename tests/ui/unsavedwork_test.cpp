@@ -28,7 +28,7 @@
 #include "project/projectfile.h"
 #include "support/projectfixture.h"
 #include "text/paths.h"
-#include "ui/startup.h"
+#include "ui/mainwindow/startup.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

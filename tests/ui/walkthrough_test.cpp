@@ -26,8 +26,8 @@
 #include "app/lifecycle.h"
 #include "modaldriver.h"
 #include "platform/tempfolder.h"
-#include "ui/builderwindow.h"
-#include "ui/previewwindow.h"
+#include "ui/builder/builderwindow.h"
+#include "ui/preview/previewwindow.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {

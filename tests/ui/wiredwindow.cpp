@@ -4,7 +4,7 @@
 
 #include "app/lifecycle.h"
 #include "support/librarygenerator.h"
-#include "ui/wiring.h"
+#include "ui/mainwindow/wiring.h"
 
 namespace qs::uitest {
 

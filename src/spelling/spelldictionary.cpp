@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 #include <hunspell.hxx>
 
-namespace qs::ui {
+namespace qs::spelling {
 
 namespace {
 
@@ -114,4 +114,4 @@ QStringList SpellDictionary::Suggestions(const QString& word) {
   return suggestions;
 }
 
-}  // namespace qs::ui
+}  // namespace qs::spelling

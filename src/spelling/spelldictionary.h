@@ -16,7 +16,7 @@
 
 class Hunspell;
 
-namespace qs::ui {
+namespace qs::spelling {
 
 struct DictionaryFiles {
   QString name;  // "en_US"
@@ -64,4 +64,4 @@ class SpellDictionary {
   QHash<QString, bool> answers_;
 };
 
-}  // namespace qs::ui
+}  // namespace qs::spelling

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qs::ui {
+namespace qs::spelling {
 
 namespace {
 
@@ -122,4 +122,4 @@ QList<WordRange> CheckableWords(QStringView text, MarkupState& state) {
   return words;
 }
 
-}  // namespace qs::ui
+}  // namespace qs::spelling

@@ -8,7 +8,7 @@
 #include <QList>
 #include <QStringView>
 
-namespace qs::ui {
+namespace qs::spelling {
 
 // Where a line of an editor starts: in the text, inside a tag or inside a comment. A tag or
 // comment may run over several lines, so each line hands its end state to the next.
@@ -26,4 +26,4 @@ struct WordRange {
 // state at its end.
 QList<WordRange> CheckableWords(QStringView text, MarkupState& state);
 
-}  // namespace qs::ui
+}  // namespace qs::spelling

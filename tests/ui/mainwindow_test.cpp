@@ -42,6 +42,7 @@
 #include "project/projectfile.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
+#include "spelling/speller.h"
 #include "support/projectfixture.h"
 #include "ui/mainwindow/guardedapplication.h"
 #include "ui/mainwindow/qtui.h"
@@ -247,7 +248,7 @@ TEST_F(WiredTest, dictionaryAndRecentProjectsAreWiredToSettingsAndLoading) {
   std::ofstream(folder + "QuillSmith.recent") << file << "\r\n";
 
   app::FinishStart(*context, "");
-  EXPECT_EQ(window->spellCheck().dictionaryChoice(), "xx_YY");
+  EXPECT_EQ(window->speller().dictionaryChoice(), "xx_YY");
   EXPECT_EQ(window->recentProjects(), std::vector<std::string>{file});
 
   emit window->recentProjectChosen(file);
@@ -255,9 +256,9 @@ TEST_F(WiredTest, dictionaryAndRecentProjectsAreWiredToSettingsAndLoading) {
   // The title names the project loaded, with nothing of it unsaved.
   EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder] - saved.qsp");
   EXPECT_EQ(window->topicListView->model()->rowCount(), 2);
-  EXPECT_EQ(window->spellCheck().projectWordListPath(), config::WordListPath(folder, file));
+  EXPECT_EQ(window->speller().projectWordListPath(), config::WordListPath(folder, file));
 
-  window->spellCheck().SetDictionary(SpellCheck::kOff);
+  window->speller().SetDictionary(spelling::Speller::kOff);
   app::SaveSettings(*context);
   std::ifstream written(folder + "QuillSmith.ini");
   const std::string text((std::istreambuf_iterator<char>(written)), {});

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "spelling/speller.h"
 #include "ui/mainwindow/optionstab.h"
 #include "ui/mainwindow/projecttab.h"
 #include "ui/spelling/spellcheck.h"
@@ -70,7 +71,8 @@ MainWindow::MainWindow(bool withBrowser) {
   mainPanel->addTab(projectTab, "&Project");
   mainPanel->addTab(optionsTab, "&Options");
 
-  spellCheck_ = new SpellCheck(DictionaryFolders(), this);
+  speller_ = new spelling::Speller(spelling::DictionaryFolders(), this);
+  spellCheck_ = new SpellCheck(*speller_, this);
   BuildRecentProjectsButton();
   BuildProjectTab(*this, projectTab, withBrowser);
   connect(topicListView, &TopicListView::rowSelected, this,
@@ -173,7 +175,7 @@ void MainWindow::AttachSpellCheck() {
   spellCheck_->Attach(summaryEditor);
   spellCheck_->Attach(bodyEditor);
   // The example is code: it is not checked.
-  spellCheck_->SetTopicNameProvider([this] {
+  speller_->SetTopicNameProvider([this] {
     const TopicListModel* rows = topicListView->topicModel();
     return rows != nullptr ? rows->AllNames() : QStringList();
   });
@@ -181,10 +183,10 @@ void MainWindow::AttachSpellCheck() {
 
 void MainWindow::setTopicModel(TopicListModel* model) {
   topicListView->setTopicModel(model);
-  connect(model, &TopicListModel::nameAdded, spellCheck_, &SpellCheck::TopicNameAdded);
-  connect(model, &TopicListModel::nameRemoved, spellCheck_, &SpellCheck::TopicNameRemoved);
-  connect(model, &TopicListModel::namesReplaced, spellCheck_, &SpellCheck::TopicNamesChanged);
-  spellCheck_->TopicNamesChanged();
+  connect(model, &TopicListModel::nameAdded, speller_, &spelling::Speller::TopicNameAdded);
+  connect(model, &TopicListModel::nameRemoved, speller_, &spelling::Speller::TopicNameRemoved);
+  connect(model, &TopicListModel::namesReplaced, speller_, &spelling::Speller::TopicNamesChanged);
+  speller_->TopicNamesChanged();
 }
 
 void MainWindow::AddFindShortcuts() {
@@ -210,9 +212,9 @@ void MainWindow::AddFindShortcuts() {
 
 void MainWindow::FillDictionaryList() {
   dictionaryList->clear();
-  dictionaryList->addItem("None", SpellCheck::kOff);
+  dictionaryList->addItem("None", spelling::Speller::kOff);
   dictionaryList->setItemData(0, "No spell checking", Qt::ToolTipRole);
-  for (const DictionaryFiles& files : spellCheck_->installedDictionaries()) {
+  for (const spelling::DictionaryFiles& files : speller_->installedDictionaries()) {
     dictionaryList->addItem(files.name, files.name);
     const QLocale locale(files.name);
     if (locale.language() != QLocale::C) {
@@ -227,9 +229,9 @@ void MainWindow::FillDictionaryList() {
 }
 
 void MainWindow::ShowActiveDictionary() {
-  const QString active = spellCheck_->activeDictionary();
-  const bool installed = !spellCheck_->installedDictionaries().isEmpty();
-  const int index = dictionaryList->findData(active.isEmpty() ? SpellCheck::kOff : active);
+  const QString active = speller_->activeDictionary();
+  const bool installed = !speller_->installedDictionaries().isEmpty();
+  const int index = dictionaryList->findData(active.isEmpty() ? spelling::Speller::kOff : active);
   dictionaryList->setCurrentIndex(std::max(index, 0));
   dictionaryList->setEnabled(installed);
   if (!installed) {
@@ -237,9 +239,9 @@ void MainWindow::ShowActiveDictionary() {
         "Spell checking is off: no spelling dictionary is installed.\n"
         "Install one (a Hunspell dictionary, on Debian for example the package hunspell-en-us)\n"
         "or put its .aff and .dic files into the folder \"dictionaries\" beside the program.");
-  } else if (spellCheck_->dictionaryUnreadable()) {
+  } else if (speller_->dictionaryUnreadable()) {
     dictionaryList->setToolTip("Spell checking is off: the dictionary could not be read");
-  } else if (active.isEmpty() && spellCheck_->dictionaryChoice() != SpellCheck::kOff) {
+  } else if (active.isEmpty() && speller_->dictionaryChoice() != spelling::Speller::kOff) {
     dictionaryList->setToolTip(
         "Spell checking is off: there is no dictionary for the system's language; choose one");
   } else {
@@ -252,13 +254,13 @@ void MainWindow::ShowActiveDictionary() {
 void MainWindow::AttachDictionaryList(QWidget* optionsPage) {
   FillDictionaryList();
   connect(dictionaryList, &QComboBox::activated, this, [this](int index) {
-    spellCheck_->SetDictionary(dictionaryList->itemData(index).toString());
+    speller_->SetDictionary(dictionaryList->itemData(index).toString());
   });
-  connect(spellCheck_, &SpellCheck::dictionaryChanged, this, &MainWindow::ShowActiveDictionary);
-  connect(spellCheck_, &SpellCheck::dictionariesFound, this, &MainWindow::FillDictionaryList);
+  connect(speller_, &spelling::Speller::dictionaryChanged, this, &MainWindow::ShowActiveDictionary);
+  connect(speller_, &spelling::Speller::dictionariesFound, this, &MainWindow::FillDictionaryList);
   // A dictionary installed while the program runs is offered when the options are looked at.
-  connect(mainPanel, &QTabWidget::currentChanged, spellCheck_, [this, optionsPage](int index) {
-    if (mainPanel->widget(index) == optionsPage) spellCheck_->Rescan();
+  connect(mainPanel, &QTabWidget::currentChanged, speller_, [this, optionsPage](int index) {
+    if (mainPanel->widget(index) == optionsPage) speller_->Rescan();
   });
 }
 

@@ -23,6 +23,10 @@ class QTabWidget;
 class QToolButton;
 class QWebEngineView;
 
+namespace qs::spelling {
+class Speller;
+}
+
 namespace qs::ui {
 
 class LivePane;
@@ -59,6 +63,8 @@ class MainWindow : public QMainWindow {
   // Spell checking of the title, syntax / overview and description editors, with the
   // dictionaries installed on this system. Until it is given other names, the names of the
   // topics are the rows of the topic list.
+  spelling::Speller& speller() { return *speller_; }
+  // The underlines and menus of those editors.
   SpellCheck& spellCheck() { return *spellCheck_; }
   // The projects offered by the drop-down beside "Load Project", most recent first (the
   // system's bytes, as config::ReadRecentProjects gives them). Choosing one emits
@@ -187,6 +193,7 @@ class MainWindow : public QMainWindow {
   void AddFindShortcuts();
 
   std::function<bool()> closeHandler_;
+  spelling::Speller* speller_ = nullptr;
   SpellCheck* spellCheck_ = nullptr;
   std::vector<std::string> recentProjects_;
   bool menuByKeyboard_ = false;

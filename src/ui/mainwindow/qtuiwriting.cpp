@@ -3,11 +3,11 @@
 
 #include <QPushButton>
 
+#include "spelling/speller.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/qtui.h"
 #include "ui/preview/livepane.h"
 #include "ui/preview/previewscheme.h"
-#include "ui/spelling/spellcheck.h"
 
 namespace qs::ui {
 
@@ -21,15 +21,15 @@ void QtUi::ShowLivePage(const std::string& address) {
 }
 
 std::string QtUi::DictionaryChoice() {
-  return window_.spellCheck().dictionaryChoice().toStdString();
+  return window_.speller().dictionaryChoice().toStdString();
 }
 
 void QtUi::SetDictionaryChoice(const std::string& choice) {
-  window_.spellCheck().SetDictionary(QString::fromStdString(choice));
+  window_.speller().SetDictionary(QString::fromStdString(choice));
 }
 
 void QtUi::SetProjectWordList(const std::string& path) {
-  window_.spellCheck().SetProjectWordListPath(path);
+  window_.speller().SetProjectWordListPath(path);
 }
 
 void QtUi::SetRecentProjects(const std::vector<std::string>& paths) {

@@ -4,13 +4,13 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 
-#include "ui/spelling/spellcheck.h"
+#include "spelling/speller.h"
 
 namespace qs::ui {
 
-SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellCheck& check)
-    : QSyntaxHighlighter(document), check_(check) {
-  connect(&check, &SpellCheck::changed, this, [this] {
+SpellHighlighter::SpellHighlighter(QTextDocument* document, spelling::Speller& speller)
+    : QSyntaxHighlighter(document), speller_(speller) {
+  connect(&speller, &spelling::Speller::changed, this, [this] {
     // New underlines are no edit: the editor must not report typing, which commands take as
     // the author's work.
     const QSignalBlocker quiet(this->document());
@@ -20,16 +20,17 @@ SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellCheck& check)
 
 void SpellHighlighter::highlightBlock(const QString& text) {
   const int previous = previousBlockState();
-  auto state = previous == static_cast<int>(MarkupState::Tag)       ? MarkupState::Tag
-               : previous == static_cast<int>(MarkupState::Comment) ? MarkupState::Comment
-                                                                    : MarkupState::Text;
-  const QList<WordRange> misspelt = check_.MisspeltWords(text, state);
+  auto state = previous == static_cast<int>(spelling::MarkupState::Tag) ? spelling::MarkupState::Tag
+               : previous == static_cast<int>(spelling::MarkupState::Comment)
+                   ? spelling::MarkupState::Comment
+                   : spelling::MarkupState::Text;
+  const QList<spelling::WordRange> misspelt = speller_.MisspeltWords(text, state);
   setCurrentBlockState(static_cast<int>(state));
   if (misspelt.isEmpty()) return;
   QTextCharFormat format;
   format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
   format.setUnderlineColor(Qt::red);
-  for (const WordRange& word : misspelt) {
+  for (const spelling::WordRange& word : misspelt) {
     setFormat(static_cast<int>(word.start), static_cast<int>(word.length), format);
   }
 }

@@ -2,9 +2,11 @@
 
 #include <QSyntaxHighlighter>
 
-namespace qs::ui {
+namespace qs::spelling {
+class Speller;
+}
 
-class SpellCheck;
+namespace qs::ui {
 
 // Underlines the misspelt words of a multi-line editor, one line at a time as the editor
 // changes it. Each line keeps whether it ends inside a tag or a comment, so that markup
@@ -13,13 +15,13 @@ class SpellHighlighter : public QSyntaxHighlighter {
   Q_OBJECT
 
  public:
-  SpellHighlighter(QTextDocument* document, SpellCheck& check);
+  SpellHighlighter(QTextDocument* document, spelling::Speller& speller);
 
  protected:
   void highlightBlock(const QString& text) override;
 
  private:
-  SpellCheck& check_;
+  spelling::Speller& speller_;
 };
 
 }  // namespace qs::ui

@@ -6,12 +6,12 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "ui/spelling/spellcheck.h"
+#include "spelling/speller.h"
 
 namespace qs::ui {
 
-SpellUnderlay::SpellUnderlay(QLineEdit* field, SpellCheck& check)
-    : QWidget(field), field_(field), check_(check) {
+SpellUnderlay::SpellUnderlay(QLineEdit* field, spelling::Speller& speller)
+    : QWidget(field), field_(field), speller_(speller) {
   setObjectName("SpellUnderlay");
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
@@ -21,7 +21,7 @@ SpellUnderlay::SpellUnderlay(QLineEdit* field, SpellCheck& check)
   auto repaint = [this] { update(); };
   connect(field, &QLineEdit::textChanged, this, repaint);
   connect(field, &QLineEdit::cursorPositionChanged, this, repaint);
-  connect(&check, &SpellCheck::changed, this, repaint);
+  connect(&speller, &spelling::Speller::changed, this, repaint);
   show();
 }
 
@@ -29,8 +29,8 @@ QList<QRect> SpellUnderlay::UnderlinedStretches() const {
   QList<QRect> stretches;
   if (field_->echoMode() != QLineEdit::Normal) return stretches;
   const QString text = field_->text();
-  auto state = MarkupState::Text;
-  const QList<WordRange> misspelt = check_.MisspeltWords(text, state);
+  auto state = spelling::MarkupState::Text;
+  const QList<spelling::WordRange> misspelt = speller_.MisspeltWords(text, state);
   if (misspelt.isEmpty()) return stretches;
   // The field scrolls its text to keep the caret in view: the caret's place tells where the
   // text starts now. The caret rectangle reaches a little to each side of the caret.
@@ -41,7 +41,7 @@ QList<QRect> SpellUnderlay::UnderlinedStretches() const {
   const int baseline = caret.top() + qRound(metrics.ascent());
   const int height = qMax(2, qRound(metrics.descent()));
   const QRect inside = field_->contentsRect();
-  for (const WordRange& word : misspelt) {
+  for (const spelling::WordRange& word : misspelt) {
     const qreal left = origin + metrics.horizontalAdvance(text.left(word.start));
     const qreal right = origin + metrics.horizontalAdvance(text.left(word.end()));
     const QRect stretch =

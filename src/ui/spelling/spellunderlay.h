@@ -5,9 +5,11 @@
 
 class QLineEdit;
 
-namespace qs::ui {
+namespace qs::spelling {
+class Speller;
+}
 
-class SpellCheck;
+namespace qs::ui {
 
 // Underlines the misspelt words of a one-line field, which has no formats of its own: a
 // transparent layer over the field draws a red wave under each word, following the field's
@@ -16,7 +18,7 @@ class SpellUnderlay : public QWidget {
   Q_OBJECT
 
  public:
-  SpellUnderlay(QLineEdit* field, SpellCheck& check);
+  SpellUnderlay(QLineEdit* field, spelling::Speller& speller);
 
   // The stretches of the field, in its own coordinates, that are underlined now.
   QList<QRect> UnderlinedStretches() const;
@@ -27,7 +29,7 @@ class SpellUnderlay : public QWidget {
 
  private:
   QLineEdit* field_;
-  SpellCheck& check_;
+  spelling::Speller& speller_;
 };
 
 }  // namespace qs::ui

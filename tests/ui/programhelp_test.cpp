@@ -48,7 +48,7 @@ TEST(ProgramHelp, withoutAViewerTheManualOpensInThePreviewWindow) {
     shown = true;
     preview->endButton->click();
   });
-  QTest::mouseClick(app.window->showHelpButton, Qt::LeftButton);
+  QTest::mouseClick(app.window->projectTab().showHelpButton, Qt::LeftButton);
   EXPECT_TRUE(shown);
 }
 

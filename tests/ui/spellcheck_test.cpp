@@ -103,15 +103,15 @@ class SpellWindowTest : public ::testing::Test {
 };
 
 TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample) {
-  QPlainTextEdit* body = window->bodyEditor;
+  QPlainTextEdit* body = window->projectTab().bodyEditor;
   body->setPlainText(
       "A recieve call, <b title=\"wurd\">Frobnicate</b> &nbsp;&eacute;t&eacute; Zorblax\n"
       "<a\nhref=\"wurd\">teh</a> MyFunc()");
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "Zorblax", "teh"}));
-  window->summaryEditor->setPlainText("Zorblax");
-  EXPECT_EQ(Underlined(window->summaryEditor), QStringList({"Zorblax"}));
-  window->exampleEditor->setPlainText("Zorblax recieve");
-  EXPECT_EQ(Underlined(window->exampleEditor), QStringList());
+  window->projectTab().summaryEditor->setPlainText("Zorblax");
+  EXPECT_EQ(Underlined(window->projectTab().summaryEditor), QStringList({"Zorblax"}));
+  window->projectTab().exampleEditor->setPlainText("Zorblax recieve");
+  EXPECT_EQ(Underlined(window->projectTab().exampleEditor), QStringList());
 
   // A topic added later is a name from then on, each word of it, and checking again is no
   // typing.
@@ -134,14 +134,14 @@ TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample)
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
 
   // The title has one line and draws its own underline, under the misspelt word only.
-  window->titleField->setText("Recieve data");
-  const auto* underlay = window->titleField->findChild<SpellUnderlay*>();
+  window->projectTab().titleField->setText("Recieve data");
+  const auto* underlay = window->projectTab().titleField->findChild<SpellUnderlay*>();
   ASSERT_NE(underlay, nullptr);
   const QList<QRect> stretches = underlay->UnderlinedStretches();
   ASSERT_EQ(stretches.size(), 1);
-  const int wordWidth = window->titleField->fontMetrics().horizontalAdvance("Recieve");
+  const int wordWidth = window->projectTab().titleField->fontMetrics().horizontalAdvance("Recieve");
   EXPECT_NEAR(stretches[0].width(), wordWidth, 2);
-  const QImage shown = window->titleField->grab().toImage();
+  const QImage shown = window->projectTab().titleField->grab().toImage();
   int red = 0;
   for (int x = stretches[0].left(); x <= stretches[0].right(); ++x) {
     for (int y = stretches[0].top(); y <= stretches[0].bottom(); ++y) {
@@ -156,11 +156,11 @@ TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample)
   speller().SetDictionary(spelling::Speller::kOff);
   EXPECT_EQ(Underlined(body), QStringList());
   EXPECT_TRUE(underlay->UnderlinedStretches().isEmpty());
-  EXPECT_EQ(window->dictionaryList->currentText(), "None");
+  EXPECT_EQ(window->optionsTab().dictionaryList->currentText(), "None");
 }
 
 TEST_F(SpellWindowTest, contextMenuReplacesAddsAndIgnores) {
-  QPlainTextEdit* body = window->bodyEditor;
+  QPlainTextEdit* body = window->projectTab().bodyEditor;
   body->setPlainText("We recieve data.\nZorblax and Quuxify here.");
   const int recieve = 4;
 
@@ -206,7 +206,7 @@ TEST_F(SpellWindowTest, contextMenuReplacesAddsAndIgnores) {
 
 // A right click on the title opens the menu through the field itself.
 TEST_F(SpellWindowTest, rightClickOnTheTitleOffersSuggestions) {
-  QLineEdit* title = window->titleField;
+  QLineEdit* title = window->projectTab().titleField;
   title->setText("Recieve data");
   title->setCursorPosition(3);
   const QPoint inside = title->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
@@ -228,16 +228,18 @@ TEST_F(SpellWindowTest, rightClickOnTheTitleOffersSuggestions) {
 
 // Without any dictionary the feature is off, and the drop-down says why.
 TEST_F(SpellWindowTest, withoutDictionariesCheckingIsOffAndTheDropDownSaysWhy) {
-  window->bodyEditor->setPlainText("recieve");
-  ASSERT_EQ(Underlined(window->bodyEditor), QStringList({"recieve"}));
+  window->projectTab().bodyEditor->setPlainText("recieve");
+  ASSERT_EQ(Underlined(window->projectTab().bodyEditor), QStringList({"recieve"}));
   QTemporaryDir empty;
   speller().SetDictionaryFolders({empty.path()});
   EXPECT_EQ(speller().activeDictionary(), "");
   EXPECT_EQ(speller().dictionaryChoice(), "en_US");  // kept for when it is back
-  EXPECT_EQ(Underlined(window->bodyEditor), QStringList());
-  EXPECT_FALSE(window->dictionaryList->isEnabled());
-  EXPECT_TRUE(window->dictionaryList->toolTip().contains("no spelling dictionary is installed"));
-  auto menu = check().CreateContextMenu(window->bodyEditor, PointAt(window->bodyEditor, 2), false);
+  EXPECT_EQ(Underlined(window->projectTab().bodyEditor), QStringList());
+  EXPECT_FALSE(window->optionsTab().dictionaryList->isEnabled());
+  EXPECT_TRUE(window->optionsTab().dictionaryList->toolTip().contains(
+      "no spelling dictionary is installed"));
+  auto menu = check().CreateContextMenu(window->projectTab().bodyEditor,
+                                        PointAt(window->projectTab().bodyEditor, 2), false);
   EXPECT_EQ(menu->findChild<QAction*>("AddToDictionary"), nullptr);
 
   // Installed while the program runs: found when looked for again.
@@ -245,9 +247,9 @@ TEST_F(SpellWindowTest, withoutDictionariesCheckingIsOffAndTheDropDownSaysWhy) {
   WriteFile(empty.filePath("en_US.dic"), "1\nreceive\n");
   speller().Rescan();
   EXPECT_EQ(speller().activeDictionary(), "en_US");
-  EXPECT_TRUE(window->dictionaryList->isEnabled());
-  EXPECT_EQ(window->dictionaryList->currentText(), "en_US");
-  EXPECT_EQ(Underlined(window->bodyEditor), QStringList({"recieve"}));
+  EXPECT_TRUE(window->optionsTab().dictionaryList->isEnabled());
+  EXPECT_EQ(window->optionsTab().dictionaryList->currentText(), "en_US");
+  EXPECT_EQ(Underlined(window->projectTab().bodyEditor), QStringList({"recieve"}));
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ void WiredWindow::ExtractSample(const std::string& helpFolder) {
 }
 
 void WiredWindow::SelectRow(int row) {
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(row, 0));
 }
 
 }  // namespace qs::uitest

@@ -25,8 +25,6 @@
 #include <QWebEngineView>
 
 #include "spelling/speller.h"
-#include "ui/mainwindow/optionstab.h"
-#include "ui/mainwindow/projecttab.h"
 #include "ui/spelling/spellcheck.h"
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/topiclist/topiclistview.h"
@@ -34,24 +32,10 @@
 #include "ui/widgets/formeditor.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/steadytabwidget.h"
-#include "version/version.h"
 
 namespace qs::ui {
 
 using namespace controls;
-
-const std::array<const char*, 6> MainWindow::kTags = {"<b>", "</b>", "<u>", "</u>", "<i>", "</i>"};
-
-QString MainWindow::AboutText() {
-  return QStringLiteral(
-             "QuillSmith: the help of a PureBasic user library, made by its own author."
-             "\nIt needs an HTML2CHM compiler and ATL.DLL in the path."
-             "\n"
-             "\nThanks to the PureBasic community for ideas and testing,"
-             "\nand to everyone who sent a project file with a bug report."
-             "\nVersion ") +
-         QLatin1String(kDisplayVersion.data(), static_cast<qsizetype>(kDisplayVersion.size()));
-}
 
 MainWindow::MainWindow(bool withBrowser) {
   setWindowTitle("QuillSmith [Fast Builder]");
@@ -61,29 +45,31 @@ MainWindow::MainWindow(bool withBrowser) {
   setCentralWidget(central);
   statusBar()->setSizeGripEnabled(true);
 
-  mainPanel = new SteadyTabWidget;
-  mainPanel->setObjectName("MainPanel");
+  mainPanel_ = new SteadyTabWidget;
+  mainPanel_->setObjectName("MainPanel");
   auto* centralLayout = new QVBoxLayout(central);
   centralLayout->setContentsMargins(0, 0, 0, 0);
-  centralLayout->addWidget(mainPanel);
-  auto* projectTab = new QWidget;
-  auto* optionsTab = new QWidget;
-  mainPanel->addTab(projectTab, "&Project");
-  mainPanel->addTab(optionsTab, "&Options");
+  centralLayout->addWidget(mainPanel_);
+  project_ = new ProjectTab(withBrowser);
+  options_ = new OptionsTab;
+  mainPanel_->addTab(project_, "&Project");
+  mainPanel_->addTab(options_, "&Options");
 
   speller_ = new spelling::Speller(spelling::DictionaryFolders(), this);
   spellCheck_ = new SpellCheck(*speller_, this);
-  BuildRecentProjectsButton();
-  BuildProjectTab(*this, projectTab, withBrowser);
-  connect(topicListView, &TopicListView::rowSelected, this,
+  // Whether a file still exists is asked each time the menu opens.
+  connect(project_->recentProjectsButton->menu(), &QMenu::aboutToShow, this,
+          &MainWindow::FillRecentProjectsMenu);
+  connect(project_->topicListView, &TopicListView::rowSelected, this,
           [this](int row) { emit topicListEvent(row, false); });
-  connect(topicListView, &TopicListView::menuRequested, this, [this](int row, bool byKeyboard) {
-    menuByKeyboard_ = byKeyboard;
-    emit topicListEvent(row, true);
-  });
+  connect(project_->topicListView, &TopicListView::menuRequested, this,
+          [this](int row, bool byKeyboard) {
+            menuByKeyboard_ = byKeyboard;
+            emit topicListEvent(row, true);
+          });
+  WatchEditors();
   AttachSpellCheck();
-  BuildOptionsTab(*this, optionsTab);
-  AttachDictionaryList(optionsTab);
+  AttachDictionaryList();
   SetTabOrder();
 
   BuildShortcuts();
@@ -91,8 +77,8 @@ MainWindow::MainWindow(bool withBrowser) {
   AddFindShortcuts();
 
   setFormActive(false);
-  mainPanel->setCurrentIndex(0);
-  FitAboutText();
+  mainPanel_->setCurrentIndex(0);
+  options_->FitAboutText();
   FitMinimumSize();
   PlaceOnScreen();
 }
@@ -101,46 +87,56 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::SetTabOrder() {
   // The order of the controls in the window's description, tab by tab.
-  std::vector<QWidget*> chain = {
-      projectFileField,       libraryFileField,    helpFolderField,
-      showHelpButton,         browseLibraryButton, createHelpFolderButton,
-      browseHelpFolderButton, newProjectButton,    loadProjectButton,
-      recentProjectsButton,   saveProjectButton,   previewButton,
-      previewAllButton,       createHtmlButton,    moveUpButton,
-      moveDownButton,         topicFilterField,    topicListView,
-      extractButton,          editViewButton,      titleField,
-      summaryEditor,          bodyEditor,          exampleEditor};
-  if (previewBrowser != nullptr) chain.push_back(previewBrowser);
-  chain.insert(chain.end(), {compileCheckBox, compilerPathField, browseCompilerButton,
-                             keepDataCheckBox, eraseHtmlCheckBox, keywordIndexCheckBox});
-  chain.insert(chain.end(), headingFields.begin(), headingFields.end());
-  chain.insert(chain.end(), {languageList, dictionaryList, uniqueHtmlButton, associateButton,
-                             removeAssociationButton});
+  std::vector<QWidget*> chain = {project_->projectFileField,
+                                 project_->libraryFileField,
+                                 project_->helpFolderField,
+                                 project_->showHelpButton,
+                                 project_->browseLibraryButton,
+                                 project_->createHelpFolderButton,
+                                 project_->browseHelpFolderButton,
+                                 project_->newProjectButton,
+                                 project_->loadProjectButton,
+                                 project_->recentProjectsButton,
+                                 project_->saveProjectButton,
+                                 project_->previewButton,
+                                 project_->previewAllButton,
+                                 project_->createHtmlButton,
+                                 project_->moveUpButton,
+                                 project_->moveDownButton,
+                                 project_->topicFilterField,
+                                 project_->topicListView,
+                                 project_->extractButton,
+                                 project_->editViewButton,
+                                 project_->titleField,
+                                 project_->summaryEditor,
+                                 project_->bodyEditor,
+                                 project_->exampleEditor};
+  if (project_->previewBrowser != nullptr) chain.push_back(project_->previewBrowser);
+  chain.insert(chain.end(), {options_->compileCheckBox, options_->compilerPathField,
+                             options_->browseCompilerButton, options_->keepDataCheckBox,
+                             options_->eraseHtmlCheckBox, options_->keywordIndexCheckBox});
+  chain.insert(chain.end(), options_->headingFields.begin(), options_->headingFields.end());
+  chain.insert(chain.end(),
+               {options_->languageList, options_->dictionaryList, options_->uniqueHtmlButton,
+                options_->associateButton, options_->removeAssociationButton});
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-void MainWindow::BuildRecentProjectsButton() {
-  recentProjectsButton = new QToolButton;
-  recentProjectsButton->setObjectName("RecentProjectsButton");
-  recentProjectsButton->setToolTip("Load a recent project");
-  recentProjectsButton->setAccessibleName("Recent projects");
-  recentProjectsButton->setArrowType(Qt::DownArrow);
-  recentProjectsButton->setPopupMode(QToolButton::InstantPopup);
-  recentProjectsButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-  recentProjectsButton->setStyleSheet(
-      QString("QToolButton { background-color: %1; border: 1px solid rgb(160, 160, 160);"
-              " border-left: none; padding: 0px 2px; }"
-              " QToolButton:pressed, QToolButton:open { background-color: %2; }"
-              " QToolButton:focus { border: 2px solid %3; }"
-              " QToolButton::menu-indicator { image: none; width: 0px; }")
-          .arg(Rgb(kGrey212), Rgb(kGrey212.darker(118)), Rgb(kDarkBlue)));
-  GiveKey(recentProjectsButton, Qt::ALT | Qt::SHIFT | Qt::Key_L);
-  auto* menu = new QMenu(recentProjectsButton);
-  menu->setObjectName("RecentProjectsMenu");
-  menu->setToolTipsVisible(true);
-  recentProjectsButton->setMenu(menu);
-  // Whether a file still exists is asked each time the menu opens.
-  connect(menu, &QMenu::aboutToShow, this, &MainWindow::FillRecentProjectsMenu);
+void MainWindow::WatchEditors() {
+  for (QWidget* watched :
+       {static_cast<QWidget*>(project_->summaryEditor), static_cast<QWidget*>(project_->bodyEditor),
+        static_cast<QWidget*>(project_->exampleEditor)}) {
+    watched->installEventFilter(this);
+  }
+  for (QWidget* group : {project_->titleLabel, project_->summaryLabel, project_->bodyLabel,
+                         project_->exampleLabel}) {
+    group->installEventFilter(this);
+  }
+  for (const auto& [editor, which] : {std::pair{project_->summaryEditor, app::Editor::Summary},
+                                      std::pair{project_->bodyEditor, app::Editor::Body},
+                                      std::pair{project_->exampleEditor, app::Editor::Example}}) {
+    connect(editor, &QPlainTextEdit::textChanged, this, [this, which] { emit editorEvent(which); });
+  }
 }
 
 void MainWindow::setRecentProjects(std::vector<std::string> paths) {
@@ -148,7 +144,7 @@ void MainWindow::setRecentProjects(std::vector<std::string> paths) {
 }
 
 void MainWindow::FillRecentProjectsMenu() {
-  QMenu* menu = recentProjectsButton->menu();
+  QMenu* menu = project_->recentProjectsButton->menu();
   menu->clear();
   if (recentProjects_.empty()) {
     menu->addAction("No recent projects")->setEnabled(false);
@@ -171,18 +167,18 @@ void MainWindow::FillRecentProjectsMenu() {
 }
 
 void MainWindow::AttachSpellCheck() {
-  spellCheck_->Attach(titleField);
-  spellCheck_->Attach(summaryEditor);
-  spellCheck_->Attach(bodyEditor);
+  spellCheck_->Attach(project_->titleField);
+  spellCheck_->Attach(project_->summaryEditor);
+  spellCheck_->Attach(project_->bodyEditor);
   // The example is code: it is not checked.
   speller_->SetTopicNameProvider([this] {
-    const TopicListModel* rows = topicListView->topicModel();
+    const TopicListModel* rows = project_->topicListView->topicModel();
     return rows != nullptr ? rows->AllNames() : QStringList();
   });
 }
 
 void MainWindow::setTopicModel(TopicListModel* model) {
-  topicListView->setTopicModel(model);
+  project_->topicListView->setTopicModel(model);
   connect(model, &TopicListModel::nameAdded, speller_, &spelling::Speller::TopicNameAdded);
   connect(model, &TopicListModel::nameRemoved, speller_, &spelling::Speller::TopicNameRemoved);
   connect(model, &TopicListModel::namesReplaced, speller_, &spelling::Speller::TopicNamesChanged);
@@ -191,17 +187,18 @@ void MainWindow::setTopicModel(TopicListModel* model) {
 
 void MainWindow::AddFindShortcuts() {
   auto* filter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
-  connect(filter, &QShortcut::activated, topicFilterField, [this] {
-    topicFilterField->setFocus(Qt::ShortcutFocusReason);
-    topicFilterField->selectAll();
+  connect(filter, &QShortcut::activated, project_->topicFilterField, [this] {
+    project_->topicFilterField->setFocus(Qt::ShortcutFocusReason);
+    project_->topicFilterField->selectAll();
   });
   // In the editors Ctrl+F is left to them.
   auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
-  connect(find, &QShortcut::activated, topicFilterField, [this, filter] {
+  connect(find, &QShortcut::activated, project_->topicFilterField, [this, filter] {
     const QWidget* focus = QApplication::focusWidget();
-    for (const QWidget* editor :
-         {static_cast<QWidget*>(titleField), static_cast<QWidget*>(summaryEditor),
-          static_cast<QWidget*>(bodyEditor), static_cast<QWidget*>(exampleEditor)}) {
+    for (const QWidget* editor : {static_cast<QWidget*>(project_->titleField),
+                                  static_cast<QWidget*>(project_->summaryEditor),
+                                  static_cast<QWidget*>(project_->bodyEditor),
+                                  static_cast<QWidget*>(project_->exampleEditor)}) {
       if (focus == editor) return;
     }
     emit filter->activated();
@@ -211,15 +208,15 @@ void MainWindow::AddFindShortcuts() {
 }
 
 void MainWindow::FillDictionaryList() {
-  dictionaryList->clear();
-  dictionaryList->addItem("None", spelling::Speller::kOff);
-  dictionaryList->setItemData(0, "No spell checking", Qt::ToolTipRole);
+  options_->dictionaryList->clear();
+  options_->dictionaryList->addItem("None", spelling::Speller::kOff);
+  options_->dictionaryList->setItemData(0, "No spell checking", Qt::ToolTipRole);
   for (const spelling::DictionaryFiles& files : speller_->installedDictionaries()) {
-    dictionaryList->addItem(files.name, files.name);
+    options_->dictionaryList->addItem(files.name, files.name);
     const QLocale locale(files.name);
     if (locale.language() != QLocale::C) {
-      dictionaryList->setItemData(
-          dictionaryList->count() - 1,
+      options_->dictionaryList->setItemData(
+          options_->dictionaryList->count() - 1,
           QString("%1 (%2)").arg(QLocale::languageToString(locale.language()),
                                  QLocale::territoryToString(locale.territory())),
           Qt::ToolTipRole);
@@ -231,52 +228,54 @@ void MainWindow::FillDictionaryList() {
 void MainWindow::ShowActiveDictionary() {
   const QString active = speller_->activeDictionary();
   const bool installed = !speller_->installedDictionaries().isEmpty();
-  const int index = dictionaryList->findData(active.isEmpty() ? spelling::Speller::kOff : active);
-  dictionaryList->setCurrentIndex(std::max(index, 0));
-  dictionaryList->setEnabled(installed);
+  const int index =
+      options_->dictionaryList->findData(active.isEmpty() ? spelling::Speller::kOff : active);
+  options_->dictionaryList->setCurrentIndex(std::max(index, 0));
+  options_->dictionaryList->setEnabled(installed);
   if (!installed) {
-    dictionaryList->setToolTip(
+    options_->dictionaryList->setToolTip(
         "Spell checking is off: no spelling dictionary is installed.\n"
         "Install one (a Hunspell dictionary, on Debian for example the package hunspell-en-us)\n"
         "or put its .aff and .dic files into the folder \"dictionaries\" beside the program.");
   } else if (speller_->dictionaryUnreadable()) {
-    dictionaryList->setToolTip("Spell checking is off: the dictionary could not be read");
+    options_->dictionaryList->setToolTip("Spell checking is off: the dictionary could not be read");
   } else if (active.isEmpty() && speller_->dictionaryChoice() != spelling::Speller::kOff) {
-    dictionaryList->setToolTip(
+    options_->dictionaryList->setToolTip(
         "Spell checking is off: there is no dictionary for the system's language; choose one");
   } else {
-    dictionaryList->setToolTip(
+    options_->dictionaryList->setToolTip(
         "Dictionary for the spell checking of the page title, syntax / overview and "
         "description");
   }
 }
 
-void MainWindow::AttachDictionaryList(QWidget* optionsPage) {
+void MainWindow::AttachDictionaryList() {
   FillDictionaryList();
-  connect(dictionaryList, &QComboBox::activated, this, [this](int index) {
-    speller_->SetDictionary(dictionaryList->itemData(index).toString());
+  connect(options_->dictionaryList, &QComboBox::activated, this, [this](int index) {
+    speller_->SetDictionary(options_->dictionaryList->itemData(index).toString());
   });
   connect(speller_, &spelling::Speller::dictionaryChanged, this, &MainWindow::ShowActiveDictionary);
   connect(speller_, &spelling::Speller::dictionariesFound, this, &MainWindow::FillDictionaryList);
   // A dictionary installed while the program runs is offered when the options are looked at.
-  connect(mainPanel, &QTabWidget::currentChanged, speller_, [this, optionsPage](int index) {
-    if (mainPanel->widget(index) == optionsPage) speller_->Rescan();
+  connect(mainPanel_, &QTabWidget::currentChanged, speller_, [this](int index) {
+    if (mainPanel_->widget(index) == options_) speller_->Rescan();
   });
 }
 
 void MainWindow::setFormActive(bool active) {
-  for (QWidget* group : {titleLabel, summaryLabel, bodyLabel, exampleLabel}) {
+  for (QWidget* group : {project_->titleLabel, project_->summaryLabel, project_->bodyLabel,
+                         project_->exampleLabel}) {
     group->setEnabled(active);
   }
   CollapseUnusedEditors();
 }
 
 bool MainWindow::formActive() const {
-  return titleLabel->isEnabled();
+  return project_->titleLabel->isEnabled();
 }
 
 void MainWindow::CollapseUnusedEditors() {
-  for (QPlainTextEdit* editor : {summaryEditor, exampleEditor}) {
+  for (QPlainTextEdit* editor : {project_->summaryEditor, project_->exampleEditor}) {
     const bool collapsed = formActive() && !editor->isEnabled();
     static_cast<FormEditor*>(editor)->setCollapsed(collapsed);
     // The group keeps its caption and takes no share of the height.
@@ -286,19 +285,10 @@ void MainWindow::CollapseUnusedEditors() {
 }
 
 QPoint MainWindow::topicMenuPosition() const {
-  if (menuByKeyboard_ && topicListView->currentIndex().isValid()) {
-    return topicListView->SelectedRowMenuPoint();
+  if (menuByKeyboard_ && project_->topicListView->currentIndex().isValid()) {
+    return project_->topicListView->SelectedRowMenuPoint();
   }
   return QCursor::pos() - QPoint(1, 1);
-}
-
-void MainWindow::FitAboutText() {
-  // A wrapped text has no height of its own in a window's smallest size: give it the height it
-  // needs at its narrowest, about forty characters of the current font.
-  const int width = aboutText->fontMetrics().averageCharWidth() * 40;
-  aboutText->setMinimumSize(width, aboutText->heightForWidth(width));
-  // Where there is room, it stands unwrapped, and no wider.
-  aboutText->setMaximumWidth(aboutText->fontMetrics().size(0, aboutText->text()).width() + 1);
 }
 
 void MainWindow::FitMinimumSize() {
@@ -330,16 +320,14 @@ bool MainWindow::event(QEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
-    if (watched == summaryEditor) emit editorEvent(app::Editor::Summary);
-    if (watched == bodyEditor) emit editorEvent(app::Editor::Body);
-    if (watched == exampleEditor) emit editorEvent(app::Editor::Example);
+    if (watched == project_->summaryEditor) emit editorEvent(app::Editor::Summary);
+    if (watched == project_->bodyEditor) emit editorEvent(app::Editor::Body);
+    if (watched == project_->exampleEditor) emit editorEvent(app::Editor::Example);
   }
-  if (type == QEvent::EnabledChange && (watched == summaryEditor || watched == exampleEditor ||
-                                        watched == summaryLabel || watched == exampleLabel)) {
+  if (type == QEvent::EnabledChange &&
+      (watched == project_->summaryEditor || watched == project_->exampleEditor ||
+       watched == project_->summaryLabel || watched == project_->exampleLabel)) {
     CollapseUnusedEditors();
-  }
-  if (watched == aboutText && (type == QEvent::FontChange || type == QEvent::StyleChange)) {
-    FitAboutText();
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -8,6 +8,8 @@
 
 #include "app/appstate.h"
 #include "app/commandid.h"
+#include "ui/mainwindow/optionstab.h"
+#include "ui/mainwindow/projecttab.h"
 #include "ui/topiclist/topiclistview.h"
 
 class QCheckBox;
@@ -46,7 +48,11 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(bool withBrowser = true);
   ~MainWindow() override;
 
-  bool browserAvailable() const { return previewBrowser != nullptr; }
+  bool browserAvailable() const { return project_->previewBrowser != nullptr; }
+  // The two tabs and their controls.
+  QTabWidget* mainPanel() const { return mainPanel_; }
+  ProjectTab& projectTab() const { return *project_; }
+  OptionsTab& optionsTab() const { return *options_; }
   // The form takes typing only while it shows a topic: until then, and after the project was
   // emptied, it shows its placeholders greyed out, so nothing typed can go nowhere.
   void setFormActive(bool active);
@@ -71,73 +77,6 @@ class MainWindow : public QMainWindow {
   // recentProjectChosen; a file that no longer exists is offered disabled.
   void setRecentProjects(std::vector<std::string> paths);
   const std::vector<std::string>& recentProjects() const { return recentProjects_; }
-
-  // ---- the controls, by their roles ----
-  QTabWidget* mainPanel = nullptr;
-  QLineEdit* projectFileField = nullptr;
-  QLineEdit* libraryFileField = nullptr;
-  QLineEdit* helpFolderField = nullptr;
-  QPushButton* showHelpButton = nullptr;
-  QPushButton* browseLibraryButton = nullptr;
-  QPushButton* createHelpFolderButton = nullptr;
-  QPushButton* browseHelpFolderButton = nullptr;
-  QPushButton* newProjectButton = nullptr;
-  QPushButton* loadProjectButton = nullptr;
-  QToolButton* recentProjectsButton = nullptr;
-  QPushButton* saveProjectButton = nullptr;
-  QGroupBox* makeHelpFrame = nullptr;
-  QPushButton* previewButton = nullptr;
-  QPushButton* previewAllButton = nullptr;
-  QPushButton* createHtmlButton = nullptr;
-  QGroupBox* filesFrame = nullptr;
-  QSplitter* paneSplitter = nullptr;
-  QWidget* topicPane = nullptr;
-  QWidget* pagePane = nullptr;
-  QPushButton* moveUpButton = nullptr;
-  QPushButton* moveDownButton = nullptr;
-  QLabel* topicsCaption = nullptr;
-  // Narrows the topic list to the names holding its text; the moves wait while it does.
-  QLineEdit* topicFilterField = nullptr;
-  TopicListView* topicListView = nullptr;
-  QPushButton* extractButton = nullptr;
-  // Bold, bold end, underline, underline end, italic, italic end.
-  std::array<QPushButton*, 6> tagButtons{};
-  QPushButton* editViewButton = nullptr;
-  // Checked while the live pane is shown.
-  QPushButton* livePaneButton = nullptr;
-  QGroupBox* titleLabel = nullptr;
-  QLineEdit* titleField = nullptr;
-  QGroupBox* summaryLabel = nullptr;
-  QPlainTextEdit* summaryEditor = nullptr;
-  QGroupBox* bodyLabel = nullptr;
-  QPlainTextEdit* bodyEditor = nullptr;
-  QGroupBox* exampleLabel = nullptr;
-  QPlainTextEdit* exampleEditor = nullptr;
-  QWebEngineView* previewBrowser = nullptr;
-  // Beside the form; none without a browser.
-  LivePane* livePane = nullptr;
-  QCheckBox* compileCheckBox = nullptr;
-  QLineEdit* compilerPathField = nullptr;
-  QPushButton* browseCompilerButton = nullptr;
-  QCheckBox* keepDataCheckBox = nullptr;
-  QCheckBox* eraseHtmlCheckBox = nullptr;
-  QCheckBox* keywordIndexCheckBox = nullptr;
-  QGroupBox* localisationFrame = nullptr;
-  // Overview, Command Index, Syntax, Example, Description, Functions.
-  std::array<QLineEdit*, 6> headingFields{};
-  QComboBox* languageList = nullptr;
-  QComboBox* dictionaryList = nullptr;
-  QGroupBox* aboutFrame = nullptr;
-  QLabel* aboutText = nullptr;
-  QPushButton* uniqueHtmlButton = nullptr;
-  QGroupBox* associationFrame = nullptr;
-  QPushButton* associateButton = nullptr;
-  QPushButton* removeAssociationButton = nullptr;
-
-  // The tags of the six tag buttons, in the order of tagButtons.
-  static const std::array<const char*, 6> kTags;
-  // The about text, ending in the version line.
-  static QString AboutText();
 
   // The window's inner area when it opens, and the smallest it can be made; both grow when the
   // texts of the controls need more room in the current font.
@@ -173,12 +112,13 @@ class MainWindow : public QMainWindow {
   bool InEditableText() const;
   // Emits formEdited for every change the user makes in the form.
   void WatchFormEdits();
-  void BuildRecentProjectsButton();
+  // The editors report their typing and focus as editorEvent; their groups collapse.
+  void WatchEditors();
   void FillRecentProjectsMenu();
   void AttachSpellCheck();
   // The dictionary drop-down follows the spell check: filled now, and again when a
   // dictionary appears or the choice changes.
-  void AttachDictionaryList(QWidget* optionsPage);
+  void AttachDictionaryList();
   // The dictionary drop-down: every installed dictionary and "None", the one in use selected.
   void FillDictionaryList();
   void ShowActiveDictionary();
@@ -186,12 +126,14 @@ class MainWindow : public QMainWindow {
   // The smallest size: the design's, or what the controls' texts need when that is more.
   void FitMinimumSize();
   void PlaceOnScreen();
-  void FitAboutText();
   // An editor that is disabled while the form is in use collapses to its caption.
   void CollapseUnusedEditors();
   // Ctrl+L, and Ctrl+F outside the editors, go to the filter field; Ctrl+Shift+F searches.
   void AddFindShortcuts();
 
+  QTabWidget* mainPanel_ = nullptr;
+  ProjectTab* project_ = nullptr;
+  OptionsTab* options_ = nullptr;
   std::function<bool()> closeHandler_;
   spelling::Speller* speller_ = nullptr;
   SpellCheck* spellCheck_ = nullptr;

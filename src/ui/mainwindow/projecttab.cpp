@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -14,7 +15,6 @@
 #include <QWebEngineView>
 
 #include "project/topicform.h"
-#include "ui/mainwindow/mainwindow.h"
 #include "ui/preview/livepane.h"
 #include "ui/preview/previewscheme.h"
 #include "ui/topiclist/topiclistview.h"
@@ -27,70 +27,74 @@ namespace qs::ui {
 
 using namespace controls;
 
+const std::array<const char*, 6> ProjectTab::kTags = {"<b>", "</b>", "<u>", "</u>", "<i>", "</i>"};
+
 namespace {
 
 // The narrowest the two panes of the splitter can be made.
 constexpr int kTopicPaneMinimum = 148;
 constexpr int kPagePaneMinimum = 400;
 
-void BuildTopicPane(MainWindow& window) {
-  window.topicPane = new QWidget;
-  window.topicPane->setObjectName("TopicPane");
+}  // namespace
 
-  window.moveUpButton = GlyphButton("MoveUpButton", UpArrowIcon(), "Move topic up", "Up", kGrey154);
-  GiveKey(window.moveUpButton, Qt::ALT | Qt::Key_Up);
-  window.topicsCaption = new QLabel("Topics");
-  window.topicsCaption->setObjectName("TopicsCaption");
-  window.topicsCaption->setAlignment(Qt::AlignCenter);
-  window.topicsCaption->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  window.moveDownButton =
+void ProjectTab::BuildTopicPane() {
+  topicPane = new QWidget;
+  topicPane->setObjectName("TopicPane");
+
+  moveUpButton = GlyphButton("MoveUpButton", UpArrowIcon(), "Move topic up", "Up", kGrey154);
+  GiveKey(moveUpButton, Qt::ALT | Qt::Key_Up);
+  topicsCaption = new QLabel("Topics");
+  topicsCaption->setObjectName("TopicsCaption");
+  topicsCaption->setAlignment(Qt::AlignCenter);
+  topicsCaption->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  moveDownButton =
       GlyphButton("MoveDownButton", DownArrowIcon(), "Move topic down", "Down", kGrey154);
-  GiveKey(window.moveDownButton, Qt::ALT | Qt::Key_Down);
+  GiveKey(moveDownButton, Qt::ALT | Qt::Key_Down);
 
-  window.topicFilterField = new QLineEdit;
-  window.topicFilterField->setObjectName("TopicFilterField");
-  window.topicFilterField->setPlaceholderText("Filter [Ctrl+L]");
-  window.topicFilterField->setToolTip(
+  topicFilterField = new QLineEdit;
+  topicFilterField->setObjectName("TopicFilterField");
+  topicFilterField->setPlaceholderText("Filter [Ctrl+L]");
+  topicFilterField->setToolTip(
       "Shows only the topics whose names hold this text; search the pages with Ctrl+Shift+F");
-  window.topicFilterField->setAccessibleName("Filter topics");
-  window.topicFilterField->setClearButtonEnabled(true);
+  topicFilterField->setAccessibleName("Filter topics");
+  topicFilterField->setClearButtonEnabled(true);
 
-  window.topicListView = new TopicListView;
-  window.topicListView->setObjectName("TopicListView");
-  window.topicListView->setToolTip("Current project help files [right-click to add/delete]");
-  QPalette palette = window.topicListView->palette();
+  topicListView = new TopicListView;
+  topicListView->setObjectName("TopicListView");
+  topicListView->setToolTip("Current project help files [right-click to add/delete]");
+  QPalette palette = topicListView->palette();
   for (auto group : {QPalette::Active, QPalette::Inactive}) {
     palette.setColor(group, QPalette::Text, kDarkGreen);
     palette.setColor(group, QPalette::Base, Qt::white);
     palette.setColor(group, QPalette::Highlight, kDarkGreen);
     palette.setColor(group, QPalette::HighlightedText, Qt::white);
   }
-  window.topicListView->setPalette(palette);
+  topicListView->setPalette(palette);
   // With the keyboard focus the list is framed in a strong colour, as the buttons are.
-  window.topicListView->setStyleSheet(QString("QTreeView { border: 1px solid rgb(160, 160, 160); }"
-                                              " QTreeView:focus { border: 2px solid %1; }")
-                                          .arg(Rgb(kDarkBlue)));
-  window.extractButton = Button("ExtractButton", "Library information e&xtraction",
-                                "Extracts library information", kGrey212, true);
+  topicListView->setStyleSheet(QString("QTreeView { border: 1px solid rgb(160, 160, 160); }"
+                                       " QTreeView:focus { border: 2px solid %1; }")
+                                   .arg(Rgb(kDarkBlue)));
+  extractButton = Button("ExtractButton", "Library information e&xtraction",
+                         "Extracts library information", kGrey212, true);
 
   auto* captionRow = new QHBoxLayout;
   captionRow->setSpacing(1);
-  captionRow->addWidget(window.moveUpButton);
-  captionRow->addWidget(window.topicsCaption, 1);
-  captionRow->addWidget(window.moveDownButton);
-  auto* layout = new QVBoxLayout(window.topicPane);
+  captionRow->addWidget(moveUpButton);
+  captionRow->addWidget(topicsCaption, 1);
+  captionRow->addWidget(moveDownButton);
+  auto* layout = new QVBoxLayout(topicPane);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(3);
   layout->addStrut(kTopicPaneMinimum);
   layout->addLayout(captionRow);
-  layout->addWidget(window.topicFilterField);
-  layout->addWidget(window.topicListView, 1);
-  layout->addWidget(window.extractButton);
+  layout->addWidget(topicFilterField);
+  layout->addWidget(topicListView, 1);
+  layout->addWidget(extractButton);
 }
 
-void BuildPagePane(MainWindow& window, bool withBrowser) {
-  window.pagePane = new QWidget;
-  window.pagePane->setObjectName("PagePane");
+void ProjectTab::BuildPagePane(bool withBrowser) {
+  pagePane = new QWidget;
+  pagePane->setObjectName("PagePane");
 
   const std::array<const char*, 6> captions = {"B", "/B", "U", "/U", "i", "/i"};
   const std::array<const char*, 6> tips = {"Bold",       "/Bold",  "Underline",
@@ -100,96 +104,79 @@ void BuildPagePane(MainWindow& window, bool withBrowser) {
   auto* toolRow = new QHBoxLayout;
   toolRow->setSpacing(2);
   toolRow->addStretch(1);
-  for (std::size_t i = 0; i < window.tagButtons.size(); ++i) {
-    window.tagButtons[i] = Button("TagButton", captions[i], tips[i], Qt::white, true);
+  for (std::size_t i = 0; i < tagButtons.size(); ++i) {
+    tagButtons[i] = Button("TagButton", captions[i], tips[i], Qt::white, true);
     // The tags go into the editor that has the focus; the buttons never take it.
-    window.tagButtons[i]->setFocusPolicy(Qt::NoFocus);
+    tagButtons[i]->setFocusPolicy(Qt::NoFocus);
     const Qt::KeyboardModifiers modifiers =
         i % 2 == 0 ? Qt::AltModifier : Qt::AltModifier | Qt::ShiftModifier;
-    GiveKey(window.tagButtons[i], QKeyCombination(modifiers, letters[i / 2]));
-    toolRow->addWidget(window.tagButtons[i]);
+    GiveKey(tagButtons[i], QKeyCombination(modifiers, letters[i / 2]));
+    toolRow->addWidget(tagButtons[i]);
   }
   toolRow->addSpacing(24);
-  window.editViewButton = GlyphButton("EditViewButton", BothWaysArrowIcon(),
-                                      "Switch Edit/View [Esc]", "Edit/View", kGrey154);
-  GiveKey(window.editViewButton, Qt::ALT | Qt::Key_E);
-  toolRow->addWidget(window.editViewButton);
-  window.livePaneButton = GlyphButton(
-      "LivePaneButton", LiveIcon(), "Live preview beside the form [F3]", "Live preview", kGrey154);
-  window.livePaneButton->setCheckable(true);
-  GiveKey(window.livePaneButton, Qt::ALT | Qt::Key_W);
-  toolRow->addWidget(window.livePaneButton);
+  editViewButton = GlyphButton("EditViewButton", BothWaysArrowIcon(), "Switch Edit/View [Esc]",
+                               "Edit/View", kGrey154);
+  GiveKey(editViewButton, Qt::ALT | Qt::Key_E);
+  toolRow->addWidget(editViewButton);
+  livePaneButton = GlyphButton("LivePaneButton", LiveIcon(), "Live preview beside the form [F3]",
+                               "Live preview", kGrey154);
+  livePaneButton->setCheckable(true);
+  GiveKey(livePaneButton, Qt::ALT | Qt::Key_W);
+  toolRow->addWidget(livePaneButton);
 
   // Until a topic is shown the form's hints say what goes where, under its first captions.
   const project::EditForm hint = project::PlaceholderForm();
   const project::FormLayout initial = project::InitialFormLayout();
-  window.titleField = Field("TitleField", "HTML PageTitle", false);
-  window.titleField->setPlaceholderText(FromModel(hint.title));
-  Colours(window.titleField, kNavy, Qt::white);
-  window.titleLabel = Framed(Group("TitleLabel", "Page Title", false), window.titleField);
-  window.summaryEditor = Editor("SummaryEditor", FromModel(hint.summary), 3, 3, false);
-  window.summaryEditor->setToolTip(FromModel(initial.summaryTooltip.value_or("")));
-  window.summaryEditor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  window.summaryLabel =
-      Framed(Group("SummaryLabel", FromModel(initial.summaryLabel), false), window.summaryEditor);
-  window.bodyEditor = Editor("BodyEditor", FromModel(hint.body), 3, 7, false);
-  window.bodyEditor->setToolTip(FromModel(initial.bodyTooltip.value_or("")));
-  window.bodyLabel =
-      Framed(Group("BodyLabel", FromModel(initial.bodyLabel), false), window.bodyEditor);
+  titleField = Field("TitleField", "HTML PageTitle", false);
+  titleField->setPlaceholderText(FromModel(hint.title));
+  Colours(titleField, kNavy, Qt::white);
+  titleLabel = Framed(Group("TitleLabel", "Page Title", false), titleField);
+  summaryEditor = Editor("SummaryEditor", FromModel(hint.summary), 3, 3, false);
+  summaryEditor->setToolTip(FromModel(initial.summaryTooltip.value_or("")));
+  summaryEditor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  summaryLabel =
+      Framed(Group("SummaryLabel", FromModel(initial.summaryLabel), false), summaryEditor);
+  bodyEditor = Editor("BodyEditor", FromModel(hint.body), 3, 7, false);
+  bodyEditor->setToolTip(FromModel(initial.bodyTooltip.value_or("")));
+  bodyLabel = Framed(Group("BodyLabel", FromModel(initial.bodyLabel), false), bodyEditor);
   // Code is indented with tabs: in the example Tab types one.
-  window.exampleEditor = Editor("ExampleEditor", FromModel(hint.example), 3, 8, true);
-  window.exampleLabel =
-      Framed(Group("ExampleLabel", FromModel(initial.exampleLabel), false), window.exampleEditor);
+  exampleEditor = Editor("ExampleEditor", FromModel(hint.example), 3, 8, true);
+  exampleLabel =
+      Framed(Group("ExampleLabel", FromModel(initial.exampleLabel), false), exampleEditor);
 
-  auto* layout = new QVBoxLayout(window.pagePane);
+  auto* layout = new QVBoxLayout(pagePane);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
   layout->addStrut(kPagePaneMinimum);
   layout->addLayout(toolRow);
-  layout->addWidget(window.titleLabel);
-  layout->addWidget(window.summaryLabel);
+  layout->addWidget(titleLabel);
+  layout->addWidget(summaryLabel);
   // Description and example share the height, the example at least a third of it.
-  layout->addWidget(window.bodyLabel, 2);
-  layout->addWidget(window.exampleLabel, 1);
-
-  for (QWidget* watched :
-       {static_cast<QWidget*>(window.summaryEditor), static_cast<QWidget*>(window.bodyEditor),
-        static_cast<QWidget*>(window.exampleEditor)}) {
-    watched->installEventFilter(&window);
-  }
-  for (QWidget* group :
-       {window.titleLabel, window.summaryLabel, window.bodyLabel, window.exampleLabel}) {
-    group->installEventFilter(&window);
-  }
-  for (const auto& [editor, which] : {std::pair{window.summaryEditor, app::Editor::Summary},
-                                      std::pair{window.bodyEditor, app::Editor::Body},
-                                      std::pair{window.exampleEditor, app::Editor::Example}}) {
-    QObject::connect(editor, &QPlainTextEdit::textChanged, &window,
-                     [&window, which] { emit window.editorEvent(which); });
-  }
+  layout->addWidget(bodyLabel, 2);
+  layout->addWidget(exampleLabel, 1);
 
   if (withBrowser) {
-    window.previewBrowser = new QWebEngineView(PreviewProfile());
-    window.previewBrowser->setObjectName("PreviewBrowser");
-    window.previewBrowser->setUrl(QUrl("about:blank"));
-    window.previewBrowser->hide();
-    layout->addWidget(window.previewBrowser, 3);
+    previewBrowser = new QWebEngineView(PreviewProfile());
+    previewBrowser->setObjectName("PreviewBrowser");
+    previewBrowser->setUrl(QUrl("about:blank"));
+    previewBrowser->hide();
+    layout->addWidget(previewBrowser, 3);
   } else {
-    window.editViewButton->setEnabled(false);
-    window.livePaneButton->setEnabled(false);
+    editViewButton->setEnabled(false);
+    livePaneButton->setEnabled(false);
   }
 }
 
 // The live pane stands beside the form, the third part of the divided files frame; it asks
 // for a refresh when the form's texts are typed in.
-void BuildLivePane(MainWindow& window) {
-  window.livePane = new LivePane;
-  window.livePane->hide();
-  window.paneSplitter->addWidget(window.livePane);
-  window.paneSplitter->setStretchFactor(2, 1);
-  LivePane* pane = window.livePane;
-  QObject::connect(window.titleField, &QLineEdit::textEdited, pane, &LivePane::FormEdited);
-  for (QPlainTextEdit* editor : {window.summaryEditor, window.bodyEditor, window.exampleEditor}) {
+void ProjectTab::BuildLivePane() {
+  livePane = new LivePane;
+  livePane->hide();
+  paneSplitter->addWidget(livePane);
+  paneSplitter->setStretchFactor(2, 1);
+  LivePane* pane = livePane;
+  QObject::connect(titleField, &QLineEdit::textEdited, pane, &LivePane::FormEdited);
+  for (QPlainTextEdit* editor : {summaryEditor, bodyEditor, exampleEditor}) {
     // Only changes of the text: the spelling underlines change the formats alone.
     QObject::connect(editor->document(), &QTextDocument::contentsChange, pane,
                      [pane](int, int removed, int added) {
@@ -198,92 +185,110 @@ void BuildLivePane(MainWindow& window) {
   }
 }
 
-}  // namespace
-
-void BuildProjectTab(MainWindow& window, QWidget* page, bool withBrowser) {
-  window.projectFileField = Field("ProjectFileField", "Project filename", true);
-  window.libraryFileField = Field("LibraryFileField", "Library filename", true);
-  window.helpFolderField = Field("HelpFolderField", "Help files location", true);
-  window.showHelpButton = Button("ShowHelpButton", "?", "Show help file", kGrey212, false);
-  GiveKey(window.showHelpButton, Qt::ALT | Qt::Key_H);
-  window.browseLibraryButton =
-      Button("BrowseLibraryButton", "...", "Browse for library", kGrey212, false);
-  GiveKey(window.browseLibraryButton, Qt::ALT | Qt::Key_R);
-  window.createHelpFolderButton =
+ProjectTab::ProjectTab(bool withBrowser, QWidget* parent) : QWidget(parent) {
+  BuildRecentProjectsButton();
+  projectFileField = Field("ProjectFileField", "Project filename", true);
+  libraryFileField = Field("LibraryFileField", "Library filename", true);
+  helpFolderField = Field("HelpFolderField", "Help files location", true);
+  showHelpButton = Button("ShowHelpButton", "?", "Show help file", kGrey212, false);
+  GiveKey(showHelpButton, Qt::ALT | Qt::Key_H);
+  browseLibraryButton = Button("BrowseLibraryButton", "...", "Browse for library", kGrey212, false);
+  GiveKey(browseLibraryButton, Qt::ALT | Qt::Key_R);
+  createHelpFolderButton =
       Button("CreateHelpFolderButton", "\\", "Create help folder", kGrey212, false);
-  GiveKey(window.createHelpFolderButton, Qt::ALT | Qt::Key_D);
-  window.browseHelpFolderButton =
+  GiveKey(createHelpFolderButton, Qt::ALT | Qt::Key_D);
+  browseHelpFolderButton =
       Button("BrowseHelpFolderButton", "...", "Browse for help folder", kGrey212, false);
-  GiveKey(window.browseHelpFolderButton, Qt::ALT | Qt::Key_F);
-  window.newProjectButton =
+  GiveKey(browseHelpFolderButton, Qt::ALT | Qt::Key_F);
+  newProjectButton =
       Button("NewProjectButton", "&New Project", "Create new project", kGrey212, true);
-  window.loadProjectButton =
+  loadProjectButton =
       Button("LoadProjectButton", "&Load Project", "Load a new project", kGrey212, true);
-  window.saveProjectButton =
+  saveProjectButton =
       Button("SaveProjectButton", "&Save Project", "Save current project", kGrey212, true);
   // "Load Project" and its drop-down of recent projects are one split button.
   auto* loadRow = new QHBoxLayout;
   loadRow->setSpacing(0);
-  loadRow->addWidget(window.loadProjectButton, 1);
-  loadRow->addWidget(window.recentProjectsButton);
+  loadRow->addWidget(loadProjectButton, 1);
+  loadRow->addWidget(recentProjectsButton);
 
   // Label, path field (stretching up to the buttons), the small buttons, the project buttons.
   auto* properties = Group("PropertiesFrame", "Properties", true);
   auto* grid = new QGridLayout(properties);
   grid->addWidget(Caption("Project"), 0, 0);
-  grid->addWidget(window.projectFileField, 0, 1, 1, 2);
-  grid->addWidget(window.showHelpButton, 0, 3);
-  grid->addWidget(window.newProjectButton, 0, 4);
+  grid->addWidget(projectFileField, 0, 1, 1, 2);
+  grid->addWidget(showHelpButton, 0, 3);
+  grid->addWidget(newProjectButton, 0, 4);
   grid->addWidget(Caption("Library"), 1, 0);
-  grid->addWidget(window.libraryFileField, 1, 1, 1, 2);
-  grid->addWidget(window.browseLibraryButton, 1, 3);
+  grid->addWidget(libraryFileField, 1, 1, 1, 2);
+  grid->addWidget(browseLibraryButton, 1, 3);
   grid->addLayout(loadRow, 1, 4);
   grid->addWidget(Caption("Help Folder"), 2, 0);
-  grid->addWidget(window.helpFolderField, 2, 1);
-  grid->addWidget(window.createHelpFolderButton, 2, 2);
-  grid->addWidget(window.browseHelpFolderButton, 2, 3);
-  grid->addWidget(window.saveProjectButton, 2, 4);
+  grid->addWidget(helpFolderField, 2, 1);
+  grid->addWidget(createHelpFolderButton, 2, 2);
+  grid->addWidget(browseHelpFolderButton, 2, 3);
+  grid->addWidget(saveProjectButton, 2, 4);
   grid->setColumnStretch(1, 1);
   grid->setHorizontalSpacing(5);
 
-  window.makeHelpFrame = Group("MakeHelpFrame", "Make Help", true);
-  window.previewButton =
-      Button("PreviewButton", "Pre&view [F1]", "Preview current page", kGrey212, true);
-  window.previewAllButton =
-      Button("PreviewAllButton", "Preview &all [F2]",
-             "Preview all help files (starting with index.html)", kGrey212, true);
-  window.createHtmlButton =
+  makeHelpFrame = Group("MakeHelpFrame", "Make Help", true);
+  previewButton = Button("PreviewButton", "Pre&view [F1]", "Preview current page", kGrey212, true);
+  previewAllButton = Button("PreviewAllButton", "Preview &all [F2]",
+                            "Preview all help files (starting with index.html)", kGrey212, true);
+  createHtmlButton =
       Button("CreateHtmlButton", "&Create HTML files",
              "Create HTML files (including TOC) in defined help folder", kGrey212, true);
-  auto* makeHelp = new QVBoxLayout(window.makeHelpFrame);
-  makeHelp->addWidget(window.previewButton);
-  makeHelp->addWidget(window.previewAllButton);
-  makeHelp->addWidget(window.createHtmlButton);
+  auto* makeHelp = new QVBoxLayout(makeHelpFrame);
+  makeHelp->addWidget(previewButton);
+  makeHelp->addWidget(previewAllButton);
+  makeHelp->addWidget(createHtmlButton);
 
-  window.filesFrame = Group("FilesFrame", "Files", true);
-  window.paneSplitter = new QSplitter(Qt::Horizontal);
-  window.paneSplitter->setObjectName("PaneSplitter");
-  window.paneSplitter->setChildrenCollapsible(false);
-  auto* files = new QVBoxLayout(window.filesFrame);
-  files->addWidget(window.paneSplitter);
+  filesFrame = Group("FilesFrame", "Files", true);
+  paneSplitter = new QSplitter(Qt::Horizontal);
+  paneSplitter->setObjectName("PaneSplitter");
+  paneSplitter->setChildrenCollapsible(false);
+  auto* files = new QVBoxLayout(filesFrame);
+  files->addWidget(paneSplitter);
 
   // The path fields and the files take the width; the "Make Help" group keeps its own.
   auto* top = new QHBoxLayout;
   top->addWidget(properties, 1);
-  top->addWidget(window.makeHelpFrame, 0);
-  auto* layout = new QVBoxLayout(page);
+  top->addWidget(makeHelpFrame, 0);
+  auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(3, 3, 3, 3);
   layout->addLayout(top);
-  layout->addWidget(window.filesFrame, 1);
+  layout->addWidget(filesFrame, 1);
 
-  BuildTopicPane(window);
-  BuildPagePane(window, withBrowser);
-  window.paneSplitter->addWidget(window.topicPane);
-  window.paneSplitter->addWidget(window.pagePane);
+  BuildTopicPane();
+  BuildPagePane(withBrowser);
+  paneSplitter->addWidget(topicPane);
+  paneSplitter->addWidget(pagePane);
   // The divider starts as far left as the topic pane allows; the page pane takes the growth.
-  window.paneSplitter->setStretchFactor(1, 1);
-  window.paneSplitter->setSizes({window.topicPane->minimumSizeHint().width(), QWIDGETSIZE_MAX});
-  if (withBrowser) BuildLivePane(window);
+  paneSplitter->setStretchFactor(1, 1);
+  paneSplitter->setSizes({topicPane->minimumSizeHint().width(), QWIDGETSIZE_MAX});
+  if (withBrowser) BuildLivePane();
+}
+
+void ProjectTab::BuildRecentProjectsButton() {
+  recentProjectsButton = new QToolButton;
+  recentProjectsButton->setObjectName("RecentProjectsButton");
+  recentProjectsButton->setToolTip("Load a recent project");
+  recentProjectsButton->setAccessibleName("Recent projects");
+  recentProjectsButton->setArrowType(Qt::DownArrow);
+  recentProjectsButton->setPopupMode(QToolButton::InstantPopup);
+  recentProjectsButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  recentProjectsButton->setStyleSheet(
+      QString("QToolButton { background-color: %1; border: 1px solid rgb(160, 160, 160);"
+              " border-left: none; padding: 0px 2px; }"
+              " QToolButton:pressed, QToolButton:open { background-color: %2; }"
+              " QToolButton:focus { border: 2px solid %3; }"
+              " QToolButton::menu-indicator { image: none; width: 0px; }")
+          .arg(Rgb(kGrey212), Rgb(kGrey212.darker(118)), Rgb(kDarkBlue)));
+  GiveKey(recentProjectsButton, Qt::ALT | Qt::SHIFT | Qt::Key_L);
+  auto* menu = new QMenu(recentProjectsButton);
+  menu->setObjectName("RecentProjectsMenu");
+  menu->setToolTipsVisible(true);
+  recentProjectsButton->setMenu(menu);
 }
 
 }  // namespace qs::ui

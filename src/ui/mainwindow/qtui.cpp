@@ -20,6 +20,7 @@
 #include <QWebEngineView>
 
 #include "project/helpproject.h"
+#include "spelling/speller.h"
 #include "ui/builder/builderwindow.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/preview/caseinsensitivefiles.h"
@@ -59,7 +60,8 @@ QtUi::QtUi(MainWindow& window, project::HelpProject& project, QtProgramRunner* c
       compilerRunner_(compilerRunner),
       rows_(new TopicListModel(project, &window)) {
   window_.setTopicModel(rows_);
-  connect(window_.topicFilterField, &QLineEdit::textChanged, this, &QtUi::FilterTopics);
+  connect(window_.projectTab().topicFilterField, &QLineEdit::textChanged, this,
+          &QtUi::FilterTopics);
 }
 
 QtUi::~QtUi() {
@@ -74,10 +76,10 @@ TopicListModel& QtUi::topicRows() {
 void QtUi::FilterTopics(const QString& text) {
   rows_->SetFilter(text.trimmed());
   // The project's selection stays, shown again as soon as the filter shows its row.
-  window_.topicListView->SelectProjectRow(project_.selectedRow());
+  window_.projectTab().topicListView->SelectProjectRow(project_.selectedRow());
   // Moving a row among rows out of sight would be ambiguous: the moves wait.
-  window_.moveUpButton->setEnabled(!rows_->filtered());
-  window_.moveDownButton->setEnabled(!rows_->filtered());
+  window_.projectTab().moveUpButton->setEnabled(!rows_->filtered());
+  window_.projectTab().moveDownButton->setEnabled(!rows_->filtered());
 }
 
 void QtUi::ShowMessage(const text::Report& report) {
@@ -206,121 +208,132 @@ bool QtUi::OpenDocument(const std::string& path) {
 }
 
 void QtUi::SetProjectFileField(const std::string& text) {
-  window_.projectFileField->setText(FromBytes(text));
+  window_.projectTab().projectFileField->setText(FromBytes(text));
 }
 void QtUi::SetLibraryFileField(const std::string& text) {
-  window_.libraryFileField->setText(FromBytes(text));
+  window_.projectTab().libraryFileField->setText(FromBytes(text));
 }
 void QtUi::SetHelpFolderField(const std::string& text) {
-  window_.helpFolderField->setText(FromBytes(text));
+  window_.projectTab().helpFolderField->setText(FromBytes(text));
 }
 void QtUi::FocusLoadProjectButton() {
-  window_.loadProjectButton->setFocus();
+  window_.projectTab().loadProjectButton->setFocus();
 }
 
 void QtUi::RefreshTopicList() {
   // The model follows every change of the rows as it happens; only rows replaced behind its
   // back (a project assigned over the one shown) make it start again.
   rows_->Resync();
-  window_.topicListView->SelectProjectRow(project_.selectedRow());
+  window_.projectTab().topicListView->SelectProjectRow(project_.selectedRow());
   // The form stops taking typing once it no longer stands for a topic of the project.
   if (project_.FindTopic(project_.shownTopic()) == nullptr) window_.setFormActive(false);
 }
 
 void QtUi::FocusTopicList() {
-  TopicListView* list = window_.topicListView;
+  TopicListView* list = window_.projectTab().topicListView;
   if (list->currentIndex().isValid()) list->scrollTo(list->currentIndex());
   list->setFocus();
 }
 
 project::EditForm QtUi::ReadForm() {
   // A read-only editor cannot have changed: it gives back what it was shown, unread.
-  return {ToModel(window_.titleField->text()),
-          readOnlySummary_ ? *readOnlySummary_
-                           : ToModelLines(EditorLines(*window_.summaryEditor->document())),
-          bodyReadOnly_ ? programBody_ : ToModelLines(EditorLines(*window_.bodyEditor->document())),
-          ToModelLines(EditorLines(*window_.exampleEditor->document()))};
+  return {ToModel(window_.projectTab().titleField->text()),
+          readOnlySummary_
+              ? *readOnlySummary_
+              : ToModelLines(EditorLines(*window_.projectTab().summaryEditor->document())),
+          bodyReadOnly_ ? programBody_
+                        : ToModelLines(EditorLines(*window_.projectTab().bodyEditor->document())),
+          ToModelLines(EditorLines(*window_.projectTab().exampleEditor->document()))};
 }
 
 void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& layout) {
-  const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
+  const QSignalBlocker b1(window_.projectTab().summaryEditor), b2(window_.projectTab().bodyEditor),
+      b3(window_.projectTab().exampleEditor);
   // Read-only first: a read-only editor is not spell checked, so a long functions list goes in
   // unchecked.
-  window_.summaryEditor->setReadOnly(layout.summaryReadOnly);
-  window_.bodyEditor->setReadOnly(layout.bodyReadOnly);
-  window_.titleField->setText(FromModel(form.title));
-  window_.summaryEditor->setPlainText(FromModelLines(form.summary));
+  window_.projectTab().summaryEditor->setReadOnly(layout.summaryReadOnly);
+  window_.projectTab().bodyEditor->setReadOnly(layout.bodyReadOnly);
+  window_.projectTab().titleField->setText(FromModel(form.title));
+  window_.projectTab().summaryEditor->setPlainText(FromModelLines(form.summary));
   if (layout.bodyReadOnly) {
     if (form.body != programBody_) {
       programBody_ = form.body;
       programBodyText_ = FromModelLines(form.body);
     }
-    static_cast<FormEditor*>(window_.bodyEditor)->showProgramText(programBodyText_);
+    static_cast<FormEditor*>(window_.projectTab().bodyEditor)->showProgramText(programBodyText_);
   } else {
-    static_cast<FormEditor*>(window_.bodyEditor)->showEditableText(FromModelLines(form.body));
+    static_cast<FormEditor*>(window_.projectTab().bodyEditor)
+        ->showEditableText(FromModelLines(form.body));
   }
-  window_.exampleEditor->setPlainText(FromModelLines(form.example));
-  window_.summaryLabel->setTitle(FromModel(layout.summaryLabel));
-  window_.bodyLabel->setTitle(FromModel(layout.bodyLabel));
-  window_.exampleLabel->setTitle(FromModel(layout.exampleLabel));
-  window_.summaryEditor->setEnabled(layout.summaryEnabled);
-  window_.exampleEditor->setEnabled(layout.exampleEnabled);
-  if (layout.summaryTooltip) window_.summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
-  if (layout.bodyTooltip) window_.bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
+  window_.projectTab().exampleEditor->setPlainText(FromModelLines(form.example));
+  window_.projectTab().summaryLabel->setTitle(FromModel(layout.summaryLabel));
+  window_.projectTab().bodyLabel->setTitle(FromModel(layout.bodyLabel));
+  window_.projectTab().exampleLabel->setTitle(FromModel(layout.exampleLabel));
+  window_.projectTab().summaryEditor->setEnabled(layout.summaryEnabled);
+  window_.projectTab().exampleEditor->setEnabled(layout.exampleEnabled);
+  if (layout.summaryTooltip)
+    window_.projectTab().summaryEditor->setToolTip(FromModel(*layout.summaryTooltip));
+  if (layout.bodyTooltip)
+    window_.projectTab().bodyEditor->setToolTip(FromModel(*layout.bodyTooltip));
   readOnlySummary_ = layout.summaryReadOnly ? std::optional(form.summary) : std::nullopt;
   bodyReadOnly_ = layout.bodyReadOnly;
   window_.setFormActive(true);
-  if (window_.livePane) window_.livePane->FormReplaced();
+  if (window_.projectTab().livePane) window_.projectTab().livePane->FormReplaced();
   MarkFormCommitted();
 }
 
 void QtUi::ClearForm() {
-  const QSignalBlocker b1(window_.summaryEditor), b2(window_.bodyEditor), b3(window_.exampleEditor);
-  window_.titleField->clear();
-  window_.summaryEditor->clear();
-  static_cast<FormEditor*>(window_.bodyEditor)->showEditableText({});
-  window_.exampleEditor->clear();
+  const QSignalBlocker b1(window_.projectTab().summaryEditor), b2(window_.projectTab().bodyEditor),
+      b3(window_.projectTab().exampleEditor);
+  window_.projectTab().titleField->clear();
+  window_.projectTab().summaryEditor->clear();
+  static_cast<FormEditor*>(window_.projectTab().bodyEditor)->showEditableText({});
+  window_.projectTab().exampleEditor->clear();
   readOnlySummary_.reset();
   bodyReadOnly_ = false;
   window_.setFormActive(false);
-  if (window_.livePane) window_.livePane->FormReplaced();
+  if (window_.projectTab().livePane) window_.projectTab().livePane->FormReplaced();
   MarkFormCommitted();
 }
 
 void QtUi::MarkFormCommitted() {
   // An editor reports its first change after this; the title field reports every keystroke.
   for (QPlainTextEdit* editor :
-       {window_.summaryEditor, window_.bodyEditor, window_.exampleEditor}) {
+       {window_.projectTab().summaryEditor, window_.projectTab().bodyEditor,
+        window_.projectTab().exampleEditor}) {
     editor->document()->setModified(false);
   }
 }
 
 void QtUi::SetViewMode(bool viewMode) {
-  for (QWidget* w :
-       {static_cast<QWidget*>(window_.titleLabel), static_cast<QWidget*>(window_.titleField),
-        static_cast<QWidget*>(window_.summaryLabel), static_cast<QWidget*>(window_.summaryEditor),
-        static_cast<QWidget*>(window_.bodyLabel), static_cast<QWidget*>(window_.bodyEditor),
-        static_cast<QWidget*>(window_.exampleLabel),
-        static_cast<QWidget*>(window_.exampleEditor)}) {
+  for (QWidget* w : {static_cast<QWidget*>(window_.projectTab().titleLabel),
+                     static_cast<QWidget*>(window_.projectTab().titleField),
+                     static_cast<QWidget*>(window_.projectTab().summaryLabel),
+                     static_cast<QWidget*>(window_.projectTab().summaryEditor),
+                     static_cast<QWidget*>(window_.projectTab().bodyLabel),
+                     static_cast<QWidget*>(window_.projectTab().bodyEditor),
+                     static_cast<QWidget*>(window_.projectTab().exampleLabel),
+                     static_cast<QWidget*>(window_.projectTab().exampleEditor)}) {
     w->setVisible(!viewMode);
   }
-  for (QPushButton* tag : window_.tagButtons) tag->setVisible(!viewMode);
-  if (window_.previewBrowser) window_.previewBrowser->setVisible(viewMode);
+  for (QPushButton* tag : window_.projectTab().tagButtons) tag->setVisible(!viewMode);
+  if (window_.projectTab().previewBrowser)
+    window_.projectTab().previewBrowser->setVisible(viewMode);
 }
 
 void QtUi::NavigateBrowser(const std::string& target) {
-  if (!window_.previewBrowser) return;
-  window_.previewBrowser->setUrl(BrowserUrl(target));
+  if (!window_.projectTab().previewBrowser) return;
+  window_.projectTab().previewBrowser->setUrl(BrowserUrl(target));
 }
 
 bool QtUi::EditViewAvailable() {
-  return window_.editViewButton->isEnabled();
+  return window_.projectTab().editViewButton->isEnabled();
 }
 
 void QtUi::InsertTag(app::Editor editor, const std::string& tag) {
-  QPlainTextEdit* target = editor == app::Editor::Summary ? window_.summaryEditor
-                           : editor == app::Editor::Body  ? window_.bodyEditor
-                                                          : window_.exampleEditor;
+  QPlainTextEdit* target = editor == app::Editor::Summary ? window_.projectTab().summaryEditor
+                           : editor == app::Editor::Body  ? window_.projectTab().bodyEditor
+                                                          : window_.projectTab().exampleEditor;
   PutTag(*target, FromModel(tag));
 }
 
@@ -354,71 +367,72 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
 }
 
 std::string QtUi::CompilerPath() {
-  const QString shown = window_.compilerPathField->text();
+  const QString shown = window_.optionsTab().compilerPathField->text();
   if (shown == FromBytes(compilerPathBytes_)) return compilerPathBytes_;
   return ToBytes(shown);
 }
 void QtUi::SetCompilerPath(const std::string& path) {
   compilerPathBytes_ = path;
-  window_.compilerPathField->setText(FromBytes(path));
+  window_.optionsTab().compilerPathField->setText(FromBytes(path));
 }
 bool QtUi::CompileChecked() {
-  return window_.compileCheckBox->isChecked();
+  return window_.optionsTab().compileCheckBox->isChecked();
 }
 void QtUi::SetCompileChecked(bool checked) {
-  const QSignalBlocker block(window_.compileCheckBox);
-  window_.compileCheckBox->setChecked(checked);
+  const QSignalBlocker block(window_.optionsTab().compileCheckBox);
+  window_.optionsTab().compileCheckBox->setChecked(checked);
 }
 bool QtUi::KeepDataChecked() {
-  return window_.keepDataCheckBox->isChecked();
+  return window_.optionsTab().keepDataCheckBox->isChecked();
 }
 void QtUi::SetKeepDataChecked(bool checked) {
-  window_.keepDataCheckBox->setChecked(checked);
+  window_.optionsTab().keepDataCheckBox->setChecked(checked);
 }
 bool QtUi::EraseHtmlChecked() {
-  return window_.eraseHtmlCheckBox->isChecked();
+  return window_.optionsTab().eraseHtmlCheckBox->isChecked();
 }
 void QtUi::SetEraseHtmlChecked(bool checked) {
-  window_.eraseHtmlCheckBox->setChecked(checked);
+  window_.optionsTab().eraseHtmlCheckBox->setChecked(checked);
 }
 bool QtUi::KeywordIndexChecked() {
-  return window_.keywordIndexCheckBox->isChecked();
+  return window_.optionsTab().keywordIndexCheckBox->isChecked();
 }
 void QtUi::SetKeywordIndexChecked(bool checked) {
-  window_.keywordIndexCheckBox->setChecked(checked);
+  window_.optionsTab().keywordIndexCheckBox->setChecked(checked);
 }
 
 void QtUi::SetLanguageEntries(const std::vector<std::string>& entries) {
-  const QSignalBlocker block(window_.languageList);
-  window_.languageList->clear();
-  for (const std::string& entry : entries) window_.languageList->addItem(FromModel(entry));
+  const QSignalBlocker block(window_.optionsTab().languageList);
+  window_.optionsTab().languageList->clear();
+  for (const std::string& entry : entries)
+    window_.optionsTab().languageList->addItem(FromModel(entry));
 }
 
 void QtUi::SelectLanguageEntry(int index) {
-  const QSignalBlocker block(window_.languageList);
-  window_.languageList->setCurrentIndex(index);
+  const QSignalBlocker block(window_.optionsTab().languageList);
+  window_.optionsTab().languageList->setCurrentIndex(index);
 }
 
 std::string QtUi::SelectedLanguageEntry() {
-  return ToModel(window_.languageList->currentText());
+  return ToModel(window_.optionsTab().languageList->currentText());
 }
 
 void QtUi::SetLanguageControlsEnabled(bool enabled) {
-  window_.languageList->setEnabled(enabled);
-  for (QLineEdit* field : window_.headingFields) field->setEnabled(enabled);
+  window_.optionsTab().languageList->setEnabled(enabled);
+  for (QLineEdit* field : window_.optionsTab().headingFields) field->setEnabled(enabled);
 }
 
 void QtUi::SetHeadingFields(const config::LanguageTable& captions) {
-  for (std::size_t i = 0; i < window_.headingFields.size(); ++i) {
-    const QSignalBlocker block(window_.headingFields[i]);
-    window_.headingFields[i]->setText(FromModel(config::CaptionAt(captions, i)));
+  for (std::size_t i = 0; i < window_.optionsTab().headingFields.size(); ++i) {
+    const QSignalBlocker block(window_.optionsTab().headingFields[i]);
+    window_.optionsTab().headingFields[i]->setText(FromModel(config::CaptionAt(captions, i)));
   }
 }
 
 config::LanguageTable QtUi::ReadHeadingFields() {
   config::LanguageTable captions;
-  for (std::size_t i = 0; i < window_.headingFields.size(); ++i) {
-    config::CaptionAt(captions, i) = ToModel(window_.headingFields[i]->text());
+  for (std::size_t i = 0; i < window_.optionsTab().headingFields.size(); ++i) {
+    config::CaptionAt(captions, i) = ToModel(window_.optionsTab().headingFields[i]->text());
   }
   return captions;
 }
@@ -435,6 +449,35 @@ void QtUi::SetWindowTitle(const std::string& title) {
 }
 void QtUi::ShowStatus(const std::string& text) {
   window_.statusBar()->showMessage(FromModel(text));
+}
+
+// ---- the writing itself: the live pane beside the form, the spell check's dictionary and
+// word list, and the recent projects ----
+
+void QtUi::SetLivePane(bool shown) {
+  window_.projectTab().livePaneButton->setChecked(shown &&
+                                                  window_.projectTab().livePane != nullptr);
+  if (window_.projectTab().livePane) window_.projectTab().livePane->SetOpen(shown);
+}
+
+void QtUi::ShowLivePage(const std::string& address) {
+  if (window_.projectTab().livePane) window_.projectTab().livePane->Show(BrowserUrl(address));
+}
+
+std::string QtUi::DictionaryChoice() {
+  return window_.speller().dictionaryChoice().toStdString();
+}
+
+void QtUi::SetDictionaryChoice(const std::string& choice) {
+  window_.speller().SetDictionary(QString::fromStdString(choice));
+}
+
+void QtUi::SetProjectWordList(const std::string& path) {
+  window_.speller().SetProjectWordListPath(path);
+}
+
+void QtUi::SetRecentProjects(const std::vector<std::string>& paths) {
+  window_.setRecentProjects(paths);
 }
 
 }  // namespace qs::ui

@@ -36,8 +36,9 @@ void MainWindow::BuildShortcuts() {
 void MainWindow::WatchFormEdits() {
   // Typing counts as a change at once. The editors say so once per change of their modified
   // state, which showing a topic or committing the form resets.
-  connect(titleField, &QLineEdit::textEdited, this, [this] { emit formEdited(); });
-  for (QPlainTextEdit* editor : {summaryEditor, bodyEditor, exampleEditor}) {
+  connect(project_->titleField, &QLineEdit::textEdited, this, [this] { emit formEdited(); });
+  for (QPlainTextEdit* editor :
+       {project_->summaryEditor, project_->bodyEditor, project_->exampleEditor}) {
     // A text the program puts in (with the editor's signals blocked) is no edit, although the
     // document reports it modified until the form is marked committed.
     connect(editor->document(), &QTextDocument::modificationChanged, this,

@@ -47,7 +47,8 @@ void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
                      }
                      if (hit.row < 0) return;
                      // A row the filter hides is shown by clearing the filter.
-                     if (ui.topicRows().ModelRow(hit.row) < 0) w.topicFilterField->clear();
+                     if (ui.topicRows().ModelRow(hit.row) < 0)
+                       w.projectTab().topicFilterField->clear();
                      if (c.page.ShowSearchHit(hit.row)) PlaceCaret(w, hit);
                    });
 }
@@ -72,28 +73,28 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   auto on = [&connect](QPushButton* button, auto command) {
     connect(button, &QPushButton::clicked, [command](bool) { command(); });
   };
-  on(w.newProjectButton, [&c] { c.project.NewProject(); });
-  on(w.loadProjectButton, [&c] { c.project.LoadProject(); });
-  on(w.saveProjectButton, [&c] { c.project.SaveProject(); });
-  on(w.showHelpButton, [&c] { c.project.ShowHelp(); });
-  on(w.browseLibraryButton, [&c] { c.project.BrowseLibrary(); });
-  on(w.browseHelpFolderButton, [&c] { c.project.BrowseHelpFolder(); });
-  on(w.createHelpFolderButton, [&c] { c.project.CreateHelpFolder(); });
-  on(w.moveUpButton, [&c] { c.page.MoveUp(); });
-  on(w.moveDownButton, [&c] { c.page.MoveDown(); });
-  on(w.extractButton, [&c] { c.project.Extract(); });
-  on(w.previewButton, [&c] { c.build.PreviewPage(); });
-  on(w.previewAllButton, [&c] { c.build.PreviewAll(); });
-  on(w.createHtmlButton, [&c] { c.build.CreateHtml(); });
-  on(w.browseCompilerButton, [&c] { c.options.BrowseCompiler(); });
-  on(w.editViewButton, [&c] { c.page.EditView(); });
-  on(w.livePaneButton, [&c] { c.page.LivePane(); });
-  on(w.associateButton, [&c] { c.options.Associate(); });
-  on(w.removeAssociationButton, [&c] { c.options.RemoveAssociation(); });
-  on(w.uniqueHtmlButton, [&c] { c.build.UniqueHtml(); });
-  for (std::size_t i = 0; i < w.tagButtons.size(); ++i) {
-    const char* tag = MainWindow::kTags[i];
-    on(w.tagButtons[i], [&c, tag] { c.page.TagButton(tag); });
+  on(w.projectTab().newProjectButton, [&c] { c.project.NewProject(); });
+  on(w.projectTab().loadProjectButton, [&c] { c.project.LoadProject(); });
+  on(w.projectTab().saveProjectButton, [&c] { c.project.SaveProject(); });
+  on(w.projectTab().showHelpButton, [&c] { c.project.ShowHelp(); });
+  on(w.projectTab().browseLibraryButton, [&c] { c.project.BrowseLibrary(); });
+  on(w.projectTab().browseHelpFolderButton, [&c] { c.project.BrowseHelpFolder(); });
+  on(w.projectTab().createHelpFolderButton, [&c] { c.project.CreateHelpFolder(); });
+  on(w.projectTab().moveUpButton, [&c] { c.page.MoveUp(); });
+  on(w.projectTab().moveDownButton, [&c] { c.page.MoveDown(); });
+  on(w.projectTab().extractButton, [&c] { c.project.Extract(); });
+  on(w.projectTab().previewButton, [&c] { c.build.PreviewPage(); });
+  on(w.projectTab().previewAllButton, [&c] { c.build.PreviewAll(); });
+  on(w.projectTab().createHtmlButton, [&c] { c.build.CreateHtml(); });
+  on(w.optionsTab().browseCompilerButton, [&c] { c.options.BrowseCompiler(); });
+  on(w.projectTab().editViewButton, [&c] { c.page.EditView(); });
+  on(w.projectTab().livePaneButton, [&c] { c.page.LivePane(); });
+  on(w.optionsTab().associateButton, [&c] { c.options.Associate(); });
+  on(w.optionsTab().removeAssociationButton, [&c] { c.options.RemoveAssociation(); });
+  on(w.optionsTab().uniqueHtmlButton, [&c] { c.build.UniqueHtml(); });
+  for (std::size_t i = 0; i < w.projectTab().tagButtons.size(); ++i) {
+    const char* tag = ProjectTab::kTags[i];
+    on(w.projectTab().tagButtons[i], [&c, tag] { c.page.TagButton(tag); });
   }
 
   connect(&w, &MainWindow::topicListEvent,
@@ -103,7 +104,7 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   connect(&w, &MainWindow::shortcutCommand, [&w, &c](app::CommandId id) {
     if (id == app::CommandId::EditViewKey) {
       // Esc is a click on the switch, which a disabled switch ignores.
-      if (w.editViewButton->isEnabled()) w.editViewButton->click();
+      if (w.projectTab().editViewButton->isEnabled()) w.projectTab().editViewButton->click();
       return;
     }
     c.Command(id);
@@ -112,18 +113,21 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   // Like every command, the recent projects' one leaves the title naming the project shown.
   connect(&w, &MainWindow::recentProjectChosen,
           [&c](const std::string& path) { c.project.LoadRecentProject(path); });
-  if (w.livePane != nullptr) {
-    QObject::connect(w.livePane, &LivePane::refreshDue, &w, [&c] { c.page.RefreshLivePane(); });
+  if (w.projectTab().livePane != nullptr) {
+    QObject::connect(w.projectTab().livePane, &LivePane::refreshDue, &w,
+                     [&c] { c.page.RefreshLivePane(); });
   }
   // Every browser of the window shares the sealed profile, and so these pages. Without a
   // browser there is nothing to serve, and the web engine is not started.
   if (w.browserAvailable()) ServePreviewPages(&w, c.previews);
   connect(&ui, &QtUi::menuCommand, [&c](app::CommandId id) { c.Command(id); });
 
-  connect(w.compileCheckBox, &QCheckBox::toggled, [&c](bool) { c.options.CompileOptionChanged(); });
+  connect(w.optionsTab().compileCheckBox, &QCheckBox::toggled,
+          [&c](bool) { c.options.CompileOptionChanged(); });
 
-  connect(w.languageList, &QComboBox::activated, [&c](int) { c.options.LanguageChosen(); });
-  for (QLineEdit* field : w.headingFields) {
+  connect(w.optionsTab().languageList, &QComboBox::activated,
+          [&c](int) { c.options.LanguageChosen(); });
+  for (QLineEdit* field : w.optionsTab().headingFields) {
     connect(field, &QLineEdit::textEdited, [&c](const QString&) { c.options.CaptionEdited(); });
   }
 

@@ -97,12 +97,13 @@ void PageSearchDialog::Search() {
 
 void PlaceCaret(MainWindow& window, const PageSearchHit& hit) {
   if (hit.field == project::PageField::Title) {
-    window.titleField->setFocus();
-    window.titleField->setSelection(hit.column + hit.length, -hit.length);
+    window.projectTab().titleField->setFocus();
+    window.projectTab().titleField->setSelection(hit.column + hit.length, -hit.length);
     return;
   }
-  QPlainTextEdit* editor =
-      hit.field == project::PageField::Description ? window.bodyEditor : window.exampleEditor;
+  QPlainTextEdit* editor = hit.field == project::PageField::Description
+                               ? window.projectTab().bodyEditor
+                               : window.projectTab().exampleEditor;
   const QTextBlock block = editor->document()->findBlockByNumber(hit.line - 1);
   if (!block.isValid()) return;
   QTextCursor cursor(block);

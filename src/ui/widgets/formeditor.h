@@ -15,7 +15,6 @@ class FormEditor : public QPlainTextEdit {
   FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, QWidget* parent = nullptr);
 
   void setCollapsed(bool collapsed);
-  bool isCollapsed() const { return collapsed_; }
 
   // Shows a text the program made (a functions list of perhaps thousands of lines), the caret
   // at its start, read-only. It goes into a view of its own laid over the editor and kept

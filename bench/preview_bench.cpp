@@ -22,11 +22,11 @@
 #include "app/commands.h"
 #include "gadgetproject.h"
 #include "output/pagesource.h"
-#include "ui/livepane.h"
-#include "ui/mainwindow.h"
-#include "ui/previewscheme.h"
-#include "ui/previewwindow.h"
-#include "ui/qtui.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/preview/livepane.h"
+#include "ui/preview/previewscheme.h"
+#include "ui/preview/previewwindow.h"
 #include "wiredwindow.h"
 
 namespace {
@@ -195,14 +195,14 @@ void BM_LivePaneRefresh(benchmark::State& state) {
     description += "Returns the <b>text</b> without its blanks; see FuncBAAAA. ";
   }
   description.truncate(5000);
-  program.window->bodyEditor->setPlainText(description);
+  program.window->projectTab().bodyEditor->setPlainText(description);
   if (!program.state.livePane) program.commands->page.LivePane();
-  ui::LivePane* pane = program.window->livePane;
+  ui::LivePane* pane = program.window->projectTab().livePane;
   QSignalSpy shown(pane, &ui::LivePane::pageShown);
   shown.wait(10000);
   int typed = 0;
   for (auto _ : state) {
-    QTextCursor cursor(program.window->bodyEditor->document());
+    QTextCursor cursor(program.window->projectTab().bodyEditor->document());
     cursor.setPosition(2500);
     cursor.insertText(QString::number(typed++ % 10));
     shown.clear();

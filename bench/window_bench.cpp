@@ -28,11 +28,11 @@
 #include "project/projectfile.h"
 #include "project/usertopics.h"
 #include "support/librarygenerator.h"
-#include "ui/mainwindow.h"
-#include "ui/qtprogramrunner.h"
-#include "ui/qtui.h"
-#include "ui/startup.h"
-#include "ui/wiring.h"
+#include "ui/builder/qtprogramrunner.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/mainwindow/startup.h"
+#include "ui/mainwindow/wiring.h"
 #include "wiredwindow.h"
 
 namespace {
@@ -62,7 +62,7 @@ Program& Extracted(int functions) {
       library, testsupport::SyntheticLibraryRecipe(static_cast<std::size_t>(functions)));
   p.project.projectFile = p.Path("Synthetic.qsp");
   p.project.libraryFile = library;
-  p.window->keepDataCheckBox->setChecked(true);
+  p.window->optionsTab().keepDataCheckBox->setChecked(true);
   p.commands->project.Extract();
   project::AddUserTopic(p.project, "License");
   p.ui->RefreshTopicList();
@@ -71,7 +71,8 @@ Program& Extracted(int functions) {
 }
 
 void SelectRow(Program& p, int row) {
-  p.window->topicListView->setCurrentIndex(p.window->topicListView->model()->index(row, 0));
+  p.window->projectTab().topicListView->setCurrentIndex(
+      p.window->projectTab().topicListView->model()->index(row, 0));
 }
 
 int MiddleRow(const Program& p) {
@@ -83,9 +84,9 @@ void BM_MoveUpAndDown(benchmark::State& state) {
   SelectRow(p, MiddleRow(p));
   Settle();
   for (auto _ : state) {
-    p.window->moveUpButton->click();
+    p.window->projectTab().moveUpButton->click();
     Settle();
-    p.window->moveDownButton->click();
+    p.window->projectTab().moveDownButton->click();
     Settle();
   }
   state.SetLabel("one move up and one down");
@@ -209,7 +210,7 @@ BENCHMARK(BM_Reextraction)
 
 void BM_FilterKeystroke(benchmark::State& state) {
   Program& p = Extracted(static_cast<int>(state.range(0)));
-  QLineEdit* filter = p.window->topicFilterField;
+  QLineEdit* filter = p.window->projectTab().topicFilterField;
   // Each keystroke narrows or widens the list: "F" matches most names, "Fu" fewer.
   bool longer = true;
   filter->setText("F");

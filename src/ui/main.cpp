@@ -7,15 +7,15 @@
 #include "app/lifecycle.h"
 #include "platform/processsetup.h"
 #include "platform/programlocation.h"
-#include "ui/guardedapplication.h"
-#include "ui/icons.h"
+#include "ui/builder/qtprogramrunner.h"
 #include "ui/logging.h"
-#include "ui/mainwindow.h"
-#include "ui/previewscheme.h"
-#include "ui/qtprogramrunner.h"
-#include "ui/qtui.h"
-#include "ui/startup.h"
-#include "ui/wiring.h"
+#include "ui/mainwindow/guardedapplication.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/mainwindow/startup.h"
+#include "ui/mainwindow/wiring.h"
+#include "ui/preview/previewscheme.h"
+#include "ui/widgets/icons.h"
 
 int main(int argc, char* argv[]) {
   qs::platform::PrepareProcess();

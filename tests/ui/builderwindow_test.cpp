@@ -2,7 +2,7 @@
 // its missing close box, the compiler run with chmcmd while input is dropped, the erase
 // option, a compiler path that is a folder, and the compile option's rule.
 
-#include "ui/builderwindow.h"
+#include "ui/builder/builderwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,8 @@
 
 #include "modaldriver.h"
 #include "platform/helpcompilerlocator.h"
-#include "ui/elidinglabel.h"
-#include "ui/inputblocker.h"
+#include "ui/widgets/elidinglabel.h"
+#include "ui/widgets/inputblocker.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -59,7 +59,7 @@ class BuilderTest : public ::testing::Test {
         QTest::keyClick(builder, Qt::Key_Escape);
       }
     });
-    app.window->createHtmlButton->click();
+    app.window->projectTab().createHtmlButton->click();
     EXPECT_TRUE(seen);
     return log;
   }
@@ -100,9 +100,9 @@ TEST_F(BuilderTest, withoutCompilationTheLabelKeepsTheHelpFolderAndOnlyOkOrEscCl
 TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
   const std::string compiler = platform::FindHelpCompiler();
   if (compiler.empty()) GTEST_SKIP() << "chmcmd is not installed";
-  app.window->compilerPathField->setText(QString::fromStdString(compiler));
-  app.window->compileCheckBox->setChecked(true);
-  app.window->eraseHtmlCheckBox->setChecked(true);
+  app.window->optionsTab().compilerPathField->setText(QString::fromStdString(compiler));
+  app.window->optionsTab().compileCheckBox->setChecked(true);
+  app.window->optionsTab().eraseHtmlCheckBox->setChecked(true);
   // While the compiler works the window cannot be closed and has no close box.
   bool sawWork = false;
   WhenModal<BuilderWindow>("BuilderWindow",
@@ -140,7 +140,7 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
   ASSERT_GT(log.size(), 5);
   for (const QString& file : log) EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
   EXPECT_GT(QFileInfo(helpFolder + "TextKit.chm").size(), 0);
-  EXPECT_TRUE(app.window->compileCheckBox->isChecked());
+  EXPECT_TRUE(app.window->optionsTab().compileCheckBox->isChecked());
   EXPECT_TRUE(app.window->statusBar()->currentMessage().contains(
       helpFolder + "TextKit.chm compiled with 1 error in "))
       << app.window->statusBar()->currentMessage().toStdString();
@@ -148,8 +148,8 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
 
 TEST_F(BuilderTest, aCompilerPathThatIsAFolderIsNotFoundAndUnchecksTheOption) {
   const QString folder = QString::fromStdString(app.Path(""));
-  app.window->compilerPathField->setText(folder);
-  app.window->compileCheckBox->setChecked(true);
+  app.window->optionsTab().compilerPathField->setText(folder);
+  app.window->optionsTab().compileCheckBox->setChecked(true);
   QString said;
   WhenModal<QMessageBox>("", [&](QMessageBox* box) {
     said = box->windowTitle() + "|" + box->text();
@@ -159,16 +159,16 @@ TEST_F(BuilderTest, aCompilerPathThatIsAFolderIsNotFoundAndUnchecksTheOption) {
     EXPECT_EQ(builder->builderLabel->text(), "Help files created in " + helpFolder + " :");
   });
   EXPECT_EQ(said, "ERROR|Help compiler not found!\n'" + folder + "'");
-  EXPECT_FALSE(app.window->compileCheckBox->isChecked());
+  EXPECT_FALSE(app.window->optionsTab().compileCheckBox->isChecked());
 }
 
 TEST_F(BuilderTest, theCompileOptionCannotBeCheckedWithoutACompilerPath) {
-  app.window->compilerPathField->clear();
-  app.window->compileCheckBox->click();
-  EXPECT_FALSE(app.window->compileCheckBox->isChecked());
-  app.window->compilerPathField->setText("/usr/bin/chmcmd");
-  app.window->compileCheckBox->click();
-  EXPECT_TRUE(app.window->compileCheckBox->isChecked());
+  app.window->optionsTab().compilerPathField->clear();
+  app.window->optionsTab().compileCheckBox->click();
+  EXPECT_FALSE(app.window->optionsTab().compileCheckBox->isChecked());
+  app.window->optionsTab().compilerPathField->setText("/usr/bin/chmcmd");
+  app.window->optionsTab().compileCheckBox->click();
+  EXPECT_TRUE(app.window->optionsTab().compileCheckBox->isChecked());
 }
 
 TEST(BuilderWindow, aLabelLongerThanTheScreenIsShortenedInTheMiddleAndKeptWhole) {

@@ -2,7 +2,7 @@
 // that the output names, each once, by its exact file name, names with spaces and pages in
 // sub-folders included, whatever else the lines say and however the output is cut.
 
-#include "ui/compileprogress.h"
+#include "ui/builder/compileprogress.h"
 
 #include <gtest/gtest.h>
 

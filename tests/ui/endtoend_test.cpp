@@ -17,7 +17,7 @@
 
 #include "app/lifecycle.h"
 #include "modaldriver.h"
-#include "ui/builderwindow.h"
+#include "ui/builder/builderwindow.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -42,18 +42,19 @@ TEST(EndToEnd, fromTheGeneratedLibraryToACompiledHelpFileThroughTheWindow) {
 
   uitest::WiredWindow app(true);
   app::FinishStart(*app.context, "");
-  EXPECT_EQ(app.window->compilerPathField->text(), chmcmd);
+  EXPECT_EQ(app.window->optionsTab().compilerPathField->text(), chmcmd);
 
   const std::string projectFile = app.Path("Manual.qsp");
   ChooseFile(projectFile);
-  app.window->newProjectButton->click();
-  EXPECT_EQ(app.window->projectFileField->text().toStdString(), projectFile);
+  app.window->projectTab().newProjectButton->click();
+  EXPECT_EQ(app.window->projectTab().projectFileField->text().toStdString(), projectFile);
 
   ChooseFile(app.libraryPath);
-  app.window->browseLibraryButton->click();
-  EXPECT_EQ(app.window->libraryFileField->text().toStdString(), app.libraryPath);
-  ASSERT_GT(app.window->topicListView->model()->rowCount(), 30);
-  EXPECT_EQ(app.window->topicListView->model()->index(0, 0).data().toString(), "Index");
+  app.window->projectTab().browseLibraryButton->click();
+  EXPECT_EQ(app.window->projectTab().libraryFileField->text().toStdString(), app.libraryPath);
+  ASSERT_GT(app.window->projectTab().topicListView->model()->rowCount(), 30);
+  EXPECT_EQ(app.window->projectTab().topicListView->model()->index(0, 0).data().toString(),
+            "Index");
 
   const std::string helpFolder = app.Path("help files/TextKit");
   WhenModal<QInputDialog>("", [helpFolder](QInputDialog* dialog) {
@@ -61,13 +62,13 @@ TEST(EndToEnd, fromTheGeneratedLibraryToACompiledHelpFileThroughTheWindow) {
     dialog->setTextValue(QString::fromStdString(helpFolder));
     dialog->accept();
   });
-  app.window->createHelpFolderButton->click();
+  app.window->projectTab().createHelpFolderButton->click();
   const QString folder = QString::fromStdString(helpFolder) + "/";
-  EXPECT_EQ(app.window->helpFolderField->text(), folder);
+  EXPECT_EQ(app.window->projectTab().helpFolderField->text(), folder);
   EXPECT_TRUE(QFileInfo(folder).isDir());
 
-  app.window->compileCheckBox->click();
-  ASSERT_TRUE(app.window->compileCheckBox->isChecked());
+  app.window->optionsTab().compileCheckBox->click();
+  ASSERT_TRUE(app.window->optionsTab().compileCheckBox->isChecked());
   QString label;
   WhenModal<BuilderWindow>(
       "BuilderWindow",
@@ -76,7 +77,7 @@ TEST(EndToEnd, fromTheGeneratedLibraryToACompiledHelpFileThroughTheWindow) {
         label = builder->builderLabel->text();
         builder->builderButton->click();
       });
-  app.window->createHtmlButton->click();
+  app.window->projectTab().createHtmlButton->click();
   const QString chm = folder + "TextKit.chm";
   // chmcmd cannot read the sample's "Escapes <, >, &" page, and says so.
   EXPECT_EQ(label, "Help files compiled with 1 error to " + chm + " :");

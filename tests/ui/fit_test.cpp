@@ -25,9 +25,9 @@
 #include "fitcheck.h"
 #include "modaldriver.h"
 #include "project/usertopics.h"
-#include "ui/builderwindow.h"
-#include "ui/nameprompt.h"
-#include "ui/previewwindow.h"
+#include "ui/builder/builderwindow.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/widgets/nameprompt.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -80,13 +80,13 @@ TEST_P(FitTest, mainWindowOnEveryKindOfPageOnBothTabsWithShortAndLongCaptions) {
   app.ExtractSample(app.Path("help/"));
   ASSERT_TRUE(project::AddUserTopic(app.project, "Notes").added);
   app.ui->RefreshTopicList();
-  const int userTopic = app.window->topicListView->model()->rowCount() - 2;
+  const int userTopic = app.window->projectTab().topicListView->model()->rowCount() - 2;
   for (const int row : {0, 1, userTopic}) {
     app.SelectRow(row);
     ExpectAllFit(*app.window, "page " + QString::number(row));
   }
 
-  app.window->mainPanel->setCurrentIndex(1);
+  app.window->mainPanel()->setCurrentIndex(1);
   ExpectAllFit(*app.window, "Options with the built-in captions");
 
   // A language whose name and captions are long, as translations are.
@@ -104,8 +104,8 @@ TEST_P(FitTest, mainWindowOnEveryKindOfPageOnBothTabsWithShortAndLongCaptions) {
   }
   app.state.currentLanguage = language;
   app::FillLanguageList(*app.context);
-  ASSERT_EQ(app.window->languageList->currentText().toStdString(), language);
-  ASSERT_EQ(app.window->headingFields[1]->text(), "Index alphabetique des commandes");
+  ASSERT_EQ(app.window->optionsTab().languageList->currentText().toStdString(), language);
+  ASSERT_EQ(app.window->optionsTab().headingFields[1]->text(), "Index alphabetique des commandes");
   ExpectAllFit(*app.window, "Options with long captions");
 }
 

@@ -14,7 +14,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "ui/elidinglabel.h"
+#include "ui/widgets/elidinglabel.h"
 
 namespace qs::uitest {
 

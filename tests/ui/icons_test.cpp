@@ -2,7 +2,7 @@
 // each is there, and its picture at twice the ratio holds detail that the doubled picture at
 // the normal ratio lacks.
 
-#include "ui/icons.h"
+#include "ui/widgets/icons.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // selection, keeps its scroll position, shows the help folder's pictures, and never commits
 // or marks the project modified. The view mode's pages come from the model too.
 
-#include "ui/livepane.h"
+#include "ui/preview/livepane.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <QWebEngineView>
 
 #include "modaldriver.h"
-#include "ui/modeltext.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -43,16 +43,16 @@ TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
   app.project.modified = false;
 
   app.window->activateWindow();
-  app.window->topicListView->setFocus();
-  QTest::keyClick(app.window->topicListView, Qt::Key_F3);
-  LivePane* pane = app.window->livePane;
+  app.window->projectTab().topicListView->setFocus();
+  QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_F3);
+  LivePane* pane = app.window->projectTab().livePane;
   ASSERT_TRUE(pane->isVisible());
-  EXPECT_TRUE(app.window->livePaneButton->isChecked());
-  EXPECT_GT(app.window->paneSplitter->sizes().value(2), 100);
+  EXPECT_TRUE(app.window->projectTab().livePaneButton->isChecked());
+  EXPECT_GT(app.window->projectTab().paneSplitter->sizes().value(2), 100);
   ASSERT_TRUE(WaitForPage(pane->view, FromModel(app.project.FindTopic(function)->title)));
 
   // Typing shows up once it pauses; the project does not know of it.
-  QPlainTextEdit* body = app.window->bodyEditor;
+  QPlainTextEdit* body = app.window->projectTab().bodyEditor;
   body->setFocus();
   body->moveCursor(QTextCursor::End);
   QTest::keyClicks(body, " Typed live <img src=\"pic.PNG\">");
@@ -84,7 +84,7 @@ TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
   EXPECT_TRUE(WaitForPage(pane->view, FromModel(app.project.FindTopic("Index")->title)));
   EXPECT_TRUE(app.project.modified);
 
-  app.window->livePaneButton->click();
+  app.window->projectTab().livePaneButton->click();
   EXPECT_FALSE(pane->isVisible());
   EXPECT_FALSE(app.state.livePane);
 }
@@ -93,14 +93,15 @@ TEST(LivePane, viewModeShowsThePagesWithoutAPreviewFolder) {
   uitest::WiredWindow app(true);
   app.ExtractSample(app.Path("help/"));
   app.SelectRow(2);
-  app.window->bodyEditor->setPlainText("Committed by the switch");
-  app.window->editViewButton->click();
-  ASSERT_TRUE(WaitFor([&] { return Text(app.window->previewBrowser).contains("Committed by"); }));
-  EXPECT_EQ(app.window->previewBrowser->url().scheme(), "preview");
+  app.window->projectTab().bodyEditor->setPlainText("Committed by the switch");
+  app.window->projectTab().editViewButton->click();
+  ASSERT_TRUE(WaitFor(
+      [&] { return Text(app.window->projectTab().previewBrowser).contains("Committed by"); }));
+  EXPECT_EQ(app.window->projectTab().previewBrowser->url().scheme(), "preview");
   // A link in lower case still reaches the Index page.
-  RunScript(app.window->previewBrowser, "location.href = 'index.html'; 0");
-  EXPECT_TRUE(
-      WaitForPage(app.window->previewBrowser, FromModel(app.project.FindTopic("Index")->title)));
+  RunScript(app.window->projectTab().previewBrowser, "location.href = 'index.html'; 0");
+  EXPECT_TRUE(WaitForPage(app.window->projectTab().previewBrowser,
+                          FromModel(app.project.FindTopic("Index")->title)));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The real main window under the offscreen platform: layout on resize, the splitter, the
 // shortcuts, the form per kind of page, the language list, and start-up with real files.
 
-#include "ui/mainwindow.h"
+#include "ui/mainwindow/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -42,16 +42,17 @@
 #include "project/projectfile.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
+#include "spelling/speller.h"
 #include "support/projectfixture.h"
-#include "ui/caseinsensitivefiles.h"
-#include "ui/formeditor.h"
-#include "ui/guardedapplication.h"
-#include "ui/qtui.h"
-#include "ui/spellcheck.h"
-#include "ui/spellhighlighter.h"
-#include "ui/topiclistmodel.h"
-#include "ui/topiclistview.h"
-#include "ui/wiring.h"
+#include "ui/mainwindow/guardedapplication.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/mainwindow/wiring.h"
+#include "ui/preview/caseinsensitivefiles.h"
+#include "ui/spelling/spellcheck.h"
+#include "ui/spelling/spellhighlighter.h"
+#include "ui/topiclist/topiclistmodel.h"
+#include "ui/topiclist/topiclistview.h"
+#include "ui/widgets/formeditor.h"
 #include "version/version.h"
 
 namespace qs::ui {
@@ -69,75 +70,79 @@ class WindowTest : public ::testing::Test {
 };
 
 TEST_F(WindowTest, growingTheWindowGivesTheRoomToTheListTheEditorsAndThePathFields) {
-  window->mainPanel->setCurrentIndex(0);
+  window->mainPanel()->setCurrentIndex(0);
   QApplication::processEvents();
-  const QRect makeHelp = window->makeHelpFrame->geometry();
-  const QRect files = window->filesFrame->geometry();
-  const QRect projectField = window->projectFileField->geometry();
-  const QRect helpField = window->helpFolderField->geometry();
-  const QRect moveUp = window->moveUpButton->geometry();
-  const QRect list = window->topicListView->geometry();
-  const QRect extract = window->extractButton->geometry();
-  const QRect title = window->titleField->geometry();
-  const QRect summary = window->summaryEditor->geometry();
-  const QRect bold = window->tagButtons[0]->geometry();
-  const int body = window->bodyLabel->height();
-  const int example = window->exampleLabel->height();
+  const QRect makeHelp = window->projectTab().makeHelpFrame->geometry();
+  const QRect files = window->projectTab().filesFrame->geometry();
+  const QRect projectField = window->projectTab().projectFileField->geometry();
+  const QRect helpField = window->projectTab().helpFolderField->geometry();
+  const QRect moveUp = window->projectTab().moveUpButton->geometry();
+  const QRect list = window->projectTab().topicListView->geometry();
+  const QRect extract = window->projectTab().extractButton->geometry();
+  const QRect title = window->projectTab().titleField->geometry();
+  const QRect summary = window->projectTab().summaryEditor->geometry();
+  const QRect bold = window->projectTab().tagButtons[0]->geometry();
+  const int body = window->projectTab().bodyLabel->height();
+  const int example = window->projectTab().exampleLabel->height();
 
   const int dw = 200, dh = 100;
   window->resize(window->size() + QSize(dw, dh));
   QApplication::processEvents();
 
-  EXPECT_EQ(window->makeHelpFrame->geometry(), makeHelp.translated(dw, 0));
-  EXPECT_EQ(window->filesFrame->geometry().size(), files.size() + QSize(dw, dh));
+  EXPECT_EQ(window->projectTab().makeHelpFrame->geometry(), makeHelp.translated(dw, 0));
+  EXPECT_EQ(window->projectTab().filesFrame->geometry().size(), files.size() + QSize(dw, dh));
   // The path fields stretch up to the buttons beside them.
-  EXPECT_EQ(window->projectFileField->geometry(), projectField.adjusted(0, 0, dw, 0));
-  EXPECT_EQ(window->helpFolderField->geometry(), helpField.adjusted(0, 0, dw, 0));
-  EXPECT_LE(window->createHelpFolderButton->x() - window->helpFolderField->geometry().right(), 8);
+  EXPECT_EQ(window->projectTab().projectFileField->geometry(), projectField.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(window->projectTab().helpFolderField->geometry(), helpField.adjusted(0, 0, dw, 0));
+  EXPECT_LE(window->projectTab().createHelpFolderButton->x() -
+                window->projectTab().helpFolderField->geometry().right(),
+            8);
   // The topic list takes the height; the page pane takes the width.
-  EXPECT_EQ(window->moveUpButton->geometry(), moveUp);
-  EXPECT_EQ(window->topicListView->geometry(), list.adjusted(0, 0, 0, dh));
-  EXPECT_EQ(window->extractButton->geometry(), extract.translated(0, dh));
-  EXPECT_EQ(window->titleField->geometry(), title.adjusted(0, 0, dw, 0));
-  EXPECT_EQ(window->summaryEditor->geometry(), summary.adjusted(0, 0, dw, 0));
-  EXPECT_EQ(window->tagButtons[0]->geometry(), bold.translated(dw, 0));
+  EXPECT_EQ(window->projectTab().moveUpButton->geometry(), moveUp);
+  EXPECT_EQ(window->projectTab().topicListView->geometry(), list.adjusted(0, 0, 0, dh));
+  EXPECT_EQ(window->projectTab().extractButton->geometry(), extract.translated(0, dh));
+  EXPECT_EQ(window->projectTab().titleField->geometry(), title.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(window->projectTab().summaryEditor->geometry(), summary.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(window->projectTab().tagButtons[0]->geometry(), bold.translated(dw, 0));
   // Description and example share the height, and both grow.
-  EXPECT_EQ(window->bodyLabel->height() + window->exampleLabel->height(), body + example + dh);
-  EXPECT_GT(window->bodyLabel->height(), body);
-  EXPECT_GT(window->exampleLabel->height(), example);
+  EXPECT_EQ(window->projectTab().bodyLabel->height() + window->projectTab().exampleLabel->height(),
+            body + example + dh);
+  EXPECT_GT(window->projectTab().bodyLabel->height(), body);
+  EXPECT_GT(window->projectTab().exampleLabel->height(), example);
 
   // However large the window, the example keeps at least a third of that height.
   window->resize(1600, 1400);
   QApplication::processEvents();
-  const int shared = window->bodyLabel->height() + window->exampleLabel->height();
-  EXPECT_GE(window->exampleLabel->height() * 3, shared - 3);
-  EXPECT_GT(window->bodyLabel->height(), window->exampleLabel->height());
+  const int shared =
+      window->projectTab().bodyLabel->height() + window->projectTab().exampleLabel->height();
+  EXPECT_GE(window->projectTab().exampleLabel->height() * 3, shared - 3);
+  EXPECT_GT(window->projectTab().bodyLabel->height(), window->projectTab().exampleLabel->height());
 }
 
 TEST_F(WindowTest, growingTheWindowMovesTheLowerOptionsWithTheirCorner) {
-  window->mainPanel->setCurrentIndex(1);
+  window->mainPanel()->setCurrentIndex(1);
   QApplication::processEvents();
   // Places in the window, whichever group a control sits in.
   auto place = [this](QWidget* control) {
     return QRect(control->mapTo(window.get(), QPoint(0, 0)), control->size());
   };
-  const QRect about = place(window->aboutFrame);
-  const QRect associate = place(window->associateButton);
-  const QRect unique = place(window->uniqueHtmlButton);
-  const QRect compile = place(window->compileCheckBox);
-  const QRect compiler = place(window->compilerPathField);
-  const QRect browse = place(window->browseCompilerButton);
-  const QRect heading = place(window->headingFields[0]);
+  const QRect about = place(window->optionsTab().aboutFrame);
+  const QRect associate = place(window->optionsTab().associateButton);
+  const QRect unique = place(window->optionsTab().uniqueHtmlButton);
+  const QRect compile = place(window->optionsTab().compileCheckBox);
+  const QRect compiler = place(window->optionsTab().compilerPathField);
+  const QRect browse = place(window->optionsTab().browseCompilerButton);
+  const QRect heading = place(window->optionsTab().headingFields[0]);
   const int dw = 120, dh = 80;
   window->resize(window->size() + QSize(dw, dh));
   QApplication::processEvents();
-  EXPECT_EQ(place(window->aboutFrame), about.translated(0, dh));
-  EXPECT_EQ(place(window->associateButton), associate.translated(dw, dh));
-  EXPECT_EQ(place(window->uniqueHtmlButton), unique.translated(dw, dh));
-  EXPECT_EQ(place(window->compileCheckBox), compile);
-  EXPECT_EQ(place(window->compilerPathField), compiler.adjusted(0, 0, dw, 0));
-  EXPECT_EQ(place(window->browseCompilerButton), browse.translated(dw, 0));
-  EXPECT_EQ(place(window->headingFields[0]), heading.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(place(window->optionsTab().aboutFrame), about.translated(0, dh));
+  EXPECT_EQ(place(window->optionsTab().associateButton), associate.translated(dw, dh));
+  EXPECT_EQ(place(window->optionsTab().uniqueHtmlButton), unique.translated(dw, dh));
+  EXPECT_EQ(place(window->optionsTab().compileCheckBox), compile);
+  EXPECT_EQ(place(window->optionsTab().compilerPathField), compiler.adjusted(0, 0, dw, 0));
+  EXPECT_EQ(place(window->optionsTab().browseCompilerButton), browse.translated(dw, 0));
+  EXPECT_EQ(place(window->optionsTab().headingFields[0]), heading.adjusted(0, 0, dw, 0));
 }
 
 TEST_F(WindowTest, windowOpensAtItsSizeAndKeepsItsLimitsAndThoseOfTheSplitter) {
@@ -148,14 +153,14 @@ TEST_F(WindowTest, windowOpensAtItsSizeAndKeepsItsLimitsAndThoseOfTheSplitter) {
   EXPECT_EQ(window->size(), window->minimumSize());
 
   // The divider starts at the topic pane's narrowest and cannot squeeze either pane.
-  const int topicMinimum = std::max(148, window->topicPane->minimumSizeHint().width());
-  EXPECT_EQ(window->topicPane->width(), topicMinimum);
-  window->paneSplitter->setSizes({20, 2000});
+  const int topicMinimum = std::max(148, window->projectTab().topicPane->minimumSizeHint().width());
+  EXPECT_EQ(window->projectTab().topicPane->width(), topicMinimum);
+  window->projectTab().paneSplitter->setSizes({20, 2000});
   QApplication::processEvents();
-  EXPECT_GE(window->topicPane->width(), topicMinimum);
-  window->paneSplitter->setSizes({2000, 20});
+  EXPECT_GE(window->projectTab().topicPane->width(), topicMinimum);
+  window->projectTab().paneSplitter->setSizes({2000, 20});
   QApplication::processEvents();
-  EXPECT_GE(window->pagePane->width(), 400);
+  EXPECT_GE(window->projectTab().pagePane->width(), 400);
 
   // A larger font makes the window larger, never its texts cut.
   const QFont font = QApplication::font();
@@ -173,12 +178,12 @@ TEST_F(WindowTest, shortcutsWorkWithTheFocusInAnEditor) {
   window->setFormActive(true);
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  window->bodyEditor->setFocus();
-  QTest::keyClick(window->bodyEditor, Qt::Key_F1);
-  QTest::keyClick(window->bodyEditor, Qt::Key_F2);
-  QTest::keyClick(window->bodyEditor, Qt::Key_Escape);
-  window->titleField->setFocus();
-  QTest::keyClick(window->titleField, Qt::Key_Escape);
+  window->projectTab().bodyEditor->setFocus();
+  QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_F1);
+  QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_F2);
+  QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_Escape);
+  window->projectTab().titleField->setFocus();
+  QTest::keyClick(window->projectTab().titleField, Qt::Key_Escape);
   ASSERT_EQ(spy.count(), 4);
   EXPECT_EQ(spy[0][0].value<app::CommandId>(), app::CommandId::PreviewPage);
   EXPECT_EQ(spy[1][0].value<app::CommandId>(), app::CommandId::PreviewAll);
@@ -188,27 +193,28 @@ TEST_F(WindowTest, shortcutsWorkWithTheFocusInAnEditor) {
 
 TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
   EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder]");
-  EXPECT_EQ(window->mainPanel->tabText(0), "&Project");
-  EXPECT_EQ(window->mainPanel->tabText(1), "&Options");
-  EXPECT_TRUE(window->keepDataCheckBox->isChecked());
-  EXPECT_FALSE(window->compileCheckBox->isChecked());
-  EXPECT_FALSE(window->eraseHtmlCheckBox->isChecked());
+  EXPECT_EQ(window->mainPanel()->tabText(0), "&Project");
+  EXPECT_EQ(window->mainPanel()->tabText(1), "&Options");
+  EXPECT_TRUE(window->optionsTab().keepDataCheckBox->isChecked());
+  EXPECT_FALSE(window->optionsTab().compileCheckBox->isChecked());
+  EXPECT_FALSE(window->optionsTab().eraseHtmlCheckBox->isChecked());
   // The form shows its placeholders as hints, greyed out until a topic is shown.
-  EXPECT_EQ(window->titleField->text(), "");
-  EXPECT_EQ(window->titleField->placeholderText(), "PageTitle");
-  EXPECT_EQ(window->summaryEditor->placeholderText(), "Syntax (Function) or Overview (Index)");
-  EXPECT_EQ(window->bodyEditor->placeholderText(), "Description");
-  EXPECT_EQ(window->exampleEditor->placeholderText(), "Code example");
+  EXPECT_EQ(window->projectTab().titleField->text(), "");
+  EXPECT_EQ(window->projectTab().titleField->placeholderText(), "PageTitle");
+  EXPECT_EQ(window->projectTab().summaryEditor->placeholderText(),
+            "Syntax (Function) or Overview (Index)");
+  EXPECT_EQ(window->projectTab().bodyEditor->placeholderText(), "Description");
+  EXPECT_EQ(window->projectTab().exampleEditor->placeholderText(), "Code example");
   EXPECT_FALSE(window->formActive());
-  EXPECT_FALSE(window->titleField->isEnabled());
-  EXPECT_FALSE(window->bodyEditor->isEnabled());
-  EXPECT_TRUE(MainWindow::AboutText().endsWith(
+  EXPECT_FALSE(window->projectTab().titleField->isEnabled());
+  EXPECT_FALSE(window->projectTab().bodyEditor->isEnabled());
+  EXPECT_TRUE(OptionsTab::AboutText().endsWith(
       "\nVersion " + QString::fromLatin1(kDisplayVersion.data(), kDisplayVersion.size())));
   EXPECT_NE(window->findChild<TopicListView*>("TopicListView"), nullptr);
   EXPECT_NE(window->findChild<QPushButton*>("UniqueHtmlButton"), nullptr);
   EXPECT_FALSE(window->windowIcon().isNull());
   // Without the browser the switch is greyed out.
-  EXPECT_FALSE(window->editViewButton->isEnabled());
+  EXPECT_FALSE(window->projectTab().editViewButton->isEnabled());
 }
 
 // The window bound to the commands, with the core on a temporary settings folder.
@@ -247,17 +253,17 @@ TEST_F(WiredTest, dictionaryAndRecentProjectsAreWiredToSettingsAndLoading) {
   std::ofstream(folder + "QuillSmith.recent") << file << "\r\n";
 
   app::FinishStart(*context, "");
-  EXPECT_EQ(window->spellCheck().dictionaryChoice(), "xx_YY");
+  EXPECT_EQ(window->speller().dictionaryChoice(), "xx_YY");
   EXPECT_EQ(window->recentProjects(), std::vector<std::string>{file});
 
   emit window->recentProjectChosen(file);
   EXPECT_EQ(project.projectFile, file);
   // The title names the project loaded, with nothing of it unsaved.
   EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder] - saved.qsp");
-  EXPECT_EQ(window->topicListView->model()->rowCount(), 2);
-  EXPECT_EQ(window->spellCheck().projectWordListPath(), config::WordListPath(folder, file));
+  EXPECT_EQ(window->projectTab().topicListView->model()->rowCount(), 2);
+  EXPECT_EQ(window->speller().projectWordListPath(), config::WordListPath(folder, file));
 
-  window->spellCheck().SetDictionary(SpellCheck::kOff);
+  window->speller().SetDictionary(spelling::Speller::kOff);
   app::SaveSettings(*context);
   std::ifstream written(folder + "QuillSmith.ini");
   const std::string text((std::istreambuf_iterator<char>(written)), {});
@@ -267,53 +273,61 @@ TEST_F(WiredTest, dictionaryAndRecentProjectsAreWiredToSettingsAndLoading) {
 TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   project = testsupport::MakeProject({"Index", "F1", "Notes*"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
   QApplication::processEvents();
-  const int functionBody = window->bodyEditor->height();
+  const int functionBody = window->projectTab().bodyEditor->height();
 
   // A user topic has no syntax and no example: those editors are disabled and collapse
   // under their captions, and the text takes their room.
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(2, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(2, 0));
   QApplication::processEvents();
-  EXPECT_EQ(window->summaryLabel->title(), "Not used");
-  EXPECT_EQ(window->bodyLabel->title(), "User text");
-  EXPECT_FALSE(window->summaryEditor->isEnabled());
-  EXPECT_FALSE(window->exampleEditor->isEnabled());
-  EXPECT_FALSE(window->bodyEditor->isReadOnly());
-  EXPECT_TRUE(window->exampleLabel->isVisible());
-  EXPECT_EQ(window->summaryEditor->height(), 0);
-  EXPECT_EQ(window->exampleEditor->height(), 0);
-  EXPECT_EQ(window->exampleLabel->height(), window->exampleLabel->minimumSizeHint().height());
-  EXPECT_GT(window->bodyEditor->height(), functionBody);
+  EXPECT_EQ(window->projectTab().summaryLabel->title(), "Not used");
+  EXPECT_EQ(window->projectTab().bodyLabel->title(), "User text");
+  EXPECT_FALSE(window->projectTab().summaryEditor->isEnabled());
+  EXPECT_FALSE(window->projectTab().exampleEditor->isEnabled());
+  EXPECT_FALSE(window->projectTab().bodyEditor->isReadOnly());
+  EXPECT_TRUE(window->projectTab().exampleLabel->isVisible());
+  EXPECT_EQ(window->projectTab().summaryEditor->height(), 0);
+  EXPECT_EQ(window->projectTab().exampleEditor->height(), 0);
+  EXPECT_EQ(window->projectTab().exampleLabel->height(),
+            window->projectTab().exampleLabel->minimumSizeHint().height());
+  EXPECT_GT(window->projectTab().bodyEditor->height(), functionBody);
 
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
   QApplication::processEvents();
-  EXPECT_EQ(window->summaryLabel->title(), "Syntax");
-  EXPECT_TRUE(window->summaryEditor->isEnabled());
-  EXPECT_TRUE(window->summaryEditor->isReadOnly());
-  EXPECT_TRUE(window->exampleEditor->isEnabled());
-  EXPECT_GT(window->summaryEditor->height(), 0);
-  EXPECT_GT(window->exampleEditor->height(), 0);
-  EXPECT_EQ(window->bodyEditor->height(), functionBody);
-  EXPECT_EQ(window->bodyEditor->toolTip(), "Function description");
+  EXPECT_EQ(window->projectTab().summaryLabel->title(), "Syntax");
+  EXPECT_TRUE(window->projectTab().summaryEditor->isEnabled());
+  EXPECT_TRUE(window->projectTab().summaryEditor->isReadOnly());
+  EXPECT_TRUE(window->projectTab().exampleEditor->isEnabled());
+  EXPECT_GT(window->projectTab().summaryEditor->height(), 0);
+  EXPECT_GT(window->projectTab().exampleEditor->height(), 0);
+  EXPECT_EQ(window->projectTab().bodyEditor->height(), functionBody);
+  EXPECT_EQ(window->projectTab().bodyEditor->toolTip(), "Function description");
 
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
-  EXPECT_EQ(window->bodyLabel->title(), "Index");
-  EXPECT_TRUE(window->bodyEditor->isReadOnly());
-  EXPECT_EQ(window->summaryEditor->toolTip(), "Library overview");
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(0, 0));
+  EXPECT_EQ(window->projectTab().bodyLabel->title(), "Index");
+  EXPECT_TRUE(window->projectTab().bodyEditor->isReadOnly());
+  EXPECT_EQ(window->projectTab().summaryEditor->toolTip(), "Library overview");
 }
 
 TEST_F(WiredTest, charactersTheCodePageLacksSurviveTheWindow) {
   project = testsupport::MakeProject({"Index", "F1"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
-  window->titleField->setText(QString::fromUtf8("Größe α"));
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
+  window->projectTab().titleField->setText(QString::fromUtf8("Größe α"));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(0, 0));
   EXPECT_EQ(project.FindTopic("F1")->title,
             "Gr\xF6\xDF"
             "e &#945;");
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
-  EXPECT_EQ(window->titleField->text(), QString::fromUtf8("Größe α"));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
+  EXPECT_EQ(window->projectTab().titleField->text(), QString::fromUtf8("Größe α"));
 }
 
 // Every byte a text of the project file can hold comes back from the real editors as it went
@@ -389,20 +403,21 @@ TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
   std::ofstream(path, std::ios::binary) << file;
 
   commands->project.LoadRecentProject(path);
-  const int rows = window->topicListView->model()->rowCount();
+  const int rows = window->projectTab().topicListView->model()->rowCount();
   ASSERT_EQ(rows, static_cast<int>(1 + 3 * pieces.size()));
   for (int row = 0; row <= rows; ++row) {
-    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row % rows, 0));
+    window->projectTab().topicListView->setCurrentIndex(
+        window->projectTab().topicListView->model()->index(row % rows, 0));
   }
   EXPECT_FALSE(project.modified);
   EXPECT_EQ(window->windowTitle().toStdString(), "QuillSmith [Fast Builder] - bytes.qsp");
 
   // Typed and taken back, a text still holds every byte it held.
-  QTextCursor end = window->summaryEditor->textCursor();
+  QTextCursor end = window->projectTab().summaryEditor->textCursor();
   end.movePosition(QTextCursor::End);
-  window->summaryEditor->setTextCursor(end);
-  QTest::keyClicks(window->summaryEditor, "x");
-  QTest::keyClick(window->summaryEditor, Qt::Key_Backspace);
+  window->projectTab().summaryEditor->setTextCursor(end);
+  QTest::keyClicks(window->projectTab().summaryEditor, "x");
+  QTest::keyClick(window->projectTab().summaryEditor, Qt::Key_Backspace);
   commands->Command(app::CommandId::Save);
   EXPECT_FALSE(project.modified);
 
@@ -437,9 +452,10 @@ TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   project::RefreshIndexLists(project);
   project.projectFile = "/w/p.qsp";
   ui->RefreshTopicList();
-  auto* body = static_cast<FormEditor*>(window->bodyEditor);
+  auto* body = static_cast<FormEditor*>(window->projectTab().bodyEditor);
   const auto select = [this](int row) {
-    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+    window->projectTab().topicListView->setCurrentIndex(
+        window->projectTab().topicListView->model()->index(row, 0));
   };
   select(1);
   select(0);
@@ -454,13 +470,14 @@ TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   body->setFocus();
   EXPECT_TRUE(body->programView()->hasFocus());
   QTest::keyClick(body->programView(), Qt::Key_Tab);
-  EXPECT_TRUE(window->exampleEditor->hasFocus())
+  EXPECT_TRUE(window->projectTab().exampleEditor->hasFocus())
       << QApplication::focusWidget()->objectName().toStdString();
-  QTest::keyClick(window->exampleEditor, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(window->projectTab().exampleEditor, Qt::Key_Tab,
+                  Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_TRUE(body->programView()->hasFocus())
       << QApplication::focusWidget()->objectName().toStdString();
   QTest::keyClick(body->programView(), Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_TRUE(window->summaryEditor->hasFocus())
+  EXPECT_TRUE(window->projectTab().summaryEditor->hasFocus())
       << QApplication::focusWidget()->objectName().toStdString();
   body->setFocus();
   select(2);
@@ -476,7 +493,7 @@ TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   EXPECT_EQ(body->shownText(), "more");
   EXPECT_TRUE(project.FindTopic("Beta")->body.empty());
   // A move changes the list: the Index page shows the new one, never the kept one.
-  window->moveUpButton->click();
+  window->projectTab().moveUpButton->click();
   select(0);
   EXPECT_EQ(body->shownText(), "Beta\nAlpha");
   EXPECT_EQ(project.FindTopic("Beta")->body, "more");
@@ -489,9 +506,10 @@ TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
   project::RefreshIndexLists(project);
   ui->RefreshTopicList();
   window->show();
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(0, 0));
   QApplication::processEvents();
-  QPlainTextEdit* view = static_cast<FormEditor*>(window->bodyEditor)->programView();
+  QPlainTextEdit* view = static_cast<FormEditor*>(window->projectTab().bodyEditor)->programView();
   ASSERT_NE(view, nullptr);
   // The scroll bar counts every line from the start, not only those already shown.
   QScrollBar* bar = view->verticalScrollBar();
@@ -517,7 +535,8 @@ TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {
   ui->RefreshTopicList();
   window->show();
   const auto select = [this](int row) {
-    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+    window->projectTab().topicListView->setCurrentIndex(
+        window->projectTab().topicListView->model()->index(row, 0));
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
   };
   select(1);
@@ -528,67 +547,71 @@ TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {
       return false;
     }
   } outside;
-  window->projectFileField->installEventFilter(&outside);
+  window->projectTab().projectFileField->installEventFilter(&outside);
   // The captions change ("Syntax" to "Overview", "Description" to "Index"), which lays out
   // the form again: the fields of the project around it stay as they were painted.
   select(0);
   select(1);
-  EXPECT_EQ(window->bodyLabel->title(), "Description");
+  EXPECT_EQ(window->projectTab().bodyLabel->title(), "Description");
   // A user topic's page has no example: its editor folds away and the form asks for less room.
   select(notes);
-  EXPECT_EQ(window->exampleEditor->height(), 0);
+  EXPECT_EQ(window->projectTab().exampleEditor->height(), 0);
   select(1);
   EXPECT_EQ(outside.paints, 0);
   // What the panel places itself still follows a change: a longer tab caption gets its room.
-  const int before = window->mainPanel->tabBar()->width();
-  window->mainPanel->setTabText(1, "&Options of this program and of its help files");
+  const int before = window->mainPanel()->tabBar()->width();
+  window->mainPanel()->setTabText(1, "&Options of this program and of its help files");
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  EXPECT_GT(window->mainPanel->tabBar()->width(), before);
-  EXPECT_GE(window->mainPanel->tabBar()->width(), window->mainPanel->tabBar()->sizeHint().width());
+  EXPECT_GT(window->mainPanel()->tabBar()->width(), before);
+  EXPECT_GE(window->mainPanel()->tabBar()->width(),
+            window->mainPanel()->tabBar()->sizeHint().width());
 }
 
 TEST_F(WiredTest, aCompilerPathThatIsNoUtf8KeepsItsBytesUntilItIsEdited) {
   const std::string latin1Path = "/opt/h\xE9lp/chmcmd";
   ui->SetCompilerPath(latin1Path);
   EXPECT_EQ(ui->CompilerPath(), latin1Path);
-  window->compilerPathField->setText("/usr/bin/chmcmd");
+  window->optionsTab().compilerPathField->setText("/usr/bin/chmcmd");
   EXPECT_EQ(ui->CompilerPath(), "/usr/bin/chmcmd");
 }
 
 TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   project = testsupport::MakeProject({"Index", "F1"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
-  window->tagButtons[0]->click();
-  EXPECT_EQ(window->bodyEditor->toPlainText(), "");
-  window->bodyEditor->setFocus();
-  QTest::keyClicks(window->bodyEditor, "word");
-  window->tagButtons[0]->click();
-  window->tagButtons[1]->click();
-  EXPECT_EQ(window->bodyEditor->toPlainText(), "word<b></b>");
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
+  window->projectTab().tagButtons[0]->click();
+  EXPECT_EQ(window->projectTab().bodyEditor->toPlainText(), "");
+  window->projectTab().bodyEditor->setFocus();
+  QTest::keyClicks(window->projectTab().bodyEditor, "word");
+  window->projectTab().tagButtons[0]->click();
+  window->projectTab().tagButtons[1]->click();
+  EXPECT_EQ(window->projectTab().bodyEditor->toPlainText(), "word<b></b>");
 
   // A selection is wrapped by either tag of a pair, and one undo takes the wrap back.
-  window->bodyEditor->setPlainText("one two three");
-  QTextCursor cursor = window->bodyEditor->textCursor();
+  window->projectTab().bodyEditor->setPlainText("one two three");
+  QTextCursor cursor = window->projectTab().bodyEditor->textCursor();
   cursor.setPosition(4);
   cursor.setPosition(7, QTextCursor::KeepAnchor);
-  window->bodyEditor->setTextCursor(cursor);
-  window->tagButtons[3]->click();
-  EXPECT_EQ(window->bodyEditor->toPlainText(), "one <u>two</u> three");
-  EXPECT_EQ(window->bodyEditor->textCursor().position(), 14);
-  window->bodyEditor->undo();
-  EXPECT_EQ(window->bodyEditor->toPlainText(), "one two three");
+  window->projectTab().bodyEditor->setTextCursor(cursor);
+  window->projectTab().tagButtons[3]->click();
+  EXPECT_EQ(window->projectTab().bodyEditor->toPlainText(), "one <u>two</u> three");
+  EXPECT_EQ(window->projectTab().bodyEditor->textCursor().position(), 14);
+  window->projectTab().bodyEditor->undo();
+  EXPECT_EQ(window->projectTab().bodyEditor->toPlainText(), "one two three");
 
   // The syntax line and the Index page's functions list are the program's: a tag goes
   // nowhere there, and nothing reaches the stored topic.
-  window->summaryEditor->setFocus();
-  window->summaryEditor->selectAll();
-  window->tagButtons[4]->click();
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
-  window->bodyEditor->setFocus();
-  window->bodyEditor->selectAll();
-  window->tagButtons[0]->click();
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
+  window->projectTab().summaryEditor->setFocus();
+  window->projectTab().summaryEditor->selectAll();
+  window->projectTab().tagButtons[4]->click();
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(0, 0));
+  window->projectTab().bodyEditor->setFocus();
+  window->projectTab().bodyEditor->selectAll();
+  window->projectTab().tagButtons[0]->click();
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
   EXPECT_EQ(project.FindTopic("F1")->summary.find('<'), std::string::npos);
   EXPECT_EQ(project.FindTopic("Index")->body.find('<'), std::string::npos);
 }
@@ -598,7 +621,7 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
 TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
   project = testsupport::MakeProject({"Index", "F1", "F2"});
   ui->RefreshTopicList();
-  TopicListView* list = window->topicListView;
+  TopicListView* list = window->projectTab().topicListView;
   QStringList offered;
   auto* chooser = new QTimer(window.get());
   QObject::connect(chooser, &QTimer::timeout, chooser, [&] {
@@ -621,16 +644,16 @@ TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
   ASSERT_TRUE(uitest::WaitFor([&] { return project.ItemCount() == 4; }, 10));
   EXPECT_EQ(testsupport::RowTexts(project),
             (std::vector<std::string>{"Index", "Group", "F1", "F2"}));
-  EXPECT_EQ(window->titleField->text(), "Group");
+  EXPECT_EQ(window->projectTab().titleField->text(), "Group");
 }
 
 TEST_F(WiredTest, firstRunOffersEnglishAloneAndDisablesTheLanguageControls) {
   app::FinishStart(*context, "");
-  EXPECT_EQ(window->languageList->count(), 1);
-  EXPECT_EQ(window->languageList->currentText(), "English");
-  EXPECT_FALSE(window->languageList->isEnabled());
-  for (QLineEdit* field : window->headingFields) EXPECT_FALSE(field->isEnabled());
-  EXPECT_TRUE(window->loadProjectButton->hasFocus() || !window->isActiveWindow());
+  EXPECT_EQ(window->optionsTab().languageList->count(), 1);
+  EXPECT_EQ(window->optionsTab().languageList->currentText(), "English");
+  EXPECT_FALSE(window->optionsTab().languageList->isEnabled());
+  for (QLineEdit* field : window->optionsTab().headingFields) EXPECT_FALSE(field->isEnabled());
+  EXPECT_TRUE(window->projectTab().loadProjectButton->hasFocus() || !window->isActiveWindow());
 }
 
 TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
@@ -647,14 +670,15 @@ TEST_F(WiredTest, startUpMaximisesAndShowsTheProjectNamedOnTheCommandLine) {
   app::FinishStart(*context, path);
   QApplication::processEvents();
   EXPECT_TRUE(window->isMaximized());
-  EXPECT_EQ(window->projectFileField->text().toStdString(), path);
-  EXPECT_EQ(window->topicListView->model()->rowCount(), 3);
-  EXPECT_EQ(window->titleField->text(), "MyLib library");
-  EXPECT_EQ(window->topicListView->currentIndex().data().toString(), "Index");
+  EXPECT_EQ(window->projectTab().projectFileField->text().toStdString(), path);
+  EXPECT_EQ(window->projectTab().topicListView->model()->rowCount(), 3);
+  EXPECT_EQ(window->projectTab().titleField->text(), "MyLib library");
+  EXPECT_EQ(window->projectTab().topicListView->currentIndex().data().toString(), "Index");
   // Nothing is unsaved yet, nor after looking at the pages.
   EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder] - demo.qsp");
   for (int row : {1, 0, 2, 0}) {
-    window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+    window->projectTab().topicListView->setCurrentIndex(
+        window->projectTab().topicListView->model()->index(row, 0));
   }
   EXPECT_EQ(window->windowTitle(), "QuillSmith [Fast Builder] - demo.qsp");
 }
@@ -679,20 +703,23 @@ TEST_F(WiredTest, formTakesTypingOnlyWhileItShowsATopic) {
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   // Nothing shown: typing has nowhere to go, so the form takes none.
-  QTest::keyClicks(window->titleField, "lost");
-  EXPECT_EQ(window->titleField->text(), "");
+  QTest::keyClicks(window->projectTab().titleField, "lost");
+  EXPECT_EQ(window->projectTab().titleField->text(), "");
 
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
   EXPECT_TRUE(window->formActive());
-  window->titleField->setFocus();
-  QTest::keyClicks(window->titleField, " kept");
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
+  window->projectTab().titleField->setFocus();
+  QTest::keyClicks(window->projectTab().titleField, " kept");
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(0, 0));
   EXPECT_EQ(project.FindTopic("F1")->title, "F1 kept");
 
   // Emptied as a new project empties it, the form is out of use again.
   ui->ClearForm();
   EXPECT_FALSE(window->formActive());
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
   EXPECT_TRUE(window->formActive());
   // The shown topic is gone from the project, as after an extraction that removed it.
   project.ClearTopics();
@@ -703,46 +730,48 @@ TEST_F(WiredTest, formTakesTypingOnlyWhileItShowsATopic) {
 TEST_F(WiredTest, tabWalksTheProjectTabInItsOrderAndTheExampleTakesTabs) {
   project = testsupport::MakeProject({"Index", "F1"});
   ui->RefreshTopicList();
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  window->projectFileField->setFocus();
+  window->projectTab().projectFileField->setFocus();
   const std::vector<QWidget*> order = {
-      window->projectFileField,       window->libraryFileField,
-      window->helpFolderField,        window->showHelpButton,
-      window->browseLibraryButton,    window->createHelpFolderButton,
-      window->browseHelpFolderButton, window->newProjectButton,
-      window->loadProjectButton,      window->recentProjectsButton,
-      window->saveProjectButton,      window->previewButton,
-      window->previewAllButton,       window->createHtmlButton,
-      window->moveUpButton,           window->moveDownButton,
-      window->topicFilterField,       window->topicListView,
-      window->extractButton,          window->titleField,
-      window->summaryEditor,          window->bodyEditor,
-      window->exampleEditor};
+      window->projectTab().projectFileField,       window->projectTab().libraryFileField,
+      window->projectTab().helpFolderField,        window->projectTab().showHelpButton,
+      window->projectTab().browseLibraryButton,    window->projectTab().createHelpFolderButton,
+      window->projectTab().browseHelpFolderButton, window->projectTab().newProjectButton,
+      window->projectTab().loadProjectButton,      window->projectTab().recentProjectsButton,
+      window->projectTab().saveProjectButton,      window->projectTab().previewButton,
+      window->projectTab().previewAllButton,       window->projectTab().createHtmlButton,
+      window->projectTab().moveUpButton,           window->projectTab().moveDownButton,
+      window->projectTab().topicFilterField,       window->projectTab().topicListView,
+      window->projectTab().extractButton,          window->projectTab().titleField,
+      window->projectTab().summaryEditor,          window->projectTab().bodyEditor,
+      window->projectTab().exampleEditor};
   for (std::size_t i = 1; i < order.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), order[i]) << "step " << i;
   }
   // In the example Tab types a tab; Ctrl+Tab leaves, without switching the tab page.
-  QTest::keyClicks(window->exampleEditor, "If a");
-  QTest::keyClick(window->exampleEditor, Qt::Key_Tab);
-  QTest::keyClicks(window->exampleEditor, "b");
-  EXPECT_EQ(window->exampleEditor->toPlainText(), "If a\tb");
-  EXPECT_EQ(QApplication::focusWidget(), window->exampleEditor);
-  QTest::keyClick(window->exampleEditor, Qt::Key_Tab, Qt::ControlModifier);
-  EXPECT_NE(QApplication::focusWidget(), window->exampleEditor);
-  EXPECT_EQ(window->mainPanel->currentIndex(), 0);
-  window->exampleEditor->setFocus();
-  QTest::keyClick(window->exampleEditor, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(QApplication::focusWidget(), window->bodyEditor);
+  QTest::keyClicks(window->projectTab().exampleEditor, "If a");
+  QTest::keyClick(window->projectTab().exampleEditor, Qt::Key_Tab);
+  QTest::keyClicks(window->projectTab().exampleEditor, "b");
+  EXPECT_EQ(window->projectTab().exampleEditor->toPlainText(), "If a\tb");
+  EXPECT_EQ(QApplication::focusWidget(), window->projectTab().exampleEditor);
+  QTest::keyClick(window->projectTab().exampleEditor, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_NE(QApplication::focusWidget(), window->projectTab().exampleEditor);
+  EXPECT_EQ(window->mainPanel()->currentIndex(), 0);
+  window->projectTab().exampleEditor->setFocus();
+  QTest::keyClick(window->projectTab().exampleEditor, Qt::Key_Backtab,
+                  Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window->projectTab().bodyEditor);
   // Shift+Tab goes back from an editor as well.
-  QTest::keyClick(window->bodyEditor, Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(QApplication::focusWidget(), window->summaryEditor);
+  QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window->projectTab().summaryEditor);
 }
 
 TEST_F(WindowTest, menuKeyAndShiftF10AskForThePopupAtTheSelectedRowAsARightClickDoes) {
-  TopicListView* list = window->topicListView;
+  TopicListView* list = window->projectTab().topicListView;
   project::HelpProject rows = testsupport::MakeProject({"Index", "F1", "F2"});
   TopicListModel model(rows);
   window->setTopicModel(&model);
@@ -791,8 +820,8 @@ TEST_F(WindowTest, menuKeyAndShiftF10AskForThePopupAtTheSelectedRowAsARightClick
 // control and a tab, share a key.
 TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
   window->setFormActive(true);
-  for (int page = 0; page < window->mainPanel->count(); ++page) {
-    window->mainPanel->setCurrentIndex(page);
+  for (int page = 0; page < window->mainPanel()->count(); ++page) {
+    window->mainPanel()->setCurrentIndex(page);
     QApplication::processEvents();
     std::map<QString, QString> taken;
     auto take = [&](const QKeySequence& key, const QString& owner) {
@@ -801,8 +830,9 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
           << text.toStdString() << ": " << owner.toStdString() << " and "
           << taken[text].toStdString();
     };
-    for (int tab = 0; tab < window->mainPanel->count(); ++tab) {
-      take(QKeySequence::mnemonic(window->mainPanel->tabText(tab)), "tab " + QString::number(tab));
+    for (int tab = 0; tab < window->mainPanel()->count(); ++tab) {
+      take(QKeySequence::mnemonic(window->mainPanel()->tabText(tab)),
+           "tab " + QString::number(tab));
     }
     for (QLabel* label : window->findChildren<QLabel*>()) {
       if (label->buddy() != nullptr && label->isVisibleTo(window.get())) {
@@ -819,12 +849,12 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
     }
   }
   // The keys work: a word's letter, a glyph's key, a closing tag's Shift, a tab's letter.
-  window->mainPanel->setCurrentIndex(0);
+  window->mainPanel()->setCurrentIndex(0);
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  QSignalSpy newProject(window->newProjectButton, &QPushButton::clicked);
-  QSignalSpy browse(window->browseLibraryButton, &QPushButton::clicked);
-  QSignalSpy boldEnd(window->tagButtons[1], &QPushButton::clicked);
+  QSignalSpy newProject(window->projectTab().newProjectButton, &QPushButton::clicked);
+  QSignalSpy browse(window->projectTab().browseLibraryButton, &QPushButton::clicked);
+  QSignalSpy boldEnd(window->projectTab().tagButtons[1], &QPushButton::clicked);
   QTest::keyClick(window.get(), Qt::Key_N, Qt::AltModifier);
   QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
   QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier);
@@ -832,7 +862,7 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
   EXPECT_TRUE(browse.count() == 1 || browse.wait(1000));
   EXPECT_TRUE(boldEnd.count() == 1 || boldEnd.wait(1000));
   QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
-  EXPECT_EQ(window->mainPanel->currentIndex(), 1);
+  EXPECT_EQ(window->mainPanel()->currentIndex(), 1);
 }
 
 // The drop-down beside "Load Project" offers the recent projects by number; one whose file is
@@ -842,10 +872,10 @@ TEST_F(WindowTest, recentProjectsDropDownOffersTheListAndShowsAMissingFileDisabl
   const std::string here = folder.filePath("R&D.qsp").toStdString();
   const std::string gone = folder.filePath("Gone.qsp").toStdString();
   std::ofstream(here) << "x";
-  QMenu* menu = window->recentProjectsButton->menu();
+  QMenu* menu = window->projectTab().recentProjectsButton->menu();
   ASSERT_NE(menu, nullptr);
   auto open = [&] {
-    menu->popup(window->recentProjectsButton->mapToGlobal(QPoint(0, 0)));
+    menu->popup(window->projectTab().recentProjectsButton->mapToGlobal(QPoint(0, 0)));
     QApplication::processEvents();
     const QList<QAction*> actions = menu->actions();
     menu->close();
@@ -897,9 +927,10 @@ TEST_F(WindowTest, keyboardFocusIsFramedOnTheListAndTheButtons) {
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   for (QWidget* control : std::initializer_list<QWidget*>{
-           window->topicListView, window->newProjectButton, window->browseLibraryButton,
-           window->moveUpButton, window->extractButton}) {
-    window->projectFileField->setFocus();
+           window->projectTab().topicListView, window->projectTab().newProjectButton,
+           window->projectTab().browseLibraryButton, window->projectTab().moveUpButton,
+           window->projectTab().extractButton}) {
+    window->projectTab().projectFileField->setFocus();
     QApplication::processEvents();
     const QImage plain = control->grab().toImage();
     control->setFocus();

@@ -1,6 +1,6 @@
 // The model's Windows-1252 text with CR LF line ends, as the editors show it.
 
-#include "ui/modeltext.h"
+#include "ui/widgets/modeltext.h"
 
 #include <gtest/gtest.h>
 

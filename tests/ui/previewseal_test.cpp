@@ -23,9 +23,9 @@
 #include <functional>
 
 #include "modaldriver.h"
-#include "ui/livepane.h"
-#include "ui/modeltext.h"
-#include "ui/previewwindow.h"
+#include "ui/preview/livepane.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -227,7 +227,7 @@ TEST_P(PreviewSeal, aHostilePageReadsNoLocalFileAndReachesNoOtherMachine) {
   app.SelectRow(1);
   const QString title = FromModel(app.project.FindTopic(app.project.ItemText(1))->title);
   // Typed into the form, as the description of a function arrives from its library.
-  app.window->bodyEditor->setPlainText(
+  app.window->projectTab().bodyEditor->setPlainText(
       HostilePage(canary, listener, WaysOut(QString::fromStdString(app.Path("help")), canary)));
 
   bool checked = false;
@@ -239,18 +239,18 @@ TEST_P(PreviewSeal, aHostilePageReadsNoLocalFileAndReachesNoOtherMachine) {
         preview->endButton->click();
       });
       app.window->activateWindow();
-      app.window->topicListView->setFocus();
-      QTest::keyClick(app.window->topicListView, Qt::Key_F1);
+      app.window->projectTab().topicListView->setFocus();
+      QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_F1);
       break;
     case Surface::ViewMode:
-      app.window->editViewButton->click();
-      ExpectSealed(app.window->previewBrowser, title, listener, canary);
+      app.window->projectTab().editViewButton->click();
+      ExpectSealed(app.window->projectTab().previewBrowser, title, listener, canary);
       checked = true;
       break;
     case Surface::LivePane:
-      app.window->livePaneButton->click();
-      ASSERT_TRUE(app.window->livePane->isVisible());
-      ExpectSealed(app.window->livePane->view, title, listener, canary);
+      app.window->projectTab().livePaneButton->click();
+      ASSERT_TRUE(app.window->projectTab().livePane->isVisible());
+      ExpectSealed(app.window->projectTab().livePane->view, title, listener, canary);
       checked = true;
       break;
   }

@@ -2,7 +2,7 @@
 // built help (letter case ignored, as in a compiled help file), Back and Forward with the
 // address-field rule, the layout, and the preview's end when no web view can be made.
 
-#include "ui/previewwindow.h"
+#include "ui/preview/previewwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@
 #include "modaldriver.h"
 #include "platform/tempfolder.h"
 #include "project/usertopics.h"
-#include "ui/modeltext.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -60,8 +60,8 @@ bool ClickLink(QWebEngineView* view, const QString& selector) {
 void PressOnMainWindow(uitest::WiredWindow& app, Qt::Key key) {
   app.window->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(app.window.get()));
-  app.window->topicListView->setFocus();
-  QTest::keyClick(app.window->topicListView, key);
+  app.window->projectTab().topicListView->setFocus();
+  QTest::keyClick(app.window->projectTab().topicListView, key);
 }
 
 void PressIn(PreviewWindow* preview, Qt::Key key) {
@@ -76,7 +76,7 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
   app.ui->RefreshTopicList();
   app.context->ShowTopic();
   // Typed but not yet committed: the preview commits first.
-  app.window->bodyEditor->setPlainText("Typed just before the preview");
+  app.window->projectTab().bodyEditor->setPlainText("Typed just before the preview");
 
   bool checked = false;
   WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
@@ -99,9 +99,9 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
     // Modal in effect but not to Qt, which would silence the main window's close box: the
     // main window takes no keys meanwhile.
     EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
-    const QString title = app.window->titleField->text();
-    QTest::keyClicks(app.window->titleField, "typed");
-    EXPECT_EQ(app.window->titleField->text(), title);
+    const QString title = app.window->projectTab().titleField->text();
+    QTest::keyClicks(app.window->projectTab().titleField, "typed");
+    EXPECT_EQ(app.window->projectTab().titleField->text(), title);
     // The address field and the separator stretch across; the browser stretches both ways.
     const QRect address = preview->addressField->geometry();
     const QRect separator = preview->separator->geometry();
@@ -123,7 +123,7 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
   EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
   EXPECT_EQ(app.project.FindTopic("Notes")->body, "Typed just before the preview");
   // The focus is back where it was.
-  EXPECT_EQ(app.window->focusWidget(), app.window->topicListView);
+  EXPECT_EQ(app.window->focusWidget(), app.window->projectTab().topicListView);
 }
 
 TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
@@ -223,7 +223,7 @@ TEST(PreviewWindow, itsCloseBoxEndsItAndTheMainWindowsEndsItBeforeClosingTheProg
     CloseBox(preview);
     closed = true;
   });
-  app.window->previewAllButton->click();
+  app.window->projectTab().previewAllButton->click();
   EXPECT_TRUE(closed);
   EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));
   EXPECT_TRUE(app.window->isVisible());
@@ -239,7 +239,7 @@ TEST(PreviewWindow, itsCloseBoxEndsItAndTheMainWindowsEndsItBeforeClosingTheProg
     CloseBox(app.window.get());
     stillOpen = app.window->isVisible();
   });
-  app.window->previewAllButton->click();
+  app.window->projectTab().previewAllButton->click();
   EXPECT_TRUE(stillOpen);
   EXPECT_FALSE(app.window->findChild<PreviewWindow*>());
   EXPECT_TRUE(WaitFor([&] { return !app.window->isVisible(); }));
@@ -254,7 +254,7 @@ TEST(PreviewWindow, withoutAWebViewSaysSoAndStillEndsThePreview) {
     said = box->windowTitle() + "|" + box->text();
     box->accept();
   });
-  app.window->previewButton->click();
+  app.window->projectTab().previewButton->click();
   EXPECT_EQ(said,
             "ERROR|The file 'atl.dll' could not be found!\nHave a look at Purebasic\\Compilers...");
   EXPECT_FALSE(QFileInfo::exists(PreviewFolder()));

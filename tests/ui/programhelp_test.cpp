@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "modaldriver.h"
-#include "ui/previewwindow.h"
+#include "ui/preview/previewwindow.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -48,7 +48,7 @@ TEST(ProgramHelp, withoutAViewerTheManualOpensInThePreviewWindow) {
     shown = true;
     preview->endButton->click();
   });
-  QTest::mouseClick(app.window->showHelpButton, Qt::LeftButton);
+  QTest::mouseClick(app.window->projectTab().showHelpButton, Qt::LeftButton);
   EXPECT_TRUE(shown);
 }
 

@@ -23,12 +23,12 @@
 
 #include "app/lifecycle.h"
 #include "modaldriver.h"
-#include "ui/builderwindow.h"
-#include "ui/icons.h"
-#include "ui/livepane.h"
-#include "ui/modeltext.h"
-#include "ui/previewscheme.h"
-#include "ui/previewwindow.h"
+#include "ui/builder/builderwindow.h"
+#include "ui/preview/livepane.h"
+#include "ui/preview/previewscheme.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/widgets/icons.h"
+#include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
 namespace {
@@ -104,19 +104,19 @@ int main(int argc, char** argv) {
   if (mainOnly) return Save(app.window.get(), target) ? 0 : 1;
 
   int failures = Save(app.window.get(), out + "main-window.png") ? 0 : 1;
-  app.window->mainPanel->setCurrentIndex(1);
+  app.window->mainPanel()->setCurrentIndex(1);
   Settle(app.window.get());
   if (!Save(app.window.get(), out + "options-tab.png")) ++failures;
-  app.window->mainPanel->setCurrentIndex(0);
+  app.window->mainPanel()->setCurrentIndex(0);
 
   // The live pane beside the form, on the page being written.
-  app.window->livePaneButton->click();
+  app.window->projectTab().livePaneButton->click();
   const QString pageTitle =
       qs::ui::FromModel(app.project.FindTopic(app.project.ItemText(2))->title);
-  if (!qs::uitest::WaitForPage(app.window->livePane->view, pageTitle)) ++failures;
+  if (!qs::uitest::WaitForPage(app.window->projectTab().livePane->view, pageTitle)) ++failures;
   Settle(app.window.get());
   if (!Save(app.window.get(), out + "live-pane.png")) ++failures;
-  app.window->livePaneButton->click();
+  app.window->projectTab().livePaneButton->click();
   Settle(app.window.get());
 
   bool previewShot = false;
@@ -129,12 +129,13 @@ int main(int argc, char** argv) {
         }
         preview->endButton->click();
       });
-  app.window->previewAllButton->click();
+  app.window->projectTab().previewAllButton->click();
   if (!previewShot) ++failures;
 
-  const QString compiler = SlowCompiler(help.path(), app.window->compilerPathField->text());
-  app.window->compilerPathField->setText(compiler);
-  app.window->compileCheckBox->setChecked(true);
+  const QString compiler =
+      SlowCompiler(help.path(), app.window->optionsTab().compilerPathField->text());
+  app.window->optionsTab().compilerPathField->setText(compiler);
+  app.window->optionsTab().compileCheckBox->setChecked(true);
   bool workingShot = false;
   bool doneShot = false;
   // While the compiler runs the windows take no input, but they paint and timers run.
@@ -152,7 +153,7 @@ int main(int argc, char** argv) {
         doneShot = Save(builder, out + "builder-window.png");
         builder->builderButton->click();
       });
-  app.window->createHtmlButton->click();
+  app.window->projectTab().createHtmlButton->click();
   if (!workingShot) ++failures;
   if (!doneShot) ++failures;
   return failures == 0 ? 0 : 1;

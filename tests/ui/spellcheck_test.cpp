@@ -1,9 +1,8 @@
-// Spell checking of the page form: which words are looked at, dictionaries in their own
-// encodings, the underlines in the real editors of the main window, and the context menu's
-// suggestions, "Add to dictionary" and "Ignore". The window tests use the en_US dictionary
-// that scripts/install-deps installs (Debian package hunspell-en-us).
+// Spell checking of the page form: the underlines in the real editors of the main window, and
+// the context menu's suggestions, "Add to dictionary" and "Ignore". The window tests use the en_US
+// dictionary that scripts/install-deps installs (Debian package hunspell-en-us).
 
-#include "ui/spellcheck.h"
+#include "ui/spelling/spellcheck.h"
 
 #include <gtest/gtest.h>
 
@@ -23,78 +22,16 @@
 #include <functional>
 
 #include "config/wordlist.h"
-#include "ui/mainwindow.h"
-#include "ui/spellunderlay.h"
-#include "ui/topiclistmodel.h"
+#include "spelling/speller.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/spelling/spellunderlay.h"
+#include "ui/topiclist/topiclistmodel.h"
 
 namespace qs::ui {
 namespace {
 
-QStringList Words(const QString& text, MarkupState& state) {
-  QStringList words;
-  for (const WordRange& word : CheckableWords(text, state)) {
-    words.append(text.mid(word.start, word.length));
-  }
-  return words;
-}
-
-// Prose is checked; markup, references and names from code are not.
-TEST(CheckableWords, takeProseAndLeaveMarkupReferencesAndCodeAlone) {
-  auto state = MarkupState::Text;
-  EXPECT_EQ(Words("Plain wurds, <b class=\"wurd\">bold</b> &nbsp;caf&eacute; &#945;lpha "
-                  "don't (see) TrimText() Text$ #PB_Any x86 a.b example.com path/name HTML "
-                  "if a < b then",
-                  state),
-            QStringList({"Plain", "wurds", "bold", "don't", "see", "if", "then"}));
-  EXPECT_EQ(state, MarkupState::Text);
-  // Numbers that are no digits part words, and the text is walked to its end.
-  EXPECT_EQ(Words(QString::fromUtf8("m\u00B2 area \u00BD\u00BEhalf \u2153 x\u00B9y"), state),
-            QStringList({"area", "half"}));
-
-  // A tag or a comment that runs over lines hides everything up to its end.
-  EXPECT_EQ(Words("text <a title=\"first", state), QStringList({"text"}));
-  EXPECT_EQ(state, MarkupState::Tag);
-  EXPECT_EQ(Words("second\">link</a> <!-- a > b", state), QStringList({"link"}));
-  EXPECT_EQ(state, MarkupState::Comment);
-  EXPECT_EQ(Words("note -->done &amp", state), QStringList({"done"}));
-  EXPECT_EQ(state, MarkupState::Text);
-}
-
-// The system's language first, then any dictionary of that language, then American English.
-TEST(SpellCheck, defaultDictionaryFollowsTheSystemLanguage) {
-  const QStringList installed = {"de_DE", "en_GB", "en_US", "fr"};
-  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "en_GB"), "en_GB");
-  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "de_AT"), "de_DE");
-  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "fr_CA"), "fr");
-  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "C"), "en_US");
-  EXPECT_EQ(SpellCheck::DefaultDictionary(installed, "it_IT"), "en_US");
-  EXPECT_EQ(SpellCheck::DefaultDictionary({"de_DE"}, "it_IT"), "");
-}
-
 void WriteFile(const QString& path, const std::string& bytes) {
   std::ofstream(path.toStdString(), std::ios::binary) << bytes;
-}
-
-// A dictionary in ISO 8859-1, made here: the editors' Unicode words reach it in its encoding
-// and its suggestions come back as Unicode. A word its encoding cannot hold is no word of it.
-TEST(SpellDictionary, wordsCrossIntoTheDictionarysOwnEncodingAndBack) {
-  QTemporaryDir folder;
-  WriteFile(folder.filePath("xx_LATIN.aff"), "SET ISO8859-1\nTRY aefinorstuvw\xE9\xEF\n");
-  WriteFile(folder.filePath("xx_LATIN.dic"), "3\ncaf\xE9\nna\xEFve\nword\n");
-  WriteFile(folder.filePath("hyph_xx.dic"), "ISO8859-1\n");  // hyphenation: no .aff
-  const QList<DictionaryFiles> found = FindDictionaries({folder.path(), folder.filePath("none")});
-  ASSERT_EQ(found.size(), 1);
-  EXPECT_EQ(found[0].name, "xx_LATIN");
-
-  const auto dictionary = SpellDictionary::Open(found[0]);
-  ASSERT_TRUE(dictionary);
-  EXPECT_EQ(dictionary->encoding(), "ISO8859-1");
-  EXPECT_TRUE(dictionary->IsCorrect(QString::fromUtf8("caf\xC3\xA9")));
-  EXPECT_TRUE(dictionary->IsCorrect(QString::fromUtf8("na\xC3\xAFve")));
-  EXPECT_FALSE(dictionary->IsCorrect("cafe"));
-  EXPECT_FALSE(dictionary->IsCorrect(QString::fromUtf8("\xCE\xB1\xCE\xB2")));  // Greek
-  EXPECT_TRUE(dictionary->Suggestions("cafe").contains(QString::fromUtf8("caf\xC3\xA9")));
-  EXPECT_TRUE(dictionary->Suggestions(QString::fromUtf8("\xCE\xB1\xCE\xB2")).isEmpty());
 }
 
 // The underlined words of a multi-line editor.
@@ -146,8 +83,8 @@ class SpellWindowTest : public ::testing::Test {
     window->setFormActive(true);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    check().SetDictionary("en_US");
-    ASSERT_EQ(check().activeDictionary(), "en_US") << "the package hunspell-en-us is missing";
+    speller().SetDictionary("en_US");
+    ASSERT_EQ(speller().activeDictionary(), "en_US") << "the package hunspell-en-us is missing";
     for (const char* name : {"Index", "Frobnicate"}) {
       rows.AppendItem({name, project::TopicIcon::PageIcon});
     }
@@ -156,6 +93,7 @@ class SpellWindowTest : public ::testing::Test {
     QApplication::processEvents();
   }
   SpellCheck& check() { return window->spellCheck(); }
+  spelling::Speller& speller() { return window->speller(); }
   std::string WordListPath() const { return words.filePath("words/Lib-0.txt").toStdString(); }
 
   QTemporaryDir words;
@@ -165,15 +103,15 @@ class SpellWindowTest : public ::testing::Test {
 };
 
 TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample) {
-  QPlainTextEdit* body = window->bodyEditor;
+  QPlainTextEdit* body = window->projectTab().bodyEditor;
   body->setPlainText(
       "A recieve call, <b title=\"wurd\">Frobnicate</b> &nbsp;&eacute;t&eacute; Zorblax\n"
       "<a\nhref=\"wurd\">teh</a> MyFunc()");
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "Zorblax", "teh"}));
-  window->summaryEditor->setPlainText("Zorblax");
-  EXPECT_EQ(Underlined(window->summaryEditor), QStringList({"Zorblax"}));
-  window->exampleEditor->setPlainText("Zorblax recieve");
-  EXPECT_EQ(Underlined(window->exampleEditor), QStringList());
+  window->projectTab().summaryEditor->setPlainText("Zorblax");
+  EXPECT_EQ(Underlined(window->projectTab().summaryEditor), QStringList({"Zorblax"}));
+  window->projectTab().exampleEditor->setPlainText("Zorblax recieve");
+  EXPECT_EQ(Underlined(window->projectTab().exampleEditor), QStringList());
 
   // A topic added later is a name from then on, each word of it, and checking again is no
   // typing.
@@ -196,14 +134,14 @@ TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample)
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
 
   // The title has one line and draws its own underline, under the misspelt word only.
-  window->titleField->setText("Recieve data");
-  const auto* underlay = window->titleField->findChild<SpellUnderlay*>();
+  window->projectTab().titleField->setText("Recieve data");
+  const auto* underlay = window->projectTab().titleField->findChild<SpellUnderlay*>();
   ASSERT_NE(underlay, nullptr);
   const QList<QRect> stretches = underlay->UnderlinedStretches();
   ASSERT_EQ(stretches.size(), 1);
-  const int wordWidth = window->titleField->fontMetrics().horizontalAdvance("Recieve");
+  const int wordWidth = window->projectTab().titleField->fontMetrics().horizontalAdvance("Recieve");
   EXPECT_NEAR(stretches[0].width(), wordWidth, 2);
-  const QImage shown = window->titleField->grab().toImage();
+  const QImage shown = window->projectTab().titleField->grab().toImage();
   int red = 0;
   for (int x = stretches[0].left(); x <= stretches[0].right(); ++x) {
     for (int y = stretches[0].top(); y <= stretches[0].bottom(); ++y) {
@@ -215,14 +153,14 @@ TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample)
   EXPECT_GT(red, wordWidth / 2);
 
   // Switched off, nothing is underlined.
-  check().SetDictionary(SpellCheck::kOff);
+  speller().SetDictionary(spelling::Speller::kOff);
   EXPECT_EQ(Underlined(body), QStringList());
   EXPECT_TRUE(underlay->UnderlinedStretches().isEmpty());
-  EXPECT_EQ(window->dictionaryList->currentText(), "None");
+  EXPECT_EQ(window->optionsTab().dictionaryList->currentText(), "None");
 }
 
 TEST_F(SpellWindowTest, contextMenuReplacesAddsAndIgnores) {
-  QPlainTextEdit* body = window->bodyEditor;
+  QPlainTextEdit* body = window->projectTab().bodyEditor;
   body->setPlainText("We recieve data.\nZorblax and Quuxify here.");
   const int recieve = 4;
 
@@ -244,7 +182,7 @@ TEST_F(SpellWindowTest, contextMenuReplacesAddsAndIgnores) {
   EXPECT_FALSE(add->isEnabled());
 
   // Added: gone here, and kept in the project's list for every later session.
-  check().SetProjectWordListPath(WordListPath());
+  speller().SetProjectWordListPath(WordListPath());
   menu = check().CreateContextMenu(body, PointAt(body, zorblax + 1), false);
   menu->findChild<QAction*>("AddToDictionary")->trigger();
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "Quuxify"}));
@@ -258,7 +196,7 @@ TEST_F(SpellWindowTest, contextMenuReplacesAddsAndIgnores) {
   EXPECT_EQ(config::ReadWordList(WordListPath()).words, std::vector<std::string>{"Zorblax"});
 
   // Another project has its own list; the ignored word stays ignored.
-  check().SetProjectWordListPath(words.filePath("words/Other-1.txt").toStdString());
+  speller().SetProjectWordListPath(words.filePath("words/Other-1.txt").toStdString());
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "Zorblax"}));
 
   // On a correct word the menu is the editor's own.
@@ -268,7 +206,7 @@ TEST_F(SpellWindowTest, contextMenuReplacesAddsAndIgnores) {
 
 // A right click on the title opens the menu through the field itself.
 TEST_F(SpellWindowTest, rightClickOnTheTitleOffersSuggestions) {
-  QLineEdit* title = window->titleField;
+  QLineEdit* title = window->projectTab().titleField;
   title->setText("Recieve data");
   title->setCursorPosition(3);
   const QPoint inside = title->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
@@ -290,26 +228,28 @@ TEST_F(SpellWindowTest, rightClickOnTheTitleOffersSuggestions) {
 
 // Without any dictionary the feature is off, and the drop-down says why.
 TEST_F(SpellWindowTest, withoutDictionariesCheckingIsOffAndTheDropDownSaysWhy) {
-  window->bodyEditor->setPlainText("recieve");
-  ASSERT_EQ(Underlined(window->bodyEditor), QStringList({"recieve"}));
+  window->projectTab().bodyEditor->setPlainText("recieve");
+  ASSERT_EQ(Underlined(window->projectTab().bodyEditor), QStringList({"recieve"}));
   QTemporaryDir empty;
-  check().SetDictionaryFolders({empty.path()});
-  EXPECT_EQ(check().activeDictionary(), "");
-  EXPECT_EQ(check().dictionaryChoice(), "en_US");  // kept for when it is back
-  EXPECT_EQ(Underlined(window->bodyEditor), QStringList());
-  EXPECT_FALSE(window->dictionaryList->isEnabled());
-  EXPECT_TRUE(window->dictionaryList->toolTip().contains("no spelling dictionary is installed"));
-  auto menu = check().CreateContextMenu(window->bodyEditor, PointAt(window->bodyEditor, 2), false);
+  speller().SetDictionaryFolders({empty.path()});
+  EXPECT_EQ(speller().activeDictionary(), "");
+  EXPECT_EQ(speller().dictionaryChoice(), "en_US");  // kept for when it is back
+  EXPECT_EQ(Underlined(window->projectTab().bodyEditor), QStringList());
+  EXPECT_FALSE(window->optionsTab().dictionaryList->isEnabled());
+  EXPECT_TRUE(window->optionsTab().dictionaryList->toolTip().contains(
+      "no spelling dictionary is installed"));
+  auto menu = check().CreateContextMenu(window->projectTab().bodyEditor,
+                                        PointAt(window->projectTab().bodyEditor, 2), false);
   EXPECT_EQ(menu->findChild<QAction*>("AddToDictionary"), nullptr);
 
   // Installed while the program runs: found when looked for again.
   WriteFile(empty.filePath("en_US.aff"), "SET UTF-8\n");
   WriteFile(empty.filePath("en_US.dic"), "1\nreceive\n");
-  check().Rescan();
-  EXPECT_EQ(check().activeDictionary(), "en_US");
-  EXPECT_TRUE(window->dictionaryList->isEnabled());
-  EXPECT_EQ(window->dictionaryList->currentText(), "en_US");
-  EXPECT_EQ(Underlined(window->bodyEditor), QStringList({"recieve"}));
+  speller().Rescan();
+  EXPECT_EQ(speller().activeDictionary(), "en_US");
+  EXPECT_TRUE(window->optionsTab().dictionaryList->isEnabled());
+  EXPECT_EQ(window->optionsTab().dictionaryList->currentText(), "en_US");
+  EXPECT_EQ(Underlined(window->projectTab().bodyEditor), QStringList({"recieve"}));
 }
 
 }  // namespace

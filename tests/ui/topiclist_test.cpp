@@ -19,9 +19,9 @@
 #include "project/projectfile.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
-#include "ui/pagesearchdialog.h"
-#include "ui/startup.h"
-#include "ui/topiclistmodel.h"
+#include "ui/mainwindow/startup.h"
+#include "ui/topiclist/pagesearchdialog.h"
+#include "ui/topiclist/topiclistmodel.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -29,7 +29,7 @@ namespace {
 
 QStringList ShownRows(const MainWindow& window) {
   QStringList rows;
-  const QAbstractItemModel* model = window.topicListView->model();
+  const QAbstractItemModel* model = window.projectTab().topicListView->model();
   for (int row = 0; row < model->rowCount(); ++row) {
     rows << model->index(row, 0).data().toString();
   }
@@ -43,9 +43,9 @@ QStringList ProjectRows(const project::HelpProject& project) {
 }
 
 QString SelectedName(const MainWindow& window) {
-  return window.topicListView->currentIndex().isValid() &&
-                 window.topicListView->selectionModel()->hasSelection()
-             ? window.topicListView->currentIndex().data().toString()
+  return window.projectTab().topicListView->currentIndex().isValid() &&
+                 window.projectTab().topicListView->selectionModel()->hasSelection()
+             ? window.projectTab().topicListView->currentIndex().data().toString()
              : QString();
 }
 
@@ -54,7 +54,7 @@ QString SelectedName(const MainWindow& window) {
 TEST(TopicList, followsEachChangeWithItsOwnRowSignal) {
   uitest::WiredWindow app(false);
   app.ExtractSample(app.Path("help/"));
-  QAbstractItemModel* model = app.window->topicListView->model();
+  QAbstractItemModel* model = app.window->projectTab().topicListView->model();
   QSignalSpy moved(model, &QAbstractItemModel::rowsMoved);
   QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
   QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
@@ -62,9 +62,9 @@ TEST(TopicList, followsEachChangeWithItsOwnRowSignal) {
 
   app.SelectRow(3);
   const QString third = SelectedName(*app.window);
-  app.window->moveUpButton->click();
-  app.window->moveDownButton->click();
-  app.window->moveDownButton->click();
+  app.window->projectTab().moveUpButton->click();
+  app.window->projectTab().moveDownButton->click();
+  app.window->projectTab().moveDownButton->click();
   EXPECT_EQ(moved.count(), 3);
   EXPECT_EQ(ShownRows(*app.window), ProjectRows(app.project));
   EXPECT_EQ(SelectedName(*app.window), third);
@@ -75,8 +75,8 @@ TEST(TopicList, followsEachChangeWithItsOwnRowSignal) {
   EXPECT_EQ(inserted.count(), 1);
   const QModelIndex added = model->index(app.project.selectedRow(), 0);
   EXPECT_EQ(SelectedName(*app.window), "A much longer name than any function has");
-  EXPECT_GE(app.window->topicListView->columnWidth(0),
-            app.window->topicListView->sizeHintForIndex(added).width());
+  EXPECT_GE(app.window->projectTab().topicListView->columnWidth(0),
+            app.window->projectTab().topicListView->sizeHintForIndex(added).width());
   app.commands->page.DeleteSelectedTopic();
   EXPECT_EQ(removed.count(), 1);
   EXPECT_EQ(ShownRows(*app.window), ProjectRows(app.project));
@@ -149,7 +149,7 @@ TEST(TopicList, aMovedIndexListIsMadeWhenShownAndNeverReadBack) {
   app.ExtractSample(app.Path("help/"));
   app.SelectRow(1);
   const std::string first = app.project.ItemText(1);
-  app.window->moveDownButton->click();
+  app.window->projectTab().moveDownButton->click();
   EXPECT_TRUE(app.project.indexListsPending());
   app.SelectRow(0);
   EXPECT_FALSE(app.project.indexListsPending());
@@ -157,7 +157,7 @@ TEST(TopicList, aMovedIndexListIsMadeWhenShownAndNeverReadBack) {
   EXPECT_EQ(list.substr(0, list.find("\r\n", list.find("\r\n") + 2)),
             app.project.ItemText(1) + "\r\n" + first);
   // Nothing may write into a read-only editor; if something did, it is not the author's.
-  app.window->bodyEditor->document()->setPlainText("not a list");
+  app.window->projectTab().bodyEditor->document()->setPlainText("not a list");
   app.SelectRow(1);
   EXPECT_EQ(app.project.FindTopic("Index")->body, list);
 }
@@ -168,57 +168,57 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   uitest::WiredWindow app(false);
   app.ExtractSample(app.Path("help/"));
   app.SelectRow(2);
-  app.window->moveUpButton->click();  // display order now differs from the store's
+  app.window->projectTab().moveUpButton->click();  // display order now differs from the store's
   const QStringList all = ShownRows(*app.window);
   int other = 1;
   while (all[other].contains("trim", Qt::CaseInsensitive)) ++other;
   app.SelectRow(other);
 
-  app.window->topicFilterField->setFocus();
-  QTest::keyClicks(app.window->topicFilterField, "tRiM");
+  app.window->projectTab().topicFilterField->setFocus();
+  QTest::keyClicks(app.window->projectTab().topicFilterField, "tRiM");
   QStringList expected;
   for (const QString& name : all) {
     if (name.contains("trim", Qt::CaseInsensitive)) expected << name;
   }
   ASSERT_GE(expected.size(), 3);
   EXPECT_EQ(ShownRows(*app.window), expected);
-  EXPECT_FALSE(app.window->moveUpButton->isEnabled());
-  EXPECT_FALSE(app.window->moveDownButton->isEnabled());
+  EXPECT_FALSE(app.window->projectTab().moveUpButton->isEnabled());
+  EXPECT_FALSE(app.window->projectTab().moveDownButton->isEnabled());
   EXPECT_EQ(SelectedName(*app.window), "") << "the selected row does not match";
 
   // Selecting a filtered row selects that topic of the project.
   app.SelectRow(1);
   const QString chosen = expected[1];
   EXPECT_EQ(QString::fromStdString(app.project.shownTopic()), chosen);
-  EXPECT_EQ(app.window->titleField->text(),
+  EXPECT_EQ(app.window->projectTab().titleField->text(),
             QString::fromStdString(app.project.FindTopic(chosen.toStdString())->title));
-  QTest::keyClick(app.window->topicFilterField, Qt::Key_Backspace);
+  QTest::keyClick(app.window->projectTab().topicFilterField, Qt::Key_Backspace);
   EXPECT_EQ(SelectedName(*app.window), chosen) << "a matching selection stays";
 
-  app.window->topicFilterField->clear();
+  app.window->projectTab().topicFilterField->clear();
   EXPECT_EQ(ShownRows(*app.window), all);
   EXPECT_EQ(SelectedName(*app.window), chosen);
-  EXPECT_TRUE(app.window->moveUpButton->isEnabled());
+  EXPECT_TRUE(app.window->projectTab().moveUpButton->isEnabled());
 
   // Ctrl+L, and Ctrl+F outside the editors, go to the field; in an editor Ctrl+F stays there.
-  app.window->topicListView->setFocus();
-  QTest::keyClick(app.window->topicListView, Qt::Key_L, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::focusWidget(), app.window->topicFilterField);
-  app.window->topicListView->setFocus();
-  QTest::keyClick(app.window->topicListView, Qt::Key_F, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::focusWidget(), app.window->topicFilterField);
-  app.window->bodyEditor->setFocus();
-  QTest::keyClick(app.window->bodyEditor, Qt::Key_F, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::focusWidget(), app.window->bodyEditor);
+  app.window->projectTab().topicListView->setFocus();
+  QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_L, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), app.window->projectTab().topicFilterField);
+  app.window->projectTab().topicListView->setFocus();
+  QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), app.window->projectTab().topicFilterField);
+  app.window->projectTab().bodyEditor->setFocus();
+  QTest::keyClick(app.window->projectTab().bodyEditor, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), app.window->projectTab().bodyEditor);
 
   // A page added under a filter is shown, selected, whatever its name; deleted, it goes.
-  app.window->topicFilterField->setText("trim");
+  app.window->projectTab().topicFilterField->setText("trim");
   ASSERT_TRUE(project::AddUserTopic(app.project, "Zebra").added);
   app.ui->RefreshTopicList();
   EXPECT_EQ(SelectedName(*app.window), "Zebra");
   app.commands->page.DeleteSelectedTopic();
   EXPECT_EQ(ShownRows(*app.window), expected);
-  app.window->topicFilterField->clear();
+  app.window->projectTab().topicFilterField->clear();
   EXPECT_EQ(ShownRows(*app.window), all);
   EXPECT_EQ(SelectedName(*app.window), "Index");
 }
@@ -234,8 +234,8 @@ TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
   app.project.FindTopic(second)->example = "a\r\nb\r\nneedle";
   app.project.FindTopic(second)->title = "NEEDLE title";
   app.SelectRow(3);
-  app.window->moveUpButton->click();  // the third row comes before the second now
-  app.window->topicFilterField->setText("zzz");
+  app.window->projectTab().moveUpButton->click();  // the third row comes before the second now
+  app.window->projectTab().topicFilterField->setText("zzz");
 
   QTest::keyClick(app.window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
   auto* dialog = app.window->findChild<PageSearchDialog*>();
@@ -254,19 +254,19 @@ TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
   EXPECT_EQ(dialog->countLabel->text(), "3 hits");
 
   emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(0), 0);
-  EXPECT_EQ(app.window->topicFilterField->text(), "") << "the filter hid the topic";
+  EXPECT_EQ(app.window->projectTab().topicFilterField->text(), "") << "the filter hid the topic";
   EXPECT_EQ(SelectedName(*app.window), t);
   EXPECT_EQ(app.project.shownTopic(), third);
-  const QTextCursor caret = app.window->bodyEditor->textCursor();
-  EXPECT_EQ(QApplication::focusWidget(), app.window->bodyEditor);
+  const QTextCursor caret = app.window->projectTab().bodyEditor->textCursor();
+  EXPECT_EQ(QApplication::focusWidget(), app.window->projectTab().bodyEditor);
   EXPECT_EQ(caret.blockNumber(), 1);
   EXPECT_EQ(caret.positionInBlock(), 4);
   EXPECT_EQ(caret.selectedText(), "Needle");
 
   emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(1), 0);
   EXPECT_EQ(SelectedName(*app.window), s);
-  EXPECT_EQ(app.window->titleField->selectedText(), "NEEDLE");
-  EXPECT_EQ(app.window->titleField->cursorPosition(), 0);
+  EXPECT_EQ(app.window->projectTab().titleField->selectedText(), "NEEDLE");
+  EXPECT_EQ(app.window->projectTab().titleField->cursorPosition(), 0);
 }
 
 // The project named on the command line loads after the first paint, with the status line
@@ -306,7 +306,7 @@ TEST(TopicList, theStartProjectLoadsAfterTheFirstPaint) {
   window->removeEventFilter(&spy);
   EXPECT_EQ(spy.rowsAtFirstPaint, 0);
   EXPECT_EQ(ShownRows(*window), ProjectRows(source.project));
-  EXPECT_EQ(window->titleField->text(),
+  EXPECT_EQ(window->projectTab().titleField->text(),
             QString::fromStdString(source.project.FindTopic("Index")->title));
   EXPECT_EQ(statuses, QStringList({"Loading the project...", ""}));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);

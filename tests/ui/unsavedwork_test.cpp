@@ -28,7 +28,7 @@
 #include "project/projectfile.h"
 #include "support/projectfixture.h"
 #include "text/paths.h"
-#include "ui/startup.h"
+#include "ui/mainwindow/startup.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -75,10 +75,10 @@ TEST(UnsavedWork, aProjectOpenedAfterTheFirstPaintIsShownSaved) {
   app::FinishStart(*next.context, "");
   ui::OpenAfterFirstPaint(*next.window, *next.context, saved.project.projectFile);
   QTRY_VERIFY(next.project.ItemCount() > 0);
-  EXPECT_EQ(next.window->summaryEditor->toPlainText(), "An overview of the library.");
+  EXPECT_EQ(next.window->projectTab().summaryEditor->toPlainText(), "An overview of the library.");
   EXPECT_EQ(next.window->windowTitle().toStdString(), "QuillSmith [Fast Builder] - demo.qsp");
   // Typing still counts at once.
-  QTest::keyClicks(next.window->summaryEditor, " More.");
+  QTest::keyClicks(next.window->projectTab().summaryEditor, " More.");
   EXPECT_EQ(next.window->windowTitle().toStdString(), "QuillSmith [Fast Builder] - demo.qsp *");
 }
 
@@ -86,15 +86,15 @@ TEST(UnsavedWork, theTitleMarksTypingAtOnceAndCtrlSSavesInPlace) {
   SavedSample app;
   ASSERT_TRUE(app.exposed);
   EXPECT_EQ(app.Title(), "QuillSmith [Fast Builder] - demo.qsp");
-  app.window->bodyEditor->setFocus();
-  QTest::keyClicks(app.window->bodyEditor, "new words");
+  app.window->projectTab().bodyEditor->setFocus();
+  QTest::keyClicks(app.window->projectTab().bodyEditor, "new words");
   EXPECT_EQ(app.Title(), "QuillSmith [Fast Builder] - demo.qsp *");
 
   // Inside the editor Ctrl+Z is the editor's own undo; Ctrl+S saves without a requester.
-  QTest::keyClick(app.window->bodyEditor, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_FALSE(app.window->bodyEditor->toPlainText().contains("new words"));
-  QTest::keyClicks(app.window->bodyEditor, "kept");
-  QTest::keyClick(app.window->bodyEditor, Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(app.window->projectTab().bodyEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(app.window->projectTab().bodyEditor->toPlainText().contains("new words"));
+  QTest::keyClicks(app.window->projectTab().bodyEditor, "kept");
+  QTest::keyClick(app.window->projectTab().bodyEditor, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(app.Title(), "QuillSmith [Fast Builder] - demo.qsp");
   EXPECT_NE(ReadAll(app.project.projectFile).find("kept"), std::string::npos);
   EXPECT_EQ(
@@ -102,18 +102,19 @@ TEST(UnsavedWork, theTitleMarksTypingAtOnceAndCtrlSSavesInPlace) {
       "Saved " + std::to_string(app.project.ItemCount()) + " pages to " + app.project.projectFile);
 
   // The title field counts too, from the first keystroke after the save.
-  QTest::keyClicks(app.window->titleField, "x");
+  QTest::keyClicks(app.window->projectTab().titleField, "x");
   EXPECT_TRUE(app.Title().endsWith(" *"));
 
   // Outside the editors Ctrl+Z takes a move back.
-  const QString second = app.window->topicListView->model()->index(2, 0).data().toString();
-  app.window->moveDownButton->click();
-  EXPECT_EQ(app.window->topicListView->model()->index(1, 0).data().toString(), second);
-  app.window->topicListView->setFocus();
-  QTest::keyClick(app.window->topicListView, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_NE(app.window->topicListView->model()->index(1, 0).data().toString(), second);
-  QTest::keyClick(app.window->topicListView, Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(app.window->topicListView->model()->index(1, 0).data().toString(), second);
+  const QString second =
+      app.window->projectTab().topicListView->model()->index(2, 0).data().toString();
+  app.window->projectTab().moveDownButton->click();
+  EXPECT_EQ(app.window->projectTab().topicListView->model()->index(1, 0).data().toString(), second);
+  app.window->projectTab().topicListView->setFocus();
+  QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_NE(app.window->projectTab().topicListView->model()->index(1, 0).data().toString(), second);
+  QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(app.window->projectTab().topicListView->model()->index(1, 0).data().toString(), second);
 }
 
 TEST(UnsavedWork, afterAnOverwriteQuestionTheWindowHasTheFocusAndCloseCanBeCancelled) {
@@ -131,7 +132,7 @@ TEST(UnsavedWork, afterAnOverwriteQuestionTheWindowHasTheFocusAndCloseCanBeCance
         overwriteAsked = true;
         box->button(QMessageBox::Yes)->click();
       });
-  app.window->saveProjectButton->click();
+  app.window->projectTab().saveProjectButton->click();
   EXPECT_TRUE(overwriteAsked);
   // The window system activates the window a moment later.
   EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == app.window.get(); }, 5));
@@ -139,14 +140,14 @@ TEST(UnsavedWork, afterAnOverwriteQuestionTheWindowHasTheFocusAndCloseCanBeCance
   EXPECT_EQ(QApplication::focusWidget()->window(), app.window.get());
 
   // Esc on the save question keeps the program running with the typing in place.
-  QTest::keyClicks(app.window->titleField, " typed");
+  QTest::keyClicks(app.window->projectTab().titleField, " typed");
   WhenModal<QMessageBox>("", [](QMessageBox* box) {
     EXPECT_EQ(box->text(), "Save changes to demo.qsp?");
     QTest::keyClick(box, Qt::Key_Escape);
   });
   EXPECT_FALSE(app.window->close());
   EXPECT_TRUE(app.window->isVisible());
-  EXPECT_TRUE(app.window->titleField->text().endsWith(" typed"));
+  EXPECT_TRUE(app.window->projectTab().titleField->text().endsWith(" typed"));
   EXPECT_TRUE(app.Title().endsWith(" *"));
 }
 
@@ -158,10 +159,11 @@ TEST(UnsavedWork, typingRightAfterChoosingTheLibraryGoesIntoThePageTheListSelect
     dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(library));
     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
   });
-  app.window->browseLibraryButton->click();
-  ASSERT_EQ(app.window->topicListView->currentIndex().data().toString(), "Index");
-  EXPECT_EQ(app.window->titleField->text().toStdString(), app.project.FindTopic("Index")->title);
-  QTest::keyClicks(app.window->titleField, " and more");
+  app.window->projectTab().browseLibraryButton->click();
+  ASSERT_EQ(app.window->projectTab().topicListView->currentIndex().data().toString(), "Index");
+  EXPECT_EQ(app.window->projectTab().titleField->text().toStdString(),
+            app.project.FindTopic("Index")->title);
+  QTest::keyClicks(app.window->projectTab().titleField, " and more");
   app.SelectRow(2);
   EXPECT_EQ(app.project.FindTopic("Index")->title, "TextKit library and more");
 }
@@ -230,13 +232,13 @@ TEST(UnsavedWork, aProjectFileAnotherProgramWroteIsAskedAboutBeforeItIsOverwritt
   };
   outside("cat '" + app.Path("theirs.qsp") + "' > '" + path + "'");
   const std::string theirBytes = ReadAll(path);
-  app.window->bodyEditor->setFocus();
-  QTest::keyClicks(app.window->bodyEditor, "ByTheAuthor ");
+  app.window->projectTab().bodyEditor->setFocus();
+  QTest::keyClicks(app.window->projectTab().bodyEditor, "ByTheAuthor ");
   // Once the window is active again after a question, as the shortcut needs.
   const auto ctrlS = [&] {
     app.window->activateWindow();
     WaitFor([&] { return QApplication::activeWindow() == app.window.get(); }, 5);
-    QTest::keyClick(app.window->bodyEditor, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(app.window->projectTab().bodyEditor, Qt::Key_S, Qt::ControlModifier);
   };
 
   // Coming back to the window asks once about that version; Cancel leaves both as they are.
@@ -249,13 +251,13 @@ TEST(UnsavedWork, aProjectFileAnotherProgramWroteIsAskedAboutBeforeItIsOverwritt
             "Overwrite replaces it with this window's project; Save As... saves this window's "
             "project under another name.");
   EXPECT_EQ(ReadAll(path), theirBytes);
-  EXPECT_TRUE(app.window->bodyEditor->toPlainText().contains("ByTheAuthor"));
+  EXPECT_TRUE(app.window->projectTab().bodyEditor->toPlainText().contains("ByTheAuthor"));
 
   // A save asks again: Cancel saves nothing.
   ctrlS();
   ASSERT_EQ(questions.texts.size(), 2);
   EXPECT_EQ(ReadAll(path), theirBytes);
-  EXPECT_TRUE(app.window->bodyEditor->toPlainText().contains("ByTheAuthor"));
+  EXPECT_TRUE(app.window->projectTab().bodyEditor->toPlainText().contains("ByTheAuthor"));
   EXPECT_TRUE(app.Title().endsWith(" *"));
 
   // Reload shows their version and keeps the author's in a recovery copy.
@@ -263,7 +265,8 @@ TEST(UnsavedWork, aProjectFileAnotherProgramWroteIsAskedAboutBeforeItIsOverwritt
   ctrlS();
   ASSERT_EQ(questions.texts.size(), 3);
   EXPECT_EQ(ReadAll(path), theirBytes);
-  EXPECT_EQ(app.window->topicListView->model()->index(1, 0).data().toString(), "Theirs");
+  EXPECT_EQ(app.window->projectTab().topicListView->model()->index(1, 0).data().toString(),
+            "Theirs");
   EXPECT_FALSE(app.Title().endsWith(" *"));
   // The copy is this run's (no other run takes it) until the run ends; then it is offered.
   std::vector<std::string> copies;
@@ -284,15 +287,15 @@ TEST(UnsavedWork, aProjectFileAnotherProgramWroteIsAskedAboutBeforeItIsOverwritt
     ASSERT_EQ(second.project.ItemCount(), 2u);
     second.SelectRow(1);
     ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == second.window.get(); }, 5));
-    second.window->bodyEditor->setFocus();
-    QTest::keyClicks(second.window->bodyEditor, "BySecondWindow ");
-    QTest::keyClick(second.window->bodyEditor, Qt::Key_S, Qt::ControlModifier);
+    second.window->projectTab().bodyEditor->setFocus();
+    QTest::keyClicks(second.window->projectTab().bodyEditor, "BySecondWindow ");
+    QTest::keyClick(second.window->projectTab().bodyEditor, Qt::Key_S, Qt::ControlModifier);
     ASSERT_NE(ReadAll(path).find("BySecondWindow"), std::string::npos);
   }
   app.window->activateWindow();
   app.SelectRow(1);
-  app.window->bodyEditor->setFocus();
-  QTest::keyClicks(app.window->bodyEditor, "ByFirstWindow ");
+  app.window->projectTab().bodyEditor->setFocus();
+  QTest::keyClicks(app.window->projectTab().bodyEditor, "ByFirstWindow ");
   questions.answers = {"Overwrite"};
   ctrlS();
   ASSERT_EQ(questions.texts.size(), 4);
@@ -300,7 +303,7 @@ TEST(UnsavedWork, aProjectFileAnotherProgramWroteIsAskedAboutBeforeItIsOverwritt
   EXPECT_EQ(ReadAll(path).find("BySecondWindow"), std::string::npos);
 
   // The window's own saves never ask.
-  QTest::keyClicks(app.window->bodyEditor, "AndAgain ");
+  QTest::keyClicks(app.window->projectTab().bodyEditor, "AndAgain ");
   ctrlS();
   Activate(*app.window);
   EXPECT_EQ(questions.texts.size(), 4);
@@ -378,7 +381,7 @@ TEST(UnsavedWork, workTypedBeforeTheProgramWasKilledIsOfferedBackAtTheNextStart)
   QTest::qWait(1500);
   EXPECT_TRUE(asked.startsWith("Restore unsaved work from ")) << asked.toStdString();
   EXPECT_EQ(next.project.projectFile, projectFile);
-  EXPECT_EQ(next.window->projectFileField->text().toStdString(), projectFile);
+  EXPECT_EQ(next.window->projectTab().projectFileField->text().toStdString(), projectFile);
   const project::Topic* typed = next.project.FindTopic(next.project.ItemText(1));
   ASSERT_NE(typed, nullptr);
   EXPECT_NE(typed->title.find(kTypedBeforeTheKill), std::string::npos);
@@ -397,8 +400,8 @@ int RunUntilKilled() {
   uitest::WiredWindow app(false, parts[0].toStdString());
   app::FinishStart(*app.context, parts[1].toStdString());
   app.SelectRow(1);
-  app.window->titleField->setFocus();
-  QTest::keyClicks(app.window->titleField, QString(" ") + kTypedBeforeTheKill);
+  app.window->projectTab().titleField->setFocus();
+  QTest::keyClicks(app.window->projectTab().titleField, QString(" ") + kTypedBeforeTheKill);
   // Never left behind should the test itself die first.
   QTimer::singleShot(std::chrono::minutes(2), qApp, &QApplication::quit);
   return QApplication::exec();

@@ -26,8 +26,8 @@
 #include "app/lifecycle.h"
 #include "modaldriver.h"
 #include "platform/tempfolder.h"
-#include "ui/builderwindow.h"
-#include "ui/previewwindow.h"
+#include "ui/builder/builderwindow.h"
+#include "ui/preview/previewwindow.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -135,27 +135,29 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
   const std::string projectFile = app.Path("Walk.qsp");
   AnswerFileRequester(projectFile);
   Key(Qt::Key_N, Qt::AltModifier);
-  ASSERT_TRUE(WaitFor([&] { return w.projectFileField->text().toStdString() == projectFile; }))
-      << w.projectFileField->text().toStdString();
+  ASSERT_TRUE(WaitFor([&] {
+    return w.projectTab().projectFileField->text().toStdString() == projectFile;
+  })) << w.projectTab().projectFileField->text().toStdString();
 
   // The library, picked with the "..." button's key.
   AnswerFileRequester(app.libraryPath);
   Key(Qt::Key_R, Qt::AltModifier);
-  ASSERT_TRUE(WaitFor([&] { return w.topicListView->model()->rowCount() > 30; }));
+  ASSERT_TRUE(WaitFor([&] { return w.projectTab().topicListView->model()->rowCount() > 30; }));
   EXPECT_TRUE(w.statusBar()->currentMessage().startsWith("Library information extracted"));
 
   // The first function's description, typed; Tab leaves the editor.
-  ASSERT_TRUE(TabTo(w.topicListView));
+  ASSERT_TRUE(TabTo(w.projectTab().topicListView));
   Key(Qt::Key_Down);
-  const std::string function = w.topicListView->currentIndex().data().toString().toStdString();
-  ASSERT_TRUE(TabTo(w.bodyEditor));
+  const std::string function =
+      w.projectTab().topicListView->currentIndex().data().toString().toStdString();
+  ASSERT_TRUE(TabTo(w.projectTab().bodyEditor));
   Key(Qt::Key_End, Qt::ControlModifier);
-  QTest::keyClicks(w.bodyEditor, " Typed from the keyboard.");
+  QTest::keyClicks(w.projectTab().bodyEditor, " Typed from the keyboard.");
   Key(Qt::Key_Tab);
-  EXPECT_NE(QApplication::focusWidget(), w.bodyEditor);
+  EXPECT_NE(QApplication::focusWidget(), w.projectTab().bodyEditor);
 
   // A user topic, through the popup menu that the menu key opens at the selected row.
-  ASSERT_TRUE(TabTo(w.topicListView, true));
+  ASSERT_TRUE(TabTo(w.projectTab().topicListView, true));
   auto* menuTimer = new QTimer(&w);
   QObject::connect(menuTimer, &QTimer::timeout, [menuTimer] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -191,10 +193,10 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
     TypeAndEnter(dialog->findChild<QLineEdit*>(), QString::fromStdString(helpFolder));
   });
   Key(Qt::Key_D, Qt::AltModifier);
-  ASSERT_TRUE(WaitFor([&] { return !w.helpFolderField->text().isEmpty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !w.projectTab().helpFolderField->text().isEmpty(); }));
   Key(Qt::Key_O, Qt::AltModifier);
   Key(Qt::Key_C, Qt::AltModifier);
-  ASSERT_TRUE(WaitFor([&] { return w.compileCheckBox->isChecked(); }));
+  ASSERT_TRUE(WaitFor([&] { return w.optionsTab().compileCheckBox->isChecked(); }));
   Key(Qt::Key_P, Qt::AltModifier);
   bool built = false;
   WhenModal<BuilderWindow>("BuilderWindow",

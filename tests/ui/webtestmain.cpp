@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "ui/previewscheme.h"
+#include "ui/preview/previewscheme.h"
 
 int main(int argc, char** argv) {
 #ifdef QS_TEST_SCREEN

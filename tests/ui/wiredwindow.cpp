@@ -4,7 +4,7 @@
 
 #include "app/lifecycle.h"
 #include "support/librarygenerator.h"
-#include "ui/wiring.h"
+#include "ui/mainwindow/wiring.h"
 
 namespace qs::uitest {
 
@@ -43,7 +43,8 @@ void WiredWindow::ExtractSample(const std::string& helpFolder) {
 }
 
 void WiredWindow::SelectRow(int row) {
-  window->topicListView->setCurrentIndex(window->topicListView->model()->index(row, 0));
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(row, 0));
 }
 
 }  // namespace qs::uitest

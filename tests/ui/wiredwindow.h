@@ -11,9 +11,9 @@
 #include "app/commands.h"
 #include "app/coreservices.h"
 #include "project/helpproject.h"
-#include "ui/mainwindow.h"
-#include "ui/qtprogramrunner.h"
-#include "ui/qtui.h"
+#include "ui/builder/qtprogramrunner.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/qtui.h"
 
 namespace qs::uitest {
 

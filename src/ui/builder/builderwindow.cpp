@@ -1,0 +1,184 @@
+#include "ui/builder/builderwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "ui/builder/compileprogress.h"
+#include "ui/builder/qtprogramrunner.h"
+#include "ui/widgets/elidinglabel.h"
+
+namespace qs::ui {
+
+BuilderWindow::BuilderWindow(QWidget* owner, const QString& label, const QString& log)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowStaysOnTopHint) {
+  setObjectName("BuilderWindow");
+  setWindowTitle("QuillSmith [HTML Builder]");
+  setWindowModality(Qt::ApplicationModal);
+
+  builderLabel = new ElidingLabel(label);
+  builderLabel->setObjectName("BuilderLabel");
+  builderLog = new QTextEdit;
+  builderLog->setObjectName("BuilderLog");
+  builderLog->setReadOnly(true);
+  builderLog->setLineWrapMode(QTextEdit::WidgetWidth);
+  builderLog->setPlainText(log);
+  builderButton = new QPushButton("Working...");
+  builderButton->setObjectName("BuilderButton");
+  builderButton->setStyleSheet(
+      "QPushButton { background-color: rgb(212, 212, 212); border: 1px solid rgb(160, 160, "
+      "160); padding: 3px 10px; } QPushButton:focus { border: 2px solid rgb(0, 0, 160); "
+      "padding: 2px 9px; }");
+  builderButton->setMinimumWidth(105);
+  builderButton->setAutoDefault(false);
+  connect(builderButton, &QPushButton::clicked, this, [this] {
+    if (done_) accept();
+  });
+  progress_ = std::make_unique<CompileProgress>(log);
+  compileProgress = new QProgressBar;
+  compileProgress->setObjectName("CompileProgress");
+  compileProgress->setRange(0, progress_->total());
+  compileProgress->setValue(0);
+  compileProgress->setFormat("%v of %m pages");
+  compileProgress->hide();
+  compilerOutput = new QPlainTextEdit;
+  compilerOutput->setObjectName("CompilerOutput");
+  compilerOutput->setReadOnly(true);
+  compilerOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+  compilerOutput->setFixedHeight(compilerOutput->fontMetrics().lineSpacing() * 7 +
+                                 2 * compilerOutput->frameWidth() + 8);
+  compilerOutput->hide();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 5, 0, 2);
+  layout->setSpacing(5);
+  layout->addWidget(builderLabel);
+  layout->addWidget(builderLog, 1);
+  layout->addWidget(compileProgress);
+  layout->addWidget(compilerOutput);
+  layout->addWidget(builderButton, 0, Qt::AlignHCenter);
+  builderLabel->setContentsMargins(5, 0, 5, 0);
+  FitToTexts();
+}
+
+BuilderWindow::~BuilderWindow() = default;
+
+void BuilderWindow::FitToTexts() {
+  // The label is one line: the window widens for it as far as the screen allows, and beyond
+  // that the label shortens its middle and shows the whole text as its tooltip.
+  int widest = kInner.width();
+  if (QScreen* screen = this->screen()) {
+    widest = std::max(widest, screen->availableGeometry().width() * 9 / 10);
+  }
+  const int labelWidth = builderLabel->sizeHint().width();
+  const QSize needed = layout()->totalMinimumSize();
+  int height = kInner.height();
+  if (!compilerOutput->isHidden()) {
+    height +=
+        compileProgress->sizeHint().height() + compilerOutput->height() + 2 * layout()->spacing();
+  }
+  QSize size(std::clamp(labelWidth, kInner.width(), widest), height);
+  setFixedSize(size.expandedTo(needed));
+}
+
+void BuilderWindow::Follow(QtProgramRunner& runner) {
+  // The connections end with the window.
+  connect(&runner, &QtProgramRunner::started, this, &BuilderWindow::CompilerStarted);
+  connect(&runner, &QtProgramRunner::output, this, &BuilderWindow::AddCompilerOutput);
+}
+
+void BuilderWindow::CompilerStarted() {
+  if (!compilerOutput->isHidden()) return;
+  compileProgress->show();
+  compilerOutput->show();
+  // Until the output names a page, or when the build wrote none, the bar only shows activity.
+  if (progress_->total() == 0) compileProgress->setRange(0, 0);
+  FitToTexts();
+  CentreOnScreen();
+}
+
+void BuilderWindow::AddCompilerOutput(const QString& lines) {
+  CompilerStarted();
+  compilerOutput->appendPlainText(lines.endsWith('\n') ? lines.chopped(1) : lines);
+  if (progress_->Read(lines)) compileProgress->setValue(progress_->named());
+}
+
+void BuilderWindow::ShowCompilerMessages(const QStringList& messages) {
+  if (messages.isEmpty()) return;
+  CompilerStarted();
+  const bool hadOutput = !compilerOutput->document()->isEmpty();
+  QTextCursor cursor(compilerOutput->document());
+  cursor.movePosition(QTextCursor::Start);
+  cursor.insertText(messages.join('\n') + (hadOutput ? "\n\n" : ""));
+  compilerOutput->moveCursor(QTextCursor::Start);
+  compilerOutput->ensureCursorVisible();
+}
+
+void BuilderWindow::OfferCloseBox() {
+  const Qt::WindowFlags flags =
+      windowFlags() | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  // setWindowFlags would hide the window and show it again; its platform window can take the
+  // new decorations as it stands.
+  overrideWindowFlags(flags);
+  if (QWindow* window = windowHandle()) window->setFlags(flags);
+}
+
+void BuilderWindow::CentreOnScreen() {
+  if (QScreen* screen = this->screen()) {
+    QRect frame = geometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void BuilderWindow::Run(const std::function<QString()>& compile) {
+  CentreOnScreen();
+  show();
+  raise();
+  // Paint the window before the compiler takes its time.
+  QApplication::processEvents();
+  const QString compiled = compile ? compile() : QString();
+  if (!compiled.isEmpty()) {
+    builderLabel->setText(compiled);
+    FitToTexts();
+    CentreOnScreen();
+  }
+  done_ = true;
+  // The help file holds every page once the compiler has made it.
+  if (!compiled.isEmpty() && compileProgress->maximum() > 0) {
+    compileProgress->setValue(compileProgress->maximum());
+  }
+  OfferCloseBox();
+  builderButton->setText("Ok [Esc]");
+  builderButton->setEnabled(true);
+  builderButton->setFocus();
+  raise();
+  activateWindow();
+  exec();
+}
+
+void BuilderWindow::reject() {
+  // Escape does nothing while the work runs.
+  if (done_) QDialog::reject();
+}
+
+void BuilderWindow::closeEvent(QCloseEvent* event) {
+  // While the work runs nothing closes the window; afterwards the close box is the button.
+  if (!done_) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+}  // namespace qs::ui

@@ -1,0 +1,190 @@
+#include "ui/widgets/formeditor.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+#include "ui/widgets/modeltext.h"
+
+namespace qs::ui {
+
+namespace {
+
+// Lines of a program's text kept in one paragraph, parted by line separators. A paragraph a
+// line costs tens of milliseconds to build at 20,000 lines; a paragraph of 64 lines shows and
+// copies the same, and is laid out only when it comes into view.
+constexpr int kLinesPerParagraph = 64;
+
+// A read-only view of a long text the program made. Paragraphs not laid out yet count as
+// the lines they hold (names rarely wrap), so that the scroll bar is right from the start
+// rather than growing while the list is scrolled.
+class ProgramTextView : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+  void ShowLines(const QString& text) {
+    QString paragraphs = text;
+    int lines = 0;
+    for (QChar& c : paragraphs) {
+      if (c == u'\n' && ++lines % kLinesPerParagraph != 0) c = QChar::LineSeparator;
+    }
+    lines_ = lines + 1;
+    setPlainText(paragraphs);
+    CountUnlaidLines();
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    // A new width lays every paragraph out anew, counting each as one line until shown.
+    QPlainTextEdit::resizeEvent(event);
+    CountUnlaidLines();
+  }
+
+ private:
+  void CountUnlaidLines() {
+    bool changed = false;
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+      if (block.layout() != nullptr && block.layout()->lineCount() > 0) continue;
+      // Every paragraph holds kLinesPerParagraph lines but the last, which holds the rest.
+      const int lines =
+          std::min(kLinesPerParagraph, lines_ - block.blockNumber() * kLinesPerParagraph);
+      if (block.lineCount() != lines) {
+        block.setLineCount(lines);
+        changed = true;
+      }
+    }
+    if (changed) {
+      QAbstractTextDocumentLayout* layout = document()->documentLayout();
+      emit layout->documentSizeChanged(layout->documentSize());
+    }
+  }
+
+  // The lines of the text shown.
+  int lines_ = 1;
+};
+
+}  // namespace
+
+FormEditor::FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, QWidget* parent)
+    : QPlainTextEdit(parent), minimumLines_(minimumLines), preferredLines_(preferredLines) {
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setTabChangesFocus(!tabTypesTab);
+}
+
+void FormEditor::setCollapsed(bool collapsed) {
+  if (collapsed == collapsed_) return;
+  collapsed_ = collapsed;
+  setMaximumHeight(collapsed ? 0 : QWIDGETSIZE_MAX);
+  updateGeometry();
+}
+
+int FormEditor::HeightOfLines(int lines) const {
+  const QMargins margins = contentsMargins();
+  return lines * fontMetrics().lineSpacing() + 2 * static_cast<int>(document()->documentMargin()) +
+         2 * frameWidth() + margins.top() + margins.bottom();
+}
+
+void FormEditor::showProgramText(const QString& text) {
+  if (programView_ == nullptr) {
+    // Same frame, font, colours and wrapping as the editor it covers.
+    programView_ = new ProgramTextView(this);
+    programView_->setObjectName(objectName() + "ProgramView");
+    programView_->setReadOnly(true);
+    programView_->setLineWrapMode(lineWrapMode());
+    programView_->setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
+    programView_->setTabChangesFocus(true);
+    programView_->setGeometry(rect());
+    // In the focus order right where the editor is, which hands the focus to it.
+    QWidget::setTabOrder(this, programView_);
+  }
+  programView_->document()->setDocumentMargin(document()->documentMargin());
+  if (text != programText_) {
+    static_cast<ProgramTextView*>(programView_)->ShowLines(text);
+    programText_ = text;
+  }
+  programView_->moveCursor(QTextCursor::Start);
+  // The covered document holds nothing that could be read back or spell checked.
+  if (!document()->isEmpty()) setPlainText({});
+  const bool hadFocus = hasFocus();
+  setFocusProxy(programView_);
+  programView_->show();
+  programView_->raise();
+  if (hadFocus) programView_->setFocus();
+}
+
+void FormEditor::showEditableText(const QString& text) {
+  if (programView_ != nullptr && programView_->isVisibleTo(this)) {
+    const bool hadFocus = programView_->hasFocus();
+    setFocusProxy(nullptr);
+    programView_->hide();
+    if (hadFocus) setFocus();
+  }
+  setPlainText(text);
+}
+
+QString FormEditor::shownText() const {
+  if (programView_ != nullptr && programView_->isVisibleTo(this)) return programText_;
+  return EditorLines(*document());
+}
+
+void FormEditor::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  if (programView_ != nullptr) programView_->setGeometry(rect());
+}
+
+QSize FormEditor::sizeHint() const {
+  if (collapsed_) return {QPlainTextEdit::sizeHint().width(), 0};
+  return {QPlainTextEdit::sizeHint().width(), HeightOfLines(preferredLines_)};
+}
+
+QSize FormEditor::minimumSizeHint() const {
+  if (collapsed_) return {QPlainTextEdit::minimumSizeHint().width(), 0};
+  return {QPlainTextEdit::minimumSizeHint().width(), HeightOfLines(minimumLines_)};
+}
+
+bool FormEditor::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress && !tabChangesFocus()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool control = key->modifiers() & Qt::ControlModifier;
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (control && tab) {
+      // The tab panel would take Ctrl+Tab to switch its pages: here it only leaves the editor.
+      const bool backwards =
+          key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+      // The editor's own focus step refuses to leave an editable text; the window's does not.
+      QWidget::focusNextPrevChild(!backwards);
+      return true;
+    }
+  }
+  return QPlainTextEdit::event(event);
+}
+
+void PutTag(QPlainTextEdit& editor, const QString& tag) {
+  if (editor.isReadOnly() || !editor.isEnabled()) return;
+  editor.setFocus();
+  QTextCursor cursor = editor.textCursor();
+  if (!cursor.hasSelection()) {
+    // At the caret; the user's clipboard is left alone.
+    cursor.insertText(tag);
+    editor.setTextCursor(cursor);
+    return;
+  }
+  const QString name = tag.mid(tag.startsWith("</") ? 2 : 1);
+  const int start = cursor.selectionStart();
+  const int end = cursor.selectionEnd();
+  cursor.beginEditBlock();
+  cursor.setPosition(end);
+  cursor.insertText("</" + name);
+  const int after = cursor.position();
+  cursor.setPosition(start);
+  cursor.insertText("<" + name);
+  cursor.endEditBlock();
+  cursor.setPosition(after + static_cast<int>(name.size()) + 1);
+  editor.setTextCursor(cursor);
+}
+
+}  // namespace qs::ui

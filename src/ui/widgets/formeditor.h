@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace qs::ui {
+
+// A multi-line editor of the page form. It wraps its lines at its width and asks for room in
+// lines of its own font, so that it keeps its proportions at any font size. Tab either moves
+// the focus on, as in the other fields, or types a tab character, as code needs; in the
+// latter case Ctrl+Tab and Ctrl+Shift+Tab move the focus. A collapsed editor takes no room.
+class FormEditor : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, QWidget* parent = nullptr);
+
+  void setCollapsed(bool collapsed);
+
+  // Shows a text the program made (a functions list of perhaps thousands of lines), the caret
+  // at its start, read-only. It goes into a view of its own laid over the editor and kept
+  // while the editor shows typed text: showing the same list again (the Index page after a
+  // function page) only shows that view, instead of laying out thousands of lines again.
+  void showProgramText(const QString& text);
+  // Shows a text for typing in the editor's own document, which everything that listens to
+  // the typing (spelling, unsaved work, the live pane) is connected to.
+  void showEditableText(const QString& text);
+  // The document typing goes into.
+  QTextDocument* editDocument() const { return document(); }
+  // What the editor shows: the program's text while it is shown, else the typed text.
+  QString shownText() const;
+  // The view of the program's text; null until one was shown.
+  QPlainTextEdit* programView() const { return programView_; }
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int HeightOfLines(int lines) const;
+
+  int minimumLines_;
+  int preferredLines_;
+  bool collapsed_ = false;
+  QPlainTextEdit* programView_ = nullptr;
+  QString programText_;
+};
+
+// Puts `tag` at the editor's caret, or wraps the selection in the tag's pair ("<b>" +
+// selection + "</b>", whichever of the two `tag` is) as one step of the editor's undo, and
+// gives the editor the focus. A read-only or disabled editor shows what the program made (the
+// functions list, a syntax line): a tag put there would be stored by the next commit, so it
+// is left alone.
+void PutTag(QPlainTextEdit& editor, const QString& tag);
+
+}  // namespace qs::ui

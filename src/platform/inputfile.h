@@ -9,9 +9,16 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/regularfile.h"
-
 namespace qs::platform {
+
+// What opening or reading a whole input file came to.
+enum class ReadStatus {
+  Read,
+  CannotOpen,       // missing, not permitted
+  NotARegularFile,  // a folder, a pipe, a device, a socket
+  TooLarge,         // above the limit, or the memory for it cannot be had
+  ReadFailed,       // an error while reading
+};
 
 class InputFile {
  public:

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include "platform/inputfile.h"
-
 namespace qs::platform {
 
 namespace {

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/inputfile.h"
+
 namespace qs::platform {
 
 // The size limits of the files the program reads whole. Real files stay far below them: the
@@ -26,14 +28,6 @@ struct FileBlock {
   std::size_t size = 0;
 
   std::string_view View() const { return {bytes.get(), size}; }
-};
-
-enum class ReadStatus {
-  Read,
-  CannotOpen,       // missing, not permitted
-  NotARegularFile,  // a folder, a pipe, a device, a socket
-  TooLarge,         // above the limit, or the memory for it cannot be had
-  ReadFailed,       // an error while reading
 };
 
 // Opens `path` without waiting on a pipe or a device, checks what was opened (never the path

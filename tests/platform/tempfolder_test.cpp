@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "support/systemtraits.h"
+#include "support/windowscompat.h"
 
 namespace qs::platform {
 namespace {

@@ -66,7 +66,7 @@ void BuildCommands::CreateHtml() {
   // Back to the form; the view mode's preview folder stays until the view mode ends.
   c_.ShowEditForm();
   const std::string target = HelpFolderOf(c_.project);
-  HelpBuild build(c_.services, c_.ProjectToWrite(), target);
+  HelpBuild build(c_.services, c_.project, target);
   const Clock::time_point start = Clock::now();
   const FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
   BuildSummary summary;
@@ -87,8 +87,7 @@ void BuildCommands::CreateHtml() {
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  c_.ShowReports(
-      WriteUniqueFile(c_.services, c_.ProjectToWrite(), HelpFolderOf(c_.project)).reports);
+  c_.ShowReports(WriteUniqueFile(c_.services, c_.project, HelpFolderOf(c_.project)).reports);
 }
 
 }  // namespace qs::app

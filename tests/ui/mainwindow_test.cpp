@@ -434,7 +434,7 @@ TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
 
 TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
-  project::RefreshIndexLists(project);
+  project.RemakeLists();
   project.projectFile = "/w/p.qsp";
   ui->RefreshTopicList();
   auto* body = static_cast<FormEditor*>(window->bodyEditor);
@@ -486,7 +486,7 @@ TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
   std::vector<std::string> names = {"Index"};
   for (int i = 0; i < 1000; ++i) names.push_back("Function" + std::to_string(i));
   project = testsupport::MakeProject(names);
-  project::RefreshIndexLists(project);
+  project.RemakeLists();
   ui->RefreshTopicList();
   window->show();
   window->topicListView->setCurrentIndex(window->topicListView->model()->index(0, 0));
@@ -511,7 +511,7 @@ TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
 
 TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {
   project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
-  project::RefreshIndexLists(project);
+  project.RemakeLists();
   ASSERT_TRUE(project::AddUserTopic(project, "Notes").added);
   const int notes = project.selectedRow();
   ui->RefreshTopicList();
@@ -590,7 +590,7 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   window->tagButtons[0]->click();
   window->topicListView->setCurrentIndex(window->topicListView->model()->index(1, 0));
   EXPECT_EQ(project.FindTopic("F1")->summary.find('<'), std::string::npos);
-  EXPECT_EQ(project.FindTopic("Index")->body.find('<'), std::string::npos);
+  EXPECT_EQ(project.Body(0).find('<'), std::string::npos);
 }
 
 // The entry chosen in the topic list's popup menu reaches the command it names, after the

@@ -67,7 +67,7 @@ void BuildCommands::CreateHtml() {
   // Back to the form while the build runs.
   c_.ShowEditForm();
   const std::string target = flows::HelpFolderOf(c_.project);
-  flows::HelpBuild build(c_.services.helpOutput, c_.ProjectToWrite(), target, c_.state.lastBuild);
+  flows::HelpBuild build(c_.services.helpOutput, c_.project, target, c_.state.lastBuild);
   const Clock::time_point start = Clock::now();
   const flows::FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
   BuildSummary summary;
@@ -88,9 +88,9 @@ void BuildCommands::CreateHtml() {
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  c_.ShowReports(flows::WriteUniqueFile(c_.services.helpOutput, c_.ProjectToWrite(),
-                                        flows::HelpFolderOf(c_.project))
-                     .reports);
+  c_.ShowReports(
+      flows::WriteUniqueFile(c_.services.helpOutput, c_.project, flows::HelpFolderOf(c_.project))
+          .reports);
 }
 
 }  // namespace qs::app

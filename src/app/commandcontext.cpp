@@ -6,7 +6,6 @@
 #include "config/languagefiles.h"
 #include "flows/projectflows.h"
 #include "project/topicform.h"
-#include "project/topicops.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -22,22 +21,10 @@ bool CommandContext::RequireProject() const {
 }
 
 void CommandContext::ShowTopic() const {
-  // A functions list the form is about to show is made now, if a move left it pending.
-  if (const project::Topic* shown = project.FindTopic(project.shownTopic())) {
-    const project::TopicKind kind = shown->Kind();
-    if (kind == project::TopicKind::IndexPage || kind == project::TopicKind::UserIndexEntry) {
-      qs::project::ProduceIndexLists(project);
-    }
-  }
   if (auto shown = qs::project::ShowTopic(project)) {
     ui.ShowForm(shown->form, shown->layout);
     state.formEdited = false;
   }
-}
-
-const project::HelpProject& CommandContext::ProjectToWrite() const {
-  qs::project::ProduceIndexLists(project);
-  return project;
 }
 
 void CommandContext::CommitForm() const {
@@ -107,7 +94,6 @@ bool CommandContext::WriteProject(const std::string& path) const {
   const std::string previous = project.projectFile;
   project.projectFile = path;
   ui.SetProjectFileField(path);
-  ProjectToWrite();
   text::Reports reports;
   const bool saved = services.projectFiles.SaveProject(project, path, reports);
   ShowReports(reports);
@@ -213,7 +199,6 @@ bool CommandContext::ReloadProjectFile() const {
     // dropped by the next save or close of this very window.
     project::HelpProject copy = project;
     if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
-    project::ProduceIndexLists(copy);
     copy.projectFile = KeptWorkName(file, services.system.Now());
     if (!services.recovery.KeepRecoveryCopy(copy)) {
       ui.ShowMessage(
@@ -311,7 +296,6 @@ void CommandContext::WriteRecovery() const {
   // A copy, so that the timer never commits under the user's hands.
   project::HelpProject copy = project;
   if (!copy.shownTopic().empty()) project::CommitTopicEdits(copy, ui.ReadForm());
-  project::ProduceIndexLists(copy);
   services.recovery.WriteRecoveryCopy(copy);
 }
 

@@ -30,9 +30,6 @@ struct CommandContext {
   bool RequireProject() const;
   // Fills the form from the shown topic (nothing when there is none).
   void ShowTopic() const;
-  // The project for a build or any other writing: with the functions lists that moves left
-  // pending made.
-  const project::HelpProject& ProjectToWrite() const;
   // Copies the form into the shown topic.
   void CommitForm() const;
 

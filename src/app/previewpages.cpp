@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "flows/helpbuild.h"
-#include "project/topicops.h"
 
 namespace qs::app {
 
@@ -31,7 +30,6 @@ PreviewPages::PreviewPages(project::HelpProject& project, const config::Language
 std::optional<std::string> PreviewPages::Page(std::string_view host, std::string_view path) {
   if (host == kLiveHost && !livePath_.empty() && path == livePath_) return livePage_;
   if (host != kLiveHost && host != kPagesHost) return std::nullopt;
-  project::ProduceIndexLists(project_);
   return source_.Page(project_, captions_, path);
 }
 
@@ -40,7 +38,6 @@ std::string PreviewPages::fileFolder() const {
 }
 
 std::optional<std::string> PreviewPages::UpdateLivePage(const project::EditForm& form) {
-  project::ProduceIndexLists(project_);
   const std::size_t pos = project_.FindTopicPos(project_.shownTopic());
   std::optional<std::string> path;
   std::string page;
@@ -48,6 +45,7 @@ std::optional<std::string> PreviewPages::UpdateLivePage(const project::EditForm&
     path = output::PageSource::PagePathOf(project_, pos);
     if (path) {
       project::Topic edited = project_.TopicAt(pos);
+      if (edited.ShowsFunctionsList()) edited.body = project_.Body(pos);
       project::ApplyForm(edited, form);
       page = source_.PageWith(project_, captions_, pos, edited);
     }

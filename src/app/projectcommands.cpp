@@ -219,7 +219,7 @@ void ProjectCommands::BrowseLibrary() {
   // The library is taken only with the pages it gives: one that cannot be read, or a fresh
   // build cancelled, leaves the project and its library as they were. Another library's pages
   // replace every page; the same library's merge into them as the option says.
-  project::Snapshot before(c_.ProjectToWrite());
+  project::Snapshot before(c_.project);
   const std::string previous = std::exchange(c_.project.libraryFile, choice.path);
   const Extraction done =
       otherLibrary
@@ -280,7 +280,7 @@ void ProjectCommands::Extract() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
   // Cancelled, the list keeps its selection; a failure still shows the first row.
-  if (RunExtraction(c_.ui.KeepDataChecked(), true, project::Snapshot(c_.ProjectToWrite()),
+  if (RunExtraction(c_.ui.KeepDataChecked(), true, project::Snapshot(c_.project),
                     "library extraction") == Extraction::Cancelled) {
     return;
   }

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "library/libraryreader.h"
-#include "project/topicops.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -151,10 +150,6 @@ void BuildFreshTopics(HelpProject& project, std::string_view fileName, const Lib
   index.name = std::string(project::kIndexName);
   index.title = IndexTitle(fileName);
   index.summary = std::string(kLibrarySummary);
-  for (std::size_t i = 0; i < info.size(); ++i) {
-    if (i > 0) index.body += "\r\n";
-    index.body += info[i].name;
-  }
   index.icon = TopicIcon::IndexIcon;
   topics.push_back(std::move(index));
 
@@ -307,7 +302,8 @@ bool ExtractLibraryInfo(HelpProject& project, bool keepExistingData, LibraryInfo
   } else {
     project.RefillItemsFromStore();
   }
-  project::RefreshIndexLists(project);
+  // Lists a project file held give way to the ones the rows give.
+  project.RemakeLists();
   project.SelectRow(0);
   return true;
 }

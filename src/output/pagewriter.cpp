@@ -74,7 +74,7 @@ void AppendUserIndexLayout(std::string& out, const HelpProject& project, const T
   AppendCodeExample(out, topic, captions);
 }
 
-void AppendFunctionLayout(std::string& out, const Topic& topic,
+void AppendFunctionLayout(std::string& out, const HelpProject& project, const Topic& topic,
                           const config::LanguageTable& captions, const AutoLinker& linker) {
   AppendLine(out, Caption("<p><b>", captions.syntax, "</b></p>"));
   out.append("<blockquote><font color=\"#006666\"><b>").append(topic.name).append("</b></Font>");
@@ -82,7 +82,7 @@ void AppendFunctionLayout(std::string& out, const Topic& topic,
   AppendLine(out, "</blockquote>");
   AppendLine(out, Caption("<p><b>", captions.description, "</b></p>"));
   AppendLine(out, "<blockquote style=\"text-align: justify;\"><font face=\"Arial\"Size=\"2\">");
-  AppendLine(out, linker.Apply(text::LineBreaksToHtml(topic.body)));
+  AppendLine(out, linker.Apply(text::LineBreaksToHtml(project.Body(topic))));
   AppendLine(out, "</font></blockquote>");
   AppendCodeExample(out, topic, captions);
 }
@@ -156,7 +156,7 @@ std::string TopicPageText(const HelpProject& project, const Topic& topic,
   } else if (topic.isUserIndex) {
     AppendUserIndexLayout(out, project, topic, captions);
   } else {
-    AppendFunctionLayout(out, topic, captions, linker);
+    AppendFunctionLayout(out, project, topic, captions, linker);
   }
   AppendLine(out, Caption("<br><br><br><center><a href=index.html>", LibraryName(project),
                           " - index</a></center>"));

@@ -32,7 +32,7 @@ std::string UniqueHtmlText(const project::HelpProject& project) {
     out.append("<font color=\"#006666\"><b>").append(topic.name).append("</b></Font>");
     AppendLine(out, topic.parameters);
     AppendLine(out, "<blockquote><font face=\"Arial\"size=\"2\">");
-    AppendLine(out, text::LineBreaksToHtml(topic.body));
+    AppendLine(out, text::LineBreaksToHtml(project.Body(pos)));
     AppendLine(out, "</font></blockquote>");
   }
   AppendLine(out, kClosingLine);

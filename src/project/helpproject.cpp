@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <utility>
+
+#include "project/functionslists.h"
 
 namespace qs::project {
 namespace {
 constexpr std::size_t kNone = std::string_view::npos;
+
+bool KeepsList(const Topic& topic) {
+  return topic.listKept && topic.ShowsFunctionsList();
+}
 
 // Revisions are unique across all projects, so that a view can tell rows that were replaced
 // wholesale (a project assigned over the one it shows) from the rows it last saw.
@@ -42,6 +49,8 @@ PositionRange HelpProject::TopicPositions(std::string_view name) const {
 }
 
 void HelpProject::AppendTopic(Topic topic) {
+  if (KeepsList(topic)) ++keptLists_;
+  StoreChanged();
   topics_.push_back(std::move(topic));
   next_.push_back(kNone);
   IndexAppended(topics_.size() - 1);
@@ -52,6 +61,8 @@ void HelpProject::InsertTopic(std::size_t pos, Topic topic) {
     AppendTopic(std::move(topic));
     return;
   }
+  if (KeepsList(topic)) ++keptLists_;
+  StoreChanged();
   ShiftPositions(pos, true);
   topics_.insert(topics_.begin() + static_cast<std::ptrdiff_t>(pos), std::move(topic));
   next_.insert(next_.begin() + static_cast<std::ptrdiff_t>(pos), kNone);
@@ -71,6 +82,8 @@ void HelpProject::InsertTopic(std::size_t pos, Topic topic) {
 
 void HelpProject::EraseTopic(std::size_t pos) {
   if (pos >= topics_.size()) return;
+  if (KeepsList(topics_[pos])) --keptLists_;
+  StoreChanged();
   Unlink(pos);
   topics_.erase(topics_.begin() + static_cast<std::ptrdiff_t>(pos));
   next_.erase(next_.begin() + static_cast<std::ptrdiff_t>(pos));
@@ -78,7 +91,8 @@ void HelpProject::EraseTopic(std::size_t pos) {
 }
 
 void HelpProject::ClearTopics() {
-  indexListsPending_ = false;
+  keptLists_ = 0;
+  StoreChanged();
   topics_.clear();
   next_.clear();
   ClearIndex();
@@ -91,16 +105,13 @@ void HelpProject::RenameTopic(std::size_t pos, std::string name) {
 }
 
 void HelpProject::SetTopics(std::vector<Topic> topics) {
-  // The lists of the topics replaced go with them.
-  indexListsPending_ = false;
   topics_ = std::move(topics);
   Reindex();
 }
 
 void HelpProject::SwapContents(std::vector<Topic>& topics, std::vector<ListItem>& items) {
   if (observer_.observer) observer_.observer->RowsResetting();
-  // The store that comes in brings its own lists (a snapshot is taken with none pending).
-  indexListsPending_ = false;
+  // The store that comes in brings the lists it kept.
   topics_.swap(topics);
   Reindex();
   items_.swap(items);
@@ -110,6 +121,9 @@ void HelpProject::SwapContents(std::vector<Topic>& topics, std::vector<ListItem>
 }
 
 void HelpProject::Reindex() {
+  StoreChanged();
+  keptLists_ = static_cast<std::size_t>(
+      std::count_if(topics_.begin(), topics_.end(), [](const Topic& t) { return KeepsList(t); }));
   ClearIndex();
   slotOf_.reserve(topics_.size());
   firsts_.reserve(topics_.size());
@@ -291,8 +305,101 @@ void HelpProject::ReplaceWith(HelpProject other) {
   if (observer) observer->RowsResetting();
   *this = std::move(other);
   observer_.observer = observer;
+  const bool listsMade = lists_.made && lists_.itemsRevision == itemsRevision_;
   itemsRevision_ = NextRevision();
+  // The lists came with the rows they were made from.
+  if (listsMade) lists_.itemsRevision = itemsRevision_;
   if (observer) observer->RowsReset();
+}
+
+// ---------------------------------------------------------------- the functions lists
+
+void HelpProject::StoreChanged() {
+  storeRevision_ = NextRevision();
+}
+
+const IndexLists& HelpProject::ComputedLists() const {
+  if (lists_.made && lists_.itemsRevision == itemsRevision_ &&
+      lists_.storeRevision == storeRevision_) {
+    return lists_.lists;
+  }
+  IndexLists lists = ComputeIndexLists(*this);
+  // In position order, each position once with its last list, for a binary search.
+  std::stable_sort(lists.begin(), lists.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  IndexLists unique;
+  unique.reserve(lists.size());
+  for (auto& entry : lists) {
+    if (!unique.empty() && unique.back().first == entry.first) {
+      unique.back().second = std::move(entry.second);
+    } else {
+      unique.push_back(std::move(entry));
+    }
+  }
+  lists_ = {true, itemsRevision_, storeRevision_, std::move(unique)};
+  return lists_.lists;
+}
+
+namespace {
+
+const std::string* ListAt(const IndexLists& lists, std::size_t pos) {
+  const auto it =
+      std::lower_bound(lists.begin(), lists.end(), pos,
+                       [](const auto& entry, std::size_t p) { return entry.first < p; });
+  return it != lists.end() && it->first == pos ? &it->second : nullptr;
+}
+
+}  // namespace
+
+const std::string& HelpProject::Body(std::size_t pos) const {
+  const Topic& topic = topics_[pos];
+  if (topic.listKept || !topic.ShowsFunctionsList()) return topic.body;
+  const std::string* list = ListAt(ComputedLists(), pos);
+  return list != nullptr ? *list : topic.body;
+}
+
+const std::string& HelpProject::Body(const Topic& topic) const {
+  const std::less<const Topic*> before;
+  if (topics_.empty() || before(&topic, topics_.data()) ||
+      !before(&topic, topics_.data() + topics_.size())) {
+    return topic.body;
+  }
+  return Body(static_cast<std::size_t>(&topic - topics_.data()));
+}
+
+void HelpProject::KeepList(std::size_t pos, std::string list) {
+  Topic& topic = topics_[pos];
+  if (!KeepsList(topic) && topic.ShowsFunctionsList()) ++keptLists_;
+  topic.listKept = true;
+  topic.body = std::move(list);
+}
+
+void HelpProject::ReleaseList(std::size_t pos) {
+  Topic& topic = topics_[pos];
+  if (!KeepsList(topic)) return;
+  --keptLists_;
+  topic.listKept = false;
+  std::string().swap(topic.body);
+}
+
+IndexLists HelpProject::KeptLists() const {
+  IndexLists kept;
+  if (keptLists_ == 0) return kept;
+  for (std::size_t pos = 0; pos < topics_.size(); ++pos) {
+    if (KeepsList(topics_[pos])) kept.emplace_back(pos, topics_[pos].body);
+  }
+  return kept;
+}
+
+void HelpProject::RestoreKeptLists(const IndexLists& kept) {
+  for (const auto& [pos, list] : kept) KeepList(pos, list);
+}
+
+void HelpProject::RemakeLists() {
+  if (keptLists_ == 0) return;
+  // Only the lists the rows give: an entry no row opens a group with keeps its text, as
+  // nothing would ever overwrite it.
+  for (const auto& [pos, list] : ComputedLists()) ReleaseList(pos);
 }
 
 }  // namespace qs::project

@@ -59,6 +59,9 @@ class PositionRange {
   std::size_t first_;
 };
 
+// Functions lists by store position.
+using IndexLists = std::vector<std::pair<std::size_t, std::string>>;
+
 // One row of the topic list: the display order of the pages.
 struct ListItem {
   std::string text;
@@ -153,11 +156,29 @@ class HelpProject {
   // The one view that follows the rows (null: none). A copy of the project has none.
   void SetRowObserver(RowObserver* observer) { observer_.observer = observer; }
 
-  // ---- the computed functions lists ----
-  // A move leaves the functions lists of the Index page and the user index entries to be made
-  // when they are next shown or written (ProduceIndexLists), rather than after every move.
-  bool indexListsPending() const { return indexListsPending_; }
-  void SetIndexListsPending(bool pending) { indexListsPending_ = pending; }
+  // ---- the functions lists ----
+  // The body every reader takes (the form, the project file, the pages): for the Index page
+  // and the user index entries their functions list, which is the list kept in its place or
+  // else the one the rows give, computed when first asked for after the rows or the store
+  // changed; for any other topic its own body.
+  const std::string& Body(std::size_t pos) const;
+  // The same for a topic of this project's store; any other topic gives its own body.
+  const std::string& Body(const Topic& topic) const;
+  // The lists the rows give, by store position in ascending order.
+  const IndexLists& ComputedLists() const;
+
+  // A list kept in place of the computed one, until the lists are next remade. A topic comes
+  // into the store with its list kept (a project file's, or the caller's); an entry also keeps
+  // the list it showed when a user topic added inside its group cuts the group short.
+  void KeepList(std::size_t pos, std::string list);
+  // The list at `pos` follows the rows again.
+  void ReleaseList(std::size_t pos);
+  // Every kept list, by store position; for taking a change back.
+  IndexLists KeptLists() const;
+  void RestoreKeptLists(const IndexLists& kept);
+  // The lists are remade, as a move, an added user index entry, a deletion or an extraction
+  // does: every list the rows give follows them from now on. Costs nothing when none is kept.
+  void RemakeLists();
 
   // Takes over everything `other` holds (a project loaded or extracted aside, adopted only
   // once it succeeded). The rows count as changed even when `other` counted fewer changes.
@@ -208,12 +229,25 @@ class HelpProject {
     ObserverSlot& operator=(const ObserverSlot&) { return *this; }
   };
 
+  void StoreChanged();
+
   std::vector<ListItem> items_;
   ObserverSlot observer_;
-  bool indexListsPending_ = false;
   int selectedRow_ = -1;
   std::string shownTopic_;
   std::size_t itemsRevision_ = 0;
+  // Changes with every topic added, removed or renamed: the lists follow the names and flags.
+  std::size_t storeRevision_ = 0;
+  std::size_t keptLists_ = 0;
+  // The lists the rows gave at the two revisions; copied with the project, which is then
+  // still what they were made from.
+  struct ListsCache {
+    bool made = false;
+    std::size_t itemsRevision = 0;
+    std::size_t storeRevision = 0;
+    IndexLists lists;
+  };
+  mutable ListsCache lists_;
 };
 
 }  // namespace qs::project

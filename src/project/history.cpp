@@ -38,183 +38,133 @@ struct Selection {
   }
 };
 
-// The functions lists that a refresh would overwrite with something else. Most of the time
-// the lists already follow the rows and nothing needs keeping: taking a change back re-runs
-// the refresh on the rows as they were, then puts back what this kept.
-IndexLists StaleLists(const HelpProject& project) {
-  IndexLists stale;
-  for (auto& [pos, list] : ComputeIndexLists(project)) {
-    if (project.TopicAt(pos).body != list) stale.emplace_back(pos, project.TopicAt(pos).body);
-  }
-  return stale;
-}
-
-void RestoreLists(HelpProject& project, const IndexLists& stale) {
-  RefreshIndexLists(project);
-  for (const auto& [pos, body] : stale) project.TopicAt(pos).body = body;
-}
-
-// The functions lists as a move found them. Pending, they are made from the rows whenever
-// they are next needed, and taking the move back leaves them pending again; made, their texts
-// (a project file's own perhaps, not what the rows would give) come back with the undo. Only
-// the first move after the lists were made copies them: a move otherwise costs the same for any
-// number of topics.
-struct ListsBefore {
-  bool pending = false;
-  IndexLists bodies;
-
-  static ListsBefore Of(const HelpProject& project) {
-    ListsBefore before{project.indexListsPending(), {}};
-    if (!before.pending) before.Copy(project);
-    return before;
-  }
-  // For a change that makes the lists first: their texts while pending, put back by its undo.
-  static ListsBefore WhilePending(const HelpProject& project) {
-    ListsBefore before{project.indexListsPending(), {}};
-    if (before.pending) before.Copy(project);
-    return before;
-  }
-  void Copy(const HelpProject& project) {
-    for (std::size_t pos = 0; pos < project.TopicCount(); ++pos) {
-      const Topic& topic = project.TopicAt(pos);
-      if (topic.name == kIndexName || topic.isUserIndex) bodies.emplace_back(pos, topic.body);
-    }
-  }
-  void Restore(HelpProject& project) const {
-    for (const auto& [pos, body] : bodies) project.TopicAt(pos).body = body;
-    project.SetIndexListsPending(pending);
-  }
-};
+// A move, an added user index entry and a deletion remake the functions lists: the lists
+// kept until then (a project file's own, not what the rows give) are all they cannot make
+// again, and come back with the undo. Mostly none is kept, and nothing is copied.
 
 class MoveChange : public Change {
  public:
-  MoveChange(int from, int to, ListItem before, ListItem after, ListsBefore lists)
+  MoveChange(int from, int to, ListItem before, ListItem after, IndexLists kept)
       : Change("move '" + after.text + "'"),
         from_(from),
         to_(to),
         before_(std::move(before)),
         after_(std::move(after)),
-        lists_(std::move(lists)) {}
+        kept_(std::move(kept)) {}
 
   void Undo(HelpProject& project) override {
     project.MoveItem(static_cast<std::size_t>(to_), static_cast<std::size_t>(from_));
     project.SetItemIcon(static_cast<std::size_t>(from_), before_.icon);
     project.ShowRow(from_);
-    lists_.Restore(project);
+    project.RestoreKeptLists(kept_);
   }
   void Redo(HelpProject& project) override {
     project.MoveItem(static_cast<std::size_t>(from_), static_cast<std::size_t>(to_));
     project.SetItemIcon(static_cast<std::size_t>(to_), after_.icon);
     project.ShowRow(to_);
-    project.SetIndexListsPending(true);
+    project.RemakeLists();
   }
   std::size_t Bytes() const override {
-    return sizeof(*this) + TextBytes(before_.text) + TextBytes(after_.text) +
-           ListsBytes(lists_.bodies);
+    return sizeof(*this) + TextBytes(before_.text) + TextBytes(after_.text) + ListsBytes(kept_);
   }
 
  private:
   int from_, to_;
   ListItem before_, after_;
-  ListsBefore lists_;
+  IndexLists kept_;
 };
 
 std::unique_ptr<Change> Move(HelpProject& project, bool (*move)(HelpProject&)) {
   const int from = project.selectedRow();
   if (from < 0) return nullptr;
   ListItem before = project.items()[static_cast<std::size_t>(from)];
-  ListsBefore lists = ListsBefore::Of(project);
+  IndexLists kept = project.KeptLists();
   if (!move(project)) return nullptr;
   const int to = project.selectedRow();
   return std::make_unique<MoveChange>(
-      from, to, std::move(before), project.items()[static_cast<std::size_t>(to)], std::move(lists));
+      from, to, std::move(before), project.items()[static_cast<std::size_t>(to)], std::move(kept));
 }
 
 class DeleteChange : public Change {
  public:
   DeleteChange(Selection selection, std::optional<ListItem> item, std::size_t pos,
-               std::optional<Topic> topic, IndexLists overwritten, ListsBefore pending)
+               std::optional<Topic> topic, IndexLists kept)
       : Change("delete '" + selection.shown + "'"),
-        pending_(std::move(pending)),
         selection_(std::move(selection)),
         item_(std::move(item)),
         pos_(pos),
         topic_(std::move(topic)),
-        overwritten_(std::move(overwritten)) {}
+        kept_(std::move(kept)) {}
 
   void Undo(HelpProject& project) override {
     if (topic_) project.InsertTopic(pos_, *topic_);
     if (item_) project.InsertItem(static_cast<std::size_t>(selection_.row), *item_);
-    for (const auto& [pos, body] : overwritten_) project.TopicAt(pos).body = body;
+    project.RestoreKeptLists(kept_);
     selection_.Restore(project);
-    if (pending_.pending) pending_.Restore(project);
   }
   void Redo(HelpProject& project) override {
-    ProduceIndexLists(project);
     // The texts as they are now, edited perhaps since the undo, are what comes back next time.
     if (topic_) topic_ = project.TopicAt(pos_);
-    for (auto& [pos, body] : overwritten_) body = project.TopicAt(pos).body;
     selection_.Restore(project);
     DeleteSelectedTopic(project);
   }
   std::size_t Bytes() const override {
     return sizeof(*this) + TextBytes(selection_.shown) + (item_ ? TextBytes(item_->text) : 0) +
-           (topic_ ? TopicBytes(*topic_) : 0) + ListsBytes(overwritten_) +
-           ListsBytes(pending_.bodies);
+           (topic_ ? TopicBytes(*topic_) : 0) + ListsBytes(kept_);
   }
 
  private:
-  ListsBefore pending_;
   Selection selection_;
   std::optional<ListItem> item_;
   std::size_t pos_;
   std::optional<Topic> topic_;
-  IndexLists overwritten_;
+  IndexLists kept_;
 };
 
 class AddChange : public Change {
  public:
   AddChange(Selection selection, int row, ListItem item, std::size_t pos, Topic topic,
-            std::optional<IndexLists> stale, ListsBefore pending)
+            IndexLists keptBefore, IndexLists keptByAdding)
       : Change("add '" + item.text + "'"),
-        pending_(std::move(pending)),
         selection_(std::move(selection)),
         row_(row),
         item_(std::move(item)),
         pos_(pos),
         topic_(std::move(topic)),
-        stale_(std::move(stale)) {}
+        keptBefore_(std::move(keptBefore)),
+        keptByAdding_(std::move(keptByAdding)) {}
 
   void Undo(HelpProject& project) override {
     // What was typed into the new page since comes back with the redo.
     topic_ = project.TopicAt(pos_);
+    for (const auto& [pos, list] : keptByAdding_) project.ReleaseList(pos);
     project.RemoveItem(static_cast<std::size_t>(row_));
     project.EraseTopic(pos_);
-    if (stale_) RestoreLists(project, *stale_);
+    project.RestoreKeptLists(keptBefore_);
     selection_.Restore(project);
-    if (pending_.pending) pending_.Restore(project);
   }
   void Redo(HelpProject& project) override {
-    ProduceIndexLists(project);
     project.InsertTopic(pos_, topic_);
     project.InsertItem(static_cast<std::size_t>(row_), item_);
     project.ShowRow(row_);
-    if (stale_) RefreshIndexLists(project);
+    if (topic_.isUserIndex) project.RemakeLists();
+    project.RestoreKeptLists(keptByAdding_);
   }
   std::size_t Bytes() const override {
     return sizeof(*this) + TextBytes(selection_.shown) + TextBytes(item_.text) +
-           TopicBytes(topic_) + (stale_ ? ListsBytes(*stale_) : 0) + ListsBytes(pending_.bodies);
+           TopicBytes(topic_) + ListsBytes(keptBefore_) + ListsBytes(keptByAdding_);
   }
 
  private:
-  ListsBefore pending_;
   Selection selection_;
   int row_;
   ListItem item_;
   std::size_t pos_;
   Topic topic_;
-  // Set when the addition refreshed the functions lists (a user index entry).
-  std::optional<IndexLists> stale_;
+  // The lists kept before an addition that remakes them (a user index entry).
+  IndexLists keptBefore_;
+  // The lists an added user topic kept as they read before it (store positions after it).
+  IndexLists keptByAdding_;
 };
 
 }  // namespace
@@ -228,42 +178,33 @@ std::unique_ptr<Change> MoveDown(HelpProject& project) {
 }
 
 std::unique_ptr<Change> DeleteSelected(HelpProject& project) {
-  // Lists a move left pending are made first: the deletion works on made lists, and its undo
-  // leaves them pending again with their texts as they were.
-  ListsBefore pending = ListsBefore::WhilePending(project);
-  ProduceIndexLists(project);
   Selection selection = Selection::Of(project);
   std::optional<ListItem> item;
   if (selection.row >= 0) item = project.items()[static_cast<std::size_t>(selection.row)];
   const std::size_t pos = project.FindTopicPos(selection.shown);
   std::optional<Topic> topic;
   if (pos != kNone) topic = project.TopicAt(pos);
-  // The deletion remakes every functions list: their texts come back with the undo.
-  IndexLists overwritten;
-  for (std::size_t at = 0; at < project.TopicCount(); ++at) {
-    const Topic& list = project.TopicAt(at);
-    if (at == pos || (list.name != kIndexName && !list.isUserIndex)) continue;
-    overwritten.emplace_back(at, list.body);
-  }
+  // The deleted topic brings its own kept list back; the others are remade by the deletion.
+  IndexLists kept = project.KeptLists();
+  std::erase_if(kept, [pos](const auto& entry) { return entry.first == pos; });
   if (!DeleteSelectedTopic(project)) return nullptr;
   return std::make_unique<DeleteChange>(std::move(selection), std::move(item), pos,
-                                        std::move(topic), std::move(overwritten),
-                                        std::move(pending));
+                                        std::move(topic), std::move(kept));
 }
 
 std::unique_ptr<Change> Add(HelpProject& project, AddOperation add, const std::string& name,
                             AddOutcome& outcome) {
-  ListsBefore pending = ListsBefore::WhilePending(project);
-  ProduceIndexLists(project);
   Selection selection = Selection::Of(project);
-  std::optional<IndexLists> stale;
-  if (add == AddUserIndex) stale = StaleLists(project);
+  IndexLists keptBefore;
+  if (add == AddUserIndex) keptBefore = project.KeptLists();
   outcome = add(project, name);
   if (!outcome.added) return nullptr;
+  IndexLists keptByAdding;
+  for (const std::size_t at : outcome.keptLists) keptByAdding.emplace_back(at, project.Body(at));
   const std::size_t pos = project.FindTopicPos(name);
-  return std::make_unique<AddChange>(std::move(selection), outcome.row,
-                                     project.items()[static_cast<std::size_t>(outcome.row)], pos,
-                                     project.TopicAt(pos), std::move(stale), std::move(pending));
+  return std::make_unique<AddChange>(
+      std::move(selection), outcome.row, project.items()[static_cast<std::size_t>(outcome.row)],
+      pos, project.TopicAt(pos), std::move(keptBefore), std::move(keptByAdding));
 }
 
 // Exchanges the project's store, rows, library file and selection with the ones it holds:

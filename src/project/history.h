@@ -4,10 +4,11 @@
 // and deleting a row, and the batch edits of a library extraction. Texts typed into the form
 // are not among them; the editors keep their own undo.
 //
-// Moves, additions and deletions remember only what they touched (a row, a topic, the
-// functions lists they overwrote); a batch edit remembers the whole store and the rows as they
-// were. Each change takes itself back, or does itself again, exactly, provided the project is
-// as the change left it or found it; the history guarantees that by undoing in order.
+// Moves, additions and deletions remember only what they touched (a row, a topic, and the
+// functions lists that were kept in place of the computed ones and that they remade or kept);
+// a batch edit remembers the whole store and the rows as they were. Each change takes itself back,
+// or does itself again, exactly, provided the project is as the change left it or found it; the
+// history guarantees that by undoing in order.
 
 #include <cstddef>
 #include <deque>

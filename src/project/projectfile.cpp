@@ -15,7 +15,6 @@
 #include "platform/atomicfile.h"
 #include "platform/filesystem.h"
 #include "platform/regularfile.h"
-#include "project/topicops.h"
 #include "text/paths.h"
 #include "text/textops.h"
 
@@ -70,8 +69,9 @@ bool WriteProjectFile(const HelpProject& project,
   AppendLine(out, project.helpFolder);
   if (project.TopicCount() > 0) {
     for (const ListItem& item : project.items()) {
-      const Topic* topic = project.FindTopic(item.text);
-      if (topic == nullptr) continue;
+      const std::size_t pos = project.FindTopicPos(item.text);
+      if (pos == std::string::npos) continue;
+      const Topic* topic = &project.TopicAt(pos);
       out.append(topic->name);
       if (topic->isUserTopic) {
         out.push_back(kUserTopicMark);
@@ -81,7 +81,8 @@ bool WriteProjectFile(const HelpProject& project,
       out.append(text::kCrLf);
       AppendLine(out, topic->parameters);
       AppendLine(out, topic->title);
-      if (!appendText(topic->summary) || !appendText(topic->body) || !appendText(topic->example)) {
+      if (!appendText(topic->summary) || !appendText(project.Body(pos)) ||
+          !appendText(topic->example)) {
         return false;
       }
     }
@@ -340,7 +341,6 @@ std::string TooManyPagesMessage(const std::string& path) {
 
 bool SaveProject(HelpProject& project, const std::string& path, text::Reports& reports,
                  const platform::WriteOptions& options) {
-  ProduceIndexLists(project);
   if (auto problem = OneLineFieldProblem(project)) {
     reports.push_back(std::move(*problem));
     return false;

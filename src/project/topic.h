@@ -18,16 +18,27 @@ struct Topic {
   std::string parameters;  // a function's parameter list, parentheses included
   std::string title;
   std::string summary;  // syntax, or an overview; lines joined by CR LF
-  std::string body;     // description, functions list or user text
+  // Description or user text. The Index page and user index entries show a functions list
+  // instead, which HelpProject::Body gives; here they hold it only while it is kept (below).
+  std::string body;
   std::string example;
   bool refreshed = false;  // transient mark of a library merge; never saved
   bool isUserTopic = false;
   bool isUserIndex = false;
+  // For the Index page and user index entries: the functions list in `body` stands as it is
+  // (as a project file or the caller gave it) rather than following the rows, until the
+  // project remakes the lists (HelpProject::RemakeLists).
+  bool listKept = true;
   TopicIcon icon = TopicIcon::PageIcon;
 
   TopicKind Kind() const;
   // Neither flag: the Index page and function pages.
   bool IsPlain() const { return !isUserTopic && !isUserIndex; }
+  // The Index page and user index entries: their body is a functions list.
+  bool ShowsFunctionsList() const {
+    const TopicKind kind = Kind();
+    return kind == TopicKind::IndexPage || kind == TopicKind::UserIndexEntry;
+  }
 
   friend bool operator==(const Topic&, const Topic&) = default;
 };

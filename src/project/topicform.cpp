@@ -54,9 +54,10 @@ FormLayout LayoutFor(TopicKind kind) {
 
 std::optional<ShownTopic> ShowTopic(const HelpProject& project) {
   if (project.shownTopic().empty()) return std::nullopt;
-  const Topic* topic = project.FindTopic(project.shownTopic());
-  if (topic == nullptr) return std::nullopt;
-  return ShownTopic{{topic->title, topic->summary, topic->body, topic->example},
+  const std::size_t pos = project.FindTopicPos(project.shownTopic());
+  if (pos == std::string::npos) return std::nullopt;
+  const Topic* topic = &project.TopicAt(pos);
+  return ShownTopic{{topic->title, topic->summary, project.Body(pos), topic->example},
                     LayoutFor(topic->Kind())};
 }
 
@@ -72,7 +73,9 @@ bool ApplyForm(Topic& topic, const EditForm& form) {
   };
   const bool titleChanged = apply(topic.title, form.title);
   const bool summaryChanged = apply(topic.summary, form.summary);
-  const bool bodyChanged = apply(topic.body, form.body);
+  // A functions list is read-only in the form and is the project's to make: the text the form
+  // shows is never written back, so a list the form showed earlier cannot replace the current.
+  const bool bodyChanged = !topic.ShowsFunctionsList() && apply(topic.body, form.body);
   const bool exampleChanged = apply(topic.example, form.example);
 
   if (summaryChanged && topic.Kind() == TopicKind::FunctionPage) {

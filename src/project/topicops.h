@@ -1,13 +1,12 @@
 #pragma once
 
-// Operations on the topic list that keep the store, the rows and the computed functions lists
-// consistent. None of them touches the edit form: after one that returns true, the caller
-// shows the shown topic again (which drops uncommitted typing, as moving a row always has).
+// Operations on the topic list that keep the store and the rows consistent; each says whether
+// it remakes the functions lists (HelpProject::RemakeLists). None of them touches the edit form:
+// after one that returns true, the caller shows the shown topic again (which drops uncommitted
+// typing, as moving a row always has).
 
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "project/helpproject.h"
 
@@ -17,25 +16,14 @@ namespace qs::project {
 bool UserTopicFlag(const HelpProject& project, std::string_view name);
 bool UserIndexFlag(const HelpProject& project, std::string_view name);
 
-// Recomputes the functions list of the Index page (every plain topic of rows 1 to n-1) and of
-// every user index entry (the plain topics after it up to the next user topic or user index
-// entry), following the display order.
-void RefreshIndexLists(HelpProject& project);
-// Makes the functions lists that moves left to be made (see HelpProject::indexListsPending);
-// nothing when none are pending. Called before a list is shown, written or built upon.
-void ProduceIndexLists(HelpProject& project);
-// What RefreshIndexLists writes: store position and functions list, in the order written.
-using IndexLists = std::vector<std::pair<std::size_t, std::string>>;
-IndexLists ComputeIndexLists(const HelpProject& project);
-
 // Move the selected row one place, within the rules that keep the Index page first and the
-// user topics together at the end. True when the row moved. The functions lists are then
-// pending.
+// user topics together at the end. True when the row moved; the functions lists are then
+// remade.
 bool MoveTopicUp(HelpProject& project);
 bool MoveTopicDown(HelpProject& project);
 
 // Removes the selected row and the first stored topic named as the shown topic, remakes the
-// functions lists from the rows left (RefreshIndexLists) and selects and shows the Index page.
+// functions lists from the rows left and selects and shows the Index page.
 // True when something was deleted.
 bool DeleteSelectedTopic(HelpProject& project);
 

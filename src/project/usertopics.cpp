@@ -33,6 +33,8 @@ Topic NewTopic(const std::string& name, bool userIndex) {
   Topic topic;
   topic.name = name;
   topic.title = name;
+  // An entry's list reads as the placeholder until the lists are remade, and for good where no
+  // row opens a group with it.
   topic.body = kUserTopicPlaceholder;
   topic.isUserTopic = !userIndex;
   topic.isUserIndex = userIndex;
@@ -58,6 +60,17 @@ AddOutcome Refuse(const HelpProject& project, const std::string& name) {
   return outcome;
 }
 
+// Whether the first row from `row` on that names a stored topic names a plain one: a user
+// topic placed before it ends the group there, when one is open.
+bool PlainRowFollows(const HelpProject& project, int row) {
+  const auto& items = project.items();
+  for (auto r = static_cast<std::size_t>(row); r < items.size(); ++r) {
+    const Topic* topic = project.FindTopic(items[r].text);
+    if (topic != nullptr) return topic->IsPlain();
+  }
+  return false;
+}
+
 void Finish(HelpProject& project, int row, AddOutcome& outcome) {
   project.ShowRow(row);
   project.modified = true;
@@ -70,8 +83,6 @@ void Finish(HelpProject& project, int row, AddOutcome& outcome) {
 AddOutcome AddUserTopic(HelpProject& project, const std::string& name) {
   AddOutcome outcome = Refuse(project, name);
   if (name.empty() || outcome.duplicates > 0) return outcome;
-  // Pending lists are made from the rows without the new topic.
-  ProduceIndexLists(project);
 
   const int selected = project.selectedRow();
   const int count = static_cast<int>(project.ItemCount());
@@ -84,8 +95,19 @@ AddOutcome AddUserTopic(HelpProject& project, const std::string& name) {
     while (row < count && !userTopics.Contains(items[static_cast<std::size_t>(row)].text)) ++row;
     if (row < count) storePos = StoreAfter(project, project.ItemText(row));
   }
+  // Adding a user topic remakes no list: one landing inside a group leaves the entry's list
+  // as it read before. Mostly it lands before another user topic or at the end, and no list
+  // changes.
+  IndexLists before;
+  if (PlainRowFollows(project, row)) before = project.ComputedLists();
   project.InsertItem(static_cast<std::size_t>(row), {name, TopicIcon::PageIcon});
   project.InsertTopic(storePos, NewTopic(name, false));
+  for (auto& [pos, list] : before) {
+    const std::size_t at = pos >= storePos ? pos + 1 : pos;
+    if (project.TopicAt(at).listKept || project.Body(at) == list) continue;
+    project.KeepList(at, std::move(list));
+    outcome.keptLists.push_back(at);
+  }
   Finish(project, row, outcome);
   return outcome;
 }
@@ -110,7 +132,7 @@ AddOutcome AddUserIndex(HelpProject& project, const std::string& name) {
   project.InsertItem(static_cast<std::size_t>(row), {name, TopicIcon::IndexIcon});
   project.InsertTopic(storePos, NewTopic(name, true));
   Finish(project, row, outcome);
-  RefreshIndexLists(project);
+  project.RemakeLists();
   return outcome;
 }
 

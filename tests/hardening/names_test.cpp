@@ -59,7 +59,7 @@ TEST(FixedPageNames, functionsNamedLikeTheIndexOrLicensePageAreSkippedWithAWarni
                                     Skipped("INDEX", "Index")}));
   EXPECT_EQ(testsupport::StoreNames(project),
             (std::vector<std::string>{"Index", "A", "B", "License"}));
-  EXPECT_EQ(project.TopicAt(0).body, "A\r\nB");
+  EXPECT_EQ(project.Body(0), "A\r\nB");
 
   // Every page once, the fixed ones with their own texts, also after a save and a load.
   const std::string path = box.Path("MyLib.qsp");

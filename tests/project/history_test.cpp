@@ -38,7 +38,7 @@ TEST(UndoHistory, everyStructuralChangeComesBackExactlyAndIsDoneAgainExactly) {
   // The Index page's list is deliberately not the one the rows give, as a loaded file or a
   // deletion may leave it: taking a move back must restore the very text.
   auto p = MakeProject({"Index", "A", "B", "C", "G#", "D", "U1*", "U2*"});
-  p.FindTopic("Index")->body = "as the file held it";
+  p.KeepList(0, "as the file held it");
   p.libraryFile = "/lib/Old";
   UndoHistory history;
   // The project just before and just after each change.

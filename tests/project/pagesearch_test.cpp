@@ -21,11 +21,11 @@ TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
   p.FindTopic("U")->body = "needle";
   p.FindTopic("U")->example = "needle";  // a user topic has no example: not searched
   p.FindTopic("Index")->example = "needle";
-  RefreshIndexLists(p);
+  p.RemakeLists();
   p.FindTopic("G")->title = "\xE9T\xC9";
   p.SelectRow(2);
-  ASSERT_TRUE(MoveTopicUp(p));            // B before A
-  p.FindTopic("Index")->body = "needle";  // a functions list is the program's, never a hit
+  ASSERT_TRUE(MoveTopicUp(p));  // B before A
+  p.KeepList(0, "needle");      // a functions list is the program's, never a hit
 
   const auto hits = SearchPages(p, "NEEDLE", 100);
   std::vector<std::string> where;
@@ -45,22 +45,19 @@ TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
   EXPECT_EQ(text::FindIgnoringCase("\xD7", "\xF7"), std::string::npos) << "signs have no case";
 }
 
-// A move leaves the functions lists pending; a save writes them made, as they were before.
-TEST(PageSearch, pendingListsAreMadeBeforeTheProjectIsWritten) {
+// A save right after a move writes the lists the moved rows give.
+TEST(PageSearch, listsAreWrittenAsTheMovedRowsGiveThem) {
   testsupport::TempFolder folder;
   auto p = MakeProject({"Index", "A", "B", "G#", "C"});
-  RefreshIndexLists(p);
   p.SelectRow(2);
   ASSERT_TRUE(MoveTopicDown(p));  // B joins G's group
-  ASSERT_TRUE(p.indexListsPending());
   text::Reports reports;
   ASSERT_TRUE(SaveProject(p, folder.Path("p.qsp"), reports));
-  EXPECT_FALSE(p.indexListsPending());
-  EXPECT_EQ(p.FindTopic("Index")->body, "A\r\nB\r\nC");
-  EXPECT_EQ(p.FindTopic("G")->body, "B\r\nC");
+  EXPECT_EQ(p.Body(0), "A\r\nB\r\nC");
+  EXPECT_EQ(p.Body(p.FindTopicPos("G")), "B\r\nC");
   HelpProject loaded;
   ASSERT_TRUE(LoadProject(loaded, folder.Path("p.qsp"), {}, reports));
-  EXPECT_EQ(loaded.FindTopic("G")->body, "B\r\nC");
+  EXPECT_EQ(loaded.Body(loaded.FindTopicPos("G")), "B\r\nC");
 }
 
 }  // namespace

@@ -12,6 +12,11 @@ using testsupport::RowTexts;
 using testsupport::StoreNames;
 using Rows = std::vector<std::string>;
 
+// The functions list (or body) every reader gets for the first stored topic of this name.
+std::string ListOf(const HelpProject& p, std::string_view name) {
+  return p.Body(p.FindTopicPos(name));
+}
+
 TEST(Moves, stopAtTheListEdges) {
   auto p = MakeProject({"Index", "A", "B", "License*"});
   p.SelectRow(-1);
@@ -37,10 +42,8 @@ TEST(Moves, changeOnlyTheDisplayOrderAndSelectTheMovedRow) {
   ASSERT_TRUE(MoveTopicDown(p));
   EXPECT_EQ(RowTexts(p), (Rows{"Index", "A", "B", "C"}));
   EXPECT_EQ(StoreNames(p), (Rows{"Index", "A", "B", "C"}));
-  // The functions list follows once it is shown or written.
-  EXPECT_TRUE(p.indexListsPending());
-  ProduceIndexLists(p);
-  EXPECT_EQ(p.FindTopic("Index")->body, "A\r\nB\r\nC");
+  // The functions list follows the rows.
+  EXPECT_EQ(ListOf(p, "Index"), "A\r\nB\r\nC");
 }
 
 TEST(Moves, keepUserTopicsTogetherAtTheEnd) {
@@ -64,52 +67,52 @@ TEST(Moves, keepTheIconOfTheTopic) {
   EXPECT_EQ(p.items()[2].icon, TopicIcon::PageIcon);
 }
 
-TEST(RefreshIndexLists, groupsFollowTheDisplayOrder) {
+TEST(FunctionsLists, groupsFollowTheDisplayOrder) {
   auto p = MakeProject({"Index", "P", "Q", "G#", "R", "H#", "U*", "S"});
-  RefreshIndexLists(p);
-  EXPECT_EQ(p.FindTopic("Index")->body, "P\r\nQ\r\nR\r\nS");
-  EXPECT_EQ(p.FindTopic("G")->body, "R");
-  EXPECT_EQ(p.FindTopic("H")->body, "") << "a user topic right after an entry leaves it empty";
-  EXPECT_EQ(p.FindTopic("U")->body, "") << "user topics are never members";
+  p.RemakeLists();
+  EXPECT_EQ(ListOf(p, "Index"), "P\r\nQ\r\nR\r\nS");
+  EXPECT_EQ(ListOf(p, "G"), "R");
+  EXPECT_EQ(ListOf(p, "H"), "") << "a user topic right after an entry leaves it empty";
+  EXPECT_EQ(ListOf(p, "U"), "") << "user topics are never members";
 }
 
-TEST(RefreshIndexLists, aUserTopicClosesTheGroupAndEntriesCloseEachOther) {
+TEST(FunctionsLists, aUserTopicClosesTheGroupAndEntriesCloseEachOther) {
   auto p = MakeProject({"Index", "G#", "A", "H#", "B", "C", "U*", "D", "I#"});
-  RefreshIndexLists(p);
-  EXPECT_EQ(p.FindTopic("G")->body, "A");
-  EXPECT_EQ(p.FindTopic("H")->body, "B\r\nC");
-  EXPECT_EQ(p.FindTopic("I")->body, "") << "an entry at the end lists nothing";
-  EXPECT_EQ(p.FindTopic("Index")->body, "A\r\nB\r\nC\r\nD");
+  p.RemakeLists();
+  EXPECT_EQ(ListOf(p, "G"), "A");
+  EXPECT_EQ(ListOf(p, "H"), "B\r\nC");
+  EXPECT_EQ(ListOf(p, "I"), "") << "an entry at the end lists nothing";
+  EXPECT_EQ(ListOf(p, "Index"), "A\r\nB\r\nC\r\nD");
 }
 
-TEST(RefreshIndexLists, skipsRowsWithoutTopicAndFlaggedNamesakes) {
+TEST(FunctionsLists, skipsRowsWithoutTopicAndFlaggedNamesakes) {
   auto p = MakeProject({"Index", "A*", "A", "G#", "B"});
   p.InsertItem(4, {"Ghost", TopicIcon::PageIcon});
-  RefreshIndexLists(p);
+  p.RemakeLists();
   // Row "A" is first found as a user topic; the plain namesake stored after it counts for the
   // index, while the group walk takes the first stored topic of the name.
-  EXPECT_EQ(p.FindTopic("Index")->body, "A\r\nA\r\nB");
-  EXPECT_EQ(p.FindTopic("G")->body, "B");
+  EXPECT_EQ(ListOf(p, "Index"), "A\r\nA\r\nB");
+  EXPECT_EQ(ListOf(p, "G"), "B");
 }
 
-TEST(RefreshIndexLists, anEntryNamedIndexKeepsItsGroup) {
+TEST(FunctionsLists, anEntryNamedIndexKeepsItsGroup) {
   // A project file can hold a user index entry named "Index" beside the Index page.
   auto p = MakeProject({"Index#", "Index", "A"});
-  RefreshIndexLists(p);
-  EXPECT_EQ(p.TopicAt(0).body, "A") << "the group list is the last word";
-  EXPECT_EQ(p.TopicAt(1).body, "Index\r\nA");
+  p.RemakeLists();
+  EXPECT_EQ(p.Body(0), "A") << "the group list is the last word";
+  EXPECT_EQ(p.Body(1), "Index\r\nA");
 }
 
-TEST(RefreshIndexLists, handlesEmptyNames) {
+TEST(FunctionsLists, handlesEmptyNames) {
   auto p = MakeProject({"Index", "G#", "", "B"});
-  RefreshIndexLists(p);
-  EXPECT_EQ(p.FindTopic("G")->body, "\r\nB");
-  EXPECT_EQ(p.FindTopic("Index")->body, "\r\nB");
+  p.RemakeLists();
+  EXPECT_EQ(ListOf(p, "G"), "\r\nB");
+  EXPECT_EQ(ListOf(p, "Index"), "\r\nB");
 }
 
 TEST(Delete, remakesTheListsInTheOrderOfTheRowsLeft) {
   auto p = MakeProject({"Index", "A", "B", "G#", "C", "D", "License*"});
-  RefreshIndexLists(p);
+  p.RemakeLists();
   p.SelectRow(2);
   ASSERT_TRUE(MoveTopicUp(p));  // rows: Index B A G C D License
   p.SelectRow(5);
@@ -119,8 +122,8 @@ TEST(Delete, remakesTheListsInTheOrderOfTheRowsLeft) {
   EXPECT_EQ(RowTexts(p), (Rows{"Index", "B", "A", "G", "C", "License"}));
   EXPECT_EQ(StoreNames(p), (Rows{"Index", "A", "B", "G", "C", "License"}));
   // The order the Index page links in, not the store's; the group no longer names D.
-  EXPECT_EQ(p.FindTopic("Index")->body, "B\r\nA\r\nC");
-  EXPECT_EQ(p.FindTopic("G")->body, "C");
+  EXPECT_EQ(ListOf(p, "Index"), "B\r\nA\r\nC");
+  EXPECT_EQ(ListOf(p, "G"), "C");
   EXPECT_EQ(p.shownTopic(), "Index");
   EXPECT_EQ(p.selectedRow(), 0);
   EXPECT_TRUE(p.modified);
@@ -152,9 +155,9 @@ TEST(Delete, writesTheFunctionsListIntoTheIndexPageFoundByNameOnly) {
   p.SelectRow(3);
   p.SetShownTopic("C");
   ASSERT_TRUE(DeleteSelectedTopic(p));
-  EXPECT_EQ(p.FindTopic("A")->body, "The author's description");
+  EXPECT_EQ(ListOf(p, "A"), "The author's description");
   // The list the Index page links: the rows after the first, as every refresh makes it.
-  EXPECT_EQ(p.FindTopic("Index")->body, "Index\r\nB");
+  EXPECT_EQ(ListOf(p, "Index"), "Index\r\nB");
 
   auto noIndex = MakeProject({"A", "B"});
   noIndex.FindTopic("A")->body = "kept";

@@ -106,7 +106,8 @@ TEST(AddUserIndex, withTheIndexSelectedGoesToRowOneAndGroupsWhatFollows) {
   const Topic* added = p.FindTopic("Group");
   EXPECT_TRUE(added->isUserIndex);
   EXPECT_EQ(added->icon, TopicIcon::IndexIcon);
-  EXPECT_EQ(added->body, "F1\r\nF2") << "the placeholder is replaced by the functions list";
+  EXPECT_EQ(p.Body(p.FindTopicPos("Group")), "F1\r\nF2")
+      << "the placeholder is replaced by the functions list";
   EXPECT_EQ(p.selectedRow(), 1);
 }
 
@@ -116,7 +117,7 @@ TEST(AddUserIndex, withTheLicenseSelectedLandsAboveTheUserBlock) {
   ASSERT_TRUE(AddUserIndex(p, "Group").added);
   EXPECT_EQ(RowTexts(p), (Rows{"Index", "F1", "Group", "F2", "License"}));
   EXPECT_EQ(StoreNames(p), (Rows{"Index", "F1", "F2", "Group", "License"}));
-  EXPECT_EQ(p.FindTopic("Group")->body, "F2");
+  EXPECT_EQ(p.Body(p.FindTopicPos("Group")), "F2");
 }
 
 TEST(AddUserIndex, withOnlyTheLicenseLeftListsNothing) {
@@ -124,7 +125,7 @@ TEST(AddUserIndex, withOnlyTheLicenseLeftListsNothing) {
   p.SelectRow(0);
   ASSERT_TRUE(AddUserIndex(p, "Group").added);
   EXPECT_EQ(RowTexts(p), (Rows{"Index", "Group", "License"}));
-  EXPECT_EQ(p.FindTopic("Group")->body, "");
+  EXPECT_EQ(p.Body(p.FindTopicPos("Group")), "");
 }
 
 TEST(AddUserIndex, neverGoesAboveRowOne) {

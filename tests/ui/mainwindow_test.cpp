@@ -449,7 +449,7 @@ TEST_F(WiredTest, everyByteATextCanHoldSurvivesTheEditorsToTheByte) {
 
 TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
-  project::RefreshIndexLists(project);
+  project.RemakeLists();
   project.projectFile = "/w/p.qsp";
   ui->RefreshTopicList();
   auto* body = static_cast<FormEditor*>(window->projectTab().bodyEditor);
@@ -503,7 +503,7 @@ TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
   std::vector<std::string> names = {"Index"};
   for (int i = 0; i < 1000; ++i) names.push_back("Function" + std::to_string(i));
   project = testsupport::MakeProject(names);
-  project::RefreshIndexLists(project);
+  project.RemakeLists();
   ui->RefreshTopicList();
   window->show();
   window->projectTab().topicListView->setCurrentIndex(
@@ -529,7 +529,7 @@ TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
 
 TEST_F(WiredTest, showingAnotherKindOfPageRepaintsTheFormNotTheWindow) {
   project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
-  project::RefreshIndexLists(project);
+  project.RemakeLists();
   ASSERT_TRUE(project::AddUserTopic(project, "Notes").added);
   const int notes = project.selectedRow();
   ui->RefreshTopicList();
@@ -613,7 +613,7 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   window->projectTab().topicListView->setCurrentIndex(
       window->projectTab().topicListView->model()->index(1, 0));
   EXPECT_EQ(project.FindTopic("F1")->summary.find('<'), std::string::npos);
-  EXPECT_EQ(project.FindTopic("Index")->body.find('<'), std::string::npos);
+  EXPECT_EQ(project.Body(0).find('<'), std::string::npos);
 }
 
 // The entry chosen in the topic list's popup menu reaches the command it names, after the

@@ -27,37 +27,6 @@ bool IsFunctionPageAt(const project::HelpProject& project, std::size_t pos) {
   return topic.Kind() == TopicKind::FunctionPage && project.FindTopicPos(topic.name) == pos;
 }
 
-// Texts compared as the project file gives them back: a line feed and CR LF are one line end.
-bool SameText(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (a.compare(i, 2, "\r\n") == 0 && b[j] == '\n') {
-      i += 2;
-      ++j;
-    } else if (b.compare(j, 2, "\r\n") == 0 && a[i] == '\n') {
-      ++i;
-      j += 2;
-    } else if (a[i] == b[j]) {
-      ++i;
-      ++j;
-    } else {
-      return false;
-    }
-  }
-  return i == a.size() && j == b.size();
-}
-
-bool DiffersFromFresh(const Topic& page, const Topic& fresh) {
-  const TopicKind kind = page.Kind();
-  // The functions lists and the syntax line are computed, not written by the author.
-  const bool bodyIsWritten = kind != TopicKind::IndexPage && kind != TopicKind::UserIndexEntry;
-  const bool summaryIsWritten = kind != TopicKind::FunctionPage;
-  return !SameText(page.title, fresh.title) || !SameText(page.example, fresh.example) ||
-         (bodyIsWritten && !SameText(page.body, fresh.body)) ||
-         (summaryIsWritten && !SameText(page.summary, fresh.summary));
-}
-
 std::string NameList(const std::vector<std::string>& names, std::size_t shown) {
   std::string list;
   for (std::size_t i = 0; i < names.size() && i < shown; ++i) {
@@ -178,7 +147,7 @@ std::size_t CountPagesWithAuthorText(const project::HelpProject& before,
   std::size_t count = 0;
   for (const auto& page : before.topics()) {
     const Topic* rebuilt = fresh.FindTopic(page.name);
-    if (rebuilt != nullptr && DiffersFromFresh(page, *rebuilt)) ++count;
+    if (rebuilt != nullptr && project::HoldsAuthorText(page, *rebuilt)) ++count;
   }
   return count;
 }

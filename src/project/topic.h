@@ -35,13 +35,21 @@ struct Topic {
   // Neither flag: the Index page and function pages.
   bool IsPlain() const { return !isUserTopic && !isUserIndex; }
   // The Index page and user index entries: their body is a functions list.
-  bool ShowsFunctionsList() const {
-    const TopicKind kind = Kind();
-    return kind == TopicKind::IndexPage || kind == TopicKind::UserIndexEntry;
-  }
+  bool ShowsFunctionsList() const;
 
   friend bool operator==(const Topic&, const Topic&) = default;
 };
+
+// Which of a topic's texts its author writes. The program makes the others: the functions list
+// that is the body of the Index page and of a user index entry, and a function page's syntax
+// line. The title and the example are always the author's.
+bool AuthorWritesBody(TopicKind kind);
+bool AuthorWritesSummary(TopicKind kind);
+
+// Whether `page` holds text its author wrote that `fresh`, the same page as the library alone
+// gives it, does not: the one rule for "this page holds the author's text". Texts compare as
+// the project file gives them back, where a line feed and CR LF are one line end.
+bool HoldsAuthorText(const Topic& page, const Topic& fresh);
 
 // The icon a topic of this kind carries in the list.
 TopicIcon IconFor(TopicKind kind);

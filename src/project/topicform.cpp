@@ -22,6 +22,9 @@ FormLayout InitialFormLayout() {
 
 FormLayout LayoutFor(TopicKind kind) {
   FormLayout layout;
+  // What the program makes is shown, never typed into.
+  layout.bodyReadOnly = !AuthorWritesBody(kind);
+  layout.summaryReadOnly = !AuthorWritesSummary(kind);
   switch (kind) {
     case TopicKind::UserTopic:
       layout.summaryLabel = "Not used";
@@ -36,7 +39,6 @@ FormLayout LayoutFor(TopicKind kind) {
       layout.summaryLabel = "Overview";
       layout.bodyLabel = "Index";
       layout.exampleLabel = "Example";
-      layout.bodyReadOnly = true;
       layout.bodyTooltip = "Functions list";
       layout.summaryTooltip = "Library overview";
       break;
@@ -44,7 +46,6 @@ FormLayout LayoutFor(TopicKind kind) {
       layout.summaryLabel = "Syntax";
       layout.bodyLabel = "Description";
       layout.exampleLabel = "Example";
-      layout.summaryReadOnly = true;
       layout.bodyTooltip = "Function description";
       layout.summaryTooltip = "Function syntax";
       break;

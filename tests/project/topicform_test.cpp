@@ -84,5 +84,41 @@ TEST(CommitTopicEdits, doesNothingWithoutSelectedTopic) {
   EXPECT_EQ(p.FindTopic("Index")->title, "Index");
 }
 
+// A page holds the author's text when a text the author writes differs from the library's own
+// page; the texts the program makes (functions lists, the syntax line) and line ends never count.
+TEST(HoldsAuthorText, countsOnlyWhatTheAuthorWrites) {
+  struct Case {
+    const char* name;
+    bool userTopic;
+    bool userIndex;
+    std::string Topic::*field;
+    const char* text;
+    bool holds;
+  };
+  const Case cases[] = {
+      {"Add", false, false, &Topic::body, "Adds two numbers.", true},
+      {"Add", false, false, &Topic::title, "Add two", true},
+      {"Add", false, false, &Topic::example, "a = Add(1, 2)", true},
+      {"Add", false, false, &Topic::summary, "Add(a, b, c)", false},
+      {"Add", false, false, &Topic::body, "fresh\nhelp", false},
+      {"Index", false, false, &Topic::body, "Add\r\nSub", false},
+      {"Index", false, false, &Topic::summary, "An overview.", true},
+      {"Group", false, true, &Topic::body, "Add", false},
+      {"Group", false, true, &Topic::summary, "A group.", true},
+      {"Notes", true, false, &Topic::body, "My notes.", true},
+  };
+  for (const Case& c : cases) {
+    Topic fresh;
+    fresh.name = c.name;
+    fresh.isUserTopic = c.userTopic;
+    fresh.isUserIndex = c.userIndex;
+    fresh.body = "fresh\r\nhelp";
+    Topic page = fresh;
+    page.*c.field = c.text;
+    EXPECT_EQ(HoldsAuthorText(page, fresh), c.holds) << c.name << ": " << c.text;
+    EXPECT_FALSE(HoldsAuthorText(fresh, fresh)) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace qs::project

@@ -116,7 +116,9 @@ void ProjectSeeds(const fs::path& folder) {
   a.summary = "line one\r\nline two\r\n";  // ends in CR LF
   a.body = "lf\nonly\nlines";
   a.example = "code\twith\ttabs\r\n\xB6\r\nafter a stray end-of-text line";
-  marks.RenameTopic(3, "Name\xB1");  // a name that itself ends in a mark
+  auto topics = marks.topics();
+  topics[3].name = "Name\xB1";  // a name that itself ends in a mark
+  marks.SetTopics(std::move(topics));
   marks.RefillItemsFromStore();
   projects.push_back(std::move(marks));
 

@@ -1,14 +1,22 @@
-#include "project/functionslists.h"
+// The functions lists of the Index page and the user index entries, as the rows give them.
+// Readers do not call this: HelpProject::Body gives each list, made once per change of the
+// rows and kept in step with them.
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "project/helpproject.h"
 #include "text/textops.h"
 
 namespace qs::project {
 
-IndexLists ComputeIndexLists(const HelpProject& project) {
+// The functions list of every topic named "Index" that is not a user topic (every plain topic
+// of rows 1 to n-1), then of every user index entry that a row opens a group with (the plain
+// topics after it up to the next user topic or user index entry), following the display order.
+// By store position, in that order: a position listed twice takes its last list.
+IndexLists HelpProject::MakeIndexLists() const {
+  const HelpProject& project = *this;
   const auto& items = project.items();
 
   // One look-up per row serves both walks: the first stored topic of the name decides the

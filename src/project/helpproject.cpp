@@ -5,8 +5,6 @@
 #include <functional>
 #include <utility>
 
-#include "project/functionslists.h"
-
 namespace qs::project {
 namespace {
 constexpr std::size_t kNone = std::string_view::npos;
@@ -96,12 +94,6 @@ void HelpProject::ClearTopics() {
   topics_.clear();
   next_.clear();
   ClearIndex();
-}
-
-void HelpProject::RenameTopic(std::size_t pos, std::string name) {
-  if (pos >= topics_.size()) return;
-  topics_[pos].name = std::move(name);
-  Reindex();
 }
 
 void HelpProject::SetTopics(std::vector<Topic> topics) {
@@ -205,10 +197,6 @@ void HelpProject::ShiftPositions(std::size_t from, bool up) {
 std::string HelpProject::ItemText(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= items_.size()) return {};
   return items_[static_cast<std::size_t>(row)].text;
-}
-
-void HelpProject::AppendItem(ListItem item) {
-  InsertItem(items_.size(), std::move(item));
 }
 
 void HelpProject::InsertItem(std::size_t row, ListItem item) {
@@ -323,7 +311,7 @@ const IndexLists& HelpProject::ComputedLists() const {
       lists_.storeRevision == storeRevision_) {
     return lists_.lists;
   }
-  IndexLists lists = ComputeIndexLists(*this);
+  IndexLists lists = MakeIndexLists();
   // In position order, each position once with its last list, for a binary search.
   std::stable_sort(lists.begin(), lists.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });

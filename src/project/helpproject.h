@@ -108,8 +108,8 @@ class HelpProject {
   const std::vector<Topic>& topics() const { return topics_; }
   std::size_t TopicCount() const { return topics_.size(); }
   const Topic& TopicAt(std::size_t pos) const { return topics_[pos]; }
-  // The texts and flags of a topic may be changed through this; its name may not (use
-  // RenameTopic).
+  // The texts and flags of a topic may be changed through this; its name may not (the name
+  // index would not follow).
   Topic& TopicAt(std::size_t pos) { return topics_[pos]; }
 
   // The first stored topic with this name, or null.
@@ -125,7 +125,6 @@ class HelpProject {
   void InsertTopic(std::size_t pos, Topic topic);
   void EraseTopic(std::size_t pos);
   void ClearTopics();
-  void RenameTopic(std::size_t pos, std::string name);
   // Replaces the whole store at once (batch edits such as a library merge).
   void SetTopics(std::vector<Topic> topics);
   // Exchanges the store and the rows with the given ones, without copying a topic (taking a
@@ -137,7 +136,6 @@ class HelpProject {
   std::size_t ItemCount() const { return items_.size(); }
   // Text of a row, or empty text when there is no such row.
   std::string ItemText(int row) const;
-  void AppendItem(ListItem item);
   void InsertItem(std::size_t row, ListItem item);
   void RemoveItem(std::size_t row);
   // Moves the row `from` to `to` (both rows of the list); the selection stays on the rows it
@@ -201,6 +199,8 @@ class HelpProject {
   void SetShownTopic(std::string name) { shownTopic_ = std::move(name); }
 
  private:
+  // The lists the rows give, made afresh (in functionslists.cpp).
+  IndexLists MakeIndexLists() const;
   void Reindex();
   void IndexAppended(std::size_t pos);
   void Unlink(std::size_t pos);

@@ -278,20 +278,15 @@ bool ReadText(LineReader& in, std::string_view data, std::string& out) {
 
 Topic TopicFromNameLine(std::string name) {
   Topic topic;
-  if (name == kIndexName) {
-    topic.icon = TopicIcon::IndexIcon;
-  } else if (!name.empty() && name.back() == kUserTopicMark) {
+  if (!name.empty() && name.back() == kUserTopicMark) {
     name.pop_back();
     topic.isUserTopic = true;
-    topic.icon = TopicIcon::PageIcon;
   } else if (!name.empty() && name.back() == kUserIndexMark) {
     name.pop_back();
     topic.isUserIndex = true;
-    topic.icon = TopicIcon::IndexIcon;
-  } else {
-    topic.icon = TopicIcon::PageIcon;
   }
   topic.name = std::move(name);
+  topic.icon = IconFor(topic.Kind());
   return topic;
 }
 

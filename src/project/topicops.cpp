@@ -9,11 +9,6 @@ bool UserTopicFlag(const HelpProject& project, std::string_view name) {
   return topic != nullptr && topic->isUserTopic;
 }
 
-bool UserIndexFlag(const HelpProject& project, std::string_view name) {
-  const Topic* topic = project.FindTopic(name);
-  return topic != nullptr && topic->isUserIndex;
-}
-
 namespace {
 
 // Moves the row `from` to `to`, gives it the icon of the topic it names, and selects it. The

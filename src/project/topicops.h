@@ -14,7 +14,6 @@ namespace qs::project {
 
 // The flags of the first stored topic with this name; false when there is none.
 bool UserTopicFlag(const HelpProject& project, std::string_view name);
-bool UserIndexFlag(const HelpProject& project, std::string_view name);
 
 // Move the selected row one place, within the rules that keep the Index page first and the
 // user topics together at the end. True when the row moved; the functions lists are then

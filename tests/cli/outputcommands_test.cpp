@@ -255,7 +255,9 @@ TEST_F(OutputCommandsTest, pagesWithNamesBeyondAsciiAreCompiledAndFoundFromEvery
       {"Gruppe \xC9t\xE9", "Gruppe \xC3\x89t\xC3\xA9.html"},
       {"Text\x96Mot", "Text\xE2\x80\x93Mot.html"}};
   auto project = LoadedProject();
-  project.RenameTopic(2, names[2].first);
+  auto topics = project.topics();
+  topics[2].name = names[2].first;
+  project.SetTopics(std::move(topics));
   project.RefillItemsFromStore();
   project.TopicAt(1).body = "See " + names[2].first + ".";
   const std::string linking = project.TopicAt(1).name + ".html";

@@ -320,7 +320,7 @@ TEST_F(LibraryTopicsTest, mergeKeepsTheAuthorsDisplayOrder) {
   // The author moved B up and the group before A: Index, B, Group, A, C, Notes, License.
   project.SetItems({});
   for (const char* row : {"Index", "B", "Group", "A", "C", "Notes", "License"}) {
-    project.AppendItem({row, project.FindTopic(row)->icon});
+    project.InsertItem(project.ItemCount(), {row, project.FindTopic(row)->icon});
   }
   // C leaves the library; N and M are new.
   ASSERT_TRUE(Extract(project,

@@ -66,10 +66,10 @@ std::string Contents(std::string_view functions, std::vector<std::string> outlin
 
 TEST(HelpProjectFile, namesTheLibraryFilesAndEveryPageInDisplayOrder) {
   auto project = ExampleProject();
-  project.AppendItem({"Ghost", project::TopicIcon::PageIcon});
+  project.InsertItem(project.ItemCount(), {"Ghost", project::TopicIcon::PageIcon});
   // A name beyond ASCII is listed by its page's file name, which the compiler looks for.
   project.AppendTopic(testsupport::MakeTopic("Caf\xE9 \x96 Notes*"));
-  project.AppendItem({"Caf\xE9 \x96 Notes", project::TopicIcon::PageIcon});
+  project.InsertItem(project.ItemCount(), {"Caf\xE9 \x96 Notes", project::TopicIcon::PageIcon});
   EXPECT_EQ(HelpProjectFileText(project),
             CrLfLines({
                 "; QuillSmith help project",

@@ -109,7 +109,8 @@ TEST(IndexPage, exampleContinuesItsLineUnconvertedAndCaptionsAreLocalised) {
 
 TEST(IndexPage, groupHeadingAtFirstRowHasNoBreakAndUnknownRowsAndUserTopicsVanish) {
   auto project = MakeProject({"Index", "G#", "A", "H#", "B", "L*"});
-  project.AppendItem({"Ghost", project::TopicIcon::PageIcon});  // a row without a topic
+  project.InsertItem(project.ItemCount(),
+                     {"Ghost", project::TopicIcon::PageIcon});  // a row without a topic
   const std::string page = IndexPageText(project, {});
   EXPECT_NE(page.find("<blockquote>\r\n<a href=\"G.html\"><b>G</b></a> :<br>\r\n"
                       "<a href=\"A.html\">A</a><br>\r\n<br>\r\n"

@@ -117,7 +117,7 @@ TEST_F(ProjectFileTest, textsNamesAndDisplayOrderSurviveRoundTrip) {
   project.TopicAt(3).body = "one\r\n\r\nthree";
   project.ClearItems();  // display order differs from store order; "Gone" has no topic
   for (const char* name : {"Index", "B", "A", "G", "Gone", "Plus\xB1", "License"}) {
-    project.AppendItem({name, TopicIcon::PageIcon});
+    project.InsertItem(project.ItemCount(), {name, TopicIcon::PageIcon});
   }
   HelpProject loaded = RoundTrip(project);
   // The store follows the file, which follows the display order; a name ending in the mark

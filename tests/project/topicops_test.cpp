@@ -144,7 +144,7 @@ TEST(Delete, removesOnlyTheFirstStoredNamesake) {
   ASSERT_EQ(p.TopicCount(), 2u);
   EXPECT_TRUE(p.FindTopic("A")->isUserTopic);
   EXPECT_TRUE(UserTopicFlag(p, "A"));
-  EXPECT_FALSE(UserIndexFlag(p, "A"));
+  EXPECT_FALSE(p.FindTopic("A")->isUserIndex);
   EXPECT_FALSE(UserTopicFlag(p, "missing"));
 }
 

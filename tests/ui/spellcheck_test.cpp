@@ -86,7 +86,7 @@ class SpellWindowTest : public ::testing::Test {
     speller().SetDictionary("en_US");
     ASSERT_EQ(speller().activeDictionary(), "en_US") << "the package hunspell-en-us is missing";
     for (const char* name : {"Index", "Frobnicate"}) {
-      rows.AppendItem({name, project::TopicIcon::PageIcon});
+      rows.InsertItem(rows.ItemCount(), {name, project::TopicIcon::PageIcon});
     }
     model = std::make_unique<TopicListModel>(rows);
     window->setTopicModel(model.get());
@@ -116,20 +116,20 @@ TEST_F(SpellWindowTest, misspeltWordsAreUnderlinedButNotNamesMarkupOrTheExample)
   // A topic added later is a name from then on, each word of it, and checking again is no
   // typing.
   QSignalSpy typed(body, &QPlainTextEdit::textChanged);
-  rows.AppendItem({"Zorblax Notes", project::TopicIcon::PageIcon});
+  rows.InsertItem(rows.ItemCount(), {"Zorblax Notes", project::TopicIcon::PageIcon});
   QApplication::processEvents();
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
   EXPECT_EQ(typed.count(), 0);
   EXPECT_FALSE(body->document()->isUndoAvailable());
   // A word stays a name while any name holds it.
-  rows.AppendItem({"Zorblax Tools", project::TopicIcon::PageIcon});
+  rows.InsertItem(rows.ItemCount(), {"Zorblax Tools", project::TopicIcon::PageIcon});
   rows.RemoveItem(2);
   QApplication::processEvents();
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
   rows.RemoveItem(2);
   QApplication::processEvents();
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "Zorblax", "teh"}));
-  rows.AppendItem({"Zorblax", project::TopicIcon::PageIcon});
+  rows.InsertItem(rows.ItemCount(), {"Zorblax", project::TopicIcon::PageIcon});
   QApplication::processEvents();
   EXPECT_EQ(Underlined(body), QStringList({"recieve", "teh"}));
 

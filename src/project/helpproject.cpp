@@ -199,6 +199,12 @@ std::string HelpProject::ItemText(int row) const {
   return items_[static_cast<std::size_t>(row)].text;
 }
 
+int HelpProject::RowOf(std::string_view name) const {
+  const auto row = std::find_if(items_.begin(), items_.end(),
+                                [name](const ListItem& item) { return item.text == name; });
+  return row == items_.end() ? -1 : static_cast<int>(row - items_.begin());
+}
+
 void HelpProject::InsertItem(std::size_t row, ListItem item) {
   if (row > items_.size()) row = items_.size();
   if (observer_.observer) observer_.observer->RowInserting(row);

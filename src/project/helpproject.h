@@ -136,6 +136,8 @@ class HelpProject {
   std::size_t ItemCount() const { return items_.size(); }
   // Text of a row, or empty text when there is no such row.
   std::string ItemText(int row) const;
+  // The first row showing this name; -1 for none.
+  int RowOf(std::string_view name) const;
   void InsertItem(std::size_t row, ListItem item);
   void RemoveItem(std::size_t row);
   // Moves the row `from` to `to` (both rows of the list); the selection stays on the rows it

@@ -61,6 +61,14 @@ TEST(HelpProjectRows, keepTheSelectionOnTheSameRowAcrossInsertsAndRemovals) {
   project.SelectRow(2);
   project.InsertItem(1, {"X", TopicIcon::PageIcon});
   EXPECT_EQ(project.ItemText(project.selectedRow()), "B");
+  // A name is found on the row that shows it now, the first of two rows showing it, and the
+  // letter case counts as the rows store it.
+  project.InsertItem(4, {"X", TopicIcon::PageIcon});
+  EXPECT_EQ(project.RowOf("X"), 1);
+  EXPECT_EQ(project.RowOf("C"), 5);
+  EXPECT_EQ(project.RowOf("c"), -1);
+  EXPECT_EQ(project.RowOf(""), -1);
+  project.RemoveItem(4);
   project.RemoveItem(0);
   EXPECT_EQ(project.ItemText(project.selectedRow()), "B");
   project.RemoveItem(static_cast<std::size_t>(project.selectedRow()));

@@ -69,17 +69,14 @@ QtUi::~QtUi() {
   delete rows_;
 }
 
-TopicListModel& QtUi::topicRows() {
-  return *rows_;
-}
-
 void QtUi::FilterTopics(const QString& text) {
-  rows_->SetFilter(text.trimmed());
+  TopicListView* list = window_.projectTab().topicListView;
+  list->SetFilterText(text.trimmed());
   // The project's selection stays, shown again as soon as the filter shows its row.
-  window_.projectTab().topicListView->SelectProjectRow(project_.selectedRow());
+  list->SelectProjectRow(project_.selectedRow());
   // Moving a row among rows out of sight would be ambiguous: the moves wait.
-  window_.projectTab().moveUpButton->setEnabled(!rows_->filtered());
-  window_.projectTab().moveDownButton->setEnabled(!rows_->filtered());
+  window_.projectTab().moveUpButton->setEnabled(!list->filtered());
+  window_.projectTab().moveDownButton->setEnabled(!list->filtered());
 }
 
 void QtUi::ShowMessage(const text::Report& report) {

@@ -32,8 +32,6 @@ class QtUi : public QObject, public app::Ui {
   QtUi(const QtUi&) = delete;
   QtUi& operator=(const QtUi&) = delete;
 
-  // The rows of the topic list.
-  TopicListModel& topicRows();
   const project::HelpProject& project() const { return project_; }
 
   void ShowMessage(const text::Report& report) override;

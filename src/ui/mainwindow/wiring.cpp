@@ -13,7 +13,7 @@
 #include "ui/preview/livepane.h"
 #include "ui/preview/previewscheme.h"
 #include "ui/topiclist/pagesearchdialog.h"
-#include "ui/topiclist/topiclistmodel.h"
+#include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/modeltext.h"
 
 namespace qs::ui {
@@ -37,17 +37,11 @@ void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
                      // The rows may have moved since the search: the topic is found by name.
                      const project::HelpProject& project = ui.project();
                      if (FromModel(project.ItemText(hit.row)) != hit.topic) {
-                       hit.row = -1;
-                       for (std::size_t row = 0; row < project.ItemCount(); ++row) {
-                         if (FromModel(project.ItemText(static_cast<int>(row))) == hit.topic) {
-                           hit.row = static_cast<int>(row);
-                           break;
-                         }
-                       }
+                       hit.row = project.RowOf(ToModel(hit.topic));
                      }
                      if (hit.row < 0) return;
                      // A row the filter hides is shown by clearing the filter.
-                     if (ui.topicRows().ModelRow(hit.row) < 0)
+                     if (!w.projectTab().topicListView->ShowsProjectRow(hit.row))
                        w.projectTab().topicFilterField->clear();
                      if (c.page.ShowSearchHit(hit.row)) PlaceCaret(w, hit);
                    });

@@ -1,10 +1,15 @@
 #include "ui/topiclist/topiclistview.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
+#include <cmath>
 
+#include "ui/topiclist/topicfilter.h"
 #include "ui/topiclist/topiclistmodel.h"
+#include "ui/widgets/modeltext.h"
 
 namespace qs::ui {
 
@@ -21,17 +26,47 @@ TopicListView::TopicListView(QWidget* parent) : QTreeView(parent) {
 }
 
 void TopicListView::setTopicModel(TopicListModel* model) {
-  model_ = model;
-  setModel(model);
-  model->SetFont(font());
-  connect(model, &TopicListModel::widestNameChanged, this, &TopicListView::FitColumn);
-  connect(model, &QAbstractItemModel::modelReset, this, &TopicListView::FitColumn);
+  if (rows_ != nullptr) rows_->disconnect(this);
+  delete filter_;
+  rows_ = model;
+  // The rows a move passes over may leave the filter or come back into it: a selection the
+  // view makes meanwhile is its own, not the author's. Connected around the filter's handling.
+  connect(model, &QAbstractItemModel::dataChanged, this, [this] { following_ = true; });
+  filter_ = new TopicFilter(model, this);
+  connect(model, &QAbstractItemModel::dataChanged, this, [this] { following_ = false; });
+  setModel(filter_);
+  MeasureFont();
+  connect(model, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int last) { NamesInserted(first, last); });
+  connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+          [this](const QModelIndex&, int first, int last) { NamesRemoving(first, last); });
+  connect(model, &QAbstractItemModel::rowsRemoved, this, [this] {
+    if (fitAfterRemoval_) FitColumn();
+    fitAfterRemoval_ = false;
+  });
+  connect(model, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& top, const QModelIndex& bottom) {
+            NamesChanged(top.row(), bottom.row());
+          });
+  connect(model, &QAbstractItemModel::modelReset, this, &TopicListView::MeasureAll);
+  connect(filter_, &QAbstractItemModel::layoutChanged, this, &TopicListView::FitColumn);
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (!quiet_ && !removing_) emit rowSelected(SelectedProjectRow());
+    if (!quiet_ && !removing_ && !following_) emit rowSelected(SelectedProjectRow());
   });
   // Connected after the view's own handling of the removal and the selection's.
-  connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { removing_ = false; });
-  FitColumn();
+  connect(filter_, &QAbstractItemModel::rowsRemoved, this, [this] { removing_ = false; });
+}
+
+void TopicListView::SetFilterText(const QString& text) {
+  if (filter_ != nullptr) filter_->SetText(text);
+}
+
+bool TopicListView::filtered() const {
+  return filter_ != nullptr && filter_->filtered();
+}
+
+bool TopicListView::ShowsProjectRow(int row) const {
+  return filter_ != nullptr && filter_->ShownRow(row) >= 0;
 }
 
 void TopicListView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
@@ -44,8 +79,8 @@ void TopicListView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, i
 
 void TopicListView::SelectProjectRow(int row) {
   quiet_ = true;
-  const int shown = model_ != nullptr ? model_->ModelRow(row) : -1;
-  const QModelIndex index = shown >= 0 ? model_->index(shown) : QModelIndex();
+  const int shown = filter_ != nullptr ? filter_->ShownRow(row) : -1;
+  const QModelIndex index = shown >= 0 ? filter_->index(shown, 0) : QModelIndex();
   selectionModel()->clearSelection();
   if (index.isValid()) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
@@ -55,9 +90,9 @@ void TopicListView::SelectProjectRow(int row) {
 }
 
 int TopicListView::SelectedProjectRow() const {
-  if (model_ == nullptr) return -1;
+  if (filter_ == nullptr) return -1;
   const QModelIndexList selected = selectionModel()->selectedRows();
-  return selected.isEmpty() ? -1 : model_->ProjectRow(selected.front().row());
+  return selected.isEmpty() ? -1 : filter_->ProjectRow(selected.front().row());
 }
 
 QPoint TopicListView::SelectedRowMenuPoint() const {
@@ -66,11 +101,11 @@ QPoint TopicListView::SelectedRowMenuPoint() const {
 }
 
 void TopicListView::RequestMenu(const QModelIndex& index, bool byKeyboard) {
-  if (!index.isValid() || model_ == nullptr) return;
+  if (!index.isValid() || filter_ == nullptr) return;
   quiet_ = true;
   setCurrentIndex(index);
   quiet_ = false;
-  emit menuRequested(model_->ProjectRow(index.row()), byKeyboard);
+  emit menuRequested(filter_->ProjectRow(index.row()), byKeyboard);
 }
 
 void TopicListView::keyPressEvent(QKeyEvent* event) {
@@ -97,16 +132,87 @@ void TopicListView::contextMenuEvent(QContextMenuEvent* event) {
 
 void TopicListView::changeEvent(QEvent* event) {
   QTreeView::changeEvent(event);
-  if (event->type() == QEvent::FontChange && model_ != nullptr) model_->SetFont(font());
+  if (event->type() == QEvent::FontChange && rows_ != nullptr) MeasureFont();
 }
 
 void TopicListView::FitColumn() {
-  if (model_ == nullptr || model_->rowCount() == 0) return;
+  if (filter_ == nullptr || filter_->rowCount() == 0) return;
   // The margins and the icon, as the delegate lays out the first row; a pixel more for the
   // rounding of the names' widths.
-  const QModelIndex first = model_->index(0);
-  const int frame = sizeHintForIndex(first).width() - model_->NameWidth(0);
-  setColumnWidth(0, frame + model_->widestName() + 1);
+  const QModelIndex first = filter_->index(0, 0);
+  const int row = filter_->ProjectRow(0);
+  const int frame = sizeHintForIndex(first).width() - nameWidths_[static_cast<std::size_t>(row)];
+  setColumnWidth(0, frame + widestName() + 1);
+}
+
+// ---- the names' widths ----
+
+void TopicListView::MeasureFont() {
+  const QFontMetricsF metrics(font());
+  for (int c = 0; c < 256; ++c) {
+    advance_[static_cast<std::size_t>(c)] =
+        metrics.horizontalAdvance(FromModel(std::string(1, static_cast<char>(c))));
+  }
+  MeasureAll();
+}
+
+void TopicListView::MeasureAll() {
+  nameWidths_.clear();
+  widths_.clear();
+  const int count = rows_ != nullptr ? rows_->rowCount() : 0;
+  nameWidths_.reserve(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) {
+    nameWidths_.push_back(Measure(rows_->NameAt(row)));
+    ++widths_[nameWidths_.back()];
+  }
+  FitColumn();
+}
+
+int TopicListView::Measure(const std::string& name) const {
+  double width = 0;
+  for (const char c : name) width += advance_[static_cast<unsigned char>(c)];
+  return static_cast<int>(std::ceil(width));
+}
+
+void TopicListView::CountWidth(int width, int delta) {
+  int& count = widths_[width];
+  count += delta;
+  if (count <= 0) widths_.erase(width);
+}
+
+int TopicListView::widestName() const {
+  return widths_.empty() ? 0 : widths_.rbegin()->first;
+}
+
+void TopicListView::NamesInserted(int first, int last) {
+  const int before = widestName();
+  for (int row = first; row <= last; ++row) {
+    const int width = Measure(rows_->NameAt(row));
+    nameWidths_.insert(nameWidths_.begin() + row, width);
+    CountWidth(width, 1);
+  }
+  if (widestName() != before) FitColumn();
+}
+
+void TopicListView::NamesRemoving(int first, int last) {
+  const int before = widestName();
+  for (int row = first; row <= last; ++row) {
+    CountWidth(nameWidths_[static_cast<std::size_t>(row)], -1);
+  }
+  nameWidths_.erase(nameWidths_.begin() + first, nameWidths_.begin() + last + 1);
+  // The column is fitted once the rows are gone, when the first row shown may be another.
+  fitAfterRemoval_ = widestName() != before;
+}
+
+void TopicListView::NamesChanged(int first, int last) {
+  const int before = widestName();
+  for (int row = first; row <= last; ++row) {
+    int& width = nameWidths_[static_cast<std::size_t>(row)];
+    CountWidth(width, -1);
+    width = Measure(rows_->NameAt(row));
+    CountWidth(width, 1);
+  }
+  if (widestName() != before) FitColumn();
 }
 
 }  // namespace qs::ui

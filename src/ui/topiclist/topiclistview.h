@@ -1,14 +1,23 @@
 #pragma once
 
 #include <QTreeView>
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace qs::ui {
 
+class TopicFilter;
 class TopicListModel;
 
-// The topic list: one column of names with their icons over a TopicListModel. It speaks in
-// the project's rows: a row the user selects, and the row a popup menu is wanted for, are
-// reported as rows of the project's display order, whatever the filter shows.
+// The topic list: one column of names with their icons over a TopicListModel, seen through a
+// TopicFilter. It speaks in the project's rows: a row the user selects, and the row a popup
+// menu is wanted for, are reported as rows of the project's display order, whatever the filter
+// shows.
+//
+// The column is as wide as the widest name of the project, filtered out or not. The view keeps
+// the width of every name, row by row as the rows change, so that no change measures them all.
 class TopicListView : public QTreeView {
   Q_OBJECT
 
@@ -16,7 +25,13 @@ class TopicListView : public QTreeView {
   explicit TopicListView(QWidget* parent = nullptr);
 
   void setTopicModel(TopicListModel* model);
-  TopicListModel* topicModel() const { return model_; }
+  TopicListModel* topicModel() const { return rows_; }
+  // Shows only the names that hold `text`, without regard to letter case; an empty text shows
+  // every row.
+  void SetFilterText(const QString& text);
+  bool filtered() const;
+  // Whether the filter lets the project's row through.
+  bool ShowsProjectRow(int row) const;
   // Selects the project's row (-1 or a row not shown: none) without reporting it, and
   // scrolls it into view.
   void SelectProjectRow(int row);
@@ -42,11 +57,29 @@ class TopicListView : public QTreeView {
   // The column as wide as the widest name, the icon and the margins.
   void FitColumn();
 
-  TopicListModel* model_ = nullptr;
+  // ---- the names' widths, following the rows of the topic model ----
+  void MeasureFont();
+  void MeasureAll();
+  int Measure(const std::string& name) const;
+  void CountWidth(int width, int delta);
+  void NamesInserted(int first, int last);
+  void NamesRemoving(int first, int last);
+  void NamesChanged(int first, int last);
+  int widestName() const;
+
+  TopicListModel* rows_ = nullptr;
+  TopicFilter* filter_ = nullptr;
+  // Advance of each of the 256 characters; the width of each row's name; how many names have
+  // each width.
+  std::array<double, 256> advance_{};
+  std::vector<int> nameWidths_;
+  std::map<int, int> widths_;
+  bool fitAfterRemoval_ = false;
   bool quiet_ = false;
   // Rows are going: the row the view selects in place of a removed one is its own choice,
   // made while the project is halfway through the change.
   bool removing_ = false;
+  bool following_ = false;
 };
 
 }  // namespace qs::ui

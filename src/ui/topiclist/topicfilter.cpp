@@ -1,0 +1,79 @@
+#include "ui/topiclist/topicfilter.h"
+
+#include "text/textsearch.h"
+#include "ui/topiclist/topiclistmodel.h"
+#include "ui/widgets/modeltext.h"
+
+namespace qs::ui {
+
+TopicFilter::TopicFilter(TopicListModel* rows, QObject* parent)
+    : QSortFilterProxyModel(parent), rows_(rows) {
+  setSourceModel(rows);
+  // The filter's own handling of an insertion asks filterAcceptsRow about the new row, so the
+  // row is marked before the insertion and held by index once the filter has placed it.
+  connect(rows, &QAbstractItemModel::rowsAboutToBeInserted, this,
+          [this](const QModelIndex&, int first, int) {
+            if (filtered()) adding_ = first;
+          });
+  connect(rows, &QAbstractItemModel::rowsInserted, this, [this] {
+    if (adding_ >= 0) added_ = QPersistentModelIndex(rows_->index(adding_));
+    adding_ = -1;
+  });
+  // A move passes its rows on as changed; the added row is followed to where it went.
+  connect(rows, &TopicListModel::rowMoved, this, [this](int from, int to) {
+    if (!added_.isValid()) return;
+    int row = added_.row();
+    if (row == from) {
+      row = to;
+    } else if (from < to && row > from && row <= to) {
+      --row;
+    } else if (to < from && row >= to && row < from) {
+      ++row;
+    }
+    added_ = QPersistentModelIndex(rows_->index(row));
+  });
+  connect(rows, &QAbstractItemModel::modelAboutToBeReset, this,
+          [this] { added_ = QPersistentModelIndex(); });
+}
+
+void TopicFilter::SetText(const QString& text) {
+  std::string needle = ToModel(text);
+  if (needle == needle_) return;
+  needle_ = std::move(needle);
+  added_ = QPersistentModelIndex();
+  // One change of layout for the whole list: the view lays its rows out once, where a
+  // removal and an insertion for every stretch of rows that changed would cost a pass each.
+  invalidate();
+}
+
+bool TopicFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+  if (needle_.empty() || sourceRow == adding_) return true;
+  if (added_.isValid() && added_.row() == sourceRow) return true;
+  return text::ContainsIgnoringCase(rows_->NameAt(sourceRow), needle_);
+}
+
+Qt::ItemFlags TopicFilter::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
+bool TopicFilter::hasChildren(const QModelIndex& parent) const {
+  return !parent.isValid() && rowCount() > 0;
+}
+
+int TopicFilter::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : QSortFilterProxyModel::rowCount(parent);
+}
+
+int TopicFilter::ProjectRow(int shownRow) const {
+  if (shownRow < 0 || shownRow >= rowCount()) return -1;
+  return mapToSource(index(shownRow, 0)).row();
+}
+
+int TopicFilter::ShownRow(int projectRow) const {
+  if (projectRow < 0 || projectRow >= rows_->rowCount()) return -1;
+  const QModelIndex shown = mapFromSource(rows_->index(projectRow));
+  return shown.isValid() ? shown.row() : -1;
+}
+
+}  // namespace qs::ui

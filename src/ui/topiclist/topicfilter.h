@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPersistentModelIndex>
+#include <QSortFilterProxyModel>
+#include <string>
+
+namespace qs::ui {
+
+class TopicListModel;
+
+// The rows of the topic list that the filter above it lets through: the names that hold its
+// text, without regard to letter case, in display order. An empty text lets every row through.
+//
+// A row added while a filter is active is shown even when its name does not match: it is the
+// row the author just made, and it is selected. It stays, wherever it is moved, until the
+// text changes or all rows are replaced.
+class TopicFilter : public QSortFilterProxyModel {
+  Q_OBJECT
+
+ public:
+  explicit TopicFilter(TopicListModel* rows, QObject* parent = nullptr);
+
+  void SetText(const QString& text);
+  bool filtered() const { return !needle_.empty(); }
+
+  // The project's row of a row of the filter, and back; -1 when there is none (or it is
+  // filtered out).
+  int ProjectRow(int shownRow) const;
+  int ShownRow(int projectRow) const;
+
+  // A flat list: rows never have children, which a view asks of every row it lays out. Answered
+  // here rather than mapped to the list model and back for each row.
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+
+ protected:
+  bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+ private:
+  TopicListModel* rows_;
+  std::string needle_;
+  // The row being added under the filter, before and after the filter has placed it.
+  int adding_ = -1;
+  QPersistentModelIndex added_;
+};
+
+}  // namespace qs::ui

@@ -654,8 +654,10 @@ TEST_F(WiredTest, examplesAsCodeColoursTheExampleEditorAndKeepsTheTagsOut) {
   window->optionsTab().examplesAsCodeCheckBox->setChecked(false);
   EXPECT_TRUE(formats(0).isEmpty());
   EXPECT_TRUE(formats(1).isEmpty());
+  // Like every option, the switch forgot the editor: typing there names it again.
+  example->insertPlainText(" ");
   window->projectTab().tagButtons[0]->click();
-  EXPECT_EQ(example->toPlainText(), QString::fromUtf8("If a<b ; note\n\xC3\xA9 = #Max<b>"));
+  EXPECT_EQ(example->toPlainText(), QString::fromUtf8("If a<b ; note\n\xC3\xA9 = #Max <b>"));
 }
 
 // The entry chosen in the topic list's popup menu reaches the command it names, after the

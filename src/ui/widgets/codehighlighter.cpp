@@ -19,8 +19,10 @@ void CodeHighlighter::setColouring(bool on) {
   if (on == colouring()) return;
   // New colours are no edit: the editor must not report typing, which commands take as the
   // author's work.
+  // Coloured at once, not on the next turn of the event loop, where the signals would pass.
   const QSignalBlocker quiet(editor_->document());
   setDocument(on ? editor_->document() : nullptr);
+  if (on) rehighlight();
 }
 
 void CodeHighlighter::highlightBlock(const QString& text) {

@@ -184,8 +184,13 @@ std::size_t CharacterReferenceLength(std::string_view text, std::size_t at) {
 }
 
 bool IsPureBasicKeyword(std::string_view word) {
+  // Compared in lower case as it is read: a look-up per name of every example costs no copy.
+  const auto lowerLess = [](std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return Lower(x) < Lower(y); });
+  };
   const auto& keywords = LoweredKeywords();
-  return std::binary_search(keywords.begin(), keywords.end(), Lowered(word));
+  return std::binary_search(keywords.begin(), keywords.end(), word, lowerLess);
 }
 
 CodeStyle StyleOf(CodeKind kind) {

@@ -1,13 +1,15 @@
 // The help folder build of a large generated project against the compiler run on the same
 // folder: the build should cost a small fraction of the compile, and the keyword index a small
-// fraction of the build. Then the auto-linking of descriptions, on names that share their
-// start and on names made to cost the most.
+// fraction of the build; examples written as coloured code beside the same pages' texts with
+// examples as markup. Then the auto-linking of descriptions, on names that share their start
+// and on names made to cost the most.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "gadgetproject.h"
@@ -91,21 +93,29 @@ void BM_KeywordIndexText(benchmark::State& state) {
 }
 BENCHMARK(BM_KeywordIndexText)->Unit(benchmark::kMillisecond);
 
-// Only the bytes of every file, nothing written: the writers' own share of a build.
+// Only the bytes of every file, nothing written: the writers' own share of a build, with the
+// examples as markup (examplesAsCode 0) and as coloured code (1), every page having one.
 void BM_HelpFolderTexts(benchmark::State& state) {
   const auto& project = LargeProject();
   for (auto _ : state) {
+    std::optional<output::ExampleCode> examples;
+    if (state.range(0) != 0) examples.emplace(project);
+    const output::ExampleCode* code = examples ? &*examples : nullptr;
     std::size_t bytes = output::HelpProjectFileText(project).size() +
                         output::ContentsFileText(project, {}).size() +
-                        output::IndexPageText(project, {}).size();
+                        output::IndexPageText(project, {}, code).size();
     output::AutoLinker linker(project);
     for (std::size_t pos = 1; pos < project.TopicCount(); ++pos) {
-      bytes += output::TopicPageText(project, project.TopicAt(pos), {}, linker).size();
+      bytes += output::TopicPageText(project, project.TopicAt(pos), {}, linker, code).size();
     }
     benchmark::DoNotOptimize(bytes);
   }
 }
-BENCHMARK(BM_HelpFolderTexts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HelpFolderTexts)
+    ->ArgName("examplesAsCode")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ChmcmdCompile(benchmark::State& state) {
   const std::string compiler = platform::FindHelpCompiler();

@@ -69,7 +69,8 @@ void BuildCommands::CreateHtml() {
   const std::string target = flows::HelpFolderOf(c_.project);
   flows::HelpBuild build(c_.services.helpOutput, c_.project, target, c_.state.lastBuild);
   const Clock::time_point start = Clock::now();
-  const flows::FolderOutcome folder = build.Write(c_.captions, {c_.ui.KeywordIndexChecked()});
+  const flows::FolderOutcome folder =
+      build.Write(c_.captions, {c_.ui.KeywordIndexChecked(), c_.ui.ExamplesAsCodeChecked()});
   BuildSummary summary;
   summary.pages = folder.pages;
   summary.seconds = SecondsSince(start);
@@ -88,9 +89,10 @@ void BuildCommands::CreateHtml() {
 void BuildCommands::UniqueHtml() {
   ForgetEditorAtEnd forget(c_.state);
   c_.CommitForm();
-  c_.ShowReports(
-      flows::WriteUniqueFile(c_.services.helpOutput, c_.project, flows::HelpFolderOf(c_.project))
-          .reports);
+  c_.ShowReports(flows::WriteUniqueFile(c_.services.helpOutput, c_.project,
+                                        flows::HelpFolderOf(c_.project),
+                                        c_.ui.ExamplesAsCodeChecked())
+                     .reports);
 }
 
 }  // namespace qs::app

@@ -17,7 +17,7 @@ namespace qs::app {
 class Commands {
  public:
   explicit Commands(const CommandContext& context)
-      : previews(context.project, context.captions),
+      : previews(context.project, context.captions, context.ui),
         project(context),
         page(context, previews),
         build(context),

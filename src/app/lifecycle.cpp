@@ -27,6 +27,7 @@ void LoadSettings(const CommandContext& context) {
   ui.SetCompileChecked(settings->compileToChm);
   ui.SetEraseHtmlChecked(settings->eraseHtmlFiles);
   ui.SetKeywordIndexChecked(settings->keywordIndex);
+  ui.SetExamplesAsCodeChecked(settings->examplesAsCode);
   state.currentLanguage = settings->currentLanguage;
   state.lastProjectDir = settings->lastProjectDir;
   if (state.lastProjectDir.empty()) state.lastProjectDir = state.purebasicFolder;
@@ -49,6 +50,7 @@ void SaveSettings(const CommandContext& context) {
   settings.lastProjectDir = context.state.lastProjectDir;
   settings.dictionary = ui.DictionaryChoice();
   settings.livePreview = context.state.livePane;
+  settings.examplesAsCode = ui.ExamplesAsCodeChecked();
   context.services.preferences.WriteSettings(settings);
 }
 

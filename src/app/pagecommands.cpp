@@ -157,7 +157,13 @@ void PageCommands::FormEdited() {
 
 void PageCommands::TagButton(const std::string& tag) {
   if (c_.state.activeEditor == Editor::None) return;
+  if (c_.state.activeEditor == Editor::Example && c_.ui.ExamplesAsCodeChecked()) return;
   c_.ui.InsertTag(c_.state.activeEditor, tag);
+}
+
+void PageCommands::ExamplesAsCodeChanged() {
+  ForgetEditorAtEnd forget(c_.state);
+  RefreshLivePane();
 }
 
 void PageCommands::AddUserTopic() {

@@ -30,7 +30,11 @@ class PageCommands {
   void EditorEvent(Editor editor);
   // Something was typed into the form (any of its four fields).
   void FormEdited();
+  // A tag button: the tag goes into the editor touched last, except into an example that is
+  // code, where a tag would be shown as typed rather than read as markup.
   void TagButton(const std::string& tag);
+  // "Examples are code" was switched: the live pane shows the page as it now reads.
+  void ExamplesAsCodeChanged();
 
   // Before the pages are searched: the form is committed, so that what was typed is found.
   void PrepareSearch();

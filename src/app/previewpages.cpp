@@ -24,12 +24,14 @@ std::string LiveAddress(std::string_view pageFile) {
   return Address(kLiveHost, pageFile);
 }
 
-PreviewPages::PreviewPages(project::HelpProject& project, const config::LanguageTable& captions)
-    : project_(project), captions_(captions) {}
+PreviewPages::PreviewPages(project::HelpProject& project, const config::LanguageTable& captions,
+                           Ui& ui)
+    : project_(project), captions_(captions), ui_(ui) {}
 
 std::optional<std::string> PreviewPages::Page(std::string_view host, std::string_view path) {
   if (host == kLiveHost && !livePath_.empty() && path == livePath_) return livePage_;
   if (host != kLiveHost && host != kPagesHost) return std::nullopt;
+  source_.SetExamplesAsCode(ui_.ExamplesAsCodeChecked());
   return source_.Page(project_, captions_, path);
 }
 
@@ -47,6 +49,7 @@ std::optional<std::string> PreviewPages::UpdateLivePage(const project::EditForm&
       project::Topic edited = project_.TopicAt(pos);
       if (edited.ShowsFunctionsList()) edited.body = project_.Body(pos);
       project::ApplyForm(edited, form);
+      source_.SetExamplesAsCode(ui_.ExamplesAsCodeChecked());
       page = source_.PageWith(project_, captions_, pos, edited);
     }
   }

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/ui.h"
 #include "config/languagetable.h"
 #include "output/pagesource.h"
 #include "project/helpproject.h"
@@ -27,9 +28,10 @@ std::string LiveAddress(std::string_view pageFile);
 
 class PreviewPages {
  public:
-  // Both must outlive it; the pages always follow their current contents. The functions lists
-  // that moves left pending are made before a page is, so the pages never show stale ones.
-  PreviewPages(project::HelpProject& project, const config::LanguageTable& captions);
+  // All must outlive it; the pages always follow their current contents, and show examples as
+  // code exactly while the window's "Examples are code" is checked. The functions lists that
+  // moves left pending are made before a page is, so the pages never show stale ones.
+  PreviewPages(project::HelpProject& project, const config::LanguageTable& captions, Ui& ui);
 
   // The page at `path` (a page file, decoded) below `host`; nothing when there is none there
   // (the browser may then be given a file of the help folder, such as a picture).
@@ -48,6 +50,7 @@ class PreviewPages {
  private:
   project::HelpProject& project_;
   const config::LanguageTable& captions_;
+  Ui& ui_;
   output::PageSource source_;
   std::string livePath_;
   std::string livePage_;

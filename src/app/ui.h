@@ -149,6 +149,10 @@ class Ui {
   // Whether "Create HTML files" also writes the keyword index (previews never do).
   virtual bool KeywordIndexChecked() = 0;
   virtual void SetKeywordIndexChecked(bool checked) = 0;
+  // "Examples are code": builds, the unique file and the previews write examples escaped and
+  // coloured, the Example editor colours them, and the tag buttons leave them alone.
+  virtual bool ExamplesAsCodeChecked() = 0;
+  virtual void SetExamplesAsCodeChecked(bool checked) = 0;
 
   // ---- spell checking and the recent projects ----
   // The dictionary chosen on the Options tab as the settings file keeps it (empty: the

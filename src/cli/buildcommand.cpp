@@ -50,7 +50,8 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   flows::DiskHelpOutput help;
   output::BuildRecord record;
   flows::HelpBuild build(help, project, folder, record);
-  const flows::FolderOutcome written = build.Write(*captions, {args.Has("--keyword-index")});
+  const flows::FolderOutcome written =
+      build.Write(*captions, {args.Has("--keyword-index"), args.Has("--examples-as-code")});
   WriteReports(written.reports, err);
   bool ok = written.written();
   bool compiledWithErrors = false;

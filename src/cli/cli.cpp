@@ -19,8 +19,8 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli list LIBRARY\n"
     "  quillsmith-cli extract LIBRARY PROJECT.qsp [--fresh] [--help-folder FOLDER]\n"
     "  quillsmith-cli build PROJECT.qsp [--out FOLDER] [--compile] [--compiler PATH] [--erase]\n"
-    "                       [--keyword-index] [--language-file FILE.lng]\n"
-    "  quillsmith-cli unique PROJECT.qsp [--out FOLDER]\n"
+    "                       [--keyword-index] [--examples-as-code] [--language-file FILE.lng]\n"
+    "  quillsmith-cli unique PROJECT.qsp [--out FOLDER] [--examples-as-code]\n"
     "  quillsmith-cli --help | --version\n";
 
 // The usage followed by what every command and option does; the manual page says the same.
@@ -57,11 +57,17 @@ constexpr std::string_view kHelpDetails =
     "      --compiler PATH       the help compiler to run (default: chmcmd on PATH)\n"
     "      --erase               delete the files written once done (the .chm stays)\n"
     "      --keyword-index       also write the keyword index (LIBRARY.hhk) for the Index tab\n"
+    "      --examples-as-code    write examples as PureBasic code: <, > and & shown as\n"
+    "                            typed, keywords, comments, strings, numbers, #constants\n"
+    "                            and calls coloured, calls of the library's functions\n"
+    "                            linked to their pages (as the option \"Examples are code\")\n"
     "      --language-file FILE  take the six page captions from this .lng file\n"
     "  unique PROJECT.qsp\n"
     "                  Write the one-page HTML help, named after the Index page's title,\n"
     "                  and print its path.\n"
     "      --out FOLDER          write there instead of the project's help folder\n"
+    "      --examples-as-code    also write each function's example after its\n"
+    "                            description, as code (as build writes it, without links)\n"
     "\n"
     "Paths printed: build prints every file it wrote, then with --compile the .chm; unique\n"
     "prints the file it wrote. No path is made absolute: each path printed, and PATH below,\n"
@@ -152,9 +158,11 @@ const std::vector<CommandEntry>& Commands() {
       {"list", {1, {}, {}}, RunListCommand},
       {"extract", {2, {"--fresh"}, {"--help-folder"}}, RunExtractCommand},
       {"build",
-       {1, {"--compile", "--erase", "--keyword-index"}, {"--out", "--compiler", "--language-file"}},
+       {1,
+        {"--compile", "--erase", "--keyword-index", "--examples-as-code"},
+        {"--out", "--compiler", "--language-file"}},
        RunBuildCommand},
-      {"unique", {1, {}, {"--out"}}, RunUniqueCommand},
+      {"unique", {1, {"--examples-as-code"}, {"--out"}}, RunUniqueCommand},
   };
   return commands;
 }

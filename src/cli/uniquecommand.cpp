@@ -16,7 +16,8 @@ int RunUniqueCommand(const Arguments& args, std::ostream& out, std::ostream& err
   std::string folder;
   if (!OpenForOutput(files, args, project, folder, err)) return kFailure;
   flows::DiskHelpOutput help;
-  const flows::UniqueFileOutcome unique = flows::WriteUniqueFile(help, project, folder);
+  const flows::UniqueFileOutcome unique =
+      flows::WriteUniqueFile(help, project, folder, args.Has("--examples-as-code"));
   if (!unique.written) {
     // The desktop program says nothing here; a script needs to know what failed.
     WriteReports({text::CouldNotCreateFileReport(unique.path)}, err);

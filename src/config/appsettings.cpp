@@ -34,6 +34,7 @@ bool LoadSettings(std::string_view folder, AppSettings& settings,
   settings.keywordIndex = file.ReadInteger("KeywordIndex", 0) != 0;
   settings.dictionary = file.ReadString("Dictionary", "");
   settings.livePreview = file.ReadInteger("LivePreview", 0) != 0;
+  settings.examplesAsCode = file.ReadInteger("ExamplesAsCode", 0) != 0;
   return true;
 }
 
@@ -62,6 +63,7 @@ bool SaveSettings(std::string_view folder, const AppSettings& settings) {
   file.WriteInteger("KeywordIndex", settings.keywordIndex ? 1 : 0);
   file.WriteString("Dictionary", settings.dictionary);
   file.WriteInteger("LivePreview", settings.livePreview ? 1 : 0);
+  file.WriteInteger("ExamplesAsCode", settings.examplesAsCode ? 1 : 0);
   return file.Close() ||
          text::LoggedFailure(text::configLog, kNotWritten, SettingsFilePath(folder));
 }

@@ -25,6 +25,8 @@ struct AppSettings {
   // until the author chose one, which leaves the choice to the system's language.
   std::string dictionary;
   bool livePreview = false;  // LivePreview: the live pane beside the form is shown
+  // ExamplesAsCode: examples are PureBasic code, written escaped and coloured.
+  bool examplesAsCode = false;
 
   friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
@@ -35,13 +37,15 @@ std::string SettingsFilePath(std::string_view folder);
 // Reads the "Options" group. Without the file or the group nothing changes and the result is
 // false. A key missing from the group takes its default, which for EraseHTMLFiles is on
 // (unlike a first run); LastProjectDir keeps its current value and, when that is empty too,
-// becomes `purebasicFolder`; KeywordIndex, Dictionary and LivePreview, which files of earlier
-// versions lack, are off, empty and off. A stored number other than 0 turns a switch on.
+// becomes `purebasicFolder`; KeywordIndex, Dictionary, LivePreview and ExamplesAsCode, which
+// files of earlier versions lack, are off, empty, off and off. A stored number other than 0
+// turns a switch on.
 bool LoadSettings(std::string_view folder, AppSettings& settings, std::string_view purebasicFolder);
 
 // Writes the group line and the entries: the seven that every version writes, in their order,
-// then KeywordIndex, Dictionary and LivePreview. The folder is created when it is missing. A
-// failure leaves any previous file as it was; the result says whether the file was written.
+// then KeywordIndex, Dictionary, LivePreview and ExamplesAsCode. The folder is created when it is
+// missing. A failure leaves any previous file as it was; the result says whether the file was
+// written.
 bool SaveSettings(std::string_view folder, const AppSettings& settings);
 
 }  // namespace qs::config

@@ -98,8 +98,9 @@ void DiskHelpOutput::EraseBuildFiles(const output::BuildRecord& record) {
 }
 
 bool DiskHelpOutput::WriteUniqueHtmlFile(const project::HelpProject& project,
-                                         const std::string& folder, text::Reports& reports) {
-  return output::WriteUniqueHtmlFile(project, folder, reports);
+                                         const std::string& folder, bool examplesAsCode,
+                                         text::Reports& reports) {
+  return output::WriteUniqueHtmlFile(project, folder, reports, examplesAsCode);
 }
 
 bool DiskHelpOutput::CompileHelp(const project::HelpProject& project, const std::string& folder,

@@ -61,7 +61,7 @@ class DiskHelpOutput : public HelpOutput {
                               text::Reports& reports) override;
   void EraseBuildFiles(const output::BuildRecord& record) override;
   bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
-                           text::Reports& reports) override;
+                           bool examplesAsCode, text::Reports& reports) override;
   bool CompileHelp(const project::HelpProject& project, const std::string& folder,
                    output::CompileOptions& options, text::Reports& reports,
                    std::vector<output::CompilerMessage>& messages,

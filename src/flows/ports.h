@@ -64,10 +64,10 @@ class HelpOutput {
                                       output::BuildRecord& record, text::Reports& reports) = 0;
   // Erases the files of the build `record` names.
   virtual void EraseBuildFiles(const output::BuildRecord& record) = 0;
-  // The one-page HTML help in `folder`; false when it could not be written (nothing is
-  // reported then).
+  // The one-page HTML help in `folder`, with the examples as code when `examplesAsCode`;
+  // false when it could not be written (nothing is reported then).
   virtual bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
-                                   text::Reports& reports) = 0;
+                                   bool examplesAsCode, text::Reports& reports) = 0;
   // Compiles the help folder `folder` into the library's .chm when `options` ask for it; true
   // when a new non-empty .chm is there. Switches `options.compileToChm` off when the compiler
   // is missing or cannot be started. The errors and warnings the compiler wrote go into

@@ -5,10 +5,10 @@
 namespace qs::flows {
 
 UniqueFileOutcome WriteUniqueFile(HelpOutput& help, const project::HelpProject& project,
-                                  const std::string& folder) {
+                                  const std::string& folder, bool examplesAsCode) {
   UniqueFileOutcome outcome;
   outcome.path = output::UniqueHtmlTarget(project, folder);
-  outcome.written = help.WriteUniqueHtmlFile(project, folder, outcome.reports);
+  outcome.written = help.WriteUniqueHtmlFile(project, folder, examplesAsCode, outcome.reports);
   return outcome;
 }
 

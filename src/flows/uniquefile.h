@@ -17,8 +17,9 @@ struct UniqueFileOutcome {
   text::Reports reports;
 };
 
-// Writes the one-page HTML help of `project` into `folder`, from the texts last committed.
+// Writes the one-page HTML help of `project` into `folder`, from the texts last committed;
+// with each function's example as code when `examplesAsCode`.
 UniqueFileOutcome WriteUniqueFile(HelpOutput& help, const project::HelpProject& project,
-                                  const std::string& folder);
+                                  const std::string& folder, bool examplesAsCode = false);
 
 }  // namespace qs::flows

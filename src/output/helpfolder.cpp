@@ -380,6 +380,9 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
   // process swaps for a link can never lead a page elsewhere.
   platform::OutputFolder out;
   out.Open(target);
+  std::optional<ExampleCode> examples;
+  if (options.examplesAsCode) examples.emplace(project);
+  const ExampleCode* code = examples ? &*examples : nullptr;
 
   if (!BuildFile(out, target, library + ".hhp", HelpProjectFileText(project, options), record, log,
                  reports) ||
@@ -387,7 +390,7 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
                  reports) ||
       (options.keywordIndex && !BuildFile(out, target, library + ".hhk", KeywordIndexText(project),
                                           record, log, reports)) ||
-      !BuildFile(out, target, "Index.html", IndexPageText(project, captions), record, log,
+      !BuildFile(out, target, "Index.html", IndexPageText(project, captions, code), record, log,
                  reports)) {
     return {};
   }
@@ -401,8 +404,8 @@ std::string BuildHelpFolder(const HelpProject& project, const config::LanguageTa
       reports.push_back(text::CouldNotCreateFileReport(target + topic.name + ".html"));
       return {};
     }
-    if (!BuildFile(out, target, *relative, TopicPageText(project, topic, captions, linker), record,
-                   log, reports)) {
+    if (!BuildFile(out, target, *relative, TopicPageText(project, topic, captions, linker, code),
+                   record, log, reports)) {
       return {};
     }
   }

@@ -47,10 +47,10 @@ std::optional<std::string> PageSource::Page(const project::HelpProject& project,
         const project::Topic& topic = topics[pos];
         if (!IsPageOf(topic.name, wanted, ignoreCase)) continue;
         if (!PagePathInFolder({}, topic.name)) return std::nullopt;
-        return TopicPageText(project, topic, captions, Linker(project));
+        return TopicPageText(project, topic, captions, Linker(project), Code(project));
       }
       if (IsPageOf(project::kIndexName, wanted, ignoreCase)) {
-        return IndexPageText(project, captions);
+        return IndexPageText(project, captions, Code(project));
       }
     }
   }
@@ -60,8 +60,8 @@ std::optional<std::string> PageSource::Page(const project::HelpProject& project,
 std::string PageSource::PageWith(const project::HelpProject& project,
                                  const config::LanguageTable& captions, std::size_t pos,
                                  const project::Topic& topic) {
-  if (pos == 0) return IndexPageText(project, topic, captions);
-  return TopicPageText(project, topic, captions, Linker(project));
+  if (pos == 0) return IndexPageText(project, topic, captions, Code(project));
+  return TopicPageText(project, topic, captions, Linker(project), Code(project));
 }
 
 std::optional<std::string> PageSource::PagePathOf(const project::HelpProject& project,
@@ -90,8 +90,16 @@ const AutoLinker& PageSource::Linker(const project::HelpProject& project) {
   if (!linker_ || !SameNames(project)) {
     names_ = AutoLinkNames(project);
     linker_.emplace(names_);
+    code_.reset();
   }
   return *linker_;
+}
+
+const ExampleCode* PageSource::Code(const project::HelpProject& project) {
+  if (!examplesAsCode_) return nullptr;
+  Linker(project);
+  if (!code_) code_.emplace(names_);
+  return &*code_;
 }
 
 }  // namespace qs::output

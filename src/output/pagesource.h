@@ -12,12 +12,18 @@
 
 #include "config/languagetable.h"
 #include "output/autolinker.h"
+#include "output/examplecode.h"
 #include "project/helpproject.h"
 
 namespace qs::output {
 
 class PageSource {
  public:
+  // Whether the pages show examples as code, as a build with BuildOptions::examplesAsCode
+  // writes them; off at first.
+  void SetExamplesAsCode(bool on) { examplesAsCode_ = on; }
+  bool examplesAsCode() const { return examplesAsCode_; }
+
   // The page file at `path`, relative to the help folder ("Index.html", "Group/Name.html";
   // either separator), byte for byte as BuildHelpFolder writes it there: where several topics
   // share a page file, the one written last. When no page has exactly that path, letter case
@@ -41,9 +47,13 @@ class PageSource {
   // The links of the function pages: made again only when the names they link change.
   const AutoLinker& Linker(const project::HelpProject& project);
   bool SameNames(const project::HelpProject& project) const;
+  // The examples' writer while they are code (its links follow the linker's names), else null.
+  const ExampleCode* Code(const project::HelpProject& project);
 
   std::vector<std::string> names_;
   std::optional<AutoLinker> linker_;
+  std::optional<ExampleCode> code_;
+  bool examplesAsCode_ = false;
 };
 
 }  // namespace qs::output

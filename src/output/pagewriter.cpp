@@ -32,15 +32,11 @@ void AppendMemberLine(std::string& out, std::string_view name) {
   out.append(text::kCrLf);
 }
 
-void AppendCodeExample(std::string& out, const Topic& topic,
-                       const config::LanguageTable& captions) {
+void AppendCodeExample(std::string& out, const Topic& topic, const config::LanguageTable& captions,
+                       const ExampleCode* code) {
   if (topic.example.empty()) return;
   AppendLine(out, Caption("<p><b>", captions.example, "</b></p>"));
-  out.append(kCourierFont);
-  AppendLine(out, kCodeFrame);
-  AppendLine(out, text::CodeToHtml(topic.example));
-  AppendLine(out, "</div>");
-  AppendLine(out, "</font></blockquote>");
+  AppendExampleFrame(out, topic.example, code);
 }
 
 // The first row showing this name, or the row count when there is none.
@@ -53,7 +49,7 @@ std::size_t RowOf(const HelpProject& project, std::string_view name) {
 }
 
 void AppendUserIndexLayout(std::string& out, const HelpProject& project, const Topic& topic,
-                           const config::LanguageTable& captions) {
+                           const config::LanguageTable& captions, const ExampleCode* code) {
   if (!topic.summary.empty()) {
     AppendLine(out, Caption("<p><b>", captions.overview, "</b></p>"));
     AppendLine(out, kArialFont);
@@ -71,11 +67,12 @@ void AppendUserIndexLayout(std::string& out, const HelpProject& project, const T
     AppendMemberLine(out, member->name);
   }
   AppendLine(out, "<blockquote></p>");
-  AppendCodeExample(out, topic, captions);
+  AppendCodeExample(out, topic, captions, code);
 }
 
 void AppendFunctionLayout(std::string& out, const HelpProject& project, const Topic& topic,
-                          const config::LanguageTable& captions, const AutoLinker& linker) {
+                          const config::LanguageTable& captions, const AutoLinker& linker,
+                          const ExampleCode* code) {
   AppendLine(out, Caption("<p><b>", captions.syntax, "</b></p>"));
   out.append("<blockquote><font color=\"#006666\"><b>").append(topic.name).append("</b></Font>");
   out.append(topic.parameters);
@@ -84,10 +81,18 @@ void AppendFunctionLayout(std::string& out, const HelpProject& project, const To
   AppendLine(out, "<blockquote style=\"text-align: justify;\"><font face=\"Arial\"Size=\"2\">");
   AppendLine(out, linker.Apply(text::LineBreaksToHtml(project.Body(topic))));
   AppendLine(out, "</font></blockquote>");
-  AppendCodeExample(out, topic, captions);
+  AppendCodeExample(out, topic, captions, code);
 }
 
 }  // namespace
+
+void AppendExampleFrame(std::string& out, std::string_view example, const ExampleCode* code) {
+  out.append(kCourierFont);
+  AppendLine(out, kCodeFrame);
+  AppendLine(out, code != nullptr ? code->Html(example) : text::CodeToHtml(example));
+  AppendLine(out, "</div>");
+  AppendLine(out, "</font></blockquote>");
+}
 
 std::string LibraryName(const HelpProject& project) {
   return text::FileNamePart(project.libraryFile);
@@ -99,13 +104,15 @@ std::string IndexHeadLine(std::string_view title) {
   return line;
 }
 
-std::string IndexPageText(const HelpProject& project, const config::LanguageTable& captions) {
+std::string IndexPageText(const HelpProject& project, const config::LanguageTable& captions,
+                          const ExampleCode* code) {
   static const Topic kNoTopic;
-  return IndexPageText(project, project.TopicCount() > 0 ? project.TopicAt(0) : kNoTopic, captions);
+  return IndexPageText(project, project.TopicCount() > 0 ? project.TopicAt(0) : kNoTopic, captions,
+                       code);
 }
 
 std::string IndexPageText(const HelpProject& project, const Topic& index,
-                          const config::LanguageTable& captions) {
+                          const config::LanguageTable& captions, const ExampleCode* code) {
   std::string out;
   AppendLine(out, IndexHeadLine(index.title));
   AppendLine(out, kBodyLine);
@@ -132,7 +139,10 @@ std::string IndexPageText(const HelpProject& project, const Topic& index,
   if (!index.example.empty()) {
     AppendLine(out, Caption("<p><b>", captions.example, "</b></p>"));
     out.append(kCourierFont);
-    AppendLine(out, text::LineBreaksToHtml(index.example));
+    // The start page's example continues the font's line and has no frame; as code it keeps
+    // its blanks, as on every other page.
+    AppendLine(out,
+               code != nullptr ? code->Html(index.example) : text::LineBreaksToHtml(index.example));
     AppendLine(out, "</font></blockquote>");
   }
   AppendLine(out, kClosingLine);
@@ -140,7 +150,8 @@ std::string IndexPageText(const HelpProject& project, const Topic& index,
 }
 
 std::string TopicPageText(const HelpProject& project, const Topic& topic,
-                          const config::LanguageTable& captions, const AutoLinker& linker) {
+                          const config::LanguageTable& captions, const AutoLinker& linker,
+                          const ExampleCode* code) {
   std::string out;
   out.reserve(512 + topic.body.size() * 2 + topic.example.size() * 2);
   out.append(kMetaStart).append(topic.title);
@@ -154,9 +165,9 @@ std::string TopicPageText(const HelpProject& project, const Topic& topic,
     AppendLine(out, text::LineBreaksToHtml(topic.body));
     AppendLine(out, "</font></blockquote>");
   } else if (topic.isUserIndex) {
-    AppendUserIndexLayout(out, project, topic, captions);
+    AppendUserIndexLayout(out, project, topic, captions, code);
   } else {
-    AppendFunctionLayout(out, project, topic, captions, linker);
+    AppendFunctionLayout(out, project, topic, captions, linker, code);
   }
   AppendLine(out, Caption("<br><br><br><center><a href=index.html>", LibraryName(project),
                           " - index</a></center>"));

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "output/examplecode.h"
 #include "output/outputfile.h"
 #include "output/pagenames.h"
 #include "output/pagewriter.h"
@@ -11,7 +12,8 @@
 
 namespace qs::output {
 
-std::string UniqueHtmlText(const project::HelpProject& project) {
+std::string UniqueHtmlText(const project::HelpProject& project, bool examplesAsCode) {
+  const ExampleCode code;
   static const project::Topic kNoTopic;
   const auto& topics = project.topics();
   const project::Topic& index = topics.empty() ? kNoTopic : topics.front();
@@ -34,6 +36,7 @@ std::string UniqueHtmlText(const project::HelpProject& project) {
     AppendLine(out, "<blockquote><font face=\"Arial\"size=\"2\">");
     AppendLine(out, text::LineBreaksToHtml(project.Body(pos)));
     AppendLine(out, "</font></blockquote>");
+    if (examplesAsCode && !topic.example.empty()) AppendExampleFrame(out, topic.example, &code);
   }
   AppendLine(out, kClosingLine);
   return out;
@@ -54,7 +57,7 @@ std::optional<std::string> UniqueHtmlPath(const project::HelpProject& project,
 }
 
 bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
-                         text::Reports& reports) {
+                         text::Reports& reports, bool examplesAsCode) {
   const auto path = UniqueHtmlPath(project, folder);
   if (!path) return false;
   if (!folder.empty()) {
@@ -62,7 +65,7 @@ bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string&
     std::filesystem::create_directories(std::filesystem::path(folder), ignored);
   }
   text::Reports silent;  // this file's failure is not reported
-  if (!WriteOutputFile(*path, UniqueHtmlText(project), silent)) return false;
+  if (!WriteOutputFile(*path, UniqueHtmlText(project, examplesAsCode), silent)) return false;
   reports.push_back(text::InformationReport("Unique HTML help file created :\n\n" + *path));
   return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 // One HTML page with the overview and every function's syntax and description, for a web
-// site. It is named after the Index page's title.
+// site. It is named after the Index page's title. While examples are code, each function's
+// example follows its description, framed as on its page, escaped and coloured, without links
+// (the web site has no pages to link to).
 
 #include <optional>
 #include <string>
@@ -11,7 +13,7 @@
 
 namespace qs::output {
 
-std::string UniqueHtmlText(const project::HelpProject& project);
+std::string UniqueHtmlText(const project::HelpProject& project, bool examplesAsCode = false);
 
 // Where the file is meant to go: folder (separator appended when missing; empty: the
 // current folder) + the page file name of the Index page's title (PageFileName).
@@ -26,6 +28,6 @@ std::optional<std::string> UniqueHtmlPath(const project::HelpProject& project,
 // created :\n\n" + path (title "Information") and returns true. A file that cannot be
 // written reports nothing and returns false; so does a project without topics.
 bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
-                         text::Reports& reports);
+                         text::Reports& reports, bool examplesAsCode = false);
 
 }  // namespace qs::output

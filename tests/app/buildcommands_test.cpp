@@ -127,6 +127,10 @@ TEST_F(BuildCommandTest, theKeywordIndexIsWrittenByCreateHtmlAndNeverByAPreview)
   commands.page.EditView();
   commands.build.CreateHtml();
   EXPECT_TRUE(Logged("build /help/ with keyword index"));
+  ui.keywordIndex = false;
+  ui.examplesAsCode = true;
+  commands.build.CreateHtml();
+  EXPECT_TRUE(Logged("build /help/ with examples as code"));
 }
 
 TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
@@ -205,6 +209,9 @@ TEST_F(CommandTest, uniqueHtmlCommitsTheFormFirst) {
   ui.form.title = "typed";
   commands.build.UniqueHtml();
   EXPECT_TRUE(Logged("unique /h/ typed"));
+  ui.examplesAsCode = true;
+  commands.build.UniqueHtml();
+  EXPECT_TRUE(Logged("unique /h/ typed with examples as code"));
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST_F(CoreLifecycleTest, firstRunWritesTheSettingsAndTheEnglishLanguageFile) {
             "[Options]\r\nHTM2CHM = " + ui.compilerPath +
                 "\r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\nEraseHTMLFiles = 0\r\n"
                 "Maximised = 0\r\nCurrentLanguage = English\r\nLastProjectDir = \r\n"
-                "KeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\n");
+                "KeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\nExamplesAsCode = 0\r\n");
   EXPECT_EQ(ReadAll(folder / "QuillSmith_English.lng"),
             ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = English\r\n"
             "Overview = Overview\r\nCommandIndex = Command Index\r\nSyntax = Syntax\r\n"

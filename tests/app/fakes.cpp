@@ -208,7 +208,8 @@ std::string FakeServices::BuildHelpFolder(const project::HelpProject&, const con
                                           const std::string& folder,
                                           const output::BuildOptions& options, output::BuildRecord&,
                                           text::Reports& reports) {
-  log_.push_back("build " + folder + (options.keywordIndex ? " with keyword index" : ""));
+  log_.push_back("build " + folder + (options.keywordIndex ? " with keyword index" : "") +
+                 (options.examplesAsCode ? " with examples as code" : ""));
   if (buildLog.empty()) {
     reports.push_back(text::ErrorReport("Could not create file '" + folder + "Index.html'!"));
     return {};
@@ -231,9 +232,11 @@ bool FakeServices::CompileHelp(const project::HelpProject&, const std::string& f
 }
 
 bool FakeServices::WriteUniqueHtmlFile(const project::HelpProject& project,
-                                       const std::string& folder, text::Reports&) {
+                                       const std::string& folder, bool examplesAsCode,
+                                       text::Reports&) {
   const project::Topic* index = project.FindTopic("Index");
-  log_.push_back("unique " + folder + " " + (index ? index->title : ""));
+  log_.push_back("unique " + folder + " " + (index ? index->title : "") +
+                 (examplesAsCode ? " with examples as code" : ""));
   return true;
 }
 

@@ -69,6 +69,7 @@ class FakeUi : public app::Ui {
   std::string compilerPath;
   bool openWorks = true;
   bool compile = false, keepData = true, eraseHtml = false, keywordIndex = false;
+  bool examplesAsCode = false;
   bool maximised = false;
   int listRefreshes = 0;
   std::vector<std::string> statuses;  // status bar lines, in order
@@ -133,6 +134,8 @@ class FakeUi : public app::Ui {
   void SetEraseHtmlChecked(bool on) override { eraseHtml = on; }
   bool KeywordIndexChecked() override { return keywordIndex; }
   void SetKeywordIndexChecked(bool on) override { keywordIndex = on; }
+  bool ExamplesAsCodeChecked() override { return examplesAsCode; }
+  void SetExamplesAsCodeChecked(bool on) override { examplesAsCode = on; }
   void SetLanguageEntries(const std::vector<std::string>& entries) override {
     languageEntries = entries;
   }
@@ -249,7 +252,7 @@ class FakeServices : public flows::ProjectFiles,
                               const output::BuildOptions& options, output::BuildRecord& record,
                               text::Reports& reports) override;
   bool WriteUniqueHtmlFile(const project::HelpProject& project, const std::string& folder,
-                           text::Reports& reports) override;
+                           bool examplesAsCode, text::Reports& reports) override;
   bool CompileHelp(const project::HelpProject& project, const std::string& folder,
                    output::CompileOptions& options, text::Reports& reports,
                    std::vector<output::CompilerMessage>& messages,

@@ -32,6 +32,7 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   stored.dontOverWriteExistingData = false;
   stored.eraseHtmlFiles = true;
   stored.keywordIndex = true;
+  stored.examplesAsCode = true;
   stored.maximised = true;
   stored.currentLanguage = "Deutsch";
   services.settings = stored;
@@ -44,6 +45,7 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   EXPECT_FALSE(ui.keepData);
   EXPECT_TRUE(ui.eraseHtml);
   EXPECT_TRUE(ui.keywordIndex);
+  EXPECT_TRUE(ui.examplesAsCode);
   EXPECT_TRUE(ui.maximised);
   // An empty last project folder falls back to the PureBasic folder.
   EXPECT_EQ(state.lastProjectDir, "/pb/");
@@ -187,6 +189,7 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   ui.compilerPath = "/c";
   ui.maximised = true;
   ui.keywordIndex = true;
+  ui.examplesAsCode = true;
   state.lastProjectDir = "/w/";
   app::ShutDown(context);
   ASSERT_EQ(ui.questions.size(), 1u);
@@ -197,6 +200,7 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   EXPECT_EQ(services.written->htm2chm, "/c");
   EXPECT_TRUE(services.written->maximised);
   EXPECT_TRUE(services.written->keywordIndex);
+  EXPECT_TRUE(services.written->examplesAsCode);
   EXPECT_TRUE(services.written->dontOverWriteExistingData);
   EXPECT_EQ(services.written->lastProjectDir, "/w/");
   EXPECT_LT(LogIndex("save /w/"), LogIndex("save language"));

@@ -120,6 +120,18 @@ TEST_F(CommandTest, tagButtonsWriteIntoTheEditorTouchedLastUntilAnotherCommandRu
   commands.page.TopicListEvent(1, false);
   commands.page.TagButton("<u>");
   EXPECT_EQ(ui.insertedTags.size(), 3u);
+
+  // An example that is code would show a tag as typed: the buttons leave it alone, and only it.
+  commands.page.EditorEvent(app::Editor::Example);
+  commands.page.TagButton("<b>");
+  EXPECT_EQ(ui.insertedTags.size(), 4u);
+  ui.examplesAsCode = true;
+  commands.page.TagButton("<b>");
+  EXPECT_EQ(ui.insertedTags.size(), 4u);
+  commands.page.EditorEvent(app::Editor::Summary);
+  commands.page.TagButton("<b>");
+  ASSERT_EQ(ui.insertedTags.size(), 5u);
+  EXPECT_EQ(ui.insertedTags[4], std::make_pair(app::Editor::Summary, std::string("<b>")));
 }
 
 TEST_F(CommandTest, viewModeShowsPagesMadeOnRequestAndLeavingShowsTheRowLastSelected) {
@@ -213,6 +225,29 @@ TEST_F(CommandTest, livePaneShowsTheFormAsTypedWithoutCommittingOrModifying) {
   EXPECT_EQ(ui.livePages.back(), "about:blank");
   commands.Command(app::CommandId::LivePane);
   EXPECT_FALSE(ui.livePane);
+}
+
+// "Examples are code" reaches the live pane at once, and every preview page while it is on.
+TEST_F(CommandTest, examplesAsCodeShowsInTheLivePaneAndThePreviewsWhileChecked) {
+  UseProject({"Index", "A"});
+  project.FindTopic("A")->example = "If a<b";
+  commands.page.TopicListEvent(1, false);
+  commands.Command(app::CommandId::LivePane);
+  ASSERT_EQ(ui.livePages.size(), 1u);
+  EXPECT_NE(commands.previews.Page("live", "A.html")->find("\r\nIf a<b\r\n"), std::string::npos);
+
+  ui.examplesAsCode = true;
+  commands.page.ExamplesAsCodeChanged();
+  EXPECT_EQ(ui.livePages.size(), 2u) << "the page changed: the pane reloads";
+  const std::string coded = "<font color=\"#006666\"><b>If</b></font> a&lt;b";
+  EXPECT_NE(commands.previews.Page("live", "A.html")->find(coded), std::string::npos);
+  EXPECT_NE(commands.previews.Page("help", "A.html")->find(coded), std::string::npos);
+  EXPECT_FALSE(project.modified);
+
+  ui.examplesAsCode = false;
+  commands.page.ExamplesAsCodeChanged();
+  EXPECT_EQ(ui.livePages.size(), 3u);
+  EXPECT_EQ(commands.previews.Page("help", "A.html")->find("a&lt;b"), std::string::npos);
 }
 
 TEST_F(CommandTest, escapeDoesNothingWithoutTheBrowser) {

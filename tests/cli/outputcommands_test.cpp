@@ -450,6 +450,64 @@ TEST_F(OutputCommandsTest, runningOutOfMemorySaysSoAndFailsWithoutWritingAnythin
 }
 #endif
 
+// "--examples-as-code": the pages and the unique file are the core's with the option, an
+// example that a browser (and the compiler) would cut reaches the reader whole, and without the
+// option nothing changes.
+TEST_F(OutputCommandsTest, examplesAsCodeWritesExamplesAsTypedOnlyWhenAsked) {
+  {
+    auto project = LoadedProject();
+    project.FindTopic("TextTrim")->example = "If Len(a$) <, 3 : Debug \"<&>\" : EndIf";
+    project.FindTopic("TextWord")->example = "w$ = TextTrim(TextWord(s$, 1))";
+    text::Reports reports;
+    ASSERT_TRUE(project::SaveProject(project, project_, reports));
+  }
+  const auto project = LoadedProject();
+  for (const bool asCode : {false, true}) {
+    const std::string out = folder_ + (asCode ? "code" : "markup");
+    std::vector<std::string> args = {"build", project_, "--out", out};
+    if (asCode) args.push_back("--examples-as-code");
+    const auto built = RunCli(args);
+    ASSERT_EQ(built.status, kSuccess) << built.err;
+    output::BuildRecord record;
+    text::Reports reports;
+    ASSERT_NE(output::BuildHelpFolder(project, {}, out + "-reference", record, reports,
+                                      {.examplesAsCode = asCode}),
+              "");
+    for (const auto& file : record.files) {
+      const std::string name = file.substr((out + "-reference/").size());
+      EXPECT_EQ(ReadBytes(out + "/" + name), ReadBytes(file)) << name;
+    }
+    args[0] = "unique";
+    const auto unique = RunCli(args);
+    ASSERT_EQ(unique.status, kSuccess) << unique.err;
+    EXPECT_EQ(ReadBytes(unique.out.substr(0, unique.out.size() - 1)),
+              output::UniqueHtmlText(project, asCode));
+  }
+  EXPECT_NE(ReadBytes(folder_ + "markup/TextTrim.html").find("\r\nIf Len(a$) <, 3 : Debug \"<&>\""),
+            std::string::npos);
+  const std::string trim = ReadBytes(folder_ + "code/TextTrim.html");
+  EXPECT_NE(trim.find("(a$) &lt;, <font color=\"#0000CC\">3</font> : <font "
+                      "color=\"#006666\"><b>Debug</b></font> <font "
+                      "color=\"#993300\">\"&lt;&amp;&gt;\"</font>"),
+            std::string::npos)
+      << trim;
+  EXPECT_NE(ReadBytes(folder_ + "code/TextWord.html")
+                .find("w$ = <a href=\"TextTrim.html\">TextTrim</a>(<a "
+                      "href=\"TextWord.html\">TextWord</a>(s$, <font color=\"#0000CC\">1</font>))"),
+            std::string::npos);
+
+  // The help compiler reads the example whole: no error about its page, as there is without.
+  if (platform::FindHelpCompiler().empty()) GTEST_SKIP() << "chmcmd is not installed";
+  for (const bool asCode : {false, true}) {
+    std::vector<std::string> args = {"build", project_, "--compile", "--out",
+                                     folder_ + (asCode ? "code chm" : "markup chm")};
+    if (asCode) args.push_back("--examples-as-code");
+    const auto compiled = RunCli(args);
+    EXPECT_EQ(compiled.err.find("Error in TextTrim.html") == std::string::npos, asCode)
+        << compiled.err;
+  }
+}
+
 TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   const auto outcome = RunCli({"unique", project_, "--out", folder_ + "web"});
   ASSERT_EQ(outcome.status, kSuccess) << outcome.err;

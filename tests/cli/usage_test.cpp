@@ -69,6 +69,8 @@ TEST(Usage, wrongArgumentsExitWithTwoAndShowTheUsage) {
                                              {"extract", "Lib", "P.qsp", "extra"},
                                              {"extract", "Lib", "P.qsp", "--help-folder"},
                                              {"extract", "Lib", "P.qsp", "--fast"},
+                                             {"extract", "Lib", "P.qsp", "--examples-as-code"},
+                                             {"list", "Lib", "--examples-as-code"},
                                              {"extract", "", "P.qsp"},
                                              {"build"},
                                              {"build", "P.qsp", "P.qsp"},

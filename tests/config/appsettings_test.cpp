@@ -25,12 +25,14 @@ TEST_F(AppSettingsTest, firstRunKeepsBuiltInValuesAndWritesTheOldLinesThenTheNew
   EXPECT_EQ(settings, AppSettings{});
   EXPECT_TRUE(settings.dontOverWriteExistingData && !settings.eraseHtmlFiles);
   EXPECT_FALSE(settings.keywordIndex);
+  EXPECT_FALSE(settings.examplesAsCode);
   EXPECT_EQ(settings.lastProjectDir, "");  // no file: no fallback either
   ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
   EXPECT_EQ(temp_.Read("QuillSmith.ini"),
             "[Options]\r\nHTM2CHM = \r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\n"
             "EraseHTMLFiles = 0\r\nMaximised = 0\r\nCurrentLanguage = English\r\n"
-            "LastProjectDir = \r\nKeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\n");
+            "LastProjectDir = \r\nKeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\n"
+            "ExamplesAsCode = 0\r\n");
 }
 
 // A file of an earlier version, which lacks the newer keys, reads them as off and empty; saved
@@ -45,21 +47,35 @@ TEST_F(AppSettingsTest, aFileWithoutTheNewerKeysReadsThemAsDefaultsAndKeepsItsLi
   settings.keywordIndex = true;
   settings.dictionary = "de_DE";
   settings.livePreview = true;
+  settings.examplesAsCode = true;
   ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
   EXPECT_FALSE(settings.keywordIndex);
   EXPECT_EQ(settings.dictionary, "");
   EXPECT_FALSE(settings.livePreview);
+  EXPECT_FALSE(settings.examplesAsCode);
   settings.keywordIndex = true;
   settings.dictionary = "de_AT";
   settings.livePreview = true;
+  settings.examplesAsCode = true;
   ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
-  EXPECT_EQ(temp_.Read("QuillSmith.ini"),
-            earlier + "KeywordIndex = 1\r\nDictionary = de_AT\r\nLivePreview = 1\r\n");
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"), earlier +
+                                              "KeywordIndex = 1\r\nDictionary = de_AT\r\n"
+                                              "LivePreview = 1\r\nExamplesAsCode = 1\r\n");
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(temp_.Path(), loaded, kPureBasic));
   EXPECT_TRUE(loaded.keywordIndex);
   EXPECT_EQ(loaded.dictionary, "de_AT");
   EXPECT_TRUE(loaded.livePreview);
+  EXPECT_TRUE(loaded.examplesAsCode);
+
+  // A file of the version before this option keeps its lines too, the option after them.
+  const std::string withLivePreview =
+      earlier + "KeywordIndex = 0\r\nDictionary = \r\nLivePreview = 1\r\n";
+  temp_.Write("QuillSmith.ini", withLivePreview);
+  ASSERT_TRUE(LoadSettings(temp_.Path(), loaded, kPureBasic));
+  EXPECT_FALSE(loaded.examplesAsCode);
+  ASSERT_TRUE(SaveSettings(temp_.Path(), loaded));
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"), withLivePreview + "ExamplesAsCode = 0\r\n");
 }
 
 TEST_F(AppSettingsTest, missingKeysTurnEraseOnAndFallBackToPureBasicFolder) {

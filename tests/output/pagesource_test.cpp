@@ -44,24 +44,40 @@ TEST(PageSource, everyPageFileOfTheBuildComesOutByteForByte) {
   BuildRecord record;
   text::Reports reports;
   ASSERT_FALSE(BuildHelpFolder(project, captions, temp.Path("help/"), record, reports).empty());
+  // Examples as code, in the previews as in the build.
+  BuildRecord codeRecord;
+  ASSERT_FALSE(BuildHelpFolder(project, captions, temp.Path("code/"), codeRecord, reports,
+                               {.examplesAsCode = true})
+                   .empty());
 
   PageSource source;
-  int pages = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(temp.Path("help"))) {
-    if (entry.path().extension() != ".html") continue;
-    const std::string relative = entry.path().lexically_relative(temp.Path("help")).string();
-    // The C++ library of the Windows cross build reads narrow names in another code page than
-    // the system calls the program makes; the names beyond ASCII are checked by name below.
-    if (testsupport::kOnWindows &&
-        std::any_of(relative.begin(), relative.end(), [](char c) { return c & 0x80; })) {
-      continue;
+  for (const std::string folder : {"code", "help"}) {
+    source.SetExamplesAsCode(folder == "code");
+    int pages = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(temp.Path(folder))) {
+      if (entry.path().extension() != ".html") continue;
+      const std::string relative = entry.path().lexically_relative(temp.Path(folder)).string();
+      // The C++ library of the Windows cross build reads narrow names in another code page
+      // than the system calls the program makes; the names beyond ASCII are checked by name
+      // below.
+      if (testsupport::kOnWindows &&
+          std::any_of(relative.begin(), relative.end(), [](char c) { return c & 0x80; })) {
+        continue;
+      }
+      const auto page = source.Page(project, captions, relative);
+      ASSERT_TRUE(page) << relative;
+      EXPECT_EQ(*page, ReadBytes(entry.path().string())) << folder << " " << relative;
+      ++pages;
     }
-    const auto page = source.Page(project, captions, relative);
-    ASSERT_TRUE(page) << relative;
-    EXPECT_EQ(*page, ReadBytes(entry.path().string())) << relative;
-    ++pages;
+    EXPECT_EQ(pages, testsupport::kOnWindows ? 8 : 10);
   }
-  EXPECT_EQ(pages, testsupport::kOnWindows ? 8 : 10);
+  EXPECT_NE(ReadBytes(temp.Path("code/OpenFile.html"))
+                .find("<font color=\"#006666\"><b>If</b></font> <a "
+                      "href=\"OpenFile.html\">OpenFile</a>(<font color=\"#0000CC\">0</font>)"),
+            std::string::npos);
+  EXPECT_NE(ReadBytes(temp.Path("code/Index.html")).find("<a href=\"OpenFile.html\">OpenFile</a>("),
+            std::string::npos);
+  EXPECT_EQ(ReadBytes(temp.Path("code/Open.html")), ReadBytes(temp.Path("help/Open.html")));
   // The function pages carry their auto-links.
   EXPECT_NE(source.Page(project, captions, "Open.html")->find("<a href=\"OpenFile.html\">"),
             std::string::npos);
@@ -129,6 +145,21 @@ TEST(PageSource, aPageWithUncommittedTextsLeavesTheProjectAndFollowsNewNames) {
   // The links follow a name added after the first page was made.
   project.AppendTopic(testsupport::MakeTopic("Calls"));
   EXPECT_NE(source.PageWith(project, captions, 1, edited).find("<a href=\"Calls.html\">"),
+            std::string::npos);
+
+  // So do the examples' links while examples are code, and the example reads as typed.
+  source.SetExamplesAsCode(true);
+  edited.example = "Calls(1) : If a<b";
+  const std::string coded = source.PageWith(project, captions, 1, edited);
+  EXPECT_NE(coded.find("<a href=\"Calls.html\">Calls</a>(<font"), std::string::npos) << coded;
+  EXPECT_NE(coded.find(" a&lt;b\r\n"), std::string::npos) << coded;
+  project.AppendTopic(testsupport::MakeTopic("Later"));
+  edited.example = "later()";
+  EXPECT_NE(
+      source.PageWith(project, captions, 1, edited).find("<a href=\"Later.html\">later</a>()"),
+      std::string::npos);
+  source.SetExamplesAsCode(false);
+  EXPECT_NE(source.PageWith(project, captions, 1, edited).find("\r\nlater()\r\n"),
             std::string::npos);
 }
 

@@ -11,6 +11,7 @@
 #include "output/outputfile.h"
 #include "support/projectfixture.h"
 #include "support/tempfolder.h"
+#include "text/textops.h"
 
 namespace qs::output {
 namespace {
@@ -227,6 +228,38 @@ TEST(UserTopicPage, writesTheTextWithoutLinks) {
                                }) +
                                Tail("MyLib");
   EXPECT_EQ(PageOf(project, "License"), expected);
+}
+
+// With examples as code, the example of every layout that has one reads as code and nothing
+// else of the page changes; without, the page is the one the tests above fix.
+TEST(ExamplesAsCode, changeOnlyTheExampleOfEveryLayout) {
+  auto project = ExampleProject();
+  const std::string example = "If a<b And c>0\r\n\tDebug \"&\" ; <b>not bold</b>";
+  project.FindTopic("Index")->example = example;
+  project.FindTopic("P")->example = example;
+  project.FindTopic("G")->example = example;
+  project.FindTopic("U")->body = "a<b";
+  const ExampleCode code(project);
+  const AutoLinker linker(project);
+  const std::string coded = code.Html(example);
+  EXPECT_EQ(coded.find('<', 0), coded.find("<font"));
+  EXPECT_NE(coded.find(" a&lt;b "), std::string::npos);
+  EXPECT_NE(coded.find("\"&amp;\""), std::string::npos);
+  EXPECT_NE(coded.find("&lt;b&gt;not bold&lt;/b&gt;"), std::string::npos);
+
+  const std::string index = IndexPageText(project, {});
+  EXPECT_EQ(IndexPageText(project, {}, &code),
+            text::ReplaceAll(index, text::LineBreaksToHtml(example), coded));
+  for (const std::string_view name : {"P", "G"}) {
+    const std::string page = PageOf(project, name);
+    ASSERT_NE(page.find(text::CodeToHtml(example)), std::string::npos) << name;
+    EXPECT_EQ(TopicPageText(project, *project.FindTopic(name), {}, linker, &code),
+              text::ReplaceAll(page, text::CodeToHtml(example), coded))
+        << name;
+  }
+  // A user topic has no example: its text stays markup.
+  EXPECT_EQ(TopicPageText(project, *project.FindTopic("U"), {}, linker, &code),
+            PageOf(project, "U"));
 }
 
 // A file-size limit makes the write fail partway, as a full disk would.

@@ -7,6 +7,7 @@
 #include "support/projectfixture.h"
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
+#include "text/textops.h"
 
 namespace qs::output {
 namespace {
@@ -51,6 +52,35 @@ TEST(UniqueHtml, holdsTheOverviewAndEveryFunctionInStoreOrderWithoutLinks) {
       "</font></body></html>",
   });
   EXPECT_EQ(UniqueHtmlText(LibraryProject()), expected);
+}
+
+TEST(UniqueHtml, withExamplesAsCodeFollowsEachDescriptionWithItsExampleOtherwiseWithNone) {
+  auto project = LibraryProject();
+  project.FindTopic("Beta")->example = "If x<1 : Alpha(x) : EndIf";
+  project.FindTopic("Group")->example = "Group example, not written";
+  project.FindTopic("Index")->example = "Index example, not written";
+  EXPECT_EQ(UniqueHtmlText(project), UniqueHtmlText(LibraryProject()));
+  const std::string plain = UniqueHtmlText(project);
+  const std::string beta = "Twice.\r\n</font></blockquote>\r\n";
+  ASSERT_NE(plain.find(beta), std::string::npos);
+  // Framed as on the pages; calls are coloured, not linked: the site has no pages.
+  const std::string expected = text::ReplaceAll(
+      plain, beta,
+      beta + CrLfLines({
+                 "<blockquote><font face=\"Courier New, Courier, mono\"size=\"2\"><div "
+                 "style=\"Border:solid 1px black;Padding:8px;Background-Color:White;\">",
+                 "<font color=\"#006666\"><b>If</b></font> x&lt;<font color=\"#0000CC\">1</font> "
+                 ": <font color=\"#006666\">Alpha</font>(x) : <font "
+                 "color=\"#006666\"><b>EndIf</b></font>",
+                 "</div>",
+                 "</font></blockquote>",
+             }));
+  EXPECT_EQ(UniqueHtmlText(project, true), expected);
+
+  testsupport::TempFolder scratch;
+  text::Reports reports;
+  ASSERT_TRUE(WriteUniqueHtmlFile(project, scratch.Path(), reports, true));
+  EXPECT_EQ(testsupport::ReadBytes(scratch.Path() + "MyLib library.html"), expected);
 }
 
 TEST(UniqueHtml, isNamedAfterTheTitleInTheFolderAndConfirmed) {

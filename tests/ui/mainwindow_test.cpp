@@ -616,6 +616,50 @@ TEST_F(WiredTest, tagButtonsInsertAtTheCaretOfTheEditorTouchedLast) {
   EXPECT_EQ(project.Body(0).find('<'), std::string::npos);
 }
 
+// "Examples are code" colours the Example editor as the pages colour the code, as it is typed;
+// switching it is no typing, and the tag buttons leave the example alone meanwhile.
+TEST_F(WiredTest, examplesAsCodeColoursTheExampleEditorAndKeepsTheTagsOut) {
+  project = testsupport::MakeProject({"Index", "F1"});
+  project.FindTopic("F1")->example = "If a<b ; note";
+  ui->RefreshTopicList();
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
+  QPlainTextEdit* example = window->projectTab().exampleEditor;
+  ASSERT_EQ(example->toPlainText(), "If a<b ; note");
+  const auto formats = [example](int block) {
+    return example->document()->findBlockByNumber(block).layout()->formats();
+  };
+  EXPECT_TRUE(formats(0).isEmpty());
+
+  window->optionsTab().examplesAsCodeCheckBox->setChecked(true);
+  EXPECT_FALSE(state.formEdited);
+  auto line = formats(0);
+  ASSERT_EQ(line.size(), 2);
+  EXPECT_EQ(std::make_pair(line[0].start, line[0].length), std::make_pair(0, 2));
+  EXPECT_EQ(line[0].format.foreground().color(), QColor("#006666"));
+  EXPECT_EQ(line[0].format.fontWeight(), QFont::Bold);
+  EXPECT_EQ(std::make_pair(line[1].start, line[1].length), std::make_pair(7, 6));
+  EXPECT_EQ(line[1].format.foreground().color(), QColor("#00AAAA"));
+
+  example->setFocus();
+  QTest::keyClick(example, Qt::Key_End, Qt::ControlModifier);
+  example->insertPlainText(QString::fromUtf8("\n\xC3\xA9 = #Max"));
+  line = formats(1);
+  ASSERT_EQ(line.size(), 1);
+  EXPECT_EQ(std::make_pair(line[0].start, line[0].length), std::make_pair(4, 4));
+  EXPECT_EQ(line[0].format.foreground().color(), QColor("#924B72"));
+  window->projectTab().tagButtons[0]->click();
+  EXPECT_EQ(example->toPlainText(), QString::fromUtf8("If a<b ; note\n\xC3\xA9 = #Max"));
+
+  window->optionsTab().examplesAsCodeCheckBox->setChecked(false);
+  EXPECT_TRUE(formats(0).isEmpty());
+  EXPECT_TRUE(formats(1).isEmpty());
+  // Like every option, the switch forgot the editor: typing there names it again.
+  example->insertPlainText(" ");
+  window->projectTab().tagButtons[0]->click();
+  EXPECT_EQ(example->toPlainText(), QString::fromUtf8("If a<b ; note\n\xC3\xA9 = #Max <b>"));
+}
+
 // The entry chosen in the topic list's popup menu reaches the command it names, after the
 // menu has closed: here "Add user index", whose name prompt then runs its own loop.
 TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {

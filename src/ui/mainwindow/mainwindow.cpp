@@ -114,7 +114,8 @@ void MainWindow::SetTabOrder() {
   if (project_->previewBrowser != nullptr) chain.push_back(project_->previewBrowser);
   chain.insert(chain.end(), {options_->compileCheckBox, options_->compilerPathField,
                              options_->browseCompilerButton, options_->keepDataCheckBox,
-                             options_->eraseHtmlCheckBox, options_->keywordIndexCheckBox});
+                             options_->eraseHtmlCheckBox, options_->keywordIndexCheckBox,
+                             options_->examplesAsCodeCheckBox});
   chain.insert(chain.end(), options_->headingFields.begin(), options_->headingFields.end());
   chain.insert(chain.end(),
                {options_->languageList, options_->dictionaryList, options_->uniqueHtmlButton,

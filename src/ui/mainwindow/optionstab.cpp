@@ -49,6 +49,13 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
   keywordIndexCheckBox = new QCheckBox("&Keyword index (Index tab)");
   keywordIndexCheckBox->setObjectName("KeywordIndexCheckBox");
   keywordIndexCheckBox->setToolTip("The compiled help's Index tab lists every page by its name");
+  examplesAsCodeCheckBox = new QCheckBox("Examples are code");
+  examplesAsCodeCheckBox->setObjectName("ExamplesAsCodeCheckBox");
+  examplesAsCodeCheckBox->setToolTip(
+      "Examples are PureBasic code: shown as typed (<, > and & included) and coloured, "
+      "calls of the library's functions linked; the tag buttons leave them alone");
+  // Every letter of its words is another control's key on this tab.
+  GiveKey(examplesAsCodeCheckBox, Qt::ALT | Qt::SHIFT | Qt::Key_E);
 
   localisationFrame = Group("LocalisationFrame", "Localisation", true);
   auto* captions = new QGridLayout(localisationFrame);
@@ -110,6 +117,7 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
   layout->addWidget(keepDataCheckBox);
   layout->addWidget(eraseHtmlCheckBox);
   layout->addWidget(keywordIndexCheckBox);
+  layout->addWidget(examplesAsCodeCheckBox);
   layout->addWidget(localisationFrame);
   layout->addStretch(1);
   layout->addLayout(bottom);

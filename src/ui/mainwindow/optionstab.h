@@ -34,6 +34,7 @@ class OptionsTab : public QWidget {
   QCheckBox* keepDataCheckBox = nullptr;
   QCheckBox* eraseHtmlCheckBox = nullptr;
   QCheckBox* keywordIndexCheckBox = nullptr;
+  QCheckBox* examplesAsCodeCheckBox = nullptr;
   QGroupBox* localisationFrame = nullptr;
   // Overview, Command Index, Syntax, Example, Description, Functions.
   std::array<QLineEdit*, 6> headingFields{};

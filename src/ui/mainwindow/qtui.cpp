@@ -397,6 +397,12 @@ bool QtUi::KeywordIndexChecked() {
 void QtUi::SetKeywordIndexChecked(bool checked) {
   window_.optionsTab().keywordIndexCheckBox->setChecked(checked);
 }
+bool QtUi::ExamplesAsCodeChecked() {
+  return window_.optionsTab().examplesAsCodeCheckBox->isChecked();
+}
+void QtUi::SetExamplesAsCodeChecked(bool checked) {
+  window_.optionsTab().examplesAsCodeCheckBox->setChecked(checked);
+}
 
 void QtUi::SetLanguageEntries(const std::vector<std::string>& entries) {
   const QSignalBlocker block(window_.optionsTab().languageList);

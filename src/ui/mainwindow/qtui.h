@@ -85,6 +85,8 @@ class QtUi : public QObject, public app::Ui {
   void SetRecentProjects(const std::vector<std::string>& paths) override;
   bool KeywordIndexChecked() override;
   void SetKeywordIndexChecked(bool checked) override;
+  bool ExamplesAsCodeChecked() override;
+  void SetExamplesAsCodeChecked(bool checked) override;
   void SetLanguageEntries(const std::vector<std::string>& entries) override;
   void SelectLanguageEntry(int index) override;
   std::string SelectedLanguageEntry() override;

@@ -14,6 +14,7 @@
 #include "ui/preview/previewscheme.h"
 #include "ui/topiclist/pagesearchdialog.h"
 #include "ui/topiclist/topiclistview.h"
+#include "ui/widgets/codehighlighter.h"
 #include "ui/widgets/modeltext.h"
 
 namespace qs::ui {
@@ -118,6 +119,14 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
 
   connect(w.optionsTab().compileCheckBox, &QCheckBox::toggled,
           [&c](bool) { c.options.CompileOptionChanged(); });
+  // While examples are code, the Example editor colours them as the pages do.
+  auto* code = new CodeHighlighter(w.projectTab().exampleEditor);
+  code->setObjectName("ExampleCodeHighlighter");
+  code->setColouring(w.optionsTab().examplesAsCodeCheckBox->isChecked());
+  connect(w.optionsTab().examplesAsCodeCheckBox, &QCheckBox::toggled, [&c, code](bool on) {
+    code->setColouring(on);
+    c.page.ExamplesAsCodeChanged();
+  });
 
   connect(w.optionsTab().languageList, &QComboBox::activated,
           [&c](int) { c.options.LanguageChosen(); });

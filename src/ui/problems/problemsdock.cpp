@@ -1,0 +1,125 @@
+#include "ui/problems/problemsdock.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include "app/commands.h"
+#include "project/topicform.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/qtui.h"
+#include "ui/problems/problemspanel.h"
+#include "ui/topiclist/topiclistmodel.h"
+#include "ui/widgets/modeltext.h"
+
+namespace qs::ui {
+namespace {
+
+// The caret at the start of the line in the field of the form that holds the problem.
+void PlaceCaretOnLine(MainWindow& window, check::Field field, int line) {
+  ProjectTab& form = window.projectTab();
+  if (field == check::Field::Title) {
+    form.titleField->setFocus();
+    form.titleField->setCursorPosition(0);
+    return;
+  }
+  QPlainTextEdit* editor = field == check::Field::Summary ? form.summaryEditor
+                           : field == check::Field::Body  ? form.bodyEditor
+                                                          : form.exampleEditor;
+  const QTextBlock block = editor->document()->findBlockByNumber(line - 1);
+  if (block.isValid()) {
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    editor->ensureCursorVisible();
+  }
+  editor->setFocus();
+}
+
+int RowOf(const project::HelpProject& project, const std::string& name) {
+  for (std::size_t row = 0; row < project.ItemCount(); ++row) {
+    if (project.items()[row].text == name) return static_cast<int>(row);
+  }
+  return -1;
+}
+
+}  // namespace
+
+ProblemsPanel* AttachProblemsPanel(MainWindow& w, QtUi& ui, app::Commands& c) {
+  ProblemsPanel::Sources sources;
+  sources.project = [&ui]() -> const project::HelpProject& { return ui.project(); };
+  sources.shownPage = [&w, &ui]() -> std::optional<project::Topic> {
+    const project::HelpProject& project = ui.project();
+    const project::Topic* shown = project.FindTopic(project.shownTopic());
+    if (shown == nullptr) return std::nullopt;
+    project::Topic page = *shown;
+    page.body = project.Body(*shown);
+    if (w.formActive()) project::ApplyForm(page, ui.ReadForm());
+    return page;
+  };
+  auto* panel = new ProblemsPanel(std::move(sources));
+  auto* dock = new QDockWidget("Problems", &w);
+  dock->setObjectName("ProblemsDock");
+  dock->setWidget(panel);
+  dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                    QDockWidget::DockWidgetFloatable);
+  w.addDockWidget(Qt::BottomDockWidgetArea, dock);
+  dock->hide();
+
+  // The status bar: what is documented, and the toggle that names how many problems there are.
+  auto* coverage = new QLabel(&w);
+  coverage->setObjectName("CoverageLabel");
+  auto* toggle = new QToolButton(&w);
+  toggle->setObjectName("ProblemsButton");
+  toggle->setCheckable(true);
+  toggle->setAutoRaise(true);
+  toggle->setText("Problems");
+  toggle->setToolTip("Show or hide the Problems panel");
+  w.statusBar()->addPermanentWidget(coverage);
+  w.statusBar()->addPermanentWidget(toggle);
+  QObject::connect(toggle, &QToolButton::toggled, dock, &QDockWidget::setVisible);
+  QObject::connect(dock, &QDockWidget::visibilityChanged, toggle, [dock, toggle](bool) {
+    // Tabbed away behind another dock is still open.
+    toggle->setChecked(!dock->isHidden());
+  });
+  QObject::connect(panel, &ProblemsPanel::checked, &w, [panel, coverage, toggle] {
+    coverage->setText(panel->coverageText());
+    const int total = panel->totalProblems();
+    toggle->setText(total == 0
+                        ? QString("No problems")
+                        : (total == 1 ? QString("1 problem") : QString("%1 problems").arg(total)));
+    toggle->setAccessibleName(toggle->text());
+  });
+
+  // Anything that may touch other pages than the one typed in: the rows, the shown page (the
+  // one left was committed), coming back to the window (files may have come into the help
+  // folder).
+  TopicListModel& rows = ui.topicRows();
+  auto changed = [panel] { panel->projectChanged(); };
+  QObject::connect(&rows, &QAbstractItemModel::modelReset, panel, changed);
+  QObject::connect(&rows, &QAbstractItemModel::rowsInserted, panel, changed);
+  QObject::connect(&rows, &QAbstractItemModel::rowsRemoved, panel, changed);
+  QObject::connect(&rows, &QAbstractItemModel::rowsMoved, panel, changed);
+  QObject::connect(&rows, &QAbstractItemModel::dataChanged, panel, changed);
+  QObject::connect(&w, &MainWindow::topicListEvent, panel, changed);
+  QObject::connect(&w, &MainWindow::activated, panel, changed);
+  QObject::connect(&w, &MainWindow::formEdited, panel, &ProblemsPanel::formEdited);
+
+  QObject::connect(panel, &ProblemsPanel::problemChosen, &w,
+                   [&w, &ui, &c](const QString& topic, check::Field field, int line) {
+                     const int row = RowOf(ui.project(), ToModel(topic));
+                     if (row < 0) return;
+                     // A row the filter hides is shown by clearing the filter.
+                     if (ui.topicRows().ModelRow(row) < 0) w.projectTab().topicFilterField->clear();
+                     if (c.page.ShowSearchHit(row)) PlaceCaretOnLine(w, field, line);
+                     c.ShowUnsavedState();
+                   });
+  panel->projectChanged();
+  return panel;
+}
+
+}  // namespace qs::ui

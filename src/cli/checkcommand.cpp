@@ -1,5 +1,3 @@
-#include "cli/checkcommand.h"
-
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -7,6 +5,7 @@
 
 #include "check/pagecheck.h"
 #include "check/projectcheck.h"
+#include "cli/checkcommands.h"
 #include "cli/cli.h"
 #include "cli/librarycommands.h"
 #include "flows/checksources.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/checkcommand.h"
+#include "cli/checkcommands.h"
 #include "cli/librarycommands.h"
 #include "cli/outputcommands.h"
 #include "text/report.h"

@@ -4,9 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/commands.h"
 #include "project/topicform.h"
@@ -38,6 +41,15 @@ void PlaceCaretOnLine(MainWindow& window, check::Field field, int line) {
     editor->ensureCursorVisible();
   }
   editor->setFocus();
+}
+
+void KeepOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (screen == nullptr || window.isMaximized() || window.isFullScreen()) return;
+  const QRect available = screen->availableGeometry();
+  const QRect frame = window.frameGeometry();
+  const int over = std::min(frame.bottom() - available.bottom(), frame.top() - available.top());
+  if (over > 0) window.move(window.x(), window.y() - over);
 }
 
 int RowOf(const project::HelpProject& project, const std::string& name) {
@@ -81,7 +93,11 @@ ProblemsPanel* AttachProblemsPanel(MainWindow& w, QtUi& ui, app::Commands& c) {
   toggle->setToolTip("Show or hide the Problems panel");
   w.statusBar()->addPermanentWidget(coverage);
   w.statusBar()->addPermanentWidget(toggle);
-  QObject::connect(toggle, &QToolButton::toggled, dock, &QDockWidget::setVisible);
+  QObject::connect(toggle, &QToolButton::toggled, dock, [&w, dock](bool shown) {
+    dock->setVisible(shown);
+    // The window grows by the panel; it moves up rather than run off the bottom of the screen.
+    if (shown) QTimer::singleShot(0, &w, [&w] { KeepOnScreen(w); });
+  });
   QObject::connect(dock, &QDockWidget::visibilityChanged, toggle, [dock, toggle](bool) {
     // Tabbed away behind another dock is still open.
     toggle->setChecked(!dock->isHidden());

@@ -97,6 +97,11 @@ ProblemsPanel::~ProblemsPanel() {
   if (worker_.joinable()) worker_.join();
 }
 
+QSize ProblemsPanel::sizeHint() const {
+  const int rows = fontMetrics().height() * 7;
+  return {QWidget::sizeHint().width(), summary_->sizeHint().height() + rows};
+}
+
 bool ProblemsPanel::isUndocumented(const QString& topic) const {
   return undocumented_.value(topic, false);
 }

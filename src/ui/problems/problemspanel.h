@@ -56,6 +56,8 @@ class ProblemsPanel : public QWidget {
   QString coverageText() const { return coverageText_; }
 
   QTreeWidget* list() const { return list_; }
+  // A few problems high: the panel shares the window with the form.
+  QSize sizeHint() const override;
 
  public slots:
   // The project changed in a way that may touch any page: checked again a moment later.

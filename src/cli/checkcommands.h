@@ -1,5 +1,7 @@
 #pragma once
 
+// The quillsmith-cli commands that read a project and write nothing.
+
 #include <iosfwd>
 
 #include "cli/arguments.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/checkcommands.h"
 #include "cli/librarycommands.h"
 #include "cli/outputcommands.h"
 #include "text/report.h"
@@ -21,6 +22,8 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli build PROJECT.qsp [--out FOLDER] [--compile] [--compiler PATH] [--erase]\n"
     "                       [--keyword-index] [--examples-as-code] [--language-file FILE.lng]\n"
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER] [--examples-as-code]\n"
+    "  quillsmith-cli check PROJECT.qsp [--json] [--strict] [--examples-as-code]\n"
+    "                       [--help-folder FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
 
 // The usage followed by what every command and option does; the manual page says the same.
@@ -68,6 +71,28 @@ constexpr std::string_view kHelpDetails =
     "      --out FOLDER          write there instead of the project's help folder\n"
     "      --examples-as-code    also write each function's example after its\n"
     "                            description, as code (as build writes it, without links)\n"
+    "  check PROJECT.qsp\n"
+    "                  Check the pages before the help ships, changing no file. Prints one\n"
+    "                  problem a line as compilers do, PROJECT: PAGE: FIELD:LINE: MESSAGE\n"
+    "                  (\"TextKit.qsp: TextTrim: Example:2: '<b' starts a tag; the rest of\n"
+    "                  the line is hidden ...\"), where FIELD is Title, Overview, Description,\n"
+    "                  User text or Example and LINE counts from 1 within the field; then\n"
+    "                  \"PROJECT: PAGE: not yet documented\" for every function page whose\n"
+    "                  description is still the library's own one-line text (or empty) and\n"
+    "                  that has no example; last a summary line (\"29 of 35 functions\n"
+    "                  documented; 3 problems\"). Problems: markup a browser misreads\n"
+    "                  (unclosed or mismatched tags, unknown elements, unknown character\n"
+    "                  names, a stray &), a < and letter in an example that starts a tag,\n"
+    "                  links to pages the project does not have (letter case ignored, as in a\n"
+    "                  .chm), pictures not in the help folder, an empty title.\n"
+    "      --json                print the same as one JSON document (UTF-8): project,\n"
+    "                            functions, documented, undocumented (names), problems\n"
+    "                            (page, field, line, message) and summary\n"
+    "      --strict              exit with status 4 when anything was found\n"
+    "      --examples-as-code    examples are code, as build writes them with this option:\n"
+    "                            they are not checked as markup\n"
+    "      --help-folder FOLDER  look for pictures and files there instead of the\n"
+    "                            project's help folder\n"
     "\n"
     "Paths printed: build prints every file it wrote, then with --compile the .chm; unique\n"
     "prints the file it wrote. No path is made absolute: each path printed, and PATH below,\n"
@@ -93,7 +118,7 @@ constexpr std::string_view kHelpDetails =
     "  compiled help file and on Windows!        kept: both get pages\n"
     "  Function 'NAME' is a device name on Windows: its page cannot be written or opened\n"
     "  there!                                    kept; CON, NUL, AUX, PRN, COM1-9, LPT1-9\n"
-    " Projects (extract, build, unique):\n"
+    " Projects (extract, build, unique, check):\n"
     "  Could not read file 'PATH'!               a project (or --language-file) cannot be\n"
     "                                            read: missing, not permitted, no regular file\n"
     "  The file 'PATH' is not a valid project!   the first line is not a project header\n"
@@ -142,7 +167,8 @@ constexpr std::string_view kHelpDetails =
     "a message, taking nothing from it; extract then builds afresh and replaces it.\n"
     "\n"
     "Exit status: 0 success, 1 failure, 2 wrong usage (an option that takes a value needs a\n"
-    "non-empty one), 3 compiled, but the compiler reported errors.\n";
+    "non-empty one), 3 compiled, but the compiler reported errors, 4 check --strict found a\n"
+    "problem or a function page not yet documented (check without --strict exits 0 then).\n";
 
 using Command = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
 
@@ -163,6 +189,9 @@ const std::vector<CommandEntry>& Commands() {
         {"--out", "--compiler", "--language-file"}},
        RunBuildCommand},
       {"unique", {1, {"--examples-as-code"}, {"--out"}}, RunUniqueCommand},
+      {"check",
+       {1, {"--json", "--strict", "--examples-as-code"}, {"--help-folder"}},
+       RunCheckCommand},
   };
   return commands;
 }

@@ -24,6 +24,7 @@ int OpaquePixels(const QImage& image) {
 TEST(Icons, everyIconIsDrawnSharpAtTheScalesOfCommonScreens) {
   const std::vector<std::pair<const char*, std::function<QIcon()>>> icons = {
       {"page", PageIcon},
+      {"blank page", BlankPageIcon},
       {"index", IndexIcon},
       {"up", UpArrowIcon},
       {"down", DownArrowIcon},

@@ -12,6 +12,7 @@
 #include "ui/mainwindow/qtui.h"
 #include "ui/preview/livepane.h"
 #include "ui/preview/previewscheme.h"
+#include "ui/problems/problemsdock.h"
 #include "ui/topiclist/pagesearchdialog.h"
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/codehighlighter.h"
@@ -105,6 +106,7 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     c.Command(id);
   });
   WireSearch(w, ui, c);
+  AttachProblemsPanel(w, ui, c);
   // Like every command, the recent projects' one leaves the title naming the project shown.
   connect(&w, &MainWindow::recentProjectChosen,
           [&c](const std::string& path) { c.project.LoadRecentProject(path); });

@@ -11,6 +11,10 @@ TopicFilter::TopicFilter(TopicListModel* rows, QObject* parent)
   setSourceModel(rows);
   // The filter's own handling of an insertion asks filterAcceptsRow about the new row, so the
   // row is marked before the insertion and held by index once the filter has placed it.
+  connect(rows, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+            if (roles.contains(Qt::ToolTipRole)) MarksChanged();
+          });
   connect(rows, &QAbstractItemModel::rowsAboutToBeInserted, this,
           [this](const QModelIndex&, int first, int) {
             if (filtered()) adding_ = first;
@@ -46,10 +50,23 @@ void TopicFilter::SetText(const QString& text) {
   invalidate();
 }
 
+void TopicFilter::SetPages(Pages pages) {
+  if (pages == pages_) return;
+  pages_ = pages;
+  added_ = QPersistentModelIndex();
+  invalidate();
+}
+
+void TopicFilter::MarksChanged() {
+  if (pages_ != Pages::All) invalidate();
+}
+
 bool TopicFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-  if (needle_.empty() || sourceRow == adding_) return true;
+  if (!filtered() || sourceRow == adding_) return true;
   if (added_.isValid() && added_.row() == sourceRow) return true;
-  return text::ContainsIgnoringCase(rows_->NameAt(sourceRow), needle_);
+  if (pages_ == Pages::Undocumented && !rows_->Undocumented(sourceRow)) return false;
+  if (pages_ == Pages::WithProblems && rows_->Problems(sourceRow) == 0) return false;
+  return needle_.empty() || text::ContainsIgnoringCase(rows_->NameAt(sourceRow), needle_);
 }
 
 Qt::ItemFlags TopicFilter::flags(const QModelIndex& index) const {

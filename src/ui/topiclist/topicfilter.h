@@ -21,7 +21,14 @@ class TopicFilter : public QSortFilterProxyModel {
   explicit TopicFilter(TopicListModel* rows, QObject* parent = nullptr);
 
   void SetText(const QString& text);
-  bool filtered() const { return !needle_.empty(); }
+  // Which pages pass besides the text: all, only those not yet documented, only those with
+  // problems.
+  enum class Pages { All, Undocumented, WithProblems };
+  void SetPages(Pages pages);
+  Pages pages() const { return pages_; }
+  // The marks the pages are narrowed by changed.
+  void MarksChanged();
+  bool filtered() const { return !needle_.empty() || pages_ != Pages::All; }
 
   // The project's row of a row of the filter, and back; -1 when there is none (or it is
   // filtered out).
@@ -40,6 +47,7 @@ class TopicFilter : public QSortFilterProxyModel {
  private:
   TopicListModel* rows_;
   std::string needle_;
+  Pages pages_ = Pages::All;
   // The row being added under the filter, before and after the filter has placed it.
   int adding_ = -1;
   QPersistentModelIndex added_;

@@ -12,7 +12,8 @@ TopicListModel::TopicListModel(project::HelpProject& project, QObject* parent)
       project_(project),
       seenRevision_(project.itemsRevision()),
       pageIcon_(PageIcon()),
-      indexIcon_(IndexIcon()) {
+      indexIcon_(IndexIcon()),
+      blankPageIcon_(BlankPageIcon()) {
   project_.SetRowObserver(this);
 }
 
@@ -30,13 +31,41 @@ QVariant TopicListModel::data(const QModelIndex& index, int role) const {
   const project::ListItem& item = project_.items()[static_cast<std::size_t>(index.row())];
   if (role == Qt::DisplayRole) return FromModel(item.text);
   if (role == Qt::DecorationRole) {
-    return item.icon == project::TopicIcon::IndexIcon ? indexIcon_ : pageIcon_;
+    if (item.icon == project::TopicIcon::IndexIcon) return indexIcon_;
+    return undocumented_.contains(item.text) ? blankPageIcon_ : pageIcon_;
+  }
+  if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
+    QStringList marks;
+    if (undocumented_.contains(item.text)) marks << QStringLiteral("Not yet documented");
+    const int problems = Problems(index.row());
+    if (problems == 1) marks << QStringLiteral("1 problem");
+    if (problems > 1) marks << QStringLiteral("%1 problems").arg(problems);
+    return marks.isEmpty() ? QVariant() : QVariant(marks.join(QStringLiteral("; ")));
   }
   return {};
 }
 
 const std::string& TopicListModel::NameAt(int row) const {
   return project_.items()[static_cast<std::size_t>(row)].text;
+}
+
+void TopicListModel::SetMarks(std::unordered_set<std::string> undocumented,
+                              std::unordered_map<std::string, int> problems) {
+  if (undocumented == undocumented_ && problems == problems_) return;
+  undocumented_ = std::move(undocumented);
+  problems_ = std::move(problems);
+  if (rowCount() == 0) return;
+  emit dataChanged(index(0), index(rowCount() - 1),
+                   {Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+}
+
+bool TopicListModel::Undocumented(int row) const {
+  return undocumented_.contains(NameAt(row));
+}
+
+int TopicListModel::Problems(int row) const {
+  const auto found = problems_.find(NameAt(row));
+  return found == problems_.end() ? 0 : found->second;
 }
 
 QStringList TopicListModel::AllNames() const {

@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 #include <QIcon>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "project/helpproject.h"
 
@@ -29,6 +31,14 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   const std::string& NameAt(int row) const;
   // Every name of the project.
   QStringList AllNames() const;
+
+  // What the checker found, by page name (Windows-1252): the function pages not yet
+  // documented, and how many problems each page has. A page not yet documented shows a blank
+  // sheet, and says so to a tooltip and a screen reader.
+  void SetMarks(std::unordered_set<std::string> undocumented,
+                std::unordered_map<std::string, int> problems);
+  bool Undocumented(int row) const;
+  int Problems(int row) const;
 
   // Brings the rows up to date after the project's rows were replaced behind the model's back
   // (a project assigned over the one shown): a reset, and only then.
@@ -59,6 +69,9 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   std::size_t seenRevision_ = 0;
   QIcon pageIcon_;
   QIcon indexIcon_;
+  QIcon blankPageIcon_;
+  std::unordered_set<std::string> undocumented_;
+  std::unordered_map<std::string, int> problems_;
   std::string removingName_;
   bool outOfStep_ = false;
 };

@@ -45,8 +45,10 @@ void TopicListView::setTopicModel(TopicListModel* model) {
     fitAfterRemoval_ = false;
   });
   connect(model, &QAbstractItemModel::dataChanged, this,
-          [this](const QModelIndex& top, const QModelIndex& bottom) {
-            NamesChanged(top.row(), bottom.row());
+          [this](const QModelIndex& top, const QModelIndex& bottom, const QList<int>& roles) {
+            if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) {
+              NamesChanged(top.row(), bottom.row());
+            }
           });
   connect(model, &QAbstractItemModel::modelReset, this, &TopicListView::MeasureAll);
   connect(filter_, &QAbstractItemModel::layoutChanged, this, &TopicListView::FitColumn);

@@ -26,6 +26,7 @@ class TopicListView : public QTreeView {
 
   void setTopicModel(TopicListModel* model);
   TopicListModel* topicModel() const { return rows_; }
+  TopicFilter* topicFilter() const { return filter_; }
   // Shows only the names that hold `text`, without regard to letter case; an empty text shows
   // every row.
   void SetFilterText(const QString& text);

@@ -15,6 +15,9 @@ QIcon Builtin(const char* name) {
 QIcon PageIcon() {
   return Builtin("page");
 }
+QIcon BlankPageIcon() {
+  return Builtin("page-blank");
+}
 QIcon IndexIcon() {
   return Builtin("index");
 }

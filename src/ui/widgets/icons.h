@@ -7,6 +7,8 @@ namespace qs::ui {
 // The program's pictures, drawn as scalable images so that they stay sharp at any scale of
 // the screen. The list images of the topic list: a page and an index.
 QIcon PageIcon();
+// A page not yet documented.
+QIcon BlankPageIcon();
 QIcon IndexIcon();
 // The glyphs of the arrow and end buttons.
 QIcon UpArrowIcon();

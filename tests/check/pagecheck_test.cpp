@@ -1,0 +1,121 @@
+#include "check/pagecheck.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "check/projectcheck.h"
+#include "project/coverage.h"
+
+namespace qs::check {
+namespace {
+
+using project::HelpProject;
+using project::Topic;
+
+Topic Page(std::string name, std::string title, std::string body, std::string example = {}) {
+  Topic topic;
+  topic.name = std::move(name);
+  topic.title = std::move(title);
+  topic.body = std::move(body);
+  topic.example = std::move(example);
+  return topic;
+}
+
+HelpProject Project(std::vector<Topic> topics) {
+  HelpProject project;
+  for (Topic& topic : topics) project.AppendTopic(std::move(topic));
+  project.RefillItemsFromStore();
+  return project;
+}
+
+std::vector<std::string> Lines(const std::vector<Problem>& problems) {
+  std::vector<std::string> lines;
+  for (const Problem& p : problems) {
+    lines.push_back(p.page + ": " + p.fieldName + ":" + std::to_string(p.line) + ": " + p.message);
+  }
+  return lines;
+}
+
+TEST(PageCheck, linksResolveWithoutLetterCaseAndMissingPagesAreNamed) {
+  const HelpProject project = Project({
+      Page("Index", "Overview", ""),
+      Page("TextTrim", "TextTrim()",
+           "See <a href=\"texttrim.HTML\">itself</a>, <a href=\"TextPad.html#x\">pad</a>,\r\n"
+           "<a href=\"Gone.html\">gone</a>, <a href=\"http://example.org/a.html\">web</a>, "
+           "<a href=\"#top\">top</a> and <a href=\"notes.pdf\">notes</a>."),
+      Page("TextPad", "TextPad()", "Pads."),
+  });
+  const PageChecker checker(project, {"Notes.PDF"});
+  EXPECT_EQ(Lines(checker.Check(project.TopicAt(1), project.Body(1))),
+            (std::vector<std::string>{
+                "TextTrim: Description:2: link to 'Gone.html': the project has no such page"}));
+}
+
+TEST(PageCheck, picturesMustBeInTheHelpFolderAndTitlesMustNotBeEmpty) {
+  Topic user = Page("About", " ", "<img src=\"Pics/Shot.png\">\r\n<img src=\"missing.png\">");
+  user.isUserTopic = true;
+  const HelpProject project = Project({Page("Index", "Overview", ""), user});
+  const PageChecker checker(project, {"pics/shot.png", "other.png"});
+  EXPECT_EQ(Lines(checker.Check(project.TopicAt(1), project.Body(1))),
+            (std::vector<std::string>{
+                "About: Title:1: the page has no title",
+                "About: User text:2: picture 'missing.png' is not in the help folder"}));
+}
+
+TEST(PageCheck, onlyTheFieldsAPageShowsAreChecked) {
+  // A user topic's page shows neither an overview nor an example; an index entry shows no
+  // description of its own (its functions list is the program's).
+  Topic user = Page("Notes", "Notes", "fine", "If a<b");
+  user.isUserTopic = true;
+  user.summary = "<b>never shown";
+  Topic entry = Page("Group", "Group", "");
+  entry.isUserIndex = true;
+  entry.summary = "<i>open";
+  const HelpProject project = Project({Page("Index", "Overview", ""), user, entry});
+  const PageChecker checker(project, {});
+  EXPECT_TRUE(checker.Check(project.TopicAt(1), project.Body(1)).empty());
+  EXPECT_EQ(Lines(checker.Check(project.TopicAt(2), project.Body(2))),
+            (std::vector<std::string>{"Group: Overview:1: '<i>' is not closed: everything after "
+                                      "it takes its form (missing '</i>')"}));
+}
+
+TEST(ProjectCheck, coverageFollowsTheLibrarysOwnTextsAndCountsProblems) {
+  const HelpProject project = Project({
+      Page("Index", "Overview", ""),
+      Page("TextTrim", "TextTrim()", "Removes blanks."),             // the library's text
+      Page("TextPad", "TextPad()", "Pads the text on the left."),    // rewritten
+      Page("TextCut", "TextCut()", "Cuts.", "x$ = TextCut(a$, 2)"),  // has an example
+      Page("TextNew", "TextNew()", ""),                              // empty, not in library
+      Page("TextOld", "TextOld()", "Written by hand.", "If a<b"),    // not in library
+  });
+  project::LibraryHelpTexts helps = {
+      {"TextTrim", " Removes blanks. "}, {"TextPad", "Pads."}, {"TextCut", "Cuts."}};
+  const ProjectCheck result = CheckProject(project, helps, PageChecker(project, {}));
+  EXPECT_EQ(result.coverage, (project::Coverage{3, 5}));
+  EXPECT_EQ(result.undocumented, (std::vector<std::string>{"TextTrim", "TextNew"}));
+  ASSERT_EQ(result.problems.size(), 1u);
+  EXPECT_EQ(result.problems[0].page, "TextOld");
+  EXPECT_EQ(result.topics[5], (TopicCheck{true, true, 1}));
+  EXPECT_EQ(result.topics[1], (TopicCheck{true, false, 0}));
+  EXPECT_EQ(result.topics[0], (TopicCheck{false, true, 0}));
+  EXPECT_EQ(SummaryLine(result.coverage, result.problems.size()),
+            "3 of 5 functions documented; 1 problem");
+  EXPECT_EQ(SummaryLine({1, 1}, 0), "1 of 1 function documented; no problems");
+  EXPECT_EQ(project::CoverageText({29, 35}), "29 of 35 functions documented");
+}
+
+TEST(ProjectCheck, withoutTheLibraryOnlyAnEmptyDescriptionIsUndocumented) {
+  const HelpProject project = Project({
+      Page("Index", "Overview", ""),
+      Page("A", "A()", "Some text."),
+      Page("B", "B()", " \r\n "),
+      Page("C", "C()", "", " \r\n"),
+  });
+  const ProjectCheck result = CheckProject(project, {}, PageChecker(project, {}));
+  EXPECT_EQ(result.undocumented, (std::vector<std::string>{"B", "C"}));
+}
+
+}  // namespace
+}  // namespace qs::check

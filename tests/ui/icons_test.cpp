@@ -23,15 +23,9 @@ int OpaquePixels(const QImage& image) {
 
 TEST(Icons, everyIconIsDrawnSharpAtTheScalesOfCommonScreens) {
   const std::vector<std::pair<const char*, std::function<QIcon()>>> icons = {
-      {"page", PageIcon},
-      {"blank page", BlankPageIcon},
-      {"index", IndexIcon},
-      {"up", UpArrowIcon},
-      {"down", DownArrowIcon},
-      {"left", LeftArrowIcon},
-      {"right", RightArrowIcon},
-      {"both ways", BothWaysArrowIcon},
-      {"cross", CrossIcon},
+      {"page", PageIcon},        {"blank page", BlankPageIcon},    {"index", IndexIcon},
+      {"up", UpArrowIcon},       {"down", DownArrowIcon},          {"left", LeftArrowIcon},
+      {"right", RightArrowIcon}, {"both ways", BothWaysArrowIcon}, {"cross", CrossIcon},
       {"program", ProgramIcon}};
   const QSize size(16, 16);
   for (const auto& [name, make] : icons) {

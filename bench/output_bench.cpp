@@ -55,6 +55,8 @@ void BuildInto(benchmark::State& state, const std::string& folder, bool keywordI
     benchmark::DoNotOptimize(log);
   }
   state.counters["files"] = static_cast<double>(record.files.size());
+  // Every iteration but the first writes over the files of the one before.
+  state.SetLabel("the folder the previous build wrote");
 }
 
 // The same build into a memory file system, where the disk's noise does not reach.

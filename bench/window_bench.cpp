@@ -1,7 +1,8 @@
 // The main window's actions on a project of 200 and of 20,000 functions, side by side in one
 // run: moving a row up and down, adding and deleting a user topic, selecting the Index page and
 // a function, extracting the library again, a keystroke in the topic filter, and the start-up
-// to the window's first paint (without a project, and opening one of either size). Each action
+// to the window's first paint (without a project, and opening one of either size), and the
+// page search: opening its window and listing its hits. Each action
 // is timed from the command to the end of the repaint it causes. The window is made without
 // the preview browser, which the form hides while it is shown. Each state runs a fixed number
 // of iterations on the wall clock: the slow ones take a good part of a second
@@ -16,6 +17,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -33,6 +36,7 @@
 #include "ui/mainwindow/qtui.h"
 #include "ui/mainwindow/startup.h"
 #include "ui/mainwindow/wiring.h"
+#include "ui/topiclist/pagesearchdialog.h"
 #include "wiredwindow.h"
 
 namespace {
@@ -224,6 +228,75 @@ void BM_FilterKeystroke(benchmark::State& state) {
   Settle();
 }
 BENCHMARK(BM_FilterKeystroke)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The page search window (Ctrl+Shift+F). Opening it with the field empty shows the window;
+// opening it again with the last search's text in the field searches again before it shows.
+// The hits bench searches for "Window", a word in the name of every 16th function: the limit
+// of listed hits at 20,000 functions.
+ui::PageSearchDialog& SearchDialog(Program& p) {
+  return *p.window->findChild<ui::PageSearchDialog*>("PageSearchDialog");
+}
+
+void BM_SearchAllOpen(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  ui::PageSearchDialog& dialog = SearchDialog(p);
+  const bool again = state.range(1) != 0;
+  dialog.searchField->setText(again ? "Window" : "");
+  SelectRow(p, MiddleRow(p));
+  // The key goes to the active window: each size has a window of its own.
+  p.window->activateWindow();
+  Settle();
+  for (auto _ : state) {
+    QTest::keyClick(p.window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    Settle();
+    state.PauseTiming();
+    if (!dialog.isVisible()) {
+      state.SkipWithError("Ctrl+Shift+F did not open the page search");
+      break;
+    }
+    dialog.hide();
+    p.window->activateWindow();
+    Settle();
+    state.ResumeTiming();
+  }
+  state.SetLabel(again ? "the last search's text in the field" : "an empty field");
+}
+BENCHMARK(BM_SearchAllOpen)
+    ->ArgNames({"functions", "again"})
+    ->Args({200, 0})
+    ->Args({20000, 0})
+    ->Args({200, 1})
+    ->Args({20000, 1})
+    ->Iterations(20)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SearchAllHits(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  ui::PageSearchDialog& dialog = SearchDialog(p);
+  dialog.searchField->clear();
+  dialog.show();
+  Settle();
+  for (auto _ : state) {
+    dialog.searchField->setText("Window");
+    QTest::keyClick(dialog.searchField, Qt::Key_Return);
+    Settle();
+    state.PauseTiming();
+    state.counters["hits"] = dialog.hitList->topLevelItemCount();
+    dialog.searchField->clear();
+    QTest::keyClick(dialog.searchField, Qt::Key_Return);
+    Settle();
+    state.ResumeTiming();
+  }
+  dialog.hide();
+  Settle();
+}
+BENCHMARK(BM_SearchAllHits)
     ->Arg(200)
     ->Arg(20000)
     ->Iterations(20)

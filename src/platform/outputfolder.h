@@ -63,6 +63,9 @@ class OutputFolder {
   // The folder's path with a trailing separator (empty: the current folder); the system
   // without folder-relative calls builds its paths from it.
   std::string path_;
+  // Whether the last file written was there already: the files of one build are alike, all
+  // new in a new folder, all there in a rebuild, so the next file is tried that way first.
+  bool expectTaken_ = false;
 };
 
 }  // namespace qs::platform

@@ -67,69 +67,86 @@ bool Reach(int root, std::string_view relative, bool make, Descriptor& folder, s
   return true;
 }
 
-// Writes `bytes` into the open regular file over what it held, and cuts off the rest. On a
-// failure the file, which may now be cut short, is removed when its name still leads to it.
-bool FillFile(int folder, const std::string& name, int fd, const struct stat& opened,
-              std::string_view bytes) {
+// Writes `bytes` into the open regular file over the `held` bytes it held, and cuts off the
+// rest. On a failure the file, which may now be cut short, is removed when its name still
+// leads to it.
+bool FillFile(int folder, const std::string& name, int fd, off_t held, std::string_view bytes) {
   bool ok = WriteAllAt(fd, bytes);
-  if (ok && opened.st_size > static_cast<off_t>(bytes.size())) {
+  if (ok && held > static_cast<off_t>(bytes.size())) {
     ok = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
   }
+  struct stat written {};
+  const bool known = !ok && ::fstat(fd, &written) == 0;
   ok = ::close(fd) == 0 && ok;
   if (!ok) {
     struct stat now {};
-    if (::fstatat(folder, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
-        now.st_dev == opened.st_dev && now.st_ino == opened.st_ino) {
+    if (known && ::fstatat(folder, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == written.st_dev && now.st_ino == written.st_ino) {
       ::unlinkat(folder, name.c_str(), 0);
     }
   }
   return ok;
 }
 
-// Writes the file `name` of the open folder; see OutputFolder::Write.
-bool WriteFileIn(int folder, const std::string& name, std::string_view bytes) {
+// How a try at writing a name ended: written, failed for good, or the name was found free
+// or taken, to be tried again the matching way.
+enum class Outcome { Written, Failed, Free, Taken };
+
+// Makes the file `name` in one call and writes it: O_EXCL makes it only when nothing is at
+// the name, and with O_NOFOLLOW not even at a dangling link, so what is opened is a new
+// regular file with this one name, and nothing needs checking.
+Outcome MakeNew(int folder, const std::string& name, std::string_view bytes) {
+  const int fd =
+      ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return errno == EEXIST ? Outcome::Taken : Outcome::Failed;
+  return FillFile(folder, name, fd, 0, bytes) ? Outcome::Written : Outcome::Failed;
+}
+
+// Writes over what is at `name` when it is a regular file with no other name. A link or a
+// hard link there is removed instead (written through, it would change a file elsewhere) and
+// the name is free. A pipe, a device or a folder fails and is never opened: it is known from
+// its entry before any open.
+Outcome WriteOver(int folder, const std::string& name, std::string_view bytes) {
+  struct stat seen {};
+  if (::fstatat(folder, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? Outcome::Free : Outcome::Failed;
+  }
+  if (S_ISLNK(seen.st_mode) || (S_ISREG(seen.st_mode) && seen.st_nlink > 1)) {
+    return ::unlinkat(folder, name.c_str(), 0) == 0 || errno == ENOENT ? Outcome::Free
+                                                                       : Outcome::Failed;
+  }
+  if (!S_ISREG(seen.st_mode)) return Outcome::Failed;  // a pipe, a device, a socket, a folder
+
+  const int fd =
+      ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    // Changed meanwhile: now a link, gone, or a pipe without a reader.
+    return errno == ELOOP || errno == ENOENT || errno == ENXIO ? Outcome::Taken : Outcome::Failed;
+  }
+  // Checked on what was opened. (A hard link made and removed again between the open and
+  // this check would pass; the system's protection of hard links, on by default, lets
+  // another user link only files they may write anyway.)
+  struct stat opened {};
+  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
+    ::close(fd);
+    return Outcome::Taken;
+  }
+  return FillFile(folder, name, fd, opened.st_size, bytes) ? Outcome::Written : Outcome::Failed;
+}
+
+// Writes the file `name` of the open folder; see OutputFolder::Write. `expectTaken` says which
+// way to try first and keeps what the last name turned out to be: a build into a new folder
+// finds every name free, and one call makes each file; a rebuild finds every name taken, and
+// the entry is looked at before the open. A name of the other kind costs one call more.
+bool WriteFileIn(int folder, const std::string& name, std::string_view bytes, bool& expectTaken) {
   // Another process may change the name between any two calls: every step checks what it
   // got and starts again when the name changed under it, a bounded number of times.
   for (int attempt = 0; attempt < 8; ++attempt) {
-    struct stat seen {};
-    if (::fstatat(folder, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0) {
-      if (errno != ENOENT) return false;
-      // O_EXCL with O_NOFOLLOW: fails on anything that appeared at the name meanwhile.
-      const int fd = ::openat(folder, name.c_str(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-      if (fd < 0) {
-        if (errno == EEXIST) continue;
-        return false;
-      }
-      struct stat made {};
-      if (::fstat(fd, &made) != 0) {
-        ::close(fd);
-        return false;
-      }
-      return FillFile(folder, name, fd, made, bytes);
-    }
-    if (S_ISLNK(seen.st_mode) || (S_ISREG(seen.st_mode) && seen.st_nlink > 1)) {
-      // Written through, the link or the other name would change a file elsewhere.
-      if (::unlinkat(folder, name.c_str(), 0) != 0 && errno != ENOENT) return false;
-      continue;
-    }
-    if (!S_ISREG(seen.st_mode)) return false;  // a pipe, a device, a socket, a folder
-
-    const int fd =
-        ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-      if (errno == ELOOP || errno == ENOENT || errno == ENXIO) continue;  // changed meanwhile
-      return false;
-    }
-    // Checked on what was opened. (A hard link made and removed again between the open and
-    // this check would pass; the system's protection of hard links, on by default, lets
-    // another user link only files they may write anyway.)
-    struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
-      ::close(fd);
-      continue;
-    }
-    return FillFile(folder, name, fd, opened, bytes);
+    const Outcome outcome =
+        expectTaken ? WriteOver(folder, name, bytes) : MakeNew(folder, name, bytes);
+    if (outcome == Outcome::Written) return true;
+    if (outcome == Outcome::Failed) return false;
+    expectTaken = outcome == Outcome::Taken;
   }
   return false;
 }
@@ -155,7 +172,7 @@ bool OutputFolder::Write(std::string_view relative, std::string_view bytes) {
   Descriptor folder(-1, false);
   std::string name;
   return Reach(static_cast<int>(handle_), relative, true, folder, name) &&
-         WriteFileIn(folder.get(), name, bytes);
+         WriteFileIn(folder.get(), name, bytes, expectTaken_);
 }
 
 ReadStatus OutputFolder::Read(std::string_view relative, std::size_t limit, std::string& bytes) {

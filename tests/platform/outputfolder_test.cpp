@@ -48,6 +48,81 @@ TEST(OutputFolder, anExistingFileIsOverwrittenWhereItIsAndKeepsItsPermissions) {
   EXPECT_EQ(ReadBytes(page), "a page longer than the one before");
 }
 
+#ifndef _WIN32
+// What can be at a file's name when it is written, and what the write must leave there.
+struct EntryCase {
+  const char* what;
+  void (*plant)(const std::string& base, const std::string& name);
+  bool written;  // false: the write fails and the entry stays as it is
+};
+
+const EntryCase kEntries[] = {
+    {"nothing", [](const std::string&, const std::string&) {}, true},
+    {"a longer page",
+     [](const std::string&, const std::string& name) { WriteBytes(name, std::string(100, 'o')); },
+     true},
+    {"a link to a file outside",
+     [](const std::string& base, const std::string& name) {
+       fs::create_symlink(base + "outside.html", name);
+     },
+     true},
+    {"a link to nothing",
+     [](const std::string& base, const std::string& name) {
+       fs::create_symlink(base + "nowhere.html", name);
+     },
+     true},
+    {"a hard link to a file outside",
+     [](const std::string& base, const std::string& name) {
+       fs::create_hard_link(base + "outside.html", name);
+     },
+     true},
+    {"a pipe",
+     [](const std::string&, const std::string& name) {
+       ASSERT_EQ(::mkfifo(name.c_str(), 0666), 0);
+     },
+     false},
+    {"a folder", [](const std::string&, const std::string& name) { fs::create_directory(name); },
+     false},
+};
+
+// The writer tries a name the way the name before it turned out (made anew, or there
+// already): every kind of entry gets the same answer after either.
+TEST(OutputFolder, everyEntryAtANameGetsItsAnswerWhateverTheNameBeforeWas) {
+  for (const bool beforeExisted : {false, true}) {
+    for (const EntryCase& entry : kEntries) {
+      SCOPED_TRACE(std::string(entry.what) +
+                   (beforeExisted ? " after a rewritten page" : " after a new page"));
+      testsupport::TempFolder scratch;
+      const std::string base = scratch.Path();
+      const std::string help = base + "help/";
+      fs::create_directories(help);
+      WriteBytes(base + "outside.html", "precious");
+      if (beforeExisted) WriteBytes(help + "Before.html", "old");
+      entry.plant(base, help + "A.html");
+      const auto kind = fs::symlink_status(help + "A.html").type();
+
+      OutputFolder folder;
+      ASSERT_TRUE(folder.Open(help));
+      ASSERT_TRUE(folder.Write("Before.html", "before"));
+      EXPECT_EQ(folder.Write("A.html", "new page"), entry.written);
+      ASSERT_TRUE(folder.Write("After.html", "after"));
+
+      EXPECT_EQ(ReadBytes(help + "Before.html"), "before");
+      EXPECT_EQ(ReadBytes(help + "After.html"), "after");
+      EXPECT_EQ(ReadBytes(base + "outside.html"), "precious");
+      EXPECT_EQ(fs::hard_link_count(base + "outside.html"), 1u);
+      EXPECT_FALSE(fs::exists(base + "nowhere.html"));
+      if (entry.written) {
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(help + "A.html")));
+        EXPECT_EQ(ReadBytes(help + "A.html"), "new page");
+      } else {
+        EXPECT_EQ(fs::symlink_status(help + "A.html").type(), kind);
+      }
+    }
+  }
+}
+#endif
+
 TEST(OutputFolder, partsAreTakenApartAtBothSeparatorsAndNeverClimbOut) {
   testsupport::TempFolder scratch;
   OutputFolder folder;

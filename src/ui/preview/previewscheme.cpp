@@ -138,6 +138,18 @@ PreviewSchemeHandler* HandlerOf(QWebEngineProfile* profile) {
       const_cast<QWebEngineUrlSchemeHandler*>(profile->urlSchemeHandler(SchemeName())));
 }
 
+// The pages to serve, kept until the profile is made: asking for the profile starts the web
+// engine, which waits for the first browser.
+struct PendingPages {
+  QPointer<QObject> owner;
+  app::PreviewPages* pages = nullptr;
+};
+PendingPages& Pending() {
+  static PendingPages pending;
+  return pending;
+}
+bool profileMade = false;
+
 }  // namespace
 
 void RegisterPreviewScheme() {
@@ -177,7 +189,11 @@ QUrl BrowserUrl(const std::string& target) {
 QWebEngineProfile* PreviewProfile() {
   QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
   if (HandlerOf(profile) != nullptr) return profile;
-  profile->installUrlSchemeHandler(SchemeName(), new PreviewSchemeHandler(profile));
+  profileMade = true;
+  auto* handler = new PreviewSchemeHandler(profile);
+  if (!Pending().owner.isNull()) handler->Serve(Pending().owner, *Pending().pages);
+  Pending() = {};
+  profile->installUrlSchemeHandler(SchemeName(), handler);
   profile->setUrlRequestInterceptor(new PreviewSeal(profile));
   QWebEngineSettings* settings = profile->settings();
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
@@ -199,7 +215,11 @@ QWebEngineProfile* PreviewProfile() {
 }
 
 void ServePreviewPages(QObject* owner, app::PreviewPages& pages) {
-  HandlerOf(PreviewProfile())->Serve(owner, pages);
+  if (profileMade) {
+    HandlerOf(PreviewProfile())->Serve(owner, pages);
+    return;
+  }
+  Pending() = {owner, &pages};
 }
 
 }  // namespace qs::ui

@@ -41,6 +41,7 @@ QUrl BrowserUrl(const std::string& target);
 // Gives the browsers of PreviewProfile() the pages of `pages` while `owner` lives. An address
 // that is no page (a picture a page shows) is the file of that name in the pages' file
 // folder, letter case ignored, and never a file outside it. A later call replaces the source.
+// It starts no web engine: before the first browser the source is kept for the profile.
 void ServePreviewPages(QObject* owner, app::PreviewPages& pages);
 
 }  // namespace qs::ui

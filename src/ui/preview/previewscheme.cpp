@@ -1,12 +1,16 @@
 #include "ui/preview/previewscheme.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMimeDatabase>
+#include <QOpenGLContext>
 #include <QPointer>
+#include <QSurfaceFormat>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
@@ -21,9 +25,40 @@
 #include "ui/preview/caseinsensitivefiles.h"
 #include "ui/widgets/modeltext.h"
 
+// Qt's context that every OpenGL context of the program shares, the web engine's included.
+// Its functions have no public header; the web engine declares them the same way.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+QT_END_NAMESPACE
+
 namespace qs::ui {
 
 namespace {
+
+// The shared context, given to Qt before the application object exists but made (with the
+// system's OpenGL libraries loaded) only for the first browser.
+QOpenGLContext* deferredShareContext = nullptr;
+
+void DeleteDeferredShareContext() {
+  if (qt_gl_global_share_context() == deferredShareContext) {
+    qt_gl_set_global_share_context(nullptr);
+  }
+  delete deferredShareContext;
+  deferredShareContext = nullptr;
+}
+
+// What the web engine would have done as the application object was made.
+void MakeDeferredShareContext() {
+  static bool made = false;
+  if (deferredShareContext == nullptr || made) return;
+  made = true;
+  // Made before the screens existed, it has none yet.
+  deferredShareContext->setScreen(QGuiApplication::primaryScreen());
+  deferredShareContext->setFormat(QSurfaceFormat::defaultFormat());
+  deferredShareContext->create();
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 QByteArray SchemeName() {
   return QByteArray(app::kPreviewScheme.data(), static_cast<qsizetype>(app::kPreviewScheme.size()));
@@ -186,7 +221,16 @@ QUrl BrowserUrl(const std::string& target) {
   return url;
 }
 
+void DeferWebEngineStart() {
+  if (qt_gl_global_share_context() != nullptr) return;
+  // Present but not made: the web engine then leaves the making to us.
+  deferredShareContext = new QOpenGLContext;
+  qt_gl_set_global_share_context(deferredShareContext);
+  qAddPostRoutine(DeleteDeferredShareContext);
+}
+
 QWebEngineProfile* PreviewProfile() {
+  MakeDeferredShareContext();
   QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
   if (HandlerOf(profile) != nullptr) return profile;
   profileMade = true;

@@ -2,10 +2,10 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QOpenGLContext>

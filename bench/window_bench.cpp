@@ -1,12 +1,12 @@
 // The main window's actions on a project of 200 and of 20,000 functions, side by side in one
-// run: moving a row up and down, adding and deleting a user topic, selecting the Index page and
-// a function, extracting the library again, a keystroke in the topic filter, and the start-up
-// to the window's first paint (without a project, and opening one of either size), and the
-// page search: opening its window and listing its hits. Each action
-// is timed from the command to the end of the repaint it causes. The window is made without
-// the preview browser, which the form hides while it is shown. Each state runs a fixed number
-// of iterations on the wall clock: the slow ones take a good part of a second
-// each on a busy machine.
+// run: moving a row up and down (and a move by the arrow's key beside one by a click), adding and
+// deleting a user topic, selecting the Index page and a function, extracting the library again, a
+// keystroke in the topic filter, the start-up to the window's first paint (without a project,
+// and opening one of either size), and the page search: opening its window and listing its hits.
+// Each action is timed from the command to the end of the repaint it causes. The window is made
+// without the preview browser, which the form hides while it is shown. Each state runs a fixed
+// number of iterations on the wall clock: the slow ones take a good part of a second each on a
+// busy machine.
 
 #include <benchmark/benchmark.h>
 
@@ -100,6 +100,66 @@ BENCHMARK(BM_MoveUpAndDown)
     ->Arg(20000)
     ->Iterations(20)
     ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A move of the middle topic by the arrow button's key (Alt+Down) beside the move back by a
+// mouse click on the other arrow, each from the input to the list changed and repainted; the
+// key is to act as soon as the click does. Key and click take turns in each repetition, so
+// that a busy moment of the machine falls on both alike; the time is the key's, `click_ms`
+// the click's.
+bool MoveOnce(Program& p, bool byKey, bool down) {
+  const int from = p.project.selectedRow();
+  const std::string moving = p.project.ItemText(from);
+  const int to = down ? from + 1 : from - 1;
+  if (byKey) {
+    QTest::keyClick(p.window.get(), down ? Qt::Key_Down : Qt::Key_Up, Qt::AltModifier);
+  } else {
+    QTest::mouseClick(
+        down ? p.window->projectTab().moveDownButton : p.window->projectTab().moveUpButton,
+        Qt::LeftButton);
+  }
+  QElapsedTimer waited;
+  waited.start();
+  while (p.project.ItemText(to) != moving && waited.elapsed() < 2000) {
+    QApplication::processEvents();
+  }
+  Settle();
+  return p.project.ItemText(to) == moving;
+}
+
+void BM_MoveByKeyBesideClick(benchmark::State& state) {
+  Program& p = Extracted(static_cast<int>(state.range(0)));
+  SelectRow(p, MiddleRow(p));
+  p.window->activateWindow();
+  if (!QTest::qWaitForWindowActive(p.window.get())) {
+    state.SkipWithError("the window did not become active: its keys would go nowhere");
+    return;
+  }
+  Settle();
+  double clicks = 0;
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    clock.start();
+    const bool byKey = MoveOnce(p, true, true);
+    state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    clock.start();
+    const bool byClick = MoveOnce(p, false, false);
+    clicks += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    if (!byKey || !byClick) {
+      state.SkipWithError("the topic did not move");
+      break;
+    }
+  }
+  state.counters["click_ms"] = benchmark::Counter(clicks, benchmark::Counter::kAvgIterations);
+  state.SetLabel("Alt+Down; click_ms: a click on the up arrow");
+}
+BENCHMARK(BM_MoveByKeyBesideClick)
+    ->Arg(200)
+    ->Arg(20000)
+    ->Iterations(1)
+    ->Repetitions(31)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 // What "Add user topic" does once the name is typed; false

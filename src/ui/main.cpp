@@ -22,6 +22,8 @@ int main(int argc, char* argv[]) {
   qs::ui::RouteCoreLogToQt();
   // The preview pages' addresses exist only when known before the application object.
   qs::ui::RegisterPreviewScheme();
+  // The web engine's graphics wait for the first browser, so the window opens without them.
+  qs::ui::DeferWebEngineStart();
   qs::ui::GuardedApplication application(argc, argv);
   application.setApplicationName("QuillSmith");
   application.setWindowIcon(qs::ui::ProgramIcon());

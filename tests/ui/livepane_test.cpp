@@ -42,23 +42,28 @@ TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
   const std::string committedBody = app.project.FindTopic(function)->body;
   app.project.modified = false;
 
+  // The window opened and shows the project without starting the web engine: the pane makes
+  // its web view with its first page.
+  EXPECT_TRUE(app.window->findChildren<QWebEngineView*>().isEmpty());
+  EXPECT_EQ(app.window->projectTab().livePane->view(), nullptr);
   app.window->activateWindow();
   app.window->projectTab().topicListView->setFocus();
   QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_F3);
   LivePane* pane = app.window->projectTab().livePane;
   ASSERT_TRUE(pane->isVisible());
+  ASSERT_NE(pane->view(), nullptr);
   EXPECT_TRUE(app.window->projectTab().livePaneButton->isChecked());
   EXPECT_GT(app.window->projectTab().paneSplitter->sizes().value(2), 100);
-  ASSERT_TRUE(WaitForPage(pane->view, FromModel(app.project.FindTopic(function)->title)));
+  ASSERT_TRUE(WaitForPage(pane->view(), FromModel(app.project.FindTopic(function)->title)));
 
   // Typing shows up once it pauses; the project does not know of it.
   QPlainTextEdit* body = app.window->projectTab().bodyEditor;
   body->setFocus();
   body->moveCursor(QTextCursor::End);
   QTest::keyClicks(body, " Typed live <img src=\"pic.PNG\">");
-  ASSERT_TRUE(WaitFor([&] { return Text(pane->view).contains("Typed live"); }));
+  ASSERT_TRUE(WaitFor([&] { return Text(pane->view()).contains("Typed live"); }));
   EXPECT_TRUE(WaitFor([&] {
-    return RunScript(pane->view, "document.images.length ? document.images[0].naturalWidth : 0")
+    return RunScript(pane->view(), "document.images.length ? document.images[0].naturalWidth : 0")
                .toInt() == 8;
   })) << "the picture comes from the help folder, its name's letter case ignored";
   EXPECT_EQ(app.project.FindTopic(function)->body, committedBody);
@@ -68,20 +73,20 @@ TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
   QString lines;
   for (int i = 0; i < 300; ++i) lines += QString("Line %1\n").arg(i);
   body->setPlainText(lines);
-  ASSERT_TRUE(WaitFor([&] { return Text(pane->view).contains("Line 299"); }));
-  RunScript(pane->view, "window.scrollTo(0, 1500); 0");
-  ASSERT_TRUE(WaitFor([&] { return pane->view->page()->scrollPosition().y() > 1000; }));
-  const qreal kept = pane->view->page()->scrollPosition().y();
+  ASSERT_TRUE(WaitFor([&] { return Text(pane->view()).contains("Line 299"); }));
+  RunScript(pane->view(), "window.scrollTo(0, 1500); 0");
+  ASSERT_TRUE(WaitFor([&] { return pane->view()->page()->scrollPosition().y() > 1000; }));
+  const qreal kept = pane->view()->page()->scrollPosition().y();
   body->moveCursor(QTextCursor::End);
   QTest::keyClicks(body, "Appended");
-  ASSERT_TRUE(WaitFor([&] { return Text(pane->view).contains("Appended"); }));
-  EXPECT_TRUE(WaitFor([&] { return pane->view->page()->scrollPosition().y() == kept; }))
-      << pane->view->page()->scrollPosition().y() << " instead of " << kept;
+  ASSERT_TRUE(WaitFor([&] { return Text(pane->view()).contains("Appended"); }));
+  EXPECT_TRUE(WaitFor([&] { return pane->view()->page()->scrollPosition().y() == kept; }))
+      << pane->view()->page()->scrollPosition().y() << " instead of " << kept;
   EXPECT_FALSE(app.project.modified);
 
   // It follows the selection (which commits, as selecting always does).
   app.SelectRow(0);
-  EXPECT_TRUE(WaitForPage(pane->view, FromModel(app.project.FindTopic("Index")->title)));
+  EXPECT_TRUE(WaitForPage(pane->view(), FromModel(app.project.FindTopic("Index")->title)));
   EXPECT_TRUE(app.project.modified);
 
   app.window->projectTab().livePaneButton->click();
@@ -94,7 +99,12 @@ TEST(LivePane, viewModeShowsThePagesWithoutAPreviewFolder) {
   app.ExtractSample(app.Path("help/"));
   app.SelectRow(2);
   app.window->projectTab().bodyEditor->setPlainText("Committed by the switch");
+  // The view mode's browser is made when the view mode first shows it.
+  EXPECT_EQ(app.window->projectTab().previewBrowser, nullptr);
   app.window->projectTab().editViewButton->click();
+  ASSERT_NE(app.window->projectTab().previewBrowser, nullptr);
+  EXPECT_TRUE(app.window->projectTab().previewBrowser->isVisible());
+  EXPECT_FALSE(app.window->projectTab().bodyEditor->isVisible());
   ASSERT_TRUE(WaitFor(
       [&] { return Text(app.window->projectTab().previewBrowser).contains("Committed by"); }));
   EXPECT_EQ(app.window->projectTab().previewBrowser->url().scheme(), "preview");

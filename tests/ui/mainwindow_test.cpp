@@ -53,6 +53,7 @@
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/formeditor.h"
+#include "ui/widgets/promptbuttonkeys.h"
 #include "version/version.h"
 
 namespace qs::ui {
@@ -907,6 +908,69 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
   EXPECT_TRUE(boldEnd.count() == 1 || boldEnd.wait(1000));
   QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
   EXPECT_EQ(window->mainPanel()->currentIndex(), 1);
+}
+
+// A button's key clicks it before the key press has been handled, as a mouse click acts on
+// its release: every button of both tab pages (a drop-down's menu aside, which opens on the
+// press anyway), a check box toggled, and the button then shows pressed for a moment. A mouse
+// press during that moment still makes a click of its own.
+TEST_F(WindowTest, everyButtonKeyActsAtOnceAndTheButtonThenShowsPressed) {
+  window->setFormActive(true);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  int tried = 0;
+  QAbstractButton* last = nullptr;
+  for (int page = 0; page < window->mainPanel()->count(); ++page) {
+    window->mainPanel()->setCurrentIndex(page);
+    QApplication::processEvents();
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+      const auto* tool = qobject_cast<QToolButton*>(button);
+      if (!button->isVisibleTo(window.get()) || !button->isEnabled() ||
+          button->shortcut().isEmpty() || (tool != nullptr && tool->menu() != nullptr)) {
+        continue;
+      }
+      const std::string owner = (button->objectName() + " " + button->text()).toStdString();
+      const QKeyCombination key = button->shortcut()[0];
+      const bool wasChecked = button->isChecked();
+      QSignalSpy clicked(button, &QAbstractButton::clicked);
+      QTest::keyClick(window.get(), key.key(), key.keyboardModifiers());
+      EXPECT_EQ(clicked.count(), 1) << owner;
+      EXPECT_EQ(button->isChecked(), button->isCheckable() ? !wasChecked : false) << owner;
+      EXPECT_TRUE(button->isDown()) << owner;
+      last = button;
+      ++tried;
+    }
+  }
+  EXPECT_GE(tried, 20);
+  ASSERT_NE(last, nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([last] { return !last->isDown(); }, 2000));
+
+  // Pressed by the mouse while it still shows pressed, and released after that moment.
+  window->mainPanel()->setCurrentIndex(0);
+  QPushButton* up = window->projectTab().moveUpButton;
+  QSignalSpy clicks(up, &QPushButton::clicked);
+  QTest::keyClick(window.get(), Qt::Key_Up, Qt::AltModifier);
+  QTest::mousePress(up, Qt::LeftButton);
+  QTest::qWait(3 * PromptButtonKeys::kPressedLook);
+  EXPECT_TRUE(up->isDown());
+  QTest::mouseRelease(up, Qt::LeftButton);
+  EXPECT_EQ(clicks.count(), 2);
+  EXPECT_FALSE(up->isDown());
+}
+
+// The command of a key has run once the key press is handled: Alt+Down has moved the topic.
+TEST_F(WiredTest, altDownHasMovedTheTopicOnceTheKeyIsHandled) {
+  project = testsupport::MakeProject({"Index", "Alpha", "Beta", "Gamma"});
+  ui->RefreshTopicList();
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  const std::string moving = project.ItemText(1);
+  QTest::keyClick(window.get(), Qt::Key_Down, Qt::AltModifier);
+  EXPECT_EQ(project.ItemText(2), moving);
+  QTest::keyClick(window.get(), Qt::Key_Up, Qt::AltModifier);
+  EXPECT_EQ(project.ItemText(1), moving);
 }
 
 // The drop-down beside "Load Project" offers the recent projects by number; one whose file is

@@ -250,7 +250,7 @@ TEST_P(PreviewSeal, aHostilePageReadsNoLocalFileAndReachesNoOtherMachine) {
     case Surface::LivePane:
       app.window->projectTab().livePaneButton->click();
       ASSERT_TRUE(app.window->projectTab().livePane->isVisible());
-      ExpectSealed(app.window->projectTab().livePane->view, title, listener, canary);
+      ExpectSealed(app.window->projectTab().livePane->view(), title, listener, canary);
       checked = true;
       break;
   }

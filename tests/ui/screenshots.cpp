@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   app.window->projectTab().livePaneButton->click();
   const QString pageTitle =
       qs::ui::FromModel(app.project.FindTopic(app.project.ItemText(2))->title);
-  if (!qs::uitest::WaitForPage(app.window->projectTab().livePane->view, pageTitle)) ++failures;
+  if (!qs::uitest::WaitForPage(app.window->projectTab().livePane->view(), pageTitle)) ++failures;
   Settle(app.window.get());
   if (!Save(app.window.get(), out + "live-pane.png")) ++failures;
   app.window->projectTab().livePaneButton->click();

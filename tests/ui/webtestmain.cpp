@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
   QTemporaryDir temp;
   qputenv("TMPDIR", temp.path().toLocal8Bit());
   qs::ui::RegisterPreviewScheme();
+  // As the program: the browsers start the web engine's graphics when first made.
+  qs::ui::DeferWebEngineStart();
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -22,7 +22,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 #include "spelling/speller.h"
 #include "ui/spelling/spellcheck.h"
@@ -31,6 +30,7 @@
 #include "ui/widgets/controls.h"
 #include "ui/widgets/formeditor.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/promptbuttonkeys.h"
 #include "ui/widgets/steadytabwidget.h"
 
 namespace qs::ui {
@@ -78,6 +78,9 @@ MainWindow::MainWindow(bool withBrowser) {
 
   setFormActive(false);
   mainPanel_->setCurrentIndex(0);
+  // The buttons' keys act as soon as they are pressed, as a click does.
+  new PromptButtonKeys(this);
+
   options_->FitAboutText();
   FitMinimumSize();
   PlaceOnScreen();
@@ -111,7 +114,7 @@ void MainWindow::SetTabOrder() {
                                  project_->summaryEditor,
                                  project_->bodyEditor,
                                  project_->exampleEditor};
-  if (project_->previewBrowser != nullptr) chain.push_back(project_->previewBrowser);
+  // The view mode's browser, made when first shown, takes its place after the example then.
   chain.insert(chain.end(), {options_->compileCheckBox, options_->compilerPathField,
                              options_->browseCompilerButton, options_->keepDataCheckBox,
                              options_->eraseHtmlCheckBox, options_->keywordIndexCheckBox,

@@ -43,12 +43,14 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Without `withBrowser` the preview browser is not made, as when the system cannot make it:
-  // the edit/view switch is then disabled and the rest works.
+  // Without `withBrowser` no web view is ever made, as when the system cannot make one: the
+  // edit/view switch and the live pane are then disabled and the rest works. With it, each
+  // web view is made when first shown, so that the window opens without starting the web
+  // engine.
   explicit MainWindow(bool withBrowser = true);
   ~MainWindow() override;
 
-  bool browserAvailable() const { return project_->previewBrowser != nullptr; }
+  bool browserAvailable() const { return project_->withBrowser(); }
   // The two tabs and their controls.
   QTabWidget* mainPanel() const { return mainPanel_; }
   ProjectTab& projectTab() const { return *project_; }

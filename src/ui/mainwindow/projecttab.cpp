@@ -155,16 +155,24 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
   layout->addWidget(bodyLabel, 2);
   layout->addWidget(exampleLabel, 1);
 
-  if (withBrowser) {
-    previewBrowser = new QWebEngineView(PreviewProfile());
-    previewBrowser->setObjectName("PreviewBrowser");
-    previewBrowser->setUrl(QUrl("about:blank"));
-    previewBrowser->hide();
-    layout->addWidget(previewBrowser, 3);
-  } else {
+  if (!withBrowser) {
     editViewButton->setEnabled(false);
     livePaneButton->setEnabled(false);
   }
+}
+
+QWebEngineView* ProjectTab::ShowablePreviewBrowser() {
+  if (previewBrowser != nullptr || !withBrowser_) return previewBrowser;
+  // The first web view of the program starts the web engine: it waits until a page is asked
+  // for, so that the window opens without it.
+  previewBrowser = new QWebEngineView(PreviewProfile());
+  previewBrowser->setObjectName("PreviewBrowser");
+  previewBrowser->setUrl(QUrl("about:blank"));
+  previewBrowser->hide();
+  static_cast<QBoxLayout*>(pagePane->layout())->addWidget(previewBrowser, 3);
+  // In the tab order where the form ends.
+  QWidget::setTabOrder(exampleEditor, previewBrowser);
+  return previewBrowser;
 }
 
 // The live pane stands beside the form, the third part of the divided files frame; it asks
@@ -185,7 +193,8 @@ void ProjectTab::BuildLivePane() {
   }
 }
 
-ProjectTab::ProjectTab(bool withBrowser, QWidget* parent) : QWidget(parent) {
+ProjectTab::ProjectTab(bool withBrowser, QWidget* parent)
+    : QWidget(parent), withBrowser_(withBrowser) {
   BuildRecentProjectsButton();
   projectFileField = Field("ProjectFileField", "Project filename", true);
   libraryFileField = Field("LibraryFileField", "Library filename", true);

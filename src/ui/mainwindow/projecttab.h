@@ -26,8 +26,14 @@ class ProjectTab : public QWidget {
 
  public:
   // Without `withBrowser` the preview browser and the live pane are not made, and the
-  // edit/view and live buttons are disabled.
+  // edit/view and live buttons are disabled. With it the live pane is made empty, and the web
+  // views are made when first shown.
   explicit ProjectTab(bool withBrowser, QWidget* parent = nullptr);
+
+  bool withBrowser() const { return withBrowser_; }
+  // The view mode's browser below the form, made now if it is not yet; none without a
+  // browser.
+  QWebEngineView* ShowablePreviewBrowser();
 
   // The tags of the six tag buttons, in the order of tagButtons.
   static const std::array<const char*, 6> kTags;
@@ -72,6 +78,7 @@ class ProjectTab : public QWidget {
   QPlainTextEdit* bodyEditor = nullptr;
   QGroupBox* exampleLabel = nullptr;
   QPlainTextEdit* exampleEditor = nullptr;
+  // Null until the view mode first shows it (ShowablePreviewBrowser).
   QWebEngineView* previewBrowser = nullptr;
   // Beside the form; none without a browser.
   LivePane* livePane = nullptr;
@@ -81,6 +88,8 @@ class ProjectTab : public QWidget {
   void BuildPagePane(bool withBrowser);
   void BuildLivePane();
   void BuildRecentProjectsButton();
+
+  bool withBrowser_ = false;
 };
 
 }  // namespace qs::ui

@@ -314,13 +314,20 @@ void QtUi::SetViewMode(bool viewMode) {
     w->setVisible(!viewMode);
   }
   for (QPushButton* tag : window_.projectTab().tagButtons) tag->setVisible(!viewMode);
-  if (window_.projectTab().previewBrowser)
-    window_.projectTab().previewBrowser->setVisible(viewMode);
+  // The browser is made the first time the view mode shows it.
+  QWebEngineView* browser = viewMode ? window_.projectTab().ShowablePreviewBrowser()
+                                     : window_.projectTab().previewBrowser;
+  if (browser) browser->setVisible(viewMode);
 }
 
 void QtUi::NavigateBrowser(const std::string& target) {
-  if (!window_.projectTab().previewBrowser) return;
-  window_.projectTab().previewBrowser->setUrl(BrowserUrl(target));
+  if (!window_.browserAvailable()) return;
+  const QUrl url = BrowserUrl(target);
+  // A browser not made yet shows the empty page when it is made: emptying the window starts
+  // no web engine.
+  if (!window_.projectTab().previewBrowser && url == QUrl("about:blank")) return;
+  QWebEngineView* browser = window_.projectTab().ShowablePreviewBrowser();
+  if (browser) browser->setUrl(url);
 }
 
 bool QtUi::EditViewAvailable() {

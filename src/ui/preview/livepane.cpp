@@ -1,5 +1,6 @@
 #include "ui/preview/livepane.h"
 
+#include <QPalette>
 #include <QScreen>
 #include <QSplitter>
 #include <QTimer>
@@ -13,25 +14,32 @@ namespace qs::ui {
 
 LivePane::LivePane(QWidget* parent) : QWidget(parent) {
   setObjectName("LivePane");
-  view = new QWebEngineView(PreviewProfile(), this);
-  view->setObjectName("LivePaneBrowser");
-  view->setUrl(QUrl("about:blank"));
+  // The empty page, as the web view shows it.
+  setAutoFillBackground(true);
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(view);
 
   pause_ = new QTimer(this);
   pause_->setSingleShot(true);
   connect(pause_, &QTimer::timeout, this, [this] {
     if (isVisible()) emit refreshDue();
   });
-  connect(view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+}
+
+void LivePane::MakeView() {
+  view_ = new QWebEngineView(PreviewProfile(), this);
+  view_->setObjectName("LivePaneBrowser");
+  layout()->addWidget(view_);
+  connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
     if (!restoreScroll_) {
       emit pageShown(ok);
       return;
     }
     restoreScroll_ = false;
-    view->page()->runJavaScript(
+    view_->page()->runJavaScript(
         QString("window.scrollTo(%1, %2);").arg(keepScroll_.x()).arg(keepScroll_.y()),
         [this, ok](const QVariant&) { emit pageShown(ok); });
   });
@@ -69,10 +77,11 @@ void LivePane::SetOpen(bool open) {
 }
 
 void LivePane::Show(const QUrl& url) {
+  if (view_ == nullptr) MakeView();
   restoreScroll_ = url == shown_ && url.scheme() != "about";
-  if (restoreScroll_) keepScroll_ = view->page()->scrollPosition();
+  if (restoreScroll_) keepScroll_ = view_->page()->scrollPosition();
   shown_ = url;
-  view->setUrl(url);
+  view_->setUrl(url);
 }
 
 void LivePane::FormEdited() {

@@ -11,16 +11,18 @@ namespace qs::ui {
 
 // The live pane beside the page form: the shown topic's page as it is being typed. Typing
 // makes a refresh due once it pauses for kPause; filling the form makes it due at once. A
-// page shown again keeps the scroll position it had.
+// page shown again keeps the scroll position it had. Its web view is made with the first page
+// it shows; until then it is the empty white page.
 class LivePane : public QWidget {
   Q_OBJECT
 
  public:
   explicit LivePane(QWidget* parent = nullptr);
 
-  // The pause after the last keystroke. The page is made and shown well within 300 ms of the
-  // last keystroke, this pause included.
-  static constexpr int kPause = 200;
+  // The pause after the last keystroke: keystrokes closer together than this make one
+  // refresh, so typing never waits for one, and the page shows the keystroke well within
+  // 100 ms of it, this pause included.
+  static constexpr int kPause = 50;
   // The width it asks for when it opens.
   static constexpr int kMinimumWidth = 360;
 
@@ -34,7 +36,8 @@ class LivePane : public QWidget {
   // The form shows another topic, or none: the refresh is due at once.
   void FormReplaced();
 
-  QWebEngineView* view = nullptr;
+  // The web view; null until the first page is shown.
+  QWebEngineView* view() const { return view_; }
 
  signals:
   // The form's texts should be shown again.
@@ -43,6 +46,9 @@ class LivePane : public QWidget {
   void pageShown(bool ok);
 
  private:
+  void MakeView();
+
+  QWebEngineView* view_ = nullptr;
   QTimer* pause_ = nullptr;
   QUrl shown_;
   // The scroll position to restore once the page shown again has loaded.

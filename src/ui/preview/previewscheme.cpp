@@ -1,12 +1,16 @@
 #include "ui/preview/previewscheme.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QMimeDatabase>
+#include <QOpenGLContext>
 #include <QPointer>
+#include <QSurfaceFormat>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
@@ -21,9 +25,40 @@
 #include "ui/preview/caseinsensitivefiles.h"
 #include "ui/widgets/modeltext.h"
 
+// Qt's context that every OpenGL context of the program shares, the web engine's included.
+// Its functions have no public header; the web engine declares them the same way.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+QT_END_NAMESPACE
+
 namespace qs::ui {
 
 namespace {
+
+// The shared context, given to Qt before the application object exists but made (with the
+// system's OpenGL libraries loaded) only for the first browser.
+QOpenGLContext* deferredShareContext = nullptr;
+
+void DeleteDeferredShareContext() {
+  if (qt_gl_global_share_context() == deferredShareContext) {
+    qt_gl_set_global_share_context(nullptr);
+  }
+  delete deferredShareContext;
+  deferredShareContext = nullptr;
+}
+
+// What the web engine would have done as the application object was made.
+void MakeDeferredShareContext() {
+  static bool made = false;
+  if (deferredShareContext == nullptr || made) return;
+  made = true;
+  // Made before the screens existed, it has none yet.
+  deferredShareContext->setScreen(QGuiApplication::primaryScreen());
+  deferredShareContext->setFormat(QSurfaceFormat::defaultFormat());
+  deferredShareContext->create();
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 QByteArray SchemeName() {
   return QByteArray(app::kPreviewScheme.data(), static_cast<qsizetype>(app::kPreviewScheme.size()));
@@ -138,6 +173,18 @@ PreviewSchemeHandler* HandlerOf(QWebEngineProfile* profile) {
       const_cast<QWebEngineUrlSchemeHandler*>(profile->urlSchemeHandler(SchemeName())));
 }
 
+// The pages to serve, kept until the profile is made: asking for the profile starts the web
+// engine, which waits for the first browser.
+struct PendingPages {
+  QPointer<QObject> owner;
+  app::PreviewPages* pages = nullptr;
+};
+PendingPages& Pending() {
+  static PendingPages pending;
+  return pending;
+}
+bool profileMade = false;
+
 }  // namespace
 
 void RegisterPreviewScheme() {
@@ -174,10 +221,23 @@ QUrl BrowserUrl(const std::string& target) {
   return url;
 }
 
+void DeferWebEngineStart() {
+  if (qt_gl_global_share_context() != nullptr) return;
+  // Present but not made: the web engine then leaves the making to us.
+  deferredShareContext = new QOpenGLContext;
+  qt_gl_set_global_share_context(deferredShareContext);
+  qAddPostRoutine(DeleteDeferredShareContext);
+}
+
 QWebEngineProfile* PreviewProfile() {
+  MakeDeferredShareContext();
   QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
   if (HandlerOf(profile) != nullptr) return profile;
-  profile->installUrlSchemeHandler(SchemeName(), new PreviewSchemeHandler(profile));
+  profileMade = true;
+  auto* handler = new PreviewSchemeHandler(profile);
+  if (!Pending().owner.isNull()) handler->Serve(Pending().owner, *Pending().pages);
+  Pending() = {};
+  profile->installUrlSchemeHandler(SchemeName(), handler);
   profile->setUrlRequestInterceptor(new PreviewSeal(profile));
   QWebEngineSettings* settings = profile->settings();
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
@@ -199,7 +259,11 @@ QWebEngineProfile* PreviewProfile() {
 }
 
 void ServePreviewPages(QObject* owner, app::PreviewPages& pages) {
-  HandlerOf(PreviewProfile())->Serve(owner, pages);
+  if (profileMade) {
+    HandlerOf(PreviewProfile())->Serve(owner, pages);
+    return;
+  }
+  Pending() = {owner, &pages};
 }
 
 }  // namespace qs::ui

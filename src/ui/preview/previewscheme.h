@@ -24,6 +24,12 @@ namespace qs::ui {
 // Registers the scheme "preview" with host names; call it before the QApplication.
 void RegisterPreviewScheme();
 
+// Call it before the QApplication as well: the web engine then prepares its graphics (the
+// OpenGL context its pages share with the windows, which loads the system's OpenGL libraries)
+// with the first browser instead of with the application object, so that a window without a
+// browser opens without that cost. PreviewProfile() does it.
+void DeferWebEngineStart();
+
 // The profile of every browser that shows pages (the preview window, the view mode, the live
 // pane), sealed when first asked for. A request interceptor refuses every request this scheme
 // does not serve (inline "data:", "blob:" and "about:" addresses aside, which reach nothing
@@ -41,6 +47,7 @@ QUrl BrowserUrl(const std::string& target);
 // Gives the browsers of PreviewProfile() the pages of `pages` while `owner` lives. An address
 // that is no page (a picture a page shows) is the file of that name in the pages' file
 // folder, letter case ignored, and never a file outside it. A later call replaces the source.
+// It starts no web engine: before the first browser the source is kept for the profile.
 void ServePreviewPages(QObject* owner, app::PreviewPages& pages);
 
 }  // namespace qs::ui

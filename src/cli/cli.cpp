@@ -21,7 +21,8 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli build PROJECT.qsp [--out FOLDER] [--compile] [--compiler PATH] [--erase]\n"
     "                       [--keyword-index] [--language-file FILE.lng]\n"
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER]\n"
-    "  quillsmith-cli web PROJECT.qsp FOLDER [--language-file FILE.lng]\n"
+    "  quillsmith-cli web PROJECT.qsp FOLDER [--help-folder FOLDER]\n"
+    "                     [--language-file FILE.lng]\n"
     "  quillsmith-cli --help | --version\n";
 
 // The usage followed by what every command and option does; the manual page says the same.
@@ -68,7 +69,11 @@ constexpr std::string_view kHelpDetails =
     "                  topic, named as in the help folder (NAME.html), with the contents,\n"
     "                  a keyword index page (keywords.html) and a search that works from\n"
     "                  disk; pictures and other files the pages refer to are copied from\n"
-    "                  the project's help folder. Print every file written.\n"
+    "                  the project's help folder. Files of an earlier website there that\n"
+    "                  this one did not write are removed; no other file is. Print every\n"
+    "                  file written.\n"
+    "      --help-folder FOLDER  take the pictures from there instead of the project's\n"
+    "                            help folder\n"
     "      --language-file FILE  take the six page captions from this .lng file\n"
     "\n"
     "Paths printed: build prints every file it wrote, then with --compile the .chm; unique\n"
@@ -172,7 +177,7 @@ const std::vector<CommandEntry>& Commands() {
        {1, {"--compile", "--erase", "--keyword-index"}, {"--out", "--compiler", "--language-file"}},
        RunBuildCommand},
       {"unique", {1, {}, {"--out"}}, RunUniqueCommand},
-      {"web", {2, {}, {"--language-file"}}, RunWebCommand},
+      {"web", {2, {}, {"--help-folder", "--language-file"}}, RunWebCommand},
   };
   return commands;
 }

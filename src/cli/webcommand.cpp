@@ -17,7 +17,8 @@ int RunWebCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   if (!OpenForOutput(files, args, project, helpFolder, err)) return kFailure;
   const auto captions = ReadCaptions(args, err);
   if (!captions) return kFailure;
-  const flows::WebsiteOutcome site = flows::CreateWebsite(project, *captions, args.plain()[1]);
+  const flows::WebsiteOutcome site =
+      flows::CreateWebsite(project, *captions, args.plain()[1], args.Value("--help-folder"));
   // Warnings about pictures left out come before the list, failures after whatever was
   // written.
   WriteReports(site.reports, err);

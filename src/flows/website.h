@@ -5,6 +5,7 @@
 // project, its help folder or its compiled help changes.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "config/languagetable.h"
@@ -34,8 +35,9 @@ text::Report NoWebsiteFolderReport();
 text::Report WebsiteCreatedReport(const std::string& startPage);
 
 // Writes the website of `project`, from the texts last committed, into `folder`, with these
-// captions; the pictures come from the project's help folder.
+// captions; the pictures come from `pictures`, by default the project's help folder.
 WebsiteOutcome CreateWebsite(const project::HelpProject& project,
-                             const config::LanguageTable& captions, const std::string& folder);
+                             const config::LanguageTable& captions, const std::string& folder,
+                             const std::optional<std::string>& pictures = std::nullopt);
 
 }  // namespace qs::flows

@@ -330,13 +330,20 @@ struct PageWriter {
   }
 };
 
+// The library's name in the code page of the pages: a file name is the system's (UTF-8 here),
+// and the page is converted to UTF-8 whole.
+std::string SiteLibraryName(const HelpProject& project) {
+  const std::string name = LibraryName(project);
+  return text::IsValidUtf8(name) ? text::Cp1252FromUtf8(name) : name;
+}
+
 void AppendHead(std::string& out, const HelpProject& project, std::string_view root,
                 std::string_view address, std::string_view title, std::string_view description) {
   out.append("<!DOCTYPE html>\n<html lang=\"en\" data-root=\"").append(root);
   out.append("\" data-page=\"").append(address).append("\">\n<head>\n");
   out.append("<meta charset=\"utf-8\">\n");
   out.append("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
-  out.append("<title>").append(title).append(" - ").append(TextEscaped(LibraryName(project)));
+  out.append("<title>").append(title).append(" - ").append(TextEscaped(SiteLibraryName(project)));
   out.append("</title>\n");
   if (!description.empty()) {
     out.append("<meta name=\"description\" content=\"").append(TextEscaped(description));
@@ -352,7 +359,7 @@ void AppendHead(std::string& out, const HelpProject& project, std::string_view r
       "<button type=\"button\" id=\"menu\" aria-controls=\"sidebar\" aria-expanded=\"false\">"
       "Contents</button>\n");
   out.append("<a class=\"home\" href=\"").append(root).append("Index.html\">");
-  out.append(TextEscaped(LibraryName(project))).append("</a>\n");
+  out.append(TextEscaped(SiteLibraryName(project))).append("</a>\n");
   out.append(
       "<div class=\"search\" role=\"search\"><input id=\"search\" type=\"search\" "
       "placeholder=\"Search\" aria-label=\"Search the help\" autocomplete=\"off\" "
@@ -396,6 +403,28 @@ std::string NativePath(const std::string& folder, std::string_view relative) {
   std::string path = folder;
   for (const char c : relative) path.push_back(c == '/' ? text::NativeSeparator() : c);
   return path;
+}
+
+// Removes the files the earlier build of the site in `out` listed that this one did not write
+// (`written`), with the folders they leave empty. Only regular files go, reached without
+// following a link, and only below the folder.
+void RemoveStaleFiles(platform::OutputFolder& out, const std::string& earlierList,
+                      const std::set<std::string>& written) {
+  std::size_t start = 0;
+  while (start < earlierList.size()) {
+    std::size_t end = earlierList.find('\n', start);
+    if (end == std::string::npos) end = earlierList.size();
+    const std::string file = earlierList.substr(start, end - start);
+    start = end + 1;
+    std::vector<std::string_view> parts;
+    if (written.count(file) != 0 || !platform::OutputFolder::SplitParts(file, parts)) continue;
+    if (!out.RemoveFile(file)) continue;
+    for (std::string folder = text::FolderPart(file); !folder.empty();
+         folder = text::FolderPart(folder)) {
+      folder.pop_back();
+      if (folder.empty() || !out.RemoveEmptyFolder(folder)) break;
+    }
+  }
 }
 
 bool SameFolder(const std::string& a, const std::string& b) {
@@ -584,7 +613,7 @@ std::string ContentsScriptText(const HelpProject& project, const config::Languag
 
   std::string out = "window.QS_CONTENTS={\"library\":";
   out.reserve(site.pages.size() * 64 + 256);
-  AppendScriptString(out, LibraryName(project));
+  AppendScriptString(out, SiteLibraryName(project));
   out.append(",\"keywords\":");
   AppendScriptString(out, site.keywordPage);
   out.append(",\"items\":");
@@ -663,6 +692,10 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
     return {};
   }
 
+  std::string earlierList;
+  if (out.Read(kSiteFileList, kCompilerFileLimit, earlierList) != platform::ReadStatus::Read) {
+    earlierList.clear();
+  }
   const SiteMap site = MapSite(project);
   const std::vector<SitePage>& pages = site.pages;
   const std::string& keywordPage = site.keywordPage;
@@ -671,15 +704,25 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
   own.reserve(pages.size() + 5);
   std::string log;
   ReferencedFiles references;
+  std::set<std::string> written;
   const auto write = [&](std::string_view relative, std::string_view bytes) {
     const std::string path = NativePath(target, relative);
     if (!WriteOutputFile(out, relative, path, bytes, reports)) return false;
     log.append(path).push_back('\n');
+    written.emplace(relative);
     return true;
+  };
+  // The list of this build's files, written last so that it names only files that are there.
+  const auto finish = [&]() {
+    std::string list;
+    for (const auto& file : written) list.append(file).push_back('\n');
+    if (!write(kSiteFileList, list)) return std::string();
+    RemoveStaleFiles(out, earlierList, written);
+    return log;
   };
   for (const auto& page : pages) own.push_back(page.path);
   for (const auto name : {std::string_view(keywordPage), kSiteStyleFile, kSiteScriptFile,
-                          kSiteContentsFile, kSiteSearchIndexFile}) {
+                          kSiteContentsFile, kSiteSearchIndexFile, kSiteFileList}) {
     own.emplace_back(name);
   }
 
@@ -696,19 +739,24 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
   }
 
   // The pictures and other files of the help folder that the pages show or link to.
-  if (helpFolder.empty()) return log;
+  if (helpFolder.empty()) return finish();
   platform::OutputFolder help;
-  if (!fs::is_directory(fs::path(helpFolder), ignored) || !help.Open(helpFolder)) return log;
+  if (!fs::is_directory(fs::path(helpFolder), ignored) || !help.Open(helpFolder)) {
+    return finish();
+  }
   CompilerCopy copied;
   if (!references.Copy(help, out, own, copied)) {
     reports.push_back(text::CouldNotCreateFileReport(target));
     return {};
   }
-  for (const auto& file : copied.files) log.append(NativePath(target, file)).push_back('\n');
+  for (const auto& file : copied.files) {
+    log.append(NativePath(target, file)).push_back('\n');
+    written.insert(file);
+  }
   for (const auto& [name, why] : copied.leftOut) {
     reports.push_back({"WARNING", why, text::ReportIcon::Exclamation});
   }
-  return log;
+  return finish();
 }
 
 }  // namespace qs::output

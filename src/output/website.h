@@ -28,6 +28,9 @@ inline constexpr std::string_view kSiteStyleFile = "assets/site.css";
 inline constexpr std::string_view kSiteScriptFile = "assets/site.js";
 inline constexpr std::string_view kSiteContentsFile = "assets/contents.js";
 inline constexpr std::string_view kSiteSearchIndexFile = "assets/search-index.js";
+// Every file a build of the site wrote, one a line: the next build into the same folder
+// removes those it does not write again (pages of topics since deleted or renamed).
+inline constexpr std::string_view kSiteFileList = "assets/files.txt";
 
 // One page of the site, in display order.
 struct SitePage {
@@ -75,7 +78,8 @@ std::string SearchIndexText(const project::HelpProject& project, const SiteMap& 
 // contents, the search index, the style sheet and the script, and then the files of
 // `helpFolder` that the pages refer to (pictures and the like), copied, never linked. Every
 // file is written from the folder opened once, never through a link (see
-// platform::OutputFolder). Returns the path of every file written, each followed by LF; an
+// platform::OutputFolder). The files an earlier build listed that this one does not write are
+// removed, and nothing else. Returns the path of every file written, each followed by LF; an
 // empty text when a file could not be written (reported). A file of the help folder that is
 // a link, a hard link or unreadable is left out, with a warning.
 std::string WriteWebsite(const project::HelpProject& project, const config::LanguageTable& captions,

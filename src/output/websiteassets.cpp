@@ -32,12 +32,13 @@ a:focus-visible, button:focus-visible, input:focus-visible, main:focus-visible {
   padding: 0.5rem 1rem; background: var(--side); border-bottom: 1px solid var(--line);
 }
 .home { font-weight: 600; text-decoration: none; color: var(--text); white-space: nowrap;
-  overflow: hidden; text-overflow: ellipsis; }
+  overflow: hidden; text-overflow: ellipsis; flex: 0 1 auto; min-width: 4.5rem; }
 #menu {
   font: inherit; color: var(--text); background: var(--back); border: 1px solid var(--line);
   border-radius: 6px; padding: 0.25rem 0.75rem; cursor: pointer;
 }
-.search { position: relative; margin-left: auto; flex: 0 1 22rem; min-width: 8rem; }
+.search { position: relative; margin-left: auto; flex: 1 1 12rem; max-width: 22rem;
+  min-width: 6rem; }
 #search {
   width: 100%; font: inherit; color: var(--text); background: var(--back);
   border: 1px solid var(--line); border-radius: 6px; padding: 0.3rem 0.6rem;

@@ -197,7 +197,7 @@ TEST(Website, theSiteHoldsItsFilesAndThePicturesOfTheHelpFolderCopied) {
   for (const std::string_view file :
        {"Index.html", "Beta.html", "Notes/Deep.html", "Caf\xC3\xA9 notes.html", "keywords.html",
         "assets/site.css", "assets/site.js", "assets/contents.js", "assets/search-index.js",
-        "pic.png"}) {
+        "assets/files.txt", "pic.png"}) {
     EXPECT_TRUE(Holds(log, scratch.Path("site/") + std::string(file) + "\n")) << file;
     EXPECT_TRUE(fs::is_regular_file(scratch.Path("site/") + std::string(file))) << file;
   }
@@ -212,6 +212,17 @@ TEST(Website, theSiteHoldsItsFilesAndThePicturesOfTheHelpFolderCopied) {
   text::Reports again;
   ASSERT_FALSE(WriteWebsite(project, {}, scratch.Path("site"), project.helpFolder, again).empty());
   EXPECT_EQ(scratch.Read("site/Beta.html") + scratch.Read("site/assets/contents.js"), first);
+
+  // A page of a topic since gone goes with its folder; the author's own file stays.
+  scratch.Write("site/mine.txt", "mine");
+  project.EraseTopic(project.FindTopicPos("Notes/Deep"));
+  project.RefillItemsFromStore();
+  text::Reports third;
+  ASSERT_FALSE(WriteWebsite(project, {}, scratch.Path("site"), project.helpFolder, third).empty());
+  EXPECT_FALSE(fs::exists(scratch.Path("site/Notes")));
+  EXPECT_EQ(scratch.Read("site/mine.txt"), "mine");
+  EXPECT_TRUE(fs::is_regular_file(scratch.Path("site/pic.png")));
+  EXPECT_TRUE(fs::is_regular_file(scratch.Path("site/Alpha.html")));
 }
 
 TEST(Website, aPictureThatIsALinkIsLeftOutWithAWarningAndTheHelpFolderIsRefused) {

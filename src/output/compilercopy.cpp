@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <deque>
-#include <set>
 #include <string>
+#include <unordered_set>
 #include <utility>
 
 #include "text/paths.h"
@@ -221,7 +221,7 @@ class Copier {
   CompilerCopy& result_;
   std::string_view leftOutEnd_;
   std::deque<std::string> queue_;
-  std::set<std::string> seen_;
+  std::unordered_set<std::string> seen_;
 };
 
 }  // namespace

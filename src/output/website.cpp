@@ -4,8 +4,9 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
 #include <system_error>
+#include <unordered_set>
+#include <utility>
 
 #include "output/autolinker.h"
 #include "output/compilercopy.h"
@@ -65,6 +66,41 @@ std::string Escaped(std::string_view utf8) {
       out.push_back(kHex[c & 15]);
     }
   }
+  return out;
+}
+
+// Windows-1252 to UTF-8 byte for byte, as text::Utf8FromCp1252 without reading references
+// does, through a table: a website converts every byte it writes.
+std::string Utf8Page(std::string&& cp1252) {
+  // Most pages are ASCII, which both code pages write alike.
+  if (std::all_of(cp1252.begin(), cp1252.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::move(cp1252);
+  }
+  struct Table {
+    char bytes[256][4];
+    unsigned char sizes[256];
+    Table() {
+      for (int c = 0; c < 256; ++c) {
+        const std::string one = text::Utf8FromCp1252(std::string(1, static_cast<char>(c)), false);
+        sizes[c] = static_cast<unsigned char>(one.size());
+        for (std::size_t i = 0; i < one.size(); ++i) bytes[c][i] = one[i];
+      }
+    }
+  };
+  static const Table table;
+  std::string out;
+  out.resize(cp1252.size() * 3);
+  std::size_t at = 0;
+  for (const char byte : cp1252) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c < 0x80) {
+      out[at++] = byte;
+      continue;
+    }
+    for (unsigned char i = 0; i < table.sizes[c]; ++i) out[at++] = table.bytes[c][i];
+  }
+  out.resize(at);
   return out;
 }
 
@@ -147,9 +183,10 @@ bool DecodeReference(std::string_view html, std::size_t& at, std::string& out) {
 // What a reader reads of an HTML text: tags dropped, the common references decoded, every
 // run of blanks and line breaks one space. Markup that holds no text (scripts, styles) goes
 // whole.
-std::string PlainText(std::string_view html) {
+// With `enough`, reading stops once the text is that long.
+std::string PlainText(std::string_view html, std::size_t enough = std::string::npos) {
   std::string out;
-  out.reserve(html.size());
+  out.reserve(std::min(html.size(), enough));
   bool blank = true;
   auto push = [&](char c) {
     const bool isBlank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
@@ -162,7 +199,16 @@ std::string PlainText(std::string_view html) {
     }
   };
   std::size_t at = 0;
-  while (at < html.size()) {
+  while (at < html.size() && out.size() < enough) {
+    // Ordinary text goes across in runs.
+    std::size_t stop = html.find_first_of("<& \t\r\n\f", at);
+    if (stop == std::string_view::npos) stop = html.size();
+    if (stop > at) {
+      out.append(html.substr(at, stop - at));
+      blank = false;
+      at = stop;
+      continue;
+    }
     const char c = html[at];
     if (c == '<' && IsTagStart(html, at)) {
       const std::size_t end = html.find('>', at);
@@ -205,19 +251,24 @@ std::string PlainText(std::string_view html) {
 void AppendScriptString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out.push_back('"');
-  for (const char byte : text) {
+  std::size_t plain = 0;  // text before this position is in `out`
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char byte = text[i];
     const auto c = static_cast<unsigned char>(byte);
-    if (byte == '"' || byte == '\\') {
+    const bool quoted = byte == '"' || byte == '\\';
+    if (!quoted && c >= 0x20 && byte != '<' && byte != '>' && byte != '&') continue;
+    out.append(text.substr(plain, i - plain));
+    plain = i + 1;
+    if (quoted) {
       out.push_back('\\');
       out.push_back(byte);
-    } else if (c < 0x20 || byte == '<' || byte == '>' || byte == '&') {
+    } else {
       out.append("\\u00");
       out.push_back(kHex[c >> 4]);
       out.push_back(kHex[c & 15]);
-    } else {
-      out.push_back(byte);
     }
   }
+  out.append(text.substr(plain));
   out.push_back('"');
 }
 
@@ -241,6 +292,7 @@ std::string_view DescribingText(const HelpProject& project, const Topic& topic) 
 
 struct PageWriter {
   const HelpProject& project;
+  const SiteMap& site;
   const config::LanguageTable& captions;
   const std::string& root;
   std::string& out;
@@ -250,7 +302,7 @@ struct PageWriter {
     out.push_back('\n');
   }
   void Heading(std::string_view caption) { out.append("<h2>").append(caption).append("</h2>\n"); }
-  std::string Link(std::string_view name) const { return root + SiteAddress(name); }
+  std::string Link(std::string_view name) const { return root + site.AddressOf(name); }
   void MemberLine(std::string_view name) {
     out.append("<li><a href=\"").append(Link(name)).append("\">").append(name);
     out.append("</a></li>\n");
@@ -324,7 +376,7 @@ struct PageWriter {
     const std::string& here = root;
     out.append("<div class=\"text\">\n");
     out.append(linker.Apply(text::LineBreaksToHtml(project.Body(topic)),
-                            [&here](std::string_view name) { return here + SiteAddress(name); }));
+                            [&](std::string_view name) { return here + site.AddressOf(name); }));
     out.append("\n</div>\n</section>\n");
     CodeExample(topic);
   }
@@ -409,7 +461,7 @@ std::string NativePath(const std::string& folder, std::string_view relative) {
 // (`written`), with the folders they leave empty. Only regular files go, reached without
 // following a link, and only below the folder.
 void RemoveStaleFiles(platform::OutputFolder& out, const std::string& earlierList,
-                      const std::set<std::string>& written) {
+                      const std::unordered_set<std::string>& written) {
   std::size_t start = 0;
   while (start < earlierList.size()) {
     std::size_t end = earlierList.find('\n', start);
@@ -441,7 +493,7 @@ std::string SiteAddress(std::string_view name) {
 std::vector<SitePage> SitePages(const HelpProject& project) {
   std::vector<SitePage> pages;
   if (project.TopicCount() == 0) return pages;
-  std::set<std::string> paths;
+  std::unordered_set<std::string> paths;
   const auto add = [&](std::size_t pos) {
     const Topic& topic = project.TopicAt(pos);
     std::vector<std::string_view> parts;
@@ -480,11 +532,20 @@ SiteMap MapSite(const HelpProject& project) {
   SiteMap site;
   site.pages = SitePages(project);
   site.keywordPage = KeywordPagePath(site.pages);
+  for (const auto& topic : project.topics()) {
+    if (!site.addresses.contains(topic.name))
+      site.addresses.emplace(topic.name, SiteAddress(topic.name));
+  }
   return site;
 }
 
+std::string SiteMap::AddressOf(std::string_view name) const {
+  const auto it = addresses.find(std::string(name));
+  return it != addresses.end() ? it->second : SiteAddress(name);
+}
+
 std::string KeywordPagePath(const std::vector<SitePage>& pages) {
-  std::set<std::string> taken;
+  std::unordered_set<std::string> taken;
   for (const auto& page : pages) taken.insert(FoldedName(page.path));
   std::string path = "keywords.html";
   for (int n = 2; taken.count(path) != 0; ++n) path = "keywords-" + std::to_string(n) + ".html";
@@ -492,7 +553,7 @@ std::string KeywordPagePath(const std::vector<SitePage>& pages) {
 }
 
 std::string FirstSentence(std::string_view html) {
-  const std::string plain = PlainText(html);
+  const std::string plain = PlainText(html, kSentenceLimit + 2);
   std::size_t end = plain.size();
   for (std::size_t i = 0; i < plain.size(); ++i) {
     const char c = plain[i];
@@ -523,7 +584,7 @@ std::string SitePageText(const HelpProject& project, const config::LanguageTable
   AppendHead(out, project, root, page.address, TitleOrName(topic), description);
   AppendSidebar(out, root, site.keywordPage);
   out.append("<h1>").append(TitleOrName(topic)).append("</h1>\n");
-  PageWriter writer{project, captions, root, out};
+  PageWriter writer{project, site, captions, root, out};
   if (page.pos == 0) {
     writer.IndexLayout(topic);
   } else if (topic.isUserTopic) {
@@ -535,7 +596,7 @@ std::string SitePageText(const HelpProject& project, const config::LanguageTable
     writer.FunctionLayout(topic, linker);
   }
   AppendPager(out, project, pages, index, root);
-  return text::Utf8FromCp1252(out, false);
+  return Utf8Page(std::move(out));
 }
 
 std::string KeywordPageText(const HelpProject& project, const SiteMap& site) {
@@ -565,7 +626,7 @@ std::string KeywordPageText(const HelpProject& project, const SiteMap& site) {
     out.append(TextEscaped(keyword.name)).append("</a></li>\n");
   }
   out.append("</ul>\n</article>\n</main>\n</div>\n</body>\n</html>\n");
-  return text::Utf8FromCp1252(out, false);
+  return Utf8Page(std::move(out));
 }
 
 std::string ContentsScriptText(const HelpProject& project, const config::LanguageTable& captions,
@@ -635,7 +696,7 @@ std::string ContentsScriptText(const HelpProject& project, const config::Languag
   };
   append(top, append);
   out.append("};\n");
-  return text::Utf8FromCp1252(out, false);
+  return Utf8Page(std::move(out));
 }
 
 std::string SearchIndexText(const HelpProject& project, const SiteMap& site) {
@@ -672,7 +733,8 @@ std::string SearchIndexText(const HelpProject& project, const SiteMap& site) {
   out.append("];\n");
   // References to characters the code page lacks are read as those characters, so that a
   // search for the character finds them.
-  return text::Utf8FromCp1252(out, true);
+  return out.find("&#") == std::string::npos ? Utf8Page(std::move(out))
+                                             : text::Utf8FromCp1252(out, true);
 }
 
 std::string WriteWebsite(const HelpProject& project, const config::LanguageTable& captions,
@@ -704,7 +766,7 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
   own.reserve(pages.size() + 5);
   std::string log;
   ReferencedFiles references;
-  std::set<std::string> written;
+  std::unordered_set<std::string> written;
   const auto write = [&](std::string_view relative, std::string_view bytes) {
     const std::string path = NativePath(target, relative);
     if (!WriteOutputFile(out, relative, path, bytes, reports)) return false;
@@ -714,8 +776,10 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
   };
   // The list of this build's files, written last so that it names only files that are there.
   const auto finish = [&]() {
+    std::vector<std::string_view> files(written.begin(), written.end());
+    std::sort(files.begin(), files.end());
     std::string list;
-    for (const auto& file : written) list.append(file).push_back('\n');
+    for (const auto file : files) list.append(file).push_back('\n');
     if (!write(kSiteFileList, list)) return std::string();
     RemoveStaleFiles(out, earlierList, written);
     return log;
@@ -729,7 +793,12 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
   for (std::size_t i = 0; i < pages.size(); ++i) {
     const std::string bytes = SitePageText(project, captions, site, i, linker);
     if (!write(pages[i].path, bytes)) return {};
-    references.Scan(pages[i].path, bytes);
+    // Only the author's texts refer to files of the help folder; the rest of the page is the
+    // site's own.
+    const Topic& topic = project.TopicAt(pages[i].pos);
+    std::string authors = topic.title + '\n' + topic.summary + '\n' + topic.example;
+    if (project::AuthorWritesBody(topic.Kind())) authors.append("\n").append(topic.body);
+    references.Scan(pages[i].path, Utf8Page(std::move(authors)));
   }
   if (!write(keywordPage, KeywordPageText(project, site)) ||
       !write(kSiteContentsFile, ContentsScriptText(project, captions, site)) ||

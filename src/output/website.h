@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "config/languagetable.h"
@@ -48,6 +49,11 @@ std::vector<SitePage> SitePages(const project::HelpProject& project);
 struct SiteMap {
   std::vector<SitePage> pages;
   std::string keywordPage;  // the keyword index page's path
+  // The address of each topic name's page (SiteAddress), made once.
+  std::unordered_map<std::string, std::string> addresses;
+
+  // The address of the page of `name`, relative to the site's folder.
+  std::string AddressOf(std::string_view name) const;
 };
 SiteMap MapSite(const project::HelpProject& project);
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "commandfixture.h"
+#include "support/systemtraits.h"
 #include "support/tempfolder.h"
 
 namespace qs::apptest {
@@ -235,8 +236,8 @@ TEST_F(CommandTest, createWebsiteAsksForTheFolderWritesTheCommittedTextsAndRemem
   EXPECT_NE(testsupport::ReadBytes(site + "/Notes.html").find("typed notes"), std::string::npos);
   EXPECT_EQ(services.websiteFolders[project.projectFile], site);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0],
-            text::InformationReport("Website created :\n\n" + site + "/Index.html"));
+  EXPECT_EQ(ui.messages[0], text::InformationReport("Website created :\n\n" + site +
+                                                    testsupport::Native("/Index.html")));
   EXPECT_EQ(ui.statuses.back(), "Website created in " + site + ": 3 pages");
 
   std::ofstream(scratch.Path("plain")) << "x";

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "output/helpfolder.h"
+#include "output/pagenames.h"
 #include "support/projectfixture.h"
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
@@ -67,11 +68,12 @@ TEST(Website, pagesFollowTheDisplayOrderWithTheHelpFolderNamesAndEscapedAddresse
                              "Group.html Group.html",
                              "Alpha.html Alpha.html",
                              "Notes/Deep.html Notes/Deep.html",
-                             "Caf\xC3\xA9 notes.html Caf%C3%A9%20notes.html",
+                             // The file is named as in the help folder (UTF-8 here, the
+                             // code page on Windows); its address is UTF-8 everywhere.
+                             PageFileName("Caf\xE9 notes") + " Caf%C3%A9%20notes.html",
                          }));
   EXPECT_EQ(site.keywordPage, "keywords.html");
-  // The file names are those of the help folder.
-  EXPECT_EQ(*PagePathInFolder({}, "Caf\xE9 notes"), "Caf\xC3\xA9 notes.html");
+  EXPECT_EQ(*PagePathInFolder({}, "Caf\xE9 notes"), PageFileName("Caf\xE9 notes"));
 }
 
 TEST(Website, aNameThatWouldLeaveTheFolderGetsNoPageAndTheKeywordPageGivesWay) {
@@ -194,12 +196,14 @@ TEST(Website, theSiteHoldsItsFilesAndThePicturesOfTheHelpFolderCopied) {
       WriteWebsite(project, {}, scratch.Path("site"), project.helpFolder, reports);
   ASSERT_FALSE(log.empty());
   EXPECT_TRUE(reports.empty());
-  for (const std::string_view file :
-       {"Index.html", "Beta.html", "Notes/Deep.html", "Caf\xC3\xA9 notes.html", "keywords.html",
-        "assets/site.css", "assets/site.js", "assets/contents.js", "assets/search-index.js",
-        "assets/files.txt", "pic.png"}) {
-    EXPECT_TRUE(Holds(log, scratch.Path("site/") + std::string(file) + "\n")) << file;
-    EXPECT_TRUE(fs::is_regular_file(scratch.Path("site/") + std::string(file))) << file;
+  for (const std::string& file :
+       {std::string("Index.html"), std::string("Beta.html"), std::string("Notes/Deep.html"),
+        PageFileName("Caf\xE9 notes"), std::string("keywords.html"), std::string("assets/site.css"),
+        std::string("assets/site.js"), std::string("assets/contents.js"),
+        std::string("assets/search-index.js"), std::string("assets/files.txt"),
+        std::string("pic.png")}) {
+    EXPECT_TRUE(Holds(log, scratch.Path("site") + testsupport::Native("/" + file) + "\n")) << file;
+    EXPECT_TRUE(fs::is_regular_file(scratch.Path("site/") + file)) << file;
   }
   EXPECT_EQ(scratch.Read("site/pic.png"), "PNG");
   // The site's own page is never replaced by a file of the help folder.

@@ -6,6 +6,7 @@
 #include "app/statustext.h"
 #include "flows/helpbuild.h"
 #include "flows/uniquefile.h"
+#include "flows/website.h"
 #include "text/paths.h"
 
 namespace qs::app {
@@ -93,6 +94,25 @@ void BuildCommands::UniqueHtml() {
                                         flows::HelpFolderOf(c_.project),
                                         c_.ui.ExamplesAsCodeChecked())
                      .reports);
+}
+
+void BuildCommands::CreateWebsite() {
+  ForgetEditorAtEnd forget(c_.state);
+  c_.CommitForm();
+  const std::string& projectFile = c_.project.projectFile;
+  std::string start = c_.services.preferences.LastWebsiteFolder(projectFile);
+  if (start.empty()) start = text::FolderPart(projectFile);
+  const std::string folder = c_.ui.FolderRequester("Create website in...", start);
+  if (folder.empty()) return;
+  const flows::WebsiteOutcome site = flows::CreateWebsite(c_.project, c_.captions, folder);
+  c_.ShowReports(site.reports);
+  if (!site.written()) {
+    c_.ui.ShowStatus("The website could not be created in " + folder);
+    return;
+  }
+  if (!projectFile.empty()) c_.services.preferences.RecordWebsiteFolder(projectFile, folder);
+  c_.ui.ShowStatus("Website created in " + folder + ": " + std::to_string(site.pages) + " pages");
+  c_.ui.ShowMessage(flows::WebsiteCreatedReport(site.startPage));
 }
 
 }  // namespace qs::app

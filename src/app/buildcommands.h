@@ -14,7 +14,7 @@ namespace qs::app {
 struct BuildSummary;
 
 // The commands that write the help: the two previews, "Create HTML files" with the builder
-// window and its compile step, and the unique HTML file.
+// window and its compile step, the unique HTML file and the website.
 class BuildCommands {
  public:
   explicit BuildCommands(const CommandContext& context) : c_(context) {}
@@ -28,6 +28,9 @@ class BuildCommands {
   void CreateHtml();
   // "Create unique HTML help file now !", from the texts last committed.
   void UniqueHtml();
+  // "Create website...": asks for a folder (starting at the one this project's website went
+  // into last) and writes the help there as a static website, from the texts committed.
+  void CreateWebsite();
 
  private:
   // Commits the form and shows the page file `page` in the preview window; nothing without a

@@ -8,6 +8,7 @@
 #include "config/appsettings.h"
 #include "config/languagefiles.h"
 #include "config/recentprojects.h"
+#include "config/websitefolders.h"
 #include "config/wordlist.h"
 #include "platform/documentviewer.h"
 #include "platform/fileassociation.h"
@@ -138,6 +139,15 @@ std::vector<std::string> DiskPreferences::RecentProjects() {
 
 std::vector<std::string> DiskPreferences::RecordRecentProject(const std::string& path) {
   return config::RecordRecentProject(settingsFolder_, path);
+}
+
+std::string DiskPreferences::LastWebsiteFolder(const std::string& projectFile) {
+  return config::LastWebsiteFolder(settingsFolder_, projectFile);
+}
+
+void DiskPreferences::RecordWebsiteFolder(const std::string& projectFile,
+                                          const std::string& folder) {
+  config::RecordWebsiteFolder(settingsFolder_, projectFile, folder);
 }
 
 std::string DiskSystem::FindPureBasicFolder() {

@@ -47,6 +47,8 @@ class DiskPreferences : public Preferences {
   std::string WordListPath(const std::string& projectFile) override;
   std::vector<std::string> RecentProjects() override;
   std::vector<std::string> RecordRecentProject(const std::string& path) override;
+  std::string LastWebsiteFolder(const std::string& projectFile) override;
+  void RecordWebsiteFolder(const std::string& projectFile, const std::string& folder) override;
 
  private:
   std::string settingsFolder_;

@@ -68,6 +68,10 @@ class Preferences {
   // The recent projects, most recent first; and the list after `path` was used.
   virtual std::vector<std::string> RecentProjects() = 0;
   virtual std::vector<std::string> RecordRecentProject(const std::string& path) = 0;
+  // The folder the website of this project file went into last (empty: none known), and
+  // recording the one it went into now; kept beside the settings, never in the project.
+  virtual std::string LastWebsiteFolder(const std::string& projectFile) = 0;
+  virtual void RecordWebsiteFolder(const std::string& projectFile, const std::string& folder) = 0;
 };
 
 // The operating system as the desktop meets it.

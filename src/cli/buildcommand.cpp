@@ -5,35 +5,12 @@
 #include "cli/librarycommands.h"
 #include "cli/openproject.h"
 #include "cli/outputcommands.h"
-#include "config/languagefiles.h"
 #include "flows/diskports.h"
 #include "flows/helpbuild.h"
 #include "output/buildrecord.h"
 #include "platform/programlocation.h"
 
 namespace qs::cli {
-
-namespace {
-
-// The six captions: the built-in ones, or those of the language file given.
-std::optional<config::LanguageTable> Captions(const Arguments& args, std::ostream& err) {
-  const auto file = args.Value("--language-file");
-  if (!file) return config::LanguageTable{};
-  config::LanguageState language;
-  switch (config::ReadLanguageFile(*file, config::kBuiltInLanguage, language)) {
-    case config::LanguageFileStatus::Read:
-      return language.table;
-    case config::LanguageFileStatus::CannotRead:
-      WriteReports({text::CouldNotReadFileReport(*file)}, err);
-      return std::nullopt;
-    case config::LanguageFileStatus::NoLanguageGroup:
-      WriteReports({text::ErrorReport(config::NotALanguageFileMessage(*file))}, err);
-      return std::nullopt;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   flows::DiskProjectFiles files(platform::SettingsFolder());
@@ -44,7 +21,7 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     WriteReports({flows::NoHelpFolderReport()}, err);
     return kFailure;
   }
-  const auto captions = Captions(args, err);
+  const auto captions = ReadCaptions(args, err);
   if (!captions) return kFailure;
 
   flows::DiskHelpOutput help;

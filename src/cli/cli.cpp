@@ -22,6 +22,8 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli build PROJECT.qsp [--out FOLDER] [--compile] [--compiler PATH] [--erase]\n"
     "                       [--keyword-index] [--examples-as-code] [--language-file FILE.lng]\n"
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER] [--examples-as-code]\n"
+    "  quillsmith-cli web PROJECT.qsp FOLDER [--help-folder FOLDER]\n"
+    "                     [--language-file FILE.lng]\n"
     "  quillsmith-cli check PROJECT.qsp [--json] [--strict] [--examples-as-code]\n"
     "                       [--help-folder FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
@@ -71,6 +73,17 @@ constexpr std::string_view kHelpDetails =
     "      --out FOLDER          write there instead of the project's help folder\n"
     "      --examples-as-code    also write each function's example after its\n"
     "                            description, as code (as build writes it, without links)\n"
+    "  web PROJECT.qsp FOLDER\n"
+    "                  Write the help as a static website into FOLDER: one UTF-8 page per\n"
+    "                  topic, named as in the help folder (NAME.html), with the contents,\n"
+    "                  a keyword index page (keywords.html) and a search that works from\n"
+    "                  disk; pictures and other files the pages refer to are copied from\n"
+    "                  the project's help folder. Files of an earlier website there that\n"
+    "                  this one did not write are removed; no other file is. Print every\n"
+    "                  file written.\n"
+    "      --help-folder FOLDER  take the pictures from there instead of the project's\n"
+    "                            help folder\n"
+    "      --language-file FILE  take the six page captions from this .lng file\n"
     "  check PROJECT.qsp\n"
     "                  Check the pages before the help ships, changing no file. Prints one\n"
     "                  problem a line as compilers do, PROJECT: PAGE: FIELD:LINE: MESSAGE\n"
@@ -95,10 +108,11 @@ constexpr std::string_view kHelpDetails =
     "                            project's help folder\n"
     "\n"
     "Paths printed: build prints every file it wrote, then with --compile the .chm; unique\n"
-    "prints the file it wrote. No path is made absolute: each path printed, and PATH below,\n"
-    "is the one given on the command line or is joined from it (a relative help folder of\n"
-    "the project to the folder of PROJECT.qsp as given), so it is absolute exactly when what\n"
-    "was given is. NAME in the library messages is the library's file name alone.\n"
+    "prints the file it wrote; web prints every file it wrote. No path is made absolute: each\n"
+    "path printed, and PATH below, is the one given on the command line or is joined from it\n"
+    "(a relative help folder of the project to the folder of PROJECT.qsp as given), so it is\n"
+    "absolute exactly when what was given is. NAME in the library messages is the library's\n"
+    "file name alone.\n"
     "\n"
     "Messages go to standard error, one per line, in the program's own words; a quoted path\n"
     "after a message stands on a line of its own.\n"
@@ -160,6 +174,14 @@ constexpr std::string_view kHelpDetails =
     "                                            errors and N warnings\", \"with N warnings\")\n"
     " unique:\n"
     "  Unique HTML help file created :           then an empty line and the file's path\n"
+    " web:\n"
+    "  The website cannot be written into the help folder 'PATH'!\n"
+    "                                            FOLDER is the project's help folder\n"
+    "  NAME is a link or no plain file of its own in the help folder; it was not copied\n"
+    "  into the website                          a picture the pages show was left out (or\n"
+    "                                            \"NAME could not be read from the help\n"
+    "                                            folder; ...\")\n"
+    "  Error during website creation!            a file of the site could not be written\n"
     " Any command:\n"
     "  Memory allocation problem!                memory ran out; no file is left half written\n"
     "  Usage: ...                                wrong usage (exit status 2)\n"
@@ -192,6 +214,7 @@ const std::vector<CommandEntry>& Commands() {
       {"check",
        {1, {"--json", "--strict", "--examples-as-code"}, {"--help-folder"}},
        RunCheckCommand},
+      {"web", {2, {}, {"--help-folder", "--language-file"}}, RunWebCommand},
   };
   return commands;
 }

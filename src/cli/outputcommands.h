@@ -22,4 +22,9 @@ int RunBuildCommand(const Arguments& args, std::ostream& out, std::ostream& err)
 // Prints the path of the file written.
 int RunUniqueCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 
+// web PROJECT.qsp FOLDER [--help-folder FOLDER] [--language-file FILE.lng]
+// Writes the help as a static website into FOLDER and prints every file written, one full
+// path a line.
+int RunWebCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+
 }  // namespace qs::cli

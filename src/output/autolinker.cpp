@@ -245,6 +245,11 @@ std::size_t AutoLinker::LongestNameAt(std::string_view text, std::size_t at) con
 }
 
 std::string AutoLinker::Apply(std::string_view text) const {
+  return Apply(text, [](std::string_view name) { return PageLink(name); });
+}
+
+std::string AutoLinker::Apply(std::string_view text,
+                              const std::function<std::string(std::string_view)>& link) const {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
   bool inAuthorsLink = false;
@@ -282,7 +287,7 @@ std::string AutoLinker::Apply(std::string_view text) const {
       if (length != 0) {
         const std::string_view name = text.substr(at, length);
         out.append(text.substr(copied, at - copied));
-        out.append("<a href=\"").append(PageLink(name)).append("\">").append(name).append("</a>");
+        out.append("<a href=\"").append(link(name)).append("\">").append(name).append("</a>");
         at += length;
         copied = at;
         continue;

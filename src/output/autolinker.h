@@ -28,6 +28,7 @@
 // name, however many names there are and however they overlap.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -48,6 +49,10 @@ class AutoLinker {
 
   // The description with its links. Keeps no state between calls.
   std::string Apply(std::string_view text) const;
+  // The same links, each to the address `link` gives for the name (a website names its pages
+  // by address, relative to the page that links).
+  std::string Apply(std::string_view text,
+                    const std::function<std::string(std::string_view)>& link) const;
 
  private:
   static constexpr std::int32_t kNone = -1;

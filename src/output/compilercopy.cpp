@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <deque>
-#include <set>
 #include <string>
+#include <unordered_set>
 #include <utility>
 
 #include "text/paths.h"
@@ -130,8 +130,12 @@ bool HasScheme(std::string_view value) {
 
 class Copier {
  public:
-  Copier(platform::OutputFolder& help, platform::OutputFolder& copy, CompilerCopy& result)
-      : help_(help), copy_(copy), result_(result) {}
+  Copier(platform::OutputFolder& help, platform::OutputFolder& copy, CompilerCopy& result,
+         std::string_view leftOutEnd = "it was not compiled into the help")
+      : help_(help), copy_(copy), result_(result), leftOutEnd_(leftOutEnd) {}
+
+  // Files the caller writes itself: never copied, nor read for references.
+  void Reserve(const std::string& name) { seen_.insert(name); }
 
   // Queues the file `value` refers to from a file in `folder` ("" or ending in "/").
   void Refer(std::string_view folder, std::string_view value) {
@@ -165,7 +169,7 @@ class Copier {
                         (status == platform::ReadStatus::NotARegularFile
                              ? " is a link or no plain file of its own in the help folder"
                              : " could not be read from the help folder") +
-                        "; it was not compiled into the help");
+                        "; " + std::string(leftOutEnd_));
           continue;
       }
       if (!copy_.Write(name, bytes)) return false;
@@ -215,8 +219,9 @@ class Copier {
   platform::OutputFolder& help_;
   platform::OutputFolder& copy_;
   CompilerCopy& result_;
+  std::string_view leftOutEnd_;
   std::deque<std::string> queue_;
-  std::set<std::string> seen_;
+  std::unordered_set<std::string> seen_;
 };
 
 }  // namespace
@@ -240,6 +245,21 @@ bool CopyForCompiler(platform::OutputFolder& help, platform::OutputFolder& copy,
   result.files.push_back(projectFile);
   Copier copier(help, copy, result);
   for (const auto name : ProjectFileNames(project)) copier.Refer("", name);
+  return copier.Run();
+}
+
+void ReferencedFiles::Scan(std::string_view page, std::string_view bytes) {
+  const auto slash = page.rfind('/');
+  const std::string folder(slash == std::string_view::npos ? "" : page.substr(0, slash + 1));
+  for (const auto value : AttributeValues(bytes)) references_.emplace_back(folder, value);
+}
+
+bool ReferencedFiles::Copy(platform::OutputFolder& help, platform::OutputFolder& copy,
+                           const std::vector<std::string>& own, CompilerCopy& result) const {
+  result = {};
+  Copier copier(help, copy, result, "it was not copied into the website");
+  for (const auto& name : own) copier.Reserve(name);
+  for (const auto& [folder, value] : references_) copier.Refer(folder, value);
   return copier.Run();
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/outputfolder.h"
@@ -40,5 +41,23 @@ struct CompilerCopy {
 // when a file could not be written into `copy`.
 bool CopyForCompiler(platform::OutputFolder& help, platform::OutputFolder& copy,
                      const std::string& projectFile, CompilerCopy& result);
+
+// The files that pages written elsewhere refer to, copied from the help folder along with
+// them, by the rules of the compiler's copy: a link or a hard link is never read, a reference
+// that leaves the help folder is never followed, and a copied page's own references are
+// followed in turn.
+class ReferencedFiles {
+ public:
+  // Notes what the page at `page` (a path below the output, "/" between folders) refers to.
+  void Scan(std::string_view page, std::string_view bytes);
+  // Copies from `help` into `copy` every file noted that `help` holds, except the files of
+  // `own` (paths as `page` above), which the caller writes itself. The left-out files' texts
+  // end in "it was not copied into the website". False when a file could not be written.
+  bool Copy(platform::OutputFolder& help, platform::OutputFolder& copy,
+            const std::vector<std::string>& own, CompilerCopy& result) const;
+
+ private:
+  std::vector<std::pair<std::string, std::string>> references_;
+};
 
 }  // namespace qs::output

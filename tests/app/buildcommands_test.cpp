@@ -1,7 +1,12 @@
 // The commands that write the help: the two previews, "Create HTML files" with the builder
-// window and its compile step, and the unique HTML file.
+// window and its compile step, the unique HTML file and the website.
+
+#include <filesystem>
+#include <fstream>
 
 #include "commandfixture.h"
+#include "support/systemtraits.h"
+#include "support/tempfolder.h"
 
 namespace qs::apptest {
 namespace {
@@ -212,6 +217,44 @@ TEST_F(CommandTest, uniqueHtmlCommitsTheFormFirst) {
   ui.examplesAsCode = true;
   commands.build.UniqueHtml();
   EXPECT_TRUE(Logged("unique /h/ typed with examples as code"));
+}
+
+// The website goes where the author picks, starting at this project's last one, and the folder
+// is kept for the project beside the settings; Cancel writes nothing, a failure keeps the last.
+TEST_F(CommandTest, createWebsiteAsksForTheFolderWritesTheCommittedTextsAndRemembersIt) {
+  testsupport::TempFolder scratch;
+  UseProject({"Index", "Split", "Notes*"});
+  project.projectFile = scratch.Path("TextKit.qsp");
+  project.libraryFile = "/libs/TextKit";
+  commands.page.TopicListEvent(2, false);
+  ui.form.body = "typed notes";
+
+  commands.build.CreateWebsite();  // cancelled
+  ASSERT_EQ(ui.requesters.size(), 1u);
+  EXPECT_EQ(ui.requesters[0].kind, "folder");
+  EXPECT_EQ(ui.requesters[0].title, "Create website in...");
+  EXPECT_EQ(ui.requesters[0].start, scratch.Path());
+  EXPECT_EQ(scratch.EntryCount(), 0u);
+  EXPECT_TRUE(services.websiteFolders.empty());
+
+  const std::string site = scratch.Path("site");
+  ui.texts.push_back(site);
+  commands.build.CreateWebsite();
+  EXPECT_NE(testsupport::ReadBytes(site + "/Notes.html").find("typed notes"), std::string::npos);
+  EXPECT_EQ(services.websiteFolders[project.projectFile], site);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], text::InformationReport("Website created :\n\n" + site +
+                                                    testsupport::Native("/Index.html")));
+  EXPECT_EQ(ui.statuses.back(), "Website created in " + site + ": 3 pages");
+
+  std::ofstream(scratch.Path("plain")) << "x";
+  ui.texts.push_back(scratch.Path("plain/site"));
+  commands.build.CreateWebsite();
+  EXPECT_EQ(ui.requesters.back().start, site);
+  EXPECT_EQ(ui.messages.back(), text::BuildErrorReport("Error during website creation!"));
+  EXPECT_EQ(ui.statuses.back(),
+            "The website could not be created in " + scratch.Path("plain/site"));
+  EXPECT_EQ(services.websiteFolders[project.projectFile], site);
 }
 
 }  // namespace

@@ -187,8 +187,9 @@ class FakeServices : public flows::ProjectFiles,
   // What the compiler "says" when it runs: its errors and warnings.
   std::vector<output::CompilerMessage> compilerMessages;
   bool compileSwitchesOff = false;
-  std::vector<std::string> recent;        // what the recent projects' file holds
-  std::string buildLog = "Index.html\n";  // a build that fails returns empty
+  std::vector<std::string> recent;                    // what the recent projects' file holds
+  std::map<std::string, std::string> websiteFolders;  // the last website folder per project
+  std::string buildLog = "Index.html\n";              // a build that fails returns empty
 
   // What each file on disk holds, as a name for its contents: a save writes "saved N", a test
   // writes what it likes; a path that is not here is no file.
@@ -272,6 +273,13 @@ class FakeServices : public flows::ProjectFiles,
   }
   std::vector<std::string> RecentProjects() override { return recent; }
   std::vector<std::string> RecordRecentProject(const std::string& path) override;
+  std::string LastWebsiteFolder(const std::string& projectFile) override {
+    const auto it = websiteFolders.find(projectFile);
+    return it == websiteFolders.end() ? std::string() : it->second;
+  }
+  void RecordWebsiteFolder(const std::string& projectFile, const std::string& folder) override {
+    websiteFolders[projectFile] = folder;
+  }
   std::string FindPureBasicFolder() override { return purebasicFolder; }
   std::string FindHelpCompiler() override { return compiler; }
   std::string ProgramFolder() override { return "/prog/"; }

@@ -124,6 +124,11 @@ std::vector<std::string> MessageForms() {
       "Help files compiled with N errors to PATH",
       // unique.
       "Unique HTML help file created :",
+      // web.
+      "The website cannot be written into the help folder 'PATH'!",
+      "NAME is a link or no plain file of its own in the help folder; it was not copied into "
+      "the website",
+      "Error during website creation!",
       // Any command.
       "Usage:",
   };

@@ -11,6 +11,7 @@
 #include "config/languagefiles.h"
 #include "output/helpfolder.h"
 #include "output/uniquehtml.h"
+#include "output/website.h"
 #include "platform/helpcompilerlocator.h"
 #include "project/helpproject.h"
 #include "project/projectfile.h"
@@ -523,6 +524,70 @@ TEST_F(OutputCommandsTest, uniqueWritesTheFileNamedAfterTheTitle) {
   EXPECT_EQ(blocked.status, kFailure);
   EXPECT_EQ(blocked.err, "Could not create file '" + folder_ + "plain" + testsupport::Native("/") +
                              project.TopicAt(0).title + ".html'!\n");
+}
+
+TEST_F(OutputCommandsTest, webWritesTheSiteAsTheCoreDoesAndLeavesTheHelpAlone) {
+  ASSERT_EQ(RunCli({"build", project_}).status, kSuccess);
+  std::ofstream(help_ + "logo.png", std::ios::binary) << "PNG";
+  const std::string hhp = ReadBytes(help_ + "TextKit.hhp");
+  const std::string projectBytes = ReadBytes(project_);
+  auto project = LoadedProject();
+  project.TopicAt(1).body += "<img src=\"logo.png\">";
+  text::Reports saved;
+  ASSERT_TRUE(project::SaveProject(project, project_, saved));
+  const std::string savedBytes = ReadBytes(project_);
+
+  const std::string site = folder_ + "web site";
+  const auto outcome = RunCli({"web", project_, site});
+  ASSERT_EQ(outcome.status, kSuccess) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  const std::string sep = testsupport::Native("/");
+  EXPECT_EQ(outcome.out.substr(0, site.size() + 12), site + sep + "Index.html\n");
+  EXPECT_NE(outcome.out.find(site + sep + "logo.png\n"), std::string::npos);
+  EXPECT_NE(outcome.out.find(site + sep + "assets" + sep + "search-index.js\n"), std::string::npos);
+  const auto loaded = LoadedProject();
+  const output::SiteMap map = output::MapSite(loaded);
+  EXPECT_EQ(ReadBytes(site + sep + map.pages[1].path),
+            output::SitePageText(loaded, {}, map, 1, output::AutoLinker(loaded)));
+  EXPECT_EQ(ReadBytes(site + sep + "logo.png"), "PNG");
+  // Nothing of the project, the help folder or the compiled help changes.
+  EXPECT_EQ(ReadBytes(project_), savedBytes);
+  EXPECT_EQ(ReadBytes(help_ + "TextKit.hhp"), hhp);
+  EXPECT_NE(projectBytes, "");
+
+  // Pictures from another folder; captions from a language file.
+  config::LanguageState german;
+  german.currentLanguage = "Deutsch";
+  german.table.description = "Beschreibung";
+  ASSERT_TRUE(config::SaveLanguage(folder_, german));
+  fs::create_directories(folder_ + "pictures");
+  std::ofstream(folder_ + "pictures/logo.png", std::ios::binary) << "OTHER";
+  const auto other = RunCli({"web", project_, site, "--help-folder", folder_ + "pictures",
+                             "--language-file", folder_ + "QuillSmith_Deutsch.lng"});
+  ASSERT_EQ(other.status, kSuccess) << other.err;
+  EXPECT_EQ(ReadBytes(site + sep + "logo.png"), "OTHER");
+  EXPECT_NE(ReadBytes(site + sep + map.pages[1].path).find("<h2>Beschreibung</h2>"),
+            std::string::npos);
+}
+
+TEST_F(OutputCommandsTest, webFailuresSayWhy) {
+  const auto intoHelp = RunCli({"web", project_, help_});
+  EXPECT_EQ(intoHelp.status, kFailure);
+  EXPECT_EQ(intoHelp.out, "");
+  EXPECT_EQ(intoHelp.err, "The website cannot be written into the help folder '" + help_ +
+                              "'!\nError during website creation!\n");
+  EXPECT_FALSE(fs::exists(help_ + "Index.html"));
+
+  std::ofstream(folder_ + "plain") << "x";
+  const auto blocked = RunCli({"web", project_, folder_ + "plain/site"});
+  EXPECT_EQ(blocked.status, kFailure);
+  EXPECT_EQ(blocked.err, "Could not create file '" + folder_ + "plain/site" +
+                             testsupport::Native("/Index.html") +
+                             "'!\nError during website creation!\n");
+  for (const auto& wrong : std::vector<std::vector<std::string>>{
+           {"web", project_}, {"web", project_, folder_ + "s", "--out", folder_}}) {
+    EXPECT_EQ(RunCli(wrong).status, kUsage);
+  }
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ man="$root/share/man/man1/quillsmith-cli.1"
 [[ -s "$man" ]] || fail "no manual page"
 grep -qF "\"QuillSmith $version\"" "$man" || fail "manual page does not carry the version"
 for word in 'B quillsmith-cli list' 'B quillsmith-cli extract' 'B quillsmith-cli build' \
-  'B quillsmith-cli unique' '\-\-fresh' '\-\-help\-folder' '\-\-out' '\-\-compile' \
+  'B quillsmith-cli unique' 'B quillsmith-cli web' '\-\-fresh' '\-\-help\-folder' '\-\-out' '\-\-compile' \
   '\-\-compiler' '\-\-erase' '\-\-language\-file' 'SH DIAGNOSTICS' 'SH EXIT STATUS'; do
   grep -qF -- "$word" "$man" || fail "manual page does not describe $word"
 done
@@ -47,4 +47,7 @@ chm="$root/share/quillsmith/QuillSmith.chm"
 chmls list "$chm" | grep -q "/QuillSmith.html$" || fail "the help file has no QuillSmith.html"
 [[ -s "$root/share/quillsmith/QuillSmithHelp/QuillSmith.html" ]] ||
   fail "the help pages for the program's own preview are missing"
+for file in Index.html keywords.html assets/search-index.js assets/site.js live-pane.png; do
+  [[ -s "$root/share/quillsmith/website/$file" ]] || fail "the manual's website lacks $file"
+done
 echo "installed tree is complete"

@@ -15,7 +15,8 @@ for file in ./usr/bin/quillsmith ./usr/bin/quillsmith-cli \
   ./usr/share/applications/quillsmith.desktop ./usr/share/mime/packages/quillsmith.xml \
   ./usr/share/icons/hicolor/scalable/apps/quillsmith.svg \
   ./usr/share/icons/hicolor/48x48/apps/quillsmith.png \
-  ./usr/share/man/man1/quillsmith-cli.1 ./usr/share/quillsmith/QuillSmith.chm; do
+  ./usr/share/man/man1/quillsmith-cli.1 ./usr/share/quillsmith/QuillSmith.chm \
+  ./usr/share/quillsmith/website/Index.html; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 

@@ -120,9 +120,9 @@ void MainWindow::SetTabOrder() {
                              options_->eraseHtmlCheckBox, options_->keywordIndexCheckBox,
                              options_->examplesAsCodeCheckBox});
   chain.insert(chain.end(), options_->headingFields.begin(), options_->headingFields.end());
-  chain.insert(chain.end(),
-               {options_->languageList, options_->dictionaryList, options_->uniqueHtmlButton,
-                options_->associateButton, options_->removeAssociationButton});
+  chain.insert(chain.end(), {options_->languageList, options_->dictionaryList,
+                             options_->uniqueHtmlButton, options_->websiteButton,
+                             options_->associateButton, options_->removeAssociationButton});
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 

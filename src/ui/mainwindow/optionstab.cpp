@@ -90,6 +90,9 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
   uniqueHtmlButton = Button(
       "UniqueHtmlButton", "Create &unique HTML help file now !",
       "Create a unique HTML help file with all functions (usefull for web site)", kGrey212, true);
+  websiteButton =
+      Button("WebsiteButton", "Create &website...",
+             "Write the help as a static website with contents and search", kGrey212, true);
   associationFrame = Group("AssociationFrame", "QuillSmith project files association", true);
   associateButton = Button("AssociateButton", "&Associate .qsp files to QuillSmith",
                            "Register project files", kGrey212, true);
@@ -107,6 +110,7 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
   auto* rightCorner = new QVBoxLayout;
   rightCorner->addStretch(1);
   rightCorner->addWidget(uniqueHtmlButton);
+  rightCorner->addWidget(websiteButton);
   rightCorner->addWidget(associationFrame);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(aboutFrame, 1, Qt::AlignLeft | Qt::AlignBottom);

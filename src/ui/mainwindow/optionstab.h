@@ -13,7 +13,8 @@ class QPushButton;
 namespace qs::ui {
 
 // The Options tab: the compiler, the two extraction and build options, the localisation of
-// the pages, the about text and the buttons of the unique file and the association. It makes
+// the pages, the about text and the buttons of the unique file, the website and the
+// association. It makes
 // its controls, lays them out and owns them; each control's object name is its role.
 class OptionsTab : public QWidget {
   Q_OBJECT
@@ -43,6 +44,7 @@ class OptionsTab : public QWidget {
   QGroupBox* aboutFrame = nullptr;
   QLabel* aboutText = nullptr;
   QPushButton* uniqueHtmlButton = nullptr;
+  QPushButton* websiteButton = nullptr;
   QGroupBox* associationFrame = nullptr;
   QPushButton* associateButton = nullptr;
   QPushButton* removeAssociationButton = nullptr;

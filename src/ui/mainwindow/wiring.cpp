@@ -88,6 +88,7 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   on(w.optionsTab().associateButton, [&c] { c.options.Associate(); });
   on(w.optionsTab().removeAssociationButton, [&c] { c.options.RemoveAssociation(); });
   on(w.optionsTab().uniqueHtmlButton, [&c] { c.build.UniqueHtml(); });
+  on(w.optionsTab().websiteButton, [&c] { c.build.CreateWebsite(); });
   for (std::size_t i = 0; i < w.projectTab().tagButtons.size(); ++i) {
     const char* tag = ProjectTab::kTags[i];
     on(w.projectTab().tagButtons[i], [&c, tag] { c.page.TagButton(tag); });

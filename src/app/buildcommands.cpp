@@ -104,7 +104,8 @@ void BuildCommands::CreateWebsite() {
   if (start.empty()) start = text::FolderPart(projectFile);
   const std::string folder = c_.ui.FolderRequester("Create website in...", start);
   if (folder.empty()) return;
-  const flows::WebsiteOutcome site = flows::CreateWebsite(c_.project, c_.captions, folder);
+  const flows::WebsiteOutcome site = flows::CreateWebsite(
+      c_.project, c_.captions, folder, std::nullopt, c_.ui.ExamplesAsCodeChecked());
   c_.ShowReports(site.reports);
   if (!site.written()) {
     c_.ui.ShowStatus("The website could not be created in " + folder);

@@ -23,7 +23,7 @@ constexpr std::string_view kUsageText =
     "                       [--keyword-index] [--examples-as-code] [--language-file FILE.lng]\n"
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER] [--examples-as-code]\n"
     "  quillsmith-cli web PROJECT.qsp FOLDER [--help-folder FOLDER]\n"
-    "                     [--language-file FILE.lng]\n"
+    "                     [--language-file FILE.lng] [--examples-as-code]\n"
     "  quillsmith-cli check PROJECT.qsp [--json] [--strict] [--examples-as-code]\n"
     "                       [--help-folder FOLDER]\n"
     "  quillsmith-cli --help | --version\n";
@@ -83,6 +83,7 @@ constexpr std::string_view kHelpDetails =
     "                  file written.\n"
     "      --help-folder FOLDER  take the pictures from there instead of the project's\n"
     "                            help folder\n"
+    "      --examples-as-code    write examples as code, as build does with this option\n"
     "      --language-file FILE  take the six page captions from this .lng file\n"
     "  check PROJECT.qsp\n"
     "                  Check the pages before the help ships, changing no file. Prints one\n"
@@ -214,7 +215,7 @@ const std::vector<CommandEntry>& Commands() {
       {"check",
        {1, {"--json", "--strict", "--examples-as-code"}, {"--help-folder"}},
        RunCheckCommand},
-      {"web", {2, {}, {"--help-folder", "--language-file"}}, RunWebCommand},
+      {"web", {2, {"--examples-as-code"}, {"--help-folder", "--language-file"}}, RunWebCommand},
   };
   return commands;
 }

@@ -18,7 +18,8 @@ int RunWebCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   const auto captions = ReadCaptions(args, err);
   if (!captions) return kFailure;
   const flows::WebsiteOutcome site =
-      flows::CreateWebsite(project, *captions, args.plain()[1], args.Value("--help-folder"));
+      flows::CreateWebsite(project, *captions, args.plain()[1], args.Value("--help-folder"),
+                           args.Has("--examples-as-code"));
   // Warnings about pictures left out come before the list, failures after whatever was
   // written.
   WriteReports(site.reports, err);

@@ -16,14 +16,15 @@ text::Report WebsiteCreatedReport(const std::string& startPage) {
 
 WebsiteOutcome CreateWebsite(const project::HelpProject& project,
                              const config::LanguageTable& captions, const std::string& folder,
-                             const std::optional<std::string>& pictures) {
+                             const std::optional<std::string>& pictures, bool examplesAsCode) {
   WebsiteOutcome outcome;
   if (folder.empty()) {
     outcome.reports.push_back(NoWebsiteFolderReport());
     return outcome;
   }
-  outcome.log = output::WriteWebsite(project, captions, folder,
-                                     pictures.value_or(HelpFolderOf(project)), outcome.reports);
+  outcome.log =
+      output::WriteWebsite(project, captions, folder, pictures.value_or(HelpFolderOf(project)),
+                           outcome.reports, examplesAsCode);
   if (!outcome.written()) {
     outcome.reports.push_back(text::BuildErrorReport("Error during website creation!"));
     return outcome;

@@ -38,6 +38,7 @@ text::Report WebsiteCreatedReport(const std::string& startPage);
 // captions; the pictures come from `pictures`, by default the project's help folder.
 WebsiteOutcome CreateWebsite(const project::HelpProject& project,
                              const config::LanguageTable& captions, const std::string& folder,
-                             const std::optional<std::string>& pictures = std::nullopt);
+                             const std::optional<std::string>& pictures = std::nullopt,
+                             bool examplesAsCode = false);
 
 }  // namespace qs::flows

@@ -296,6 +296,7 @@ struct PageWriter {
   const config::LanguageTable& captions;
   const std::string& root;
   std::string& out;
+  const ExampleCode* code = nullptr;
 
   void Line(std::string_view line) {
     out.append(line);
@@ -311,7 +312,8 @@ struct PageWriter {
     if (topic.example.empty()) return;
     out.append("<section class=\"example\">\n");
     Heading(captions.example);
-    out.append("<div class=\"code\">\n").append(text::CodeToHtml(topic.example));
+    out.append("<div class=\"code\">\n");
+    out.append(code != nullptr ? code->Html(topic.example) : text::CodeToHtml(topic.example));
     out.append("\n</div>\n</section>\n");
   }
 
@@ -337,7 +339,9 @@ struct PageWriter {
     if (!index.example.empty()) {
       out.append("<section class=\"example\">\n");
       Heading(captions.example);
-      out.append("<div class=\"code\">\n").append(text::LineBreaksToHtml(index.example));
+      out.append("<div class=\"code\">\n");
+      out.append(code != nullptr ? code->Html(index.example)
+                                 : text::LineBreaksToHtml(index.example));
       out.append("\n</div>\n</section>\n");
     }
   }
@@ -571,7 +575,8 @@ std::string FirstSentence(std::string_view html) {
 }
 
 std::string SitePageText(const HelpProject& project, const config::LanguageTable& captions,
-                         const SiteMap& site, std::size_t index, const AutoLinker& linker) {
+                         const SiteMap& site, std::size_t index, const AutoLinker& linker,
+                         const ExampleCode* code) {
   const std::vector<SitePage>& pages = site.pages;
   const SitePage& page = pages[index];
   const Topic& topic = project.TopicAt(page.pos);
@@ -584,7 +589,7 @@ std::string SitePageText(const HelpProject& project, const config::LanguageTable
   AppendHead(out, project, root, page.address, TitleOrName(topic), description);
   AppendSidebar(out, root, site.keywordPage);
   out.append("<h1>").append(TitleOrName(topic)).append("</h1>\n");
-  PageWriter writer{project, site, captions, root, out};
+  PageWriter writer{project, site, captions, root, out, code};
   if (page.pos == 0) {
     writer.IndexLayout(topic);
   } else if (topic.isUserTopic) {
@@ -739,7 +744,7 @@ std::string SearchIndexText(const HelpProject& project, const SiteMap& site) {
 
 std::string WriteWebsite(const HelpProject& project, const config::LanguageTable& captions,
                          const std::string& folder, const std::string& helpFolder,
-                         text::Reports& reports) {
+                         text::Reports& reports, bool examplesAsCode) {
   const std::string target = text::WithTrailingSeparator(folder);
   std::error_code ignored;  // a folder that cannot be made shows as a file that cannot be made
   if (!target.empty()) fs::create_directories(fs::path(target), ignored);
@@ -762,6 +767,8 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
   const std::vector<SitePage>& pages = site.pages;
   const std::string& keywordPage = site.keywordPage;
   const AutoLinker linker(project);
+  const std::optional<ExampleCode> code =
+      examplesAsCode ? std::optional<ExampleCode>(ExampleCode()) : std::nullopt;
   std::vector<std::string> own;
   own.reserve(pages.size() + 5);
   std::string log;
@@ -791,7 +798,8 @@ std::string WriteWebsite(const HelpProject& project, const config::LanguageTable
   }
 
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    const std::string bytes = SitePageText(project, captions, site, i, linker);
+    const std::string bytes =
+        SitePageText(project, captions, site, i, linker, code ? &*code : nullptr);
     if (!write(pages[i].path, bytes)) return {};
     // Only the author's texts refer to files of the help folder; the rest of the page is the
     // site's own.

@@ -19,6 +19,7 @@
 
 #include "config/languagetable.h"
 #include "output/autolinker.h"
+#include "output/examplecode.h"
 #include "project/helpproject.h"
 #include "text/report.h"
 
@@ -70,9 +71,11 @@ std::string SiteAddress(std::string_view name);
 std::string FirstSentence(std::string_view html);
 
 // The bytes of the page `index` of the site's pages (UTF-8); function descriptions get the
-// links of `linker`, to the site's pages.
+// links of `linker`, to the site's pages. With `code`, examples are written as code, as the
+// help pages write them with that option, without links (the site's addresses are its own).
 std::string SitePageText(const project::HelpProject& project, const config::LanguageTable& captions,
-                         const SiteMap& site, std::size_t index, const AutoLinker& linker);
+                         const SiteMap& site, std::size_t index, const AutoLinker& linker,
+                         const ExampleCode* code = nullptr);
 
 // The keyword index page, the contents script and the search index script (UTF-8).
 std::string KeywordPageText(const project::HelpProject& project, const SiteMap& site);
@@ -90,6 +93,6 @@ std::string SearchIndexText(const project::HelpProject& project, const SiteMap& 
 // a link, a hard link or unreadable is left out, with a warning.
 std::string WriteWebsite(const project::HelpProject& project, const config::LanguageTable& captions,
                          const std::string& folder, const std::string& helpFolder,
-                         text::Reports& reports);
+                         text::Reports& reports, bool examplesAsCode = false);
 
 }  // namespace qs::output

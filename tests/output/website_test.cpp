@@ -107,6 +107,20 @@ TEST(Website, aPageIsHtml5InUtf8WithTheAuthorsTextAsOnTheHelpPage) {
   }
   // Nothing is loaded from another machine.
   EXPECT_FALSE(Holds(page, "http"));
+
+  // Examples written as code reach the reader as typed, as on the help pages with that option.
+  project::HelpProject project = SiteProject();
+  project.FindTopic("Beta")->example = "If a<b & c>d";
+  const SiteMap site = MapSite(project);
+  const AutoLinker linker(project);
+  const ExampleCode code;
+  for (std::size_t i = 0; i < site.pages.size(); ++i) {
+    if (project.TopicAt(site.pages[i].pos).name != "Beta") continue;
+    const std::string asCode =
+        SitePageText(project, config::LanguageTable{}, site, i, linker, &code);
+    EXPECT_TRUE(Holds(asCode, code.Html("If a<b & c>d"))) << asCode;
+    EXPECT_TRUE(Holds(asCode, "a&lt;b &amp; c&gt;d")) << asCode;
+  }
 }
 
 TEST(Website, everyByteOfTheCodePageArrivesAsItsCharacter) {

@@ -31,11 +31,6 @@ Speller::Speller(const QStringList& folders, QObject* parent)
 
 Speller::~Speller() = default;
 
-void Speller::SetDictionaryFolders(const QStringList& folders) {
-  folders_ = folders;
-  Rescan();
-}
-
 void Speller::Rescan() {
   QList<DictionaryFiles> found = FindDictionaries(folders_);
   if (found == installed_) return;

@@ -34,9 +34,8 @@ class Speller : public QObject {
 
   // ---- what the program sets ----
 
-  // Looks for the installed dictionaries again, in `folders` or in the same folders as before:
-  // a dictionary installed while the program runs becomes a choice.
-  void SetDictionaryFolders(const QStringList& folders);
+  // Looks for the installed dictionaries again, in the same folders as before: a dictionary
+  // installed while the program runs becomes a choice.
   void Rescan();
 
   // The dictionary by its name ("en_US"), kOff, or empty text for the system language's

@@ -16,6 +16,7 @@
 #include "ui/mainwindow/wiring.h"
 #include "ui/preview/previewscheme.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/modeltext.h"
 
 int main(int argc, char* argv[]) {
   qs::platform::PrepareProcess();
@@ -39,6 +40,11 @@ int main(int argc, char* argv[]) {
   qs::app::PrepareStart(state, captions, services);
 
   qs::ui::MainWindow window(qs::ui::WebViewAvailable());
+  // A command that ran out of memory is told in a box over the window, not one that may open
+  // behind it.
+  application.setReportHandler([&window](const qs::text::Report& report) {
+    QMessageBox::critical(&window, qs::ui::FromModel(report.title), qs::ui::FromModel(report.text));
+  });
   qs::ui::QtUi ui(window, project, &runner);
   const qs::app::CommandContext context{project, state, captions, services, ui};
   qs::app::Commands commands(context);

@@ -59,6 +59,30 @@
 namespace qs::ui {
 namespace {
 
+// The read-only list a form editor shows in its place (the Index page's functions list), as
+// the author sees it: null when there is none.
+QPlainTextEdit* ProgramView(const FormEditor& editor) {
+  return editor.findChild<QPlainTextEdit*>(editor.objectName() + "ProgramView");
+}
+
+// The text the editor shows: the list in its place, line by line, or what is typed.
+QString ShownText(const FormEditor& editor) {
+  const QPlainTextEdit* list = ProgramView(editor);
+  if (list != nullptr && list->isVisibleTo(&editor)) {
+    return list->toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n'));
+  }
+  return editor.toPlainText();
+}
+
+// The captions of the recent projects' drop-down, as it opens.
+QStringList RecentProjectsMenu(MainWindow& window) {
+  QMenu* menu = window.projectTab().recentProjectsButton->menu();
+  emit menu->aboutToShow();
+  QStringList captions;
+  for (const QAction* action : menu->actions()) captions << action->text();
+  return captions;
+}
+
 // One window for the layout tests; the browser is left out to keep them fast.
 class WindowTest : public ::testing::Test {
  protected:
@@ -255,7 +279,7 @@ TEST_F(WiredTest, dictionaryAndRecentProjectsAreWiredToSettingsAndLoading) {
 
   app::FinishStart(*context, "");
   EXPECT_EQ(window->speller().dictionaryChoice(), "xx_YY");
-  EXPECT_EQ(window->recentProjects(), std::vector<std::string>{file});
+  EXPECT_EQ(RecentProjectsMenu(*window), QStringList{"&1  " + QString::fromStdString(file)});
 
   emit window->recentProjectChosen(file);
   EXPECT_EQ(project.projectFile, file);
@@ -460,24 +484,24 @@ TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   };
   select(1);
   select(0);
-  EXPECT_EQ(body->shownText(), "Alpha\nBeta");
-  ASSERT_NE(body->programView(), nullptr);
-  EXPECT_TRUE(body->programView()->isVisibleTo(window.get()));
+  EXPECT_EQ(ShownText(*body), "Alpha\nBeta");
+  ASSERT_NE(ProgramView(*body), nullptr);
+  EXPECT_TRUE(ProgramView(*body)->isVisibleTo(window.get()));
   EXPECT_TRUE(body->toPlainText().isEmpty());
   window->show();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   // The list takes the editor's place in the focus order, and Tab leaves it to the next field.
   body->setFocus();
-  EXPECT_TRUE(body->programView()->hasFocus());
-  QTest::keyClick(body->programView(), Qt::Key_Tab);
+  EXPECT_TRUE(ProgramView(*body)->hasFocus());
+  QTest::keyClick(ProgramView(*body), Qt::Key_Tab);
   EXPECT_TRUE(window->projectTab().exampleEditor->hasFocus())
       << QApplication::focusWidget()->objectName().toStdString();
   QTest::keyClick(window->projectTab().exampleEditor, Qt::Key_Tab,
                   Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_TRUE(body->programView()->hasFocus())
+  EXPECT_TRUE(ProgramView(*body)->hasFocus())
       << QApplication::focusWidget()->objectName().toStdString();
-  QTest::keyClick(body->programView(), Qt::Key_Backtab, Qt::ShiftModifier);
+  QTest::keyClick(ProgramView(*body), Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_TRUE(window->projectTab().summaryEditor->hasFocus())
       << QApplication::focusWidget()->objectName().toStdString();
   body->setFocus();
@@ -485,18 +509,18 @@ TEST_F(WiredTest, theFunctionsListHasAViewOfItsOwnOverTheTypedText) {
   // Back on a page for typing: the focus, the spelling and the unsaved mark follow what is
   // typed there.
   EXPECT_FALSE(body->isReadOnly());
-  EXPECT_FALSE(body->programView()->isVisibleTo(window.get()));
+  EXPECT_FALSE(ProgramView(*body)->isVisibleTo(window.get()));
   auto* highlighter = body->findChild<SpellHighlighter*>();
   ASSERT_NE(highlighter, nullptr);
   EXPECT_EQ(highlighter->document(), body->document());
   QTest::keyClicks(QApplication::focusWidget(), "more");
   EXPECT_TRUE(window->windowTitle().endsWith(" *")) << window->windowTitle().toStdString();
-  EXPECT_EQ(body->shownText(), "more");
+  EXPECT_EQ(ShownText(*body), "more");
   EXPECT_TRUE(project.FindTopic("Beta")->body.empty());
   // A move changes the list: the Index page shows the new one, never the kept one.
   window->projectTab().moveUpButton->click();
   select(0);
-  EXPECT_EQ(body->shownText(), "Beta\nAlpha");
+  EXPECT_EQ(ShownText(*body), "Beta\nAlpha");
   EXPECT_EQ(project.FindTopic("Beta")->body, "more");
 }
 
@@ -510,7 +534,7 @@ TEST_F(WiredTest, aLongFunctionsListScrollsToItsLastNameAndCopiesAsLines) {
   window->projectTab().topicListView->setCurrentIndex(
       window->projectTab().topicListView->model()->index(0, 0));
   QApplication::processEvents();
-  QPlainTextEdit* view = static_cast<FormEditor*>(window->projectTab().bodyEditor)->programView();
+  QPlainTextEdit* view = ProgramView(*static_cast<FormEditor*>(window->projectTab().bodyEditor));
   ASSERT_NE(view, nullptr);
   // The scroll bar counts every line from the start, not only those already shown.
   QScrollBar* bar = view->verticalScrollBar();

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -226,12 +227,46 @@ TEST_F(SpellWindowTest, rightClickOnTheTitleOffersSuggestions) {
   EXPECT_EQ(title->text(), "Recieve data");
 }
 
+// A window whose only dictionary is a copy in a folder of the test's own: the system's
+// dictionaries are out of its sight, so the copy can be taken away and put back.
+class OwnDictionaryWindowTest : public SpellWindowTest {
+ protected:
+  void SetUp() override {
+    for (const char* suffix : {".aff", ".dic"}) {
+      ASSERT_TRUE(QFile::copy(QStringLiteral("/usr/share/hunspell/en_US") + suffix,
+                              dictionaries.filePath(QStringLiteral("en_US") + suffix)))
+          << "the package hunspell-en-us is missing";
+    }
+    for (const char* name : {"DICPATH", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+      saved.emplace_back(name, qgetenv(name));
+    }
+    qputenv("DICPATH", dictionaries.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", nothing.path().toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", nothing.path().toLocal8Bit());
+    SpellWindowTest::SetUp();
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved) {
+      if (value.isNull()) {
+        qunsetenv(name);
+      } else {
+        qputenv(name, value);
+      }
+    }
+  }
+  QTemporaryDir dictionaries;
+  QTemporaryDir nothing;
+  std::vector<std::pair<const char*, QByteArray>> saved;
+};
+
 // Without any dictionary the feature is off, and the drop-down says why.
-TEST_F(SpellWindowTest, withoutDictionariesCheckingIsOffAndTheDropDownSaysWhy) {
+TEST_F(OwnDictionaryWindowTest, withoutDictionariesCheckingIsOffAndTheDropDownSaysWhy) {
   window->projectTab().bodyEditor->setPlainText("recieve");
   ASSERT_EQ(Underlined(window->projectTab().bodyEditor), QStringList({"recieve"}));
-  QTemporaryDir empty;
-  speller().SetDictionaryFolders({empty.path()});
+  // Removed while the program runs: found gone when looked for again.
+  QFile::remove(dictionaries.filePath("en_US.aff"));
+  QFile::remove(dictionaries.filePath("en_US.dic"));
+  speller().Rescan();
   EXPECT_EQ(speller().activeDictionary(), "");
   EXPECT_EQ(speller().dictionaryChoice(), "en_US");  // kept for when it is back
   EXPECT_EQ(Underlined(window->projectTab().bodyEditor), QStringList());
@@ -243,8 +278,8 @@ TEST_F(SpellWindowTest, withoutDictionariesCheckingIsOffAndTheDropDownSaysWhy) {
   EXPECT_EQ(menu->findChild<QAction*>("AddToDictionary"), nullptr);
 
   // Installed while the program runs: found when looked for again.
-  WriteFile(empty.filePath("en_US.aff"), "SET UTF-8\n");
-  WriteFile(empty.filePath("en_US.dic"), "1\nreceive\n");
+  WriteFile(dictionaries.filePath("en_US.aff"), "SET UTF-8\n");
+  WriteFile(dictionaries.filePath("en_US.dic"), "1\nreceive\n");
   speller().Rescan();
   EXPECT_EQ(speller().activeDictionary(), "en_US");
   EXPECT_TRUE(window->optionsTab().dictionaryList->isEnabled());

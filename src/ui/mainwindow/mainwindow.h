@@ -78,7 +78,6 @@ class MainWindow : public QMainWindow {
   // system's bytes, as config::ReadRecentProjects gives them). Choosing one emits
   // recentProjectChosen; a file that no longer exists is offered disabled.
   void setRecentProjects(std::vector<std::string> paths);
-  const std::vector<std::string>& recentProjects() const { return recentProjects_; }
 
   // The window's inner area when it opens, and the smallest it can be made; both grow when the
   // texts of the controls need more room in the current font.

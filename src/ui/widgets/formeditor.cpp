@@ -126,11 +126,6 @@ void FormEditor::showEditableText(const QString& text) {
   setPlainText(text);
 }
 
-QString FormEditor::shownText() const {
-  if (programView_ != nullptr && programView_->isVisibleTo(this)) return programText_;
-  return EditorLines(*document());
-}
-
 void FormEditor::resizeEvent(QResizeEvent* event) {
   QPlainTextEdit::resizeEvent(event);
   if (programView_ != nullptr) programView_->setGeometry(rect());

@@ -26,10 +26,6 @@ class FormEditor : public QPlainTextEdit {
   void showEditableText(const QString& text);
   // The document typing goes into.
   QTextDocument* editDocument() const { return document(); }
-  // What the editor shows: the program's text while it is shown, else the typed text.
-  QString shownText() const;
-  // The view of the program's text; null until one was shown.
-  QPlainTextEdit* programView() const { return programView_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;

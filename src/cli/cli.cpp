@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#ifdef QS_HAS_CHECK
 #include "cli/checkcommands.h"
+#endif
 #include "cli/librarycommands.h"
 #include "cli/outputcommands.h"
 #include "text/report.h"
@@ -24,8 +26,10 @@ constexpr std::string_view kUsageText =
     "  quillsmith-cli unique PROJECT.qsp [--out FOLDER] [--examples-as-code]\n"
     "  quillsmith-cli web PROJECT.qsp FOLDER [--help-folder FOLDER]\n"
     "                     [--language-file FILE.lng] [--examples-as-code]\n"
+#ifdef QS_HAS_CHECK
     "  quillsmith-cli check PROJECT.qsp [--json] [--strict] [--examples-as-code]\n"
     "                       [--help-folder FOLDER]\n"
+#endif
     "  quillsmith-cli --help | --version\n";
 
 // The usage followed by what every command and option does; the manual page says the same.
@@ -85,6 +89,7 @@ constexpr std::string_view kHelpDetails =
     "                            help folder\n"
     "      --examples-as-code    write examples as code, as build does with this option\n"
     "      --language-file FILE  take the six page captions from this .lng file\n"
+#ifdef QS_HAS_CHECK
     "  check PROJECT.qsp\n"
     "                  Check the pages before the help ships, changing no file. Prints one\n"
     "                  problem a line as compilers do, PROJECT: PAGE: FIELD:LINE: MESSAGE\n"
@@ -107,6 +112,7 @@ constexpr std::string_view kHelpDetails =
     "                            they are not checked as markup\n"
     "      --help-folder FOLDER  look for pictures and files there instead of the\n"
     "                            project's help folder\n"
+#endif
     "\n"
     "Paths printed: build prints every file it wrote, then with --compile the .chm; unique\n"
     "prints the file it wrote; web prints every file it wrote. No path is made absolute: each\n"
@@ -212,9 +218,11 @@ const std::vector<CommandEntry>& Commands() {
         {"--out", "--compiler", "--language-file"}},
        RunBuildCommand},
       {"unique", {1, {"--examples-as-code"}, {"--out"}}, RunUniqueCommand},
+#ifdef QS_HAS_CHECK
       {"check",
        {1, {"--json", "--strict", "--examples-as-code"}, {"--help-folder"}},
        RunCheckCommand},
+#endif
       {"web", {2, {"--examples-as-code"}, {"--help-folder", "--language-file"}}, RunWebCommand},
   };
   return commands;

@@ -483,9 +483,24 @@ void RemoveStaleFiles(platform::OutputFolder& out, const std::string& earlierLis
   }
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
+// A folder's path as a text to compare: absolute, normal, "/" between folders, no separator at
+// the end, and where names ignore letter case (Windows) in one case.
+std::string ComparableFolder(const std::string& path) {
   std::error_code error;
-  return !a.empty() && !b.empty() && fs::equivalent(fs::path(a), fs::path(b), error) && !error;
+  fs::path absolute = fs::absolute(fs::path(path), error);
+  if (error) absolute = fs::path(path);
+  std::string text = absolute.lexically_normal().generic_string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text::NativeSeparator() == '\\' ? text::AsciiLower(text) : text;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  std::error_code error;
+  if (fs::equivalent(fs::path(a), fs::path(b), error) && !error) return true;
+  // Where the system gives a file no identity to compare (Windows, through some runtimes), the
+  // paths themselves tell.
+  return ComparableFolder(a) == ComparableFolder(b);
 }
 
 }  // namespace

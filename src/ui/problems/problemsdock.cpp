@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -27,11 +26,12 @@
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/modeltext.h"
+#include "ui/widgets/textselect.h"
 
 namespace qs::ui {
 namespace {
 
-// The caret at the start of the line in the field of the form that holds the problem.
+// The line of the problem selected, in the field of the form that holds it.
 void PlaceCaretOnLine(MainWindow& window, check::Field field, int line) {
   ProjectTab& form = window.projectTab();
   if (field == check::Field::Title) {
@@ -42,14 +42,7 @@ void PlaceCaretOnLine(MainWindow& window, check::Field field, int line) {
   QPlainTextEdit* editor = field == check::Field::Summary ? form.summaryEditor
                            : field == check::Field::Body  ? form.bodyEditor
                                                           : form.exampleEditor;
-  const QTextBlock block = editor->document()->findBlockByNumber(line - 1);
-  if (block.isValid()) {
-    QTextCursor cursor(block);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    editor->setTextCursor(cursor);
-    editor->ensureCursorVisible();
-  }
-  editor->setFocus();
+  SelectInLine(*editor, line, 0, -1);
 }
 
 void KeepOnScreen(QWidget& window) {

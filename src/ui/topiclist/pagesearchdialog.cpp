@@ -5,12 +5,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/widgets/modeltext.h"
+#include "ui/widgets/textselect.h"
 
 namespace qs::ui {
 
@@ -107,14 +107,7 @@ void PlaceCaret(MainWindow& window, const PageSearchHit& hit) {
   QPlainTextEdit* editor = hit.field == project::PageField::Description
                                ? window.projectTab().bodyEditor
                                : window.projectTab().exampleEditor;
-  const QTextBlock block = editor->document()->findBlockByNumber(hit.line - 1);
-  if (!block.isValid()) return;
-  QTextCursor cursor(block);
-  cursor.setPosition(block.position() + hit.column + hit.length);
-  cursor.setPosition(block.position() + hit.column, QTextCursor::KeepAnchor);
-  editor->setTextCursor(cursor);
-  editor->ensureCursorVisible();
-  editor->setFocus();
+  SelectInLine(*editor, hit.line, hit.column, hit.length);
 }
 
 }  // namespace qs::ui

@@ -104,32 +104,44 @@ Outcome MakeNew(int folder, const std::string& name, std::string_view bytes) {
 
 // Writes over what is at `name` when it is a regular file with no other name. A link or a
 // hard link there is removed instead (written through, it would change a file elsewhere) and
-// the name is free. A pipe, a device or a folder fails and is never opened: it is known from
-// its entry before any open.
+// the name is free. A pipe, a device or a folder fails.
+//
+// The open itself does the checks that need no second look: O_NOFOLLOW refuses a link and a
+// folder cannot be opened for writing, and O_NONBLOCK keeps a pipe from holding the writer up
+// (without a reader it is refused; with one it is opened and let go unwritten). What the open
+// cannot tell, a file that is no regular one or that has another name, the descriptor's own
+// status tells, so a page costs an open, a status, the write and the close. (Only the
+// administrator makes device nodes, so none turns up where an author's pages go.)
 Outcome WriteOver(int folder, const std::string& name, std::string_view bytes) {
-  struct stat seen {};
-  if (::fstatat(folder, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0) {
-    return errno == ENOENT ? Outcome::Free : Outcome::Failed;
-  }
-  if (S_ISLNK(seen.st_mode) || (S_ISREG(seen.st_mode) && seen.st_nlink > 1)) {
-    return ::unlinkat(folder, name.c_str(), 0) == 0 || errno == ENOENT ? Outcome::Free
-                                                                       : Outcome::Failed;
-  }
-  if (!S_ISREG(seen.st_mode)) return Outcome::Failed;  // a pipe, a device, a socket, a folder
-
   const int fd =
       ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
-    // Changed meanwhile: now a link, gone, or a pipe without a reader.
-    return errno == ELOOP || errno == ENOENT || errno == ENXIO ? Outcome::Taken : Outcome::Failed;
+    if (errno == ENOENT) return Outcome::Free;
+    // A link: removed, and the name is free (gone meanwhile, free all the same).
+    if (errno == ELOOP) {
+      return ::unlinkat(folder, name.c_str(), 0) == 0 || errno == ENOENT ? Outcome::Free
+                                                                         : Outcome::Failed;
+    }
+    return Outcome::Failed;  // a folder, a pipe without a reader, no right to write
   }
   // Checked on what was opened. (A hard link made and removed again between the open and
   // this check would pass; the system's protection of hard links, on by default, lets
   // another user link only files they may write anyway.)
   struct stat opened {};
-  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
+  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
     ::close(fd);
-    return Outcome::Taken;
+    return Outcome::Failed;  // a pipe, a device, a socket
+  }
+  if (opened.st_nlink > 1) {
+    ::close(fd);
+    // Removed only while the name still leads to the file looked at.
+    struct stat now {};
+    if (::fstatat(folder, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
+      return errno == ENOENT ? Outcome::Free : Outcome::Failed;
+    }
+    if (now.st_dev != opened.st_dev || now.st_ino != opened.st_ino) return Outcome::Taken;
+    return ::unlinkat(folder, name.c_str(), 0) == 0 || errno == ENOENT ? Outcome::Free
+                                                                       : Outcome::Failed;
   }
   return FillFile(folder, name, fd, opened.st_size, bytes) ? Outcome::Written : Outcome::Failed;
 }
@@ -137,7 +149,8 @@ Outcome WriteOver(int folder, const std::string& name, std::string_view bytes) {
 // Writes the file `name` of the open folder; see OutputFolder::Write. `expectTaken` says which
 // way to try first and keeps what the last name turned out to be: a build into a new folder
 // finds every name free, and one call makes each file; a rebuild finds every name taken, and
-// the entry is looked at before the open. A name of the other kind costs one call more.
+// the open file is looked at before it is written. A name of the other kind costs one call
+// more.
 bool WriteFileIn(int folder, const std::string& name, std::string_view bytes, bool& expectTaken) {
   // Another process may change the name between any two calls: every step checks what it
   // got and starts again when the name changed under it, a bounded number of times.

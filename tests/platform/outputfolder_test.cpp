@@ -1,10 +1,12 @@
 #include "platform/outputfolder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "support/systemtraits.h"
 #include "support/tempfolder.h"
@@ -79,6 +81,15 @@ const EntryCase kEntries[] = {
     {"a pipe",
      [](const std::string&, const std::string& name) {
        ASSERT_EQ(::mkfifo(name.c_str(), 0666), 0);
+     },
+     false},
+    // Opened without waiting for the reader, and let go unwritten.
+    {"a pipe someone reads",
+     [](const std::string&, const std::string& name) {
+       ASSERT_EQ(::mkfifo(name.c_str(), 0666), 0);
+       static std::vector<int> readers;
+       readers.push_back(::open(name.c_str(), O_RDONLY | O_NONBLOCK));
+       ASSERT_GE(readers.back(), 0);
      },
      false},
     {"a folder", [](const std::string&, const std::string& name) { fs::create_directory(name); },

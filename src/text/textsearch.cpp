@@ -40,4 +40,10 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std
   return std::string_view::npos;
 }
 
+std::string FoldedCase(std::string_view text) {
+  std::string folded(text);
+  for (char& byte : folded) byte = static_cast<char>(kFold[static_cast<unsigned char>(byte)]);
+  return folded;
+}
+
 }  // namespace qs::text

@@ -40,6 +40,15 @@ TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
   EXPECT_TRUE(SearchPages(p, "", 100).empty());
   // Accented capitals fold as their small letters do.
   ASSERT_EQ(SearchPages(p, "\xC9T\xC9", 100).size(), 2u);
+  // Texts folded once (as the topic filter keeps its names) find what the search finds.
+  const std::pair<std::string, std::string> finds[] = {
+      {"x\x8A\x9F", "\x9A\xFF"},  {"abc", "abcd"},  {"\xD7", "\xF7"}, {"GetWindow", "wINd"},
+      {"\xC9t\xE9", "\xE9T\xC9"}, {"a-B_c", "B_C"}, {"", ""},         {"xyz", ""}};
+  for (const auto& [text, needle] : finds) {
+    EXPECT_EQ(text::FoldedCase(text).find(text::FoldedCase(needle)),
+              text::FindIgnoringCase(text, needle))
+        << text << " / " << needle;
+  }
   EXPECT_EQ(text::FindIgnoringCase("x\x8A\x9F", "\x9A\xFF"), 1u);
   EXPECT_EQ(text::FindIgnoringCase("abc", "abcd"), std::string::npos);
   EXPECT_EQ(text::FindIgnoringCase("\xD7", "\xF7"), std::string::npos) << "signs have no case";

@@ -47,6 +47,8 @@ class TopicFilter : public QSortFilterProxyModel {
  private:
   TopicListModel* rows_;
   std::string needle_;
+  // The needle with its letter case folded, as the list model keeps the names.
+  std::string foldedNeedle_;
   Pages pages_ = Pages::All;
   // The row being added under the filter, before and after the filter has placed it.
   int adding_ = -1;

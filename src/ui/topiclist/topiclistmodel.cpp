@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/textsearch.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/modeltext.h"
 
@@ -14,6 +15,7 @@ TopicListModel::TopicListModel(project::HelpProject& project, QObject* parent)
       pageIcon_(PageIcon()),
       indexIcon_(IndexIcon()),
       blankPageIcon_(BlankPageIcon()) {
+  RefoldAll();
   project_.SetRowObserver(this);
 }
 
@@ -76,6 +78,16 @@ QStringList TopicListModel::AllNames() const {
 }
 
 // ---- following the project's rows ----
+// The folded names follow each change before it is signalled: the filter above reads them as
+// it handles the signal.
+
+void TopicListModel::RefoldAll() {
+  folded_.clear();
+  folded_.reserve(project_.ItemCount());
+  for (const project::ListItem& item : project_.items()) {
+    folded_.push_back(text::FoldedCase(item.text));
+  }
+}
 
 // The rows were replaced behind the model's back (a project assigned over the one shown) and
 // then changed: the change is passed on as a reset, since the rows it would name are not the
@@ -101,6 +113,8 @@ void TopicListModel::RowInserting(std::size_t row) {
 void TopicListModel::RowInserted(std::size_t row) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
+  folded_.insert(folded_.begin() + static_cast<std::ptrdiff_t>(row),
+                 text::FoldedCase(project_.items()[row].text));
   endInsertRows();
   emit nameAdded(FromModel(project_.items()[row].text));
 }
@@ -111,9 +125,10 @@ void TopicListModel::RowRemoving(std::size_t row) {
   beginRemoveRows({}, static_cast<int>(row), static_cast<int>(row));
 }
 
-void TopicListModel::RowRemoved(std::size_t) {
+void TopicListModel::RowRemoved(std::size_t row) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
+  folded_.erase(folded_.begin() + static_cast<std::ptrdiff_t>(row));
   endRemoveRows();
   emit nameRemoved(FromModel(removingName_));
 }
@@ -128,6 +143,14 @@ void TopicListModel::RowMoving(std::size_t, std::size_t) {
 void TopicListModel::RowMoved(std::size_t from, std::size_t to) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
+  const auto at = [this](std::size_t row) {
+    return folded_.begin() + static_cast<std::ptrdiff_t>(row);
+  };
+  if (from < to) {
+    std::rotate(at(from), at(from + 1), at(to + 1));
+  } else {
+    std::rotate(at(to), at(from), at(from + 1));
+  }
   emit rowMoved(static_cast<int>(from), static_cast<int>(to));
   emit dataChanged(index(static_cast<int>(std::min(from, to))),
                    index(static_cast<int>(std::max(from, to))));
@@ -135,6 +158,11 @@ void TopicListModel::RowMoved(std::size_t from, std::size_t to) {
 
 void TopicListModel::RowChanged(std::size_t row) {
   seenRevision_ = project_.itemsRevision();
+  if (folded_.size() == project_.ItemCount()) {
+    folded_[row] = text::FoldedCase(project_.items()[row].text);
+  } else {
+    RefoldAll();
+  }
   const QModelIndex changed = index(static_cast<int>(row));
   emit dataChanged(changed, changed);
 }
@@ -145,6 +173,7 @@ void TopicListModel::RowsResetting() {
 
 void TopicListModel::RowsReset() {
   seenRevision_ = project_.itemsRevision();
+  RefoldAll();
   endResetModel();
   emit namesReplaced();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "project/helpproject.h"
 
@@ -29,6 +30,9 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
 
   // The name of a row as the project stores it (Windows-1252); the row must exist.
   const std::string& NameAt(int row) const;
+  // The same name with letter case folded (text::FoldedCase), kept row by row as the rows
+  // change, for the filter that searches every name on each keystroke.
+  const std::string& FoldedNameAt(int row) const { return folded_[static_cast<std::size_t>(row)]; }
   // Every name of the project.
   QStringList AllNames() const;
 
@@ -62,6 +66,7 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   void RowChanged(std::size_t row) override;
   void RowsResetting() override;
   void RowsReset() override;
+  void RefoldAll();
   bool BeginOutOfStep();
   bool EndOutOfStep();
 
@@ -72,6 +77,7 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   QIcon blankPageIcon_;
   std::unordered_set<std::string> undocumented_;
   std::unordered_map<std::string, int> problems_;
+  std::vector<std::string> folded_;
   std::string removingName_;
   bool outOfStep_ = false;
 };

@@ -1,5 +1,6 @@
 // The check of a 20,000-page project, each figure beside the time to build the same pages:
-// the whole project as `quillsmith-cli check` runs it against writing its help folder, and
+// the whole project as `quillsmith-cli check` runs it (and as the Problems panel checks it
+// again after one page changed) against writing its help folder, and
 // one page checked again after a keystroke, as the Problems panel does, against writing that
 // one page as the live pane does. Every page carries markup, links, a picture and an example,
 // so that every field goes through the HTML checker: the most a project of this size costs.
@@ -72,6 +73,26 @@ void BM_CheckWholeProject(benchmark::State& state) {
   state.counters["problems"] = static_cast<double>(problems);
 }
 BENCHMARK(BM_CheckWholeProject)->Unit(benchmark::kMillisecond);
+
+// The Problems panel's check of the whole project after the author changed one page (the rows
+// changed, or the window came back into view): only that page is looked at again. Beside the
+// whole check above and the build below.
+void BM_CheckProjectAfterOnePageChanged(benchmark::State& state) {
+  project::HelpProject project = MarkedUpProject();
+  const std::string folder = HelpFolder();
+  check::RepeatedCheck repeated;
+  const flows::CheckSources first = flows::ReadCheckSources(project, folder);
+  repeated.Check(project, first.libraryHelps, first.folderFiles, false);
+  std::size_t round = 0;
+  for (auto _ : state) {
+    project.TopicAt(kPages / 2).body += std::to_string(++round);
+    const flows::CheckSources sources = flows::ReadCheckSources(project, folder);
+    benchmark::DoNotOptimize(
+        repeated.Check(project, sources.libraryHelps, sources.folderFiles, false));
+  }
+  state.counters["looked at"] = static_cast<double>(repeated.lastChecked());
+}
+BENCHMARK(BM_CheckProjectAfterOnePageChanged)->Unit(benchmark::kMillisecond);
 
 // The baseline: the same pages written into a help folder.
 void BM_BuildSamePages(benchmark::State& state) {

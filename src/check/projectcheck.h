@@ -6,7 +6,9 @@
 // files (flows::ReadCheckSources).
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "check/pagecheck.h"
@@ -43,6 +45,37 @@ bool IsUndocumentedFunction(const project::Topic& topic, std::string_view body,
 
 ProjectCheck CheckProject(const project::HelpProject& project,
                           const project::LibraryHelpTexts& helps, const PageChecker& checker);
+
+// The check of a project the author keeps changing, made again and again: each time, only the
+// pages whose texts changed since the last time are looked at again, as long as what every
+// page is checked against stayed the same (the pages' names, the help folder's files, examples
+// as code, the library's texts); otherwise all are. Gives what CheckProject gives. Not shared
+// between threads: one check at a time.
+class RepeatedCheck {
+ public:
+  ProjectCheck Check(const project::HelpProject& project, const project::LibraryHelpTexts& helps,
+                     const std::vector<std::string>& folderFiles, bool examplesAreCode);
+  // What the last check checked the pages against; null before the first.
+  std::shared_ptr<const PageChecker> checker() const { return checker_; }
+  // How many pages the last check looked at again.
+  std::size_t lastChecked() const { return lastChecked_; }
+
+ private:
+  // A page as last checked, and what was found on it.
+  struct Seen {
+    project::Topic topic;
+    std::string body;
+    TopicCheck check;
+    std::vector<Problem> problems;
+  };
+  std::unordered_map<std::string, Seen> seen_;
+  std::vector<std::string> sortedNames_;
+  std::vector<std::string> folderFiles_;
+  bool examplesAreCode_ = false;
+  project::LibraryHelpTexts helps_;
+  std::shared_ptr<const PageChecker> checker_;
+  std::size_t lastChecked_ = 0;
+};
 
 // "29 of 35 functions documented; 3 problems" ("; 1 problem", "; no problems").
 std::string SummaryLine(const project::Coverage& coverage, std::size_t problems);

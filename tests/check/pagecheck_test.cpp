@@ -106,6 +106,46 @@ TEST(ProjectCheck, coverageFollowsTheLibrarysOwnTextsAndCountsProblems) {
   EXPECT_EQ(project::CoverageText({29, 35}), "29 of 35 functions documented");
 }
 
+// A check made again after each change finds what a check from scratch finds, looking again
+// only at the pages that changed, or at all of them when what they are checked against did.
+TEST(ProjectCheck, aRepeatedCheckLooksAgainOnlyAtWhatChanged) {
+  HelpProject project = Project({
+      Page("Index", "Overview", ""),
+      Page("TextTrim", "TextTrim()", "Removes blanks."),
+      Page("TextPad", "TextPad()", "See <a href=\"TextCut.html\">TextCut</a>."),
+      Page("TextOld", "TextOld()", "Written by hand.", "If a<b"),
+      Page("Twin", "Twin()", "One."),
+      Page("Twin", "Twin()", "Two <i>."),
+  });
+  project::LibraryHelpTexts helps = {{"TextTrim", "Removes blanks."}};
+  std::vector<std::string> files;
+  RepeatedCheck repeated;
+  const auto agrees = [&](std::size_t looked, const char* step) {
+    SCOPED_TRACE(step);
+    const ProjectCheck again = repeated.Check(project, helps, files, false);
+    const ProjectCheck fresh = CheckProject(project, helps, PageChecker(project, files));
+    EXPECT_EQ(Lines(again.problems), Lines(fresh.problems));
+    EXPECT_EQ(again.topics, fresh.topics);
+    EXPECT_EQ(again.undocumented, fresh.undocumented);
+    EXPECT_EQ(again.coverage, fresh.coverage);
+    // Pages that share a name are looked at every time.
+    EXPECT_EQ(repeated.lastChecked(), looked);
+  };
+  agrees(6, "first");
+  agrees(2, "nothing changed");
+  project.TopicAt(3).example = "If a < b";
+  agrees(3, "one example mended");
+  project.TopicAt(1).body = "Trims.";
+  agrees(3, "a page documented");
+  project.AppendTopic(Page("TextCut", "TextCut()", "Cuts."));
+  agrees(7, "the page a link names was added");
+  files.push_back("pictures/a.png");
+  agrees(7, "a file came into the help folder");
+  helps["TextCut"] = "Cuts.";
+  agrees(7, "the library changed");
+  agrees(2, "nothing changed again");
+}
+
 TEST(ProjectCheck, withoutTheLibraryOnlyAnEmptyDescriptionIsUndocumented) {
   const HelpProject project = Project({
       Page("Index", "Overview", ""),

@@ -151,8 +151,8 @@ ProblemsPanel* AttachProblemsPanel(MainWindow& w, QtUi& ui, app::Commands& c) {
   });
 
   // Anything that may touch other pages than the one typed in: the rows, the shown page (the
-  // one left was committed), coming back to the window (files may have come into the help
-  // folder).
+  // one left was committed, when its typing was not checked yet), coming back to the window
+  // (files may have come into the help folder).
   TopicListModel& rows = *w.projectTab().topicListView->topicModel();
   auto changed = [panel] { panel->projectChanged(); };
   QObject::connect(&rows, &QAbstractItemModel::modelReset, panel, changed);
@@ -163,7 +163,7 @@ ProblemsPanel* AttachProblemsPanel(MainWindow& w, QtUi& ui, app::Commands& c) {
                    [panel](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                      if (!roles.contains(Qt::ToolTipRole)) panel->projectChanged();
                    });
-  QObject::connect(&w, &MainWindow::topicListEvent, panel, changed);
+  QObject::connect(&w, &MainWindow::topicListEvent, panel, &ProblemsPanel::shownPageChanged);
   QObject::connect(&w, &MainWindow::activated, panel, changed);
   QObject::connect(&w, &MainWindow::formEdited, panel, &ProblemsPanel::formEdited);
   // Examples written as code hold no markup to check.

@@ -118,6 +118,10 @@ void ProblemsPanel::formEdited() {
   typingTimer_->start();
 }
 
+void ProblemsPanel::shownPageChanged() {
+  if (typingTimer_->isActive()) projectChanged();
+}
+
 void ProblemsPanel::StartProjectCheck() {
   if (running_) {
     pending_ = true;
@@ -130,12 +134,12 @@ void ProblemsPanel::StartProjectCheck() {
   auto copy = std::make_shared<project::HelpProject>(sources_.project());
   copy->SetRowObserver(nullptr);
   const bool examplesAreCode = sources_.examplesAreCode && sources_.examplesAreCode();
-  worker_ = std::thread([this, copy, examplesAreCode] {
+  if (!repeated_) repeated_ = std::make_shared<check::RepeatedCheck>();
+  worker_ = std::thread([this, copy, examplesAreCode, repeated = repeated_] {
     const flows::CheckSources read = flows::ReadCheckSources(*copy, flows::HelpFolderOf(*copy));
     auto outcome = std::make_shared<Outcome>();
-    outcome->checker =
-        std::make_shared<check::PageChecker>(*copy, read.folderFiles, examplesAreCode);
-    outcome->result = check::CheckProject(*copy, read.libraryHelps, *outcome->checker);
+    outcome->result = repeated->Check(*copy, read.libraryHelps, read.folderFiles, examplesAreCode);
+    outcome->checker = repeated->checker();
     outcome->names.reserve(copy->TopicCount());
     for (const project::Topic& topic : copy->topics()) outcome->names.push_back(topic.name);
     outcome->helps = read.libraryHelps;
@@ -149,25 +153,35 @@ void ProblemsPanel::StartProjectCheck() {
 void ProblemsPanel::TakeOutcome(std::shared_ptr<Outcome> outcome) {
   if (worker_.joinable() && worker_.get_id() != std::this_thread::get_id()) worker_.join();
   running_ = false;
+  const bool first = !checker_;
   checker_ = outcome->checker;
   helps_ = std::move(outcome->helps);
+  std::unordered_map<std::string, std::vector<check::Problem>> problems;
+  QHash<QString, int> counts;
+  QHash<QString, bool> undocumented;
+  for (check::Problem& problem : outcome->result.problems) {
+    problems[problem.page].push_back(std::move(problem));
+  }
+  for (std::size_t pos = 0; pos < outcome->names.size(); ++pos) {
+    const check::TopicCheck& topic = outcome->result.topics[pos];
+    if (topic.problems == 0 && topic.documented) continue;
+    const QString name = FromModel(outcome->names[pos]);
+    if (topic.problems > 0) counts[name] += static_cast<int>(topic.problems);
+    if (!topic.documented) undocumented[name] = true;
+  }
+  // Most checks find what the last one found: the panel and the marks are then left as they
+  // are, rather than made again for every page.
+  const bool same = !first && problems == problems_ && counts == counts_ &&
+                    undocumented == undocumented_ && outcome->names == order_ &&
+                    outcome->result.coverage == coverage_;
   coverage_ = outcome->result.coverage;
   order_ = std::move(outcome->names);
-  problems_.clear();
-  counts_.clear();
-  undocumented_.clear();
-  for (check::Problem& problem : outcome->result.problems) {
-    problems_[problem.page].push_back(std::move(problem));
-  }
-  for (std::size_t pos = 0; pos < order_.size(); ++pos) {
-    const check::TopicCheck& topic = outcome->result.topics[pos];
-    const QString name = FromModel(order_[pos]);
-    if (topic.problems > 0) counts_[name] += static_cast<int>(topic.problems);
-    if (!topic.documented) undocumented_[name] = true;
-  }
+  problems_ = std::move(problems);
+  counts_ = std::move(counts);
+  undocumented_ = std::move(undocumented);
   // The form may have moved on since the copy was made.
   if (!pending_) RecheckShownPage();
-  Refill();
+  if (!same) Refill();
   if (pending_) {
     pending_ = false;
     StartProjectCheck();

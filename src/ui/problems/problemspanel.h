@@ -13,6 +13,7 @@
 
 #include "check/pagecheck.h"
 #include "check/problem.h"
+#include "check/projectcheck.h"
 #include "project/coverage.h"
 #include "project/helpproject.h"
 
@@ -70,6 +71,9 @@ class ProblemsPanel : public QWidget {
   // The author typed into the form: the shown page is checked again a moment after typing
   // stops.
   void formEdited();
+  // Another page is shown: the one left is checked again when the check of its typing was
+  // still to come (otherwise what it holds was checked already).
+  void shownPageChanged();
 
  signals:
   // The results changed: marks and counts may follow.
@@ -100,6 +104,9 @@ class ProblemsPanel : public QWidget {
   QHash<QString, bool> undocumented_;
   project::LibraryHelpTexts helps_;
   std::shared_ptr<const check::PageChecker> checker_;
+  // The worker's, while it runs: it remembers the pages it checked, and checks again only
+  // those that changed.
+  std::shared_ptr<check::RepeatedCheck> repeated_;
   project::Coverage coverage_;
   QString coverageText_;
   int total_ = 0;

@@ -33,14 +33,41 @@ for size in 16 32 48 64 128 256; do
   file "$png" | grep -q "PNG image data, $size x $size" || fail "$png is not a ${size}px PNG"
 done
 
-man="$root/share/man/man1/quillsmith-cli.1"
-[[ -s "$man" ]] || fail "no manual page"
-grep -qF "\"QuillSmith $version\"" "$man" || fail "manual page does not carry the version"
+# The manual pages are compressed without a name or time in the gzip header, so that two
+# builds of the same sources install the same bytes.
+manual_page() {
+  local page="$root/share/man/man1/$1.1.gz"
+  [[ -s "$page" ]] || fail "no manual page for $1"
+  gzip -t "$page" || fail "the manual page of $1 is not gzip data"
+  [[ $(od -An -tx1 -j3 -N5 "$page" | tr -d ' \n') == 0000000000 ]] ||
+    fail "the manual page of $1 carries a file name or time in its gzip header"
+  gzip -dc "$page"
+}
+for program in quillsmith-cli quillsmith; do
+  man=$(manual_page "$program")
+  grep -qF "\"QuillSmith $version\"" <<<"$man" || fail "$program's manual page lacks the version"
+  [[ $(MANWIDTH=80 man --warnings -l - <<<"$man" 2>&1 >/dev/null) == "" ]] ||
+    fail "$program's manual page does not format cleanly"
+done
+man=$(manual_page quillsmith-cli)
 for word in 'B quillsmith-cli list' 'B quillsmith-cli extract' 'B quillsmith-cli build' \
   'B quillsmith-cli unique' 'B quillsmith-cli web' '\-\-fresh' '\-\-help\-folder' '\-\-out' '\-\-compile' \
   '\-\-compiler' '\-\-erase' '\-\-language\-file' 'SH DIAGNOSTICS' 'SH EXIT STATUS'; do
-  grep -qF -- "$word" "$man" || fail "manual page does not describe $word"
+  grep -qF -- "$word" <<<"$man" || fail "manual page does not describe $word"
 done
+man=$(manual_page quillsmith)
+for word in 'SH OPTIONS' 'I PROJECT.qsp' 'SH FILES' 'QuillSmith.ini' 'Recovery/' 'SH ENVIRONMENT' \
+  'B PUREBASIC_HOME' 'B QUILLSMITH_LOG' 'XDG_CONFIG_HOME' 'B DICPATH'; do
+  grep -qF -- "$word" <<<"$man" || fail "quillsmith's manual page does not describe $word"
+done
+
+# What software centres read: valid on its own, and naming the desktop entry and icon
+# installed beside it.
+metainfo="$root/share/metainfo/io.github.quillsmith.quillsmith.metainfo.xml"
+[[ -s "$metainfo" ]] || fail "no AppStream metainfo"
+appstreamcli validate --strict --no-net "$metainfo" >/dev/null || fail "AppStream metainfo"
+appstreamcli validate-tree --strict --no-net "$dest" >/dev/null ||
+  fail "AppStream metainfo does not agree with the installed tree"
 
 chm="$root/share/quillsmith/QuillSmith.chm"
 [[ -s "$chm" ]] || fail "the program's help file is missing or empty"

@@ -88,7 +88,9 @@ TEST(NonRegularFiles, pipesWhereTheBuildWritesAreRefusedAndLeftInPlace) {
   EXPECT_TRUE(IsPipe(box.Path("help/MyLib library.html")));
 }
 
-TEST(NonRegularFiles, aDeviceInTheHelpFolderIsNeitherOpenedNorRemoved) {
+// A device is opened for writing without waiting and let go unwritten: the open is what tells
+// it from a page (only the administrator makes device nodes).
+TEST(NonRegularFiles, aDeviceInTheHelpFolderIsRefusedUnwrittenAndLeftInPlace) {
   if (geteuid() != 0) GTEST_SKIP() << "only the administrator may make a device node";
   TempFolder box;
   const std::string help = box.Path("help/");

@@ -49,12 +49,22 @@ def wait_for(what, timeout, probe):
     fail("timed out waiting for %s%s" % (what, ": %s" % last_error if last_error else ""))
 
 
+def ends_with_this_check():
+    """For a started process: it is ended when this script ends, even by a crash of the
+    AT-SPI library, so that no X server or program outlives the check."""
+    import ctypes
+    libc = ctypes.CDLL(None, use_errno=True)
+    pr_set_pdeathsig = 1
+    libc.prctl(pr_set_pdeathsig, signal.SIGTERM)
+
+
 def in_private_session():
     """Runs this script again inside its own D-Bus session, unless it already is."""
     if os.environ.get("QS_SCREENREADER_SESSION") == "1":
         return
     runner = shutil.which("dbus-run-session")
     if runner is None:
+        shutil.rmtree(os.environ["QS_SCREENREADER_FOLDER"], ignore_errors=True)
         print("FAIL: dbus-run-session is missing (package dbus-daemon; run scripts/install-deps)",
               file=sys.stderr)
         sys.exit(1)
@@ -69,7 +79,8 @@ def start_x_server(stack):
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
         [xvfb, "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        preexec_fn=ends_with_this_check)
     stack.append(server)
     os.close(write_end)
     os.set_blocking(read_end, False)
@@ -99,7 +110,8 @@ def start_accessibility_bus(stack):
     if launcher is None:
         fail("at-spi-bus-launcher is missing (package at-spi2-core; run scripts/install-deps)")
     stack.append(subprocess.Popen([launcher, "--launch-immediately"],
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                  preexec_fn=ends_with_this_check))
 
     try:
         from gi.repository import Gio, GLib
@@ -294,28 +306,33 @@ def main():
         print(__doc__, file=sys.stderr)
         return 2
     program, cli, make_library = (os.path.abspath(path) for path in sys.argv[1:4])
-    # Only the accessibility bus of the private session is asked, never the caller's.
-    os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+    if os.environ.get("QS_SCREENREADER_SESSION") != "1":
+        # Only the private session's accessibility bus is asked, never the caller's; the bus
+        # places its socket in the runtime folder, which two checks at once must not share.
+        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+        os.environ.pop("DISPLAY", None)
+        folder = tempfile.mkdtemp(prefix="qs-screenreader-")
+        runtime = os.path.join(folder, "runtime")
+        os.mkdir(runtime, 0o700)
+        os.environ.update(QS_SCREENREADER_FOLDER=folder, XDG_RUNTIME_DIR=runtime, HOME=folder,
+                          XDG_CONFIG_HOME=os.path.join(folder, "config"),
+                          XDG_DATA_HOME=os.path.join(folder, "data"))
     in_private_session()
     stack = []
-    folder = tempfile.mkdtemp(prefix="qs-screenreader-")
+    folder = os.environ["QS_SCREENREADER_FOLDER"]
     log_path = os.path.join(folder, "program.log")
     try:
         display = start_x_server(stack)
+        os.environ["DISPLAY"] = display
         start_accessibility_bus(stack)
         project = make_project(folder, cli, make_library)
-        runtime = os.path.join(folder, "runtime")
-        os.mkdir(runtime, 0o700)
-        env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", HOME=folder,
-                   XDG_CONFIG_HOME=os.path.join(folder, "config"),
-                   XDG_DATA_HOME=os.path.join(folder, "data"), XDG_RUNTIME_DIR=runtime,
-                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-                   QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   QT_ACCESSIBILITY="1", QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
         if os.getuid() == 0:
             env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
         with open(log_path, "wb") as log:
             app = subprocess.Popen([program, project], env=env, cwd=folder, stdout=log,
-                                   stderr=subprocess.STDOUT)
+                                   stderr=subprocess.STDOUT, preexec_fn=ends_with_this_check)
         stack.append(app)
 
         check_program(app)

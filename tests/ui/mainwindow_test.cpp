@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -50,9 +51,12 @@
 #include "ui/preview/caseinsensitivefiles.h"
 #include "ui/spelling/spellcheck.h"
 #include "ui/spelling/spellhighlighter.h"
+#include "ui/topiclist/pagesearchdialog.h"
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/topiclist/topiclistview.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/formeditor.h"
+#include "ui/widgets/nameprompt.h"
 #include "ui/widgets/promptbuttonkeys.h"
 #include "version/version.h"
 
@@ -337,6 +341,70 @@ TEST_F(WiredTest, formLabelsStatesAndRoomFollowTheKindOfPage) {
   EXPECT_EQ(window->projectTab().bodyLabel->title(), "Index");
   EXPECT_TRUE(window->projectTab().bodyEditor->isReadOnly());
   EXPECT_EQ(window->projectTab().summaryEditor->toolTip(), "Library overview");
+}
+
+// What a screen reader hears: each control's name, from its caption (the name following a
+// caption that changes with the kind of page), a symbol's tooltip or its own words, and each
+// row of the topic list with its kind of page before the checker's marks, which the tooltip
+// shows alone.
+TEST_F(WiredTest, aScreenReaderHearsEachControlsNameAndEachRowsKindOfPage) {
+  project = testsupport::MakeProject({"Index", "F1", "Notes*", "Group#"});
+  ui->RefreshTopicList();
+  ProjectTab& tab = window->projectTab();
+  const auto heard = [](QWidget* control) {
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+  };
+  const std::pair<QWidget*, QString> names[] = {
+      {tab.projectFileField, "Project"},
+      {tab.libraryFileField, "Library"},
+      {tab.helpFolderField, "Help Folder"},
+      {tab.showHelpButton, "Show help file"},
+      {tab.createHelpFolderButton, "Create help folder"},
+      {tab.browseHelpFolderButton, "Browse for help folder"},
+      {tab.loadProjectButton, "Load Project"},
+      {tab.moveUpButton, "Move topic up"},
+      {tab.topicListView, "Topics"},
+      {tab.tagButtons[0], "Bold"},
+      {tab.tagButtons[5], "End italic"},
+      {tab.titleField, "Page Title"},
+      {window->optionsTab().compilerPathField,
+       "Path to CHM compiler (like HHC.exe or HTM2CHM.exe)"},
+      {window->optionsTab().browseCompilerButton, "Browse files"},
+      {window->optionsTab().headingFields[1], "Command Index"},
+  };
+  for (const auto& [control, name] : names) {
+    EXPECT_EQ(heard(control), name) << control->objectName().toStdString();
+  }
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(tab.tagButtons[1])->text(QAccessible::Description),
+      "Types </b> where the caret is");
+  EXPECT_EQ(ReadableName("Fish && &Chips [Alt+C] [F4]"), "Fish & Chips");
+  // The dialogs' fields: named by their prompt, or by their hint.
+  NamePrompt prompt(window.get(), "USER TOPIC", "Name of the new topic", "", QPoint());
+  EXPECT_EQ(heard(prompt.field()), "Name of the new topic");
+  PageSearchDialog search(window.get(), project);
+  EXPECT_EQ(heard(search.searchField), "Text to find in titles, descriptions and examples");
+
+  TopicListModel* rows = tab.topicListView->topicModel();
+  rows->SetMarks({"F1"}, {{"F1", 2}});
+  const std::pair<int, QString> kinds[] = {{0, "Index page"},
+                                           {1, "Function; Not yet documented; 2 problems"},
+                                           {2, "User topic"},
+                                           {3, "Index heading"}};
+  for (const auto& [row, kind] : kinds) {
+    EXPECT_EQ(rows->index(row).data(Qt::AccessibleDescriptionRole).toString(), kind) << row;
+  }
+  EXPECT_EQ(rows->index(1).data(Qt::ToolTipRole).toString(), "Not yet documented; 2 problems");
+  EXPECT_FALSE(rows->index(2).data(Qt::ToolTipRole).isValid());
+
+  tab.topicListView->setCurrentIndex(tab.topicListView->model()->index(2, 0));
+  QApplication::processEvents();
+  EXPECT_EQ(heard(tab.bodyEditor), "User text");
+  tab.topicListView->setCurrentIndex(tab.topicListView->model()->index(0, 0));
+  QApplication::processEvents();
+  EXPECT_EQ(heard(tab.bodyEditor), "Index");
+  ASSERT_NE(ProgramView(static_cast<FormEditor&>(*tab.bodyEditor)), nullptr);
+  EXPECT_EQ(heard(ProgramView(static_cast<FormEditor&>(*tab.bodyEditor))), "Functions list");
 }
 
 TEST_F(WiredTest, charactersTheCodePageLacksSurviveTheWindow) {
@@ -904,7 +972,9 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
            "tab " + QString::number(tab));
     }
     for (QLabel* label : window->findChildren<QLabel*>()) {
-      if (label->buddy() != nullptr && label->isVisibleTo(window.get())) {
+      // A caption without a key only names its control to a screen reader.
+      if (label->buddy() != nullptr && label->isVisibleTo(window.get()) &&
+          !QKeySequence::mnemonic(label->text()).isEmpty()) {
         take(QKeySequence::mnemonic(label->text()), label->text());
       }
     }

@@ -111,7 +111,7 @@ TEST(ProblemsPanel, listsWhatIsTypedAndGoesBackToItsLine) {
   const QString other = FromModel(app.project.ItemText(3));
   ASSERT_GE(rowOf(other), 0);
   EXPECT_EQ(shown->index(rowOf(other), 0).data(Qt::AccessibleDescriptionRole).toString(),
-            "Not yet documented");
+            "Function; Not yet documented");
   EXPECT_EQ(shown->index(rowOf(page), 0).data(Qt::ToolTipRole).toString(), "1 problem");
   EXPECT_NE(shown->index(rowOf(other), 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
             shown->index(rowOf(page), 0).data(Qt::DecorationRole).value<QIcon>().cacheKey());

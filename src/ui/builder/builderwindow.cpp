@@ -15,6 +15,7 @@
 
 #include "ui/builder/compileprogress.h"
 #include "ui/builder/qtprogramrunner.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/elidinglabel.h"
 
 namespace qs::ui {
@@ -30,6 +31,7 @@ BuilderWindow::BuilderWindow(QWidget* owner, const QString& label, const QString
   builderLabel->setObjectName("BuilderLabel");
   builderLog = new QTextEdit;
   builderLog->setObjectName("BuilderLog");
+  builderLog->setAccessibleName("Build log");
   builderLog->setReadOnly(true);
   builderLog->setLineWrapMode(QTextEdit::WidgetWidth);
   builderLog->setPlainText(log);
@@ -53,6 +55,7 @@ BuilderWindow::BuilderWindow(QWidget* owner, const QString& label, const QString
   compileProgress->hide();
   compilerOutput = new QPlainTextEdit;
   compilerOutput->setObjectName("CompilerOutput");
+  compilerOutput->setAccessibleName("Compiler output");
   compilerOutput->setReadOnly(true);
   compilerOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
   compilerOutput->setFixedHeight(compilerOutput->fontMetrics().lineSpacing() * 7 +
@@ -68,6 +71,7 @@ BuilderWindow::BuilderWindow(QWidget* owner, const QString& label, const QString
   layout->addWidget(compilerOutput);
   layout->addWidget(builderButton, 0, Qt::AlignHCenter);
   builderLabel->setContentsMargins(5, 0, 5, 0);
+  NameForScreenReaders(this);
   FitToTexts();
 }
 

@@ -27,6 +27,7 @@
 #include "ui/spelling/spellcheck.h"
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/topiclist/topiclistview.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/formeditor.h"
 #include "ui/widgets/icons.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(bool withBrowser) {
   // The buttons' keys act as soon as they are pressed, as a click does.
   new PromptButtonKeys(this);
 
+  NameForScreenReaders(this);
   options_->FitAboutText();
   FitMinimumSize();
   PlaceOnScreen();

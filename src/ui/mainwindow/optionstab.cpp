@@ -67,6 +67,7 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
     QLineEdit* field = Field("HeadingField", "", false);
     field->setText(defaults[i]);
     headingFields[i] = field;
+    field->setAccessibleDescription("The heading the pages give this part in the current language");
     const int row = static_cast<int>(i);
     captions->addWidget(Caption(names[i], field), row, 0);
     captions->addWidget(field, row, 1, 1, 2);

@@ -41,14 +41,15 @@ void ProjectTab::BuildTopicPane() {
   topicPane = new QWidget;
   topicPane->setObjectName("TopicPane");
 
-  moveUpButton = GlyphButton("MoveUpButton", UpArrowIcon(), "Move topic up", "Up", kGrey154);
+  moveUpButton =
+      GlyphButton("MoveUpButton", UpArrowIcon(), "Move topic up", "Move topic up", kGrey154);
   GiveKey(moveUpButton, Qt::ALT | Qt::Key_Up);
   topicsCaption = new QLabel("Topics");
   topicsCaption->setObjectName("TopicsCaption");
   topicsCaption->setAlignment(Qt::AlignCenter);
   topicsCaption->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  moveDownButton =
-      GlyphButton("MoveDownButton", DownArrowIcon(), "Move topic down", "Down", kGrey154);
+  moveDownButton = GlyphButton("MoveDownButton", DownArrowIcon(), "Move topic down",
+                               "Move topic down", kGrey154);
   GiveKey(moveDownButton, Qt::ALT | Qt::Key_Down);
 
   topicFilterField = new QLineEdit;
@@ -62,6 +63,8 @@ void ProjectTab::BuildTopicPane() {
   topicListView = new TopicListView;
   topicListView->setObjectName("TopicListView");
   topicListView->setToolTip("Current project help files [right-click to add/delete]");
+  // The caption names the list to a screen reader.
+  topicsCaption->setBuddy(topicListView);
   QPalette palette = topicListView->palette();
   for (auto group : {QPalette::Active, QPalette::Inactive}) {
     palette.setColor(group, QPalette::Text, kDarkGreen);
@@ -99,6 +102,9 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
   const std::array<const char*, 6> captions = {"B", "/B", "U", "/U", "i", "/i"};
   const std::array<const char*, 6> tips = {"Bold",       "/Bold",  "Underline",
                                            "/Underline", "Italic", "/Italic"};
+  // The faces and tips are symbols; a screen reader says what each button does.
+  const std::array<const char*, 6> names = {"Bold",          "End bold", "Underline",
+                                            "End underline", "Italic",   "End italic"};
   // The opening tag on Alt and the letter, the closing one with Shift as well.
   const std::array<Qt::Key, 3> letters = {Qt::Key_B, Qt::Key_U, Qt::Key_I};
   auto* toolRow = new QHBoxLayout;
@@ -108,6 +114,8 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
     tagButtons[i] = Button("TagButton", captions[i], tips[i], Qt::white, true);
     // The tags go into the editor that has the focus; the buttons never take it.
     tagButtons[i]->setFocusPolicy(Qt::NoFocus);
+    tagButtons[i]->setAccessibleName(names[i]);
+    tagButtons[i]->setAccessibleDescription(QString("Types %1 where the caret is").arg(kTags[i]));
     const Qt::KeyboardModifiers modifiers =
         i % 2 == 0 ? Qt::AltModifier : Qt::AltModifier | Qt::ShiftModifier;
     GiveKey(tagButtons[i], QKeyCombination(modifiers, letters[i / 2]));
@@ -224,15 +232,15 @@ ProjectTab::ProjectTab(bool withBrowser, QWidget* parent)
   // Label, path field (stretching up to the buttons), the small buttons, the project buttons.
   auto* properties = Group("PropertiesFrame", "Properties", true);
   auto* grid = new QGridLayout(properties);
-  grid->addWidget(Caption("Project"), 0, 0);
+  grid->addWidget(Caption("Project", projectFileField), 0, 0);
   grid->addWidget(projectFileField, 0, 1, 1, 2);
   grid->addWidget(showHelpButton, 0, 3);
   grid->addWidget(newProjectButton, 0, 4);
-  grid->addWidget(Caption("Library"), 1, 0);
+  grid->addWidget(Caption("Library", libraryFileField), 1, 0);
   grid->addWidget(libraryFileField, 1, 1, 1, 2);
   grid->addWidget(browseLibraryButton, 1, 3);
   grid->addLayout(loadRow, 1, 4);
-  grid->addWidget(Caption("Help Folder"), 2, 0);
+  grid->addWidget(Caption("Help Folder", helpFolderField), 2, 0);
   grid->addWidget(helpFolderField, 2, 1);
   grid->addWidget(createHelpFolderButton, 2, 2);
   grid->addWidget(browseHelpFolderButton, 2, 3);

@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 
 #include "ui/preview/previewscheme.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/inputblocker.h"
 
@@ -54,6 +55,7 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
   start_ = start;
   addressField = new QLineEdit(AddressOf(start));
   addressField->setObjectName("AddressField");
+  addressField->setAccessibleName("Address");
   addressField->setReadOnly(true);
   separator = new QFrame;
   separator->setObjectName("Separator");
@@ -78,6 +80,7 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
   page->setContentsMargins(5, 0, 5, 0);
   page->addWidget(browser);
   layout->addLayout(page, 1);
+  NameForScreenReaders(this);
 
   setMinimumSize(kMinimumInner.expandedTo(layout->totalMinimumSize()));
   resize(kInner.expandedTo(minimumSize()));

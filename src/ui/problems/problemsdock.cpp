@@ -60,6 +60,8 @@ void AddPageChoice(MainWindow& w, QtUi& ui) {
   TopicListView* list = w.projectTab().topicListView;
   QAction* choose = field->addAction(BlankPageIcon(), QLineEdit::LeadingPosition);
   choose->setObjectName("TopicPagesChoice");
+  // Not drawn: the name a screen reader reads for the picture.
+  choose->setText("Pages shown");
   choose->setToolTip("Show all pages, or only those not yet documented or with problems");
   auto* menu = new QMenu(field);
   menu->setObjectName("TopicPagesMenu");

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/modeltext.h"
 #include "ui/widgets/textselect.h"
 
@@ -39,6 +40,7 @@ PageSearchDialog::PageSearchDialog(QWidget* parent, const project::HelpProject& 
   searchButton->setAutoDefault(false);
   hitList = new QTreeWidget;
   hitList->setObjectName("SearchHitList");
+  hitList->setAccessibleName("Hits");
   hitList->setHeaderLabels({"Topic", "Field", "Line", "Text"});
   hitList->setRootIsDecorated(false);
   hitList->setUniformRowHeights(true);
@@ -58,6 +60,7 @@ PageSearchDialog::PageSearchDialog(QWidget* parent, const project::HelpProject& 
   layout->addWidget(countLabel);
   const int unit = fontMetrics().averageCharWidth();
   resize(unit * 90, fontMetrics().height() * 24);
+  NameForScreenReaders(this);
 
   connect(searchField, &QLineEdit::returnPressed, this, &PageSearchDialog::Search);
   connect(searchButton, &QPushButton::clicked, this, &PageSearchDialog::Search);

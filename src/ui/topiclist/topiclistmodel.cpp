@@ -8,6 +8,24 @@
 
 namespace qs::ui {
 
+namespace {
+
+QString KindName(project::TopicKind kind) {
+  switch (kind) {
+    case project::TopicKind::IndexPage:
+      return QStringLiteral("Index page");
+    case project::TopicKind::FunctionPage:
+      return QStringLiteral("Function");
+    case project::TopicKind::UserTopic:
+      return QStringLiteral("User topic");
+    case project::TopicKind::UserIndexEntry:
+      return QStringLiteral("Index heading");
+  }
+  return {};
+}
+
+}  // namespace
+
 TopicListModel::TopicListModel(project::HelpProject& project, QObject* parent)
     : QAbstractListModel(parent),
       project_(project),
@@ -38,6 +56,11 @@ QVariant TopicListModel::data(const QModelIndex& index, int role) const {
   }
   if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
     QStringList marks;
+    // A screen reader cannot see the row's picture: it hears what kind of page the row is.
+    if (role == Qt::AccessibleDescriptionRole) {
+      if (const project::Topic* topic = project_.FindTopic(item.text))
+        marks << KindName(topic->Kind());
+    }
     if (undocumented_.contains(item.text)) marks << QStringLiteral("Not yet documented");
     const int problems = Problems(index.row());
     if (problems == 1) marks << QStringLiteral("1 problem");

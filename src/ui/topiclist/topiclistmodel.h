@@ -38,7 +38,8 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
 
   // What the checker found, by page name (Windows-1252): the function pages not yet
   // documented, and how many problems each page has. A page not yet documented shows a blank
-  // sheet, and says so to a tooltip and a screen reader.
+  // sheet, and says so to a tooltip and a screen reader; a screen reader hears each row's
+  // kind of page first.
   void SetMarks(std::unordered_set<std::string> undocumented,
                 std::unordered_map<std::string, int> problems);
   bool Undocumented(int row) const;

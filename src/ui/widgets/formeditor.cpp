@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/modeltext.h"
 
 namespace qs::ui {
@@ -98,6 +99,8 @@ void FormEditor::showProgramText(const QString& text) {
     programView_->setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
     programView_->setTabChangesFocus(true);
     programView_->setGeometry(rect());
+    // A screen reader reads the view as what the editor shows now (its tooltip's words).
+    programView_->setAccessibleName(ReadableName(toolTip()));
     // In the focus order right where the editor is, which hands the focus to it.
     QWidget::setTabOrder(this, programView_);
   }
@@ -142,6 +145,8 @@ QSize FormEditor::minimumSizeHint() const {
 }
 
 bool FormEditor::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTipChange && programView_ != nullptr)
+    programView_->setAccessibleName(ReadableName(toolTip()));
   if (event->type() == QEvent::KeyPress && !tabChangesFocus()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool control = key->modifiers() & Qt::ControlModifier;

@@ -20,6 +20,8 @@ NamePrompt::NamePrompt(QWidget* parent, const QString& caption, const QString& p
   label->setObjectName("AskTextPrompt");
   field_ = new QLineEdit(text);
   field_->setObjectName("AskTextField");
+  // The prompt names the field to a screen reader.
+  label->setBuddy(field_);
   // Room for a name of some twenty-five characters before it scrolls.
   field_->setMinimumWidth(field_->fontMetrics().averageCharWidth() * 25);
   auto* ok = new QPushButton("Ok");

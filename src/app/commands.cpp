@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include "project/topicops.h"
+
 namespace qs::app {
 
 void Commands::Command(CommandId id) {
@@ -48,6 +50,22 @@ void Commands::Command(CommandId id) {
       }
       break;
   }
+}
+
+CommandStates Commands::States() const {
+  const project::HelpProject& p = context_.project;
+  CommandStates states;
+  if (const project::Change* next = context_.state.history.NextUndo()) states.undo = next->what();
+  if (const project::Change* next = context_.state.history.NextRedo()) states.redo = next->what();
+  states.shownTopic = p.shownTopic();
+  // As DeleteSelectedTopic decides: never the Index page, and only a shown topic.
+  states.canDelete = !p.shownTopic().empty() && p.shownTopic() != project::kIndexName;
+  // The moves act on the selected row, which the view mode's browser may have moved away
+  // from the shown topic; the commands commit the form and then move that row.
+  states.canMoveUp = project::CanMoveTopicUp(p);
+  states.canMoveDown = project::CanMoveTopicDown(p);
+  states.canPreview = !p.shownTopic().empty();
+  return states;
 }
 
 }  // namespace qs::app

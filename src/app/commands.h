@@ -10,6 +10,21 @@
 
 namespace qs::app {
 
+// Which of the commands that may find nothing to do would act now, for the menus to offer
+// exactly those; and what undo and redo would take back or do again ("delete 'Beta'"), empty
+// when nothing.
+struct CommandStates {
+  std::string undo;
+  std::string redo;
+  // The shown topic: empty when none.
+  std::string shownTopic;
+  bool canDelete = false;
+  bool canMoveUp = false;
+  bool canMoveDown = false;
+  // F1 and F2 preview only while a topic is shown.
+  bool canPreview = false;
+};
+
 // Every command of the main window, each run to its end: requesters, questions, calls into
 // the core and what the window shows afterwards. The window calls one method per event; the
 // method decides, from the project and the application state, what happens. The commands
@@ -33,6 +48,7 @@ class Commands {
 
   // The entries of the topic list's popup menu and the window's keyboard shortcuts.
   void Command(CommandId id);
+  CommandStates States() const;
   // After every command and every keystroke in the form: the title tells whether there is
   // unsaved work.
   void ShowUnsavedState() const { context_.ShowUnsavedState(); }

@@ -25,23 +25,31 @@ void MoveRow(HelpProject& project, int from, int to) {
 
 }  // namespace
 
-bool MoveTopicUp(HelpProject& project) {
+bool CanMoveTopicUp(const HelpProject& project) {
   const int p = project.selectedRow();
-  if (p <= 1) return false;
-  const std::string cur = project.ItemText(p);
-  const std::string prev = project.ItemText(p - 1);
-  if (!UserTopicFlag(project, prev) && UserTopicFlag(project, cur)) return false;
+  if (p <= 1 || p >= static_cast<int>(project.ItemCount())) return false;
+  return UserTopicFlag(project, project.ItemText(p - 1)) ||
+         !UserTopicFlag(project, project.ItemText(p));
+}
+
+bool CanMoveTopicDown(const HelpProject& project) {
+  const int p = project.selectedRow();
+  const int n = static_cast<int>(project.ItemCount());
+  if (p <= 0 || p >= n - 1) return false;
+  return UserTopicFlag(project, project.ItemText(p)) ||
+         !UserTopicFlag(project, project.ItemText(p + 1));
+}
+
+bool MoveTopicUp(HelpProject& project) {
+  if (!CanMoveTopicUp(project)) return false;
+  const int p = project.selectedRow();
   MoveRow(project, p, p - 1);
   return true;
 }
 
 bool MoveTopicDown(HelpProject& project) {
+  if (!CanMoveTopicDown(project)) return false;
   const int p = project.selectedRow();
-  const int n = static_cast<int>(project.ItemCount());
-  if (p <= 0 || p >= n - 1) return false;
-  const std::string cur = project.ItemText(p);
-  const std::string next = project.ItemText(p + 1);
-  if (!UserTopicFlag(project, cur) && UserTopicFlag(project, next)) return false;
   MoveRow(project, p, p + 1);
   return true;
 }

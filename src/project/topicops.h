@@ -20,6 +20,9 @@ bool UserTopicFlag(const HelpProject& project, std::string_view name);
 // remade.
 bool MoveTopicUp(HelpProject& project);
 bool MoveTopicDown(HelpProject& project);
+// Whether those rules let the selected row move now, so that a control can say so before.
+bool CanMoveTopicUp(const HelpProject& project);
+bool CanMoveTopicDown(const HelpProject& project);
 
 // Removes the selected row and the first stored topic named as the shown topic, remakes the
 // functions lists from the rows left and selects and shows the Index page.

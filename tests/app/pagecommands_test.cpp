@@ -77,6 +77,37 @@ TEST_F(CommandTest, popupCommandsAddAndDeleteTopics) {
   EXPECT_EQ(ui.form.body, "C\r\nB");
 }
 
+// The menus offer a command exactly when it would act, and undo and redo name their change.
+TEST_F(CommandTest, statesSayWhichCommandsWouldActAndWhatUndoTakesBack) {
+  UseProject({"Index", "A", "B", "U*"});
+  app::CommandStates s = commands.States();
+  EXPECT_FALSE(s.canDelete || s.canPreview || s.canMoveUp || s.canMoveDown) << "nothing shown";
+  EXPECT_EQ(s.undo, "");
+
+  commands.page.TopicListEvent(0, false);
+  s = commands.States();
+  EXPECT_FALSE(s.canDelete) << "the Index page is never deleted";
+  EXPECT_TRUE(s.canPreview);
+  EXPECT_FALSE(s.canMoveUp || s.canMoveDown);
+
+  commands.page.TopicListEvent(2, false);
+  s = commands.States();
+  EXPECT_TRUE(s.canDelete && s.canMoveUp);
+  EXPECT_FALSE(s.canMoveDown) << "a function page cannot enter the user topics";
+  EXPECT_EQ(s.shownTopic, "B");
+
+  commands.Command(app::CommandId::DeleteItem);
+  s = commands.States();
+  EXPECT_EQ(s.undo, "delete 'B'");
+  EXPECT_EQ(s.redo, "");
+  EXPECT_FALSE(s.canDelete) << "the deletion shows the Index page";
+  commands.page.Undo();
+  s = commands.States();
+  EXPECT_EQ(s.undo, "");
+  EXPECT_EQ(s.redo, "delete 'B'");
+  EXPECT_EQ(RowTexts(project), (std::vector<std::string>{"Index", "A", "B", "U"}));
+}
+
 TEST_F(CommandTest, movesCommitTheTypingAndRedisplayTheTopic) {
   UseProject({"Index", "A", "B"});
   commands.page.TopicListEvent(2, false);

@@ -59,6 +59,21 @@ TEST(Moves, keepUserTopicsTogetherAtTheEnd) {
   EXPECT_EQ(RowTexts(p), (Rows{"Index", "A", "U1", "U2"}));
 }
 
+// What a menu offers before the move is what the move then does, on every row of a project
+// with every kind of row, the edges and "no row" included.
+TEST(Moves, areOfferedExactlyWhenTheyWouldMove) {
+  const auto p = MakeProject({"Index", "A", "G#", "B", "U1*", "U2*", "U3*"});
+  for (int row = -1; row <= static_cast<int>(p.ItemCount()); ++row) {
+    for (const bool up : {true, false}) {
+      HelpProject probe = p;
+      probe.SelectRow(row);
+      const bool offered = up ? CanMoveTopicUp(probe) : CanMoveTopicDown(probe);
+      EXPECT_EQ(offered, up ? MoveTopicUp(probe) : MoveTopicDown(probe))
+          << "row " << row << (up ? " up" : " down");
+    }
+  }
+}
+
 TEST(Moves, keepTheIconOfTheTopic) {
   auto p = MakeProject({"Index", "A", "G#"});
   p.SelectRow(2);

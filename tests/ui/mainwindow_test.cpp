@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -46,6 +47,7 @@
 #include "spelling/speller.h"
 #include "support/projectfixture.h"
 #include "ui/mainwindow/guardedapplication.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/qtui.h"
 #include "ui/mainwindow/wiring.h"
 #include "ui/preview/caseinsensitivefiles.h"
@@ -210,14 +212,97 @@ TEST_F(WindowTest, shortcutsWorkWithTheFocusInAnEditor) {
   window->projectTab().bodyEditor->setFocus();
   QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_F1);
   QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_F2);
-  QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_Escape);
+  QTest::keyClick(window->projectTab().bodyEditor, Qt::Key_S, Qt::ControlModifier);
   window->projectTab().titleField->setFocus();
+  QTest::keyClick(window->projectTab().titleField, Qt::Key_N, Qt::ControlModifier);
+  // Without a browser the switch is greyed out, and so is its key.
   QTest::keyClick(window->projectTab().titleField, Qt::Key_Escape);
   ASSERT_EQ(spy.count(), 4);
   EXPECT_EQ(spy[0][0].value<app::CommandId>(), app::CommandId::PreviewPage);
   EXPECT_EQ(spy[1][0].value<app::CommandId>(), app::CommandId::PreviewAll);
-  EXPECT_EQ(spy[2][0].value<app::CommandId>(), app::CommandId::EditViewKey);
-  EXPECT_EQ(spy[3][0].value<app::CommandId>(), app::CommandId::EditViewKey);
+  EXPECT_EQ(spy[2][0].value<app::CommandId>(), app::CommandId::Save);
+  EXPECT_EQ(spy[3][0].value<app::CommandId>(), app::CommandId::New);
+}
+
+// The menus' items in the order they are shown, submenus after their entry.
+std::vector<QAction*> MenuItems(const QList<QAction*>& actions) {
+  std::vector<QAction*> items;
+  for (QAction* action : actions) {
+    if (action->isSeparator()) continue;
+    items.push_back(action);
+    if (action->menu() != nullptr) {
+      const std::vector<QAction*> inner = MenuItems(action->menu()->actions());
+      items.insert(items.end(), inner.begin(), inner.end());
+    }
+  }
+  return items;
+}
+
+// Every key of a menu item is answered exactly once, wherever the focus is: by the item, or
+// for a key a control owns (a button's, Del in the topic list) by that control alone.
+TEST_F(WindowTest, everyMenuKeyActsExactlyOnce) {
+  QSignalSpy commands(window.get(), &MainWindow::shortcutCommand);
+  window->setFormActive(true);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  int closeAsked = 0;
+  window->setCloseHandler([&closeAsked] {
+    ++closeAsked;
+    return false;
+  });
+  std::map<QString, QString> keys;
+  int tried = 0;
+  for (QAction* action : MenuItems(window->menuBar()->actions())) {
+    const QString owner = action->objectName() + " " + action->text();
+    for (const QKeySequence& key : action->shortcuts()) {
+      EXPECT_TRUE(keys.emplace(key.toString(), owner).second)
+          << key.toString().toStdString() << ": " << owner.toStdString() << " and "
+          << keys[key.toString()].toStdString();
+      window->menus().Refresh();
+      if (!action->isEnabled() || action->objectName() == "AboutAction") continue;
+      window->projectTab().topicListView->setFocus();
+      QSignalSpy triggered(action, &QAction::triggered);
+      commands.clear();
+      const QKeyCombination k = key[0];
+      QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
+      QApplication::processEvents();
+      ++tried;
+      if (action->shortcutContext() == Qt::WidgetShortcut) {
+        // The item only shows the key; its control answers it.
+        EXPECT_EQ(triggered.count(), 0) << owner.toStdString();
+      } else {
+        EXPECT_EQ(triggered.count(), 1)
+            << owner.toStdString() << " " << key.toString().toStdString();
+        EXPECT_LE(commands.count(), 1) << owner.toStdString();
+      }
+    }
+  }
+  EXPECT_GE(tried, 10);
+  // Ctrl+Q asked the window to close, which runs the close question; refused, it stays open.
+  EXPECT_EQ(closeAsked, 1);
+  EXPECT_TRUE(window->isVisible());
+
+  // Del in the topic list is the Delete item's command; in a field it stays the field's.
+  window->projectTab().topicListView->setFocus();
+  commands.clear();
+  QTest::keyClick(window->projectTab().topicListView, Qt::Key_Delete);
+  ASSERT_EQ(commands.count(), 1);
+  EXPECT_EQ(commands[0][0].value<app::CommandId>(), app::CommandId::DeleteItem);
+  window->projectTab().titleField->setText("Title");
+  window->projectTab().titleField->setFocus();
+  window->projectTab().titleField->setCursorPosition(0);
+  QTest::keyClick(window->projectTab().titleField, Qt::Key_Delete);
+  EXPECT_EQ(window->projectTab().titleField->text(), "itle");
+  EXPECT_EQ(commands.count(), 1);
+  // A button's key clicks the button once and runs no item.
+  QSignalSpy up(window->projectTab().moveUpButton, &QPushButton::clicked);
+  QSignalSpy upItem(window->menus().moveUp, &QAction::triggered);
+  QTest::keyClick(window.get(), Qt::Key_Up, Qt::AltModifier);
+  EXPECT_EQ(up.count(), 1);
+  EXPECT_EQ(upItem.count(), 0);
+  // The item itself clicks the button.
+  window->menus().moveUp->trigger();
+  EXPECT_EQ(up.count(), 2);
 }
 
 TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
@@ -971,6 +1056,11 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
       take(QKeySequence::mnemonic(window->mainPanel()->tabText(tab)),
            "tab " + QString::number(tab));
     }
+    // The menu bar's titles are on every page.
+    for (QAction* menu : window->menuBar()->actions()) {
+      ASSERT_FALSE(QKeySequence::mnemonic(menu->text()).isEmpty()) << menu->text().toStdString();
+      take(QKeySequence::mnemonic(menu->text()), "menu " + menu->text());
+    }
     for (QLabel* label : window->findChildren<QLabel*>()) {
       // A caption without a key only names its control to a screen reader.
       if (label->buddy() != nullptr && label->isVisibleTo(window.get()) &&
@@ -1002,6 +1092,22 @@ TEST_F(WindowTest, everyButtonHasAnAltKeyOfItsOwnOnItsTabPage) {
   EXPECT_TRUE(boldEnd.count() == 1 || boldEnd.wait(1000));
   QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
   EXPECT_EQ(window->mainPanel()->currentIndex(), 1);
+
+  // Within each menu every item has a letter of its own.
+  for (QAction* title : window->menuBar()->actions()) {
+    std::vector<QMenu*> menus = {title->menu()};
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+      std::map<QString, QString> letters;
+      for (QAction* item : menus[m]->actions()) {
+        if (item->isSeparator()) continue;
+        if (item->menu() != nullptr) menus.push_back(item->menu());
+        const QString letter = QKeySequence::mnemonic(item->text()).toString();
+        EXPECT_FALSE(letter.isEmpty()) << item->text().toStdString();
+        EXPECT_TRUE(letters.emplace(letter, item->text()).second)
+            << item->text().toStdString() << " and " << letters[letter].toStdString();
+      }
+    }
+  }
 }
 
 // A button's key clicks it before the key press has been handled, as a mouse click acts on
@@ -1053,6 +1159,79 @@ TEST_F(WindowTest, everyButtonKeyActsAtOnceAndTheButtonThenShowsPressed) {
 }
 
 // The command of a key has run once the key press is handled: Alt+Down has moved the topic.
+// The menus offer what the commands would do, as the author moves about: deleting a page by
+// Del and taking it back through the Edit menu, which names the change; the moves, the
+// previews and the tags only where they act; undo inside a field is the field's.
+TEST_F(WiredTest, menusOfferWhatWouldActAndUndoNamesItsChange) {
+  MainMenus& m = window->menus();
+  auto open = [&m](QMenu* menu) { emit menu->aboutToShow(); };
+  project = testsupport::MakeProject({"Index", "Alpha", "Beta"});
+  ui->RefreshTopicList();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  open(m.viewMenu);
+  EXPECT_FALSE(m.preview->isEnabled()) << "nothing shown yet";
+  open(m.editMenu);
+  EXPECT_FALSE(m.undo->isEnabled());
+  EXPECT_EQ(m.undo->text(), "&Undo");
+
+  window->projectTab().topicListView->setFocus();
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(0, 0));
+  open(m.pageMenu);
+  EXPECT_FALSE(m.deletePage->isEnabled()) << "the Index page is never deleted";
+  EXPECT_FALSE(m.moveUp->isEnabled() || m.moveDown->isEnabled());
+  EXPECT_TRUE(m.preview->isEnabled());
+  QTest::keyClick(window->projectTab().topicListView, Qt::Key_Delete);
+  EXPECT_EQ(project.ItemCount(), 3u);
+
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(2, 0));
+  open(m.pageMenu);
+  EXPECT_TRUE(m.deletePage->isEnabled() && m.moveUp->isEnabled());
+  EXPECT_FALSE(m.moveDown->isEnabled()) << "the last row";
+  for (QAction* tag : m.tags) EXPECT_FALSE(tag->isEnabled()) << "no editor has the focus";
+  // While the filter narrows the list the moves wait, in the menu as on the buttons.
+  window->projectTab().topicFilterField->setText("a");
+  open(m.pageMenu);
+  EXPECT_FALSE(m.moveUp->isEnabled());
+  window->projectTab().topicFilterField->clear();
+
+  window->projectTab().topicListView->setFocus();
+  QTest::keyClick(window->projectTab().topicListView, Qt::Key_Delete);
+  EXPECT_EQ(testsupport::RowTexts(project), (std::vector<std::string>{"Index", "Alpha"}));
+  open(m.editMenu);
+  EXPECT_EQ(m.undo->text(), "&Undo delete 'Beta'");
+  m.undo->trigger();
+  EXPECT_EQ(testsupport::RowTexts(project), (std::vector<std::string>{"Index", "Alpha", "Beta"}));
+  open(m.editMenu);
+  EXPECT_EQ(m.redo->text(), "&Redo delete 'Beta'");
+  EXPECT_FALSE(m.undo->isEnabled());
+
+  // In a field, undo, redo and the clipboard are the field's.
+  window->projectTab().topicListView->setCurrentIndex(
+      window->projectTab().topicListView->model()->index(1, 0));
+  QPlainTextEdit* body = window->projectTab().bodyEditor;
+  body->setFocus();
+  const QString before = body->toPlainText();
+  QTest::keyClicks(body, "typed");
+  open(m.editMenu);
+  EXPECT_EQ(m.undo->text(), "&Undo typing in Alpha");
+  EXPECT_FALSE(m.redo->isEnabled()) << "the project's redo is not the field's";
+  EXPECT_FALSE(m.copy->isEnabled());
+  EXPECT_TRUE(m.selectAll->isEnabled());
+  m.selectAll->trigger();
+  open(m.editMenu);
+  EXPECT_TRUE(m.cut->isEnabled() && m.copy->isEnabled());
+  m.undo->trigger();
+  EXPECT_EQ(body->toPlainText(), before);
+  EXPECT_EQ(testsupport::RowTexts(project), (std::vector<std::string>{"Index", "Alpha", "Beta"}));
+  open(m.pageMenu);
+  for (QAction* tag : m.tags) EXPECT_TRUE(tag->isEnabled());
+  m.tags[0]->trigger();
+  EXPECT_TRUE(body->toPlainText().contains("<b>"));
+}
+
 TEST_F(WiredTest, altDownHasMovedTheTopicOnceTheKeyIsHandled) {
   project = testsupport::MakeProject({"Index", "Alpha", "Beta", "Gamma"});
   ui->RefreshTopicList();
@@ -1101,6 +1280,16 @@ TEST_F(WindowTest, recentProjectsDropDownOffersTheListAndShowsAMissingFileDisabl
   actions[0]->trigger();
   ASSERT_EQ(chosen.count(), 1);
   EXPECT_EQ(chosen[0][0].value<std::string>(), here);
+
+  // File > Open recent offers the same projects and loads the one chosen.
+  QMenu* fileRecent = window->menus().recentMenu;
+  emit fileRecent->aboutToShow();
+  ASSERT_EQ(fileRecent->actions().size(), 2);
+  EXPECT_EQ(fileRecent->actions()[1]->text(), actions[1]->text());
+  EXPECT_FALSE(fileRecent->actions()[1]->isEnabled());
+  fileRecent->actions()[0]->trigger();
+  ASSERT_EQ(chosen.count(), 2);
+  EXPECT_EQ(chosen[1][0].value<std::string>(), here);
 
   // The file is looked for each time the menu opens.
   std::filesystem::remove(here);

@@ -1,5 +1,6 @@
 // Makes the README's pictures of the windows as a user sees them, window frame included: the
-// main window on a function page of the generated sample library, with the live pane beside
+// main window on a function page of the generated sample library, with its Edit menu open
+// after a deletion, with the live pane beside
 // the form and on its Options tab, the preview window on the index page, and the builder
 // window while it compiles and once it is done. Run on an X display with a window manager
 // (scripts/screenshots does so).
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -24,9 +27,11 @@
 #include "app/lifecycle.h"
 #include "modaldriver.h"
 #include "ui/builder/builderwindow.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/preview/livepane.h"
 #include "ui/preview/previewscheme.h"
 #include "ui/preview/previewwindow.h"
+#include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
@@ -104,6 +109,22 @@ int main(int argc, char** argv) {
   if (mainOnly) return Save(app.window.get(), target) ? 0 : 1;
 
   int failures = Save(app.window.get(), out + "main-window.png") ? 0 : 1;
+
+  // The menu bar with its Edit menu open after a page was deleted: Undo names the deletion.
+  app.SelectRow(3);
+  app.commands->Command(qs::app::CommandId::DeleteItem);
+  app.SelectRow(2);
+  app.window->projectTab().topicListView->setFocus();
+  QMenu* edit = app.window->menus().editMenu;
+  app.window->menuBar()->setActiveAction(edit->menuAction());
+  WaitFor([edit] { return edit->isVisible(); }, 5);
+  WaitFor([] { return false; }, 1);
+  if (!Save(app.window.get(), out + "menu-bar.png")) ++failures;
+  edit->close();
+  app.window->menuBar()->setActiveAction(nullptr);
+  app.commands->page.Undo();
+  app.SelectRow(2);
+  Settle(app.window.get());
   app.window->mainPanel()->setCurrentIndex(1);
   Settle(app.window.get());
   if (!Save(app.window.get(), out + "options-tab.png")) ++failures;

@@ -1,13 +1,13 @@
-// The program from the keyboard alone, as a user who never touches the mouse: a new project, a
-// library, a description typed, a user topic added through the topic list's popup menu, a
-// preview, a compiled build, a save and the end of the program. Requesters are answered by
-// typing into them (the file requesters through the tests' hook); no mouse event reaches any
+// The program from the keyboard alone, as a user who never touches the mouse: a new project
+// from the File menu, a library, a description typed, a user topic added through the topic
+// list's popup menu, deleted from the Page menu and taken back from the Edit menu, a preview
+// from the View menu, a compiled build, a save and Quit from the File menu. Requesters are answered
+// by typing into them (the file requesters through the tests' hook); no mouse event reaches any
 // window on the way.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -27,6 +27,7 @@
 #include "modaldriver.h"
 #include "platform/tempfolder.h"
 #include "ui/builder/builderwindow.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/preview/previewwindow.h"
 #include "wiredwindow.h"
 
@@ -82,6 +83,13 @@ void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QTest::keyClick(target, key, modifiers);
 }
 
+// An item of the menu bar, chosen by its letters: Alt and the menu's, then the item's.
+void MenuItem(Qt::Key menu, Qt::Key item) {
+  Key(menu, Qt::AltModifier);
+  ASSERT_TRUE(WaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }));
+  Key(item);
+}
+
 // Types `text` into the focused field of the requester, replacing what it offers, and
 // presses Enter.
 void TypeAndEnter(QLineEdit* field, const QString& text) {
@@ -131,10 +139,10 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
   const MouseWatch mouse;
   MainWindow& w = *app.window;
 
-  // New Project, named in its requester.
+  // File > New project, named in its requester.
   const std::string projectFile = app.Path("Walk.qsp");
   AnswerFileRequester(projectFile);
-  Key(Qt::Key_N, Qt::AltModifier);
+  MenuItem(Qt::Key_F, Qt::Key_N);
   ASSERT_TRUE(WaitFor([&] {
     return w.projectTab().projectFileField->text().toStdString() == projectFile;
   })) << w.projectTab().projectFileField->text().toStdString();
@@ -174,14 +182,21 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
   ASSERT_TRUE(WaitFor([&] { return app.project.FindTopic("Getting started") != nullptr; }));
   delete menuTimer;
 
-  // F2 previews from the index page; Esc ends it.
+  // Page > Delete page takes the new page away; Edit > Undo, which names it, brings it back.
+  MenuItem(Qt::Key_G, Qt::Key_D);
+  ASSERT_TRUE(WaitFor([&] { return app.project.FindTopic("Getting started") == nullptr; }));
+  EXPECT_EQ(w.menus().undo->text(), "&Undo delete 'Getting started'");
+  MenuItem(Qt::Key_E, Qt::Key_U);
+  ASSERT_TRUE(WaitFor([&] { return app.project.FindTopic("Getting started") != nullptr; }));
+
+  // View > Preview all previews from the index page; Esc ends it.
   bool previewed = false;
   WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
     previewed = uitest::WaitForPage(preview->browser,
                                     QString::fromStdString(app.project.FindTopic("Index")->title));
     Key(Qt::Key_Escape);
   });
-  Key(Qt::Key_F2);
+  MenuItem(Qt::Key_V, Qt::Key_A);
   ASSERT_TRUE(WaitFor([&] {
     return previewed && QApplication::activeModalWidget() == nullptr &&
            !w.findChild<PreviewWindow*>();
@@ -215,17 +230,15 @@ TEST(KeyboardOnly, fromStartToQuitWithoutTheMouse) {
   EXPECT_TRUE(w.statusBar()->currentMessage().contains("TextKit.chm compiled with 2 errors in "))
       << w.statusBar()->currentMessage().toStdString();
 
-  // Save Project, into the project's file.
-  AnswerFileRequester(projectFile);
-  Key(Qt::Key_S, Qt::AltModifier);
+  // File > Save, into the project's file without a requester.
+  MenuItem(Qt::Key_F, Qt::Key_S);
   ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(QString::fromStdString(projectFile)); }));
   const std::string saved = ReadFile(projectFile);
   EXPECT_NE(saved.find("Typed from the keyboard."), std::string::npos);
   EXPECT_NE(saved.find("Getting started"), std::string::npos);
 
-  // Quit: the window manager's close key asks the window to close.
-  QCloseEvent close;
-  QApplication::sendEvent(w.windowHandle(), &close);
+  // File > Quit, through the close question (none: everything is saved).
+  MenuItem(Qt::Key_F, Qt::Key_Q);
   EXPECT_TRUE(WaitFor([&] { return !w.isVisible(); }));
   EXPECT_TRUE(shutDown);
   EXPECT_EQ(mouse.events, 0);

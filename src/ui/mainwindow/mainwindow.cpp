@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "spelling/speller.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/spelling/spellcheck.h"
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/topiclist/topiclistview.h"
@@ -56,11 +57,13 @@ MainWindow::MainWindow(bool withBrowser) {
   mainPanel_->addTab(project_, "&Project");
   mainPanel_->addTab(options_, "&Options");
 
+  menus_ = new MainMenus(*menuBar(), *project_, *options_);
+
   speller_ = new spelling::Speller(spelling::DictionaryFolders(), this);
   spellCheck_ = new SpellCheck(*speller_, this);
   // Whether a file still exists is asked each time the menu opens.
   connect(project_->recentProjectsButton->menu(), &QMenu::aboutToShow, this,
-          &MainWindow::FillRecentProjectsMenu);
+          [this] { FillRecentProjectsMenu(project_->recentProjectsButton->menu()); });
   connect(project_->topicListView, &TopicListView::rowSelected, this,
           [this](int row) { emit topicListEvent(row, false); });
   connect(project_->topicListView, &TopicListView::menuRequested, this,
@@ -73,7 +76,7 @@ MainWindow::MainWindow(bool withBrowser) {
   AttachDictionaryList();
   SetTabOrder();
 
-  BuildShortcuts();
+  ConnectMenus();
   WatchFormEdits();
   AddFindShortcuts();
 
@@ -149,8 +152,7 @@ void MainWindow::setRecentProjects(std::vector<std::string> paths) {
   recentProjects_ = std::move(paths);
 }
 
-void MainWindow::FillRecentProjectsMenu() {
-  QMenu* menu = project_->recentProjectsButton->menu();
+void MainWindow::FillRecentProjectsMenu(QMenu* menu) {
   menu->clear();
   if (recentProjects_.empty()) {
     menu->addAction("No recent projects")->setEnabled(false);
@@ -192,14 +194,9 @@ void MainWindow::setTopicModel(TopicListModel* model) {
 }
 
 void MainWindow::AddFindShortcuts() {
-  auto* filter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
-  connect(filter, &QShortcut::activated, project_->topicFilterField, [this] {
-    project_->topicFilterField->setFocus(Qt::ShortcutFocusReason);
-    project_->topicFilterField->selectAll();
-  });
   // In the editors Ctrl+F is left to them.
   auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
-  connect(find, &QShortcut::activated, project_->topicFilterField, [this, filter] {
+  connect(find, &QShortcut::activated, project_->topicFilterField, [this] {
     const QWidget* focus = QApplication::focusWidget();
     for (const QWidget* editor : {static_cast<QWidget*>(project_->titleField),
                                   static_cast<QWidget*>(project_->summaryEditor),
@@ -207,10 +204,8 @@ void MainWindow::AddFindShortcuts() {
                                   static_cast<QWidget*>(project_->exampleEditor)}) {
       if (focus == editor) return;
     }
-    emit filter->activated();
+    menus_->filterTopics->trigger();
   });
-  auto* search = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
-  connect(search, &QShortcut::activated, this, &MainWindow::searchRequested);
 }
 
 void MainWindow::FillDictionaryList() {

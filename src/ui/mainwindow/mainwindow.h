@@ -18,6 +18,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
@@ -32,6 +33,7 @@ class Speller;
 namespace qs::ui {
 
 class LivePane;
+class MainMenus;
 class SpellCheck;
 class TopicListModel;
 
@@ -55,6 +57,8 @@ class MainWindow : public QMainWindow {
   QTabWidget* mainPanel() const { return mainPanel_; }
   ProjectTab& projectTab() const { return *project_; }
   OptionsTab& optionsTab() const { return *options_; }
+  // The menu bar's menus and items.
+  MainMenus& menus() const { return *menus_; }
   // The form takes typing only while it shows a topic: until then, and after the project was
   // emptied, it shows its placeholders greyed out, so nothing typed can go nowhere.
   void setFormActive(bool active);
@@ -85,8 +89,9 @@ class MainWindow : public QMainWindow {
   static constexpr QSize kMinimumInner{657, 583};
 
  signals:
-  // F1, F2, F3, Esc and the Ctrl keys, from whatever control has the focus (undo and redo
-  // only outside the text fields, which keep their own).
+  // The menu items and their keys (F1, F2, F3, Esc, the Ctrl keys; Del in the topic list),
+  // from whatever control has the focus (undo and redo only outside the text fields, which
+  // keep their own).
   void shortcutCommand(qs::app::CommandId command);
   // The user typed into the title field or one of the three editors.
   void formEdited();
@@ -108,14 +113,15 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The keyboard shortcuts; undo and redo only outside the text fields that take typing.
-  void BuildShortcuts();
+  // The menu items to what they run, and Del in the topic list; undo and redo only outside
+  // the text fields that take typing.
+  void ConnectMenus();
   bool InEditableText() const;
   // Emits formEdited for every change the user makes in the form.
   void WatchFormEdits();
   // The editors report their typing and focus as editorEvent; their groups collapse.
   void WatchEditors();
-  void FillRecentProjectsMenu();
+  void FillRecentProjectsMenu(QMenu* menu);
   void AttachSpellCheck();
   // The dictionary drop-down follows the spell check: filled now, and again when a
   // dictionary appears or the choice changes.
@@ -129,12 +135,13 @@ class MainWindow : public QMainWindow {
   void PlaceOnScreen();
   // An editor that is disabled while the form is in use collapses to its caption.
   void CollapseUnusedEditors();
-  // Ctrl+L, and Ctrl+F outside the editors, go to the filter field; Ctrl+Shift+F searches.
+  // Ctrl+F outside the editors goes to the filter field, as Ctrl+L does.
   void AddFindShortcuts();
 
   QTabWidget* mainPanel_ = nullptr;
   ProjectTab* project_ = nullptr;
   OptionsTab* options_ = nullptr;
+  MainMenus* menus_ = nullptr;
   std::function<bool()> closeHandler_;
   spelling::Speller* speller_ = nullptr;
   SpellCheck* spellCheck_ = nullptr;

@@ -43,7 +43,7 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
   keepDataCheckBox->setToolTip(
       "Existing project data is not overwritten when extracting library information");
   keepDataCheckBox->setChecked(true);
-  eraseHtmlCheckBox = new QCheckBox("&Erase HTML files after CHM creation");
+  eraseHtmlCheckBox = new QCheckBox("Erase H&TML files after CHM creation");
   eraseHtmlCheckBox->setObjectName("EraseHtmlCheckBox");
   eraseHtmlCheckBox->setToolTip("The HTML, HHC and HHP files are erased after CHM file creation");
   keywordIndexCheckBox = new QCheckBox("&Keyword index (Index tab)");
@@ -59,8 +59,10 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
 
   localisationFrame = Group("LocalisationFrame", "Localisation", true);
   auto* captions = new QGridLayout(localisationFrame);
-  const std::array<const char*, 6> names = {"O&verview", "Co&mmand Index", "&Syntax",
-                                            "E&xample",  "Descr&iption",   "&Functions"};
+  // Alt with F, E, G, V or H opens a menu of the menu bar: the captions underline other
+  // letters, and none is left for "Functions", which Tab reaches after "Description".
+  const std::array<const char*, 6> names = {"Overv&iew", "Co&mmand Index", "&Syntax",
+                                            "E&xample",  "Descriptio&n",   "Functions"};
   const std::array<const char*, 6> defaults = {"Overview", "Command Index", "Syntax",
                                                "Example",  "Description",   "Functions"};
   for (std::size_t i = 0; i < headingFields.size(); ++i) {
@@ -76,7 +78,7 @@ OptionsTab::OptionsTab(QWidget* parent) : QWidget(parent) {
   captions->addWidget(Caption("&Language", languageList), 6, 0);
   captions->addWidget(languageList, 6, 1);
   dictionaryList = DropDown("DictionaryList");
-  captions->addWidget(Caption("Dic&tionary", dictionaryList), 7, 0);
+  captions->addWidget(Caption("Dictionar&y", dictionaryList), 7, 0);
   captions->addWidget(dictionaryList, 7, 1);
   captions->setColumnStretch(2, 1);
 

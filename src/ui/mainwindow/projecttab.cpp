@@ -124,7 +124,7 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
   toolRow->addSpacing(24);
   editViewButton = GlyphButton("EditViewButton", BothWaysArrowIcon(), "Switch Edit/View [Esc]",
                                "Edit/View", kGrey154);
-  GiveKey(editViewButton, Qt::ALT | Qt::Key_E);
+  GiveKey(editViewButton, Qt::ALT | Qt::SHIFT | Qt::Key_E);
   toolRow->addWidget(editViewButton);
   livePaneButton = GlyphButton("LivePaneButton", LiveIcon(), "Live preview beside the form [F3]",
                                "Live preview", kGrey154);
@@ -208,7 +208,9 @@ ProjectTab::ProjectTab(bool withBrowser, QWidget* parent)
   libraryFileField = Field("LibraryFileField", "Library filename", true);
   helpFolderField = Field("HelpFolderField", "Help files location", true);
   showHelpButton = Button("ShowHelpButton", "?", "Show help file", kGrey212, false);
-  GiveKey(showHelpButton, Qt::ALT | Qt::Key_H);
+  // Alt with F, E, G, V or H opens a menu of the menu bar: buttons on those letters take
+  // Shift as well.
+  GiveKey(showHelpButton, Qt::ALT | Qt::SHIFT | Qt::Key_H);
   browseLibraryButton = Button("BrowseLibraryButton", "...", "Browse for library", kGrey212, false);
   GiveKey(browseLibraryButton, Qt::ALT | Qt::Key_R);
   createHelpFolderButton =
@@ -216,7 +218,7 @@ ProjectTab::ProjectTab(bool withBrowser, QWidget* parent)
   GiveKey(createHelpFolderButton, Qt::ALT | Qt::Key_D);
   browseHelpFolderButton =
       Button("BrowseHelpFolderButton", "...", "Browse for help folder", kGrey212, false);
-  GiveKey(browseHelpFolderButton, Qt::ALT | Qt::Key_F);
+  GiveKey(browseHelpFolderButton, Qt::ALT | Qt::SHIFT | Qt::Key_F);
   newProjectButton =
       Button("NewProjectButton", "&New Project", "Create new project", kGrey212, true);
   loadProjectButton =
@@ -249,7 +251,8 @@ ProjectTab::ProjectTab(bool withBrowser, QWidget* parent)
   grid->setHorizontalSpacing(5);
 
   makeHelpFrame = Group("MakeHelpFrame", "Make Help", true);
-  previewButton = Button("PreviewButton", "Pre&view [F1]", "Preview current page", kGrey212, true);
+  previewButton = Button("PreviewButton", "Preview [F1]", "Preview current page", kGrey212, true);
+  GiveKey(previewButton, Qt::ALT | Qt::SHIFT | Qt::Key_V);
   previewAllButton = Button("PreviewAllButton", "Preview &all [F2]",
                             "Preview all help files (starting with index.html)", kGrey212, true);
   createHtmlButton =

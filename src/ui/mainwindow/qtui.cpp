@@ -22,6 +22,7 @@
 #include "project/helpproject.h"
 #include "spelling/speller.h"
 #include "ui/builder/builderwindow.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/preview/caseinsensitivefiles.h"
 #include "ui/preview/livepane.h"
@@ -77,6 +78,7 @@ void QtUi::FilterTopics(const QString& text) {
   // Moving a row among rows out of sight would be ambiguous: the moves wait.
   window_.projectTab().moveUpButton->setEnabled(!list->filtered());
   window_.projectTab().moveDownButton->setEnabled(!list->filtered());
+  window_.menus().Refresh();
 }
 
 void QtUi::ShowMessage(const text::Report& report) {
@@ -224,6 +226,7 @@ void QtUi::RefreshTopicList() {
   window_.projectTab().topicListView->SelectProjectRow(project_.selectedRow());
   // The form stops taking typing once it no longer stands for a topic of the project.
   if (project_.FindTopic(project_.shownTopic()) == nullptr) window_.setFormActive(false);
+  window_.menus().Refresh();
 }
 
 void QtUi::FocusTopicList() {
@@ -277,6 +280,7 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   window_.setFormActive(true);
   if (window_.projectTab().livePane) window_.projectTab().livePane->FormReplaced();
   MarkFormCommitted();
+  window_.menus().Refresh();
 }
 
 void QtUi::ClearForm() {
@@ -291,6 +295,7 @@ void QtUi::ClearForm() {
   window_.setFormActive(false);
   if (window_.projectTab().livePane) window_.projectTab().livePane->FormReplaced();
   MarkFormCommitted();
+  window_.menus().Refresh();
 }
 
 void QtUi::MarkFormCommitted() {
@@ -318,6 +323,7 @@ void QtUi::SetViewMode(bool viewMode) {
   QWebEngineView* browser = viewMode ? window_.projectTab().ShowablePreviewBrowser()
                                      : window_.projectTab().previewBrowser;
   if (browser) browser->setVisible(viewMode);
+  window_.menus().Refresh();
 }
 
 void QtUi::NavigateBrowser(const std::string& target) {

@@ -1,36 +1,99 @@
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTextDocument>
 
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/topiclist/topiclistview.h"
 
-// The main window's keys and what it tells about typing in the form.
+// The main window's menus and keys, and what it tells about typing in the form.
 
 namespace qs::ui {
 
-void MainWindow::BuildShortcuts() {
-  auto addShortcut = [this](QKeyCombination key, app::CommandId command) {
-    auto* shortcut = new QShortcut(QKeySequence(key), this);
-    shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this, [this, command] {
-      const bool history = command == app::CommandId::Undo || command == app::CommandId::Redo;
-      if (history && InEditableText()) return;
-      emit shortcutCommand(command);
+void MainWindow::ConnectMenus() {
+  MainMenus& m = *menus_;
+  auto command = [this](QAction* action, app::CommandId id) {
+    connect(action, &QAction::triggered, this, [this, id] { emit shortcutCommand(id); });
+  };
+  auto click = [this](QAction* action, QAbstractButton* button) {
+    connect(action, &QAction::triggered, button, [button] { button->click(); });
+  };
+  command(m.newProject, app::CommandId::New);
+  command(m.open, app::CommandId::Load);
+  command(m.save, app::CommandId::Save);
+  command(m.saveAs, app::CommandId::SaveAs);
+  click(m.createHtml, project_->createHtmlButton);
+  click(m.uniqueHtml, options_->uniqueHtmlButton);
+  // Through the close question, as the window manager's close button.
+  connect(m.quit, &QAction::triggered, this, &QWidget::close, Qt::QueuedConnection);
+  connect(m.recentMenu, &QMenu::aboutToShow, this,
+          [this] { FillRecentProjectsMenu(menus_->recentMenu); });
+
+  // In a field that takes typing, undo and redo are the field's.
+  auto history = [this](QAction* action, bool undo) {
+    connect(action, &QAction::triggered, this, [this, undo] {
+      QWidget* focus = QApplication::focusWidget();
+      if (InEditableText()) {
+        QMetaObject::invokeMethod(focus, undo ? "undo" : "redo");
+        return;
+      }
+      emit shortcutCommand(undo ? app::CommandId::Undo : app::CommandId::Redo);
     });
   };
-  addShortcut(Qt::Key_F1, app::CommandId::PreviewPage);
-  addShortcut(Qt::Key_F2, app::CommandId::PreviewAll);
-  addShortcut(Qt::Key_Escape, app::CommandId::EditViewKey);
-  addShortcut(Qt::Key_F3, app::CommandId::LivePane);
-  addShortcut(Qt::CTRL | Qt::Key_Z, app::CommandId::Undo);
-  addShortcut(Qt::CTRL | Qt::Key_Y, app::CommandId::Redo);
-  addShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, app::CommandId::Redo);
-  addShortcut(Qt::CTRL | Qt::Key_S, app::CommandId::Save);
-  addShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S, app::CommandId::SaveAs);
-  addShortcut(Qt::CTRL | Qt::Key_O, app::CommandId::Load);
-  addShortcut(Qt::CTRL | Qt::Key_N, app::CommandId::New);
+  history(m.undo, true);
+  history(m.redo, false);
+  for (const auto& [action, slot] :
+       {std::pair{m.cut, "cut"}, std::pair{m.copy, "copy"}, std::pair{m.paste, "paste"},
+        std::pair{m.selectAll, "selectAll"}}) {
+    connect(action, &QAction::triggered, this, [slot] {
+      QWidget* focus = QApplication::focusWidget();
+      if (qobject_cast<QLineEdit*>(focus) != nullptr ||
+          qobject_cast<QPlainTextEdit*>(focus) != nullptr) {
+        QMetaObject::invokeMethod(focus, slot);
+      }
+    });
+  }
+  connect(m.findInPages, &QAction::triggered, this, &MainWindow::searchRequested);
+  connect(m.filterTopics, &QAction::triggered, project_->topicFilterField, [this] {
+    project_->topicFilterField->setFocus(Qt::ShortcutFocusReason);
+    project_->topicFilterField->selectAll();
+  });
+
+  command(m.addUserTopic, app::CommandId::AddUserTopic);
+  command(m.addIndexHeading, app::CommandId::AddUserIndex);
+  command(m.deletePage, app::CommandId::DeleteItem);
+  // Del deletes the selected page only in the topic list; elsewhere it is the field's.
+  auto* del = new QShortcut(QKeySequence(Qt::Key_Delete), project_->topicListView);
+  del->setContext(Qt::WidgetShortcut);
+  connect(del, &QShortcut::activated, this, [this] {
+    menus_->Refresh();
+    if (menus_->deletePage->isEnabled()) emit shortcutCommand(app::CommandId::DeleteItem);
+  });
+  click(m.moveUp, project_->moveUpButton);
+  click(m.moveDown, project_->moveDownButton);
+  for (std::size_t i = 0; i < m.tags.size(); ++i) click(m.tags[i], project_->tagButtons[i]);
+
+  command(m.editView, app::CommandId::EditViewKey);
+  command(m.livePane, app::CommandId::LivePane);
+  command(m.preview, app::CommandId::PreviewPage);
+  command(m.previewAll, app::CommandId::PreviewAll);
+  click(m.manual, project_->showHelpButton);
+  connect(m.about, &QAction::triggered, this,
+          [this] { QMessageBox::about(this, "About QuillSmith", options_->aboutText->text()); });
+
+  // What the items offer follows the focus: the field's undo and clipboard, the tags.
+  connect(qApp, &QApplication::focusChanged, menus_, &MainMenus::RefreshForFocus);
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, menus_,
+          &MainMenus::RefreshForFocus);
 }
 
 void MainWindow::WatchFormEdits() {

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/commands.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/qtui.h"
 #include "ui/preview/livepane.h"
@@ -46,6 +47,7 @@ void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
                      if (!w.projectTab().topicListView->ShowsProjectRow(hit.row))
                        w.projectTab().topicFilterField->clear();
                      if (c.page.ShowSearchHit(hit.row)) PlaceCaret(w, hit);
+                     w.menus().Refresh();
                    });
 }
 
@@ -60,10 +62,13 @@ int RecoveryInterval() {
 
 void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
   // After every command the title tells whether there is unsaved work.
+  // The menus offer what the commands would do, and again after every command.
+  w.menus().setStateSource([&c] { return c.States(); });
   auto connect = [&w, &c](auto* sender, auto signal, auto command) {
-    QObject::connect(sender, signal, &w, [&c, command](auto&&... arguments) {
+    QObject::connect(sender, signal, &w, [&w, &c, command](auto&&... arguments) {
       command(arguments...);
       c.ShowUnsavedState();
+      w.menus().Refresh();
     });
   };
   auto on = [&connect](QPushButton* button, auto command) {

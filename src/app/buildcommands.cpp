@@ -49,13 +49,30 @@ BuilderResult BuildCommands::CompileForBuilder(flows::HelpBuild& build, BuildSum
   if (!outcome.options.compileToChm && c_.ui.CompileChecked()) c_.ui.SetCompileChecked(false);
   c_.ShowReports(outcome.reports);
   BuilderResult result;
+  result.messagesHeading = flows::CompilerMessagesHeading(outcome);
   for (const auto& message : outcome.messages)
     result.messages.push_back(output::MessageLine(message));
+  result.errors = outcome.errors();
   if (!outcome.compiled) return result;
+  result.compiledFile = outcome.compiledFile;
   summary.compiledFile = outcome.compiledFile;
   summary.compiledWith = output::CompiledWithText(outcome.messages);
   result.label = flows::CompiledText(outcome) + " :";
   return result;
+}
+
+void BuildCommands::OpenCompiledHelp(const std::string& chm) {
+  if (!c_.services.system.IsNonEmptyFile(chm)) {
+    c_.ui.ShowMessage(flows::CompiledHelpGoneReport(chm));
+    return;
+  }
+  // Asked first: a desktop without a viewer for the type would accept the request and then
+  // show nothing at all.
+  if (!c_.services.system.HasDocumentViewer(chm)) {
+    c_.ui.ShowMessage(flows::NoHelpViewerReport(chm));
+    return;
+  }
+  if (!c_.ui.OpenDocument(chm)) c_.ui.ShowMessage(flows::HelpViewerFailedReport(chm));
 }
 
 void BuildCommands::CreateHtml() {
@@ -78,8 +95,10 @@ void BuildCommands::CreateHtml() {
   summary.folder = target;
   c_.ShowReports(folder.reports);
   if (folder.written()) {
-    c_.ui.ShowBuilderWindow("Help files created in " + target + " :", folder.log,
-                            [this, &build, &summary] { return CompileForBuilder(build, summary); });
+    c_.ui.ShowBuilderWindow(
+        "Help files created in " + target + " :", folder.log,
+        [this, &build, &summary] { return CompileForBuilder(build, summary); },
+        [this](const std::string& chm) { OpenCompiledHelp(chm); });
   }
   const bool erase = c_.ui.EraseHtmlChecked();
   build.Finish(erase);

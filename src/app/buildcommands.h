@@ -40,6 +40,9 @@ class BuildCommands {
   // compiler's messages. What it compiled, how long that took and what the compiler reported
   // go into `summary`.
   BuilderResult CompileForBuilder(flows::HelpBuild& build, BuildSummary& summary);
+  // "Open help" of the builder window: the compiled help file `chm` in the desktop's viewer
+  // for such files; a message when the file has gone, no viewer is set up or it fails.
+  void OpenCompiledHelp(const std::string& chm);
 
   CommandContext c_;
 };

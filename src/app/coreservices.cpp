@@ -68,6 +68,11 @@ void DiskRecovery::TakeRecoveryCopy(const std::string& path) {
   store_.Take(path);
 }
 
+void DiskRecovery::PostponeRecoveryCopy(const std::string& path) {
+  // The copy of an unfinished save is held by no one: it stays as it is.
+  store_.Postpone(path);
+}
+
 DiskPreferences::DiskPreferences(std::string settingsFolder)
     : settingsFolder_(std::move(settingsFolder)) {}
 

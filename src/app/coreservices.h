@@ -24,6 +24,7 @@ class DiskRecovery : public RecoveryCopies {
   void RemoveRecoveryCopy(const std::string& projectFile) override;
   std::vector<config::RecoveryCopy> FindRecoveryCopies() override;
   void TakeRecoveryCopy(const std::string& path) override;
+  void PostponeRecoveryCopy(const std::string& path) override;
   void DiscardInterruptedSave(const std::string& projectFile) override;
 
  private:

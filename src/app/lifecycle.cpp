@@ -145,9 +145,10 @@ std::string ShowTime(const platform::DateTime& when) {
 
 // Offers back the work a run that ended without saving left in a recovery copy, and the
 // version a save was writing when it was killed, newest first, until one is restored. A
-// restored copy is unsaved work under its own project file, which is not written; a declined
-// one is removed. (The copy of a killed save stays until its project is saved: the file may
-// be torn until then.)
+// restored copy is unsaved work under its own project file, which is not written; a discarded
+// one is removed; one left for later stays as it is and is offered again at the next start.
+// (The copy of a killed save stays until its project is saved: the file may be torn until
+// then.)
 bool OfferRecovery(const CommandContext& context) {
   Ui& ui = context.ui;
   for (const config::RecoveryCopy& copy : context.services.recovery.FindRecoveryCopies()) {
@@ -158,12 +159,22 @@ bool OfferRecovery(const CommandContext& context) {
             ? text::Report{"Unfinished save of " + name,
                            "The save of " + name + " at " + ShowTime(copy.written) +
                                " did not finish, and the file may be incomplete. Restore the "
-                               "version it was saving?",
+                               "version it was saving?\n\nDiscard deletes that version for good "
+                               "and leaves the file as it is. Later keeps it and asks again at "
+                               "the next start.",
                            text::ReportIcon::Question}
             : text::Report{"Unsaved work of " + name,
-                           "Restore unsaved work from " + ShowTime(copy.written) + "?",
+                           "Restore unsaved work from " + ShowTime(copy.written) +
+                               "?\n\nDiscard deletes this unsaved work for good. Later keeps "
+                               "it and asks again at the next start.",
                            text::ReportIcon::Question};
-    if (!ui.AskYesNo(question)) {
+    const RecoveryAnswer answer = ui.AskRestoreDiscardLater(question);
+    if (answer == RecoveryAnswer::Later) {
+      QS_LOG_INFO(text::appLog) << "copy left for the next start: '" << copy.path << "'";
+      context.services.recovery.PostponeRecoveryCopy(copy.path);
+      continue;
+    }
+    if (answer == RecoveryAnswer::Discard) {
       QS_LOG_INFO(text::appLog) << "copy declined: '" << copy.path << "'";
       if (copy.interruptedSave) {
         context.services.recovery.DiscardInterruptedSave(copy.projectFile);

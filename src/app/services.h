@@ -36,6 +36,9 @@ class RecoveryCopies {
   virtual std::vector<config::RecoveryCopy> FindRecoveryCopies() = 0;
   // The found copy at `path` was restored: the recovery copies of its project go there now.
   virtual void TakeRecoveryCopy(const std::string& path) = 0;
+  // The found copy at `path` waits for the next start: this run lets go of it and never
+  // removes it, whatever becomes of its project here.
+  virtual void PostponeRecoveryCopy(const std::string& path) = 0;
   // Removes the copy of a save of this project file that did not finish.
   virtual void DiscardInterruptedSave(const std::string& projectFile) = 0;
 };

@@ -35,13 +35,24 @@ struct MenuEntry {
 struct BuilderResult {
   // The label's new text; empty keeps the first one.
   std::string label;
+  // What heads the compiler's messages ("The compiler reported 1 error and 2 warnings:");
+  // empty when there are none.
+  std::string messagesHeading;
   // The compiler's errors, then its warnings, one a line with the page each names; the
   // system's bytes, as the compiler wrote them.
   std::vector<std::string> messages;
+  // How many of `messages`, from the first, are errors.
+  std::size_t errors = 0;
+  // The compiled help file; empty when none was made, and "Open help" stays disabled.
+  std::string compiledFile;
 };
 
 // The answer to "Save changes to ...?"; closing the question or Esc is Cancel.
 enum class SaveAnswer { Save, Discard, Cancel };
+
+// The answer to the offer of a recovery copy at start-up: restore it, delete it, or keep it
+// for the next start; closing the question or Esc is Later, which loses nothing.
+enum class RecoveryAnswer { Restore, Discard, Later };
 
 // The answer to "<file> is open in another QuillSmith window."; closing the question or Esc
 // is Cancel.
@@ -64,6 +75,8 @@ class Ui {
   // An OK/Cancel box for a step that would discard the author's text: Cancel is the default
   // button, and Esc and the box's close button cancel too. True only for OK.
   virtual bool AskOkCancel(const text::Report& question) = 0;
+  // A "Restore" / "Discard" / "Later" box, Restore the default button.
+  virtual RecoveryAnswer AskRestoreDiscardLater(const text::Report& question) = 0;
   // An "Open read-only" / "Open anyway" / Cancel box, Cancel the default button.
   virtual InUseAnswer AskOpenInUse(const text::Report& question) = 0;
   // A box with "Reload" (only with `canReload`: a deleted file has nothing to read), "Overwrite",
@@ -132,10 +145,13 @@ class Ui {
   virtual void ShowPreviewWindow(const std::string& title, const std::string& pagePath) = 0;
   // The builder window: `label` above the build log, "Working..." while `compile` runs, then
   // the label `compile` returned (kept as it was when that is empty), the compiler's messages
-  // it returned ahead of the compiler's output, and "Ok [Esc]"; returns when the user has
-  // closed the window. While `compile` runs the windows take no input.
+  // it returned counted under their heading apart from the compiler's output (errors first,
+  // marked as such), and "Ok [Esc]"; returns when the user has closed the window. While
+  // `compile` runs the windows take no input. "Open help", enabled once a help file was
+  // compiled, runs `openHelp` with that file, as often as the author asks.
   virtual void ShowBuilderWindow(const std::string& label, const std::string& log,
-                                 const std::function<BuilderResult()>& compile) = 0;
+                                 const std::function<BuilderResult()>& compile,
+                                 const std::function<void(const std::string&)>& openHelp) = 0;
 
   // ---- the Options tab: the live store of five options ----
   virtual std::string CompilerPath() = 0;

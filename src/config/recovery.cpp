@@ -124,6 +124,15 @@ void RecoveryStore::Take(const std::string& path) {
   }
 }
 
+void RecoveryStore::Postpone(const std::string& path) {
+  const auto held = std::find_if(held_.begin(), held_.end(), [&path](const HeldCopy& copy) {
+    return copy.offered && copy.path == path;
+  });
+  if (held == held_.end()) return;
+  QS_LOG_INFO(text::configLog) << "recovery copy left for the next start: '" << path << "'";
+  held_.erase(held);
+}
+
 std::vector<RecoveryCopy> RecoveryStore::Find() {
   std::vector<std::pair<fs::file_time_type, RecoveryCopy>> found;
   std::error_code error;

@@ -49,6 +49,9 @@ class RecoveryStore {
   std::vector<RecoveryCopy> Find();
   // The offered copy at `path` was restored: this run's writes of its project go there.
   void Take(const std::string& path);
+  // The offered copy at `path` is left for the next start: this run lets go of it (its lock
+  // too), so that neither its writes nor a removal of its project's copies touch it.
+  void Postpone(const std::string& path);
 
  private:
   struct HeldCopy {

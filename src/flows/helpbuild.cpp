@@ -40,6 +40,26 @@ std::string CompiledText(const CompileOutcome& outcome) {
          outcome.compiledFile;
 }
 
+std::string CompilerMessagesHeading(const CompileOutcome& outcome) {
+  const std::string counted = output::CountedMessagesText(outcome.messages);
+  return counted.empty() ? std::string() : "The compiler reported " + counted + ":";
+}
+
+text::Report CompiledHelpGoneReport(const std::string& chm) {
+  return text::ErrorReport("The help file '" + chm + "' no longer exists.");
+}
+
+text::Report NoHelpViewerReport(const std::string& chm) {
+  return text::ErrorReport(
+      "No program to show help files (.chm) is set up on this system.\nInstall a viewer for "
+      "them, or open '" +
+      chm + "' with one you have.");
+}
+
+text::Report HelpViewerFailedReport(const std::string& chm) {
+  return text::ErrorReport("The viewer for help files could not open '" + chm + "'.");
+}
+
 HelpBuild::HelpBuild(HelpOutput& help, const project::HelpProject& project, std::string folder,
                      output::BuildRecord& record)
     : help_(help), project_(project), folder_(std::move(folder)), record_(record) {}

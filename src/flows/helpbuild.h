@@ -56,7 +56,21 @@ struct CompileOutcome {
   std::size_t errors() const {
     return output::CountMessages(messages, output::CompilerMessageKind::Error);
   }
+  std::size_t warnings() const {
+    return output::CountMessages(messages, output::CompilerMessageKind::Warning);
+  }
 };
+
+// "The compiler reported 2 errors and 1 warning:", the heading of the compiler's messages where
+// they are listed; empty when it reported none.
+std::string CompilerMessagesHeading(const CompileOutcome& outcome);
+
+// The message boxes of "Open help", which opens the compiled help file with the desktop's
+// viewer for it: the file has gone since it was compiled; no viewer is set up for such files;
+// the viewer could not be started.
+text::Report CompiledHelpGoneReport(const std::string& chm);
+text::Report NoHelpViewerReport(const std::string& chm);
+text::Report HelpViewerFailedReport(const std::string& chm);
 
 // "Help files compiled to " + the compiled file; with "compiled with 2 errors and 1 warning"
 // and so on in place of "compiled" when the compiler reported any.

@@ -107,18 +107,22 @@ std::size_t CountMessages(const std::vector<CompilerMessage>& messages, Compiler
                     [kind](const CompilerMessage& message) { return message.kind == kind; }));
 }
 
-std::string CompiledWithText(const std::vector<CompilerMessage>& messages) {
+std::string CountedMessagesText(const std::vector<CompilerMessage>& messages) {
   const auto counted = [](std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
   };
   const std::size_t errors = CountMessages(messages, CompilerMessageKind::Error);
   const std::size_t warnings = CountMessages(messages, CompilerMessageKind::Warning);
-  if (errors == 0 && warnings == 0) return {};
-  std::string out = "compiled with ";
+  std::string out;
   if (errors > 0) out += counted(errors, "error", "errors");
   if (errors > 0 && warnings > 0) out += " and ";
   if (warnings > 0) out += counted(warnings, "warning", "warnings");
   return out;
+}
+
+std::string CompiledWithText(const std::vector<CompilerMessage>& messages) {
+  const std::string counted = CountedMessagesText(messages);
+  return counted.empty() ? std::string() : "compiled with " + counted;
 }
 
 std::string MessageLine(const CompilerMessage& message) {

@@ -33,6 +33,9 @@ std::vector<CompilerMessage> ReadCompilerMessages(std::string_view output);
 
 std::size_t CountMessages(const std::vector<CompilerMessage>& messages, CompilerMessageKind kind);
 
+// "2 errors and 1 warning", "1 error", "3 warnings"; empty when there is neither.
+std::string CountedMessagesText(const std::vector<CompilerMessage>& messages);
+
 // "compiled with 2 errors and 1 warning", "compiled with 1 error", "compiled with 3 warnings";
 // empty when there is neither.
 std::string CompiledWithText(const std::vector<CompilerMessage>& messages);

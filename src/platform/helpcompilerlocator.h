@@ -18,6 +18,11 @@ std::string FindHelpCompiler();
 std::string FindProgramOnPath(std::string_view program, std::string_view pathValue,
                               char listSeparator);
 
+// The line of the About text that says what the program needs in the path here: on Windows the
+// compiler and the DLL the embedded browser of that system needs; elsewhere only the compiler,
+// by the name it is found under.
+std::string_view NeededInPathNote();
+
 // The Linux compiler's file name.
 inline constexpr std::string_view kHelpCompilerName = "chmcmd";
 

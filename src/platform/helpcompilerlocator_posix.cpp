@@ -9,4 +9,8 @@ std::string FindHelpCompiler() {
   return FindProgramOnPath(kHelpCompilerName, path == nullptr ? "" : path, ':');
 }
 
+std::string_view NeededInPathNote() {
+  return "It needs an HTML2CHM compiler (chmcmd) in the path.";
+}
+
 }  // namespace qs::platform

@@ -25,4 +25,8 @@ std::string FindHelpCompiler() {
   return folder + "hhc.exe";
 }
 
+std::string_view NeededInPathNote() {
+  return "It needs an HTML2CHM compiler and ATL.DLL in the path.";
+}
+
 }  // namespace qs::platform

@@ -38,6 +38,9 @@ std::vector<SearchHit> SearchPages(const HelpProject& project, std::string_view 
     const int row = static_cast<int>(i);
     const TopicKind kind = topic->Kind();
     SearchField(row, PageField::Title, topic->title, needle, limit, hits);
+    if (kind != TopicKind::UserTopic) {
+      SearchField(row, PageField::Summary, topic->summary, needle, limit, hits);
+    }
     if (kind == TopicKind::FunctionPage || kind == TopicKind::UserTopic) {
       SearchField(row, PageField::Description, topic->body, needle, limit, hits);
     }

@@ -9,8 +9,10 @@
 
 namespace qs::project {
 
-// The texts of a page that the author writes and a search looks through.
-enum class PageField { Title, Description, Example };
+// The texts of a page that a search looks through, in the order of the form: the title, the
+// syntax of a function page or the overview of the Index page and of an index entry, the
+// description or the user text, the example.
+enum class PageField { Title, Summary, Description, Example };
 
 // One line of a page that holds the searched text.
 struct SearchHit {
@@ -23,11 +25,11 @@ struct SearchHit {
   friend bool operator==(const SearchHit&, const SearchHit&) = default;
 };
 
-// Searches the title, description and example of every page, in display order, without
-// regard to letter case, and gives one hit per line that holds `needle` (at its first
-// occurrence), at most `limit` hits. The functions lists of the Index page and the user index
-// entries are made by the program, not written: they are not searched, nor the text fields a
-// page of its kind does not use. An empty needle finds nothing.
+// Searches every text field of every page, in display order and in each page in the order of
+// the form, without regard to letter case, and gives one hit per line that holds `needle` (at
+// its first occurrence), at most `limit` hits. The functions lists of the Index page and the
+// user index entries are made by the program, not written: they are not searched, nor the
+// text fields a page of its kind does not use. An empty needle finds nothing.
 std::vector<SearchHit> SearchPages(const HelpProject& project, std::string_view needle,
                                    std::size_t limit);
 

@@ -146,6 +146,8 @@ TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(LastStatus(), "Built 1 page in T s into /help/; compiled /help/TextKit.chm in T s");
   EXPECT_TRUE(ui.builders[0].messages.empty());
+  EXPECT_EQ(ui.builders[0].messagesHeading, "");
+  EXPECT_EQ(ui.builders[0].compiledFile, "/help/TextKit.chm") << "Open help opens it";
 
   // A help made despite the compiler's errors is never reported as simply compiled: the label
   // and the status line count them, and the window lists them first, with their pages.
@@ -163,9 +165,55 @@ TEST_F(BuildCommandTest, aCompiledHelpFileNamesItselfInTheLabel) {
                 "Error in Split.html: Html parsing Split.html, failed",
                 "Error in Notes.html: Html parsing Notes.html, failed",
                 "Warning in Index.html: Found file x.html while scanning Index.html"}));
+  EXPECT_EQ(ui.builders[1].messagesHeading, "The compiler reported 2 errors and 1 warning:");
+  EXPECT_EQ(ui.builders[1].errors, 2u);
   EXPECT_EQ(LastStatus(),
             "Built 1 page in T s into /help/; /help/TextKit.chm compiled with 2 errors and 1 "
             "warning in T s");
+}
+
+// "Open help" opens the compiled file with the desktop's viewer, and says why when it cannot:
+// the file went since, no viewer is set up for it, or the viewer fails.
+TEST_F(BuildCommandTest, openHelpOpensTheCompiledFileOrSaysWhyItCannot) {
+  ui.compile = true;
+  ui.clickOpenHelp = true;
+  const struct {
+    const char* what;
+    bool fileThere, viewer, opens;
+    std::string said;  // empty: opened, nothing said
+  } cases[] = {
+      {"all well", true, true, true, ""},
+      {"file gone", false, true, true, "The help file '/help/TextKit.chm' no longer exists."},
+      {"no viewer", true, false, true,
+       "No program to show help files (.chm) is set up on this system.\nInstall a viewer for "
+       "them, or open '/help/TextKit.chm' with one you have."},
+      {"viewer fails", true, true, false,
+       "The viewer for help files could not open '/help/TextKit.chm'."},
+  };
+  for (const auto& c : cases) {
+    ui.messages.clear();
+    log.clear();
+    services.nonEmptyFiles.clear();
+    if (c.fileThere) services.nonEmptyFiles.push_back("/help/TextKit.chm");
+    services.hasViewer = c.viewer;
+    ui.openWorks = c.opens;
+    commands.build.CreateHtml();
+    EXPECT_EQ(Logged("open /help/TextKit.chm"), c.fileThere && c.viewer) << c.what;
+    if (c.said.empty()) {
+      EXPECT_TRUE(ui.messages.empty()) << c.what;
+    } else {
+      ASSERT_EQ(ui.messages.size(), 1u) << c.what;
+      EXPECT_EQ(ui.messages[0], text::ErrorReport(c.said)) << c.what;
+    }
+  }
+  // Without a compiled file the button is disabled: nothing to open, nothing said.
+  ui.messages.clear();
+  log.clear();
+  ui.compile = false;
+  commands.build.CreateHtml();
+  EXPECT_EQ(ui.builders.back().compiledFile, "");
+  EXPECT_FALSE(Logged("open "));
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(BuildCommandTest, compileFailuresAreShownInTheBuilderAndMaySwitchTheOptionOff) {

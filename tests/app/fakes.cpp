@@ -88,6 +88,15 @@ void FakeUi::ShowTopicMenu(const std::vector<app::MenuEntry>& entries) {
   log_.push_back("menu");
 }
 
+app::RecoveryAnswer FakeUi::AskRestoreDiscardLater(const text::Report& question) {
+  questions.push_back(question);
+  log_.push_back("ask " + question.text);
+  if (recoveryAnswers.empty()) return app::RecoveryAnswer::Restore;
+  const app::RecoveryAnswer answer = recoveryAnswers.front();
+  recoveryAnswers.pop_front();
+  return answer;
+}
+
 app::InUseAnswer FakeUi::AskOpenInUse(const text::Report& question) {
   questions.push_back(question);
   log_.push_back("ask " + question.text);
@@ -137,13 +146,21 @@ void FakeUi::ShowPreviewWindow(const std::string& title, const std::string& page
 }
 
 void FakeUi::ShowBuilderWindow(const std::string& label, const std::string& log,
-                               const std::function<app::BuilderResult()>& compile) {
+                               const std::function<app::BuilderResult()>& compile,
+                               const std::function<void(const std::string&)>& openHelp) {
   log_.push_back("builder window");
-  BuilderShown shown{label, log, label, {}};
+  BuilderShown shown;
+  shown.firstLabel = label;
+  shown.log = log;
+  shown.finalLabel = label;
   const app::BuilderResult compiled = compile();
   if (!compiled.label.empty()) shown.finalLabel = compiled.label;
   shown.messages = compiled.messages;
+  shown.messagesHeading = compiled.messagesHeading;
+  shown.errors = compiled.errors;
+  shown.compiledFile = compiled.compiledFile;
   builders.push_back(shown);
+  if (clickOpenHelp && !compiled.compiledFile.empty()) openHelp(compiled.compiledFile);
   log_.push_back("builder closed");
 }
 

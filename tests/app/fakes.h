@@ -33,9 +33,11 @@ class FakeUi : public app::Ui {
   std::deque<bool> answers;                 // Yes/No and OK/Cancel questions; Yes when it runs out
   std::deque<app::SaveAnswer> saveAnswers;  // Save/Discard/Cancel; Save when it runs out
   std::deque<app::InUseAnswer> inUseAnswers;  // Cancel when it runs out
-  std::deque<app::FileChoice> files;          // file requesters; cancelled when it runs out
-  std::deque<std::string> texts;              // folder, text requesters and AskText
-  project::EditForm form;                     // what the form holds as typed
+  // The offers of recovery copies; Restore when it runs out.
+  std::deque<app::RecoveryAnswer> recoveryAnswers;
+  std::deque<app::FileChoice> files;  // file requesters; cancelled when it runs out
+  std::deque<std::string> texts;      // folder, text requesters and AskText
+  project::EditForm form;             // what the form holds as typed
   // The question about a file changed on disk; Cancel when it runs out.
   std::deque<app::ChangedFileAnswer> changedFileAnswers;
   bool editViewAvailable = true;
@@ -59,8 +61,13 @@ class FakeUi : public app::Ui {
   struct BuilderShown {
     std::string firstLabel, log, finalLabel;
     std::vector<std::string> messages;
+    std::string messagesHeading;
+    std::size_t errors = 0;
+    std::string compiledFile;  // what "Open help" opens; empty: the button is disabled
   };
   std::vector<BuilderShown> builders;
+  // Clicks "Open help" in the builder window when it is enabled.
+  bool clickOpenHelp = false;
   std::vector<std::string> languageEntries;
   int languageSelected = -2;
   std::string languageChosen;  // what the user picked in the list
@@ -84,6 +91,7 @@ class FakeUi : public app::Ui {
   bool AskYesNo(const text::Report& question) override;
   app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   bool AskOkCancel(const text::Report& question) override;
+  app::RecoveryAnswer AskRestoreDiscardLater(const text::Report& question) override;
   app::InUseAnswer AskOpenInUse(const text::Report& question) override;
   app::ChangedFileAnswer AskChangedFile(const text::Report& question, bool canReload) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
@@ -123,7 +131,8 @@ class FakeUi : public app::Ui {
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
   void ShowBuilderWindow(const std::string& label, const std::string& log,
-                         const std::function<app::BuilderResult()>& compile) override;
+                         const std::function<app::BuilderResult()>& compile,
+                         const std::function<void(const std::string&)>& openHelp) override;
   std::string CompilerPath() override { return compilerPath; }
   void SetCompilerPath(const std::string& path) override { compilerPath = path; }
   bool CompileChecked() override { return compile; }
@@ -243,6 +252,8 @@ class FakeServices : public flows::ProjectFiles,
   }
   std::vector<config::RecoveryCopy> FindRecoveryCopies() override { return recoveryCopies; }
   void TakeRecoveryCopy(const std::string& path) override { recoveryTaken.push_back(path); }
+  void PostponeRecoveryCopy(const std::string& path) override { recoveryPostponed.push_back(path); }
+  std::vector<std::string> recoveryPostponed;
   void DiscardInterruptedSave(const std::string& projectFile) override {
     log_.push_back("discard interrupted save " + projectFile);
     interruptedSavesDiscarded.push_back(projectFile);

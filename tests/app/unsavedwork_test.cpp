@@ -214,19 +214,26 @@ TEST_F(CommandTest, theRecoveryCopyHoldsTheTypingAndIsOfferedBackAtTheNextStart)
   copy.projectFile = "/w/p.qsp";
   copy.FindTopic("A")->title = "typed";
   services.projectFiles["/cfg/Recovery/2.qsp"] = copy;
-  ui.answers = {false, false, true};
+  using app::RecoveryAnswer;
+  ui.recoveryAnswers = {RecoveryAnswer::Later, RecoveryAnswer::Discard, RecoveryAnswer::Restore};
   services.projectFiles["/w/other.qsp"] = testsupport::MakeProject({"Index", "Other"});
   app::FinishStart(context, "/w/other.qsp");
   // The window opens the project named on the command line after its first paint: by then
   // the restored work is there, and stays.
   app::OpenStartProject(context, "/w/other.qsp");
   ASSERT_EQ(ui.questions.size(), 3u);
-  EXPECT_EQ(ui.questions[0].text, "Restore unsaved work from 2026-12-07 09:05:00?");
+  // Each question says what Discard does and what Later does.
+  EXPECT_EQ(ui.questions[0].text,
+            "Restore unsaved work from 2026-12-07 09:05:00?\n\nDiscard deletes this unsaved work "
+            "for good. Later keeps it and asks again at the next start.");
   EXPECT_EQ(ui.questions[1].title, "Unfinished save of p.qsp");
   EXPECT_EQ(ui.questions[1].text,
             "The save of p.qsp at 2026-12-07 08:30:00 did not finish, and the file may be "
-            "incomplete. Restore the version it was saving?");
-  EXPECT_EQ(services.recoveryRemoved, (std::vector<std::string>{"/w/gone.qsp"}));
+            "incomplete. Restore the version it was saving?\n\nDiscard deletes that version for "
+            "good and leaves the file as it is. Later keeps it and asks again at the next start.");
+  // Later removes nothing and lets go of the copy; Discard removes it.
+  EXPECT_TRUE(services.recoveryRemoved.empty());
+  EXPECT_EQ(services.recoveryPostponed, (std::vector<std::string>{"/cfg/Recovery/1.qsp"}));
   EXPECT_EQ(services.interruptedSavesDiscarded, (std::vector<std::string>{"/w/p.qsp"}));
   EXPECT_EQ(project.projectFile, "/w/p.qsp");
   EXPECT_EQ(ui.projectField, "/w/p.qsp");
@@ -460,6 +467,25 @@ TEST(RecoveryStore, offersOnlyCopiesNoRunningProgramHoldsThatAreNewerThanTheirPr
     third.Write(other);
     EXPECT_EQ(temp.Read("Recovery/" + fs::path(offered).filename().string()), offeredBytes);
     third.Remove("");
+  }
+
+  // Left for later, the copy is let go: this run's own copy of that project goes under another
+  // name, removing this run's copies of the project leaves it, and the next start offers it.
+  const std::string postponed = found[0].projectFile == "" ? found[1].path : found[0].path;
+  const std::string postponedName = "Recovery/" + fs::path(postponed).filename().string();
+  const std::string postponedBytes = temp.Read(postponedName);
+  next->Postpone(postponed);
+  auto typedHere = project;
+  typedHere.FindTopic("A")->title = "typed in this run";
+  next->Write(typedHere);
+  EXPECT_EQ(temp.Read(postponedName), postponedBytes);
+  next->Remove(project.projectFile);
+  EXPECT_EQ(temp.Read(postponedName), postponedBytes);
+  {
+    config::RecoveryStore nextStart(temp.Path());
+    const auto again = nextStart.Find();
+    ASSERT_EQ(again.size(), 1u) << "the other copy is still offered by the run before";
+    EXPECT_EQ(again[0].path, postponed);
   }
 
   // Restored, the copy takes the run's later writes; declined, it goes.

@@ -63,6 +63,53 @@ TEST(HelpBuild, theRecordPassedOnRemovesThePagesOfTopicsSinceGone) {
   EXPECT_FALSE(fs::exists(folder + "B.html"));
 }
 
+// What the real compiler says about the help it compiled, read into errors and warnings with
+// their pages: a page whose markup chmcmd cannot read, a picture no one put in the help folder.
+// A help that compiles cleanly says nothing.
+TEST(HelpBuild, theCompilersOwnErrorsAndWarningsAreCountedEachWithItsPage) {
+  const std::string compiler = platform::FindHelpCompiler();
+  if (compiler.empty()) GTEST_SKIP() << "chmcmd is not installed";
+  for (const bool faulty : {true, false}) {
+    testsupport::TempFolder temp;
+    DiskHelpOutput help;
+    project::HelpProject project = testsupport::MakeProject({"Index", "A", "B", "License*"});
+    project.libraryFile = "MyLib";
+    if (faulty) {
+      project.FindTopic("A")->body = "Our logo: <img src=\"missing.png\">";
+      project.FindTopic("B")->body = "Moves when a <-b> holds";  // "<-b>" is no tag chmcmd can read
+    }
+    output::BuildRecord record;
+    const std::string folder = temp.Path("help/");
+    HelpBuild build(help, project, folder, record);
+    ASSERT_TRUE(build.Write({}, {}).written());
+    const CompileOutcome outcome = build.Compile({true, compiler});
+    build.Finish(false);
+    ASSERT_TRUE(outcome.compiled) << "chmcmd writes the help all the same";
+    if (!faulty) {
+      EXPECT_TRUE(outcome.messages.empty()) << output::MessageLine(outcome.messages[0]);
+      EXPECT_EQ(CompilerMessagesHeading(outcome), "");
+      EXPECT_EQ(CompiledText(outcome), "Help files compiled to " + folder + "MyLib.chm");
+      continue;
+    }
+    EXPECT_EQ(outcome.errors(), 1u);
+    EXPECT_EQ(outcome.warnings(), 1u);
+    ASSERT_EQ(outcome.messages.size(), 2u);
+    EXPECT_EQ(outcome.messages[0].kind, output::CompilerMessageKind::Error);
+    EXPECT_EQ(outcome.messages[0].page, "B.html");
+    EXPECT_EQ(
+        output::MessageLine(outcome.messages[0]).rfind("Error in B.html: Html parsing B.html", 0),
+        0u)
+        << output::MessageLine(outcome.messages[0]);
+    EXPECT_EQ(outcome.messages[1].kind, output::CompilerMessageKind::Warning);
+    EXPECT_EQ(outcome.messages[1].page, "A.html");
+    EXPECT_NE(outcome.messages[1].text.find("missing.png"), std::string::npos)
+        << outcome.messages[1].text;
+    EXPECT_EQ(CompilerMessagesHeading(outcome), "The compiler reported 1 error and 1 warning:");
+    EXPECT_EQ(CompiledText(outcome),
+              "Help files compiled with 1 error and 1 warning to " + folder + "MyLib.chm");
+  }
+}
+
 TEST(HelpBuild, aFolderThatCannotBeWrittenSaysSoLastAndCountsNoPage) {
   testsupport::TempFolder temp;
   testsupport::WriteBytes(temp.Path("file"), "x");

@@ -21,6 +21,10 @@ TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
   p.FindTopic("U")->body = "needle";
   p.FindTopic("U")->example = "needle";  // a user topic has no example: not searched
   p.FindTopic("Index")->example = "needle";
+  p.FindTopic("Index")->summary = "The overview\r\nwith a needle";
+  p.FindTopic("A")->summary = "A(Needle.s)";  // a function page's syntax
+  p.FindTopic("G")->summary = "needle";       // an index entry's overview
+  p.FindTopic("U")->summary = "needle";       // a user topic has none: not searched
   p.RemakeLists();
   p.FindTopic("G")->title = "\xE9T\xC9";
   p.SelectRow(2);
@@ -33,9 +37,10 @@ TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
     where.push_back(p.ItemText(hit.row) + "/" + std::to_string(static_cast<int>(hit.field)) + "/" +
                     std::to_string(hit.line) + "/" + std::to_string(hit.column));
   }
-  EXPECT_EQ(where, (std::vector<std::string>{"Index/2/1/0", "B/0/1/0", "B/2/2/0", "B/2/3/0",
-                                             "A/1/2/8", "U/1/1/0"}));
-  EXPECT_EQ(hits[4].lineText, "the \xC9t\xE9 needle");
+  EXPECT_EQ(where,
+            (std::vector<std::string>{"Index/1/2/7", "Index/3/1/0", "B/0/1/0", "B/3/2/0", "B/3/3/0",
+                                      "A/1/1/2", "A/2/2/8", "G/1/1/0", "U/2/1/0"}));
+  EXPECT_EQ(hits[6].lineText, "the \xC9t\xE9 needle");
   EXPECT_EQ(SearchPages(p, "NEEDLE", 2).size(), 2u);
   EXPECT_TRUE(SearchPages(p, "", 100).empty());
   // Accented capitals fold as their small letters do.

@@ -1,12 +1,15 @@
 // "Create HTML files" through the real window: the builder window's label, log and button,
-// its missing close box, the compiler run with chmcmd while input is dropped, the erase
-// option, a compiler path that is a folder, and the compile option's rule.
+// its missing close box, the compiler run with chmcmd while input is dropped, the compiler's
+// errors and warnings listed apart, "Open help", the erase option, a compiler path that is a
+// folder, and the compile option's rule.
 
 #include "ui/builder/builderwindow.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +21,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include "modaldriver.h"
@@ -82,9 +86,14 @@ TEST_F(BuilderTest, withoutCompilationTheLabelKeepsTheHelpFolderAndOnlyOkOrEscCl
     EXPECT_GE(button.width(), 105);
     EXPECT_NEAR(button.center().x(), builder->width() / 2, 1);
     EXPECT_GT(button.top(), builder->builderLog->geometry().bottom());
-    // No compiler ran: no progress and no output.
+    // No compiler ran: no progress, no output, no messages, and no help to open.
     EXPECT_TRUE(builder->compileProgress->isHidden());
     EXPECT_TRUE(builder->compilerOutput->isHidden());
+    EXPECT_TRUE(builder->compilerMessages->isHidden());
+    EXPECT_TRUE(builder->openHelpButton->isVisible());
+    EXPECT_FALSE(builder->openHelpButton->isEnabled());
+    EXPECT_EQ(builder->openHelpButton->text(), "Open help");
+    EXPECT_LT(builder->openHelpButton->geometry().right(), button.left());
     // The work is done: the close box is there and acts as the button; never min or max.
     EXPECT_TRUE(builder->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(builder->windowHandle()->flags() & Qt::WindowCloseButtonHint);
@@ -100,6 +109,22 @@ TEST_F(BuilderTest, withoutCompilationTheLabelKeepsTheHelpFolderAndOnlyOkOrEscCl
 TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
   const std::string compiler = platform::FindHelpCompiler();
   if (compiler.empty()) GTEST_SKIP() << "chmcmd is not installed";
+  // A page whose picture no one put in the help folder: the compiler warns about it.
+  int pictured = 1;
+  while (app.project.ItemText(pictured) == "TextEscapeHTML") ++pictured;
+  app.project.FindTopic(app.project.ItemText(pictured))->body += "<img src=\"logo.png\">";
+  const QString warned = QString::fromStdString(app.project.ItemText(pictured)) + ".html";
+  // A desktop where no viewer is set up for compiled help.
+  const QByteArray oldPath = qgetenv("PATH");
+  const std::string scratch = app.Path("bin/");
+  QDir().mkpath(QString::fromStdString(scratch));
+  {
+    QFile xdgMime(QString::fromStdString(scratch + "xdg-mime"));
+    ASSERT_TRUE(xdgMime.open(QIODevice::WriteOnly));
+    xdgMime.write("#!/bin/sh\ncase \"$2\" in filetype) echo application/vnd.ms-htmlhelp;; esac\n");
+    xdgMime.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  qputenv("PATH", QByteArray::fromStdString(scratch) + ":" + oldPath);
   app.window->optionsTab().compilerPathField->setText(QString::fromStdString(compiler));
   app.window->optionsTab().compileCheckBox->setChecked(true);
   app.window->optionsTab().eraseHtmlCheckBox->setChecked(true);
@@ -120,11 +145,51 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
         // The sample's "Escapes <, >, & and quotes" reaches its page as written, and chmcmd
         // cannot read "<,": it writes the help all the same, which is then not reported as
         // simply compiled. Its error comes first in its pane, with the page.
-        EXPECT_EQ(builder->builderLabel->text(),
-                  "Help files compiled with 1 error to " + helpFolder + "TextKit.chm :");
-        EXPECT_TRUE(builder->compilerOutput->toPlainText().startsWith(
+        EXPECT_EQ(
+            builder->builderLabel->text(),
+            "Help files compiled with 1 error and 1 warning to " + helpFolder + "TextKit.chm :");
+        // Counted and listed apart from the compiler's output, the error first and in red,
+        // each with its page.
+        EXPECT_EQ(builder->messagesHeading->text(), "The compiler reported 1 error and 1 warning:");
+        ASSERT_EQ(builder->compilerMessages->topLevelItemCount(), 2);
+        const QTreeWidgetItem* error = builder->compilerMessages->topLevelItem(0);
+        EXPECT_TRUE(error->text(0).startsWith(
             "Error in TextEscapeHTML.html: Html parsing TextEscapeHTML.html, failed"))
-            << builder->compilerOutput->toPlainText().left(300).toStdString();
+            << error->text(0).toStdString();
+        EXPECT_EQ(error->foreground(0).color(), BuilderWindow::kErrorColour);
+        const QTreeWidgetItem* warning = builder->compilerMessages->topLevelItem(1);
+        EXPECT_TRUE(warning->text(0).startsWith("Warning in " + warned + ": "))
+            << warning->text(0).toStdString();
+        EXPECT_TRUE(warning->text(0).contains("logo.png"));
+        EXPECT_NE(warning->foreground(0).color(), BuilderWindow::kErrorColour);
+        // Both lines in sight, neither under a scroll bar.
+        const QRect rows = builder->compilerMessages->visualItemRect(warning);
+        EXPECT_LE(rows.bottom(), builder->compilerMessages->viewport()->height());
+        EXPECT_EQ(builder->compilerMessages->columnWidth(0),
+                  builder->compilerMessages->viewport()->width());
+        EXPECT_GT(builder->compilerMessages->geometry().height(), 0);
+        EXPECT_LT(builder->compilerMessages->geometry().bottom(),
+                  builder->compilerOutput->geometry().top());
+        // The output holds the compiler's own lines only.
+        const QString output = builder->compilerOutput->toPlainText();
+        EXPECT_FALSE(output.startsWith("Error in ") || output.contains("\nError in "))
+            << output.toStdString();
+        // "Open help", with no viewer set up, says so over the builder window.
+        EXPECT_TRUE(builder->openHelpButton->isEnabled());
+        QString said;
+        QObject* owner = nullptr;
+        WhenModal<QMessageBox>("", [&](QMessageBox* box) {
+          said = box->text();
+          owner = box->parent();
+          box->accept();
+        });
+        builder->openHelpButton->click();
+        EXPECT_EQ(said,
+                  "No program to show help files (.chm) is set up on this system.\n"
+                  "Install a viewer for them, or open '" +
+                      helpFolder + "TextKit.chm' with one you have.");
+        EXPECT_EQ(owner, builder);
+        EXPECT_TRUE(builder->isVisible());
         // The compiler's own lines, and every page written counted from them.
         EXPECT_TRUE(builder->compilerOutput->toPlainText().contains("Index.html"));
         const int pages =
@@ -135,6 +200,7 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
         EXPECT_GT(builder->height(), BuilderWindow::kInner.height());
       },
       true);
+  qputenv("PATH", oldPath);
   EXPECT_TRUE(sawWork);
   EXPECT_FALSE(app.window->findChild<BuilderWindow*>());
   ASSERT_GT(log.size(), 5);
@@ -142,7 +208,7 @@ TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {
   EXPECT_GT(QFileInfo(helpFolder + "TextKit.chm").size(), 0);
   EXPECT_TRUE(app.window->optionsTab().compileCheckBox->isChecked());
   EXPECT_TRUE(app.window->statusBar()->currentMessage().contains(
-      helpFolder + "TextKit.chm compiled with 1 error in "))
+      helpFolder + "TextKit.chm compiled with 1 error and 1 warning in "))
       << app.window->statusBar()->currentMessage().toStdString();
 }
 

@@ -46,6 +46,7 @@
 #include "project/usertopics.h"
 #include "spelling/speller.h"
 #include "support/projectfixture.h"
+#include "support/systemtraits.h"
 #include "ui/mainwindow/guardedapplication.h"
 #include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/qtui.h"
@@ -324,6 +325,13 @@ TEST_F(WindowTest, controlsStartWithTheirCaptionsStatesAndAboutText) {
   EXPECT_FALSE(window->projectTab().bodyEditor->isEnabled());
   EXPECT_TRUE(OptionsTab::AboutText().endsWith(
       "\nVersion " + QString::fromLatin1(kDisplayVersion.data(), kDisplayVersion.size())));
+  // It names what this system needs: the DLL of the Windows browser only on Windows.
+  const QStringList about = OptionsTab::AboutText().split('\n');
+  ASSERT_GE(about.size(), 2);
+  EXPECT_EQ(about[1], testsupport::kOnWindows
+                          ? "It needs an HTML2CHM compiler and ATL.DLL in the path."
+                          : "It needs an HTML2CHM compiler (chmcmd) in the path.");
+  EXPECT_EQ(OptionsTab::AboutText().contains("DLL", Qt::CaseInsensitive), testsupport::kOnWindows);
   EXPECT_NE(window->findChild<TopicListView*>("TopicListView"), nullptr);
   EXPECT_NE(window->findChild<QPushButton*>("UniqueHtmlButton"), nullptr);
   EXPECT_FALSE(window->windowIcon().isNull());
@@ -867,6 +875,43 @@ TEST_F(WiredTest, aPopupMenuEntryRunsItsCommandOnceTheMenuHasClosed) {
   EXPECT_EQ(testsupport::RowTexts(project),
             (std::vector<std::string>{"Index", "Group", "F1", "F2"}));
   EXPECT_EQ(window->projectTab().titleField->text(), "Group");
+}
+
+// The name prompt answers with its text only through "Ok" or Return; "Cancel" and Escape add
+// nothing, whatever was typed.
+TEST_F(WiredTest, theNamePromptAddsThroughOkOrReturnAndNothingThroughCancelOrEscape) {
+  project = testsupport::MakeProject({"Index", "F1", "License*"});
+  ui->RefreshTopicList();
+  const struct {
+    const char* how;
+    std::function<void(QDialog*)> answer;
+    bool adds;
+  } cases[] = {
+      {"Ok", [](QDialog* p) { p->findChild<QPushButton*>("AskTextOk")->click(); }, true},
+      {"Return", [](QDialog* p) { QTest::keyClick(p->findChild<QLineEdit*>(), Qt::Key_Return); },
+       true},
+      {"Cancel", [](QDialog* p) { p->findChild<QPushButton*>("AskTextCancel")->click(); }, false},
+      {"Escape", [](QDialog* p) { QTest::keyClick(p->findChild<QLineEdit*>(), Qt::Key_Escape); },
+       false},
+  };
+  for (const auto& c : cases) {
+    const std::size_t before = project.ItemCount();
+    const QString name = QString("Notes by ") + c.how;
+    QStringList buttons;
+    uitest::WhenModal<QDialog>("AskText", [&](QDialog* prompt) {
+      for (const QPushButton* button : prompt->findChildren<QPushButton*>()) {
+        // Both fit beside the field, in the prompt's fixed size.
+        EXPECT_TRUE(prompt->rect().contains(button->geometry())) << c.how;
+        buttons << button->text();
+      }
+      prompt->findChild<QLineEdit*>()->setText(name);
+      c.answer(prompt);
+    });
+    commands->page.AddUserTopic();
+    EXPECT_EQ(buttons, (QStringList{"Ok", "Cancel"})) << c.how;
+    EXPECT_EQ(project.ItemCount(), before + (c.adds ? 1 : 0)) << c.how;
+    EXPECT_EQ(project.FindTopic(name.toStdString()) != nullptr, c.adds) << c.how;
+  }
 }
 
 TEST_F(WiredTest, firstRunOffersEnglishAloneAndDisablesTheLanguageControls) {

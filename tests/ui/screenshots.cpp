@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
       [](qs::ui::BuilderWindow* builder) { return builder->builderButton->text() == "Ok [Esc]"; },
       [&](qs::ui::BuilderWindow* builder) {
         Settle(builder);
-        doneShot = Save(builder, out + "builder-window.png");
+        doneShot = Save(builder, out + "builder-error.png");
         builder->builderButton->click();
       });
   app.window->projectTab().createHtmlButton->click();

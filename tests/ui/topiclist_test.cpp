@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -237,10 +238,47 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   app.window->projectTab().topicFilterField->clear();
   EXPECT_EQ(ShownRows(*app.window), all);
   EXPECT_EQ(SelectedName(*app.window), "Index");
+
+  // In the field Escape clears its text, and only an empty field lets Escape go on to the
+  // window (the edit/view switch); Down enters the list at the first row the filter shows.
+  QSignalSpy keys(app.window.get(), &MainWindow::shortcutCommand);
+  QLineEdit* field = app.window->projectTab().topicFilterField;
+  field->setFocus();
+  QTest::keyClicks(field, "trim");
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_EQ(field->text(), "");
+  EXPECT_EQ(ShownRows(*app.window), all);
+  EXPECT_EQ(keys.count(), 0) << "the first Escape only clears";
+  QTest::keyClick(field, Qt::Key_Escape);
+  ASSERT_EQ(keys.count(), 1);
+  EXPECT_EQ(keys[0][0].value<app::CommandId>(), app::CommandId::EditViewKey);
+  QTest::keyClicks(field, "trim");
+  QTest::keyClick(field, Qt::Key_Down);
+  EXPECT_EQ(QApplication::focusWidget(), app.window->projectTab().topicListView);
+  EXPECT_EQ(SelectedName(*app.window), expected[0]);
+  EXPECT_EQ(app.project.shownTopic(), expected[0].toStdString());
+  EXPECT_EQ(field->text(), "trim") << "entering the list keeps the filter";
+  // A filter that shows no row leaves Down to the field.
+  field->setFocus();
+  QTest::keyClicks(field, "zzz");
+  QTest::keyClick(field, Qt::Key_Down);
+  EXPECT_EQ(QApplication::focusWidget(), field);
+  EXPECT_EQ(keys.count(), 1);
 }
 
-// Ctrl+Shift+F lists every line holding the text, in display order, with its field; choosing
-// a hit selects its topic (clearing a filter that hides it) and puts the caret on the text.
+// Where the selected text of an editor is shown, in global coordinates.
+QRect SelectionOnScreen(const QPlainTextEdit& editor) {
+  QTextCursor start = editor.textCursor();
+  QTextCursor end = start;
+  start.setPosition(start.selectionStart());
+  end.setPosition(end.selectionEnd());
+  const QRect shown = editor.cursorRect(start).united(editor.cursorRect(end));
+  return QRect(editor.viewport()->mapToGlobal(shown.topLeft()), shown.size());
+}
+
+// Ctrl+Shift+F lists every line holding the text, in display order, with its field (the Index
+// page's overview among them); choosing a hit selects its topic (clearing a filter that hides
+// it), selects the text in its field and moves the search window off it.
 TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
   uitest::WiredWindow app(false);
   app.ExtractSample(app.Path("help/"));
@@ -250,6 +288,8 @@ TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
   app.project.FindTopic(second)->example = "a\r\nb\r\nneedle";
   app.project.FindTopic(second)->title = "NEEDLE title";
   app.SelectRow(3);
+  // Set once the Index page's form has been committed, as typing there and leaving would.
+  app.project.FindTopic("Index")->summary = "An overview\r\nwith a needle in it";
   app.window->projectTab().moveUpButton->click();  // the third row comes before the second now
   app.window->projectTab().topicFilterField->setText("zzz");
 
@@ -266,10 +306,22 @@ TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
   }
   const QString s = QString::fromStdString(second);
   const QString t = QString::fromStdString(third);
-  EXPECT_EQ(hits, QStringList({t + "/Description/2", s + "/Title/1", s + "/Example/3"}));
-  EXPECT_EQ(dialog->countLabel->text(), "3 hits");
+  EXPECT_EQ(hits, QStringList({"Index/Overview/2", t + "/Description/2", s + "/Title/1",
+                               s + "/Example/3"}));
+  EXPECT_EQ(dialog->countLabel->text(), "4 hits");
 
   emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(0), 0);
+  EXPECT_EQ(app.project.shownTopic(), "Index");
+  EXPECT_EQ(QApplication::focusWidget(), app.window->projectTab().summaryEditor);
+  EXPECT_EQ(app.window->projectTab().summaryEditor->textCursor().selectedText(), "needle");
+  EXPECT_FALSE(dialog->frameGeometry().intersects(
+      SelectionOnScreen(*app.window->projectTab().summaryEditor)));
+
+  // A search window the author put over the text moves off it.
+  QPlainTextEdit* body = app.window->projectTab().bodyEditor;
+  dialog->resize(320, 160);
+  dialog->move(body->mapToGlobal(QPoint(0, 0)));
+  emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(1), 0);
   EXPECT_EQ(app.window->projectTab().topicFilterField->text(), "") << "the filter hid the topic";
   EXPECT_EQ(SelectedName(*app.window), t);
   EXPECT_EQ(app.project.shownTopic(), third);
@@ -278,8 +330,12 @@ TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
   EXPECT_EQ(caret.blockNumber(), 1);
   EXPECT_EQ(caret.positionInBlock(), 4);
   EXPECT_EQ(caret.selectedText(), "Needle");
+  const QRect shown = SelectionOnScreen(*body);
+  EXPECT_FALSE(dialog->frameGeometry().intersects(shown))
+      << shown.y() << " " << dialog->frameGeometry().y();
+  EXPECT_TRUE(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
 
-  emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(1), 0);
+  emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(2), 0);
   EXPECT_EQ(SelectedName(*app.window), s);
   EXPECT_EQ(app.window->projectTab().titleField->selectedText(), "NEEDLE");
   EXPECT_EQ(app.window->projectTab().titleField->cursorPosition(), 0);

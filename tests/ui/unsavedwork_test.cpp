@@ -370,9 +370,13 @@ TEST(UnsavedWork, workTypedBeforeTheProgramWasKilledIsOfferedBackAtTheNextStart)
   }
   uitest::WiredWindow next(false, settingsFolder);
   QString asked;
-  WhenModal<QMessageBox>("", [&asked](QMessageBox* box) {
+  QStringList buttons;
+  WhenModal<QMessageBox>("", [&](QMessageBox* box) {
     asked = box->text();
-    box->button(QMessageBox::Yes)->click();
+    for (const QAbstractButton* button : box->buttons()) buttons << button->text();
+    EXPECT_EQ(box->defaultButton()->text(), "Restore");
+    EXPECT_EQ(box->escapeButton()->text(), "Later") << "Esc loses nothing";
+    box->defaultButton()->click();
   });
   // As the program starts: the offer first, the named project once the window has painted.
   app::FinishStart(*next.context, "");
@@ -380,6 +384,9 @@ TEST(UnsavedWork, workTypedBeforeTheProgramWasKilledIsOfferedBackAtTheNextStart)
   // The project is opened after the first paint, or a second at the latest.
   QTest::qWait(1500);
   EXPECT_TRUE(asked.startsWith("Restore unsaved work from ")) << asked.toStdString();
+  EXPECT_TRUE(asked.contains("Discard deletes this unsaved work for good."));
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{"Discard", "Later", "Restore"}));
   EXPECT_EQ(next.project.projectFile, projectFile);
   EXPECT_EQ(next.window->projectTab().projectFileField->text().toStdString(), projectFile);
   const project::Topic* typed = next.project.FindTopic(next.project.ItemText(1));

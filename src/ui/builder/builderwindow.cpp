@@ -2,14 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -19,6 +19,8 @@
 #include "ui/widgets/elidinglabel.h"
 
 namespace qs::ui {
+
+const QColor BuilderWindow::kErrorColour(192, 0, 0);
 
 BuilderWindow::BuilderWindow(QWidget* owner, const QString& label, const QString& log)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -61,15 +63,52 @@ BuilderWindow::BuilderWindow(QWidget* owner, const QString& label, const QString
   compilerOutput->setFixedHeight(compilerOutput->fontMetrics().lineSpacing() * 7 +
                                  2 * compilerOutput->frameWidth() + 8);
   compilerOutput->hide();
+  messagesHeading = new QLabel;
+  messagesHeading->setObjectName("CompilerMessagesHeading");
+  messagesHeading->setContentsMargins(5, 0, 5, 0);
+  messagesHeading->hide();
+  // One column as wide as the window: a line longer than that is shortened at its end (the page
+  // it names comes first) and shown whole as its tooltip.
+  compilerMessages = new QTreeWidget;
+  compilerMessages->setObjectName("CompilerMessages");
+  compilerMessages->setAccessibleName("Compiler errors and warnings");
+  compilerMessages->setHeaderHidden(true);
+  compilerMessages->setRootIsDecorated(false);
+  compilerMessages->setUniformRowHeights(true);
+  compilerMessages->setSelectionMode(QAbstractItemView::SingleSelection);
+  compilerMessages->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  compilerMessages->setTextElideMode(Qt::ElideRight);
+  compilerMessages->hide();
+  openHelpButton = new QPushButton("Open help");
+  openHelpButton->setObjectName("OpenHelpButton");
+  openHelpButton->setToolTip("Opens the compiled help file with this system's viewer for it");
+  openHelpButton->setStyleSheet(builderButton->styleSheet());
+  openHelpButton->setAutoDefault(false);
+  openHelpButton->setEnabled(false);
+  connect(openHelpButton, &QPushButton::clicked, this, [this] {
+    if (done_) emit openHelpRequested();
+  });
+
+  // "Ok [Esc]" stays in the middle, "Open help" at its left: as much room on either side.
+  auto* buttons = new QHBoxLayout;
+  buttons->setContentsMargins(5, 0, 5, 0);
+  buttons->setSpacing(0);
+  buttons->addWidget(openHelpButton);
+  buttons->addStretch(1);
+  buttons->addWidget(builderButton);
+  buttons->addStretch(1);
+  buttons->addSpacing(openHelpButton->sizeHint().width());
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 5, 0, 2);
   layout->setSpacing(5);
   layout->addWidget(builderLabel);
   layout->addWidget(builderLog, 1);
+  layout->addWidget(messagesHeading);
+  layout->addWidget(compilerMessages);
   layout->addWidget(compileProgress);
   layout->addWidget(compilerOutput);
-  layout->addWidget(builderButton, 0, Qt::AlignHCenter);
+  layout->addLayout(buttons);
   builderLabel->setContentsMargins(5, 0, 5, 0);
   NameForScreenReaders(this);
   FitToTexts();
@@ -90,6 +129,10 @@ void BuilderWindow::FitToTexts() {
   if (!compilerOutput->isHidden()) {
     height +=
         compileProgress->sizeHint().height() + compilerOutput->height() + 2 * layout()->spacing();
+  }
+  if (!compilerMessages->isHidden()) {
+    height +=
+        messagesHeading->sizeHint().height() + compilerMessages->height() + 2 * layout()->spacing();
   }
   QSize size(std::clamp(labelWidth, kInner.width(), widest), height);
   setFixedSize(size.expandedTo(needed));
@@ -117,15 +160,29 @@ void BuilderWindow::AddCompilerOutput(const QString& lines) {
   if (progress_->Read(lines)) compileProgress->setValue(progress_->named());
 }
 
-void BuilderWindow::ShowCompilerMessages(const QStringList& messages) {
+void BuilderWindow::ShowCompilerMessages(const QString& heading, const QStringList& messages,
+                                         int errors) {
   if (messages.isEmpty()) return;
-  CompilerStarted();
-  const bool hadOutput = !compilerOutput->document()->isEmpty();
-  QTextCursor cursor(compilerOutput->document());
-  cursor.movePosition(QTextCursor::Start);
-  cursor.insertText(messages.join('\n') + (hadOutput ? "\n\n" : ""));
-  compilerOutput->moveCursor(QTextCursor::Start);
-  compilerOutput->ensureCursorVisible();
+  messagesHeading->setText(heading);
+  compilerMessages->clear();
+  for (int i = 0; i < messages.size(); ++i) {
+    auto* item = new QTreeWidgetItem(compilerMessages, {messages[i]});
+    item->setToolTip(0, messages[i]);
+    if (i < errors) item->setForeground(0, kErrorColour);
+  }
+  // Room for a few lines; more scroll.
+  const int rows = std::min<int>(static_cast<int>(messages.size()), 5);
+  compilerMessages->setFixedHeight(compilerMessages->sizeHintForRow(0) * rows +
+                                   2 * compilerMessages->frameWidth() + 2);
+  compilerMessages->scrollToTop();
+  messagesHeading->show();
+  compilerMessages->show();
+  FitToTexts();
+  CentreOnScreen();
+}
+
+void BuilderWindow::SetHelpCompiled(bool compiled) {
+  openHelpButton->setEnabled(compiled);
 }
 
 void BuilderWindow::OfferCloseBox() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QDialog>
 #include <QSize>
 #include <QString>
@@ -12,6 +13,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTextEdit;
+class QTreeWidget;
 
 namespace qs::ui {
 
@@ -21,8 +23,10 @@ class QtProgramRunner;
 // The small window that reports a help build: where the files went, the list of them, and a
 // button that reads "Working..." while the help is compiled and "Ok [Esc]" afterwards. While
 // a compiler runs, a progress bar (pages it has named out of pages written) and its output
-// appear below the list. It has no minimise or maximise button; its close box appears once
-// the work is done and then acts as the button, as Escape does.
+// appear below the list. The compiler's errors and warnings are counted and listed apart from
+// its output, errors first and in red, each with its page. "Open help" beside the button
+// opens the compiled help once there is one. It has no minimise or maximise button; its close
+// box appears once the work is done and then acts as the button, as Escape does.
 class BuilderWindow : public QDialog {
   Q_OBJECT
 
@@ -42,6 +46,12 @@ class BuilderWindow : public QDialog {
   QPushButton* builderButton = nullptr;
   QProgressBar* compileProgress = nullptr;
   QPlainTextEdit* compilerOutput = nullptr;
+  QLabel* messagesHeading = nullptr;
+  QTreeWidget* compilerMessages = nullptr;
+  QPushButton* openHelpButton = nullptr;
+
+  // The colour of the compiler's errors in their list.
+  static const QColor kErrorColour;
 
   // The inner size at the least; wider when the label needs it, up to the screen's width, and
   // taller by the compiler's pane once a compiler runs.
@@ -53,9 +63,16 @@ class BuilderWindow : public QDialog {
   void CompilerStarted();
   // Lines of the compiler's output: shown, and read for the pages it names.
   void AddCompilerOutput(const QString& lines);
-  // The compiler's errors and warnings, one a line: put ahead of its output, which is
-  // scrolled to them, so that they are not lost among its notes. Nothing for none.
-  void ShowCompilerMessages(const QStringList& messages);
+  // The compiler's errors and warnings, one a line, the first `errors` of them errors, under
+  // `heading`: listed apart from its output, so that they are not lost among its notes.
+  // Nothing for none.
+  void ShowCompilerMessages(const QString& heading, const QStringList& messages, int errors);
+  // Whether a compiled help file is there for "Open help" to open.
+  void SetHelpCompiled(bool compiled);
+
+ signals:
+  // "Open help" was clicked.
+  void openHelpRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/helpcompilerlocator.h"
 #include "ui/widgets/controls.h"
 #include "version/version.h"
 
@@ -19,9 +20,11 @@ namespace qs::ui {
 using namespace controls;
 
 QString OptionsTab::AboutText() {
+  const std::string_view needs = platform::NeededInPathNote();
   return QStringLiteral(
-             "QuillSmith: the help of a PureBasic user library, made by its own author."
-             "\nIt needs an HTML2CHM compiler and ATL.DLL in the path."
+             "QuillSmith: the help of a PureBasic user library, made by its own author.\n") +
+         QLatin1String(needs.data(), static_cast<qsizetype>(needs.size())) +
+         QStringLiteral(
              "\n"
              "\nThanks to the PureBasic community for ideas and testing,"
              "\nand to everyone who sent a project file with a bug report."

@@ -17,6 +17,7 @@
 #include "project/topicform.h"
 #include "ui/preview/livepane.h"
 #include "ui/preview/previewscheme.h"
+#include "ui/topiclist/topicfilterfield.h"
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/formeditor.h"
@@ -52,7 +53,8 @@ void ProjectTab::BuildTopicPane() {
                                "Move topic down", kGrey154);
   GiveKey(moveDownButton, Qt::ALT | Qt::Key_Down);
 
-  topicFilterField = new QLineEdit;
+  auto* filterField = new TopicFilterField;
+  topicFilterField = filterField;
   topicFilterField->setObjectName("TopicFilterField");
   topicFilterField->setPlaceholderText("Filter [Ctrl+L]");
   topicFilterField->setToolTip(
@@ -62,6 +64,7 @@ void ProjectTab::BuildTopicPane() {
 
   topicListView = new TopicListView;
   topicListView->setObjectName("TopicListView");
+  filterField->setList(topicListView);
   topicListView->setToolTip("Current project help files [right-click to add/delete]");
   // The caption names the list to a screen reader.
   topicsCaption->setBuddy(topicListView);

@@ -84,7 +84,8 @@ void QtUi::FilterTopics(const QString& text) {
 void QtUi::ShowMessage(const text::Report& report) {
   const NormalCursor cursor;
   QMessageBox box(IconOf(report.icon), FromBytes(report.title), FromBytes(report.text),
-                  QMessageBox::Ok, &window_);
+                  QMessageBox::Ok,
+                  messageOwner_ ? messageOwner_.data() : static_cast<QWidget*>(&window_));
   box.exec();
 }
 
@@ -111,6 +112,21 @@ bool QtUi::AskOkCancel(const text::Report& question) {
   box.setDefaultButton(QMessageBox::Cancel);
   box.setEscapeButton(QMessageBox::Cancel);
   return box.exec() == QMessageBox::Ok;
+}
+
+app::RecoveryAnswer QtUi::AskRestoreDiscardLater(const text::Report& question) {
+  const NormalCursor cursor;
+  QMessageBox box(IconOf(question.icon), FromBytes(question.title), FromBytes(question.text),
+                  QMessageBox::NoButton, &window_);
+  box.setObjectName("RecoveryQuestion");
+  QPushButton* restore = box.addButton("Restore", QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton("Discard", QMessageBox::DestructiveRole);
+  QPushButton* later = box.addButton("Later", QMessageBox::RejectRole);
+  box.setDefaultButton(restore);
+  box.setEscapeButton(later);  // Esc and the close box too: nothing is lost
+  box.exec();
+  if (box.clickedButton() == restore) return app::RecoveryAnswer::Restore;
+  return box.clickedButton() == discard ? app::RecoveryAnswer::Discard : app::RecoveryAnswer::Later;
 }
 
 app::InUseAnswer QtUi::AskOpenInUse(const text::Report& question) {
@@ -363,17 +379,26 @@ void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePa
 }
 
 void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
-                             const std::function<app::BuilderResult()>& compile) {
+                             const std::function<app::BuilderResult()>& compile,
+                             const std::function<void(const std::string&)>& openHelp) {
   const KeepFocus focus;
   BuilderWindow builder(&window_, FromBytes(label), FromBytes(log));
+  messageOwner_ = &builder;
   if (compilerRunner_ != nullptr) builder.Follow(*compilerRunner_);
-  builder.Run([&compile, &builder] {
+  std::string compiledFile;
+  connect(&builder, &BuilderWindow::openHelpRequested, &builder,
+          [&openHelp, &compiledFile] { openHelp(compiledFile); });
+  builder.Run([&compile, &builder, &compiledFile] {
     const app::BuilderResult result = compile();
     QStringList messages;
     for (const auto& line : result.messages) messages.append(FromBytes(line));
-    builder.ShowCompilerMessages(messages);
+    builder.ShowCompilerMessages(FromBytes(result.messagesHeading), messages,
+                                 static_cast<int>(result.errors));
+    compiledFile = result.compiledFile;
+    builder.SetHelpCompiled(!compiledFile.empty());
     return FromBytes(result.label);
   });
+  messageOwner_ = nullptr;
 }
 
 std::string QtUi::CompilerPath() {

@@ -38,6 +38,7 @@ class QtUi : public QObject, public app::Ui {
   bool AskYesNo(const text::Report& question) override;
   app::SaveAnswer AskSaveDiscardCancel(const text::Report& question) override;
   bool AskOkCancel(const text::Report& question) override;
+  app::RecoveryAnswer AskRestoreDiscardLater(const text::Report& question) override;
   app::InUseAnswer AskOpenInUse(const text::Report& question) override;
   app::ChangedFileAnswer AskChangedFile(const text::Report& question, bool canReload) override;
   app::FileChoice SaveFileRequester(const std::string& title, const std::string& start,
@@ -70,7 +71,8 @@ class QtUi : public QObject, public app::Ui {
   void InsertTag(app::Editor editor, const std::string& tag) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
   void ShowBuilderWindow(const std::string& label, const std::string& log,
-                         const std::function<app::BuilderResult()>& compile) override;
+                         const std::function<app::BuilderResult()>& compile,
+                         const std::function<void(const std::string&)>& openHelp) override;
   std::string CompilerPath() override;
   void SetCompilerPath(const std::string& path) override;
   bool CompileChecked() override;
@@ -121,6 +123,9 @@ class QtUi : public QObject, public app::Ui {
   // The compiler path as the settings gave it: bytes that are no valid UTF-8 cannot survive a
   // round trip through the field's Unicode text, so they are kept until the user edits it.
   std::string compilerPathBytes_;
+  // The builder window while it is open: the messages of its work go over it, where they are
+  // seen, rather than under it over the main window.
+  QPointer<QWidget> messageOwner_;
 };
 
 // The message when no web view can be made, at start-up and for each preview.

@@ -35,7 +35,7 @@ void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
     dialog->searchField->selectAll();
   });
   QObject::connect(dialog, &PageSearchDialog::hitChosen, &w,
-                   [&w, &ui, &c](const PageSearchHit& chosen) {
+                   [&w, &ui, &c, dialog](const PageSearchHit& chosen) {
                      PageSearchHit hit = chosen;
                      // The rows may have moved since the search: the topic is found by name.
                      const project::HelpProject& project = ui.project();
@@ -46,7 +46,7 @@ void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
                      // A row the filter hides is shown by clearing the filter.
                      if (!w.projectTab().topicListView->ShowsProjectRow(hit.row))
                        w.projectTab().topicFilterField->clear();
-                     if (c.page.ShowSearchHit(hit.row)) PlaceCaret(w, hit);
+                     if (c.page.ShowSearchHit(hit.row)) dialog->KeepClearOf(PlaceCaret(w, hit));
                      w.menus().Refresh();
                    });
 }

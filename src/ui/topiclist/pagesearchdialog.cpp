@@ -5,8 +5,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
 
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/widgets/accessiblenames.h"
@@ -15,10 +19,12 @@
 
 namespace qs::ui {
 
-QString FieldName(project::PageField field) {
+QString FieldName(project::PageField field, project::TopicKind kind) {
   switch (field) {
     case project::PageField::Title:
       return "Title";
+    case project::PageField::Summary:
+      return kind == project::TopicKind::FunctionPage ? "Syntax" : "Overview";
     case project::PageField::Description:
       return "Description";
     case project::PageField::Example:
@@ -33,7 +39,7 @@ PageSearchDialog::PageSearchDialog(QWidget* parent, const project::HelpProject& 
   setWindowTitle("Search the pages");
   searchField = new QLineEdit;
   searchField->setObjectName("SearchField");
-  searchField->setPlaceholderText("Text to find in titles, descriptions and examples");
+  searchField->setPlaceholderText("Text to find in any field of any page");
   searchField->setClearButtonEnabled(true);
   auto* searchButton = new QPushButton("&Search");
   searchButton->setObjectName("SearchButton");
@@ -81,6 +87,7 @@ void PageSearchDialog::Search() {
     PageSearchHit hit;
     hit.row = found.row;
     hit.topic = FromModel(project_.ItemText(found.row));
+    const project::Topic* topic = project_.FindTopic(project_.ItemText(found.row));
     hit.field = found.field;
     hit.line = found.line;
     // The editor shows characters, the model holds bytes: count what comes before the text.
@@ -88,7 +95,9 @@ void PageSearchDialog::Search() {
     hit.length =
         static_cast<int>(FromModel(found.lineText.substr(found.column, needle.size())).size());
     auto* item = new QTreeWidgetItem(
-        {hit.topic, FieldName(hit.field), QString::number(hit.line), FromModel(found.lineText)});
+        {hit.topic,
+         FieldName(hit.field, topic != nullptr ? topic->Kind() : project::TopicKind::FunctionPage),
+         QString::number(hit.line), FromModel(found.lineText)});
     item->setData(0, Qt::UserRole, QVariant::fromValue(hit));
     items.append(item);
   }
@@ -101,16 +110,64 @@ void PageSearchDialog::Search() {
   if (!items.isEmpty()) hitList->setCurrentItem(items.front());
 }
 
-void PlaceCaret(MainWindow& window, const PageSearchHit& hit) {
-  if (hit.field == project::PageField::Title) {
-    window.projectTab().titleField->setFocus();
-    window.projectTab().titleField->setSelection(hit.column + hit.length, -hit.length);
-    return;
+void PageSearchDialog::KeepClearOf(const QRect& hit) {
+  const QRect frame = frameGeometry();
+  if (!hit.isValid() || !frame.intersects(hit)) return;
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  // The frame's size around the inner geometry, which is what move() places.
+  const QPoint inner = geometry().topLeft() - frame.topLeft();
+  constexpr int kGap = 8;
+  const auto within = [&room, &frame](QPoint topLeft) {
+    topLeft.setX(std::clamp(topLeft.x(), room.left(),
+                            std::max(room.left(), room.right() - frame.width() + 1)));
+    topLeft.setY(std::clamp(topLeft.y(), room.top(),
+                            std::max(room.top(), room.bottom() - frame.height() + 1)));
+    return QRect(topLeft, frame.size());
+  };
+  const QRect candidates[] = {
+      within({frame.left(), hit.bottom() + kGap}),
+      within({frame.left(), hit.top() - kGap - frame.height()}),
+      within({hit.right() + kGap, frame.top()}),
+      within({hit.left() - kGap - frame.width(), frame.top()}),
+  };
+  QRect best = frame;
+  qint64 leastCovered = std::numeric_limits<qint64>::max();
+  for (const QRect& candidate : candidates) {
+    const QRect covered = candidate.intersected(hit);
+    const qint64 area = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
+    if (area < leastCovered) {
+      leastCovered = area;
+      best = candidate;
+    }
   }
-  QPlainTextEdit* editor = hit.field == project::PageField::Description
-                               ? window.projectTab().bodyEditor
-                               : window.projectTab().exampleEditor;
+  move(best.topLeft() + inner);
+}
+
+QRect PlaceCaret(MainWindow& window, const PageSearchHit& hit) {
+  // The author goes to the hit: its window takes the keyboard, which shows the selection in
+  // the colours of the focus.
+  window.activateWindow();
+  if (hit.field == project::PageField::Title) {
+    QLineEdit* field = window.projectTab().titleField;
+    field->setFocus();
+    field->setSelection(hit.column + hit.length, -hit.length);
+    return QRect(field->mapToGlobal(QPoint(0, 0)), field->size());
+  }
+  QPlainTextEdit* editor =
+      hit.field == project::PageField::Summary       ? window.projectTab().summaryEditor
+      : hit.field == project::PageField::Description ? window.projectTab().bodyEditor
+                                                     : window.projectTab().exampleEditor;
   SelectInLine(*editor, hit.line, hit.column, hit.length);
+  // From the start of the selected text to its end, on the lines they are shown on.
+  QTextCursor start = editor->textCursor();
+  QTextCursor end = start;
+  start.setPosition(start.selectionStart());
+  end.setPosition(end.selectionEnd());
+  const QRect shown = editor->cursorRect(start).united(editor->cursorRect(end));
+  return QRect(editor->viewport()->mapToGlobal(shown.topLeft()), shown.size())
+      .intersected(QRect(editor->mapToGlobal(QPoint(0, 0)), editor->size()));
 }
 
 }  // namespace qs::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -25,9 +26,10 @@ struct PageSearchHit {
   int length = 0;
 };
 
-// Ctrl+Shift+F: searches the title, description and example of every page and lists the
-// hits in display order, one a line (topic, field, line, the line's text). Choosing a hit
-// (double click or Enter) reports it; the window stays open for the next one.
+// Ctrl+Shift+F: searches every field of every page (the Index page's overview included) and
+// lists the hits in display order, one a line (topic, field, line, the line's text). Choosing
+// a hit (double click or Enter) reports it; the window stays open for the next one, moved
+// where it does not cover the hit.
 class PageSearchDialog : public QDialog {
   Q_OBJECT
 
@@ -45,6 +47,10 @@ class PageSearchDialog : public QDialog {
   void Search();
   // Runs before each search: the page being edited is committed, so its typing is found.
   void setBeforeSearch(std::function<void()> work) { beforeSearch_ = std::move(work); }
+  // Moves the window, on its screen, to where it leaves `hit` (global coordinates) in sight:
+  // below or above it, else beside it; where nothing can, where it covers the least of it.
+  // Nothing when it covers none of it already.
+  void KeepClearOf(const QRect& hit);
 
  signals:
   void hitChosen(const qs::ui::PageSearchHit& hit);
@@ -54,12 +60,13 @@ class PageSearchDialog : public QDialog {
   std::function<void()> beforeSearch_;
 };
 
-// The name of a field as the hit list shows it.
-QString FieldName(project::PageField field);
+// The name of a field of a page of this kind as the hit list shows it.
+QString FieldName(project::PageField field, project::TopicKind kind);
 
 // Puts the caret of the field's editor at the hit, the found text selected, and gives that
-// editor the focus.
-void PlaceCaret(MainWindow& window, const PageSearchHit& hit);
+// editor and its window the focus. Returns where the selected text is shown, in global
+// coordinates.
+QRect PlaceCaret(MainWindow& window, const PageSearchHit& hit);
 
 }  // namespace qs::ui
 

@@ -97,6 +97,15 @@ int TopicListView::SelectedProjectRow() const {
   return selected.isEmpty() ? -1 : filter_->ProjectRow(selected.front().row());
 }
 
+void TopicListView::EnterAtFirstRowInSight() {
+  if (filter_ == nullptr || filter_->rowCount() == 0) return;
+  QModelIndex first = indexAt(QPoint(0, 0));
+  if (!first.isValid()) first = filter_->index(0, 0);
+  setFocus(Qt::TabFocusReason);
+  setCurrentIndex(first);
+  scrollTo(first);
+}
+
 QPoint TopicListView::SelectedRowMenuPoint() const {
   const QRect row = visualRect(currentIndex());
   return viewport()->mapToGlobal(row.bottomLeft() + QPoint(iconSize().width(), 0));

@@ -38,6 +38,9 @@ class TopicListView : public QTreeView {
   void SelectProjectRow(int row);
   // The project's row of the selection; -1 for none.
   int SelectedProjectRow() const;
+  // Takes the keyboard focus and selects the first row in sight, reported as the user's
+  // selection; nothing when the list shows no row.
+  void EnterAtFirstRowInSight();
   // Below the selected row, where a popup menu asked for by the keyboard opens (global).
   QPoint SelectedRowMenuPoint() const;
 

@@ -29,14 +29,20 @@ NamePrompt::NamePrompt(QWidget* parent, const QString& caption, const QString& p
   ok->setDefault(true);
   ok->setAutoDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  // The window has no close box: without this button only Escape would say no.
+  auto* cancel = new QPushButton("Cancel");
+  cancel->setObjectName("AskTextCancel");
+  cancel->setAutoDefault(false);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  // The prompt above, the field beside its button; the field takes the width.
+  // The prompt above, the field beside its buttons; the field takes the width.
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(5, 5, 5, 5);
   layout->setSpacing(3);
-  layout->addWidget(label, 0, 0, 1, 2);
+  layout->addWidget(label, 0, 0, 1, 3);
   layout->addWidget(field_, 1, 0);
   layout->addWidget(ok, 1, 1);
+  layout->addWidget(cancel, 1, 2);
   layout->setColumnStretch(0, 1);
   setFixedSize(
       kInner.expandedTo(layout->totalMinimumSize()).expandedTo(QSize(CaptionRoom(*this), 0)));

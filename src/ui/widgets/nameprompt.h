@@ -9,8 +9,9 @@ class QLineEdit;
 
 namespace qs::ui {
 
-// The small name prompt of the topic list: a caption, a prompt, one field and "Ok", over the
-// main window near the mouse pointer, without a close box. Return accepts, Escape cancels.
+// The small name prompt of the topic list: a caption, a prompt, one field, "Ok" and "Cancel",
+// over the main window near the mouse pointer, without a close box. Return accepts, Escape
+// cancels.
 class NamePrompt : public QDialog {
  public:
   NamePrompt(QWidget* parent, const QString& caption, const QString& prompt, const QString& text,

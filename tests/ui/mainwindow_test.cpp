@@ -476,7 +476,7 @@ TEST_F(WiredTest, aScreenReaderHearsEachControlsNameAndEachRowsKindOfPage) {
   NamePrompt prompt(window.get(), "USER TOPIC", "Name of the new topic", "", QPoint());
   EXPECT_EQ(heard(prompt.field()), "Name of the new topic");
   PageSearchDialog search(window.get(), project);
-  EXPECT_EQ(heard(search.searchField), "Text to find in titles, descriptions and examples");
+  EXPECT_EQ(heard(search.searchField), "Text to find in any field of any page");
 
   TopicListModel* rows = tab.topicListView->topicModel();
   rows->SetMarks({"F1"}, {{"F1", 2}});

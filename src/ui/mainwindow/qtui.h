@@ -95,6 +95,8 @@ class QtUi : public QObject, public app::Ui {
   config::LanguageTable ReadHeadingFields() override;
   bool IsMaximised() override;
   void Maximise() override;
+  config::WindowPlaces WindowPlaces() override;
+  void SetWindowPlaces(const config::WindowPlaces& places) override;
   void SetWindowTitle(const std::string& title) override;
   void ShowStatus(const std::string& text) override;
 
@@ -121,6 +123,8 @@ class QtUi : public QObject, public app::Ui {
   // The compiler path as the settings gave it: bytes that are no valid UTF-8 cannot survive a
   // round trip through the field's Unicode text, so they are kept until the user edits it.
   std::string compilerPathBytes_;
+  // Where the preview and builder windows open, and were when they closed.
+  config::WindowPlaces places_;
 };
 
 // The message when no web view can be made, at start-up and for each preview.

@@ -34,6 +34,8 @@ void LoadSettings(const CommandContext& context) {
   ui.SetDictionaryChoice(settings->dictionary);
   state.livePane = settings->livePreview;
   ui.SetLivePane(state.livePane);
+  // The place first: a window maximised by the last run comes back to it when unmaximised.
+  ui.SetWindowPlaces(settings->windows);
   if (settings->maximised) ui.Maximise();
 }
 
@@ -46,6 +48,7 @@ void SaveSettings(const CommandContext& context) {
   settings.eraseHtmlFiles = ui.EraseHtmlChecked();
   settings.keywordIndex = ui.KeywordIndexChecked();
   settings.maximised = ui.IsMaximised();
+  settings.windows = ui.WindowPlaces();
   settings.currentLanguage = context.state.currentLanguage;
   settings.lastProjectDir = context.state.lastProjectDir;
   settings.dictionary = ui.DictionaryChoice();

@@ -26,8 +26,8 @@ void FinishStart(const CommandContext& context, const std::string& projectArgume
 void OpenStartProject(const CommandContext& context, const std::string& projectArgument);
 
 // Reads the settings file into the Options controls, the language, the last project folder,
-// the spelling dictionary and the live pane, and maximises the window when the last run ended
-// maximised.
+// the spelling dictionary and the live pane, puts the windows where they were, and maximises
+// the main window when the last run ended maximised.
 void LoadSettings(const CommandContext& context);
 // Writes the settings file from the Options controls, the window and the application state.
 void SaveSettings(const CommandContext& context);

@@ -12,6 +12,7 @@
 #include "app/appstate.h"
 #include "app/commandid.h"
 #include "config/languagetable.h"
+#include "config/windowplace.h"
 #include "project/topicform.h"
 #include "text/report.h"
 
@@ -194,6 +195,12 @@ class Ui {
   virtual void SetWindowTitle(const std::string& title) = 0;
   virtual bool IsMaximised() = 0;
   virtual void Maximise() = 0;
+  // Where the main, preview and builder windows are, or were when last seen: the main window's
+  // unmaximised place, and a place for a window not opened in this run only when it was given
+  // one. Setting them moves the main window there at once (kept on a screen that exists now)
+  // and opens the other two there from then on.
+  virtual config::WindowPlaces WindowPlaces() = 0;
+  virtual void SetWindowPlaces(const config::WindowPlaces& places) = 0;
   // A line in the status bar saying what the last command did; it stays until the next one.
   virtual void ShowStatus(const std::string& text) = 0;
 };

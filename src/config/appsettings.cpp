@@ -35,6 +35,9 @@ bool LoadSettings(std::string_view folder, AppSettings& settings,
   settings.dictionary = file.ReadString("Dictionary", "");
   settings.livePreview = file.ReadInteger("LivePreview", 0) != 0;
   settings.examplesAsCode = file.ReadInteger("ExamplesAsCode", 0) != 0;
+  settings.windows.main = ParseWindowPlace(file.ReadString("MainWindowPlace", ""));
+  settings.windows.preview = ParseWindowPlace(file.ReadString("PreviewWindowPlace", ""));
+  settings.windows.builder = ParseWindowPlace(file.ReadString("BuilderWindowPlace", ""));
   return true;
 }
 
@@ -64,6 +67,9 @@ bool SaveSettings(std::string_view folder, const AppSettings& settings) {
   file.WriteString("Dictionary", settings.dictionary);
   file.WriteInteger("LivePreview", settings.livePreview ? 1 : 0);
   file.WriteInteger("ExamplesAsCode", settings.examplesAsCode ? 1 : 0);
+  file.WriteString("MainWindowPlace", FormatWindowPlace(settings.windows.main));
+  file.WriteString("PreviewWindowPlace", FormatWindowPlace(settings.windows.preview));
+  file.WriteString("BuilderWindowPlace", FormatWindowPlace(settings.windows.builder));
   return file.Close() ||
          text::LoggedFailure(text::configLog, kNotWritten, SettingsFilePath(folder));
 }

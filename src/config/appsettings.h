@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/windowplace.h"
+
 namespace qs::config {
 
 inline constexpr std::string_view kSettingsFileName = "QuillSmith.ini";
@@ -27,6 +29,9 @@ struct AppSettings {
   bool livePreview = false;  // LivePreview: the live pane beside the form is shown
   // ExamplesAsCode: examples are PureBasic code, written escaped and coloured.
   bool examplesAsCode = false;
+  // MainWindowPlace, PreviewWindowPlace, BuilderWindowPlace: where the windows were. The main
+  // window's is its unmaximised place; Maximised still says whether it was maximised.
+  WindowPlaces windows = {};
 
   friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
@@ -38,14 +43,15 @@ std::string SettingsFilePath(std::string_view folder);
 // false. A key missing from the group takes its default, which for EraseHTMLFiles is on
 // (unlike a first run); LastProjectDir keeps its current value and, when that is empty too,
 // becomes `purebasicFolder`; KeywordIndex, Dictionary, LivePreview and ExamplesAsCode, which
-// files of earlier versions lack, are off, empty, off and off. A stored number other than 0
-// turns a switch on.
+// files of earlier versions lack, are off, empty, off and off, and the windows' places unknown. A
+// stored number other than 0 turns a switch on.
 bool LoadSettings(std::string_view folder, AppSettings& settings, std::string_view purebasicFolder);
 
 // Writes the group line and the entries: the seven that every version writes, in their order,
-// then KeywordIndex, Dictionary, LivePreview and ExamplesAsCode. The folder is created when it is
-// missing. A failure leaves any previous file as it was; the result says whether the file was
-// written.
+// then KeywordIndex, Dictionary, LivePreview, ExamplesAsCode, MainWindowPlace,
+// PreviewWindowPlace and BuilderWindowPlace (empty for a place not known). The folder is created
+// when it is missing. A failure leaves any previous file as it was; the result says whether the
+// file was written.
 bool SaveSettings(std::string_view folder, const AppSettings& settings);
 
 }  // namespace qs::config

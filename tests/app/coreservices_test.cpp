@@ -51,7 +51,8 @@ TEST_F(CoreLifecycleTest, firstRunWritesTheSettingsAndTheEnglishLanguageFile) {
             "[Options]\r\nHTM2CHM = " + ui.compilerPath +
                 "\r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\nEraseHTMLFiles = 0\r\n"
                 "Maximised = 0\r\nCurrentLanguage = English\r\nLastProjectDir = \r\n"
-                "KeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\nExamplesAsCode = 0\r\n");
+                "KeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\nExamplesAsCode = 0\r\n"
+                "MainWindowPlace = \r\nPreviewWindowPlace = \r\nBuilderWindowPlace = \r\n");
   EXPECT_EQ(ReadAll(folder / "QuillSmith_English.lng"),
             ";QuillSmith localisation file\r\n[Language]\r\nCurrentLanguage = English\r\n"
             "Overview = Overview\r\nCommandIndex = Command Index\r\nSyntax = Syntax\r\n"
@@ -63,10 +64,12 @@ TEST_F(CoreLifecycleTest, firstRunWritesTheSettingsAndTheEnglishLanguageFile) {
 TEST_F(CoreLifecycleTest, secondRunReadsWhatTheFirstWrote) {
   ui.maximised = true;
   ui.eraseHtml = true;
+  ui.windows.main = {{-1280, 0, 1000, 700}};
   Run(ui);
   FakeUi second{log};
   Run(second);
   EXPECT_TRUE(second.maximised);
+  EXPECT_EQ(second.windows, ui.windows);
   EXPECT_TRUE(second.eraseHtml);
   // One language file: listed, selected, and the list disabled.
   EXPECT_EQ(second.languageEntries, std::vector<std::string>{"English"});

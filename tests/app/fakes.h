@@ -78,6 +78,7 @@ class FakeUi : public app::Ui {
   bool compile = false, keepData = true, eraseHtml = false, keywordIndex = false;
   bool examplesAsCode = false;
   bool maximised = false;
+  config::WindowPlaces windows;
   int listRefreshes = 0;
   std::vector<std::string> statuses;  // status bar lines, in order
   bool livePane = false;
@@ -154,6 +155,11 @@ class FakeUi : public app::Ui {
   void SetHeadingFields(const config::LanguageTable& captions) override { headings = captions; }
   config::LanguageTable ReadHeadingFields() override { return headings; }
   bool IsMaximised() override { return maximised; }
+  config::WindowPlaces WindowPlaces() override { return windows; }
+  void SetWindowPlaces(const config::WindowPlaces& places) override {
+    windows = places;
+    log_.push_back("place windows");
+  }
   void Maximise() override {
     maximised = true;
     log_.push_back("maximise");

@@ -34,6 +34,8 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   stored.keywordIndex = true;
   stored.examplesAsCode = true;
   stored.maximised = true;
+  stored.windows.main = {{-1000, 20, 800, 600}};
+  stored.windows.builder = {{5, 6, 400, 210}};
   stored.currentLanguage = "Deutsch";
   services.settings = stored;
   services.languages = {"Deutsch", "English"};
@@ -47,12 +49,15 @@ TEST_F(CommandTest, settingsFillTheOptionsAndMaximiseTheWindow) {
   EXPECT_TRUE(ui.keywordIndex);
   EXPECT_TRUE(ui.examplesAsCode);
   EXPECT_TRUE(ui.maximised);
+  EXPECT_EQ(ui.windows, stored.windows);
   // An empty last project folder falls back to the PureBasic folder.
   EXPECT_EQ(state.lastProjectDir, "/pb/");
   EXPECT_TRUE(ui.languageEnabled);
   EXPECT_EQ(ui.languageSelected, 0);
   EXPECT_EQ(ui.headings.overview, "Übersicht");
   EXPECT_LT(LogIndex("read settings"), LogIndex("maximise"));
+  // Unmaximised, the window returns to the place it had before it was maximised.
+  EXPECT_LT(LogIndex("place windows"), LogIndex("maximise"));
 }
 
 // The dictionary and the live pane go from the settings file into the window and back out,
@@ -188,6 +193,8 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   ui.form = {"typed", "A()", "", ""};
   ui.compilerPath = "/c";
   ui.maximised = true;
+  ui.windows.main = {{10, 20, 700, 500}};
+  ui.windows.preview = {{30, 40, 900, 700}};
   ui.keywordIndex = true;
   ui.examplesAsCode = true;
   state.lastProjectDir = "/w/";
@@ -199,6 +206,7 @@ TEST_F(CommandTest, closingModifiedAsksAndYesCommitsBeforeSaving) {
   ASSERT_TRUE(services.written.has_value());
   EXPECT_EQ(services.written->htm2chm, "/c");
   EXPECT_TRUE(services.written->maximised);
+  EXPECT_EQ(services.written->windows, ui.windows);
   EXPECT_TRUE(services.written->keywordIndex);
   EXPECT_TRUE(services.written->examplesAsCode);
   EXPECT_TRUE(services.written->dontOverWriteExistingData);

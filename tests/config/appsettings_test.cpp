@@ -32,7 +32,8 @@ TEST_F(AppSettingsTest, firstRunKeepsBuiltInValuesAndWritesTheOldLinesThenTheNew
             "[Options]\r\nHTM2CHM = \r\nCompileToCHM = 0\r\nDontOverWriteExistingData = 1\r\n"
             "EraseHTMLFiles = 0\r\nMaximised = 0\r\nCurrentLanguage = English\r\n"
             "LastProjectDir = \r\nKeywordIndex = 0\r\nDictionary = \r\nLivePreview = 0\r\n"
-            "ExamplesAsCode = 0\r\n");
+            "ExamplesAsCode = 0\r\nMainWindowPlace = \r\nPreviewWindowPlace = \r\n"
+            "BuilderWindowPlace = \r\n");
 }
 
 // A file of an earlier version, which lacks the newer keys, reads them as off and empty; saved
@@ -58,15 +59,21 @@ TEST_F(AppSettingsTest, aFileWithoutTheNewerKeysReadsThemAsDefaultsAndKeepsItsLi
   settings.livePreview = true;
   settings.examplesAsCode = true;
   ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
-  EXPECT_EQ(temp_.Read("QuillSmith.ini"), earlier +
-                                              "KeywordIndex = 1\r\nDictionary = de_AT\r\n"
-                                              "LivePreview = 1\r\nExamplesAsCode = 1\r\n");
+  settings.windows.main = {{40, 30, 900, 640}};
+  settings.windows.builder = {{-1200, 5, 390, 202}};
+  ASSERT_TRUE(SaveSettings(temp_.Path(), settings));
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"),
+            earlier +
+                "KeywordIndex = 1\r\nDictionary = de_AT\r\n"
+                "LivePreview = 1\r\nExamplesAsCode = 1\r\nMainWindowPlace = 40,30,900,640\r\n"
+                "PreviewWindowPlace = \r\nBuilderWindowPlace = -1200,5,390,202\r\n");
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(temp_.Path(), loaded, kPureBasic));
   EXPECT_TRUE(loaded.keywordIndex);
   EXPECT_EQ(loaded.dictionary, "de_AT");
   EXPECT_TRUE(loaded.livePreview);
   EXPECT_TRUE(loaded.examplesAsCode);
+  EXPECT_EQ(loaded.windows, settings.windows);
 
   // A file of the version before this option keeps its lines too, the option after them.
   const std::string withLivePreview =
@@ -74,8 +81,12 @@ TEST_F(AppSettingsTest, aFileWithoutTheNewerKeysReadsThemAsDefaultsAndKeepsItsLi
   temp_.Write("QuillSmith.ini", withLivePreview);
   ASSERT_TRUE(LoadSettings(temp_.Path(), loaded, kPureBasic));
   EXPECT_FALSE(loaded.examplesAsCode);
+  EXPECT_EQ(loaded.windows, qs::config::WindowPlaces{});
   ASSERT_TRUE(SaveSettings(temp_.Path(), loaded));
-  EXPECT_EQ(temp_.Read("QuillSmith.ini"), withLivePreview + "ExamplesAsCode = 0\r\n");
+  EXPECT_EQ(temp_.Read("QuillSmith.ini"),
+            withLivePreview +
+                "ExamplesAsCode = 0\r\nMainWindowPlace = \r\nPreviewWindowPlace = \r\n"
+                "BuilderWindowPlace = \r\n");
 }
 
 TEST_F(AppSettingsTest, missingKeysTurnEraseOnAndFallBackToPureBasicFolder) {
@@ -121,6 +132,33 @@ TEST_F(AppSettingsTest, handWrittenFileFollowsThePreferenceRules) {
   EXPECT_EQ(settings.lastProjectDir, "/w/  ");
 }
 
+// A place edited by hand or cut short opens the window as on a first run; blanks and a place
+// on a screen left of or above the first one read as written.
+TEST_F(AppSettingsTest, windowPlacesReadOnlyWhenWhole) {
+  using qs::config::WindowPlace;
+  const std::pair<const char*, std::optional<WindowPlace>> cases[] = {
+      {"10,20,800,600", WindowPlace{10, 20, 800, 600}},
+      {" -1920 , -40 ,1024,  768  ", WindowPlace{-1920, -40, 1024, 768}},
+      {"", std::nullopt},
+      {"10,20,800", std::nullopt},
+      {"10,20,800,600,5", std::nullopt},
+      {"10,20,0,600", std::nullopt},
+      {"10,20,800,-600", std::nullopt},
+      {"10,20,800,6OO", std::nullopt},
+      {"10,,800,600", std::nullopt},
+      {"10,20,800,99999999999", std::nullopt},
+  };
+  for (const auto& [value, expected] : cases) {
+    temp_.Write("QuillSmith.ini",
+                std::string("[Options]\r\nPreviewWindowPlace = ") + value + "\r\n");
+    AppSettings settings;
+    settings.windows.preview = WindowPlace{1, 2, 3, 4};
+    ASSERT_TRUE(LoadSettings(temp_.Path(), settings, kPureBasic));
+    EXPECT_EQ(settings.windows.preview, expected) << value;
+    EXPECT_FALSE(settings.windows.main.has_value());
+  }
+}
+
 TEST_F(AppSettingsTest, roundTripCreatesTheFolder) {
   AppSettings settings{"/usr/bin/chmcmd",
                        true,
@@ -132,6 +170,7 @@ TEST_F(AppSettingsTest, roundTripCreatesTheFolder) {
                        "/p/",
                        true,
                        "de_CH"};
+  settings.windows = {{{0, 0, 1, 1}}, {{-5, -6, 700, 500}}, {{2, 3, 390, 202}}};
   ASSERT_TRUE(SaveSettings(temp_.Path() + "config/QuillSmith", settings));
   AppSettings loaded;
   ASSERT_TRUE(LoadSettings(temp_.Path() + "config/QuillSmith", loaded, kPureBasic));

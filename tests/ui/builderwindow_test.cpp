@@ -104,6 +104,18 @@ TEST_F(BuilderTest, withoutCompilationTheLabelKeepsTheHelpFolderAndOnlyOkOrEscCl
   EXPECT_TRUE(log.contains(helpFolder + "TextKit.hhp"));
   for (const QString& file : log) EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
   EXPECT_FALSE(QFileInfo::exists(helpFolder + "TextKit.chm"));
+
+  // It opens where it was last time, kept on the screen; its size stays what its texts need.
+  ASSERT_TRUE(app.ui->WindowPlaces().builder.has_value());
+  const config::WindowPlace first = *app.ui->WindowPlaces().builder;
+  config::WindowPlaces places = app.ui->WindowPlaces();
+  places.builder = config::WindowPlace{first.x + 9000, first.y, 10, 10};
+  app.ui->SetWindowPlaces(places);
+  CreateHtml([&](BuilderWindow* builder) {
+    EXPECT_TRUE(builder->screen()->availableGeometry().contains(builder->frameGeometry()));
+    EXPECT_EQ(builder->geometry().y(), first.y);
+    EXPECT_EQ(builder->size(), QSize(first.width, first.height));
+  });
 }
 
 TEST_F(BuilderTest, chmcmdCompilesAndTheEraseOptionLeavesOnlyTheCompiledFile) {

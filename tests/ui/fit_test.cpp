@@ -3,7 +3,9 @@
 // language file), the preview window, the builder window while it works and afterwards, and
 // the name prompt, each at its smallest size and at the size it opens with. Run with the
 // desktop's default font and with a 12-point one; CTest runs the whole program again at the
-// screen scales 1.5 and 2 (QT_SCALE_FACTOR is read when the application starts).
+// screen scales 1.5 and 2 (QT_SCALE_FACTOR is read when the application starts), and on small
+// screens with large fonts (QS_FIT_SCREEN), where the windows must still lie wholly on the
+// screen with every control within reach, scrolled to where the screen has no room.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -34,6 +38,7 @@ namespace qs::ui {
 namespace {
 
 using uitest::UnfittedTexts;
+using uitest::UnreachableControls;
 
 // The parameter is the font size in points; 0 keeps the desktop's default font.
 class FitTest : public ::testing::TestWithParam<int> {
@@ -46,10 +51,11 @@ class FitTest : public ::testing::TestWithParam<int> {
     // The face in use is one this system really has, as on a user's desktop, not a stand-in.
     const QString family = QFontInfo(font).family();
     ASSERT_TRUE(QFontDatabase::families().contains(family)) << family.toStdString();
-    RecordProperty("font", QString("%1 %2pt, scale %3")
+    RecordProperty("font", QString("%1 %2pt, scale %3, font dpi %4")
                                .arg(family)
                                .arg(QFontInfo(font).pointSizeF())
                                .arg(qEnvironmentVariable("QT_SCALE_FACTOR", "1"))
+                               .arg(qEnvironmentVariable("QT_FONT_DPI", "default"))
                                .toStdString());
   }
   void TearDown() override { QApplication::setFont(defaultFont_); }
@@ -62,6 +68,8 @@ class FitTest : public ::testing::TestWithParam<int> {
       QApplication::processEvents();
       QApplication::processEvents();
       EXPECT_EQ(UnfittedTexts(window).join('\n').toStdString(), "")
+          << what.toStdString() << " at " << window.width() << "x" << window.height();
+      EXPECT_EQ(UnreachableControls(window).join('\n').toStdString(), "")
           << what.toStdString() << " at " << window.width() << "x" << window.height();
     }
     window.resize(opened);
@@ -190,6 +198,51 @@ TEST(FitCheck, findsEveryKindOfCutTextAndPassesRoomyOnes) {
     y += 60;
   }
   EXPECT_EQ(UnfittedTexts(window).join('\n').toStdString(), "");
+}
+
+// The reach check: a button beyond the window's edge, one beyond its group's, a page larger
+// than a scroll area that cannot scroll, and a window larger than the screen are each reported;
+// a control far down a page that scrolls is not, nor are the same controls once put right.
+TEST(FitCheck, findsWhatCannotBeReachedAndPassesWhatAPageScrollsTo) {
+  QWidget window;
+  window.setGeometry(100, 100, 300, 200);
+  auto* beyond = new QPushButton("Beyond", &window);
+  beyond->setObjectName("Beyond");
+  beyond->setGeometry(280, 10, 60, 20);
+  auto* group = new QGroupBox("Group", &window);
+  group->setGeometry(0, 40, 100, 60);
+  auto* cut = new QPushButton("Cut", group);
+  cut->setObjectName("CutByGroup");
+  cut->setGeometry(10, 50, 60, 20);
+  auto* area = new QScrollArea(&window);
+  area->setObjectName("Area");
+  area->setGeometry(110, 40, 150, 100);
+  auto* page = new QWidget;
+  page->setMinimumSize(100, 400);
+  auto* deep = new QPushButton("Deep", page);
+  deep->setObjectName("Deep");
+  deep->setGeometry(10, 350, 60, 20);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QStringList found = UnreachableControls(window);
+  for (const char* name : {"Beyond", "CutByGroup", "Area"}) {
+    EXPECT_EQ(found.filter(name).size(), 1) << name << " in\n" << found.join('\n').toStdString();
+  }
+  EXPECT_TRUE(found.filter("Deep").isEmpty()) << found.join('\n').toStdString();
+
+  beyond->move(200, 10);
+  cut->move(10, 20);
+  area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  QApplication::processEvents();
+  EXPECT_EQ(UnreachableControls(window).join('\n').toStdString(), "");
+
+  const QRect available = window.screen()->availableGeometry();
+  window.setGeometry(available.adjusted(0, 0, 0, 100));
+  QApplication::processEvents();
+  EXPECT_EQ(UnreachableControls(window).filter("not wholly on the screen").size(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, FitTest, ::testing::Values(0, 12),

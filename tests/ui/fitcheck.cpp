@@ -8,11 +8,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <cmath>
 
 #include "ui/widgets/elidinglabel.h"
 
@@ -169,7 +173,77 @@ void CheckList(const QAbstractItemView& view, QStringList& found) {
   }
 }
 
+QString RectText(const QRect& rect) {
+  return QString("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
+// A scroll bar that is shown and reaches `overflow` pixels, when there is overflow at all.
+bool Reaches(const QScrollBar* bar, int overflow) {
+  return overflow <= 0 || (bar != nullptr && bar->isVisible() && bar->maximum() >= overflow);
+}
+
 }  // namespace
+
+QStringList UnreachableControls(const QWidget& window) {
+  QStringList found;
+  if (const QScreen* screen = window.screen()) {
+    // At a scale such as 1.35 a place in device pixels rounds to a logical one that may differ
+    // by one pixel, less than one device pixel on the screen.
+    const qreal scale = screen->devicePixelRatio();
+    const int slack = scale == std::round(scale) ? 0 : 1;
+    const QRect available = screen->availableGeometry().adjusted(-slack, -slack, slack, slack);
+    if (!available.contains(window.frameGeometry())) {
+      found << QString("%1 at %2 is not wholly on the screen's %3")
+                   .arg(Describe(window), RectText(window.frameGeometry()), RectText(available));
+    }
+  }
+  for (const QWidget* control : window.findChildren<const QWidget*>()) {
+    if (!control->isVisibleTo(&window) || !control->isEnabled()) continue;
+    if (control->width() <= 0 || control->height() <= 0) continue;
+    // A scroll area's page is larger than its view when it scrolls; its controls are checked.
+    if (const auto* view = control->parentWidget();
+        view != nullptr && qobject_cast<const QScrollArea*>(view->parentWidget()) != nullptr &&
+        static_cast<const QScrollArea*>(view->parentWidget())->widget() == control) {
+      continue;
+    }
+    // A control is reached where the page it is on can be scrolled to, or else in the window.
+    const QScrollArea* area = nullptr;
+    for (const QWidget* up = control->parentWidget(); up != nullptr && up != &window;
+         up = up->parentWidget()) {
+      if (const auto* scroller = qobject_cast<const QScrollArea*>(up)) {
+        if (scroller->widget() != nullptr && scroller->widget()->isAncestorOf(control)) {
+          area = scroller;
+          break;
+        }
+      }
+    }
+    const QWidget* within = area != nullptr ? area->widget() : &window;
+    // Each container up to there cuts off what lies outside it.
+    for (const QWidget* up = control->parentWidget(); up != nullptr; up = up->parentWidget()) {
+      const QRect place(control->mapTo(up, QPoint(0, 0)), control->size());
+      if (!up->rect().contains(place)) {
+        found << QString("%1 at %2 lies outside %3 (%4)")
+                     .arg(Describe(*control), RectText(place), Describe(*up), RectText(up->rect()));
+        break;
+      }
+      if (up == within) break;
+    }
+  }
+  for (const QScrollArea* area : window.findChildren<const QScrollArea*>()) {
+    if (!area->isVisibleTo(&window) || area->widget() == nullptr) continue;
+    const QSize overflow = area->widget()->size() - area->viewport()->size();
+    if (!Reaches(area->horizontalScrollBar(), overflow.width()) ||
+        !Reaches(area->verticalScrollBar(), overflow.height())) {
+      found << QString("%1 shows %2x%3 of a page of %4x%5 and cannot scroll to the rest")
+                   .arg(Describe(*area))
+                   .arg(area->viewport()->width())
+                   .arg(area->viewport()->height())
+                   .arg(area->widget()->width())
+                   .arg(area->widget()->height());
+    }
+  }
+  return found;
+}
 
 QStringList UnfittedTexts(const QWidget& window) {
   QStringList found;

@@ -16,4 +16,10 @@ namespace qs::uitest {
 // One line per text that does not fit, naming the control, the text and the two sizes.
 QStringList UnfittedTexts(const QWidget& window);
 
+// One line per thing of `window` a user could not get at: the window itself larger than the
+// available area of its screen or not wholly on it, a control that is shown and enabled but
+// lies outside the window, or outside the page of the scroll area it is in, and a scroll area
+// whose page is larger than its view without a scroll bar that reaches all of it.
+QStringList UnreachableControls(const QWidget& window);
+
 }  // namespace qs::uitest

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -79,6 +80,7 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
   app.window->projectTab().bodyEditor->setPlainText("Typed just before the preview");
 
   bool checked = false;
+  QSize resized;
   WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
     EXPECT_TRUE(WaitForPage(preview->browser, "Notes"));
     EXPECT_TRUE(RunScript(preview->browser, "document.body.innerText")
@@ -87,7 +89,11 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
     EXPECT_EQ(preview->windowTitle(), "QuillSmith [HTML Preview] - TextKit library help");
     EXPECT_EQ(preview->addressField->text(), "preview://help/Notes.html");
     EXPECT_TRUE(preview->addressField->isReadOnly());
-    EXPECT_EQ(preview->size(), QSize(600, 400));
+    // A useful size on a first run: most of the screen's height, wholly on the screen.
+    const QRect available = preview->screen()->availableGeometry();
+    EXPECT_GE(preview->width(), 600);
+    EXPECT_GE(preview->height(), std::max(400, available.height() * 3 / 4));
+    EXPECT_TRUE(available.contains(preview->frameGeometry()));
     EXPECT_EQ(preview->minimumSize(), QSize(500, 300));
     EXPECT_EQ(preview->backButton->accessibleName(), "Back");
     EXPECT_FALSE(preview->backButton->icon().isNull());
@@ -107,7 +113,8 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
     const QRect separator = preview->separator->geometry();
     const QRect page = preview->browser->geometry();
     const QRect end = preview->endButton->geometry();
-    preview->resize(700, 450);
+    preview->resize(preview->size() + QSize(100, 50));
+    resized = preview->size();
     QApplication::processEvents();
     EXPECT_EQ(preview->addressField->geometry(), address.adjusted(0, 0, 100, 0));
     EXPECT_EQ(preview->separator->geometry(), separator.adjusted(0, 0, 100, 0));
@@ -124,6 +131,12 @@ TEST(PreviewWindow, showsAUserTopicWithItsLayoutAndWritesNoPreviewFolder) {
   EXPECT_EQ(app.project.FindTopic("Notes")->body, "Typed just before the preview");
   // The focus is back where it was.
   EXPECT_EQ(app.window->focusWidget(), app.window->projectTab().topicListView);
+
+  // The size the author gave it is kept for the next preview, and through the settings for
+  // the next run.
+  ASSERT_TRUE(app.ui->WindowPlaces().preview.has_value());
+  EXPECT_EQ(app.ui->WindowPlaces().preview->width, resized.width());
+  EXPECT_EQ(app.ui->WindowPlaces().preview->height, resized.height());
 }
 
 TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {

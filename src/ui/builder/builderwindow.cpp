@@ -17,6 +17,7 @@
 #include "ui/builder/qtprogramrunner.h"
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/elidinglabel.h"
+#include "ui/widgets/onscreen.h"
 
 namespace qs::ui {
 
@@ -119,10 +120,7 @@ BuilderWindow::~BuilderWindow() = default;
 void BuilderWindow::FitToTexts() {
   // The label is one line: the window widens for it as far as the screen allows, and beyond
   // that the label shortens its middle and shows the whole text as its tooltip.
-  int widest = kInner.width();
-  if (QScreen* screen = this->screen()) {
-    widest = std::max(widest, screen->availableGeometry().width() * 9 / 10);
-  }
+  const int widest = std::max(kInner.width(), Room(*this).width());
   const int labelWidth = builderLabel->sizeHint().width();
   const QSize needed = layout()->totalMinimumSize();
   int height = kInner.height();
@@ -135,7 +133,8 @@ void BuilderWindow::FitToTexts() {
         messagesHeading->sizeHint().height() + compilerMessages->height() + 2 * layout()->spacing();
   }
   QSize size(std::clamp(labelWidth, kInner.width(), widest), height);
-  setFixedSize(size.expandedTo(needed));
+  // A large font may ask for more than the screen has: the log and the output scroll.
+  setFixedSize(size.expandedTo(needed).boundedTo(Room(*this).size()));
 }
 
 void BuilderWindow::Follow(QtProgramRunner& runner) {
@@ -151,7 +150,7 @@ void BuilderWindow::CompilerStarted() {
   // Until the output names a page, or when the build wrote none, the bar only shows activity.
   if (progress_->total() == 0) compileProgress->setRange(0, 0);
   FitToTexts();
-  CentreOnScreen();
+  PlaceOnScreen();
 }
 
 void BuilderWindow::AddCompilerOutput(const QString& lines) {
@@ -194,7 +193,21 @@ void BuilderWindow::OfferCloseBox() {
   if (QWindow* window = windowHandle()) window->setFlags(flags);
 }
 
-void BuilderWindow::CentreOnScreen() {
+void BuilderWindow::OpenAt(const config::WindowPlace& place) {
+  place_ = place;
+}
+
+void BuilderWindow::PlaceOnScreen() {
+  // Grown while it shows: it stays where it is, or where the user moved it, as far as the
+  // screen allows.
+  if (isVisible()) {
+    KeepOnScreen(*this);
+    return;
+  }
+  if (place_) {
+    PutAt(*this, *place_);
+    return;
+  }
   if (QScreen* screen = this->screen()) {
     QRect frame = geometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -203,7 +216,7 @@ void BuilderWindow::CentreOnScreen() {
 }
 
 void BuilderWindow::Run(const std::function<QString()>& compile) {
-  CentreOnScreen();
+  PlaceOnScreen();
   show();
   raise();
   // Paint the window before the compiler takes its time.
@@ -212,7 +225,7 @@ void BuilderWindow::Run(const std::function<QString()>& compile) {
   if (!compiled.isEmpty()) {
     builderLabel->setText(compiled);
     FitToTexts();
-    CentreOnScreen();
+    PlaceOnScreen();
   }
   done_ = true;
   // The help file holds every page once the compiler has made it.

@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "config/windowplace.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -33,6 +36,10 @@ class BuilderWindow : public QDialog {
  public:
   BuilderWindow(QWidget* owner, const QString& label, const QString& log);
   ~BuilderWindow() override;
+
+  // Opens where the window was last time (the size stays what the texts need), kept on a
+  // screen of this desktop; without it the window opens centred on the screen.
+  void OpenAt(const config::WindowPlace& place);
 
   // Shows the compiler runs of `runner` while the window lives.
   void Follow(QtProgramRunner& runner);
@@ -80,12 +87,14 @@ class BuilderWindow : public QDialog {
  private:
   // The window is not resizable: its one size is set from what its texts need.
   void FitToTexts();
-  void CentreOnScreen();
+  // Where it opens, and after it grew: see OpenAt.
+  void PlaceOnScreen();
   // The work is done: the close box appears, without the window being made anew.
   void OfferCloseBox();
 
   std::unique_ptr<CompileProgress> progress_;
   bool done_ = false;
+  std::optional<config::WindowPlace> place_;
 };
 
 }  // namespace qs::ui

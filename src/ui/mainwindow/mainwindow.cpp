@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "spelling/speller.h"
 #include "ui/mainwindow/mainmenus.h"
@@ -32,7 +33,10 @@
 #include "ui/widgets/controls.h"
 #include "ui/widgets/formeditor.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/onscreen.h"
 #include "ui/widgets/promptbuttonkeys.h"
+#include "ui/widgets/roomyscrollarea.h"
+#include "ui/widgets/statusline.h"
 #include "ui/widgets/steadytabwidget.h"
 
 namespace qs::ui {
@@ -45,6 +49,7 @@ MainWindow::MainWindow(bool withBrowser) {
   setWindowIcon(ProgramIcon());
   auto* central = new QWidget(this);
   setCentralWidget(central);
+  setStatusBar(new StatusLine);
   statusBar()->setSizeGripEnabled(true);
 
   mainPanel_ = new SteadyTabWidget;
@@ -54,8 +59,11 @@ MainWindow::MainWindow(bool withBrowser) {
   centralLayout->addWidget(mainPanel_);
   project_ = new ProjectTab(withBrowser);
   options_ = new OptionsTab;
-  mainPanel_->addTab(project_, "&Project");
-  mainPanel_->addTab(options_, "&Options");
+  project_->setObjectName("ProjectTab");
+  options_->setObjectName("OptionsTab");
+  // Each page scrolls where the screen has no room for it, the tabs staying in view.
+  mainPanel_->addTab(new RoomyScrollArea(project_), "&Project");
+  mainPanel_->addTab(new RoomyScrollArea(options_), "&Options");
 
   menus_ = new MainMenus(*menuBar(), *project_, *options_);
 
@@ -259,7 +267,7 @@ void MainWindow::AttachDictionaryList() {
   connect(speller_, &spelling::Speller::dictionariesFound, this, &MainWindow::FillDictionaryList);
   // A dictionary installed while the program runs is offered when the options are looked at.
   connect(mainPanel_, &QTabWidget::currentChanged, speller_, [this](int index) {
-    if (mainPanel_->widget(index) == options_) speller_->Rescan();
+    if (mainPanel_->widget(index)->isAncestorOf(options_)) speller_->Rescan();
   });
 }
 
@@ -293,27 +301,45 @@ QPoint MainWindow::topicMenuPosition() const {
 }
 
 void MainWindow::FitMinimumSize() {
-  const QSize needed = kMinimumInner.expandedTo(layout()->totalMinimumSize());
+  // What the window holds now (menu bar, tabs, pages, docks, status bar) with nothing
+  // scrolled, but never more than the screen it is on: the pages scroll instead.
+  const QSize room = Room(*this).size();
+  const QSize needed = kMinimumInner.expandedTo(layout()->totalMinimumSize()).boundedTo(room);
+  const QSize before = size();
   if (minimumSize() != needed) setMinimumSize(needed);
+  // Grown for its controls, it still lies on the screen; a window the user moved partly off
+  // the screen, or made larger than it, is otherwise left as it is.
+  if (isVisible() && size() != before) KeepOnScreen(*this);
 }
 
 void MainWindow::PlaceOnScreen() {
-  QSize size = kInitialInner.expandedTo(minimumSize());
-  QRect frame(QPoint(0, 0), size);
-  if (QScreen* screen = this->screen()) {
-    const QRect available = screen->availableGeometry();
-    size = size.boundedTo(available.size()).expandedTo(minimumSize());
-    frame.setSize(size);
-    frame.moveCenter(available.center());
-  }
-  resize(size);
-  move(frame.topLeft());
+  const QRect room = Room(*this);
+  QRect inner(QPoint(0, 0), kInitialInner.expandedTo(minimumSize()).boundedTo(room.size()));
+  inner.moveCenter(room.center());
+  resize(inner.size());
+  move(inner.topLeft());
 }
 
 bool MainWindow::event(QEvent* event) {
   const bool handled = QMainWindow::event(event);
   // A caption, a font or a style changed somewhere: the window may need more room.
   if (event->type() == QEvent::LayoutRequest) FitMinimumSize();
+  if (event->type() == QEvent::Show && !screenFollowed_ && windowHandle() != nullptr) {
+    screenFollowed_ = true;
+    // Another screen has other room.
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+      FitMinimumSize();
+      KeepOnScreen(*this);
+    });
+  }
+  // The window manager's frame is known only once the window is shown: with it the window
+  // may need moving or shrinking to lie wholly on the screen, title bar included.
+  if ((event->type() == QEvent::Show || event->type() == QEvent::Move) && !frameKnown_ &&
+      isVisible()) {
+    frameKnown_ = !FrameMargins(*this).isNull();
+    FitMinimumSize();
+    KeepOnScreen(*this);
+  }
   if (event->type() == QEvent::WindowActivate) emit activated();
   return handled;
 }

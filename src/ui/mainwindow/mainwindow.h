@@ -84,7 +84,8 @@ class MainWindow : public QMainWindow {
   void setRecentProjects(std::vector<std::string> paths);
 
   // The window's inner area when it opens, and the smallest it can be made; both grow when the
-  // texts of the controls need more room in the current font.
+  // texts of the controls need more room in the current font, up to the room the screen has,
+  // beyond which the tab pages scroll.
   static constexpr QSize kInitialInner{649, 574};
   static constexpr QSize kMinimumInner{657, 583};
 
@@ -130,8 +131,10 @@ class MainWindow : public QMainWindow {
   void FillDictionaryList();
   void ShowActiveDictionary();
   void SetTabOrder();
-  // The smallest size: the design's, or what the controls' texts need when that is more.
+  // The smallest size: the design's, or what the controls' texts need when that is more, but
+  // never more than the screen's room.
   void FitMinimumSize();
+  // Centred on the screen at the size it opens with, within the screen's room.
   void PlaceOnScreen();
   // An editor that is disabled while the form is in use collapses to its caption.
   void CollapseUnusedEditors();
@@ -147,6 +150,8 @@ class MainWindow : public QMainWindow {
   SpellCheck* spellCheck_ = nullptr;
   std::vector<std::string> recentProjects_;
   bool menuByKeyboard_ = false;
+  bool screenFollowed_ = false;
+  bool frameKnown_ = false;
 };
 
 }  // namespace qs::ui

@@ -37,6 +37,7 @@
 #include "ui/widgets/icons.h"
 #include "ui/widgets/modeltext.h"
 #include "ui/widgets/nameprompt.h"
+#include "ui/widgets/onscreen.h"
 
 namespace qs::ui {
 
@@ -371,7 +372,10 @@ void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePa
     return;
   }
   PreviewWindow preview(&window_, FromBytes(title), BrowserUrl(pagePath));
-  if (preview.Run()) {
+  if (places_.preview) PutAt(preview, *places_.preview);
+  const bool ownerClosing = preview.Run();
+  places_.preview = PlaceOf(preview);
+  if (ownerClosing) {
     // The main window's close box ended the preview: once the command that opened it has
     // cleaned up, the window closes as it was asked to.
     QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
@@ -384,6 +388,7 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
   const KeepFocus focus;
   BuilderWindow builder(&window_, FromBytes(label), FromBytes(log));
   messageOwner_ = &builder;
+  if (places_.builder) builder.OpenAt(*places_.builder);
   if (compilerRunner_ != nullptr) builder.Follow(*compilerRunner_);
   std::string compiledFile;
   connect(&builder, &BuilderWindow::openHelpRequested, &builder,
@@ -399,6 +404,7 @@ void QtUi::ShowBuilderWindow(const std::string& label, const std::string& log,
     return FromBytes(result.label);
   });
   messageOwner_ = nullptr;
+  places_.builder = PlaceOf(builder);
 }
 
 std::string QtUi::CompilerPath() {
@@ -484,6 +490,14 @@ bool QtUi::IsMaximised() {
 void QtUi::Maximise() {
   window_.showMaximized();
   window_.repaint();
+}
+config::WindowPlaces QtUi::WindowPlaces() {
+  if (const auto place = PlaceOf(window_)) places_.main = place;
+  return places_;
+}
+void QtUi::SetWindowPlaces(const config::WindowPlaces& places) {
+  places_ = places;
+  if (places.main) PutAt(window_, *places.main);
 }
 void QtUi::SetWindowTitle(const std::string& title) {
   window_.setWindowTitle(FromBytes(title));

@@ -97,6 +97,8 @@ class QtUi : public QObject, public app::Ui {
   config::LanguageTable ReadHeadingFields() override;
   bool IsMaximised() override;
   void Maximise() override;
+  config::WindowPlaces WindowPlaces() override;
+  void SetWindowPlaces(const config::WindowPlaces& places) override;
   void SetWindowTitle(const std::string& title) override;
   void ShowStatus(const std::string& text) override;
 
@@ -126,6 +128,8 @@ class QtUi : public QObject, public app::Ui {
   // The builder window while it is open: the messages of its work go over it, where they are
   // seen, rather than under it over the main window.
   QPointer<QWidget> messageOwner_;
+  // Where the preview and builder windows open, and were when they closed.
+  config::WindowPlaces places_;
 };
 
 // The message when no web view can be made, at start-up and for each preview.

@@ -16,6 +16,7 @@
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/inputblocker.h"
+#include "ui/widgets/onscreen.h"
 
 namespace qs::ui {
 
@@ -82,8 +83,9 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
   layout->addLayout(page, 1);
   NameForScreenReaders(this);
 
-  setMinimumSize(kMinimumInner.expandedTo(layout->totalMinimumSize()));
-  resize(kInner.expandedTo(minimumSize()));
+  const QSize room = Room(*this).size();
+  setMinimumSize(kMinimumInner.expandedTo(layout->totalMinimumSize()).boundedTo(room));
+  resize(UsefulSize(room).expandedTo(minimumSize()));
 
   connect(backButton, &QPushButton::clicked, browser, &QWebEngineView::back);
   connect(forwardButton, &QPushButton::clicked, browser, &QWebEngineView::forward);
@@ -104,6 +106,12 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
 }
 
 PreviewWindow::~PreviewWindow() = default;
+
+QSize PreviewWindow::UsefulSize(QSize room) {
+  // A help page reads best at about the size of a document window: most of the screen's
+  // height and a good part of its width, never less than the smallest useful preview.
+  return QSize(room.width() * 3 / 5, room.height() * 4 / 5).expandedTo(kInner).boundedTo(room);
+}
 
 QString PreviewWindow::AddressOf(const QUrl& url) {
   return url.isLocalFile() ? url.toLocalFile() : url.toDisplayString();
@@ -133,6 +141,8 @@ void PreviewWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
+  // A window put where it was last time stays there; otherwise it opens centred.
+  if (testAttribute(Qt::WA_Moved)) return;
   if (QScreen* screen = this->screen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

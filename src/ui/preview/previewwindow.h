@@ -36,9 +36,13 @@ class PreviewWindow : public QDialog {
   QFrame* separator = nullptr;
   QWebEngineView* browser = nullptr;
 
-  // The inner size when it opens and the smallest; larger when the controls need it.
+  // The inner size it opens with at the least, and the smallest it can be made; larger when
+  // the controls need it, never larger than the screen's room.
   static constexpr QSize kInner{600, 400};
   static constexpr QSize kMinimumInner{500, 300};
+  // The size it opens with unless it is put where it was last time: on a screen whose room
+  // for it is `room`, three fifths of the width and four fifths of the height, at least kInner.
+  static QSize UsefulSize(QSize room);
 
   // The browser's address as the field shows it: a local page as its path.
   QString CurrentAddress() const;

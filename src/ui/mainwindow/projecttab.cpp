@@ -121,6 +121,19 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
     GiveKey(tagButtons[i], QKeyCombination(modifiers, letters[i / 2]));
     toolRow->addWidget(tagButtons[i]);
   }
+  // Like the tags, a link or picture goes where the caret is in the editor last used.
+  insertLinkButton = Button("InsertLinkButton", "Link...", "Insert link", Qt::white, true);
+  insertLinkButton->setAccessibleName("Insert link");
+  insertLinkButton->setFocusPolicy(Qt::NoFocus);
+  GiveKey(insertLinkButton, Qt::CTRL | Qt::Key_K);
+  insertPictureButton =
+      Button("InsertPictureButton", "Picture...", "Insert picture", Qt::white, true);
+  insertPictureButton->setAccessibleName("Insert picture");
+  insertPictureButton->setFocusPolicy(Qt::NoFocus);
+  GiveKey(insertPictureButton, Qt::ALT | Qt::Key_G);
+  toolRow->addSpacing(6);
+  toolRow->addWidget(insertLinkButton);
+  toolRow->addWidget(insertPictureButton);
   toolRow->addSpacing(24);
   editViewButton = GlyphButton("EditViewButton", BothWaysArrowIcon(), "Switch Edit/View [Esc]",
                                "Edit/View", kGrey154);

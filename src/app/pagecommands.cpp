@@ -211,8 +211,7 @@ void PageCommands::InsertLink() {
   text = text::ReplaceAll(text::ReplaceAll(text, "<", "&lt;"), ">", "&gt;");
   const std::string address =
       output::WayToHelpFolder(c_.project.shownTopic()) + output::PageLink(target);
-  c_.ui.InsertMarkup(editor, output::LinkStartTag(address), text,
-                     std::string(output::kLinkEndTag));
+  c_.ui.InsertMarkup(editor, output::LinkStartTag(address), text, std::string(output::kLinkEndTag));
   c_.ui.ShowStatus("Link to " + target + " inserted");
 }
 
@@ -231,11 +230,11 @@ void PageCommands::InsertPicture() {
   pictureFolder_ = text::FolderPart(choice.path);
   const std::string folder = text::WithTrailingSeparator(flows::HelpFolderOf(c_.project));
   const output::PictureOutcome outcome = output::CopyPicture(
-      folder, choice.path, [this](const text::Report& question) { return c_.ui.AskYesNo(question); });
+      folder, choice.path,
+      [this](const text::Report& question) { return c_.ui.AskYesNo(question); });
   c_.ShowReports(outcome.reports);
   if (!outcome.usable()) return;
-  c_.ui.InsertMarkup(editor, output::PictureTag(c_.project.shownTopic(), outcome.fileName), "",
-                     "");
+  c_.ui.InsertMarkup(editor, output::PictureTag(c_.project.shownTopic(), outcome.fileName), "", "");
   const std::string where = folder + std::string(output::kPicturesFolder) + text::NativeSeparator();
   c_.ui.ShowStatus(outcome.copy == output::PictureCopy::Copied
                        ? "Picture " + outcome.fileName + " copied into " + where

@@ -78,7 +78,8 @@ PictureOutcome CopyPicture(const std::string& helpFolder, const std::string& sou
   outcome.fileName = PictureFileName(source);
   if (!IsPictureFile(source)) {
     outcome.reports.push_back(text::ErrorReport(
-        "'" + source + "' is no picture that help viewers show: pick a .png, .jpg, .gif or .bmp file."));
+        "'" + source +
+        "' is no picture that help viewers show: pick a .png, .jpg, .gif or .bmp file."));
     return outcome;
   }
   std::string bytes;
@@ -90,8 +91,8 @@ PictureOutcome CopyPicture(const std::string& helpFolder, const std::string& sou
 
   const std::string folder = text::WithTrailingSeparator(helpFolder);
   const std::string relative = std::string(kPicturesFolder) + "/" + outcome.fileName;
-  const std::string path = folder + std::string(kPicturesFolder) + text::NativeSeparator() +
-                           outcome.fileName;
+  const std::string path =
+      folder + std::string(kPicturesFolder) + text::NativeSeparator() + outcome.fileName;
   std::error_code ignored;  // a folder that cannot be made shows as a file that cannot be made
   if (!folder.empty()) std::filesystem::create_directories(std::filesystem::path(folder), ignored);
   platform::OutputFolder out;
@@ -110,7 +111,8 @@ PictureOutcome CopyPicture(const std::string& helpFolder, const std::string& sou
       return outcome;
     }
   }
-  if (WriteOutputFile(out, relative, path, bytes, outcome.reports)) outcome.copy = PictureCopy::Copied;
+  if (WriteOutputFile(out, relative, path, bytes, outcome.reports))
+    outcome.copy = PictureCopy::Copied;
   return outcome;
 }
 

@@ -170,13 +170,13 @@ TEST_F(CommandTest, tagButtonsWriteIntoTheEditorTouchedLastUntilAnotherCommandRu
 // A link goes where a tag would, in the form the auto-link writes, from wherever the page
 // lies; the dialog offers every page a link can name.
 TEST_F(CommandTest, insertLinkWritesTheAutoLinksFormIntoTheEditorTouchedLast) {
-  UseProject({"Index", "TextTrim", "G#", "Notes/Deep*", "a<b & c*", "Say \"hi\"*",
-              "Caf\xe9*"});
+  UseProject({"Index", "TextTrim", "G#", "Notes/Deep*", "a<b & c*", "Say \"hi\"*", "Caf\xe9*"});
   commands.page.TopicListEvent(1, false);
   ui.linkTargets = {"Notes/Deep"};
   commands.page.InsertLink();
   EXPECT_TRUE(ui.offeredPages.empty());
-  EXPECT_EQ(ui.statuses.back(), "No link inserted: first click where it goes in a text of the page");
+  EXPECT_EQ(ui.statuses.back(),
+            "No link inserted: first click where it goes in a text of the page");
 
   commands.page.EditorEvent(app::Editor::Body);
   commands.page.InsertLink();
@@ -221,12 +221,12 @@ TEST_F(CommandTest, insertLinkWritesTheAutoLinksFormIntoTheEditorTouchedLast) {
   commands.page.EditorEvent(app::Editor::Body);
   ui.linkTargets = {"TextTrim"};
   commands.page.InsertLink();
-  EXPECT_EQ(ui.statuses.back(), "No link inserted: first click where it goes in a text of the page");
+  EXPECT_EQ(ui.statuses.back(),
+            "No link inserted: first click where it goes in a text of the page");
   commands.page.EditorEvent(app::Editor::Example);
   ui.examplesAsCode = true;
   commands.page.InsertLink();
-  EXPECT_EQ(ui.statuses.back(),
-            "No link inserted: examples are code, which shows markup as typed");
+  EXPECT_EQ(ui.statuses.back(), "No link inserted: examples are code, which shows markup as typed");
   EXPECT_TRUE(ui.insertedMarkup.empty());
   commands.page.EditorEvent(app::Editor::Summary);
   commands.page.InsertLink();
@@ -251,7 +251,8 @@ TEST_F(CommandTest, insertPictureCopiesIntoTheHelpFolderThenShowsIt) {
 
   project.helpFolder = "help/";
   commands.page.InsertPicture();  // cancelled
-  ui.files = {{temp.Path("shots/logo.png"), 0}, {temp.Path("other/logo.png"), 0},
+  ui.files = {{temp.Path("shots/logo.png"), 0},
+              {temp.Path("other/logo.png"), 0},
               {temp.Path("shots/logo.png"), 0}};
   commands.page.InsertPicture();
   EXPECT_EQ(temp.Read("project/help/pictures/logo.png"), "first");
@@ -267,7 +268,8 @@ TEST_F(CommandTest, insertPictureCopiesIntoTheHelpFolderThenShowsIt) {
   commands.page.InsertPicture();
   EXPECT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.statuses.back(), "Picture logo.png shown from " +
-                                    temp.Path("project/help/pictures/") + ", which holds it already");
+                                    temp.Path("project/help/pictures/") +
+                                    ", which holds it already");
 
   using Inserted = std::vector<std::pair<app::Editor, std::string>>;
   EXPECT_EQ(ui.insertedMarkup,

@@ -86,8 +86,8 @@ TEST(HelpBuild, anInsertedPictureIsCompiledIntoTheHelpAndOutlivesTheErase) {
   ASSERT_TRUE(compiled.compiled);
 
   std::string listed;
-  FILE* pipe = popen(("'" + chmls + "' list '" + compiled.compiledFile + "' 2>/dev/null").c_str(),
-                     "r");
+  FILE* pipe =
+      popen(("'" + chmls + "' list '" + compiled.compiledFile + "' 2>/dev/null").c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   char buffer[4096];
   for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) listed.append(buffer, n);

@@ -85,9 +85,10 @@ TEST(CopyPicture, copiesOnceAndReplacesADifferentFileOnlyWhenTheAuthorSaysSo) {
   EXPECT_FALSE(outcome.usable());
   EXPECT_EQ(temp.Read("help folder/pictures/logo.png"), "first picture");
   ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0], "The help folder's pictures already hold a different file named "
-                      "'logo.png'.\nReplace it with '" +
-                          temp.Path("other/logo.png") + "'?");
+  EXPECT_EQ(asked[0],
+            "The help folder's pictures already hold a different file named "
+            "'logo.png'.\nReplace it with '" +
+                temp.Path("other/logo.png") + "'?");
   answer = true;
   EXPECT_EQ(CopyPicture(help, temp.Path("other/logo.png"), replace).copy, PictureCopy::Copied);
   EXPECT_EQ(temp.Read("help folder/pictures/logo.png"), "second picture");

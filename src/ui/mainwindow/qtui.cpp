@@ -35,8 +35,8 @@
 #include "ui/widgets/filedialogs.h"
 #include "ui/widgets/formeditor.h"
 #include "ui/widgets/icons.h"
-#include "ui/widgets/modeltext.h"
 #include "ui/widgets/linkdialog.h"
+#include "ui/widgets/modeltext.h"
 #include "ui/widgets/nameprompt.h"
 
 namespace qs::ui {

@@ -12,8 +12,7 @@
 
 namespace qs::ui {
 
-LinkDialog::LinkDialog(QWidget* parent, const QStringList& pages)
-    : QDialog(parent), pages_(pages) {
+LinkDialog::LinkDialog(QWidget* parent, const QStringList& pages) : QDialog(parent), pages_(pages) {
   setObjectName("LinkDialog");
   setWindowTitle("Insert link");
   field_ = new QLineEdit;
@@ -38,7 +37,9 @@ LinkDialog::LinkDialog(QWidget* parent, const QStringList& pages)
     if (!chosenPage().isEmpty()) accept();
   });
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  auto updateOk = [this] { buttons_->button(QDialogButtonBox::Ok)->setEnabled(!chosenPage().isEmpty()); };
+  auto updateOk = [this] {
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(!chosenPage().isEmpty());
+  };
   connect(field_, &QLineEdit::textChanged, this, updateOk);
   updateOk();
 

@@ -26,7 +26,13 @@ std::string WayToHelpFolder(std::string_view topicName) {
 }
 
 std::string LinkStartTag(std::string_view address) {
-  return "<a href=\"" + std::string(address) + "\">";
+  std::string tag;
+  AppendLinkStartTag(tag, address);
+  return tag;
+}
+
+void AppendLinkStartTag(std::string& out, std::string_view address) {
+  out.append("<a href=\"").append(address).append("\">");
 }
 
 std::optional<std::string> TopicNameOfPage(std::string_view page) {

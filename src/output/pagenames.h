@@ -32,6 +32,8 @@ std::string WayToHelpFolder(std::string_view topicName);
 // The start tag of a link to `address` as the pages write it, the auto-link's among them:
 // "<a href=\"" + address + "\">"; the link ends with kLinkEndTag.
 std::string LinkStartTag(std::string_view address);
+// The same, appended to `out`.
+void AppendLinkStartTag(std::string& out, std::string_view address);
 inline constexpr std::string_view kLinkEndTag = "</a>";
 
 // The topic name whose page a link, or a page file name read back from a folder or a .hhp,

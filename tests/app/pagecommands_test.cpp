@@ -3,6 +3,7 @@
 #include "commandfixture.h"
 #include "output/pictures.h"
 #include "support/tempfolder.h"
+#include "text/paths.h"
 
 namespace qs::apptest {
 namespace {
@@ -256,8 +257,8 @@ TEST_F(CommandTest, insertPictureCopiesIntoTheHelpFolderThenShowsIt) {
               {temp.Path("shots/logo.png"), 0}};
   commands.page.InsertPicture();
   EXPECT_EQ(temp.Read("project/help/pictures/logo.png"), "first");
-  EXPECT_EQ(ui.statuses.back(),
-            "Picture logo.png copied into " + temp.Path("project/help/pictures/"));
+  const std::string pictures = temp.Path("project/help/pictures") + text::NativeSeparator();
+  EXPECT_EQ(ui.statuses.back(), "Picture logo.png copied into " + pictures);
   ui.answers = {false};
   commands.page.InsertPicture();
   EXPECT_EQ(temp.Read("project/help/pictures/logo.png"), "first");
@@ -267,9 +268,8 @@ TEST_F(CommandTest, insertPictureCopiesIntoTheHelpFolderThenShowsIt) {
   commands.page.EditorEvent(app::Editor::Body);
   commands.page.InsertPicture();
   EXPECT_EQ(ui.questions.size(), 1u);
-  EXPECT_EQ(ui.statuses.back(), "Picture logo.png shown from " +
-                                    temp.Path("project/help/pictures/") +
-                                    ", which holds it already");
+  EXPECT_EQ(ui.statuses.back(),
+            "Picture logo.png shown from " + pictures + ", which holds it already");
 
   using Inserted = std::vector<std::pair<app::Editor, std::string>>;
   EXPECT_EQ(ui.insertedMarkup,

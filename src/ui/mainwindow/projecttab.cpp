@@ -123,8 +123,7 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
     toolRow->addWidget(tagButtons[i]);
   }
   // Like the tags, a link or picture goes where the caret is in the editor last used.
-  insertLinkButton =
-      Button("InsertLinkButton", "Link...", "Insert link [Ctrl+K]", Qt::white, true);
+  insertLinkButton = Button("InsertLinkButton", "Link...", "Insert link [Ctrl+K]", Qt::white, true);
   insertLinkButton->setAccessibleName("Insert link");
   insertLinkButton->setFocusPolicy(Qt::NoFocus);
   // Ctrl+K, as in most editors; the Alt key every button of the window has besides.

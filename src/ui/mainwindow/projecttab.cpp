@@ -137,7 +137,7 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
       Button("InsertPictureButton", "Picture...", "Insert picture", Qt::white, true);
   insertPictureButton->setAccessibleName("Insert picture");
   insertPictureButton->setFocusPolicy(Qt::NoFocus);
-  GiveKey(insertPictureButton, Qt::ALT | Qt::Key_G);
+  GiveKey(insertPictureButton, Qt::ALT | Qt::Key_T);
   toolRow->addSpacing(6);
   toolRow->addWidget(insertLinkButton);
   toolRow->addWidget(insertPictureButton);

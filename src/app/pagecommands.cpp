@@ -1,10 +1,18 @@
 #include "app/pagecommands.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "flows/helpbuild.h"
+#include "output/pagenames.h"
+#include "output/pictures.h"
 #include "project/history.h"
+#include "project/topicform.h"
 #include "project/topicops.h"
 #include "project/usertopics.h"
+#include "text/paths.h"
+#include "text/textops.h"
 
 namespace qs::app {
 
@@ -159,6 +167,79 @@ void PageCommands::TagButton(const std::string& tag) {
   if (c_.state.activeEditor == Editor::None) return;
   if (c_.state.activeEditor == Editor::Example && c_.ui.ExamplesAsCodeChecked()) return;
   c_.ui.InsertTag(c_.state.activeEditor, tag);
+}
+
+Editor PageCommands::InsertionEditor(const std::string& what) {
+  const std::optional<project::ShownTopic> shown = project::ShowTopic(c_.project);
+  const Editor editor = c_.state.activeEditor;
+  bool takesMarkup = false;
+  if (shown) {
+    const project::FormLayout& layout = shown->layout;
+    takesMarkup = (editor == Editor::Summary && layout.summaryEnabled && !layout.summaryReadOnly) ||
+                  (editor == Editor::Body && !layout.bodyReadOnly) ||
+                  (editor == Editor::Example && layout.exampleEnabled);
+  }
+  if (takesMarkup && editor == Editor::Example && c_.ui.ExamplesAsCodeChecked()) {
+    // An example that is code shows markup as typed.
+    c_.ui.ShowStatus("No " + what + " inserted: examples are code, which shows markup as typed");
+    return Editor::None;
+  }
+  if (!takesMarkup) {
+    c_.ui.ShowStatus("No " + what + " inserted: first click where it goes in a text of the page");
+    return Editor::None;
+  }
+  return editor;
+}
+
+void PageCommands::InsertLink() {
+  const Editor editor = InsertionEditor("link");
+  if (editor == Editor::None) return;
+  std::vector<std::string> pages;
+  for (int row = 0; row < static_cast<int>(c_.project.ItemCount()); ++row) {
+    std::string name = c_.project.ItemText(row);
+    // A quote would end the link's address; nothing can name such a page in a link.
+    if (!name.empty() && name.find('"') == std::string::npos) pages.push_back(std::move(name));
+  }
+  const std::string target = c_.ui.AskLinkTarget(pages);
+  if (target.empty()) return;
+  if (std::find(pages.begin(), pages.end(), target) == pages.end()) {
+    c_.ui.ShowStatus("No link inserted: the project has no page '" + target + "'");
+    return;
+  }
+  // The page's name as the link's text reads as that name, whatever characters it holds.
+  std::string text = text::ReplaceAll(target, "&", "&amp;");
+  text = text::ReplaceAll(text::ReplaceAll(text, "<", "&lt;"), ">", "&gt;");
+  const std::string address =
+      output::WayToHelpFolder(c_.project.shownTopic()) + output::PageLink(target);
+  c_.ui.InsertMarkup(editor, output::LinkStartTag(address), text, std::string(output::kLinkEndTag));
+  c_.ui.ShowStatus("Link to " + target + " inserted");
+}
+
+void PageCommands::InsertPicture() {
+  const Editor editor = InsertionEditor("picture");
+  if (editor == Editor::None) return;
+  if (c_.project.helpFolder.empty()) {
+    c_.ui.ShowMessage(flows::NoHelpFolderReport());
+    return;
+  }
+  const std::string start =
+      pictureFolder_.empty() ? text::FolderPart(c_.project.projectFile) : pictureFolder_;
+  const FileChoice choice =
+      c_.ui.OpenFileRequester("Insert picture", start, std::string(output::kPicturePattern));
+  if (choice.path.empty()) return;
+  pictureFolder_ = text::FolderPart(choice.path);
+  const std::string folder = text::WithTrailingSeparator(flows::HelpFolderOf(c_.project));
+  const output::PictureOutcome outcome = output::CopyPicture(
+      folder, choice.path,
+      [this](const text::Report& question) { return c_.ui.AskYesNo(question); });
+  c_.ShowReports(outcome.reports);
+  if (!outcome.usable()) return;
+  c_.ui.InsertMarkup(editor, output::PictureTag(c_.project.shownTopic(), outcome.fileName), "", "");
+  const std::string where = folder + std::string(output::kPicturesFolder) + text::NativeSeparator();
+  c_.ui.ShowStatus(outcome.copy == output::PictureCopy::Copied
+                       ? "Picture " + outcome.fileName + " copied into " + where
+                       : "Picture " + outcome.fileName + " shown from " + where +
+                             ", which holds it already");
 }
 
 void PageCommands::ExamplesAsCodeChanged() {

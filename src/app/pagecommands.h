@@ -33,6 +33,14 @@ class PageCommands {
   // A tag button: the tag goes into the editor touched last, except into an example that is
   // code, where a tag would be shown as typed rather than read as markup.
   void TagButton(const std::string& tag);
+  // "Insert link" (Ctrl+K): asks for one of the project's pages and puts a link to it, as the
+  // auto-link writes one, into the editor touched last; the selection becomes the link's
+  // text, else the page's name.
+  void InsertLink();
+  // "Insert picture": a picture file is copied into the help folder's pictures folder (a
+  // different file of its name is replaced only when the author says so) and shown where the
+  // caret is in the editor touched last.
+  void InsertPicture();
   // "Examples are code" was switched: the live pane shows the page as it now reads.
   void ExamplesAsCodeChanged();
 
@@ -53,10 +61,15 @@ class PageCommands {
  private:
   // Takes a change back or does it again; then the list, the form and the library field.
   void HistoryStep(bool undo);
+  // The editor a link or picture goes into: the one touched last, when the shown page takes
+  // markup there. None, and the status line says why, when there is none.
+  Editor InsertionEditor(const std::string& what);
 
   CommandContext c_;
   PreviewPages& previews_;
   std::size_t liveShown_ = static_cast<std::size_t>(-1);
+  // Where the picture requester opens: where the last picture was picked.
+  std::string pictureFolder_;
 };
 
 }  // namespace qs::app

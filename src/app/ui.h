@@ -138,6 +138,14 @@ class Ui {
   // tag's pair ("<b>" + selection + "</b>", whichever of the two `tag` is). A read-only or
   // disabled editor is left alone.
   virtual void InsertTag(Editor editor, const std::string& tag) = 0;
+  // Puts `before` + the selection + `after` in place of the editor's selection, or `before` +
+  // `text` + `after` at its caret when nothing is selected, as one step of the editor's undo,
+  // and gives it the focus.
+  virtual void InsertMarkup(Editor editor, const std::string& before, const std::string& text,
+                            const std::string& after) = 0;
+  // The small "Insert link" dialog, offering `pages` (topic names) as the author types; the
+  // page chosen, or an empty text when cancelled.
+  virtual std::string AskLinkTarget(const std::vector<std::string>& pages) = 0;
 
   // ---- the two windows of a build ----
   // The modal preview window titled `title`, opened on `pagePath` (a page address of the

@@ -49,9 +49,10 @@ std::string PercentDecoded(std::string_view text) {
 }
 
 // The file a link or picture names inside the help folder, in lower case: without its
-// fragment or query, "/" between folders, without a leading "./". Empty for a link within
-// the page.
-std::string LocalTarget(std::string_view target) {
+// fragment or query, "/" between folders, without a leading "./", taken from `pageFolder`
+// (where the page lies below the help folder: "" or "notes/"), whose folders each leading
+// "../" leaves. Empty for a link within the page.
+std::string LocalTarget(std::string_view target, std::string_view pageFolder = {}) {
   std::string path(text::TrimBlanks(target));
   const auto cut = path.find_first_of("#?");
   if (cut != std::string::npos) path.erase(cut);
@@ -59,7 +60,25 @@ std::string LocalTarget(std::string_view target) {
     if (c == '\\') c = '/';
   }
   while (path.starts_with("./")) path.erase(0, 2);
-  return text::AsciiLower(path);
+  if (path.empty()) return path;
+  std::string folder(pageFolder);
+  while (!folder.empty() && path.starts_with("../")) {
+    path.erase(0, 3);
+    folder.erase(folder.find_last_of('/', folder.size() - 2) + 1);
+  }
+  return text::AsciiLower(folder + path);
+}
+
+// The folder of the topic's page below the help folder, "/" between folders and after them.
+std::string PageFolder(std::string_view topicName) {
+  std::string folder = output::PageFileName(topicName);
+  for (char& c : folder) {
+    if (c == '\\') c = '/';
+  }
+  const auto last = folder.find_last_of('/');
+  folder.erase(last == std::string::npos ? 0 : last + 1);
+  while (folder.starts_with("/")) folder.erase(0, 1);
+  return folder;
 }
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
@@ -112,9 +131,11 @@ void PageChecker::CheckField(const Topic& topic, Field field, std::string_view t
     found.push_back({topic.name, field, FieldName(kind, field), line, std::move(message)});
   };
   for (const Finding& finding : markup.findings) add(finding.line, finding.message);
+  // A page in a sub-folder names the others from there, as the browser and the compiler read it.
+  const std::string folder = PageFolder(topic.name);
   for (const Reference& link : markup.links) {
     if (HasScheme(link.target)) continue;
-    const std::string target = LocalTarget(link.target);
+    const std::string target = LocalTarget(link.target, folder);
     if (target.empty() || IsFolderFile(target)) continue;
     if (EndsWithNoCase(target, ".html") || EndsWithNoCase(target, ".htm")) {
       if (!IsPage(target)) {
@@ -126,7 +147,7 @@ void PageChecker::CheckField(const Topic& topic, Field field, std::string_view t
   }
   for (const Reference& picture : markup.pictures) {
     if (HasScheme(picture.target)) continue;
-    const std::string target = LocalTarget(picture.target);
+    const std::string target = LocalTarget(picture.target, folder);
     if (target.empty()) {
       add(picture.line, "a picture without a file name");
     } else if (!IsFolderFile(target)) {

@@ -287,7 +287,8 @@ std::string AutoLinker::Apply(std::string_view text,
       if (length != 0) {
         const std::string_view name = text.substr(at, length);
         out.append(text.substr(copied, at - copied));
-        out.append("<a href=\"").append(link(name)).append("\">").append(name).append("</a>");
+        AppendLinkStartTag(out, link(name));
+        out.append(name).append(kLinkEndTag);
         at += length;
         copied = at;
         continue;

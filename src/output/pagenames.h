@@ -24,6 +24,18 @@ std::string PageFileName(std::string_view name);
 // own name.
 std::string PageLink(std::string_view name);
 
+// The way from the page of `topicName` up to the help folder: "../" for every folder the page
+// lies in below it (a topic named "Notes/Deep" has its page in the folder Notes), empty for a
+// page in the help folder itself. A link or picture the author inserts starts with it.
+std::string WayToHelpFolder(std::string_view topicName);
+
+// The start tag of a link to `address` as the pages write it, the auto-link's among them:
+// "<a href=\"" + address + "\">"; the link ends with kLinkEndTag.
+std::string LinkStartTag(std::string_view address);
+// The same, appended to `out`.
+void AppendLinkStartTag(std::string& out, std::string_view address);
+inline constexpr std::string_view kLinkEndTag = "</a>";
+
 // The topic name whose page a link, or a page file name read back from a folder or a .hhp,
 // names: the inverse of PageLink and PageFileName. Nothing when it does not end in ".html".
 std::optional<std::string> TopicNameOfPage(std::string_view page);

@@ -140,6 +140,19 @@ void FakeUi::InsertTag(app::Editor editor, const std::string& tag) {
   insertedTags.emplace_back(editor, tag);
 }
 
+void FakeUi::InsertMarkup(app::Editor editor, const std::string& before, const std::string& text,
+                          const std::string& after) {
+  insertedMarkup.emplace_back(editor, before + (selection.empty() ? text : selection) + after);
+}
+
+std::string FakeUi::AskLinkTarget(const std::vector<std::string>& pages) {
+  offeredPages.push_back(pages);
+  if (linkTargets.empty()) return {};
+  std::string target = linkTargets.front();
+  linkTargets.pop_front();
+  return target;
+}
+
 void FakeUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {
   previews.push_back({title, pagePath});
   log_.push_back("preview window " + pagePath);

@@ -41,6 +41,8 @@ class FakeUi : public app::Ui {
   // The question about a file changed on disk; Cancel when it runs out.
   std::deque<app::ChangedFileAnswer> changedFileAnswers;
   bool editViewAvailable = true;
+  std::deque<std::string> linkTargets;  // the link dialog's answers; cancelled when it runs out
+  std::string selection;                // what the editors have selected
 
   // ---- record ----
   std::vector<text::Report> messages;
@@ -54,6 +56,9 @@ class FakeUi : public app::Ui {
   std::string browser = "about:blank";
   bool viewMode = false;
   std::vector<std::pair<app::Editor, std::string>> insertedTags;
+  // What the link and picture commands put into an editor, the selection already in place.
+  std::vector<std::pair<app::Editor, std::string>> insertedMarkup;
+  std::vector<std::vector<std::string>> offeredPages;  // per link dialog
   struct PreviewShown {
     std::string title, page;
   };
@@ -130,6 +135,9 @@ class FakeUi : public app::Ui {
   void SetRecentProjects(const std::vector<std::string>& paths) override { recentProjects = paths; }
   bool EditViewAvailable() override { return editViewAvailable; }
   void InsertTag(app::Editor editor, const std::string& tag) override;
+  void InsertMarkup(app::Editor editor, const std::string& before, const std::string& text,
+                    const std::string& after) override;
+  std::string AskLinkTarget(const std::vector<std::string>& pages) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
   void ShowBuilderWindow(const std::string& label, const std::string& log,
                          const std::function<app::BuilderResult()>& compile,

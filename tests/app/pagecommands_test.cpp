@@ -1,6 +1,9 @@
 // The topic list, its popup menu, the edit/view switch and the tag buttons.
 
 #include "commandfixture.h"
+#include "output/pictures.h"
+#include "support/tempfolder.h"
+#include "text/paths.h"
 
 namespace qs::apptest {
 namespace {
@@ -163,6 +166,122 @@ TEST_F(CommandTest, tagButtonsWriteIntoTheEditorTouchedLastUntilAnotherCommandRu
   commands.page.TagButton("<b>");
   ASSERT_EQ(ui.insertedTags.size(), 5u);
   EXPECT_EQ(ui.insertedTags[4], std::make_pair(app::Editor::Summary, std::string("<b>")));
+}
+
+// A link goes where a tag would, in the form the auto-link writes, from wherever the page
+// lies; the dialog offers every page a link can name.
+TEST_F(CommandTest, insertLinkWritesTheAutoLinksFormIntoTheEditorTouchedLast) {
+  UseProject({"Index", "TextTrim", "G#", "Notes/Deep*", "a<b & c*", "Say \"hi\"*", "Caf\xe9*"});
+  commands.page.TopicListEvent(1, false);
+  ui.linkTargets = {"Notes/Deep"};
+  commands.page.InsertLink();
+  EXPECT_TRUE(ui.offeredPages.empty());
+  EXPECT_EQ(ui.statuses.back(),
+            "No link inserted: first click where it goes in a text of the page");
+
+  commands.page.EditorEvent(app::Editor::Body);
+  commands.page.InsertLink();
+  ASSERT_EQ(ui.offeredPages.size(), 1u);
+  EXPECT_EQ(ui.offeredPages[0], (std::vector<std::string>{"Index", "TextTrim", "G", "Notes/Deep",
+                                                          "a<b & c", "Caf\xe9"}));
+  // The selection becomes the link's text; a name is written so that it reads as itself.
+  ui.linkTargets = {"Index", "a<b & c", "Caf\xe9", "Nowhere"};
+  ui.selection = "the start";
+  commands.page.InsertLink();
+  ui.selection.clear();
+  commands.page.InsertLink();
+  commands.page.InsertLink();
+  commands.page.InsertLink();
+  EXPECT_EQ(ui.statuses.back(), "No link inserted: the project has no page 'Nowhere'");
+  commands.page.InsertLink();  // cancelled
+  const std::string cafe =
+#ifdef _WIN32
+      "Caf\xe9.html";
+#else
+      "Caf\xc3\xa9.html";  // the page's file name, as the compiler looks it up
+#endif
+  using Inserted = std::vector<std::pair<app::Editor, std::string>>;
+  EXPECT_EQ(ui.insertedMarkup,
+            (Inserted{{app::Editor::Body, "<a href=\"Notes/Deep.html\">Notes/Deep</a>"},
+                      {app::Editor::Body, "<a href=\"Index.html\">the start</a>"},
+                      {app::Editor::Body, "<a href=\"a<b & c.html\">a&lt;b &amp; c</a>"},
+                      {app::Editor::Body, "<a href=\"" + cafe + "\">Caf\xe9</a>"}}));
+
+  // From a page in a sub-folder the link climbs to the help folder first.
+  ui.insertedMarkup.clear();
+  commands.page.TopicListEvent(3, false);
+  commands.page.EditorEvent(app::Editor::Body);
+  ui.linkTargets = {"TextTrim"};
+  commands.page.InsertLink();
+  EXPECT_EQ(ui.insertedMarkup,
+            (Inserted{{app::Editor::Body, "<a href=\"../TextTrim.html\">TextTrim</a>"}}));
+
+  // Not into a text the program makes (the index's functions list), nor into code.
+  ui.insertedMarkup.clear();
+  commands.page.TopicListEvent(0, false);
+  commands.page.EditorEvent(app::Editor::Body);
+  ui.linkTargets = {"TextTrim"};
+  commands.page.InsertLink();
+  EXPECT_EQ(ui.statuses.back(),
+            "No link inserted: first click where it goes in a text of the page");
+  commands.page.EditorEvent(app::Editor::Example);
+  ui.examplesAsCode = true;
+  commands.page.InsertLink();
+  EXPECT_EQ(ui.statuses.back(), "No link inserted: examples are code, which shows markup as typed");
+  EXPECT_TRUE(ui.insertedMarkup.empty());
+  commands.page.EditorEvent(app::Editor::Summary);
+  commands.page.InsertLink();
+  EXPECT_EQ(ui.insertedMarkup,
+            (Inserted{{app::Editor::Summary, "<a href=\"TextTrim.html\">TextTrim</a>"}}));
+}
+
+// A picture is copied beside the project's pages (a relative help folder lies beside the
+// project file) and shown where the caret is; a different file of its name stays unless the
+// author says otherwise, and then nothing is inserted.
+TEST_F(CommandTest, insertPictureCopiesIntoTheHelpFolderThenShowsIt) {
+  testsupport::TempFolder temp;
+  temp.Write("shots/logo.png", "first");
+  temp.Write("other/logo.png", "second");
+  UseProject({"Index", "TextTrim", "Notes/Deep*"}, temp.Path("project/p.qsp"));
+  commands.page.TopicListEvent(1, false);
+  commands.page.EditorEvent(app::Editor::Body);
+  commands.page.InsertPicture();
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "No help folder defined!");
+  EXPECT_TRUE(ui.requesters.empty());
+
+  project.helpFolder = "help/";
+  commands.page.InsertPicture();  // cancelled
+  ui.files = {{temp.Path("shots/logo.png"), 0},
+              {temp.Path("other/logo.png"), 0},
+              {temp.Path("shots/logo.png"), 0}};
+  commands.page.InsertPicture();
+  EXPECT_EQ(temp.Read("project/help/pictures/logo.png"), "first");
+  const std::string pictures = temp.Path("project/help/pictures") + text::NativeSeparator();
+  EXPECT_EQ(ui.statuses.back(), "Picture logo.png copied into " + pictures);
+  ui.answers = {false};
+  commands.page.InsertPicture();
+  EXPECT_EQ(temp.Read("project/help/pictures/logo.png"), "first");
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0].title, "WARNING");
+  commands.page.TopicListEvent(2, false);
+  commands.page.EditorEvent(app::Editor::Body);
+  commands.page.InsertPicture();
+  EXPECT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.statuses.back(),
+            "Picture logo.png shown from " + pictures + ", which holds it already");
+
+  using Inserted = std::vector<std::pair<app::Editor, std::string>>;
+  EXPECT_EQ(ui.insertedMarkup,
+            (Inserted{{app::Editor::Body, "<img src=\"pictures/logo.png\">"},
+                      {app::Editor::Body, "<img src=\"../pictures/logo.png\">"}}));
+  ASSERT_EQ(ui.requesters.size(), 4u);
+  EXPECT_EQ(ui.requesters[0].title, "Insert picture");
+  EXPECT_EQ(ui.requesters[0].pattern, std::string(output::kPicturePattern));
+  // The requester opens beside the project, then where the last picture came from.
+  EXPECT_EQ(ui.requesters[0].start, temp.Path("project/"));
+  EXPECT_EQ(ui.requesters[3].start, temp.Path("other/"));
+  EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(CommandTest, viewModeShowsPagesMadeOnRequestAndLeavingShowsTheRowLastSelected) {

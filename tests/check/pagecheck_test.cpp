@@ -53,15 +53,27 @@ TEST(PageCheck, linksResolveWithoutLetterCaseAndMissingPagesAreNamed) {
                 "TextTrim: Description:2: link to 'Gone.html': the project has no such page"}));
 }
 
-TEST(PageCheck, picturesMustBeInTheHelpFolderAndTitlesMustNotBeEmpty) {
-  Topic user = Page("About", " ", "<img src=\"Pics/Shot.png\">\r\n<img src=\"missing.png\">");
+// A page in a sub-folder names pictures and pages from there, as the browser and the
+// compiler read it: "../" leads up to the help folder.
+TEST(PageCheck, picturesMustBeInTheHelpFolderWhereThePageNamesThemAndTitlesMustNotBeEmpty) {
+  Topic user = Page("About", " ",
+                    "<img src=\"Pics/Shot.png\">\r\n<img src=\"missing.png\">"
+                    "<img src=\"pictures/logo.png\">");
   user.isUserTopic = true;
-  const HelpProject project = Project({Page("Index", "Overview", ""), user});
-  const PageChecker checker(project, {"pics/shot.png", "other.png"});
+  Topic deep = Page("Notes/Deep", "Deep",
+                    "<img src=\"../pictures/logo.png\"><a href=\"../About.html\">up</a>\r\n"
+                    "<img src=\"pictures/logo.png\"><a href=\"About.html\">here</a>");
+  deep.isUserTopic = true;
+  const HelpProject project = Project({Page("Index", "Overview", ""), user, deep});
+  const PageChecker checker(project, {"pics/shot.png", "other.png", "pictures/logo.png"});
   EXPECT_EQ(Lines(checker.Check(project.TopicAt(1), project.Body(1))),
             (std::vector<std::string>{
                 "About: Title:1: the page has no title",
                 "About: User text:2: picture 'missing.png' is not in the help folder"}));
+  EXPECT_EQ(Lines(checker.Check(project.TopicAt(2), project.Body(2))),
+            (std::vector<std::string>{
+                "Notes/Deep: User text:2: link to 'About.html': the project has no such page",
+                "Notes/Deep: User text:2: picture 'pictures/logo.png' is not in the help folder"}));
 }
 
 TEST(PageCheck, onlyTheFieldsAPageShowsAreChecked) {

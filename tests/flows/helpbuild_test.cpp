@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 
 #include "flows/diskports.h"
 #include "output/helpcompiler.h"
+#include "output/pictures.h"
 #include "platform/helpcompilerlocator.h"
 #include "support/projectfixture.h"
 #include "support/tempfolder.h"
@@ -45,6 +48,58 @@ TEST(HelpBuild, countsThePagesItWroteAndErasesOnlyItsOwnFilesWhenAsked) {
   erased.Finish(true);
   EXPECT_FALSE(fs::exists(temp.Path("other/A.html")));
   EXPECT_TRUE(fs::exists(first + "A.html"));
+}
+
+// The whole way of an inserted picture with the real compiler: copied into the help folder,
+// shown by a page, compiled into the help (found through the page, as the help project file
+// names only pages) and kept when the build's files are erased.
+TEST(HelpBuild, anInsertedPictureIsCompiledIntoTheHelpAndOutlivesTheErase) {
+  const char* path = std::getenv("PATH");
+  const std::string chmls = platform::FindProgramOnPath("chmls", path ? path : "", ':');
+  const std::string compiler = platform::FindHelpCompiler();
+  if (compiler.empty() || chmls.empty()) GTEST_SKIP() << "chmcmd and chmls are not installed";
+  testsupport::TempFolder temp;
+  temp.Write("shots/Main Window.png", std::string("\x89PNG\r\n\x1a\n", 8) + "picture bytes");
+  const std::string folder = temp.Path("help/");
+  const output::PictureOutcome copied =
+      output::CopyPicture(folder, temp.Path("shots/Main Window.png"), [](const text::Report&) {
+        ADD_FAILURE() << "nothing to replace";
+        return false;
+      });
+  ASSERT_EQ(copied.copy, output::PictureCopy::Copied);
+  EXPECT_EQ(copied.fileName, "Main_Window.png");
+
+  project::HelpProject project =
+      testsupport::MakeProject({"Index", "TextTrim", "Notes/Deep*", "License*"});
+  project.libraryFile = "TextKit";
+  project.FindTopic("TextTrim")->body = "See " + output::PictureTag("TextTrim", copied.fileName);
+  project.FindTopic("Notes/Deep")->body = output::PictureTag("Notes/Deep", copied.fileName);
+  DiskHelpOutput help;
+  output::BuildRecord record;
+  HelpBuild build(help, project, folder, record);
+  ASSERT_TRUE(build.Write({}, {}).written());
+  // The help project file is as it always was: it names the pages alone.
+  const std::string hhp = temp.Read("help/TextKit.hhp");
+  EXPECT_EQ(hhp.substr(hhp.find("[FILES]")),
+            "[FILES]\r\nIndex.html\r\nTextTrim.html\r\nNotes/Deep.html\r\nLicense.html\r\n");
+  const CompileOutcome compiled = build.Compile({true, compiler});
+  ASSERT_TRUE(compiled.compiled);
+
+  std::string listed;
+  FILE* pipe =
+      popen(("'" + chmls + "' list '" + compiled.compiledFile + "' 2>/dev/null").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) listed.append(buffer, n);
+  pclose(pipe);
+  EXPECT_NE(listed.find(" /pictures/Main_Window.png\n"), std::string::npos) << listed;
+  EXPECT_NE(listed.find(" /Notes/Deep.html\n"), std::string::npos) << listed;
+
+  build.Finish(true);
+  EXPECT_FALSE(fs::exists(folder + "TextTrim.html"));
+  EXPECT_FALSE(fs::exists(folder + "TextKit.hhp"));
+  EXPECT_TRUE(fs::exists(folder + "TextKit.chm"));
+  EXPECT_EQ(temp.Read("help/pictures/Main_Window.png"), temp.Read("shots/Main Window.png"));
 }
 
 TEST(HelpBuild, theRecordPassedOnRemovesThePagesOfTopicsSinceGone) {

@@ -6,8 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -16,6 +22,7 @@
 #include <QWebEngineView>
 
 #include "modaldriver.h"
+#include "ui/widgets/linkdialog.h"
 #include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
@@ -92,6 +99,71 @@ TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
   app.window->projectTab().livePaneButton->click();
   EXPECT_FALSE(pane->isVisible());
   EXPECT_FALSE(app.state.livePane);
+}
+
+// A link and a picture put in without typing HTML: Ctrl+K in the description opens the link
+// dialog, which completes any part of a page's name in any letter case; the picture button
+// copies the picked file into the help folder, and the live pane shows it at once.
+TEST(LivePane, aLinkFromTheDialogAndAPictureFromTheRequesterShowAsTheyAreInserted) {
+  uitest::WiredWindow app(true);
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(app.Path("help"))));
+  app.ExtractSample(app.Path("help/"));
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(Qt::blue);
+  ASSERT_TRUE(picture.save(QString::fromStdString(app.Path("Screen shot.png"))));
+  app.SelectRow(1);
+  app.window->activateWindow();
+  QTest::keyClick(app.window->projectTab().topicListView, Qt::Key_F3);
+  LivePane* pane = app.window->projectTab().livePane;
+  ASSERT_NE(pane->view(), nullptr);
+
+  QPlainTextEdit* body = app.window->projectTab().bodyEditor;
+  body->setFocus();
+  body->setPlainText("See the blanks.");
+  QTextCursor selected = body->textCursor();
+  selected.setPosition(8);
+  selected.setPosition(14, QTextCursor::KeepAnchor);  // "blanks"
+  body->setTextCursor(selected);
+  QStringList completions;
+  uitest::WhenModal<LinkDialog>("LinkDialog", [&completions](LinkDialog* dialog) {
+    QTest::keyClicks(dialog->field(), "trim");
+    QCompleter* completer = dialog->completer();
+    for (int i = 0; completer->setCurrentRow(i); ++i) completions << completer->currentCompletion();
+    EXPECT_FALSE(dialog->buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+    // Chosen from the list, as with the arrow keys and Enter.
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Enter);
+    EXPECT_EQ(dialog->field()->text(), "TextTrim");
+    EXPECT_TRUE(dialog->buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+    QTest::keyClick(dialog->field(), Qt::Key_Return);
+  });
+  QTest::keyClick(body, Qt::Key_K, Qt::ControlModifier);
+  EXPECT_EQ(completions, (QStringList{"TextTrim", "TextTrimLeft", "TextTrimRight"}));
+  EXPECT_EQ(body->toPlainText(), "See the <a href=\"TextTrim.html\">blanks</a>.");
+  // One step of the editor's undo takes it back.
+  body->undo();
+  EXPECT_EQ(body->toPlainText(), "See the blanks.");
+  body->redo();
+
+  body->moveCursor(QTextCursor::End);
+  uitest::WhenModal<QFileDialog>("", [&app](QFileDialog* dialog) {
+    dialog->findChild<QLineEdit*>("fileNameEdit")
+        ->setText(QString::fromStdString(app.Path("Screen shot.png")));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  app.window->projectTab().insertPictureButton->click();
+  EXPECT_EQ(body->toPlainText(),
+            "See the <a href=\"TextTrim.html\">blanks</a>.<img src=\"pictures/Screen_shot.png\">");
+  EXPECT_TRUE(
+      QFileInfo(QString::fromStdString(app.Path("help/pictures/Screen_shot.png"))).isFile());
+  EXPECT_TRUE(WaitFor([&] {
+    return RunScript(pane->view(), "document.images.length ? document.images[0].naturalWidth : 0")
+               .toInt() == 8;
+  }));
+  EXPECT_TRUE(WaitFor([&] {
+    return RunScript(pane->view(), "document.links.length ? document.links[0].textContent : ''")
+               .toString() == "blanks";
+  }));
 }
 
 TEST(LivePane, viewModeShowsThePagesWithoutAPreviewFolder) {

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -59,6 +60,7 @@
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/formeditor.h"
+#include "ui/widgets/linkdialog.h"
 #include "ui/widgets/nameprompt.h"
 #include "ui/widgets/promptbuttonkeys.h"
 #include "version/version.h"
@@ -1236,6 +1238,7 @@ TEST_F(WiredTest, menusOfferWhatWouldActAndUndoNamesItsChange) {
   EXPECT_TRUE(m.deletePage->isEnabled() && m.moveUp->isEnabled());
   EXPECT_FALSE(m.moveDown->isEnabled()) << "the last row";
   for (QAction* tag : m.tags) EXPECT_FALSE(tag->isEnabled()) << "no editor has the focus";
+  EXPECT_FALSE(m.insertLink->isEnabled() || m.insertPicture->isEnabled());
   // While the filter narrows the list the moves wait, in the menu as on the buttons.
   window->projectTab().topicFilterField->setText("a");
   open(m.pageMenu);
@@ -1275,6 +1278,16 @@ TEST_F(WiredTest, menusOfferWhatWouldActAndUndoNamesItsChange) {
   for (QAction* tag : m.tags) EXPECT_TRUE(tag->isEnabled());
   m.tags[0]->trigger();
   EXPECT_TRUE(body->toPlainText().contains("<b>"));
+  // A link goes where a tag goes; the dialog takes a page's name in any letter case.
+  EXPECT_TRUE(m.insertLink->isEnabled() && m.insertPicture->isEnabled());
+  EXPECT_EQ(m.insertLink->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+  uitest::WhenModal<LinkDialog>("LinkDialog", [](LinkDialog* dialog) {
+    dialog->field()->setText("beta");
+    dialog->buttons()->button(QDialogButtonBox::Ok)->click();
+  });
+  m.insertLink->trigger();
+  EXPECT_TRUE(body->toPlainText().contains("<a href=\"Beta.html\">Beta</a>"))
+      << body->toPlainText().toStdString();
 }
 
 TEST_F(WiredTest, altDownHasMovedTheTopicOnceTheKeyIsHandled) {

@@ -1,21 +1,24 @@
 // Makes the README's pictures of the windows as a user sees them, window frame included: the
 // main window on a function page of the generated sample library, with its Edit menu open
-// after a deletion, with the live pane beside
-// the form and on its Options tab, the preview window on the index page, and the builder
-// window while it compiles and once it is done. Run on an X display with a window manager
+// after a deletion, with the live pane beside the form and on its Options tab, the link
+// dialog over the form, the preview window on the index page, and the builder window while
+// it compiles and once it is done. Run on an X display with a window manager
 // (scripts/screenshots does so).
 // Usage: qs_screenshots OUTPUT-FOLDER          all the pictures, named as the README names them
 //        qs_screenshots --main-window FILE.png the main window alone (for a scaled screen)
 
 #include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -33,6 +36,7 @@
 #include "ui/preview/previewwindow.h"
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/linkdialog.h"
 #include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
 
@@ -139,6 +143,21 @@ int main(int argc, char** argv) {
   if (!Save(app.window.get(), out + "live-pane.png")) ++failures;
   app.window->projectTab().livePaneButton->click();
   Settle(app.window.get());
+
+  // The link dialog over the form, offering the pages whose names hold what was typed.
+  bool linkShot = false;
+  qs::uitest::WhenModal<qs::ui::LinkDialog>("LinkDialog", [&](qs::ui::LinkDialog* dialog) {
+    Settle(dialog);
+    QTest::keyClicks(dialog->field(), "trim");
+    WaitFor([dialog] { return dialog->completer()->popup()->isVisible(); }, 5);
+    WaitFor([] { return false; }, 1);
+    linkShot = Save(app.window.get(), out + "insert-link.png");
+    dialog->reject();
+  });
+  app.window->projectTab().bodyEditor->setFocus();
+  app.commands->page.EditorEvent(qs::app::Editor::Body);
+  app.window->projectTab().insertLinkButton->click();
+  if (!linkShot) ++failures;
 
   bool previewShot = false;
   const QString indexTitle = qs::ui::FromModel(app.project.FindTopic("Index")->title);

@@ -116,6 +116,9 @@ void MainMenus::BuildPageMenu(QMenuBar& bar) {
   for (std::size_t i = 0; i < tags.size(); ++i) {
     tags[i] = ShownKeyItem(tagMenu, "TagAction", texts[i], project_.tagButtons[i]->shortcut());
   }
+  insertLink = ShownKeyItem(pageMenu, "InsertLinkAction", "Insert &link...", Qt::CTRL | Qt::Key_K);
+  insertPicture = ShownKeyItem(pageMenu, "InsertPictureAction", "Insert &picture...",
+                               project_.insertPictureButton->shortcut());
 }
 
 void MainMenus::BuildViewMenu(QMenuBar& bar) {
@@ -160,6 +163,9 @@ void MainMenus::RefreshForFocus() {
        (focus == project_.exampleEditor && !options_.examplesAsCodeCheckBox->isChecked())) &&
       focus->isEnabled();
   for (QAction* tag : tags) tag->setEnabled(tagTarget);
+  // A link or picture goes where a tag would.
+  insertLink->setEnabled(tagTarget);
+  insertPicture->setEnabled(tagTarget);
   RefreshEditItems(states);
 }
 

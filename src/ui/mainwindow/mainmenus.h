@@ -68,6 +68,8 @@ class MainMenus : public QObject {
   QMenu* tagMenu = nullptr;
   // In the order of the tag buttons.
   std::array<QAction*, 6> tags{};
+  QAction* insertLink = nullptr;
+  QAction* insertPicture = nullptr;
 
   QMenu* viewMenu = nullptr;
   QAction* editView = nullptr;

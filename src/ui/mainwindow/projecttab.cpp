@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextDocument>
 #include <QToolButton>
@@ -124,6 +125,25 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
     GiveKey(tagButtons[i], QKeyCombination(modifiers, letters[i / 2]));
     toolRow->addWidget(tagButtons[i]);
   }
+  // Like the tags, a link or picture goes where the caret is in the editor last used.
+  insertLinkButton = Button("InsertLinkButton", "Link...", "Insert link [Ctrl+K]", Qt::white, true);
+  insertLinkButton->setAccessibleName("Insert link");
+  insertLinkButton->setFocusPolicy(Qt::NoFocus);
+  // Ctrl+K, as in most editors; the Alt key every button of the window has besides.
+  GiveKey(insertLinkButton, Qt::ALT | Qt::Key_J);
+  auto* linkKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), insertLinkButton);
+  QPushButton* link = insertLinkButton;
+  QObject::connect(linkKey, &QShortcut::activated, link, [link] {
+    if (link->isEnabled()) link->click();
+  });
+  insertPictureButton =
+      Button("InsertPictureButton", "Picture...", "Insert picture", Qt::white, true);
+  insertPictureButton->setAccessibleName("Insert picture");
+  insertPictureButton->setFocusPolicy(Qt::NoFocus);
+  GiveKey(insertPictureButton, Qt::ALT | Qt::Key_T);
+  toolRow->addSpacing(6);
+  toolRow->addWidget(insertLinkButton);
+  toolRow->addWidget(insertPictureButton);
   toolRow->addSpacing(24);
   editViewButton = GlyphButton("EditViewButton", BothWaysArrowIcon(), "Switch Edit/View [Esc]",
                                "Edit/View", kGrey154);

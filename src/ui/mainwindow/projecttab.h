@@ -67,6 +67,9 @@ class ProjectTab : public QWidget {
   QPushButton* extractButton = nullptr;
   // Bold, bold end, underline, underline end, italic, italic end.
   std::array<QPushButton*, 6> tagButtons{};
+  // Beside the tags: a link to another page (Ctrl+K), a picture copied into the help folder.
+  QPushButton* insertLinkButton = nullptr;
+  QPushButton* insertPictureButton = nullptr;
   QPushButton* editViewButton = nullptr;
   // Checked while the live pane is shown.
   QPushButton* livePaneButton = nullptr;

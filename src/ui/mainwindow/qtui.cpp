@@ -35,6 +35,7 @@
 #include "ui/widgets/filedialogs.h"
 #include "ui/widgets/formeditor.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/linkdialog.h"
 #include "ui/widgets/modeltext.h"
 #include "ui/widgets/nameprompt.h"
 #include "ui/widgets/onscreen.h"
@@ -336,6 +337,8 @@ void QtUi::SetViewMode(bool viewMode) {
     w->setVisible(!viewMode);
   }
   for (QPushButton* tag : window_.projectTab().tagButtons) tag->setVisible(!viewMode);
+  window_.projectTab().insertLinkButton->setVisible(!viewMode);
+  window_.projectTab().insertPictureButton->setVisible(!viewMode);
   // The browser is made the first time the view mode shows it.
   QWebEngineView* browser = viewMode ? window_.projectTab().ShowablePreviewBrowser()
                                      : window_.projectTab().previewBrowser;
@@ -357,11 +360,26 @@ bool QtUi::EditViewAvailable() {
   return window_.projectTab().editViewButton->isEnabled();
 }
 
+QPlainTextEdit* QtUi::EditorOf(app::Editor editor) {
+  return editor == app::Editor::Summary ? window_.projectTab().summaryEditor
+         : editor == app::Editor::Body  ? window_.projectTab().bodyEditor
+                                        : window_.projectTab().exampleEditor;
+}
+
 void QtUi::InsertTag(app::Editor editor, const std::string& tag) {
-  QPlainTextEdit* target = editor == app::Editor::Summary ? window_.projectTab().summaryEditor
-                           : editor == app::Editor::Body  ? window_.projectTab().bodyEditor
-                                                          : window_.projectTab().exampleEditor;
-  PutTag(*target, FromModel(tag));
+  PutTag(*EditorOf(editor), FromModel(tag));
+}
+
+void QtUi::InsertMarkup(app::Editor editor, const std::string& before, const std::string& text,
+                        const std::string& after) {
+  PutMarkup(*EditorOf(editor), FromModel(before), FromModel(text), FromModel(after));
+}
+
+std::string QtUi::AskLinkTarget(const std::vector<std::string>& pages) {
+  QStringList names;
+  names.reserve(static_cast<qsizetype>(pages.size()));
+  for (const std::string& page : pages) names << FromModel(page);
+  return ToModel(LinkDialog::Ask(&window_, names));
 }
 
 void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {

@@ -8,6 +8,8 @@
 
 #include "app/ui.h"
 
+class QPlainTextEdit;
+
 namespace qs::project {
 class HelpProject;
 }
@@ -69,6 +71,9 @@ class QtUi : public QObject, public app::Ui {
   void ShowLivePage(const std::string& address) override;
   bool EditViewAvailable() override;
   void InsertTag(app::Editor editor, const std::string& tag) override;
+  void InsertMarkup(app::Editor editor, const std::string& before, const std::string& text,
+                    const std::string& after) override;
+  std::string AskLinkTarget(const std::vector<std::string>& pages) override;
   void ShowPreviewWindow(const std::string& title, const std::string& pagePath) override;
   void ShowBuilderWindow(const std::string& label, const std::string& log,
                          const std::function<app::BuilderResult()>& compile,
@@ -107,6 +112,7 @@ class QtUi : public QObject, public app::Ui {
   void menuCommand(qs::app::CommandId command);
 
  private:
+  QPlainTextEdit* EditorOf(app::Editor editor);
   app::FileChoice FileRequester(bool save, const std::string& title, const std::string& start,
                                 const std::string& pattern);
   void FilterTopics(const QString& text);

@@ -81,6 +81,8 @@ void MainWindow::ConnectMenus() {
   click(m.moveUp, project_->moveUpButton);
   click(m.moveDown, project_->moveDownButton);
   for (std::size_t i = 0; i < m.tags.size(); ++i) click(m.tags[i], project_->tagButtons[i]);
+  click(m.insertLink, project_->insertLinkButton);
+  click(m.insertPicture, project_->insertPictureButton);
 
   command(m.editView, app::CommandId::EditViewKey);
   command(m.livePane, app::CommandId::LivePane);

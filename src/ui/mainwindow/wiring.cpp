@@ -98,6 +98,8 @@ void Wire(MainWindow& w, QtUi& ui, app::Commands& c) {
     const char* tag = ProjectTab::kTags[i];
     on(w.projectTab().tagButtons[i], [&c, tag] { c.page.TagButton(tag); });
   }
+  on(w.projectTab().insertLinkButton, [&c] { c.page.InsertLink(); });
+  on(w.projectTab().insertPictureButton, [&c] { c.page.InsertPicture(); });
 
   connect(&w, &MainWindow::topicListEvent,
           [&c](int row, bool rightClick) { c.page.TopicListEvent(row, rightClick); });

@@ -147,6 +147,15 @@ QSize FormEditor::minimumSizeHint() const {
 bool FormEditor::event(QEvent* event) {
   if (event->type() == QEvent::ToolTipChange && programView_ != nullptr)
     programView_->setAccessibleName(ReadableName(toolTip()));
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Some desktops' key scheme makes Ctrl+K delete to the end of the line; in the form it is
+    // the window's "Insert link".
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_K)) {
+      event->ignore();
+      return true;
+    }
+  }
   if (event->type() == QEvent::KeyPress && !tabChangesFocus()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool control = key->modifiers() & Qt::ControlModifier;
@@ -184,6 +193,30 @@ void PutTag(QPlainTextEdit& editor, const QString& tag) {
   cursor.insertText("<" + name);
   cursor.endEditBlock();
   cursor.setPosition(after + static_cast<int>(name.size()) + 1);
+  editor.setTextCursor(cursor);
+}
+
+void PutMarkup(QPlainTextEdit& editor, const QString& before, const QString& text,
+               const QString& after) {
+  if (editor.isReadOnly() || !editor.isEnabled()) return;
+  editor.setFocus();
+  QTextCursor cursor = editor.textCursor();
+  if (!cursor.hasSelection()) {
+    cursor.insertText(before + text + after);
+    editor.setTextCursor(cursor);
+    return;
+  }
+  // The selection itself is not touched, so every character of it stays as typed.
+  const int start = cursor.selectionStart();
+  const int end = cursor.selectionEnd();
+  cursor.beginEditBlock();
+  cursor.setPosition(end);
+  cursor.insertText(after);
+  const int afterEnd = cursor.position();
+  cursor.setPosition(start);
+  cursor.insertText(before);
+  cursor.endEditBlock();
+  cursor.setPosition(afterEnd + static_cast<int>(before.size()));
   editor.setTextCursor(cursor);
 }
 

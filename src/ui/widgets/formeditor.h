@@ -51,4 +51,10 @@ class FormEditor : public QPlainTextEdit {
 // is left alone.
 void PutTag(QPlainTextEdit& editor, const QString& tag);
 
+// Puts `before` + the selection + `after` in place of the selection, or `before` + `text` +
+// `after` at the caret, as one step of the editor's undo, with the caret after it, and gives
+// the editor the focus. A read-only or disabled editor is left alone, as by PutTag.
+void PutMarkup(QPlainTextEdit& editor, const QString& before, const QString& text,
+               const QString& after);
+
 }  // namespace qs::ui

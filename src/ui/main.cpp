@@ -21,9 +21,8 @@
 int main(int argc, char* argv[]) {
   qs::platform::PrepareProcess();
   qs::ui::RouteCoreLogToQt();
-  // The preview pages' addresses exist only when known before the application object.
-  qs::ui::RegisterPreviewScheme();
-  // The web engine's graphics wait for the first browser, so the window opens without them.
+  // The web engine's graphics wait for the first browser, so the window opens without them;
+  // the engine itself is a module loaded with that browser (ui/preview/webviewloader.h).
   qs::ui::DeferWebEngineStart();
   qs::ui::GuardedApplication application(argc, argv);
   application.setApplicationName("QuillSmith");

@@ -3,6 +3,7 @@
 set -euo pipefail
 build_dir=$1
 version=$2  # as the programs show it
+webviews=$3  # the web-view module's folder, relative to the program's, where it looks
 dest=$(mktemp -d)
 trap 'rm -rf "$dest"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -15,6 +16,15 @@ for program in quillsmith quillsmith-cli; do
 done
 "$root/bin/quillsmith-cli" --version | grep -qxF "quillsmith-cli $version" ||
   fail "the installed quillsmith-cli does not run"
+
+# The browsers are a module the program loads when the first is made, from where it looks:
+# the program itself must not load the web engine at its start.
+module="$root/bin/$webviews/quillsmith-webviews.so"
+[[ -f "$module" ]] || fail "the web-view module is not installed where the program looks ($module)"
+ldd "$module" | grep -q libQt6WebEngineWidgets || fail "the web-view module lacks the web engine"
+if ldd "$root/bin/quillsmith" | grep -qi webengine; then
+  fail "the program links the web engine, which it should load only with its first browser"
+fi
 
 desktop="$root/share/applications/quillsmith.desktop"
 desktop-file-validate "$desktop" || fail "desktop entry does not validate"

@@ -22,6 +22,8 @@ for file in ./usr/bin/quillsmith ./usr/bin/quillsmith-cli \
   ./usr/share/quillsmith/QuillSmith.chm ./usr/share/quillsmith/website/Index.html; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
+grep -q "/quillsmith/quillsmith-webviews.so\$" <<<"$contents" ||
+  fail "the package lacks the web-view module"
 
 depends=$(dpkg-deb --field "$deb" Depends)
 for lib in libqt6webenginewidgets6 libqt6widgets6; do

@@ -31,6 +31,7 @@
 #include "project/usertopics.h"
 #include "ui/builder/builderwindow.h"
 #include "ui/preview/previewwindow.h"
+#include "ui/preview/webviewloader.h"
 #include "ui/widgets/nameprompt.h"
 #include "wiredwindow.h"
 
@@ -120,7 +121,7 @@ TEST_P(FitTest, mainWindowOnEveryKindOfPageOnBothTabsWithShortAndLongCaptions) {
 TEST_P(FitTest, previewWindow) {
   uitest::WiredWindow app(false);
   PreviewWindow preview(app.window.get(), "QuillSmith [HTML Preview] - TextKit library help",
-                        QString::fromStdString(app.Path("help/Index.html")));
+                        QString::fromStdString(app.Path("help/Index.html")), MakePageView());
   preview.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
   ExpectAllFit(preview, "the preview window");

@@ -33,7 +33,7 @@ using uitest::RunScript;
 using uitest::WaitFor;
 using uitest::WaitForPage;
 
-QString Text(QWebEngineView* view) {
+QString Text(QWidget* view) {
   return RunScript(view, "document.body ? document.body.innerText : ''").toString();
 }
 
@@ -82,13 +82,13 @@ TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
   body->setPlainText(lines);
   ASSERT_TRUE(WaitFor([&] { return Text(pane->view()).contains("Line 299"); }));
   RunScript(pane->view(), "window.scrollTo(0, 1500); 0");
-  ASSERT_TRUE(WaitFor([&] { return pane->view()->page()->scrollPosition().y() > 1000; }));
-  const qreal kept = pane->view()->page()->scrollPosition().y();
+  ASSERT_TRUE(WaitFor([&] { return pane->view()->ScrollPosition().y() > 1000; }));
+  const qreal kept = pane->view()->ScrollPosition().y();
   body->moveCursor(QTextCursor::End);
   QTest::keyClicks(body, "Appended");
   ASSERT_TRUE(WaitFor([&] { return Text(pane->view()).contains("Appended"); }));
-  EXPECT_TRUE(WaitFor([&] { return pane->view()->page()->scrollPosition().y() == kept; }))
-      << pane->view()->page()->scrollPosition().y() << " instead of " << kept;
+  EXPECT_TRUE(WaitFor([&] { return pane->view()->ScrollPosition().y() == kept; }))
+      << pane->view()->ScrollPosition().y() << " instead of " << kept;
   EXPECT_FALSE(app.project.modified);
 
   // It follows the selection (which commits, as selecting always does).
@@ -179,7 +179,7 @@ TEST(LivePane, viewModeShowsThePagesWithoutAPreviewFolder) {
   EXPECT_FALSE(app.window->projectTab().bodyEditor->isVisible());
   ASSERT_TRUE(WaitFor(
       [&] { return Text(app.window->projectTab().previewBrowser).contains("Committed by"); }));
-  EXPECT_EQ(app.window->projectTab().previewBrowser->url().scheme(), "preview");
+  EXPECT_EQ(app.window->projectTab().previewBrowser->Address().scheme(), "preview");
   // A link in lower case still reaches the Index page.
   RunScript(app.window->projectTab().previewBrowser, "location.href = 'index.html'; 0");
   EXPECT_TRUE(WaitForPage(app.window->projectTab().previewBrowser,

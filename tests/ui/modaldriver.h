@@ -17,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+#include "ui/preview/pageview.h"
+
 namespace qs::uitest {
 
 // Runs `act` on the active modal window (or the shown window named so) once it has `objectName`
@@ -68,8 +70,15 @@ inline bool WaitFor(const std::function<bool()>& done, int seconds = 20) {
   return true;
 }
 
-// The result of a script run in the view's page.
-inline QVariant RunScript(QWebEngineView* view, const QString& script) {
+// The web engine's view of a browser of the windows (a PageView holds one).
+inline QWebEngineView* EngineView(QWidget* browser) {
+  if (auto* view = qobject_cast<QWebEngineView*>(browser)) return view;
+  return browser != nullptr ? browser->findChild<QWebEngineView*>() : nullptr;
+}
+
+// The result of a script run in the page of `browser`.
+inline QVariant RunScript(QWidget* browser, const QString& script) {
+  QWebEngineView* view = EngineView(browser);
   // Shared with the callback, which may come after a wait that gave up.
   auto answer = std::make_shared<std::optional<QVariant>>();
   view->page()->runJavaScript(script, [answer](const QVariant& value) { *answer = value; });
@@ -77,8 +86,9 @@ inline QVariant RunScript(QWebEngineView* view, const QString& script) {
   return answer->value_or(QVariant());
 }
 
-// Waits until the view shows a page titled `title` and has finished loading it.
-inline bool WaitForPage(QWebEngineView* view, const QString& title) {
+// Waits until `browser` shows a page titled `title` and has finished loading it.
+inline bool WaitForPage(QWidget* browser, const QString& title) {
+  QWebEngineView* view = EngineView(browser);
   return WaitFor([&] {
     return view->title() == title &&
            RunScript(view, "document.readyState").toString() == "complete";

@@ -150,7 +150,7 @@ QString HostilePage(const Canary& canary, const Listener& listener, const QStrin
 }
 
 // What the page got, once every attempt has ended.
-QJsonObject Outcome(QWebEngineView* view) {
+QJsonObject Outcome(QWidget* view) {
   const auto settled = [view] {
     return RunScript(view,
                      "document.readyState == 'complete' && typeof seal == 'object' &&"
@@ -174,8 +174,10 @@ QJsonObject Outcome(QWebEngineView* view) {
   return QJsonDocument::fromJson(json.toUtf8()).object();
 }
 
-void ExpectSealed(QWebEngineView* view, const QString& title, const Listener& listener,
+void ExpectSealed(QWidget* browser, const QString& title, const Listener& listener,
                   const Canary& canary) {
+  QWebEngineView* view = uitest::EngineView(browser);
+  ASSERT_NE(view, nullptr);
   ASSERT_TRUE(WaitForPage(view, title));
   const QJsonObject outcome = Outcome(view);
   const QString all = QString::fromUtf8(QJsonDocument(outcome).toJson());

@@ -149,7 +149,7 @@ TEST(PreviewWindow, linksBackForwardAndTheAddressFieldFollowOnlyTheKeys) {
 
   bool walked = false;
   WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
-    QWebEngineView* view = preview->browser;
+    QWebEngineView* view = uitest::EngineView(preview->browser);
     const QString start = "preview://help/Index.html";
     ASSERT_TRUE(WaitForPage(view, index));
     EXPECT_EQ(preview->addressField->text(), start);
@@ -205,7 +205,7 @@ TEST(PreviewWindow, picturesComeFromTheHelpFolderBesideTheProjectAndAccentedPage
 
   bool shown = false;
   WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
-    QWebEngineView* view = preview->browser;
+    QWebEngineView* view = uitest::EngineView(preview->browser);
     ASSERT_TRUE(WaitForPage(view, TitleOf(app.project, "Index")));
     EXPECT_TRUE(WaitFor([&] {
       return RunScript(view, "document.images.length ? document.images[0].naturalWidth : 0")

@@ -96,7 +96,6 @@ int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   }
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  qs::ui::RegisterPreviewScheme();
   QApplication application(argc, argv);
   application.setWindowIcon(qs::ui::ProgramIcon());
   const QString target = QString::fromLocal8Bit(argv[argc - 1]);

@@ -35,7 +35,6 @@ int main(int argc, char** argv) {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QTemporaryDir temp;
   qputenv("TMPDIR", temp.path().toLocal8Bit());
-  qs::ui::RegisterPreviewScheme();
   // As the program: the browsers start the web engine's graphics when first made.
   qs::ui::DeferWebEngineStart();
   QApplication application(argc, argv);

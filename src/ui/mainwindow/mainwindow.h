@@ -24,7 +24,6 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class QToolButton;
-class QWebEngineView;
 
 namespace qs::spelling {
 class Speller;

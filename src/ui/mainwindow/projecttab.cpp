@@ -13,11 +13,12 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 #include "project/topicform.h"
 #include "ui/preview/livepane.h"
+#include "ui/preview/pageview.h"
 #include "ui/preview/previewscheme.h"
+#include "ui/preview/webviewloader.h"
 #include "ui/topiclist/topicfilterfield.h"
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/controls.h"
@@ -192,13 +193,14 @@ void ProjectTab::BuildPagePane(bool withBrowser) {
   }
 }
 
-QWebEngineView* ProjectTab::ShowablePreviewBrowser() {
+PageView* ProjectTab::ShowablePreviewBrowser() {
   if (previewBrowser != nullptr || !withBrowser_) return previewBrowser;
   // The first web view of the program starts the web engine: it waits until a page is asked
   // for, so that the window opens without it.
-  previewBrowser = new QWebEngineView(PreviewProfile());
+  previewBrowser = MakePageView();
+  if (previewBrowser == nullptr) return nullptr;
   previewBrowser->setObjectName("PreviewBrowser");
-  previewBrowser->setUrl(QUrl("about:blank"));
+  previewBrowser->Load(QUrl("about:blank"));
   previewBrowser->hide();
   static_cast<QBoxLayout*>(pagePane->layout())->addWidget(previewBrowser, 3);
   // In the tab order where the form ends.

@@ -10,11 +10,11 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QToolButton;
-class QWebEngineView;
 
 namespace qs::ui {
 
 class LivePane;
+class PageView;
 class TopicListView;
 
 // The Project tab: the project's paths and buttons, the Make Help group, and the topic list
@@ -32,8 +32,8 @@ class ProjectTab : public QWidget {
 
   bool withBrowser() const { return withBrowser_; }
   // The view mode's browser below the form, made now if it is not yet; none without a
-  // browser.
-  QWebEngineView* ShowablePreviewBrowser();
+  // browser, or when none can be made.
+  PageView* ShowablePreviewBrowser();
 
   // The tags of the six tag buttons, in the order of tagButtons.
   static const std::array<const char*, 6> kTags;
@@ -82,7 +82,7 @@ class ProjectTab : public QWidget {
   QGroupBox* exampleLabel = nullptr;
   QPlainTextEdit* exampleEditor = nullptr;
   // Null until the view mode first shows it (ShowablePreviewBrowser).
-  QWebEngineView* previewBrowser = nullptr;
+  PageView* previewBrowser = nullptr;
   // Beside the form; none without a browser.
   LivePane* livePane = nullptr;
 

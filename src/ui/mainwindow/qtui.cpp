@@ -17,7 +17,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QUrl>
-#include <QWebEngineView>
 
 #include "project/helpproject.h"
 #include "spelling/speller.h"
@@ -26,8 +25,10 @@
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/preview/caseinsensitivefiles.h"
 #include "ui/preview/livepane.h"
+#include "ui/preview/pageview.h"
 #include "ui/preview/previewscheme.h"
 #include "ui/preview/previewwindow.h"
+#include "ui/preview/webviewloader.h"
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/captionroom.h"
@@ -48,6 +49,8 @@ text::Report NoBrowserReport() {
 }
 
 bool WebViewAvailable() {
+  // The web views are a module of their own, loaded when the first is made.
+  if (WebViewsModule(QCoreApplication::applicationDirPath()).isEmpty()) return false;
   // The web view runs its pages in a helper program; without it no view can be made.
   const QByteArray overridden = qgetenv("QTWEBENGINEPROCESS_PATH");
   const QString helper =
@@ -340,8 +343,8 @@ void QtUi::SetViewMode(bool viewMode) {
   window_.projectTab().insertLinkButton->setVisible(!viewMode);
   window_.projectTab().insertPictureButton->setVisible(!viewMode);
   // The browser is made the first time the view mode shows it.
-  QWebEngineView* browser = viewMode ? window_.projectTab().ShowablePreviewBrowser()
-                                     : window_.projectTab().previewBrowser;
+  PageView* browser = viewMode ? window_.projectTab().ShowablePreviewBrowser()
+                               : window_.projectTab().previewBrowser;
   if (browser) browser->setVisible(viewMode);
   window_.menus().Refresh();
 }
@@ -352,8 +355,8 @@ void QtUi::NavigateBrowser(const std::string& target) {
   // A browser not made yet shows the empty page when it is made: emptying the window starts
   // no web engine.
   if (!window_.projectTab().previewBrowser && url == QUrl("about:blank")) return;
-  QWebEngineView* browser = window_.projectTab().ShowablePreviewBrowser();
-  if (browser) browser->setUrl(url);
+  PageView* browser = window_.projectTab().ShowablePreviewBrowser();
+  if (browser) browser->Load(url);
 }
 
 bool QtUi::EditViewAvailable() {
@@ -384,12 +387,13 @@ std::string QtUi::AskLinkTarget(const std::vector<std::string>& pages) {
 
 void QtUi::ShowPreviewWindow(const std::string& title, const std::string& pagePath) {
   const KeepFocus focus;
-  if (!window_.browserAvailable()) {
+  PageView* browser = window_.browserAvailable() ? MakePageView() : nullptr;
+  if (browser == nullptr) {
     ShowMessage(NoBrowserReport());
     window_.activateWindow();
     return;
   }
-  PreviewWindow preview(&window_, FromBytes(title), BrowserUrl(pagePath));
+  PreviewWindow preview(&window_, FromBytes(title), BrowserUrl(pagePath), browser);
   if (places_.preview) PutAt(preview, *places_.preview);
   const bool ownerClosing = preview.Run();
   places_.preview = PlaceOf(preview);

@@ -141,7 +141,8 @@ class QtUi : public QObject, public app::Ui {
 // The message when no web view can be made, at start-up and for each preview.
 text::Report NoBrowserReport();
 
-// Whether this system can make web views: the browser's helper program is installed.
+// Whether this system can make web views: the web-view module and the browser's helper program
+// are installed. It loads neither.
 bool WebViewAvailable();
 
 }  // namespace qs::ui

@@ -5,10 +5,10 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 #include <algorithm>
 
-#include "ui/preview/previewscheme.h"
+#include "ui/preview/pageview.h"
+#include "ui/preview/webviewloader.h"
 
 namespace qs::ui {
 
@@ -30,18 +30,17 @@ LivePane::LivePane(QWidget* parent) : QWidget(parent) {
 }
 
 void LivePane::MakeView() {
-  view_ = new QWebEngineView(PreviewProfile(), this);
+  view_ = MakePageView(this);
+  if (view_ == nullptr) return;
   view_->setObjectName("LivePaneBrowser");
   layout()->addWidget(view_);
-  connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
+  view_->OnLoaded([this](bool ok) {
     if (!restoreScroll_) {
       emit pageShown(ok);
       return;
     }
     restoreScroll_ = false;
-    view_->page()->runJavaScript(
-        QString("window.scrollTo(%1, %2);").arg(keepScroll_.x()).arg(keepScroll_.y()),
-        [this, ok](const QVariant&) { emit pageShown(ok); });
+    view_->ScrollTo(keepScroll_, [this, ok] { emit pageShown(ok); });
   });
 }
 
@@ -78,10 +77,11 @@ void LivePane::SetOpen(bool open) {
 
 void LivePane::Show(const QUrl& url) {
   if (view_ == nullptr) MakeView();
+  if (view_ == nullptr) return;
   restoreScroll_ = url == shown_ && url.scheme() != "about";
-  if (restoreScroll_) keepScroll_ = view_->page()->scrollPosition();
+  if (restoreScroll_) keepScroll_ = view_->ScrollPosition();
   shown_ = url;
-  view_->setUrl(url);
+  view_->Load(url);
 }
 
 void LivePane::FormEdited() {

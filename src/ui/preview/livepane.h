@@ -5,14 +5,15 @@
 #include <QWidget>
 
 class QTimer;
-class QWebEngineView;
 
 namespace qs::ui {
+
+class PageView;
 
 // The live pane beside the page form: the shown topic's page as it is being typed. Typing
 // makes a refresh due once it pauses for kPause; filling the form makes it due at once. A
 // page shown again keeps the scroll position it had. Its web view is made with the first page
-// it shows; until then it is the empty white page.
+// it shows; until then it is the empty white page. Without a web view it stays that.
 class LivePane : public QWidget {
   Q_OBJECT
 
@@ -36,8 +37,8 @@ class LivePane : public QWidget {
   // The form shows another topic, or none: the refresh is due at once.
   void FormReplaced();
 
-  // The web view; null until the first page is shown.
-  QWebEngineView* view() const { return view_; }
+  // The web view; null until the first page is shown, and without one.
+  PageView* view() const { return view_; }
 
  signals:
   // The form's texts should be shown again.
@@ -48,7 +49,7 @@ class LivePane : public QWidget {
  private:
   void MakeView();
 
-  QWebEngineView* view_ = nullptr;
+  PageView* view_ = nullptr;
   QTimer* pause_ = nullptr;
   QUrl shown_;
   // The scroll position to restore once the page shown again has loaded.

@@ -9,9 +9,8 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <QWebEngineHistory>
-#include <QWebEngineView>
 
+#include "ui/preview/pageview.h"
 #include "ui/preview/previewscheme.h"
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/icons.h"
@@ -40,7 +39,8 @@ QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& tip
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& start)
+PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& start,
+                             PageView* view)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowStaysOnTopHint) {
@@ -61,7 +61,7 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
   separator = new QFrame;
   separator->setObjectName("Separator");
   separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-  browser = new QWebEngineView(PreviewProfile());
+  browser = view;
   browser->setObjectName("PreviewWindowBrowser");
 
   // The address field and the separator stretch across, the page both ways.
@@ -87,8 +87,8 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
   setMinimumSize(kMinimumInner.expandedTo(layout->totalMinimumSize()).boundedTo(room));
   resize(UsefulSize(room).expandedTo(minimumSize()));
 
-  connect(backButton, &QPushButton::clicked, browser, &QWebEngineView::back);
-  connect(forwardButton, &QPushButton::clicked, browser, &QWebEngineView::forward);
+  connect(backButton, &QPushButton::clicked, browser, [this] { browser->Go(false); });
+  connect(forwardButton, &QPushButton::clicked, browser, [this] { browser->Go(true); });
   connect(endButton, &QPushButton::clicked, this, &QDialog::accept);
   auto key = [this](Qt::Key k, auto action) {
     auto* shortcut = new QShortcut(QKeySequence(k), this);
@@ -98,7 +98,7 @@ PreviewWindow::PreviewWindow(QWidget* owner, const QString& title, const QUrl& s
   key(Qt::Key_Escape, [this] { accept(); });
   key(Qt::Key_F1, [this] { GoByKey(false); });
   key(Qt::Key_F2, [this] { GoByKey(true); });
-  connect(browser, &QWebEngineView::urlChanged, this, [this] {
+  browser->OnAddressChanged([this] {
     if (!addressFollowsNavigation_) return;
     addressFollowsNavigation_ = false;
     addressField->setText(CurrentAddress());
@@ -118,23 +118,17 @@ QString PreviewWindow::AddressOf(const QUrl& url) {
 }
 
 QString PreviewWindow::CurrentAddress() const {
-  return AddressOf(browser->url());
+  return AddressOf(browser->Address());
 }
 
 void PreviewWindow::GoByKey(bool forward) {
-  QWebEngineHistory* history = browser->history();
-  const bool moves = forward ? history->canGoForward() : history->canGoBack();
-  if (!moves) {
+  if (!browser->CanGo(forward)) {
     addressField->setText(CurrentAddress());
     return;
   }
   // The address changes once the browser has arrived, not when it is asked to go.
   addressFollowsNavigation_ = true;
-  if (forward) {
-    browser->forward();
-  } else {
-    browser->back();
-  }
+  browser->Go(forward);
 }
 
 void PreviewWindow::showEvent(QShowEvent* event) {
@@ -189,7 +183,7 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool PreviewWindow::Run() {
-  browser->setUrl(start_);
+  browser->Load(start_);
   QApplication::instance()->installEventFilter(this);
   QEventLoop loop;
   connect(this, &QDialog::finished, &loop, &QEventLoop::quit);

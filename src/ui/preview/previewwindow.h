@@ -8,9 +8,10 @@
 class QFrame;
 class QLineEdit;
 class QPushButton;
-class QWebEngineView;
 
 namespace qs::ui {
+
+class PageView;
 
 // The preview window over the main window: Back, Forward and End, the read-only address
 // field, a separator and the web view on one page. Esc and the close box end the
@@ -22,7 +23,8 @@ class PreviewWindow : public QDialog {
   Q_OBJECT
 
  public:
-  PreviewWindow(QWidget* owner, const QString& title, const QUrl& start);
+  // `browser` (MakePageView) becomes the window's.
+  PreviewWindow(QWidget* owner, const QString& title, const QUrl& start, PageView* browser);
   ~PreviewWindow() override;
 
   // Shows the page and runs until the preview ends. True when the owner was asked to close
@@ -34,7 +36,7 @@ class PreviewWindow : public QDialog {
   QPushButton* endButton = nullptr;
   QLineEdit* addressField = nullptr;
   QFrame* separator = nullptr;
-  QWebEngineView* browser = nullptr;
+  PageView* browser = nullptr;
 
   // The inner size it opens with at the least, and the smallest it can be made; larger when
   // the controls need it, never larger than the screen's room.

@@ -177,7 +177,7 @@ void BuilderWindow::ShowCompilerMessages(const QString& heading, const QStringLi
   messagesHeading->show();
   compilerMessages->show();
   FitToTexts();
-  CentreOnScreen();
+  PlaceOnScreen();
 }
 
 void BuilderWindow::SetHelpCompiled(bool compiled) {

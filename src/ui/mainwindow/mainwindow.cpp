@@ -62,6 +62,8 @@ MainWindow::MainWindow(bool withBrowser) {
   project_->setObjectName("ProjectTab");
   options_->setObjectName("OptionsTab");
   // Each page scrolls where the screen has no room for it, the tabs staying in view.
+  project_->setAccessibleName("Project");
+  options_->setAccessibleName("Options");
   mainPanel_->addTab(new RoomyScrollArea(project_), "&Project");
   mainPanel_->addTab(new RoomyScrollArea(options_), "&Options");
 

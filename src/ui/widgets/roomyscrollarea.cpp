@@ -13,6 +13,10 @@ RoomyScrollArea::RoomyScrollArea(QWidget* page, QWidget* parent) : QScrollArea(p
   viewport()->setAutoFillBackground(false);
   page->setAutoFillBackground(false);
   page->installEventFilter(this);
+  // Not a stop of its own on the way through the controls: the area scrolls to the control
+  // that takes the focus. A screen reader hears it by the page's name.
+  setFocusPolicy(Qt::NoFocus);
+  setAccessibleName(page->accessibleName());
 }
 
 QSize RoomyScrollArea::Around(QSize pageSize) const {

@@ -4,6 +4,7 @@
 // Windows-1252 bytes, so that a search never converts the texts it looks through.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,15 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std
 // same way is found in it by a plain search, which lets a list searched on every keystroke
 // fold its names once.
 std::string FoldedCase(std::string_view text);
+
+// The kinds of byte `text` holds, one bit per kind (a byte's low five bits): a text can hold a
+// needle only when it holds every kind the needle holds.
+inline std::uint32_t ByteKinds(std::string_view text) {
+  std::uint32_t kinds = 0;
+  for (const char byte : text)
+    kinds |= std::uint32_t{1} << (static_cast<unsigned char>(byte) & 31u);
+  return kinds;
+}
 
 inline bool ContainsIgnoringCase(std::string_view text, std::string_view needle) {
   return FindIgnoringCase(text, needle) != std::string_view::npos;

@@ -53,6 +53,11 @@ TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
     EXPECT_EQ(text::FoldedCase(text).find(text::FoldedCase(needle)),
               text::FindIgnoringCase(text, needle))
         << text << " / " << needle;
+    // What holds the needle holds every kind of byte the needle holds.
+    const std::uint32_t kinds = text::ByteKinds(text::FoldedCase(needle));
+    if (text::FindIgnoringCase(text, needle) != std::string::npos) {
+      EXPECT_EQ(text::ByteKinds(text::FoldedCase(text)) & kinds, kinds) << text << " / " << needle;
+    }
   }
   EXPECT_EQ(text::FindIgnoringCase("x\x8A\x9F", "\x9A\xFF"), 1u);
   EXPECT_EQ(text::FindIgnoringCase("abc", "abcd"), std::string::npos);

@@ -45,6 +45,7 @@ void TopicFilter::SetText(const QString& text) {
   if (needle == needle_) return;
   needle_ = std::move(needle);
   foldedNeedle_ = text::FoldedCase(needle_);
+  needleKinds_ = text::ByteKinds(foldedNeedle_);
   added_ = QPersistentModelIndex();
   // One change of layout for the whole list: the view lays its rows out once, where a
   // removal and an insertion for every stretch of rows that changed would cost a pass each.
@@ -67,6 +68,7 @@ bool TopicFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
   if (added_.isValid() && added_.row() == sourceRow) return true;
   if (pages_ == Pages::Undocumented && !rows_->Undocumented(sourceRow)) return false;
   if (pages_ == Pages::WithProblems && rows_->Problems(sourceRow) == 0) return false;
+  if ((rows_->ByteKindsAt(sourceRow) & needleKinds_) != needleKinds_) return false;
   return std::string_view(rows_->FoldedNameAt(sourceRow)).find(foldedNeedle_) !=
          std::string_view::npos;
 }

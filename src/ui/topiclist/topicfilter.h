@@ -2,6 +2,7 @@
 
 #include <QPersistentModelIndex>
 #include <QSortFilterProxyModel>
+#include <cstdint>
 #include <string>
 
 namespace qs::ui {
@@ -49,6 +50,7 @@ class TopicFilter : public QSortFilterProxyModel {
   std::string needle_;
   // The needle with its letter case folded, as the list model keeps the names.
   std::string foldedNeedle_;
+  std::uint32_t needleKinds_ = 0;
   Pages pages_ = Pages::All;
   // The row being added under the filter, before and after the filter has placed it.
   int adding_ = -1;

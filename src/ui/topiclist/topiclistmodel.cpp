@@ -106,9 +106,12 @@ QStringList TopicListModel::AllNames() const {
 
 void TopicListModel::RefoldAll() {
   folded_.clear();
+  kinds_.clear();
   folded_.reserve(project_.ItemCount());
+  kinds_.reserve(project_.ItemCount());
   for (const project::ListItem& item : project_.items()) {
     folded_.push_back(text::FoldedCase(item.text));
+    kinds_.push_back(text::ByteKinds(folded_.back()));
   }
 }
 
@@ -136,8 +139,9 @@ void TopicListModel::RowInserting(std::size_t row) {
 void TopicListModel::RowInserted(std::size_t row) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
-  folded_.insert(folded_.begin() + static_cast<std::ptrdiff_t>(row),
-                 text::FoldedCase(project_.items()[row].text));
+  const auto at = static_cast<std::ptrdiff_t>(row);
+  folded_.insert(folded_.begin() + at, text::FoldedCase(project_.items()[row].text));
+  kinds_.insert(kinds_.begin() + at, text::ByteKinds(folded_[row]));
   endInsertRows();
   emit nameAdded(FromModel(project_.items()[row].text));
 }
@@ -152,6 +156,7 @@ void TopicListModel::RowRemoved(std::size_t row) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
   folded_.erase(folded_.begin() + static_cast<std::ptrdiff_t>(row));
+  kinds_.erase(kinds_.begin() + static_cast<std::ptrdiff_t>(row));
   endRemoveRows();
   emit nameRemoved(FromModel(removingName_));
 }
@@ -166,14 +171,18 @@ void TopicListModel::RowMoving(std::size_t, std::size_t) {
 void TopicListModel::RowMoved(std::size_t from, std::size_t to) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
-  const auto at = [this](std::size_t row) {
-    return folded_.begin() + static_cast<std::ptrdiff_t>(row);
+  const auto move = [from, to](auto& rows) {
+    const auto at = [&rows](std::size_t row) {
+      return rows.begin() + static_cast<std::ptrdiff_t>(row);
+    };
+    if (from < to) {
+      std::rotate(at(from), at(from + 1), at(to + 1));
+    } else {
+      std::rotate(at(to), at(from), at(from + 1));
+    }
   };
-  if (from < to) {
-    std::rotate(at(from), at(from + 1), at(to + 1));
-  } else {
-    std::rotate(at(to), at(from), at(from + 1));
-  }
+  move(folded_);
+  move(kinds_);
   emit rowMoved(static_cast<int>(from), static_cast<int>(to));
   emit dataChanged(index(static_cast<int>(std::min(from, to))),
                    index(static_cast<int>(std::max(from, to))));
@@ -183,6 +192,7 @@ void TopicListModel::RowChanged(std::size_t row) {
   seenRevision_ = project_.itemsRevision();
   if (folded_.size() == project_.ItemCount()) {
     folded_[row] = text::FoldedCase(project_.items()[row].text);
+    kinds_[row] = text::ByteKinds(folded_[row]);
   } else {
     RefoldAll();
   }

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QIcon>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -33,6 +34,9 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   // The same name with letter case folded (text::FoldedCase), kept row by row as the rows
   // change, for the filter that searches every name on each keystroke.
   const std::string& FoldedNameAt(int row) const { return folded_[static_cast<std::size_t>(row)]; }
+  // Which kinds of byte the folded name holds (text::ByteKinds): a name that lacks a kind the
+  // needle holds cannot hold the needle, which rules most names out without a search.
+  std::uint32_t ByteKindsAt(int row) const { return kinds_[static_cast<std::size_t>(row)]; }
   // Every name of the project.
   QStringList AllNames() const;
 
@@ -79,6 +83,7 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   std::unordered_set<std::string> undocumented_;
   std::unordered_map<std::string, int> problems_;
   std::vector<std::string> folded_;
+  std::vector<std::uint32_t> kinds_;
   std::string removingName_;
   bool outOfStep_ = false;
 };

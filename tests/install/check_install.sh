@@ -21,8 +21,10 @@ done
 # the program itself must not load the web engine at its start.
 module="$root/bin/$webviews/quillsmith-webviews.so"
 [[ -f "$module" ]] || fail "the web-view module is not installed where the program looks ($module)"
-ldd "$module" | grep -q libQt6WebEngineWidgets || fail "the web-view module lacks the web engine"
-if ldd "$root/bin/quillsmith" | grep -qi webengine; then
+# (Read whole before grep looks: a grep that stops at its first match can cut the writer
+# off, which pipefail would count as a failure.)
+grep -q libQt6WebEngineWidgets <<<"$(ldd "$module")" || fail "the web-view module lacks the web engine"
+if grep -qi webengine <<<"$(ldd "$root/bin/quillsmith")"; then
   fail "the program links the web engine, which it should load only with its first browser"
 fi
 
@@ -81,7 +83,7 @@ appstreamcli validate-tree --strict --no-net "$dest" >/dev/null ||
 
 chm="$root/share/quillsmith/QuillSmith.chm"
 [[ -s "$chm" ]] || fail "the program's help file is missing or empty"
-chmls list "$chm" | grep -q "/QuillSmith.html$" || fail "the help file has no QuillSmith.html"
+grep -q "/QuillSmith.html$" <<<"$(chmls list "$chm")" || fail "the help file has no QuillSmith.html"
 [[ -s "$root/share/quillsmith/QuillSmithHelp/QuillSmith.html" ]] ||
   fail "the help pages for the program's own preview are missing"
 for file in Index.html keywords.html assets/search-index.js assets/site.js live-pane.png; do

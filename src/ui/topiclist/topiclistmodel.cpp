@@ -104,15 +104,16 @@ QStringList TopicListModel::AllNames() const {
 // The folded names follow each change before it is signalled: the filter above reads them as
 // it handles the signal.
 
+TopicListModel::Folded TopicListModel::Fold(const std::string& name) {
+  Folded folded{text::FoldedCase(name)};
+  folded.kinds = text::ByteKinds(folded.text);
+  return folded;
+}
+
 void TopicListModel::RefoldAll() {
   folded_.clear();
-  kinds_.clear();
   folded_.reserve(project_.ItemCount());
-  kinds_.reserve(project_.ItemCount());
-  for (const project::ListItem& item : project_.items()) {
-    folded_.push_back(text::FoldedCase(item.text));
-    kinds_.push_back(text::ByteKinds(folded_.back()));
-  }
+  for (const project::ListItem& item : project_.items()) folded_.push_back(Fold(item.text));
 }
 
 // The rows were replaced behind the model's back (a project assigned over the one shown) and
@@ -139,9 +140,8 @@ void TopicListModel::RowInserting(std::size_t row) {
 void TopicListModel::RowInserted(std::size_t row) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
-  const auto at = static_cast<std::ptrdiff_t>(row);
-  folded_.insert(folded_.begin() + at, text::FoldedCase(project_.items()[row].text));
-  kinds_.insert(kinds_.begin() + at, text::ByteKinds(folded_[row]));
+  folded_.insert(folded_.begin() + static_cast<std::ptrdiff_t>(row),
+                 Fold(project_.items()[row].text));
   endInsertRows();
   emit nameAdded(FromModel(project_.items()[row].text));
 }
@@ -156,7 +156,6 @@ void TopicListModel::RowRemoved(std::size_t row) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
   folded_.erase(folded_.begin() + static_cast<std::ptrdiff_t>(row));
-  kinds_.erase(kinds_.begin() + static_cast<std::ptrdiff_t>(row));
   endRemoveRows();
   emit nameRemoved(FromModel(removingName_));
 }
@@ -171,18 +170,14 @@ void TopicListModel::RowMoving(std::size_t, std::size_t) {
 void TopicListModel::RowMoved(std::size_t from, std::size_t to) {
   if (EndOutOfStep()) return;
   seenRevision_ = project_.itemsRevision();
-  const auto move = [from, to](auto& rows) {
-    const auto at = [&rows](std::size_t row) {
-      return rows.begin() + static_cast<std::ptrdiff_t>(row);
-    };
-    if (from < to) {
-      std::rotate(at(from), at(from + 1), at(to + 1));
-    } else {
-      std::rotate(at(to), at(from), at(from + 1));
-    }
+  const auto at = [this](std::size_t row) {
+    return folded_.begin() + static_cast<std::ptrdiff_t>(row);
   };
-  move(folded_);
-  move(kinds_);
+  if (from < to) {
+    std::rotate(at(from), at(from + 1), at(to + 1));
+  } else {
+    std::rotate(at(to), at(from), at(from + 1));
+  }
   emit rowMoved(static_cast<int>(from), static_cast<int>(to));
   emit dataChanged(index(static_cast<int>(std::min(from, to))),
                    index(static_cast<int>(std::max(from, to))));
@@ -191,8 +186,7 @@ void TopicListModel::RowMoved(std::size_t from, std::size_t to) {
 void TopicListModel::RowChanged(std::size_t row) {
   seenRevision_ = project_.itemsRevision();
   if (folded_.size() == project_.ItemCount()) {
-    folded_[row] = text::FoldedCase(project_.items()[row].text);
-    kinds_[row] = text::ByteKinds(folded_[row]);
+    folded_[row] = Fold(project_.items()[row].text);
   } else {
     RefoldAll();
   }

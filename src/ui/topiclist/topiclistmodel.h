@@ -33,10 +33,12 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   const std::string& NameAt(int row) const;
   // The same name with letter case folded (text::FoldedCase), kept row by row as the rows
   // change, for the filter that searches every name on each keystroke.
-  const std::string& FoldedNameAt(int row) const { return folded_[static_cast<std::size_t>(row)]; }
+  const std::string& FoldedNameAt(int row) const {
+    return folded_[static_cast<std::size_t>(row)].text;
+  }
   // Which kinds of byte the folded name holds (text::ByteKinds): a name that lacks a kind the
   // needle holds cannot hold the needle, which rules most names out without a search.
-  std::uint32_t ByteKindsAt(int row) const { return kinds_[static_cast<std::size_t>(row)]; }
+  std::uint32_t ByteKindsAt(int row) const { return folded_[static_cast<std::size_t>(row)].kinds; }
   // Every name of the project.
   QStringList AllNames() const;
 
@@ -82,8 +84,13 @@ class TopicListModel : public QAbstractListModel, private project::RowObserver {
   QIcon blankPageIcon_;
   std::unordered_set<std::string> undocumented_;
   std::unordered_map<std::string, int> problems_;
-  std::vector<std::string> folded_;
-  std::vector<std::uint32_t> kinds_;
+  // A name folded, with the kinds of byte it holds.
+  struct Folded {
+    std::string text;
+    std::uint32_t kinds = 0;
+  };
+  static Folded Fold(const std::string& name);
+  std::vector<Folded> folded_;
   std::string removingName_;
   bool outOfStep_ = false;
 };

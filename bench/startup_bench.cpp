@@ -2,9 +2,9 @@
 // the real program to its main window mapped on the screen (the X MapNotify of the window, or
 // of the window manager's frame around it), without a project and with a project of 20,000
 // topics named on the command line, beside a bare Qt Widgets window of the same size spawned
-// in the same run. Each start is a fresh process with fresh settings; each repetition is one
-// start, so that the median is the median start. It needs an X display (run it under
-// xvfb-run, with a window manager or without).
+// in the same run, empty and with one line of text. Each start is a fresh process with fresh
+// settings; each repetition is one start, so that the median is the median start. It needs an
+// X display (run it under xvfb-run, with a window manager or without).
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -229,7 +229,9 @@ void BM_ProgramSpawnToMapped(benchmark::State& state) {
   state.SetLabel(topics == 0 ? "no project" : std::to_string(topics) + " topics");
 }
 
-// The baseline: a bare Qt Widgets window of the main window's size.
+// The baselines: a bare Qt Widgets window of the main window's size; with `state.range(0)`,
+// the same window with one line of text, which pays the fonts' set-up as every window with
+// words does.
 void BM_BareWindowSpawnToMapped(benchmark::State& state) {
   if (!Watch().ok()) {
     state.SkipWithError("no X display: run under xvfb-run");
@@ -240,19 +242,20 @@ void BM_BareWindowSpawnToMapped(benchmark::State& state) {
     state.SkipWithError("the program's window size could not be learned");
     return;
   }
-  for (auto _ : state) {
-    Report(state,
-           SpawnToMapped({QS_BARE_WINDOW_PATH, std::to_string(width), std::to_string(height)},
-                         nullptr));
-  }
-  state.SetLabel(std::to_string(width) + " x " + std::to_string(height));
+  std::vector<std::string> arguments = {QS_BARE_WINDOW_PATH, std::to_string(width),
+                                        std::to_string(height)};
+  const bool text = state.range(0) != 0;
+  if (text) arguments.emplace_back("The help of a PureBasic user library");
+  for (auto _ : state) Report(state, SpawnToMapped(arguments, nullptr));
+  state.SetLabel(std::to_string(width) + " x " + std::to_string(height) +
+                 (text ? ", one line of text" : ""));
 }
 
 void Starts(benchmark::internal::Benchmark* b) {
   b->Iterations(1)->Repetitions(15)->ReportAggregatesOnly(true)->UseManualTime()->Unit(
       benchmark::kMillisecond);
 }
-BENCHMARK(BM_BareWindowSpawnToMapped)->Apply(Starts);
+BENCHMARK(BM_BareWindowSpawnToMapped)->Arg(0)->Arg(1)->Apply(Starts);
 BENCHMARK(BM_ProgramSpawnToMapped)->Arg(0)->Arg(20000)->Apply(Starts);
 
 }  // namespace

@@ -1370,6 +1370,31 @@ TEST_F(WindowTest, recentProjectsDropDownOffersTheListAndShowsAMissingFileDisabl
   EXPECT_TRUE(opened);
 }
 
+// The tabs' frames have dark green captions; the colour stays with the caption and reaches
+// neither the frames inside (the page title) nor the controls (the path captions).
+TEST_F(WindowTest, frameCaptionsAloneAreDarkGreen) {
+  auto greenPixels = [](QWidget* control, QRect part) {
+    const QImage image = control->grab(part).toImage();
+    int green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        green += c.green() > c.red() + 40 && c.green() > c.blue() + 40;
+      }
+    }
+    return green;
+  };
+  QGroupBox* files = window->projectTab().filesFrame;
+  const int captionHeight = files->fontMetrics().height();
+  EXPECT_GT(greenPixels(files, QRect(0, 0, files->width(), captionHeight)), 10);
+  for (QWidget* plain : std::initializer_list<QWidget*>{
+           window->projectTab().titleLabel,
+           window->projectTab().findChild<QLabel*>(QString(), Qt::FindChildrenRecursively)}) {
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(greenPixels(plain, plain->rect()), 0) << plain->objectName().toStdString();
+  }
+}
+
 // The keyboard focus shows as a strong frame around the list and around each kind of button,
 // whatever their style sheets draw.
 TEST_F(WindowTest, keyboardFocusIsFramedOnTheListAndTheButtons) {

@@ -203,7 +203,10 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   QTest::keyClick(app.window->projectTab().topicFilterField, Qt::Key_Backspace);
   EXPECT_EQ(SelectedName(*app.window), chosen) << "a matching selection stays";
 
-  app.window->projectTab().topicFilterField->clear();
+  // With text in it, the field offers its clear button.
+  QLineEdit* field = app.window->projectTab().topicFilterField;
+  EXPECT_TRUE(field->isClearButtonEnabled());
+  field->clear();
   EXPECT_EQ(ShownRows(*app.window), all);
   EXPECT_EQ(SelectedName(*app.window), chosen);
   EXPECT_TRUE(app.window->projectTab().moveUpButton->isEnabled());
@@ -243,7 +246,6 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   // In the field Escape clears its text, and only an empty field lets Escape go on to the
   // window (the edit/view switch); Down enters the list at the first row the filter shows.
   QSignalSpy keys(app.window.get(), &MainWindow::shortcutCommand);
-  QLineEdit* field = app.window->projectTab().topicFilterField;
   field->setFocus();
   QTest::keyClicks(field, "trim");
   QTest::keyClick(field, Qt::Key_Escape);

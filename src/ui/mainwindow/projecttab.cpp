@@ -62,7 +62,7 @@ void ProjectTab::BuildTopicPane() {
   topicFilterField->setToolTip(
       "Shows only the topics whose names hold this text; search the pages with Ctrl+Shift+F");
   topicFilterField->setAccessibleName("Filter topics");
-  topicFilterField->setClearButtonEnabled(true);
+  ClearButtonOnFirstText(topicFilterField);
 
   topicListView = new TopicListView;
   topicListView->setObjectName("TopicListView");

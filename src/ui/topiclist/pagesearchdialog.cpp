@@ -14,6 +14,7 @@
 
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/widgets/accessiblenames.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/modeltext.h"
 #include "ui/widgets/textselect.h"
 
@@ -40,7 +41,7 @@ PageSearchDialog::PageSearchDialog(QWidget* parent, const project::HelpProject& 
   searchField = new QLineEdit;
   searchField->setObjectName("SearchField");
   searchField->setPlaceholderText("Text to find in any field of any page");
-  searchField->setClearButtonEnabled(true);
+  controls::ClearButtonOnFirstText(searchField);
   auto* searchButton = new QPushButton("&Search");
   searchButton->setObjectName("SearchButton");
   searchButton->setAutoDefault(false);

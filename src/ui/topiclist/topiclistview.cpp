@@ -19,6 +19,7 @@ TopicListView::TopicListView(QWidget* parent) : QTreeView(parent) {
   setItemsExpandable(false);
   // Every row is one line with a small icon: the view need not ask each row for its height.
   setUniformRowHeights(true);
+  advance_.fill(-1);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setIconSize(QSize(16, 16));
@@ -159,12 +160,22 @@ void TopicListView::FitColumn() {
 // ---- the names' widths ----
 
 void TopicListView::MeasureFont() {
-  const QFontMetricsF metrics(font());
-  for (int c = 0; c < 256; ++c) {
-    advance_[static_cast<std::size_t>(c)] =
-        metrics.horizontalAdvance(FromModel(std::string(1, static_cast<char>(c))));
-  }
+  advance_.fill(-1);
   MeasureAll();
+}
+
+double TopicListView::Advance(unsigned char c) const {
+  // Measured when a name first holds the character: a font may lack the rare ones, and
+  // looking for a font that has them is slow, so the window does not measure all 256 as it
+  // opens. Each by its glyph's advance, as a name's width is their sum.
+  double& advance = advance_[c];
+  if (advance < 0) {
+    const QString character = FromModel(std::string(1, static_cast<char>(c)));
+    const QFontMetricsF metrics(font());
+    advance = character.size() == 1 ? metrics.horizontalAdvance(character.front())
+                                    : metrics.horizontalAdvance(character);
+  }
+  return advance;
 }
 
 void TopicListView::MeasureAll() {
@@ -181,7 +192,7 @@ void TopicListView::MeasureAll() {
 
 int TopicListView::Measure(const std::string& name) const {
   double width = 0;
-  for (const char c : name) width += advance_[static_cast<unsigned char>(c)];
+  for (const char c : name) width += Advance(static_cast<unsigned char>(c));
   return static_cast<int>(std::ceil(width));
 }
 

@@ -64,6 +64,7 @@ class TopicListView : public QTreeView {
   // ---- the names' widths, following the rows of the topic model ----
   void MeasureFont();
   void MeasureAll();
+  double Advance(unsigned char c) const;
   int Measure(const std::string& name) const;
   void CountWidth(int width, int delta);
   void NamesInserted(int first, int last);
@@ -73,9 +74,9 @@ class TopicListView : public QTreeView {
 
   TopicListModel* rows_ = nullptr;
   TopicFilter* filter_ = nullptr;
-  // Advance of each of the 256 characters; the width of each row's name; how many names have
-  // each width.
-  std::array<double, 256> advance_{};
+  // Advance of each of the 256 characters (negative: not measured yet); the width of each
+  // row's name; how many names have each width.
+  mutable std::array<double, 256> advance_{};
   std::vector<int> nameWidths_;
   std::map<int, int> widths_;
   bool fitAfterRemoval_ = false;

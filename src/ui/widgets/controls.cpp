@@ -1,14 +1,22 @@
 #include "ui/widgets/controls.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
 #include <QVBoxLayout>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "ui/widgets/formeditor.h"
 
@@ -31,7 +39,90 @@ QString FaceSheet(const QColor& face, bool flat) {
       .arg(Rgb(face), edge, Rgb(face.darker(118)), Rgb(kDarkBlue));
 }
 
+// Draws a frame's caption in dark green and leaves the rest to the program's style. A style
+// sheet would do the same, but it puts every control inside the frame under a style of its
+// own, worked out control by control as the window opens.
+class GreenCaptionStyle : public QProxyStyle {
+ public:
+  void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                          QPainter* painter, const QWidget* widget) const override {
+    const auto* frame = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    if (control != CC_GroupBox || frame == nullptr) {
+      QProxyStyle::drawComplexControl(control, option, painter, widget);
+      return;
+    }
+    // Styles take the caption's colour from the option's text colour or from the palette.
+    QStyleOptionGroupBox green(*frame);
+    green.textColor = kDarkGreen;
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+      green.palette.setColor(group, QPalette::WindowText, kDarkGreen);
+    }
+    QProxyStyle::drawComplexControl(control, &green, painter, widget);
+  }
+};
+
+// The one caption style, made when the first frame needs it and kept for the program's life.
+QStyle* CaptionStyle() {
+  static auto* style = [] {
+    auto* made = new GreenCaptionStyle;
+    made->setParent(qApp);
+    return made;
+  }();
+  return style;
+}
+
+// The style sheets waiting for the open batches to close, and how many are open.
+struct PendingSheets {
+  int open = 0;
+  std::vector<std::pair<QPointer<QWidget>, QString>> sheets;
+};
+
+PendingSheets& Pending() {
+  static PendingSheets pending;
+  return pending;
+}
+
+void SetSheet(QWidget* control, const QString& sheet) {
+  PendingSheets& pending = Pending();
+  if (pending.open == 0) {
+    control->setStyleSheet(sheet);
+  } else {
+    pending.sheets.emplace_back(control, sheet);
+  }
+}
+
 }  // namespace
+
+SheetBatch::SheetBatch() {
+  ++Pending().open;
+}
+
+SheetBatch::~SheetBatch() {
+  PendingSheets& pending = Pending();
+  if (--pending.open > 0) return;
+  // Taken out first: a control that makes controls of its own when styled starts afresh.
+  auto sheets = std::move(pending.sheets);
+  pending.sheets.clear();
+  std::set<QWidget*> outers;
+  for (auto& [control, sheet] : sheets) {
+    if (!control) continue;
+    control->setStyleSheet(sheet);
+    for (QWidget* outer = control->parentWidget(); outer != nullptr;
+         outer = outer->parentWidget()) {
+      if (!outers.insert(outer).second) break;
+    }
+  }
+  // A control not shown yet does not tell the widgets and layouts around it that its size
+  // changed: they, and the rows and grids nested in them, would keep the sizes they worked out
+  // for it before it had its face.
+  for (QWidget* outer : outers) {
+    outer->updateGeometry();
+    QLayout* layout = outer->layout();
+    if (layout == nullptr) continue;
+    layout->invalidate();
+    for (QLayout* inner : layout->findChildren<QLayout*>()) inner->invalidate();
+  }
+}
 
 QString Rgb(const QColor& colour) {
   return QString("rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
@@ -44,7 +135,7 @@ QPushButton* Button(const char* name, const QString& caption, const QString& too
   button->setToolTip(tooltip);
   button->setFlat(flat);
   button->setAutoDefault(false);
-  button->setStyleSheet(FaceSheet(face, flat));
+  SetSheet(button, FaceSheet(face, flat));
   button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   return button;
 }
@@ -67,10 +158,8 @@ QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& too
 QGroupBox* Group(const char* name, const QString& caption, bool darkGreenCaption) {
   auto* group = new QGroupBox(caption);
   group->setObjectName(name);
-  // Named, so that the colour stays with this group and does not reach the groups inside it.
-  if (darkGreenCaption) {
-    group->setStyleSheet(QString("QGroupBox#%1 { color: %2; }").arg(name, Rgb(kDarkGreen)));
-  }
+  // The frame's own style: the colour stays with this frame and reaches no control inside it.
+  if (darkGreenCaption) group->setStyle(CaptionStyle());
   return group;
 }
 
@@ -80,6 +169,15 @@ QLineEdit* Field(const char* name, const QString& tooltip, bool readOnly) {
   field->setToolTip(tooltip);
   field->setReadOnly(readOnly);
   return field;
+}
+
+void ClearButtonOnFirstText(QLineEdit* field) {
+  auto* once = new QObject(field);
+  QObject::connect(field, &QLineEdit::textChanged, once, [field, once](const QString& text) {
+    if (text.isEmpty()) return;
+    field->setClearButtonEnabled(true);
+    once->deleteLater();
+  });
 }
 
 // Text in `text` on `base` while usable; a disabled control keeps the style's grey.

@@ -31,6 +31,19 @@ inline const QColor kNavy(0, 0, 100);
 // "rgb(r, g, b)", for style sheets.
 QString Rgb(const QColor& colour);
 
+// Controls made while a batch is open take their style sheets (a button's face, a frame's
+// caption colour) when the last batch closes. A widget with a style sheet works its style out
+// again, with its whole subtree, each time it or a parent of it is put into another widget;
+// a window built from the inside out does that at every level, which cost a fifth of the
+// main window's start-up. A window opens a batch while it builds itself.
+class SheetBatch {
+ public:
+  SheetBatch();
+  ~SheetBatch();
+  SheetBatch(const SheetBatch&) = delete;
+  SheetBatch& operator=(const SheetBatch&) = delete;
+};
+
 // A button filled with `face`: flat with a thin frame, or raised with an outset edge; with the
 // keyboard focus a strong dark frame.
 QPushButton* Button(const char* name, const QString& caption, const QString& tooltip,
@@ -43,6 +56,10 @@ QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& too
 // A frame with a caption, dark green for the frames of the tabs.
 QGroupBox* Group(const char* name, const QString& caption, bool darkGreenCaption);
 QLineEdit* Field(const char* name, const QString& tooltip, bool readOnly);
+// Gives `field` its clear button, which shows only while there is text, once there first is
+// some. The button's picture comes from the desktop's icon theme, whose folders are searched
+// the first time one is asked for: that waits for the first text, not for the window to open.
+void ClearButtonOnFirstText(QLineEdit* field);
 // Text in `text` on `base` while usable; a disabled control keeps the style's grey.
 void Colours(QWidget* control, const QColor& text, const QColor& base);
 // An editor of the page form in dark blue on white; `placeholder` is its hint and tooltip.

@@ -43,7 +43,9 @@ QIcon CrossIcon() {
   return Builtin("cross");
 }
 QIcon ProgramIcon() {
-  return QIcon::fromTheme(QStringLiteral("quillsmith"), Builtin("quillsmith"));
+  // The same picture the package installs for the desktop's menus; asking the icon theme for
+  // it would search every theme folder before the window could open.
+  return Builtin("quillsmith");
 }
 
 }  // namespace qs::ui

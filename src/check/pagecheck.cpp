@@ -122,7 +122,7 @@ bool PageChecker::IsFolderFile(std::string_view target) const {
 }
 
 void PageChecker::CheckField(const Topic& topic, Field field, std::string_view text,
-                             std::vector<Problem>& problems) const {
+                             std::vector<Problem>& problems, bool& linksToPages) const {
   const TopicKind kind = topic.Kind();
   const FieldForm form = field == Field::Example ? FieldForm::Example : FieldForm::Text;
   const FieldMarkup markup = ReadFieldMarkup(text, form, examplesAreCode_);
@@ -138,6 +138,7 @@ void PageChecker::CheckField(const Topic& topic, Field field, std::string_view t
     const std::string target = LocalTarget(link.target, folder);
     if (target.empty() || IsFolderFile(target)) continue;
     if (EndsWithNoCase(target, ".html") || EndsWithNoCase(target, ".htm")) {
+      linksToPages = true;
       if (!IsPage(target)) {
         add(link.line, "link to '" + link.target + "': the project has no such page");
       }
@@ -160,30 +161,33 @@ void PageChecker::CheckField(const Topic& topic, Field field, std::string_view t
                   std::make_move_iterator(found.end()));
 }
 
-std::vector<Problem> PageChecker::Check(const Topic& topic, std::string_view body) const {
+std::vector<Problem> PageChecker::Check(const Topic& topic, std::string_view body,
+                                        bool* linksToPages) const {
   std::vector<Problem> problems;
+  bool links = false;
   const TopicKind kind = topic.Kind();
   if (text::TrimBlanks(topic.title).empty()) {
     problems.push_back(
         {topic.name, Field::Title, FieldName(kind, Field::Title), 1, "the page has no title"});
   } else {
-    CheckField(topic, Field::Title, topic.title, problems);
+    CheckField(topic, Field::Title, topic.title, problems, links);
   }
   // The fields each kind of page shows; the others the page leaves out.
   switch (kind) {
     case TopicKind::IndexPage:
     case TopicKind::UserIndexEntry:
-      CheckField(topic, Field::Summary, topic.summary, problems);
-      CheckField(topic, Field::Example, topic.example, problems);
+      CheckField(topic, Field::Summary, topic.summary, problems, links);
+      CheckField(topic, Field::Example, topic.example, problems, links);
       break;
     case TopicKind::FunctionPage:
-      CheckField(topic, Field::Body, body, problems);
-      CheckField(topic, Field::Example, topic.example, problems);
+      CheckField(topic, Field::Body, body, problems, links);
+      CheckField(topic, Field::Example, topic.example, problems, links);
       break;
     case TopicKind::UserTopic:
-      CheckField(topic, Field::Body, body, problems);
+      CheckField(topic, Field::Body, body, problems, links);
       break;
   }
+  if (linksToPages != nullptr) *linksToPages = links;
   return problems;
 }
 

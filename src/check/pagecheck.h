@@ -24,15 +24,18 @@ class PageChecker {
               bool examplesAreCode = false);
 
   // The problems of `topic`, whose body as the pages show it is `body` (a topic of the
-  // project: HelpProject::Body), in field order, each field's by line.
-  std::vector<Problem> Check(const project::Topic& topic, std::string_view body) const;
+  // project: HelpProject::Body), in field order, each field's by line. `linksToPages`, when
+  // given, tells whether the answer looked up the project's pages (a link to a page): only
+  // such a page can find otherwise when pages come or go.
+  std::vector<Problem> Check(const project::Topic& topic, std::string_view body,
+                             bool* linksToPages = nullptr) const;
 
   // The name the form gives the field on a page of this kind ("Description", "User text").
   static std::string FieldName(project::TopicKind kind, Field field);
 
  private:
   void CheckField(const project::Topic& topic, Field field, std::string_view text,
-                  std::vector<Problem>& problems) const;
+                  std::vector<Problem>& problems, bool& linksToPages) const;
   bool IsPage(std::string_view target) const;
   bool IsFolderFile(std::string_view target) const;
 

@@ -17,11 +17,11 @@ namespace {
 // Looks at one page: whether it is a function page still undocumented, and its problems.
 TopicCheck CheckTopic(const project::Topic& topic, std::string_view body,
                       const project::LibraryHelpTexts& helps, const PageChecker& checker,
-                      std::vector<Problem>& problems) {
+                      std::vector<Problem>& problems, bool* linksToPages = nullptr) {
   TopicCheck check;
   check.functionPage = topic.Kind() == project::TopicKind::FunctionPage;
   if (check.functionPage) check.documented = !IsUndocumentedFunction(topic, body, helps);
-  problems = checker.Check(topic, body);
+  problems = checker.Check(topic, body, linksToPages);
   check.problems = problems.size();
   return check;
 }
@@ -64,14 +64,19 @@ ProjectCheck RepeatedCheck::Check(const project::HelpProject& project,
   names.reserve(project.TopicCount());
   for (const project::Topic& topic : project.topics()) names.push_back(topic.name);
   std::sort(names.begin(), names.end());
-  // A page's links and pictures are checked against the other pages and the folder, and its
-  // coverage against the library: when any of these changed, every page is looked at again.
-  if (!checker_ || names != sortedNames_ || folderFiles != folderFiles_ ||
-      examplesAreCode != examplesAreCode_ || helps != helps_) {
+  // A page's links and pictures are checked against the folder, and its coverage against the
+  // library: when any of these changed, every page is looked at again. When only the pages
+  // came, went or were renamed, only those that link to pages are.
+  const bool namesChanged = names != sortedNames_;
+  if (!checker_ || folderFiles != folderFiles_ || examplesAreCode != examplesAreCode_ ||
+      helps != helps_) {
     seen_.clear();
     folderFiles_ = folderFiles;
     examplesAreCode_ = examplesAreCode;
     helps_ = helps;
+    checker_ = std::make_shared<PageChecker>(project, folderFiles, examplesAreCode);
+  } else if (namesChanged) {
+    std::erase_if(seen_, [](const auto& page) { return page.second.linksToPages; });
     checker_ = std::make_shared<PageChecker>(project, folderFiles, examplesAreCode);
   }
   // Pages that share a name are rare and looked at every time: the name alone does not tell
@@ -100,7 +105,7 @@ ProjectCheck RepeatedCheck::Check(const project::HelpProject& project,
       ++lastChecked_;
       page.topic = topic;
       page.body = body;
-      page.check = CheckTopic(topic, body, helps, *checker_, page.problems);
+      page.check = CheckTopic(topic, body, helps, *checker_, page.problems, &page.linksToPages);
     }
     Count(result, pos, topic, page.check, page.problems);
     if (unique) now.emplace(topic.name, std::move(page));

@@ -48,9 +48,10 @@ ProjectCheck CheckProject(const project::HelpProject& project,
 
 // The check of a project the author keeps changing, made again and again: each time, only the
 // pages whose texts changed since the last time are looked at again, as long as what every
-// page is checked against stayed the same (the pages' names, the help folder's files, examples
-// as code, the library's texts); otherwise all are. Gives what CheckProject gives. Not shared
-// between threads: one check at a time.
+// page is checked against stayed the same (the help folder's files, examples as code, the
+// library's texts); otherwise all are. When pages came, went or were renamed, the pages that
+// link to pages are looked at again too. Gives what CheckProject gives. Not shared between
+// threads: one check at a time.
 class RepeatedCheck {
  public:
   ProjectCheck Check(const project::HelpProject& project, const project::LibraryHelpTexts& helps,
@@ -67,6 +68,8 @@ class RepeatedCheck {
     std::string body;
     TopicCheck check;
     std::vector<Problem> problems;
+    // Whether the check looked the project's pages up.
+    bool linksToPages = false;
   };
   std::unordered_map<std::string, Seen> seen_;
   std::vector<std::string> sortedNames_;

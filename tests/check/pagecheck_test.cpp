@@ -150,7 +150,11 @@ TEST(ProjectCheck, aRepeatedCheckLooksAgainOnlyAtWhatChanged) {
   project.TopicAt(1).body = "Trims.";
   agrees(3, "a page documented");
   project.AppendTopic(Page("TextCut", "TextCut()", "Cuts."));
-  agrees(7, "the page a link names was added");
+  agrees(4, "the page a link names was added: the twins, the new page and the one linking");
+  project.TopicAt(6).name = "TextSnip";
+  agrees(4, "the page a link names was renamed");
+  project.TopicAt(6).name = "TextCut";
+  agrees(4, "and named back");
   files.push_back("pictures/a.png");
   agrees(7, "a file came into the help folder");
   helps["TextCut"] = "Cuts.";

@@ -170,10 +170,11 @@ void ProblemsPanel::TakeOutcome(std::shared_ptr<Outcome> outcome) {
     if (!topic.documented) undocumented[name] = true;
   }
   // Most checks find what the last one found: the panel and the marks are then left as they
-  // are, rather than made again for every page.
+  // are, rather than made again for every page. The list follows the pages' order, which
+  // matters only when there are problems to list (a page added or deleted changes the order).
   const bool same = !first && problems == problems_ && counts == counts_ &&
-                    undocumented == undocumented_ && outcome->names == order_ &&
-                    outcome->result.coverage == coverage_;
+                    undocumented == undocumented_ && outcome->result.coverage == coverage_ &&
+                    (problems.empty() || outcome->names == order_);
   coverage_ = outcome->result.coverage;
   order_ = std::move(outcome->names);
   problems_ = std::move(problems);

@@ -9,12 +9,15 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
@@ -26,8 +29,11 @@
 #include "app/lifecycle.h"
 #include "modaldriver.h"
 #include "project/projectfile.h"
+#include "project/usertopics.h"
+#include "spelling/speller.h"
 #include "support/projectfixture.h"
 #include "text/paths.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/startup.h"
 #include "wiredwindow.h"
 
@@ -166,6 +172,118 @@ TEST(UnsavedWork, typingRightAfterChoosingTheLibraryGoesIntoThePageTheListSelect
   QTest::keyClicks(app.window->projectTab().titleField, " and more");
   app.SelectRow(2);
   EXPECT_EQ(app.project.FindTopic("Index")->title, "TextKit library and more");
+}
+
+// The misspelt words underlined in an editor.
+QStringList Underlined(const QPlainTextEdit& editor) {
+  QStringList words;
+  for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+      if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+        words.append(block.text().mid(range.start, range.length));
+    }
+  }
+  return words;
+}
+
+// Types `text` at the end of a field or editor that has the focus.
+void TypeAtEnd(QWidget& field, const QString& text) {
+  field.setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(&field)) line->end(false);
+  if (auto* editor = qobject_cast<QPlainTextEdit*>(&field)) editor->moveCursor(QTextCursor::End);
+  QTest::keyClicks(&field, text);
+}
+
+// Each page keeps the undo of its typing while the author looks at other pages, in the title
+// and in the editors, as their own keys and the Edit menu take it; it is the page's still
+// after a save, and an undo then is unsaved work again; the spelling and the unsaved mark
+// follow the typing into the page's kept texts; the 50 pages shown last keep theirs.
+TEST(UnsavedWork, eachPageKeepsTheUndoOfItsTypingWhileOtherPagesAreShown) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  ProjectTab& tab = app.window->projectTab();
+  MainMenus& menus = app.window->menus();
+  app.window->speller().SetDictionary("en_US");
+  ASSERT_EQ(app.window->speller().activeDictionary(), "en_US")
+      << "the package hunspell-en-us is missing";
+  const std::string page = app.project.ItemText(1);
+  const QString body = tab.bodyEditor->toPlainText();
+  const QString title = tab.titleField->text();
+  const QString example = tab.exampleEditor->toPlainText();
+  TypeAtEnd(*tab.bodyEditor, " Recieve");
+  TypeAtEnd(*tab.titleField, " more");
+  TypeAtEnd(*tab.exampleEditor, "Debug 1");
+
+  // Another page typed into, and the Index page, whose list is the program's.
+  app.SelectRow(2);
+  TypeAtEnd(*tab.bodyEditor, " Other");
+  app.SelectRow(0);
+  app.SelectRow(1);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body + " Recieve");
+  EXPECT_EQ(tab.titleField->text(), title + " more");
+  EXPECT_EQ(Underlined(*tab.bodyEditor), QStringList{"Recieve"});
+  QTest::keyClick(tab.bodyEditor, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_FALSE(app.Title().endsWith(" *"));
+
+  tab.bodyEditor->setFocus();
+  emit menus.editMenu->aboutToShow();
+  EXPECT_TRUE(menus.undo->isEnabled());
+  EXPECT_EQ(menus.undo->text(), QString::fromStdString("&Undo typing in " + page));
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body);
+  EXPECT_TRUE(app.Title().endsWith(" *"));
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body + " Recieve");
+  menus.undo->trigger();
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body);
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body + " Recieve");
+  QTest::keyClick(tab.exampleEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tab.exampleEditor->toPlainText(), example);
+
+  // The title's history is the page's too, and its keys and menu items are the field's.
+  tab.titleField->setFocus();
+  emit menus.editMenu->aboutToShow();
+  EXPECT_TRUE(menus.undo->isEnabled());
+  EXPECT_FALSE(menus.redo->isEnabled());
+  QTest::keyClick(tab.titleField, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tab.titleField->text(), title);
+  emit menus.editMenu->aboutToShow();
+  EXPECT_TRUE(menus.redo->isEnabled());
+  QTest::keyClick(tab.titleField, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(tab.titleField->text(), title + " more");
+  menus.undo->trigger();
+  EXPECT_EQ(tab.titleField->text(), title);
+  QTest::keyClick(tab.titleField, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(tab.titleField->text(), title + " more");
+  QTest::keyClick(tab.titleField, Qt::Key_Z, Qt::ControlModifier);
+  // What the undo left is what the page keeps.
+  app.SelectRow(2);
+  EXPECT_EQ(app.project.FindTopic(page)->title, title.toStdString());
+  EXPECT_EQ(app.project.FindTopic(page)->example.find("Debug"), std::string::npos);
+  EXPECT_NE(app.project.FindTopic(page)->body.find("Recieve"), std::string::npos);
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Other"));
+
+  // The pages shown last keep their history, up to 50 of them: the 51st goes first.
+  for (int i = 0; i < 52; ++i) {
+    ASSERT_TRUE(project::AddUserTopic(app.project, "Topic " + std::to_string(i)).added);
+  }
+  app.ui->RefreshTopicList();
+  auto show = [&app](int topic) {
+    const int row = app.project.RowOf("Topic " + std::to_string(topic));
+    ASSERT_GE(row, 0);
+    app.SelectRow(row);
+  };
+  for (int i = 0; i < 2; ++i) {
+    show(i);
+    TypeAtEnd(*tab.bodyEditor, " typed");
+  }
+  for (int i = 2; i < 51; ++i) show(i);
+  show(1);
+  EXPECT_TRUE(tab.bodyEditor->document()->isUndoAvailable()) << "the 50th page shown last";
+  show(0);
+  EXPECT_FALSE(tab.bodyEditor->document()->isUndoAvailable()) << "the 51st";
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" typed"));
 }
 
 // Answers every question about a changed file from a queue of button texts, as the author

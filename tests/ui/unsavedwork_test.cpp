@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -284,6 +285,85 @@ TEST(UnsavedWork, eachPageKeepsTheUndoOfItsTypingWhileOtherPagesAreShown) {
   show(0);
   EXPECT_FALSE(tab.bodyEditor->document()->isUndoAvailable()) << "the 51st";
   EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" typed"));
+}
+
+// The project's own changes and their undo never lose typing, nor the history of the pages
+// they leave alone; a page that went, or whose text the program replaced (an extraction, a
+// project loaded again), starts afresh from the text it stores.
+TEST(UnsavedWork, changesOfTheProjectKeepTheTypingAndOnlyTheHistoriesThatStillMatch) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  ProjectTab& tab = app.window->projectTab();
+  const std::string typed = app.project.ItemText(1);
+  auto showTyped = [&app, &typed] { app.SelectRow(app.project.RowOf(typed)); };
+  auto undoable = [&tab] { return tab.bodyEditor->document()->isUndoAvailable(); };
+  auto undoOutsideTheForm = [&tab] {
+    tab.topicListView->setFocus();
+    QTest::keyClick(tab.topicListView, Qt::Key_Z, Qt::ControlModifier);
+  };
+  TypeAtEnd(*tab.bodyEditor, " Kept");
+
+  // Another page moved and deleted, and both taken back.
+  app.SelectRow(3);
+  const std::string third = app.project.ItemText(3);
+  tab.moveUpButton->click();
+  ASSERT_EQ(app.project.ItemText(2), third);
+  undoOutsideTheForm();
+  EXPECT_EQ(app.project.ItemText(3), third);
+  app.SelectRow(4);
+  tab.topicListView->setFocus();
+  QTest::keyClick(tab.topicListView, Qt::Key_Delete);
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept"));
+  EXPECT_TRUE(undoable());
+  // The page itself moved, and back.
+  tab.moveDownButton->click();
+  ASSERT_EQ(app.project.RowOf(typed), 2);
+  EXPECT_TRUE(undoable());
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(undoable());
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(tab.bodyEditor->toPlainText().endsWith(" Kept"));
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Y, Qt::ControlModifier);
+
+  // Deleted and brought back, the page holds what was typed, without a history.
+  tab.topicListView->setFocus();
+  QTest::keyClick(tab.topicListView, Qt::Key_Delete);
+  ASSERT_EQ(app.project.FindTopic(typed), nullptr);
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept"));
+  EXPECT_FALSE(undoable());
+
+  // An extraction that gives the page the library's text: the page starts afresh from that;
+  // the extraction's undo gives back what was typed before it.
+  TypeAtEnd(*tab.bodyEditor, " Again");
+  app.SelectRow(0);
+  app.window->optionsTab().keepDataCheckBox->setChecked(false);
+  WhenModal<QMessageBox>("", [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+  tab.extractButton->click();
+  // Back in the window the question left.
+  app.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app.window.get()));
+  showTyped();
+  EXPECT_FALSE(tab.bodyEditor->toPlainText().contains("Kept"));
+  EXPECT_FALSE(undoable());
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept Again"))
+      << tab.bodyEditor->toPlainText().toStdString();
+  EXPECT_FALSE(undoable());
+
+  // The project loaded again: its pages hold what was saved, no page a history.
+  TypeAtEnd(*tab.bodyEditor, " Saved");
+  QTest::keyClick(tab.bodyEditor, Qt::Key_S, Qt::ControlModifier);
+  app.commands->project.LoadRecentProject(app.project.projectFile);
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept Again Saved"));
+  EXPECT_FALSE(undoable());
+  EXPECT_FALSE(app.Title().endsWith(" *"));
 }
 
 // Answers every question about a changed file from a queue of button texts, as the author

@@ -1,6 +1,7 @@
 #include "ui/widgets/linehistory.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -116,9 +117,13 @@ void LineHistory::Step(bool undo) {
 }
 
 void LineHistory::TakeOverMenu(QMenu& menu) {
+  // The field's menu names its items in the field's own words, its key after a tab.
+  const QString undoText = QCoreApplication::translate("QLineEdit", "&Undo");
+  const QString redoText = QCoreApplication::translate("QLineEdit", "&Redo");
   for (QAction* action : menu.actions()) {
-    const bool undoItem = action->objectName() == QLatin1String("edit-undo");
-    if (!undoItem && action->objectName() != QLatin1String("edit-redo")) continue;
+    const QString text = action->text().section(u'\t', 0, 0);
+    const bool undoItem = text == undoText;
+    if (!undoItem && text != redoText) continue;
     action->disconnect(&field_);
     action->setEnabled(undoItem ? isUndoAvailable() : isRedoAvailable());
     connect(action, &QAction::triggered, this, [this, undoItem] { Step(undoItem); });

@@ -22,6 +22,7 @@
 #include <QWebEngineView>
 
 #include "modaldriver.h"
+#include "ui/preview/previewwindow.h"
 #include "ui/widgets/linkdialog.h"
 #include "ui/widgets/modeltext.h"
 #include "wiredwindow.h"
@@ -95,6 +96,17 @@ TEST(LivePane, followsTheTypingAndTheSelectionWithoutTouchingTheProject) {
   app.SelectRow(0);
   EXPECT_TRUE(WaitForPage(pane->view(), FromModel(app.project.FindTopic("Index")->title)));
   EXPECT_TRUE(app.project.modified);
+
+  // Back on the page, its typing keeps its undo, and the pane follows what is taken back and
+  // typed anew.
+  app.SelectRow(1);
+  ASSERT_TRUE(WaitFor([&] { return Text(pane->view()).contains("Appended"); }));
+  body->setFocus();
+  QTest::keyClick(body, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(body->toPlainText().contains("Appended"));
+  EXPECT_TRUE(WaitFor([&] { return !Text(pane->view()).contains("Appended"); }));
+  QTest::keyClicks(body, "Returned");
+  EXPECT_TRUE(WaitFor([&] { return Text(pane->view()).contains("Returned"); }));
 
   app.window->projectTab().livePaneButton->click();
   EXPECT_FALSE(pane->isVisible());
@@ -171,6 +183,8 @@ TEST(LivePane, viewModeShowsThePagesWithoutAPreviewFolder) {
   app.ExtractSample(app.Path("help/"));
   app.SelectRow(2);
   app.window->projectTab().bodyEditor->setPlainText("Committed by the switch");
+  app.window->projectTab().bodyEditor->moveCursor(QTextCursor::End);
+  QTest::keyClicks(app.window->projectTab().bodyEditor, " typed");
   // The view mode's browser is made when the view mode first shows it.
   EXPECT_EQ(app.window->projectTab().previewBrowser, nullptr);
   app.window->projectTab().editViewButton->click();
@@ -184,6 +198,26 @@ TEST(LivePane, viewModeShowsThePagesWithoutAPreviewFolder) {
   RunScript(app.window->projectTab().previewBrowser, "location.href = 'index.html'; 0");
   EXPECT_TRUE(WaitForPage(app.window->projectTab().previewBrowser,
                           FromModel(app.project.FindTopic("Index")->title)));
+
+  // Back in the form, and after a look at the page's preview, what was typed before is taken
+  // back and done again by the editor's keys.
+  app.window->projectTab().editViewButton->click();
+  app.SelectRow(2);
+  QPlainTextEdit* body = app.window->projectTab().bodyEditor;
+  ASSERT_EQ(body->toPlainText(), "Committed by the switch typed");
+  bool previewed = false;
+  uitest::WhenModal<PreviewWindow>("PreviewWindow", [&](PreviewWindow* preview) {
+    previewed = true;
+    preview->endButton->click();
+  });
+  app.window->projectTab().previewButton->click();
+  EXPECT_TRUE(previewed);
+  app.window->activateWindow();
+  body->setFocus();
+  QTest::keyClick(body, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(body->toPlainText(), "Committed by the switch");
+  QTest::keyClick(body, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(body->toPlainText(), "Committed by the switch typed");
 }
 
 }  // namespace

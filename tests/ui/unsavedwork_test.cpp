@@ -6,15 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
@@ -26,9 +30,13 @@
 #include "app/lifecycle.h"
 #include "modaldriver.h"
 #include "project/projectfile.h"
+#include "project/usertopics.h"
+#include "spelling/speller.h"
 #include "support/projectfixture.h"
 #include "text/paths.h"
+#include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/startup.h"
+#include "ui/spelling/spellcheck.h"
 #include "wiredwindow.h"
 
 namespace qs::ui {
@@ -166,6 +174,203 @@ TEST(UnsavedWork, typingRightAfterChoosingTheLibraryGoesIntoThePageTheListSelect
   QTest::keyClicks(app.window->projectTab().titleField, " and more");
   app.SelectRow(2);
   EXPECT_EQ(app.project.FindTopic("Index")->title, "TextKit library and more");
+}
+
+// The misspelt words underlined in an editor.
+QStringList Underlined(const QPlainTextEdit& editor) {
+  QStringList words;
+  for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+      if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+        words.append(block.text().mid(range.start, range.length));
+    }
+  }
+  return words;
+}
+
+// Types `text` at the end of a field or editor that has the focus.
+void TypeAtEnd(QWidget& field, const QString& text) {
+  field.setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(&field)) line->end(false);
+  if (auto* editor = qobject_cast<QPlainTextEdit*>(&field)) editor->moveCursor(QTextCursor::End);
+  QTest::keyClicks(&field, text);
+}
+
+// Each page keeps the undo of its typing while the author looks at other pages, in the title
+// and in the editors, as their own keys and the Edit menu take it; it is the page's still
+// after a save, and an undo then is unsaved work again; the spelling and the unsaved mark
+// follow the typing into the page's kept texts; the 50 pages shown last keep theirs.
+TEST(UnsavedWork, eachPageKeepsTheUndoOfItsTypingWhileOtherPagesAreShown) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  ProjectTab& tab = app.window->projectTab();
+  MainMenus& menus = app.window->menus();
+  app.window->speller().SetDictionary("en_US");
+  ASSERT_EQ(app.window->speller().activeDictionary(), "en_US")
+      << "the package hunspell-en-us is missing";
+  const std::string page = app.project.ItemText(1);
+  const QString body = tab.bodyEditor->toPlainText();
+  const QString title = tab.titleField->text();
+  const QString example = tab.exampleEditor->toPlainText();
+  TypeAtEnd(*tab.bodyEditor, " Recieve");
+  TypeAtEnd(*tab.titleField, " more");
+  TypeAtEnd(*tab.exampleEditor, "Debug 1");
+
+  // Another page typed into, and the Index page, whose list is the program's.
+  app.SelectRow(2);
+  TypeAtEnd(*tab.bodyEditor, " Other");
+  app.SelectRow(0);
+  app.SelectRow(1);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body + " Recieve");
+  EXPECT_EQ(tab.titleField->text(), title + " more");
+  EXPECT_EQ(Underlined(*tab.bodyEditor), QStringList{"Recieve"});
+  QTest::keyClick(tab.bodyEditor, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_FALSE(app.Title().endsWith(" *"));
+
+  tab.bodyEditor->setFocus();
+  emit menus.editMenu->aboutToShow();
+  EXPECT_TRUE(menus.undo->isEnabled());
+  EXPECT_EQ(menus.undo->text(), QString::fromStdString("&Undo typing in " + page));
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body);
+  EXPECT_TRUE(app.Title().endsWith(" *"));
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body + " Recieve");
+  menus.undo->trigger();
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body);
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(tab.bodyEditor->toPlainText(), body + " Recieve");
+  QTest::keyClick(tab.exampleEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tab.exampleEditor->toPlainText(), example);
+
+  // The title's history is the page's too, and its keys and menu items are the field's.
+  tab.titleField->setFocus();
+  emit menus.editMenu->aboutToShow();
+  EXPECT_TRUE(menus.undo->isEnabled());
+  EXPECT_FALSE(menus.redo->isEnabled());
+  QTest::keyClick(tab.titleField, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tab.titleField->text(), title);
+  emit menus.editMenu->aboutToShow();
+  EXPECT_TRUE(menus.redo->isEnabled());
+  QTest::keyClick(tab.titleField, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(tab.titleField->text(), title + " more");
+  menus.undo->trigger();
+  EXPECT_EQ(tab.titleField->text(), title);
+  QTest::keyClick(tab.titleField, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(tab.titleField->text(), title + " more");
+  const std::unique_ptr<QMenu> menu =
+      app.window->spellCheck().CreateContextMenu(tab.titleField, {}, true);
+  ASSERT_FALSE(menu->actions().isEmpty());
+  QAction* undoItem = menu->actions().front();
+  ASSERT_TRUE(undoItem->text().startsWith("&Undo")) << undoItem->text().toStdString();
+  EXPECT_TRUE(undoItem->isEnabled());
+  undoItem->trigger();
+  // What the undo left is what the page keeps.
+  app.SelectRow(2);
+  EXPECT_EQ(app.project.FindTopic(page)->title, title.toStdString());
+  EXPECT_EQ(app.project.FindTopic(page)->example.find("Debug"), std::string::npos);
+  EXPECT_NE(app.project.FindTopic(page)->body.find("Recieve"), std::string::npos);
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Other"));
+
+  // The pages shown last keep their history, up to 50 of them: the 51st goes first.
+  for (int i = 0; i < 52; ++i) {
+    ASSERT_TRUE(project::AddUserTopic(app.project, "Topic " + std::to_string(i)).added);
+  }
+  app.ui->RefreshTopicList();
+  auto show = [&app](int topic) {
+    const int row = app.project.RowOf("Topic " + std::to_string(topic));
+    ASSERT_GE(row, 0);
+    app.SelectRow(row);
+  };
+  for (int i = 0; i < 2; ++i) {
+    show(i);
+    TypeAtEnd(*tab.bodyEditor, " typed");
+  }
+  for (int i = 2; i < 51; ++i) show(i);
+  show(1);
+  EXPECT_TRUE(tab.bodyEditor->document()->isUndoAvailable()) << "the 50th page shown last";
+  show(0);
+  EXPECT_FALSE(tab.bodyEditor->document()->isUndoAvailable()) << "the 51st";
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" typed"));
+}
+
+// The project's own changes and their undo never lose typing, nor the history of the pages
+// they leave alone; a page that went, or whose text the program replaced (an extraction, a
+// project loaded again), starts afresh from the text it stores.
+TEST(UnsavedWork, changesOfTheProjectKeepTheTypingAndOnlyTheHistoriesThatStillMatch) {
+  SavedSample app;
+  ASSERT_TRUE(app.exposed);
+  ProjectTab& tab = app.window->projectTab();
+  const std::string typed = app.project.ItemText(1);
+  auto showTyped = [&app, &typed] { app.SelectRow(app.project.RowOf(typed)); };
+  auto undoable = [&tab] { return tab.bodyEditor->document()->isUndoAvailable(); };
+  auto undoOutsideTheForm = [&tab] {
+    tab.topicListView->setFocus();
+    QTest::keyClick(tab.topicListView, Qt::Key_Z, Qt::ControlModifier);
+  };
+  TypeAtEnd(*tab.bodyEditor, " Kept");
+
+  // Another page moved and deleted, and both taken back.
+  app.SelectRow(3);
+  const std::string third = app.project.ItemText(3);
+  tab.moveUpButton->click();
+  ASSERT_EQ(app.project.ItemText(2), third);
+  undoOutsideTheForm();
+  EXPECT_EQ(app.project.ItemText(3), third);
+  app.SelectRow(4);
+  tab.topicListView->setFocus();
+  QTest::keyClick(tab.topicListView, Qt::Key_Delete);
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept"));
+  EXPECT_TRUE(undoable());
+  // The page itself moved, and back.
+  tab.moveDownButton->click();
+  ASSERT_EQ(app.project.RowOf(typed), 2);
+  EXPECT_TRUE(undoable());
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(undoable());
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(tab.bodyEditor->toPlainText().endsWith(" Kept"));
+  QTest::keyClick(tab.bodyEditor, Qt::Key_Y, Qt::ControlModifier);
+
+  // Deleted and brought back, the page holds what was typed, without a history.
+  tab.topicListView->setFocus();
+  QTest::keyClick(tab.topicListView, Qt::Key_Delete);
+  ASSERT_EQ(app.project.FindTopic(typed), nullptr);
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept"));
+  EXPECT_FALSE(undoable());
+
+  // An extraction that gives the page the library's text: the page starts afresh from that;
+  // the extraction's undo gives back what was typed before it.
+  TypeAtEnd(*tab.bodyEditor, " Again");
+  app.SelectRow(0);
+  app.window->optionsTab().keepDataCheckBox->setChecked(false);
+  WhenModal<QMessageBox>("", [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+  tab.extractButton->click();
+  // Back in the window the question left.
+  app.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app.window.get()));
+  showTyped();
+  EXPECT_FALSE(tab.bodyEditor->toPlainText().contains("Kept"));
+  EXPECT_FALSE(undoable());
+  undoOutsideTheForm();
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept Again"))
+      << tab.bodyEditor->toPlainText().toStdString();
+  EXPECT_FALSE(undoable());
+
+  // The project loaded again: its pages hold what was saved, no page a history.
+  TypeAtEnd(*tab.bodyEditor, " Saved");
+  QTest::keyClick(tab.bodyEditor, Qt::Key_S, Qt::ControlModifier);
+  app.commands->project.LoadRecentProject(app.project.projectFile);
+  showTyped();
+  EXPECT_TRUE(tab.bodyEditor->toPlainText().endsWith(" Kept Again Saved"));
+  EXPECT_FALSE(undoable());
+  EXPECT_FALSE(app.Title().endsWith(" *"));
 }
 
 // Answers every question about a changed file from a queue of button texts, as the author

@@ -13,6 +13,7 @@
 
 #include "ui/mainwindow/optionstab.h"
 #include "ui/mainwindow/projecttab.h"
+#include "ui/widgets/linehistory.h"
 #include "ui/widgets/modeltext.h"
 
 namespace qs::ui {
@@ -200,12 +201,14 @@ void MainMenus::RefreshEditItems(const app::CommandStates& states) {
     action->setText(verb + object);
     action->setEnabled(!object.isEmpty());
   };
+  // A field whose history is kept per page has its steps there.
+  const LineHistory* history = LineHistory::Of(line);
   name(undo, "&Undo",
-       (line != nullptr && line->isUndoAvailable()) ||
+       (line != nullptr && (history ? history->isUndoAvailable() : line->isUndoAvailable())) ||
            (text != nullptr && text->document()->isUndoAvailable()),
        states.undo);
   name(redo, "&Redo",
-       (line != nullptr && line->isRedoAvailable()) ||
+       (line != nullptr && (history ? history->isRedoAvailable() : line->isRedoAvailable())) ||
            (text != nullptr && text->document()->isRedoAvailable()),
        states.redo);
 }

@@ -218,8 +218,9 @@ void ProjectTab::BuildLivePane() {
   LivePane* pane = livePane;
   QObject::connect(titleField, &QLineEdit::textEdited, pane, &LivePane::FormEdited);
   for (QPlainTextEdit* editor : {summaryEditor, bodyEditor, exampleEditor}) {
-    // Only changes of the text: the spelling underlines change the formats alone.
-    QObject::connect(editor->document(), &QTextDocument::contentsChange, pane,
+    // Only changes of the text: the spelling underlines change the formats alone. Whichever
+    // page's document the editor shows.
+    QObject::connect(static_cast<FormEditor*>(editor), &FormEditor::documentContentsChange, pane,
                      [pane](int, int removed, int added) {
                        if (removed != 0 || added != 0) pane->FormEdited();
                      });

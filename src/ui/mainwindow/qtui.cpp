@@ -21,6 +21,7 @@
 #include "project/helpproject.h"
 #include "spelling/speller.h"
 #include "ui/builder/builderwindow.h"
+#include "ui/mainwindow/formtyping.h"
 #include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/preview/caseinsensitivefiles.h"
@@ -64,7 +65,8 @@ QtUi::QtUi(MainWindow& window, project::HelpProject& project, QtProgramRunner* c
     : window_(window),
       project_(project),
       compilerRunner_(compilerRunner),
-      rows_(new TopicListModel(project, &window)) {
+      rows_(new TopicListModel(project, &window)),
+      typing_(std::make_unique<FormTyping>(window.projectTab(), project)) {
   window_.setTopicModel(rows_);
   connect(window_.projectTab().topicFilterField, &QLineEdit::textChanged, this,
           &QtUi::FilterTopics);
@@ -73,6 +75,7 @@ QtUi::QtUi(MainWindow& window, project::HelpProject& project, QtProgramRunner* c
 QtUi::~QtUi() {
   // The model goes with the window; it must stop following the project before either goes.
   delete rows_;
+  typing_.reset();
 }
 
 void QtUi::FilterTopics(const QString& text) {
@@ -245,6 +248,7 @@ void QtUi::RefreshTopicList() {
   // back (a project assigned over the one shown) make it start again.
   rows_->Resync();
   window_.projectTab().topicListView->SelectProjectRow(project_.selectedRow());
+  typing_->ForgetMissingPages();
   // The form stops taking typing once it no longer stands for a topic of the project.
   if (project_.FindTopic(project_.shownTopic()) == nullptr) window_.setFormActive(false);
   window_.menus().Refresh();
@@ -274,19 +278,15 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
   // unchecked.
   window_.projectTab().summaryEditor->setReadOnly(layout.summaryReadOnly);
   window_.projectTab().bodyEditor->setReadOnly(layout.bodyReadOnly);
-  window_.projectTab().titleField->setText(FromModel(form.title));
-  window_.projectTab().summaryEditor->setPlainText(FromModelLines(form.summary));
+  // Each field that takes typing shows the page's own document, with its undo history.
+  typing_->Show(form, layout);
   if (layout.bodyReadOnly) {
     if (form.body != programBody_) {
       programBody_ = form.body;
       programBodyText_ = FromModelLines(form.body);
     }
     static_cast<FormEditor*>(window_.projectTab().bodyEditor)->showProgramText(programBodyText_);
-  } else {
-    static_cast<FormEditor*>(window_.projectTab().bodyEditor)
-        ->showEditableText(FromModelLines(form.body));
   }
-  window_.projectTab().exampleEditor->setPlainText(FromModelLines(form.example));
   window_.projectTab().summaryLabel->setTitle(FromModel(layout.summaryLabel));
   window_.projectTab().bodyLabel->setTitle(FromModel(layout.bodyLabel));
   window_.projectTab().exampleLabel->setTitle(FromModel(layout.exampleLabel));
@@ -307,10 +307,8 @@ void QtUi::ShowForm(const project::EditForm& form, const project::FormLayout& la
 void QtUi::ClearForm() {
   const QSignalBlocker b1(window_.projectTab().summaryEditor), b2(window_.projectTab().bodyEditor),
       b3(window_.projectTab().exampleEditor);
-  window_.projectTab().titleField->clear();
-  window_.projectTab().summaryEditor->clear();
-  static_cast<FormEditor*>(window_.projectTab().bodyEditor)->showEditableText({});
-  window_.projectTab().exampleEditor->clear();
+  // Another project comes, or none: no page's typing is kept.
+  typing_->Clear();
   readOnlySummary_.reset();
   bodyReadOnly_ = false;
   window_.setFormActive(false);

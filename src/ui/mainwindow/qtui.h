@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,7 @@ class HelpProject;
 
 namespace qs::ui {
 
+class FormTyping;
 class MainWindow;
 class QtProgramRunner;
 class TopicListModel;
@@ -121,6 +123,8 @@ class QtUi : public QObject, public app::Ui {
   project::HelpProject& project_;
   QtProgramRunner* compilerRunner_;
   QPointer<TopicListModel> rows_;
+  // The pages' typing, each page's undo kept while others are shown.
+  std::unique_ptr<FormTyping> typing_;
   // The text of the read-only summary editor as the form showed it.
   std::optional<std::string> readOnlySummary_;
   // The functions list last shown and its text in the editor's form, so that showing the

@@ -14,6 +14,7 @@
 #include "ui/mainwindow/mainmenus.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/topiclist/topiclistview.h"
+#include "ui/widgets/linehistory.h"
 
 // The main window's menus and keys, and what it tells about typing in the form.
 
@@ -43,6 +44,11 @@ void MainWindow::ConnectMenus() {
     connect(action, &QAction::triggered, this, [this, undo] {
       QWidget* focus = QApplication::focusWidget();
       if (InEditableText()) {
+        // A field whose history is kept per page steps through that one.
+        if (LineHistory* history = LineHistory::Of(focus)) {
+          undo ? history->undo() : history->redo();
+          return;
+        }
         QMetaObject::invokeMethod(focus, undo ? "undo" : "redo");
         return;
       }
@@ -105,11 +111,11 @@ void MainWindow::WatchFormEdits() {
   for (QPlainTextEdit* editor :
        {project_->summaryEditor, project_->bodyEditor, project_->exampleEditor}) {
     // A text the program puts in (with the editor's signals blocked) is no edit, although the
-    // document reports it modified until the form is marked committed.
-    connect(editor->document(), &QTextDocument::modificationChanged, this,
-            [this, editor](bool changed) {
-              if (changed && !editor->signalsBlocked()) emit formEdited();
-            });
+    // document reports it modified until the form is marked committed. The editor passes on
+    // the state of whichever page's document it shows.
+    connect(editor, &QPlainTextEdit::modificationChanged, this, [this, editor](bool changed) {
+      if (changed && !editor->signalsBlocked()) emit formEdited();
+    });
   }
 }
 

@@ -13,6 +13,7 @@
 #include "ui/spelling/spellhighlighter.h"
 #include "ui/spelling/spellunderlay.h"
 #include "ui/widgets/formeditor.h"
+#include "ui/widgets/linehistory.h"
 
 namespace qs::ui {
 
@@ -34,6 +35,13 @@ void SpellCheck::Attach(QPlainTextEdit* editor) {
   // Owned by the editor, so that it can leave the document while the editor is read-only.
   highlighter->setParent(editor);
   if (editor->isReadOnly()) highlighter->setDocument(nullptr);
+  if (auto* form = qobject_cast<FormEditor*>(editor)) {
+    // The underlines follow the typing into whichever page's document the editor shows.
+    connect(form, &FormEditor::documentReplaced, highlighter,
+            [form, highlighter](QTextDocument* shown) {
+              highlighter->MoveTo(form->isReadOnly() ? nullptr : shown);
+            });
+  }
   editors_.append(editor);
   editor->installEventFilter(this);
   editor->viewport()->installEventFilter(this);
@@ -88,6 +96,8 @@ std::unique_ptr<QMenu> SpellCheck::CreateContextMenu(QWidget* editor, QPoint pos
   if (plain != nullptr) menu.reset(plain->createStandardContextMenu());
   if (field != nullptr) menu.reset(field->createStandardContextMenu());
   if (!menu) return menu;
+  // A field whose undo is kept elsewhere offers that in its menu too.
+  if (LineHistory* history = LineHistory::Of(field)) history->TakeOverMenu(*menu);
   const Target target = Locate(editor, pos, atCaret);
   if (!target.found) return menu;
 

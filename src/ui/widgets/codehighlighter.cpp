@@ -9,11 +9,26 @@
 #include <string>
 
 #include "output/purebasiccode.h"
+#include "ui/widgets/formeditor.h"
 
 namespace qs::ui {
 
 CodeHighlighter::CodeHighlighter(QPlainTextEdit* editor)
-    : QSyntaxHighlighter(static_cast<QObject*>(editor)), editor_(editor) {}
+    : QSyntaxHighlighter(static_cast<QObject*>(editor)), editor_(editor) {
+  if (auto* form = qobject_cast<FormEditor*>(editor)) {
+    // The colours follow the typing into whichever page's document the editor shows.
+    connect(form, &FormEditor::documentReplaced, this, [this](QTextDocument* shown) {
+      if (!colouring()) return;
+      {
+        const QSignalBlocker quietBefore(document());
+        setDocument(nullptr);
+      }
+      const QSignalBlocker quiet(shown);
+      setDocument(shown);
+      rehighlight();
+    });
+  }
+}
 
 void CodeHighlighter::setColouring(bool on) {
   if (on == colouring()) return;

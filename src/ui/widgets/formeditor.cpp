@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
+#include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -69,11 +70,65 @@ class ProgramTextView : public QPlainTextEdit {
 
 }  // namespace
 
+bool IsRedoKey(const QKeyEvent& key) {
+  const QKeyCombination pressed = key.keyCombination();
+  return key.matches(QKeySequence::Redo) ||
+         pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+         pressed == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
 FormEditor::FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, QWidget* parent)
     : QPlainTextEdit(parent), minimumLines_(minimumLines), preferredLines_(preferredLines) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTabChangesFocus(!tabTypesTab);
+  // The editor's first document stays its own when a page's document is shown instead (the
+  // editor would delete a document of its own making as soon as another takes its place).
+  own_ = document();
+  own_->setParent(this);
+  ForwardContentsChange();
+}
+
+void FormEditor::ForwardContentsChange() {
+  disconnect(contentsChange_);
+  contentsChange_ = connect(document(), &QTextDocument::contentsChange, this,
+                            &FormEditor::documentContentsChange);
+}
+
+std::unique_ptr<QTextDocument> FormEditor::makeDocument(const QString& text) const {
+  auto made = std::make_unique<QTextDocument>();
+  made->setDocumentLayout(new QPlainTextDocumentLayout(made.get()));
+  made->setDefaultFont(own_->defaultFont());
+  made->setDefaultTextOption(own_->defaultTextOption());
+  made->setDocumentMargin(own_->documentMargin());
+  made->setPlainText(text);  // no step of undo
+  made->setModified(false);
+  return made;
+}
+
+void FormEditor::showDocument(QTextDocument* shown) {
+  if (programView_ != nullptr && programView_->isVisibleTo(this)) {
+    const bool hadFocus = programView_->hasFocus();
+    setFocusProxy(nullptr);
+    programView_->hide();
+    if (hadFocus) setFocus();
+  }
+  SwapDocument(shown);
+}
+
+void FormEditor::SwapDocument(QTextDocument* shown) {
+  QTextDocument* previous = document();
+  if (shown == previous) return;
+  // The editor sets its font on the document it shows only: one kept while another was
+  // shown may have missed a change.
+  if (shown->defaultFont() != font()) shown->setDefaultFont(font());
+  setDocument(shown);
+  ForwardContentsChange();
+  // Told even while the form is being filled with the editor's signals blocked (the filling
+  // is no typing): the underlines and colours must move with the document all the same.
+  const bool blocked = blockSignals(false);
+  emit documentReplaced(shown, previous);
+  blockSignals(blocked);
 }
 
 void FormEditor::setCollapsed(bool collapsed) {
@@ -110,6 +165,8 @@ void FormEditor::showProgramText(const QString& text) {
     programText_ = text;
   }
   programView_->moveCursor(QTextCursor::Start);
+  // A page's document is never covered: what is typed there stays the page's.
+  SwapDocument(own_);
   // The covered document holds nothing that could be read back or spell checked.
   if (!document()->isEmpty()) setPlainText({});
   const bool hadFocus = hasFocus();
@@ -120,12 +177,7 @@ void FormEditor::showProgramText(const QString& text) {
 }
 
 void FormEditor::showEditableText(const QString& text) {
-  if (programView_ != nullptr && programView_->isVisibleTo(this)) {
-    const bool hadFocus = programView_->hasFocus();
-    setFocusProxy(nullptr);
-    programView_->hide();
-    if (hadFocus) setFocus();
-  }
+  showDocument(own_);
   setPlainText(text);
 }
 
@@ -155,6 +207,14 @@ bool FormEditor::event(QEvent* event) {
       event->ignore();
       return true;
     }
+  }
+  if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+      !isReadOnly() && IsRedoKey(*static_cast<const QKeyEvent*>(event))) {
+    // Both redo keys are the editor's, whichever of them the desktop's key scheme names:
+    // outside the form they redo the project's changes.
+    event->accept();
+    if (event->type() == QEvent::KeyPress) redo();
+    return true;
   }
   if (event->type() == QEvent::KeyPress && !tabChangesFocus()) {
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <memory>
+
+class QKeyEvent;
 
 namespace qs::ui {
 
@@ -21,14 +24,30 @@ class FormEditor : public QPlainTextEdit {
   // while the editor shows typed text: showing the same list again (the Index page after a
   // function page) only shows that view, instead of laying out thousands of lines again.
   void showProgramText(const QString& text);
-  // Shows a text for typing in the editor's own document, which everything that listens to
-  // the typing (spelling, unsaved work, the live pane) is connected to.
+  // Shows a text for typing in the editor's own document, with no undo history.
   void showEditableText(const QString& text);
+  // Shows `document` for typing, with whatever undo history it has: a page's document kept
+  // while other pages are shown. The caller owns it and keeps it alive while it is shown; it
+  // was made by makeDocument, so that it lays out and looks like the editor's own.
+  void showDocument(QTextDocument* document);
+  // A document holding `text`, set up as the editor's own (layout, font, tabs, margin), with no
+  // undo history; owned by the caller.
+  std::unique_ptr<QTextDocument> makeDocument(const QString& text) const;
   // The document typing goes into.
   QTextDocument* editDocument() const { return document(); }
+  // The document the editor made itself: read-only and placeholder texts go there.
+  QTextDocument* ownDocument() const { return own_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+
+ signals:
+  // The editor shows `document` now instead of `previous`, which still exists. What follows
+  // the typing of a document (underlines, colours) moves over to the new one. Emitted also
+  // while the editor's signals are blocked.
+  void documentReplaced(QTextDocument* document, QTextDocument* previous);
+  // The text of the document shown changed, whichever document that is (its contentsChange).
+  void documentContentsChange(int position, int removed, int added);
 
  protected:
   bool event(QEvent* event) override;
@@ -36,13 +55,20 @@ class FormEditor : public QPlainTextEdit {
 
  private:
   int HeightOfLines(int lines) const;
+  void ForwardContentsChange();
+  void SwapDocument(QTextDocument* shown);
 
   int minimumLines_;
   int preferredLines_;
   bool collapsed_ = false;
   QPlainTextEdit* programView_ = nullptr;
   QString programText_;
+  QTextDocument* own_ = nullptr;
+  QMetaObject::Connection contentsChange_;
 };
+
+// Ctrl+Y, Ctrl+Shift+Z, or what else the desktop's key scheme takes for redo.
+bool IsRedoKey(const QKeyEvent& key);
 
 // Puts `tag` at the editor's caret, or wraps the selection in the tag's pair ("<b>" +
 // selection + "</b>", whichever of the two `tag` is) as one step of the editor's undo, and

@@ -196,13 +196,16 @@ TEST_F(WindowTest, windowOpensAtItsSizeAndKeepsItsLimitsAndThoseOfTheSplitter) {
   QApplication::processEvents();
   EXPECT_GE(window->projectTab().pagePane->width(), 400);
 
-  // A larger font makes the window larger, never its texts cut.
+  // A larger font makes the window larger, never its texts cut, once its layouts have
+  // measured the new font.
+  const QSize usual = window->minimumSize();
   const QFont font = QApplication::font();
   QFont large = font;
   large.setPointSize(16);
   QApplication::setFont(large);
-  QApplication::processEvents();
-  EXPECT_GT(window->minimumWidth(), 657);
+  for (int turn = 0; turn < 50 && window->minimumSize() == usual; ++turn) QTest::qWait(10);
+  EXPECT_GT(window->minimumWidth(), usual.width());
+  EXPECT_GT(window->minimumHeight(), usual.height());
   EXPECT_GE(window->width(), window->minimumWidth());
   QApplication::setFont(font);
 }

@@ -39,7 +39,7 @@ void SpellCheck::Attach(QPlainTextEdit* editor) {
     // The underlines follow the typing into whichever page's document the editor shows.
     connect(form, &FormEditor::documentReplaced, highlighter,
             [form, highlighter](QTextDocument* shown) {
-              highlighter->MoveTo(form->isReadOnly() ? nullptr : shown);
+              MoveHighlighter(*highlighter, form->isReadOnly() ? nullptr : shown);
             });
   }
   editors_.append(editor);

@@ -18,20 +18,6 @@ SpellHighlighter::SpellHighlighter(QTextDocument* document, spelling::Speller& s
   });
 }
 
-void SpellHighlighter::MoveTo(QTextDocument* moved) {
-  if (moved == document()) return;
-  {
-    // Taking the underlines away is no edit of the document left either.
-    const QSignalBlocker quietBefore(document());
-    setDocument(nullptr);
-  }
-  if (moved == nullptr) return;
-  // Underlined at once, not on the next turn of the event loop, where the signals would pass.
-  const QSignalBlocker quiet(moved);
-  setDocument(moved);
-  rehighlight();
-}
-
 void SpellHighlighter::highlightBlock(const QString& text) {
   const int previous = previousBlockState();
   auto state = previous == static_cast<int>(spelling::MarkupState::Tag) ? spelling::MarkupState::Tag

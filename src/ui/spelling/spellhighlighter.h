@@ -17,10 +17,6 @@ class SpellHighlighter : public QSyntaxHighlighter {
  public:
   SpellHighlighter(QTextDocument* document, spelling::Speller& speller);
 
-  // Underlines `document` from now on (none: nothing), at once and as no edit: the editor shows
-  // another page's document. The document underlined until now loses its underlines.
-  void MoveTo(QTextDocument* document);
-
  protected:
   void highlightBlock(const QString& text) override;
 

@@ -18,14 +18,7 @@ CodeHighlighter::CodeHighlighter(QPlainTextEdit* editor)
   if (auto* form = qobject_cast<FormEditor*>(editor)) {
     // The colours follow the typing into whichever page's document the editor shows.
     connect(form, &FormEditor::documentReplaced, this, [this](QTextDocument* shown) {
-      if (!colouring()) return;
-      {
-        const QSignalBlocker quietBefore(document());
-        setDocument(nullptr);
-      }
-      const QSignalBlocker quiet(shown);
-      setDocument(shown);
-      rehighlight();
+      if (colouring()) MoveHighlighter(*this, shown);
     });
   }
 }

@@ -3,6 +3,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QPlainTextDocumentLayout>
+#include <QSignalBlocker>
+#include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -77,6 +79,20 @@ bool IsRedoKey(const QKeyEvent& key) {
          pressed == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
 }
 
+void MoveHighlighter(QSyntaxHighlighter& highlighter, QTextDocument* document) {
+  if (document == highlighter.document()) return;
+  {
+    // Taking the underlines or colours away is no edit of the document left either.
+    const QSignalBlocker quietBefore(highlighter.document());
+    highlighter.setDocument(nullptr);
+  }
+  if (document == nullptr) return;
+  // Done at once, not on the next turn of the event loop, where the signals would pass.
+  const QSignalBlocker quiet(document);
+  highlighter.setDocument(document);
+  highlighter.rehighlight();
+}
+
 FormEditor::FormEditor(int minimumLines, int preferredLines, bool tabTypesTab, QWidget* parent)
     : QPlainTextEdit(parent), minimumLines_(minimumLines), preferredLines_(preferredLines) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -117,8 +133,7 @@ void FormEditor::showDocument(QTextDocument* shown) {
 }
 
 void FormEditor::SwapDocument(QTextDocument* shown) {
-  QTextDocument* previous = document();
-  if (shown == previous) return;
+  if (shown == document()) return;
   // The editor sets its font on the document it shows only: one kept while another was
   // shown may have missed a change.
   if (shown->defaultFont() != font()) shown->setDefaultFont(font());
@@ -127,7 +142,7 @@ void FormEditor::SwapDocument(QTextDocument* shown) {
   // Told even while the form is being filled with the editor's signals blocked (the filling
   // is no typing): the underlines and colours must move with the document all the same.
   const bool blocked = blockSignals(false);
-  emit documentReplaced(shown, previous);
+  emit documentReplaced(shown);
   blockSignals(blocked);
 }
 

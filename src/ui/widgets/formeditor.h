@@ -4,6 +4,7 @@
 #include <memory>
 
 class QKeyEvent;
+class QSyntaxHighlighter;
 
 namespace qs::ui {
 
@@ -35,17 +36,15 @@ class FormEditor : public QPlainTextEdit {
   std::unique_ptr<QTextDocument> makeDocument(const QString& text) const;
   // The document typing goes into.
   QTextDocument* editDocument() const { return document(); }
-  // The document the editor made itself: read-only and placeholder texts go there.
-  QTextDocument* ownDocument() const { return own_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
  signals:
-  // The editor shows `document` now instead of `previous`, which still exists. What follows
-  // the typing of a document (underlines, colours) moves over to the new one. Emitted also
-  // while the editor's signals are blocked.
-  void documentReplaced(QTextDocument* document, QTextDocument* previous);
+  // The editor shows `document` now instead of another, which still exists. What follows the
+  // typing of a document (underlines, colours) moves over to the new one. Emitted also while
+  // the editor's signals are blocked.
+  void documentReplaced(QTextDocument* document);
   // The text of the document shown changed, whichever document that is (its contentsChange).
   void documentContentsChange(int position, int removed, int added);
 
@@ -69,6 +68,11 @@ class FormEditor : public QPlainTextEdit {
 
 // Ctrl+Y, Ctrl+Shift+Z, or what else the desktop's key scheme takes for redo.
 bool IsRedoKey(const QKeyEvent& key);
+
+// Moves `highlighter` onto `document` (none: off every document), at once and as no edit of
+// either document: an editor shows another page's document, and what it underlines or
+// colours follows the typing there.
+void MoveHighlighter(QSyntaxHighlighter& highlighter, QTextDocument* document);
 
 // Puts `tag` at the editor's caret, or wraps the selection in the tag's pair ("<b>" +
 // selection + "</b>", whichever of the two `tag` is) as one step of the editor's undo, and

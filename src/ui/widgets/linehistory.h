@@ -31,8 +31,6 @@ class LineHistory : public QObject {
   // for one of the history's own, emptied). A document that does not hold the field's text
   // starts afresh with it.
   void Follow(QTextDocument* document);
-  // The document the history is kept in now.
-  QTextDocument* document() const;
   // The text `document` holds, as a field would show it.
   static QString TextOf(const QTextDocument& document);
 
@@ -47,6 +45,8 @@ class LineHistory : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The document the history is kept in now.
+  QTextDocument* document() const;
   void Record(const QString& text);
   void Step(bool undo);
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -36,6 +37,7 @@
 #include "ui/mainwindow/qtui.h"
 #include "ui/mainwindow/startup.h"
 #include "ui/mainwindow/wiring.h"
+#include "ui/problems/problemspanel.h"
 #include "ui/topiclist/pagesearchdialog.h"
 #include "wiredwindow.h"
 
@@ -50,7 +52,9 @@ void Settle() {
 using Program = uitest::WiredWindow;
 
 // A shown project of `functions` functions extracted from a generated library, with the
-// License user topic at the end; one per size, made on first use.
+// License user topic at the end; one per size, made on first use. As a user meets it: the
+// check of all pages that follows an extraction has reported, so that no action's figures
+// take the tail of it.
 std::map<int, std::unique_ptr<Program>>& Programs() {
   static std::map<int, std::unique_ptr<Program>> programs;
   return programs;
@@ -67,9 +71,17 @@ Program& Extracted(int functions) {
   p.project.projectFile = p.Path("Synthetic.qsp");
   p.project.libraryFile = library;
   p.window->optionsTab().keepDataCheckBox->setChecked(true);
+  auto* problems = p.window->findChild<ui::ProblemsPanel*>("ProblemsPanel");
+  QSignalSpy checked(problems, &ui::ProblemsPanel::checked);
   p.commands->project.Extract();
   project::AddUserTopic(p.project, "License");
   p.ui->RefreshTopicList();
+  Settle();
+  // The check runs a moment after the last change; its first report may take a while on a
+  // slow machine, and a check of the page shown may follow it.
+  if (checked.isEmpty()) checked.wait(600000);
+  while (checked.wait(2000)) {
+  }
   Settle();
   return p;
 }

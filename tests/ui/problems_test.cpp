@@ -101,29 +101,30 @@ TEST(ProblemsPanel, listsWhatIsTypedAndGoesBackToItsLine) {
   // The topic list marks the pages not yet documented by shape and in words, and shows only
   // them, or only the pages with problems, when asked.
   TopicListView* list = app.window->projectTab().topicListView;
-  const QAbstractItemModel* shown = list->model();
-  const auto rowOf = [shown](const QString& name) {
-    for (int row = 0; row < shown->rowCount(); ++row) {
-      if (shown->index(row, 0).data().toString() == name) return row;
+  // The list model itself while nothing is filtered, the filter over it while it filters.
+  const auto shown = [list] { return list->model(); };
+  const auto rowOf = [&shown](const QString& name) {
+    for (int row = 0; row < shown()->rowCount(); ++row) {
+      if (shown()->index(row, 0).data().toString() == name) return row;
     }
     return -1;
   };
   const QString other = FromModel(app.project.ItemText(3));
   ASSERT_GE(rowOf(other), 0);
-  EXPECT_EQ(shown->index(rowOf(other), 0).data(Qt::AccessibleDescriptionRole).toString(),
+  EXPECT_EQ(shown()->index(rowOf(other), 0).data(Qt::AccessibleDescriptionRole).toString(),
             "Function; Not yet documented");
-  EXPECT_EQ(shown->index(rowOf(page), 0).data(Qt::ToolTipRole).toString(), "1 problem");
-  EXPECT_NE(shown->index(rowOf(other), 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
-            shown->index(rowOf(page), 0).data(Qt::DecorationRole).value<QIcon>().cacheKey());
+  EXPECT_EQ(shown()->index(rowOf(page), 0).data(Qt::ToolTipRole).toString(), "1 problem");
+  EXPECT_NE(shown()->index(rowOf(other), 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
+            shown()->index(rowOf(page), 0).data(Qt::DecorationRole).value<QIcon>().cacheKey());
   list->topicFilter()->SetPages(TopicFilter::Pages::WithProblems);
-  ASSERT_EQ(shown->rowCount(), 1);
-  EXPECT_EQ(shown->index(0, 0).data().toString(), page);
+  ASSERT_EQ(shown()->rowCount(), 1);
+  EXPECT_EQ(shown()->index(0, 0).data().toString(), page);
   list->topicFilter()->SetPages(TopicFilter::Pages::Undocumented);
-  EXPECT_EQ(static_cast<std::size_t>(shown->rowCount()), functions - 1);
+  EXPECT_EQ(static_cast<std::size_t>(shown()->rowCount()), functions - 1);
   EXPECT_EQ(rowOf(page), -1);
   EXPECT_GE(rowOf(other), 0);
   list->topicFilter()->SetPages(TopicFilter::Pages::All);
-  EXPECT_EQ(static_cast<std::size_t>(shown->rowCount()), app.project.ItemCount());
+  EXPECT_EQ(static_cast<std::size_t>(shown()->rowCount()), app.project.ItemCount());
 }
 
 }  // namespace

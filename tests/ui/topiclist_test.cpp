@@ -181,6 +181,7 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   int other = 1;
   while (all[other].contains("trim", Qt::CaseInsensitive)) ++other;
   app.SelectRow(other);
+  const int width = app.window->projectTab().topicListView->columnWidth(0);
 
   app.window->projectTab().topicFilterField->setFocus();
   QTest::keyClicks(app.window->projectTab().topicFilterField, "tRiM");
@@ -193,6 +194,8 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   EXPECT_FALSE(app.window->projectTab().moveUpButton->isEnabled());
   EXPECT_FALSE(app.window->projectTab().moveDownButton->isEnabled());
   EXPECT_EQ(SelectedName(*app.window), "") << "the selected row does not match";
+  EXPECT_EQ(QString::fromStdString(app.project.shownTopic()), all[other])
+      << "filtering chose no page";
 
   // Selecting a filtered row selects that topic of the project.
   app.SelectRow(1);
@@ -209,6 +212,8 @@ TEST(TopicList, filterKeepsTheOrderAndTheSelection) {
   field->clear();
   EXPECT_EQ(ShownRows(*app.window), all);
   EXPECT_EQ(SelectedName(*app.window), chosen);
+  EXPECT_EQ(app.window->projectTab().topicListView->columnWidth(0), width)
+      << "the column fits again";
   EXPECT_TRUE(app.window->projectTab().moveUpButton->isEnabled());
 
   // Ctrl+L, and Ctrl+F outside the editors, go to the field; in an editor Ctrl+F stays there.

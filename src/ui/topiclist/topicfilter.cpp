@@ -7,56 +7,82 @@
 namespace qs::ui {
 
 TopicFilter::TopicFilter(TopicListModel* rows, QObject* parent)
-    : QSortFilterProxyModel(parent), rows_(rows) {
-  setSourceModel(rows);
-  // The filter's own handling of an insertion asks filterAcceptsRow about the new row, so the
-  // row is marked before the insertion and held by index once the filter has placed it.
-  connect(rows, &QAbstractItemModel::dataChanged, this,
-          [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-            if (roles.contains(Qt::ToolTipRole)) MarksChanged();
-          });
-  connect(rows, &QAbstractItemModel::rowsAboutToBeInserted, this,
-          [this](const QModelIndex&, int first, int) {
-            if (filtered()) adding_ = first;
-          });
-  connect(rows, &QAbstractItemModel::rowsInserted, this, [this] {
-    if (adding_ >= 0) added_ = QPersistentModelIndex(rows_->index(adding_));
-    adding_ = -1;
-  });
-  // A move passes its rows on as changed; the added row is followed to where it went.
-  connect(rows, &TopicListModel::rowMoved, this, [this](int from, int to) {
-    if (!added_.isValid()) return;
-    int row = added_.row();
-    if (row == from) {
-      row = to;
-    } else if (from < to && row > from && row <= to) {
-      --row;
-    } else if (to < from && row >= to && row < from) {
-      ++row;
-    }
-    added_ = QPersistentModelIndex(rows_->index(row));
-  });
-  connect(rows, &QAbstractItemModel::modelAboutToBeReset, this,
-          [this] { added_ = QPersistentModelIndex(); });
+    : QSortFilterProxyModel(parent), rows_(rows) {}
+
+void TopicFilter::Follow() {
+  setSourceModel(rows_);
+  // Connected after the filter's own handling of the list model's changes. That handling of
+  // an insertion asks filterAcceptsRow about the new row, so the row is marked before the
+  // insertion and held by index once the filter has placed it.
+  following_ = {connect(rows_, &QAbstractItemModel::dataChanged, this,
+                        [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                          if (roles.contains(Qt::ToolTipRole)) MarksChanged();
+                        }),
+                connect(rows_, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                        [this](const QModelIndex&, int first, int) { adding_ = first; }),
+                connect(rows_, &QAbstractItemModel::rowsInserted, this,
+                        [this] {
+                          if (adding_ >= 0) added_ = QPersistentModelIndex(rows_->index(adding_));
+                          adding_ = -1;
+                        }),
+                // A move passes its rows on as changed; the added row is followed to where it went.
+                connect(rows_, &TopicListModel::rowMoved, this,
+                        [this](int from, int to) {
+                          if (!added_.isValid()) return;
+                          int row = added_.row();
+                          if (row == from) {
+                            row = to;
+                          } else if (from < to && row > from && row <= to) {
+                            --row;
+                          } else if (to < from && row >= to && row < from) {
+                            ++row;
+                          }
+                          added_ = QPersistentModelIndex(rows_->index(row));
+                        }),
+                connect(rows_, &QAbstractItemModel::modelAboutToBeReset, this,
+                        [this] { added_ = QPersistentModelIndex(); })};
+}
+
+void TopicFilter::LetGo() {
+  for (const QMetaObject::Connection& connection : following_) disconnect(connection);
+  following_.clear();
+  adding_ = -1;
+  added_ = QPersistentModelIndex();
+  setSourceModel(nullptr);
 }
 
 void TopicFilter::SetText(const QString& text) {
   std::string needle = ToModel(text);
   if (needle == needle_) return;
+  const bool wasFiltered = filtered();
   needle_ = std::move(needle);
   foldedNeedle_ = text::FoldedCase(needle_);
   needleKinds_ = text::ByteKinds(foldedNeedle_);
   added_ = QPersistentModelIndex();
-  // One change of layout for the whole list: the view lays its rows out once, where a
-  // removal and an insertion for every stretch of rows that changed would cost a pass each.
-  invalidate();
+  Refilter(wasFiltered);
 }
 
 void TopicFilter::SetPages(Pages pages) {
   if (pages == pages_) return;
+  const bool wasFiltered = filtered();
   pages_ = pages;
   added_ = QPersistentModelIndex();
-  invalidate();
+  Refilter(wasFiltered);
+}
+
+void TopicFilter::Refilter(bool wasFiltered) {
+  if (filtered() && !wasFiltered) {
+    Follow();
+    emit filteringChanged(true);
+  } else if (!filtered() && wasFiltered) {
+    // The view shows the list model before the filter lets go of it.
+    emit filteringChanged(false);
+    LetGo();
+  } else if (filtered()) {
+    // One change of layout for the whole list: the view lays its rows out once, where a
+    // removal and an insertion for every stretch of rows that changed would cost a pass each.
+    invalidate();
+  }
 }
 
 void TopicFilter::MarksChanged() {

@@ -4,6 +4,7 @@
 #include <QSortFilterProxyModel>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qs::ui {
 
@@ -42,10 +43,21 @@ class TopicFilter : public QSortFilterProxyModel {
   bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
 
+ signals:
+  // The filter began to filter (it follows the list model from now on and shows its rows), or
+  // stopped (it is about to let go of the list model, which shows every row itself).
+  void filteringChanged(bool filtering);
+
  protected:
   bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
  private:
+  // After the text or the pages changed: takes up or lets go of the list model, or filters
+  // again.
+  void Refilter(bool wasFiltered);
+  void Follow();
+  void LetGo();
+
   TopicListModel* rows_;
   std::string needle_;
   // The needle with its letter case folded, as the list model keeps the names.
@@ -55,6 +67,8 @@ class TopicFilter : public QSortFilterProxyModel {
   // The row being added under the filter, before and after the filter has placed it.
   int adding_ = -1;
   QPersistentModelIndex added_;
+  // The filter's own connections to the list model, while it follows it.
+  std::vector<QMetaObject::Connection> following_;
 };
 
 }  // namespace qs::ui

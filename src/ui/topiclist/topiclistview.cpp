@@ -31,11 +31,11 @@ void TopicListView::setTopicModel(TopicListModel* model) {
   delete filter_;
   rows_ = model;
   // The rows a move passes over may leave the filter or come back into it: a selection the
-  // view makes meanwhile is its own, not the author's. Connected around the filter's handling.
+  // view makes meanwhile is its own, not the author's. Connected around the filter's handling
+  // (the end of it each time the view shows another model).
   connect(model, &QAbstractItemModel::dataChanged, this, [this] { following_ = true; });
   filter_ = new TopicFilter(model, this);
-  connect(model, &QAbstractItemModel::dataChanged, this, [this] { following_ = false; });
-  setModel(filter_);
+  Show(model);
   MeasureFont();
   connect(model, &QAbstractItemModel::rowsInserted, this,
           [this](const QModelIndex&, int first, int last) { NamesInserted(first, last); });
@@ -52,12 +52,46 @@ void TopicListView::setTopicModel(TopicListModel* model) {
             }
           });
   connect(model, &QAbstractItemModel::modelReset, this, &TopicListView::MeasureAll);
-  connect(filter_, &QAbstractItemModel::layoutChanged, this, &TopicListView::FitColumn);
+  connect(filter_, &TopicFilter::filteringChanged, this, [this](bool filtering) {
+    Show(filtering ? static_cast<QAbstractItemModel*>(filter_) : rows_);
+  });
+}
+
+void TopicListView::Show(QAbstractItemModel* shown) {
+  // The selection and the current row are the project's rows, whichever model shows them.
+  const bool showing = selectionModel() != nullptr;
+  const int selected = showing ? SelectedProjectRow() : -1;
+  const int current = showing && currentIndex().isValid() ? ProjectRow(currentIndex().row()) : -1;
+  QItemSelectionModel* before = selectionModel();
+  setModel(shown);
+  delete before;
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     if (!quiet_ && !removing_ && !following_) emit rowSelected(SelectedProjectRow());
   });
-  // Connected after the view's own handling of the removal and the selection's.
-  connect(filter_, &QAbstractItemModel::rowsRemoved, this, [this] { removing_ = false; });
+  // Connected after the view's own handling of the removal and the selection's, and of a new
+  // layout (measuring the first row before the view has laid the rows out would lay them out
+  // and paint them twice).
+  disconnect(removed_);
+  removed_ = connect(shown, &QAbstractItemModel::rowsRemoved, this, [this] { removing_ = false; });
+  disconnect(relaidOut_);
+  relaidOut_ = connect(shown, &QAbstractItemModel::layoutChanged, this, &TopicListView::FitColumn);
+  // The filter took up the list model before it is shown: this comes after its handling.
+  disconnect(followed_);
+  followed_ =
+      connect(rows_, &QAbstractItemModel::dataChanged, this, [this] { following_ = false; });
+  quiet_ = true;
+  const int shownCurrent = ShownRow(current);
+  if (shownCurrent >= 0) {
+    selectionModel()->setCurrentIndex(shown->index(shownCurrent, 0), QItemSelectionModel::NoUpdate);
+  }
+  const int shownSelected = ShownRow(selected);
+  if (shownSelected >= 0) {
+    selectionModel()->select(shown->index(shownSelected, 0), QItemSelectionModel::ClearAndSelect);
+  }
+  quiet_ = false;
+  // A new model brings the column back to its default width. (A new list model is measured
+  // once shown.)
+  if (nameWidths_.size() == static_cast<std::size_t>(rows_->rowCount())) FitColumn();
 }
 
 void TopicListView::SetFilterText(const QString& text) {
@@ -69,7 +103,17 @@ bool TopicListView::filtered() const {
 }
 
 bool TopicListView::ShowsProjectRow(int row) const {
-  return filter_ != nullptr && filter_->ShownRow(row) >= 0;
+  return filter_ != nullptr && ShownRow(row) >= 0;
+}
+
+int TopicListView::ProjectRow(int shownRow) const {
+  if (model() == filter_) return filter_->ProjectRow(shownRow);
+  return shownRow >= 0 && shownRow < rows_->rowCount() ? shownRow : -1;
+}
+
+int TopicListView::ShownRow(int projectRow) const {
+  if (model() == filter_) return filter_->ShownRow(projectRow);
+  return projectRow >= 0 && projectRow < rows_->rowCount() ? projectRow : -1;
 }
 
 void TopicListView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
@@ -82,8 +126,8 @@ void TopicListView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, i
 
 void TopicListView::SelectProjectRow(int row) {
   quiet_ = true;
-  const int shown = filter_ != nullptr ? filter_->ShownRow(row) : -1;
-  const QModelIndex index = shown >= 0 ? filter_->index(shown, 0) : QModelIndex();
+  const int shown = filter_ != nullptr ? ShownRow(row) : -1;
+  const QModelIndex index = shown >= 0 ? model()->index(shown, 0) : QModelIndex();
   selectionModel()->clearSelection();
   if (index.isValid()) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
@@ -95,13 +139,13 @@ void TopicListView::SelectProjectRow(int row) {
 int TopicListView::SelectedProjectRow() const {
   if (filter_ == nullptr) return -1;
   const QModelIndexList selected = selectionModel()->selectedRows();
-  return selected.isEmpty() ? -1 : filter_->ProjectRow(selected.front().row());
+  return selected.isEmpty() ? -1 : ProjectRow(selected.front().row());
 }
 
 void TopicListView::EnterAtFirstRowInSight() {
-  if (filter_ == nullptr || filter_->rowCount() == 0) return;
+  if (filter_ == nullptr || model()->rowCount() == 0) return;
   QModelIndex first = indexAt(QPoint(0, 0));
-  if (!first.isValid()) first = filter_->index(0, 0);
+  if (!first.isValid()) first = model()->index(0, 0);
   setFocus(Qt::TabFocusReason);
   setCurrentIndex(first);
   scrollTo(first);
@@ -117,7 +161,7 @@ void TopicListView::RequestMenu(const QModelIndex& index, bool byKeyboard) {
   quiet_ = true;
   setCurrentIndex(index);
   quiet_ = false;
-  emit menuRequested(filter_->ProjectRow(index.row()), byKeyboard);
+  emit menuRequested(ProjectRow(index.row()), byKeyboard);
 }
 
 void TopicListView::keyPressEvent(QKeyEvent* event) {
@@ -148,11 +192,11 @@ void TopicListView::changeEvent(QEvent* event) {
 }
 
 void TopicListView::FitColumn() {
-  if (filter_ == nullptr || filter_->rowCount() == 0) return;
+  if (filter_ == nullptr || model()->rowCount() == 0) return;
   // The margins and the icon, as the delegate lays out the first row; a pixel more for the
   // rounding of the names' widths.
-  const QModelIndex first = filter_->index(0, 0);
-  const int row = filter_->ProjectRow(0);
+  const QModelIndex first = model()->index(0, 0);
+  const int row = ProjectRow(0);
   const int frame = sizeHintForIndex(first).width() - nameWidths_[static_cast<std::size_t>(row)];
   setColumnWidth(0, frame + widestName() + 1);
 }

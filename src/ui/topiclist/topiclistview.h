@@ -12,9 +12,9 @@ class TopicFilter;
 class TopicListModel;
 
 // The topic list: one column of names with their icons over a TopicListModel, seen through a
-// TopicFilter. It speaks in the project's rows: a row the user selects, and the row a popup
-// menu is wanted for, are reported as rows of the project's display order, whatever the filter
-// shows.
+// TopicFilter while that filters. It speaks in the project's rows: a row the user selects, and the
+// row a popup menu is wanted for, are reported as rows of the project's display order, whatever the
+// filter shows.
 //
 // The column is as wide as the widest name of the project, filtered out or not. The view keeps
 // the width of every name, row by row as the rows change, so that no change measures them all.
@@ -57,6 +57,11 @@ class TopicListView : public QTreeView {
   void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
  private:
+  // Shows the list model itself or the filter over it, keeping the selection.
+  void Show(QAbstractItemModel* shown);
+  // The project's row of a row shown, and back; -1 for none (or a row filtered out).
+  int ProjectRow(int shownRow) const;
+  int ShownRow(int projectRow) const;
   void RequestMenu(const QModelIndex& index, bool byKeyboard);
   // The column as wide as the widest name, the icon and the margins.
   void FitColumn();
@@ -85,6 +90,9 @@ class TopicListView : public QTreeView {
   // made while the project is halfway through the change.
   bool removing_ = false;
   bool following_ = false;
+  QMetaObject::Connection removed_;
+  QMetaObject::Connection followed_;
+  QMetaObject::Connection relaidOut_;
 };
 
 }  // namespace qs::ui

@@ -58,6 +58,25 @@ struct ProblemsPanel::Outcome {
   std::vector<std::string> names;
   project::LibraryHelpTexts helps;
   std::shared_ptr<const check::PageChecker> checker;
+  // What the panel keeps of it, sorted by page on the worker: at tens of thousands of pages
+  // the window's thread only compares and takes them.
+  std::unordered_map<std::string, std::vector<check::Problem>> problems;
+  QHash<QString, int> counts;
+  QHash<QString, bool> undocumented;
+
+  void SortByPage() {
+    for (check::Problem& problem : result.problems) {
+      problems[problem.page].push_back(std::move(problem));
+    }
+    result.problems.clear();
+    for (std::size_t pos = 0; pos < names.size(); ++pos) {
+      const check::TopicCheck& topic = result.topics[pos];
+      if (topic.problems == 0 && topic.documented) continue;
+      const QString name = FromModel(names[pos]);
+      if (topic.problems > 0) counts[name] += static_cast<int>(topic.problems);
+      if (!topic.documented) undocumented[name] = true;
+    }
+  }
 };
 
 ProblemsPanel::ProblemsPanel(Sources sources, QWidget* parent)
@@ -143,6 +162,7 @@ void ProblemsPanel::StartProjectCheck() {
     outcome->names.reserve(copy->TopicCount());
     for (const project::Topic& topic : copy->topics()) outcome->names.push_back(topic.name);
     outcome->helps = read.libraryHelps;
+    outcome->SortByPage();
     // The panel outlives the worker (its destructor waits for it), and an event posted to
     // it is dropped should it be gone by the time the event is handled.
     QMetaObject::invokeMethod(
@@ -156,19 +176,9 @@ void ProblemsPanel::TakeOutcome(std::shared_ptr<Outcome> outcome) {
   const bool first = !checker_;
   checker_ = outcome->checker;
   helps_ = std::move(outcome->helps);
-  std::unordered_map<std::string, std::vector<check::Problem>> problems;
-  QHash<QString, int> counts;
-  QHash<QString, bool> undocumented;
-  for (check::Problem& problem : outcome->result.problems) {
-    problems[problem.page].push_back(std::move(problem));
-  }
-  for (std::size_t pos = 0; pos < outcome->names.size(); ++pos) {
-    const check::TopicCheck& topic = outcome->result.topics[pos];
-    if (topic.problems == 0 && topic.documented) continue;
-    const QString name = FromModel(outcome->names[pos]);
-    if (topic.problems > 0) counts[name] += static_cast<int>(topic.problems);
-    if (!topic.documented) undocumented[name] = true;
-  }
+  std::unordered_map<std::string, std::vector<check::Problem>>& problems = outcome->problems;
+  QHash<QString, int>& counts = outcome->counts;
+  QHash<QString, bool>& undocumented = outcome->undocumented;
   // Most checks find what the last one found: the panel and the marks are then left as they
   // are, rather than made again for every page. The list follows the pages' order, which
   // matters only when there are problems to list (a page added or deleted changes the order).

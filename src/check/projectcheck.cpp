@@ -67,16 +67,18 @@ ProjectCheck RepeatedCheck::Check(const project::HelpProject& project,
   // A page's links and pictures are checked against the folder, and its coverage against the
   // library: when any of these changed, every page is looked at again. When only the pages
   // came, went or were renamed, only those that link to pages are.
+  const bool againstChanged = !checker_ || folderFiles != folderFiles_ ||
+                              examplesAreCode != examplesAreCode_ || helps != helps_;
   const bool namesChanged = names != sortedNames_;
-  if (!checker_ || folderFiles != folderFiles_ || examplesAreCode != examplesAreCode_ ||
-      helps != helps_) {
+  if (againstChanged) {
     seen_.clear();
     folderFiles_ = folderFiles;
     examplesAreCode_ = examplesAreCode;
     helps_ = helps;
-    checker_ = std::make_shared<PageChecker>(project, folderFiles, examplesAreCode);
   } else if (namesChanged) {
     std::erase_if(seen_, [](const auto& page) { return page.second.linksToPages; });
+  }
+  if (againstChanged || namesChanged) {
     checker_ = std::make_shared<PageChecker>(project, folderFiles, examplesAreCode);
   }
   // Pages that share a name are rare and looked at every time: the name alone does not tell

@@ -35,7 +35,7 @@ void TopicListView::setTopicModel(TopicListModel* model) {
   // (the end of it each time the view shows another model).
   connect(model, &QAbstractItemModel::dataChanged, this, [this] { following_ = true; });
   filter_ = new TopicFilter(model, this);
-  Show(model);
+  ShowModel(model);
   MeasureFont();
   connect(model, &QAbstractItemModel::rowsInserted, this,
           [this](const QModelIndex&, int first, int last) { NamesInserted(first, last); });
@@ -53,11 +53,11 @@ void TopicListView::setTopicModel(TopicListModel* model) {
           });
   connect(model, &QAbstractItemModel::modelReset, this, &TopicListView::MeasureAll);
   connect(filter_, &TopicFilter::filteringChanged, this, [this](bool filtering) {
-    Show(filtering ? static_cast<QAbstractItemModel*>(filter_) : rows_);
+    ShowModel(filtering ? static_cast<QAbstractItemModel*>(filter_) : rows_);
   });
 }
 
-void TopicListView::Show(QAbstractItemModel* shown) {
+void TopicListView::ShowModel(QAbstractItemModel* shown) {
   // The selection and the current row are the project's rows, whichever model shows them.
   const bool showing = selectionModel() != nullptr;
   const int selected = showing ? SelectedProjectRow() : -1;

@@ -58,7 +58,7 @@ class TopicListView : public QTreeView {
 
  private:
   // Shows the list model itself or the filter over it, keeping the selection.
-  void Show(QAbstractItemModel* shown);
+  void ShowModel(QAbstractItemModel* shown);
   // The project's row of a row shown, and back; -1 for none (or a row filtered out).
   int ProjectRow(int shownRow) const;
   int ShownRow(int projectRow) const;

@@ -31,8 +31,8 @@ inline const QColor kNavy(0, 0, 100);
 // "rgb(r, g, b)", for style sheets.
 QString Rgb(const QColor& colour);
 
-// Controls made while a batch is open take their style sheets (a button's face, a frame's
-// caption colour) when the last batch closes. A widget with a style sheet works its style out
+// Controls made while a batch is open take their style sheets (a button's face) when the last
+// batch closes. A widget with a style sheet works its style out
 // again, with its whole subtree, each time it or a parent of it is put into another widget;
 // a window built from the inside out does that at every level, which cost a fifth of the
 // main window's start-up. A window opens a batch while it builds itself.

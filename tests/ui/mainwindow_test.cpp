@@ -59,6 +59,7 @@
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/topiclist/topiclistview.h"
 #include "ui/widgets/accessiblenames.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/formeditor.h"
 #include "ui/widgets/linkdialog.h"
 #include "ui/widgets/nameprompt.h"
@@ -1427,6 +1428,46 @@ TEST_F(WindowTest, keyboardFocusIsFramedOnTheListAndTheButtons) {
     }
     EXPECT_GT(changedEdgePixels, w + h) << control->objectName().toStdString();
   }
+}
+
+// Each button kind shows its face: filled with its colour, darker while pressed; a thin grey
+// frame round a flat button, an outset edge round a raised one (lighter above than below); a
+// grey caption while disabled.
+TEST_F(WindowTest, buttonFacesShowTheirFillFramePressAndDisabledCaption) {
+  const QColor frame(160, 160, 160);
+  const QColor raisedEdge = controls::kGrey212.lighter(112);
+  struct Face {
+    QPushButton* button;
+    QColor fill, top, bottom;
+  };
+  for (const Face& face :
+       {Face{window->projectTab().newProjectButton, controls::kGrey212, frame, frame},
+        Face{window->projectTab().moveUpButton, controls::kGrey154, frame, frame},
+        Face{window->projectTab().browseLibraryButton, controls::kGrey212, raisedEdge.lighter(),
+             raisedEdge}}) {
+    QPushButton* button = face.button;
+    const std::string name = button->objectName().toStdString();
+    button->setEnabled(true);
+    const QImage image = button->grab().toImage();
+    const int w = image.width(), h = image.height();
+    EXPECT_EQ(image.pixel(3, h / 2), face.fill.rgb()) << name;
+    EXPECT_EQ(image.pixel(w / 2, 0), face.top.rgb()) << name;
+    EXPECT_EQ(image.pixel(w / 2, h - 1), face.bottom.rgb()) << name;
+    button->setDown(true);
+    EXPECT_EQ(button->grab().toImage().pixel(3, h / 2), face.fill.darker(118).rgb()) << name;
+    button->setDown(false);
+  }
+  // The darkest ink of a disabled caption is its grey.
+  QPushButton* save = window->projectTab().saveProjectButton;
+  save->setEnabled(false);
+  const QImage disabled = save->grab().toImage();
+  int darkest = 255;
+  for (int y = 3; y < disabled.height() - 3; ++y) {
+    for (int x = 7; x < disabled.width() - 7; ++x) {
+      darkest = std::min(darkest, disabled.pixelColor(x, y).red());
+    }
+  }
+  EXPECT_EQ(darkest, 150);
 }
 
 TEST(CaseInsensitiveFiles, pagesAreFoundWhateverTheirLetterCase) {

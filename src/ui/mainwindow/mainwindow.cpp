@@ -57,22 +57,18 @@ MainWindow::MainWindow(bool withBrowser) {
   auto* centralLayout = new QVBoxLayout(central);
   centralLayout->setContentsMargins(0, 0, 0, 0);
   centralLayout->addWidget(mainPanel_);
-  {
-    // The tabs are built from the inside out; their controls take their faces once in place.
-    SheetBatch sheets;
-    project_ = new ProjectTab(withBrowser);
-    options_ = new OptionsTab;
-    // Before the window's layouts first ask the about text for its room: a control not shown
-    // yet does not tell them when it changes.
-    options_->FitAboutText();
-    project_->setObjectName("ProjectTab");
-    options_->setObjectName("OptionsTab");
-    // Each page scrolls where the screen has no room for it, the tabs staying in view.
-    project_->setAccessibleName("Project");
-    options_->setAccessibleName("Options");
-    mainPanel_->addTab(new RoomyScrollArea(project_), "&Project");
-    mainPanel_->addTab(new RoomyScrollArea(options_), "&Options");
-  }
+  project_ = new ProjectTab(withBrowser);
+  options_ = new OptionsTab;
+  // Before the window's layouts first ask the about text for its room: a control not shown
+  // yet does not tell them when it changes.
+  options_->FitAboutText();
+  project_->setObjectName("ProjectTab");
+  options_->setObjectName("OptionsTab");
+  // Each page scrolls where the screen has no room for it, the tabs staying in view.
+  project_->setAccessibleName("Project");
+  options_->setAccessibleName("Options");
+  mainPanel_->addTab(new RoomyScrollArea(project_), "&Project");
+  mainPanel_->addTab(new RoomyScrollArea(options_), "&Options");
 
   menus_ = new MainMenus(*menuBar(), *project_, *options_);
 

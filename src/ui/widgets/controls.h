@@ -31,19 +31,6 @@ inline const QColor kNavy(0, 0, 100);
 // "rgb(r, g, b)", for style sheets.
 QString Rgb(const QColor& colour);
 
-// Controls made while a batch is open take their style sheets (a button's face) when the last
-// batch closes. A widget with a style sheet works its style out
-// again, with its whole subtree, each time it or a parent of it is put into another widget;
-// a window built from the inside out does that at every level, which cost a fifth of the
-// main window's start-up. A window opens a batch while it builds itself.
-class SheetBatch {
- public:
-  SheetBatch();
-  ~SheetBatch();
-  SheetBatch(const SheetBatch&) = delete;
-  SheetBatch& operator=(const SheetBatch&) = delete;
-};
-
 // A button filled with `face`: flat with a thin frame, or raised with an outset edge; with the
 // keyboard focus a strong dark frame.
 QPushButton* Button(const char* name, const QString& caption, const QString& tooltip,

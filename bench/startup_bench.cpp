@@ -2,9 +2,10 @@
 // the real program to its main window mapped on the screen (the X MapNotify of the window, or
 // of the window manager's frame around it), without a project and with a project of 20,000
 // topics named on the command line, beside a bare Qt Widgets window of the same size spawned
-// in the same run, empty and with one line of text. Each start is a fresh process with fresh
-// settings; each repetition is one start, so that the median is the median start. It needs an
-// X display (run it under xvfb-run, with a window manager or without).
+// in the same run, empty and with one line of text, and each start of the program paired with
+// a start of the empty bare window. Each start is a fresh process with fresh settings; each
+// repetition is one start, so that the median is the median start. It needs an X display (run
+// it under xvfb-run, with a window manager or without).
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -209,7 +210,8 @@ void Report(benchmark::State& state, double milliseconds) {
   state.SetIterationTime(milliseconds / 1000);
 }
 
-// The program, with no project or with one of `state.range(0)` topics named on its command line.
+// The program, with no project or with one of `state.range(0)` topics named on its command line;
+// `x_bare` is how many times as long it took as the empty bare window started right after it.
 void BM_ProgramSpawnToMapped(benchmark::State& state) {
   if (!Watch().ok()) {
     state.SkipWithError("no X display: run under xvfb-run");
@@ -225,7 +227,20 @@ void BM_ProgramSpawnToMapped(benchmark::State& state) {
     }
     arguments.push_back(project);
   }
-  for (auto _ : state) Report(state, SpawnToMapped(arguments, nullptr));
+  // Each start is paired with a start of the empty bare window right after it, so that the
+  // ratio compares two starts in the same state of the machine.
+  const auto [width, height] = MainWindowSize();
+  const std::vector<std::string> bare = {QS_BARE_WINDOW_PATH, std::to_string(width),
+                                         std::to_string(height)};
+  for (auto _ : state) {
+    const double program = SpawnToMapped(arguments, nullptr);
+    Report(state, program);
+    const double baseline = SpawnToMapped(bare, nullptr);
+    if (program > 0 && baseline > 0) {
+      state.counters["bare_ms"] = baseline;
+      state.counters["x_bare"] = program / baseline;
+    }
+  }
   state.SetLabel(topics == 0 ? "no project" : std::to_string(topics) + " topics");
 }
 

@@ -17,6 +17,7 @@
 #include "ui/preview/previewscheme.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/modeltext.h"
+#include "ui/widgets/programstyle.h"
 
 int main(int argc, char* argv[]) {
   qs::platform::PrepareProcess();
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
   // the engine itself is a module loaded with that browser (ui/preview/webviewloader.h).
   qs::ui::DeferWebEngineStart();
   qs::ui::GuardedApplication application(argc, argv);
+  application.setStyle(new qs::ui::ProgramStyle);
   application.setApplicationName("QuillSmith");
   application.setWindowIcon(qs::ui::ProgramIcon());
 

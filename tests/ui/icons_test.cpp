@@ -1,14 +1,18 @@
 // The icons are drawn for the pixel ratio of the screen, not blown up from a small picture:
 // each is there, and its picture at twice the ratio holds detail that the doubled picture at
-// the normal ratio lacks.
+// the normal ratio lacks. The program's style draws the standard pictures as the desktop's
+// style does, the one it defers included.
 
 #include "ui/widgets/icons.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPixmap>
 #include <functional>
+
+#include "ui/widgets/programstyle.h"
 
 namespace qs::ui {
 namespace {
@@ -41,6 +45,25 @@ TEST(Icons, everyIconIsDrawnSharpAtTheScalesOfCommonScreens) {
     const QImage doubled = single.scaled(size * 2).convertToFormat(QImage::Format_ARGB32);
     const QImage sharp = icon.pixmap(size, 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_NE(sharp, doubled) << name;
+  }
+}
+
+TEST(Icons, theProgramStyleDrawsTheStandardPicturesOfTheDesktopStyle) {
+  ProgramStyle program;
+  QStyle* desktop = QApplication::style();
+  for (const QStyle::StandardPixmap picture :
+       {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_TitleBarCloseButton,
+        QStyle::SP_ArrowRight}) {
+    const QIcon icon = program.standardIcon(picture);
+    ASSERT_FALSE(icon.isNull()) << picture;
+    for (const qreal ratio : {1.0, 2.0}) {
+      EXPECT_EQ(icon.pixmap(QSize(16, 16), ratio).toImage(),
+                desktop->standardIcon(picture).pixmap(QSize(16, 16), ratio).toImage())
+          << picture << " at " << ratio;
+    }
+    EXPECT_EQ(icon.actualSize(QSize(64, 64)),
+              desktop->standardIcon(picture).actualSize(QSize(64, 64)))
+        << picture;
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <functional>
+#include <tuple>
 
 #include "ui/widgets/programstyle.h"
 
@@ -26,13 +27,20 @@ int OpaquePixels(const QImage& image) {
 }
 
 TEST(Icons, everyIconIsDrawnSharpAtTheScalesOfCommonScreens) {
-  const std::vector<std::pair<const char*, std::function<QIcon()>>> icons = {
-      {"page", PageIcon},        {"blank page", BlankPageIcon},    {"index", IndexIcon},
-      {"up", UpArrowIcon},       {"down", DownArrowIcon},          {"left", LeftArrowIcon},
-      {"right", RightArrowIcon}, {"both ways", BothWaysArrowIcon}, {"cross", CrossIcon},
-      {"program", ProgramIcon}};
+  const std::vector<std::tuple<const char*, std::function<QIcon()>, const char*>> icons = {
+      {"page", PageIcon, "page"},
+      {"blank page", BlankPageIcon, "page-blank"},
+      {"index", IndexIcon, "index"},
+      {"up", UpArrowIcon, "arrow-up"},
+      {"down", DownArrowIcon, "arrow-down"},
+      {"left", LeftArrowIcon, "arrow-left"},
+      {"right", RightArrowIcon, "arrow-right"},
+      {"both ways", BothWaysArrowIcon, "arrow-left-right"},
+      {"cross", CrossIcon, "cross"},
+      {"live", LiveIcon, "live"},
+      {"program", ProgramIcon, "quillsmith"}};
   const QSize size(16, 16);
-  for (const auto& [name, make] : icons) {
+  for (const auto& [name, make, file] : icons) {
     const QIcon icon = make();
     ASSERT_FALSE(icon.isNull()) << name;
     const QImage single = icon.pixmap(size, 1.0).toImage();
@@ -45,6 +53,19 @@ TEST(Icons, everyIconIsDrawnSharpAtTheScalesOfCommonScreens) {
     const QImage doubled = single.scaled(size * 2).convertToFormat(QImage::Format_ARGB32);
     const QImage sharp = icon.pixmap(size, 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_NE(sharp, doubled) << name;
+    // Drawn as Qt's own engine for scalable images draws the same file, in every mode.
+    const QIcon byQt(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(file)));
+    for (const QSize asked : {QSize(16, 16), QSize(22, 22), QSize(48, 32)}) {
+      EXPECT_EQ(icon.actualSize(asked), byQt.actualSize(asked)) << name;
+      for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Selected}) {
+        for (const qreal ratio : {1.0, 2.0}) {
+          EXPECT_EQ(icon.pixmap(asked, ratio, mode).toImage(),
+                    byQt.pixmap(asked, ratio, mode).toImage())
+              << name << " " << asked.width() << "x" << asked.height() << " mode " << mode << " at "
+              << ratio;
+        }
+      }
+    }
   }
 }
 

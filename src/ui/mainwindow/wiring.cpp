@@ -23,17 +23,10 @@ namespace qs::ui {
 
 namespace {
 
-void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
+// The search window with its wiring, made the first time a search is asked for.
+PageSearchDialog* MakeSearchDialog(MainWindow& w, QtUi& ui, app::Commands& c) {
   auto* dialog = new PageSearchDialog(&w, ui.project());
   dialog->setBeforeSearch([&c] { c.page.PrepareSearch(); });
-  QObject::connect(&w, &MainWindow::searchRequested, dialog, [dialog] {
-    if (!dialog->searchField->text().isEmpty()) dialog->Search();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-    dialog->searchField->setFocus();
-    dialog->searchField->selectAll();
-  });
   QObject::connect(dialog, &PageSearchDialog::hitChosen, &w,
                    [&w, &ui, &c, dialog](const PageSearchHit& chosen) {
                      PageSearchHit hit = chosen;
@@ -48,6 +41,21 @@ void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
                        w.projectTab().topicFilterField->clear();
                      if (c.page.ShowSearchHit(hit.row)) dialog->KeepClearOf(PlaceCaret(w, hit));
                      w.menus().Refresh();
+                   });
+  return dialog;
+}
+
+void WireSearch(MainWindow& w, QtUi& ui, app::Commands& c) {
+  // Most sessions never search: the window is not made before the main window opens.
+  QObject::connect(&w, &MainWindow::searchRequested, &w,
+                   [&w, &ui, &c, dialog = static_cast<PageSearchDialog*>(nullptr)]() mutable {
+                     if (dialog == nullptr) dialog = MakeSearchDialog(w, ui, c);
+                     if (!dialog->searchField->text().isEmpty()) dialog->Search();
+                     dialog->show();
+                     dialog->raise();
+                     dialog->activateWindow();
+                     dialog->searchField->setFocus();
+                     dialog->searchField->selectAll();
                    });
 }
 

@@ -43,16 +43,6 @@ class GreenCaptionStyle : public QProxyStyle {
   }
 };
 
-// The one caption style, made when the first frame needs it and kept for the program's life.
-QStyle* CaptionStyle() {
-  static auto* style = [] {
-    auto* made = new GreenCaptionStyle;
-    made->setParent(qApp);
-    return made;
-  }();
-  return style;
-}
-
 // Paints a push button's face: filled with the colour of the button's palette, darker while
 // pressed or checked; a flat button framed by a thin grey line, a raised one by an outset edge
 // (light above and left, darker below and right); with the keyboard focus a strong dark-blue
@@ -135,10 +125,12 @@ class ButtonFaceStyle : public QProxyStyle {
   }
 };
 
-// The one face style, made when the first button needs it and kept for the program's life.
-QStyle* FaceStyle() {
+// The one style of a kind that all controls drawn so share, made when the first needs it and
+// kept for the program's life.
+template <class Style>
+QStyle* Shared() {
   static auto* style = [] {
-    auto* made = new ButtonFaceStyle;
+    auto* made = new Style;
     made->setParent(qApp);
     return made;
   }();
@@ -161,7 +153,7 @@ QPushButton* Button(const char* name, const QString& caption, const QString& too
   QPalette palette = button->palette();
   palette.setColor(QPalette::Button, face);
   button->setPalette(palette);
-  button->setStyle(FaceStyle());
+  button->setStyle(Shared<ButtonFaceStyle>());
   button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   return button;
 }
@@ -185,7 +177,7 @@ QGroupBox* Group(const char* name, const QString& caption, bool darkGreenCaption
   auto* group = new QGroupBox(caption);
   group->setObjectName(name);
   // The frame's own style: the colour stays with this frame and reaches no control inside it.
-  if (darkGreenCaption) group->setStyle(CaptionStyle());
+  if (darkGreenCaption) group->setStyle(Shared<GreenCaptionStyle>());
   return group;
 }
 

@@ -238,15 +238,7 @@ void HelpProject::MoveItem(std::size_t from, std::size_t to) {
   } else {
     std::rotate(first + t, first + f, first + f + 1);
   }
-  const int moved = static_cast<int>(from);
-  const int target = static_cast<int>(to);
-  if (selectedRow_ == moved) {
-    selectedRow_ = target;
-  } else if (from < to && selectedRow_ > moved && selectedRow_ <= target) {
-    --selectedRow_;
-  } else if (to < from && selectedRow_ >= target && selectedRow_ < moved) {
-    ++selectedRow_;
-  }
+  selectedRow_ = RowAfterMove(selectedRow_, static_cast<int>(from), static_cast<int>(to));
   itemsRevision_ = NextRevision();
   if (observer_.observer) observer_.observer->RowMoved(from, to);
 }

@@ -70,6 +70,15 @@ struct ListItem {
   friend bool operator==(const ListItem&, const ListItem&) = default;
 };
 
+// Where `row` is after the row `from` moved to `to`: the moved row goes to `to`, the rows it
+// passed shift by one towards `from`, the others stay.
+constexpr int RowAfterMove(int row, int from, int to) {
+  if (row == from) return to;
+  if (from < to && row > from && row <= to) return row - 1;
+  if (to < from && row >= to && row < from) return row + 1;
+  return row;
+}
+
 // Told about every change of the rows, just before and just after it, so that a view over the
 // rows follows them one change at a time instead of refilling itself. Replacing or clearing
 // all rows is one reset.

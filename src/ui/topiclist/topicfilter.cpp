@@ -1,5 +1,6 @@
 #include "ui/topiclist/topicfilter.h"
 
+#include "project/helpproject.h"
 #include "text/textsearch.h"
 #include "ui/topiclist/topiclistmodel.h"
 #include "ui/widgets/modeltext.h"
@@ -29,15 +30,8 @@ void TopicFilter::Follow() {
                 connect(rows_, &TopicListModel::rowMoved, this,
                         [this](int from, int to) {
                           if (!added_.isValid()) return;
-                          int row = added_.row();
-                          if (row == from) {
-                            row = to;
-                          } else if (from < to && row > from && row <= to) {
-                            --row;
-                          } else if (to < from && row >= to && row < from) {
-                            ++row;
-                          }
-                          added_ = QPersistentModelIndex(rows_->index(row));
+                          added_ = QPersistentModelIndex(
+                              rows_->index(project::RowAfterMove(added_.row(), from, to)));
                         }),
                 connect(rows_, &QAbstractItemModel::modelAboutToBeReset, this,
                         [this] { added_ = QPersistentModelIndex(); })};

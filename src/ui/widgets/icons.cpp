@@ -1,6 +1,7 @@
 #include "ui/widgets/icons.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIconEngine>
 #include <QPaintDevice>
 #include <QPainter>
@@ -37,7 +38,9 @@ class BuiltinImageEngine : public QIconEngine {
   QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
     return pixmap(size, mode, state).size();
   }
-  bool isNull() override { return !Renderer().isValid(); }
+  // Asked as a button measures itself, before the window is on screen: answered by the
+  // image's presence, without reading it.
+  bool isNull() override { return !QFile::exists(path_); }
   QString key() const override { return QStringLiteral("builtin-svg"); }
   QIconEngine* clone() const override { return new BuiltinImageEngine(path_); }
 

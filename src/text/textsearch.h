@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,27 @@ inline std::uint32_t ByteKinds(std::string_view text) {
   for (const char byte : text)
     kinds |= std::uint32_t{1} << (static_cast<unsigned char>(byte) & 31u);
   return kinds;
+}
+
+// Whether `text` holds `needle` byte for byte, as text.find(needle) would say. It looks for the
+// needle's first byte with memchr rather than byte by byte, as a list searched on every
+// keystroke tries each of its names.
+inline bool Holds(std::string_view text, std::string_view needle) {
+  if (needle.empty()) return true;
+  if (needle.size() > text.size()) return false;
+  const char* at = text.data();
+  // The last place the needle can start.
+  const char* const last = text.data() + (text.size() - needle.size());
+  while (at <= last) {
+    at = static_cast<const char*>(
+        std::memchr(at, needle.front(), static_cast<std::size_t>(last - at) + 1));
+    if (at == nullptr) return false;
+    if (needle.size() == 1 || std::memcmp(at + 1, needle.data() + 1, needle.size() - 1) == 0) {
+      return true;
+    }
+    ++at;
+  }
+  return false;
 }
 
 inline bool ContainsIgnoringCase(std::string_view text, std::string_view needle) {

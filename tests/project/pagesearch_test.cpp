@@ -46,12 +46,24 @@ TEST(PageSearch, findsLinesInDisplayOrderIgnoringCaseAndSkipsMadeLists) {
   // Accented capitals fold as their small letters do.
   ASSERT_EQ(SearchPages(p, "\xC9T\xC9", 100).size(), 2u);
   // Texts folded once (as the topic filter keeps its names) find what the search finds.
-  const std::pair<std::string, std::string> finds[] = {
-      {"x\x8A\x9F", "\x9A\xFF"},  {"abc", "abcd"},  {"\xD7", "\xF7"}, {"GetWindow", "wINd"},
-      {"\xC9t\xE9", "\xE9T\xC9"}, {"a-B_c", "B_C"}, {"", ""},         {"xyz", ""}};
+  const std::pair<std::string, std::string> finds[] = {{"x\x8A\x9F", "\x9A\xFF"},
+                                                       {"abc", "abcd"},
+                                                       {"\xD7", "\xF7"},
+                                                       {"GetWindow", "wINd"},
+                                                       {"\xC9t\xE9", "\xE9T\xC9"},
+                                                       {"a-B_c", "B_C"},
+                                                       {"", ""},
+                                                       {"xyz", ""},
+                                                       {"AAAB", "aab"},
+                                                       {"ab", "B"},
+                                                       {"abca", "CA"},
+                                                       {"fFfu", "ffu"}};
   for (const auto& [text, needle] : finds) {
     EXPECT_EQ(text::FoldedCase(text).find(text::FoldedCase(needle)),
               text::FindIgnoringCase(text, needle))
+        << text << " / " << needle;
+    EXPECT_EQ(text::Holds(text::FoldedCase(text), text::FoldedCase(needle)),
+              text::FindIgnoringCase(text, needle) != std::string::npos)
         << text << " / " << needle;
     // What holds the needle holds every kind of byte the needle holds.
     const std::uint32_t kinds = text::ByteKinds(text::FoldedCase(needle));

@@ -55,6 +55,14 @@ class TopicFilter : public QSortFilterProxyModel {
   // After the text or the pages changed: takes up or lets go of the list model, or filters
   // again.
   void Refilter(bool wasFiltered);
+  // Whether a row is among the pages the filter lets through.
+  bool PagePasses(int sourceRow) const;
+  // Whether the folded name of a row holds the folded needle.
+  bool HoldsNeedle(int sourceRow) const;
+  // The row just added, and whether it is this one: asked only when there is such a row, as
+  // the proxy asks about every row on each keystroke.
+  void SetAdded(const QModelIndex& row);
+  bool IsAdded(int sourceRow) const { return hasAdded_ && added_.row() == sourceRow; }
   void Follow();
   void LetGo();
 
@@ -67,6 +75,7 @@ class TopicFilter : public QSortFilterProxyModel {
   // The row being added under the filter, before and after the filter has placed it.
   int adding_ = -1;
   QPersistentModelIndex added_;
+  bool hasAdded_ = false;
   // The filter's own connections to the list model, while it follows it.
   std::vector<QMetaObject::Connection> following_;
 };

@@ -1,18 +1,25 @@
 // The icons are drawn for the pixel ratio of the screen, not blown up from a small picture:
 // each is there, and its picture at twice the ratio holds detail that the doubled picture at
 // the normal ratio lacks. The program's style draws the standard pictures as the desktop's
-// style does, the one it defers included.
+// style does, the one it defers included, and a frame's border kept as a picture looks as the
+// desktop style draws it.
 
 #include "ui/widgets/icons.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <QPixmap>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <tuple>
+#include <utility>
 
+#include "ui/widgets/controls.h"
 #include "ui/widgets/programstyle.h"
 
 namespace qs::ui {
@@ -85,6 +92,52 @@ TEST(Icons, theProgramStyleDrawsTheStandardPicturesOfTheDesktopStyle) {
     EXPECT_EQ(icon.actualSize(QSize(64, 64)),
               desktop->standardIcon(picture).actualSize(QSize(64, 64)))
         << picture;
+  }
+}
+
+// The largest difference of a colour channel between two pictures of one size.
+int Difference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return 256;
+  int most = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      for (const int d :
+           {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q), qAlpha(p) - qAlpha(q)}) {
+        most = std::max(most, std::abs(d));
+      }
+    }
+  }
+  return most;
+}
+
+// Drawn whole and in part, twice (the first draws the kept picture, the second copies it), at
+// two sizes and over two window colours. Blending the border's edges onto the picture first may
+// round a channel of a pixel the other way, by one shade at most.
+TEST(Icons, aFramesBorderLooksAsTheDesktopStyleDrawsIt) {
+  QGroupBox plain("Files");
+  const std::unique_ptr<QGroupBox> kept(controls::Group("Kept", "Files", false));
+  for (const QSize size : {QSize(200, 120), QSize(260, 90)}) {
+    for (const QColor window : {QColor(239, 239, 239), QColor(200, 220, 240)}) {
+      for (QGroupBox* box : {&plain, kept.get()}) {
+        box->resize(size);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Window, window);
+        box->setPalette(palette);
+      }
+      for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_LE(Difference(kept->grab().toImage(), plain.grab().toImage()), 1)
+            << size.width() << " over " << window.name().toStdString();
+        QImage part(size, QImage::Format_ARGB32_Premultiplied);
+        QImage plainPart = part;
+        part.fill(Qt::magenta);
+        plainPart.fill(Qt::magenta);
+        const QRegion inside(QRect(2, size.height() - 30, 60, 28));
+        kept->render(&part, {}, inside);
+        plain.render(&plainPart, {}, inside);
+        EXPECT_LE(Difference(part, plainPart), 1) << size.width();
+      }
+    }
   }
 }
 

@@ -9,11 +9,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "ui/widgets/formeditor.h"
 
@@ -21,16 +23,82 @@ namespace qs::ui::controls {
 
 namespace {
 
+// Draws a frame's border as the program's style does, from a picture kept for each size and
+// look. A frame round much of the window is painted again for every small change inside it
+// that shows through (a field's rounded corners, a scroll bar coming or going), and the desktop
+// style scales its border picture over the whole frame each time; copying the part asked for
+// costs a fraction of that. The caption is drawn as before, straight onto the window. A frame
+// whose picture would take more than a quarter of the picture cache is drawn directly, so that
+// large frames on a dense screen never push each other out of it and are drawn whole each time.
+class FrameStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    const qreal ratio = painter->device()->devicePixelRatio();
+    const QSize pixels = option->rect.size() * ratio;
+    const qint64 kilobytes = qint64{pixels.width()} * pixels.height() * 4 / 1024;
+    if (element != PE_FrameGroupBox || option->rect.isEmpty() ||
+        painter->transform().type() > QTransform::TxTranslate ||
+        kilobytes > QPixmapCache::cacheLimit() / 4) {
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+      return;
+    }
+    const QString key = Key(*option, ratio, widget);
+    QPixmap border;
+    if (!QPixmapCache::find(key, &border)) {
+      border = QPixmap(pixels);
+      border.setDevicePixelRatio(ratio);
+      border.fill(Qt::transparent);
+      QPainter onto(&border);
+      const std::unique_ptr<QStyleOption> at(Copied(option));
+      at->rect.moveTopLeft({0, 0});
+      QProxyStyle::drawPrimitive(element, at.get(), &onto, widget);
+      onto.end();
+      QPixmapCache::insert(key, border);
+    }
+    painter->drawPixmap(option->rect.topLeft(), border);
+  }
+
+ private:
+  // What a border's drawing depends on: its size and state; the caption's height, as styles
+  // place the border below it, or higher on a frame without one; and the shades a style may
+  // draw it in (the caption's colour is not among them).
+  static QString Key(const QStyleOption& option, qreal ratio, const QWidget* widget) {
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    const int caption =
+        box == nullptr ? 2 : int{box->title().isEmpty()} + 4 * int{box->isCheckable()};
+    QString key = QString("qs-frame-%1x%2@%3-%4-%5-%6")
+                      .arg(option.rect.width())
+                      .arg(option.rect.height())
+                      .arg(ratio)
+                      .arg(static_cast<int>(option.state))
+                      .arg(option.fontMetrics.height())
+                      .arg(caption);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Light,
+                      QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow}) {
+      key += QString("-%1").arg(option.palette.color(role).rgba(), 0, 16);
+    }
+    return key;
+  }
+
+  static QStyleOption* Copied(const QStyleOption* option) {
+    if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option)) {
+      return new QStyleOptionFrame(*frame);
+    }
+    return new QStyleOption(*option);
+  }
+};
+
 // Draws a frame's caption in dark green and leaves the rest to the program's style. A style
 // sheet would do the same, but it puts every control inside the frame under a style of its
 // own, worked out control by control as the window opens.
-class GreenCaptionStyle : public QProxyStyle {
+class GreenCaptionStyle : public FrameStyle {
  public:
   void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                           QPainter* painter, const QWidget* widget) const override {
     const auto* frame = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
     if (control != CC_GroupBox || frame == nullptr) {
-      QProxyStyle::drawComplexControl(control, option, painter, widget);
+      FrameStyle::drawComplexControl(control, option, painter, widget);
       return;
     }
     // Styles take the caption's colour from the option's text colour or from the palette.
@@ -39,7 +107,7 @@ class GreenCaptionStyle : public QProxyStyle {
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
       green.palette.setColor(group, QPalette::WindowText, kDarkGreen);
     }
-    QProxyStyle::drawComplexControl(control, &green, painter, widget);
+    FrameStyle::drawComplexControl(control, &green, painter, widget);
   }
 };
 
@@ -176,8 +244,9 @@ QPushButton* GlyphButton(const char* name, const QIcon& icon, const QString& too
 QGroupBox* Group(const char* name, const QString& caption, bool darkGreenCaption) {
   auto* group = new QGroupBox(caption);
   group->setObjectName(name);
-  // The frame's own style: the colour stays with this frame and reaches no control inside it.
-  if (darkGreenCaption) group->setStyle(Shared<GreenCaptionStyle>());
+  // The frame's own style (its border from a kept picture, the caption's colour) reaches no
+  // control inside it.
+  group->setStyle(darkGreenCaption ? Shared<GreenCaptionStyle>() : Shared<FrameStyle>());
   return group;
 }
 

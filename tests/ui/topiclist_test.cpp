@@ -319,6 +319,16 @@ TEST(TopicList, searchListsHitsInDisplayOrderAndChoosingOnePlacesTheCaret) {
   EXPECT_EQ(hits, QStringList({"Index/Overview/2", t + "/Description/2", s + "/Title/1",
                                s + "/Example/3"}));
   EXPECT_EQ(dialog->countLabel->text(), "4 hits");
+  // Down goes from the field into the hits, at the first; Up from there goes back.
+  dialog->searchField->setFocus();
+  QTest::keyClick(dialog->searchField, Qt::Key_Down);
+  EXPECT_EQ(dialog->focusWidget(), dialog->hitList);
+  EXPECT_EQ(dialog->hitList->currentItem(), dialog->hitList->topLevelItem(0));
+  QTest::keyClick(dialog->hitList, Qt::Key_Down);
+  EXPECT_EQ(dialog->hitList->currentItem(), dialog->hitList->topLevelItem(1));
+  QTest::keyClick(dialog->hitList, Qt::Key_Up);
+  QTest::keyClick(dialog->hitList, Qt::Key_Up);
+  EXPECT_EQ(dialog->focusWidget(), dialog->searchField);
 
   emit dialog->hitList->itemActivated(dialog->hitList->topLevelItem(0), 0);
   EXPECT_EQ(app.project.shownTopic(), "Index");

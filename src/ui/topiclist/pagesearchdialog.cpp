@@ -1,6 +1,7 @@
 #include "ui/topiclist/pagesearchdialog.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -69,6 +70,8 @@ PageSearchDialog::PageSearchDialog(QWidget* parent, const project::HelpProject& 
   resize(unit * 90, fontMetrics().height() * 24);
   NameForScreenReaders(this);
 
+  searchField->installEventFilter(this);
+  hitList->installEventFilter(this);
   connect(searchField, &QLineEdit::returnPressed, this, &PageSearchDialog::Search);
   connect(searchButton, &QPushButton::clicked, this, &PageSearchDialog::Search);
   connect(hitList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
@@ -109,6 +112,25 @@ void PageSearchDialog::Search() {
     countLabel->setText(hits.size() == 1 ? QString("1 hit") : QString("%1 hits").arg(hits.size()));
   }
   if (!items.isEmpty()) hitList->setCurrentItem(items.front());
+}
+
+bool PageSearchDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier) {
+    return QDialog::eventFilter(watched, event);
+  }
+  if (watched == searchField && key->key() == Qt::Key_Down && hitList->topLevelItemCount() > 0) {
+    if (hitList->currentItem() == nullptr) hitList->setCurrentItem(hitList->topLevelItem(0));
+    hitList->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  if (watched == hitList && key->key() == Qt::Key_Up &&
+      hitList->currentItem() == hitList->topLevelItem(0)) {
+    searchField->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void PageSearchDialog::KeepClearOf(const QRect& hit) {

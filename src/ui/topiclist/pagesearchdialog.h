@@ -29,7 +29,8 @@ struct PageSearchHit {
 // Ctrl+Shift+F: searches every field of every page (the Index page's overview included) and
 // lists the hits in display order, one a line (topic, field, line, the line's text). Choosing
 // a hit (double click or Enter) reports it; the window stays open for the next one, moved
-// where it does not cover the hit.
+// where it does not cover the hit. Down in the field goes into the list of hits, and Up from
+// its first line back to the field.
 class PageSearchDialog : public QDialog {
   Q_OBJECT
 
@@ -54,6 +55,9 @@ class PageSearchDialog : public QDialog {
 
  signals:
   void hitChosen(const qs::ui::PageSearchHit& hit);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   const project::HelpProject& project_;

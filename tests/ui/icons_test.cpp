@@ -111,9 +111,9 @@ int Difference(const QImage& a, const QImage& b) {
   return most;
 }
 
-// Drawn whole and in part, twice (the first draws the kept picture, the second copies it), at
-// two sizes and over two window colours. Blending the border's edges onto the picture first may
-// round a channel of a pixel the other way, by one shade at most.
+// Drawn whole and in part (at pixel ratios 1 and 2), twice (the first draws the kept picture,
+// the second copies it), at two sizes and over two window colours. Blending the border's edges onto
+// the picture first may round a channel of a pixel the other way, by one shade at most.
 TEST(Icons, aFramesBorderLooksAsTheDesktopStyleDrawsIt) {
   QGroupBox plain("Files");
   const std::unique_ptr<QGroupBox> kept(controls::Group("Kept", "Files", false));
@@ -128,14 +128,16 @@ TEST(Icons, aFramesBorderLooksAsTheDesktopStyleDrawsIt) {
       for (int pass = 0; pass < 2; ++pass) {
         EXPECT_LE(Difference(kept->grab().toImage(), plain.grab().toImage()), 1)
             << size.width() << " over " << window.name().toStdString();
-        QImage part(size, QImage::Format_ARGB32_Premultiplied);
-        QImage plainPart = part;
-        part.fill(Qt::magenta);
-        plainPart.fill(Qt::magenta);
-        const QRegion inside(QRect(2, size.height() - 30, 60, 28));
-        kept->render(&part, {}, inside);
-        plain.render(&plainPart, {}, inside);
-        EXPECT_LE(Difference(part, plainPart), 1) << size.width();
+        for (const qreal ratio : {1.0, 2.0}) {
+          QImage part(size * ratio, QImage::Format_ARGB32_Premultiplied);
+          part.setDevicePixelRatio(ratio);
+          part.fill(Qt::magenta);
+          QImage plainPart = part.copy();
+          const QRegion inside(QRect(2, size.height() - 30, 60, 28));
+          kept->render(&part, {}, inside);
+          plain.render(&plainPart, {}, inside);
+          EXPECT_LE(Difference(part, plainPart), 1) << size.width() << " at " << ratio;
+        }
       }
     }
   }

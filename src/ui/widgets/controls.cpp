@@ -27,9 +27,11 @@ namespace {
 // look. A frame round much of the window is painted again for every small change inside it
 // that shows through (a field's rounded corners, a scroll bar coming or going), and the desktop
 // style scales its border picture over the whole frame each time; copying the part asked for
-// costs a fraction of that. The caption is drawn as before, straight onto the window. A frame
-// whose picture would take more than a quarter of the picture cache is drawn directly, so that
-// large frames on a dense screen never push each other out of it and are drawn whole each time.
+// costs a fraction of that. Blended onto the window from the picture, a pixel of the border's
+// edge may come out one shade off the direct drawing. The caption is drawn as before, straight
+// onto the window. A frame whose picture would take more than a quarter of the picture cache is
+// drawn directly: large frames on a dense screen would push each other out of the cache and be
+// drawn whole on every repaint.
 class FrameStyle : public QProxyStyle {
  public:
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
